@@ -1,0 +1,78 @@
+#pragma once
+
+#include "config/refreshthread.h"
+
+#include <QMainWindow>
+#include <QMap>
+#include <QSet>
+#include <QStringList>
+
+namespace Ui {
+class MainWindow;
+}
+class ConfigTree;
+class LinkChannel;
+class QIcon;
+class QTranslator;
+class QTreeWidgetItem;
+
+// The assistant's one window: the configuration tree in the middle, every operation behind the
+// menus and the tool bar, errors in a box and mirrored in the status bar.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // A critical box with one "确定" button; its text also stays in the status bar for 5000 ms.
+    void showErrorBox(const QString& title, const QString& text, const QIcon& icon);
+
+    void applyLanguage(const QString& code);
+
+    // Rows: the SkipItems filter, then a numbered row that keeps the instrument's index.
+    bool isSkippedRow(int index, const QStringList& fields);
+    void addItemRow(int index, const QStringList& fields);
+    void loadSkipItems();
+
+    // Writes one item and shows what the instrument kept; false after a box has told why.
+    bool writeItem(LinkChannel& channel, QTreeWidgetItem* item, const QString& value, int mode);
+    // Asks for an item's new value; returns a WriteMode.
+    int promptItemValue(const QString& nameText, const QString& valueText, QString& value);
+
+    ConfigTree* configTree() const { return tree; }
+    RefreshThread& refreshThread() { return readThread; }
+
+public slots:
+    void slotCommunicationSetup();
+    void slotRefresh();
+    void slotExportItems();
+    void slotImportItems();
+    void slotWriteItems();
+    void slotSyncTime();
+    void slotHistoryData();
+    void slotUpdateHardware();
+    void slotDeviceMonitor();
+    void slotAbout();
+    void slotClearItems();
+    void slotAddItems(int index, const QStringList& fields);
+    void slotShowErrorMessage(const QString& title, const QString& text, const QString& iconPath);
+    void slotItemDoubleClicked(QTreeWidgetItem* item, int column);
+    void slot_en_US();
+    void slot_zh_CH();
+    void slot_zh_TW();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void restoreWindowState();
+    void shrinkToolBarIcons();
+    void saveWindowSize();
+
+    Ui::MainWindow* form;
+    ConfigTree* tree;
+    RefreshThread readThread;
+    QTranslator* translator;
+    QMap<QString, QSet<QString>> skipMap;
+};

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+class QDialog;
+class QWidget;
+
+// Every modal box, dialog and file dialog that the assistant puts before the operator runs through
+// the current Prompter. The default one simply runs them; tests install one that answers instead.
+class Prompter
+{
+public:
+    virtual ~Prompter() = default;
+
+    // Runs a prepared modal dialog or message box and returns what its exec() would return
+    // (for a QMessageBox with standard buttons: the button pressed).
+    virtual int exec(QDialog& dialog);
+
+    virtual QString getSaveFileName(QWidget* parent, const QString& caption, const QString& dir,
+                                    const QString& filter);
+    virtual QString getOpenFileName(QWidget* parent, const QString& caption, const QString& dir,
+                                    const QString& filter);
+    virtual QString getExistingDirectory(QWidget* parent, const QString& caption, const QString& dir);
+
+    static Prompter& current();
+    // Takes no ownership; nullptr puts the default back.
+    static void install(Prompter* prompter);
+};

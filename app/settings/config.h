@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QRecursiveMutex>
+#include <QString>
+#include <QVariant>
+
+class QSettings;
+
+// The settings store: the one QSettings object on config.ini in the working directory, stored as UTF-8.
+// Worker threads read it while the user-interface thread writes it, so every access goes through a
+// guard that holds the store's mutex for the length of one expression:
+//     singleton<Config>::instance()->settings()->value("serial/port")
+class Config
+{
+public:
+    class Access
+    {
+    public:
+        explicit Access(Config& config);
+        ~Access();
+        Access(const Access&) = delete;
+        Access& operator=(const Access&) = delete;
+        QSettings* operator->() const;
+        QSettings& operator*() const;
+
+    private:
+        Config& config;
+    };
+
+    Config();
+    virtual ~Config();
+    Config(const Config&) = delete;
+    Config& operator=(const Config&) = delete;
+
+    Access settings();
+
+    // Shorthands that take the guard themselves.
+    QVariant value(const QString& key, const QVariant& defaultValue = QVariant());
+    void setValue(const QString& key, const QVariant& value);
+
+private:
+    QRecursiveMutex mutex;
+    QSettings* store;
+};
+
+// The application name shown in the title bar and the about box: chosen by the stored language,
+// with " V5.3" appended unless appname/ver is false.
+QString applicationTitle();

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// What LinkChannel::receiveStream feeds: asked before every chunk whether to go on.
+class DDataReceiver
+{
+public:
+    virtual ~DDataReceiver() = default;
+    virtual bool isStopped() = 0;
+    virtual void onError(const QString& text) = 0;
+    virtual void onData(const QByteArray& chunk) = 0;
+};

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+class QObject;
+
+// Results of one request/reply exchange on the link.
+enum ExchangeResult {
+    ExchangeOk = 0,         // the exchange ended with bytes in hand (still to be checked)
+    ExchangeSendFailed = 1, // the request was not sent
+    ExchangeNoReply = 2     // no reply arrived in time
+};
+
+// The longest value text a WriteItem frame can carry: its count byte holds the text plus a NUL.
+constexpr int MaxItemValueBytes = 254;
+
+// CRC-16 as the instrument computes it: reflected 0xA001, initial 0xFFFF, no final XOR.
+quint16 crc16(const char* data, int length);
+quint16 crc16(const QByteArray& bytes);
+
+// The last two bytes are the CRC of the rest, read low-first or (marker frames) high-first.
+bool checkFrameCrc(const char* data, int length, bool crcHighFirst);
+
+// Whether the bytes received so far for one request make a whole reply.
+bool isCompleteReply(const QByteArray& received, quint8 deviceAddress, bool crcHighFirst);
+
+// The text to show for an exchange result; empty when a low-first reply arrived whole.
+QString errorMessage(int result, const QByteArray& reply);
+
+// Texts travel as GB2312, falling back to Latin-1.
+QByteArray encodeDeviceText(const QString& text);
+QString decodeDeviceText(const char* data, int length);
+QString decodeDeviceText(const QByteArray& bytes);
+
+// "01 03 4B " — two upper-case hex digits and a blank per byte.
+QByteArray hexDump(const QByteArray& bytes);
+
+// Waits for signal (Qt's string form, "2readyRead()") while this thread's event loop runs.
+// False when the time ran out; an emission before the call does not count.
+bool waitForSignal(QObject* object, const char* signal, int timeoutMs);
+
+// Requests, each a whole frame with its CRC.
+QByteArray buildReadItemRequest(quint8 address, int index);
+// Empty when the encoded value is longer than MaxItemValueBytes (it would not fit the count byte).
+QByteArray buildWriteItemRequest(quint8 address, int index, const QString& value);
+QByteArray buildSetClockRequest(quint8 address, const QDateTime& localTime);
+QByteArray buildHistoryRequest(const QDate& start, const QDate& end);
+QByteArray buildReadDeviceIdRequest();
+QByteArray buildEraseFlashRequest(quint32 imageSize);
+QByteArray buildWritePageRequest(quint8 page, const QByteArray& pageBytes); // pageBytes: 1024 bytes
+QByteArray buildEndUpdateRequest();
+
+// Replies the instrument gives; the assistant compares against them.
+QByteArray setClockAcknowledgement(quint8 address);
+QByteArray eraseFlashAcknowledgement();
+QByteArray writePageAcknowledgement(int page);

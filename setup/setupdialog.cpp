@@ -1,0 +1,3 @@
+#include "setup/setupdialog.h"
+
+SetupDialog::SetupDialog(QWidget* parent) : QDialog(parent) {}
