@@ -1,3 +1,188 @@
 #include "setup/setupdialog.h"
 
-SetupDialog::SetupDialog(QWidget* parent) : QDialog(parent) {}
+#include "app/prompt/prompter.h"
+#include "app/settings/config.h"
+#include "app/settings/singleton.h"
+#include "setup/searchdevicedialog.h"
+#include "ui_setupdialog.h"
+
+#include <QMessageBox>
+#include <QRegExpValidator>
+#include <QSerialPortInfo>
+#include <QSettings>
+
+#include <algorithm>
+
+namespace {
+
+void addNumbers(QComboBox* combo, std::initializer_list<int> values)
+{
+    for (int value : values)
+        combo->addItem(QString::number(value), value);
+}
+
+void selectData(QComboBox* combo, int value)
+{
+    combo->setCurrentIndex(combo->findData(value));
+}
+
+}
+
+SetupDialog::SetupDialog(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      form(new Ui::SetupDialog)
+{
+    form->setupUi(this);
+
+    for (int address = 1; address <= 255; ++address)
+        form->cmbDeviceAddress->addItem(QString::number(address), address);
+    addNumbers(form->baudrate, {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200});
+    addNumbers(form->databit, {5, 6, 7, 8});
+    // Qt's serial enumeration values, so they go straight to the port; the names are not translated.
+    form->parity->addItem(QStringLiteral("None"), 0);
+    form->parity->addItem(QStringLiteral("Even"), 2);
+    form->parity->addItem(QStringLiteral("Odd"), 3);
+    form->parity->addItem(QStringLiteral("Space"), 4);
+    form->parity->addItem(QStringLiteral("Mark"), 5);
+    form->stopbit->addItem(QStringLiteral("1"), 1);
+    form->stopbit->addItem(QStringLiteral("2"), 2);
+    form->stopbit->addItem(QStringLiteral("1.5"), 3);
+
+    form->baudrate->lineEdit()->setValidator(new QRegExpValidator(QRegExp(QStringLiteral("[1-9]\\d*")), this));
+    form->edUdpPort->setValidator(new QRegExpValidator(QRegExp(QStringLiteral("\\d{0,5}")), this));
+
+    connect(form->ok, SIGNAL(clicked()), this, SLOT(saveConfig()));
+    connect(form->cancel, SIGNAL(clicked()), this, SLOT(reject()));
+    connect(form->bntSearch, SIGNAL(clicked()), this, SLOT(searchDialog()));
+    // One transport at a time: an unchecked group box disables its fields.
+    connect(form->gbSerial, &QGroupBox::toggled, this, [this](bool on) { form->gbUdp->setChecked(!on); });
+    connect(form->gbUdp, &QGroupBox::toggled, this, [this](bool on) { form->gbSerial->setChecked(!on); });
+
+    loadConfig();
+    form->ckDTR->hide();
+}
+
+SetupDialog::~SetupDialog()
+{
+    delete form;
+}
+
+QStringList SetupDialog::sortPortNames(const QStringList& names)
+{
+    QStringList sorted = names;
+    std::sort(sorted.begin(), sorted.end(), [](const QString& a, const QString& b) {
+        return a.size() != b.size() ? a.size() < b.size() : a < b;
+    });
+    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+    sorted.removeAll(QString());
+    return sorted;
+}
+
+void SetupDialog::loadConfig()
+{
+    Config* config = singleton<Config>::instance();
+    const quint8 address = quint8(config->value(QStringLiteral("device/address"), 255).toInt());
+    const QVariant storedPort = config->value(QStringLiteral("serial/port"));
+    const int baudRate = config->value(QStringLiteral("serial/baudrate"), 9600).toInt();
+    const int dataBits = config->value(QStringLiteral("serial/databits"), 8).toInt();
+    const int parity = config->value(QStringLiteral("serial/parity"), 0).toInt();
+    const int stopBits = config->value(QStringLiteral("serial/stopbits"), 1).toInt();
+
+    // A stored port stays listed while it is unplugged, so saving does not silently change it.
+    QStringList ports;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
+        ports.append(info.portName());
+    if (storedPort.isValid())
+        ports.append(storedPort.toString());
+    form->port->clear();
+    form->port->addItems(sortPortNames(ports));
+
+    selectData(form->cmbDeviceAddress, address);
+    if (form->port->count() == 0)
+        form->port->addItem(QString());
+    form->port->setCurrentIndex(form->port->findText(storedPort.toString(), Qt::MatchExactly));
+    form->baudrate->setEditText(QString::number(baudRate));
+    selectData(form->databit, dataBits);
+    selectData(form->parity, parity);
+    selectData(form->stopbit, stopBits);
+
+    form->edUdpAddress->setText(config->value(QStringLiteral("udp/address")).toString());
+    form->edUdpPort->setText(config->value(QStringLiteral("udp/port")).toString());
+    form->ckRTS->setChecked(config->value(QStringLiteral("serial/send_rts"), false).toBool());
+    form->ckDTR->setChecked(config->value(QStringLiteral("serial/send_dtr"), false).toBool());
+
+    const bool udp = config->value(QStringLiteral("communicate/udp"), 0).toInt() != 0;
+    form->gbUdp->setChecked(udp);
+    form->gbSerial->setChecked(!udp);
+}
+
+void SetupDialog::saveConfig()
+{
+    Config* config = singleton<Config>::instance();
+    // Written before any check, so it is kept even when the transport's fields are refused.
+    config->setValue(QStringLiteral("device/address"), form->cmbDeviceAddress->currentData().toInt());
+
+    if (form->gbSerial->isChecked()) {
+        if (form->port->currentText().isEmpty()) {
+            showMessage(QT_TR_NOOP("请选择串口!"));
+            return;
+        }
+        if (form->baudrate->currentText().isEmpty()) {
+            showMessage(QT_TR_NOOP("请选择波特率!"));
+            return;
+        }
+        // The field takes any number of digits; one that does not fit would be stored as 0.
+        bool baudOk = false;
+        const int baudRate = form->baudrate->currentText().toInt(&baudOk);
+        if (!baudOk) {
+            showMessage(QT_TR_NOOP("波特率超出范围!"));
+            return;
+        }
+        auto settings = config->settings();
+        settings->setValue(QStringLiteral("serial/port"), form->port->currentText());
+        settings->setValue(QStringLiteral("serial/baudrate"), baudRate);
+        settings->setValue(QStringLiteral("serial/databits"), form->databit->currentData().toInt());
+        settings->setValue(QStringLiteral("serial/parity"), form->parity->currentData().toInt());
+        settings->setValue(QStringLiteral("serial/stopbits"), form->stopbit->currentData().toInt());
+        settings->setValue(QStringLiteral("serial/send_rts"), form->ckRTS->isChecked());
+        settings->setValue(QStringLiteral("serial/send_dtr"), form->ckDTR->isChecked());
+        settings->setValue(QStringLiteral("communicate/udp"), 0);
+    } else {
+        if (form->edUdpAddress->text().isEmpty()) {
+            showMessage(QT_TR_NOOP("请输入UDP地址"));
+            return;
+        }
+        if (form->edUdpPort->text().isEmpty()) {
+            showMessage(QT_TR_NOOP("请输入UDP端口"));
+            return;
+        }
+        // The link takes the port as 16 bits: 70000 would quietly become 4464, another program's port.
+        if (form->edUdpPort->text().toUInt() > 65535) {
+            showMessage(QT_TR_NOOP("UDP端口不能大于65535"));
+            return;
+        }
+        auto settings = config->settings();
+        settings->setValue(QStringLiteral("udp/address"), form->edUdpAddress->text());
+        settings->setValue(QStringLiteral("udp/port"), form->edUdpPort->text());
+        settings->setValue(QStringLiteral("communicate/udp"), 1);
+    }
+    accept();
+}
+
+void SetupDialog::searchDialog()
+{
+    SearchDeviceDialog dialog(this);
+    if (Prompter::current().exec(dialog) != QDialog::Accepted)
+        return;
+    // Answers may come in as IPv4-mapped IPv6 addresses; the link wants the dotted form.
+    bool isIpv4 = false;
+    const quint32 ipv4 = dialog.selectedAddress.toIPv4Address(&isIpv4);
+    form->edUdpAddress->setText(isIpv4 ? QHostAddress(ipv4).toString() : dialog.selectedAddress.toString());
+    form->edUdpPort->setText(QString::number(dialog.selectedPort));
+}
+
+void SetupDialog::showMessage(const char* text)
+{
+    QMessageBox box(QMessageBox::Critical, windowTitle(), tr(text), QMessageBox::Ok, this);
+    Prompter::current().exec(box);
+}

@@ -1,11 +1,33 @@
 #pragma once
 
 #include <QDialog>
+#include <QStringList>
 
-// Placeholder; the communication-setup work replaces it.
+namespace Ui {
+class SetupDialog;
+}
+
+// How the assistant reaches the instrument: a serial port and its line settings, or a UDP peer,
+// plus the device address byte. Loads the settings when built and saves them on OK.
 class SetupDialog : public QDialog
 {
     Q_OBJECT
 public:
     explicit SetupDialog(QWidget* parent = nullptr);
+    ~SetupDialog() override;
+
+    // Shortest first, equal lengths by text (COM2 before COM10); no duplicates, no empty names.
+    static QStringList sortPortNames(const QStringList& names);
+
+    Ui::SetupDialog* ui() const { return form; }
+
+public slots:
+    void loadConfig();
+    void saveConfig();
+    void searchDialog();
+
+private:
+    void showMessage(const char* text);
+
+    Ui::SetupDialog* form;
 };

@@ -1,0 +1,68 @@
+#include "setup/dsearchdevicethread.h"
+
+#include "link/frames.h"
+#include "setup/searchtargets.h"
+
+#include <QElapsedTimer>
+#include <QNetworkDatagram>
+#include <QUdpSocket>
+
+namespace {
+
+// The unbound socket is dual-stack, so IPv4 senders arrive as ::ffff:a.b.c.d; the link wants a.b.c.d.
+QHostAddress plainAddress(const QHostAddress& address)
+{
+    bool isIpv4 = false;
+    const quint32 ipv4 = address.toIPv4Address(&isIpv4);
+    return isIpv4 ? QHostAddress(ipv4) : address;
+}
+
+}
+
+DSearchDeviceThread::DSearchDeviceThread(SearchDeviceDialogInterf* owner) : dialogInterf(owner) {}
+
+DSearchDeviceThread::~DSearchDeviceThread()
+{
+    requestStop();
+    wait();
+}
+
+void DSearchDeviceThread::search()
+{
+    if (isRunning())
+        return;
+    stopRequested = false;
+    start();
+}
+
+void DSearchDeviceThread::run()
+{
+    // Unbound: the first probe binds it to a port of the system's choosing, where the answers arrive.
+    QUdpSocket socket;
+    emit signalSetEnableButtons(false);
+
+    const SearchTargets targets = SearchTargets::current();
+    const QByteArray request = probe();
+    for (const QHostAddress& destination : targets.destinations) {
+        if (stopRequested)
+            break;
+        if (socket.writeDatagram(request, destination, targets.probePort) < request.size())
+            continue;
+        // Answers are not matched to probes: each carries its sender. The window restarts with each one.
+        QElapsedTimer window;
+        window.start();
+        while (!stopRequested && window.elapsed() < targets.replyWindowMs) {
+            if (!socket.hasPendingDatagrams()) {
+                msleep(20);
+                continue;
+            }
+            const QNetworkDatagram answer = socket.receiveDatagram();
+            if (!answer.data().isEmpty())
+                emit signalInsertDevice(decodeDeviceText(answer.data()).trimmed(), plainAddress(answer.senderAddress()),
+                                        quint16(answer.senderPort()));
+            window.restart();
+        }
+    }
+
+    emit signalSetEnableButtons(true);
+}

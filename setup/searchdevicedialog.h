@@ -1,0 +1,51 @@
+#pragma once
+
+#include "setup/dsearchdevicethread.h"
+#include "setup/searchdevicedialoginterf.h"
+
+#include <QDialog>
+#include <QHash>
+#include <QHostAddress>
+#include <QPair>
+
+namespace Ui {
+class SearchDeviceDialog;
+}
+class QListWidgetItem;
+
+// Lists the instruments that answer the search probe and lets the operator pick one.
+class SearchDeviceDialog : public QDialog, public SearchDeviceDialogInterf
+{
+    Q_OBJECT
+public:
+    explicit SearchDeviceDialog(QWidget* parent = nullptr);
+    ~SearchDeviceDialog() override;
+
+    QDialog* dialog() override { return this; }
+    DSearchDeviceThread& searchThread() { return thread; }
+
+    // The answer chosen when the dialog was accepted.
+    QHostAddress selectedAddress;
+    quint16 selectedPort = 0;
+
+    // A running search must end before the dialog may close (Escape would otherwise reject it).
+    void done(int result) override;
+
+public slots:
+    void slotCommit();
+    void slotSearchDevice();
+    void slotSetEnableButtons(bool enable);
+    void slotInsertDevice(const QString& content, const QHostAddress& hostAddress, quint16 hostPort);
+    void slotItemDoubleClicked(QListWidgetItem* item);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    bool select(QListWidgetItem* item);
+
+    Ui::SearchDeviceDialog* form;
+    DSearchDeviceThread thread;
+    // Items that share a name stay distinct entries.
+    QHash<QListWidgetItem*, QPair<QHostAddress, quint16>> devices;
+};

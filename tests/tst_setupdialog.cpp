@@ -1,0 +1,409 @@
+#include "app/settings/config.h"
+#include "app/settings/singleton.h"
+#include "setup/searchdevicedialog.h"
+#include "setup/searchtargets.h"
+#include "setup/setupdialog.h"
+#include "tests/support/scriptedprompter.h"
+#include "tests/support/workdir.h"
+#include "ui_setupdialog.h"
+
+#include <QListWidget>
+#include <QNetworkDatagram>
+#include <QPushButton>
+#include <QSemaphore>
+#include <QSettings>
+#include <QTest>
+#include <QUdpSocket>
+
+#include <atomic>
+#include <memory>
+
+namespace {
+
+// Answers one search probe on loopback from a second socket, as an instrument answers from its link port.
+class ProbeAnswer
+{
+public:
+    explicit ProbeAnswer(const QByteArray& name)
+    {
+        QSemaphore ready;
+        thread.reset(QThread::create([=, &ready] {
+            QUdpSocket probeSocket;
+            QUdpSocket linkSocket;
+            if (probeSocket.bind(QHostAddress(QStringLiteral("127.0.0.1")), 0)
+                && linkSocket.bind(QHostAddress(QStringLiteral("127.0.0.1")), 0)) {
+                probePort = probeSocket.localPort();
+                linkPort = linkSocket.localPort();
+            }
+            ready.release();
+            while (probePort && !stop) {
+                if (!probeSocket.waitForReadyRead(20))
+                    continue;
+                const QNetworkDatagram probe = probeSocket.receiveDatagram();
+                linkSocket.writeDatagram(name, probe.senderAddress(), quint16(probe.senderPort()));
+            }
+        }));
+        thread->start();
+        ready.acquire();
+    }
+    ~ProbeAnswer()
+    {
+        stop = true;
+        thread->wait();
+    }
+    std::atomic<quint16> probePort{0};
+    std::atomic<quint16> linkPort{0};
+
+private:
+    std::unique_ptr<QThread> thread;
+    std::atomic<bool> stop{false};
+};
+
+QVariant stored(const char* key)
+{
+    return singleton<Config>::instance()->value(QLatin1String(key));
+}
+
+const QMap<QString, QVariant> serialKeys{
+    {"serial/port", "ttyS7"},   {"serial/baudrate", 19200}, {"serial/databits", 7}, {"serial/parity", 3},
+    {"serial/stopbits", 3},     {"serial/send_rts", true},  {"serial/send_dtr", true}};
+const QMap<QString, QVariant> udpKeys{{"udp/address", "192.0.2.7"}, {"udp/port", "4001"}};
+
+}
+
+class TestSetupDialog : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void loadsDefaults();
+    void loadsStoredSerial();
+    void loadsStoredUdp();
+    void savesSerialOnly();
+    void savesUdpOnly();
+    void refusals_data();
+    void refusals();
+    void portOrder_data();
+    void portOrder();
+    void validators_data();
+    void validators();
+    void groupBoxesExcludeEachOther();
+    void searchFillsTheUdpFields();
+    void rejectedSearchChangesNothing();
+};
+
+void TestSetupDialog::initTestCase()
+{
+    // No test may send the search probe to the machine's real broadcast addresses.
+    SearchTargets silent;
+    silent.destinations = {QHostAddress(QStringLiteral("127.0.0.9"))};
+    silent.probePort = 9;
+    silent.replyWindowMs = 200;
+    SearchTargets::install(&silent);
+}
+
+void TestSetupDialog::loadsDefaults()
+{
+    WorkDir dir;
+    SetupDialog dialog;
+    Ui::SetupDialog* form = dialog.ui();
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("串口设置"));
+    QCOMPARE(form->cmbDeviceAddress->count(), 255);
+    QCOMPARE(form->cmbDeviceAddress->itemText(0), QStringLiteral("1"));
+    QCOMPARE(form->cmbDeviceAddress->currentData().toInt(), 255);
+    QCOMPARE(form->baudrate->count(), 8);
+    QCOMPARE(form->baudrate->currentText(), QStringLiteral("9600"));
+    QCOMPARE(form->databit->currentData().toInt(), 8);
+    QCOMPARE(form->parity->currentText(), QStringLiteral("None"));
+    QCOMPARE(form->stopbit->currentText(), QStringLiteral("1"));
+    QStringList stopBits;
+    for (int row = 0; row < form->stopbit->count(); ++row)
+        stopBits << form->stopbit->itemText(row) + "=" + form->stopbit->itemData(row).toString();
+    QCOMPARE(stopBits, (QStringList{"1=1", "2=2", "1.5=3"}));
+    QVERIFY(form->port->count() >= 1);
+    QVERIFY(form->port->currentText().isEmpty());
+    QVERIFY(form->gbSerial->isChecked());
+    QVERIFY(!form->gbUdp->isChecked());
+    QVERIFY(!form->bntSearch->isEnabled());
+    QVERIFY(form->ckDTR->isHidden());
+    QVERIFY(form->edUdpAddress->text().isEmpty());
+    QVERIFY(form->edUdpPort->text().isEmpty());
+}
+
+void TestSetupDialog::loadsStoredSerial()
+{
+    WorkDir dir;
+    // A port that is not plugged in now stays listed and chosen; a rate outside the list shows as typed.
+    QMap<QString, QVariant> keys = serialKeys;
+    keys.insert("serial/port", "COM7");
+    keys.insert("serial/baudrate", 14400);
+    keys.insert("device/address", 17);
+    dir.writeConfig(keys);
+    SetupDialog dialog;
+    Ui::SetupDialog* form = dialog.ui();
+    QVERIFY(form->port->findText("COM7") >= 0);
+    QCOMPARE(form->port->currentText(), QStringLiteral("COM7"));
+    QCOMPARE(form->baudrate->currentText(), QStringLiteral("14400"));
+    QCOMPARE(form->databit->currentText(), QStringLiteral("7"));
+    QCOMPARE(form->parity->currentText(), QStringLiteral("Odd"));
+    QCOMPARE(form->stopbit->currentText(), QStringLiteral("1.5"));
+    QVERIFY(form->ckRTS->isChecked());
+    QVERIFY(form->ckDTR->isChecked());
+    QCOMPARE(form->cmbDeviceAddress->currentText(), QStringLiteral("17"));
+    QVERIFY(form->gbSerial->isChecked());
+}
+
+void TestSetupDialog::loadsStoredUdp()
+{
+    WorkDir dir;
+    QMap<QString, QVariant> keys = udpKeys;
+    keys.insert("communicate/udp", 1);
+    dir.writeConfig(keys);
+    SetupDialog dialog;
+    Ui::SetupDialog* form = dialog.ui();
+    QVERIFY(form->gbUdp->isChecked());
+    QVERIFY(!form->gbSerial->isChecked());
+    QVERIFY(form->bntSearch->isEnabled());
+    QVERIFY(!form->port->isEnabled());
+    QCOMPARE(form->edUdpAddress->text(), QStringLiteral("192.0.2.7"));
+    QCOMPARE(form->edUdpPort->text(), QStringLiteral("4001"));
+}
+
+void TestSetupDialog::savesSerialOnly()
+{
+    WorkDir dir;
+    QMap<QString, QVariant> keys = udpKeys;
+    keys.insert("serial/port", "COM3");
+    keys.insert("communicate/udp", 1);
+    dir.writeConfig(keys);
+    SetupDialog dialog;
+    Ui::SetupDialog* form = dialog.ui();
+    form->gbSerial->setChecked(true);
+    form->port->setCurrentIndex(form->port->findText("COM3"));
+    form->baudrate->setEditText("14400");
+    form->databit->setCurrentText("6");
+    form->parity->setCurrentText("Mark");
+    form->stopbit->setCurrentText("2");
+    form->ckRTS->setChecked(true);
+    form->cmbDeviceAddress->setCurrentText("3");
+    form->ok->click();
+
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    singleton<Config>::destroy();
+    QSettings file(dir.filePath("config.ini"), QSettings::IniFormat);
+    QCOMPARE(file.value("serial/port").toString(), QStringLiteral("COM3"));
+    QCOMPARE(file.value("serial/baudrate").toInt(), 14400);
+    QCOMPARE(file.value("serial/databits").toInt(), 6);
+    QCOMPARE(file.value("serial/parity").toInt(), 5);
+    QCOMPARE(file.value("serial/stopbits").toInt(), 2);
+    QCOMPARE(file.value("serial/send_rts").toBool(), true);
+    QCOMPARE(file.value("serial/send_dtr").toBool(), false);
+    QCOMPARE(file.value("communicate/udp").toInt(), 0);
+    QCOMPARE(file.value("device/address").toInt(), 3);
+    // The UDP peer stays for the next switch back.
+    QCOMPARE(file.value("udp/address").toString(), QStringLiteral("192.0.2.7"));
+    QCOMPARE(file.value("udp/port").toString(), QStringLiteral("4001"));
+}
+
+void TestSetupDialog::savesUdpOnly()
+{
+    WorkDir dir;
+    dir.writeConfig(serialKeys);
+    SetupDialog dialog;
+    Ui::SetupDialog* form = dialog.ui();
+    form->gbUdp->setChecked(true);
+    form->edUdpAddress->setText("127.0.0.1");
+    form->edUdpPort->setText("65535");
+    form->cmbDeviceAddress->setCurrentText("200");
+    form->ok->click();
+
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    singleton<Config>::destroy();
+    QSettings file(dir.filePath("config.ini"), QSettings::IniFormat);
+    QCOMPARE(file.value("udp/address").toString(), QStringLiteral("127.0.0.1"));
+    QCOMPARE(file.value("udp/port").toString(), QStringLiteral("65535"));
+    QCOMPARE(file.value("communicate/udp").toInt(), 1);
+    QCOMPARE(file.value("device/address").toInt(), 200);
+    for (auto it = serialKeys.cbegin(); it != serialKeys.cend(); ++it)
+        QCOMPARE(file.value(it.key()).toString(), it.value().toString());
+}
+
+void TestSetupDialog::refusals_data()
+{
+    QTest::addColumn<bool>("udp");
+    QTest::addColumn<QString>("field");   // the field the operator leaves wrong
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no serial port") << false << "port" << "" << "请选择串口!";
+    QTest::newRow("no baud rate") << false << "baudrate" << "" << "请选择波特率!";
+    QTest::newRow("baud rate too large") << false << "baudrate" << "99999999999" << "波特率超出范围!";
+    QTest::newRow("no udp address") << true << "edUdpAddress" << "" << "请输入UDP地址";
+    QTest::newRow("no udp port") << true << "edUdpPort" << "" << "请输入UDP端口";
+    QTest::newRow("udp port above 65535") << true << "edUdpPort" << "70000" << "UDP端口不能大于65535";
+}
+
+void TestSetupDialog::refusals()
+{
+    QFETCH(bool, udp);
+    QFETCH(QString, field);
+    QFETCH(QString, value);
+    QFETCH(QString, message);
+    WorkDir dir;
+    dir.writeConfig({{"serial/port", "COM1"}, {"udp/address", "127.0.0.1"}, {"udp/port", "4001"},
+                     {"communicate/udp", udp ? 0 : 1}});
+    ScriptedPrompter prompter;
+    SetupDialog dialog;
+    Ui::SetupDialog* form = dialog.ui();
+    (udp ? form->gbUdp : form->gbSerial)->setChecked(true);
+    form->port->setCurrentIndex(form->port->findText("COM1"));
+    if (field == "port")
+        form->port->setCurrentIndex(-1);
+    else if (field == "baudrate")
+        form->baudrate->setEditText(value);
+    else if (field == "edUdpAddress")
+        form->edUdpAddress->setText(value);
+    else
+        form->edUdpPort->setText(value);
+    form->cmbDeviceAddress->setCurrentText("42");
+    form->ok->click();
+
+    QCOMPARE(prompter.texts(), QStringList{message});
+    QCOMPARE(prompter.shown.first().title, QStringLiteral("串口设置"));
+    QCOMPARE(dialog.result(), 0);
+    // The entries stay for the operator to correct; cancelling keeps only the device address.
+    const QString left = field == "port" ? form->port->currentText()
+                         : field == "baudrate" ? form->baudrate->currentText()
+                         : field == "edUdpAddress" ? form->edUdpAddress->text()
+                                                   : form->edUdpPort->text();
+    QCOMPARE(left, value);
+    form->cancel->click();
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    singleton<Config>::destroy();
+    QSettings file(dir.filePath("config.ini"), QSettings::IniFormat);
+    QCOMPARE(file.value("device/address").toInt(), 42);
+    QCOMPARE(file.value("communicate/udp").toInt(), udp ? 0 : 1);
+    QCOMPARE(file.value("udp/port").toString(), QStringLiteral("4001"));
+    QVERIFY(!file.contains("serial/baudrate"));
+}
+
+void TestSetupDialog::portOrder_data()
+{
+    QTest::addColumn<QStringList>("reported");
+    QTest::addColumn<QStringList>("listed");
+    QTest::newRow("length before text") << QStringList{"COM10", "COM2", "COM1"} << QStringList{"COM1", "COM2", "COM10"};
+    QTest::newRow("duplicates and empty") << QStringList{"COM3", "", "COM3", "COM1"} << QStringList{"COM1", "COM3"};
+    QTest::newRow("unix names") << QStringList{"ttyUSB0", "ttyS10", "ttyS2", "ttyACM0"}
+                                << QStringList{"ttyS2", "ttyS10", "ttyACM0", "ttyUSB0"};
+    QTest::newRow("none") << QStringList{} << QStringList{};
+}
+
+void TestSetupDialog::portOrder()
+{
+    QFETCH(QStringList, reported);
+    QFETCH(QStringList, listed);
+    QCOMPARE(SetupDialog::sortPortNames(reported), listed);
+}
+
+void TestSetupDialog::validators_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("baud 14400") << "baudrate" << "14400" << true;
+    QTest::newRow("baud 0") << "baudrate" << "0" << false;
+    QTest::newRow("baud leading zero") << "baudrate" << "09600" << false;
+    QTest::newRow("baud letters") << "baudrate" << "96k" << false;
+    QTest::newRow("port five digits") << "edUdpPort" << "70000" << true;
+    QTest::newRow("port six digits") << "edUdpPort" << "123456" << false;
+    QTest::newRow("port sign") << "edUdpPort" << "-1" << false;
+}
+
+void TestSetupDialog::validators()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(bool, accepted);
+    WorkDir dir;
+    SetupDialog dialog;
+    Ui::SetupDialog* form = dialog.ui();
+    form->gbUdp->setChecked(field == "edUdpPort");
+    QLineEdit* edit = field == "baudrate" ? form->baudrate->lineEdit() : form->edUdpPort;
+    // Typed as the operator types: what the validator refuses never reaches the field.
+    edit->clear();
+    QTest::keyClicks(edit, text);
+    QCOMPARE(edit->text() == text, accepted);
+}
+
+void TestSetupDialog::groupBoxesExcludeEachOther()
+{
+    WorkDir dir;
+    SetupDialog dialog;
+    Ui::SetupDialog* form = dialog.ui();
+    form->gbUdp->setChecked(true);
+    QVERIFY(!form->gbSerial->isChecked());
+    QVERIFY(form->bntSearch->isEnabled() && form->edUdpPort->isEnabled());
+    QVERIFY(!form->baudrate->isEnabled());
+    QVERIFY(form->cmbDeviceAddress->isEnabled());
+    form->gbSerial->setChecked(true);
+    QVERIFY(!form->gbUdp->isChecked());
+    QVERIFY(!form->bntSearch->isEnabled());
+    form->gbSerial->setChecked(false);
+    QVERIFY(form->gbUdp->isChecked());
+}
+
+void TestSetupDialog::searchFillsTheUdpFields()
+{
+    WorkDir dir;
+    dir.writeConfig({{"communicate/udp", 1}, {"udp/address", "192.0.2.7"}, {"udp/port", "4001"}});
+    ProbeAnswer instrument("ZQ-100");
+    QVERIFY(instrument.probePort != 0);
+    SearchTargets targets;
+    targets.destinations = {QHostAddress(QStringLiteral("127.0.0.1"))};
+    targets.probePort = instrument.probePort;
+    targets.replyWindowMs = 300;
+    SearchTargets::install(&targets);
+
+    ScriptedPrompter prompter;
+    bool found = false;
+    prompter.answerNext([&](QDialog& shown) {
+        auto& search = static_cast<SearchDeviceDialog&>(shown);
+        search.findChild<QPushButton*>("bntSearch")->click();
+        auto* lines = search.findChild<QListWidget*>("listWidget");
+        found = QTest::qWaitFor([&] { return !search.searchThread().isRunning() && lines->isEnabled(); }, 20000)
+                && lines->count() == 1;
+        if (found)
+            lines->setCurrentRow(0);
+        search.findChild<QPushButton*>("bntOk")->click();
+        return search.result();
+    });
+    SetupDialog dialog;
+    Ui::SetupDialog* form = dialog.ui();
+    form->bntSearch->click();
+    SearchTargets::install(nullptr);
+    initTestCase();
+
+    QVERIFY(found);
+    QCOMPARE(prompter.shown.first().className, QStringLiteral("SearchDeviceDialog"));
+    QCOMPARE(form->edUdpAddress->text(), QStringLiteral("127.0.0.1"));
+    QCOMPARE(form->edUdpPort->text(), QString::number(instrument.linkPort));
+    // Nothing is stored before OK.
+    QCOMPARE(stored("udp/port").toString(), QStringLiteral("4001"));
+    form->ok->click();
+    QCOMPARE(stored("udp/address").toString(), QStringLiteral("127.0.0.1"));
+    QCOMPARE(stored("udp/port").toString(), QString::number(instrument.linkPort));
+}
+
+void TestSetupDialog::rejectedSearchChangesNothing()
+{
+    WorkDir dir;
+    dir.writeConfig({{"communicate/udp", 1}, {"udp/address", "192.0.2.7"}, {"udp/port", "4001"}});
+    ScriptedPrompter prompter;
+    SetupDialog dialog;
+    dialog.ui()->bntSearch->click();
+    QCOMPARE(prompter.shown.size(), 1);
+    QCOMPARE(dialog.ui()->edUdpAddress->text(), QStringLiteral("192.0.2.7"));
+    QCOMPARE(dialog.ui()->edUdpPort->text(), QStringLiteral("4001"));
+}
+
+QTEST_MAIN(TestSetupDialog)
+#include "tst_setupdialog.moc"
