@@ -143,6 +143,7 @@ bool waitForSignal(QObject* object, const char* signal, int timeoutMs)
 {
     QTimer timer;
     timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer); // a coarse timer may end a 500 ms wait 25 ms early
     timer.setInterval(timeoutMs);
     QEventLoop loop;
     QObject::connect(&timer, SIGNAL(timeout()), &loop, SLOT(quit()), Qt::QueuedConnection);
