@@ -8,6 +8,9 @@ constexpr int LongestMarkerPayload = 4096;
 
 int markerLength(const QByteArray& bytes)
 {
+    // Requests come from the assistant's end: 0x05 then 0x02.
+    if ((bytes.size() > 1 && bytes[1] != '\x05') || (bytes.size() > 2 && bytes[2] != '\x02'))
+        return -1;
     if (bytes.size() < 7)
         return 0;
     const int code = quint8(bytes[3]) << 8 | quint8(bytes[4]);
@@ -47,6 +50,7 @@ int RequestAssembler::frameLength(const QByteArray& bytes)
 {
     if (bytes.isEmpty())
         return 0;
+    // A device address of 0x7E also starts a frame with 0x7E; the bytes after it tell them apart.
     if (bytes[0] == '\x7E') {
         const int length = markerLength(bytes);
         if (length != -1)
@@ -66,13 +70,7 @@ void RequestAssembler::feed(const QByteArray& bytes)
 QByteArray RequestAssembler::take()
 {
     while (!buffer.isEmpty()) {
-        int length = frameLength(buffer);
-        // A device address of 0x7E starts an address-led frame that the marker rule may misread.
-        if (length > 0 && buffer.size() >= length && !validFrame(buffer.left(length)) && buffer[0] == '\x7E') {
-            const int addressLed = addressLedLength(buffer);
-            if (addressLed > 0 && buffer.size() >= addressLed && validFrame(buffer.left(addressLed)))
-                length = addressLed;
-        }
+        const int length = frameLength(buffer);
         if (length == 0 || (length > 0 && buffer.size() < length))
             return QByteArray();
         if (length > 0) {

@@ -4,7 +4,6 @@
 #include "tests/support/workdir.h"
 
 #include <QBuffer>
-#include <QLineEdit>
 #include <QTest>
 
 // Rows are written "index|item text" (the text split at ':' as the read does) and the tree is read
@@ -17,7 +16,6 @@ private slots:
     void rowFormat_data();
     void rowFormat();
     void numberingPastNinetyNine();
-    void rowsAreNotEditedInPlace();
     void stripSpaces_data();
     void stripSpaces();
     void readSkipItems_data();
@@ -93,21 +91,6 @@ void TestConfigTree::numberingPastNinetyNine()
     // What the edit and the write take back out of a row.
     QCOMPARE(ConfigTree::itemName(window.configTree()->topLevelItem(99)), QStringLiteral("P99"));
     QCOMPARE(ConfigTree::itemValue(window.configTree()->topLevelItem(99)), QStringLiteral("99"));
-}
-
-void TestConfigTree::rowsAreNotEditedInPlace()
-{
-    WorkDir dir;
-    MainWindow window;
-    window.show();
-    window.slotAddItems(0, {"温度", "20"});
-    ConfigTree* tree = window.configTree();
-    QTreeWidgetItem* item = tree->topLevelItem(0);
-    QCOMPARE(tree->visualItemRect(item).height(), 30);
-    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
-    QVERIFY(tree->viewport()->findChildren<QLineEdit*>().isEmpty());
-    QCOMPARE(tree->columnCount(), 2);
-    QVERIFY(tree->isHeaderHidden());
 }
 
 void TestConfigTree::stripSpaces_data()
