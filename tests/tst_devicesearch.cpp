@@ -1,95 +1,41 @@
-#include "link/frames.h"
 #include "setup/dsearchdevicethread.h"
 #include "setup/searchdevicedialog.h"
 #include "setup/searchtargets.h"
+#include "sim/instrumentsimulator.h"
+#include "sim/simulatorhost.h"
 #include "tests/support/scriptedprompter.h"
 
 #include <QFile>
 #include <QListWidget>
-#include <QMutex>
-#include <QNetworkDatagram>
 #include <QProcess>
 #include <QPushButton>
-#include <QSemaphore>
 #include <QStandardPaths>
 #include <QTest>
-#include <QTextCodec>
-#include <QUdpSocket>
 
 #include <fcntl.h>
 #include <sched.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <memory>
 
 namespace {
 
-// An instrument's search answerer on its own thread: takes the probe on one socket and answers with
-// its name from another (its link port), as the instruments do. Optionally inside a network namespace.
-class ProbeResponder
+// An instrument on its own thread: its link on address (a free port) and its search answerer on
+// address:probePort, which answers the probe with name from the link's port.
+class Instrument
 {
 public:
-    ProbeResponder(const QHostAddress& address, quint16 port, const QByteArray& answer,
-                   const QString& netns = QString())
+    Instrument(const QHostAddress& address, quint16 probePort, const QString& name)
     {
-        QSemaphore ready;
-        thread.reset(QThread::create([=, &ready] {
-            if (!netns.isEmpty()) {
-                const int fd = ::open(QFile::encodeName("/var/run/netns/" + netns).constData(), O_RDONLY);
-                const bool entered = fd >= 0 && ::setns(fd, CLONE_NEWNET) == 0;
-                if (fd >= 0)
-                    ::close(fd);
-                if (!entered) {
-                    ready.release();
-                    return;
-                }
-            }
-            QUdpSocket probeSocket;
-            QUdpSocket linkSocket;
-            if (probeSocket.bind(address, port) && linkSocket.bind(address, 0)) {
-                probePort = probeSocket.localPort();
-                linkPort = linkSocket.localPort();
-            }
-            ready.release();
-            while (probePort && !stop) {
-                if (!probeSocket.waitForReadyRead(20))
-                    continue;
-                while (probeSocket.hasPendingDatagrams()) {
-                    const QNetworkDatagram probe = probeSocket.receiveDatagram();
-                    {
-                        QMutexLocker locker(&mutex);
-                        received.append(probe.data());
-                    }
-                    linkSocket.writeDatagram(answer, probe.senderAddress(), quint16(probe.senderPort()));
-                }
-            }
-        }));
-        thread->start();
-        ready.acquire();
+        ready = host.start() && host.listenUdp(address, 0) && host.listenProbe(address, probePort, name);
     }
 
-    ~ProbeResponder()
-    {
-        stop = true;
-        thread->wait();
-    }
-
-    bool listening() const { return probePort != 0; }
-    QList<QByteArray> probes()
-    {
-        QMutexLocker locker(&mutex);
-        return received;
-    }
-
-    std::atomic<quint16> probePort{0};
-    std::atomic<quint16> linkPort{0};
+    bool ready = false;
+    quint16 probePort() const { return host.simulator()->probePort(); }
+    quint16 linkPort() const { return host.simulator()->udpPort(); }
 
 private:
-    std::unique_ptr<QThread> thread;
-    std::atomic<bool> stop{false};
-    QMutex mutex;
-    QList<QByteArray> received;
+    SimulatorHost host;
 };
 
 SearchTargets loopbackTargets(const QList<QHostAddress>& destinations, quint16 port, int windowMs = 300)
@@ -226,9 +172,6 @@ private slots:
 
 void TestDeviceSearch::initTestCase()
 {
-    // TEMPORARY until the link's text decoding is merged.
-    if (decodeDeviceText(QByteArray("A")).isEmpty())
-        QSKIP("device text decoding is not there yet");
     // From the first test on, no search may reach the machine's real broadcast addresses.
     const SearchTargets silent = silentTargets();
     SearchTargets::install(&silent);
@@ -241,17 +184,15 @@ void TestDeviceSearch::cleanupTestCase()
 
 void TestDeviceSearch::twoInstrumentsMakeTwoLines()
 {
-    ProbeResponder first(QHostAddress(QStringLiteral("127.0.0.1")), 0, "ZQ-200");
-    QVERIFY(first.listening());
-    ProbeResponder second(QHostAddress(QStringLiteral("127.0.0.2")), first.probePort, "ZQ-200");
-    QVERIFY(second.listening());
+    Instrument first(QHostAddress(QStringLiteral("127.0.0.1")), 0, "ZQ-200");
+    QVERIFY(first.ready);
+    Instrument second(QHostAddress(QStringLiteral("127.0.0.2")), first.probePort(), "ZQ-200");
+    QVERIFY(second.ready);
     InstalledTargets targets(loopbackTargets(
-        {QHostAddress(QStringLiteral("127.0.0.1")), QHostAddress(QStringLiteral("127.0.0.2"))}, first.probePort));
+        {QHostAddress(QStringLiteral("127.0.0.1")), QHostAddress(QStringLiteral("127.0.0.2"))}, first.probePort()));
 
     SearchDeviceDialog dialog;
     QVERIFY(searchAndWait(dialog));
-    QCOMPARE(first.probes(), QList<QByteArray>{QByteArray("\x01\x01\x01\x01")});
-    QCOMPARE(second.probes(), QList<QByteArray>{QByteArray("\x01\x01\x01\x01")});
 
     // Two instruments of one name stay two entries, each with its own address and link port.
     QListWidget* lines = list(dialog);
@@ -262,32 +203,30 @@ void TestDeviceSearch::twoInstrumentsMakeTwoLines()
     button(dialog, "bntOk")->click();
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(dialog.selectedAddress, QHostAddress(QStringLiteral("127.0.0.2")));
-    QCOMPARE(dialog.selectedPort, quint16(second.linkPort));
+    QCOMPARE(dialog.selectedPort, quint16(second.linkPort()));
 }
 
 void TestDeviceSearch::answers_data()
 {
-    QTest::addColumn<QByteArray>("answer");
+    QTest::addColumn<QString>("answer");
     QTest::addColumn<QStringList>("lines");
-    QTest::newRow("name") << QByteArray("ZQ-100") << QStringList{"ZQ-100"};
-    QTest::newRow("trimmed") << QByteArray(" \tZQ 100\r\n") << QStringList{"ZQ 100"};
-    QTest::newRow("gb2312 name") << QTextCodec::codecForName("gb2312")->fromUnicode(QStringLiteral("测试仪"))
-                                 << QStringList{QStringLiteral("测试仪")};
-    QTest::newRow("blanks give an empty line") << QByteArray("   ") << QStringList{""};
-    QTest::newRow("empty datagram gives none") << QByteArray() << QStringList{};
+    QTest::newRow("name") << "ZQ-100" << QStringList{"ZQ-100"};
+    QTest::newRow("trimmed") << " \tZQ 100\r\n" << QStringList{"ZQ 100"};
+    QTest::newRow("chinese name, sent as gb2312") << QStringLiteral("测试仪") << QStringList{QStringLiteral("测试仪")};
+    QTest::newRow("blanks give an empty line") << "   " << QStringList{""};
+    QTest::newRow("empty datagram gives none") << "" << QStringList{};
 }
 
 void TestDeviceSearch::answers()
 {
-    QFETCH(QByteArray, answer);
+    QFETCH(QString, answer);
     QFETCH(QStringList, lines);
-    ProbeResponder instrument(QHostAddress(QStringLiteral("127.0.0.1")), 0, answer);
-    QVERIFY(instrument.listening());
-    InstalledTargets targets(loopbackTargets({QHostAddress(QStringLiteral("127.0.0.1"))}, instrument.probePort));
+    Instrument instrument(QHostAddress(QStringLiteral("127.0.0.1")), 0, answer);
+    QVERIFY(instrument.ready);
+    InstalledTargets targets(loopbackTargets({QHostAddress(QStringLiteral("127.0.0.1"))}, instrument.probePort()));
 
     SearchDeviceDialog dialog;
     QVERIFY(searchAndWait(dialog));
-    QCOMPARE(instrument.probes().size(), 1);
     QStringList shown;
     for (int row = 0; row < list(dialog)->count(); ++row)
         shown.append(list(dialog)->item(row)->text());
@@ -299,15 +238,16 @@ void TestDeviceSearch::answers()
         button(dialog, "bntOk")->click();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(dialog.selectedAddress, QHostAddress(QStringLiteral("127.0.0.1")));
-        QCOMPARE(dialog.selectedPort, quint16(instrument.linkPort));
+        QCOMPARE(dialog.selectedPort, quint16(instrument.linkPort()));
     }
 }
 
 void TestDeviceSearch::okWithoutSelection()
 {
     ScriptedPrompter prompter;
-    ProbeResponder instrument(QHostAddress(QStringLiteral("127.0.0.1")), 0, "ZQ-100");
-    InstalledTargets targets(loopbackTargets({QHostAddress(QStringLiteral("127.0.0.1"))}, instrument.probePort));
+    Instrument instrument(QHostAddress(QStringLiteral("127.0.0.1")), 0, "ZQ-100");
+    QVERIFY(instrument.ready);
+    InstalledTargets targets(loopbackTargets({QHostAddress(QStringLiteral("127.0.0.1"))}, instrument.probePort()));
     SearchDeviceDialog dialog;
 
     // Nothing listed yet, then a list with no current line: both keep the dialog open.
@@ -325,8 +265,9 @@ void TestDeviceSearch::okWithoutSelection()
 
 void TestDeviceSearch::doubleClickAcceptsAtOnce()
 {
-    ProbeResponder instrument(QHostAddress(QStringLiteral("127.0.0.3")), 0, "ZQ-300");
-    InstalledTargets targets(loopbackTargets({QHostAddress(QStringLiteral("127.0.0.3"))}, instrument.probePort));
+    Instrument instrument(QHostAddress(QStringLiteral("127.0.0.3")), 0, "ZQ-300");
+    QVERIFY(instrument.ready);
+    InstalledTargets targets(loopbackTargets({QHostAddress(QStringLiteral("127.0.0.3"))}, instrument.probePort()));
     SearchDeviceDialog dialog;
     dialog.show();
     QVERIFY(searchAndWait(dialog));
@@ -337,13 +278,14 @@ void TestDeviceSearch::doubleClickAcceptsAtOnce()
     QTest::mouseDClick(lines->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(dialog.selectedAddress, QHostAddress(QStringLiteral("127.0.0.3")));
-    QCOMPARE(dialog.selectedPort, quint16(instrument.linkPort));
+    QCOMPARE(dialog.selectedPort, quint16(instrument.linkPort()));
 }
 
 void TestDeviceSearch::secondSearchClearsTheList()
 {
-    auto instrument = std::make_unique<ProbeResponder>(QHostAddress(QStringLiteral("127.0.0.1")), 0, "ZQ-100");
-    InstalledTargets targets(loopbackTargets({QHostAddress(QStringLiteral("127.0.0.1"))}, instrument->probePort));
+    auto instrument = std::make_unique<Instrument>(QHostAddress(QStringLiteral("127.0.0.1")), 0, "ZQ-100");
+    QVERIFY(instrument->ready);
+    InstalledTargets targets(loopbackTargets({QHostAddress(QStringLiteral("127.0.0.1"))}, instrument->probePort()));
     SearchDeviceDialog dialog;
     QVERIFY(searchAndWait(dialog));
     QCOMPARE(list(dialog)->count(), 1);
@@ -422,11 +364,17 @@ void TestDeviceSearch::acrossNetworkNamespaces()
     if (!namespaces.ok)
         QSKIP("could not create two network namespaces with a veth pair here");
 
-    // The instrument listens on every address of its namespace, as it must to hear a broadcast.
-    ProbeResponder instrument(QHostAddress::AnyIPv4, 0, "ZQ-NS", namespaces.instrument);
-    QVERIFY(instrument.listening());
+    // The instrument's thread is born inside its namespace, and listens on every address there, as
+    // it must to hear a broadcast.
+    std::unique_ptr<Instrument> instrument;
+    {
+        EnteredNamespace inside(namespaces.instrument);
+        QVERIFY(inside.entered);
+        instrument = std::make_unique<Instrument>(QHostAddress(QHostAddress::AnyIPv4), 0, "ZQ-NS");
+    }
+    QVERIFY(instrument->ready);
     InstalledTargets targets(
-        loopbackTargets({QHostAddress(QStringLiteral("192.0.2.255"))}, instrument.probePort, 1000));
+        loopbackTargets({QHostAddress(QStringLiteral("192.0.2.255"))}, instrument->probePort(), 1000));
 
     SearchDeviceDialog dialog;
     {
@@ -437,13 +385,12 @@ void TestDeviceSearch::acrossNetworkNamespaces()
     }
     QVERIFY(QTest::qWaitFor([&] { return !dialog.searchThread().isRunning() && button(dialog, "bntSearch")->isEnabled(); },
                             20000));
-    QCOMPARE(instrument.probes(), QList<QByteArray>{QByteArray("\x01\x01\x01\x01")});
     QCOMPARE(list(dialog)->count(), 1);
     QCOMPARE(list(dialog)->item(0)->text(), QStringLiteral("ZQ-NS"));
     list(dialog)->setCurrentRow(0);
     button(dialog, "bntOk")->click();
     QCOMPARE(dialog.selectedAddress, QHostAddress(QStringLiteral("192.0.2.2")));
-    QCOMPARE(dialog.selectedPort, quint16(instrument.linkPort));
+    QCOMPARE(dialog.selectedPort, instrument->linkPort());
 }
 
 QTEST_MAIN(TestDeviceSearch)

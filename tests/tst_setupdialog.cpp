@@ -1,63 +1,22 @@
 #include "app/settings/config.h"
 #include "app/settings/singleton.h"
+#include "link/frames.h"
+#include "link/linkchannel.h"
 #include "setup/searchdevicedialog.h"
 #include "setup/searchtargets.h"
 #include "setup/setupdialog.h"
 #include "tests/support/scriptedprompter.h"
+#include "tests/support/simfixture.h"
 #include "tests/support/workdir.h"
 #include "ui_setupdialog.h"
 
 #include <QListWidget>
-#include <QNetworkDatagram>
 #include <QPushButton>
-#include <QSemaphore>
 #include <QSettings>
 #include <QTest>
-#include <QUdpSocket>
 
-#include <atomic>
-#include <memory>
 
 namespace {
-
-// Answers one search probe on loopback from a second socket, as an instrument answers from its link port.
-class ProbeAnswer
-{
-public:
-    explicit ProbeAnswer(const QByteArray& name)
-    {
-        QSemaphore ready;
-        thread.reset(QThread::create([=, &ready] {
-            QUdpSocket probeSocket;
-            QUdpSocket linkSocket;
-            if (probeSocket.bind(QHostAddress(QStringLiteral("127.0.0.1")), 0)
-                && linkSocket.bind(QHostAddress(QStringLiteral("127.0.0.1")), 0)) {
-                probePort = probeSocket.localPort();
-                linkPort = linkSocket.localPort();
-            }
-            ready.release();
-            while (probePort && !stop) {
-                if (!probeSocket.waitForReadyRead(20))
-                    continue;
-                const QNetworkDatagram probe = probeSocket.receiveDatagram();
-                linkSocket.writeDatagram(name, probe.senderAddress(), quint16(probe.senderPort()));
-            }
-        }));
-        thread->start();
-        ready.acquire();
-    }
-    ~ProbeAnswer()
-    {
-        stop = true;
-        thread->wait();
-    }
-    std::atomic<quint16> probePort{0};
-    std::atomic<quint16> linkPort{0};
-
-private:
-    std::unique_ptr<QThread> thread;
-    std::atomic<bool> stop{false};
-};
 
 QVariant stored(const char* key)
 {
@@ -355,11 +314,12 @@ void TestSetupDialog::searchFillsTheUdpFields()
 {
     WorkDir dir;
     dir.writeConfig({{"communicate/udp", 1}, {"udp/address", "192.0.2.7"}, {"udp/port", "4001"}});
-    ProbeAnswer instrument("ZQ-100");
-    QVERIFY(instrument.probePort != 0);
+    SimFixture instrument(false);
+    QVERIFY(instrument.isReady());
+    QVERIFY(instrument.simulatorHost().listenProbe(QHostAddress(QStringLiteral("127.0.0.1")), 0, "ZQ-100"));
     SearchTargets targets;
     targets.destinations = {QHostAddress(QStringLiteral("127.0.0.1"))};
-    targets.probePort = instrument.probePort;
+    targets.probePort = instrument.sim()->probePort();
     targets.replyWindowMs = 300;
     SearchTargets::install(&targets);
 
@@ -370,7 +330,7 @@ void TestSetupDialog::searchFillsTheUdpFields()
         search.findChild<QPushButton*>("bntSearch")->click();
         auto* lines = search.findChild<QListWidget*>("listWidget");
         found = QTest::qWaitFor([&] { return !search.searchThread().isRunning() && lines->isEnabled(); }, 20000)
-                && lines->count() == 1;
+                && lines->count() == 1 && lines->item(0)->text() == QLatin1String("ZQ-100");
         if (found)
             lines->setCurrentRow(0);
         search.findChild<QPushButton*>("bntOk")->click();
@@ -385,12 +345,18 @@ void TestSetupDialog::searchFillsTheUdpFields()
     QVERIFY(found);
     QCOMPARE(prompter.shown.first().className, QStringLiteral("SearchDeviceDialog"));
     QCOMPARE(form->edUdpAddress->text(), QStringLiteral("127.0.0.1"));
-    QCOMPARE(form->edUdpPort->text(), QString::number(instrument.linkPort));
+    QCOMPARE(form->edUdpPort->text(), QString::number(instrument.udpPort()));
     // Nothing is stored before OK.
     QCOMPARE(stored("udp/port").toString(), QStringLiteral("4001"));
     form->ok->click();
     QCOMPARE(stored("udp/address").toString(), QStringLiteral("127.0.0.1"));
-    QCOMPARE(stored("udp/port").toString(), QString::number(instrument.linkPort));
+    QCOMPARE(stored("udp/port").toString(), QString::number(instrument.udpPort()));
+    // The next operation reaches the instrument that was found.
+    LinkChannel channel;
+    QVERIFY2(channel.openFromSettings(), qPrintable(channel.errorText));
+    QByteArray reply;
+    QCOMPARE(channel.readItem(0, reply, 3000), int(ExchangeOk));
+    QCOMPARE(errorMessage(ExchangeOk, reply), QString());
 }
 
 void TestSetupDialog::rejectedSearchChangesNothing()
