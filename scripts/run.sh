@@ -1,10 +1,114 @@
 #!/usr/bin/env bash
-# Builds when needed and starts the assistant in run/, its working directory.
+# The out-of-the-box demo: builds when needed, starts a simulated instrument on loopback (UDP and a
+# pseudo-terminal), and starts the assistant in run/, whose config.ini points at it. The simulator
+# stops when the assistant closes.
+#
+#   bash scripts/run.sh              build, then run
+#   bash scripts/run.sh --no-build   run what is built
+#
+# config.ini is written only where a key is missing, so what the operator sets in the settings dialog
+# stays from one run to the next. The simulator listens on udp/port when udp/address is a loopback
+# address (so a changed port is followed), else on 127.0.0.1:5000.
+# For scripted checks: ZQ_RUN_DIR (working directory, default run), ZQ_BUILD_DIR (default build),
+# ZQ_ASSISTANT (the program to start in place of the assistant).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/build.sh
-mkdir -p run
-cp build/bin/*.qm run/ 2>/dev/null || true
-cd run
-exec ../build/bin/zq-assistant
+build=1
+[ "${1:-}" = "--no-build" ] && build=0
+
+run_dir=${ZQ_RUN_DIR:-run}
+build_dir=${ZQ_BUILD_DIR:-build}
+[ "$build" = 1 ] && bash scripts/build.sh
+
+mkdir -p "$run_dir"
+run_dir=$(cd "$run_dir" && pwd)
+build_dir=$(cd "$build_dir" && pwd)
+assistant=${ZQ_ASSISTANT:-$build_dir/bin/zq-assistant}
+config=$run_dir/config.ini
+link=$run_dir/ttyZQ
+
+# The value of KEY in [GROUP] of the INI file, without surrounding quotes; empty when absent.
+ini_get() {
+    [ -f "$config" ] || return 0
+    awk -v group="[$1]" -v key="$2" '
+        /^\[/ { inside = ($0 == group); next }
+        inside && index($0, key "=") == 1 {
+            value = substr($0, length(key) + 2)
+            gsub(/^"|"$/, "", value)
+            print value
+            exit
+        }' "$config"
+}
+
+# Sets KEY in [GROUP]: replaces it when present, else adds it under the group (made when missing).
+ini_put() {
+    touch "$config"
+    awk -v group="[$1]" -v key="$2" -v value="$3" '
+        function emit() { if (!done) { print key "=" value; done = 1 } }
+        /^\[/ {
+            if (inside) emit()
+            inside = ($0 == group)
+            seen = seen || inside
+            print
+            next
+        }
+        inside && index($0, key "=") == 1 { emit(); next }
+        inside && /^[[:space:]]*$/ { emit() }
+        { print }
+        END {
+            if (inside) emit()
+            if (!seen) { if (NR > 0) print ""; print group; print key "=" value }
+        }' "$config" > "$config.new"
+    mv "$config.new" "$config"
+}
+
+ini_default() {
+    [ -n "$(ini_get "$1" "$2")" ] || ini_put "$1" "$2" "$3"
+}
+
+# A first run talks to the simulator over UDP; the pty is the serial port to switch to.
+ini_default communicate udp 1
+ini_default udp address 127.0.0.1
+ini_default udp port 5000
+# A link left by a demo in another folder is replaced; a port the operator chose is kept.
+serial_port=$(ini_get serial port)
+if [ -z "$serial_port" ] || { [ "${serial_port##*/}" = ttyZQ ] && [ "$serial_port" != "$link" ]; }; then
+    ini_put serial port "$link"
+fi
+
+sim_port=5000
+case "$(ini_get udp address)" in
+    127.*|localhost) sim_port=$(ini_get udp port) ;;
+esac
+
+cp "$build_dir"/bin/*.qm "$run_dir"/ 2>/dev/null || true
+
+log=$run_dir/simulator.log
+"$build_dir/bin/zq-simulator" --udp "127.0.0.1:$sim_port" --pty-link "$link" --probe-port 0 \
+    --items sim/sample-items.txt > "$log" 2>&1 &
+simulator=$!
+stop_simulator() {
+    kill "$simulator" 2>/dev/null && wait "$simulator" 2>/dev/null || true
+}
+trap stop_simulator EXIT
+trap 'exit 130' INT TERM
+
+# The simulator names its link once both ends are open.
+for _ in $(seq 100); do
+    grep -q '^LINK ' "$log" 2>/dev/null && break
+    if ! kill -0 "$simulator" 2>/dev/null; then
+        echo "The instrument simulator did not start:" >&2
+        cat "$log" >&2
+        echo "Choose another port as udp/port in $config and run again." >&2
+        exit 1
+    fi
+    sleep 0.1
+done
+grep -q '^LINK ' "$log" || { echo "The instrument simulator did not answer in time; see $log" >&2; exit 1; }
+echo "Simulated instrument: UDP 127.0.0.1:$sim_port, serial port $link"
+
+cd "$run_dir"
+status=0
+"$assistant" || status=$?
+exit "$status"

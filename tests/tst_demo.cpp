@@ -1,0 +1,182 @@
+#include "app/settings/config.h"
+#include "app/settings/singleton.h"
+#include "link/frames.h"
+#include "link/linkchannel.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUdpSocket>
+
+namespace {
+
+const QString repository = QFileInfo(QStringLiteral(__FILE__)).absoluteDir().absoluteFilePath(QStringLiteral(".."));
+
+quint16 freeLoopbackPort()
+{
+    QUdpSocket probe;
+    probe.bind(QHostAddress(QStringLiteral("127.0.0.1")), 0);
+    return probe.localPort();
+}
+
+// What the instrument answers for one item over the link that config.ini in the working directory names.
+QString readFirstItem()
+{
+    LinkChannel channel;
+    if (!channel.openFromSettings())
+        return QStringLiteral("open failed: ") + channel.errorText;
+    QByteArray reply;
+    const int result = channel.readItem(0, reply, 3000);
+    const QString error = errorMessage(result, reply);
+    if (!error.isEmpty())
+        return error;
+    return decodeDeviceText(reply.mid(3, reply.size() - 5));
+}
+
+// The README's run command with a stand-in for the assistant that waits until the test is done, so
+// the test can look at the demo while it runs, from the demo's working directory.
+class DemoRun
+{
+public:
+    explicit DemoRun(const QString& runDir) : runDir(runDir)
+    {
+        QFile::remove(runDir + "/started");
+        QFile::remove(runDir + "/done");
+        const QString standIn = runDir + "/assistant.sh";
+        QFile file(standIn);
+        file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        file.write("#!/bin/sh\ntouch started\nfor i in $(seq 600); do [ -f done ] && exit 0; sleep 0.1; done\nexit 3\n");
+        file.close();
+        file.setPermissions(file.permissions() | QFile::ExeOwner);
+
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("ZQ_RUN_DIR", runDir);
+        environment.insert("ZQ_BUILD_DIR", QStringLiteral(ZQ_BIN_DIR "/.."));
+        environment.insert("ZQ_ASSISTANT", standIn);
+        script.setProcessEnvironment(environment);
+        script.setProcessChannelMode(QProcess::MergedChannels);
+        script.start("bash", {repository + "/scripts/run.sh", "--no-build"});
+    }
+
+    ~DemoRun()
+    {
+        finish();
+        if (script.state() != QProcess::NotRunning) {
+            script.kill();
+            script.waitForFinished(5000);
+        }
+    }
+
+    bool started()
+    {
+        return QTest::qWaitFor([&] { return QFile::exists(runDir + "/started") || script.state() == QProcess::NotRunning; },
+                               30000)
+               && QFile::exists(runDir + "/started");
+    }
+
+    // Closes the stand-in; the script's exit code.
+    int finish()
+    {
+        QFile(runDir + "/done").open(QIODevice::WriteOnly);
+        if (!script.waitForFinished(30000))
+            return -1;
+        return script.exitStatus() == QProcess::NormalExit ? script.exitCode() : -1;
+    }
+
+    QString output() { return QString::fromUtf8(script.readAll()); }
+
+private:
+    QString runDir;
+    QProcess script;
+};
+
+// Enters the demo's working directory for one look, the way the assistant sees it.
+class InRunDir
+{
+public:
+    explicit InRunDir(const QString& dir) : previous(QDir::currentPath())
+    {
+        singleton<Config>::destroy();
+        QDir::setCurrent(dir);
+    }
+    ~InRunDir()
+    {
+        singleton<Config>::destroy();
+        QDir::setCurrent(previous);
+    }
+
+private:
+    QString previous;
+};
+
+}
+
+class TestDemo : public QObject
+{
+    Q_OBJECT
+private slots:
+    void firstRunReachesTheSimulatorBothWays();
+    void operatorChangesSurviveTheNextRun();
+};
+
+void TestDemo::firstRunReachesTheSimulatorBothWays()
+{
+    QTemporaryDir runDir;
+    // Port 5000 may be taken on a test machine; the demo follows a loopback port already set.
+    const quint16 port = freeLoopbackPort();
+    QSettings(runDir.filePath("config.ini"), QSettings::IniFormat).setValue("udp/port", port);
+
+    DemoRun demo(runDir.path());
+    QVERIFY2(demo.started(), qPrintable(demo.output()));
+    QVERIFY(QFile::exists(runDir.filePath("en_US.qm")));
+    {
+        InRunDir inside(runDir.path());
+        Config* config = singleton<Config>::instance();
+        QCOMPARE(config->value("communicate/udp").toInt(), 1);
+        QCOMPARE(config->value("udp/address").toString(), QStringLiteral("127.0.0.1"));
+        QCOMPARE(config->value("serial/port").toString(), runDir.filePath("ttyZQ"));
+        QCOMPARE(readFirstItem(), QStringLiteral("设备名称:ZQ温湿度记录仪"));
+        // Switching to the serial port in the settings reaches the same instrument through the pty.
+        config->setValue("communicate/udp", 0);
+        QCOMPARE(readFirstItem(), QStringLiteral("设备名称:ZQ温湿度记录仪"));
+    }
+    QCOMPARE(demo.finish(), 0);
+    // The simulator went with the assistant, and took its link with it.
+    QVERIFY(!QFileInfo(runDir.filePath("ttyZQ")).isSymLink());
+    QUdpSocket reuse;
+    QVERIFY(reuse.bind(QHostAddress(QStringLiteral("127.0.0.1")), port));
+}
+
+void TestDemo::operatorChangesSurviveTheNextRun()
+{
+    QTemporaryDir runDir;
+    const quint16 port = freeLoopbackPort();
+    {
+        QSettings file(runDir.filePath("config.ini"), QSettings::IniFormat);
+        file.setValue("communicate/udp", 0);
+        file.setValue("serial/port", "/dev/ttyUSB7");
+        file.setValue("udp/address", "127.0.0.1");
+        file.setValue("udp/port", QString::number(port));
+        file.setValue("device/address", 255);
+        file.setValue("language/language", "en_US");
+    }
+    DemoRun demo(runDir.path());
+    QVERIFY2(demo.started(), qPrintable(demo.output()));
+    {
+        InRunDir inside(runDir.path());
+        Config* config = singleton<Config>::instance();
+        QCOMPARE(config->value("communicate/udp").toInt(), 0);
+        QCOMPARE(config->value("serial/port").toString(), QStringLiteral("/dev/ttyUSB7"));
+        QCOMPARE(config->value("language/language").toString(), QStringLiteral("en_US"));
+        // The simulator moved to the operator's port.
+        config->setValue("communicate/udp", 1);
+        QCOMPARE(readFirstItem(), QStringLiteral("设备名称:ZQ温湿度记录仪"));
+    }
+    QCOMPARE(demo.finish(), 0);
+}
+
+QTEST_GUILESS_MAIN(TestDemo)
+#include "tst_demo.moc"
