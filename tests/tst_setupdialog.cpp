@@ -37,7 +37,6 @@ private slots:
     void initTestCase();
     void loadsDefaults();
     void loadsStoredSerial();
-    void loadsStoredUdp();
     void savesSerialOnly();
     void savesUdpOnly();
     void refusals_data();
@@ -66,27 +65,17 @@ void TestSetupDialog::loadsDefaults()
     WorkDir dir;
     SetupDialog dialog;
     Ui::SetupDialog* form = dialog.ui();
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("串口设置"));
     QCOMPARE(form->cmbDeviceAddress->count(), 255);
-    QCOMPARE(form->cmbDeviceAddress->itemText(0), QStringLiteral("1"));
     QCOMPARE(form->cmbDeviceAddress->currentData().toInt(), 255);
-    QCOMPARE(form->baudrate->count(), 8);
     QCOMPARE(form->baudrate->currentText(), QStringLiteral("9600"));
     QCOMPARE(form->databit->currentData().toInt(), 8);
-    QCOMPARE(form->parity->currentText(), QStringLiteral("None"));
-    QCOMPARE(form->stopbit->currentText(), QStringLiteral("1"));
-    QStringList stopBits;
-    for (int row = 0; row < form->stopbit->count(); ++row)
-        stopBits << form->stopbit->itemText(row) + "=" + form->stopbit->itemData(row).toString();
-    QCOMPARE(stopBits, (QStringList{"1=1", "2=2", "1.5=3"}));
-    QVERIFY(form->port->count() >= 1);
+    QCOMPARE(form->parity->currentData().toInt(), 0);
+    QCOMPARE(form->stopbit->currentData().toInt(), 1);
+    // No stored port: nothing is chosen, whatever the machine has.
     QVERIFY(form->port->currentText().isEmpty());
     QVERIFY(form->gbSerial->isChecked());
-    QVERIFY(!form->gbUdp->isChecked());
     QVERIFY(!form->bntSearch->isEnabled());
     QVERIFY(form->ckDTR->isHidden());
-    QVERIFY(form->edUdpAddress->text().isEmpty());
-    QVERIFY(form->edUdpPort->text().isEmpty());
 }
 
 void TestSetupDialog::loadsStoredSerial()
@@ -110,22 +99,6 @@ void TestSetupDialog::loadsStoredSerial()
     QVERIFY(form->ckDTR->isChecked());
     QCOMPARE(form->cmbDeviceAddress->currentText(), QStringLiteral("17"));
     QVERIFY(form->gbSerial->isChecked());
-}
-
-void TestSetupDialog::loadsStoredUdp()
-{
-    WorkDir dir;
-    QMap<QString, QVariant> keys = udpKeys;
-    keys.insert("communicate/udp", 1);
-    dir.writeConfig(keys);
-    SetupDialog dialog;
-    Ui::SetupDialog* form = dialog.ui();
-    QVERIFY(form->gbUdp->isChecked());
-    QVERIFY(!form->gbSerial->isChecked());
-    QVERIFY(form->bntSearch->isEnabled());
-    QVERIFY(!form->port->isEnabled());
-    QCOMPARE(form->edUdpAddress->text(), QStringLiteral("192.0.2.7"));
-    QCOMPARE(form->edUdpPort->text(), QStringLiteral("4001"));
 }
 
 void TestSetupDialog::savesSerialOnly()
@@ -296,16 +269,19 @@ void TestSetupDialog::validators()
 void TestSetupDialog::groupBoxesExcludeEachOther()
 {
     WorkDir dir;
+    QMap<QString, QVariant> keys = udpKeys;
+    keys.insert("communicate/udp", 1);
+    dir.writeConfig(keys);
     SetupDialog dialog;
     Ui::SetupDialog* form = dialog.ui();
-    form->gbUdp->setChecked(true);
-    QVERIFY(!form->gbSerial->isChecked());
-    QVERIFY(form->bntSearch->isEnabled() && form->edUdpPort->isEnabled());
-    QVERIFY(!form->baudrate->isEnabled());
-    QVERIFY(form->cmbDeviceAddress->isEnabled());
+    QVERIFY(form->gbUdp->isChecked() && !form->gbSerial->isChecked());
+    QCOMPARE(form->edUdpAddress->text(), QStringLiteral("192.0.2.7"));
+    QCOMPARE(form->edUdpPort->text(), QStringLiteral("4001"));
+    QVERIFY(form->bntSearch->isEnabled() && !form->baudrate->isEnabled());
     form->gbSerial->setChecked(true);
     QVERIFY(!form->gbUdp->isChecked());
-    QVERIFY(!form->bntSearch->isEnabled());
+    QVERIFY(!form->bntSearch->isEnabled() && form->baudrate->isEnabled());
+    QVERIFY(form->cmbDeviceAddress->isEnabled());
     form->gbSerial->setChecked(false);
     QVERIFY(form->gbUdp->isChecked());
 }
