@@ -414,7 +414,6 @@ void TestLink::receiverStopsTheStream()
     channel.receiveStream(buildHistoryRequest(QDate(2026, 1, 1), QDate(2026, 1, 31)), &recorder);
     QCOMPARE(recorder.chunks.size(), 2);
     QVERIFY(recorder.errors.isEmpty());
-    QVERIFY2(recorder.clock.elapsed() - recorder.lastDataAt < 300, "no wait for data after the stop");
 }
 
 void TestLink::pauseKeepsEventsFlowing()
