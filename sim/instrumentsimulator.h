@@ -93,7 +93,7 @@ public:
     QDateTime clock() const;           // as last set by SetClock (then running on)
     QByteArray receivedImage() const;  // the firmware pages written so far, cut to the erased size
     bool debugOutput() const;
-    int requestCount() const;          // requests answered or ignored since start
+    int requestCount() const;          // requests to this instrument since start, answered or not
 
     // The model named in the ReadDeviceId reply; empty: the value of the item "设备型号".
     void setModel(const QString& model);
