@@ -17,9 +17,6 @@ static void initSimResources()
 
 namespace {
 
-constexpr int MonitorIndex = 255;
-const QString ClockFormat = QStringLiteral("yyyy-MM-dd hh:mm:ss");
-
 void fixCrc(QByteArray& frame)
 {
     const bool marker = frame.startsWith('\x7E') && frame.endsWith('\x7F');
@@ -67,10 +64,9 @@ QByteArray spoil(QByteArray reply, InstrumentSimulator::FaultKind kind)
 
 InstrumentSimulator::InstrumentSimulator(QObject* parent) : QObject(parent)
 {
-    store.setLines(sampleItems());
-    const QDateTime shown = QDateTime::fromString(store.value(ItemStore::ClockItemName), ClockFormat);
-    clockBase = shown.isValid() ? shown : QDateTime::currentDateTime();
-    clockRunning.start();
+    ItemStore sample;
+    sample.setLines(sampleItems());
+    core.setItems(sample);
 }
 
 InstrumentSimulator::~InstrumentSimulator() = default;
@@ -87,13 +83,13 @@ QStringList InstrumentSimulator::sampleItems()
 void InstrumentSimulator::setDeviceAddress(quint8 value)
 {
     QMutexLocker lock(&mutex);
-    address = value;
+    core.address = value;
 }
 
 quint8 InstrumentSimulator::deviceAddress() const
 {
     QMutexLocker lock(&mutex);
-    return address;
+    return core.address;
 }
 
 bool InstrumentSimulator::loadItems(const QString& path, QString* error)
@@ -102,32 +98,22 @@ bool InstrumentSimulator::loadItems(const QString& path, QString* error)
     if (!loaded.load(path, error))
         return false;
     QMutexLocker lock(&mutex);
-    store = loaded;
-    const QDateTime shown = QDateTime::fromString(store.value(ItemStore::ClockItemName), ClockFormat);
-    if (shown.isValid()) {
-        clockBase = shown;
-        clockRunning.start();
-    }
+    core.setItems(loaded);
     return true;
 }
 
 void InstrumentSimulator::setItems(const QStringList& itemTexts)
 {
+    ItemStore items;
+    items.setLines(itemTexts);
     QMutexLocker lock(&mutex);
-    store.setLines(itemTexts);
-    const QDateTime shown = QDateTime::fromString(store.value(ItemStore::ClockItemName), ClockFormat);
-    if (shown.isValid()) {
-        clockBase = shown;
-        clockRunning.start();
-    }
+    core.setItems(items);
 }
 
 QStringList InstrumentSimulator::items() const
 {
     QMutexLocker lock(&mutex);
-    ItemStore shown = store;
-    shown.setValue(ItemStore::ClockItemName, clockLocked().toString(ClockFormat));
-    return shown.texts();
+    return core.itemTexts();
 }
 
 bool InstrumentSimulator::listenUdp(const QHostAddress& bindAddress, quint16 port)
@@ -221,24 +207,19 @@ void InstrumentSimulator::clearFaults()
 QDateTime InstrumentSimulator::clock() const
 {
     QMutexLocker lock(&mutex);
-    return clockLocked();
-}
-
-QDateTime InstrumentSimulator::clockLocked() const
-{
-    return clockBase.addMSecs(clockRunning.elapsed());
+    return core.clock();
 }
 
 QByteArray InstrumentSimulator::receivedImage() const
 {
     QMutexLocker lock(&mutex);
-    return image.left(int(imageSize));
+    return core.image();
 }
 
 bool InstrumentSimulator::debugOutput() const
 {
     QMutexLocker lock(&mutex);
-    return debugOn;
+    return core.debugOn();
 }
 
 int InstrumentSimulator::requestCount() const
@@ -256,30 +237,25 @@ int InstrumentSimulator::requestCount(Command command) const
 int InstrumentSimulator::endUpdateCount() const
 {
     QMutexLocker lock(&mutex);
-    return endUpdates;
+    return core.endUpdateCount();
 }
 
 quint32 InstrumentSimulator::erasedSize() const
 {
     QMutexLocker lock(&mutex);
-    return imageSize;
+    return core.erasedSize();
 }
 
 void InstrumentSimulator::setModel(const QString& text)
 {
     QMutexLocker lock(&mutex);
-    modelText = text;
+    core.modelOverride = text;
 }
 
 QString InstrumentSimulator::model() const
 {
     QMutexLocker lock(&mutex);
-    return modelLocked();
-}
-
-QString InstrumentSimulator::modelLocked() const
-{
-    return modelText.isEmpty() ? store.value(ItemStore::ModelItemName).trimmed() : modelText;
+    return core.model();
 }
 
 void InstrumentSimulator::setDebugInterval(int ms)
@@ -339,80 +315,86 @@ void InstrumentSimulator::readPty(const QByteArray& bytes)
 
 void InstrumentSimulator::handleFrame(const QByteArray& frame, const Peer& from)
 {
-    Outgoing outgoing;
+    InstrumentCore::Response response;
     Fault fault;
     bool faulty = false;
     {
         QMutexLocker lock(&mutex);
-        outgoing = respond(frame);
-        if (outgoing.command == AnyCommand)
+        response = core.respond(frame);
+        if (response.command == AnyCommand)
             return; // not for this instrument
         ++requests;
-        ++perCommand[outgoing.command];
-        faulty = takeFault(outgoing.command, &fault);
+        ++perCommand[response.command];
+        faulty = takeFault(response.command, &fault);
     }
 
-    if (outgoing.command == WriteItem && quint8(frame[3]) == MonitorIndex) {
-        const bool on = debugOutput();
-        if (on) {
-            debugPeer = from;
-            if (!debugTimer) {
-                debugTimer = new QTimer(this);
-                connect(debugTimer, &QTimer::timeout, this, &InstrumentSimulator::sendDebugLine);
-            }
-            QMutexLocker lock(&mutex);
-            debugTimer->start(debugIntervalMs);
-        } else if (debugTimer) {
-            debugTimer->stop();
-        }
-    }
+    if (response.command == WriteItem && quint8(frame[3]) == InstrumentCore::MonitorIndex)
+        switchDebugOutput(from);
 
-    if (outgoing.stream) {
-        if (faulty && (fault.kind == NoReply || fault.kind == OtherPort))
-            ;
-        else if (faulty && fault.kind == DelayReply)
+    if (response.stream) {
+        const bool silent = faulty && (fault.kind == NoReply || fault.kind == OtherPort);
+        if (faulty && fault.kind == DelayReply)
             QTimer::singleShot(fault.delayMs, this, [this, from, frame] { startHistory(from, frame); });
-        else
+        else if (!silent)
             startHistory(from, frame);
-    } else if (!outgoing.reply.isEmpty()) {
-        const QByteArray reply = faulty ? spoil(outgoing.reply, fault.kind) : outgoing.reply;
-        if (!faulty) {
-            deliver(from, reply);
-        } else {
-            switch (fault.kind) {
-            case NoReply:
-                break;
-            case DelayReply:
-                QTimer::singleShot(fault.delayMs, this, [this, from, reply] { deliver(from, reply); });
-                break;
-            case SplitReply: {
-                const int pieces = qBound(1, fault.pieces, reply.size());
-                const int size = (reply.size() + pieces - 1) / pieces;
-                for (int piece = 0; piece * size < reply.size(); ++piece) {
-                    const QByteArray part = reply.mid(piece * size, size);
-                    if (piece == 0)
-                        deliver(from, part);
-                    else
-                        QTimer::singleShot(piece * fault.delayMs, this, [this, from, part] { deliver(from, part); });
-                }
-                break;
-            }
-            case OtherPort:
-                if (!from.pty)
-                    deliver(from, reply, true);
-                break;
-            case ForeignFirst:
-                if (!from.pty)
-                    deliver(from, reply, true);
-                QTimer::singleShot(fault.delayMs, this, [this, from, reply] { deliver(from, reply); });
-                break;
-            default:
-                deliver(from, reply);
-                break;
-            }
-        }
+    } else if (!response.reply.isEmpty()) {
+        sendReply(from, response.reply, faulty, fault);
     }
-    emit requestHandled(outgoing.command);
+    emit requestHandled(response.command);
+}
+
+void InstrumentSimulator::sendReply(const Peer& to, const QByteArray& reply, bool faulty, const Fault& fault)
+{
+    if (!faulty) {
+        deliver(to, reply);
+        return;
+    }
+    switch (fault.kind) {
+    case NoReply:
+        break;
+    case DelayReply:
+        QTimer::singleShot(fault.delayMs, this, [this, to, reply] { deliver(to, reply); });
+        break;
+    case SplitReply: {
+        const int pieces = qBound(1, fault.pieces, reply.size());
+        const int size = (reply.size() + pieces - 1) / pieces;
+        deliver(to, reply.left(size));
+        for (int piece = 1; piece * size < reply.size(); ++piece) {
+            const QByteArray part = reply.mid(piece * size, size);
+            QTimer::singleShot(piece * fault.delayMs, this, [this, to, part] { deliver(to, part); });
+        }
+        break;
+    }
+    case OtherPort:
+        if (!to.pty)
+            deliver(to, reply, true);
+        break;
+    case ForeignFirst:
+        if (!to.pty)
+            deliver(to, reply, true);
+        QTimer::singleShot(fault.delayMs, this, [this, to, reply] { deliver(to, reply); });
+        break;
+    default:
+        deliver(to, spoil(reply, fault.kind));
+        break;
+    }
+}
+
+void InstrumentSimulator::switchDebugOutput(const Peer& from)
+{
+    QMutexLocker lock(&mutex);
+    if (!core.debugOn()) {
+        if (debugTimer)
+            debugTimer->stop();
+        return;
+    }
+    // The lines go to whoever switched them on, over the link it used.
+    debugPeer = from;
+    if (!debugTimer) {
+        debugTimer = new QTimer(this);
+        connect(debugTimer, &QTimer::timeout, this, &InstrumentSimulator::sendDebugLine);
+    }
+    debugTimer->start(debugIntervalMs);
 }
 
 bool InstrumentSimulator::takeFault(int command, Fault* fault)
@@ -427,108 +409,6 @@ bool InstrumentSimulator::takeFault(int command, Fault* fault)
         return true;
     }
     return false;
-}
-
-InstrumentSimulator::Outgoing InstrumentSimulator::respond(const QByteArray& frame)
-{
-    if (frame.startsWith('\x7E') && frame.endsWith('\x7F') && checkFrameCrc(frame.constData(), frame.size() - 1, true))
-        return respondMarker(frame);
-    return respondAddressLed(frame);
-}
-
-InstrumentSimulator::Outgoing InstrumentSimulator::respondAddressLed(const QByteArray& frame)
-{
-    Outgoing out;
-    if (quint8(frame[0]) != address)
-        return out;
-    const quint8 command = quint8(frame[1]);
-    const quint8 group = quint8(frame[2]);
-    if (command == 0x03 && group == 0x4B) {
-        out.command = ReadItem;
-        const int index = quint8(frame[3]);
-        QString text = store.text(index);
-        if (index < store.size() && store.text(index).startsWith(ItemStore::ClockItemName + QLatin1Char(':')))
-            text = ItemStore::ClockItemName + QLatin1Char(':') + clockLocked().toString(ClockFormat);
-        out.reply = buildAddressReply(address, encodeDeviceText(text).left(255));
-    } else if (command == 0x0F && group == 0x4B) {
-        out.command = WriteItem;
-        const int index = quint8(frame[3]);
-        const int count = quint8(frame[6]);
-        // The text ends at its NUL; the count byte counts it.
-        const QString value = decodeDeviceText(frame.mid(7, qMax(0, count - 1)));
-        if (index == MonitorIndex) {
-            if (value == QLatin1String("1"))
-                debugOn = true;
-            else if (value == QLatin1String("0"))
-                debugOn = false;
-            out.reply = buildAddressReply(address, QByteArray(debugOn ? "DEBUG:1" : "DEBUG:0"));
-        } else {
-            out.reply = buildAddressReply(address, encodeDeviceText(store.write(index, value)).left(255));
-        }
-    } else if (command == 0x0F && group == 0x4D) {
-        out.command = SetClock;
-        const QDate date{2000 + quint8(frame[7]), quint8(frame[8]), quint8(frame[9])};
-        const QTime time{quint8(frame[10]), quint8(frame[11]), quint8(frame[12])};
-        if (date.isValid() && time.isValid()) {
-            clockBase = QDateTime(date, time);
-            clockRunning.start();
-            out.reply = setClockAcknowledgement(address);
-        } else {
-            out.reply = buildAddressReply(address, QByteArray("ER"));
-        }
-    }
-    return out;
-}
-
-InstrumentSimulator::Outgoing InstrumentSimulator::respondMarker(const QByteArray& frame)
-{
-    Outgoing out;
-    const int code = quint8(frame[3]) << 8 | quint8(frame[4]);
-    switch (code) {
-    case 0x4E9F:
-        out.command = QueryHistory;
-        out.stream = true;
-        break;
-    case 0x293F:
-        out.command = ReadDeviceId;
-        out.reply = buildMarkerReply(encodeDeviceText(QStringLiteral("!Find %1 OK\r\n").arg(modelLocked())));
-        break;
-    case 0x2FAC:
-        out.command = EraseFlash;
-        if (frame.size() >= 17) {
-            imageSize = quint8(frame[10]) | quint8(frame[11]) << 8 | quint8(frame[12]) << 16 | quint32(quint8(frame[13])) << 24;
-            image.clear();
-            pagesWritten = 0;
-            out.reply = eraseFlashAcknowledgement();
-        }
-        break;
-    case 0x2C01:
-        out.command = WritePage;
-        if (frame.size() == 11 + FirmwarePageSize + 3) {
-            const int page = quint8(frame[10]);
-            // Page numbers wrap at 256; a repeated number rewrites the page just written.
-            int slot = pagesWritten;
-            if (pagesWritten > 0 && page == (pagesWritten - 1) % 256)
-                slot = pagesWritten - 1;
-            else if (page == pagesWritten % 256)
-                ++pagesWritten;
-            else
-                break; // out of sequence: no acknowledgement
-            const qint64 offset = qint64(slot) * FirmwarePageSize;
-            if (image.size() < offset + FirmwarePageSize)
-                image.resize(int(offset + FirmwarePageSize));
-            std::copy_n(frame.constData() + 11, FirmwarePageSize, image.data() + offset);
-            out.reply = writePageAcknowledgement(page);
-        }
-        break;
-    case 0x2A79:
-        out.command = EndUpdate;
-        ++endUpdates;
-        break;
-    default:
-        break;
-    }
-    return out;
 }
 
 void InstrumentSimulator::deliver(const Peer& to, const QByteArray& bytes, bool fromOtherPort)
@@ -593,13 +473,13 @@ void InstrumentSimulator::sendDebugLine()
     QString line;
     {
         QMutexLocker lock(&mutex);
-        if (!debugOn) {
+        if (!core.debugOn()) {
             debugTimer->stop();
             return;
         }
         if (debugTimer->interval() != debugIntervalMs)
             debugTimer->setInterval(debugIntervalMs);
-        line = debugLine(clockLocked(), ++debugSequence);
+        line = debugLine(core.clock(), ++debugSequence);
     }
     deliver(debugPeer, encodeDeviceText(line));
 }

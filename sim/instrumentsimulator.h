@@ -1,11 +1,10 @@
 #pragma once
 
-#include "sim/itemstore.h"
+#include "sim/instrumentcore.h"
 #include "sim/requestassembler.h"
 
 #include <QByteArray>
 #include <QDateTime>
-#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QList>
 #include <QMutex>
@@ -45,7 +44,17 @@ public:
         OtherPort,     // answer from another UDP port (over the pty: say nothing)
         ForeignFirst   // over UDP, a copy of the reply from another port at once, the reply itself after delayMs
     };
-    enum Command { AnyCommand = -1, ReadItem, WriteItem, SetClock, QueryHistory, ReadDeviceId, EraseFlash, WritePage, EndUpdate };
+    enum Command {
+        AnyCommand = InstrumentCore::Unknown,
+        ReadItem = InstrumentCore::ReadItem,
+        WriteItem = InstrumentCore::WriteItem,
+        SetClock = InstrumentCore::SetClock,
+        QueryHistory = InstrumentCore::QueryHistory,
+        ReadDeviceId = InstrumentCore::ReadDeviceId,
+        EraseFlash = InstrumentCore::EraseFlash,
+        WritePage = InstrumentCore::WritePage,
+        EndUpdate = InstrumentCore::EndUpdate
+    };
     struct Fault
     {
         FaultKind kind = NoReply;
@@ -84,7 +93,7 @@ public:
     QDateTime clock() const;           // as last set by SetClock (then running on)
     QByteArray receivedImage() const;  // the firmware pages written so far, cut to the erased size
     bool debugOutput() const;
-    int requestCount() const;          // requests answered or ignored since start
+    int requestCount() const;          // requests to this instrument since start, answered or not
 
     // The model named in the ReadDeviceId reply; empty: the value of the item "设备型号".
     void setModel(const QString& model);
@@ -107,43 +116,25 @@ private:
         QHostAddress address;
         quint16 port = 0;
     };
-    struct Outgoing
-    {
-        QByteArray reply;
-        bool stream = false; // a history query: start the stream instead of a reply
-        int command = AnyCommand;
-    };
 
     void readUdp();
     void readProbe();
     void readPty(const QByteArray& bytes);
     void handleFrame(const QByteArray& frame, const Peer& from);
-    Outgoing respond(const QByteArray& frame);
-    Outgoing respondAddressLed(const QByteArray& frame);
-    Outgoing respondMarker(const QByteArray& frame);
     bool takeFault(int command, Fault* fault);
+    void sendReply(const Peer& to, const QByteArray& reply, bool faulty, const Fault& fault);
+    void switchDebugOutput(const Peer& from);
     void deliver(const Peer& to, const QByteArray& bytes, bool fromOtherPort = false);
     void startHistory(const Peer& to, const QByteArray& frame);
     void sendHistoryChunk();
     void sendDebugLine();
-    QDateTime clockLocked() const;
-    QString modelLocked() const;
 
     mutable QMutex mutex;
     // Guarded by mutex.
-    ItemStore store;
-    quint8 address = 0xFF;
+    InstrumentCore core;
     QList<Fault> faults;
-    QDateTime clockBase;
-    QElapsedTimer clockRunning;
-    QByteArray image;
-    quint32 imageSize = 0;
-    int pagesWritten = 0;
-    bool debugOn = false;
     int requests = 0;
-    int perCommand[8] = {};
-    int endUpdates = 0;
-    QString modelText;
+    int perCommand[EndUpdate + 1] = {};
     int debugIntervalMs = 300;
     int historyRecordsPerDay = 24;
     int historyChunkBytes = 256;
@@ -162,8 +153,8 @@ private:
     RequestAssembler ptyAssembler;
     QTimer* debugTimer = nullptr;
     Peer debugPeer;
+    int debugSequence = 0;
     QTimer* historyTimer = nullptr;
     Peer historyPeer;
     QByteArray historyPending;
-    int debugSequence = 0;
 };

@@ -91,18 +91,12 @@ void TestSimulator::itemLines()
     QCOMPARE(item.readOnly, readOnly);
 }
 
+// Every sample item must reach the assistant intact through the instrument's code page.
 void TestSimulator::sampleIsRealistic()
 {
-    ItemStore store;
-    store.setLines(Sim::sampleItems());
-    QVERIFY(store.size() >= 15 && store.size() <= 30);
-    QCOMPARE(store.text(0), QStringLiteral("设备名称:ZQ温湿度记录仪"));
-    QVERIFY(!store.value(ItemStore::ModelItemName).isEmpty());
-    QCOMPARE(store.value(QStringLiteral("波特率(1200/2400/4800/9600)")), QStringLiteral("9600"));
-    QCOMPARE(store.value(QStringLiteral("定时上传")), QStringLiteral("12:30:00"));
-    QVERIFY(store.texts().contains(QStringLiteral("恢复出厂设置")));
-    QVERIFY(QDateTime::fromString(store.value(ItemStore::ClockItemName), "yyyy-MM-dd hh:mm:ss").isValid());
-    for (const QString& text : store.texts())
+    const QStringList texts = Sim().items();
+    QVERIFY(texts.size() >= 15);
+    for (const QString& text : texts)
         QVERIFY2(encodeDeviceText(text).size() <= 255 && decodeDeviceText(encodeDeviceText(text)) == text, qPrintable(text));
 }
 
