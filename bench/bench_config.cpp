@@ -1,0 +1,114 @@
+// Times a full configuration read of 256 items through the read thread and a write-all of 256
+// items from the main window, both against the simulator over UDP on loopback, beside the floor:
+// the same 256 bare item exchanges on one link channel.
+#include "app/mainwindow.h"
+#include "config/configtree.h"
+#include "config/itemtext.h"
+#include "link/linkchannel.h"
+#include "tests/confighost.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+constexpr int ItemCount = 256;
+constexpr int Rounds = 3;
+
+double median(QList<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.at(values.size() / 2);
+}
+
+double floorRound()
+{
+    LinkChannel channel;
+    channel.openFromSettings();
+    QByteArray reply;
+    QElapsedTimer timer;
+    timer.start();
+    for (int index = 0; index < ItemCount; ++index)
+        channel.readItem(index, reply, 3000);
+    return timer.nsecsElapsed() / 1e6;
+}
+
+double refreshRound(int* rows)
+{
+    RefreshThread thread;
+    int added = 0;
+    QObject::connect(&thread, &RefreshThread::signalAddItems, [&added](int, const QStringList&) { ++added; });
+    QElapsedTimer timer;
+    timer.start();
+    thread.start();
+    while (!thread.isFinished())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    const double ms = timer.nsecsElapsed() / 1e6;
+    thread.wait();
+    QCoreApplication::processEvents();
+    *rows = added;
+    return ms;
+}
+
+double writeAllRound(const QStringList& items, QString* status)
+{
+    MainWindow window;
+    for (int index = 0; index < items.size(); ++index)
+        window.slotAddItems(index, splitItemText(items.at(index)));
+    QElapsedTimer timer;
+    timer.start();
+    window.slotWriteItems();
+    const double ms = timer.nsecsElapsed() / 1e6;
+    *status = window.statusBar()->currentMessage();
+    return ms;
+}
+
+}
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    QTemporaryDir dir;
+    QDir::setCurrent(dir.path());
+
+    QStringList items;
+    for (int index = 0; index < ItemCount; ++index)
+        items.append(QStringLiteral("配置项%1:%2").arg(index).arg(index * 10));
+    SimulatorThread sim(Transport::Udp, items);
+    if (!sim.started) {
+        std::fprintf(stderr, "the simulator did not start\n");
+        return 1;
+    }
+
+    QList<double> floors, refreshes, writes;
+    int rows = 0;
+    QString status;
+    for (int round = 0; round < Rounds; ++round) {
+        floors.append(floorRound());
+        refreshes.append(refreshRound(&rows));
+        writes.append(writeAllRound(items, &status));
+    }
+    QTextStream out(stdout);
+    out << "256 items over UDP on loopback, median of " << Rounds << " rounds\n";
+    out << QStringLiteral("  floor (bare readItem exchanges): %1 ms total, %2 ms per item\n")
+               .arg(median(floors), 0, 'f', 1)
+               .arg(median(floors) / ItemCount, 0, 'f', 2);
+    out << QStringLiteral("  refresh through RefreshThread:   %1 ms total, %2 ms per item (%3 rows)\n")
+               .arg(median(refreshes), 0, 'f', 1)
+               .arg(median(refreshes) / ItemCount, 0, 'f', 2)
+               .arg(rows);
+    out << QStringLiteral("  write-all from the main window:  %1 ms total, %2 ms per item (status %3)\n")
+               .arg(median(writes), 0, 'f', 1)
+               .arg(median(writes) / ItemCount, 0, 'f', 2)
+               .arg(status);
+    return 0;
+}
