@@ -174,7 +174,8 @@ void MainWindow::slotSyncTime()
         showErrorBox(title, tr("同步时间失败"), windowIcon());
         return;
     }
-    QMessageBox box(QMessageBox::Information, title, tr("同步时间成功"), QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Information, title, tr("同步时间成功"), QMessageBox::Ok, this,
+                    Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
     Prompter::current().exec(box);
 }
 
