@@ -1,35 +1,229 @@
-// Placeholder bodies; the application-frame work replaces them.
 #include "app/mainwindow.h"
 
+#include "app/neutralaboutdialog.h"
+#include "app/prompt/prompter.h"
+#include "app/settings/config.h"
+#include "app/settings/singleton.h"
 #include "config/configtree.h"
+#include "config/skipitems.h"
+#include "setup/setupdialog.h"
 
+#include "ui_mainwindow.h"
+
+#include <QAbstractButton>
 #include <QCloseEvent>
+#include <QLayout>
+#include <QMessageBox>
+#include <QToolBar>
 #include <QTranslator>
 
 MainWindow::MainWindow(QWidget* parent)
-    : QMainWindow(parent), form(nullptr), tree(new ConfigTree(this)), translator(new QTranslator(this))
+    : QMainWindow(parent), form(new Ui::MainWindow), tree(nullptr), translator(nullptr)
 {
+    form->setupUi(this);
+    tree = new ConfigTree(this);
+    translator = new QTranslator(this);
+
+    setWindowIcon(QIcon(QPixmap(QStringLiteral(":/image/configure.png"))));
+
+    // The form's placeholder central widget goes with the replacement.
     setCentralWidget(tree);
+    form->centralWidget = nullptr;
+    form->toolBar->setMovable(false);
+    form->toolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+
+    connect(form->setup, SIGNAL(triggered()), this, SLOT(slotCommunicationSetup()));
+    connect(form->refresh, SIGNAL(triggered()), this, SLOT(slotRefresh()));
+    connect(form->import_2, SIGNAL(triggered()), this, SLOT(slotImportItems()));
+    connect(form->export_2, SIGNAL(triggered()), this, SLOT(slotExportItems()));
+    connect(form->save, SIGNAL(triggered()), this, SLOT(slotWriteItems()));
+    connect(form->sync_time, SIGNAL(triggered()), this, SLOT(slotSyncTime()));
+    connect(form->debug, SIGNAL(triggered()), this, SLOT(slotHistoryData()));
+    connect(form->update, SIGNAL(triggered()), this, SLOT(slotUpdateHardware()));
+    connect(form->about, SIGNAL(triggered()), this, SLOT(slotAbout()));
+    connect(form->lang_en_US, SIGNAL(triggered()), this, SLOT(slot_en_US()));
+    connect(form->lang_zh_CH, SIGNAL(triggered()), this, SLOT(slot_zh_CH()));
+    connect(form->lang_zh_TW, SIGNAL(triggered()), this, SLOT(slot_zh_TW()));
+    connect(form->monitor, SIGNAL(triggered()), this, SLOT(slotDeviceMonitor()));
+    // The read thread's signals arrive queued: it lives in this thread but emits from its own.
+    connect(&readThread, SIGNAL(signalClearItems()), this, SLOT(slotClearItems()));
+    connect(&readThread, SIGNAL(signalAddItems(int, const QStringList&)),
+            this, SLOT(slotAddItems(int, const QStringList&)));
+    connect(&readThread, SIGNAL(showErrorMessage(const QString&, const QString&, const QString&)),
+            this, SLOT(slotShowErrorMessage(const QString&, const QString&, const QString&)));
+    connect(tree, SIGNAL(itemDoubleClicked(QTreeWidgetItem*, int)),
+            this, SLOT(slotItemDoubleClicked(QTreeWidgetItem*, int)));
+
+    statusBar()->showMessage(tr("准备就绪"), 5000);
+
+    restoreWindowState();
+    shrinkToolBarIcons();
+    loadSkipItems();
 }
-MainWindow::~MainWindow() = default;
-void MainWindow::showErrorBox(const QString&, const QString&, const QIcon&) {}
-void MainWindow::applyLanguage(const QString&) {}
-bool MainWindow::isSkippedRow(int, const QStringList&) { return false; }
-void MainWindow::addItemRow(int, const QStringList&) {}
-void MainWindow::loadSkipItems() {}
-void MainWindow::slotCommunicationSetup() {}
-void MainWindow::slotRefresh() {}
-void MainWindow::slotHistoryData() {}
-void MainWindow::slotUpdateHardware() {}
-void MainWindow::slotDeviceMonitor() {}
-void MainWindow::slotAbout() {}
-void MainWindow::slotClearItems() {}
-void MainWindow::slotAddItems(int, const QStringList&) {}
-void MainWindow::slotShowErrorMessage(const QString&, const QString&, const QString&) {}
-void MainWindow::slot_en_US() {}
-void MainWindow::slot_zh_CH() {}
-void MainWindow::slot_zh_TW() {}
-void MainWindow::closeEvent(QCloseEvent* event) { QMainWindow::closeEvent(event); }
-void MainWindow::restoreWindowState() {}
-void MainWindow::shrinkToolBarIcons() {}
-void MainWindow::saveWindowSize() {}
+
+MainWindow::~MainWindow()
+{
+    // A window torn down without a close (a test, the end of main) must not destroy a running thread.
+    readThread.wait();
+    delete form;
+}
+
+void MainWindow::showErrorBox(const QString& title, const QString& text, const QIcon& icon)
+{
+    QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, this,
+                    Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+    box.setWindowIcon(icon);
+    box.button(QMessageBox::Ok)->setText(tr("确定"));
+    statusBar()->showMessage(text, 5000);
+    Prompter::current().exec(box);
+}
+
+void MainWindow::applyLanguage(const QString& code)
+{
+    form->lang_en_US->setChecked(code == QLatin1String("en_US"));
+    form->lang_zh_TW->setChecked(code == QLatin1String("zh_TW"));
+    form->lang_zh_CH->setChecked(!form->lang_en_US->isChecked() && !form->lang_zh_TW->isChecked());
+
+    // Installed once at most: a second install would only stack the same translator again.
+    QCoreApplication::removeTranslator(translator);
+    if (translator->load(code))
+        QCoreApplication::installTranslator(translator);
+
+    form->retranslateUi(this);
+
+    // Wide enough for every tool-bar button with its text under the icon. The buttons also stand
+    // apart by the layout's spacing; without it the last one would drop behind the extension arrow.
+    int width = QToolBar().minimumSizeHint().width();
+    int buttons = 0;
+    for (QAction* action : form->toolBar->actions()) {
+        if (QWidget* button = form->toolBar->widgetForAction(action)) {
+            width += button->minimumSizeHint().width();
+            ++buttons;
+        }
+    }
+    if (buttons > 1)
+        width += form->toolBar->layout()->spacing() * (buttons - 1);
+    setMinimumWidth(width);
+    resize(width, height());
+
+    Config* config = singleton<Config>::instance();
+    config->setValue(QStringLiteral("language/language"), code);
+    setWindowTitle(applicationTitle());
+}
+
+bool MainWindow::isSkippedRow(int index, const QStringList& fields)
+{
+    HeldRow released;
+    const bool skipped = skipRow(skipMap, index, fields, pendingNameRow(), released);
+    // The held name row goes in just before the model row that released it.
+    if (released.present)
+        addItemRow(released.index, released.fields);
+    return skipped;
+}
+
+void MainWindow::addItemRow(int index, const QStringList& fields)
+{
+    tree->appendItem(index, fields);
+}
+
+void MainWindow::loadSkipItems()
+{
+    skipMap = readSkipItems(QStringLiteral("SkipItems"));
+}
+
+void MainWindow::slotCommunicationSetup()
+{
+    SetupDialog dialog(this);
+    Prompter::current().exec(dialog);
+}
+
+void MainWindow::slotRefresh()
+{
+    if (!readThread.isRunning())
+        readThread.start(QThread::InheritPriority);
+}
+
+void MainWindow::slotHistoryData()
+{
+    // The history dialog comes with the history work.
+}
+
+void MainWindow::slotUpdateHardware()
+{
+    // The update dialog comes with the firmware work.
+}
+
+void MainWindow::slotDeviceMonitor()
+{
+    // The monitor dialog comes with the monitor work.
+}
+
+void MainWindow::slotAbout()
+{
+    NeutralAboutDialog dialog(this);
+    Prompter::current().exec(dialog);
+}
+
+void MainWindow::slotClearItems()
+{
+    tree->clear();
+}
+
+void MainWindow::slotAddItems(int index, const QStringList& fields)
+{
+    if (!isSkippedRow(index, fields))
+        addItemRow(index, fields);
+}
+
+void MainWindow::slotShowErrorMessage(const QString& title, const QString& text, const QString& iconPath)
+{
+    showErrorBox(title, text, QIcon(QPixmap(iconPath)));
+}
+
+void MainWindow::slot_en_US()
+{
+    applyLanguage(QStringLiteral("en_US"));
+}
+
+void MainWindow::slot_zh_CH()
+{
+    applyLanguage(QStringLiteral("zh_CH"));
+}
+
+void MainWindow::slot_zh_TW()
+{
+    applyLanguage(QStringLiteral("zh_TW"));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    // The read cannot be stopped; the operator sees the window go while it finishes.
+    if (readThread.isRunning())
+        hide();
+    readThread.wait();
+    saveWindowSize();
+    QMainWindow::closeEvent(event);
+    singleton<Config>::destroy();
+}
+
+void MainWindow::restoreWindowState()
+{
+    Config* config = singleton<Config>::instance();
+    const int width = config->value(QStringLiteral("window/width")).toInt();
+    const int height = qMax(600, config->value(QStringLiteral("window/height")).toInt());
+    resize(width, height);
+    applyLanguage(config->value(QStringLiteral("language/language")).toString());
+}
+
+void MainWindow::shrinkToolBarIcons()
+{
+    for (QAction* action : form->toolBar->actions())
+        action->setIcon(QIcon(action->icon().pixmap(QSize(16, 16), QIcon::Normal, QIcon::Off)));
+}
+
+void MainWindow::saveWindowSize()
+{
+    Config* config = singleton<Config>::instance();
+    config->setValue(QStringLiteral("window/width"), width());
+    config->setValue(QStringLiteral("window/height"), height());
+}

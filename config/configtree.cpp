@@ -1,12 +1,60 @@
-// Placeholder bodies; the application-frame work replaces them.
 #include "config/configtree.h"
 
-ConfigTree::ConfigTree(QWidget* parent) : QTreeWidget(parent) {}
+#include <QHeaderView>
+#include <QRegularExpression>
+
+ConfigTree::ConfigTree(QWidget* parent) : QTreeWidget(parent)
+{
+    setCursor(Qt::ArrowCursor);
+    setRootIsDecorated(false);
+    setAlternatingRowColors(true);
+    setItemDelegate(new ConfigTreeDelegate(this));
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setColumnCount(2);
+    header()->setVisible(false);
+    header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header()->setStretchLastSection(true);
+    QFont bigger = font();
+    bigger.setPointSize(12);
+    setFont(bigger);
+}
+
+QTreeWidgetItem* ConfigTree::appendItem(int index, const QStringList& fields)
+{
+    auto* item = new QTreeWidgetItem(0);
+    const QString number = QStringLiteral("%1").arg(topLevelItemCount() + 1, 2, 10, QLatin1Char('0'));
+    item->setText(0, number + QStringLiteral(". ") + fields.value(0).trimmed());
+    if (fields.size() >= 2)
+        item->setText(1, QStringLiteral(": ") + fields.at(1).trimmed());
+    item->setData(0, ItemIndexRole, index);
+    addTopLevelItem(item);
+    return item;
+}
+
+QString ConfigTree::itemName(const QTreeWidgetItem* item)
+{
+    static const QRegularExpression number(QStringLiteral("^\\d+\\."));
+    return item->text(0).remove(number).trimmed();
+}
+
+QString ConfigTree::itemValue(const QTreeWidgetItem* item)
+{
+    return item->text(1).mid(1).trimmed();
+}
+
 void ConfigTreeDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
-    QItemDelegate::paint(painter, option, index);
+    QStyleOptionViewItem plain(option);
+    plain.state &= ~QStyle::State_HasFocus;
+    plain.font.setPointSize(12);
+    QItemDelegate::paint(painter, plain, index);
 }
+
 QSize ConfigTreeDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
-    return QItemDelegate::sizeHint(option, index);
+    return QSize(QItemDelegate::sizeHint(option, index).width(), 30);
 }

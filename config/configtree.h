@@ -12,6 +12,14 @@ class ConfigTree : public QTreeWidget
     Q_OBJECT
 public:
     explicit ConfigTree(QWidget* parent = nullptr);
+
+    // Appends one row numbered after the rows shown so far; fields are name, value, and any
+    // further parts of a value that held colons (kept by the caller, not shown).
+    QTreeWidgetItem* appendItem(int index, const QStringList& fields);
+
+    // The name without its display number, and the value without its colon, both trimmed.
+    static QString itemName(const QTreeWidgetItem* item);
+    static QString itemValue(const QTreeWidgetItem* item);
 };
 
 // Rows 30 pixels high in a 12-point font, without a focus rectangle.

@@ -1,24 +1,276 @@
-// Placeholder bodies; the device-link work replaces them.
 #include "link/frames.h"
 
-quint16 crc16(const char*, int) { return 0; }
-quint16 crc16(const QByteArray&) { return 0; }
-bool checkFrameCrc(const char*, int, bool) { return false; }
-bool isCompleteReply(const QByteArray&, quint8, bool) { return false; }
-QString errorMessage(int, const QByteArray&) { return {}; }
-QByteArray encodeDeviceText(const QString&) { return {}; }
-QString decodeDeviceText(const char*, int) { return {}; }
-QString decodeDeviceText(const QByteArray&) { return {}; }
-QByteArray hexDump(const QByteArray&) { return {}; }
-bool waitForSignal(QObject*, const char*, int) { return false; }
-QByteArray buildReadItemRequest(quint8, int) { return {}; }
-QByteArray buildWriteItemRequest(quint8, int, const QString&) { return {}; }
-QByteArray buildSetClockRequest(quint8, const QDateTime&) { return {}; }
-QByteArray buildHistoryRequest(const QDate&, const QDate&) { return {}; }
-QByteArray buildReadDeviceIdRequest() { return {}; }
-QByteArray buildEraseFlashRequest(quint32) { return {}; }
-QByteArray buildWritePageRequest(quint8, const QByteArray&) { return {}; }
-QByteArray buildEndUpdateRequest() { return {}; }
-QByteArray setClockAcknowledgement(quint8) { return {}; }
-QByteArray eraseFlashAcknowledgement() { return {}; }
-QByteArray writePageAcknowledgement(int) { return {}; }
+#include <QEventLoop>
+#include <QObject>
+#include <QTextCodec>
+#include <QTimer>
+
+namespace {
+
+constexpr char MarkerStart = 0x7E;
+constexpr char MarkerEnd = 0x7F;
+
+void appendCrcLowFirst(QByteArray& frame)
+{
+    const quint16 crc = crc16(frame);
+    frame.append(char(crc & 0xFF));
+    frame.append(char(crc >> 8));
+}
+
+void appendCrcHighFirstAndEnd(QByteArray& frame)
+{
+    const quint16 crc = crc16(frame);
+    frame.append(char(crc >> 8));
+    frame.append(char(crc & 0xFF));
+    frame.append(MarkerEnd);
+}
+
+// The converters here never report a byte run they could not read, so a decoding counts as good
+// only when it holds no replacement character and encodes back to the very same bytes.
+bool decodesCleanly(QTextCodec* codec, const QByteArray& bytes, QString* text)
+{
+    *text = codec->toUnicode(bytes);
+    if (text->contains(QChar::ReplacementCharacter))
+        return false;
+    return codec->fromUnicode(*text) == bytes;
+}
+
+bool encodesCleanly(QTextCodec* codec, const QString& text, QByteArray* bytes)
+{
+    QTextCodec::ConverterState state(QTextCodec::DefaultConversion);
+    *bytes = codec->fromUnicode(text.constData(), text.size(), &state);
+    return state.invalidChars == 0 && state.remainingChars == 0;
+}
+
+} // namespace
+
+quint16 crc16(const char* data, int length)
+{
+    quint16 crc = 0xFFFF;
+    for (int i = 0; i < length; ++i) {
+        crc ^= quint8(data[i]);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc & 1) ? quint16((crc >> 1) ^ 0xA001) : quint16(crc >> 1);
+    }
+    return crc;
+}
+
+quint16 crc16(const QByteArray& bytes)
+{
+    return crc16(bytes.constData(), bytes.size());
+}
+
+bool checkFrameCrc(const char* data, int length, bool crcHighFirst)
+{
+    if (length < 3)
+        return false;
+    const quint16 crc = crc16(data, length - 2);
+    const quint8 first = quint8(data[length - 2]);
+    const quint8 second = quint8(data[length - 1]);
+    const quint16 carried = crcHighFirst ? quint16(first << 8 | second) : quint16(second << 8 | first);
+    return crc == carried;
+}
+
+bool isCompleteReply(const QByteArray& received, quint8 deviceAddress, bool crcHighFirst)
+{
+    const int n = received.size();
+    if (n == 0)
+        return false;
+    const char* data = received.constData();
+    // The address comes first: with address 0x7E an address-led reply still wins over the marker rule.
+    if (quint8(data[0]) == deviceAddress)
+        return n >= 5 && n == quint8(data[2]) + 5 && checkFrameCrc(data, n, crcHighFirst);
+    if (data[0] == MarkerStart)
+        return n >= 5 && data[n - 1] == MarkerEnd && checkFrameCrc(data, n - 1, crcHighFirst);
+    return checkFrameCrc(data, n, crcHighFirst);
+}
+
+QString errorMessage(int result, const QByteArray& reply)
+{
+    switch (result) {
+    case ExchangeOk:
+        if (reply.size() > 2 && checkFrameCrc(reply.constData(), reply.size(), false))
+            return QString();
+        return QObject::tr("CRC校验错误");
+    case ExchangeSendFailed:
+        return QObject::tr("发送命令超时");
+    case ExchangeNoReply:
+        return QObject::tr("接收数据超时");
+    default:
+        return QObject::tr("未定义的错误");
+    }
+}
+
+QByteArray encodeDeviceText(const QString& text)
+{
+    QByteArray bytes;
+    if (QTextCodec* codec = QTextCodec::codecForName("gb2312"); codec && encodesCleanly(codec, text, &bytes))
+        return bytes;
+    if (QTextCodec* codec = QTextCodec::codecForName("latin1"); codec && encodesCleanly(codec, text, &bytes))
+        return bytes;
+    return text.toLatin1();
+}
+
+QString decodeDeviceText(const char* data, int length)
+{
+    return decodeDeviceText(QByteArray(data, qMax(0, length)));
+}
+
+QString decodeDeviceText(const QByteArray& bytes)
+{
+    QString text;
+    if (QTextCodec* codec = QTextCodec::codecForName("gb2312"); codec && decodesCleanly(codec, bytes, &text))
+        return text;
+    if (QTextCodec* codec = QTextCodec::codecForName("latin1"))
+        return codec->toUnicode(bytes);
+    return QString::fromLatin1(bytes.constData(), int(qstrnlen(bytes.constData(), uint(bytes.size()))));
+}
+
+QByteArray hexDump(const QByteArray& bytes)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    QByteArray text;
+    text.reserve(bytes.size() * 3);
+    for (char byte : bytes) {
+        text.append(digits[quint8(byte) >> 4]);
+        text.append(digits[quint8(byte) & 0x0F]);
+        text.append(' ');
+    }
+    return text;
+}
+
+bool waitForSignal(QObject* object, const char* signal, int timeoutMs)
+{
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer); // a coarse timer may end a 500 ms wait 25 ms early
+    timer.setInterval(timeoutMs);
+    QEventLoop loop;
+    QObject::connect(&timer, SIGNAL(timeout()), &loop, SLOT(quit()), Qt::QueuedConnection);
+    QObject::connect(object, signal, &loop, SLOT(quit()), Qt::QueuedConnection);
+    timer.start();
+    loop.exec();
+    QObject::disconnect(&timer, SIGNAL(timeout()), &loop, SLOT(quit()));
+    QObject::disconnect(object, signal, &loop, SLOT(quit()));
+    if (!timer.isActive())
+        return false;
+    timer.stop();
+    return true;
+}
+
+QByteArray buildReadItemRequest(quint8 address, int index)
+{
+    QByteArray frame;
+    frame.append(char(address)).append(char(0x03)).append(char(0x4B)).append(char(index & 0xFF));
+    frame.append(char(0x00)).append(char(0x00));
+    appendCrcLowFirst(frame);
+    return frame;
+}
+
+QByteArray buildWriteItemRequest(quint8 address, int index, const QString& value)
+{
+    const QByteArray text = encodeDeviceText(value);
+    if (text.size() > MaxItemValueBytes)
+        return QByteArray();
+    QByteArray frame;
+    frame.append(char(address)).append(char(0x0F)).append(char(0x4B)).append(char(index & 0xFF));
+    frame.append(char(0x00)).append(char(0x00));
+    frame.append(char(text.size() + 1));
+    frame.append(text);
+    frame.append(char(0x00));
+    appendCrcLowFirst(frame);
+    return frame;
+}
+
+QByteArray buildSetClockRequest(quint8 address, const QDateTime& localTime)
+{
+    const QDate date = localTime.date();
+    const QTime time = localTime.time();
+    QByteArray frame;
+    frame.append(char(address)).append(char(0x0F)).append(char(0x4D)).append(char(0x08));
+    frame.append(char(0x00)).append(char(0x03)).append(char(0x07));
+    frame.append(char(date.year() % 100)).append(char(date.month())).append(char(date.day()));
+    frame.append(char(time.hour())).append(char(time.minute())).append(char(time.second()));
+    frame.append(char(date.dayOfWeek()));
+    appendCrcLowFirst(frame);
+    return frame;
+}
+
+QByteArray buildHistoryRequest(const QDate& start, const QDate& end)
+{
+    // The two length fields say 7 and 4 although nine payload bytes follow; the instrument expects them so.
+    QByteArray frame;
+    frame.append(MarkerStart).append(char(0x05)).append(char(0x02)).append(char(0x4E)).append(char(0x9F));
+    frame.append(char(0x00)).append(char(0x07)).append(char(0x91)).append(char(0x00)).append(char(0x04));
+    frame.append(char(start.year() % 100)).append(char(start.month())).append(char(start.day()));
+    frame.append(char(end.year() % 100)).append(char(end.month())).append(char(end.day()));
+    appendCrcHighFirstAndEnd(frame);
+    return frame;
+}
+
+QByteArray buildReadDeviceIdRequest()
+{
+    return QByteArray::fromHex("7E0502293F0000C2C47F");
+}
+
+QByteArray buildEraseFlashRequest(quint32 imageSize)
+{
+    // The size goes low byte first although the frame's length fields are big-endian.
+    QByteArray frame = QByteArray::fromHex("7E05022FAC0007910004");
+    for (int shift = 0; shift < 32; shift += 8)
+        frame.append(char((imageSize >> shift) & 0xFF));
+    appendCrcHighFirstAndEnd(frame);
+    return frame;
+}
+
+QByteArray buildWritePageRequest(quint8 page, const QByteArray& pageBytes)
+{
+    QByteArray frame = QByteArray::fromHex("7E05022C010404910401");
+    frame.append(char(page));
+    // The frame always carries a whole page; a short last page is padded with 0xFF, the erased state.
+    QByteArray data = pageBytes.left(FirmwarePageSize);
+    data.append(QByteArray(FirmwarePageSize - data.size(), char(0xFF)));
+    frame.append(data);
+    appendCrcHighFirstAndEnd(frame);
+    return frame;
+}
+
+QByteArray buildEndUpdateRequest()
+{
+    return QByteArray::fromHex("7E05022A79000053257F");
+}
+
+QByteArray setClockAcknowledgement(quint8 address)
+{
+    return buildAddressReply(address, QByteArray("OK"));
+}
+
+QByteArray eraseFlashAcknowledgement()
+{
+    return buildMarkerReply(QByteArray("Erase OK\r\n") + QByteArray::fromHex("000000C18140"));
+}
+
+QByteArray writePageAcknowledgement(int page)
+{
+    return buildMarkerReply(QStringLiteral("Page[%1] OK\r\n").arg(page).toLatin1());
+}
+
+QByteArray buildMarkerReply(const QByteArray& value)
+{
+    QByteArray frame;
+    const int recordLength = value.size() + 3;
+    frame.append(MarkerStart).append(char(0x02)).append(char(0x05)).append(char(0x01)).append(char(0x01));
+    frame.append(char(recordLength >> 8)).append(char(recordLength & 0xFF));
+    frame.append(char(0x01)).append(char(value.size() >> 8)).append(char(value.size() & 0xFF));
+    frame.append(value);
+    appendCrcHighFirstAndEnd(frame);
+    return frame;
+}
+
+QByteArray buildAddressReply(quint8 address, const QByteArray& data)
+{
+    QByteArray frame;
+    frame.append(char(address)).append(char(0x03)).append(char(data.size() & 0xFF)).append(data);
+    appendCrcLowFirst(frame);
+    return frame;
+}

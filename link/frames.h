@@ -15,6 +15,8 @@ enum ExchangeResult {
 
 // The longest value text a WriteItem frame can carry: its count byte holds the text plus a NUL.
 constexpr int MaxItemValueBytes = 254;
+// Firmware travels in pages of this many bytes.
+constexpr int FirmwarePageSize = 1024;
 
 // CRC-16 as the instrument computes it: reflected 0xA001, initial 0xFFFF, no final XOR.
 quint16 crc16(const char* data, int length);
@@ -49,10 +51,15 @@ QByteArray buildSetClockRequest(quint8 address, const QDateTime& localTime);
 QByteArray buildHistoryRequest(const QDate& start, const QDate& end);
 QByteArray buildReadDeviceIdRequest();
 QByteArray buildEraseFlashRequest(quint32 imageSize);
-QByteArray buildWritePageRequest(quint8 page, const QByteArray& pageBytes); // pageBytes: 1024 bytes
+// pageBytes: 1024 bytes; a shorter last page is padded with 0xFF (the erased state of flash).
+QByteArray buildWritePageRequest(quint8 page, const QByteArray& pageBytes);
 QByteArray buildEndUpdateRequest();
 
 // Replies the instrument gives; the assistant compares against them.
+// An address-led reply: address, 0x03, the data's length, the data, CRC low-first.
+QByteArray buildAddressReply(quint8 address, const QByteArray& data);
+// A marker reply of the firmware loader: one record with tag 0x01 holding value, CRC high-first.
+QByteArray buildMarkerReply(const QByteArray& value);
 QByteArray setClockAcknowledgement(quint8 address);
 QByteArray eraseFlashAcknowledgement();
 QByteArray writePageAcknowledgement(int page);

@@ -1,21 +1,485 @@
-// Placeholder bodies; the device-link work replaces them.
 #include "sim/instrumentsimulator.h"
 
-InstrumentSimulator::InstrumentSimulator(QObject* parent) : QObject(parent) {}
+#include "link/frames.h"
+#include "sim/instrumenttexts.h"
+#include "sim/ptyport.h"
+
+#include <QFile>
+#include <QMutexLocker>
+#include <QTimer>
+#include <QUdpSocket>
+
+// The sample items live in the library's resources (a static library needs the explicit init).
+static void initSimResources()
+{
+    Q_INIT_RESOURCE(sim);
+}
+
+namespace {
+
+void fixCrc(QByteArray& frame)
+{
+    const bool marker = frame.startsWith('\x7E') && frame.endsWith('\x7F');
+    if (marker) {
+        const quint16 crc = crc16(frame.constData(), frame.size() - 3);
+        frame[frame.size() - 3] = char(crc >> 8);
+        frame[frame.size() - 2] = char(crc & 0xFF);
+    } else if (frame.size() >= 2) {
+        const quint16 crc = crc16(frame.constData(), frame.size() - 2);
+        frame[frame.size() - 2] = char(crc & 0xFF);
+        frame[frame.size() - 1] = char(crc >> 8);
+    }
+}
+
+// Spoils a reply the way the fault says; the CRC stays right unless the CRC is the fault.
+QByteArray spoil(QByteArray reply, InstrumentSimulator::FaultKind kind)
+{
+    if (reply.size() < 5)
+        return reply;
+    const bool marker = reply.startsWith('\x7E') && reply.endsWith('\x7F');
+    switch (kind) {
+    case InstrumentSimulator::BadCrc:
+        reply[reply.size() - (marker ? 2 : 1)] = char(reply[reply.size() - (marker ? 2 : 1)] ^ 0x5A);
+        return reply;
+    case InstrumentSimulator::OtherAddress:
+        if (marker)
+            reply[2] = char(reply[2] ^ 0x01);
+        else
+            reply[0] = char(quint8(reply[0]) + 1);
+        break;
+    case InstrumentSimulator::OtherCommand:
+        reply[marker ? 3 : 1] = char(0x83);
+        break;
+    case InstrumentSimulator::WrongLength:
+        reply[marker ? 6 : 2] = char(quint8(reply[marker ? 6 : 2]) + 1);
+        break;
+    default:
+        return reply;
+    }
+    fixCrc(reply);
+    return reply;
+}
+
+} // namespace
+
+InstrumentSimulator::InstrumentSimulator(QObject* parent) : QObject(parent)
+{
+    ItemStore sample;
+    sample.setLines(sampleItems());
+    core.setItems(sample);
+}
+
 InstrumentSimulator::~InstrumentSimulator() = default;
-void InstrumentSimulator::setDeviceAddress(quint8) {}
-quint8 InstrumentSimulator::deviceAddress() const { return 0xFF; }
-bool InstrumentSimulator::loadItems(const QString&, QString*) { return false; }
-void InstrumentSimulator::setItems(const QStringList&) {}
-QStringList InstrumentSimulator::items() const { return {}; }
-bool InstrumentSimulator::listenUdp(const QHostAddress&, quint16) { return false; }
-quint16 InstrumentSimulator::udpPort() const { return 0; }
-bool InstrumentSimulator::openPty(const QString&) { return false; }
-QString InstrumentSimulator::ptyPath() const { return {}; }
-bool InstrumentSimulator::listenProbe(const QHostAddress&, quint16, const QString&) { return false; }
-void InstrumentSimulator::addFault(const Fault&) {}
-void InstrumentSimulator::clearFaults() {}
-QDateTime InstrumentSimulator::clock() const { return {}; }
-QByteArray InstrumentSimulator::receivedImage() const { return {}; }
-bool InstrumentSimulator::debugOutput() const { return false; }
-int InstrumentSimulator::requestCount() const { return 0; }
+
+QStringList InstrumentSimulator::sampleItems()
+{
+    initSimResources();
+    QFile file(QStringLiteral(":/sim/sample-items.txt"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+}
+
+void InstrumentSimulator::setDeviceAddress(quint8 value)
+{
+    QMutexLocker lock(&mutex);
+    core.address = value;
+}
+
+quint8 InstrumentSimulator::deviceAddress() const
+{
+    QMutexLocker lock(&mutex);
+    return core.address;
+}
+
+bool InstrumentSimulator::loadItems(const QString& path, QString* error)
+{
+    ItemStore loaded;
+    if (!loaded.load(path, error))
+        return false;
+    QMutexLocker lock(&mutex);
+    core.setItems(loaded);
+    return true;
+}
+
+void InstrumentSimulator::setItems(const QStringList& itemTexts)
+{
+    ItemStore items;
+    items.setLines(itemTexts);
+    QMutexLocker lock(&mutex);
+    core.setItems(items);
+}
+
+QStringList InstrumentSimulator::items() const
+{
+    QMutexLocker lock(&mutex);
+    return core.itemTexts();
+}
+
+bool InstrumentSimulator::listenUdp(const QHostAddress& bindAddress, quint16 port)
+{
+    delete udpSocket;
+    udpSocket = new QUdpSocket(this);
+    if (!udpSocket->bind(bindAddress, port)) {
+        QMutexLocker lock(&mutex);
+        lastError = udpSocket->errorString();
+        delete udpSocket;
+        udpSocket = nullptr;
+        return false;
+    }
+    connect(udpSocket, &QUdpSocket::readyRead, this, &InstrumentSimulator::readUdp);
+    QMutexLocker lock(&mutex);
+    udpLocalPort = udpSocket->localPort();
+    return true;
+}
+
+quint16 InstrumentSimulator::udpPort() const
+{
+    QMutexLocker lock(&mutex);
+    return udpLocalPort;
+}
+
+bool InstrumentSimulator::openPty(const QString& linkPath)
+{
+    delete pty;
+    pty = new PtyPort(this);
+    if (!pty->open(linkPath)) {
+        QMutexLocker lock(&mutex);
+        lastError = pty->errorString();
+        delete pty;
+        pty = nullptr;
+        return false;
+    }
+    connect(pty, &PtyPort::received, this, &InstrumentSimulator::readPty);
+    QMutexLocker lock(&mutex);
+    ptySlavePath = pty->slavePath();
+    return true;
+}
+
+QString InstrumentSimulator::ptyPath() const
+{
+    QMutexLocker lock(&mutex);
+    return ptySlavePath;
+}
+
+bool InstrumentSimulator::listenProbe(const QHostAddress& bindAddress, quint16 port, const QString& displayName)
+{
+    delete probeSocket;
+    probeSocket = new QUdpSocket(this);
+    if (!probeSocket->bind(bindAddress, port)) {
+        QMutexLocker lock(&mutex);
+        lastError = probeSocket->errorString();
+        delete probeSocket;
+        probeSocket = nullptr;
+        return false;
+    }
+    probeName = encodeDeviceText(displayName);
+    connect(probeSocket, &QUdpSocket::readyRead, this, &InstrumentSimulator::readProbe);
+    QMutexLocker lock(&mutex);
+    probeLocalPort = probeSocket->localPort();
+    return true;
+}
+
+quint16 InstrumentSimulator::probePort() const
+{
+    QMutexLocker lock(&mutex);
+    return probeLocalPort;
+}
+
+QString InstrumentSimulator::errorString() const
+{
+    QMutexLocker lock(&mutex);
+    return lastError;
+}
+
+void InstrumentSimulator::addFault(const Fault& fault)
+{
+    QMutexLocker lock(&mutex);
+    faults.append(fault);
+}
+
+void InstrumentSimulator::clearFaults()
+{
+    QMutexLocker lock(&mutex);
+    faults.clear();
+}
+
+QDateTime InstrumentSimulator::clock() const
+{
+    QMutexLocker lock(&mutex);
+    return core.clock();
+}
+
+QByteArray InstrumentSimulator::receivedImage() const
+{
+    QMutexLocker lock(&mutex);
+    return core.image();
+}
+
+bool InstrumentSimulator::debugOutput() const
+{
+    QMutexLocker lock(&mutex);
+    return core.debugOn();
+}
+
+int InstrumentSimulator::requestCount() const
+{
+    QMutexLocker lock(&mutex);
+    return requests;
+}
+
+int InstrumentSimulator::requestCount(Command command) const
+{
+    QMutexLocker lock(&mutex);
+    return command >= ReadItem && command <= EndUpdate ? perCommand[command] : requests;
+}
+
+int InstrumentSimulator::endUpdateCount() const
+{
+    QMutexLocker lock(&mutex);
+    return core.endUpdateCount();
+}
+
+quint32 InstrumentSimulator::erasedSize() const
+{
+    QMutexLocker lock(&mutex);
+    return core.erasedSize();
+}
+
+void InstrumentSimulator::setModel(const QString& text)
+{
+    QMutexLocker lock(&mutex);
+    core.modelOverride = text;
+}
+
+QString InstrumentSimulator::model() const
+{
+    QMutexLocker lock(&mutex);
+    return core.model();
+}
+
+void InstrumentSimulator::setDebugInterval(int ms)
+{
+    QMutexLocker lock(&mutex);
+    debugIntervalMs = qMax(1, ms);
+}
+
+void InstrumentSimulator::setHistoryPace(int recordsPerDay, int chunkBytes, int intervalMs)
+{
+    QMutexLocker lock(&mutex);
+    historyRecordsPerDay = qMax(1, recordsPerDay);
+    historyChunkBytes = qMax(1, chunkBytes);
+    historyIntervalMs = qMax(0, intervalMs);
+}
+
+void InstrumentSimulator::readUdp()
+{
+    while (udpSocket && udpSocket->hasPendingDatagrams()) {
+        Peer from;
+        QByteArray datagram(int(qMax<qint64>(0, udpSocket->pendingDatagramSize())), Qt::Uninitialized);
+        const qint64 size = udpSocket->readDatagram(datagram.data(), datagram.size(), &from.address, &from.port);
+        if (size < 0)
+            continue;
+        datagram.resize(int(size));
+        // Every datagram stands alone: a request cut over two datagrams is not taken.
+        RequestAssembler assembler;
+        assembler.feed(datagram);
+        for (QByteArray frame = assembler.take(); !frame.isEmpty(); frame = assembler.take())
+            handleFrame(frame, from);
+    }
+}
+
+void InstrumentSimulator::readProbe()
+{
+    while (probeSocket && probeSocket->hasPendingDatagrams()) {
+        QHostAddress sender;
+        quint16 senderPort = 0;
+        QByteArray datagram(int(qMax<qint64>(0, probeSocket->pendingDatagramSize())), Qt::Uninitialized);
+        const qint64 size = probeSocket->readDatagram(datagram.data(), datagram.size(), &sender, &senderPort);
+        if (size != 4 || datagram != QByteArray(4, '\x01'))
+            continue;
+        // The answer comes from the link's port: that is the port the assistant will talk to.
+        QUdpSocket* from = udpSocket ? udpSocket : probeSocket;
+        from->writeDatagram(probeName, sender, senderPort);
+    }
+}
+
+void InstrumentSimulator::readPty(const QByteArray& bytes)
+{
+    ptyAssembler.feed(bytes);
+    Peer from;
+    from.pty = true;
+    for (QByteArray frame = ptyAssembler.take(); !frame.isEmpty(); frame = ptyAssembler.take())
+        handleFrame(frame, from);
+}
+
+void InstrumentSimulator::handleFrame(const QByteArray& frame, const Peer& from)
+{
+    InstrumentCore::Response response;
+    Fault fault;
+    bool faulty = false;
+    {
+        QMutexLocker lock(&mutex);
+        response = core.respond(frame);
+        if (response.command == AnyCommand)
+            return; // not for this instrument
+        ++requests;
+        ++perCommand[response.command];
+        faulty = takeFault(response.command, &fault);
+    }
+
+    if (response.command == WriteItem && quint8(frame[3]) == InstrumentCore::MonitorIndex)
+        switchDebugOutput(from);
+
+    if (response.stream) {
+        const bool silent = faulty && (fault.kind == NoReply || fault.kind == OtherPort);
+        if (faulty && fault.kind == DelayReply)
+            QTimer::singleShot(fault.delayMs, this, [this, from, frame] { startHistory(from, frame); });
+        else if (!silent)
+            startHistory(from, frame);
+    } else if (!response.reply.isEmpty()) {
+        sendReply(from, response.reply, faulty, fault);
+    }
+    emit requestHandled(response.command);
+}
+
+void InstrumentSimulator::sendReply(const Peer& to, const QByteArray& reply, bool faulty, const Fault& fault)
+{
+    if (!faulty) {
+        deliver(to, reply);
+        return;
+    }
+    switch (fault.kind) {
+    case NoReply:
+        break;
+    case DelayReply:
+        QTimer::singleShot(fault.delayMs, this, [this, to, reply] { deliver(to, reply); });
+        break;
+    case SplitReply: {
+        const int pieces = qBound(1, fault.pieces, reply.size());
+        const int size = (reply.size() + pieces - 1) / pieces;
+        deliver(to, reply.left(size));
+        for (int piece = 1; piece * size < reply.size(); ++piece) {
+            const QByteArray part = reply.mid(piece * size, size);
+            QTimer::singleShot(piece * fault.delayMs, this, [this, to, part] { deliver(to, part); });
+        }
+        break;
+    }
+    case OtherPort:
+        if (!to.pty)
+            deliver(to, reply, true);
+        break;
+    case ForeignFirst:
+        if (!to.pty)
+            deliver(to, reply, true);
+        QTimer::singleShot(fault.delayMs, this, [this, to, reply] { deliver(to, reply); });
+        break;
+    default:
+        deliver(to, spoil(reply, fault.kind));
+        break;
+    }
+}
+
+void InstrumentSimulator::switchDebugOutput(const Peer& from)
+{
+    QMutexLocker lock(&mutex);
+    if (!core.debugOn()) {
+        if (debugTimer)
+            debugTimer->stop();
+        return;
+    }
+    // The lines go to whoever switched them on, over the link it used.
+    debugPeer = from;
+    if (!debugTimer) {
+        debugTimer = new QTimer(this);
+        connect(debugTimer, &QTimer::timeout, this, &InstrumentSimulator::sendDebugLine);
+    }
+    debugTimer->start(debugIntervalMs);
+}
+
+bool InstrumentSimulator::takeFault(int command, Fault* fault)
+{
+    for (int i = 0; i < faults.size(); ++i) {
+        Fault& candidate = faults[i];
+        if (candidate.count == 0 || (candidate.command != AnyCommand && candidate.command != command))
+            continue;
+        *fault = candidate;
+        if (candidate.count > 0 && --candidate.count == 0)
+            faults.removeAt(i);
+        return true;
+    }
+    return false;
+}
+
+void InstrumentSimulator::deliver(const Peer& to, const QByteArray& bytes, bool fromOtherPort)
+{
+    if (to.pty) {
+        if (pty)
+            pty->write(bytes);
+        return;
+    }
+    QUdpSocket* socket = udpSocket;
+    if (fromOtherPort) {
+        if (!otherSocket && udpSocket) {
+            otherSocket = new QUdpSocket(this);
+            otherSocket->bind(udpSocket->localAddress(), 0);
+        }
+        socket = otherSocket;
+    }
+    if (socket)
+        socket->writeDatagram(bytes, to.address, to.port);
+}
+
+void InstrumentSimulator::startHistory(const Peer& to, const QByteArray& frame)
+{
+    int perDay = 24;
+    int interval = 20;
+    {
+        QMutexLocker lock(&mutex);
+        perDay = historyRecordsPerDay;
+        interval = historyIntervalMs;
+    }
+    const QDate start(2000 + quint8(frame[10]), quint8(frame[11]), quint8(frame[12]));
+    const QDate end(2000 + quint8(frame[13]), quint8(frame[14]), quint8(frame[15]));
+    historyPeer = to;
+    historyPending = encodeDeviceText(historyRecords(start, end, perDay));
+    if (!historyTimer) {
+        historyTimer = new QTimer(this);
+        connect(historyTimer, &QTimer::timeout, this, &InstrumentSimulator::sendHistoryChunk);
+    }
+    historyTimer->start(interval);
+    sendHistoryChunk();
+}
+
+void InstrumentSimulator::sendHistoryChunk()
+{
+    int chunkBytes = 256;
+    {
+        QMutexLocker lock(&mutex);
+        chunkBytes = historyChunkBytes;
+    }
+    if (historyPending.isEmpty()) {
+        historyTimer->stop();
+        return;
+    }
+    deliver(historyPeer, historyPending.left(chunkBytes));
+    historyPending.remove(0, chunkBytes);
+    if (historyPending.isEmpty())
+        historyTimer->stop();
+}
+
+void InstrumentSimulator::sendDebugLine()
+{
+    QString line;
+    {
+        QMutexLocker lock(&mutex);
+        if (!core.debugOn()) {
+            debugTimer->stop();
+            return;
+        }
+        if (debugTimer->interval() != debugIntervalMs)
+            debugTimer->setInterval(debugIntervalMs);
+        line = debugLine(core.clock(), ++debugSequence);
+    }
+    deliver(debugPeer, encodeDeviceText(line));
+}

@@ -1,15 +1,32 @@
 #pragma once
 
+#include "sim/instrumentcore.h"
+#include "sim/requestassembler.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QHostAddress>
+#include <QList>
 #include <QMutex>
 #include <QObject>
 #include <QStringList>
 
+class PtyPort;
+class QTimer;
+class QUdpSocket;
+
 // A stand-in for a ZQ instrument: answers the assistant's requests over UDP and over a
 // pseudo-terminal, keeps what was written to it, and misbehaves on demand for tests.
-// Lives in one thread (see SimulatorHost); the getters and the fault setters may be called from any.
+// Lives in one thread (see SimulatorHost); the getters and the setters may be called from any,
+// listenUdp, openPty and listenProbe only from the simulator's own thread.
+//
+// Items: see ItemStore for the line syntax ("name:value", a bare name for an action, a leading '!'
+// for a read-only item, '#' comments). A new simulator holds sampleItems() (sim/sample-items.txt).
+// The item "设备时间" shows the clock that SetClock sets; "设备型号" is the model ReadDeviceId names
+// unless setModel says otherwise. WriteItem with index 255 switches the debug output ("1" on,
+// "0" off): one text line, ended by CR LF, every debugIntervalMs to whoever switched it on.
+// QueryHistory streams a header line and then records "yyyy-MM-dd hh:mm:ss ..." for the range,
+// a chunk at a time, then stays silent. The firmware loader keeps the written image.
 class InstrumentSimulator : public QObject
 {
     Q_OBJECT
@@ -21,12 +38,23 @@ public:
         DelayReply,    // answer after delayMs
         SplitReply,    // send the reply in `pieces` parts, delayMs apart
         BadCrc,        // flip the CRC
-        OtherAddress,  // answer with another device address
-        OtherCommand,  // answer with 0x83 in the command byte
-        WrongLength,   // a count byte that disagrees with the data
-        OtherPort      // answer from another UDP port
+        OtherAddress,  // answer with another device address (marker replies: another second address byte)
+        OtherCommand,  // answer with 0x83 in the command byte (marker replies: another message code)
+        WrongLength,   // a count byte that disagrees with the data (the CRC still fits the bytes)
+        OtherPort,     // answer from another UDP port (over the pty: say nothing)
+        ForeignFirst   // over UDP, a copy of the reply from another port at once, the reply itself after delayMs
     };
-    enum Command { AnyCommand = -1, ReadItem, WriteItem, SetClock, QueryHistory, ReadDeviceId, EraseFlash, WritePage, EndUpdate };
+    enum Command {
+        AnyCommand = InstrumentCore::Unknown,
+        ReadItem = InstrumentCore::ReadItem,
+        WriteItem = InstrumentCore::WriteItem,
+        SetClock = InstrumentCore::SetClock,
+        QueryHistory = InstrumentCore::QueryHistory,
+        ReadDeviceId = InstrumentCore::ReadDeviceId,
+        EraseFlash = InstrumentCore::EraseFlash,
+        WritePage = InstrumentCore::WritePage,
+        EndUpdate = InstrumentCore::EndUpdate
+    };
     struct Fault
     {
         FaultKind kind = NoReply;
@@ -38,6 +66,8 @@ public:
 
     explicit InstrumentSimulator(QObject* parent = nullptr);
     ~InstrumentSimulator() override;
+
+    static QStringList sampleItems();
 
     void setDeviceAddress(quint8 address);
     quint8 deviceAddress() const;
@@ -54,12 +84,77 @@ public:
     QString ptyPath() const;
     // Answers the search probe on its own port with displayName, from the link's UDP port.
     bool listenProbe(const QHostAddress& address, quint16 port, const QString& displayName);
+    quint16 probePort() const;
+    QString errorString() const; // why the last listen or open failed
 
     void addFault(const Fault& fault);
     void clearFaults();
 
     QDateTime clock() const;           // as last set by SetClock (then running on)
-    QByteArray receivedImage() const;  // the firmware pages written so far
+    QByteArray receivedImage() const;  // the firmware pages written so far, cut to the erased size
     bool debugOutput() const;
-    int requestCount() const;          // requests answered or ignored since start
+    int requestCount() const;          // requests to this instrument since start, answered or not
+
+    // The model named in the ReadDeviceId reply; empty: the value of the item "设备型号".
+    void setModel(const QString& model);
+    QString model() const;
+    int requestCount(Command command) const;
+    int endUpdateCount() const;
+    quint32 erasedSize() const;        // the image size of the last EraseFlash
+    void setDebugInterval(int ms);     // default 300
+    // History pace: records per day in the range, bytes per chunk, pause between chunks.
+    void setHistoryPace(int recordsPerDay, int chunkBytes, int intervalMs); // default 24, 256, 20
+
+signals:
+    // After a request has been handled (any thread may listen, queued).
+    void requestHandled(int command);
+
+private:
+    struct Peer
+    {
+        bool pty = false;
+        QHostAddress address;
+        quint16 port = 0;
+    };
+
+    void readUdp();
+    void readProbe();
+    void readPty(const QByteArray& bytes);
+    void handleFrame(const QByteArray& frame, const Peer& from);
+    bool takeFault(int command, Fault* fault);
+    void sendReply(const Peer& to, const QByteArray& reply, bool faulty, const Fault& fault);
+    void switchDebugOutput(const Peer& from);
+    void deliver(const Peer& to, const QByteArray& bytes, bool fromOtherPort = false);
+    void startHistory(const Peer& to, const QByteArray& frame);
+    void sendHistoryChunk();
+    void sendDebugLine();
+
+    mutable QMutex mutex;
+    // Guarded by mutex.
+    InstrumentCore core;
+    QList<Fault> faults;
+    int requests = 0;
+    int perCommand[EndUpdate + 1] = {};
+    int debugIntervalMs = 300;
+    int historyRecordsPerDay = 24;
+    int historyChunkBytes = 256;
+    int historyIntervalMs = 20;
+    quint16 udpLocalPort = 0;
+    quint16 probeLocalPort = 0;
+    QString ptySlavePath;
+    QString lastError;
+
+    // Touched only in the simulator's thread.
+    QUdpSocket* udpSocket = nullptr;
+    QUdpSocket* otherSocket = nullptr;
+    QUdpSocket* probeSocket = nullptr;
+    QByteArray probeName;
+    PtyPort* pty = nullptr;
+    RequestAssembler ptyAssembler;
+    QTimer* debugTimer = nullptr;
+    Peer debugPeer;
+    int debugSequence = 0;
+    QTimer* historyTimer = nullptr;
+    Peer historyPeer;
+    QByteArray historyPending;
 };

@@ -1,7 +1,135 @@
+// zq-simulator: a simulated ZQ instrument on UDP and/or a pseudo-terminal, for trying the assistant
+// without hardware. It binds only the addresses it is given (loopback by default).
+#include "sim/instrumentsimulator.h"
+
+#include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QTextStream>
+#include <QTimer>
+
+#include <csignal>
+
+namespace {
+
+volatile std::sig_atomic_t stopRequested = 0;
+
+void requestStop(int)
+{
+    stopRequested = 1;
+}
+
+bool parseEndpoint(const QString& text, QHostAddress* address, quint16* port)
+{
+    const int colon = text.lastIndexOf(QLatin1Char(':'));
+    bool ok = false;
+    const uint number = text.mid(colon + 1).toUInt(&ok);
+    if (colon < 0 || !ok || number > 65535)
+        return false;
+    QString host = text.left(colon);
+    if (host.startsWith(QLatin1Char('[')) && host.endsWith(QLatin1Char(']')))
+        host = host.mid(1, host.size() - 2);
+    *port = quint16(number);
+    return address->setAddress(host);
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
     QCoreApplication application(argc, argv);
-    return 0;
+    QCoreApplication::setApplicationName(QStringLiteral("zq-simulator"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "A simulated ZQ instrument. Prints where it listens, then answers until interrupted."));
+    parser.addHelpOption();
+    const QCommandLineOption udp(QStringLiteral("udp"), QStringLiteral("Listen for link requests on ADDRESS:PORT (default 127.0.0.1:5000 when --pty is not given)."), QStringLiteral("ADDRESS:PORT"));
+    const QCommandLineOption pty(QStringLiteral("pty"), QStringLiteral("Open a pseudo-terminal and print its slave path."));
+    const QCommandLineOption ptyLink(QStringLiteral("pty-link"), QStringLiteral("Place a symbolic link to the pseudo-terminal's slave at PATH (implies --pty)."), QStringLiteral("PATH"));
+    const QCommandLineOption probePort(QStringLiteral("probe-port"), QStringLiteral("Answer the search probe on this UDP port of the link address (default 1500; 0: off)."), QStringLiteral("PORT"), QStringLiteral("1500"));
+    const QCommandLineOption name(QStringLiteral("name"), QStringLiteral("Display name sent to the search probe (default: the item 设备名称)."), QStringLiteral("TEXT"));
+    const QCommandLineOption items(QStringLiteral("items"), QStringLiteral("Load the configuration items from FILE (UTF-8, one per line)."), QStringLiteral("FILE"));
+    const QCommandLineOption address(QStringLiteral("address"), QStringLiteral("Device address, 1..255 (default 255)."), QStringLiteral("N"), QStringLiteral("255"));
+    const QCommandLineOption model(QStringLiteral("model"), QStringLiteral("Model named to the firmware loader (default: the item 设备型号)."), QStringLiteral("TEXT"));
+    const QCommandLineOption debugInterval(QStringLiteral("debug-interval"), QStringLiteral("Milliseconds between debug lines (default 300)."), QStringLiteral("MS"), QStringLiteral("300"));
+    parser.addOptions({udp, pty, ptyLink, probePort, name, items, address, model, debugInterval});
+    parser.process(application);
+
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    out.setCodec("UTF-8");
+    err.setCodec("UTF-8");
+
+    InstrumentSimulator simulator;
+    bool ok = false;
+    const uint deviceAddress = parser.value(address).toUInt(&ok);
+    if (!ok || deviceAddress < 1 || deviceAddress > 255) {
+        err << "zq-simulator: --address takes 1..255\n";
+        return 2;
+    }
+    simulator.setDeviceAddress(quint8(deviceAddress));
+    if (parser.isSet(items)) {
+        QString error;
+        if (!simulator.loadItems(parser.value(items), &error)) {
+            err << "zq-simulator: " << parser.value(items) << ": " << error << "\n";
+            return 1;
+        }
+    }
+    if (parser.isSet(model))
+        simulator.setModel(parser.value(model));
+    simulator.setDebugInterval(parser.value(debugInterval).toInt());
+
+    const bool wantPty = parser.isSet(pty) || parser.isSet(ptyLink);
+    if (parser.isSet(udp) || !wantPty) {
+        QHostAddress host(QHostAddress::LocalHost);
+        quint16 port = 5000;
+        if (parser.isSet(udp) && !parseEndpoint(parser.value(udp), &host, &port)) {
+            err << "zq-simulator: --udp takes ADDRESS:PORT, for example 127.0.0.1:5000\n";
+            return 2;
+        }
+        if (!simulator.listenUdp(host, port)) {
+            err << "zq-simulator: UDP " << host.toString() << ":" << port << ": " << simulator.errorString() << "\n";
+            return 1;
+        }
+        out << "UDP " << host.toString() << ":" << simulator.udpPort() << "\n";
+
+        const uint probe = parser.value(probePort).toUInt(&ok);
+        if (!ok || probe > 65535) {
+            err << "zq-simulator: --probe-port takes 0..65535\n";
+            return 2;
+        }
+        if (probe != 0) {
+            QString displayName = parser.value(name);
+            if (displayName.isEmpty())
+                for (const QString& item : simulator.items())
+                    if (item.startsWith(QStringLiteral("设备名称:")))
+                        displayName = item.section(QLatin1Char(':'), 1);
+            if (!simulator.listenProbe(host, quint16(probe), displayName)) {
+                err << "zq-simulator: probe " << host.toString() << ":" << probe << ": " << simulator.errorString() << "\n";
+                return 1;
+            }
+            out << "PROBE " << host.toString() << ":" << simulator.probePort() << "\n";
+        }
+    }
+    if (wantPty) {
+        if (!simulator.openPty(parser.value(ptyLink))) {
+            err << "zq-simulator: " << simulator.errorString() << "\n";
+            return 1;
+        }
+        out << "PTY " << simulator.ptyPath() << "\n";
+        if (parser.isSet(ptyLink))
+            out << "LINK " << parser.value(ptyLink) << "\n";
+    }
+    out.flush();
+
+    // Ctrl-C or a kill ends the event loop normally, so the symbolic link is removed.
+    std::signal(SIGINT, requestStop);
+    std::signal(SIGTERM, requestStop);
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, &application, [] {
+        if (stopRequested)
+            QCoreApplication::quit();
+    });
+    watch.start(100);
+    return application.exec();
 }

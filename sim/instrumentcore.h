@@ -1,0 +1,60 @@
+#pragma once
+
+#include "sim/itemstore.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QString>
+#include <QStringList>
+
+// What the simulated instrument holds and how it answers one request frame, apart from any
+// transport, timing or fault: items, clock, debug switch, firmware loader. Not thread-safe; the
+// simulator guards it.
+class InstrumentCore
+{
+public:
+    // The requests the instrument knows, in the numbering of InstrumentSimulator::Command.
+    enum Command { Unknown = -1, ReadItem, WriteItem, SetClock, QueryHistory, ReadDeviceId, EraseFlash, WritePage, EndUpdate };
+    static constexpr int MonitorIndex = 255; // WriteItem at this index switches the debug output
+
+    struct Response
+    {
+        int command = Unknown; // Unknown: not a request for this instrument, say nothing
+        QByteArray reply;      // empty: no reply (EndUpdate, a page out of sequence)
+        bool stream = false;   // a history query: the records follow as a stream
+    };
+
+    InstrumentCore();
+
+    Response respond(const QByteArray& frame);
+
+    quint8 address = 0xFF;
+    QString modelOverride;
+
+    void setItems(const ItemStore& items);
+    // The item texts with the clock item showing the running clock.
+    QStringList itemTexts() const;
+    QString model() const;
+    QDateTime clock() const;
+    bool debugOn() const { return debug; }
+    QByteArray image() const { return written.left(int(imageSize)); }
+    quint32 erasedSize() const { return imageSize; }
+    int endUpdateCount() const { return endUpdates; }
+
+private:
+    Response respondAddressLed(const QByteArray& frame);
+    Response respondMarker(const QByteArray& frame);
+    QByteArray itemReply(const QString& text) const;
+    QString shownText(int index) const;
+    void setClock(const QDateTime& time);
+
+    ItemStore items;
+    QDateTime clockBase;
+    QElapsedTimer clockRunning;
+    bool debug = false;
+    QByteArray written;
+    quint32 imageSize = 0;
+    int pagesWritten = 0;
+    int endUpdates = 0;
+};

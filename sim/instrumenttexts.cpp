@@ -1,0 +1,51 @@
+#include "sim/instrumenttexts.h"
+
+#include <QtMath>
+
+namespace {
+
+// Readings that drift smoothly through the day, the same for the same moment every time.
+double temperatureAt(qint64 secondsSinceEpoch)
+{
+    const double day = double(secondsSinceEpoch % 86400) / 86400.0;
+    return 22.0 + 4.0 * qSin(2 * M_PI * (day - 0.3)) + double(secondsSinceEpoch / 86400 % 7) * 0.3;
+}
+
+double humidityAt(qint64 secondsSinceEpoch)
+{
+    const double day = double(secondsSinceEpoch % 86400) / 86400.0;
+    return 55.0 - 10.0 * qSin(2 * M_PI * (day - 0.3));
+}
+
+} // namespace
+
+QString historyRecords(const QDate& start, const QDate& end, int recordsPerDay)
+{
+    QString text = QStringLiteral("日期 时间 温度(℃) 湿度(%RH) 电压(V)\r\n");
+    if (!start.isValid() || !end.isValid() || end < start || recordsPerDay < 1)
+        return text;
+    const int step = qMax(1, 86400 / recordsPerDay);
+    int written = 0;
+    for (QDate day = start; day <= end && written < MaxHistoryRecords; day = day.addDays(1)) {
+        for (int i = 0; i < recordsPerDay && written < MaxHistoryRecords; ++i, ++written) {
+            const QDateTime at(day, QTime(0, 0).addSecs(i * step));
+            const qint64 seconds = at.toSecsSinceEpoch();
+            text += QStringLiteral("%1 %2 %3 %4\r\n")
+                        .arg(at.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")))
+                        .arg(temperatureAt(seconds), 0, 'f', 1)
+                        .arg(humidityAt(seconds), 0, 'f', 1)
+                        .arg(3.6 - double(i % 5) * 0.01, 0, 'f', 2);
+        }
+    }
+    return text;
+}
+
+QString debugLine(const QDateTime& at, int sequence)
+{
+    const qint64 seconds = at.toSecsSinceEpoch();
+    return QStringLiteral("[DBG %1] %2 温度=%3℃ 湿度=%4%RH\r\n")
+        .arg(sequence, 5, 10, QLatin1Char('0'))
+        .arg(at.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz")))
+        .arg(temperatureAt(seconds), 0, 'f', 1)
+        .arg(humidityAt(seconds), 0, 'f', 1);
+}

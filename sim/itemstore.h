@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The configuration items of the simulated instrument and the rules it applies to a write.
+// Line syntax (items file and setItems):
+//   name:value   a valued item; the value is everything after the first ':' and may hold more
+//   name         a confirm-only item (an action)
+//   !name:value  a read-only item: a write is answered with the text unchanged
+//   # ...        a comment; blank lines are skipped too
+// A name of the form label(a/b/c) is an enumeration: only a listed option is taken.
+// The clock item (ClockItemName) is always read-only; the simulator keeps its value.
+class ItemStore
+{
+public:
+    static const QString ClockItemName; // "设备时间"
+    static const QString ModelItemName; // "设备型号"
+    static const QString NameItemName;  // "设备名称"
+
+    struct Item
+    {
+        QString name;
+        QString value;
+        bool valued = false;
+        bool readOnly = false;
+        QString text() const { return valued ? name + QLatin1Char(':') + value : name; }
+    };
+
+    // False for a comment or a blank line.
+    static bool parseLine(const QString& line, Item* item);
+    // The options of an enumeration name, empty for any other name.
+    static QStringList options(const QString& name);
+
+    void setLines(const QStringList& lines);
+    bool load(const QString& path, QString* error);
+
+    int size() const { return items.size(); }
+    QStringList texts() const;
+    // The item's text as sent to the assistant; a null string past the end of the list.
+    QString text(int index) const;
+    // Applies a write and returns the item's text as now held (a null string past the end).
+    QString write(int index, const QString& value);
+
+    // The value of the first item with this name (null when there is none).
+    QString value(const QString& name) const;
+    void setValue(const QString& name, const QString& value);
+
+private:
+    QList<Item> items;
+};

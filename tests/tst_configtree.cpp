@@ -1,0 +1,209 @@
+#include "app/mainwindow.h"
+#include "config/configtree.h"
+#include "config/skipitems.h"
+#include "tests/support/workdir.h"
+
+#include <QBuffer>
+#include <QTest>
+
+// Rows are written "index|item text" (the text split at ':' as the read does) and the tree is read
+// back as "column 0|column 1|ItemIndexRole".
+class TestConfigTree : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void rowFormat_data();
+    void rowFormat();
+    void numberingPastNinetyNine();
+    void stripSpaces_data();
+    void stripSpaces();
+    void readSkipItems_data();
+    void readSkipItems();
+    void skipRules_data();
+    void skipRules();
+    void heldNameRowSurvivesAClear();
+
+private:
+    static void addRows(MainWindow& window, const QStringList& rows);
+    static QStringList shownRows(MainWindow& window);
+};
+
+void TestConfigTree::init()
+{
+    pendingNameRow() = HeldRow();
+}
+
+void TestConfigTree::addRows(MainWindow& window, const QStringList& rows)
+{
+    for (const QString& row : rows) {
+        const int bar = row.indexOf(QLatin1Char('|'));
+        window.slotAddItems(row.left(bar).toInt(), row.mid(bar + 1).split(QLatin1Char(':')));
+    }
+}
+
+QStringList TestConfigTree::shownRows(MainWindow& window)
+{
+    QStringList result;
+    ConfigTree* tree = window.configTree();
+    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* item = tree->topLevelItem(i);
+        result << item->text(0) + '|' + item->text(1) + '|' + QString::number(item->data(0, ItemIndexRole).toInt());
+    }
+    return result;
+}
+
+void TestConfigTree::rowFormat_data()
+{
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QStringList>("shown");
+    QTest::newRow("numbered in order, index kept")
+        << QStringList{"0|P:1", "1|Q:2", "2|R:3"} << QStringList{"01. P|: 1|0", "02. Q|: 2|1", "03. R|: 3|2"};
+    QTest::newRow("confirm-only item") << QStringList{"7|恢复出厂设置"} << QStringList{"01. 恢复出厂设置||7"};
+    QTest::newRow("blanks trimmed") << QStringList{"3|  温度  :  20 "} << QStringList{"01. 温度|: 20|3"};
+    QTest::newRow("time of day as value") << QStringList{"4|时间:12:30:00"} << QStringList{"01. 时间|: 12|4"};
+    QTest::newRow("empty value is still a value") << QStringList{"5|名称:"} << QStringList{"01. 名称|: |5"};
+}
+
+void TestConfigTree::rowFormat()
+{
+    QFETCH(QStringList, rows);
+    QFETCH(QStringList, shown);
+    WorkDir dir;
+    MainWindow window;
+    addRows(window, rows);
+    QCOMPARE(shownRows(window), shown);
+}
+
+void TestConfigTree::numberingPastNinetyNine()
+{
+    WorkDir dir;
+    MainWindow window;
+    for (int i = 0; i < 101; ++i)
+        window.slotAddItems(i * 3, {QStringLiteral("P%1").arg(i), QString::number(i)});
+    const QStringList rows = shownRows(window);
+    QCOMPARE(rows.at(0), QStringLiteral("01. P0|: 0|0"));
+    QCOMPARE(rows.at(8), QStringLiteral("09. P8|: 8|24"));
+    QCOMPARE(rows.at(9), QStringLiteral("10. P9|: 9|27"));
+    QCOMPARE(rows.at(98), QStringLiteral("99. P98|: 98|294"));
+    QCOMPARE(rows.at(99), QStringLiteral("100. P99|: 99|297"));
+    QCOMPARE(rows.at(100), QStringLiteral("101. P100|: 100|300"));
+    // What the edit and the write take back out of a row.
+    QCOMPARE(ConfigTree::itemName(window.configTree()->topLevelItem(99)), QStringLiteral("P99"));
+    QCOMPARE(ConfigTree::itemValue(window.configTree()->topLevelItem(99)), QStringLiteral("99"));
+}
+
+void TestConfigTree::stripSpaces_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("stripped");
+    QTest::newRow("blanks anywhere") << " X Y  Z " << "XYZ";
+    QTest::newRow("line end and tab at the ends") << "\tA B\r\n" << "AB";
+    QTest::newRow("inner tab stays") << "A\tB" << "A\tB";
+    QTest::newRow("inner ideographic space stays") << QStringLiteral("型号\u3000一") << QStringLiteral("型号\u3000一");
+    QTest::newRow("only blanks") << "   " << "";
+}
+
+void TestConfigTree::stripSpaces()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, stripped);
+    QCOMPARE(::stripSpaces(text), stripped);
+}
+
+void TestConfigTree::readSkipItems_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("map"); // key:value,value;key:...  sorted
+    QTest::newRow("value alone lists itself") << QByteArray("X Y Z\n") << "XYZ:XYZ";
+    QTest::newRow("name and model") << QByteArray(" N 1 , M 1 \r\n") << "N1:M1";
+    QTest::newRow("third part ignored") << QByteArray("N1,M1,extra") << "N1:M1";
+    QTest::newRow("models gather under a name") << QByteArray("N1,M2\nN1,M1\nN1\n") << "N1:M1,M2,N1";
+    QTest::newRow("text ends at a NUL byte") << QByteArray("AB\0,CD\nEF", 9) << "AB:AB;EF:EF";
+    QTest::newRow("utf-8") << QByteArray("温湿度仪,TH-2\n") << QStringLiteral("温湿度仪:TH-2");
+    QTest::newRow("blank lines list nothing") << QByteArray("\n  \r\nX\n\n") << "X:X";
+    QTest::newRow("empty file") << QByteArray() << "";
+}
+
+void TestConfigTree::readSkipItems()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, map);
+    QBuffer buffer(&file);
+    buffer.open(QIODevice::ReadOnly);
+    const SkipMap read = ::readSkipItems(buffer);
+    QStringList entries;
+    for (auto it = read.cbegin(); it != read.cend(); ++it) {
+        QStringList values = it.value().values();
+        values.sort();
+        entries << it.key() + ':' + values.join(',');
+    }
+    QCOMPARE(entries.join(';'), map);
+    QVERIFY(::readSkipItems(QStringLiteral("/nonexistent/SkipItems")).isEmpty());
+}
+
+void TestConfigTree::skipRules_data()
+{
+    QTest::addColumn<QByteArray>("skipItems");
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QStringList>("shown");
+    const QStringList nameTempModel1{"0|设备名称:N1", "1|温度:20", "2|设备型号:M1"};
+    QTest::newRow("model with blanks on both sides")
+        << QByteArray("X Y Z\n") << QStringList{"0|设备型号: XYZ ", "1|温度:20"} << QStringList{"01. 温度|: 20|1"};
+    QTest::newRow("listed pair hides name and model")
+        << QByteArray("N1,M1\n") << nameTempModel1 << QStringList{"01. 温度|: 20|1"};
+    QTest::newRow("other model releases the name just before it")
+        << QByteArray("N1,M1\n") << QStringList{"0|设备名称:N1", "1|温度:20", "2|设备型号:M2"}
+        << QStringList{"01. 温度|: 20|1", "02. 设备名称|: N1|0", "03. 设备型号|: M2|2"};
+    QTest::newRow("blanks in the name value") << QByteArray("N1,M1\n")
+        << QStringList{"0|设备名称: N 1", "1|设备型号:M 1 "} << QStringList{};
+    QTest::newRow("unlisted name shown at once") << QByteArray("N1,M1\n")
+        << QStringList{"0|设备名称:N2", "1|设备型号:M1"} << QStringList{"01. 设备名称|: N2|0", "02. 设备型号|: M1|1"};
+    QTest::newRow("model without a held name looks up keys") << QByteArray("N1,M1\nX\n")
+        << QStringList{"0|设备型号:M1", "1|设备型号:X"} << QStringList{"01. 设备型号|: M1|0"};
+    QTest::newRow("release ends the hold") << QByteArray("N1,M1\nM1\n")
+        << QStringList{"0|设备名称:N1", "1|设备型号:M2", "2|设备型号:M1"}
+        << QStringList{"01. 设备名称|: N1|0", "02. 设备型号|: M2|1"};
+    QTest::newRow("held name without a model stays hidden") << QByteArray("N1,M1\n")
+        << QStringList{"0|设备名称:N1", "1|温度:20"} << QStringList{"01. 温度|: 20|1"};
+    QTest::newRow("a later name replaces the held one") << QByteArray("N1,M1\nN2,M2\n")
+        << QStringList{"0|设备名称:N1", "1|设备名称:N2", "2|设备型号:M9"}
+        << QStringList{"01. 设备名称|: N2|1", "02. 设备型号|: M9|2"};
+    QTest::newRow("model in any case") << QByteArray("X\n")
+        << QStringList{"0|MoDeL:X", "1|model:Y", "2|MODEL: X "} << QStringList{"01. model|: Y|1"};
+    QTest::newRow("device model name matched exactly") << QByteArray("X\n")
+        << QStringList{"0| 设备型号:X"} << QStringList{"01. 设备型号|: X|0"};
+    QTest::newRow("one field is never hidden") << QByteArray("X\n")
+        << QStringList{"0|X", "1|设备型号"} << QStringList{"01. X||0", "02. 设备型号||1"};
+    QTest::newRow("other names are never hidden") << QByteArray("X\n")
+        << QStringList{"0|序列号:X"} << QStringList{"01. 序列号|: X|0"};
+    QTest::newRow("blank line hides no empty value") << QByteArray("\n")
+        << QStringList{"0|设备型号:"} << QStringList{"01. 设备型号|: |0"};
+}
+
+void TestConfigTree::skipRules()
+{
+    QFETCH(QByteArray, skipItems);
+    QFETCH(QStringList, rows);
+    QFETCH(QStringList, shown);
+    WorkDir dir;
+    dir.writeFile("SkipItems", skipItems);
+    MainWindow window;
+    addRows(window, rows);
+    QCOMPARE(shownRows(window), shown);
+}
+
+void TestConfigTree::heldNameRowSurvivesAClear()
+{
+    WorkDir dir;
+    dir.writeFile("SkipItems", "N1,M1\n");
+    MainWindow window;
+    addRows(window, {"0|设备名称:N1", "1|温度:20"});
+    emit window.refreshThread().signalClearItems();
+    QVERIFY(shownRows(window).isEmpty());
+    addRows(window, {"5|设备型号:M2"});
+    QCOMPARE(shownRows(window), (QStringList{"01. 设备名称|: N1|0", "02. 设备型号|: M2|5"}));
+}
+
+QTEST_MAIN(TestConfigTree)
+#include "tst_configtree.moc"

@@ -1,0 +1,291 @@
+#include "link/frames.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+#include <QTimer>
+
+// A sender whose signal the waits listen for.
+class Beacon : public QObject
+{
+    Q_OBJECT
+signals:
+    void ping();
+};
+
+class TestFrames : public QObject
+{
+    Q_OBJECT
+private slots:
+    void crcVectors_data();
+    void crcVectors();
+    void shortRunsNeverPass();
+    void completeness_data();
+    void completeness();
+    void errorTexts_data();
+    void errorTexts();
+    void requests_data();
+    void requests();
+    void writeItemLimits();
+    void pageFrames();
+    void encodeFallbacks_data();
+    void encodeFallbacks();
+    void decodeFallbacks_data();
+    void decodeFallbacks();
+    void hexDumps_data();
+    void hexDumps();
+    void waitForSignalOutcomes();
+};
+
+static QByteArray hex(const char* text)
+{
+    return QByteArray::fromHex(text);
+}
+
+void TestFrames::crcVectors_data()
+{
+    QTest::addColumn<QByteArray>("frame");
+    QTest::addColumn<bool>("highFirst");
+    QTest::newRow("check value") << QByteArray("123456789") + hex("374B") << false;
+    QTest::newRow("clock ack 255") << hex("FF03024F4BE597") << false;
+    QTest::newRow("clock ack 1") << hex("0103024F4BCC43") << false;
+    QTest::newRow("erase 300") << hex("7E05022FAC00079100042C0100006B14") << true;
+    QTest::newRow("erase ack") << eraseFlashAcknowledgement().chopped(1) << true;
+    QTest::newRow("page 0 ack") << hex("7E020501 01000F01000C 50616765 5B305D20 4F4B0D0A 7350") << true;
+    QTest::newRow("device id") << buildReadDeviceIdRequest().chopped(1) << true;
+    QTest::newRow("end update") << buildEndUpdateRequest().chopped(1) << true;
+}
+
+void TestFrames::crcVectors()
+{
+    QFETCH(QByteArray, frame);
+    QFETCH(bool, highFirst);
+    QVERIFY(checkFrameCrc(frame.constData(), frame.size(), highFirst));
+    QVERIFY(!checkFrameCrc(frame.constData(), frame.size(), !highFirst));
+    QByteArray damaged = frame;
+    damaged[1] = char(damaged[1] ^ 0x10);
+    QVERIFY(!checkFrameCrc(damaged.constData(), damaged.size(), highFirst));
+}
+
+void TestFrames::shortRunsNeverPass()
+{
+    QCOMPARE(crc16(QByteArray("123456789")), quint16(0x4B37));
+    QCOMPARE(crc16(QByteArray()), quint16(0xFFFF));
+    // Two bytes that happen to be the CRC of nothing (FF FF) still do not make a frame.
+    QVERIFY(!checkFrameCrc("\xFF\xFF", 2, false));
+    QVERIFY(!checkFrameCrc("", 0, true));
+    QCOMPARE(setClockAcknowledgement(0xFF), hex("FF03024F4BE597"));
+    QCOMPARE(setClockAcknowledgement(0x01), hex("0103024F4BCC43"));
+    QCOMPARE(buildEraseFlashRequest(300), hex("7E05022FAC00079100042C0100006B147F"));
+    QCOMPARE(eraseFlashAcknowledgement(),
+             hex("7E0205010100130100104572617365204F4B0D0A000000C1814016AD7F"));
+    QCOMPARE(writePageAcknowledgement(0), hex("7E0205010100 0F01000C 5061 6765 5B30 5D20 4F4B 0D0A 7350 7F"));
+    const QByteArray page255 = writePageAcknowledgement(255);
+    QCOMPARE(page255.mid(5, 5), hex("0011 01000E"));
+    QCOMPARE(page255.mid(10, 14), QByteArray("Page[255] OK\r\n"));
+    QVERIFY(isCompleteReply(page255, 0xFF, true));
+}
+
+void TestFrames::completeness_data()
+{
+    QTest::addColumn<QByteArray>("received");
+    QTest::addColumn<int>("address");
+    QTest::addColumn<bool>("highFirst");
+    QTest::addColumn<bool>("complete");
+    QTest::newRow("nothing") << QByteArray() << 1 << false << false;
+    QTest::newRow("crc missing") << hex("0103024F4B") << 1 << false << false;
+    QTest::newRow("crc arrived") << hex("0103024F4BCC43") << 1 << false << true;
+    QTest::newRow("end of list") << buildAddressReply(0xFF, {}) << 0xFF << false << true;
+    QTest::newRow("count says more") << hex("0103034F4B") + QByteArray(2, 0) << 1 << false << false;
+    QTest::newRow("count says less, crc valid") << [] {
+        QByteArray frame = hex("0103034F4B");
+        const quint16 crc = crc16(frame);
+        return frame + char(crc & 0xFF) + char(crc >> 8);
+    }() << 1 << false << false;
+    QTest::newRow("other address, crc valid") << buildAddressReply(2, "x") << 1 << false << true;
+    QTest::newRow("other address, crc broken") << buildAddressReply(2, "x").chopped(1) << 1 << false << false;
+    QTest::newRow("marker ack") << eraseFlashAcknowledgement() << 0xFF << true << true;
+    QTest::newRow("marker without end") << eraseFlashAcknowledgement().chopped(1) + 'x' << 0xFF << true << false;
+    QTest::newRow("marker end missing") << eraseFlashAcknowledgement().chopped(1) << 0xFF << true << false;
+    QTest::newRow("marker, crc read low-first") << eraseFlashAcknowledgement() << 0xFF << false << false;
+    QTest::newRow("address 7E is address-led") << buildAddressReply(0x7E, "ab") << 0x7E << false << true;
+    QTest::newRow("address 7E, marker frame") << eraseFlashAcknowledgement() << 0x7E << true << false;
+}
+
+void TestFrames::completeness()
+{
+    QFETCH(QByteArray, received);
+    QFETCH(int, address);
+    QFETCH(bool, highFirst);
+    QFETCH(bool, complete);
+    QCOMPARE(isCompleteReply(received, quint8(address), highFirst), complete);
+}
+
+void TestFrames::errorTexts_data()
+{
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("whole reply") << 0 << setClockAcknowledgement(1) << QString();
+    QTest::newRow("end of list") << 0 << buildAddressReply(0xFF, {}) << QString();
+    QTest::newRow("cut reply") << 0 << hex("0103024F4B") << QStringLiteral("CRC校验错误");
+    QTest::newRow("empty reply") << 0 << QByteArray() << QStringLiteral("CRC校验错误");
+    QTest::newRow("two bytes") << 0 << hex("FFFF") << QStringLiteral("CRC校验错误");
+    QTest::newRow("marker reply") << 0 << eraseFlashAcknowledgement() << QStringLiteral("CRC校验错误");
+    QTest::newRow("not sent") << 1 << QByteArray() << QStringLiteral("发送命令超时");
+    QTest::newRow("no reply") << 2 << hex("0103") << QStringLiteral("接收数据超时");
+    QTest::newRow("other") << 7 << QByteArray() << QStringLiteral("未定义的错误");
+    QTest::newRow("negative") << -1 << QByteArray() << QStringLiteral("未定义的错误");
+}
+
+void TestFrames::errorTexts()
+{
+    QFETCH(int, result);
+    QFETCH(QByteArray, reply);
+    QFETCH(QString, text);
+    QCOMPARE(errorMessage(result, reply), text);
+}
+
+void TestFrames::requests_data()
+{
+    QTest::addColumn<QByteArray>("frame");
+    QTest::addColumn<QByteArray>("head");
+    QTest::addColumn<bool>("highFirst");
+    const QDateTime sunday(QDate(2026, 3, 1), QTime(8, 5, 9));
+    QTest::newRow("read item 0") << buildReadItemRequest(0xFF, 0) << hex("FF034B000000") << false;
+    QTest::newRow("read item index wraps") << buildReadItemRequest(1, 257) << hex("01034B010000") << false;
+    QTest::newRow("write 1 to item 3") << buildWriteItemRequest(0xFF, 3, "1") << hex("FF0F4B030000023100") << false;
+    QTest::newRow("confirm-only write") << buildWriteItemRequest(5, 9, "") << hex("050F4B0900000100") << false;
+    QTest::newRow("write chinese") << buildWriteItemRequest(1, 0, QStringLiteral("温度"))
+                                   << hex("010F4B00000005CEC2B6C800") << false;
+    QTest::newRow("clock sunday") << buildSetClockRequest(1, sunday) << hex("010F4D080003071A0301080509 07") << false;
+    QTest::newRow("clock 2099") << buildSetClockRequest(0xFF, QDateTime(QDate(2099, 12, 31), QTime(23, 59, 58)))
+                                << hex("FF0F4D0800030763 0C1F173B3A04") << false;
+    QTest::newRow("clock 2100") << buildSetClockRequest(0xFF, QDateTime(QDate(2100, 1, 1), QTime(0, 0)))
+                                << hex("FF0F4D0800030700 0101000000 05") << false;
+    QTest::newRow("history") << buildHistoryRequest(QDate(2018, 5, 1), QDate(2026, 12, 7))
+                             << hex("7E05024E9F0007910004 120501 1A0C07") << true;
+    QTest::newRow("history, same day, 2000") << buildHistoryRequest(QDate(2000, 1, 2), QDate(2000, 1, 2))
+                                             << hex("7E05024E9F0007910004 000102 000102") << true;
+    QTest::newRow("erase empty image") << buildEraseFlashRequest(0) << hex("7E05022FAC000791000400000000") << true;
+    QTest::newRow("erase 256 KiB + 1") << buildEraseFlashRequest(0x40001) << hex("7E05022FAC000791000401000400") << true;
+    QTest::newRow("device id") << buildReadDeviceIdRequest() << hex("7E0502293F0000") << true;
+    QTest::newRow("end update") << buildEndUpdateRequest() << hex("7E05022A790000") << true;
+}
+
+// Each request is its head, then its CRC (and 7F for marker frames), nothing else.
+void TestFrames::requests()
+{
+    QFETCH(QByteArray, frame);
+    QFETCH(QByteArray, head);
+    QFETCH(bool, highFirst);
+    QVERIFY2(frame.startsWith(head), hexDump(frame).constData());
+    const int tail = highFirst ? 3 : 2;
+    QCOMPARE(frame.size(), head.size() + tail);
+    QVERIFY(checkFrameCrc(frame.constData(), head.size() + 2, highFirst));
+    if (highFirst)
+        QCOMPARE(frame.back(), '\x7F');
+}
+
+void TestFrames::writeItemLimits()
+{
+    const QByteArray longest = buildWriteItemRequest(1, 2, QString(MaxItemValueBytes, 'x'));
+    QCOMPARE(longest.size(), MaxItemValueBytes + 10);
+    QCOMPARE(quint8(longest[6]), quint8(MaxItemValueBytes + 1));
+    QVERIFY(buildWriteItemRequest(1, 2, QString(MaxItemValueBytes + 1, 'x')).isEmpty());
+    // 127 Chinese characters take 254 bytes, one more does not fit.
+    QVERIFY(!buildWriteItemRequest(1, 2, QString(127, QChar(0x6E29))).isEmpty());
+    QVERIFY(buildWriteItemRequest(1, 2, QString(128, QChar(0x6E29))).isEmpty());
+}
+
+void TestFrames::pageFrames()
+{
+    QByteArray page(FirmwarePageSize, 'a');
+    page[0] = 'b';
+    const QByteArray frame = buildWritePageRequest(7, page);
+    QCOMPARE(frame.size(), 1038);
+    QVERIFY(frame.startsWith(hex("7E05022C01040491040107")));
+    QCOMPARE(frame.mid(11, FirmwarePageSize), page);
+    QVERIFY(checkFrameCrc(frame.constData(), frame.size() - 1, true));
+
+    const QByteArray shortPage = buildWritePageRequest(1, "xyz");
+    QCOMPARE(shortPage.size(), 1038);
+    QCOMPARE(shortPage.mid(11, 3), QByteArray("xyz"));
+    QCOMPARE(shortPage.mid(14, FirmwarePageSize - 3), QByteArray(FirmwarePageSize - 3, char(0xFF)));
+}
+
+void TestFrames::encodeFallbacks_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("ascii") << "9600" << QByteArray("9600");
+    QTest::newRow("chinese with unit") << QStringLiteral("温度25.0℃") << hex("CEC2B6C8") + "25.0" + hex("A1E6");
+    QTest::newRow("empty") << QString() << QByteArray();
+    QTest::newRow("latin-1 only") << QStringLiteral("Ça©") << hex("C761A9");
+    QTest::newRow("neither") << QStringLiteral("©温") << hex("A93F");
+    QTest::newRow("beyond both") << QString::fromUtf8("a\xF0\x9F\x98\x80") << QByteArray("a??");
+}
+
+void TestFrames::encodeFallbacks()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
+    QCOMPARE(encodeDeviceText(text), bytes);
+}
+
+void TestFrames::decodeFallbacks_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("gb2312") << hex("B2A8CCD8C2CA3A39363030") << QStringLiteral("波特率:9600");
+    QTest::newRow("ascii") << QByteArray("model:ZQ-200") << QStringLiteral("model:ZQ-200");
+    QTest::newRow("empty") << QByteArray() << QString();
+    QTest::newRow("cut character") << hex("41A1") << QStringLiteral("A¡");
+    QTest::newRow("no such character") << hex("FFFE") << QStringLiteral("ÿþ");
+}
+
+void TestFrames::decodeFallbacks()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QCOMPARE(decodeDeviceText(bytes), text);
+    QCOMPARE(decodeDeviceText(bytes.constData(), bytes.size()), text);
+}
+
+void TestFrames::hexDumps_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QByteArray>("dump");
+    QTest::newRow("empty") << QByteArray() << QByteArray();
+    QTest::newRow("line feed") << hex("0A") << QByteArray("0A ");
+    QTest::newRow("three") << hex("01034B") << QByteArray("01 03 4B ");
+    QTest::newRow("high bytes") << hex("FFA0") << QByteArray("FF A0 ");
+}
+
+void TestFrames::hexDumps()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QByteArray, dump);
+    QCOMPARE(hexDump(bytes), dump);
+}
+
+void TestFrames::waitForSignalOutcomes()
+{
+    Beacon beacon;
+    emit beacon.ping(); // before the wait: must not count
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(!waitForSignal(&beacon, SIGNAL(ping()), 50));
+    QVERIFY(clock.elapsed() >= 45);
+
+    QTimer::singleShot(10, &beacon, &Beacon::ping);
+    clock.restart();
+    QVERIFY(waitForSignal(&beacon, SIGNAL(ping()), 5000));
+    QVERIFY(clock.elapsed() < 4000);
+
+    // The wait leaves nothing behind: a later emission outside a wait does not end the next one.
+    emit beacon.ping();
+    QVERIFY(!waitForSignal(&beacon, SIGNAL(ping()), 20));
+}
+
+QTEST_GUILESS_MAIN(TestFrames)
+#include "tst_frames.moc"

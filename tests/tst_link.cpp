@@ -1,0 +1,418 @@
+#include "app/settings/config.h"
+#include "app/settings/singleton.h"
+#include "link/ddatareceiver.h"
+#include "link/frames.h"
+#include "link/linkchannel.h"
+#include "tests/support/simfixture.h"
+#include "tests/support/workdir.h"
+
+#include <QElapsedTimer>
+#include <QSerialPort>
+#include <QTest>
+#include <QUdpSocket>
+
+using Sim = InstrumentSimulator;
+
+// Collects what a stream hands over; stops after stopAfter chunks when that is set.
+class StreamRecorder : public DDataReceiver
+{
+public:
+    int stopAfter = -1;
+    QList<QByteArray> chunks;
+    QStringList errors;
+    QElapsedTimer clock;
+    qint64 lastDataAt = -1;
+    int stopQuestions = 0;
+
+    StreamRecorder() { clock.start(); }
+    bool isStopped() override
+    {
+        ++stopQuestions;
+        return stopAfter >= 0 && chunks.size() >= stopAfter;
+    }
+    void onError(const QString& text) override { errors.append(text); }
+    void onData(const QByteArray& chunk) override
+    {
+        chunks.append(chunk);
+        lastDataAt = clock.elapsed();
+    }
+    QByteArray all() const
+    {
+        QByteArray bytes;
+        for (const QByteArray& chunk : chunks)
+            bytes += chunk;
+        return bytes;
+    }
+};
+
+class TestLink : public QObject
+{
+    Q_OBJECT
+private slots:
+    void readWholeList_data();
+    void readWholeList();
+    void replyFaults_data();
+    void replyFaults();
+    void peerMatching_data();
+    void peerMatching();
+    void mappedPeerAddress();
+    void lateReplyIsNotTakenForTheNext();
+    void openFromSettings_data();
+    void openFromSettings();
+    void rtsOnALineWithoutModemControl();
+    void streamEndsAfterSilence_data();
+    void streamEndsAfterSilence();
+    void streamFailures_data();
+    void streamFailures();
+    void receiverStopsTheStream_data();
+    void receiverStopsTheStream();
+};
+
+static void addTransports()
+{
+    QTest::addColumn<bool>("udp");
+    QTest::newRow("udp") << true;
+    QTest::newRow("serial") << false;
+}
+
+static void useTransport(const SimFixture& instrument, bool udp)
+{
+    if (udp)
+        instrument.useUdp();
+    else
+        instrument.useSerial();
+}
+
+void TestLink::readWholeList_data()
+{
+    addTransports();
+}
+
+// The read loop of the assistant: items until the empty reply, which ends the exchange at once.
+void TestLink::readWholeList()
+{
+    QFETCH(bool, udp);
+    WorkDir dir;
+    SimFixture instrument;
+    QVERIFY(instrument.isReady());
+    QStringList many;
+    for (int i = 0; i < 255; ++i)
+        many.append(QStringLiteral("项目%1:%2").arg(i).arg(i * 3));
+    many.append(QStringLiteral("最后一项"));
+    for (const QStringList& list : {instrument.sim()->items(), many}) {
+        instrument.sim()->setItems(list);
+        useTransport(instrument, udp);
+        LinkChannel channel;
+        QVERIFY(channel.openFromSettings());
+        QCOMPARE(channel.isUdp, udp);
+        QStringList read;
+        QByteArray reply;
+        for (int index = 0; index < 256; ++index) {
+            QCOMPARE(channel.readItem(index, reply, 3000), int(ExchangeOk));
+            QCOMPARE(errorMessage(ExchangeOk, reply), QString());
+            QCOMPARE(quint8(reply[1]), quint8(0x03));
+            QCOMPARE(reply.size(), quint8(reply[2]) + 5);
+            read.append(decodeDeviceText(reply.mid(3, quint8(reply[2]))));
+        }
+        const int shown = qMin(256, list.size());
+        QCOMPARE(read.mid(0, shown), instrument.sim()->items().mid(0, shown));
+        if (list.size() < 256) {
+            QElapsedTimer clock;
+            clock.start();
+            QCOMPARE(channel.readItem(list.size(), reply, 3000), int(ExchangeOk));
+            QCOMPARE(reply, buildAddressReply(0xFF, {}));
+            QVERIFY2(clock.elapsed() < 2000, "the empty reply is complete; no time-out is waited for");
+        }
+    }
+}
+
+void TestLink::replyFaults_data()
+{
+    QTest::addColumn<bool>("udp");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("delayMs");
+    QTest::addColumn<int>("pieces");
+    QTest::addColumn<int>("timeoutMs");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QString>("error");
+    QTest::addColumn<bool>("whole");  // the reply is the instrument's frame, unchanged
+    QTest::addColumn<int>("minMs");
+
+    const QString crcError = QStringLiteral("CRC校验错误");
+    const QString noReply = QStringLiteral("接收数据超时");
+    // udp, kind, delay, pieces, time-out, result, error, whole, minimum duration
+    QTest::newRow("udp late reply") << true << int(Sim::DelayReply) << 300 << 2 << 3000 << 0 << QString() << true << 280;
+    QTest::newRow("udp two datagrams 100 ms apart") << true << int(Sim::SplitReply) << 100 << 2 << 3000 << 0 << QString() << true << 90;
+    QTest::newRow("udp silent") << true << int(Sim::NoReply) << 0 << 2 << 200 << 2 << noReply << false << 190;
+    QTest::newRow("udp too late") << true << int(Sim::DelayReply) << 1500 << 2 << 300 << 2 << noReply << false << 290;
+    QTest::newRow("udp last piece missing") << true << int(Sim::SplitReply) << 5000 << 2 << 300 << 2 << noReply << false << 290;
+    QTest::newRow("udp from another port") << true << int(Sim::OtherPort) << 0 << 2 << 300 << 2 << noReply << false << 290;
+    QTest::newRow("udp foreign datagram first") << true << int(Sim::ForeignFirst) << 100 << 2 << 3000 << 0 << QString() << true << 90;
+    QTest::newRow("udp bad crc") << true << int(Sim::BadCrc) << 0 << 2 << 300 << 2 << noReply << false << 290;
+    QTest::newRow("udp wrong length") << true << int(Sim::WrongLength) << 0 << 2 << 300 << 2 << noReply << false << 290;
+    QTest::newRow("udp other address") << true << int(Sim::OtherAddress) << 0 << 2 << 3000 << 0 << QString() << false << 0;
+    QTest::newRow("udp other command") << true << int(Sim::OtherCommand) << 0 << 2 << 3000 << 0 << QString() << false << 0;
+    QTest::newRow("serial late reply") << false << int(Sim::DelayReply) << 300 << 2 << 3000 << 0 << QString() << true << 280;
+    QTest::newRow("serial three pieces") << false << int(Sim::SplitReply) << 150 << 3 << 3000 << 0 << QString() << true << 290;
+    QTest::newRow("serial silent") << false << int(Sim::NoReply) << 0 << 2 << 200 << 2 << noReply << false << 190;
+    QTest::newRow("serial last piece missing") << false << int(Sim::SplitReply) << 5000 << 2 << 3000 << 0 << crcError << false << 490;
+    QTest::newRow("serial bad crc") << false << int(Sim::BadCrc) << 0 << 2 << 3000 << 0 << crcError << false << 490;
+    QTest::newRow("serial wrong length") << false << int(Sim::WrongLength) << 0 << 2 << 3000 << 0 << QString() << false << 490;
+    QTest::newRow("serial other command") << false << int(Sim::OtherCommand) << 0 << 2 << 3000 << 0 << QString() << false << 0;
+}
+
+void TestLink::replyFaults()
+{
+    QFETCH(bool, udp);
+    QFETCH(int, kind);
+    QFETCH(int, delayMs);
+    QFETCH(int, pieces);
+    QFETCH(int, timeoutMs);
+    QFETCH(int, result);
+    QFETCH(QString, error);
+    QFETCH(bool, whole);
+    QFETCH(int, minMs);
+
+    WorkDir dir;
+    SimFixture instrument;
+    QVERIFY(instrument.isReady());
+    instrument.sim()->setDeviceAddress(1);
+    useTransport(instrument, udp);
+    Sim::Fault fault;
+    fault.kind = Sim::FaultKind(kind);
+    fault.command = Sim::SetClock;
+    fault.delayMs = delayMs;
+    fault.pieces = pieces;
+    instrument.sim()->addFault(fault);
+
+    LinkChannel channel;
+    QVERIFY(channel.openFromSettings());
+    QByteArray reply("stale");
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(channel.exchange(buildSetClockRequest(1, QDateTime::currentDateTime()), reply, false, timeoutMs), result);
+    const qint64 took = clock.elapsed();
+    QCOMPARE(errorMessage(result, reply), error);
+    QCOMPARE(reply == setClockAcknowledgement(1), whole);
+    QVERIFY2(took >= minMs, qPrintable(QString::number(took)));
+    QVERIFY(!reply.startsWith("stale"));
+
+    // The link is fit for the next request whatever went before.
+    QTRY_COMPARE_WITH_TIMEOUT(instrument.sim()->requestCount(), 1, 5000);
+    QCOMPARE(channel.exchange(buildSetClockRequest(1, QDateTime::currentDateTime()), reply, false, 3000), 0);
+    QCOMPARE(reply, setClockAcknowledgement(1));
+}
+
+void TestLink::peerMatching_data()
+{
+    QTest::addColumn<QString>("peer");
+    QTest::addColumn<QString>("sender");
+    QTest::addColumn<int>("senderPort");
+    QTest::addColumn<bool>("match");
+    QTest::newRow("same") << "127.0.0.1" << "127.0.0.1" << 5000 << true;
+    QTest::newRow("mapped sender") << "127.0.0.1" << "::ffff:127.0.0.1" << 5000 << true;
+    QTest::newRow("mapped peer") << "::ffff:127.0.0.1" << "127.0.0.1" << 5000 << true;
+    QTest::newRow("other port") << "127.0.0.1" << "127.0.0.1" << 5001 << false;
+    QTest::newRow("other address") << "127.0.0.1" << "127.0.0.2" << 5000 << false;
+    QTest::newRow("ipv6") << "::1" << "::1" << 5000 << true;
+    QTest::newRow("ipv6 against ipv4") << "::1" << "127.0.0.1" << 5000 << false;
+    QTest::newRow("no peer") << "" << "127.0.0.1" << 5000 << false;
+}
+
+void TestLink::peerMatching()
+{
+    QFETCH(QString, peer);
+    QFETCH(QString, sender);
+    QFETCH(int, senderPort);
+    QFETCH(bool, match);
+    LinkChannel channel;
+    channel.peerAddress = QHostAddress(peer);
+    channel.peerPort = 5000;
+    QCOMPARE(channel.isPeer(QHostAddress(sender), quint16(senderPort)), match);
+}
+
+void TestLink::mappedPeerAddress()
+{
+    WorkDir dir;
+    SimFixture instrument(false);
+    QVERIFY(instrument.isReady());
+    instrument.useUdp();
+    singleton<Config>::instance()->setValue("udp/address", "::ffff:127.0.0.1");
+    LinkChannel channel;
+    QVERIFY(channel.openFromSettings());
+    QByteArray reply;
+    QCOMPARE(channel.readItem(0, reply, 3000), 0);
+    QCOMPARE(errorMessage(0, reply), QString());
+}
+
+// A reply that comes after its exchange gave up must not be read as the answer to the next request.
+void TestLink::lateReplyIsNotTakenForTheNext()
+{
+    WorkDir dir;
+    SimFixture instrument(false);
+    QVERIFY(instrument.isReady());
+    instrument.useUdp();
+    instrument.sim()->addFault({Sim::DelayReply, Sim::ReadItem, 1, 300, 2});
+    LinkChannel channel;
+    QVERIFY(channel.openFromSettings());
+    QByteArray reply;
+    QCOMPARE(channel.readItem(0, reply, 50), 2);
+    QVERIFY(channel.udpSocket->waitForReadyRead(3000)); // the late reply is now waiting in the socket
+    QCOMPARE(channel.readItem(1, reply, 3000), 0);
+    QCOMPARE(decodeDeviceText(reply.mid(3, quint8(reply[2]))), instrument.sim()->items().at(1));
+}
+
+void TestLink::openFromSettings_data()
+{
+    QTest::addColumn<QVariantMap>("settings");
+    QTest::addColumn<bool>("opened");
+    QTest::addColumn<QString>("error");
+    QTest::addColumn<int>("firstResult");
+
+    QTest::newRow("nothing configured") << QVariantMap() << false << QStringLiteral("串口打开失败") << 1;
+    QTest::newRow("missing port") << QVariantMap{{"serial/port", "/dev/zq-no-such-port"}} << false
+                                  << QStringLiteral("打开串口失败: /dev/zq-no-such-port") << 1;
+    QTest::newRow("not a port") << QVariantMap{{"serial/port", "/etc/hostname"}} << false
+                                << QStringLiteral("打开串口失败: /etc/hostname") << 1;
+    QTest::newRow("udp without address") << QVariantMap{{"communicate/udp", 1}} << true << QString() << 1;
+    QTest::newRow("udp with a bad address") << QVariantMap{{"communicate/udp", 1}, {"udp/address", "zq.invalid"}, {"udp/port", "5000"}}
+                                            << true << QString() << 1;
+    QTest::newRow("pty, 115200 even parity") << QVariantMap{{"serial/port", "PTY"}, {"serial/baudrate", 115200}, {"serial/parity", 2}, {"device/address", 1}}
+                                             << true << QString() << 0;
+    QTest::newRow("pty, 1200 7 bits 2 stops") << QVariantMap{{"serial/port", "PTY"}, {"serial/baudrate", 1200}, {"serial/databits", 7}, {"serial/stopbits", 2}, {"device/address", 1}}
+                                              << true << QString() << 0;
+}
+
+void TestLink::openFromSettings()
+{
+    QFETCH(QVariantMap, settings);
+    QFETCH(bool, opened);
+    QFETCH(QString, error);
+    QFETCH(int, firstResult);
+    WorkDir dir;
+    SimFixture instrument;
+    QVERIFY(instrument.isReady());
+    instrument.sim()->setDeviceAddress(1);
+    if (settings.value("serial/port") == "PTY")
+        settings["serial/port"] = instrument.ptyPath();
+    dir.writeConfig(settings);
+
+    LinkChannel channel;
+    QCOMPARE(channel.openFromSettings(), opened);
+    QCOMPARE(channel.errorText, error);
+    // A pseudo-terminal keeps 8 data bits and no parity whatever is asked; those setters' results
+    // are ignored and the line still works.
+    if (opened && !channel.isUdp)
+        QCOMPARE(channel.serialPort->baudRate(), settings.value("serial/baudrate").toInt());
+    QByteArray reply;
+    QCOMPARE(channel.readItem(0, reply, 1000), firstResult);
+    if (firstResult == 1)
+        QCOMPARE(errorMessage(firstResult, reply), QStringLiteral("发送命令超时"));
+}
+
+// A pseudo-terminal has no modem lines: with the RTS pulse configured every request fails to go out.
+void TestLink::rtsOnALineWithoutModemControl()
+{
+    WorkDir dir;
+    SimFixture instrument;
+    QVERIFY(instrument.isReady());
+    instrument.useSerial(true);
+    LinkChannel channel;
+    QVERIFY(channel.openFromSettings());
+    QVERIFY(channel.sendRts);
+    QByteArray reply;
+    QCOMPARE(channel.readItem(0, reply, 1000), 1);
+    StreamRecorder recorder;
+    channel.receiveStream(buildHistoryRequest(QDate(2026, 1, 1), QDate(2026, 1, 1)), &recorder);
+    QCOMPARE(recorder.errors, QStringList{QStringLiteral("发送命令失败")});
+    QCOMPARE(instrument.sim()->requestCount(), 0);
+}
+
+void TestLink::streamEndsAfterSilence_data()
+{
+    QTest::addColumn<bool>("udp");
+    QTest::addColumn<int>("silenceMs");
+    QTest::newRow("udp") << true << 1000;
+    QTest::newRow("serial") << false << 500;
+}
+
+// The whole history arrives in many chunks; the stream ends by itself once the line is quiet.
+void TestLink::streamEndsAfterSilence()
+{
+    QFETCH(bool, udp);
+    QFETCH(int, silenceMs);
+    WorkDir dir;
+    SimFixture instrument;
+    QVERIFY(instrument.isReady());
+    useTransport(instrument, udp);
+    instrument.sim()->setHistoryPace(24, 200, 30);
+    LinkChannel channel;
+    QVERIFY(channel.openFromSettings());
+    StreamRecorder recorder;
+    channel.receiveStream(buildHistoryRequest(QDate(2026, 11, 1), QDate(2026, 11, 2)), &recorder);
+    const qint64 ended = recorder.clock.elapsed();
+
+    QVERIFY(recorder.errors.isEmpty());
+    QVERIFY(recorder.chunks.size() > 3);
+    const QStringList lines = decodeDeviceText(recorder.all()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 1 + 2 * 24);
+    QVERIFY(lines.first().startsWith(QStringLiteral("日期 时间")));
+    QVERIFY(lines.at(1).startsWith(QStringLiteral("2026-11-01 00:00:00 ")));
+    QVERIFY(lines.last().startsWith(QStringLiteral("2026-11-02 23:00:00 ")));
+    QVERIFY2(ended - recorder.lastDataAt >= silenceMs - 50, qPrintable(QString::number(ended - recorder.lastDataAt)));
+}
+
+void TestLink::streamFailures_data()
+{
+    QTest::addColumn<bool>("udp");
+    QTest::addColumn<QVariantMap>("settings");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("udp, silent instrument") << true << QVariantMap() << QStringLiteral("接受数据超时");
+    QTest::newRow("serial, silent instrument") << false << QVariantMap() << QStringLiteral("接受数据超时");
+    QTest::newRow("udp, no address") << true << QVariantMap{{"udp/address", ""}} << QStringLiteral("发送命令超时");
+}
+
+void TestLink::streamFailures()
+{
+    QFETCH(bool, udp);
+    QFETCH(QVariantMap, settings);
+    QFETCH(QString, error);
+    WorkDir dir;
+    SimFixture instrument;
+    QVERIFY(instrument.isReady());
+    useTransport(instrument, udp);
+    dir.writeConfig(settings);
+    instrument.sim()->addFault({Sim::NoReply, Sim::QueryHistory, 1, 0, 2});
+    LinkChannel channel;
+    QVERIFY(channel.openFromSettings());
+    channel.streamFirstDataMs = 300;
+    StreamRecorder recorder;
+    channel.receiveStream(buildHistoryRequest(QDate(2026, 11, 1), QDate(2026, 11, 1)), &recorder);
+    QCOMPARE(recorder.errors, QStringList{error});
+    QVERIFY(recorder.chunks.isEmpty());
+}
+
+void TestLink::receiverStopsTheStream_data()
+{
+    addTransports();
+}
+
+void TestLink::receiverStopsTheStream()
+{
+    QFETCH(bool, udp);
+    WorkDir dir;
+    SimFixture instrument;
+    QVERIFY(instrument.isReady());
+    useTransport(instrument, udp);
+    instrument.sim()->setHistoryPace(24, 100, 50);
+    LinkChannel channel;
+    QVERIFY(channel.openFromSettings());
+    StreamRecorder recorder;
+    recorder.stopAfter = 2;
+    channel.receiveStream(buildHistoryRequest(QDate(2026, 1, 1), QDate(2026, 1, 31)), &recorder);
+    QCOMPARE(recorder.chunks.size(), 2);
+    QVERIFY(recorder.errors.isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestLink)
+#include "tst_link.moc"

@@ -1,0 +1,366 @@
+#include "app/mainwindow.h"
+#include "app/neutralaboutdialog.h"
+#include "app/settings/config.h"
+#include "app/settings/singleton.h"
+#include "config/configtree.h"
+#include "tests/support/scriptedprompter.h"
+#include "tests/support/workdir.h"
+
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void formAtFirstStart();
+    void connections_data();
+    void connections();
+    void languageAtStart_data();
+    void languageAtStart();
+    void languageSwitching();
+    void windowSizeAtStart_data();
+    void windowSizeAtStart();
+    void closeStoresSizeAndWritesFile();
+    void errorBox();
+    void threadSignalsArriveInOrder();
+    void aboutBox_data();
+    void aboutBox();
+    void setupDialogRunsThroughPrompter();
+
+private:
+    static QStringList names(const QList<QAction*>& actions);
+    static QAction* action(MainWindow& window, const char* name);
+    static QString checkedLanguage(MainWindow& window);
+    static void verifyWholeToolBarShows(MainWindow& window);
+};
+
+QStringList TestMainWindow::names(const QList<QAction*>& actions)
+{
+    QStringList result;
+    for (QAction* item : actions)
+        result << (item->menu() ? item->menu()->objectName() : item->objectName());
+    return result;
+}
+
+QAction* TestMainWindow::action(MainWindow& window, const char* name)
+{
+    return window.findChild<QAction*>(QString::fromLatin1(name));
+}
+
+QString TestMainWindow::checkedLanguage(MainWindow& window)
+{
+    QStringList checked;
+    for (const char* name : {"lang_en_US", "lang_zh_CH", "lang_zh_TW"})
+        if (action(window, name)->isChecked())
+            checked << QString::fromLatin1(name);
+    return checked.join(',');
+}
+
+// The window opens exactly as wide as its tool bar needs; no button may fall behind the extension arrow.
+void TestMainWindow::verifyWholeToolBarShows(MainWindow& window)
+{
+    QCOMPARE(window.width(), window.minimumWidth());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* toolBar = window.findChild<QToolBar*>("toolBar");
+    for (QAction* item : toolBar->actions())
+        QVERIFY2(toolBar->widgetForAction(item)->isVisible(), qPrintable(item->objectName()));
+}
+
+void TestMainWindow::formAtFirstStart()
+{
+    WorkDir dir;
+    MainWindow window;
+    QCOMPARE(window.windowTitle(), QStringLiteral("ZEve V5.3"));
+    QCOMPARE(checkedLanguage(window), QStringLiteral("lang_zh_CH"));
+    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("准备就绪"));
+    QVERIFY(!window.windowIcon().isNull());
+    QCOMPARE(window.centralWidget(), window.configTree());
+    QCOMPARE(window.configTree()->topLevelItemCount(), 0);
+
+    QCOMPARE(names(window.menuBar()->actions()), (QStringList{"menu", "menu_2", "menu_3"}));
+    QCOMPARE(names(window.findChild<QMenu*>("menu")->actions()),
+             (QStringList{"setup", "refresh", "import_2", "export_2", "save", "sync_time", "debug", "update", "monitor"}));
+    QCOMPARE(names(window.findChild<QMenu*>("menu_2")->actions()), (QStringList{"lang_en_US", "lang_zh_CH", "lang_zh_TW"}));
+
+    auto* toolBar = window.findChild<QToolBar*>("toolBar");
+    QCOMPARE(names(toolBar->actions()),
+             (QStringList{"setup", "refresh", "import_2", "export_2", "sync_time", "debug", "update", "monitor"}));
+    QVERIFY(!toolBar->isMovable());
+    QCOMPARE(toolBar->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+    QCOMPARE(toolBar->iconSize(), QSize(25, 25));
+    QCOMPARE(window.toolBarArea(toolBar), Qt::TopToolBarArea);
+    for (QAction* item : toolBar->actions()) // drawn at 16x16 inside the 25x25 buttons
+        QCOMPARE(item->icon().pixmap(QSize(25, 25)).size(), QSize(16, 16));
+    QVERIFY(!action(window, "save")->icon().isNull());
+    verifyWholeToolBarShows(window);
+}
+
+void TestMainWindow::connections_data()
+{
+    QTest::addColumn<QString>("sender");
+    QTest::addColumn<QByteArray>("signal");
+    QTest::addColumn<QByteArray>("slot");
+    const char* actionSlots[][2] = {
+        {"setup", "slotCommunicationSetup()"}, {"refresh", "slotRefresh()"}, {"import_2", "slotImportItems()"},
+        {"export_2", "slotExportItems()"}, {"save", "slotWriteItems()"}, {"sync_time", "slotSyncTime()"},
+        {"debug", "slotHistoryData()"}, {"update", "slotUpdateHardware()"}, {"monitor", "slotDeviceMonitor()"},
+        {"about", "slotAbout()"}, {"lang_en_US", "slot_en_US()"}, {"lang_zh_CH", "slot_zh_CH()"},
+        {"lang_zh_TW", "slot_zh_TW()"}};
+    for (const auto& row : actionSlots)
+        QTest::newRow(row[0]) << row[0] << QByteArray(SIGNAL(triggered())) << QByteArray("1") + row[1];
+    QTest::newRow("clear") << "thread" << QByteArray(SIGNAL(signalClearItems())) << QByteArray(SLOT(slotClearItems()));
+    QTest::newRow("add") << "thread" << QByteArray(SIGNAL(signalAddItems(int, const QStringList&)))
+                         << QByteArray(SLOT(slotAddItems(int, const QStringList&)));
+    QTest::newRow("error") << "thread"
+                           << QByteArray(SIGNAL(showErrorMessage(const QString&, const QString&, const QString&)))
+                           << QByteArray(SLOT(slotShowErrorMessage(const QString&, const QString&, const QString&)));
+    QTest::newRow("double click") << "tree" << QByteArray(SIGNAL(itemDoubleClicked(QTreeWidgetItem*, int)))
+                                  << QByteArray(SLOT(slotItemDoubleClicked(QTreeWidgetItem*, int)));
+}
+
+// Each connection exists exactly when it can be taken down once.
+void TestMainWindow::connections()
+{
+    QFETCH(QString, sender);
+    QFETCH(QByteArray, signal);
+    QFETCH(QByteArray, slot);
+    WorkDir dir;
+    MainWindow window;
+    QObject* from = sender == "thread" ? static_cast<QObject*>(&window.refreshThread())
+                  : sender == "tree"   ? static_cast<QObject*>(window.configTree())
+                                       : action(window, sender.toLatin1().constData());
+    QVERIFY(QObject::disconnect(from, signal.constData(), &window, slot.constData()));
+    QVERIFY(!QObject::disconnect(from, signal.constData(), &window, slot.constData()));
+}
+
+void TestMainWindow::languageAtStart_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<bool>("withFiles");
+    QTest::addColumn<QString>("checked");
+    QTest::addColumn<QString>("refreshText");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("english") << "en_US" << true << "lang_en_US" << "Refresh" << "US V5.3";
+    QTest::newRow("traditional") << "zh_TW" << true << "lang_zh_TW" << "重新整理" << "TW V5.3";
+    QTest::newRow("traditional without its file") << "zh_TW" << false << "lang_zh_TW" << "刷新" << "TW V5.3";
+    QTest::newRow("english without its file") << "en_US" << false << "lang_en_US" << "刷新" << "US V5.3";
+    QTest::newRow("simplified") << "zh_CH" << true << "lang_zh_CH" << "刷新" << "CH V5.3";
+    QTest::newRow("code in another case") << "en_us" << true << "lang_zh_CH" << "刷新" << "CH V5.3";
+    QTest::newRow("unknown code") << "fr_FR" << true << "lang_zh_CH" << "刷新" << "CH V5.3";
+}
+
+void TestMainWindow::languageAtStart()
+{
+    QFETCH(QString, stored);
+    QFETCH(bool, withFiles);
+    QFETCH(QString, checked);
+    QFETCH(QString, refreshText);
+    QFETCH(QString, title);
+    WorkDir dir;
+    if (withFiles)
+        dir.copyTranslations();
+    dir.writeConfig({{"language/language", stored}, {"appname/us", "US"}, {"appname/tw", "TW"}, {"appname/ch", "CH"}});
+    MainWindow window;
+    QCOMPARE(checkedLanguage(window), checked);
+    QCOMPARE(action(window, "refresh")->text(), refreshText);
+    QCOMPARE(action(window, "refresh")->toolTip(), refreshText);
+    QCOMPARE(window.windowTitle(), title);
+    QCOMPARE(singleton<Config>::instance()->value("language/language").toString(), stored);
+    verifyWholeToolBarShows(window);
+}
+
+// Switching at run time replaces the translation, drops it when its file is missing, and refits the width.
+void TestMainWindow::languageSwitching()
+{
+    WorkDir dir;
+    dir.copyTranslations();
+    dir.writeConfig({{"appname/ver", false}});
+    MainWindow window;
+    window.show();
+    const int simplifiedWidth = window.minimumWidth();
+
+    action(window, "lang_en_US")->trigger();
+    QCOMPARE(checkedLanguage(window), QStringLiteral("lang_en_US"));
+    QCOMPARE(action(window, "refresh")->text(), QStringLiteral("Refresh"));
+    QCOMPARE(window.findChild<QMenu*>("menu_3")->title(), QStringLiteral("Help"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("ZU Vuvoriraz"));
+    QVERIFY(window.minimumWidth() > simplifiedWidth);
+    QCOMPARE(window.width(), window.minimumWidth());
+    QCOMPARE(singleton<Config>::instance()->value("language/language").toString(), QStringLiteral("en_US"));
+
+    action(window, "lang_zh_TW")->trigger();
+    QCOMPARE(checkedLanguage(window), QStringLiteral("lang_zh_TW"));
+    QCOMPARE(action(window, "refresh")->text(), QStringLiteral("重新整理"));
+
+    QVERIFY(QFile::remove(dir.filePath("zh_TW.qm")));
+    action(window, "lang_en_US")->trigger();
+    action(window, "lang_zh_TW")->trigger();
+    QCOMPARE(checkedLanguage(window), QStringLiteral("lang_zh_TW"));
+    QCOMPARE(action(window, "refresh")->text(), QStringLiteral("刷新"));
+    QCOMPARE(QCoreApplication::translate("MainWindow", "刷新"), QStringLiteral("刷新"));
+    QCOMPARE(window.minimumWidth(), simplifiedWidth);
+    QCOMPARE(window.width(), simplifiedWidth);
+
+    action(window, "lang_zh_CH")->trigger();
+    QCOMPARE(checkedLanguage(window), QStringLiteral("lang_zh_CH"));
+    QCOMPARE(singleton<Config>::instance()->value("language/language").toString(), QStringLiteral("zh_CH"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("ZEve"));
+}
+
+void TestMainWindow::windowSizeAtStart_data()
+{
+    QTest::addColumn<QVariant>("width");
+    QTest::addColumn<QVariant>("height");
+    QTest::addColumn<int>("expectedHeight");
+    QTest::newRow("no size stored") << QVariant() << QVariant() << 600;
+    QTest::newRow("too low, too wide") << QVariant(2000) << QVariant(400) << 600;
+    QTest::newRow("tall, too narrow") << QVariant(100) << QVariant(800) << 800;
+    QTest::newRow("not a number") << QVariant("wide") << QVariant("high") << 600;
+}
+
+void TestMainWindow::windowSizeAtStart()
+{
+    QFETCH(QVariant, width);
+    QFETCH(QVariant, height);
+    QFETCH(int, expectedHeight);
+    WorkDir dir;
+    if (width.isValid())
+        dir.writeConfig({{"window/width", width}, {"window/height", height}});
+    MainWindow window;
+    QCOMPARE(window.height(), expectedHeight);
+    QVERIFY(window.width() < 2000);
+    verifyWholeToolBarShows(window);
+    QCOMPARE(window.height(), expectedHeight);
+}
+
+void TestMainWindow::closeStoresSizeAndWritesFile()
+{
+    WorkDir dir;
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QSize size(window.minimumWidth() + 37, 733);
+    window.resize(size);
+    QVERIFY(window.close());
+    // The settings instance is gone, so the file on disk already holds everything.
+    QSettings file(dir.filePath("config.ini"), QSettings::IniFormat);
+    QCOMPARE(file.value("window/width").toInt(), size.width());
+    QCOMPARE(file.value("window/height").toInt(), size.height());
+    QVERIFY(file.contains("language/language"));
+
+    MainWindow reopened;
+    QCOMPARE(reopened.height(), 733);
+}
+
+void TestMainWindow::errorBox()
+{
+    WorkDir dir;
+    ScriptedPrompter prompter;
+    MainWindow window;
+    QString statusWhileShown;
+    QStringList buttons;
+    prompter.answerNext([&](QDialog& dialog) {
+        auto& box = static_cast<QMessageBox&>(dialog);
+        statusWhileShown = window.statusBar()->currentMessage();
+        for (QAbstractButton* button : box.buttons())
+            buttons << button->text();
+        if (box.icon() != QMessageBox::Critical || box.parentWidget() != &window || box.windowIcon().isNull())
+            buttons << "wrong box";
+        return int(QMessageBox::Ok);
+    });
+    window.slotShowErrorMessage("刷新", "接收数据超时", ":/image/refresh.png");
+    QCOMPARE(prompter.shown.size(), 1);
+    QCOMPARE(prompter.shown[0].title, QStringLiteral("刷新"));
+    QCOMPARE(prompter.shown[0].text, QStringLiteral("接收数据超时"));
+    QCOMPARE(buttons, QStringList{"确定"});
+    QCOMPARE(statusWhileShown, QStringLiteral("接收数据超时"));
+}
+
+// The read thread's signals are queued: rows in emission order, the box after the rows.
+void TestMainWindow::threadSignalsArriveInOrder()
+{
+    WorkDir dir;
+    ScriptedPrompter prompter;
+    MainWindow window;
+    window.slotAddItems(9, {"旧", "1"});
+    int rowsWhenBoxShown = -1;
+    prompter.answerNext([&](QDialog&) {
+        rowsWhenBoxShown = window.configTree()->topLevelItemCount();
+        return int(QMessageBox::Ok);
+    });
+    RefreshThread& thread = window.refreshThread();
+    QScopedPointer<QThread> worker(QThread::create([&thread] {
+        emit thread.signalClearItems();
+        for (int i = 0; i < 50; ++i)
+            emit thread.signalAddItems(i, {QStringLiteral("P%1").arg(i), QString::number(i)});
+        emit thread.showErrorMessage("刷新", "接收数据超时", ":/image/refresh.png");
+    }));
+    worker->start();
+    QVERIFY(worker->wait(10000));
+    QTRY_COMPARE_WITH_TIMEOUT(prompter.shown.size(), 1, 10000);
+    QCOMPARE(rowsWhenBoxShown, 50);
+    for (int i = 0; i < 50; ++i)
+        QCOMPARE(window.configTree()->topLevelItem(i)->data(0, ItemIndexRole).toInt(), i);
+}
+
+void TestMainWindow::aboutBox_data()
+{
+    QTest::addColumn<QString>("ini");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("defaults") << "" << "ZEve V5.3" << "关于";
+    QTest::newRow("english") << "[language]\nlanguage=en_US\n" << "ZU Vuvoriraz V5.3" << "About";
+    QTest::newRow("traditional, no version") << "[language]\nlanguage=zh_TW\n[appname]\ntw=台版\nver=false\n"
+                                             << "台版" << "關於";
+}
+
+void TestMainWindow::aboutBox()
+{
+    QFETCH(QString, ini);
+    QFETCH(QString, label);
+    QFETCH(QString, title);
+    WorkDir dir;
+    dir.copyTranslations();
+    dir.writeFile("config.ini", ini.toUtf8());
+    ScriptedPrompter prompter;
+    MainWindow window;
+    QString labelText;
+    QSize size;
+    int result = -1;
+    prompter.answerNext([&](QDialog& dialog) {
+        labelText = dialog.findChild<QLabel*>("labelVersion")->text();
+        size = dialog.size();
+        if (dialog.minimumSize() != size || dialog.maximumSize() != size)
+            size = QSize();
+        QTest::mouseClick(dialog.findChild<QPushButton*>("bntOK"), Qt::LeftButton);
+        return result = dialog.result();
+    });
+    action(window, "about")->trigger();
+    QCOMPARE(prompter.shown.size(), 1);
+    QCOMPARE(prompter.shown[0].className, QStringLiteral("NeutralAboutDialog"));
+    QCOMPARE(prompter.shown[0].title, title);
+    QCOMPARE(labelText, label);
+    QCOMPARE(size, QSize(245, 112));
+    QCOMPARE(result, int(QDialog::Accepted));
+}
+
+void TestMainWindow::setupDialogRunsThroughPrompter()
+{
+    WorkDir dir;
+    ScriptedPrompter prompter;
+    MainWindow window;
+    action(window, "setup")->trigger();
+    QCOMPARE(prompter.shown.size(), 1);
+    QCOMPARE(prompter.shown[0].className, QStringLiteral("SetupDialog"));
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
