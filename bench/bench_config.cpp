@@ -5,7 +5,10 @@
 #include "config/configtree.h"
 #include "config/itemtext.h"
 #include "link/linkchannel.h"
-#include "tests/confighost.h"
+#include "app/settings/config.h"
+#include "app/settings/singleton.h"
+#include "sim/instrumentsimulator.h"
+#include "sim/simulatorhost.h"
 
 #include <QApplication>
 #include <QDir>
@@ -83,11 +86,16 @@ int main(int argc, char* argv[])
     QStringList items;
     for (int index = 0; index < ItemCount; ++index)
         items.append(QStringLiteral("配置项%1:%2").arg(index).arg(index * 10));
-    SimulatorThread sim(Transport::Udp, items);
-    if (!sim.started) {
+    SimulatorHost host;
+    if (!host.start() || !host.listenUdp()) {
         std::fprintf(stderr, "the simulator did not start\n");
         return 1;
     }
+    host.simulator()->setItems(items);
+    Config* config = singleton<Config>::instance();
+    config->setValue(QStringLiteral("communicate/udp"), 1);
+    config->setValue(QStringLiteral("udp/address"), QStringLiteral("127.0.0.1"));
+    config->setValue(QStringLiteral("udp/port"), QString::number(host.simulator()->udpPort()));
 
     QList<double> floors, refreshes, writes;
     int rows = 0;
@@ -110,5 +118,7 @@ int main(int argc, char* argv[])
                .arg(median(writes), 0, 'f', 1)
                .arg(median(writes) / ItemCount, 0, 'f', 2)
                .arg(status);
+    host.stop();
+    singleton<Config>::destroy();
     return 0;
 }

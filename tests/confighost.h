@@ -6,6 +6,7 @@
 #include "app/settings/singleton.h"
 #include "link/frames.h"
 #include "sim/instrumentsimulator.h"
+#include "tests/support/simfixture.h"
 
 #include <QHostAddress>
 #include <QMutex>
@@ -20,67 +21,45 @@
 enum class Transport { Udp, Pty };
 Q_DECLARE_METATYPE(Transport)
 
-// Points config.ini at a peer: UDP on loopback or the pseudo-terminal's path.
-inline void useLink(Transport transport, quint16 udpPort, const QString& ptyPath, int deviceAddress = 255)
+// Points config.ini at a UDP peer on loopback.
+inline void useUdpPeer(quint16 udpPort, int deviceAddress)
 {
     Config* config = singleton<Config>::instance();
     config->setValue("device/address", deviceAddress);
-    if (transport == Transport::Udp) {
-        config->setValue("communicate/udp", 1);
-        config->setValue("udp/address", "127.0.0.1");
-        config->setValue("udp/port", QString::number(udpPort));
-    } else {
-        config->setValue("communicate/udp", 0);
-        config->setValue("serial/port", ptyPath);
-        config->setValue("serial/baudrate", 115200);
-    }
+    config->setValue("communicate/udp", 1);
+    config->setValue("udp/address", "127.0.0.1");
+    config->setValue("udp/port", QString::number(udpPort));
 }
 
-// The instrument simulator on a thread of its own.
-class SimulatorThread
+// The simulator for one test (on its own thread), holding these items (empty: its sample items),
+// with config.ini pointing at it over the chosen transport. Make a WorkDir first.
+class ConfigInstrument
 {
 public:
-    explicit SimulatorThread(Transport transport, const QStringList& items = QStringList(), int deviceAddress = 255)
+    explicit ConfigInstrument(Transport transport, const QStringList& items = QStringList(), int deviceAddress = 255)
+        : fixture(transport == Transport::Pty)
     {
-        thread.start();
-        sim = new InstrumentSimulator;
-        sim->moveToThread(&thread);
-        bool ok = false;
-        QMetaObject::invokeMethod(
-            sim,
-            [&] {
-                sim->setDeviceAddress(quint8(deviceAddress));
-                if (!items.isEmpty())
-                    sim->setItems(items);
-                ok = transport == Transport::Udp ? sim->listenUdp(QHostAddress::LocalHost) : sim->openPty();
-            },
-            Qt::BlockingQueuedConnection);
-        started = ok;
-        useLink(transport, sim->udpPort(), sim->ptyPath(), deviceAddress);
+        started = fixture.isReady();
+        if (!started)
+            return;
+        if (!items.isEmpty())
+            fixture.sim()->setItems(items);
+        fixture.sim()->setDeviceAddress(quint8(deviceAddress));
+        if (transport == Transport::Udp)
+            fixture.useUdp();
+        else
+            fixture.useSerial();
     }
-    ~SimulatorThread()
-    {
-        // Deleted in its own thread, when the thread finishes.
-        sim->deleteLater();
-        thread.quit();
-        thread.wait();
-    }
-    SimulatorThread(const SimulatorThread&) = delete;
-    SimulatorThread& operator=(const SimulatorThread&) = delete;
 
-    void setItems(const QStringList& items)
-    {
-        QMetaObject::invokeMethod(sim, [&] { sim->setItems(items); }, Qt::BlockingQueuedConnection);
-    }
-    QStringList items() const { return sim->items(); }
-    InstrumentSimulator* operator->() const { return sim; }
-    InstrumentSimulator* get() const { return sim; }
+    void setItems(const QStringList& items) { fixture.sim()->setItems(items); }
+    QStringList items() const { return fixture.sim()->items(); }
+    InstrumentSimulator* operator->() const { return fixture.sim(); }
+    InstrumentSimulator* get() const { return fixture.sim(); }
 
     bool started = false;
 
 private:
-    QThread thread;
-    InstrumentSimulator* sim;
+    SimFixture fixture;
 };
 
 // A UDP peer that answers every request with what `answer` makes of it: for replies the
@@ -102,7 +81,7 @@ public:
                 QObject::connect(socket, &QUdpSocket::readyRead, socket, [this] { serve(); });
             },
             Qt::BlockingQueuedConnection);
-        useLink(Transport::Udp, socket->localPort(), QString(), deviceAddress);
+        useUdpPeer(socket->localPort(), deviceAddress);
     }
     ~CannedPeer()
     {

@@ -17,6 +17,7 @@ class TestConfigRead : public QObject
 private slots:
     void fillsTree_data();
     void fillsTree();
+    void fillsTreeFromSampleItems();
     void firstReplyEmpty_data();
     void firstReplyEmpty();
     void retryAfterFirstTimeoutIsSilent();
@@ -49,12 +50,12 @@ struct Bench
     {
         if (!skipItems.isEmpty())
             dir.writeFile("SkipItems", skipItems);
-        sim = std::make_unique<SimulatorThread>(transport, items);
+        sim = std::make_unique<ConfigInstrument>(transport, items);
         window = std::make_unique<MainWindow>();
     }
     WorkDir dir;
     ScriptedPrompter prompter;
-    std::unique_ptr<SimulatorThread> sim;
+    std::unique_ptr<ConfigInstrument> sim;
     std::unique_ptr<MainWindow> window;
 };
 
@@ -106,6 +107,25 @@ void TestConfigRead::fillsTree()
                                                  "03. 复位||4", "04. 定时|: 12:30:00|5"}));
     QVERIFY(bench.prompter.shown.isEmpty());
     QCOMPARE((*bench.sim)->requestCount(), sampleItems.size() + 1);
+}
+
+void TestConfigRead::fillsTreeFromSampleItems()
+{
+    WorkDir dir;
+    dir.writeFile("SkipItems", QStringLiteral("ZQ温湿度记录仪, ZQ-200\r\n").toUtf8());
+    ScriptedPrompter prompter;
+    ConfigInstrument sim(Transport::Udp);
+    QVERIFY(sim.started);
+    MainWindow window;
+    QVERIFY(refresh(window));
+    const QStringList items = sim.items();
+    QCOMPARE(items.first(), QStringLiteral("设备名称:ZQ温湿度记录仪"));
+    const QStringList rows = rowsOf(window);
+    QCOMPARE(rows.size(), items.size() - 2);
+    QCOMPARE(rows.first(), QStringLiteral("01. 固件版本|: V2.1.7|2"));
+    QVERIFY(rows.contains(QStringLiteral("%1. 定时上传|: 12:30:00|%2").arg(items.indexOf("定时上传:12:30:00") - 1, 2, 10, QLatin1Char('0')).arg(items.indexOf("定时上传:12:30:00"))));
+    QCOMPARE(rows.last(), QStringLiteral("%1. 重启设备||%2").arg(items.size() - 2).arg(items.size() - 1));
+    QVERIFY(prompter.shown.isEmpty());
 }
 
 void TestConfigRead::firstReplyEmpty_data()

@@ -35,7 +35,7 @@ void TestSyncTime::setsSimulatorClock()
     QFETCH(int, address);
     WorkDir dir;
     ScriptedPrompter prompter;
-    SimulatorThread sim(transport, {"a:1"}, address);
+    ConfigInstrument sim(transport, {"a:1"}, address);
     QVERIFY(sim.started);
     MainWindow window;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
@@ -83,7 +83,7 @@ void TestSyncTime::silentInstrument()
 {
     WorkDir dir;
     ScriptedPrompter prompter;
-    SimulatorThread sim(Transport::Udp, {"a:1"});
+    ConfigInstrument sim(Transport::Udp, {"a:1"});
     InstrumentSimulator::Fault silent;
     silent.kind = InstrumentSimulator::NoReply;
     silent.command = InstrumentSimulator::SetClock;
