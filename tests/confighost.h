@@ -2,7 +2,9 @@
 // Test-only peers for the configuration tests, each on its own thread: the window's UDP waits
 // block the user-interface thread, so whatever answers must not live there.
 
+#include "app/mainwindow.h"
 #include "app/settings/config.h"
+#include "config/configtree.h"
 #include "app/settings/singleton.h"
 #include "link/frames.h"
 #include "sim/instrumentsimulator.h"
@@ -13,6 +15,8 @@
 #include <QMutexLocker>
 #include <QNetworkDatagram>
 #include <QSettings>
+#include <QTest>
+#include <QTreeWidgetItem>
 #include <QThread>
 #include <QUdpSocket>
 #include <functional>
@@ -20,6 +24,34 @@
 // Which transport a test runs over.
 enum class Transport { Udp, Pty };
 Q_DECLARE_METATYPE(Transport)
+
+// The tree's rows as "column 0|column 1|index".
+inline QStringList rowsOf(MainWindow& window)
+{
+    QStringList rows;
+    ConfigTree* tree = window.configTree();
+    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = tree->topLevelItem(i);
+        rows.append(QStringLiteral("%1|%2|%3").arg(item->text(0), item->text(1)).arg(item->data(0, ItemIndexRole).toInt()));
+    }
+    return rows;
+}
+
+// Rows as the read or the import hands them to the window: index and item text.
+inline void addRows(MainWindow& window, const QList<QPair<int, QString>>& rows)
+{
+    for (const auto& row : rows)
+        window.slotAddItems(row.first, row.second.split(QLatin1Char(':')));
+}
+
+// Triggers Refresh and waits until the read has ended and everything it emitted has arrived.
+inline bool refresh(MainWindow& window, int timeoutMs = 30000)
+{
+    window.slotRefresh();
+    const bool ended = QTest::qWaitFor([&] { return !window.refreshThread().isRunning(); }, timeoutMs);
+    QCoreApplication::processEvents();
+    return ended;
+}
 
 // Points config.ini at a UDP peer on loopback.
 inline void useUdpPeer(quint16 udpPort, int deviceAddress)

@@ -1,7 +1,7 @@
 #include "app/mainwindow.h"
 #include "config/configtree.h"
 #include "config/itemcsv.h"
-#include "config/itemtext.h"
+#include "tests/confighost.h"
 #include "tests/support/scriptedprompter.h"
 #include "tests/support/workdir.h"
 
@@ -15,10 +15,6 @@ class TestConfigCsv : public QObject
 {
     Q_OBJECT
 private slots:
-    void itemValueKeepsColons_data();
-    void itemValueKeepsColons();
-    void lineFormat_data();
-    void lineFormat();
     void lineParse_data();
     void lineParse();
 
@@ -30,46 +26,6 @@ private slots:
     void fullDiskIsNoSuccess();
     void cancelledDialogsDoNothing();
 };
-
-void TestConfigCsv::itemValueKeepsColons_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("value");
-    QTest::newRow("name and value") << "波特率: 9600 " << "9600";
-    QTest::newRow("bare name") << "恢复出厂设置" << "";
-    QTest::newRow("time of day") << "定时:12:30:00" << "12:30:00";
-    QTest::newRow("empty value") << "备注:" << "";
-    QTest::newRow("trailing colon kept inside") << "a: b:" << "b:";
-}
-
-void TestConfigCsv::itemValueKeepsColons()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, value);
-    QCOMPARE(itemValue(splitItemText(text)), value);
-}
-
-void TestConfigCsv::lineFormat_data()
-{
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QString>("column0");
-    QTest::addColumn<QString>("column1");
-    QTest::addColumn<QString>("line");
-    QTest::newRow("index, not display number") << 5 << "06. 报警上限" << ": 120" << "05. 报警上限, 120";
-    QTest::newRow("three digits") << 123 << "100. 名称" << ": x" << "123. 名称, x";
-    QTest::newRow("confirm-only") << 3 << "04. 复位" << "" << "03. 复位,";
-    QTest::newRow("time of day whole") << 7 << "08. 定时" << ": 12:30:00" << "07. 定时, 12:30:00";
-    QTest::newRow("comma unchanged") << 10 << "11. a,b" << ": c,d" << "10. a,b, c,d";
-}
-
-void TestConfigCsv::lineFormat()
-{
-    QFETCH(int, index);
-    QFETCH(QString, column0);
-    QFETCH(QString, column1);
-    QFETCH(QString, line);
-    QCOMPARE(formatCsvLine(index, column0, column1), line);
-}
 
 void TestConfigCsv::lineParse_data()
 {
@@ -103,27 +59,6 @@ void TestConfigCsv::lineParse()
         QCOMPARE(parsedIndex, index);
         QCOMPARE(parsed, fields);
     }
-}
-
-namespace {
-
-void addRows(MainWindow& window, const QList<QPair<int, QString>>& rows)
-{
-    for (const auto& row : rows)
-        window.slotAddItems(row.first, splitItemText(row.second));
-}
-
-QStringList rowsOf(MainWindow& window)
-{
-    QStringList rows;
-    ConfigTree* tree = window.configTree();
-    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* item = tree->topLevelItem(i);
-        rows.append(QStringLiteral("%1|%2|%3").arg(item->text(0), item->text(1)).arg(item->data(0, ItemIndexRole).toInt()));
-    }
-    return rows;
-}
-
 }
 
 void TestConfigCsv::exportIsByteExact()

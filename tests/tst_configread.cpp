@@ -59,26 +59,6 @@ struct Bench
     std::unique_ptr<MainWindow> window;
 };
 
-// Triggers Refresh and waits until the read has ended and everything it emitted has arrived.
-bool refresh(MainWindow& window, int timeoutMs = 30000)
-{
-    window.slotRefresh();
-    const bool ended = QTest::qWaitFor([&] { return !window.refreshThread().isRunning(); }, timeoutMs);
-    QCoreApplication::processEvents();
-    return ended;
-}
-
-QStringList rowsOf(MainWindow& window)
-{
-    QStringList rows;
-    ConfigTree* tree = window.configTree();
-    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* item = tree->topLevelItem(i);
-        rows.append(QStringLiteral("%1|%2|%3").arg(item->text(0), item->text(1)).arg(item->data(0, ItemIndexRole).toInt()));
-    }
-    return rows;
-}
-
 InstrumentSimulator::Fault readFault(InstrumentSimulator::FaultKind kind, int count = 1)
 {
     InstrumentSimulator::Fault fault;

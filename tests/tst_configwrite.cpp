@@ -1,6 +1,5 @@
 #include "app/mainwindow.h"
 #include "config/configtree.h"
-#include "config/itemtext.h"
 #include "config/modifydialog.h"
 #include "tests/confighost.h"
 #include "tests/support/scriptedprompter.h"
@@ -14,7 +13,6 @@
 #include <QTest>
 #include <QTreeWidgetItem>
 
-#include <memory>
 
 // Editing one item and writing items, as the operator does it, against the simulator and, for
 // replies the simulator would not give, a canned peer.
@@ -46,23 +44,6 @@ private slots:
 
 namespace {
 
-QStringList rowsOf(MainWindow& window)
-{
-    QStringList rows;
-    ConfigTree* tree = window.configTree();
-    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* item = tree->topLevelItem(i);
-        rows.append(QStringLiteral("%1|%2|%3").arg(item->text(0), item->text(1)).arg(item->data(0, ItemIndexRole).toInt()));
-    }
-    return rows;
-}
-
-void addRows(MainWindow& window, const QList<QPair<int, QString>>& rows)
-{
-    for (const auto& row : rows)
-        window.slotAddItems(row.first, splitItemText(row.second));
-}
-
 // Double-clicks a row as the operator would.
 void doubleClick(MainWindow& window, int row)
 {
@@ -74,14 +55,6 @@ void doubleClick(MainWindow& window, int row)
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, at);
     QTest::mouseDClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, at);
     QTest::mouseRelease(tree->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-}
-
-bool refresh(MainWindow& window)
-{
-    window.slotRefresh();
-    const bool ended = QTest::qWaitFor([&] { return !window.refreshThread().isRunning(); }, 30000);
-    QCoreApplication::processEvents();
-    return ended;
 }
 
 // The fields of a WriteItem request: index and the value text.
