@@ -10,6 +10,7 @@
 #include "sim/instrumentsimulator.h"
 #include "tests/support/simfixture.h"
 
+#include <QAction>
 #include <QHostAddress>
 #include <QMutex>
 #include <QMutexLocker>
@@ -44,10 +45,34 @@ inline void addRows(MainWindow& window, const QList<QPair<int, QString>>& rows)
         window.slotAddItems(row.first, row.second.split(QLatin1Char(':')));
 }
 
+// Triggers a tool-bar or menu action by its object name ("refresh", "save", "sync_time", ...).
+inline void trigger(MainWindow& window, const char* action)
+{
+    QAction* found = window.findChild<QAction*>(QLatin1String(action));
+    QVERIFY2(found, action);
+    found->trigger();
+}
+
+// Double-clicks a row as the operator would: press, release, double click, release.
+inline void doubleClick(MainWindow& window, int row)
+{
+    if (!window.isVisible()) {
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+    }
+    ConfigTree* tree = window.configTree();
+    QTreeWidgetItem* item = tree->topLevelItem(row);
+    tree->scrollToItem(item);
+    const QPoint at = tree->visualItemRect(item).center();
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseRelease(tree->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+}
+
 // Triggers Refresh and waits until the read has ended and everything it emitted has arrived.
 inline bool refresh(MainWindow& window, int timeoutMs = 30000)
 {
-    window.slotRefresh();
+    trigger(window, "refresh");
     const bool ended = QTest::qWaitFor([&] { return !window.refreshThread().isRunning(); }, timeoutMs);
     QCoreApplication::processEvents();
     return ended;

@@ -68,7 +68,7 @@ void TestConfigCsv::exportIsByteExact()
     MainWindow window;
     addRows(window, {{0, "设备名称:ZQ-1"}, {1, "版本:5.3"}, {5, "报警上限: 120"}, {6, "复位"}, {7, "定时:12:30:00"}});
     prompter.nextFileName(dir.filePath("out.csv"));
-    window.slotExportItems();
+    trigger(window, "export_2");
     QCOMPARE(prompter.fileDialogCaptions, QStringList{"导出配置"});
     const QByteArray expected = QByteArray("\xEF\xBB\xBF")
         + QStringLiteral("00. 设备名称, ZQ-1\r\n01. 版本, 5.3\r\n05. 报警上限, 120\r\n06. 复位,\r\n07. 定时, 12:30:00\r\n").toUtf8();
@@ -79,7 +79,7 @@ void TestConfigCsv::exportIsByteExact()
     // An empty tree leaves the byte order mark alone, replacing the earlier contents.
     window.slotClearItems();
     prompter.nextFileName(dir.filePath("out.csv"));
-    window.slotExportItems();
+    trigger(window, "export_2");
     QCOMPARE(dir.readFile("out.csv"), QByteArray("\xEF\xBB\xBF"));
 }
 
@@ -91,12 +91,12 @@ void TestConfigCsv::exportThenImportRestoresRows()
     addRows(window, {{0, "设备名称:ZQ-1"}, {1, "版本:5.3"}, {5, "报警上限: 120"}, {6, "复位"}, {7, "定时:12:30:00"},
                      {123, "末项:x"}});
     prompter.nextFileName(dir.filePath("round.csv"));
-    window.slotExportItems();
+    trigger(window, "export_2");
 
     window.slotClearItems();
     addRows(window, {{9, "旧项:1"}});
     prompter.nextFileName(dir.filePath("round.csv"));
-    window.slotImportItems();
+    trigger(window, "import_2");
     QCOMPARE(prompter.fileDialogCaptions.last(), QStringLiteral("导入配置"));
     QVERIFY(prompter.shown.isEmpty());
     // The indices come back; 0 and 1 lose their value, and an exported confirm-only row comes
@@ -114,7 +114,7 @@ void TestConfigCsv::badLineEmptiesTree()
     addRows(window, {{2, "a:1"}});
     dir.writeFile("bad.csv", QByteArray("\xEF\xBB\xBF") + "02. a, 1\r\n03. b 2\r\n04. c, 3\r\n");
     prompter.nextFileName(dir.filePath("bad.csv"));
-    window.slotImportItems();
+    trigger(window, "import_2");
     QCOMPARE(prompter.texts(), QStringList{"文件解析错误"});
     QCOMPARE(prompter.shown.first().title, QStringLiteral("导入配置"));
     QCOMPARE(window.configTree()->topLevelItemCount(), 0);
@@ -131,7 +131,7 @@ void TestConfigCsv::fileWithoutBomUsesLocaleCodePage()
     QTextCodec::setCodecForLocale(gb2312);
     dir.writeFile("gb.csv", gb2312->fromUnicode(QStringLiteral("05. 报警上限, 一百\r\n")));
     prompter.nextFileName(dir.filePath("gb.csv"));
-    window.slotImportItems();
+    trigger(window, "import_2");
     QTextCodec::setCodecForLocale(previous);
     QCOMPARE(rowsOf(window), QStringList{"01. 报警上限|: 一百|5"});
 }
@@ -143,10 +143,10 @@ void TestConfigCsv::unopenableFiles()
     MainWindow window;
     const QString missing = dir.filePath("missing.csv");
     prompter.nextFileName(missing);
-    window.slotImportItems();
+    trigger(window, "import_2");
     const QString unwritable = dir.filePath("no/such/dir.csv");
     prompter.nextFileName(unwritable);
-    window.slotExportItems();
+    trigger(window, "export_2");
     QCOMPARE(prompter.texts(), (QStringList{"打开文件失败: " + missing, "打开文件失败: " + unwritable}));
     QCOMPARE(prompter.shown.at(0).title, QStringLiteral("导入配置"));
     QCOMPARE(prompter.shown.at(1).title, QStringLiteral("导出配置"));
@@ -161,7 +161,7 @@ void TestConfigCsv::fullDiskIsNoSuccess()
     MainWindow window;
     addRows(window, {{2, "a:1"}});
     prompter.nextFileName(QStringLiteral("/dev/full"));
-    window.slotExportItems();
+    trigger(window, "export_2");
     QCOMPARE(prompter.texts(), QStringList{"写入文件失败: /dev/full"});
     QVERIFY(window.statusBar()->currentMessage() != QStringLiteral("导出配置成功"));
 }
@@ -172,8 +172,8 @@ void TestConfigCsv::cancelledDialogsDoNothing()
     ScriptedPrompter prompter;
     MainWindow window;
     addRows(window, {{2, "a:1"}});
-    window.slotImportItems();
-    window.slotExportItems();
+    trigger(window, "import_2");
+    trigger(window, "export_2");
     QCOMPARE(prompter.fileDialogCaptions, (QStringList{"导入配置", "导出配置"}));
     QVERIFY(prompter.shown.isEmpty());
     QCOMPARE(window.configTree()->topLevelItemCount(), 1);

@@ -202,8 +202,8 @@ void TestConfigRead::secondRefreshWhileRunningStartsNothing()
     (*bench.sim)->addFault(slow);
     int starts = 0;
     connect(&bench.window->refreshThread(), &QThread::started, bench.window.get(), [&] { ++starts; });
-    bench.window->slotRefresh();
-    bench.window->slotRefresh();
+    trigger(*bench.window, "refresh");
+    trigger(*bench.window, "refresh");
     QTRY_VERIFY_WITH_TIMEOUT(!bench.window->refreshThread().isRunning(), 30000);
     QCoreApplication::processEvents();
     QCOMPARE(starts, 1);

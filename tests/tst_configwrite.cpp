@@ -44,19 +44,6 @@ private slots:
 
 namespace {
 
-// Double-clicks a row as the operator would.
-void doubleClick(MainWindow& window, int row)
-{
-    ConfigTree* tree = window.configTree();
-    QTreeWidgetItem* item = tree->topLevelItem(row);
-    tree->scrollToItem(item);
-    const QPoint at = tree->visualItemRect(item).center();
-    // What a double click delivers: press, release, double click, release.
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-    QTest::mouseRelease(tree->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-}
-
 // The fields of a WriteItem request: index and the value text.
 struct WriteRequest
 {
@@ -212,8 +199,6 @@ void TestConfigWrite::editEnumerationItem()
     ConfigInstrument sim(transport, {"设备名称:ZQ-1", "温度:20", "波特率(1200/2400/4800/9600):9600"});
     QVERIFY(sim.started);
     MainWindow window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
     QVERIFY(refresh(window));
     QCOMPARE(window.configTree()->topLevelItemCount(), 3);
 
@@ -249,7 +234,7 @@ void TestConfigWrite::refusedValueShowsInstrumentValue()
         static_cast<ModifyDialog&>(dialog).lineEditor()->setText("ZQ0099");
         return int(QDialog::Accepted);
     });
-    window.slotItemDoubleClicked(window.configTree()->topLevelItem(1), 0);
+    doubleClick(window, 1);
     QCOMPARE(sim->requestCount(InstrumentSimulator::WriteItem), 1);
     QCOMPARE(window.configTree()->topLevelItem(1)->text(1), QStringLiteral(": ZQ0042"));
     QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("写入配置失败,该项不支持修改"));
@@ -266,7 +251,7 @@ void TestConfigWrite::unitSuffixCountsAsTaken()
         static_cast<ModifyDialog&>(dialog).lineEditor()->setText("9600");
         return int(QDialog::Accepted);
     });
-    window.slotItemDoubleClicked(window.configTree()->topLevelItem(0), 1);
+    doubleClick(window, 0);
     QCOMPARE(window.configTree()->topLevelItem(0)->text(1), QStringLiteral(": 9600 bps"));
     QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("写入配置成功"));
 }
@@ -278,10 +263,10 @@ void TestConfigWrite::confirmOnlyItemWritesEmptyValue()
     MainWindow window;
     addRows(window, {{7, "复位"}});
     env.prompter.pressNext(QMessageBox::Cancel);
-    window.slotItemDoubleClicked(window.configTree()->topLevelItem(0), 0);
+    doubleClick(window, 0);
     QCOMPARE(peer.requests().size(), 0);
     env.prompter.pressNext(QMessageBox::Ok);
-    window.slotItemDoubleClicked(window.configTree()->topLevelItem(0), 0);
+    doubleClick(window, 0);
     QCOMPARE(peer.requests().size(), 1);
     // Address, write, items, index 7, 0, 0, count 1, the lone NUL, then the CRC.
     QCOMPARE(peer.requests().first().left(8), QByteArray::fromHex("FF0F4B0700000100"));
@@ -315,7 +300,7 @@ void TestConfigWrite::wrongFieldCount()
             modify->lineEditor()->setText(newValue);
         return newValue.isEmpty() ? int(QMessageBox::Ok) : int(QDialog::Accepted);
     });
-    window.slotItemDoubleClicked(window.configTree()->topLevelItem(0), 0);
+    doubleClick(window, 0);
     QStringList texts = env.prompter.texts();
     if (newValue.isEmpty())
         texts.removeFirst(); // the confirmation
@@ -336,7 +321,7 @@ void TestConfigWrite::tooLongValueSendsNothing()
         static_cast<ModifyDialog&>(dialog).lineEditor()->setText(longValue);
         return int(QDialog::Accepted);
     });
-    window.slotItemDoubleClicked(window.configTree()->topLevelItem(0), 0);
+    doubleClick(window, 0);
     QCOMPARE(sim->requestCount(), 0);
     const QStringList texts = env.prompter.texts();
     QCOMPARE(texts.size(), 2);
@@ -351,7 +336,7 @@ void TestConfigWrite::tooLongValueSendsNothing()
         static_cast<ModifyDialog&>(dialog).lineEditor()->setText(longest);
         return int(QDialog::Accepted);
     });
-    window.slotItemDoubleClicked(window.configTree()->topLevelItem(0), 0);
+    doubleClick(window, 0);
     QCOMPARE(sim->requestCount(), 1);
     QCOMPARE(sim.items(), QStringList{"备注:" + longest});
 }
@@ -364,8 +349,8 @@ void TestConfigWrite::unopenedLinkWritesNothing()
     MainWindow window;
     addRows(window, {{3, "温度:20"}});
     env.prompter.answerNext([](QDialog&) { return int(QDialog::Accepted); });
-    window.slotItemDoubleClicked(window.configTree()->topLevelItem(0), 0);
-    window.slotWriteItems();
+    doubleClick(window, 0);
+    trigger(window, "save");
     QCOMPARE(env.prompter.texts(), (QStringList{"写入错误,连接设备失败", "写入错误,连接设备失败"}));
     QCOMPARE(env.prompter.shown.last().title, QStringLiteral("写入配置"));
     QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("写入错误,连接设备失败"));
@@ -378,7 +363,7 @@ void TestConfigWrite::writeAllInTreeOrder()
     MainWindow window;
     // Imported rows in another order than the instrument's, with new values.
     addRows(window, {{3, "c:30"}, {1, "复位"}, {0, "a:10"}, {2, "b:20"}});
-    window.slotWriteItems();
+    trigger(window, "save");
     QCOMPARE(sim->requestCount(), 3);
     QCOMPARE(sim.items(), (QStringList{"a:10", "复位", "b:20", "c:30"}));
     QCOMPARE(rowsOf(window), (QStringList{"01. c|: 30|3", "02. 复位||1", "03. a|: 10|0", "04. b|: 20|2"}));
@@ -395,7 +380,7 @@ void TestConfigWrite::writeAllStopsAtFirstFailure()
     }));
     MainWindow window;
     addRows(window, {{4, "a:1"}, {5, "b:2"}, {6, "c:3"}});
-    window.slotWriteItems();
+    trigger(window, "save");
     QCOMPARE(peer.requests().size(), 2);
     QCOMPARE(env.prompter.texts(), (QStringList{"硬件返回数据校验错误", "写入配置失败: 2"}));
     QCOMPARE(window.configTree()->currentItem(), window.configTree()->topLevelItem(1));
@@ -407,9 +392,9 @@ void TestConfigWrite::writeAllOfEmptyTree()
     Window env;
     CannedPeer peer(echoWrites({}));
     MainWindow window;
-    window.slotWriteItems();
+    trigger(window, "save");
     addRows(window, {{1, "复位"}});
-    window.slotWriteItems();
+    trigger(window, "save");
     QCOMPARE(peer.requests().size(), 0);
     QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("写入配置成功"));
     QCOMPARE(env.prompter.texts(), QStringList());
@@ -423,7 +408,7 @@ void TestConfigWrite::timeOfDayRoundTrip()
     MainWindow window;
     QVERIFY(refresh(window));
     QCOMPARE(rowsOf(window), (QStringList{"01. 定时|: 12:30:00|0", "02. 温度|: 20|1"}));
-    window.slotWriteItems();
+    trigger(window, "save");
     QCOMPARE(sim.items(), (QStringList{"定时:12:30:00", "温度:20"}));
     QCOMPARE(rowsOf(window), (QStringList{"01. 定时|: 12:30:00|0", "02. 温度|: 20|1"}));
     QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("写入配置成功"));
@@ -432,7 +417,7 @@ void TestConfigWrite::timeOfDayRoundTrip()
         static_cast<ModifyDialog&>(dialog).lineEditor()->setText("07:05:00");
         return int(QDialog::Accepted);
     });
-    window.slotItemDoubleClicked(window.configTree()->topLevelItem(0), 0);
+    doubleClick(window, 0);
     QCOMPARE(sim.items().first(), QStringLiteral("定时:07:05:00"));
     QCOMPARE(window.configTree()->topLevelItem(0)->text(1), QStringLiteral(": 07:05:00"));
     QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("写入配置成功"));

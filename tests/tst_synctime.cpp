@@ -43,7 +43,7 @@ void TestSyncTime::setsSimulatorClock()
         icon = static_cast<QMessageBox&>(dialog).icon();
         return int(QMessageBox::Ok);
     });
-    window.slotSyncTime();
+    trigger(window, "sync_time");
     const QDateTime now = QDateTime::currentDateTime();
     QCOMPARE(prompter.texts(), QStringList{"同步时间成功"});
     QCOMPARE(prompter.shown.first().title, QStringLiteral("同步时间"));
@@ -70,7 +70,7 @@ void TestSyncTime::replies()
     ScriptedPrompter prompter;
     CannedPeer peer([reply](const QByteArray&) { return reply; });
     MainWindow window;
-    window.slotSyncTime();
+    trigger(window, "sync_time");
     QCOMPARE(prompter.texts(), QStringList{text});
     QCOMPARE(prompter.shown.first().title, QStringLiteral("同步时间"));
     QCOMPARE(peer.requests().size(), 1);
@@ -89,7 +89,7 @@ void TestSyncTime::silentInstrument()
     silent.command = InstrumentSimulator::SetClock;
     sim->addFault(silent);
     MainWindow window;
-    window.slotSyncTime();
+    trigger(window, "sync_time");
     QCOMPARE(prompter.texts(), QStringList{"接收数据超时"});
     QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("接收数据超时"));
 }
@@ -101,7 +101,7 @@ void TestSyncTime::unopenedLink()
     singleton<Config>::instance()->setValue("communicate/udp", 0);
     singleton<Config>::instance()->setValue("serial/port", dir.filePath("no-such-tty"));
     MainWindow window;
-    window.slotSyncTime();
+    trigger(window, "sync_time");
     QCOMPARE(prompter.texts(), QStringList{"打开串口失败: " + dir.filePath("no-such-tty")});
     QCOMPARE(prompter.shown.first().title, QStringLiteral("同步时间"));
 }
