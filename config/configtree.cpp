@@ -1,5 +1,7 @@
 #include "config/configtree.h"
 
+#include "config/itemtext.h"
+
 #include <QHeaderView>
 #include <QRegularExpression>
 
@@ -29,7 +31,7 @@ QTreeWidgetItem* ConfigTree::appendItem(int index, const QStringList& fields)
     const QString number = QStringLiteral("%1").arg(topLevelItemCount() + 1, 2, 10, QLatin1Char('0'));
     item->setText(0, number + QStringLiteral(". ") + fields.value(0).trimmed());
     if (fields.size() >= 2)
-        item->setText(1, QStringLiteral(": ") + fields.at(1).trimmed());
+        item->setText(1, QStringLiteral(": ") + ::itemValue(fields));
     item->setData(0, ItemIndexRole, index);
     addTopLevelItem(item);
     return item;

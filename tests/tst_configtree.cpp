@@ -61,7 +61,7 @@ void TestConfigTree::rowFormat_data()
         << QStringList{"0|P:1", "1|Q:2", "2|R:3"} << QStringList{"01. P|: 1|0", "02. Q|: 2|1", "03. R|: 3|2"};
     QTest::newRow("confirm-only item") << QStringList{"7|恢复出厂设置"} << QStringList{"01. 恢复出厂设置||7"};
     QTest::newRow("blanks trimmed") << QStringList{"3|  温度  :  20 "} << QStringList{"01. 温度|: 20|3"};
-    QTest::newRow("time of day as value") << QStringList{"4|时间:12:30:00"} << QStringList{"01. 时间|: 12|4"};
+    QTest::newRow("time of day as value") << QStringList{"4|时间:12:30:00"} << QStringList{"01. 时间|: 12:30:00|4"};
     QTest::newRow("empty value is still a value") << QStringList{"5|名称:"} << QStringList{"01. 名称|: |5"};
 }
 

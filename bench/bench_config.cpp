@@ -1,0 +1,140 @@
+// Times a full configuration read of 256 items through the read thread and a write-all of 256
+// items from the main window, both against the simulator over UDP on loopback, beside the floor:
+// the same 256 bare item exchanges on one link channel.
+#include "app/mainwindow.h"
+#include "config/configtree.h"
+#include "config/itemtext.h"
+#include "link/linkchannel.h"
+#include "app/settings/config.h"
+#include "app/settings/singleton.h"
+#include "sim/instrumentsimulator.h"
+#include "sim/simulatorhost.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QThread>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+constexpr int ItemCount = 256;
+constexpr int Rounds = 7;
+
+double median(QList<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.at(values.size() / 2);
+}
+
+double floorRound()
+{
+    LinkChannel channel;
+    channel.openFromSettings();
+    QByteArray reply;
+    QElapsedTimer timer;
+    timer.start();
+    for (int index = 0; index < ItemCount; ++index)
+        channel.readItem(index, reply, 3000);
+    return timer.nsecsElapsed() / 1e6;
+}
+
+// The same loop on a thread of its own, as the read runs.
+double floorRoundOnThread()
+{
+    double ms = 0;
+    QThread* thread = QThread::create([&ms] { ms = floorRound(); });
+    thread->start();
+    thread->wait();
+    delete thread;
+    return ms;
+}
+
+double refreshRound(int* rows)
+{
+    RefreshThread thread;
+    int added = 0;
+    QObject::connect(&thread, &RefreshThread::signalAddItems, [&added](int, const QStringList&) { ++added; });
+    QElapsedTimer timer;
+    timer.start();
+    thread.start();
+    while (!thread.isFinished())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    const double ms = timer.nsecsElapsed() / 1e6;
+    thread.wait();
+    QCoreApplication::processEvents();
+    *rows = added;
+    return ms;
+}
+
+double writeAllRound(const QStringList& items, QString* status)
+{
+    MainWindow window;
+    for (int index = 0; index < items.size(); ++index)
+        window.slotAddItems(index, splitItemText(items.at(index)));
+    QElapsedTimer timer;
+    timer.start();
+    window.slotWriteItems();
+    const double ms = timer.nsecsElapsed() / 1e6;
+    *status = window.statusBar()->currentMessage();
+    return ms;
+}
+
+}
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    QTemporaryDir dir;
+    QDir::setCurrent(dir.path());
+
+    QStringList items;
+    for (int index = 0; index < ItemCount; ++index)
+        items.append(QStringLiteral("配置项%1:%2").arg(index).arg(index * 10));
+    SimulatorHost host;
+    if (!host.start() || !host.listenUdp()) {
+        std::fprintf(stderr, "the simulator did not start\n");
+        return 1;
+    }
+    host.simulator()->setItems(items);
+    Config* config = singleton<Config>::instance();
+    config->setValue(QStringLiteral("communicate/udp"), 1);
+    config->setValue(QStringLiteral("udp/address"), QStringLiteral("127.0.0.1"));
+    config->setValue(QStringLiteral("udp/port"), QString::number(host.simulator()->udpPort()));
+
+    QList<double> floors, threadFloors, refreshes, writes;
+    int rows = 0;
+    QString status;
+    for (int round = 0; round < Rounds; ++round) {
+        floors.append(floorRound());
+        threadFloors.append(floorRoundOnThread());
+        refreshes.append(refreshRound(&rows));
+        writes.append(writeAllRound(items, &status));
+    }
+    QTextStream out(stdout);
+    out << "256 items over UDP on loopback, median of " << Rounds << " rounds\n";
+    out << QStringLiteral("  floor, bare readItem exchanges on a worker thread: %1 ms total, %2 ms per item\n")
+               .arg(median(threadFloors), 0, 'f', 1)
+               .arg(median(threadFloors) / ItemCount, 0, 'f', 3);
+    out << QStringLiteral("  floor, bare readItem exchanges on the UI thread:   %1 ms total, %2 ms per item\n")
+               .arg(median(floors), 0, 'f', 1)
+               .arg(median(floors) / ItemCount, 0, 'f', 3);
+    out << QStringLiteral("  refresh through RefreshThread (worker thread):     %1 ms total, %2 ms per item (%3 rows)\n")
+               .arg(median(refreshes), 0, 'f', 1)
+               .arg(median(refreshes) / ItemCount, 0, 'f', 3)
+               .arg(rows);
+    out << QStringLiteral("  write-all from the main window (UI thread):        %1 ms total, %2 ms per item (status %3)\n")
+               .arg(median(writes), 0, 'f', 1)
+               .arg(median(writes) / ItemCount, 0, 'f', 3)
+               .arg(status);
+    host.stop();
+    singleton<Config>::destroy();
+    return 0;
+}

@@ -1,0 +1,52 @@
+#include "config/itemtext.h"
+
+#include <QRegExp>
+
+QStringList splitItemText(const QString& text)
+{
+    return text.split(QLatin1Char(':'), Qt::KeepEmptyParts, Qt::CaseSensitive);
+}
+
+QString itemValue(const QStringList& fields)
+{
+    return fields.mid(1).join(QLatin1Char(':')).trimmed();
+}
+
+QString itemNameFromColumn(const QString& column0)
+{
+    QString name = column0;
+    QRegExp number(QStringLiteral("^\\d+\\."));
+    if (number.indexIn(name) == 0)
+        name.remove(0, number.matchedLength());
+    return name.trimmed();
+}
+
+QString itemValueFromColumn(const QString& column1)
+{
+    QString value = column1;
+    if (value.startsWith(QLatin1Char(':')))
+        value.remove(0, 1);
+    return value.trimmed();
+}
+
+ItemEnumeration parseEnumeration(const QString& name)
+{
+    ItemEnumeration result;
+    QRegExp expression(QStringLiteral("(^.+)\\((([^/]+/)+[^/]+)\\)$"));
+    if (expression.indexIn(name) < 0)
+        return result;
+    result.isEnumeration = true;
+    result.label = expression.cap(1);
+    result.options = expression.cap(2).split(QLatin1Char('/'), Qt::KeepEmptyParts);
+    return result;
+}
+
+QString chooseOption(const QStringList& options, const QString& value)
+{
+    QString choice;
+    for (const QString& option : options) {
+        if (value != choice && value.contains(option, Qt::CaseSensitive))
+            choice = option;
+    }
+    return choice;
+}

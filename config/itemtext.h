@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// An instrument's item text is "name:value" or a bare name. A value may itself hold ':' (a time of
+// day such as 12:30:00), so the value is everything after the first ':'.
+
+// The item text split at every ':' with empty parts kept; field 0 is the name.
+QStringList splitItemText(const QString& text);
+
+// The value of a row: every field after the name joined again by ':', trimmed; empty for a
+// confirm-only row (one field).
+QString itemValue(const QStringList& fields);
+
+// Column 0 without its display number and dot ("12. name" -> "name"), trimmed.
+QString itemNameFromColumn(const QString& column0);
+
+// Column 1 without its leading ':' (": 9600" -> "9600"), trimmed.
+QString itemValueFromColumn(const QString& column1);
+
+// An enumeration item names its options: "label(opt1/opt2/.../optN)", at least two options.
+struct ItemEnumeration
+{
+    bool isEnumeration = false;
+    QString label;
+    QStringList options;
+};
+ItemEnumeration parseEnumeration(const QString& name);
+
+// The option to preselect for value: an exact match sticks, otherwise the last option that occurs
+// inside value; empty when none does.
+QString chooseOption(const QStringList& options, const QString& value);

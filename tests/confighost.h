@@ -1,0 +1,186 @@
+#pragma once
+// Test-only peers for the configuration tests, each on its own thread: the window's UDP waits
+// block the user-interface thread, so whatever answers must not live there.
+
+#include "app/mainwindow.h"
+#include "app/settings/config.h"
+#include "config/configtree.h"
+#include "app/settings/singleton.h"
+#include "link/frames.h"
+#include "sim/instrumentsimulator.h"
+#include "tests/support/simfixture.h"
+
+#include <QAction>
+#include <QHostAddress>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QNetworkDatagram>
+#include <QSettings>
+#include <QTest>
+#include <QTreeWidgetItem>
+#include <QThread>
+#include <QUdpSocket>
+#include <functional>
+
+// Which transport a test runs over.
+enum class Transport { Udp, Pty };
+Q_DECLARE_METATYPE(Transport)
+
+// The tree's rows as "column 0|column 1|index".
+inline QStringList rowsOf(MainWindow& window)
+{
+    QStringList rows;
+    ConfigTree* tree = window.configTree();
+    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = tree->topLevelItem(i);
+        rows.append(QStringLiteral("%1|%2|%3").arg(item->text(0), item->text(1)).arg(item->data(0, ItemIndexRole).toInt()));
+    }
+    return rows;
+}
+
+// Rows as the read or the import hands them to the window: index and item text.
+inline void addRows(MainWindow& window, const QList<QPair<int, QString>>& rows)
+{
+    for (const auto& row : rows)
+        window.slotAddItems(row.first, row.second.split(QLatin1Char(':')));
+}
+
+// Triggers a tool-bar or menu action by its object name ("refresh", "save", "sync_time", ...).
+inline void trigger(MainWindow& window, const char* action)
+{
+    QAction* found = window.findChild<QAction*>(QLatin1String(action));
+    QVERIFY2(found, action);
+    found->trigger();
+}
+
+// Double-clicks a row as the operator would: press, release, double click, release.
+inline void doubleClick(MainWindow& window, int row)
+{
+    if (!window.isVisible()) {
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+    }
+    ConfigTree* tree = window.configTree();
+    QTreeWidgetItem* item = tree->topLevelItem(row);
+    tree->scrollToItem(item);
+    const QPoint at = tree->visualItemRect(item).center();
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseRelease(tree->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+}
+
+// Triggers Refresh and waits until the read has ended and everything it emitted has arrived.
+inline bool refresh(MainWindow& window, int timeoutMs = 30000)
+{
+    trigger(window, "refresh");
+    const bool ended = QTest::qWaitFor([&] { return !window.refreshThread().isRunning(); }, timeoutMs);
+    QCoreApplication::processEvents();
+    return ended;
+}
+
+// Points config.ini at a UDP peer on loopback.
+inline void useUdpPeer(quint16 udpPort, int deviceAddress)
+{
+    Config* config = singleton<Config>::instance();
+    config->setValue("device/address", deviceAddress);
+    config->setValue("communicate/udp", 1);
+    config->setValue("udp/address", "127.0.0.1");
+    config->setValue("udp/port", QString::number(udpPort));
+}
+
+// The simulator for one test (on its own thread), holding these items (empty: its sample items),
+// with config.ini pointing at it over the chosen transport. Make a WorkDir first.
+class ConfigInstrument
+{
+public:
+    explicit ConfigInstrument(Transport transport, const QStringList& items = QStringList(), int deviceAddress = 255)
+        : fixture(transport == Transport::Pty)
+    {
+        started = fixture.isReady();
+        if (!started)
+            return;
+        if (!items.isEmpty())
+            fixture.sim()->setItems(items);
+        fixture.sim()->setDeviceAddress(quint8(deviceAddress));
+        if (transport == Transport::Udp)
+            fixture.useUdp();
+        else
+            fixture.useSerial();
+    }
+
+    void setItems(const QStringList& items) { fixture.sim()->setItems(items); }
+    QStringList items() const { return fixture.sim()->items(); }
+    InstrumentSimulator* operator->() const { return fixture.sim(); }
+    InstrumentSimulator* get() const { return fixture.sim(); }
+
+    bool started = false;
+
+private:
+    SimFixture fixture;
+};
+
+// A UDP peer that answers every request with what `answer` makes of it: for replies the
+// simulator would not give, such as a well-formed refusal.
+class CannedPeer
+{
+public:
+    using Answer = std::function<QByteArray(const QByteArray& request)>;
+
+    explicit CannedPeer(Answer answer, int deviceAddress = 255) : answer(std::move(answer))
+    {
+        thread.start();
+        socket = new QUdpSocket;
+        socket->moveToThread(&thread);
+        QMetaObject::invokeMethod(
+            socket,
+            [this] {
+                socket->bind(QHostAddress(QHostAddress::LocalHost), 0);
+                QObject::connect(socket, &QUdpSocket::readyRead, socket, [this] { serve(); });
+            },
+            Qt::BlockingQueuedConnection);
+        useUdpPeer(socket->localPort(), deviceAddress);
+    }
+    ~CannedPeer()
+    {
+        socket->deleteLater();
+        thread.quit();
+        thread.wait();
+    }
+
+    QList<QByteArray> requests() const
+    {
+        QMutexLocker lock(&mutex);
+        return received;
+    }
+
+    // An address-led data reply holding text.
+    static QByteArray dataReply(const QByteArray& text, quint8 address = 0xFF)
+    {
+        QByteArray frame;
+        frame.append(char(address)).append(char(0x03)).append(char(text.size())).append(text);
+        const quint16 crc = crc16(frame);
+        frame.append(char(crc & 0xFF)).append(char(crc >> 8));
+        return frame;
+    }
+
+private:
+    void serve()
+    {
+        while (socket->hasPendingDatagrams()) {
+            const QNetworkDatagram datagram = socket->receiveDatagram();
+            {
+                QMutexLocker lock(&mutex);
+                received.append(datagram.data());
+            }
+            const QByteArray reply = answer(datagram.data());
+            if (!reply.isEmpty())
+                socket->writeDatagram(reply, datagram.senderAddress(), quint16(datagram.senderPort()));
+        }
+    }
+
+    Answer answer;
+    QThread thread;
+    QUdpSocket* socket;
+    mutable QMutex mutex;
+    QList<QByteArray> received;
+};

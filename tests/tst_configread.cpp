@@ -1,0 +1,243 @@
+#include "app/mainwindow.h"
+#include "config/configtree.h"
+#include "tests/confighost.h"
+#include "tests/support/scriptedprompter.h"
+#include "tests/support/workdir.h"
+
+#include <QStatusBar>
+#include <QTest>
+#include <QTreeWidgetItem>
+
+#include <memory>
+
+// Refresh as the operator triggers it, against the simulator over UDP and over a pseudo-terminal.
+class TestConfigRead : public QObject
+{
+    Q_OBJECT
+private slots:
+    void fillsTree_data();
+    void fillsTree();
+    void fillsTreeFromSampleItems();
+    void firstReplyEmpty_data();
+    void firstReplyEmpty();
+    void retryAfterFirstTimeoutIsSilent();
+    void silentInstrument_data();
+    void silentInstrument();
+    void malformedReplyKeepsEarlierRows_data();
+    void malformedReplyKeepsEarlierRows();
+    void secondRefreshWhileRunningStartsNothing();
+    void readEndsAfterLastIndexByte();
+    void unopenedLinkLeavesTree();
+};
+
+namespace {
+
+void addTransportRows()
+{
+    QTest::addColumn<Transport>("transport");
+    QTest::newRow("udp") << Transport::Udp;
+    QTest::newRow("pty") << Transport::Pty;
+}
+
+const QStringList sampleItems{
+    "设备名称:ZQ-1", "设备型号: M1 ", "温度:20", "波特率(1200/2400/4800/9600):9600", "复位", "定时:12:30:00", "model:X1",
+};
+
+// The window of one test, with its working directory, prompter and simulator.
+struct Bench
+{
+    explicit Bench(Transport transport, const QStringList& items = sampleItems, const QByteArray& skipItems = {})
+    {
+        if (!skipItems.isEmpty())
+            dir.writeFile("SkipItems", skipItems);
+        sim = std::make_unique<ConfigInstrument>(transport, items);
+        window = std::make_unique<MainWindow>();
+    }
+    WorkDir dir;
+    ScriptedPrompter prompter;
+    std::unique_ptr<ConfigInstrument> sim;
+    std::unique_ptr<MainWindow> window;
+};
+
+InstrumentSimulator::Fault readFault(InstrumentSimulator::FaultKind kind, int count = 1)
+{
+    InstrumentSimulator::Fault fault;
+    fault.kind = kind;
+    fault.command = InstrumentSimulator::ReadItem;
+    fault.count = count;
+    return fault;
+}
+
+}
+
+void TestConfigRead::fillsTree_data()
+{
+    addTransportRows();
+}
+
+void TestConfigRead::fillsTree()
+{
+    QFETCH(Transport, transport);
+    // The name ZQ-1 with the model M1 hides both rows; the model X1 is hidden wherever it stands.
+    Bench bench(transport, sampleItems, "ZQ-1, M 1\r\nX1\n");
+    QVERIFY(bench.sim->started);
+    bench.window->slotAddItems(40, {"旧", "1"});
+    QVERIFY(refresh(*bench.window));
+    QCOMPARE(rowsOf(*bench.window), (QStringList{"01. 温度|: 20|2", "02. 波特率(1200/2400/4800/9600)|: 9600|3",
+                                                 "03. 复位||4", "04. 定时|: 12:30:00|5"}));
+    QVERIFY(bench.prompter.shown.isEmpty());
+    QCOMPARE((*bench.sim)->requestCount(), sampleItems.size() + 1);
+}
+
+void TestConfigRead::fillsTreeFromSampleItems()
+{
+    WorkDir dir;
+    dir.writeFile("SkipItems", QStringLiteral("ZQ温湿度记录仪, ZQ-200\r\n").toUtf8());
+    ScriptedPrompter prompter;
+    ConfigInstrument sim(Transport::Udp);
+    QVERIFY(sim.started);
+    MainWindow window;
+    QVERIFY(refresh(window));
+    const QStringList items = sim.items();
+    QCOMPARE(items.first(), QStringLiteral("设备名称:ZQ温湿度记录仪"));
+    const QStringList rows = rowsOf(window);
+    QCOMPARE(rows.size(), items.size() - 2);
+    QCOMPARE(rows.first(), QStringLiteral("01. 固件版本|: V2.1.7|2"));
+    QVERIFY(rows.contains(QStringLiteral("%1. 定时上传|: 12:30:00|%2").arg(items.indexOf("定时上传:12:30:00") - 1, 2, 10, QLatin1Char('0')).arg(items.indexOf("定时上传:12:30:00"))));
+    QCOMPARE(rows.last(), QStringLiteral("%1. 重启设备||%2").arg(items.size() - 2).arg(items.size() - 1));
+    QVERIFY(prompter.shown.isEmpty());
+}
+
+void TestConfigRead::firstReplyEmpty_data()
+{
+    addTransportRows();
+}
+
+void TestConfigRead::firstReplyEmpty()
+{
+    QFETCH(Transport, transport);
+    Bench bench(transport, {});
+    bench.sim->setItems({});
+    bench.window->slotAddItems(3, {"旧", "1"});
+    QVERIFY(refresh(*bench.window));
+    QCOMPARE(bench.window->configTree()->topLevelItemCount(), 0);
+    QVERIFY(bench.prompter.shown.isEmpty());
+}
+
+void TestConfigRead::retryAfterFirstTimeoutIsSilent()
+{
+    Bench bench(Transport::Udp);
+    (*bench.sim)->addFault(readFault(InstrumentSimulator::NoReply));
+    QVERIFY(refresh(*bench.window));
+    QCOMPARE(bench.window->configTree()->topLevelItemCount(), sampleItems.size());
+    QVERIFY(bench.prompter.shown.isEmpty());
+}
+
+void TestConfigRead::silentInstrument_data()
+{
+    addTransportRows();
+}
+
+void TestConfigRead::silentInstrument()
+{
+    QFETCH(Transport, transport);
+    Bench bench(transport);
+    (*bench.sim)->addFault(readFault(InstrumentSimulator::NoReply, -1));
+    bench.window->slotAddItems(3, {"旧", "1"});
+    QVERIFY(refresh(*bench.window));
+    QCOMPARE(bench.prompter.texts(), QStringList{"接收数据超时"});
+    QCOMPARE(bench.prompter.shown.first().title, QStringLiteral("刷新"));
+    QCOMPARE(bench.window->statusBar()->currentMessage(), QStringLiteral("接收数据超时"));
+    QCOMPARE(bench.window->configTree()->topLevelItemCount(), 0);
+    // The first wait and the retry, nothing more.
+    QCOMPARE((*bench.sim)->requestCount(), 2);
+}
+
+void TestConfigRead::malformedReplyKeepsEarlierRows_data()
+{
+    QTest::addColumn<Transport>("transport");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("textStart");
+    QTest::newRow("udp other command") << Transport::Udp << int(InstrumentSimulator::OtherCommand)
+                                       << "地址或命令校验错误: \nFF 83 ";
+    QTest::newRow("pty other command") << Transport::Pty << int(InstrumentSimulator::OtherCommand)
+                                       << "地址或命令校验错误: \nFF 83 ";
+    QTest::newRow("udp other address") << Transport::Udp << int(InstrumentSimulator::OtherAddress)
+                                       << "地址或命令校验错误: \n";
+    // Only the serial line hands over a reply that never became complete.
+    QTest::newRow("pty wrong length") << Transport::Pty << int(InstrumentSimulator::WrongLength)
+                                      << "数据长度校验错误 : \nFF 03 ";
+}
+
+void TestConfigRead::malformedReplyKeepsEarlierRows()
+{
+    QFETCH(Transport, transport);
+    QFETCH(int, kind);
+    QFETCH(QString, textStart);
+    Bench bench(transport);
+    // The third item's reply goes wrong: armed in the read thread as soon as the second row is out.
+    InstrumentSimulator* sim = bench.sim->get();
+    connect(&bench.window->refreshThread(), &RefreshThread::signalAddItems, sim,
+            [sim, kind](int index, const QStringList&) {
+                if (index == 1)
+                    sim->addFault(readFault(InstrumentSimulator::FaultKind(kind)));
+            },
+            Qt::DirectConnection);
+    QVERIFY(refresh(*bench.window));
+    QCOMPARE(bench.prompter.texts().size(), 1);
+    const QString text = bench.prompter.texts().first();
+    QVERIFY2(text.startsWith(textStart), qPrintable(text));
+    QVERIFY2(text.endsWith(QLatin1Char(' ')), qPrintable(text));
+    QCOMPARE(bench.prompter.shown.first().title, QStringLiteral("刷新"));
+    QCOMPARE(rowsOf(*bench.window), (QStringList{"01. 设备名称|: ZQ-1|0", "02. 设备型号|: M1|1"}));
+    // A malformed reply is not retried.
+    QCOMPARE((*bench.sim)->requestCount(), 3);
+}
+
+void TestConfigRead::secondRefreshWhileRunningStartsNothing()
+{
+    Bench bench(Transport::Udp);
+    InstrumentSimulator::Fault slow = readFault(InstrumentSimulator::DelayReply);
+    slow.delayMs = 300;
+    (*bench.sim)->addFault(slow);
+    int starts = 0;
+    connect(&bench.window->refreshThread(), &QThread::started, bench.window.get(), [&] { ++starts; });
+    trigger(*bench.window, "refresh");
+    trigger(*bench.window, "refresh");
+    QTRY_VERIFY_WITH_TIMEOUT(!bench.window->refreshThread().isRunning(), 30000);
+    QCoreApplication::processEvents();
+    QCOMPARE(starts, 1);
+    QCOMPARE(bench.window->configTree()->topLevelItemCount(), sampleItems.size());
+    QCOMPARE((*bench.sim)->requestCount(), sampleItems.size() + 1);
+}
+
+void TestConfigRead::readEndsAfterLastIndexByte()
+{
+    QStringList many;
+    for (int i = 0; i < 300; ++i)
+        many.append(QStringLiteral("项%1:%1").arg(i));
+    Bench bench(Transport::Udp, many);
+    QVERIFY(refresh(*bench.window, 60000));
+    ConfigTree* tree = bench.window->configTree();
+    QCOMPARE(tree->topLevelItemCount(), 256);
+    QCOMPARE(tree->topLevelItem(255)->data(0, ItemIndexRole).toInt(), 255);
+    QCOMPARE(tree->topLevelItem(255)->text(0), QStringLiteral("256. 项255"));
+    QVERIFY(bench.prompter.shown.isEmpty());
+    QCOMPARE((*bench.sim)->requestCount(), 256);
+}
+
+void TestConfigRead::unopenedLinkLeavesTree()
+{
+    WorkDir dir;
+    ScriptedPrompter prompter;
+    singleton<Config>::instance()->setValue("communicate/udp", 0);
+    singleton<Config>::instance()->setValue("serial/port", dir.filePath("no-such-tty"));
+    MainWindow window;
+    window.slotAddItems(3, {"旧", "1"});
+    QVERIFY(refresh(window));
+    QCOMPARE(prompter.texts(), QStringList{"打开串口失败: " + dir.filePath("no-such-tty")});
+    QCOMPARE(window.configTree()->topLevelItemCount(), 1);
+}
+
+QTEST_MAIN(TestConfigRead)
+#include "tst_configread.moc"

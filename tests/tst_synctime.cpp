@@ -1,0 +1,110 @@
+#include "app/mainwindow.h"
+#include "tests/confighost.h"
+#include "tests/support/scriptedprompter.h"
+#include "tests/support/workdir.h"
+
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QTest>
+
+// Sync Time sets the instrument's clock from the workstation's.
+class TestSyncTime : public QObject
+{
+    Q_OBJECT
+private slots:
+    void setsSimulatorClock_data();
+    void setsSimulatorClock();
+    void replies_data();
+    void replies();
+    void silentInstrument();
+    void unopenedLink();
+};
+
+void TestSyncTime::setsSimulatorClock_data()
+{
+    QTest::addColumn<Transport>("transport");
+    QTest::addColumn<int>("address");
+    QTest::newRow("udp") << Transport::Udp << 255;
+    QTest::newRow("pty") << Transport::Pty << 255;
+    QTest::newRow("udp address 1") << Transport::Udp << 1;
+}
+
+void TestSyncTime::setsSimulatorClock()
+{
+    QFETCH(Transport, transport);
+    QFETCH(int, address);
+    WorkDir dir;
+    ScriptedPrompter prompter;
+    ConfigInstrument sim(transport, {"a:1"}, address);
+    QVERIFY(sim.started);
+    MainWindow window;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    prompter.answerNext([&](QDialog& dialog) {
+        icon = static_cast<QMessageBox&>(dialog).icon();
+        return int(QMessageBox::Ok);
+    });
+    trigger(window, "sync_time");
+    const QDateTime now = QDateTime::currentDateTime();
+    QCOMPARE(prompter.texts(), QStringList{"同步时间成功"});
+    QCOMPARE(prompter.shown.first().title, QStringLiteral("同步时间"));
+    QCOMPARE(icon, QMessageBox::Information);
+    const qint64 apart = qAbs(sim->clock().secsTo(now));
+    QVERIFY2(apart <= 2, qPrintable(sim->clock().toString(Qt::ISODate) + " vs " + now.toString(Qt::ISODate)));
+}
+
+void TestSyncTime::replies_data()
+{
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("acknowledged") << QByteArray::fromHex("FF03024F4BE597") << "同步时间成功";
+    QTest::newRow("well formed, not OK") << CannedPeer::dataReply("NO") << "同步时间失败";
+    QTest::newRow("longer than OK") << CannedPeer::dataReply("OK!") << "同步时间失败";
+    QTest::newRow("other address") << CannedPeer::dataReply("OK", 0x01) << "同步时间失败";
+}
+
+void TestSyncTime::replies()
+{
+    QFETCH(QByteArray, reply);
+    QFETCH(QString, text);
+    WorkDir dir;
+    ScriptedPrompter prompter;
+    CannedPeer peer([reply](const QByteArray&) { return reply; });
+    MainWindow window;
+    trigger(window, "sync_time");
+    QCOMPARE(prompter.texts(), QStringList{text});
+    QCOMPARE(prompter.shown.first().title, QStringLiteral("同步时间"));
+    QCOMPARE(peer.requests().size(), 1);
+    const QByteArray request = peer.requests().first();
+    QCOMPARE(request.size(), 16);
+    QCOMPARE(request.left(7), QByteArray::fromHex("FF0F4D08000307"));
+}
+
+void TestSyncTime::silentInstrument()
+{
+    WorkDir dir;
+    ScriptedPrompter prompter;
+    ConfigInstrument sim(Transport::Udp, {"a:1"});
+    InstrumentSimulator::Fault silent;
+    silent.kind = InstrumentSimulator::NoReply;
+    silent.command = InstrumentSimulator::SetClock;
+    sim->addFault(silent);
+    MainWindow window;
+    trigger(window, "sync_time");
+    QCOMPARE(prompter.texts(), QStringList{"接收数据超时"});
+    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("接收数据超时"));
+}
+
+void TestSyncTime::unopenedLink()
+{
+    WorkDir dir;
+    ScriptedPrompter prompter;
+    singleton<Config>::instance()->setValue("communicate/udp", 0);
+    singleton<Config>::instance()->setValue("serial/port", dir.filePath("no-such-tty"));
+    MainWindow window;
+    trigger(window, "sync_time");
+    QCOMPARE(prompter.texts(), QStringList{"打开串口失败: " + dir.filePath("no-such-tty")});
+    QCOMPARE(prompter.shown.first().title, QStringLiteral("同步时间"));
+}
+
+QTEST_MAIN(TestSyncTime)
+#include "tst_synctime.moc"
