@@ -3,7 +3,6 @@
 #include "app/prompt/messageboxes.h"
 #include "ui_searchdevicedialog.h"
 
-#include <QCloseEvent>
 #include <QListWidgetItem>
 
 SearchDeviceDialog::SearchDeviceDialog(QWidget* parent)
@@ -33,17 +32,11 @@ SearchDeviceDialog::~SearchDeviceDialog()
 
 void SearchDeviceDialog::done(int result)
 {
-    if (thread.isRunning())
-        return;
+    // Escape still works while Cancel is disabled: it ends the search (within one poll) and then
+    // the dialog, so an instrument that keeps answering cannot hold the operator here.
+    thread.requestStop();
+    thread.wait();
     QDialog::done(result);
-}
-
-void SearchDeviceDialog::closeEvent(QCloseEvent* event)
-{
-    if (thread.isRunning())
-        event->ignore();
-    else
-        QDialog::closeEvent(event);
 }
 
 void SearchDeviceDialog::slotCommit()

@@ -28,7 +28,7 @@ public:
     QHostAddress selectedAddress;
     quint16 selectedPort = 0;
 
-    // A running search must end before the dialog may close (Escape would otherwise reject it).
+    // A running search is stopped and waited for before the dialog closes.
     void done(int result) override;
 
 public slots:
@@ -37,9 +37,6 @@ public slots:
     void slotSetEnableButtons(bool enable);
     void slotInsertDevice(const QString& content, const QHostAddress& hostAddress, quint16 hostPort);
     void slotItemDoubleClicked(QListWidgetItem* item);
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     bool select(QListWidgetItem* item);
