@@ -4,95 +4,466 @@
 <context>
     <name>MainWindow</name>
     <message>
+        <location filename="../forms/mainwindow.ui" line="+14"/>
         <source>MainWindow</source>
         <translation>MainWindow</translation>
     </message>
     <message>
+        <location line="+14"/>
         <source>操作</source>
         <translation>操作</translation>
     </message>
     <message>
+        <location line="+14"/>
         <source>语言</source>
         <translation>语言</translation>
     </message>
     <message>
+        <location line="+8"/>
         <source>帮助</source>
         <translation>帮助</translation>
     </message>
     <message>
+        <location line="+11"/>
         <source>toolBar</source>
         <translation>toolBar</translation>
     </message>
     <message>
+        <location line="+29"/>
+        <location line="+3"/>
         <source>通讯设置</source>
         <translation>通讯设置</translation>
     </message>
     <message>
+        <location line="+9"/>
+        <location line="+3"/>
         <source>刷新</source>
         <translation>刷新</translation>
     </message>
     <message>
+        <location line="+9"/>
+        <location line="+3"/>
+        <location filename="../app/mainwindow_config.cpp" line="+215"/>
         <source>导入配置</source>
         <translation>导入配置</translation>
     </message>
     <message>
+        <location line="+9"/>
+        <location line="+3"/>
+        <location filename="../app/mainwindow_config.cpp" line="-31"/>
         <source>导出配置</source>
         <translation>导出配置</translation>
     </message>
     <message>
+        <location line="+9"/>
+        <location line="+3"/>
+        <location filename="../app/mainwindow_config.cpp" line="-58"/>
+        <location line="+4"/>
+        <location line="+9"/>
+        <location line="+11"/>
         <source>写入配置</source>
         <translation>写入配置</translation>
     </message>
     <message>
+        <location line="+9"/>
+        <location line="+3"/>
+        <location filename="../app/mainwindow_config.cpp" line="+9"/>
         <source>同步时间</source>
         <translation>同步时间</translation>
     </message>
     <message>
+        <location line="+9"/>
+        <location line="+3"/>
         <source>历史数据</source>
         <translation>历史数据</translation>
     </message>
     <message>
+        <location line="+9"/>
+        <location line="+3"/>
         <source>更新固件</source>
         <translation>更新固件</translation>
     </message>
     <message>
+        <location line="+9"/>
+        <location line="+3"/>
         <source>关于</source>
         <translation>关于</translation>
     </message>
     <message>
+        <location line="+8"/>
+        <location line="+3"/>
         <source>English</source>
         <translation>English</translation>
     </message>
     <message>
+        <location line="+8"/>
+        <location line="+3"/>
         <source>简体中文</source>
         <translation>简体中文</translation>
     </message>
     <message>
+        <location line="+8"/>
+        <location line="+3"/>
         <source>繁體中文</source>
         <translation>繁體中文</translation>
     </message>
     <message>
+        <location line="+9"/>
+        <location line="+3"/>
         <source>设备监听</source>
         <translation>设备监听</translation>
     </message>
     <message>
+        <location filename="../app/mainwindow.cpp" line="+57"/>
         <source>准备就绪</source>
         <translation>准备就绪</translation>
     </message>
     <message>
+        <location line="+19"/>
+        <location filename="../app/mainwindow_config.cpp" line="-57"/>
         <source>确定</source>
         <translation>确定</translation>
+    </message>
+    <message>
+        <location filename="../app/mainwindow_config.cpp" line="-54"/>
+        <location line="+87"/>
+        <source>正在写入配置......</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-86"/>
+        <source>提交</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>数值过长: 编码后 %1 字节, 最多允许 %2 字节</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>数值过长: 最多允许 %1 字节</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <location line="+5"/>
+        <source>硬件返回数据校验错误</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <location line="+68"/>
+        <source>写入配置成功</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-66"/>
+        <source>写入配置失败,该项不支持修改</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>取消</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <location line="+1"/>
+        <location line="+12"/>
+        <location line="+1"/>
+        <source>写入错误,连接设备失败</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-9"/>
+        <location line="+20"/>
+        <source>写入配置失败: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>同步时间失败</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>同步时间成功</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <location line="+30"/>
+        <source>打开文件失败: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-24"/>
+        <source>正在导出配置......</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>写入文件失败: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>导出配置成功</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>正在导入配置......</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>文件解析错误</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ModifyDialog</name>
+    <message>
+        <location filename="../forms/modifydialog.ui" line="+26"/>
+        <source>Dialog</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>提交</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>取消</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>NeutralAboutDialog</name>
     <message>
+        <location filename="../forms/neutralaboutdialog.ui" line="+14"/>
         <source>关于</source>
         <translation>关于</translation>
     </message>
     <message>
+        <location line="+29"/>
         <source>确定</source>
         <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <location filename="../app/prompt/messageboxes.cpp" line="+15"/>
+        <source>确定</source>
+        <translation type="unfinished">确定</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>错误</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>信息</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../link/frames.cpp" line="+94"/>
+        <source>CRC校验错误</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <location filename="../link/linkchannel.cpp" line="+231"/>
+        <location line="+32"/>
+        <source>发送命令超时</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>接收数据超时</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>未定义的错误</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../link/linkchannel.cpp" line="-203"/>
+        <source>串口打开失败</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>打开串口失败: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+174"/>
+        <location line="+31"/>
+        <source>接受数据超时</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-13"/>
+        <location line="+5"/>
+        <source>发送命令失败</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../setup/searchdevicedialog.cpp" line="+45"/>
+        <location line="+30"/>
+        <source>请选择设备</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RefreshThread</name>
+    <message>
+        <location filename="../config/refreshthread.cpp" line="+23"/>
+        <source>刷新</source>
+        <translation type="unfinished">刷新</translation>
+    </message>
+</context>
+<context>
+    <name>SearchDeviceDialog</name>
+    <message>
+        <location filename="../forms/searchdevicedialog.ui" line="+14"/>
+        <source>查找设备</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>搜索</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>确定</source>
+        <translation type="unfinished">确定</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>取消</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SetupDialog</name>
+    <message>
+        <location filename="../forms/setupdialog.ui" line="+14"/>
+        <source>串口设置</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Serial通讯</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>串口号：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>波特率：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>数据位：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>奇偶校验：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>停止位：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>RTS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>DTR</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Udp通讯</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>地址：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>端口：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>查找设备</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>设备地址：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>确定</source>
+        <translation type="unfinished">确定</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>取消</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../setup/setupdialog.cpp" line="+127"/>
+        <source>请选择串口!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>请选择波特率!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>波特率超出范围!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>请输入UDP地址</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>请输入UDP端口</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>UDP端口不能大于65535</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>
