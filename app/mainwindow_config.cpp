@@ -141,11 +141,10 @@ void MainWindow::slotWriteItems()
     }
     for (int row = 0; row < tree->topLevelItemCount(); ++row) {
         QTreeWidgetItem* item = tree->topLevelItem(row);
-        const QString column1 = item->text(1);
-        if (column1.isEmpty())
+        if (item->text(1).isEmpty())
             continue; // confirm-only items are written only by a double click
         tree->setCurrentItem(item);
-        const QString value = column1.mid(1).trimmed();
+        const QString value = ConfigTree::itemValue(item);
         if (!writeItem(channel, item, value, WriteValued)) {
             showErrorBox(tr("写入配置"), tr("写入配置失败: %1").arg(value), windowIcon());
             return;

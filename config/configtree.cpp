@@ -3,7 +3,6 @@
 #include "config/itemtext.h"
 
 #include <QHeaderView>
-#include <QRegularExpression>
 
 ConfigTree::ConfigTree(QWidget* parent) : QTreeWidget(parent)
 {
@@ -39,13 +38,12 @@ QTreeWidgetItem* ConfigTree::appendItem(int index, const QStringList& fields)
 
 QString ConfigTree::itemName(const QTreeWidgetItem* item)
 {
-    static const QRegularExpression number(QStringLiteral("^\\d+\\."));
-    return item->text(0).remove(number).trimmed();
+    return itemNameFromColumn(item->text(0));
 }
 
 QString ConfigTree::itemValue(const QTreeWidgetItem* item)
 {
-    return item->text(1).mid(1).trimmed();
+    return itemValueFromColumn(item->text(1));
 }
 
 void ConfigTreeDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
