@@ -69,6 +69,13 @@ private:
     ConfigRows treeRows() const;
     // The boxes of an operation's outcome in order, then its status text for 5000 ms.
     void showOutcome(const ConfigOutcome& outcome);
+    // One configuration operation at a time: a second one (or a refresh, or one while the read
+    // runs) is refused with a status text. The writes' waits run event loops, so an Import
+    // triggered during a Write-all would otherwise clear the tree under it.
+    bool beginOperation();
+    void endOperation();
+    // Reports once, in the status bar, that config.ini could not be written.
+    void reportUnsavedSettings();
     void restoreWindowState();
     void shrinkToolBarIcons();
     void saveWindowSize();
@@ -78,4 +85,8 @@ private:
     RefreshThread readThread;
     QTranslator* translator;
     QMap<QString, QSet<QString>> skipMap;
+    bool operationRunning = false;
+    // Counts the clears of the tree: an operation that sees it change leaves the new rows alone.
+    int treeGeneration = 0;
+    bool settingsFailureShown = false;
 };

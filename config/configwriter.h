@@ -15,7 +15,7 @@ class LinkChannel;
 struct ItemWriteOutcome : ConfigOutcome
 {
     QString valueColumn;
-    bool kept = false;
+    bool kept = false; // the reported value is the one written (a unit may follow after a blank)
 };
 
 // Writes configuration items to the instrument, one request per item, and judges its answers.
@@ -32,7 +32,8 @@ public:
 
     // An edited item: opens the link from the settings and writes value with mode.
     static ItemWriteOutcome writeOne(const ConfigRow& row, const QString& value, WriteMode mode);
-    // Every valued row in order, stopping at the first that fails.
+    // Every valued row in order, stopping at the first that fails. Without valued rows nothing is
+    // opened or sent; rows the instrument did not take are named in the final status.
     static ConfigOutcome writeAll(const ConfigRows& rows, const Progress& progress);
     // One item on an open channel. A failure carries the box titled "提交" only.
     static ItemWriteOutcome writeItem(LinkChannel& channel, const ConfigRow& row, const QString& value,

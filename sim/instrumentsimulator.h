@@ -100,6 +100,8 @@ public:
     void setModel(const QString& model);
     QString model() const;
     int requestCount(Command command) const;
+    // Every request to this instrument since start, whole frames in arrival order.
+    QList<QByteArray> requestLog() const;
     int endUpdateCount() const;
     quint32 erasedSize() const;        // the image size of the last EraseFlash
     void setDebugInterval(int ms);     // default 300
@@ -135,6 +137,7 @@ private:
     InstrumentCore core;
     QList<Fault> faults;
     int requests = 0;
+    QList<QByteArray> requestFrames;
     int replies = 0;
     int perCommand[EndUpdate + 1] = {};
     int debugIntervalMs = 300;
