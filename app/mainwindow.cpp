@@ -6,6 +6,7 @@
 #include "app/settings/singleton.h"
 #include "config/configtree.h"
 #include "config/skipitems.h"
+#include "firmware/ui/updatedialog.h"
 #include "setup/setupdialog.h"
 
 #include "ui_mainwindow.h"
@@ -150,7 +151,8 @@ void MainWindow::slotHistoryData()
 
 void MainWindow::slotUpdateHardware()
 {
-    // The update dialog comes with the firmware work.
+    UpdateDialog dialog(this);
+    Prompter::current().exec(dialog);
 }
 
 void MainWindow::slotDeviceMonitor()

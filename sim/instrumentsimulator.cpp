@@ -2,6 +2,7 @@
 
 #include "link/frames.h"
 #include "sim/instrumenttexts.h"
+#include "sim/linepacer.h"
 #include "sim/ptyport.h"
 
 #include <QFile>
@@ -150,7 +151,13 @@ bool InstrumentSimulator::openPty(const QString& linkPath)
         pty = nullptr;
         return false;
     }
-    connect(pty, &PtyPort::received, this, &InstrumentSimulator::readPty);
+    delete ptyIn;
+    delete ptyOut;
+    ptyIn = new LinePacer(this);
+    ptyOut = new LinePacer(this);
+    connect(pty, &PtyPort::received, ptyIn, [this](const QByteArray& bytes) { ptyIn->push(bytes, lineBaud); });
+    connect(ptyIn, &LinePacer::released, this, &InstrumentSimulator::readPty);
+    connect(ptyOut, &LinePacer::released, pty, &PtyPort::write);
     QMutexLocker lock(&mutex);
     ptySlavePath = pty->slavePath();
     return true;
@@ -214,6 +221,12 @@ QByteArray InstrumentSimulator::receivedImage() const
 {
     QMutexLocker lock(&mutex);
     return core.image();
+}
+
+QByteArray InstrumentSimulator::receivedPages() const
+{
+    QMutexLocker lock(&mutex);
+    return core.pages();
 }
 
 bool InstrumentSimulator::debugOutput() const
@@ -415,7 +428,7 @@ void InstrumentSimulator::deliver(const Peer& to, const QByteArray& bytes, bool 
 {
     if (to.pty) {
         if (pty)
-            pty->write(bytes);
+            ptyOut->push(bytes, lineBaud);
         return;
     }
     QUdpSocket* socket = udpSocket;

@@ -52,7 +52,8 @@ int main(int argc, char* argv[])
     const QCommandLineOption address(QStringLiteral("address"), QStringLiteral("Device address, 1..255 (default 255)."), QStringLiteral("N"), QStringLiteral("255"));
     const QCommandLineOption model(QStringLiteral("model"), QStringLiteral("Model named to the firmware loader (default: the item 设备型号)."), QStringLiteral("TEXT"));
     const QCommandLineOption debugInterval(QStringLiteral("debug-interval"), QStringLiteral("Milliseconds between debug lines (default 300)."), QStringLiteral("MS"), QStringLiteral("300"));
-    parser.addOptions({udp, pty, ptyLink, probePort, name, items, address, model, debugInterval});
+    const QCommandLineOption baud(QStringLiteral("baud"), QStringLiteral("Pace the pseudo-terminal like a serial line of N baud, 8N1, both ways (default 0: unpaced)."), QStringLiteral("N"), QStringLiteral("0"));
+    parser.addOptions({udp, pty, ptyLink, probePort, name, items, address, model, debugInterval, baud});
     parser.process(application);
 
     QTextStream out(stdout);
@@ -78,6 +79,12 @@ int main(int argc, char* argv[])
     if (parser.isSet(model))
         simulator.setModel(parser.value(model));
     simulator.setDebugInterval(parser.value(debugInterval).toInt());
+    const int lineRate = parser.value(baud).toInt(&ok);
+    if (!ok || lineRate < 0) {
+        err << "zq-simulator: --baud takes a rate in baud, for example 115200\n";
+        return 2;
+    }
+    simulator.setLineRate(lineRate);
 
     const bool wantPty = parser.isSet(pty) || parser.isSet(ptyLink);
     if (parser.isSet(udp) || !wantPty) {
