@@ -63,7 +63,7 @@ void DeviceTypeMgr::run()
     QString error = tr("获取设备列表失败,请重试!");
     if (outcome == HttpFetch::TimedOut)
         error += QLatin1Char('\n') + tr("%1 秒内没有收到任何数据").arg(idleTimeoutMs / 1000.0);
-    else if (outcome == HttpFetch::Failed && !fetch.errorText.isEmpty())
-        error += QLatin1Char('\n') + fetch.errorText;
+    else if (fetch.errorCode == QNetworkReply::SslHandshakeFailedError)
+        error += QLatin1Char('\n') + fetch.errorText; // the operator must learn that the peer was not trusted
     emit signalShowErrorMessage(error);
 }

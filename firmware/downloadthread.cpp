@@ -34,8 +34,11 @@ void DownloadThread::stop()
 
 QString DownloadThread::fileNameOf(const QString& link)
 {
-    const QString path = QUrl(link, QUrl::TolerantMode).path(QUrl::FullyDecoded);
-    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1).trimmed();
+    // The last segment is cut from the encoded path and decoded after, so an encoded "/" stays
+    // inside the name, where isSafeFileName sees it.
+    const QString path = QUrl(link, QUrl::TolerantMode).path(QUrl::FullyEncoded);
+    const QString segment = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+    return QUrl::fromPercentEncoding(segment.toLatin1()).trimmed();
 }
 
 bool DownloadThread::isSafeFileName(const QString& name)

@@ -25,7 +25,7 @@ public:
     // A download that receives nothing for this long fails; tests shorten it.
     void setIdleTimeout(int ms) { idleTimeoutMs = ms; }
 
-    // The file name a link names: the last component of its decoded path, trimmed.
+    // The file name a link names: the last segment of its path, decoded, trimmed.
     static QString fileNameOf(const QString& link);
     // Whether a name can be created inside the chosen folder and nowhere else.
     static bool isSafeFileName(const QString& name);

@@ -26,6 +26,7 @@ HttpFetch::Outcome HttpFetch::get(const QUrl& url)
     Outcome outcome = Finished;
     bool decided = false;
     bool headersSeen = false;
+    bool errorStatus = false; // an error page's body is no file: it is dropped
     QEventLoop loop;
     QTimer idle;
     idle.setSingleShot(true);
@@ -43,13 +44,14 @@ HttpFetch::Outcome HttpFetch::get(const QUrl& url)
             return;
         if (!headersSeen) {
             headersSeen = true;
+            errorStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() >= 400;
             const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
             if (onHeaders)
                 onHeaders(length.isValid() ? length.toLongLong() : -1);
         }
         while (!decided && reply->bytesAvailable() > 0) {
             const QByteArray chunk = reply->read(qMin<qint64>(reply->bytesAvailable(), ReadBufferBytes));
-            if (onData && !onData(chunk))
+            if (!errorStatus && onData && !onData(chunk))
                 end(writeFailed ? Failed : Finished);
         }
         idle.start(idleTimeoutMs);
@@ -61,6 +63,7 @@ HttpFetch::Outcome HttpFetch::get(const QUrl& url)
         drain();
         if (reply->error() != QNetworkReply::NoError && !decided) {
             errorText = reply->errorString();
+            errorCode = reply->error();
             end(Failed);
         }
         end(Finished);

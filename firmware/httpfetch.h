@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QNetworkReply>
 #include <QString>
 #include <QUrl>
 
@@ -29,6 +30,7 @@ public:
     const std::atomic<bool>* stopFlag = nullptr;
     bool writeFailed = false;
     QString errorText;
+    QNetworkReply::NetworkError errorCode = QNetworkReply::NoError;
 
     Outcome get(const QUrl& url);
 };
