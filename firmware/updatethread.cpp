@@ -54,7 +54,7 @@ bool UpdateThread::isAcknowledged(const QByteArray& reply, const QByteArray& exp
 
 int UpdateThread::exchange(LinkChannel& channel, const QByteArray& request, QByteArray& reply)
 {
-    return channel.exchange(request, reply, true, exchangeTimeoutMs);
+    return channel.exchange(request, reply, CrcOrder::HighFirst, exchangeTimeoutMs);
 }
 
 bool UpdateThread::expectAck(LinkChannel& channel, const QByteArray& request, const QByteArray& expected, bool eraseStep)
@@ -82,7 +82,7 @@ void UpdateThread::run()
 
     LinkChannel channel;
     if (!channel.openFromSettings()) {
-        emit signalShowErrorMessage(tr("固件更新失败,") + channel.errorText);
+        emit signalShowErrorMessage(tr("固件更新失败,") + channel.errorText());
         return;
     }
 

@@ -1,9 +1,9 @@
-#include "app/settings/config.h"
-#include "app/settings/singleton.h"
+// Labels: net gui
+#include "settings/settingkeys.h"
 #include "firmware/cataloguepage.h"
 #include "firmware/ui/updatedialog.h"
 #include "sim/downloadserver.h"
-#include "tests/support/updatedialogdriver.h"
+#include "tests/support/ui/updatedialogdriver.h"
 #include "tests/support/workdir.h"
 
 #include <QComboBox>
@@ -58,7 +58,7 @@ struct Setup
     {
         server.addPackages(QStringLiteral("ZQ-100"));
         server.listen(QHostAddress::LocalHost);
-        dir.writeConfig({{QStringLiteral("firmware/page"), server.pageUrl()}});
+        dir.writeConfig({{Settings::FirmwarePage.path, server.pageUrl()}});
     }
     QString folder() const { return dir.filePath(QStringLiteral("down")); }
     void chooseFolder()
@@ -249,11 +249,11 @@ void TestFirmwareDownload::unsafeNamesRefusedBeforeAnything()
 void TestFirmwareDownload::pressedWithoutChoice()
 {
     Setup setup;
-    setup.dir.writeConfig({{QStringLiteral("firmware/page"), QString()}});
+    setup.dir.writeConfig({{Settings::FirmwarePage.path, QString()}});
     QTest::mouseClick(setup.driver.button("bntRefresh"), Qt::LeftButton);
     setup.chooseFolder();
     QTest::mouseClick(setup.driver.button("bntDownload"), Qt::LeftButton);
-    setup.dir.writeConfig({{QStringLiteral("firmware/page"), setup.server.pageUrl()}});
+    setup.dir.writeConfig({{Settings::FirmwarePage.path, setup.server.pageUrl()}});
     QVERIFY(setup.driver.refresh());
     setup.driver.prompter.nextFileName(QString());
     QTest::mouseClick(setup.driver.button("bntSelectPath"), Qt::LeftButton);
@@ -312,7 +312,7 @@ void TestFirmwareDownload::tlsIsVerified()
     QFile authority(QFINDTESTDATA("data/tls/ca.pem"));
     QVERIFY(certificate.open(QIODevice::ReadOnly) && key.open(QIODevice::ReadOnly) && authority.open(QIODevice::ReadOnly));
     setup.server.setTls(QSslCertificate(&certificate), QSslKey(&key, QSsl::Rsa));
-    setup.dir.writeConfig({{QStringLiteral("firmware/page"), setup.server.pageUrl()}});
+    setup.dir.writeConfig({{Settings::FirmwarePage.path, setup.server.pageUrl()}});
     QVERIFY(setup.server.pageUrl().startsWith(QStringLiteral("https://")));
 
     QVERIFY(setup.driver.refresh());

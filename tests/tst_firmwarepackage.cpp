@@ -1,3 +1,4 @@
+// Labels: fast
 #include "firmware/ddbserver.h"
 #include "firmware/dencryptinfo.h"
 #include "firmware/packagewriter.h"

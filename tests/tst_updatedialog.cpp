@@ -1,7 +1,8 @@
+// Labels: net pty gui
 #include "firmware/ui/updatedialog.h"
 #include "link/frames.h"
 #include "tests/support/simfixture.h"
-#include "tests/support/updatedialogdriver.h"
+#include "tests/support/ui/updatedialogdriver.h"
 #include "tests/support/workdir.h"
 
 #include <QFile>

@@ -1,10 +1,11 @@
 #include "firmware/ui/updatedialog.h"
 
-#include "app/prompt/messageboxes.h"
-#include "app/prompt/prompter.h"
-#include "app/settings/config.h"
-#include "app/settings/singleton.h"
 #include "firmware/ddbserver.h"
+#include "prompt/messageboxes.h"
+#include "prompt/prompter.h"
+#include "settings/config.h"
+#include "settings/settingkeys.h"
+#include "settings/singleton.h"
 #include "ui_updatedialog.h"
 
 #include <QCloseEvent>
@@ -141,7 +142,7 @@ void UpdateDialog::refreshFileList()
 {
     if (catalogue.isRunning())
         return;
-    const QString address = singleton<Config>::instance()->value(QStringLiteral("firmware/page")).toString().trimmed();
+    const QString address = singleton<Config>::instance()->value(Settings::FirmwarePage).toString().trimmed();
     if (address.isEmpty()) {
         showError(tr("未设置固件下载页面,请在 config.ini 的 firmware/page 中填写下载页面的完整地址!"), this);
         return;

@@ -1,4 +1,4 @@
-#include "tests/support/updatedialogdriver.h"
+#include "tests/support/ui/updatedialogdriver.h"
 
 #include "firmware/packagewriter.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "firmware/ui/updatedialog.h"
-#include "tests/support/scriptedprompter.h"
+#include "tests/support/ui/scriptedprompter.h"
 
 #include <QByteArray>
 #include <QString>
