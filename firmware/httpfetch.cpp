@@ -11,7 +11,7 @@ namespace {
 // How often a running fetch looks at its stop flag.
 constexpr int StopPollMs = 50;
 // Bounds what the reply buffers ahead of us; the server waits while we write.
-constexpr qint64 ReadBufferBytes = 256 * 1024;
+constexpr qint64 ReadBufferBytes = 1024 * 1024;
 
 } // namespace
 
