@@ -11,7 +11,7 @@
     <message>
         <location line="+14"/>
         <source>操作</source>
-        <translation>Operation</translation>
+        <translation>Operations</translation>
     </message>
     <message>
         <location line="+14"/>
@@ -43,7 +43,7 @@
     <message>
         <location line="+9"/>
         <location line="+3"/>
-        <location filename="../app/mainwindow_config.cpp" line="+215"/>
+        <location filename="../app/mainwindow_config.cpp" line="+207"/>
         <source>导入配置</source>
         <translation>Import</translation>
     </message>
@@ -60,7 +60,7 @@
         <location filename="../app/mainwindow_config.cpp" line="-58"/>
         <location line="+4"/>
         <location line="+9"/>
-        <location line="+11"/>
+        <location line="+10"/>
         <source>写入配置</source>
         <translation>Write</translation>
     </message>
@@ -114,58 +114,58 @@
         <translation>Monitor</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="+57"/>
+        <location filename="../app/mainwindow.cpp" line="+62"/>
         <source>准备就绪</source>
         <translation>Ready</translation>
     </message>
     <message>
-        <location line="+19"/>
-        <location filename="../app/mainwindow_config.cpp" line="-57"/>
+        <location line="+17"/>
+        <location filename="../app/mainwindow_config.cpp" line="-56"/>
         <source>确定</source>
         <translation>OK</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow_config.cpp" line="-54"/>
-        <location line="+87"/>
+        <location filename="../app/mainwindow_config.cpp" line="-55"/>
+        <location line="+88"/>
         <source>正在写入配置......</source>
-        <translation type="unfinished"></translation>
+        <translation>Writing the configuration...</translation>
     </message>
     <message>
-        <location line="-86"/>
+        <location line="-87"/>
         <source>提交</source>
-        <translation type="unfinished"></translation>
+        <translation>Write</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>数值过长: 编码后 %1 字节, 最多允许 %2 字节</source>
-        <translation type="unfinished"></translation>
+        <translation>Value too long: %1 bytes encoded, at most %2 allowed</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>数值过长: 最多允许 %1 字节</source>
-        <translation type="unfinished"></translation>
+        <translation>Value too long: at most %1 bytes allowed</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+13"/>
         <location line="+5"/>
         <source>硬件返回数据校验错误</source>
-        <translation type="unfinished"></translation>
+        <translation>The instrument&apos;s reply failed the check</translation>
     </message>
     <message>
         <location line="+8"/>
-        <location line="+68"/>
+        <location line="+67"/>
         <source>写入配置成功</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuration written</translation>
     </message>
     <message>
-        <location line="-66"/>
+        <location line="-65"/>
         <source>写入配置失败,该项不支持修改</source>
-        <translation type="unfinished"></translation>
+        <translation>Write failed: the instrument does not allow this item to be changed</translation>
     </message>
     <message>
         <location line="+15"/>
         <source>取消</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <location line="+22"/>
@@ -173,54 +173,54 @@
         <location line="+12"/>
         <location line="+1"/>
         <source>写入错误,连接设备失败</source>
-        <translation type="unfinished"></translation>
+        <translation>Write failed: cannot connect to the instrument</translation>
     </message>
     <message>
         <location line="-9"/>
-        <location line="+20"/>
+        <location line="+19"/>
         <source>写入配置失败: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Write failed: %1</translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+25"/>
         <source>同步时间失败</source>
-        <translation type="unfinished"></translation>
+        <translation>Time sync failed</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>同步时间成功</source>
-        <translation type="unfinished"></translation>
+        <translation>Time synced</translation>
     </message>
     <message>
         <location line="+15"/>
         <location line="+30"/>
         <source>打开文件失败: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot open the file: %1</translation>
     </message>
     <message>
         <location line="-24"/>
         <source>正在导出配置......</source>
-        <translation type="unfinished"></translation>
+        <translation>Exporting the configuration...</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>写入文件失败: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot save the file: %1</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>导出配置成功</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuration exported</translation>
     </message>
     <message>
         <location line="+17"/>
         <source>正在导入配置......</source>
-        <translation type="unfinished"></translation>
+        <translation>Importing the configuration...</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>文件解析错误</source>
-        <translation type="unfinished"></translation>
+        <translation>The file cannot be read: wrong format</translation>
     </message>
 </context>
 <context>
@@ -228,17 +228,17 @@
     <message>
         <location filename="../forms/modifydialog.ui" line="+26"/>
         <source>Dialog</source>
-        <translation type="unfinished"></translation>
+        <translation>Edit Item</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>提交</source>
-        <translation type="unfinished"></translation>
+        <translation>Write</translation>
     </message>
     <message>
         <location line="+16"/>
         <source>取消</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -257,77 +257,91 @@
 <context>
     <name>QObject</name>
     <message>
-        <location filename="../app/prompt/messageboxes.cpp" line="+15"/>
+        <location filename="../prompt/messageboxes.cpp" line="+15"/>
         <source>确定</source>
-        <translation type="unfinished">OK</translation>
+        <translation>OK</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>错误</source>
-        <translation type="unfinished"></translation>
+        <translation>Error</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>信息</source>
-        <translation type="unfinished"></translation>
+        <translation>Information</translation>
     </message>
     <message>
         <location filename="../link/frames.cpp" line="+94"/>
         <source>CRC校验错误</source>
-        <translation type="unfinished"></translation>
+        <translation>CRC check failed</translation>
     </message>
     <message>
         <location line="+2"/>
-        <location filename="../link/linkchannel.cpp" line="+231"/>
+        <location filename="../link/linkchannel.cpp" line="+216"/>
         <location line="+32"/>
         <source>发送命令超时</source>
-        <translation type="unfinished"></translation>
+        <translation>Timed out sending the command</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>接收数据超时</source>
-        <translation type="unfinished"></translation>
+        <translation>Timed out waiting for the reply</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>未定义的错误</source>
-        <translation type="unfinished"></translation>
+        <translation>Unknown error</translation>
     </message>
     <message>
-        <location filename="../link/linkchannel.cpp" line="-203"/>
+        <location filename="../link/linkchannel.cpp" line="-195"/>
         <source>串口打开失败</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot open the serial port</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>打开串口失败: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot open the serial port: %1</translation>
     </message>
     <message>
-        <location line="+174"/>
+        <location line="+166"/>
         <location line="+31"/>
         <source>接受数据超时</source>
-        <translation type="unfinished"></translation>
+        <translation>Timed out waiting for the reply</translation>
     </message>
     <message>
         <location line="-13"/>
         <location line="+5"/>
         <source>发送命令失败</source>
-        <translation type="unfinished"></translation>
+        <translation>Sending the command failed</translation>
     </message>
     <message>
-        <location filename="../setup/searchdevicedialog.cpp" line="+45"/>
+        <location filename="../setup/ui/searchdevicedialog.cpp" line="+45"/>
         <location line="+30"/>
         <source>请选择设备</source>
-        <translation type="unfinished"></translation>
+        <translation>Please select an instrument</translation>
     </message>
 </context>
 <context>
     <name>RefreshThread</name>
     <message>
-        <location filename="../config/refreshthread.cpp" line="+23"/>
+        <location filename="../config/refreshthread.cpp" line="+21"/>
         <source>刷新</source>
-        <translation type="unfinished">Refresh</translation>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <location line="+34"/>
+        <source>数据长度校验错误 : 
+%1</source>
+        <translation>Wrong reply length:
+%1</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>地址或命令校验错误: 
+%1</source>
+        <translation>Wrong address or command in the reply:
+%1</translation>
     </message>
 </context>
 <context>
@@ -335,22 +349,22 @@
     <message>
         <location filename="../forms/searchdevicedialog.ui" line="+14"/>
         <source>查找设备</source>
-        <translation type="unfinished"></translation>
+        <translation>Find Instruments</translation>
     </message>
     <message>
         <location line="+15"/>
         <source>搜索</source>
-        <translation type="unfinished"></translation>
+        <translation>Search</translation>
     </message>
     <message>
         <location line="+20"/>
         <source>确定</source>
-        <translation type="unfinished">OK</translation>
+        <translation>OK</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>取消</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -358,112 +372,112 @@
     <message>
         <location filename="../forms/setupdialog.ui" line="+14"/>
         <source>串口设置</source>
-        <translation type="unfinished"></translation>
+        <translation>Communication Settings</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>Serial通讯</source>
-        <translation type="unfinished"></translation>
+        <translation>Serial port</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>串口号：</source>
-        <translation type="unfinished"></translation>
+        <translation>Port:</translation>
     </message>
     <message>
         <location line="+17"/>
         <source>波特率：</source>
-        <translation type="unfinished"></translation>
+        <translation>Baud rate:</translation>
     </message>
     <message>
         <location line="+17"/>
         <source>数据位：</source>
-        <translation type="unfinished"></translation>
+        <translation>Data bits:</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>奇偶校验：</source>
-        <translation type="unfinished"></translation>
+        <translation>Parity:</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>停止位：</source>
-        <translation type="unfinished"></translation>
+        <translation>Stop bits:</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>RTS</source>
-        <translation type="unfinished"></translation>
+        <translation>RTS</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>DTR</source>
-        <translation type="unfinished"></translation>
+        <translation>DTR</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>Udp通讯</source>
-        <translation type="unfinished"></translation>
+        <translation>UDP</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>地址：</source>
-        <translation type="unfinished"></translation>
+        <translation>Address:</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>端口：</source>
-        <translation type="unfinished"></translation>
+        <translation>Port:</translation>
     </message>
     <message>
         <location line="+17"/>
         <source>查找设备</source>
-        <translation type="unfinished"></translation>
+        <translation>Find Instruments</translation>
     </message>
     <message>
         <location line="+19"/>
         <source>设备地址：</source>
-        <translation type="unfinished"></translation>
+        <translation>Instrument address:</translation>
     </message>
     <message>
         <location line="+22"/>
         <source>确定</source>
-        <translation type="unfinished">OK</translation>
+        <translation>OK</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>取消</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
     <message>
-        <location filename="../setup/setupdialog.cpp" line="+127"/>
+        <location filename="../setup/ui/setupdialog.cpp" line="+129"/>
         <source>请选择串口!</source>
-        <translation type="unfinished"></translation>
+        <translation>Please select a serial port.</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>请选择波特率!</source>
-        <translation type="unfinished"></translation>
+        <translation>Please select a baud rate.</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>波特率超出范围!</source>
-        <translation type="unfinished"></translation>
+        <translation>Baud rate out of range.</translation>
     </message>
     <message>
         <location line="+14"/>
         <source>请输入UDP地址</source>
-        <translation type="unfinished"></translation>
+        <translation>Please enter the UDP address.</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>请输入UDP端口</source>
-        <translation type="unfinished"></translation>
+        <translation>Please enter the UDP port.</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>UDP端口不能大于65535</source>
-        <translation type="unfinished"></translation>
+        <translation>The UDP port cannot be above 65535.</translation>
     </message>
 </context>
 </TS>

@@ -43,7 +43,7 @@
     <message>
         <location line="+9"/>
         <location line="+3"/>
-        <location filename="../app/mainwindow_config.cpp" line="+215"/>
+        <location filename="../app/mainwindow_config.cpp" line="+207"/>
         <source>导入配置</source>
         <translation>导入配置</translation>
     </message>
@@ -60,7 +60,7 @@
         <location filename="../app/mainwindow_config.cpp" line="-58"/>
         <location line="+4"/>
         <location line="+9"/>
-        <location line="+11"/>
+        <location line="+10"/>
         <source>写入配置</source>
         <translation>写入配置</translation>
     </message>
@@ -114,58 +114,58 @@
         <translation>设备监听</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="+57"/>
+        <location filename="../app/mainwindow.cpp" line="+62"/>
         <source>准备就绪</source>
         <translation>准备就绪</translation>
     </message>
     <message>
-        <location line="+19"/>
-        <location filename="../app/mainwindow_config.cpp" line="-57"/>
+        <location line="+17"/>
+        <location filename="../app/mainwindow_config.cpp" line="-56"/>
         <source>确定</source>
         <translation>确定</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow_config.cpp" line="-54"/>
-        <location line="+87"/>
+        <location filename="../app/mainwindow_config.cpp" line="-55"/>
+        <location line="+88"/>
         <source>正在写入配置......</source>
-        <translation type="unfinished"></translation>
+        <translation>正在写入配置......</translation>
     </message>
     <message>
-        <location line="-86"/>
+        <location line="-87"/>
         <source>提交</source>
-        <translation type="unfinished"></translation>
+        <translation>提交</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>数值过长: 编码后 %1 字节, 最多允许 %2 字节</source>
-        <translation type="unfinished"></translation>
+        <translation>数值过长: 编码后 %1 字节, 最多允许 %2 字节</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>数值过长: 最多允许 %1 字节</source>
-        <translation type="unfinished"></translation>
+        <translation>数值过长: 最多允许 %1 字节</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+13"/>
         <location line="+5"/>
         <source>硬件返回数据校验错误</source>
-        <translation type="unfinished"></translation>
+        <translation>硬件返回数据校验错误</translation>
     </message>
     <message>
         <location line="+8"/>
-        <location line="+68"/>
+        <location line="+67"/>
         <source>写入配置成功</source>
-        <translation type="unfinished"></translation>
+        <translation>写入配置成功</translation>
     </message>
     <message>
-        <location line="-66"/>
+        <location line="-65"/>
         <source>写入配置失败,该项不支持修改</source>
-        <translation type="unfinished"></translation>
+        <translation>写入配置失败,该项不支持修改</translation>
     </message>
     <message>
         <location line="+15"/>
         <source>取消</source>
-        <translation type="unfinished"></translation>
+        <translation>取消</translation>
     </message>
     <message>
         <location line="+22"/>
@@ -173,54 +173,54 @@
         <location line="+12"/>
         <location line="+1"/>
         <source>写入错误,连接设备失败</source>
-        <translation type="unfinished"></translation>
+        <translation>写入错误,连接设备失败</translation>
     </message>
     <message>
         <location line="-9"/>
-        <location line="+20"/>
+        <location line="+19"/>
         <source>写入配置失败: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>写入配置失败: %1</translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+25"/>
         <source>同步时间失败</source>
-        <translation type="unfinished"></translation>
+        <translation>同步时间失败</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>同步时间成功</source>
-        <translation type="unfinished"></translation>
+        <translation>同步时间成功</translation>
     </message>
     <message>
         <location line="+15"/>
         <location line="+30"/>
         <source>打开文件失败: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>打开文件失败: %1</translation>
     </message>
     <message>
         <location line="-24"/>
         <source>正在导出配置......</source>
-        <translation type="unfinished"></translation>
+        <translation>正在导出配置......</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>写入文件失败: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>写入文件失败: %1</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>导出配置成功</source>
-        <translation type="unfinished"></translation>
+        <translation>导出配置成功</translation>
     </message>
     <message>
         <location line="+17"/>
         <source>正在导入配置......</source>
-        <translation type="unfinished"></translation>
+        <translation>正在导入配置......</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>文件解析错误</source>
-        <translation type="unfinished"></translation>
+        <translation>文件解析错误</translation>
     </message>
 </context>
 <context>
@@ -228,17 +228,17 @@
     <message>
         <location filename="../forms/modifydialog.ui" line="+26"/>
         <source>Dialog</source>
-        <translation type="unfinished"></translation>
+        <translation>Dialog</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>提交</source>
-        <translation type="unfinished"></translation>
+        <translation>提交</translation>
     </message>
     <message>
         <location line="+16"/>
         <source>取消</source>
-        <translation type="unfinished"></translation>
+        <translation>取消</translation>
     </message>
 </context>
 <context>
@@ -257,77 +257,91 @@
 <context>
     <name>QObject</name>
     <message>
-        <location filename="../app/prompt/messageboxes.cpp" line="+15"/>
+        <location filename="../prompt/messageboxes.cpp" line="+15"/>
         <source>确定</source>
-        <translation type="unfinished">确定</translation>
+        <translation>确定</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>错误</source>
-        <translation type="unfinished"></translation>
+        <translation>错误</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>信息</source>
-        <translation type="unfinished"></translation>
+        <translation>信息</translation>
     </message>
     <message>
         <location filename="../link/frames.cpp" line="+94"/>
         <source>CRC校验错误</source>
-        <translation type="unfinished"></translation>
+        <translation>CRC校验错误</translation>
     </message>
     <message>
         <location line="+2"/>
-        <location filename="../link/linkchannel.cpp" line="+231"/>
+        <location filename="../link/linkchannel.cpp" line="+216"/>
         <location line="+32"/>
         <source>发送命令超时</source>
-        <translation type="unfinished"></translation>
+        <translation>发送命令超时</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>接收数据超时</source>
-        <translation type="unfinished"></translation>
+        <translation>接收数据超时</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>未定义的错误</source>
-        <translation type="unfinished"></translation>
+        <translation>未定义的错误</translation>
     </message>
     <message>
-        <location filename="../link/linkchannel.cpp" line="-203"/>
+        <location filename="../link/linkchannel.cpp" line="-195"/>
         <source>串口打开失败</source>
-        <translation type="unfinished"></translation>
+        <translation>串口打开失败</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>打开串口失败: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>打开串口失败: %1</translation>
     </message>
     <message>
-        <location line="+174"/>
+        <location line="+166"/>
         <location line="+31"/>
         <source>接受数据超时</source>
-        <translation type="unfinished"></translation>
+        <translation>接受数据超时</translation>
     </message>
     <message>
         <location line="-13"/>
         <location line="+5"/>
         <source>发送命令失败</source>
-        <translation type="unfinished"></translation>
+        <translation>发送命令失败</translation>
     </message>
     <message>
-        <location filename="../setup/searchdevicedialog.cpp" line="+45"/>
+        <location filename="../setup/ui/searchdevicedialog.cpp" line="+45"/>
         <location line="+30"/>
         <source>请选择设备</source>
-        <translation type="unfinished"></translation>
+        <translation>请选择设备</translation>
     </message>
 </context>
 <context>
     <name>RefreshThread</name>
     <message>
-        <location filename="../config/refreshthread.cpp" line="+23"/>
+        <location filename="../config/refreshthread.cpp" line="+21"/>
         <source>刷新</source>
-        <translation type="unfinished">刷新</translation>
+        <translation>刷新</translation>
+    </message>
+    <message>
+        <location line="+34"/>
+        <source>数据长度校验错误 : 
+%1</source>
+        <translation>数据长度校验错误 : 
+%1</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>地址或命令校验错误: 
+%1</source>
+        <translation>地址或命令校验错误: 
+%1</translation>
     </message>
 </context>
 <context>
@@ -335,22 +349,22 @@
     <message>
         <location filename="../forms/searchdevicedialog.ui" line="+14"/>
         <source>查找设备</source>
-        <translation type="unfinished"></translation>
+        <translation>查找设备</translation>
     </message>
     <message>
         <location line="+15"/>
         <source>搜索</source>
-        <translation type="unfinished"></translation>
+        <translation>搜索</translation>
     </message>
     <message>
         <location line="+20"/>
         <source>确定</source>
-        <translation type="unfinished">确定</translation>
+        <translation>确定</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>取消</source>
-        <translation type="unfinished"></translation>
+        <translation>取消</translation>
     </message>
 </context>
 <context>
@@ -358,112 +372,112 @@
     <message>
         <location filename="../forms/setupdialog.ui" line="+14"/>
         <source>串口设置</source>
-        <translation type="unfinished"></translation>
+        <translation>串口设置</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>Serial通讯</source>
-        <translation type="unfinished"></translation>
+        <translation>Serial通讯</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>串口号：</source>
-        <translation type="unfinished"></translation>
+        <translation>串口号：</translation>
     </message>
     <message>
         <location line="+17"/>
         <source>波特率：</source>
-        <translation type="unfinished"></translation>
+        <translation>波特率：</translation>
     </message>
     <message>
         <location line="+17"/>
         <source>数据位：</source>
-        <translation type="unfinished"></translation>
+        <translation>数据位：</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>奇偶校验：</source>
-        <translation type="unfinished"></translation>
+        <translation>奇偶校验：</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>停止位：</source>
-        <translation type="unfinished"></translation>
+        <translation>停止位：</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>RTS</source>
-        <translation type="unfinished"></translation>
+        <translation>RTS</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>DTR</source>
-        <translation type="unfinished"></translation>
+        <translation>DTR</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>Udp通讯</source>
-        <translation type="unfinished"></translation>
+        <translation>Udp通讯</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>地址：</source>
-        <translation type="unfinished"></translation>
+        <translation>地址：</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>端口：</source>
-        <translation type="unfinished"></translation>
+        <translation>端口：</translation>
     </message>
     <message>
         <location line="+17"/>
         <source>查找设备</source>
-        <translation type="unfinished"></translation>
+        <translation>查找设备</translation>
     </message>
     <message>
         <location line="+19"/>
         <source>设备地址：</source>
-        <translation type="unfinished"></translation>
+        <translation>设备地址：</translation>
     </message>
     <message>
         <location line="+22"/>
         <source>确定</source>
-        <translation type="unfinished">确定</translation>
+        <translation>确定</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>取消</source>
-        <translation type="unfinished"></translation>
+        <translation>取消</translation>
     </message>
     <message>
-        <location filename="../setup/setupdialog.cpp" line="+127"/>
+        <location filename="../setup/ui/setupdialog.cpp" line="+129"/>
         <source>请选择串口!</source>
-        <translation type="unfinished"></translation>
+        <translation>请选择串口!</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>请选择波特率!</source>
-        <translation type="unfinished"></translation>
+        <translation>请选择波特率!</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>波特率超出范围!</source>
-        <translation type="unfinished"></translation>
+        <translation>波特率超出范围!</translation>
     </message>
     <message>
         <location line="+14"/>
         <source>请输入UDP地址</source>
-        <translation type="unfinished"></translation>
+        <translation>请输入UDP地址</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>请输入UDP端口</source>
-        <translation type="unfinished"></translation>
+        <translation>请输入UDP端口</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>UDP端口不能大于65535</source>
-        <translation type="unfinished"></translation>
+        <translation>UDP端口不能大于65535</translation>
     </message>
 </context>
 </TS>

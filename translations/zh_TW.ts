@@ -43,7 +43,7 @@
     <message>
         <location line="+9"/>
         <location line="+3"/>
-        <location filename="../app/mainwindow_config.cpp" line="+215"/>
+        <location filename="../app/mainwindow_config.cpp" line="+207"/>
         <source>导入配置</source>
         <translation>匯入設定</translation>
     </message>
@@ -60,7 +60,7 @@
         <location filename="../app/mainwindow_config.cpp" line="-58"/>
         <location line="+4"/>
         <location line="+9"/>
-        <location line="+11"/>
+        <location line="+10"/>
         <source>写入配置</source>
         <translation>寫入設定</translation>
     </message>
@@ -111,61 +111,61 @@
         <location line="+9"/>
         <location line="+3"/>
         <source>设备监听</source>
-        <translation>設備監聽</translation>
+        <translation>裝置監聽</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="+57"/>
+        <location filename="../app/mainwindow.cpp" line="+62"/>
         <source>准备就绪</source>
-        <translation>準備就緒</translation>
+        <translation>就緒</translation>
     </message>
     <message>
-        <location line="+19"/>
-        <location filename="../app/mainwindow_config.cpp" line="-57"/>
+        <location line="+17"/>
+        <location filename="../app/mainwindow_config.cpp" line="-56"/>
         <source>确定</source>
         <translation>確定</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow_config.cpp" line="-54"/>
-        <location line="+87"/>
+        <location filename="../app/mainwindow_config.cpp" line="-55"/>
+        <location line="+88"/>
         <source>正在写入配置......</source>
-        <translation type="unfinished"></translation>
+        <translation>正在寫入設定......</translation>
     </message>
     <message>
-        <location line="-86"/>
+        <location line="-87"/>
         <source>提交</source>
-        <translation type="unfinished"></translation>
+        <translation>寫入</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>数值过长: 编码后 %1 字节, 最多允许 %2 字节</source>
-        <translation type="unfinished"></translation>
+        <translation>數值過長: 編碼後 %1 位元組, 最多允許 %2 位元組</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>数值过长: 最多允许 %1 字节</source>
-        <translation type="unfinished"></translation>
+        <translation>數值過長: 最多允許 %1 位元組</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+13"/>
         <location line="+5"/>
         <source>硬件返回数据校验错误</source>
-        <translation type="unfinished"></translation>
+        <translation>裝置回傳的資料驗證錯誤</translation>
     </message>
     <message>
         <location line="+8"/>
-        <location line="+68"/>
+        <location line="+67"/>
         <source>写入配置成功</source>
-        <translation type="unfinished"></translation>
+        <translation>寫入設定成功</translation>
     </message>
     <message>
-        <location line="-66"/>
+        <location line="-65"/>
         <source>写入配置失败,该项不支持修改</source>
-        <translation type="unfinished"></translation>
+        <translation>寫入設定失敗,此項目不支援修改</translation>
     </message>
     <message>
         <location line="+15"/>
         <source>取消</source>
-        <translation type="unfinished"></translation>
+        <translation>取消</translation>
     </message>
     <message>
         <location line="+22"/>
@@ -173,54 +173,54 @@
         <location line="+12"/>
         <location line="+1"/>
         <source>写入错误,连接设备失败</source>
-        <translation type="unfinished"></translation>
+        <translation>寫入錯誤,無法連線至裝置</translation>
     </message>
     <message>
         <location line="-9"/>
-        <location line="+20"/>
+        <location line="+19"/>
         <source>写入配置失败: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>寫入設定失敗: %1</translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+25"/>
         <source>同步时间失败</source>
-        <translation type="unfinished"></translation>
+        <translation>同步時間失敗</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>同步时间成功</source>
-        <translation type="unfinished"></translation>
+        <translation>同步時間成功</translation>
     </message>
     <message>
         <location line="+15"/>
         <location line="+30"/>
         <source>打开文件失败: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>無法開啟檔案: %1</translation>
     </message>
     <message>
         <location line="-24"/>
         <source>正在导出配置......</source>
-        <translation type="unfinished"></translation>
+        <translation>正在匯出設定......</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>写入文件失败: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>無法儲存檔案: %1</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>导出配置成功</source>
-        <translation type="unfinished"></translation>
+        <translation>匯出設定成功</translation>
     </message>
     <message>
         <location line="+17"/>
         <source>正在导入配置......</source>
-        <translation type="unfinished"></translation>
+        <translation>正在匯入設定......</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>文件解析错误</source>
-        <translation type="unfinished"></translation>
+        <translation>檔案格式錯誤,無法解析</translation>
     </message>
 </context>
 <context>
@@ -228,17 +228,17 @@
     <message>
         <location filename="../forms/modifydialog.ui" line="+26"/>
         <source>Dialog</source>
-        <translation type="unfinished"></translation>
+        <translation>編輯項目</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>提交</source>
-        <translation type="unfinished"></translation>
+        <translation>寫入</translation>
     </message>
     <message>
         <location line="+16"/>
         <source>取消</source>
-        <translation type="unfinished"></translation>
+        <translation>取消</translation>
     </message>
 </context>
 <context>
@@ -257,77 +257,91 @@
 <context>
     <name>QObject</name>
     <message>
-        <location filename="../app/prompt/messageboxes.cpp" line="+15"/>
+        <location filename="../prompt/messageboxes.cpp" line="+15"/>
         <source>确定</source>
-        <translation type="unfinished">確定</translation>
+        <translation>確定</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>错误</source>
-        <translation type="unfinished"></translation>
+        <translation>錯誤</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>信息</source>
-        <translation type="unfinished"></translation>
+        <translation>訊息</translation>
     </message>
     <message>
         <location filename="../link/frames.cpp" line="+94"/>
         <source>CRC校验错误</source>
-        <translation type="unfinished"></translation>
+        <translation>CRC 檢查碼錯誤</translation>
     </message>
     <message>
         <location line="+2"/>
-        <location filename="../link/linkchannel.cpp" line="+231"/>
+        <location filename="../link/linkchannel.cpp" line="+216"/>
         <location line="+32"/>
         <source>发送命令超时</source>
-        <translation type="unfinished"></translation>
+        <translation>傳送命令逾時</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>接收数据超时</source>
-        <translation type="unfinished"></translation>
+        <translation>接收資料逾時</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>未定义的错误</source>
-        <translation type="unfinished"></translation>
+        <translation>未定義的錯誤</translation>
     </message>
     <message>
-        <location filename="../link/linkchannel.cpp" line="-203"/>
+        <location filename="../link/linkchannel.cpp" line="-195"/>
         <source>串口打开失败</source>
-        <translation type="unfinished"></translation>
+        <translation>無法開啟序列埠</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>打开串口失败: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>無法開啟序列埠: %1</translation>
     </message>
     <message>
-        <location line="+174"/>
+        <location line="+166"/>
         <location line="+31"/>
         <source>接受数据超时</source>
-        <translation type="unfinished"></translation>
+        <translation>接收資料逾時</translation>
     </message>
     <message>
         <location line="-13"/>
         <location line="+5"/>
         <source>发送命令失败</source>
-        <translation type="unfinished"></translation>
+        <translation>傳送命令失敗</translation>
     </message>
     <message>
-        <location filename="../setup/searchdevicedialog.cpp" line="+45"/>
+        <location filename="../setup/ui/searchdevicedialog.cpp" line="+45"/>
         <location line="+30"/>
         <source>请选择设备</source>
-        <translation type="unfinished"></translation>
+        <translation>請選擇裝置</translation>
     </message>
 </context>
 <context>
     <name>RefreshThread</name>
     <message>
-        <location filename="../config/refreshthread.cpp" line="+23"/>
+        <location filename="../config/refreshthread.cpp" line="+21"/>
         <source>刷新</source>
-        <translation type="unfinished">重新整理</translation>
+        <translation>重新整理</translation>
+    </message>
+    <message>
+        <location line="+34"/>
+        <source>数据长度校验错误 : 
+%1</source>
+        <translation>資料長度驗證錯誤 : 
+%1</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>地址或命令校验错误: 
+%1</source>
+        <translation>位址或命令驗證錯誤: 
+%1</translation>
     </message>
 </context>
 <context>
@@ -335,22 +349,22 @@
     <message>
         <location filename="../forms/searchdevicedialog.ui" line="+14"/>
         <source>查找设备</source>
-        <translation type="unfinished"></translation>
+        <translation>尋找裝置</translation>
     </message>
     <message>
         <location line="+15"/>
         <source>搜索</source>
-        <translation type="unfinished"></translation>
+        <translation>搜尋</translation>
     </message>
     <message>
         <location line="+20"/>
         <source>确定</source>
-        <translation type="unfinished">確定</translation>
+        <translation>確定</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>取消</source>
-        <translation type="unfinished"></translation>
+        <translation>取消</translation>
     </message>
 </context>
 <context>
@@ -358,112 +372,112 @@
     <message>
         <location filename="../forms/setupdialog.ui" line="+14"/>
         <source>串口设置</source>
-        <translation type="unfinished"></translation>
+        <translation>通訊設定</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>Serial通讯</source>
-        <translation type="unfinished"></translation>
+        <translation>序列埠通訊</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>串口号：</source>
-        <translation type="unfinished"></translation>
+        <translation>序列埠：</translation>
     </message>
     <message>
         <location line="+17"/>
         <source>波特率：</source>
-        <translation type="unfinished"></translation>
+        <translation>鮑率：</translation>
     </message>
     <message>
         <location line="+17"/>
         <source>数据位：</source>
-        <translation type="unfinished"></translation>
+        <translation>資料位元：</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>奇偶校验：</source>
-        <translation type="unfinished"></translation>
+        <translation>同位檢查：</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>停止位：</source>
-        <translation type="unfinished"></translation>
+        <translation>停止位元：</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>RTS</source>
-        <translation type="unfinished"></translation>
+        <translation>RTS</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>DTR</source>
-        <translation type="unfinished"></translation>
+        <translation>DTR</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>Udp通讯</source>
-        <translation type="unfinished"></translation>
+        <translation>UDP 通訊</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>地址：</source>
-        <translation type="unfinished"></translation>
+        <translation>位址：</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>端口：</source>
-        <translation type="unfinished"></translation>
+        <translation>連接埠：</translation>
     </message>
     <message>
         <location line="+17"/>
         <source>查找设备</source>
-        <translation type="unfinished"></translation>
+        <translation>尋找裝置</translation>
     </message>
     <message>
         <location line="+19"/>
         <source>设备地址：</source>
-        <translation type="unfinished"></translation>
+        <translation>裝置位址：</translation>
     </message>
     <message>
         <location line="+22"/>
         <source>确定</source>
-        <translation type="unfinished">確定</translation>
+        <translation>確定</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>取消</source>
-        <translation type="unfinished"></translation>
+        <translation>取消</translation>
     </message>
     <message>
-        <location filename="../setup/setupdialog.cpp" line="+127"/>
+        <location filename="../setup/ui/setupdialog.cpp" line="+129"/>
         <source>请选择串口!</source>
-        <translation type="unfinished"></translation>
+        <translation>請選擇序列埠!</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>请选择波特率!</source>
-        <translation type="unfinished"></translation>
+        <translation>請選擇鮑率!</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>波特率超出范围!</source>
-        <translation type="unfinished"></translation>
+        <translation>鮑率超出範圍!</translation>
     </message>
     <message>
         <location line="+14"/>
         <source>请输入UDP地址</source>
-        <translation type="unfinished"></translation>
+        <translation>請輸入 UDP 位址</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>请输入UDP端口</source>
-        <translation type="unfinished"></translation>
+        <translation>請輸入 UDP 連接埠</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>UDP端口不能大于65535</source>
-        <translation type="unfinished"></translation>
+        <translation>UDP 連接埠不可大於 65535</translation>
     </message>
 </context>
 </TS>
