@@ -95,6 +95,8 @@ void MainWindow::applyLanguage(const QString& code)
         QCoreApplication::installTranslator(translator);
 
     form->retranslateUi(this);
+    // A status text still showing speaks the language just left.
+    statusBar()->clearMessage();
 
     // Wide enough for every tool-bar button with its text under the icon. The buttons also stand
     // apart by the layout's spacing; without it the last one would drop behind the extension arrow.
