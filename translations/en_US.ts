@@ -618,7 +618,7 @@
     <message>
         <location line="+73"/>
         <source>刷新文件列表</source>
-        <translation>Refresh List</translation>
+        <translation>Reload List</translation>
     </message>
     <message>
         <location line="+7"/>
