@@ -2,6 +2,112 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>ClockSync</name>
+    <message>
+        <location filename="../config/clocksync.cpp" line="+8"/>
+        <source>同步时间</source>
+        <translation>Sync Time</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>同步时间失败</source>
+        <translation>Time sync failed</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>同步时间成功</source>
+        <translation>Time synced</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigCsv</name>
+    <message>
+        <location filename="../config/configcsv.cpp" line="+10"/>
+        <source>导出配置</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <location line="+19"/>
+        <source>打开文件失败: %1</source>
+        <translation>Cannot open the file: %1</translation>
+    </message>
+    <message>
+        <location line="-10"/>
+        <source>写入文件失败: %1</source>
+        <translation>Cannot save the file: %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>导出配置成功</source>
+        <translation>Configuration exported</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>导入配置</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>文件解析错误</source>
+        <translation>The file cannot be read: wrong format</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigWriter</name>
+    <message>
+        <location filename="../config/configwriter.cpp" line="+31"/>
+        <location line="+16"/>
+        <location line="+18"/>
+        <source>写入配置</source>
+        <translation>Write</translation>
+    </message>
+    <message>
+        <location line="-34"/>
+        <location line="+1"/>
+        <source>写入错误,连接设备失败</source>
+        <translation>Write failed: cannot connect to the instrument</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <location line="+18"/>
+        <source>写入配置失败: %1</source>
+        <translation>Write failed: %1</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <location line="+32"/>
+        <source>写入配置成功</source>
+        <translation>Configuration written</translation>
+    </message>
+    <message>
+        <location line="-26"/>
+        <source>提交</source>
+        <translation>Write</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>数值过长: 编码后 %1 字节, 最多允许 %2 字节</source>
+        <translation>Value too long: %1 bytes encoded, at most %2 allowed</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>数值过长: 最多允许 %1 字节</source>
+        <translation>Value too long: at most %1 bytes allowed</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <location line="+3"/>
+        <source>硬件返回数据校验错误</source>
+        <translation>The instrument&apos;s reply failed the check</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>写入配置失败,该项不支持修改</source>
+        <translation>Write failed: the instrument does not allow this item to be changed</translation>
+    </message>
+</context>
+<context>
     <name>DDbServer</name>
     <message>
         <location filename="../firmware/ddbserver.cpp" line="+55"/>
@@ -116,31 +222,26 @@
     <message>
         <location line="+9"/>
         <location line="+3"/>
-        <location filename="../app/mainwindow_config.cpp" line="+207"/>
+        <location filename="../app/mainwindow_config.cpp" line="+124"/>
         <source>导入配置</source>
         <translation>Import</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+3"/>
-        <location filename="../app/mainwindow_config.cpp" line="-31"/>
+        <location filename="../app/mainwindow_config.cpp" line="-10"/>
         <source>导出配置</source>
         <translation>Export</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+3"/>
-        <location filename="../app/mainwindow_config.cpp" line="-58"/>
-        <location line="+4"/>
-        <location line="+9"/>
-        <location line="+10"/>
         <source>写入配置</source>
         <translation>Write</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+3"/>
-        <location filename="../app/mainwindow_config.cpp" line="+9"/>
         <source>同步时间</source>
         <translation>Sync Time</translation>
     </message>
@@ -193,107 +294,31 @@
     </message>
     <message>
         <location line="+17"/>
-        <location filename="../app/mainwindow_config.cpp" line="-56"/>
+        <location filename="../app/mainwindow_config.cpp" line="-51"/>
         <source>确定</source>
         <translation>OK</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow_config.cpp" line="-55"/>
-        <location line="+88"/>
+        <location filename="../app/mainwindow_config.cpp" line="+21"/>
+        <location line="+9"/>
+        <location line="+4"/>
         <source>正在写入配置......</source>
         <translation>Writing the configuration...</translation>
     </message>
     <message>
-        <location line="-87"/>
-        <source>提交</source>
-        <translation>Write</translation>
-    </message>
-    <message>
-        <location line="+6"/>
-        <source>数值过长: 编码后 %1 字节, 最多允许 %2 字节</source>
-        <translation>Value too long: %1 bytes encoded, at most %2 allowed</translation>
-    </message>
-    <message>
-        <location line="+6"/>
-        <source>数值过长: 最多允许 %1 字节</source>
-        <translation>Value too long: at most %1 bytes allowed</translation>
-    </message>
-    <message>
-        <location line="+13"/>
-        <location line="+5"/>
-        <source>硬件返回数据校验错误</source>
-        <translation>The instrument&apos;s reply failed the check</translation>
-    </message>
-    <message>
-        <location line="+8"/>
-        <location line="+67"/>
-        <source>写入配置成功</source>
-        <translation>Configuration written</translation>
-    </message>
-    <message>
-        <location line="-65"/>
-        <source>写入配置失败,该项不支持修改</source>
-        <translation>Write failed: the instrument does not allow this item to be changed</translation>
-    </message>
-    <message>
-        <location line="+15"/>
+        <location line="-33"/>
         <source>取消</source>
         <translation>Cancel</translation>
     </message>
     <message>
-        <location line="+22"/>
-        <location line="+1"/>
-        <location line="+12"/>
-        <location line="+1"/>
-        <source>写入错误,连接设备失败</source>
-        <translation>Write failed: cannot connect to the instrument</translation>
-    </message>
-    <message>
-        <location line="-9"/>
-        <location line="+19"/>
-        <source>写入配置失败: %1</source>
-        <translation>Write failed: %1</translation>
-    </message>
-    <message>
-        <location line="+25"/>
-        <source>同步时间失败</source>
-        <translation>Time sync failed</translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source>同步时间成功</source>
-        <translation>Time synced</translation>
-    </message>
-    <message>
-        <location line="+15"/>
-        <location line="+30"/>
-        <source>打开文件失败: %1</source>
-        <translation>Cannot open the file: %1</translation>
-    </message>
-    <message>
-        <location line="-24"/>
+        <location line="+53"/>
         <source>正在导出配置......</source>
         <translation>Exporting the configuration...</translation>
     </message>
     <message>
-        <location line="+9"/>
-        <source>写入文件失败: %1</source>
-        <translation>Cannot save the file: %1</translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source>导出配置成功</source>
-        <translation>Configuration exported</translation>
-    </message>
-    <message>
-        <location line="+17"/>
+        <location line="+10"/>
         <source>正在导入配置......</source>
         <translation>Importing the configuration...</translation>
-    </message>
-    <message>
-        <location line="+7"/>
-        <source>文件解析错误</source>
-        <translation>The file cannot be read: wrong format</translation>
     </message>
 </context>
 <context>
