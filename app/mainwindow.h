@@ -84,9 +84,10 @@ private:
     ConfigTree* tree;
     RefreshThread readThread;
     QTranslator* translator;
+    QTranslator* qtTranslator; // Qt's own texts, switched with the assistant's
     QMap<QString, QSet<QString>> skipMap;
     bool operationRunning = false;
     // Counts the clears of the tree: an operation that sees it change leaves the new rows alone.
     int treeGeneration = 0;
-    bool settingsFailureShown = false;
+    QString settingsFailure; // set once config.ini has failed to be written, so it is told once
 };

@@ -319,18 +319,18 @@
         <translation>设备监听</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="+64"/>
+        <location filename="../app/mainwindow.cpp" line="+68"/>
         <source>准备就绪</source>
         <translation>准备就绪</translation>
     </message>
     <message>
-        <location line="+19"/>
+        <location line="+17"/>
         <location filename="../app/mainwindow_config.cpp" line="-69"/>
         <source>确定</source>
         <translation>确定</translation>
     </message>
     <message>
-        <location line="+46"/>
+        <location line="+49"/>
         <source>无法保存设置: %1 不可写入</source>
         <translation>无法保存设置: %1 不可写入</translation>
     </message>
@@ -473,6 +473,20 @@
         <location line="+13"/>
         <source>刷新</source>
         <translation>刷新</translation>
+    </message>
+    <message>
+        <location line="+34"/>
+        <source>数据长度校验错误 : 
+%1</source>
+        <translation>数据长度校验错误 : 
+%1</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>地址或命令校验错误: 
+%1</source>
+        <translation>地址或命令校验错误: 
+%1</translation>
     </message>
 </context>
 <context>

@@ -30,12 +30,12 @@
         <location line="+4"/>
         <location line="+19"/>
         <source>打开文件失败: %1</source>
-        <translation>開啟檔案失敗: %1</translation>
+        <translation>無法開啟檔案: %1</translation>
     </message>
     <message>
         <location line="-10"/>
         <source>写入文件失败: %1</source>
-        <translation>寫入檔案失敗: %1</translation>
+        <translation>無法儲存檔案: %1</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -72,7 +72,7 @@
         <location line="-38"/>
         <location line="+1"/>
         <source>写入错误,连接设备失败</source>
-        <translation>寫入錯誤,連線裝置失敗</translation>
+        <translation>寫入錯誤,無法連線至裝置</translation>
     </message>
     <message>
         <location line="+15"/>
@@ -109,7 +109,7 @@
     <message>
         <location line="+6"/>
         <source>提交</source>
-        <translation>提交</translation>
+        <translation>寫入</translation>
     </message>
     <message>
         <location line="+5"/>
@@ -130,12 +130,12 @@
         <location line="+9"/>
         <location line="+3"/>
         <source>硬件返回数据校验错误</source>
-        <translation>硬體回傳資料校驗錯誤</translation>
+        <translation>裝置回傳的資料驗證錯誤</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>写入配置失败,该项不支持修改</source>
-        <translation>寫入設定失敗,該項不支援修改</translation>
+        <translation>寫入設定失敗,此項目不支援修改</translation>
     </message>
 </context>
 <context>
@@ -164,7 +164,7 @@
     <message>
         <location line="+6"/>
         <source>解析文件失败,文件校验失败!</source>
-        <translation>解析檔案失敗,檔案校驗失敗!</translation>
+        <translation>解析檔案失敗,檔案驗證失敗!</translation>
     </message>
 </context>
 <context>
@@ -316,21 +316,21 @@
         <location line="+9"/>
         <location line="+3"/>
         <source>设备监听</source>
-        <translation>設備監聽</translation>
+        <translation>裝置監聽</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="+64"/>
+        <location filename="../app/mainwindow.cpp" line="+68"/>
         <source>准备就绪</source>
-        <translation>準備就緒</translation>
+        <translation>就緒</translation>
     </message>
     <message>
-        <location line="+19"/>
+        <location line="+17"/>
         <location filename="../app/mainwindow_config.cpp" line="-69"/>
         <source>确定</source>
         <translation>確定</translation>
     </message>
     <message>
-        <location line="+46"/>
+        <location line="+49"/>
         <source>无法保存设置: %1 不可写入</source>
         <translation>無法儲存設定: %1 無法寫入</translation>
     </message>
@@ -368,12 +368,12 @@
     <message>
         <location filename="../forms/modifydialog.ui" line="+26"/>
         <source>Dialog</source>
-        <translation>Dialog</translation>
+        <translation>編輯項目</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>提交</source>
-        <translation>提交</translation>
+        <translation>寫入</translation>
     </message>
     <message>
         <location line="+16"/>
@@ -409,12 +409,12 @@
     <message>
         <location line="+5"/>
         <source>信息</source>
-        <translation>資訊</translation>
+        <translation>訊息</translation>
     </message>
     <message>
         <location filename="../link/frames.cpp" line="+94"/>
         <source>CRC校验错误</source>
-        <translation>CRC校驗錯誤</translation>
+        <translation>CRC 檢查碼錯誤</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -436,12 +436,12 @@
     <message>
         <location filename="../link/linkchannel.cpp" line="-195"/>
         <source>串口打开失败</source>
-        <translation>序列埠開啟失敗</translation>
+        <translation>無法開啟序列埠</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>打开串口失败: %1</source>
-        <translation>開啟序列埠失敗: %1</translation>
+        <translation>無法開啟序列埠: %1</translation>
     </message>
     <message>
         <location line="+166"/>
@@ -474,13 +474,27 @@
         <source>刷新</source>
         <translation>重新整理</translation>
     </message>
+    <message>
+        <location line="+34"/>
+        <source>数据长度校验错误 : 
+%1</source>
+        <translation>資料長度驗證錯誤 : 
+%1</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>地址或命令校验错误: 
+%1</source>
+        <translation>位址或命令驗證錯誤: 
+%1</translation>
+    </message>
 </context>
 <context>
     <name>SearchDeviceDialog</name>
     <message>
         <location filename="../forms/searchdevicedialog.ui" line="+14"/>
         <source>查找设备</source>
-        <translation>搜尋裝置</translation>
+        <translation>尋找裝置</translation>
     </message>
     <message>
         <location line="+15"/>
@@ -503,12 +517,12 @@
     <message>
         <location filename="../forms/setupdialog.ui" line="+14"/>
         <source>串口设置</source>
-        <translation>序列埠設定</translation>
+        <translation>通訊設定</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>Serial通讯</source>
-        <translation>Serial通訊</translation>
+        <translation>序列埠通訊</translation>
     </message>
     <message>
         <location line="+9"/>
@@ -548,7 +562,7 @@
     <message>
         <location line="+10"/>
         <source>Udp通讯</source>
-        <translation>Udp通訊</translation>
+        <translation>UDP 通訊</translation>
     </message>
     <message>
         <location line="+12"/>
@@ -563,7 +577,7 @@
     <message>
         <location line="+17"/>
         <source>查找设备</source>
-        <translation>搜尋裝置</translation>
+        <translation>尋找裝置</translation>
     </message>
     <message>
         <location line="+19"/>
@@ -598,7 +612,7 @@
     <message>
         <location line="+17"/>
         <source>请输入UDP地址</source>
-        <translation>請輸入UDP位址</translation>
+        <translation>請輸入 UDP 位址</translation>
     </message>
     <message>
         <location line="+4"/>
@@ -608,7 +622,7 @@
     <message>
         <location line="+5"/>
         <source>请输入UDP端口</source>
-        <translation>請輸入UDP連接埠</translation>
+        <translation>請輸入 UDP 連接埠</translation>
     </message>
     <message>
         <location line="+6"/>
@@ -618,7 +632,7 @@
     <message>
         <location line="+5"/>
         <source>UDP端口不能大于65535</source>
-        <translation>UDP連接埠不能大於65535</translation>
+        <translation>UDP 連接埠不可大於 65535</translation>
     </message>
 </context>
 <context>
