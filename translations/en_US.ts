@@ -386,12 +386,12 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     <message>
         <location line="+11"/>
         <source>同步时间失败</source>
-        <translation>Clock synchronisation failed</translation>
+        <translation>Time sync failed</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>同步时间成功</source>
-        <translation>Clock synchronised</translation>
+        <translation>Time synced</translation>
     </message>
 </context>
 <context>
@@ -405,12 +405,12 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <location line="+4"/>
         <location line="+19"/>
         <source>打开文件失败: %1</source>
-        <translation>Cannot open file: %1</translation>
+        <translation>Cannot open the file: %1</translation>
     </message>
     <message>
         <location line="-10"/>
         <source>写入文件失败: %1</source>
-        <translation>Cannot write file: %1</translation>
+        <translation>Cannot save the file: %1</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -425,7 +425,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     <message>
         <location line="+13"/>
         <source>文件解析错误</source>
-        <translation>File format error</translation>
+        <translation>The file cannot be read: wrong format</translation>
     </message>
 </context>
 <context>
@@ -441,13 +441,13 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <location line="-39"/>
         <location line="+1"/>
         <source>写入错误,连接设备失败</source>
-        <translation>Write error: cannot connect to the device</translation>
+        <translation>Write failed: cannot connect to the instrument</translation>
     </message>
     <message>
         <location line="+15"/>
         <location line="+23"/>
         <source>写入配置失败: %1</source>
-        <translation>Writing the configuration failed: %1</translation>
+        <translation>Write failed: %1</translation>
     </message>
     <message>
         <location line="+6"/>
@@ -458,7 +458,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     <message>
         <location line="-26"/>
         <source>提交</source>
-        <translation>Submit</translation>
+        <translation>Write</translation>
     </message>
     <message>
         <location line="+5"/>
@@ -474,12 +474,12 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <location line="+9"/>
         <location line="+3"/>
         <source>硬件返回数据校验错误</source>
-        <translation>The device&apos;s reply failed the check</translation>
+        <translation>The instrument&apos;s reply failed the check</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>写入配置失败,该项不支持修改</source>
-        <translation>Write failed: this item cannot be changed</translation>
+        <translation>Write failed: the instrument does not allow this item to be changed</translation>
     </message>
 </context>
 <context>
@@ -565,7 +565,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     <message>
         <location line="+14"/>
         <source>操作</source>
-        <translation>Operation</translation>
+        <translation>Operations</translation>
     </message>
     <message>
         <location line="+14"/>
@@ -663,12 +663,12 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Monitor</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="+59"/>
+        <location filename="../app/mainwindow.cpp" line="+63"/>
         <source>准备就绪</source>
         <translation>Ready</translation>
     </message>
     <message>
-        <location line="+19"/>
+        <location line="+17"/>
         <location filename="../app/mainwindow_config.cpp" line="-51"/>
         <source>确定</source>
         <translation>OK</translation>
@@ -678,7 +678,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <location line="+9"/>
         <location line="+4"/>
         <source>正在写入配置......</source>
-        <translation>Writing configuration...</translation>
+        <translation>Writing the configuration...</translation>
     </message>
     <message>
         <location line="-33"/>
@@ -688,12 +688,12 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     <message>
         <location line="+53"/>
         <source>正在导出配置......</source>
-        <translation>Exporting configuration...</translation>
+        <translation>Exporting the configuration...</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>正在导入配置......</source>
-        <translation>Importing configuration...</translation>
+        <translation>Importing the configuration...</translation>
     </message>
 </context>
 <context>
@@ -701,12 +701,12 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     <message>
         <location filename="../forms/modifydialog.ui" line="+26"/>
         <source>Dialog</source>
-        <translation>Dialog</translation>
+        <translation>Edit Item</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>提交</source>
-        <translation>Submit</translation>
+        <translation>Write</translation>
     </message>
     <message>
         <location line="+16"/>
@@ -747,7 +747,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     <message>
         <location filename="../link/frames.cpp" line="+94"/>
         <source>CRC校验错误</source>
-        <translation>CRC error</translation>
+        <translation>CRC check failed</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -761,12 +761,12 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <location line="+2"/>
         <location filename="../tools/zq-cli/failureclass.cpp" line="+1"/>
         <source>接收数据超时</source>
-        <translation>Timed out waiting for data</translation>
+        <translation>Timed out waiting for the reply</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>未定义的错误</source>
-        <translation>Undefined error</translation>
+        <translation>Unknown error</translation>
     </message>
     <message>
         <location filename="../link/linkchannel.cpp" line="-195"/>
@@ -776,13 +776,13 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     <message>
         <location line="+2"/>
         <source>打开串口失败: %1</source>
-        <translation>Cannot open serial port: %1</translation>
+        <translation>Cannot open the serial port: %1</translation>
     </message>
     <message>
         <location line="+166"/>
         <location line="+31"/>
         <source>接受数据超时</source>
-        <translation>Timed out waiting for data</translation>
+        <translation>Timed out waiting for the reply</translation>
     </message>
     <message>
         <location line="-13"/>
@@ -794,7 +794,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <location filename="../setup/ui/searchdevicedialog.cpp" line="+45"/>
         <location line="+30"/>
         <source>请选择设备</source>
-        <translation>Please select a device</translation>
+        <translation>Please select an instrument</translation>
     </message>
 </context>
 <context>
@@ -803,6 +803,20 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <location filename="../config/refreshthread.cpp" line="+21"/>
         <source>刷新</source>
         <translation>Refresh</translation>
+    </message>
+    <message>
+        <location line="+34"/>
+        <source>数据长度校验错误 : 
+%1</source>
+        <translation>Wrong reply length:
+%1</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>地址或命令校验错误: 
+%1</source>
+        <translation>Wrong address or command in the reply:
+%1</translation>
     </message>
 </context>
 <context>
@@ -818,7 +832,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     <message>
         <location filename="../forms/searchdevicedialog.ui" line="+14"/>
         <source>查找设备</source>
-        <translation>Find devices</translation>
+        <translation>Find Instruments</translation>
     </message>
     <message>
         <location line="+15"/>
@@ -841,12 +855,12 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     <message>
         <location filename="../forms/setupdialog.ui" line="+14"/>
         <source>串口设置</source>
-        <translation>Serial port settings</translation>
+        <translation>Communication Settings</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>Serial通讯</source>
-        <translation>Serial link</translation>
+        <translation>Serial port</translation>
     </message>
     <message>
         <location line="+9"/>
@@ -886,7 +900,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     <message>
         <location line="+10"/>
         <source>Udp通讯</source>
-        <translation>UDP link</translation>
+        <translation>UDP</translation>
     </message>
     <message>
         <location line="+12"/>
@@ -901,12 +915,12 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     <message>
         <location line="+17"/>
         <source>查找设备</source>
-        <translation>Find devices</translation>
+        <translation>Find Instruments</translation>
     </message>
     <message>
         <location line="+19"/>
         <source>设备地址：</source>
-        <translation>Device address:</translation>
+        <translation>Instrument address:</translation>
     </message>
     <message>
         <location line="+22"/>
@@ -921,32 +935,32 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     <message>
         <location filename="../setup/ui/setupdialog.cpp" line="+129"/>
         <source>请选择串口!</source>
-        <translation>Please select a serial port!</translation>
+        <translation>Please select a serial port.</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>请选择波特率!</source>
-        <translation>Please select a baud rate!</translation>
+        <translation>Please select a baud rate.</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>波特率超出范围!</source>
-        <translation>Baud rate out of range!</translation>
+        <translation>Baud rate out of range.</translation>
     </message>
     <message>
         <location line="+14"/>
         <source>请输入UDP地址</source>
-        <translation>Please enter the UDP address</translation>
+        <translation>Please enter the UDP address.</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>请输入UDP端口</source>
-        <translation>Please enter the UDP port</translation>
+        <translation>Please enter the UDP port.</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>UDP端口不能大于65535</source>
-        <translation>The UDP port cannot be greater than 65535</translation>
+        <translation>The UDP port cannot be above 65535.</translation>
     </message>
 </context>
 <context>
@@ -966,7 +980,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     <message>
         <location line="+26"/>
         <source>设备：</source>
-        <translation>Device:</translation>
+        <translation>Instrument:</translation>
     </message>
     <message>
         <location line="+26"/>
@@ -1014,7 +1028,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     <message>
         <location line="+73"/>
         <source>刷新文件列表</source>
-        <translation>Refresh List</translation>
+        <translation>Reload List</translation>
     </message>
     <message>
         <location line="+7"/>
@@ -1078,7 +1092,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     <message>
         <location line="+3"/>
         <source>固件包中没有设备型号,不能烧写!</source>
-        <translation>The package names no device model; it cannot be written.</translation>
+        <translation>The package names no instrument model; it cannot be written.</translation>
     </message>
     <message>
         <location line="+58"/>
@@ -1089,17 +1103,17 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <location line="+7"/>
         <location filename="../tools/zq-cli/failureclass.cpp" line="+2"/>
         <source>固件更新失败,获取设备ID失败!</source>
-        <translation>Firmware update failed: could not read the device ID.</translation>
+        <translation>Firmware update failed: could not read the instrument ID.</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>固件更新失败,BIN文件与设备型号不一致!</source>
-        <translation>Firmware update failed: the package does not match the device model.</translation>
+        <translation>Firmware update failed: the package does not match the instrument model.</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>固件更新失败,擦除设备内存失败!</source>
-        <translation>Firmware update failed: could not erase the device memory.</translation>
+        <translation>Firmware update failed: could not erase the instrument&apos;s memory.</translation>
     </message>
     <message>
         <location line="+9"/>

@@ -663,12 +663,12 @@
         <translation>设备监听</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="+59"/>
+        <location filename="../app/mainwindow.cpp" line="+63"/>
         <source>准备就绪</source>
         <translation>准备就绪</translation>
     </message>
     <message>
-        <location line="+19"/>
+        <location line="+17"/>
         <location filename="../app/mainwindow_config.cpp" line="-51"/>
         <source>确定</source>
         <translation>确定</translation>
@@ -803,6 +803,20 @@
         <location filename="../config/refreshthread.cpp" line="+21"/>
         <source>刷新</source>
         <translation>刷新</translation>
+    </message>
+    <message>
+        <location line="+34"/>
+        <source>数据长度校验错误 : 
+%1</source>
+        <translation>数据长度校验错误 : 
+%1</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>地址或命令校验错误: 
+%1</source>
+        <translation>地址或命令校验错误: 
+%1</translation>
     </message>
 </context>
 <context>

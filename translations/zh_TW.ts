@@ -405,12 +405,12 @@
         <location line="+4"/>
         <location line="+19"/>
         <source>打开文件失败: %1</source>
-        <translation>開啟檔案失敗: %1</translation>
+        <translation>無法開啟檔案: %1</translation>
     </message>
     <message>
         <location line="-10"/>
         <source>写入文件失败: %1</source>
-        <translation>寫入檔案失敗: %1</translation>
+        <translation>無法儲存檔案: %1</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -425,7 +425,7 @@
     <message>
         <location line="+13"/>
         <source>文件解析错误</source>
-        <translation>檔案解析錯誤</translation>
+        <translation>檔案格式錯誤,無法解析</translation>
     </message>
 </context>
 <context>
@@ -441,7 +441,7 @@
         <location line="-39"/>
         <location line="+1"/>
         <source>写入错误,连接设备失败</source>
-        <translation>寫入錯誤,連線裝置失敗</translation>
+        <translation>寫入錯誤,無法連線至裝置</translation>
     </message>
     <message>
         <location line="+15"/>
@@ -458,7 +458,7 @@
     <message>
         <location line="-26"/>
         <source>提交</source>
-        <translation>提交</translation>
+        <translation>寫入</translation>
     </message>
     <message>
         <location line="+5"/>
@@ -474,12 +474,12 @@
         <location line="+9"/>
         <location line="+3"/>
         <source>硬件返回数据校验错误</source>
-        <translation>硬體回傳資料校驗錯誤</translation>
+        <translation>裝置回傳的資料驗證錯誤</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>写入配置失败,该项不支持修改</source>
-        <translation>寫入設定失敗,該項不支援修改</translation>
+        <translation>寫入設定失敗,此項目不支援修改</translation>
     </message>
 </context>
 <context>
@@ -508,7 +508,7 @@
     <message>
         <location line="+6"/>
         <source>解析文件失败,文件校验失败!</source>
-        <translation>解析檔案失敗,檔案校驗失敗!</translation>
+        <translation>解析檔案失敗,檔案驗證失敗!</translation>
     </message>
 </context>
 <context>
@@ -660,15 +660,15 @@
         <location line="+9"/>
         <location line="+3"/>
         <source>设备监听</source>
-        <translation>設備監聽</translation>
+        <translation>裝置監聽</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="+59"/>
+        <location filename="../app/mainwindow.cpp" line="+63"/>
         <source>准备就绪</source>
-        <translation>準備就緒</translation>
+        <translation>就緒</translation>
     </message>
     <message>
-        <location line="+19"/>
+        <location line="+17"/>
         <location filename="../app/mainwindow_config.cpp" line="-51"/>
         <source>确定</source>
         <translation>確定</translation>
@@ -701,12 +701,12 @@
     <message>
         <location filename="../forms/modifydialog.ui" line="+26"/>
         <source>Dialog</source>
-        <translation>Dialog</translation>
+        <translation>編輯項目</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>提交</source>
-        <translation>提交</translation>
+        <translation>寫入</translation>
     </message>
     <message>
         <location line="+16"/>
@@ -742,12 +742,12 @@
     <message>
         <location line="+5"/>
         <source>信息</source>
-        <translation>資訊</translation>
+        <translation>訊息</translation>
     </message>
     <message>
         <location filename="../link/frames.cpp" line="+94"/>
         <source>CRC校验错误</source>
-        <translation>CRC校驗錯誤</translation>
+        <translation>CRC 檢查碼錯誤</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -771,12 +771,12 @@
     <message>
         <location filename="../link/linkchannel.cpp" line="-195"/>
         <source>串口打开失败</source>
-        <translation>序列埠開啟失敗</translation>
+        <translation>無法開啟序列埠</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>打开串口失败: %1</source>
-        <translation>開啟序列埠失敗: %1</translation>
+        <translation>無法開啟序列埠: %1</translation>
     </message>
     <message>
         <location line="+166"/>
@@ -804,6 +804,20 @@
         <source>刷新</source>
         <translation>重新整理</translation>
     </message>
+    <message>
+        <location line="+34"/>
+        <source>数据长度校验错误 : 
+%1</source>
+        <translation>資料長度驗證錯誤 : 
+%1</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>地址或命令校验错误: 
+%1</source>
+        <translation>位址或命令驗證錯誤: 
+%1</translation>
+    </message>
 </context>
 <context>
     <name>SearchCommand</name>
@@ -818,7 +832,7 @@
     <message>
         <location filename="../forms/searchdevicedialog.ui" line="+14"/>
         <source>查找设备</source>
-        <translation>搜尋裝置</translation>
+        <translation>尋找裝置</translation>
     </message>
     <message>
         <location line="+15"/>
@@ -841,12 +855,12 @@
     <message>
         <location filename="../forms/setupdialog.ui" line="+14"/>
         <source>串口设置</source>
-        <translation>序列埠設定</translation>
+        <translation>通訊設定</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>Serial通讯</source>
-        <translation>Serial通訊</translation>
+        <translation>序列埠通訊</translation>
     </message>
     <message>
         <location line="+9"/>
@@ -886,7 +900,7 @@
     <message>
         <location line="+10"/>
         <source>Udp通讯</source>
-        <translation>Udp通訊</translation>
+        <translation>UDP 通訊</translation>
     </message>
     <message>
         <location line="+12"/>
@@ -901,7 +915,7 @@
     <message>
         <location line="+17"/>
         <source>查找设备</source>
-        <translation>搜尋裝置</translation>
+        <translation>尋找裝置</translation>
     </message>
     <message>
         <location line="+19"/>
@@ -936,17 +950,17 @@
     <message>
         <location line="+14"/>
         <source>请输入UDP地址</source>
-        <translation>請輸入UDP位址</translation>
+        <translation>請輸入 UDP 位址</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>请输入UDP端口</source>
-        <translation>請輸入UDP連接埠</translation>
+        <translation>請輸入 UDP 連接埠</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>UDP端口不能大于65535</source>
-        <translation>UDP連接埠不能大於65535</translation>
+        <translation>UDP 連接埠不可大於 65535</translation>
     </message>
 </context>
 <context>
