@@ -128,7 +128,7 @@ void TestCliConfig::readSilentInstrumentIsLinkFailure()
     QCOMPARE(run.exitCode, 2);
     QVERIFY(run.out.isEmpty());
     // The assistant's own text, in the language asked for.
-    QVERIFY2(run.err.contains(QStringLiteral("Timed out waiting for data")), qPrintable(run.err));
+    QVERIFY2(run.err.contains(QStringLiteral("Refresh: Timed out waiting for the reply")), qPrintable(run.err));
 }
 
 void TestCliConfig::readSeveralInParallel()
