@@ -8,11 +8,24 @@
 
 namespace {
 QMutex writeMutex;
+// A progress bar is on the terminal's current line, without its line end (guarded by writeMutex).
+bool barOpen = false;
+
+void closeBarLine()
+{
+    if (!barOpen)
+        return;
+    std::fputc('\n', stderr);
+    std::fflush(stderr);
+    barOpen = false;
+}
 
 void write(FILE* stream, const QString& text)
 {
     const QByteArray bytes = text.toUtf8();
     QMutexLocker locker(&writeMutex);
+    // A line written now must not land behind the bar; the bar is drawn again below it.
+    closeBarLine();
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
     std::fputc('\n', stream);
     std::fflush(stream);
@@ -94,16 +107,12 @@ void ProgressDisplay::draw()
     QMutexLocker locker(&writeMutex);
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
     std::fflush(stderr);
-    drawn = true;
+    barOpen = true;
 }
 
 void ProgressDisplay::finish()
 {
     QMutexLocker locker(&mutex);
-    if (!drawn)
-        return;
     QMutexLocker writing(&writeMutex);
-    std::fputc('\n', stderr);
-    std::fflush(stderr);
-    drawn = false;
+    closeBarLine();
 }

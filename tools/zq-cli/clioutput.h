@@ -42,6 +42,5 @@ private:
 
     QMutex mutex;
     bool terminal;
-    bool drawn = false;
     QMap<QString, int> percents;
 };
