@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "app/neutralaboutdialog.h"
+#include "app/translationfiles.h"
 #include "app/prompt/prompter.h"
 #include "app/settings/config.h"
 #include "app/settings/singleton.h"
@@ -86,7 +87,7 @@ void MainWindow::applyLanguage(const QString& code)
 
     // Installed once at most: a second install would only stack the same translator again.
     QCoreApplication::removeTranslator(translator);
-    if (translator->load(code))
+    if (translator->load(translationFile(code)))
         QCoreApplication::installTranslator(translator);
 
     form->retranslateUi(this);
