@@ -1,3 +1,4 @@
+// Labels: package
 #include <QDir>
 #include <QFile>
 #include <QImage>
