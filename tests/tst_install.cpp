@@ -134,7 +134,7 @@ void TestInstall::initTestCase()
                                        {QStringLiteral("--install"), QStringLiteral(ZQ_BUILD_DIR),
                                         QStringLiteral("--prefix"), prefix.path()});
     QVERIFY2(outcome.finished && outcome.exitCode == 0, qPrintable(describe(outcome)));
-    for (const char* path : {ZQ_INSTALL_BINDIR "/zq-simulator", ZQ_INSTALL_DATADIR "/zq-assistant/sample-items.txt",
+    for (const char* path : {ZQ_INSTALL_BINDIR "/zq-simulator", ZQ_INSTALL_BINDIR "/zq-package", ZQ_INSTALL_DATADIR "/zq-assistant/sample-items.txt",
                              ZQ_INSTALL_DATADIR "/zq-assistant/translations/en_US.qm",
                              ZQ_INSTALL_DATADIR "/zq-assistant/translations/zh_CH.qm",
                              ZQ_INSTALL_DATADIR "/zq-assistant/translations/zh_TW.qm"})
