@@ -4,7 +4,7 @@
 <context>
     <name>CliOutput</name>
     <message>
-        <location filename="../tools/zq-cli/clioutput.cpp" line="+60"/>
+        <location filename="../tools/zq-cli/clioutput.cpp" line="+73"/>
         <source>成功</source>
         <translation>done</translation>
     </message>
@@ -17,13 +17,12 @@
 <context>
     <name>CliParser</name>
     <message>
-        <location filename="../tools/zq-cli/cliapp.cpp" line="+53"/>
         <location filename="../tools/zq-cli/cliparser.cpp" line="+88"/>
         <source>未知的子命令: %1</source>
         <translation>Unknown subcommand: %1</translation>
     </message>
     <message>
-        <location filename="../tools/zq-cli/cliparser.cpp" line="-16"/>
+        <location line="-16"/>
         <source>ZQ 仪器的配置、时钟、历史记录、固件和监视，在命令行上完成。
 子命令: read, write, set-clock, history, flash, monitor, search
 连接默认取自当前目录的 config.ini。
@@ -375,6 +374,11 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <source>无效的地址: %1</source>
         <translation>Invalid address: %1</translation>
     </message>
+    <message>
+        <location filename="../tools/zq-cli/cliapp.cpp" line="+54"/>
+        <source>子命令 %1 尚未提供</source>
+        <translation>The subcommand %1 is not available yet</translation>
+    </message>
 </context>
 <context>
     <name>ClockSync</name>
@@ -663,7 +667,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Monitor</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="+63"/>
+        <location filename="../app/mainwindow.cpp" line="+64"/>
         <source>准备就绪</source>
         <translation>Ready</translation>
     </message>

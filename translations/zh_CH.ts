@@ -4,7 +4,7 @@
 <context>
     <name>CliOutput</name>
     <message>
-        <location filename="../tools/zq-cli/clioutput.cpp" line="+60"/>
+        <location filename="../tools/zq-cli/clioutput.cpp" line="+73"/>
         <source>成功</source>
         <translation>成功</translation>
     </message>
@@ -17,13 +17,12 @@
 <context>
     <name>CliParser</name>
     <message>
-        <location filename="../tools/zq-cli/cliapp.cpp" line="+53"/>
         <location filename="../tools/zq-cli/cliparser.cpp" line="+88"/>
         <source>未知的子命令: %1</source>
         <translation>未知的子命令: %1</translation>
     </message>
     <message>
-        <location filename="../tools/zq-cli/cliparser.cpp" line="-16"/>
+        <location line="-16"/>
         <source>ZQ 仪器的配置、时钟、历史记录、固件和监视，在命令行上完成。
 子命令: read, write, set-clock, history, flash, monitor, search
 连接默认取自当前目录的 config.ini。
@@ -375,6 +374,11 @@
         <source>无效的地址: %1</source>
         <translation>无效的地址: %1</translation>
     </message>
+    <message>
+        <location filename="../tools/zq-cli/cliapp.cpp" line="+54"/>
+        <source>子命令 %1 尚未提供</source>
+        <translation>子命令 %1 尚未提供</translation>
+    </message>
 </context>
 <context>
     <name>ClockSync</name>
@@ -663,7 +667,7 @@
         <translation>设备监听</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="+63"/>
+        <location filename="../app/mainwindow.cpp" line="+64"/>
         <source>准备就绪</source>
         <translation>准备就绪</translation>
     </message>

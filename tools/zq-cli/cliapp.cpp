@@ -50,7 +50,8 @@ int runCli(const QStringList& arguments)
     };
     const auto command = commands.constFind(options.command);
     if (command == commands.constEnd()) {
-        CliOutput::error(QCoreApplication::translate("CliParser", "未知的子命令: %1").arg(options.command));
+        // history and monitor wait for the cores of their dialogs.
+        CliOutput::error(QCoreApplication::translate("CliParser", "子命令 %1 尚未提供").arg(options.command));
         return ExitUsage;
     }
     return (*command)(options);

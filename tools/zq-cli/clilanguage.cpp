@@ -5,6 +5,7 @@
 #include "settings/singleton.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QTranslator>
 
 bool installLanguage(const QString& code)
@@ -16,7 +17,9 @@ bool installLanguage(const QString& code)
     // Lives as long as the process, like the assistant's.
     static QTranslator translator;
     QCoreApplication::removeTranslator(&translator);
-    if (!translator.load(language) && !translator.load(language, QCoreApplication::applicationDirPath()))
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    if (!translator.load(language) && !translator.load(language, programFolder)
+        && !translator.load(language, QDir::cleanPath(programFolder + QStringLiteral("/" ZQ_INSTALLED_TRANSLATIONS))))
         return false;
     QCoreApplication::installTranslator(&translator);
     return true;
