@@ -489,7 +489,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
 <context>
     <name>DDbServer</name>
     <message>
-        <location filename="../firmware/ddbserver.cpp" line="+55"/>
+        <location filename="../firmware/ddbserver.cpp" line="+101"/>
         <source>解析文件失败,文件不存在或拒绝访问!</source>
         <translation>Cannot read the package: the file does not exist or access is denied.</translation>
     </message>
@@ -1015,7 +1015,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     <message>
         <location line="+17"/>
         <location line="+122"/>
-        <location filename="../firmware/ui/updatedialog.cpp" line="+113"/>
+        <location filename="../firmware/ui/updatedialog.cpp" line="+114"/>
         <source>下载文件</source>
         <translation>Download File</translation>
     </message>
@@ -1040,7 +1040,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Select Folder</translation>
     </message>
     <message>
-        <location filename="../firmware/ui/updatedialog.cpp" line="-85"/>
+        <location filename="../firmware/ui/updatedialog.cpp" line="-86"/>
         <source>请选择文件!</source>
         <translation>Please select a file.</translation>
     </message>
@@ -1050,7 +1050,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Update failed: the file does not exist or access is denied.</translation>
     </message>
     <message>
-        <location line="+37"/>
+        <location line="+38"/>
         <location filename="../tools/zq-cli/flashcommand.cpp" line="+46"/>
         <source>固件更新成功!</source>
         <translation>Firmware updated successfully.</translation>
@@ -1081,7 +1081,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>File downloaded successfully.</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+23"/>
         <source>正在更新固件,请等待更新完成!</source>
         <translation>Firmware update in progress. Please wait until it finishes.</translation>
     </message>

@@ -489,7 +489,7 @@
 <context>
     <name>DDbServer</name>
     <message>
-        <location filename="../firmware/ddbserver.cpp" line="+55"/>
+        <location filename="../firmware/ddbserver.cpp" line="+101"/>
         <source>解析文件失败,文件不存在或拒绝访问!</source>
         <translation>解析文件失败,文件不存在或拒绝访问!</translation>
     </message>
@@ -1444,7 +1444,7 @@
     <message>
         <location line="+17"/>
         <location line="+122"/>
-        <location filename="../firmware/ui/updatedialog.cpp" line="+113"/>
+        <location filename="../firmware/ui/updatedialog.cpp" line="+114"/>
         <source>下载文件</source>
         <translation>下载文件</translation>
     </message>
@@ -1469,7 +1469,7 @@
         <translation>选择路径</translation>
     </message>
     <message>
-        <location filename="../firmware/ui/updatedialog.cpp" line="-85"/>
+        <location filename="../firmware/ui/updatedialog.cpp" line="-86"/>
         <source>请选择文件!</source>
         <translation>请选择文件!</translation>
     </message>
@@ -1479,7 +1479,7 @@
         <translation>更新失败,文件不存在或拒绝访问!</translation>
     </message>
     <message>
-        <location line="+37"/>
+        <location line="+38"/>
         <location filename="../tools/zq-cli/flashcommand.cpp" line="+46"/>
         <source>固件更新成功!</source>
         <translation>固件更新成功!</translation>
@@ -1510,7 +1510,7 @@
         <translation>文件下载成功!</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+23"/>
         <source>正在更新固件,请等待更新完成!</source>
         <translation>正在更新固件,请等待更新完成!</translation>
     </message>

@@ -489,7 +489,7 @@
 <context>
     <name>DDbServer</name>
     <message>
-        <location filename="../firmware/ddbserver.cpp" line="+55"/>
+        <location filename="../firmware/ddbserver.cpp" line="+101"/>
         <source>解析文件失败,文件不存在或拒绝访问!</source>
         <translation>解析檔案失敗,檔案不存在或拒絕存取!</translation>
     </message>
@@ -1015,7 +1015,7 @@
     <message>
         <location line="+17"/>
         <location line="+122"/>
-        <location filename="../firmware/ui/updatedialog.cpp" line="+113"/>
+        <location filename="../firmware/ui/updatedialog.cpp" line="+114"/>
         <source>下载文件</source>
         <translation>下載檔案</translation>
     </message>
@@ -1040,7 +1040,7 @@
         <translation>選擇路徑</translation>
     </message>
     <message>
-        <location filename="../firmware/ui/updatedialog.cpp" line="-85"/>
+        <location filename="../firmware/ui/updatedialog.cpp" line="-86"/>
         <source>请选择文件!</source>
         <translation>請選擇檔案!</translation>
     </message>
@@ -1050,7 +1050,7 @@
         <translation>更新失敗,檔案不存在或拒絕存取!</translation>
     </message>
     <message>
-        <location line="+37"/>
+        <location line="+38"/>
         <location filename="../tools/zq-cli/flashcommand.cpp" line="+46"/>
         <source>固件更新成功!</source>
         <translation>韌體更新成功!</translation>
@@ -1081,7 +1081,7 @@
         <translation>檔案下載成功!</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+23"/>
         <source>正在更新固件,请等待更新完成!</source>
         <translation>正在更新韌體,請等待更新完成!</translation>
     </message>
