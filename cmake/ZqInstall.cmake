@@ -7,6 +7,9 @@ install(TARGETS zq-assistant zq-simulator RUNTIME DESTINATION ${CMAKE_INSTALL_BI
 if(TARGET zq-package)
     install(TARGETS zq-package RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
+if(TARGET zq-cli)
+    install(TARGETS zq-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
 
 file(GLOB zq_ts_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/translations/*.ts)
 set(zq_qm_files)
