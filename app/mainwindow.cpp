@@ -2,6 +2,7 @@
 
 #include "app/neutralaboutdialog.h"
 #include "app/qttranslations.h"
+#include "app/translationfiles.h"
 #include "prompt/prompter.h"
 #include "settings/config.h"
 #include "settings/settingkeys.h"
@@ -99,7 +100,7 @@ void MainWindow::applyLanguage(const QString& code)
     applyQtTranslation(*qtTranslator, code);
     // Installed once at most: a second install would only stack the same translator again.
     QCoreApplication::removeTranslator(translator);
-    if (translator->load(code))
+    if (translator->load(translationFile(code)))
         QCoreApplication::installTranslator(translator);
 
     form->retranslateUi(this);

@@ -68,11 +68,16 @@ ItemWriteOutcome ConfigWriter::writeOne(const ConfigRow& row, const QString& val
 
 ConfigOutcome ConfigWriter::writeAll(const ConfigRows& rows, const Progress& progress)
 {
+    return writeAll(LinkSettings::load(), rows, progress);
+}
+
+ConfigOutcome ConfigWriter::writeAll(const LinkSettings& link, const ConfigRows& rows, const Progress& progress)
+{
     const bool anyValued = std::any_of(rows.cbegin(), rows.cend(), [](const ConfigRow& row) { return !row.isConfirmOnly(); });
     if (!anyValued)
         return ConfigOutcome::success(tr("没有可写入的配置项"));
     LinkChannel channel;
-    if (!channel.openFromSettings())
+    if (!channel.open(link))
         return openFailure();
     QStringList refused;
     for (int row = 0; row < rows.size(); ++row) {

@@ -31,7 +31,7 @@ void RefreshThread::readAllItems(LinkChannel& channel)
 {
     const QString title = tr("刷新");
     const QString iconPath = QStringLiteral(":/image/refresh.png");
-    if (!channel.openFromSettings()) {
+    if (!(link ? channel.open(*link) : channel.openFromSettings())) {
         emit showErrorMessage(title, channel.errorText(), iconPath);
         return;
     }
