@@ -52,7 +52,9 @@ int main(int argc, char* argv[])
     const QCommandLineOption address(QStringLiteral("address"), QStringLiteral("Device address, 1..255 (default 255)."), QStringLiteral("N"), QStringLiteral("255"));
     const QCommandLineOption model(QStringLiteral("model"), QStringLiteral("Model named to the firmware loader (default: the item 设备型号)."), QStringLiteral("TEXT"));
     const QCommandLineOption debugInterval(QStringLiteral("debug-interval"), QStringLiteral("Milliseconds between debug lines (default 300)."), QStringLiteral("MS"), QStringLiteral("300"));
-    parser.addOptions({udp, pty, ptyLink, probePort, name, items, address, model, debugInterval});
+    const QCommandLineOption debugRate(QStringLiteral("debug-rate"), QStringLiteral("Debug lines a second, overriding --debug-interval (0: as fast as the link takes them)."), QStringLiteral("N"));
+    const QCommandLineOption debugCount(QStringLiteral("debug-count"), QStringLiteral("Stop the debug output after N lines each time it is switched on (default: never)."), QStringLiteral("N"));
+    parser.addOptions({udp, pty, ptyLink, probePort, name, items, address, model, debugInterval, debugRate, debugCount});
     parser.process(application);
 
     QTextStream out(stdout);
@@ -78,6 +80,22 @@ int main(int argc, char* argv[])
     if (parser.isSet(model))
         simulator.setModel(parser.value(model));
     simulator.setDebugInterval(parser.value(debugInterval).toInt());
+    if (parser.isSet(debugRate)) {
+        const double rate = parser.value(debugRate).toDouble(&ok);
+        if (!ok || rate < 0) {
+            err << "zq-simulator: --debug-rate takes a number of lines a second, 0 or more\n";
+            return 2;
+        }
+        simulator.setDebugRate(rate);
+    }
+    if (parser.isSet(debugCount)) {
+        const int count = parser.value(debugCount).toInt(&ok);
+        if (!ok || count < 0) {
+            err << "zq-simulator: --debug-count takes a number of lines, 0 or more\n";
+            return 2;
+        }
+        simulator.setDebugLineCount(count);
+    }
 
     const bool wantPty = parser.isSet(pty) || parser.isSet(ptyLink);
     if (parser.isSet(udp) || !wantPty) {
