@@ -8,6 +8,7 @@
 #include "config/ui/configtree.h"
 #include "config/skipitems.h"
 #include "setup/ui/setupdialog.h"
+#include "monitor/ui/monitordialog.h"
 
 #include "ui_mainwindow.h"
 
@@ -156,7 +157,8 @@ void MainWindow::slotUpdateHardware()
 
 void MainWindow::slotDeviceMonitor()
 {
-    // The monitor dialog comes with the monitor work.
+    MonitorDialog dialog(this);
+    Prompter::current().exec(dialog);
 }
 
 void MainWindow::slotAbout()

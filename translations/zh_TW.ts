@@ -43,7 +43,7 @@
     <message>
         <location line="+9"/>
         <location line="+3"/>
-        <location filename="../app/mainwindow_config.cpp" line="+215"/>
+        <location filename="../app/mainwindow_config.cpp" line="+207"/>
         <source>导入配置</source>
         <translation>匯入設定</translation>
     </message>
@@ -60,7 +60,7 @@
         <location filename="../app/mainwindow_config.cpp" line="-58"/>
         <location line="+4"/>
         <location line="+9"/>
-        <location line="+11"/>
+        <location line="+10"/>
         <source>写入配置</source>
         <translation>寫入設定</translation>
     </message>
@@ -114,24 +114,24 @@
         <translation>設備監聽</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="+57"/>
+        <location filename="../app/mainwindow.cpp" line="+59"/>
         <source>准备就绪</source>
         <translation>準備就緒</translation>
     </message>
     <message>
         <location line="+19"/>
-        <location filename="../app/mainwindow_config.cpp" line="-57"/>
+        <location filename="../app/mainwindow_config.cpp" line="-56"/>
         <source>确定</source>
         <translation>確定</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow_config.cpp" line="-54"/>
-        <location line="+87"/>
+        <location filename="../app/mainwindow_config.cpp" line="-55"/>
+        <location line="+88"/>
         <source>正在写入配置......</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-86"/>
+        <location line="-87"/>
         <source>提交</source>
         <translation type="unfinished"></translation>
     </message>
@@ -146,19 +146,19 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+13"/>
         <location line="+5"/>
         <source>硬件返回数据校验错误</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+8"/>
-        <location line="+68"/>
+        <location line="+67"/>
         <source>写入配置成功</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-66"/>
+        <location line="-65"/>
         <source>写入配置失败,该项不支持修改</source>
         <translation type="unfinished"></translation>
     </message>
@@ -177,12 +177,12 @@
     </message>
     <message>
         <location line="-9"/>
-        <location line="+20"/>
+        <location line="+19"/>
         <source>写入配置失败: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+25"/>
         <source>同步时间失败</source>
         <translation type="unfinished"></translation>
     </message>
@@ -242,6 +242,73 @@
     </message>
 </context>
 <context>
+    <name>MonitorDialog</name>
+    <message>
+        <location filename="../forms/monitordialog.ui" line="+14"/>
+        <source>设备监听</source>
+        <translation>裝置監聽</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>原始数据</source>
+        <translation>原始資料</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>十六进制</source>
+        <translation>十六進位</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>原始数据 + 十六进制</source>
+        <translation>原始資料 + 十六進位</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>调试信息</source>
+        <translation>偵錯訊息</translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>开始监听</source>
+        <translation>開始監聽</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <location filename="../monitor/ui/monitordialog.cpp" line="+115"/>
+        <source>停止监听</source>
+        <translation>停止監聽</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>清除</source>
+        <translation>清除</translation>
+    </message>
+    <message>
+        <location filename="../monitor/ui/monitordialog.cpp" line="-42"/>
+        <source>确定</source>
+        <translation>確定</translation>
+    </message>
+    <message>
+        <location line="+56"/>
+        <source>正在停止…</source>
+        <translation>正在停止…</translation>
+    </message>
+</context>
+<context>
+    <name>MonitorThread</name>
+    <message>
+        <location filename="../monitor/monitorthread.cpp" line="+51"/>
+        <source>设备监听</source>
+        <translation>裝置監聽</translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>监听调试</source>
+        <translation>監聽偵錯</translation>
+    </message>
+</context>
+<context>
     <name>NeutralAboutDialog</name>
     <message>
         <location filename="../forms/neutralaboutdialog.ui" line="+14"/>
@@ -257,7 +324,7 @@
 <context>
     <name>QObject</name>
     <message>
-        <location filename="../app/prompt/messageboxes.cpp" line="+15"/>
+        <location filename="../prompt/messageboxes.cpp" line="+15"/>
         <source>确定</source>
         <translation type="unfinished">確定</translation>
     </message>
@@ -278,7 +345,7 @@
     </message>
     <message>
         <location line="+2"/>
-        <location filename="../link/linkchannel.cpp" line="+231"/>
+        <location filename="../link/linkchannel.cpp" line="+216"/>
         <location line="+32"/>
         <source>发送命令超时</source>
         <translation type="unfinished"></translation>
@@ -294,7 +361,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../link/linkchannel.cpp" line="-203"/>
+        <location filename="../link/linkchannel.cpp" line="-195"/>
         <source>串口打开失败</source>
         <translation type="unfinished"></translation>
     </message>
@@ -304,7 +371,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+174"/>
+        <location line="+166"/>
         <location line="+31"/>
         <source>接受数据超时</source>
         <translation type="unfinished"></translation>
@@ -316,7 +383,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../setup/searchdevicedialog.cpp" line="+45"/>
+        <location filename="../setup/ui/searchdevicedialog.cpp" line="+45"/>
         <location line="+30"/>
         <source>请选择设备</source>
         <translation type="unfinished"></translation>
@@ -325,7 +392,7 @@
 <context>
     <name>RefreshThread</name>
     <message>
-        <location filename="../config/refreshthread.cpp" line="+23"/>
+        <location filename="../config/refreshthread.cpp" line="+21"/>
         <source>刷新</source>
         <translation type="unfinished">重新整理</translation>
     </message>
@@ -436,7 +503,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../setup/setupdialog.cpp" line="+127"/>
+        <location filename="../setup/ui/setupdialog.cpp" line="+129"/>
         <source>请选择串口!</source>
         <translation type="unfinished"></translation>
     </message>
