@@ -83,6 +83,7 @@ bool MonitorThread::sendDebugCommand(LinkChannel& channel, bool on)
 
 void MonitorThread::listen(LinkChannel& channel)
 {
+    emit signalListening();
     do {
         waitForBacklog();
         if (stopRequested)

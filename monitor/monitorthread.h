@@ -46,6 +46,8 @@ public:
 signals:
     void signalShowError(const QString& title, const QString& error);
     void signalDataRecv(const QByteArray& byteArray);
+    // The debug command has been answered and listening begins.
+    void signalListening();
 
 public slots:
     // Starts a run unless one is running.
