@@ -85,13 +85,12 @@ void MonitorThread::listen(LinkChannel& channel)
 {
     emit signalListening();
     do {
-        waitForBacklog();
-        if (stopRequested)
-            break;
         QByteArray bytes = channel.receive(ListenWaitMs);
         if (!channel.isUdp()) {
             // The serial line keeps the cycle while bytes follow closely; each piece is cut into
             // lines at once, so a line that never pauses is still shown as it goes.
+            // Holding back lets the line's own flow control slow the instrument down; over UDP
+            // it would only lose datagrams.
             while (!bytes.isEmpty() && !stopRequested) {
                 deliver(bytes);
                 waitForBacklog();

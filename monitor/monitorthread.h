@@ -35,8 +35,9 @@ public:
     // Running, and told to stop: the current cycle and the closing command are still to end.
     bool isStopping() const { return stopRequested && isRunning(); }
 
-    // Flow control for a fast instrument: the worker reads no more while this many lines are
-    // handed over and not yet taken (0: no limit). The receiver reports each taken line.
+    // Flow control for a fast instrument on the serial line: the worker reads no more while this
+    // many lines are handed over and not yet taken (0: no limit). The receiver reports each taken
+    // line. Over UDP the worker never holds back, since datagrams not read are lost.
     void setBacklogLimit(int lines) { backlogLimit = lines; }
     void lineTaken();
 

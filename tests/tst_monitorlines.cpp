@@ -17,6 +17,7 @@ private slots:
     void assemblerForgetsUnfinishedLine();
     void display_data();
     void display();
+    void stampClockMatchesLocalTime();
     void replyBehindLines_data();
     void replyBehindLines();
 };
@@ -87,6 +88,18 @@ void TestMonitorLines::display()
     QFETCH(QString, shown);
     const QDateTime at(QDate(2018, 5, 1), QTime(10, 20, 30, 45));
     QCOMPARE(displayLine(line, form, at), shown);
+}
+
+// The per-line stamp reuses the text of its second; crossing seconds, minutes and days in any
+// order must still give the local time that QDateTime gives.
+void TestMonitorLines::stampClockMatchesLocalTime()
+{
+    StampClock clock;
+    const qint64 base = QDateTime(QDate(2018, 5, 1), QTime(23, 59, 59, 998)).toMSecsSinceEpoch();
+    for (qint64 offset : {0, 1, 2, 3, 999, 1000, 61000, -5, 86400000, 45}) {
+        const qint64 at = base + offset;
+        QCOMPARE(clock.at(at), QDateTime::fromMSecsSinceEpoch(at).toString(QStringLiteral("[yyyy-MM-dd hh:mm:ss.zzz]")));
+    }
 }
 
 void TestMonitorLines::replyBehindLines_data()

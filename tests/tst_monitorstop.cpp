@@ -98,14 +98,12 @@ void TestMonitorStop::stopDuringFirstCommand()
     QVERIFY(!rig.widget("bntStart")->isEnabled());
     QVERIFY(!rig.widget("bntStop")->isEnabled());
     QVERIFY(!rig.widget<QCheckBox>("ckDebug")->isEnabled());
-    QCOMPARE(rig.widget("bntStop")->text(), QStringLiteral("正在停止…"));
 
     QVERIFY(rig.waitFinished());
     QCOMPARE(rig.listening.count(), 0);
     QCOMPARE(switchesAtFinish, (QStringList{"1", "0"}));
     QVERIFY(rig.prompter.shown.isEmpty());
     QVERIFY(rig.idle());
-    QCOMPARE(rig.widget("bntStop")->text(), QStringLiteral("停止监听"));
 }
 
 void TestMonitorStop::closeDuringRun_data()

@@ -275,7 +275,6 @@
     </message>
     <message>
         <location line="+7"/>
-        <location filename="../monitor/ui/monitordialog.cpp" line="+115"/>
         <source>停止监听</source>
         <translation>Stop</translation>
     </message>
@@ -285,14 +284,9 @@
         <translation>Clear</translation>
     </message>
     <message>
-        <location filename="../monitor/ui/monitordialog.cpp" line="-42"/>
+        <location filename="../monitor/ui/monitordialog.cpp" line="+72"/>
         <source>确定</source>
         <translation>OK</translation>
-    </message>
-    <message>
-        <location line="+56"/>
-        <source>正在停止…</source>
-        <translation>Stopping…</translation>
     </message>
 </context>
 <context>

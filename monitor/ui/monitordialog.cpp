@@ -17,7 +17,7 @@ MonitorDialog::MonitorDialog(QWidget* parent) : QDialog(parent), form(new Ui::Mo
 
     drawTimer.setSingleShot(true);
     drawTimer.setInterval(DrawIntervalMs);
-    connect(&drawTimer, &QTimer::timeout, this, &MonitorDialog::drawPendingLines);
+    connect(&drawTimer, &QTimer::timeout, this, &MonitorDialog::drawSome);
     thread.setBacklogLimit(BacklogLines);
 
     // The stop returns at once; until finished() the dialog shows that the run is ending.
@@ -59,8 +59,7 @@ void MonitorDialog::done(int result)
 
 void MonitorDialog::slotClearText()
 {
-    pendingText.clear();
-    pendingLines = 0;
+    pendingLines.clear();
     form->textEdit->clear();
 }
 
@@ -80,22 +79,33 @@ void MonitorDialog::slotDataRecv(const QByteArray& buffer)
     if (buffer.isEmpty())
         return;
     // The form and the stamp are taken now, for each line; only the drawing waits.
-    pendingText += displayLine(buffer, displayForm(), QDateTime::currentDateTime());
-    ++pendingLines;
+    const DisplayForm shownAs = displayForm();
+    pendingLines.append(displayLine(buffer, shownAs, shownAs == DisplayForm::Original ? QString() : stampClock.now()));
     if (!drawTimer.isActive())
-        drawTimer.start();
+        drawTimer.start(DrawIntervalMs);
 }
 
 void MonitorDialog::drawPendingLines()
 {
+    while (!pendingLines.isEmpty())
+        drawSome();
+}
+
+void MonitorDialog::drawSome()
+{
     drawTimer.stop();
-    if (pendingText.isEmpty())
+    if (pendingLines.isEmpty())
         return;
+    const int count = qMin(LinesPerDraw, pendingLines.size());
+    QString text;
+    for (int i = 0; i < count; ++i)
+        text += pendingLines.at(i);
+    pendingLines.erase(pendingLines.begin(), pendingLines.begin() + count);
     form->textEdit->moveCursor(QTextCursor::End);
-    form->textEdit->insertPlainText(pendingText);
-    shownLines += pendingLines;
-    pendingText.clear();
-    pendingLines = 0;
+    form->textEdit->insertPlainText(text);
+    shownLines += count;
+    if (!pendingLines.isEmpty())
+        drawTimer.start(0);
 }
 
 void MonitorDialog::slotThreadStarted()
@@ -112,7 +122,6 @@ void MonitorDialog::slotThreadFinished()
     drawPendingLines();
     form->bntStart->setEnabled(true);
     form->bntStop->setEnabled(false);
-    form->bntStop->setText(tr("停止监听"));
     form->ckDebug->setEnabled(true);
     if (closePending) {
         closePending = false;
@@ -125,8 +134,9 @@ void MonitorDialog::showStopping()
     if (!runActive)
         return;
     form->bntStart->setEnabled(false);
+    // Only enablement changes: a new button text would resize the text box and lay out every
+    // line in it again.
     form->bntStop->setEnabled(false);
-    form->bntStop->setText(tr("正在停止…"));
     form->ckDebug->setEnabled(false);
 }
 

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 
 namespace Ui {
@@ -22,6 +23,9 @@ public:
     // hand over ahead of the window.
     static constexpr int DrawIntervalMs = 50;
     static constexpr int BacklogLines = 2000;
+    // Laying out a line in the text box is the dearest step; a drawing takes at most this many,
+    // and the rest follow as soon as the event loop has had its turn.
+    static constexpr int LinesPerDraw = 100;
 
     explicit MonitorDialog(QWidget* parent = nullptr);
     ~MonitorDialog() override;
@@ -45,13 +49,14 @@ public slots:
 
 private:
     void showStopping();
+    void drawSome();
     DisplayForm displayForm() const;
 
     Ui::MonitorDialog* form;
     MonitorThread thread;
     QTimer drawTimer;
-    QString pendingText;
-    int pendingLines = 0;
+    QStringList pendingLines; // formatted and stamped, not yet drawn
+    StampClock stampClock;
     qint64 shownLines = 0;
     bool runActive = false; // from the start until finished() has arrived
     bool closePending = false;
