@@ -2,6 +2,7 @@
 
 #include "link/frames.h"
 #include "sim/instrumenttexts.h"
+#include "sim/linepacer.h"
 #ifdef Q_OS_UNIX
 #include "sim/ptyport_unix.h"
 #endif
@@ -153,7 +154,13 @@ bool InstrumentSimulator::openPty(const QString& linkPath)
         pty = nullptr;
         return false;
     }
-    connect(pty, &PtyPort::received, this, &InstrumentSimulator::readPty);
+    delete ptyIn;
+    delete ptyOut;
+    ptyIn = new LinePacer(this);
+    ptyOut = new LinePacer(this);
+    connect(pty, &PtyPort::received, ptyIn, [this](const QByteArray& bytes) { ptyIn->push(bytes, lineBaud); });
+    connect(ptyIn, &LinePacer::released, this, &InstrumentSimulator::readPty);
+    connect(ptyOut, &LinePacer::released, pty, &PtyPort::write);
     QMutexLocker lock(&mutex);
     ptySlavePath = pty->slavePath();
     return true;
@@ -223,6 +230,12 @@ QByteArray InstrumentSimulator::receivedImage() const
 {
     QMutexLocker lock(&mutex);
     return core.image();
+}
+
+QByteArray InstrumentSimulator::receivedPages() const
+{
+    QMutexLocker lock(&mutex);
+    return core.pages();
 }
 
 bool InstrumentSimulator::debugOutput() const
@@ -469,7 +482,7 @@ void InstrumentSimulator::deliver(const Peer& to, const QByteArray& bytes, bool 
     if (to.pty) {
 #ifdef Q_OS_UNIX
         if (pty)
-            pty->write(bytes);
+            ptyOut->push(bytes, lineBaud);
 #endif
         return;
     }
@@ -528,6 +541,9 @@ qint64 InstrumentSimulator::debugLinesDue() const
     qint64 due = 0;
     if (debugRate > 0) {
         due = qint64(double(debugRunClock.elapsed()) * debugRate / 1000.0) - debugRunSent;
+    } else if (debugPeer.pty && lineBaud > 0) {
+        // A paced line's top speed: ten bits a byte, about 80 bytes a line.
+        due = qint64(double(debugRunClock.elapsed()) * lineBaud / 10.0 / 80.0 / 1000.0) - debugRunSent;
     } else if (debugPeer.pty) {
 #ifdef Q_OS_UNIX
         // Keep the line busy without piling up more than it can take soon.
@@ -578,7 +594,11 @@ void InstrumentSimulator::deliverDebug(const QByteArray& bytes)
             QMutexLocker lock(&mutex);
             ++replies;
         }
-        if (pty)
+        // A paced line carries the lines at its own speed; an unpaced one keeps what the reader
+        // has no room for yet.
+        if (pty && lineBaud > 0)
+            ptyOut->push(bytes, lineBaud);
+        else if (pty)
             pty->enqueue(bytes);
         return;
     }

@@ -12,6 +12,9 @@
 #include <QObject>
 #include <QStringList>
 
+#include <atomic>
+
+class LinePacer;
 class PtyPort;
 class QTimer;
 class QUdpSocket;
@@ -95,6 +98,7 @@ public:
 
     QDateTime clock() const;           // as last set by SetClock (then running on)
     QByteArray receivedImage() const;  // the firmware pages written so far, cut to the erased size
+    QByteArray receivedPages() const;  // the same whole pages, filler of the last one included
     bool debugOutput() const;
     int requestCount() const;          // requests to this instrument since start, answered or not
     int repliesSent() const;           // sends so far: replies, their pieces, stream chunks, debug lines
@@ -104,6 +108,8 @@ public:
     QString model() const;
     int requestCount(Command command) const;
     int endUpdateCount() const;
+    // Paces the pty like a serial line of this rate in both directions (0: as fast as it goes).
+    void setLineRate(int baud) { lineBaud = baud; }
     quint32 erasedSize() const;        // the image size of the last EraseFlash
     void setDebugInterval(int ms);     // one debug line every ms (default 300)
     // Debug lines a second; 0: as fast as the line takes them (over UDP: DebugBurst lines a
@@ -174,6 +180,9 @@ private:
     QUdpSocket* probeSocket = nullptr;
     QByteArray probeName;
     PtyPort* pty = nullptr;
+    LinePacer* ptyIn = nullptr;
+    LinePacer* ptyOut = nullptr;
+    std::atomic<int> lineBaud{0};
     RequestAssembler ptyAssembler;
     QTimer* debugTimer = nullptr;
     Peer debugPeer;
