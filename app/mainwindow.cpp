@@ -11,6 +11,7 @@
 #include "config/skipitems.h"
 #include "firmware/ui/updatedialog.h"
 #include "setup/ui/setupdialog.h"
+#include "monitor/ui/monitordialog.h"
 
 #include "ui_mainwindow.h"
 
@@ -164,7 +165,8 @@ void MainWindow::slotUpdateHardware()
 
 void MainWindow::slotDeviceMonitor()
 {
-    // The monitor dialog comes with the monitor work.
+    MonitorDialog dialog(this);
+    Prompter::current().exec(dialog);
 }
 
 void MainWindow::slotAbout()

@@ -667,7 +667,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Monitor</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="+64"/>
+        <location filename="../app/mainwindow.cpp" line="+65"/>
         <source>准备就绪</source>
         <translation>Ready</translation>
     </message>
@@ -716,6 +716,67 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <location line="+16"/>
         <source>取消</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>MonitorDialog</name>
+    <message>
+        <location filename="../forms/monitordialog.ui" line="+14"/>
+        <source>设备监听</source>
+        <translation>Device Monitor</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>原始数据</source>
+        <translation>Raw text</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>十六进制</source>
+        <translation>Hex</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>原始数据 + 十六进制</source>
+        <translation>Raw text + hex</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>调试信息</source>
+        <translation>Debug output</translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>开始监听</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>停止监听</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>清除</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <location filename="../monitor/ui/monitordialog.cpp" line="+72"/>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>MonitorThread</name>
+    <message>
+        <location filename="../monitor/monitorthread.cpp" line="+51"/>
+        <source>设备监听</source>
+        <translation>Device Monitor</translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>监听调试</source>
+        <translation>Monitor debug switch</translation>
     </message>
 </context>
 <context>

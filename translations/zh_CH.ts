@@ -667,7 +667,7 @@
         <translation>设备监听</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="+64"/>
+        <location filename="../app/mainwindow.cpp" line="+65"/>
         <source>准备就绪</source>
         <translation>准备就绪</translation>
     </message>
@@ -716,6 +716,67 @@
         <location line="+16"/>
         <source>取消</source>
         <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>MonitorDialog</name>
+    <message>
+        <location filename="../forms/monitordialog.ui" line="+14"/>
+        <source>设备监听</source>
+        <translation>设备监听</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>原始数据</source>
+        <translation>原始数据</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>十六进制</source>
+        <translation>十六进制</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>原始数据 + 十六进制</source>
+        <translation>原始数据 + 十六进制</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>调试信息</source>
+        <translation>调试信息</translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>开始监听</source>
+        <translation>开始监听</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>停止监听</source>
+        <translation>停止监听</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>清除</source>
+        <translation>清除</translation>
+    </message>
+    <message>
+        <location filename="../monitor/ui/monitordialog.cpp" line="+72"/>
+        <source>确定</source>
+        <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>MonitorThread</name>
+    <message>
+        <location filename="../monitor/monitorthread.cpp" line="+51"/>
+        <source>设备监听</source>
+        <translation>设备监听</translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>监听调试</source>
+        <translation>监听调试</translation>
     </message>
 </context>
 <context>

@@ -667,7 +667,7 @@
         <translation>裝置監聽</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="+64"/>
+        <location filename="../app/mainwindow.cpp" line="+65"/>
         <source>准备就绪</source>
         <translation>就緒</translation>
     </message>
@@ -716,6 +716,67 @@
         <location line="+16"/>
         <source>取消</source>
         <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>MonitorDialog</name>
+    <message>
+        <location filename="../forms/monitordialog.ui" line="+14"/>
+        <source>设备监听</source>
+        <translation>裝置監聽</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>原始数据</source>
+        <translation>原始資料</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>十六进制</source>
+        <translation>十六進位</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>原始数据 + 十六进制</source>
+        <translation>原始資料 + 十六進位</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>调试信息</source>
+        <translation>偵錯訊息</translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>开始监听</source>
+        <translation>開始監聽</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>停止监听</source>
+        <translation>停止監聽</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>清除</source>
+        <translation>清除</translation>
+    </message>
+    <message>
+        <location filename="../monitor/ui/monitordialog.cpp" line="+72"/>
+        <source>确定</source>
+        <translation>確定</translation>
+    </message>
+</context>
+<context>
+    <name>MonitorThread</name>
+    <message>
+        <location filename="../monitor/monitorthread.cpp" line="+51"/>
+        <source>设备监听</source>
+        <translation>裝置監聽</translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>监听调试</source>
+        <translation>監聽偵錯</translation>
     </message>
 </context>
 <context>
