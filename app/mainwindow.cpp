@@ -6,6 +6,7 @@
 #include "app/settings/singleton.h"
 #include "config/configtree.h"
 #include "config/skipitems.h"
+#include "history/ui/historydata.h"
 #include "setup/setupdialog.h"
 
 #include "ui_mainwindow.h"
@@ -145,7 +146,8 @@ void MainWindow::slotRefresh()
 
 void MainWindow::slotHistoryData()
 {
-    // The history dialog comes with the history work.
+    HistoryData dialog(this);
+    Prompter::current().exec(dialog);
 }
 
 void MainWindow::slotUpdateHardware()

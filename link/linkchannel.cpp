@@ -22,6 +22,8 @@ constexpr int RtsPulseMs = 100;
 constexpr int SerialPieceGapMs = 500;
 constexpr int StreamSilenceUdpMs = 1000;
 constexpr int StreamSilenceSerialMs = 500;
+// The longest a stream's first-data wait goes without asking the receiver whether to stop.
+constexpr int StopCheckMs = 50;
 
 } // namespace
 
@@ -231,10 +233,19 @@ void LinkChannel::receiveStreamUdp(const QByteArray& request, DDataReceiver* rec
         receiver->onError(QObject::tr("发送命令超时"));
         return;
     }
-    QByteArray chunk = collectUdpChunk(streamFirstDataMs);
-    if (chunk.isEmpty()) {
-        receiver->onError(QObject::tr("接受数据超时"));
-        return;
+    // Waited in slices, so that a receiver that stops (a closing dialog) need not sit out the time-out.
+    QElapsedTimer firstData;
+    firstData.start();
+    QByteArray chunk;
+    while (chunk.isEmpty()) {
+        if (receiver->isStopped())
+            return;
+        const qint64 remaining = streamFirstDataMs - firstData.elapsed();
+        if (remaining < 0) {
+            receiver->onError(QObject::tr("接受数据超时"));
+            return;
+        }
+        chunk = collectUdpChunk(int(qMin<qint64>(remaining, StopCheckMs)));
     }
     for (;;) {
         if (receiver->isStopped())
@@ -263,9 +274,15 @@ void LinkChannel::receiveStreamSerial(const QByteArray& request, DDataReceiver* 
         receiver->onError(QObject::tr("发送命令超时"));
         return;
     }
-    if (!waitForSerialData(streamFirstDataMs)) {
-        receiver->onError(QObject::tr("接受数据超时"));
-        return;
+    QElapsedTimer firstData;
+    firstData.start();
+    while (!waitForSerialData(int(qBound<qint64>(0, streamFirstDataMs - firstData.elapsed(), StopCheckMs)))) {
+        if (receiver->isStopped())
+            return;
+        if (firstData.elapsed() >= streamFirstDataMs) {
+            receiver->onError(QObject::tr("接受数据超时"));
+            return;
+        }
     }
     for (;;) {
         if (receiver->isStopped())

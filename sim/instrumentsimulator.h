@@ -11,6 +11,9 @@
 #include <QObject>
 #include <QStringList>
 
+#include <memory>
+
+class HistoryGenerator;
 class PtyPort;
 class QTimer;
 class QUdpSocket;
@@ -26,7 +29,7 @@ class QUdpSocket;
 // unless setModel says otherwise. WriteItem with index 255 switches the debug output ("1" on,
 // "0" off): one text line, ended by CR LF, every debugIntervalMs to whoever switched it on.
 // QueryHistory streams a header line and then records "yyyy-MM-dd hh:mm:ss ..." for the range,
-// a chunk at a time, then stays silent. The firmware loader keeps the written image.
+// a chunk at a time, then stays silent; with a record count set, HistoryGenerator's records instead. The firmware loader keeps the written image.
 class InstrumentSimulator : public QObject
 {
     Q_OBJECT
@@ -104,6 +107,8 @@ public:
     void setDebugInterval(int ms);     // default 300
     // History pace: records per day in the range, bytes per chunk, pause between chunks.
     void setHistoryPace(int recordsPerDay, int chunkBytes, int intervalMs); // default 24, 256, 20
+    // A query answers this many HistoryGenerator records over its range (0: the per-day records).
+    void setHistoryRecordCount(int count);
 
 signals:
     // After a request has been handled (any thread may listen, queued).
@@ -139,6 +144,7 @@ private:
     int historyRecordsPerDay = 24;
     int historyChunkBytes = 256;
     int historyIntervalMs = 20;
+    int historyRecordCount = 0;
     quint16 udpLocalPort = 0;
     quint16 probeLocalPort = 0;
     QString ptySlavePath;
@@ -157,4 +163,5 @@ private:
     QTimer* historyTimer = nullptr;
     Peer historyPeer;
     QByteArray historyPending;
+    std::unique_ptr<HistoryGenerator> historySource;
 };

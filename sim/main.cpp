@@ -52,7 +52,10 @@ int main(int argc, char* argv[])
     const QCommandLineOption address(QStringLiteral("address"), QStringLiteral("Device address, 1..255 (default 255)."), QStringLiteral("N"), QStringLiteral("255"));
     const QCommandLineOption model(QStringLiteral("model"), QStringLiteral("Model named to the firmware loader (default: the item 设备型号)."), QStringLiteral("TEXT"));
     const QCommandLineOption debugInterval(QStringLiteral("debug-interval"), QStringLiteral("Milliseconds between debug lines (default 300)."), QStringLiteral("MS"), QStringLiteral("300"));
-    parser.addOptions({udp, pty, ptyLink, probePort, name, items, address, model, debugInterval});
+    const QCommandLineOption historyRecords(QStringLiteral("history-records"), QStringLiteral("Answer a history query with N records spread over its range (default 0: 24 a day)."), QStringLiteral("N"), QStringLiteral("0"));
+    const QCommandLineOption historyChunk(QStringLiteral("history-chunk"), QStringLiteral("Bytes per history chunk (default 256)."), QStringLiteral("BYTES"), QStringLiteral("256"));
+    const QCommandLineOption historyInterval(QStringLiteral("history-interval"), QStringLiteral("Milliseconds between history chunks (default 20)."), QStringLiteral("MS"), QStringLiteral("20"));
+    parser.addOptions({udp, pty, ptyLink, probePort, name, items, address, model, debugInterval, historyRecords, historyChunk, historyInterval});
     parser.process(application);
 
     QTextStream out(stdout);
@@ -78,6 +81,13 @@ int main(int argc, char* argv[])
     if (parser.isSet(model))
         simulator.setModel(parser.value(model));
     simulator.setDebugInterval(parser.value(debugInterval).toInt());
+    const int recordCount = parser.value(historyRecords).toInt(&ok);
+    if (!ok || recordCount < 0) {
+        err << "zq-simulator: --history-records takes a count, 0 or more\n";
+        return 2;
+    }
+    simulator.setHistoryRecordCount(recordCount);
+    simulator.setHistoryPace(24, parser.value(historyChunk).toInt(), parser.value(historyInterval).toInt());
 
     const bool wantPty = parser.isSet(pty) || parser.isSet(ptyLink);
     if (parser.isSet(udp) || !wantPty) {

@@ -1,0 +1,151 @@
+#include "history/ui/historydata.h"
+
+#include "app/prompt/prompter.h"
+#include "history/historyexport.h"
+#include "link/frames.h"
+
+#include "ui_historydata.h"
+
+#include <QAbstractButton>
+#include <QCloseEvent>
+#include <QDate>
+#include <QMessageBox>
+
+namespace {
+
+// How often arrived lines are put into the text box.
+constexpr int DisplayTickMs = 50;
+
+} // namespace
+
+HistoryData::HistoryData(QWidget* parent) : QDialog(parent), form(new Ui::HistoryData)
+{
+    form->setupUi(this);
+    setWindowIcon(QIcon(QStringLiteral(":/image/debug.png")));
+    setWindowFlags((windowFlags() & ~Qt::WindowContextHelpButtonHint) | Qt::WindowMaximizeButtonHint);
+    form->textEdit->setReadOnly(true);
+    form->dateStart->setCalendarPopup(true);
+    form->dateEnd->setCalendarPopup(true);
+    form->dateStart->setDate(QDate::currentDate());
+    form->dateEnd->setDate(QDate::currentDate());
+
+    displayTick.setSingleShot(true);
+    displayTick.setInterval(DisplayTickMs);
+    connect(&displayTick, SIGNAL(timeout()), this, SLOT(showArrivedText()));
+
+    connect(form->bntQuery, SIGNAL(clicked()), this, SLOT(slotQueryHistory()));
+    connect(form->bntExportCSV, SIGNAL(clicked()), this, SLOT(slotExportCSV()));
+    connect(form->bntExportPDF, SIGNAL(clicked()), this, SLOT(slotExportPDF()));
+    // Queued: the thread object lives here, its signals come from the run.
+    connect(&readThread, SIGNAL(signalClearText()), this, SLOT(slotClearText()));
+    connect(&readThread, SIGNAL(signalAddText(QString)), this, SLOT(slotAddText(QString)));
+    connect(&readThread, SIGNAL(signalShowError(QString, QString)), this, SLOT(slotShowError(QString, QString)));
+    // The last lines of a run need not wait for the next tick.
+    connect(&readThread, SIGNAL(finished()), this, SLOT(showArrivedText()));
+}
+
+HistoryData::~HistoryData()
+{
+    // Torn down without a close (a test, a parent going away): the thread must not outlive us.
+    readThread.stop();
+    readThread.wait();
+    delete form;
+}
+
+void HistoryData::showErrorBox(const QString& title, const QString& text, const QIcon& icon)
+{
+    QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, this,
+                    Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+    box.setWindowIcon(icon);
+    box.button(QMessageBox::Ok)->setText(tr("确定"));
+    Prompter::current().exec(box);
+}
+
+void HistoryData::slotClearText()
+{
+    arrivedText.clear();
+    displayTick.stop();
+    form->textEdit->clear();
+}
+
+void HistoryData::slotAddText(const QString& text)
+{
+    arrivedText += text;
+    if (!displayTick.isActive())
+        displayTick.start();
+}
+
+void HistoryData::showArrivedText()
+{
+    displayTick.stop();
+    if (arrivedText.isEmpty())
+        return;
+    form->textEdit->moveCursor(QTextCursor::End);
+    form->textEdit->insertPlainText(arrivedText);
+    arrivedText.clear();
+}
+
+void HistoryData::slotShowError(const QString& title, const QString& error)
+{
+    showArrivedText();
+    showErrorBox(title, error, windowIcon());
+}
+
+void HistoryData::slotQueryHistory()
+{
+    if (readThread.isRunning())
+        return;
+    const QDate start = form->dateStart->date();
+    const QDate end = form->dateEnd->date();
+    if (end < start) {
+        showErrorBox(tr("查询"), tr("起始日期应该小于或等于结束日期"), windowIcon());
+        return;
+    }
+    readThread.startRead(buildHistoryRequest(start, end));
+}
+
+void HistoryData::slotExportCSV()
+{
+    const QString path = Prompter::current().getSaveFileName(this, tr("导出历史数据"), QString(),
+                                                              QStringLiteral("Files (*.csv)"));
+    if (path.isEmpty())
+        return;
+    showArrivedText();
+    const QString error = HistoryExport::exportCsv(form->textEdit->toPlainText(), path);
+    if (!error.isEmpty())
+        showErrorBox(tr("导出历史数据"), error, windowIcon());
+}
+
+void HistoryData::slotExportPDF()
+{
+    const QString path = Prompter::current().getSaveFileName(this, tr("导出历史数据"), QString(),
+                                                              QStringLiteral("Files (*.pdf)"));
+    if (path.isEmpty())
+        return;
+    showArrivedText();
+    const QString error = HistoryExport::exportPdf(form->textEdit->toPlainText(), path);
+    if (!error.isEmpty())
+        showErrorBox(tr("导出历史数据"), error, windowIcon());
+}
+
+void HistoryData::stopReading()
+{
+    if (!readThread.isRunning())
+        return;
+    // The operator sees the dialog go at once; the run notices the stop within a moment.
+    hide();
+    readThread.stop();
+    readThread.wait();
+}
+
+void HistoryData::done(int result)
+{
+    stopReading();
+    QDialog::done(result);
+}
+
+void HistoryData::closeEvent(QCloseEvent* event)
+{
+    stopReading();
+    QDialog::closeEvent(event);
+}
