@@ -36,7 +36,8 @@ QString statusFor(double temperature, double voltage)
 
 } // namespace
 
-HistoryGenerator::HistoryGenerator(const QDate& start, const QDate& end, int count)
+HistoryGenerator::HistoryGenerator(const QDate& start, const QDate& end, int count, const QByteArray& tail)
+    : tail(tail)
 {
     if (!start.isValid() || !end.isValid() || end < start || count <= 0)
         return;
@@ -73,6 +74,10 @@ QByteArray HistoryGenerator::next(int maxBytes)
     }
     while (pending.size() < maxBytes && produced < total)
         pending += encodeDeviceText(record(produced++));
+    if (produced == total && pending.size() < maxBytes) {
+        pending += tail;
+        tail.clear();
+    }
     const QByteArray chunk = pending.left(maxBytes);
     pending.remove(0, chunk.size());
     return chunk;

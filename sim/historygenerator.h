@@ -16,7 +16,8 @@
 class HistoryGenerator
 {
 public:
-    HistoryGenerator(const QDate& start, const QDate& end, int count);
+    // tail: bytes sent after the last record, as they are.
+    HistoryGenerator(const QDate& start, const QDate& end, int count, const QByteArray& tail = QByteArray());
 
     static QString header();
     QString record(int index) const;
@@ -25,7 +26,7 @@ public:
     // The next bytes of the stream, at most maxBytes; a chunk may end inside a line or even
     // inside a character. Empty once everything is out.
     QByteArray next(int maxBytes);
-    bool atEnd() const { return produced == total && pending.isEmpty() && headerSent; }
+    bool atEnd() const { return produced == total && pending.isEmpty() && headerSent && tail.isEmpty(); }
 
 private:
     QDateTime first;
@@ -34,4 +35,5 @@ private:
     int produced = 0;
     bool headerSent = false;
     QByteArray pending;
+    QByteArray tail;
 };

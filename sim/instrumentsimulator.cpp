@@ -279,6 +279,12 @@ void InstrumentSimulator::setHistoryRecordCount(int count)
     historyRecordCount = qMax(0, count);
 }
 
+void InstrumentSimulator::setHistoryTail(const QByteArray& bytes)
+{
+    QMutexLocker lock(&mutex);
+    historyTail = bytes;
+}
+
 void InstrumentSimulator::readUdp()
 {
     while (udpSocket && udpSocket->hasPendingDatagrams()) {
@@ -442,11 +448,13 @@ void InstrumentSimulator::startHistory(const Peer& to, const QByteArray& frame)
     int perDay = 24;
     int interval = 20;
     int count = 0;
+    QByteArray tail;
     {
         QMutexLocker lock(&mutex);
         perDay = historyRecordsPerDay;
         interval = historyIntervalMs;
         count = historyRecordCount;
+        tail = historyTail;
     }
     const QDate start(2000 + quint8(frame[10]), quint8(frame[11]), quint8(frame[12]));
     const QDate end(2000 + quint8(frame[13]), quint8(frame[14]), quint8(frame[15]));
@@ -454,9 +462,9 @@ void InstrumentSimulator::startHistory(const Peer& to, const QByteArray& frame)
     historySource.reset();
     historyPending.clear();
     if (count > 0)
-        historySource = std::make_unique<HistoryGenerator>(start, end, count);
+        historySource = std::make_unique<HistoryGenerator>(start, end, count, tail);
     else
-        historyPending = encodeDeviceText(historyRecords(start, end, perDay));
+        historyPending = encodeDeviceText(historyRecords(start, end, perDay)) + tail;
     if (!historyTimer) {
         historyTimer = new QTimer(this);
         connect(historyTimer, &QTimer::timeout, this, &InstrumentSimulator::sendHistoryChunk);

@@ -109,6 +109,8 @@ public:
     void setHistoryPace(int recordsPerDay, int chunkBytes, int intervalMs); // default 24, 256, 20
     // A query answers this many HistoryGenerator records over its range (0: the per-day records).
     void setHistoryRecordCount(int count);
+    // Bytes sent after the records, for an answer whose last line has no line feed.
+    void setHistoryTail(const QByteArray& bytes);
 
 signals:
     // After a request has been handled (any thread may listen, queued).
@@ -145,6 +147,7 @@ private:
     int historyChunkBytes = 256;
     int historyIntervalMs = 20;
     int historyRecordCount = 0;
+    QByteArray historyTail;
     quint16 udpLocalPort = 0;
     quint16 probeLocalPort = 0;
     QString ptySlavePath;
