@@ -15,6 +15,9 @@ namespace {
 
 // How often arrived lines are put into the text box.
 constexpr int DisplayTickMs = 50;
+// The most lines one insertion takes (some tens of milliseconds); a larger backlog is shown over
+// the next turns of the event loop, so the window stays responsive during long transfers.
+constexpr int MaxLinesPerTick = 2000;
 
 } // namespace
 
@@ -24,6 +27,8 @@ HistoryData::HistoryData(QWidget* parent) : QDialog(parent), form(new Ui::Histor
     setWindowIcon(QIcon(QStringLiteral(":/image/debug.png")));
     setWindowFlags((windowFlags() & ~Qt::WindowContextHelpButtonHint) | Qt::WindowMaximizeButtonHint);
     form->textEdit->setReadOnly(true);
+    // Nothing is ever undone in a read-only box; an undo stack would only hold a second copy.
+    form->textEdit->setUndoRedoEnabled(false);
     form->dateStart->setCalendarPopup(true);
     form->dateEnd->setCalendarPopup(true);
     form->dateStart->setDate(QDate::currentDate());
@@ -63,31 +68,44 @@ void HistoryData::showErrorBox(const QString& title, const QString& text, const 
 
 void HistoryData::slotClearText()
 {
-    arrivedText.clear();
+    arrivedLines.clear();
     displayTick.stop();
     form->textEdit->clear();
 }
 
 void HistoryData::slotAddText(const QString& text)
 {
-    arrivedText += text;
+    arrivedLines.append(text);
     if (!displayTick.isActive())
-        displayTick.start();
+        displayTick.start(DisplayTickMs);
 }
 
 void HistoryData::showArrivedText()
 {
     displayTick.stop();
-    if (arrivedText.isEmpty())
+    if (arrivedLines.isEmpty())
         return;
+    const int count = qMin(MaxLinesPerTick, arrivedLines.size());
+    QString text;
+    for (int i = 0; i < count; ++i)
+        text += arrivedLines.at(i);
+    arrivedLines.erase(arrivedLines.begin(), arrivedLines.begin() + count);
     form->textEdit->moveCursor(QTextCursor::End);
-    form->textEdit->insertPlainText(arrivedText);
-    arrivedText.clear();
+    form->textEdit->insertPlainText(text);
+    if (!arrivedLines.isEmpty())
+        displayTick.start(0);
+}
+
+void HistoryData::showAllArrivedText()
+{
+    while (!arrivedLines.isEmpty())
+        showArrivedText();
+    displayTick.stop();
 }
 
 void HistoryData::slotShowError(const QString& title, const QString& error)
 {
-    showArrivedText();
+    showAllArrivedText();
     showErrorBox(title, error, windowIcon());
 }
 
@@ -110,7 +128,7 @@ void HistoryData::slotExportCSV()
                                                               QStringLiteral("Files (*.csv)"));
     if (path.isEmpty())
         return;
-    showArrivedText();
+    showAllArrivedText();
     const QString error = HistoryExport::exportCsv(form->textEdit->toPlainText(), path);
     if (!error.isEmpty())
         showErrorBox(tr("导出历史数据"), error, windowIcon());
@@ -122,7 +140,7 @@ void HistoryData::slotExportPDF()
                                                               QStringLiteral("Files (*.pdf)"));
     if (path.isEmpty())
         return;
-    showArrivedText();
+    showAllArrivedText();
     const QString error = HistoryExport::exportPdf(form->textEdit->toPlainText(), path);
     if (!error.isEmpty())
         showErrorBox(tr("导出历史数据"), error, windowIcon());

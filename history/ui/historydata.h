@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 
 namespace Ui {
@@ -46,11 +47,12 @@ private slots:
 
 private:
     void stopReading();
+    void showAllArrivedText();
 
     Ui::HistoryData* form;
     ReadThread readThread;
     // Lines that arrived since the last display tick; inserted together, which is far cheaper
-    // than one insertion per line and keeps the window responsive during long transfers.
-    QString arrivedText;
+    // than one insertion per line.
+    QStringList arrivedLines;
     QTimer displayTick;
 };
