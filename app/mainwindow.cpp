@@ -1,13 +1,14 @@
 #include "app/mainwindow.h"
 
 #include "app/neutralaboutdialog.h"
-#include "app/prompt/prompter.h"
-#include "app/settings/config.h"
-#include "app/settings/singleton.h"
-#include "config/configtree.h"
+#include "prompt/prompter.h"
+#include "settings/config.h"
+#include "settings/settingkeys.h"
+#include "settings/singleton.h"
+#include "config/ui/configtree.h"
 #include "config/skipitems.h"
 #include "history/ui/historydata.h"
-#include "setup/setupdialog.h"
+#include "setup/ui/setupdialog.h"
 
 #include "ui_mainwindow.h"
 
@@ -108,7 +109,7 @@ void MainWindow::applyLanguage(const QString& code)
     resize(width, height());
 
     Config* config = singleton<Config>::instance();
-    config->setValue(QStringLiteral("language/language"), code);
+    config->setValue(Settings::Language, code);
     setWindowTitle(applicationTitle());
 }
 
@@ -211,10 +212,10 @@ void MainWindow::closeEvent(QCloseEvent* event)
 void MainWindow::restoreWindowState()
 {
     Config* config = singleton<Config>::instance();
-    const int width = config->value(QStringLiteral("window/width")).toInt();
-    const int height = qMax(600, config->value(QStringLiteral("window/height")).toInt());
+    const int width = config->value(Settings::WindowWidth).toInt();
+    const int height = qMax(600, config->value(Settings::WindowHeight).toInt());
     resize(width, height);
-    applyLanguage(config->value(QStringLiteral("language/language")).toString());
+    applyLanguage(config->value(Settings::Language).toString());
 }
 
 void MainWindow::shrinkToolBarIcons()
@@ -226,6 +227,6 @@ void MainWindow::shrinkToolBarIcons()
 void MainWindow::saveWindowSize()
 {
     Config* config = singleton<Config>::instance();
-    config->setValue(QStringLiteral("window/width"), width());
-    config->setValue(QStringLiteral("window/height"), height());
+    config->setValue(Settings::WindowWidth, width());
+    config->setValue(Settings::WindowHeight, height());
 }

@@ -2,11 +2,11 @@
 // They run on the user-interface thread, each with a link channel of its own.
 #include "app/mainwindow.h"
 
-#include "app/prompt/prompter.h"
-#include "config/configtree.h"
+#include "prompt/prompter.h"
+#include "config/ui/configtree.h"
 #include "config/itemcsv.h"
 #include "config/itemtext.h"
-#include "config/modifydialog.h"
+#include "config/ui/modifydialog.h"
 #include "config/writemode.h"
 #include "link/frames.h"
 #include "link/linkchannel.h"
@@ -20,16 +20,7 @@
 
 namespace {
 constexpr int StatusMs = 5000;
-constexpr int WriteWaitMs = 10000;
-constexpr int ClockWaitMs = 10000;
 const char* const CsvFilter = "Files (*.csv)";
-
-// The address-led data reply: address, 0x03, n, n bytes, CRC.
-bool isDataReply(const QByteArray& reply, quint8 deviceAddress)
-{
-    return reply.size() > 4 && quint8(reply.at(0)) == deviceAddress && quint8(reply.at(1)) == 0x03
-        && reply.size() == quint8(reply.at(2)) + 5;
-}
 
 // A confirm-only item answers with its bare name, a valued one with name and value (the value
 // may hold further ':').
@@ -56,24 +47,25 @@ bool MainWindow::writeItem(LinkChannel& channel, QTreeWidgetItem* item, const QS
                      windowIcon());
         return false;
     }
-    const QByteArray request = buildWriteItemRequest(channel.deviceAddress, index, value);
+    const QByteArray request = buildWriteItemRequest(channel.deviceAddress(), index, value);
     if (request.isEmpty()) {
         showErrorBox(title, tr("数值过长: 最多允许 %1 字节").arg(MaxItemValueBytes), windowIcon());
         return false;
     }
 
     QByteArray reply;
-    const int result = channel.exchange(request, reply, false, WriteWaitMs);
+    const ExchangeResult result =
+        channel.exchange(request, reply, CrcOrder::LowFirst, LinkTimings::current().writeItemMs);
     const QString error = errorMessage(result, reply);
     if (!error.isEmpty()) {
         showErrorBox(title, error, windowIcon());
         return false;
     }
-    if (!isDataReply(reply, channel.deviceAddress)) {
+    if (checkItemReply(reply, channel.deviceAddress()) != ItemReply::Valid) {
         showErrorBox(title, tr("硬件返回数据校验错误"), windowIcon());
         return false;
     }
-    const QStringList fields = splitItemText(decodeDeviceText(reply.constData() + 3, quint8(reply.at(2))));
+    const QStringList fields = splitItemText(itemReplyText(reply));
     if (!fieldCountFits(fields.size(), mode)) {
         showErrorBox(title, tr("硬件返回数据校验错误"), windowIcon());
         return false;
@@ -158,18 +150,19 @@ void MainWindow::slotSyncTime()
     const QString title = tr("同步时间");
     LinkChannel channel;
     if (!channel.openFromSettings()) {
-        showErrorBox(title, channel.errorText, windowIcon());
+        showErrorBox(title, channel.errorText(), windowIcon());
         return;
     }
     QByteArray reply;
-    const int result = channel.exchange(buildSetClockRequest(channel.deviceAddress, QDateTime::currentDateTime()),
-                                        reply, false, ClockWaitMs);
+    const ExchangeResult result =
+        channel.exchange(buildSetClockRequest(channel.deviceAddress(), QDateTime::currentDateTime()), reply,
+                         CrcOrder::LowFirst, LinkTimings::current().setClockMs);
     const QString error = errorMessage(result, reply);
     if (!error.isEmpty()) {
         showErrorBox(title, error, windowIcon());
         return;
     }
-    if (reply != setClockAcknowledgement(channel.deviceAddress)) {
+    if (reply != setClockAcknowledgement(channel.deviceAddress())) {
         showErrorBox(title, tr("同步时间失败"), windowIcon());
         return;
     }

@@ -1,6 +1,6 @@
 #include "app/neutralaboutdialog.h"
 
-#include "app/settings/config.h"
+#include "settings/config.h"
 
 #include "ui_neutralaboutdialog.h"
 

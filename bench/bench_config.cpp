@@ -2,11 +2,11 @@
 // items from the main window, both against the simulator over UDP on loopback, beside the floor:
 // the same 256 bare item exchanges on one link channel.
 #include "app/mainwindow.h"
-#include "config/configtree.h"
+#include "config/ui/configtree.h"
 #include "config/itemtext.h"
 #include "link/linkchannel.h"
-#include "app/settings/config.h"
-#include "app/settings/singleton.h"
+#include "settings/config.h"
+#include "settings/singleton.h"
 #include "sim/instrumentsimulator.h"
 #include "sim/simulatorhost.h"
 

@@ -5,8 +5,9 @@
 //  - the PDF export of 10 000 and 100 000 lines, beside the floor of fitting the same rows without
 //    painting, with the peak memory after each.
 // Usage: bench_history [records, default 100000]
-#include "app/settings/config.h"
-#include "app/settings/singleton.h"
+#include "settings/config.h"
+#include "settings/settingkeys.h"
+#include "settings/singleton.h"
 #include "history/historyexport.h"
 #include "history/recordtable.h"
 #include "history/ui/historydata.h"
@@ -163,9 +164,9 @@ int main(int argc, char* argv[])
     host.simulator()->setHistoryRecordCount(records);
     host.simulator()->setHistoryPace(24, 8192, 0);
     Config* config = singleton<Config>::instance();
-    config->setValue(QStringLiteral("communicate/udp"), 1);
-    config->setValue(QStringLiteral("udp/address"), QStringLiteral("127.0.0.1"));
-    config->setValue(QStringLiteral("udp/port"), QString::number(host.simulator()->udpPort()));
+    config->setValue(Settings::UseUdp, 1);
+    config->setValue(Settings::UdpAddress, QStringLiteral("127.0.0.1"));
+    config->setValue(Settings::UdpPort, QString::number(host.simulator()->udpPort()));
 
     const qint64 bareMs = bareStreamMs(records);
     const Display display = displayMs(records);

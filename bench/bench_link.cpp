@@ -1,8 +1,8 @@
 // Time per ReadItem exchange through LinkChannel against the simulator, over UDP on loopback and
 // over a pseudo-terminal, beside the floor: the same bytes echoed through a plain socket and a
 // plain pty file descriptor by a bare thread. Usage: bench_link [exchanges, default 2000]
-#include "app/settings/config.h"
-#include "app/settings/singleton.h"
+#include "settings/config.h"
+#include "settings/singleton.h"
 #include "link/frames.h"
 #include "link/linkchannel.h"
 #include "sim/instrumentsimulator.h"
@@ -46,7 +46,7 @@ Figure linkExchanges(bool udp, const SimulatorHost& host, int count)
     LinkChannel channel;
     Figure figure;
     if (!channel.openFromSettings()) {
-        std::fprintf(stderr, "open failed: %s\n", qPrintable(channel.errorText));
+        std::fprintf(stderr, "open failed: %s\n", qPrintable(channel.errorText()));
         return figure;
     }
     QByteArray reply;
@@ -55,7 +55,7 @@ Figure linkExchanges(bool udp, const SimulatorHost& host, int count)
     QElapsedTimer clock;
     clock.start();
     for (int i = 0; i < count; ++i) {
-        if (channel.readItem(i % 20, reply, 3000) != 0 || !errorMessage(0, reply).isEmpty()) {
+        if (channel.readItem(i % 20, reply, 3000) != ExchangeOk || !errorMessage(ExchangeOk, reply).isEmpty()) {
             std::fprintf(stderr, "exchange %d failed\n", i);
             break;
         }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/frames.h"
+
 #include <QStringList>
 #include <QThread>
 
@@ -22,6 +24,8 @@ protected:
 
 private:
     void readAllItems(LinkChannel& channel);
-    bool checkItemReply(int result, LinkChannel& channel, int index, const QString& title,
-                        const QString& iconPath, QByteArray& reply);
+    // Whether the read ends here: at the empty item, or after an error it has reported. A failed
+    // item is asked for once more (index -1 marks that retry).
+    bool isLastItem(ExchangeResult result, LinkChannel& channel, int index, const QString& title,
+                    const QString& iconPath, QByteArray& reply);
 };

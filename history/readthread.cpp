@@ -53,11 +53,10 @@ void ReadThread::run()
     lineBuffer.flush();
     LinkChannel channel;
     if (!channel.openFromSettings()) {
-        emit signalShowError(tr("查询"), channel.errorText);
+        emit signalShowError(tr("查询"), channel.errorText());
         return;
     }
     emit signalClearText();
-    channel.streamFirstDataMs = firstDataMs;
     channel.receiveStream(request, this);
     // Bytes after the last line feed are a record too.
     emitLine(lineBuffer.flush());

@@ -23,9 +23,6 @@ public:
     // Asks the run to end; noticed also while the stream still waits for its first bytes.
     void stop();
 
-    // How long the stream waits for the first bytes; the instrument's 10 s unless a test shortens it.
-    void setFirstDataTimeout(int ms) { firstDataMs = ms; }
-
     bool isStopped() override;
     void onError(const QString& text) override;
     void onData(const QByteArray& chunk) override;
@@ -44,5 +41,4 @@ private:
     std::atomic<bool> stopRequested{false};
     LineAssembler lineBuffer; // touched only by the run
     QByteArray request;       // written only while no run is going on
-    int firstDataMs = 10000;
 };

@@ -60,18 +60,18 @@ quint16 crc16(const QByteArray& bytes)
     return crc16(bytes.constData(), bytes.size());
 }
 
-bool checkFrameCrc(const char* data, int length, bool crcHighFirst)
+bool checkFrameCrc(const char* data, int length, CrcOrder order)
 {
     if (length < 3)
         return false;
     const quint16 crc = crc16(data, length - 2);
     const quint8 first = quint8(data[length - 2]);
     const quint8 second = quint8(data[length - 1]);
-    const quint16 carried = crcHighFirst ? quint16(first << 8 | second) : quint16(second << 8 | first);
+    const quint16 carried = order == CrcOrder::HighFirst ? quint16(first << 8 | second) : quint16(second << 8 | first);
     return crc == carried;
 }
 
-bool isCompleteReply(const QByteArray& received, quint8 deviceAddress, bool crcHighFirst)
+bool isCompleteReply(const QByteArray& received, quint8 deviceAddress, CrcOrder order)
 {
     const int n = received.size();
     if (n == 0)
@@ -79,17 +79,17 @@ bool isCompleteReply(const QByteArray& received, quint8 deviceAddress, bool crcH
     const char* data = received.constData();
     // The address comes first: with address 0x7E an address-led reply still wins over the marker rule.
     if (quint8(data[0]) == deviceAddress)
-        return n >= 5 && n == quint8(data[2]) + 5 && checkFrameCrc(data, n, crcHighFirst);
+        return n >= 5 && n == quint8(data[2]) + 5 && checkFrameCrc(data, n, order);
     if (data[0] == MarkerStart)
-        return n >= 5 && data[n - 1] == MarkerEnd && checkFrameCrc(data, n - 1, crcHighFirst);
-    return checkFrameCrc(data, n, crcHighFirst);
+        return n >= 5 && data[n - 1] == MarkerEnd && checkFrameCrc(data, n - 1, order);
+    return checkFrameCrc(data, n, order);
 }
 
-QString errorMessage(int result, const QByteArray& reply)
+QString errorMessage(ExchangeResult result, const QByteArray& reply)
 {
     switch (result) {
     case ExchangeOk:
-        if (reply.size() > 2 && checkFrameCrc(reply.constData(), reply.size(), false))
+        if (reply.size() > 2 && checkFrameCrc(reply.constData(), reply.size(), CrcOrder::LowFirst))
             return QString();
         return QObject::tr("CRC校验错误");
     case ExchangeSendFailed:
@@ -99,6 +99,18 @@ QString errorMessage(int result, const QByteArray& reply)
     default:
         return QObject::tr("未定义的错误");
     }
+}
+
+ItemReply checkItemReply(const QByteArray& reply, quint8 deviceAddress)
+{
+    if (reply.size() <= 4 || quint8(reply.at(0)) != deviceAddress || quint8(reply.at(1)) != 0x03)
+        return ItemReply::WrongAddressOrCommand;
+    return reply.size() == quint8(reply.at(2)) + 5 ? ItemReply::Valid : ItemReply::WrongLength;
+}
+
+QString itemReplyText(const QByteArray& reply)
+{
+    return decodeDeviceText(reply.constData() + 3, quint8(reply.at(2)));
 }
 
 QByteArray encodeDeviceText(const QString& text)

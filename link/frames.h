@@ -13,6 +13,10 @@ enum ExchangeResult {
     ExchangeNoReply = 2     // no reply arrived in time
 };
 
+// Which byte of a frame's CRC comes first: address-led frames carry it low-first, the firmware
+// loader's marker frames high-first.
+enum class CrcOrder { LowFirst, HighFirst };
+
 // The longest value text a WriteItem frame can carry: its count byte holds the text plus a NUL.
 constexpr int MaxItemValueBytes = 254;
 // Firmware travels in pages of this many bytes.
@@ -23,13 +27,23 @@ quint16 crc16(const char* data, int length);
 quint16 crc16(const QByteArray& bytes);
 
 // The last two bytes are the CRC of the rest, read low-first or (marker frames) high-first.
-bool checkFrameCrc(const char* data, int length, bool crcHighFirst);
+bool checkFrameCrc(const char* data, int length, CrcOrder order);
 
 // Whether the bytes received so far for one request make a whole reply.
-bool isCompleteReply(const QByteArray& received, quint8 deviceAddress, bool crcHighFirst);
+bool isCompleteReply(const QByteArray& received, quint8 deviceAddress, CrcOrder order);
+
+// How an item's reply (to ReadItem or WriteItem) looks: address, 0x03, n, n bytes of text, CRC.
+enum class ItemReply {
+    Valid,
+    WrongLength,          // address and command fit, the count byte does not
+    WrongAddressOrCommand // too short, or another instrument's or command's reply
+};
+ItemReply checkItemReply(const QByteArray& reply, quint8 deviceAddress);
+// The text of a valid item reply, decoded.
+QString itemReplyText(const QByteArray& reply);
 
 // The text to show for an exchange result; empty when a low-first reply arrived whole.
-QString errorMessage(int result, const QByteArray& reply);
+QString errorMessage(ExchangeResult result, const QByteArray& reply);
 
 // Texts travel as GB2312, falling back to Latin-1.
 QByteArray encodeDeviceText(const QString& text);

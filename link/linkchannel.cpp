@@ -1,84 +1,82 @@
 #include "link/linkchannel.h"
 
-#include "app/settings/config.h"
-#include "app/settings/singleton.h"
 #include "link/ddatareceiver.h"
 #include "link/frames.h"
+#include "link/hostaddress.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QSerialPort>
-#include <QSettings>
 #include <QThread>
 #include <QTimer>
 #include <QUdpSocket>
 
-#include <cstring>
-
 namespace {
 
+// How long an unbound socket, which cannot wait for readiness, sleeps between looks.
 constexpr int PollSleepMs = 20;
-constexpr int RtsPulseMs = 100;
-constexpr int SerialPieceGapMs = 500;
-constexpr int StreamSilenceUdpMs = 1000;
-constexpr int StreamSilenceSerialMs = 500;
 // The longest a stream's first-data wait goes without asking the receiver whether to stop.
 constexpr int StopCheckMs = 50;
 
 } // namespace
 
-LinkChannel::LinkChannel() : udpSocket(new QUdpSocket), serialPort(new QSerialPort) {}
-
-LinkChannel::~LinkChannel()
+LinkChannel::LinkChannel()
+    : timings(LinkTimings::current()), udpSocket(new QUdpSocket), serialPort(new QSerialPort)
 {
-    delete serialPort;
-    delete udpSocket;
 }
+
+LinkChannel::~LinkChannel() = default;
 
 bool LinkChannel::openFromSettings()
 {
-    Config* config = singleton<Config>::instance();
-    sendRts = config->value(QStringLiteral("serial/send_rts"), false).toBool();
-    isUdp = config->value(QStringLiteral("communicate/udp"), 0).toInt() != 0;
-    deviceAddress = quint8(config->value(QStringLiteral("device/address"), 255).toInt());
-    errorText.clear();
+    return open(LinkSettings::load());
+}
 
-    if (isUdp) {
+bool LinkChannel::open(const LinkSettings& linkSettings)
+{
+    settings = linkSettings;
+    error.clear();
+
+    if (settings.useUdp) {
         // The socket binds itself with the first datagram; a bad address shows up as a failed send.
-        peerAddress = QHostAddress(config->value(QStringLiteral("udp/address")).toString());
-        peerPort = quint16(config->value(QStringLiteral("udp/port")).toUInt());
+        peerAddress = QHostAddress(settings.udpAddress);
+        peerPort = quint16(settings.udpPort.toUInt());
         return true;
     }
 
-    const QString portName = config->value(QStringLiteral("serial/port")).toString();
-    serialPort->setPortName(portName);
+    serialPort->setPortName(settings.serialPort);
     if (serialPort->open(QIODevice::ReadWrite)) {
-        serialPort->setBaudRate(config->value(QStringLiteral("serial/baudrate"), 9600).toInt());
-        serialPort->setDataBits(QSerialPort::DataBits(config->value(QStringLiteral("serial/databits"), 8).toInt()));
-        serialPort->setParity(QSerialPort::Parity(config->value(QStringLiteral("serial/parity"), 0).toInt()));
-        serialPort->setStopBits(QSerialPort::StopBits(config->value(QStringLiteral("serial/stopbits"), 1).toInt()));
+        serialPort->setBaudRate(settings.baudRate);
+        serialPort->setDataBits(QSerialPort::DataBits(settings.dataBits));
+        serialPort->setParity(QSerialPort::Parity(settings.parity));
+        serialPort->setStopBits(QSerialPort::StopBits(settings.stopBits));
         serialPort->setFlowControl(QSerialPort::NoFlowControl);
-    } else if (portName.isEmpty()) {
-        errorText = QObject::tr("串口打开失败");
+    } else if (settings.serialPort.isEmpty()) {
+        error = QObject::tr("串口打开失败");
     } else {
-        errorText = QObject::tr("打开串口失败: %1").arg(portName);
+        error = QObject::tr("打开串口失败: %1").arg(settings.serialPort);
     }
-    return errorText.isEmpty();
+    return error.isEmpty();
 }
 
-int LinkChannel::exchange(const QByteArray& request, QByteArray& reply, bool crcHighFirst, int timeoutMs)
+qint32 LinkChannel::lineBaudRate() const
+{
+    return !settings.useUdp && serialPort->isOpen() ? serialPort->baudRate() : 0;
+}
+
+ExchangeResult LinkChannel::exchange(const QByteArray& request, QByteArray& reply, CrcOrder order, int timeoutMs)
 {
     reply.clear();
     // An empty request (a value too long for its frame) is never sent.
     if (request.isEmpty())
         return ExchangeSendFailed;
-    return isUdp ? exchangeUdp(request, reply, crcHighFirst, timeoutMs)
-                 : exchangeSerial(request, reply, crcHighFirst, timeoutMs);
+    return settings.useUdp ? exchangeUdp(request, reply, order, timeoutMs)
+                           : exchangeSerial(request, reply, order, timeoutMs);
 }
 
-int LinkChannel::readItem(int index, QByteArray& reply, int timeoutMs)
+ExchangeResult LinkChannel::readItem(int index, QByteArray& reply, int timeoutMs)
 {
-    return exchange(buildReadItemRequest(deviceAddress, index), reply, false, timeoutMs);
+    return exchange(buildReadItemRequest(deviceAddress(), index), reply, CrcOrder::LowFirst, timeoutMs);
 }
 
 void LinkChannel::pauseMs(int ms)
@@ -92,22 +90,9 @@ void LinkChannel::pauseMs(int ms)
     loop.exec();
 }
 
-bool LinkChannel::isPeer(const QHostAddress& sender, quint16 senderPort) const
+bool LinkChannel::isPeer(const QHostAddress& peer, quint16 peerPort, const QHostAddress& sender, quint16 senderPort)
 {
-    if (senderPort != peerPort)
-        return false;
-    if (sender == peerAddress)
-        return true;
-    // A dual-stack socket reports an IPv4 sender as ::ffff:a.b.c.d; it is the same instrument.
-    bool senderIs4 = false;
-    bool peerIs4 = false;
-    const quint32 sender4 = sender.toIPv4Address(&senderIs4);
-    const quint32 peer4 = peerAddress.toIPv4Address(&peerIs4);
-    if (senderIs4 && peerIs4)
-        return sender4 == peer4;
-    if (sender.protocol() == QAbstractSocket::IPv6Protocol && peerAddress.protocol() == QAbstractSocket::IPv6Protocol)
-        return std::memcmp(sender.toIPv6Address().c, peerAddress.toIPv6Address().c, 16) == 0;
-    return sender.protocol() == peerAddress.protocol() && sender.toString() == peerAddress.toString();
+    return senderPort == peerPort && isSameHost(sender, peer);
 }
 
 bool LinkChannel::sendDatagram(const QByteArray& request)
@@ -160,14 +145,14 @@ QByteArray LinkChannel::collectUdpChunk(int timeoutMs)
             QHostAddress sender;
             quint16 senderPort = 0;
             const qint64 size = udpSocket->readDatagram(datagram.data(), datagram.size(), &sender, &senderPort);
-            if (size > 0 && isPeer(sender, senderPort))
+            if (size > 0 && isPeer(peerAddress, peerPort, sender, senderPort))
                 chunk.append(datagram.constData(), int(size));
         }
     }
     return chunk;
 }
 
-int LinkChannel::exchangeUdp(const QByteArray& request, QByteArray& reply, bool crcHighFirst, int timeoutMs)
+ExchangeResult LinkChannel::exchangeUdp(const QByteArray& request, QByteArray& reply, CrcOrder order, int timeoutMs)
 {
     if (!sendDatagram(request))
         return ExchangeSendFailed;
@@ -176,7 +161,7 @@ int LinkChannel::exchangeUdp(const QByteArray& request, QByteArray& reply, bool 
         if (chunk.isEmpty())
             return ExchangeNoReply;
         reply.append(chunk);
-        if (isCompleteReply(reply, deviceAddress, crcHighFirst))
+        if (isCompleteReply(reply, deviceAddress(), order))
             return ExchangeOk;
     }
 }
@@ -185,22 +170,22 @@ bool LinkChannel::pulseRts()
 {
     if (!serialPort->setRequestToSend(false))
         return false;
-    pauseMs(RtsPulseMs);
+    pauseMs(timings.rtsPulseMs);
     if (!serialPort->setRequestToSend(true))
         return false;
-    pauseMs(RtsPulseMs);
+    pauseMs(timings.rtsPulseMs);
     return true;
 }
 
 bool LinkChannel::waitForSerialData(int timeoutMs)
 {
     // readyRead may already have gone by while the request was being written.
-    return serialPort->bytesAvailable() > 0 || waitForSignal(serialPort, SIGNAL(readyRead()), timeoutMs);
+    return serialPort->bytesAvailable() > 0 || waitForSignal(serialPort.get(), SIGNAL(readyRead()), timeoutMs);
 }
 
-int LinkChannel::exchangeSerial(const QByteArray& request, QByteArray& reply, bool crcHighFirst, int timeoutMs)
+ExchangeResult LinkChannel::exchangeSerial(const QByteArray& request, QByteArray& reply, CrcOrder order, int timeoutMs)
 {
-    if (!serialPort->isOpen() || (sendRts && !pulseRts()))
+    if (!serialPort->isOpen() || (settings.sendRts && !pulseRts()))
         return ExchangeSendFailed;
     serialPort->clear();
     if (serialPort->write(request) < request.size())
@@ -211,8 +196,8 @@ int LinkChannel::exchangeSerial(const QByteArray& request, QByteArray& reply, bo
         return ExchangeNoReply;
     reply = serialPort->readAll();
     // A reply may come in pieces; a gap of half a second ends it, complete or not.
-    while (!isCompleteReply(reply, deviceAddress, crcHighFirst)) {
-        if (!waitForSignal(serialPort, SIGNAL(readyRead()), SerialPieceGapMs) && serialPort->bytesAvailable() == 0)
+    while (!isCompleteReply(reply, deviceAddress(), order)) {
+        if (!waitForSignal(serialPort.get(), SIGNAL(readyRead()), timings.serialPieceGapMs) && serialPort->bytesAvailable() == 0)
             break;
         reply.append(serialPort->readAll());
     }
@@ -221,7 +206,7 @@ int LinkChannel::exchangeSerial(const QByteArray& request, QByteArray& reply, bo
 
 void LinkChannel::receiveStream(const QByteArray& request, DDataReceiver* receiver)
 {
-    if (isUdp)
+    if (settings.useUdp)
         receiveStreamUdp(request, receiver);
     else
         receiveStreamSerial(request, receiver);
@@ -240,7 +225,7 @@ void LinkChannel::receiveStreamUdp(const QByteArray& request, DDataReceiver* rec
     while (chunk.isEmpty()) {
         if (receiver->isStopped())
             return;
-        const qint64 remaining = streamFirstDataMs - firstData.elapsed();
+        const qint64 remaining = timings.streamFirstDataMs - firstData.elapsed();
         if (remaining < 0) {
             receiver->onError(QObject::tr("接受数据超时"));
             return;
@@ -253,7 +238,7 @@ void LinkChannel::receiveStreamUdp(const QByteArray& request, DDataReceiver* rec
         receiver->onData(chunk);
         if (receiver->isStopped())
             return;
-        chunk = collectUdpChunk(StreamSilenceUdpMs);
+        chunk = collectUdpChunk(timings.streamSilenceUdpMs);
         if (chunk.isEmpty())
             return;
     }
@@ -261,7 +246,7 @@ void LinkChannel::receiveStreamUdp(const QByteArray& request, DDataReceiver* rec
 
 void LinkChannel::receiveStreamSerial(const QByteArray& request, DDataReceiver* receiver)
 {
-    if (!serialPort->isOpen() || (sendRts && !pulseRts())) {
+    if (!serialPort->isOpen() || (settings.sendRts && !pulseRts())) {
         receiver->onError(QObject::tr("发送命令失败"));
         return;
     }
@@ -270,16 +255,16 @@ void LinkChannel::receiveStreamSerial(const QByteArray& request, DDataReceiver* 
         receiver->onError(QObject::tr("发送命令失败"));
         return;
     }
-    if (!serialPort->waitForBytesWritten(streamFirstDataMs)) {
+    if (!serialPort->waitForBytesWritten(timings.streamFirstDataMs)) {
         receiver->onError(QObject::tr("发送命令超时"));
         return;
     }
     QElapsedTimer firstData;
     firstData.start();
-    while (!waitForSerialData(int(qBound<qint64>(0, streamFirstDataMs - firstData.elapsed(), StopCheckMs)))) {
+    while (!waitForSerialData(int(qBound<qint64>(0, timings.streamFirstDataMs - firstData.elapsed(), StopCheckMs)))) {
         if (receiver->isStopped())
             return;
-        if (firstData.elapsed() >= streamFirstDataMs) {
+        if (firstData.elapsed() >= timings.streamFirstDataMs) {
             receiver->onError(QObject::tr("接受数据超时"));
             return;
         }
@@ -287,9 +272,20 @@ void LinkChannel::receiveStreamSerial(const QByteArray& request, DDataReceiver* 
     for (;;) {
         if (receiver->isStopped())
             return;
-        if (serialPort->bytesAvailable() == 0 && !waitForSignal(serialPort, SIGNAL(readyRead()), StreamSilenceSerialMs)
+        if (serialPort->bytesAvailable() == 0 && !waitForSignal(serialPort.get(), SIGNAL(readyRead()), timings.streamSilenceSerialMs)
             && serialPort->bytesAvailable() == 0)
             return;
         receiver->onData(serialPort->readAll());
     }
+}
+
+QByteArray LinkChannel::receive(int timeoutMs)
+{
+    if (settings.useUdp)
+        return collectUdpChunk(timeoutMs);
+    if (!serialPort->isOpen())
+        return QByteArray();
+    if (serialPort->bytesAvailable() == 0)
+        waitForSignal(serialPort.get(), SIGNAL(readyRead()), timeoutMs);
+    return serialPort->readAll();
 }

@@ -1,8 +1,14 @@
 #pragma once
 
+#include "link/frames.h"
+#include "link/linktimings.h"
+#include "settings/linksettings.h"
+
 #include <QByteArray>
 #include <QHostAddress>
 #include <QString>
+
+#include <memory>
 
 class DDataReceiver;
 class QElapsedTimer;
@@ -19,50 +25,55 @@ public:
     LinkChannel(const LinkChannel&) = delete;
     LinkChannel& operator=(const LinkChannel&) = delete;
 
-    // Reads the communication settings; false leaves the reason in errorText.
+    // Opens the link that config.ini describes; false leaves the reason in errorText().
     bool openFromSettings();
+    bool open(const LinkSettings& settings);
 
-    // Sends request and collects the reply (cleared first) until it is complete; returns an
-    // ExchangeResult. timeoutMs bounds each wait for a reply.
-    int exchange(const QByteArray& request, QByteArray& reply, bool crcHighFirst, int timeoutMs);
-    int readItem(int index, QByteArray& reply, int timeoutMs);
+    // Sends request and collects the reply (cleared first) until it is complete; timeoutMs bounds
+    // each wait for a reply.
+    ExchangeResult exchange(const QByteArray& request, QByteArray& reply, CrcOrder order, int timeoutMs);
+    ExchangeResult readItem(int index, QByteArray& reply, int timeoutMs);
 
     // Sends request, then hands every chunk to receiver until it stops or the line falls silent
-    // (1000 ms over UDP, 500 ms over the serial port). The first bytes must come within
-    // streamFirstDataMs; failures go to receiver->onError.
+    // (LinkTimings: 1000 ms over UDP, 500 ms over the serial port). The first bytes must come within
+    // LinkTimings::streamFirstDataMs; failures go to receiver->onError.
     void receiveStream(const QByteArray& request, DDataReceiver* receiver);
+
+    // Waits up to timeoutMs for bytes from the instrument without sending anything (its debug lines,
+    // for instance) and returns all that have come; empty when nothing did. Over UDP only the
+    // instrument's datagrams count.
+    QByteArray receive(int timeoutMs);
 
     // A pause that keeps this thread's event loop running.
     static void pauseMs(int ms);
 
-    bool sendRts = false;
-    bool isUdp = false;
-    quint8 deviceAddress = 0xFF;
-    QHostAddress peerAddress;
-    quint16 peerPort = 65535;
-    QString errorText;
-    QUdpSocket* udpSocket;
-    QSerialPort* serialPort;
-    // How long receiveStream waits for the first bytes (and, over the serial port, for the request
-    // to be written). Only tests change it.
-    int streamFirstDataMs = 10000;
+    // Whether a datagram from sender:senderPort comes from the instrument at peer:peerPort.
+    static bool isPeer(const QHostAddress& peer, quint16 peerPort, const QHostAddress& sender, quint16 senderPort);
 
-    // Over UDP: whether a datagram's sender is the instrument (its address, also as an
-    // IPv4-mapped IPv6 address, and its port).
-    bool isPeer(const QHostAddress& sender, quint16 senderPort) const;
-    // Over UDP: waits up to timeoutMs for datagrams from the instrument and returns all of them
-    // that are pending then, joined; empty when none came. Others' datagrams are dropped.
-    // Blocks this thread without an event loop; wakes as soon as a datagram is pending.
-    QByteArray collectUdpChunk(int timeoutMs);
+    bool isUdp() const { return settings.useUdp; }
+    bool sendsRts() const { return settings.sendRts; }
+    quint8 deviceAddress() const { return quint8(settings.deviceAddress); }
+    // The rate the serial line was set to; 0 over UDP or before opening.
+    qint32 lineBaudRate() const;
+    QString errorText() const { return error; }
 
 private:
-    int exchangeUdp(const QByteArray& request, QByteArray& reply, bool crcHighFirst, int timeoutMs);
-    int exchangeSerial(const QByteArray& request, QByteArray& reply, bool crcHighFirst, int timeoutMs);
+    ExchangeResult exchangeUdp(const QByteArray& request, QByteArray& reply, CrcOrder order, int timeoutMs);
+    ExchangeResult exchangeSerial(const QByteArray& request, QByteArray& reply, CrcOrder order, int timeoutMs);
     void receiveStreamUdp(const QByteArray& request, DDataReceiver* receiver);
     void receiveStreamSerial(const QByteArray& request, DDataReceiver* receiver);
+    QByteArray collectUdpChunk(int timeoutMs);
     bool sendDatagram(const QByteArray& request);
     bool hasPendingDatagram() const;
     bool waitForDatagram(QElapsedTimer& clock, int timeoutMs);
     bool pulseRts();
     bool waitForSerialData(int timeoutMs);
+
+    LinkSettings settings;
+    LinkTimings timings;
+    QHostAddress peerAddress;
+    quint16 peerPort = 65535;
+    QString error;
+    std::unique_ptr<QUdpSocket> udpSocket;
+    std::unique_ptr<QSerialPort> serialPort;
 };

@@ -11,7 +11,7 @@ lupdate=$(command -v lupdate || command -v lupdate-qt5 || true)
 
 # The assistant's own code only: not the tests, the simulator, the benchmarks or build trees.
 folders=()
-for folder in app config link setup history firmware monitor forms; do
+for folder in app settings prompt config link setup history firmware monitor forms; do
     [ -d "$folder" ] && folders+=("$folder")
 done
 

@@ -1,23 +1,12 @@
 #include "setup/dsearchdevicethread.h"
 
 #include "link/frames.h"
+#include "link/hostaddress.h"
 #include "setup/searchtargets.h"
 
 #include <QElapsedTimer>
 #include <QNetworkDatagram>
 #include <QUdpSocket>
-
-namespace {
-
-// The unbound socket is dual-stack, so IPv4 senders arrive as ::ffff:a.b.c.d; the link wants a.b.c.d.
-QHostAddress plainAddress(const QHostAddress& address)
-{
-    bool isIpv4 = false;
-    const quint32 ipv4 = address.toIPv4Address(&isIpv4);
-    return isIpv4 ? QHostAddress(ipv4) : address;
-}
-
-}
 
 DSearchDeviceThread::DSearchDeviceThread(SearchDeviceDialogInterf* owner) : dialogInterf(owner) {}
 
@@ -57,6 +46,7 @@ void DSearchDeviceThread::run()
                 continue;
             }
             const QNetworkDatagram answer = socket.receiveDatagram();
+            // The unbound socket is dual-stack: IPv4 senders arrive in their mapped form.
             if (!answer.data().isEmpty())
                 emit signalInsertDevice(decodeDeviceText(answer.data()).trimmed(), plainAddress(answer.senderAddress()),
                                         quint16(answer.senderPort()));

@@ -65,7 +65,7 @@ QByteArray InstrumentCore::itemReply(const QString& text) const
 
 InstrumentCore::Response InstrumentCore::respond(const QByteArray& frame)
 {
-    if (frame.startsWith('\x7E') && frame.endsWith('\x7F') && checkFrameCrc(frame.constData(), frame.size() - 1, true))
+    if (frame.startsWith('\x7E') && frame.endsWith('\x7F') && checkFrameCrc(frame.constData(), frame.size() - 1, CrcOrder::HighFirst))
         return respondMarker(frame);
     return respondAddressLed(frame);
 }

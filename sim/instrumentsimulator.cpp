@@ -3,7 +3,9 @@
 #include "link/frames.h"
 #include "sim/historygenerator.h"
 #include "sim/instrumenttexts.h"
-#include "sim/ptyport.h"
+#ifdef Q_OS_UNIX
+#include "sim/ptyport_unix.h"
+#endif
 
 #include <QFile>
 #include <QMutexLocker>
@@ -142,6 +144,7 @@ quint16 InstrumentSimulator::udpPort() const
 
 bool InstrumentSimulator::openPty(const QString& linkPath)
 {
+#ifdef Q_OS_UNIX
     delete pty;
     pty = new PtyPort(this);
     if (!pty->open(linkPath)) {
@@ -155,6 +158,12 @@ bool InstrumentSimulator::openPty(const QString& linkPath)
     QMutexLocker lock(&mutex);
     ptySlavePath = pty->slavePath();
     return true;
+#else
+    Q_UNUSED(linkPath);
+    QMutexLocker locker(&mutex);
+    lastError = QStringLiteral("pseudo-terminals exist only on Unix");
+    return false;
+#endif
 }
 
 QString InstrumentSimulator::ptyPath() const
@@ -221,6 +230,12 @@ bool InstrumentSimulator::debugOutput() const
 {
     QMutexLocker lock(&mutex);
     return core.debugOn();
+}
+
+int InstrumentSimulator::repliesSent() const
+{
+    QMutexLocker lock(&mutex);
+    return replies;
 }
 
 int InstrumentSimulator::requestCount() const
@@ -426,9 +441,15 @@ bool InstrumentSimulator::takeFault(int command, Fault* fault)
 
 void InstrumentSimulator::deliver(const Peer& to, const QByteArray& bytes, bool fromOtherPort)
 {
+    {
+        QMutexLocker lock(&mutex);
+        ++replies;
+    }
     if (to.pty) {
+#ifdef Q_OS_UNIX
         if (pty)
             pty->write(bytes);
+#endif
         return;
     }
     QUdpSocket* socket = udpSocket;

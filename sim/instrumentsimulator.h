@@ -97,6 +97,7 @@ public:
     QByteArray receivedImage() const;  // the firmware pages written so far, cut to the erased size
     bool debugOutput() const;
     int requestCount() const;          // requests to this instrument since start, answered or not
+    int repliesSent() const;           // sends so far: replies, their pieces, stream chunks, debug lines
 
     // The model named in the ReadDeviceId reply; empty: the value of the item "设备型号".
     void setModel(const QString& model);
@@ -141,6 +142,7 @@ private:
     InstrumentCore core;
     QList<Fault> faults;
     int requests = 0;
+    int replies = 0;
     int perCommand[EndUpdate + 1] = {};
     int debugIntervalMs = 300;
     int historyRecordsPerDay = 24;

@@ -39,9 +39,9 @@ int addressLedLength(const QByteArray& bytes)
 bool validFrame(const QByteArray& frame)
 {
     if (frame.startsWith('\x7E') && frame.endsWith('\x7F')
-        && checkFrameCrc(frame.constData(), frame.size() - 1, true))
+        && checkFrameCrc(frame.constData(), frame.size() - 1, CrcOrder::HighFirst))
         return true;
-    return checkFrameCrc(frame.constData(), frame.size(), false);
+    return checkFrameCrc(frame.constData(), frame.size(), CrcOrder::LowFirst);
 }
 
 } // namespace

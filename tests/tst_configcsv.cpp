@@ -1,8 +1,9 @@
+// Labels: fast gui
 #include "app/mainwindow.h"
-#include "config/configtree.h"
+#include "config/ui/configtree.h"
 #include "config/itemcsv.h"
-#include "tests/confighost.h"
-#include "tests/support/scriptedprompter.h"
+#include "tests/support/ui/confighost.h"
+#include "tests/support/ui/scriptedprompter.h"
 #include "tests/support/workdir.h"
 
 #include <QStatusBar>

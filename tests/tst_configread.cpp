@@ -1,7 +1,8 @@
+// Labels: pty net gui
 #include "app/mainwindow.h"
-#include "config/configtree.h"
-#include "tests/confighost.h"
-#include "tests/support/scriptedprompter.h"
+#include "config/ui/configtree.h"
+#include "tests/support/ui/confighost.h"
+#include "tests/support/ui/scriptedprompter.h"
 #include "tests/support/workdir.h"
 
 #include <QStatusBar>

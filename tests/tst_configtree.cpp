@@ -1,5 +1,6 @@
+// Labels: fast gui
 #include "app/mainwindow.h"
-#include "config/configtree.h"
+#include "config/ui/configtree.h"
 #include "config/skipitems.h"
 #include "tests/support/workdir.h"
 

@@ -1,8 +1,9 @@
+// Labels: pty net gui
 #include "app/mainwindow.h"
-#include "config/configtree.h"
-#include "config/modifydialog.h"
-#include "tests/confighost.h"
-#include "tests/support/scriptedprompter.h"
+#include "config/ui/configtree.h"
+#include "config/ui/modifydialog.h"
+#include "tests/support/ui/confighost.h"
+#include "tests/support/ui/scriptedprompter.h"
 #include "tests/support/workdir.h"
 
 #include <QAbstractButton>

@@ -1,9 +1,10 @@
-#include "app/settings/config.h"
-#include "app/settings/singleton.h"
+// Labels: net pty gui
+#include "settings/config.h"
+#include "settings/singleton.h"
 #include "link/frames.h"
 #include "link/linkchannel.h"
-#include "tests/confighost.h"
-#include "tests/support/scriptedprompter.h"
+#include "tests/support/ui/confighost.h"
+#include "tests/support/ui/scriptedprompter.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -15,7 +16,8 @@
 
 namespace {
 
-const QString repository = QFileInfo(QStringLiteral(__FILE__)).absoluteDir().absoluteFilePath(QStringLiteral(".."));
+// The tests run in build/tests; the script lives in the source tree.
+const QString repository = QStringLiteral(ZQ_SOURCE_DIR);
 
 quint16 freeLoopbackPort()
 {
@@ -29,10 +31,9 @@ QString readFirstItem()
 {
     LinkChannel channel;
     if (!channel.openFromSettings())
-        return QStringLiteral("open failed: ") + channel.errorText;
+        return QStringLiteral("open failed: ") + channel.errorText();
     QByteArray reply;
-    const int result = channel.readItem(0, reply, 3000);
-    const QString error = errorMessage(result, reply);
+    const QString error = errorMessage(channel.readItem(0, reply, 3000), reply);
     if (!error.isEmpty())
         return error;
     return decodeDeviceText(reply.mid(3, reply.size() - 5));

@@ -1,9 +1,10 @@
+// Labels: net gui root
 #include "setup/dsearchdevicethread.h"
-#include "setup/searchdevicedialog.h"
+#include "setup/ui/searchdevicedialog.h"
 #include "setup/searchtargets.h"
 #include "sim/instrumentsimulator.h"
 #include "sim/simulatorhost.h"
-#include "tests/support/scriptedprompter.h"
+#include "tests/support/ui/scriptedprompter.h"
 
 #include <QFile>
 #include <QListWidget>

@@ -1,3 +1,4 @@
+// Labels: fast
 #include "link/frames.h"
 
 #include <QElapsedTimer>
@@ -36,6 +37,11 @@ private slots:
     void waitForSignalOutcomes();
 };
 
+static CrcOrder order(bool highFirst)
+{
+    return highFirst ? CrcOrder::HighFirst : CrcOrder::LowFirst;
+}
+
 static QByteArray hex(const char* text)
 {
     return QByteArray::fromHex(text);
@@ -59,11 +65,11 @@ void TestFrames::crcVectors()
 {
     QFETCH(QByteArray, frame);
     QFETCH(bool, highFirst);
-    QVERIFY(checkFrameCrc(frame.constData(), frame.size(), highFirst));
-    QVERIFY(!checkFrameCrc(frame.constData(), frame.size(), !highFirst));
+    QVERIFY(checkFrameCrc(frame.constData(), frame.size(), order(highFirst)));
+    QVERIFY(!checkFrameCrc(frame.constData(), frame.size(), order(!highFirst)));
     QByteArray damaged = frame;
     damaged[1] = char(damaged[1] ^ 0x10);
-    QVERIFY(!checkFrameCrc(damaged.constData(), damaged.size(), highFirst));
+    QVERIFY(!checkFrameCrc(damaged.constData(), damaged.size(), order(highFirst)));
 }
 
 void TestFrames::shortRunsNeverPass()
@@ -71,8 +77,8 @@ void TestFrames::shortRunsNeverPass()
     QCOMPARE(crc16(QByteArray("123456789")), quint16(0x4B37));
     QCOMPARE(crc16(QByteArray()), quint16(0xFFFF));
     // Two bytes that happen to be the CRC of nothing (FF FF) still do not make a frame.
-    QVERIFY(!checkFrameCrc("\xFF\xFF", 2, false));
-    QVERIFY(!checkFrameCrc("", 0, true));
+    QVERIFY(!checkFrameCrc("\xFF\xFF", 2, CrcOrder::LowFirst));
+    QVERIFY(!checkFrameCrc("", 0, CrcOrder::HighFirst));
     QCOMPARE(setClockAcknowledgement(0xFF), hex("FF03024F4BE597"));
     QCOMPARE(setClockAcknowledgement(0x01), hex("0103024F4BCC43"));
     QCOMPARE(buildEraseFlashRequest(300), hex("7E05022FAC00079100042C0100006B147F"));
@@ -82,7 +88,7 @@ void TestFrames::shortRunsNeverPass()
     const QByteArray page255 = writePageAcknowledgement(255);
     QCOMPARE(page255.mid(5, 5), hex("0011 01000E"));
     QCOMPARE(page255.mid(10, 14), QByteArray("Page[255] OK\r\n"));
-    QVERIFY(isCompleteReply(page255, 0xFF, true));
+    QVERIFY(isCompleteReply(page255, 0xFF, CrcOrder::HighFirst));
 }
 
 void TestFrames::completeness_data()
@@ -117,7 +123,7 @@ void TestFrames::completeness()
     QFETCH(int, address);
     QFETCH(bool, highFirst);
     QFETCH(bool, complete);
-    QCOMPARE(isCompleteReply(received, quint8(address), highFirst), complete);
+    QCOMPARE(isCompleteReply(received, quint8(address), order(highFirst)), complete);
 }
 
 void TestFrames::errorTexts_data()
@@ -142,7 +148,7 @@ void TestFrames::errorTexts()
     QFETCH(int, result);
     QFETCH(QByteArray, reply);
     QFETCH(QString, text);
-    QCOMPARE(errorMessage(result, reply), text);
+    QCOMPARE(errorMessage(ExchangeResult(result), reply), text);
 }
 
 void TestFrames::requests_data()
@@ -181,7 +187,7 @@ void TestFrames::requests()
     QVERIFY2(frame.startsWith(head), hexDump(frame).constData());
     const int tail = highFirst ? 3 : 2;
     QCOMPARE(frame.size(), head.size() + tail);
-    QVERIFY(checkFrameCrc(frame.constData(), head.size() + 2, highFirst));
+    QVERIFY(checkFrameCrc(frame.constData(), head.size() + 2, order(highFirst)));
     if (highFirst)
         QCOMPARE(frame.back(), '\x7F');
 }
@@ -205,7 +211,7 @@ void TestFrames::pageFrames()
     QCOMPARE(frame.size(), 1038);
     QVERIFY(frame.startsWith(hex("7E05022C01040491040107")));
     QCOMPARE(frame.mid(11, FirmwarePageSize), page);
-    QVERIFY(checkFrameCrc(frame.constData(), frame.size() - 1, true));
+    QVERIFY(checkFrameCrc(frame.constData(), frame.size() - 1, CrcOrder::HighFirst));
 
     const QByteArray shortPage = buildWritePageRequest(1, "xyz");
     QCOMPARE(shortPage.size(), 1038);

@@ -1,5 +1,7 @@
+// Labels: net pty gui
 #include "app/mainwindow.h"
-#include "tests/tst_historyrig.h"
+#include "link/linktimings.h"
+#include "tst_historyrig.h"
 
 #include <QAction>
 #include <QElapsedTimer>
@@ -68,7 +70,10 @@ void TestHistoryClose::silentInstrument()
     HistoryRig rig(transport);
     QVERIFY(rig.instrument.isReady());
     rig.sim()->addFault(silentHistory());
-    rig.dialog->reader().setFirstDataTimeout(300);
+    LinkTimings quick;
+    quick.streamFirstDataMs = 300;
+    LinkTimings::install(&quick);
+    struct Restore { ~Restore() { LinkTimings::install(nullptr); } } restore;
     rig.textBox()->setPlainText(QStringLiteral("left from an earlier query"));
     rig.query(QDate(2026, 3, 1), QDate(2026, 3, 1));
     QVERIFY(rig.waitForRun());

@@ -1,6 +1,7 @@
+// Labels: net gui
 #include "history/historyexport.h"
 #include "history/recordtable.h"
-#include "tests/tst_historyrig.h"
+#include "tst_historyrig.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,5 +1,6 @@
+// Labels: net pty gui
 #include "history/lineassembler.h"
-#include "tests/tst_historyrig.h"
+#include "tst_historyrig.h"
 
 #include <QSignalSpy>
 

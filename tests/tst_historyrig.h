@@ -4,7 +4,7 @@
 #include "history/ui/historydata.h"
 #include "link/frames.h"
 #include "sim/historygenerator.h"
-#include "tests/support/scriptedprompter.h"
+#include "tests/support/ui/scriptedprompter.h"
 #include "tests/support/simfixture.h"
 #include "tests/support/workdir.h"
 

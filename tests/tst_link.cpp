@@ -1,5 +1,6 @@
-#include "app/settings/config.h"
-#include "app/settings/singleton.h"
+// Labels: pty net
+#include "settings/config.h"
+#include "settings/singleton.h"
 #include "link/ddatareceiver.h"
 #include "link/frames.h"
 #include "link/linkchannel.h"
@@ -104,7 +105,7 @@ void TestLink::readWholeList()
         useTransport(instrument, udp);
         LinkChannel channel;
         QVERIFY(channel.openFromSettings());
-        QCOMPARE(channel.isUdp, udp);
+        QCOMPARE(channel.isUdp(), udp);
         QStringList read;
         QByteArray reply;
         for (int index = 0; index < 256; ++index) {
@@ -190,16 +191,16 @@ void TestLink::replyFaults()
     QByteArray reply("stale");
     QElapsedTimer clock;
     clock.start();
-    QCOMPARE(channel.exchange(buildSetClockRequest(1, QDateTime::currentDateTime()), reply, false, timeoutMs), result);
+    QCOMPARE(channel.exchange(buildSetClockRequest(1, QDateTime::currentDateTime()), reply, CrcOrder::LowFirst, timeoutMs), result);
     const qint64 took = clock.elapsed();
-    QCOMPARE(errorMessage(result, reply), error);
+    QCOMPARE(errorMessage(ExchangeResult(result), reply), error);
     QCOMPARE(reply == setClockAcknowledgement(1), whole);
     QVERIFY2(took >= minMs, qPrintable(QString::number(took)));
     QVERIFY(!reply.startsWith("stale"));
 
     // The link is fit for the next request whatever went before.
     QTRY_COMPARE_WITH_TIMEOUT(instrument.sim()->requestCount(), 1, 5000);
-    QCOMPARE(channel.exchange(buildSetClockRequest(1, QDateTime::currentDateTime()), reply, false, 3000), 0);
+    QCOMPARE(channel.exchange(buildSetClockRequest(1, QDateTime::currentDateTime()), reply, CrcOrder::LowFirst, 3000), 0);
     QCOMPARE(reply, setClockAcknowledgement(1));
 }
 
@@ -225,10 +226,7 @@ void TestLink::peerMatching()
     QFETCH(QString, sender);
     QFETCH(int, senderPort);
     QFETCH(bool, match);
-    LinkChannel channel;
-    channel.peerAddress = QHostAddress(peer);
-    channel.peerPort = 5000;
-    QCOMPARE(channel.isPeer(QHostAddress(sender), quint16(senderPort)), match);
+    QCOMPARE(LinkChannel::isPeer(QHostAddress(peer), 5000, QHostAddress(sender), quint16(senderPort)), match);
 }
 
 void TestLink::mappedPeerAddress()
@@ -242,7 +240,7 @@ void TestLink::mappedPeerAddress()
     QVERIFY(channel.openFromSettings());
     QByteArray reply;
     QCOMPARE(channel.readItem(0, reply, 3000), 0);
-    QCOMPARE(errorMessage(0, reply), QString());
+    QCOMPARE(errorMessage(ExchangeOk, reply), QString());
 }
 
 // A reply that comes after its exchange gave up must not be read as the answer to the next request.
@@ -257,7 +255,8 @@ void TestLink::lateReplyIsNotTakenForTheNext()
     QVERIFY(channel.openFromSettings());
     QByteArray reply;
     QCOMPARE(channel.readItem(0, reply, 50), 2);
-    QVERIFY(channel.udpSocket->waitForReadyRead(3000)); // the late reply is now waiting in the socket
+    // The late reply is now waiting in the channel's socket.
+    QTRY_COMPARE_WITH_TIMEOUT(instrument.sim()->repliesSent(), 1, 3000);
     QCOMPARE(channel.readItem(1, reply, 3000), 0);
     QCOMPARE(decodeDeviceText(reply.mid(3, quint8(reply[2]))), instrument.sim()->items().at(1));
 }
@@ -299,15 +298,15 @@ void TestLink::openFromSettings()
 
     LinkChannel channel;
     QCOMPARE(channel.openFromSettings(), opened);
-    QCOMPARE(channel.errorText, error);
+    QCOMPARE(channel.errorText(), error);
     // A pseudo-terminal keeps 8 data bits and no parity whatever is asked; those setters' results
     // are ignored and the line still works.
-    if (opened && !channel.isUdp)
-        QCOMPARE(channel.serialPort->baudRate(), settings.value("serial/baudrate").toInt());
+    if (opened && !channel.isUdp())
+        QCOMPARE(channel.lineBaudRate(), settings.value("serial/baudrate").toInt());
     QByteArray reply;
     QCOMPARE(channel.readItem(0, reply, 1000), firstResult);
     if (firstResult == 1)
-        QCOMPARE(errorMessage(firstResult, reply), QStringLiteral("发送命令超时"));
+        QCOMPARE(errorMessage(ExchangeResult(firstResult), reply), QStringLiteral("发送命令超时"));
 }
 
 // A pseudo-terminal has no modem lines: with the RTS pulse configured every request fails to go out.
@@ -319,7 +318,7 @@ void TestLink::rtsOnALineWithoutModemControl()
     instrument.useSerial(true);
     LinkChannel channel;
     QVERIFY(channel.openFromSettings());
-    QVERIFY(channel.sendRts);
+    QVERIFY(channel.sendsRts());
     QByteArray reply;
     QCOMPARE(channel.readItem(0, reply, 1000), 1);
     StreamRecorder recorder;
@@ -383,9 +382,12 @@ void TestLink::streamFailures()
     useTransport(instrument, udp);
     dir.writeConfig(settings);
     instrument.sim()->addFault({Sim::NoReply, Sim::QueryHistory, 1, 0, 2});
+    LinkTimings quick;
+    quick.streamFirstDataMs = 300;
+    LinkTimings::install(&quick);
     LinkChannel channel;
+    LinkTimings::install(nullptr);
     QVERIFY(channel.openFromSettings());
-    channel.streamFirstDataMs = 300;
     StreamRecorder recorder;
     channel.receiveStream(buildHistoryRequest(QDate(2026, 11, 1), QDate(2026, 11, 1)), &recorder);
     QCOMPARE(recorder.errors, QStringList{error});

@@ -1,9 +1,10 @@
+// Labels: fast gui
 #include "app/mainwindow.h"
 #include "app/neutralaboutdialog.h"
-#include "app/settings/config.h"
-#include "app/settings/singleton.h"
-#include "config/configtree.h"
-#include "tests/support/scriptedprompter.h"
+#include "settings/config.h"
+#include "settings/singleton.h"
+#include "config/ui/configtree.h"
+#include "tests/support/ui/scriptedprompter.h"
 #include "tests/support/workdir.h"
 
 #include <QLabel>

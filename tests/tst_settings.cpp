@@ -1,6 +1,7 @@
-#include "app/settings/atom_lock.h"
-#include "app/settings/config.h"
-#include "app/settings/singleton.h"
+// Labels: fast
+#include "settings/atom_lock.h"
+#include "settings/config.h"
+#include "settings/singleton.h"
 #include "tests/support/workdir.h"
 
 #include <QSettings>

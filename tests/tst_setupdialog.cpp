@@ -1,11 +1,12 @@
-#include "app/settings/config.h"
-#include "app/settings/singleton.h"
+// Labels: net gui
+#include "settings/config.h"
+#include "settings/singleton.h"
 #include "link/frames.h"
 #include "link/linkchannel.h"
-#include "setup/searchdevicedialog.h"
+#include "setup/ui/searchdevicedialog.h"
 #include "setup/searchtargets.h"
-#include "setup/setupdialog.h"
-#include "tests/support/scriptedprompter.h"
+#include "setup/ui/setupdialog.h"
+#include "tests/support/ui/scriptedprompter.h"
 #include "tests/support/simfixture.h"
 #include "tests/support/workdir.h"
 #include "ui_setupdialog.h"
@@ -329,7 +330,7 @@ void TestSetupDialog::searchFillsTheUdpFields()
     QCOMPARE(stored("udp/port").toString(), QString::number(instrument.udpPort()));
     // The next operation reaches the instrument that was found.
     LinkChannel channel;
-    QVERIFY2(channel.openFromSettings(), qPrintable(channel.errorText));
+    QVERIFY2(channel.openFromSettings(), qPrintable(channel.errorText()));
     QByteArray reply;
     QCOMPARE(channel.readItem(0, reply, 3000), int(ExchangeOk));
     QCOMPARE(errorMessage(ExchangeOk, reply), QString());

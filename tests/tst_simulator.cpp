@@ -1,3 +1,4 @@
+// Labels: pty net
 #include "link/frames.h"
 #include "link/linkchannel.h"
 #include "sim/itemstore.h"
@@ -184,8 +185,8 @@ void TestSimulator::writes()
     LinkChannel channel;
     QVERIFY(channel.openFromSettings());
     QByteArray reply;
-    QCOMPARE(channel.exchange(buildWriteItemRequest(0xFF, index, value), reply, false, 3000), 0);
-    QCOMPARE(errorMessage(0, reply), QString());
+    QCOMPARE(channel.exchange(buildWriteItemRequest(0xFF, index, value), reply, CrcOrder::LowFirst, 3000), 0);
+    QCOMPARE(errorMessage(ExchangeOk, reply), QString());
     QCOMPARE(itemText(reply), answer);
     if (index < before.size()) {
         QCOMPARE(instrument.sim()->items().at(index), answer);
@@ -213,7 +214,7 @@ void TestSimulator::clockIsSetAndShown()
     QVERIFY(channel.openFromSettings());
     const QDateTime set(QDate(2030, 6, 15), QTime(14, 30, 5));
     QByteArray reply;
-    QCOMPARE(channel.exchange(buildSetClockRequest(quint8(address), set), reply, false, 3000), 0);
+    QCOMPARE(channel.exchange(buildSetClockRequest(quint8(address), set), reply, CrcOrder::LowFirst, 3000), 0);
     QCOMPARE(reply, setClockAcknowledgement(quint8(address)));
     QCOMPARE(reply.size(), 7);
     const qint64 drift = set.secsTo(instrument.sim()->clock());
@@ -242,18 +243,15 @@ void TestSimulator::debugLines()
     LinkChannel channel;
     QVERIFY(channel.openFromSettings());
     QByteArray reply;
-    QCOMPARE(channel.exchange(buildWriteItemRequest(0xFF, 255, "1"), reply, false, 3000), 0);
-    QCOMPARE(errorMessage(0, reply), QString());
+    QCOMPARE(channel.exchange(buildWriteItemRequest(0xFF, 255, "1"), reply, CrcOrder::LowFirst, 3000), 0);
+    QCOMPARE(errorMessage(ExchangeOk, reply), QString());
     QVERIFY(instrument.sim()->debugOutput());
 
     QByteArray received;
     QElapsedTimer clock;
     clock.start();
     while (received.count('\n') < 3 && clock.elapsed() < 5000) {
-        if (udp)
-            received += channel.collectUdpChunk(500);
-        else if (channel.serialPort->waitForReadyRead(500))
-            received += channel.serialPort->readAll();
+        received += channel.receive(500);
     }
     const QList<QByteArray> lines = received.split('\n');
     QVERIFY(lines.size() >= 4);
@@ -261,14 +259,11 @@ void TestSimulator::debugLines()
         QVERIFY2(decodeDeviceText(lines.at(i)).startsWith(QStringLiteral("[DBG ")), lines.at(i).constData());
     QVERIFY(decodeDeviceText(lines.at(0)).contains(QStringLiteral("温度=")));
 
-    QCOMPARE(channel.exchange(buildWriteItemRequest(0xFF, 255, "0"), reply, false, 3000), 0);
-    QCOMPARE(errorMessage(0, reply), QString());
+    QCOMPARE(channel.exchange(buildWriteItemRequest(0xFF, 255, "0"), reply, CrcOrder::LowFirst, 3000), 0);
+    QCOMPARE(errorMessage(ExchangeOk, reply), QString());
     QVERIFY(!instrument.sim()->debugOutput());
     // Quiet now: nothing within several intervals.
-    if (udp)
-        QVERIFY(channel.collectUdpChunk(300).isEmpty());
-    else
-        QVERIFY(!channel.serialPort->waitForReadyRead(300));
+    QVERIFY(channel.receive(300).isEmpty());
 }
 
 void TestSimulator::historyRange()
@@ -321,20 +316,20 @@ void TestSimulator::firmwareLoader()
     LinkChannel channel;
     QVERIFY(channel.openFromSettings());
     QByteArray reply;
-    QCOMPARE(channel.exchange(buildReadDeviceIdRequest(), reply, true, 3000), 0);
+    QCOMPARE(channel.exchange(buildReadDeviceIdRequest(), reply, CrcOrder::HighFirst, 3000), 0);
     QVERIFY(QRegExp(QStringLiteral("!?Find\\s+%1\\s+OK").arg(instrument.sim()->model())).indexIn(decodeDeviceText(reply)) >= 0);
     instrument.sim()->setModel(QStringLiteral("ZQ-900"));
-    QCOMPARE(channel.exchange(buildReadDeviceIdRequest(), reply, true, 3000), 0);
+    QCOMPARE(channel.exchange(buildReadDeviceIdRequest(), reply, CrcOrder::HighFirst, 3000), 0);
     QVERIFY(decodeDeviceText(reply).contains(QStringLiteral("!Find ZQ-900 OK")));
 
-    QCOMPARE(channel.exchange(buildEraseFlashRequest(quint32(image.size())), reply, true, 3000), 0);
+    QCOMPARE(channel.exchange(buildEraseFlashRequest(quint32(image.size())), reply, CrcOrder::HighFirst, 3000), 0);
     QCOMPARE(reply, eraseFlashAcknowledgement());
     for (int offset = 0, page = 0; offset < image.size(); offset += FirmwarePageSize, ++page) {
-        QCOMPARE(channel.exchange(buildWritePageRequest(quint8(page), image.mid(offset, FirmwarePageSize)), reply, true, 3000), 0);
+        QCOMPARE(channel.exchange(buildWritePageRequest(quint8(page), image.mid(offset, FirmwarePageSize)), reply, CrcOrder::HighFirst, 3000), 0);
         QCOMPARE(reply, writePageAcknowledgement(page));
     }
     for (int i = 0; i < 2; ++i)
-        channel.exchange(buildEndUpdateRequest(), reply, true, 100);
+        channel.exchange(buildEndUpdateRequest(), reply, CrcOrder::HighFirst, 100);
     QCOMPARE(instrument.sim()->endUpdateCount(), 2);
     QCOMPARE(instrument.sim()->erasedSize(), quint32(image.size()));
     QCOMPARE(instrument.sim()->receivedImage(), image);
@@ -352,15 +347,15 @@ void TestSimulator::pageNumbersWrap()
     LinkChannel channel;
     QVERIFY(channel.openFromSettings());
     QByteArray reply;
-    QCOMPARE(channel.exchange(buildEraseFlashRequest(quint32(image.size())), reply, true, 3000), 0);
+    QCOMPARE(channel.exchange(buildEraseFlashRequest(quint32(image.size())), reply, CrcOrder::HighFirst, 3000), 0);
     for (int offset = 0; offset < image.size(); offset += FirmwarePageSize) {
         const int page = (offset / FirmwarePageSize) % 256;
-        QCOMPARE(channel.exchange(buildWritePageRequest(quint8(page), image.mid(offset, FirmwarePageSize)), reply, true, 3000), 0);
+        QCOMPARE(channel.exchange(buildWritePageRequest(quint8(page), image.mid(offset, FirmwarePageSize)), reply, CrcOrder::HighFirst, 3000), 0);
         QCOMPARE(reply, writePageAcknowledgement(page));
     }
     QCOMPARE(instrument.sim()->receivedImage(), image);
     // A page out of sequence gets no acknowledgement.
-    QCOMPARE(channel.exchange(buildWritePageRequest(9, QByteArray(FirmwarePageSize, 0)), reply, true, 200), 2);
+    QCOMPARE(channel.exchange(buildWritePageRequest(9, QByteArray(FirmwarePageSize, 0)), reply, CrcOrder::HighFirst, 200), 2);
 }
 
 void TestSimulator::searchProbe()
@@ -398,9 +393,9 @@ void TestSimulator::faultsCountDown()
     QCOMPARE(channel.readItem(0, reply, 100), 2);
     QCOMPARE(channel.readItem(0, reply, 1000), 0);
     for (int i = 0; i < 3; ++i)
-        QCOMPARE(channel.exchange(buildSetClockRequest(0xFF, QDateTime::currentDateTime()), reply, false, 100), 2);
+        QCOMPARE(channel.exchange(buildSetClockRequest(0xFF, QDateTime::currentDateTime()), reply, CrcOrder::LowFirst, 100), 2);
     instrument.sim()->clearFaults();
-    QCOMPARE(channel.exchange(buildSetClockRequest(0xFF, QDateTime::currentDateTime()), reply, false, 1000), 0);
+    QCOMPARE(channel.exchange(buildSetClockRequest(0xFF, QDateTime::currentDateTime()), reply, CrcOrder::LowFirst, 1000), 0);
     QCOMPARE(instrument.sim()->requestCount(Sim::ReadItem), 3);
     QCOMPARE(instrument.sim()->requestCount(Sim::SetClock), 4);
 }
@@ -416,7 +411,7 @@ void TestSimulator::requestsForOthersAreIgnored()
     LinkChannel channel;
     QVERIFY(channel.openFromSettings());
     QByteArray reply;
-    QCOMPARE(channel.exchange(buildReadItemRequest(4, 0), reply, false, 200), 2);
+    QCOMPARE(channel.exchange(buildReadItemRequest(4, 0), reply, CrcOrder::LowFirst, 200), 2);
     QCOMPARE(channel.readItem(0, reply, 1000), 0);
     QCOMPARE(instrument.sim()->requestCount(), 1);
 }
@@ -448,7 +443,7 @@ void TestSimulator::commandLineProgram()
     dir.writeConfig({{"communicate/udp", 0}, {"serial/port", link}});
     {
         LinkChannel channel;
-        QVERIFY2(channel.openFromSettings(), qPrintable(channel.errorText));
+        QVERIFY2(channel.openFromSettings(), qPrintable(channel.errorText()));
         QCOMPARE(channel.readItem(0, reply, 3000), 0);
         QCOMPARE(itemText(reply), QStringLiteral("设备名称:ZQ温湿度记录仪"));
     }

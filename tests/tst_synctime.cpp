@@ -1,6 +1,7 @@
+// Labels: pty net gui
 #include "app/mainwindow.h"
-#include "tests/confighost.h"
-#include "tests/support/scriptedprompter.h"
+#include "tests/support/ui/confighost.h"
+#include "tests/support/ui/scriptedprompter.h"
 #include "tests/support/workdir.h"
 
 #include <QMessageBox>

@@ -1,6 +1,6 @@
 #include "history/ui/historydata.h"
 
-#include "app/prompt/prompter.h"
+#include "prompt/prompter.h"
 #include "history/historyexport.h"
 #include "link/frames.h"
 

@@ -25,7 +25,7 @@ public:
     // A critical box with one "确定" button, through the Prompter.
     void showErrorBox(const QString& title, const QString& text, const QIcon& icon);
 
-    // The worker, for tests that shorten its first-data wait.
+    // The worker, for tests and the benchmark that wait for its end.
     ReadThread& reader() { return readThread; }
 
 public slots:

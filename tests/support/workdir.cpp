@@ -1,7 +1,7 @@
 #include "tests/support/workdir.h"
 
-#include "app/settings/config.h"
-#include "app/settings/singleton.h"
+#include "settings/config.h"
+#include "settings/singleton.h"
 
 #include <QDir>
 #include <QFile>

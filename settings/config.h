@@ -5,6 +5,7 @@
 #include <QVariant>
 
 class QSettings;
+struct SettingKey;
 
 // The settings store: the one QSettings object on config.ini in the working directory, stored as UTF-8.
 // Worker threads read it while the user-interface thread writes it, so every access goes through a
@@ -37,6 +38,9 @@ public:
     // Shorthands that take the guard themselves.
     QVariant value(const QString& key, const QVariant& defaultValue = QVariant());
     void setValue(const QString& key, const QVariant& value);
+    // A declared key, at its default when the file lacks it.
+    QVariant value(const SettingKey& key);
+    void setValue(const SettingKey& key, const QVariant& value);
 
 private:
     QRecursiveMutex mutex;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/settings/atom_lock.h"
+#include "settings/atom_lock.h"
 
 #include <atomic>
 

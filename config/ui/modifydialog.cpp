@@ -1,4 +1,4 @@
-#include "config/modifydialog.h"
+#include "config/ui/modifydialog.h"
 
 #include "config/itemtext.h"
 #include "ui_modifydialog.h"

@@ -1,4 +1,4 @@
-#include "config/configtree.h"
+#include "config/ui/configtree.h"
 
 #include "config/itemtext.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/settings/lock.h"
+#include "settings/lock.h"
 
 #include <atomic>
 

@@ -3,9 +3,9 @@
 // block the user-interface thread, so whatever answers must not live there.
 
 #include "app/mainwindow.h"
-#include "app/settings/config.h"
-#include "config/configtree.h"
-#include "app/settings/singleton.h"
+#include "settings/config.h"
+#include "config/ui/configtree.h"
+#include "settings/singleton.h"
 #include "link/frames.h"
 #include "sim/instrumentsimulator.h"
 #include "tests/support/simfixture.h"

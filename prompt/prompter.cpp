@@ -1,4 +1,4 @@
-#include "app/prompt/prompter.h"
+#include "prompt/prompter.h"
 
 #include <QDialog>
 #include <QFileDialog>

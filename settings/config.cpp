@@ -1,6 +1,7 @@
-#include "app/settings/config.h"
+#include "settings/config.h"
 
-#include "app/settings/singleton.h"
+#include "settings/settingkeys.h"
+#include "settings/singleton.h"
 
 #include <QSettings>
 #include <QTextCodec>
@@ -51,18 +52,28 @@ void Config::setValue(const QString& key, const QVariant& value)
     settings()->setValue(key, value);
 }
 
+QVariant Config::value(const SettingKey& key)
+{
+    return value(key.path, key.fallback);
+}
+
+void Config::setValue(const SettingKey& key, const QVariant& value)
+{
+    setValue(key.path, value);
+}
+
 QString applicationTitle()
 {
     Config* config = singleton<Config>::instance();
-    const QString language = config->value(QStringLiteral("language/language")).toString();
+    const QString language = config->value(Settings::Language).toString();
     QString name;
     if (language == QLatin1String("en_US"))
-        name = config->value(QStringLiteral("appname/us"), QStringLiteral("ZU Vuvoriraz")).toString();
+        name = config->value(Settings::AppNameEnglish).toString();
     else if (language == QLatin1String("zh_TW"))
-        name = config->value(QStringLiteral("appname/tw"), QStringLiteral("ZEve")).toString();
+        name = config->value(Settings::AppNameTraditional).toString();
     else
-        name = config->value(QStringLiteral("appname/ch"), QStringLiteral("ZEve")).toString();
-    if (config->value(QStringLiteral("appname/ver"), true).toBool())
+        name = config->value(Settings::AppNameSimplified).toString();
+    if (config->value(Settings::AppNameWithVersion).toBool())
         name += QStringLiteral(" V5.3");
     return name;
 }

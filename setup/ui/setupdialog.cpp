@@ -1,9 +1,11 @@
-#include "setup/setupdialog.h"
+#include "setup/ui/setupdialog.h"
 
-#include "app/prompt/prompter.h"
-#include "app/settings/config.h"
-#include "app/settings/singleton.h"
-#include "setup/searchdevicedialog.h"
+#include "prompt/prompter.h"
+#include "link/hostaddress.h"
+#include "settings/config.h"
+#include "settings/settingkeys.h"
+#include "settings/singleton.h"
+#include "setup/ui/searchdevicedialog.h"
 #include "ui_setupdialog.h"
 
 #include <QMessageBox>
@@ -81,12 +83,12 @@ QStringList SetupDialog::sortPortNames(const QStringList& names)
 void SetupDialog::loadConfig()
 {
     Config* config = singleton<Config>::instance();
-    const quint8 address = quint8(config->value(QStringLiteral("device/address"), 255).toInt());
-    const QVariant storedPort = config->value(QStringLiteral("serial/port"));
-    const int baudRate = config->value(QStringLiteral("serial/baudrate"), 9600).toInt();
-    const int dataBits = config->value(QStringLiteral("serial/databits"), 8).toInt();
-    const int parity = config->value(QStringLiteral("serial/parity"), 0).toInt();
-    const int stopBits = config->value(QStringLiteral("serial/stopbits"), 1).toInt();
+    const quint8 address = quint8(config->value(Settings::DeviceAddress).toInt());
+    const QVariant storedPort = config->value(Settings::SerialPort);
+    const int baudRate = config->value(Settings::SerialBaudRate).toInt();
+    const int dataBits = config->value(Settings::SerialDataBits).toInt();
+    const int parity = config->value(Settings::SerialParity).toInt();
+    const int stopBits = config->value(Settings::SerialStopBits).toInt();
 
     // A stored port stays listed while it is unplugged, so saving does not silently change it.
     QStringList ports;
@@ -106,12 +108,12 @@ void SetupDialog::loadConfig()
     selectData(form->parity, parity);
     selectData(form->stopbit, stopBits);
 
-    form->edUdpAddress->setText(config->value(QStringLiteral("udp/address")).toString());
-    form->edUdpPort->setText(config->value(QStringLiteral("udp/port")).toString());
-    form->ckRTS->setChecked(config->value(QStringLiteral("serial/send_rts"), false).toBool());
-    form->ckDTR->setChecked(config->value(QStringLiteral("serial/send_dtr"), false).toBool());
+    form->edUdpAddress->setText(config->value(Settings::UdpAddress).toString());
+    form->edUdpPort->setText(config->value(Settings::UdpPort).toString());
+    form->ckRTS->setChecked(config->value(Settings::SerialSendRts).toBool());
+    form->ckDTR->setChecked(config->value(Settings::SerialSendDtr).toBool());
 
-    const bool udp = config->value(QStringLiteral("communicate/udp"), 0).toInt() != 0;
+    const bool udp = config->value(Settings::UseUdp).toInt() != 0;
     form->gbUdp->setChecked(udp);
     form->gbSerial->setChecked(!udp);
 }
@@ -120,7 +122,7 @@ void SetupDialog::saveConfig()
 {
     Config* config = singleton<Config>::instance();
     // Written before any check, so it is kept even when the transport's fields are refused.
-    config->setValue(QStringLiteral("device/address"), form->cmbDeviceAddress->currentData().toInt());
+    config->setValue(Settings::DeviceAddress, form->cmbDeviceAddress->currentData().toInt());
 
     if (form->gbSerial->isChecked()) {
         if (form->port->currentText().isEmpty()) {
@@ -139,14 +141,14 @@ void SetupDialog::saveConfig()
             return;
         }
         auto settings = config->settings();
-        settings->setValue(QStringLiteral("serial/port"), form->port->currentText());
-        settings->setValue(QStringLiteral("serial/baudrate"), baudRate);
-        settings->setValue(QStringLiteral("serial/databits"), form->databit->currentData().toInt());
-        settings->setValue(QStringLiteral("serial/parity"), form->parity->currentData().toInt());
-        settings->setValue(QStringLiteral("serial/stopbits"), form->stopbit->currentData().toInt());
-        settings->setValue(QStringLiteral("serial/send_rts"), form->ckRTS->isChecked());
-        settings->setValue(QStringLiteral("serial/send_dtr"), form->ckDTR->isChecked());
-        settings->setValue(QStringLiteral("communicate/udp"), 0);
+        settings->setValue(Settings::SerialPort.path, form->port->currentText());
+        settings->setValue(Settings::SerialBaudRate.path, baudRate);
+        settings->setValue(Settings::SerialDataBits.path, form->databit->currentData().toInt());
+        settings->setValue(Settings::SerialParity.path, form->parity->currentData().toInt());
+        settings->setValue(Settings::SerialStopBits.path, form->stopbit->currentData().toInt());
+        settings->setValue(Settings::SerialSendRts.path, form->ckRTS->isChecked());
+        settings->setValue(Settings::SerialSendDtr.path, form->ckDTR->isChecked());
+        settings->setValue(Settings::UseUdp.path, 0);
     } else {
         if (form->edUdpAddress->text().isEmpty()) {
             showMessage(QT_TR_NOOP("请输入UDP地址"));
@@ -162,9 +164,9 @@ void SetupDialog::saveConfig()
             return;
         }
         auto settings = config->settings();
-        settings->setValue(QStringLiteral("udp/address"), form->edUdpAddress->text());
-        settings->setValue(QStringLiteral("udp/port"), form->edUdpPort->text());
-        settings->setValue(QStringLiteral("communicate/udp"), 1);
+        settings->setValue(Settings::UdpAddress.path, form->edUdpAddress->text());
+        settings->setValue(Settings::UdpPort.path, form->edUdpPort->text());
+        settings->setValue(Settings::UseUdp.path, 1);
     }
     accept();
 }
@@ -174,10 +176,7 @@ void SetupDialog::searchDialog()
     SearchDeviceDialog dialog(this);
     if (Prompter::current().exec(dialog) != QDialog::Accepted)
         return;
-    // Answers may come in as IPv4-mapped IPv6 addresses; the link wants the dotted form.
-    bool isIpv4 = false;
-    const quint32 ipv4 = dialog.selectedAddress.toIPv4Address(&isIpv4);
-    form->edUdpAddress->setText(isIpv4 ? QHostAddress(ipv4).toString() : dialog.selectedAddress.toString());
+    form->edUdpAddress->setText(plainAddress(dialog.selectedAddress).toString());
     form->edUdpPort->setText(QString::number(dialog.selectedPort));
 }
 

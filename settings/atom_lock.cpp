@@ -1,4 +1,4 @@
-#include "app/settings/atom_lock.h"
+#include "settings/atom_lock.h"
 
 #include <thread>
 

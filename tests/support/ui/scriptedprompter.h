@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/prompt/prompter.h"
+#include "prompt/prompter.h"
 
 #include <QDialog>
 #include <QList>

@@ -1,6 +1,6 @@
-#include "app/prompt/messageboxes.h"
+#include "prompt/messageboxes.h"
 
-#include "app/prompt/prompter.h"
+#include "prompt/prompter.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>

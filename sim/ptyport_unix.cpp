@@ -1,4 +1,4 @@
-#include "sim/ptyport.h"
+#include "sim/ptyport_unix.h"
 
 #include <QFile>
 #include <QFileInfo>

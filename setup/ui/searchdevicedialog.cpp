@@ -1,6 +1,6 @@
-#include "setup/searchdevicedialog.h"
+#include "setup/ui/searchdevicedialog.h"
 
-#include "app/prompt/messageboxes.h"
+#include "prompt/messageboxes.h"
 #include "ui_searchdevicedialog.h"
 
 #include <QListWidgetItem>

@@ -1,4 +1,4 @@
-#include "tests/support/scriptedprompter.h"
+#include "tests/support/ui/scriptedprompter.h"
 
 #include <QMessageBox>
 #include <QPushButton>
