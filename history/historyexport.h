@@ -9,7 +9,7 @@
 // leaves no file of its own making behind.
 class HistoryExport
 {
-    Q_DECLARE_TR_FUNCTIONS(HistoryData)
+    Q_DECLARE_TR_FUNCTIONS(HistoryExport)
 public:
     // The text as it stands, in the system's codec, without a byte order mark.
     static QString exportCsv(const QString& text, const QString& path);

@@ -2,6 +2,84 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_TW">
 <context>
+    <name>HistoryData</name>
+    <message>
+        <location filename="../forms/historydata.ui" line="+14"/>
+        <source>历史数据</source>
+        <translation>歷史資料</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>起始日期:</source>
+        <translation>起始日期:</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>结束日期:</source>
+        <translation>結束日期:</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <location filename="../history/ui/historydata.cpp" line="+119"/>
+        <source>查询</source>
+        <translation>查詢</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>导出CSV</source>
+        <translation>匯出CSV</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>导出PDF</source>
+        <translation>匯出PDF</translation>
+    </message>
+    <message>
+        <location filename="../history/ui/historydata.cpp" line="-54"/>
+        <source>确定</source>
+        <translation>確定</translation>
+    </message>
+    <message>
+        <location line="+54"/>
+        <source>起始日期应该小于或等于结束日期</source>
+        <translation>起始日期應該小於或等於結束日期</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <location line="+7"/>
+        <location line="+5"/>
+        <location line="+7"/>
+        <source>导出历史数据</source>
+        <translation>匯出歷史資料</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryExport</name>
+    <message>
+        <location filename="../history/historyexport.cpp" line="+83"/>
+        <location line="+47"/>
+        <source>打开文件失败: %1</source>
+        <translation>開啟檔案失敗: %1</translation>
+    </message>
+    <message>
+        <location line="-39"/>
+        <location line="+45"/>
+        <location line="+21"/>
+        <source>写入文件失败: %1</source>
+        <translation>寫入檔案失敗: %1</translation>
+    </message>
+    <message>
+        <location line="-39"/>
+        <source>导出数据失败，数据格式错误</source>
+        <translation>匯出資料失敗，資料格式錯誤</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>导出数据失败，字体太大，一页放不下一行</source>
+        <translation>匯出資料失敗，字型太大，一頁放不下一列</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <location filename="../forms/mainwindow.ui" line="+14"/>
@@ -43,7 +121,7 @@
     <message>
         <location line="+9"/>
         <location line="+3"/>
-        <location filename="../app/mainwindow_config.cpp" line="+215"/>
+        <location filename="../app/mainwindow_config.cpp" line="+207"/>
         <source>导入配置</source>
         <translation>匯入設定</translation>
     </message>
@@ -60,7 +138,7 @@
         <location filename="../app/mainwindow_config.cpp" line="-58"/>
         <location line="+4"/>
         <location line="+9"/>
-        <location line="+11"/>
+        <location line="+10"/>
         <source>写入配置</source>
         <translation>寫入設定</translation>
     </message>
@@ -114,24 +192,24 @@
         <translation>設備監聽</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="+57"/>
+        <location filename="../app/mainwindow.cpp" line="+59"/>
         <source>准备就绪</source>
         <translation>準備就緒</translation>
     </message>
     <message>
         <location line="+19"/>
-        <location filename="../app/mainwindow_config.cpp" line="-57"/>
+        <location filename="../app/mainwindow_config.cpp" line="-56"/>
         <source>确定</source>
         <translation>確定</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow_config.cpp" line="-54"/>
-        <location line="+87"/>
+        <location filename="../app/mainwindow_config.cpp" line="-55"/>
+        <location line="+88"/>
         <source>正在写入配置......</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-86"/>
+        <location line="-87"/>
         <source>提交</source>
         <translation type="unfinished"></translation>
     </message>
@@ -146,19 +224,19 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+13"/>
         <location line="+5"/>
         <source>硬件返回数据校验错误</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+8"/>
-        <location line="+68"/>
+        <location line="+67"/>
         <source>写入配置成功</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-66"/>
+        <location line="-65"/>
         <source>写入配置失败,该项不支持修改</source>
         <translation type="unfinished"></translation>
     </message>
@@ -177,12 +255,12 @@
     </message>
     <message>
         <location line="-9"/>
-        <location line="+20"/>
+        <location line="+19"/>
         <source>写入配置失败: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+25"/>
         <source>同步时间失败</source>
         <translation type="unfinished"></translation>
     </message>
@@ -257,7 +335,7 @@
 <context>
     <name>QObject</name>
     <message>
-        <location filename="../app/prompt/messageboxes.cpp" line="+15"/>
+        <location filename="../prompt/messageboxes.cpp" line="+15"/>
         <source>确定</source>
         <translation type="unfinished">確定</translation>
     </message>
@@ -278,8 +356,8 @@
     </message>
     <message>
         <location line="+2"/>
-        <location filename="../link/linkchannel.cpp" line="+231"/>
-        <location line="+32"/>
+        <location filename="../link/linkchannel.cpp" line="+218"/>
+        <location line="+41"/>
         <source>发送命令超时</source>
         <translation type="unfinished"></translation>
     </message>
@@ -294,7 +372,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../link/linkchannel.cpp" line="-203"/>
+        <location filename="../link/linkchannel.cpp" line="-204"/>
         <source>串口打开失败</source>
         <translation type="unfinished"></translation>
     </message>
@@ -304,28 +382,37 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+174"/>
-        <location line="+31"/>
+        <location line="+173"/>
+        <location line="+38"/>
         <source>接受数据超时</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-13"/>
+        <location line="-18"/>
         <location line="+5"/>
         <source>发送命令失败</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../setup/searchdevicedialog.cpp" line="+45"/>
+        <location filename="../setup/ui/searchdevicedialog.cpp" line="+45"/>
         <location line="+30"/>
         <source>请选择设备</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
+    <name>ReadThread</name>
+    <message>
+        <location filename="../history/readthread.cpp" line="+36"/>
+        <location line="+20"/>
+        <source>查询</source>
+        <translation>查詢</translation>
+    </message>
+</context>
+<context>
     <name>RefreshThread</name>
     <message>
-        <location filename="../config/refreshthread.cpp" line="+23"/>
+        <location filename="../config/refreshthread.cpp" line="+21"/>
         <source>刷新</source>
         <translation type="unfinished">重新整理</translation>
     </message>
@@ -436,7 +523,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../setup/setupdialog.cpp" line="+127"/>
+        <location filename="../setup/ui/setupdialog.cpp" line="+129"/>
         <source>请选择串口!</source>
         <translation type="unfinished"></translation>
     </message>
