@@ -162,7 +162,7 @@ int main(int argc, char* argv[])
         return 1;
     }
     host.simulator()->setHistoryRecordCount(records);
-    host.simulator()->setHistoryPace(24, 8192, 0);
+    host.simulator()->setHistoryPace(24, 8192, 1);
     Config* config = singleton<Config>::instance();
     config->setValue(Settings::UseUdp, 1);
     config->setValue(Settings::UdpAddress, QStringLiteral("127.0.0.1"));

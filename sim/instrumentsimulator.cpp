@@ -3,6 +3,7 @@
 #include "link/frames.h"
 #include "sim/historygenerator.h"
 #include "sim/instrumenttexts.h"
+#include "sim/linepacer.h"
 #ifdef Q_OS_UNIX
 #include "sim/ptyport_unix.h"
 #endif
@@ -154,7 +155,13 @@ bool InstrumentSimulator::openPty(const QString& linkPath)
         pty = nullptr;
         return false;
     }
-    connect(pty, &PtyPort::received, this, &InstrumentSimulator::readPty);
+    delete ptyIn;
+    delete ptyOut;
+    ptyIn = new LinePacer(this);
+    ptyOut = new LinePacer(this);
+    connect(pty, &PtyPort::received, ptyIn, [this](const QByteArray& bytes) { ptyIn->push(bytes, lineBaud); });
+    connect(ptyIn, &LinePacer::released, this, &InstrumentSimulator::readPty);
+    connect(ptyOut, &LinePacer::released, pty, &PtyPort::write);
     QMutexLocker lock(&mutex);
     ptySlavePath = pty->slavePath();
     return true;
@@ -224,6 +231,12 @@ QByteArray InstrumentSimulator::receivedImage() const
 {
     QMutexLocker lock(&mutex);
     return core.image();
+}
+
+QByteArray InstrumentSimulator::receivedPages() const
+{
+    QMutexLocker lock(&mutex);
+    return core.pages();
 }
 
 bool InstrumentSimulator::debugOutput() const
@@ -448,7 +461,7 @@ void InstrumentSimulator::deliver(const Peer& to, const QByteArray& bytes, bool 
     if (to.pty) {
 #ifdef Q_OS_UNIX
         if (pty)
-            pty->write(bytes);
+            ptyOut->push(bytes, lineBaud);
 #endif
         return;
     }

@@ -11,9 +11,11 @@
 #include <QObject>
 #include <QStringList>
 
+#include <atomic>
 #include <memory>
 
 class HistoryGenerator;
+class LinePacer;
 class PtyPort;
 class QTimer;
 class QUdpSocket;
@@ -95,6 +97,7 @@ public:
 
     QDateTime clock() const;           // as last set by SetClock (then running on)
     QByteArray receivedImage() const;  // the firmware pages written so far, cut to the erased size
+    QByteArray receivedPages() const;  // the same whole pages, filler of the last one included
     bool debugOutput() const;
     int requestCount() const;          // requests to this instrument since start, answered or not
     int repliesSent() const;           // sends so far: replies, their pieces, stream chunks, debug lines
@@ -104,6 +107,8 @@ public:
     QString model() const;
     int requestCount(Command command) const;
     int endUpdateCount() const;
+    // Paces the pty like a serial line of this rate in both directions (0: as fast as it goes).
+    void setLineRate(int baud) { lineBaud = baud; }
     quint32 erasedSize() const;        // the image size of the last EraseFlash
     void setDebugInterval(int ms);     // default 300
     // History pace: records per day in the range, bytes per chunk, pause between chunks.
@@ -161,6 +166,9 @@ private:
     QUdpSocket* probeSocket = nullptr;
     QByteArray probeName;
     PtyPort* pty = nullptr;
+    LinePacer* ptyIn = nullptr;
+    LinePacer* ptyOut = nullptr;
+    std::atomic<int> lineBaud{0};
     RequestAssembler ptyAssembler;
     QTimer* debugTimer = nullptr;
     Peer debugPeer;

@@ -1,5 +1,6 @@
 // zq-simulator: a simulated ZQ instrument on UDP and/or a pseudo-terminal, for trying the assistant
 // without hardware. It binds only the addresses it is given (loopback by default).
+#include "sim/downloadserver.h"
 #include "sim/instrumentsimulator.h"
 
 #include <QCommandLineParser>
@@ -55,7 +56,10 @@ int main(int argc, char* argv[])
     const QCommandLineOption historyRecords(QStringLiteral("history-records"), QStringLiteral("Answer a history query with N records spread over its range (default 0: 24 a day)."), QStringLiteral("N"), QStringLiteral("0"));
     const QCommandLineOption historyChunk(QStringLiteral("history-chunk"), QStringLiteral("Bytes per history chunk (default 256)."), QStringLiteral("BYTES"), QStringLiteral("256"));
     const QCommandLineOption historyInterval(QStringLiteral("history-interval"), QStringLiteral("Milliseconds between history chunks (default 20)."), QStringLiteral("MS"), QStringLiteral("20"));
-    parser.addOptions({udp, pty, ptyLink, probePort, name, items, address, model, debugInterval, historyRecords, historyChunk, historyInterval});
+    const QCommandLineOption baud(QStringLiteral("baud"), QStringLiteral("Pace the pseudo-terminal like a serial line of N baud, 8N1, both ways (default 0: unpaced)."), QStringLiteral("N"), QStringLiteral("0"));
+    const QCommandLineOption http(QStringLiteral("http"), QStringLiteral("Serve the download page /down.html and two packages for the model on ADDRESS:PORT (http, loopback only is wise)."), QStringLiteral("ADDRESS:PORT"));
+    const QCommandLineOption httpFault(QStringLiteral("http-fault"), QStringLiteral("Make the download server misbehave: no-length, cut-short, not-found, stall, not-xml, other-structure or duplicates."), QStringLiteral("KIND"));
+    parser.addOptions({udp, pty, ptyLink, probePort, name, items, address, model, debugInterval, baud, http, httpFault, historyRecords, historyChunk, historyInterval});
     parser.process(application);
 
     QTextStream out(stdout);
@@ -81,6 +85,12 @@ int main(int argc, char* argv[])
     if (parser.isSet(model))
         simulator.setModel(parser.value(model));
     simulator.setDebugInterval(parser.value(debugInterval).toInt());
+    const int lineRate = parser.value(baud).toInt(&ok);
+    if (!ok || lineRate < 0) {
+        err << "zq-simulator: --baud takes a rate in baud, for example 115200\n";
+        return 2;
+    }
+    simulator.setLineRate(lineRate);
     const int recordCount = parser.value(historyRecords).toInt(&ok);
     if (!ok || recordCount < 0) {
         err << "zq-simulator: --history-records takes a count, 0 or more\n";
@@ -129,6 +139,31 @@ int main(int argc, char* argv[])
         out << "PTY " << simulator.ptyPath() << "\n";
         if (parser.isSet(ptyLink))
             out << "LINK " << parser.value(ptyLink) << "\n";
+    }
+    DownloadServer downloads;
+    if (parser.isSet(http)) {
+        QHostAddress host;
+        quint16 port = 0;
+        const QMap<QString, DownloadServer::Misbehaviour> faults{
+            {QStringLiteral("no-length"), DownloadServer::NoContentLength}, {QStringLiteral("cut-short"), DownloadServer::CutShort},
+            {QStringLiteral("not-found"), DownloadServer::NotFound}, {QStringLiteral("stall"), DownloadServer::Stall},
+            {QStringLiteral("not-xml"), DownloadServer::PageNotXml}, {QStringLiteral("other-structure"), DownloadServer::PageOtherStructure},
+            {QStringLiteral("duplicates"), DownloadServer::DuplicateNames}};
+        if (!parseEndpoint(parser.value(http), &host, &port)) {
+            err << "zq-simulator: --http takes ADDRESS:PORT, for example 127.0.0.1:8080\n";
+            return 2;
+        }
+        if (parser.isSet(httpFault) && !faults.contains(parser.value(httpFault))) {
+            err << "zq-simulator: --http-fault takes one of " << QStringList(faults.keys()).join(QStringLiteral(", ")) << "\n";
+            return 2;
+        }
+        downloads.setMisbehaviour(faults.value(parser.value(httpFault), DownloadServer::Behave));
+        QString error;
+        if (!downloads.addPackages(simulator.model(), &error) || !downloads.listen(host, port)) {
+            err << "zq-simulator: HTTP " << parser.value(http) << ": " << (error.isEmpty() ? downloads.errorString() : error) << "\n";
+            return 1;
+        }
+        out << "HTTP " << downloads.pageUrl() << "\n";
     }
     out.flush();
 
