@@ -13,6 +13,7 @@ class TestHistoryClose : public QObject
 private slots:
     void endBeforeStartIsRefused();
     void equalDatesAreAccepted();
+    void pacedSerialLine();
     void silentInstrument_data();
     void silentInstrument();
     void closeStopsTheTransfer_data();
@@ -56,6 +57,25 @@ void TestHistoryClose::equalDatesAreAccepted()
     QVERIFY(rig.waitForRun());
     QCOMPARE(rig.queries(), 1);
     QCOMPARE(rig.text(), shownText(QDate(2026, 3, 1), QDate(2026, 3, 1), 2));
+}
+
+// At 9600 baud a 256-byte chunk takes a quarter of a second on the line: the records still arrive
+// whole, and no sooner than the line can carry them.
+void TestHistoryClose::pacedSerialLine()
+{
+    HistoryRig rig(Transport::Pty);
+    QVERIFY(rig.instrument.isReady());
+    rig.sim()->setLineRate(9600);
+    rig.sim()->setHistoryRecordCount(12);
+    QElapsedTimer clock;
+    clock.start();
+    rig.query(QDate(2026, 3, 1), QDate(2026, 3, 1));
+    QVERIFY(rig.waitForRun());
+    const QString expected = shownText(QDate(2026, 3, 1), QDate(2026, 3, 1), 12);
+    QCOMPARE(rig.text(), expected);
+    const qint64 lineMs = qint64(encodeDeviceText(expected).size()) * 10 * 1000 / 9600;
+    QVERIFY2(clock.elapsed() >= lineMs, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(rig.prompter.shown.isEmpty());
 }
 
 void TestHistoryClose::silentInstrument_data()
