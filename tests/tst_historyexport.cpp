@@ -145,6 +145,7 @@ void TestHistoryExport::csvIsTheTextBox()
     QCOMPARE(rig.prompter.fileDialogCaptions, QStringList{"导出历史数据"});
     const QByteArray bytes = rig.dir.readFile("records.csv");
     QCOMPARE(bytes, QTextCodec::codecForLocale()->fromUnicode(rig.text()));
+    QCOMPARE(QTextCodec::codecForLocale()->toUnicode(bytes), rig.text());
     QVERIFY(!bytes.startsWith("\xEF\xBB\xBF"));
 
     // An empty text box gives an empty file; a cancelled file dialog gives none.
