@@ -9,15 +9,18 @@
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QDate>
+#include <QElapsedTimer>
 #include <QMessageBox>
 
 namespace {
 
 // How often arrived lines are put into the text box.
 constexpr int DisplayTickMs = 50;
-// The most lines one insertion takes (some tens of milliseconds); a larger backlog is shown over
-// the next turns of the event loop, so the window stays responsive during long transfers.
-constexpr int MaxLinesPerTick = 2000;
+// Arrived lines go in batches of this many (a few milliseconds each) for at most DisplayBudgetMs a
+// turn of the event loop; a larger backlog is shown over the next turns, so the window stays
+// responsive during long transfers, also on a busy machine.
+constexpr int LinesPerBatch = 500;
+constexpr int DisplayBudgetMs = 20;
 
 } // namespace
 
@@ -83,15 +86,17 @@ void HistoryData::slotAddText(const QString& text)
 void HistoryData::showArrivedText()
 {
     displayTick.stop();
-    if (arrivedLines.isEmpty())
-        return;
-    const int count = qMin(MaxLinesPerTick, arrivedLines.size());
-    QString text;
-    for (int i = 0; i < count; ++i)
-        text += arrivedLines.at(i);
-    arrivedLines.erase(arrivedLines.begin(), arrivedLines.begin() + count);
-    form->textEdit->moveCursor(QTextCursor::End);
-    form->textEdit->insertPlainText(text);
+    QElapsedTimer turn;
+    turn.start();
+    while (!arrivedLines.isEmpty() && turn.elapsed() < DisplayBudgetMs) {
+        const int count = qMin(LinesPerBatch, arrivedLines.size());
+        QString text;
+        for (int i = 0; i < count; ++i)
+            text += arrivedLines.at(i);
+        arrivedLines.erase(arrivedLines.begin(), arrivedLines.begin() + count);
+        form->textEdit->moveCursor(QTextCursor::End);
+        form->textEdit->insertPlainText(text);
+    }
     if (!arrivedLines.isEmpty())
         displayTick.start(0);
 }
