@@ -1,5 +1,6 @@
 // Labels: net pty gui
 #include "history/lineassembler.h"
+#include "link/linktimings.h"
 #include "tst_historyrig.h"
 
 #include <QSignalSpy>
@@ -9,6 +10,8 @@ class TestHistoryRead : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase();
+    void cleanupTestCase();
     void lineAssembly_data();
     void lineAssembly();
     void showsRecordsAsSent_data();
@@ -18,6 +21,20 @@ private slots:
     void onlyTwoDigitsOfTheYearTravel_data();
     void onlyTwoDigitsOfTheYearTravel();
 };
+
+// The instrument's chunks come milliseconds apart here: a shorter silence ends each transfer sooner.
+void TestHistoryRead::initTestCase()
+{
+    static LinkTimings quick;
+    quick.streamSilenceUdpMs = 400;
+    quick.streamSilenceSerialMs = 400;
+    LinkTimings::install(&quick);
+}
+
+void TestHistoryRead::cleanupTestCase()
+{
+    LinkTimings::install(nullptr);
+}
 
 void TestHistoryRead::lineAssembly_data()
 {
