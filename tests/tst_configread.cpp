@@ -1,7 +1,9 @@
 // Labels: pty net gui
 #include "app/mainwindow.h"
 #include "config/ui/configtree.h"
+#include "settings/settingkeys.h"
 #include "tests/support/ui/confighost.h"
+#include "tests/support/shorttimings.h"
 #include "tests/support/ui/scriptedprompter.h"
 #include "tests/support/workdir.h"
 
@@ -16,6 +18,8 @@ class TestConfigRead : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase() { timings = std::make_unique<ShortTimings>(); }
+    void cleanupTestCase() { timings.reset(); }
     void fillsTree_data();
     void fillsTree();
     void fillsTreeFromSampleItems();
@@ -29,6 +33,9 @@ private slots:
     void secondRefreshWhileRunningStartsNothing();
     void readEndsAfterLastIndexByte();
     void unopenedLinkLeavesTree();
+
+private:
+    std::unique_ptr<ShortTimings> timings;
 };
 
 namespace {
@@ -199,7 +206,7 @@ void TestConfigRead::secondRefreshWhileRunningStartsNothing()
 {
     Bench bench(Transport::Udp);
     InstrumentSimulator::Fault slow = readFault(InstrumentSimulator::DelayReply);
-    slow.delayMs = 300;
+    slow.delayMs = 100;
     (*bench.sim)->addFault(slow);
     int starts = 0;
     connect(&bench.window->refreshThread(), &QThread::started, bench.window.get(), [&] { ++starts; });
@@ -231,8 +238,8 @@ void TestConfigRead::unopenedLinkLeavesTree()
 {
     WorkDir dir;
     ScriptedPrompter prompter;
-    singleton<Config>::instance()->setValue("communicate/udp", 0);
-    singleton<Config>::instance()->setValue("serial/port", dir.filePath("no-such-tty"));
+    singleton<Config>::instance()->setValue(Settings::UseUdp, 0);
+    singleton<Config>::instance()->setValue(Settings::SerialPort, dir.filePath("no-such-tty"));
     MainWindow window;
     window.slotAddItems(3, {"旧", "1"});
     QVERIFY(refresh(window));
