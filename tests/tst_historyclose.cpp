@@ -1,6 +1,6 @@
 // Labels: net pty gui
 #include "app/mainwindow.h"
-#include "link/linktimings.h"
+#include "tests/support/shorttimings.h"
 #include "tst_historyrig.h"
 
 #include <QAction>
@@ -90,10 +90,7 @@ void TestHistoryClose::silentInstrument()
     HistoryRig rig(transport);
     QVERIFY(rig.instrument.isReady());
     rig.sim()->addFault(silentHistory());
-    LinkTimings quick;
-    quick.streamFirstDataMs = 300;
-    LinkTimings::install(&quick);
-    struct Restore { ~Restore() { LinkTimings::install(nullptr); } } restore;
+    ShortTimings quick;
     rig.textBox()->setPlainText(QStringLiteral("left from an earlier query"));
     rig.query(QDate(2026, 3, 1), QDate(2026, 3, 1));
     QVERIFY(rig.waitForRun());

@@ -199,7 +199,7 @@
     </message>
     <message>
         <location line="+14"/>
-        <location filename="../history/ui/historydata.cpp" line="+119"/>
+        <location filename="../history/ui/historydata.cpp" line="+124"/>
         <source>查询</source>
         <translation>Query</translation>
     </message>
@@ -214,12 +214,12 @@
         <translation>Export PDF</translation>
     </message>
     <message>
-        <location filename="../history/ui/historydata.cpp" line="-54"/>
+        <location filename="../history/ui/historydata.cpp" line="-56"/>
         <source>确定</source>
         <translation>OK</translation>
     </message>
     <message>
-        <location line="+54"/>
+        <location line="+56"/>
         <source>起始日期应该小于或等于结束日期</source>
         <translation>The start date must be on or before the end date</translation>
     </message>
