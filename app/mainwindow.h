@@ -77,5 +77,6 @@ private:
     ConfigTree* tree;
     RefreshThread readThread;
     QTranslator* translator;
+    QTranslator* qtTranslator; // Qt's own texts, switched with the assistant's
     QMap<QString, QSet<QString>> skipMap;
 };

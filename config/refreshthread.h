@@ -1,9 +1,12 @@
 #pragma once
 
 #include "link/frames.h"
+#include "settings/linksettings.h"
 
 #include <QStringList>
 #include <QThread>
+
+#include <optional>
 
 class LinkChannel;
 
@@ -13,6 +16,10 @@ class RefreshThread : public QThread
     Q_OBJECT
 public:
     using QThread::QThread;
+
+    // The link to read from instead of config.ini (the command-line tool's own flags); set while
+    // the thread is not running.
+    void setLinkSettings(const LinkSettings& settings) { link = settings; }
 
 signals:
     void signalClearItems();
@@ -28,4 +35,6 @@ private:
     // item is asked for once more (index -1 marks that retry).
     bool isLastItem(ExchangeResult result, LinkChannel& channel, int index, const QString& title,
                     const QString& iconPath, QByteArray& reply);
+
+    std::optional<LinkSettings> link;
 };
