@@ -10,6 +10,7 @@
 #include "config/ui/configtree.h"
 #include "config/skipitems.h"
 #include "firmware/ui/updatedialog.h"
+#include "history/ui/historydata.h"
 #include "setup/ui/setupdialog.h"
 #include "monitor/ui/monitordialog.h"
 
@@ -154,7 +155,8 @@ void MainWindow::slotRefresh()
 
 void MainWindow::slotHistoryData()
 {
-    // The history dialog comes with the history work.
+    HistoryData dialog(this);
+    Prompter::current().exec(dialog);
 }
 
 void MainWindow::slotUpdateHardware()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "monitor/lineassembler.h"
+#include "link/lineassembler.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,6 +1,7 @@
 #include "sim/instrumentsimulator.h"
 
 #include "link/frames.h"
+#include "sim/historygenerator.h"
 #include "sim/instrumenttexts.h"
 #include "sim/linepacer.h"
 #ifdef Q_OS_UNIX
@@ -328,6 +329,18 @@ void InstrumentSimulator::setHistoryPace(int recordsPerDay, int chunkBytes, int 
     historyIntervalMs = qMax(0, intervalMs);
 }
 
+void InstrumentSimulator::setHistoryRecordCount(int count)
+{
+    QMutexLocker lock(&mutex);
+    historyRecordCount = qMax(0, count);
+}
+
+void InstrumentSimulator::setHistoryTail(const QByteArray& bytes)
+{
+    QMutexLocker lock(&mutex);
+    historyTail = bytes;
+}
+
 void InstrumentSimulator::readUdp()
 {
     while (udpSocket && udpSocket->hasPendingDatagrams()) {
@@ -502,15 +515,24 @@ void InstrumentSimulator::startHistory(const Peer& to, const QByteArray& frame)
 {
     int perDay = 24;
     int interval = 20;
+    int count = 0;
+    QByteArray tail;
     {
         QMutexLocker lock(&mutex);
         perDay = historyRecordsPerDay;
         interval = historyIntervalMs;
+        count = historyRecordCount;
+        tail = historyTail;
     }
     const QDate start(2000 + quint8(frame[10]), quint8(frame[11]), quint8(frame[12]));
     const QDate end(2000 + quint8(frame[13]), quint8(frame[14]), quint8(frame[15]));
     historyPeer = to;
-    historyPending = encodeDeviceText(historyRecords(start, end, perDay));
+    historySource.reset();
+    historyPending.clear();
+    if (count > 0)
+        historySource = std::make_unique<HistoryGenerator>(start, end, count, tail);
+    else
+        historyPending = encodeDeviceText(historyRecords(start, end, perDay)) + tail;
     if (!historyTimer) {
         historyTimer = new QTimer(this);
         connect(historyTimer, &QTimer::timeout, this, &InstrumentSimulator::sendHistoryChunk);
@@ -526,13 +548,15 @@ void InstrumentSimulator::sendHistoryChunk()
         QMutexLocker lock(&mutex);
         chunkBytes = historyChunkBytes;
     }
+    if (historySource)
+        historyPending = historySource->next(chunkBytes);
     if (historyPending.isEmpty()) {
         historyTimer->stop();
         return;
     }
     deliver(historyPeer, historyPending.left(chunkBytes));
     historyPending.remove(0, chunkBytes);
-    if (historyPending.isEmpty())
+    if (historyPending.isEmpty() && (!historySource || historySource->atEnd()))
         historyTimer->stop();
 }
 

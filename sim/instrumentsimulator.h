@@ -13,7 +13,9 @@
 #include <QStringList>
 
 #include <atomic>
+#include <memory>
 
+class HistoryGenerator;
 class LinePacer;
 class PtyPort;
 class QTimer;
@@ -32,7 +34,7 @@ class QUdpSocket;
 // at setDebugRate lines a second to whoever switched it on; fast rates pack the lines due into
 // datagrams of at most MaxDebugDatagram bytes.
 // QueryHistory streams a header line and then records "yyyy-MM-dd hh:mm:ss ..." for the range,
-// a chunk at a time, then stays silent. The firmware loader keeps the written image.
+// a chunk at a time, then stays silent; with a record count set, HistoryGenerator's records instead. The firmware loader keeps the written image.
 class InstrumentSimulator : public QObject
 {
     Q_OBJECT
@@ -126,6 +128,10 @@ public:
     static constexpr int DebugBurst = 100;
     // History pace: records per day in the range, bytes per chunk, pause between chunks.
     void setHistoryPace(int recordsPerDay, int chunkBytes, int intervalMs); // default 24, 256, 20
+    // A query answers this many HistoryGenerator records over its range (0: the per-day records).
+    void setHistoryRecordCount(int count);
+    // Bytes sent after the records, for an answer whose last line has no line feed.
+    void setHistoryTail(const QByteArray& bytes);
 
 signals:
     // After a request has been handled (any thread may listen, queued).
@@ -169,6 +175,8 @@ private:
     int historyRecordsPerDay = 24;
     int historyChunkBytes = 256;
     int historyIntervalMs = 20;
+    int historyRecordCount = 0;
+    QByteArray historyTail;
     quint16 udpLocalPort = 0;
     quint16 probeLocalPort = 0;
     QString ptySlavePath;
@@ -190,4 +198,5 @@ private:
     QTimer* historyTimer = nullptr;
     Peer historyPeer;
     QByteArray historyPending;
+    std::unique_ptr<HistoryGenerator> historySource;
 };

@@ -58,7 +58,10 @@ int main(int argc, char* argv[])
     const QCommandLineOption baud(QStringLiteral("baud"), QStringLiteral("Pace the pseudo-terminal like a serial line of N baud, 8N1, both ways (default 0: unpaced)."), QStringLiteral("N"), QStringLiteral("0"));
     const QCommandLineOption http(QStringLiteral("http"), QStringLiteral("Serve the download page /down.html and two packages for the model on ADDRESS:PORT (http, loopback only is wise)."), QStringLiteral("ADDRESS:PORT"));
     const QCommandLineOption httpFault(QStringLiteral("http-fault"), QStringLiteral("Make the download server misbehave: no-length, cut-short, not-found, stall, not-xml, other-structure or duplicates."), QStringLiteral("KIND"));
-    parser.addOptions({udp, pty, ptyLink, probePort, name, items, address, model, debugInterval, debugRate, debugCount, baud, http, httpFault});
+    const QCommandLineOption historyRecords(QStringLiteral("history-records"), QStringLiteral("Answer a history query with N records spread over its range (default 0: 24 a day)."), QStringLiteral("N"), QStringLiteral("0"));
+    const QCommandLineOption historyChunk(QStringLiteral("history-chunk"), QStringLiteral("Bytes per history chunk (default 256)."), QStringLiteral("BYTES"), QStringLiteral("256"));
+    const QCommandLineOption historyInterval(QStringLiteral("history-interval"), QStringLiteral("Milliseconds between history chunks (default 20)."), QStringLiteral("MS"), QStringLiteral("20"));
+    parser.addOptions({udp, pty, ptyLink, probePort, name, items, address, model, debugInterval, debugRate, debugCount, baud, http, httpFault, historyRecords, historyChunk, historyInterval});
     parser.process(application);
 
     QTextStream out(stdout);
@@ -106,6 +109,13 @@ int main(int argc, char* argv[])
         return 2;
     }
     simulator.setLineRate(lineRate);
+    const int recordCount = parser.value(historyRecords).toInt(&ok);
+    if (!ok || recordCount < 0) {
+        err << "zq-simulator: --history-records takes a count, 0 or more\n";
+        return 2;
+    }
+    simulator.setHistoryRecordCount(recordCount);
+    simulator.setHistoryPace(24, parser.value(historyChunk).toInt(), parser.value(historyInterval).toInt());
 
     const bool wantPty = parser.isSet(pty) || parser.isSet(ptyLink);
     if (parser.isSet(udp) || !wantPty) {

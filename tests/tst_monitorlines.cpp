@@ -2,7 +2,7 @@
 #include "link/frames.h"
 #include "monitor/debugreply.h"
 #include "monitor/displayform.h"
-#include "monitor/lineassembler.h"
+#include "link/lineassembler.h"
 
 #include <QTest>
 
