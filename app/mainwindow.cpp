@@ -10,7 +10,9 @@
 #include "config/ui/configtree.h"
 #include "config/skipitems.h"
 #include "firmware/ui/updatedialog.h"
+#include "history/ui/historydata.h"
 #include "setup/ui/setupdialog.h"
+#include "monitor/ui/monitordialog.h"
 
 #include "ui_mainwindow.h"
 
@@ -195,7 +197,8 @@ void MainWindow::slotRefresh()
 
 void MainWindow::slotHistoryData()
 {
-    // The history dialog comes with the history work.
+    HistoryData dialog(this);
+    Prompter::current().exec(dialog);
 }
 
 void MainWindow::slotUpdateHardware()
@@ -206,7 +209,8 @@ void MainWindow::slotUpdateHardware()
 
 void MainWindow::slotDeviceMonitor()
 {
-    // The monitor dialog comes with the monitor work.
+    MonitorDialog dialog(this);
+    Prompter::current().exec(dialog);
 }
 
 void MainWindow::slotAbout()

@@ -15,6 +15,8 @@ namespace {
 
 // How long an unbound socket, which cannot wait for readiness, sleeps between looks.
 constexpr int PollSleepMs = 20;
+// The longest a stream's first-data wait goes without asking the receiver whether to stop.
+constexpr int StopCheckMs = 50;
 
 } // namespace
 
@@ -216,10 +218,19 @@ void LinkChannel::receiveStreamUdp(const QByteArray& request, DDataReceiver* rec
         receiver->onError(QObject::tr("发送命令超时"));
         return;
     }
-    QByteArray chunk = collectUdpChunk(timings.streamFirstDataMs);
-    if (chunk.isEmpty()) {
-        receiver->onError(QObject::tr("接受数据超时"));
-        return;
+    // Waited in slices, so that a receiver that stops (a closing dialog) need not sit out the time-out.
+    QElapsedTimer firstData;
+    firstData.start();
+    QByteArray chunk;
+    while (chunk.isEmpty()) {
+        if (receiver->isStopped())
+            return;
+        const qint64 remaining = timings.streamFirstDataMs - firstData.elapsed();
+        if (remaining < 0) {
+            receiver->onError(QObject::tr("接受数据超时"));
+            return;
+        }
+        chunk = collectUdpChunk(int(qMin<qint64>(remaining, StopCheckMs)));
     }
     for (;;) {
         if (receiver->isStopped())
@@ -248,9 +259,15 @@ void LinkChannel::receiveStreamSerial(const QByteArray& request, DDataReceiver* 
         receiver->onError(QObject::tr("发送命令超时"));
         return;
     }
-    if (!waitForSerialData(timings.streamFirstDataMs)) {
-        receiver->onError(QObject::tr("接受数据超时"));
-        return;
+    QElapsedTimer firstData;
+    firstData.start();
+    while (!waitForSerialData(int(qBound<qint64>(0, timings.streamFirstDataMs - firstData.elapsed(), StopCheckMs)))) {
+        if (receiver->isStopped())
+            return;
+        if (firstData.elapsed() >= timings.streamFirstDataMs) {
+            receiver->onError(QObject::tr("接受数据超时"));
+            return;
+        }
     }
     for (;;) {
         if (receiver->isStopped())

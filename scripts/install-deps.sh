@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
     qtbase5-dev libqt5serialport5-dev libqt5sql5-sqlite qttools5-dev qttools5-dev-tools
-    fonts-noto-cjk xvfb xauth iproute2
+    fonts-noto-cjk xvfb xauth iproute2 poppler-utils
     qttranslations5-l10n
     desktop-file-utils appstream file dpkg-dev
 )

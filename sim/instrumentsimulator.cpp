@@ -1,6 +1,7 @@
 #include "sim/instrumentsimulator.h"
 
 #include "link/frames.h"
+#include "sim/historygenerator.h"
 #include "sim/instrumenttexts.h"
 #include "sim/linepacer.h"
 #ifdef Q_OS_UNIX
@@ -294,8 +295,36 @@ QString InstrumentSimulator::model() const
 
 void InstrumentSimulator::setDebugInterval(int ms)
 {
+    setDebugRate(1000.0 / qMax(1, ms));
+}
+
+void InstrumentSimulator::setDebugRate(double linesPerSecond)
+{
     QMutexLocker lock(&mutex);
-    debugIntervalMs = qMax(1, ms);
+    debugRate = qMax(0.0, linesPerSecond);
+}
+
+void InstrumentSimulator::setDebugLineCount(int count)
+{
+    QMutexLocker lock(&mutex);
+    debugLineLimit = count;
+}
+
+int InstrumentSimulator::debugLinesSent() const
+{
+    QMutexLocker lock(&mutex);
+    return debugTotalSent;
+}
+
+QStringList InstrumentSimulator::debugSwitches() const
+{
+    QMutexLocker lock(&mutex);
+    return debugSwitchLog;
+}
+
+void InstrumentSimulator::sendDebugBytes(const QByteArray& bytes)
+{
+    QMetaObject::invokeMethod(this, [this, bytes] { deliverDebug(bytes); }, Qt::QueuedConnection);
 }
 
 void InstrumentSimulator::setHistoryPace(int recordsPerDay, int chunkBytes, int intervalMs)
@@ -304,6 +333,18 @@ void InstrumentSimulator::setHistoryPace(int recordsPerDay, int chunkBytes, int 
     historyRecordsPerDay = qMax(1, recordsPerDay);
     historyChunkBytes = qMax(1, chunkBytes);
     historyIntervalMs = qMax(0, intervalMs);
+}
+
+void InstrumentSimulator::setHistoryRecordCount(int count)
+{
+    QMutexLocker lock(&mutex);
+    historyRecordCount = qMax(0, count);
+}
+
+void InstrumentSimulator::setHistoryTail(const QByteArray& bytes)
+{
+    QMutexLocker lock(&mutex);
+    historyTail = bytes;
 }
 
 void InstrumentSimulator::readUdp()
@@ -418,18 +459,24 @@ void InstrumentSimulator::sendReply(const Peer& to, const QByteArray& reply, boo
 void InstrumentSimulator::switchDebugOutput(const Peer& from)
 {
     QMutexLocker lock(&mutex);
+    debugSwitchLog.append(core.debugOn() ? QStringLiteral("1") : QStringLiteral("0"));
+    // The lines go to whoever switched them on, over the link it used.
+    debugPeer = from;
     if (!core.debugOn()) {
         if (debugTimer)
             debugTimer->stop();
         return;
     }
-    // The lines go to whoever switched them on, over the link it used.
-    debugPeer = from;
     if (!debugTimer) {
         debugTimer = new QTimer(this);
-        connect(debugTimer, &QTimer::timeout, this, &InstrumentSimulator::sendDebugLine);
+        debugTimer->setTimerType(Qt::PreciseTimer);
+        connect(debugTimer, &QTimer::timeout, this, &InstrumentSimulator::sendDebugLines);
     }
-    debugTimer->start(debugIntervalMs);
+    debugRunSent = 0;
+    debugRunClock.start();
+    // Slow output ticks once a line; fast output ticks every few milliseconds and sends what is due.
+    const int lineMs = debugRate > 0 ? int(1000.0 / debugRate) : 0;
+    debugTimer->start(lineMs >= 5 ? qMin(lineMs, 3600 * 1000) : (debugRate > 0 ? 5 : 1));
 }
 
 bool InstrumentSimulator::takeFault(int command, Fault* fault)
@@ -475,15 +522,24 @@ void InstrumentSimulator::startHistory(const Peer& to, const QByteArray& frame)
 {
     int perDay = 24;
     int interval = 20;
+    int count = 0;
+    QByteArray tail;
     {
         QMutexLocker lock(&mutex);
         perDay = historyRecordsPerDay;
         interval = historyIntervalMs;
+        count = historyRecordCount;
+        tail = historyTail;
     }
     const QDate start(2000 + quint8(frame[10]), quint8(frame[11]), quint8(frame[12]));
     const QDate end(2000 + quint8(frame[13]), quint8(frame[14]), quint8(frame[15]));
     historyPeer = to;
-    historyPending = encodeDeviceText(historyRecords(start, end, perDay));
+    historySource.reset();
+    historyPending.clear();
+    if (count > 0)
+        historySource = std::make_unique<HistoryGenerator>(start, end, count, tail);
+    else
+        historyPending = encodeDeviceText(historyRecords(start, end, perDay)) + tail;
     if (!historyTimer) {
         historyTimer = new QTimer(this);
         connect(historyTimer, &QTimer::timeout, this, &InstrumentSimulator::sendHistoryChunk);
@@ -499,28 +555,84 @@ void InstrumentSimulator::sendHistoryChunk()
         QMutexLocker lock(&mutex);
         chunkBytes = historyChunkBytes;
     }
+    if (historySource)
+        historyPending = historySource->next(chunkBytes);
     if (historyPending.isEmpty()) {
         historyTimer->stop();
         return;
     }
     deliver(historyPeer, historyPending.left(chunkBytes));
     historyPending.remove(0, chunkBytes);
-    if (historyPending.isEmpty())
+    if (historyPending.isEmpty() && (!historySource || historySource->atEnd()))
         historyTimer->stop();
 }
 
-void InstrumentSimulator::sendDebugLine()
+qint64 InstrumentSimulator::debugLinesDue() const
 {
-    QString line;
+    qint64 due = 0;
+    if (debugRate > 0) {
+        due = qint64(double(debugRunClock.elapsed()) * debugRate / 1000.0) - debugRunSent;
+    } else if (debugPeer.pty && lineBaud > 0) {
+        // A paced line's top speed: ten bits a byte, about 80 bytes a line.
+        due = qint64(double(debugRunClock.elapsed()) * lineBaud / 10.0 / 80.0 / 1000.0) - debugRunSent;
+    } else if (debugPeer.pty) {
+#ifdef Q_OS_UNIX
+        // Keep the line busy without piling up more than it can take soon.
+        due = pty ? qMax(0, 64 * 1024 - pty->queuedBytes()) / 64 : 0;
+#endif
+    } else {
+        due = DebugBurst;
+    }
+    if (debugLineLimit >= 0)
+        due = qMin<qint64>(due, debugLineLimit - debugRunSent);
+    return qMax<qint64>(0, due);
+}
+
+void InstrumentSimulator::sendDebugLines()
+{
+    QList<QByteArray> packets;
     {
         QMutexLocker lock(&mutex);
-        if (!core.debugOn()) {
+        const qint64 due = debugLinesDue();
+        if (!core.debugOn() || (debugLineLimit >= 0 && debugRunSent >= debugLineLimit)) {
             debugTimer->stop();
             return;
         }
-        if (debugTimer->interval() != debugIntervalMs)
-            debugTimer->setInterval(debugIntervalMs);
-        line = debugLine(core.clock(), ++debugSequence);
+        QByteArray packet;
+        for (qint64 i = 0; i < due; ++i) {
+            const QByteArray line = encodeDeviceText(debugLine(core.clock(), ++debugSequence));
+            // A datagram carries whole lines; the pty takes one stream.
+            if (!debugPeer.pty && !packet.isEmpty() && packet.size() + line.size() > MaxDebugDatagram) {
+                packets.append(packet);
+                packet.clear();
+            }
+            packet.append(line);
+        }
+        if (!packet.isEmpty())
+            packets.append(packet);
+        debugRunSent += int(due);
+        debugTotalSent += int(due);
     }
-    deliver(debugPeer, encodeDeviceText(line));
+    for (const QByteArray& packet : packets)
+        deliverDebug(packet);
+}
+
+void InstrumentSimulator::deliverDebug(const QByteArray& bytes)
+{
+#ifdef Q_OS_UNIX
+    if (debugPeer.pty) {
+        {
+            QMutexLocker lock(&mutex);
+            ++replies;
+        }
+        // A paced line carries the lines at its own speed; an unpaced one keeps what the reader
+        // has no room for yet.
+        if (pty && lineBaud > 0)
+            ptyOut->push(bytes, lineBaud);
+        else if (pty)
+            pty->enqueue(bytes);
+        return;
+    }
+#endif
+    deliver(debugPeer, bytes);
 }

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QList>
 #include <QMutex>
@@ -12,7 +13,9 @@
 #include <QStringList>
 
 #include <atomic>
+#include <memory>
 
+class HistoryGenerator;
 class LinePacer;
 class PtyPort;
 class QTimer;
@@ -27,9 +30,11 @@ class QUdpSocket;
 // for a read-only item, '#' comments). A new simulator holds sampleItems() (sim/sample-items.txt).
 // The item "设备时间" shows the clock that SetClock sets; "设备型号" is the model ReadDeviceId names
 // unless setModel says otherwise. WriteItem with index 255 switches the debug output ("1" on,
-// "0" off): one text line, ended by CR LF, every debugIntervalMs to whoever switched it on.
+// "0" off): text lines ended by CR LF (readings, link and storage events, GB2312 like every text),
+// at setDebugRate lines a second to whoever switched it on; fast rates pack the lines due into
+// datagrams of at most MaxDebugDatagram bytes.
 // QueryHistory streams a header line and then records "yyyy-MM-dd hh:mm:ss ..." for the range,
-// a chunk at a time, then stays silent. The firmware loader keeps the written image.
+// a chunk at a time, then stays silent; with a record count set, HistoryGenerator's records instead. The firmware loader keeps the written image.
 class InstrumentSimulator : public QObject
 {
     Q_OBJECT
@@ -110,9 +115,25 @@ public:
     // Paces the pty like a serial line of this rate in both directions (0: as fast as it goes).
     void setLineRate(int baud) { lineBaud = baud; }
     quint32 erasedSize() const;        // the image size of the last EraseFlash
-    void setDebugInterval(int ms);     // default 300
+    void setDebugInterval(int ms);     // one debug line every ms (default 300)
+    // Debug lines a second; 0: as fast as the line takes them (over UDP: DebugBurst lines a
+    // millisecond). Over the pty nothing is lost: lines wait until the reader makes room.
+    void setDebugRate(double linesPerSecond);
+    // At most count lines after each switch-on; -1 (the default): until switched off.
+    void setDebugLineCount(int count);
+    int debugLinesSent() const;        // debug lines sent since start (injected bytes not counted)
+    QStringList debugSwitches() const; // "1" or "0" for every WriteItem on index 255, in order
+    // Puts bytes on the debug output as they are, to whoever last wrote index 255 (for pieces of
+    // lines in tests). Any thread.
+    void sendDebugBytes(const QByteArray& bytes);
+    static constexpr int MaxDebugDatagram = 1400;
+    static constexpr int DebugBurst = 100;
     // History pace: records per day in the range, bytes per chunk, pause between chunks.
     void setHistoryPace(int recordsPerDay, int chunkBytes, int intervalMs); // default 24, 256, 20
+    // A query answers this many HistoryGenerator records over its range (0: the per-day records).
+    void setHistoryRecordCount(int count);
+    // Bytes sent after the records, for an answer whose last line has no line feed.
+    void setHistoryTail(const QByteArray& bytes);
 
 signals:
     // After a request has been handled (any thread may listen, queued).
@@ -136,7 +157,9 @@ private:
     void deliver(const Peer& to, const QByteArray& bytes, bool fromOtherPort = false);
     void startHistory(const Peer& to, const QByteArray& frame);
     void sendHistoryChunk();
-    void sendDebugLine();
+    void sendDebugLines();
+    void deliverDebug(const QByteArray& bytes);
+    qint64 debugLinesDue() const;
 
     mutable QMutex mutex;
     // Guarded by mutex.
@@ -146,10 +169,17 @@ private:
     QList<QByteArray> requestFrames;
     int replies = 0;
     int perCommand[EndUpdate + 1] = {};
-    int debugIntervalMs = 300;
+    double debugRate = 1000.0 / 300;
+    int debugLineLimit = -1;
+    int debugRunSent = 0;   // lines since the last switch-on
+    int debugTotalSent = 0;
+    QStringList debugSwitchLog;
+    QElapsedTimer debugRunClock;
     int historyRecordsPerDay = 24;
     int historyChunkBytes = 256;
     int historyIntervalMs = 20;
+    int historyRecordCount = 0;
+    QByteArray historyTail;
     quint16 udpLocalPort = 0;
     quint16 probeLocalPort = 0;
     QString ptySlavePath;
@@ -171,4 +201,5 @@ private:
     QTimer* historyTimer = nullptr;
     Peer historyPeer;
     QByteArray historyPending;
+    std::unique_ptr<HistoryGenerator> historySource;
 };

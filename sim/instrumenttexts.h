@@ -12,5 +12,6 @@
 constexpr int MaxHistoryRecords = 20000;
 QString historyRecords(const QDate& start, const QDate& end, int recordsPerDay);
 
-// One debug line, ended by CR LF.
+// One debug line, ended by CR LF: "[DBG 00001] yyyy-MM-dd hh:mm:ss.zzz " and, by turns, a sample
+// of the readings, the link's state, a stored record or the alarm check, in Chinese.
 QString debugLine(const QDateTime& at, int sequence);

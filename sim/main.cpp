@@ -53,10 +53,15 @@ int main(int argc, char* argv[])
     const QCommandLineOption address(QStringLiteral("address"), QStringLiteral("Device address, 1..255 (default 255)."), QStringLiteral("N"), QStringLiteral("255"));
     const QCommandLineOption model(QStringLiteral("model"), QStringLiteral("Model named to the firmware loader (default: the item 设备型号)."), QStringLiteral("TEXT"));
     const QCommandLineOption debugInterval(QStringLiteral("debug-interval"), QStringLiteral("Milliseconds between debug lines (default 300)."), QStringLiteral("MS"), QStringLiteral("300"));
+    const QCommandLineOption debugRate(QStringLiteral("debug-rate"), QStringLiteral("Debug lines a second, overriding --debug-interval (0: as fast as the link takes them)."), QStringLiteral("N"));
+    const QCommandLineOption debugCount(QStringLiteral("debug-count"), QStringLiteral("Stop the debug output after N lines each time it is switched on (default: never)."), QStringLiteral("N"));
     const QCommandLineOption baud(QStringLiteral("baud"), QStringLiteral("Pace the pseudo-terminal like a serial line of N baud, 8N1, both ways (default 0: unpaced)."), QStringLiteral("N"), QStringLiteral("0"));
     const QCommandLineOption http(QStringLiteral("http"), QStringLiteral("Serve the download page /down.html and two packages for the model on ADDRESS:PORT (http, loopback only is wise)."), QStringLiteral("ADDRESS:PORT"));
     const QCommandLineOption httpFault(QStringLiteral("http-fault"), QStringLiteral("Make the download server misbehave: no-length, cut-short, not-found, stall, not-xml, other-structure or duplicates."), QStringLiteral("KIND"));
-    parser.addOptions({udp, pty, ptyLink, probePort, name, items, address, model, debugInterval, baud, http, httpFault});
+    const QCommandLineOption historyRecords(QStringLiteral("history-records"), QStringLiteral("Answer a history query with N records spread over its range (default 0: 24 a day)."), QStringLiteral("N"), QStringLiteral("0"));
+    const QCommandLineOption historyChunk(QStringLiteral("history-chunk"), QStringLiteral("Bytes per history chunk (default 256)."), QStringLiteral("BYTES"), QStringLiteral("256"));
+    const QCommandLineOption historyInterval(QStringLiteral("history-interval"), QStringLiteral("Milliseconds between history chunks (default 20)."), QStringLiteral("MS"), QStringLiteral("20"));
+    parser.addOptions({udp, pty, ptyLink, probePort, name, items, address, model, debugInterval, debugRate, debugCount, baud, http, httpFault, historyRecords, historyChunk, historyInterval});
     parser.process(application);
 
     QTextStream out(stdout);
@@ -82,12 +87,35 @@ int main(int argc, char* argv[])
     if (parser.isSet(model))
         simulator.setModel(parser.value(model));
     simulator.setDebugInterval(parser.value(debugInterval).toInt());
+    if (parser.isSet(debugRate)) {
+        const double rate = parser.value(debugRate).toDouble(&ok);
+        if (!ok || rate < 0) {
+            err << "zq-simulator: --debug-rate takes a number of lines a second, 0 or more\n";
+            return 2;
+        }
+        simulator.setDebugRate(rate);
+    }
+    if (parser.isSet(debugCount)) {
+        const int count = parser.value(debugCount).toInt(&ok);
+        if (!ok || count < 0) {
+            err << "zq-simulator: --debug-count takes a number of lines, 0 or more\n";
+            return 2;
+        }
+        simulator.setDebugLineCount(count);
+    }
     const int lineRate = parser.value(baud).toInt(&ok);
     if (!ok || lineRate < 0) {
         err << "zq-simulator: --baud takes a rate in baud, for example 115200\n";
         return 2;
     }
     simulator.setLineRate(lineRate);
+    const int recordCount = parser.value(historyRecords).toInt(&ok);
+    if (!ok || recordCount < 0) {
+        err << "zq-simulator: --history-records takes a count, 0 or more\n";
+        return 2;
+    }
+    simulator.setHistoryRecordCount(recordCount);
+    simulator.setHistoryPace(24, parser.value(historyChunk).toInt(), parser.value(historyInterval).toInt());
 
     const bool wantPty = parser.isSet(pty) || parser.isSet(ptyLink);
     if (parser.isSet(udp) || !wantPty) {

@@ -69,6 +69,9 @@ bool PtyPort::open(const QString& linkPath)
 
     notifier = new QSocketNotifier(masterFd, QSocketNotifier::Read, this);
     connect(notifier, &QSocketNotifier::activated, this, &PtyPort::readMaster);
+    writable = new QSocketNotifier(masterFd, QSocketNotifier::Write, this);
+    writable->setEnabled(false);
+    connect(writable, &QSocketNotifier::activated, this, &PtyPort::writeQueue);
     return true;
 }
 
@@ -76,9 +79,36 @@ qint64 PtyPort::write(const QByteArray& bytes)
 {
     if (masterFd < 0)
         return -1;
+    if (!queue.isEmpty())
+        return enqueue(bytes);
+    return writeNow(bytes.constData(), bytes.size());
+}
+
+qint64 PtyPort::enqueue(const QByteArray& bytes)
+{
+    if (masterFd < 0)
+        return -1;
+    const int taken = qMin(bytes.size(), MaxQueuedBytes - queue.size());
+    if (taken <= 0)
+        return 0;
+    queue.append(bytes.constData(), taken);
+    writeQueue();
+    return taken;
+}
+
+void PtyPort::writeQueue()
+{
+    const qint64 written = writeNow(queue.constData(), queue.size());
+    if (written > 0)
+        queue.remove(0, int(written));
+    writable->setEnabled(!queue.isEmpty());
+}
+
+qint64 PtyPort::writeNow(const char* data, qint64 size)
+{
     qint64 done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = ::write(masterFd, bytes.constData() + done, size_t(bytes.size() - done));
+    while (done < size) {
+        const ssize_t written = ::write(masterFd, data + done, size_t(size - done));
         if (written > 0)
             done += written;
         else if (written < 0 && errno == EINTR)
@@ -111,6 +141,9 @@ void PtyPort::close()
 {
     delete notifier;
     notifier = nullptr;
+    delete writable;
+    writable = nullptr;
+    queue.clear();
     if (!link.isEmpty()) {
         if (QFileInfo(link).isSymLink())
             QFile::remove(link);

@@ -591,6 +591,84 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     </message>
 </context>
 <context>
+    <name>HistoryData</name>
+    <message>
+        <location filename="../forms/historydata.ui" line="+14"/>
+        <source>历史数据</source>
+        <translation>History Records</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>起始日期:</source>
+        <translation>Start date:</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>结束日期:</source>
+        <translation>End date:</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <location filename="../history/ui/historydata.cpp" line="+124"/>
+        <source>查询</source>
+        <translation>Query</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>导出CSV</source>
+        <translation>Export CSV</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>导出PDF</source>
+        <translation>Export PDF</translation>
+    </message>
+    <message>
+        <location filename="../history/ui/historydata.cpp" line="-56"/>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <location line="+56"/>
+        <source>起始日期应该小于或等于结束日期</source>
+        <translation>The start date must be on or before the end date</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <location line="+7"/>
+        <location line="+5"/>
+        <location line="+7"/>
+        <source>导出历史数据</source>
+        <translation>Export History Records</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryExport</name>
+    <message>
+        <location filename="../history/historyexport.cpp" line="+83"/>
+        <location line="+47"/>
+        <source>打开文件失败: %1</source>
+        <translation>Cannot open the file: %1</translation>
+    </message>
+    <message>
+        <location line="-39"/>
+        <location line="+45"/>
+        <location line="+21"/>
+        <source>写入文件失败: %1</source>
+        <translation>Cannot write the file: %1</translation>
+    </message>
+    <message>
+        <location line="-39"/>
+        <source>导出数据失败，数据格式错误</source>
+        <translation>Export failed: the data format is wrong</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>导出数据失败，字体太大，一页放不下一行</source>
+        <translation>Export failed: the font is too large to fit one row on a page</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <location filename="../forms/mainwindow.ui" line="+14"/>
@@ -698,7 +776,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Monitor</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="+69"/>
+        <location filename="../app/mainwindow.cpp" line="+71"/>
         <source>准备就绪</source>
         <translation>Ready</translation>
     </message>
@@ -761,6 +839,67 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     </message>
 </context>
 <context>
+    <name>MonitorDialog</name>
+    <message>
+        <location filename="../forms/monitordialog.ui" line="+14"/>
+        <source>设备监听</source>
+        <translation>Device Monitor</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>原始数据</source>
+        <translation>Raw text</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>十六进制</source>
+        <translation>Hex</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>原始数据 + 十六进制</source>
+        <translation>Raw text + hex</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>调试信息</source>
+        <translation>Debug output</translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>开始监听</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>停止监听</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>清除</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <location filename="../monitor/ui/monitordialog.cpp" line="+72"/>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>MonitorThread</name>
+    <message>
+        <location filename="../monitor/monitorthread.cpp" line="+51"/>
+        <source>设备监听</source>
+        <translation>Device Monitor</translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>监听调试</source>
+        <translation>Monitor debug switch</translation>
+    </message>
+</context>
+<context>
     <name>NeutralAboutDialog</name>
     <message>
         <location filename="../forms/neutralaboutdialog.ui" line="+14"/>
@@ -797,8 +936,8 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     </message>
     <message>
         <location line="+2"/>
-        <location filename="../link/linkchannel.cpp" line="+216"/>
-        <location line="+32"/>
+        <location filename="../link/linkchannel.cpp" line="+218"/>
+        <location line="+41"/>
         <location filename="../tools/zq-cli/failureclass.cpp" line="+10"/>
         <source>发送命令超时</source>
         <translation>Timed out sending the command</translation>
@@ -815,7 +954,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Unknown error</translation>
     </message>
     <message>
-        <location filename="../link/linkchannel.cpp" line="-195"/>
+        <location filename="../link/linkchannel.cpp" line="-204"/>
         <source>串口打开失败</source>
         <translation>Cannot open the serial port</translation>
     </message>
@@ -825,13 +964,13 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Cannot open the serial port: %1</translation>
     </message>
     <message>
-        <location line="+166"/>
-        <location line="+31"/>
+        <location line="+173"/>
+        <location line="+38"/>
         <source>接受数据超时</source>
         <translation>Timed out waiting for the reply</translation>
     </message>
     <message>
-        <location line="-13"/>
+        <location line="-18"/>
         <location line="+5"/>
         <source>发送命令失败</source>
         <translation>Sending the command failed</translation>
@@ -841,6 +980,15 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <location line="+30"/>
         <source>请选择设备</source>
         <translation>Please select an instrument</translation>
+    </message>
+</context>
+<context>
+    <name>ReadThread</name>
+    <message>
+        <location filename="../history/readthread.cpp" line="+36"/>
+        <location line="+20"/>
+        <source>查询</source>
+        <translation>Query</translation>
     </message>
 </context>
 <context>

@@ -591,6 +591,84 @@
     </message>
 </context>
 <context>
+    <name>HistoryData</name>
+    <message>
+        <location filename="../forms/historydata.ui" line="+14"/>
+        <source>历史数据</source>
+        <translation>歷史資料</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>起始日期:</source>
+        <translation>起始日期:</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>结束日期:</source>
+        <translation>結束日期:</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <location filename="../history/ui/historydata.cpp" line="+124"/>
+        <source>查询</source>
+        <translation>查詢</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>导出CSV</source>
+        <translation>匯出CSV</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>导出PDF</source>
+        <translation>匯出PDF</translation>
+    </message>
+    <message>
+        <location filename="../history/ui/historydata.cpp" line="-56"/>
+        <source>确定</source>
+        <translation>確定</translation>
+    </message>
+    <message>
+        <location line="+56"/>
+        <source>起始日期应该小于或等于结束日期</source>
+        <translation>起始日期應該小於或等於結束日期</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <location line="+7"/>
+        <location line="+5"/>
+        <location line="+7"/>
+        <source>导出历史数据</source>
+        <translation>匯出歷史資料</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryExport</name>
+    <message>
+        <location filename="../history/historyexport.cpp" line="+83"/>
+        <location line="+47"/>
+        <source>打开文件失败: %1</source>
+        <translation>開啟檔案失敗: %1</translation>
+    </message>
+    <message>
+        <location line="-39"/>
+        <location line="+45"/>
+        <location line="+21"/>
+        <source>写入文件失败: %1</source>
+        <translation>寫入檔案失敗: %1</translation>
+    </message>
+    <message>
+        <location line="-39"/>
+        <source>导出数据失败，数据格式错误</source>
+        <translation>匯出資料失敗，資料格式錯誤</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>导出数据失败，字体太大，一页放不下一行</source>
+        <translation>匯出資料失敗，字型太大，一頁放不下一列</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <location filename="../forms/mainwindow.ui" line="+14"/>
@@ -698,7 +776,7 @@
         <translation>裝置監聽</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="+69"/>
+        <location filename="../app/mainwindow.cpp" line="+71"/>
         <source>准备就绪</source>
         <translation>就緒</translation>
     </message>
@@ -761,6 +839,67 @@
     </message>
 </context>
 <context>
+    <name>MonitorDialog</name>
+    <message>
+        <location filename="../forms/monitordialog.ui" line="+14"/>
+        <source>设备监听</source>
+        <translation>裝置監聽</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>原始数据</source>
+        <translation>原始資料</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>十六进制</source>
+        <translation>十六進位</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>原始数据 + 十六进制</source>
+        <translation>原始資料 + 十六進位</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>调试信息</source>
+        <translation>偵錯訊息</translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>开始监听</source>
+        <translation>開始監聽</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>停止监听</source>
+        <translation>停止監聽</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>清除</source>
+        <translation>清除</translation>
+    </message>
+    <message>
+        <location filename="../monitor/ui/monitordialog.cpp" line="+72"/>
+        <source>确定</source>
+        <translation>確定</translation>
+    </message>
+</context>
+<context>
+    <name>MonitorThread</name>
+    <message>
+        <location filename="../monitor/monitorthread.cpp" line="+51"/>
+        <source>设备监听</source>
+        <translation>裝置監聽</translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>监听调试</source>
+        <translation>監聽偵錯</translation>
+    </message>
+</context>
+<context>
     <name>NeutralAboutDialog</name>
     <message>
         <location filename="../forms/neutralaboutdialog.ui" line="+14"/>
@@ -797,8 +936,8 @@
     </message>
     <message>
         <location line="+2"/>
-        <location filename="../link/linkchannel.cpp" line="+216"/>
-        <location line="+32"/>
+        <location filename="../link/linkchannel.cpp" line="+218"/>
+        <location line="+41"/>
         <location filename="../tools/zq-cli/failureclass.cpp" line="+10"/>
         <source>发送命令超时</source>
         <translation>傳送命令逾時</translation>
@@ -815,7 +954,7 @@
         <translation>未定義的錯誤</translation>
     </message>
     <message>
-        <location filename="../link/linkchannel.cpp" line="-195"/>
+        <location filename="../link/linkchannel.cpp" line="-204"/>
         <source>串口打开失败</source>
         <translation>無法開啟序列埠</translation>
     </message>
@@ -825,13 +964,13 @@
         <translation>無法開啟序列埠: %1</translation>
     </message>
     <message>
-        <location line="+166"/>
-        <location line="+31"/>
+        <location line="+173"/>
+        <location line="+38"/>
         <source>接受数据超时</source>
         <translation>接收資料逾時</translation>
     </message>
     <message>
-        <location line="-13"/>
+        <location line="-18"/>
         <location line="+5"/>
         <source>发送命令失败</source>
         <translation>傳送命令失敗</translation>
@@ -841,6 +980,15 @@
         <location line="+30"/>
         <source>请选择设备</source>
         <translation>請選擇裝置</translation>
+    </message>
+</context>
+<context>
+    <name>ReadThread</name>
+    <message>
+        <location filename="../history/readthread.cpp" line="+36"/>
+        <location line="+20"/>
+        <source>查询</source>
+        <translation>查詢</translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "link/lineassembler.h"
+#include "link/ddatareceiver.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QThread>
+
+#include <atomic>
+
+// Sends one history query and turns the instrument's answer into record lines, one signal per
+// line with its terminator, until the line falls silent, the stream fails or stop() is called.
+class ReadThread : public QThread, public DDataReceiver
+{
+    Q_OBJECT
+public:
+    ReadThread();
+    ~ReadThread() override;
+
+    // Stores the query frame and starts a run; the caller checks isRunning() first.
+    void startRead(const QByteArray& request);
+    // Asks the run to end; noticed also while the stream still waits for its first bytes.
+    void stop();
+
+    bool isStopped() override;
+    void onError(const QString& text) override;
+    void onData(const QByteArray& chunk) override;
+
+signals:
+    void signalClearText();
+    void signalAddText(const QString& text);
+    void signalShowError(const QString& title, const QString& error);
+
+protected:
+    void run() override;
+
+private:
+    void emitLine(const QByteArray& line);
+
+    std::atomic<bool> stopRequested{false};
+    LineAssembler lineBuffer; // touched only by the run
+    QByteArray request;       // written only while no run is going on
+};

@@ -1,0 +1,59 @@
+#include "monitor/displayform.h"
+
+#include "link/frames.h"
+
+namespace {
+
+QString timeText(const QDateTime& at)
+{
+    return at.toString(QStringLiteral("[yyyy-MM-dd hh:mm:ss.zzz]"));
+}
+
+QString stamp(const QString& time, int byteCount)
+{
+    return time + QLatin1Char('[') + QString::number(byteCount) + QStringLiteral("] : ");
+}
+
+} // namespace
+
+QString StampClock::now()
+{
+    return at(QDateTime::currentMSecsSinceEpoch());
+}
+
+QString StampClock::at(qint64 msecsSinceEpoch)
+{
+    const qint64 thisSecond = msecsSinceEpoch / 1000;
+    if (thisSecond != second) {
+        second = thisSecond;
+        prefix = QDateTime::fromMSecsSinceEpoch(thisSecond * 1000).toString(QStringLiteral("[yyyy-MM-dd hh:mm:ss."));
+    }
+    return prefix + QStringLiteral("%1]").arg(int(msecsSinceEpoch % 1000), 3, 10, QLatin1Char('0'));
+}
+
+QString displayStamp(const QDateTime& receivedAt, int byteCount)
+{
+    return stamp(timeText(receivedAt), byteCount);
+}
+
+QString displayLine(const QByteArray& line, DisplayForm form, const QDateTime& receivedAt)
+{
+    return displayLine(line, form, form == DisplayForm::Original ? QString() : timeText(receivedAt));
+}
+
+QString displayLine(const QByteArray& line, DisplayForm form, const QString& time)
+{
+    switch (form) {
+    case DisplayForm::Original:
+        return decodeDeviceText(line);
+    case DisplayForm::Hex:
+        return stamp(time, line.size()) + QString::fromLatin1(hexDump(line)) + QStringLiteral("\r\n");
+    case DisplayForm::OriginalHex: {
+        QString text = decodeDeviceText(line).trimmed();
+        text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+        return stamp(time, line.size()) + text + QStringLiteral(" ( ") + QString::fromLatin1(hexDump(line))
+               + QStringLiteral(" )\r\n");
+    }
+    }
+    return QString();
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "link/lineassembler.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QThread>
+
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+
+class LinkChannel;
+
+// Listens to the instrument's lines on a worker thread: one run opens the link, switches the
+// instrument's debug output with item 255 ("1" or "0"), hands over every whole line until stopped,
+// and after a debug run switches the output off again.
+class MonitorThread : public QThread
+{
+    Q_OBJECT
+public:
+    // WriteItem on this index switches the instrument's debug output.
+    static constexpr int DebugItemIndex = 255;
+    // A listening cycle waits this long for the first bytes, then reads on while more follow
+    // within the serial gap.
+    static constexpr int ListenWaitMs = 100;
+    static constexpr int SerialGapMs = 50;
+
+    MonitorThread();
+    ~MonitorThread() override;
+
+    // Whether the next run switches the debug output on; set while idle.
+    void setDebug(bool on) { debugMode = on; }
+    bool isDebug() const { return debugMode; }
+    // Running, and told to stop: the current cycle and the closing command are still to end.
+    bool isStopping() const { return stopRequested && isRunning(); }
+
+    // Flow control for a fast instrument on the serial line: the worker reads no more while this
+    // many lines are handed over and not yet taken (0: no limit). The receiver reports each taken
+    // line. Over UDP the worker never holds back, since datagrams not read are lost.
+    void setBacklogLimit(int lines) { backlogLimit = lines; }
+    void lineTaken();
+
+    // Asks a run to stop and waits for it to end, with its closing command; for destructors.
+    void stopAndWait();
+
+signals:
+    void signalShowError(const QString& title, const QString& error);
+    void signalDataRecv(const QByteArray& byteArray);
+    // The debug command has been answered and listening begins.
+    void signalListening();
+
+public slots:
+    // Starts a run unless one is running.
+    void start();
+    // Asks the run to stop and returns at once; finished() follows when the cycle and the
+    // closing debug command have ended.
+    void stop();
+
+protected:
+    void run() override;
+
+private:
+    bool sendDebugCommand(LinkChannel& channel, bool on);
+    void listen(LinkChannel& channel);
+    void deliver(const QByteArray& bytes);
+    void waitForBacklog();
+
+    std::atomic<bool> stopRequested{false};
+    bool debugMode = false;
+    LineAssembler lineBuffer; // only the worker touches it
+
+    std::atomic<int> backlog{0};
+    std::atomic<int> backlogLimit{0};
+    std::mutex backlogMutex;
+    std::condition_variable backlogFreed;
+};

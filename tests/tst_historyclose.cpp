@@ -1,0 +1,178 @@
+// Labels: net pty gui
+#include "app/mainwindow.h"
+#include "tests/support/shorttimings.h"
+#include "tst_historyrig.h"
+
+#include <QAction>
+#include <QElapsedTimer>
+
+// The history dialog's refusals, failures and closing, against the simulator over UDP and the pty.
+class TestHistoryClose : public QObject
+{
+    Q_OBJECT
+private slots:
+    void endBeforeStartIsRefused();
+    void equalDatesAreAccepted();
+    void pacedSerialLine();
+    void silentInstrument_data();
+    void silentInstrument();
+    void closeStopsTheTransfer_data();
+    void closeStopsTheTransfer();
+    void mainWindowOpensTheDialog();
+};
+
+namespace {
+
+InstrumentSimulator::Fault silentHistory()
+{
+    InstrumentSimulator::Fault fault;
+    fault.kind = InstrumentSimulator::NoReply;
+    fault.command = InstrumentSimulator::QueryHistory;
+    return fault;
+}
+
+} // namespace
+
+void TestHistoryClose::endBeforeStartIsRefused()
+{
+    HistoryRig rig;
+    QVERIFY(rig.instrument.isReady());
+    rig.textBox()->setPlainText(QStringLiteral("kept"));
+    rig.query(QDate(2026, 3, 2), QDate(2026, 3, 1));
+    QCOMPARE(rig.prompter.shown.size(), 1);
+    QCOMPARE(rig.prompter.shown.at(0).title, QStringLiteral("查询"));
+    QCOMPARE(rig.prompter.shown.at(0).text, QStringLiteral("起始日期应该小于或等于结束日期"));
+    QVERIFY(!rig.dialog->reader().isRunning());
+    QTest::qWait(100);
+    QCOMPARE(rig.queries(), 0);
+    QCOMPARE(rig.text(), QStringLiteral("kept"));
+}
+
+void TestHistoryClose::equalDatesAreAccepted()
+{
+    HistoryRig rig;
+    QVERIFY(rig.instrument.isReady());
+    rig.sim()->setHistoryRecordCount(2);
+    rig.query(QDate(2026, 3, 1), QDate(2026, 3, 1));
+    QVERIFY(rig.waitForRun());
+    QCOMPARE(rig.queries(), 1);
+    QCOMPARE(rig.text(), shownText(QDate(2026, 3, 1), QDate(2026, 3, 1), 2));
+}
+
+// At 9600 baud a 256-byte chunk takes a quarter of a second on the line: the records still arrive
+// whole, and no sooner than the line can carry them.
+void TestHistoryClose::pacedSerialLine()
+{
+    HistoryRig rig(Transport::Pty);
+    QVERIFY(rig.instrument.isReady());
+    rig.sim()->setLineRate(9600);
+    rig.sim()->setHistoryRecordCount(12);
+    QElapsedTimer clock;
+    clock.start();
+    rig.query(QDate(2026, 3, 1), QDate(2026, 3, 1));
+    QVERIFY(rig.waitForRun());
+    const QString expected = shownText(QDate(2026, 3, 1), QDate(2026, 3, 1), 12);
+    QCOMPARE(rig.text(), expected);
+    const qint64 lineMs = qint64(encodeDeviceText(expected).size()) * 10 * 1000 / 9600;
+    QVERIFY2(clock.elapsed() >= lineMs, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(rig.prompter.shown.isEmpty());
+}
+
+void TestHistoryClose::silentInstrument_data()
+{
+    addTransportRows();
+}
+
+// No answer: one box, and the text box, cleared when the link opened, stays empty.
+void TestHistoryClose::silentInstrument()
+{
+    QFETCH(Transport, transport);
+    HistoryRig rig(transport);
+    QVERIFY(rig.instrument.isReady());
+    rig.sim()->addFault(silentHistory());
+    ShortTimings quick;
+    rig.textBox()->setPlainText(QStringLiteral("left from an earlier query"));
+    rig.query(QDate(2026, 3, 1), QDate(2026, 3, 1));
+    QVERIFY(rig.waitForRun());
+    QTRY_COMPARE(rig.prompter.shown.size(), 1);
+    QCOMPARE(rig.prompter.shown.at(0).title, QStringLiteral("查询"));
+    QCOMPARE(rig.prompter.shown.at(0).text, QStringLiteral("接受数据超时"));
+    QCOMPARE(rig.text(), QString());
+}
+
+void TestHistoryClose::closeStopsTheTransfer_data()
+{
+    QTest::addColumn<Transport>("transport");
+    QTest::addColumn<bool>("silent");
+    QTest::newRow("udp, waiting for the first data") << Transport::Udp << true;
+    QTest::newRow("pty, waiting for the first data") << Transport::Pty << true;
+    QTest::newRow("udp, while records arrive") << Transport::Udp << false;
+    QTest::newRow("pty, while records arrive") << Transport::Pty << false;
+}
+
+// Closing hides the dialog, stops the run and waits for it: no box, no thread left running, and no
+// sitting out the 10 s first-data wait.
+void TestHistoryClose::closeStopsTheTransfer()
+{
+    QFETCH(Transport, transport);
+    QFETCH(bool, silent);
+    HistoryRig rig(transport);
+    QVERIFY(rig.instrument.isReady());
+    if (silent)
+        rig.sim()->addFault(silentHistory());
+    rig.sim()->setHistoryRecordCount(5000);
+    rig.sim()->setHistoryPace(24, 64, 10);
+    rig.query(QDate(2026, 3, 1), QDate(2026, 3, 1));
+    QTRY_COMPARE(rig.queries(), 1);
+    if (silent)
+        QTest::qWait(200);
+    else
+        QTRY_VERIFY(rig.text().count(QLatin1Char('\n')) >= 3);
+
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(rig.dialog->close());
+    const qint64 closeMs = clock.elapsed();
+    QVERIFY(!rig.dialog->isVisible());
+    QVERIFY(rig.dialog->reader().isFinished());
+    QVERIFY2(closeMs < 5000, qPrintable(QString::number(closeMs)));
+    QCoreApplication::processEvents();
+    QVERIFY(rig.prompter.shown.isEmpty());
+    if (!silent)
+        QVERIFY(rig.text().count(QLatin1Char('\n')) < 5000);
+}
+
+// The history action runs the dialog modally; Escape during a transfer ends both.
+void TestHistoryClose::mainWindowOpensTheDialog()
+{
+    WorkDir dir;
+    ScriptedPrompter prompter;
+    SimFixture instrument(false);
+    QVERIFY(instrument.isReady());
+    instrument.useUdp();
+    instrument.sim()->setHistoryRecordCount(5000);
+    instrument.sim()->setHistoryPace(24, 64, 10);
+    MainWindow window;
+    bool ranWhileOpen = false;
+    prompter.answerNext([&](QDialog& dialog) {
+        auto* history = qobject_cast<HistoryData*>(&dialog);
+        if (!history)
+            return int(QDialog::Rejected);
+        history->show();
+        QTest::mouseClick(history->findChild<QPushButton*>(QStringLiteral("bntQuery")), Qt::LeftButton);
+        ranWhileOpen = QTest::qWaitFor([history] {
+            return !history->findChild<QTextEdit*>(QStringLiteral("textEdit"))->toPlainText().isEmpty();
+        });
+        QTest::keyClick(history, Qt::Key_Escape);
+        ranWhileOpen = ranWhileOpen && history->reader().isFinished() && !history->isVisible();
+        return history->result();
+    });
+    window.findChild<QAction*>(QStringLiteral("debug"))->trigger();
+    QCOMPARE(prompter.shown.size(), 1);
+    QCOMPARE(prompter.shown.at(0).className, QStringLiteral("HistoryData"));
+    QCOMPARE(prompter.shown.at(0).title, QStringLiteral("历史数据"));
+    QVERIFY(ranWhileOpen);
+}
+
+QTEST_MAIN(TestHistoryClose)
+#include "tst_historyclose.moc"

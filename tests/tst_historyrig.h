@@ -1,0 +1,81 @@
+#pragma once
+// The history dialog of one test, in its own working directory, with a prompter and the simulator.
+
+#include "history/ui/historydata.h"
+#include "link/frames.h"
+#include "sim/historygenerator.h"
+#include "tests/support/ui/scriptedprompter.h"
+#include "tests/support/simfixture.h"
+#include "tests/support/workdir.h"
+
+#include <QCoreApplication>
+#include <QDateEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTextEdit>
+
+#include <memory>
+
+enum class Transport { Udp, Pty };
+Q_DECLARE_METATYPE(Transport)
+
+inline void addTransportRows()
+{
+    QTest::addColumn<Transport>("transport");
+    QTest::newRow("udp") << Transport::Udp;
+    QTest::newRow("pty") << Transport::Pty;
+}
+
+struct HistoryRig
+{
+    explicit HistoryRig(Transport transport = Transport::Udp) : instrument(transport == Transport::Pty)
+    {
+        if (transport == Transport::Pty)
+            instrument.useSerial();
+        else
+            instrument.useUdp();
+        dialog = std::make_unique<HistoryData>();
+        dialog->show();
+    }
+
+    InstrumentSimulator* sim() const { return instrument.sim(); }
+    QPushButton* button(const char* name) const { return dialog->findChild<QPushButton*>(QLatin1String(name)); }
+    QTextEdit* textBox() const { return dialog->findChild<QTextEdit*>(QStringLiteral("textEdit")); }
+    QString text() const { return textBox()->toPlainText(); }
+    int queries() const { return sim()->requestCount(InstrumentSimulator::QueryHistory); }
+
+    // Picks the range in the date boxes and presses Query.
+    void query(const QDate& start, const QDate& end) const
+    {
+        dialog->findChild<QDateEdit*>(QStringLiteral("dateStart"))->setDate(start);
+        dialog->findChild<QDateEdit*>(QStringLiteral("dateEnd"))->setDate(end);
+        QTest::mouseClick(button("bntQuery"), Qt::LeftButton);
+    }
+
+    // Waits for the run to end and for its last signals to reach the dialog.
+    bool waitForRun(int timeoutMs = 8000) const
+    {
+        const bool ended = QTest::qWaitFor([this] { return !dialog->reader().isRunning(); }, timeoutMs);
+        QCoreApplication::processEvents();
+        return ended;
+    }
+
+    WorkDir dir;
+    ScriptedPrompter prompter;
+    SimFixture instrument;
+    std::unique_ptr<HistoryData> dialog;
+};
+
+// What the text box shows for the generator's answer: its lines as sent, CR LF shown as a line break.
+inline QString shownText(const QDate& start, const QDate& end, int count, const QByteArray& tail = QByteArray())
+{
+    HistoryGenerator generator(start, end, count, tail);
+    QByteArray bytes;
+    for (QByteArray chunk = generator.next(4096); !chunk.isEmpty(); chunk = generator.next(4096))
+        bytes += chunk;
+    QString text;
+    for (const QByteArray& line : bytes.split('\n'))
+        text += decodeDeviceText(line).remove(QLatin1Char('\r')) + QLatin1Char('\n');
+    text.chop(1);
+    return text;
+}
