@@ -2,6 +2,7 @@
 
 #include "config/refreshthread.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <QMap>
 #include <QSet>
@@ -56,6 +57,7 @@ public slots:
     void slotAbout();
     void slotClearItems();
     void slotAddItems(int index, const QStringList& fields);
+    void slotItemCodec(int index, int codec);
     void slotShowErrorMessage(const QString& title, const QString& text, const QString& iconPath);
     void slotItemDoubleClicked(QTreeWidgetItem* item, int column);
     void slot_en_US();
@@ -75,4 +77,6 @@ private:
     RefreshThread readThread;
     QTranslator* translator;
     QMap<QString, QSet<QString>> skipMap;
+    // How the current read decoded each item (DeviceCodec by index), for the rows it adds.
+    QHash<int, int> readCodecs;
 };

@@ -47,7 +47,11 @@ bool MainWindow::writeItem(LinkChannel& channel, QTreeWidgetItem* item, const QS
                      windowIcon());
         return false;
     }
-    const QByteArray request = buildWriteItemRequest(channel.deviceAddress(), index, value);
+    // A value written back as the instrument sent it keeps its bytes: encoded as it was decoded.
+    const QVariant codec = item->data(0, ItemCodecRole);
+    const QByteArray request = codec.isValid() && value == ConfigTree::itemValue(item)
+        ? buildWriteItemRequest(channel.deviceAddress(), index, value, DeviceCodec(codec.toInt()))
+        : buildWriteItemRequest(channel.deviceAddress(), index, value);
     if (request.isEmpty()) {
         showErrorBox(title, tr("数值过长: 最多允许 %1 字节").arg(MaxItemValueBytes), windowIcon());
         return false;
@@ -65,13 +69,16 @@ bool MainWindow::writeItem(LinkChannel& channel, QTreeWidgetItem* item, const QS
         showErrorBox(title, tr("硬件返回数据校验错误"), windowIcon());
         return false;
     }
-    const QStringList fields = splitItemText(itemReplyText(reply));
+    DeviceCodec replyCodec = DeviceCodec::Gb2312;
+    const QStringList fields = splitItemText(itemReplyText(reply, &replyCodec));
     if (!fieldCountFits(fields.size(), mode)) {
         showErrorBox(title, tr("硬件返回数据校验错误"), windowIcon());
         return false;
     }
-    if (mode == WriteValued)
+    if (mode == WriteValued) {
         item->setText(1, QStringLiteral(": ") + itemValue(fields));
+        item->setData(0, ItemCodecRole, int(replyCodec));
+    }
 
     // The instrument answers with what it kept; a refused value comes back unchanged.
     if (item->text(1).contains(value, Qt::CaseSensitive))

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QThread>
 
+#include <atomic>
+
 class LinkChannel;
 
 // Reads the instrument's configuration items one by one and hands them to the window as rows.
@@ -14,8 +16,17 @@ class RefreshThread : public QThread
 public:
     using QThread::QThread;
 
+    // Starts a read unless one runs; a stop asked of an earlier read does not carry over.
+    void startRead();
+    // Ends the read soon (between items, or within a fraction of a second of a wait) without a
+    // message; the rows already sent stay.
+    void requestStop() { stopRequested = true; }
+
 signals:
     void signalClearItems();
+    // Which conversion read the item's text, just before its row (a DeviceCodec): the value goes
+    // back to the instrument the same way when it is written unchanged.
+    void signalItemCodec(int index, int codec);
     void signalAddItems(int index, const QStringList& fields);
     void showErrorMessage(const QString& title, const QString& text, const QString& iconPath);
 
@@ -28,4 +39,6 @@ private:
     // item is asked for once more (index -1 marks that retry).
     bool isLastItem(ExchangeResult result, LinkChannel& channel, int index, const QString& title,
                     const QString& iconPath, QByteArray& reply);
+
+    std::atomic<bool> stopRequested{false};
 };

@@ -118,6 +118,18 @@ QStringList InstrumentSimulator::items() const
     return core.itemTexts();
 }
 
+QByteArray InstrumentSimulator::itemBytes(int index) const
+{
+    QMutexLocker lock(&mutex);
+    return core.itemBytes(index);
+}
+
+void InstrumentSimulator::setItemValueBytes(int index, const QByteArray& valueBytes)
+{
+    QMutexLocker lock(&mutex);
+    core.itemStore().setValueBytes(index, valueBytes);
+}
+
 bool InstrumentSimulator::listenUdp(const QHostAddress& bindAddress, quint16 port)
 {
     delete udpSocket;
@@ -155,6 +167,7 @@ bool InstrumentSimulator::openPty(const QString& linkPath)
     }
     connect(pty, &PtyPort::received, this, &InstrumentSimulator::readPty);
     QMutexLocker lock(&mutex);
+    pty->setBaudRate(lineRate);
     ptySlavePath = pty->slavePath();
     return true;
 #else
@@ -163,6 +176,12 @@ bool InstrumentSimulator::openPty(const QString& linkPath)
     lastError = QStringLiteral("pseudo-terminals exist only on Unix");
     return false;
 #endif
+}
+
+void InstrumentSimulator::setLineRate(int baud)
+{
+    QMutexLocker lock(&mutex);
+    lineRate = qMax(0, baud);
 }
 
 QString InstrumentSimulator::ptyPath() const

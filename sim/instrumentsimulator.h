@@ -76,11 +76,17 @@ public:
     bool loadItems(const QString& path, QString* error = nullptr);
     void setItems(const QStringList& itemTexts);
     QStringList items() const;
+    // An item's text as the instrument sends it, and a value set byte for byte.
+    QByteArray itemBytes(int index) const;
+    void setItemValueBytes(int index, const QByteArray& valueBytes);
 
     bool listenUdp(const QHostAddress& address, quint16 port = 0);
     quint16 udpPort() const;
     // Creates a pseudo-terminal; linkPath, when given, becomes a symbolic link to its slave.
     bool openPty(const QString& linkPath = QString());
+    // Paces the pseudo-terminal like a serial line at this rate, ten bits per byte; 0: no pacing.
+    // Takes effect at openPty.
+    void setLineRate(int baud);
     QString ptyPath() const;
     // Answers the search probe on its own port with displayName, from the link's UDP port.
     bool listenProbe(const QHostAddress& address, quint16 port, const QString& displayName);
@@ -138,6 +144,7 @@ private:
     int replies = 0;
     int perCommand[EndUpdate + 1] = {};
     int debugIntervalMs = 300;
+    int lineRate = 0;
     int historyRecordsPerDay = 24;
     int historyChunkBytes = 256;
     int historyIntervalMs = 20;

@@ -1,5 +1,6 @@
 // zq-simulator: a simulated ZQ instrument on UDP and/or a pseudo-terminal, for trying the assistant
 // without hardware. It binds only the addresses it is given (loopback by default).
+#include "sim/faultspec.h"
 #include "sim/instrumentsimulator.h"
 
 #include <QCommandLineParser>
@@ -52,7 +53,9 @@ int main(int argc, char* argv[])
     const QCommandLineOption address(QStringLiteral("address"), QStringLiteral("Device address, 1..255 (default 255)."), QStringLiteral("N"), QStringLiteral("255"));
     const QCommandLineOption model(QStringLiteral("model"), QStringLiteral("Model named to the firmware loader (default: the item 设备型号)."), QStringLiteral("TEXT"));
     const QCommandLineOption debugInterval(QStringLiteral("debug-interval"), QStringLiteral("Milliseconds between debug lines (default 300)."), QStringLiteral("MS"), QStringLiteral("300"));
-    parser.addOptions({udp, pty, ptyLink, probePort, name, items, address, model, debugInterval});
+    const QCommandLineOption fault(QStringLiteral("fault"), faultSpecHelp(), QStringLiteral("SPEC"));
+    const QCommandLineOption baud(QStringLiteral("baud"), QStringLiteral("Pace the pseudo-terminal like a serial line at N bits per second, 10 bits per byte (default: no pacing)."), QStringLiteral("N"), QStringLiteral("0"));
+    parser.addOptions({udp, pty, ptyLink, probePort, name, items, address, model, debugInterval, fault, baud});
     parser.process(application);
 
     QTextStream out(stdout);
@@ -78,6 +81,21 @@ int main(int argc, char* argv[])
     if (parser.isSet(model))
         simulator.setModel(parser.value(model));
     simulator.setDebugInterval(parser.value(debugInterval).toInt());
+    for (const QString& spec : parser.values(fault)) {
+        InstrumentSimulator::Fault parsed;
+        QString error;
+        if (!parseFaultSpec(spec, &parsed, &error)) {
+            err << "zq-simulator: --fault " << spec << ": " << error << "\n";
+            return 2;
+        }
+        simulator.addFault(parsed);
+    }
+    const int lineRate = parser.value(baud).toInt(&ok);
+    if (!ok || lineRate < 0 || lineRate > 4000000) {
+        err << "zq-simulator: --baud takes 0..4000000\n";
+        return 2;
+    }
+    simulator.setLineRate(lineRate);
 
     const bool wantPty = parser.isSet(pty) || parser.isSet(ptyLink);
     if (parser.isSet(udp) || !wantPty) {

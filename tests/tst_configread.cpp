@@ -1,10 +1,12 @@
 // Labels: pty net gui
 #include "app/mainwindow.h"
 #include "config/ui/configtree.h"
+#include "link/linktimings.h"
 #include "tests/support/ui/confighost.h"
 #include "tests/support/ui/scriptedprompter.h"
 #include "tests/support/workdir.h"
 
+#include <QElapsedTimer>
 #include <QStatusBar>
 #include <QTest>
 #include <QTreeWidgetItem>
@@ -16,6 +18,8 @@ class TestConfigRead : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase();
+    void cleanupTestCase();
     void fillsTree_data();
     void fillsTree();
     void fillsTreeFromSampleItems();
@@ -29,6 +33,8 @@ private slots:
     void secondRefreshWhileRunningStartsNothing();
     void readEndsAfterLastIndexByte();
     void unopenedLinkLeavesTree();
+    void closeDuringReadStopsIt_data();
+    void closeDuringReadStopsIt();
 };
 
 namespace {
@@ -69,6 +75,21 @@ InstrumentSimulator::Fault readFault(InstrumentSimulator::FaultKind kind, int co
     return fault;
 }
 
+}
+
+// The read's waits (3000 ms, a 10000 ms retry) shortened, so that a silent instrument costs little.
+void TestConfigRead::initTestCase()
+{
+    LinkTimings quick;
+    quick.readItemMs = 300;
+    quick.readItemRetryMs = 600;
+    quick.serialPieceGapMs = 250;
+    LinkTimings::install(&quick);
+}
+
+void TestConfigRead::cleanupTestCase()
+{
+    LinkTimings::install(nullptr);
 }
 
 void TestConfigRead::fillsTree_data()
@@ -199,7 +220,7 @@ void TestConfigRead::secondRefreshWhileRunningStartsNothing()
 {
     Bench bench(Transport::Udp);
     InstrumentSimulator::Fault slow = readFault(InstrumentSimulator::DelayReply);
-    slow.delayMs = 300;
+    slow.delayMs = 100; // well inside the shortened 300 ms wait
     (*bench.sim)->addFault(slow);
     int starts = 0;
     connect(&bench.window->refreshThread(), &QThread::started, bench.window.get(), [&] { ++starts; });
@@ -242,3 +263,40 @@ void TestConfigRead::unopenedLinkLeavesTree()
 
 QTEST_MAIN(TestConfigRead)
 #include "tst_configread.moc"
+
+void TestConfigRead::closeDuringReadStopsIt_data()
+{
+    addTransportRows();
+}
+
+// The instrument answers two items and then falls silent, with the product's own waits (3 s, then
+// 10 s): closing the window hides it at once, stops the read within about a second, shows no box
+// and keeps the two rows while the window lives.
+void TestConfigRead::closeDuringReadStopsIt()
+{
+    QFETCH(Transport, transport);
+    const LinkTimings quick = LinkTimings::current();
+    LinkTimings::install(nullptr);
+    Bench bench(transport);
+    QVERIFY(bench.sim->started);
+    (*bench.sim)->addFault({InstrumentSimulator::DelayReply, InstrumentSimulator::ReadItem, 2, 0, 2});
+    (*bench.sim)->addFault(readFault(InstrumentSimulator::NoReply, -1));
+    bench.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(bench.window.get()));
+    trigger(*bench.window, "refresh");
+    QTRY_COMPARE_WITH_TIMEOUT(bench.window->configTree()->topLevelItemCount(), 2, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT((*bench.sim)->requestCount(), 3, 5000);
+    QVERIFY(bench.window->refreshThread().isRunning());
+
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(bench.window->close());
+    const qint64 took = clock.elapsed();
+    QVERIFY2(took < 1000, qPrintable(QString::number(took)));
+    QVERIFY(!bench.window->isVisible());
+    QVERIFY(!bench.window->refreshThread().isRunning());
+    QCoreApplication::processEvents();
+    QCOMPARE(bench.window->configTree()->topLevelItemCount(), 2);
+    QVERIFY(bench.prompter.shown.isEmpty());
+    LinkTimings::install(&quick);
+}
