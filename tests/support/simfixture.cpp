@@ -1,6 +1,7 @@
 #include "tests/support/simfixture.h"
 
 #include "settings/config.h"
+#include "settings/settingkeys.h"
 #include "settings/singleton.h"
 
 #include <QSettings>
@@ -24,23 +25,23 @@ QString SimFixture::ptyPath() const
 void SimFixture::useUdp() const
 {
     Config* config = singleton<Config>::instance();
-    config->setValue(QStringLiteral("communicate/udp"), 1);
-    config->setValue(QStringLiteral("udp/address"), QStringLiteral("127.0.0.1"));
-    config->setValue(QStringLiteral("udp/port"), QString::number(udpPort()));
-    config->setValue(QStringLiteral("device/address"), sim() ? int(sim()->deviceAddress()) : 255);
+    config->setValue(Settings::UseUdp, 1);
+    config->setValue(Settings::UdpAddress, QStringLiteral("127.0.0.1"));
+    config->setValue(Settings::UdpPort, QString::number(udpPort()));
+    config->setValue(Settings::DeviceAddress, sim() ? int(sim()->deviceAddress()) : 255);
     config->settings()->sync();
 }
 
 void SimFixture::useSerial(bool sendRts) const
 {
     Config* config = singleton<Config>::instance();
-    config->setValue(QStringLiteral("communicate/udp"), 0);
-    config->setValue(QStringLiteral("serial/port"), ptyPath());
-    config->setValue(QStringLiteral("serial/baudrate"), 9600);
-    config->setValue(QStringLiteral("serial/databits"), 8);
-    config->setValue(QStringLiteral("serial/parity"), 0);
-    config->setValue(QStringLiteral("serial/stopbits"), 1);
-    config->setValue(QStringLiteral("serial/send_rts"), sendRts);
-    config->setValue(QStringLiteral("device/address"), sim() ? int(sim()->deviceAddress()) : 255);
+    config->setValue(Settings::UseUdp, 0);
+    config->setValue(Settings::SerialPort, ptyPath());
+    config->setValue(Settings::SerialBaudRate, 9600);
+    config->setValue(Settings::SerialDataBits, 8);
+    config->setValue(Settings::SerialParity, 0);
+    config->setValue(Settings::SerialStopBits, 1);
+    config->setValue(Settings::SerialSendRts, sendRts);
+    config->setValue(Settings::DeviceAddress, sim() ? int(sim()->deviceAddress()) : 255);
     config->settings()->sync();
 }
