@@ -1,5 +1,6 @@
 // Labels: pty net gui
 #include "app/mainwindow.h"
+#include "link/linktimings.h"
 #include "tests/support/ui/confighost.h"
 #include "tests/support/ui/scriptedprompter.h"
 #include "tests/support/workdir.h"
@@ -13,6 +14,8 @@ class TestSyncTime : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase();
+    void cleanupTestCase();
     void setsSimulatorClock_data();
     void setsSimulatorClock();
     void replies_data();
@@ -20,6 +23,19 @@ private slots:
     void silentInstrument();
     void unopenedLink();
 };
+
+// The clock's 10000 ms wait shortened, so that a silent instrument costs a fraction of a second.
+void TestSyncTime::initTestCase()
+{
+    LinkTimings quick;
+    quick.setClockMs = 400;
+    LinkTimings::install(&quick);
+}
+
+void TestSyncTime::cleanupTestCase()
+{
+    LinkTimings::install(nullptr);
+}
 
 void TestSyncTime::setsSimulatorClock_data()
 {
