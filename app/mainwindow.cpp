@@ -7,6 +7,7 @@
 #include "settings/singleton.h"
 #include "config/ui/configtree.h"
 #include "config/skipitems.h"
+#include "firmware/ui/updatedialog.h"
 #include "setup/ui/setupdialog.h"
 
 #include "ui_mainwindow.h"
@@ -154,7 +155,8 @@ void MainWindow::slotHistoryData()
 
 void MainWindow::slotUpdateHardware()
 {
-    // The update dialog comes with the firmware work.
+    UpdateDialog dialog(this);
+    Prompter::current().exec(dialog);
 }
 
 void MainWindow::slotDeviceMonitor()

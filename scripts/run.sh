@@ -9,6 +9,8 @@
 # config.ini is written only where a key is missing, so what the operator sets in the settings dialog
 # stays from one run to the next. The simulator listens on udp/port when udp/address is a loopback
 # address (so a changed port is followed), else on 127.0.0.1:5000.
+# The simulator also serves a firmware download page on loopback (firmware/page points at it
+# unless set elsewhere), and Files/ holds a package for its model, made by zq-package.
 # For scripted checks: ZQ_RUN_DIR (working directory, default run), ZQ_BUILD_DIR (default build),
 # ZQ_ASSISTANT (the program to start in place of the assistant).
 set -euo pipefail
@@ -85,7 +87,7 @@ esac
 cp "$build_dir"/bin/*.qm "$run_dir"/ 2>/dev/null || true
 
 log=$run_dir/simulator.log
-"$build_dir/bin/zq-simulator" --udp "127.0.0.1:$sim_port" --pty-link "$link" --probe-port 0 \
+"$build_dir/bin/zq-simulator" --udp "127.0.0.1:$sim_port" --pty-link "$link" --probe-port 0 --http 127.0.0.1:0 \
     --items sim/sample-items.txt > "$log" 2>&1 &
 simulator=$!
 stop_simulator() {
@@ -107,6 +109,26 @@ for _ in $(seq 100); do
 done
 grep -q '^LINK ' "$log" || { echo "The instrument simulator did not answer in time; see $log" >&2; exit 1; }
 echo "Simulated instrument: UDP 127.0.0.1:$sim_port, serial port $link"
+
+# The firmware download page: the simulator's, unless the operator set a page elsewhere.
+page=$(sed -n 's/^HTTP //p' "$log" | head -1)
+current_page=$(ini_get firmware page)
+case "$current_page" in
+    ""|http://127.0.0.1:*/down.html) [ -n "$page" ] && ini_put firmware page "$page" ;;
+esac
+[ -n "$page" ] && echo "Firmware download page: $(ini_get firmware page)"
+
+# A package for the simulated model in Files/, ready for 选择文件 and 烧写.
+model=$(sed -n 's/^!\{0,1\}设备型号://p' sim/sample-items.txt | head -1)
+mkdir -p "$run_dir/Files"
+package=$run_dir/Files/demo-$model.zqbin
+if [ -n "$model" ] && [ ! -f "$package" ]; then
+    image=$(mktemp)
+    head -c 131072 /dev/urandom > "$image"
+    "$build_dir/bin/zq-package" --device "演示仪表" --model "$model" --version "V9.9-demo" "$image" "$package" > /dev/null
+    rm -f "$image"
+fi
+[ -f "$package" ] && echo "Firmware package: $package"
 
 cd "$run_dir"
 status=0

@@ -31,5 +31,7 @@ inline const SettingKey AppNameSimplified{QStringLiteral("appname/ch"), QStringL
 inline const SettingKey AppNameWithVersion{QStringLiteral("appname/ver"), true};
 inline const SettingKey WindowWidth{QStringLiteral("window/width"), 0};
 inline const SettingKey WindowHeight{QStringLiteral("window/height"), 0};
+// The full http or https address of the maker's download page; empty: none set.
+inline const SettingKey FirmwarePage{QStringLiteral("firmware/page"), QString()};
 
 } // namespace Settings

@@ -42,6 +42,7 @@ public:
     QDateTime clock() const;
     bool debugOn() const { return debug; }
     QByteArray image() const { return written.left(int(imageSize)); }
+    QByteArray pages() const { return written; }
     quint32 erasedSize() const { return imageSize; }
     int endUpdateCount() const { return endUpdates; }
 

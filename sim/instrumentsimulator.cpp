@@ -2,6 +2,7 @@
 
 #include "link/frames.h"
 #include "sim/instrumenttexts.h"
+#include "sim/linepacer.h"
 #ifdef Q_OS_UNIX
 #include "sim/ptyport_unix.h"
 #endif
@@ -165,9 +166,14 @@ bool InstrumentSimulator::openPty(const QString& linkPath)
         pty = nullptr;
         return false;
     }
-    connect(pty, &PtyPort::received, this, &InstrumentSimulator::readPty);
+    delete ptyIn;
+    delete ptyOut;
+    ptyIn = new LinePacer(this);
+    ptyOut = new LinePacer(this);
+    connect(pty, &PtyPort::received, ptyIn, [this](const QByteArray& bytes) { ptyIn->push(bytes, lineBaud); });
+    connect(ptyIn, &LinePacer::released, this, &InstrumentSimulator::readPty);
+    connect(ptyOut, &LinePacer::released, pty, &PtyPort::write);
     QMutexLocker lock(&mutex);
-    pty->setBaudRate(lineRate);
     ptySlavePath = pty->slavePath();
     return true;
 #else
@@ -176,12 +182,6 @@ bool InstrumentSimulator::openPty(const QString& linkPath)
     lastError = QStringLiteral("pseudo-terminals exist only on Unix");
     return false;
 #endif
-}
-
-void InstrumentSimulator::setLineRate(int baud)
-{
-    QMutexLocker lock(&mutex);
-    lineRate = qMax(0, baud);
 }
 
 QString InstrumentSimulator::ptyPath() const
@@ -242,6 +242,12 @@ QByteArray InstrumentSimulator::receivedImage() const
 {
     QMutexLocker lock(&mutex);
     return core.image();
+}
+
+QByteArray InstrumentSimulator::receivedPages() const
+{
+    QMutexLocker lock(&mutex);
+    return core.pages();
 }
 
 bool InstrumentSimulator::debugOutput() const
@@ -454,7 +460,7 @@ void InstrumentSimulator::deliver(const Peer& to, const QByteArray& bytes, bool 
     if (to.pty) {
 #ifdef Q_OS_UNIX
         if (pty)
-            pty->write(bytes);
+            ptyOut->push(bytes, lineBaud);
 #endif
         return;
     }

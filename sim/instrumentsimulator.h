@@ -11,6 +11,9 @@
 #include <QObject>
 #include <QStringList>
 
+#include <atomic>
+
+class LinePacer;
 class PtyPort;
 class QTimer;
 class QUdpSocket;
@@ -84,9 +87,7 @@ public:
     quint16 udpPort() const;
     // Creates a pseudo-terminal; linkPath, when given, becomes a symbolic link to its slave.
     bool openPty(const QString& linkPath = QString());
-    // Paces the pseudo-terminal like a serial line at this rate, ten bits per byte; 0: no pacing.
-    // Takes effect at openPty.
-    void setLineRate(int baud);
+
     QString ptyPath() const;
     // Answers the search probe on its own port with displayName, from the link's UDP port.
     bool listenProbe(const QHostAddress& address, quint16 port, const QString& displayName);
@@ -98,6 +99,7 @@ public:
 
     QDateTime clock() const;           // as last set by SetClock (then running on)
     QByteArray receivedImage() const;  // the firmware pages written so far, cut to the erased size
+    QByteArray receivedPages() const;  // the same whole pages, filler of the last one included
     bool debugOutput() const;
     int requestCount() const;          // requests to this instrument since start, answered or not
     int repliesSent() const;           // sends so far: replies, their pieces, stream chunks, debug lines
@@ -107,6 +109,8 @@ public:
     QString model() const;
     int requestCount(Command command) const;
     int endUpdateCount() const;
+    // Paces the pty like a serial line of this rate in both directions (0: as fast as it goes).
+    void setLineRate(int baud) { lineBaud = baud; }
     quint32 erasedSize() const;        // the image size of the last EraseFlash
     void setDebugInterval(int ms);     // default 300
     // History pace: records per day in the range, bytes per chunk, pause between chunks.
@@ -144,7 +148,6 @@ private:
     int replies = 0;
     int perCommand[EndUpdate + 1] = {};
     int debugIntervalMs = 300;
-    int lineRate = 0;
     int historyRecordsPerDay = 24;
     int historyChunkBytes = 256;
     int historyIntervalMs = 20;
@@ -159,6 +162,9 @@ private:
     QUdpSocket* probeSocket = nullptr;
     QByteArray probeName;
     PtyPort* pty = nullptr;
+    LinePacer* ptyIn = nullptr;
+    LinePacer* ptyOut = nullptr;
+    std::atomic<int> lineBaud{0};
     RequestAssembler ptyAssembler;
     QTimer* debugTimer = nullptr;
     Peer debugPeer;

@@ -1,5 +1,6 @@
 // zq-simulator: a simulated ZQ instrument on UDP and/or a pseudo-terminal, for trying the assistant
 // without hardware. It binds only the addresses it is given (loopback by default).
+#include "sim/downloadserver.h"
 #include "sim/faultspec.h"
 #include "sim/instrumentsimulator.h"
 
@@ -54,8 +55,10 @@ int main(int argc, char* argv[])
     const QCommandLineOption model(QStringLiteral("model"), QStringLiteral("Model named to the firmware loader (default: the item 设备型号)."), QStringLiteral("TEXT"));
     const QCommandLineOption debugInterval(QStringLiteral("debug-interval"), QStringLiteral("Milliseconds between debug lines (default 300)."), QStringLiteral("MS"), QStringLiteral("300"));
     const QCommandLineOption fault(QStringLiteral("fault"), faultSpecHelp(), QStringLiteral("SPEC"));
-    const QCommandLineOption baud(QStringLiteral("baud"), QStringLiteral("Pace the pseudo-terminal like a serial line at N bits per second, 10 bits per byte (default: no pacing)."), QStringLiteral("N"), QStringLiteral("0"));
-    parser.addOptions({udp, pty, ptyLink, probePort, name, items, address, model, debugInterval, fault, baud});
+    const QCommandLineOption baud(QStringLiteral("baud"), QStringLiteral("Pace the pseudo-terminal like a serial line of N baud, 8N1, both ways (default 0: unpaced)."), QStringLiteral("N"), QStringLiteral("0"));
+    const QCommandLineOption http(QStringLiteral("http"), QStringLiteral("Serve the download page /down.html and two packages for the model on ADDRESS:PORT (http, loopback only is wise)."), QStringLiteral("ADDRESS:PORT"));
+    const QCommandLineOption httpFault(QStringLiteral("http-fault"), QStringLiteral("Make the download server misbehave: no-length, cut-short, not-found, stall, not-xml, other-structure or duplicates."), QStringLiteral("KIND"));
+    parser.addOptions({udp, pty, ptyLink, probePort, name, items, address, model, debugInterval, fault, baud, http, httpFault});
     parser.process(application);
 
     QTextStream out(stdout);
@@ -91,8 +94,8 @@ int main(int argc, char* argv[])
         simulator.addFault(parsed);
     }
     const int lineRate = parser.value(baud).toInt(&ok);
-    if (!ok || lineRate < 0 || lineRate > 4000000) {
-        err << "zq-simulator: --baud takes 0..4000000\n";
+    if (!ok || lineRate < 0) {
+        err << "zq-simulator: --baud takes a rate in baud, for example 115200\n";
         return 2;
     }
     simulator.setLineRate(lineRate);
@@ -137,6 +140,31 @@ int main(int argc, char* argv[])
         out << "PTY " << simulator.ptyPath() << "\n";
         if (parser.isSet(ptyLink))
             out << "LINK " << parser.value(ptyLink) << "\n";
+    }
+    DownloadServer downloads;
+    if (parser.isSet(http)) {
+        QHostAddress host;
+        quint16 port = 0;
+        const QMap<QString, DownloadServer::Misbehaviour> faults{
+            {QStringLiteral("no-length"), DownloadServer::NoContentLength}, {QStringLiteral("cut-short"), DownloadServer::CutShort},
+            {QStringLiteral("not-found"), DownloadServer::NotFound}, {QStringLiteral("stall"), DownloadServer::Stall},
+            {QStringLiteral("not-xml"), DownloadServer::PageNotXml}, {QStringLiteral("other-structure"), DownloadServer::PageOtherStructure},
+            {QStringLiteral("duplicates"), DownloadServer::DuplicateNames}};
+        if (!parseEndpoint(parser.value(http), &host, &port)) {
+            err << "zq-simulator: --http takes ADDRESS:PORT, for example 127.0.0.1:8080\n";
+            return 2;
+        }
+        if (parser.isSet(httpFault) && !faults.contains(parser.value(httpFault))) {
+            err << "zq-simulator: --http-fault takes one of " << QStringList(faults.keys()).join(QStringLiteral(", ")) << "\n";
+            return 2;
+        }
+        downloads.setMisbehaviour(faults.value(parser.value(httpFault), DownloadServer::Behave));
+        QString error;
+        if (!downloads.addPackages(simulator.model(), &error) || !downloads.listen(host, port)) {
+            err << "zq-simulator: HTTP " << parser.value(http) << ": " << (error.isEmpty() ? downloads.errorString() : error) << "\n";
+            return 1;
+        }
+        out << "HTTP " << downloads.pageUrl() << "\n";
     }
     out.flush();
 

@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSocketNotifier>
-#include <QTimer>
 
 #include <cerrno>
 #include <cstring>
@@ -77,66 +76,6 @@ qint64 PtyPort::write(const QByteArray& bytes)
 {
     if (masterFd < 0)
         return -1;
-    if (baud <= 0)
-        return writeNow(bytes);
-    enqueue(outgoing, bytes);
-    return bytes.size();
-}
-
-void PtyPort::setBaudRate(int bitsPerSecond)
-{
-    baud = qMax(0, bitsPerSecond);
-    if (baud > 0 && !pacer) {
-        pacer = new QTimer(this);
-        pacer->setTimerType(Qt::PreciseTimer);
-        pacer->setInterval(2);
-        connect(pacer, &QTimer::timeout, this, &PtyPort::releaseDue);
-    }
-}
-
-void PtyPort::enqueue(Lane& lane, const QByteArray& bytes)
-{
-    if (lane.queue.isEmpty()) {
-        lane.since.start();
-        lane.released = 0;
-    }
-    lane.queue.append(bytes);
-    pacer->start();
-}
-
-QByteArray PtyPort::due(Lane& lane)
-{
-    if (lane.queue.isEmpty())
-        return QByteArray();
-    // Ten bits a byte: at 9600 baud a byte takes 1.04 ms, an 8-byte request 8.3 ms.
-    const qint64 carried = lane.since.nsecsElapsed() / 1000 * baud / 10 / 1000000;
-    const int count = int(qMin<qint64>(carried - lane.released, lane.queue.size()));
-    if (count <= 0)
-        return QByteArray();
-    lane.released += count;
-    const QByteArray bytes = lane.queue.left(count);
-    lane.queue.remove(0, count);
-    if (lane.queue.isEmpty()) {
-        lane.released = 0;
-        lane.since.start();
-    }
-    return bytes;
-}
-
-void PtyPort::releaseDue()
-{
-    const QByteArray out = due(outgoing);
-    if (!out.isEmpty())
-        writeNow(out);
-    const QByteArray in = due(incoming);
-    if (outgoing.queue.isEmpty() && incoming.queue.isEmpty())
-        pacer->stop();
-    if (!in.isEmpty())
-        emit received(in);
-}
-
-qint64 PtyPort::writeNow(const QByteArray& bytes)
-{
     qint64 done = 0;
     while (done < bytes.size()) {
         const ssize_t written = ::write(masterFd, bytes.constData() + done, size_t(bytes.size() - done));
@@ -164,11 +103,7 @@ void PtyPort::readMaster()
             continue;
         break;
     }
-    if (bytes.isEmpty())
-        return;
-    if (baud > 0)
-        enqueue(incoming, bytes);
-    else
+    if (!bytes.isEmpty())
         emit received(bytes);
 }
 

@@ -2,6 +2,79 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_TW">
 <context>
+    <name>DDbServer</name>
+    <message>
+        <location filename="../firmware/ddbserver.cpp" line="+55"/>
+        <source>解析文件失败,文件不存在或拒绝访问!</source>
+        <translation>解析檔案失敗,檔案不存在或拒絕存取!</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>解析文件失败,打开文件失败,请检查文件类型!</source>
+        <translation>解析檔案失敗,開啟檔案失敗,請檢查檔案類型!</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <location line="+2"/>
+        <source>解析文件失败,文件操作失败!</source>
+        <translation>解析檔案失敗,檔案操作失敗!</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>解析文件失败,无法获取文件内容!</source>
+        <translation>解析檔案失敗,無法取得檔案內容!</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>解析文件失败,文件校验失败!</source>
+        <translation>解析檔案失敗,檔案校驗失敗!</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceTypeMgr</name>
+    <message>
+        <location filename="../firmware/devicetypemgr.cpp" line="+63"/>
+        <source>获取设备列表失败,请重试!</source>
+        <translation>取得裝置清單失敗,請重試!</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 秒内没有收到任何数据</source>
+        <translation>%1 秒內沒有收到任何資料</translation>
+    </message>
+</context>
+<context>
+    <name>DownloadThread</name>
+    <message>
+        <location filename="../firmware/downloadthread.cpp" line="+59"/>
+        <source>下载失败,文件名不合法: %1</source>
+        <translation>下載失敗,檔名不合法: %1</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <location line="+11"/>
+        <source>下载失败,打开文件失败: %1</source>
+        <translation>下載失敗,開啟檔案失敗: %1</translation>
+    </message>
+    <message>
+        <location line="+38"/>
+        <location line="+4"/>
+        <location line="+6"/>
+        <source>下载异常: %1</source>
+        <translation>下載異常: %1</translation>
+    </message>
+    <message>
+        <location line="-6"/>
+        <source>%1 秒内没有收到任何数据</source>
+        <translation>%1 秒內沒有收到任何資料</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>下载异常: 未找到该文件或下载失败</source>
+        <translation>下載異常: 找不到該檔案或下載失敗</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <location filename="../forms/mainwindow.ui" line="+14"/>
@@ -43,7 +116,7 @@
     <message>
         <location line="+9"/>
         <location line="+3"/>
-        <location filename="../app/mainwindow_config.cpp" line="+215"/>
+        <location filename="../app/mainwindow_config.cpp" line="+207"/>
         <source>导入配置</source>
         <translation>匯入設定</translation>
     </message>
@@ -60,7 +133,7 @@
         <location filename="../app/mainwindow_config.cpp" line="-58"/>
         <location line="+4"/>
         <location line="+9"/>
-        <location line="+11"/>
+        <location line="+10"/>
         <source>写入配置</source>
         <translation>寫入設定</translation>
     </message>
@@ -114,24 +187,24 @@
         <translation>設備監聽</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="+57"/>
+        <location filename="../app/mainwindow.cpp" line="+59"/>
         <source>准备就绪</source>
         <translation>準備就緒</translation>
     </message>
     <message>
         <location line="+19"/>
-        <location filename="../app/mainwindow_config.cpp" line="-57"/>
+        <location filename="../app/mainwindow_config.cpp" line="-56"/>
         <source>确定</source>
         <translation>確定</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow_config.cpp" line="-54"/>
-        <location line="+87"/>
+        <location filename="../app/mainwindow_config.cpp" line="-55"/>
+        <location line="+88"/>
         <source>正在写入配置......</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-86"/>
+        <location line="-87"/>
         <source>提交</source>
         <translation type="unfinished"></translation>
     </message>
@@ -146,19 +219,19 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+13"/>
         <location line="+5"/>
         <source>硬件返回数据校验错误</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+8"/>
-        <location line="+68"/>
+        <location line="+67"/>
         <source>写入配置成功</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-66"/>
+        <location line="-65"/>
         <source>写入配置失败,该项不支持修改</source>
         <translation type="unfinished"></translation>
     </message>
@@ -177,12 +250,12 @@
     </message>
     <message>
         <location line="-9"/>
-        <location line="+20"/>
+        <location line="+19"/>
         <source>写入配置失败: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+25"/>
         <source>同步时间失败</source>
         <translation type="unfinished"></translation>
     </message>
@@ -257,7 +330,7 @@
 <context>
     <name>QObject</name>
     <message>
-        <location filename="../app/prompt/messageboxes.cpp" line="+15"/>
+        <location filename="../prompt/messageboxes.cpp" line="+15"/>
         <source>确定</source>
         <translation type="unfinished">確定</translation>
     </message>
@@ -278,7 +351,7 @@
     </message>
     <message>
         <location line="+2"/>
-        <location filename="../link/linkchannel.cpp" line="+231"/>
+        <location filename="../link/linkchannel.cpp" line="+216"/>
         <location line="+32"/>
         <source>发送命令超时</source>
         <translation type="unfinished"></translation>
@@ -294,7 +367,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../link/linkchannel.cpp" line="-203"/>
+        <location filename="../link/linkchannel.cpp" line="-195"/>
         <source>串口打开失败</source>
         <translation type="unfinished"></translation>
     </message>
@@ -304,7 +377,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+174"/>
+        <location line="+166"/>
         <location line="+31"/>
         <source>接受数据超时</source>
         <translation type="unfinished"></translation>
@@ -316,7 +389,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../setup/searchdevicedialog.cpp" line="+45"/>
+        <location filename="../setup/ui/searchdevicedialog.cpp" line="+45"/>
         <location line="+30"/>
         <source>请选择设备</source>
         <translation type="unfinished"></translation>
@@ -325,7 +398,7 @@
 <context>
     <name>RefreshThread</name>
     <message>
-        <location filename="../config/refreshthread.cpp" line="+23"/>
+        <location filename="../config/refreshthread.cpp" line="+21"/>
         <source>刷新</source>
         <translation type="unfinished">重新整理</translation>
     </message>
@@ -436,7 +509,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../setup/setupdialog.cpp" line="+127"/>
+        <location filename="../setup/ui/setupdialog.cpp" line="+129"/>
         <source>请选择串口!</source>
         <translation type="unfinished"></translation>
     </message>
@@ -464,6 +537,162 @@
         <location line="+5"/>
         <source>UDP端口不能大于65535</source>
         <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UpdateDialog</name>
+    <message>
+        <location filename="../forms/updatedialog.ui" line="+14"/>
+        <location line="+16"/>
+        <location filename="../firmware/ui/updatedialog.cpp" line="+68"/>
+        <source>更新固件</source>
+        <translation>更新韌體</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>文件：</source>
+        <translation>檔案：</translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>设备：</source>
+        <translation>裝置：</translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>型号：</source>
+        <translation>型號：</translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>版本：</source>
+        <translation>版本：</translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <location line="+132"/>
+        <source>进度：</source>
+        <translation>進度：</translation>
+    </message>
+    <message>
+        <location line="-85"/>
+        <source>选择文件</source>
+        <translation>選擇檔案</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>烧写</source>
+        <translation>燒錄</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <location line="+122"/>
+        <location filename="../firmware/ui/updatedialog.cpp" line="+113"/>
+        <source>下载文件</source>
+        <translation>下載檔案</translation>
+    </message>
+    <message>
+        <location line="-110"/>
+        <source>列表：</source>
+        <translation>清單：</translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>路径：</source>
+        <translation>路徑：</translation>
+    </message>
+    <message>
+        <location line="+73"/>
+        <source>刷新文件列表</source>
+        <translation>重新整理檔案清單</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>选择路径</source>
+        <translation>選擇路徑</translation>
+    </message>
+    <message>
+        <location filename="../firmware/ui/updatedialog.cpp" line="-85"/>
+        <source>请选择文件!</source>
+        <translation>請選擇檔案!</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>更新失败,文件不存在或拒绝访问!</source>
+        <translation>更新失敗,檔案不存在或拒絕存取!</translation>
+    </message>
+    <message>
+        <location line="+37"/>
+        <source>固件更新成功!</source>
+        <translation>韌體更新成功!</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>未设置固件下载页面,请在 config.ini 的 firmware/page 中填写下载页面的完整地址!</source>
+        <translation>未設定韌體下載頁面,請在 config.ini 的 firmware/page 中填寫下載頁面的完整網址!</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>固件下载页面地址无效: %1</source>
+        <translation>韌體下載頁面網址無效: %1</translation>
+    </message>
+    <message>
+        <location line="+39"/>
+        <source>请选择设备类型!</source>
+        <translation>請選擇裝置類型!</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>请选择下载路径!</source>
+        <translation>請選擇下載路徑!</translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>文件下载成功!</source>
+        <translation>檔案下載成功!</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>正在更新固件,请等待更新完成!</source>
+        <translation>正在更新韌體,請等待更新完成!</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateThread</name>
+    <message>
+        <location filename="../firmware/updatethread.cpp" line="+24"/>
+        <source>固件包中没有固件数据,不能烧写!</source>
+        <translation>韌體包中沒有韌體資料,無法燒錄!</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>固件包中没有设备型号,不能烧写!</source>
+        <translation>韌體包中沒有裝置型號,無法燒錄!</translation>
+    </message>
+    <message>
+        <location line="+58"/>
+        <source>固件更新失败,</source>
+        <translation>韌體更新失敗,</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>固件更新失败,获取设备ID失败!</source>
+        <translation>韌體更新失敗,取得裝置ID失敗!</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>固件更新失败,BIN文件与设备型号不一致!</source>
+        <translation>韌體更新失敗,BIN檔案與裝置型號不一致!</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>固件更新失败,擦除设备内存失败!</source>
+        <translation>韌體更新失敗,抹除裝置記憶體失敗!</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>固件更新失败,发送文件数据失败!</source>
+        <translation>韌體更新失敗,傳送檔案資料失敗!</translation>
     </message>
 </context>
 </TS>

@@ -1,0 +1,82 @@
+#include "firmware/ddbserver.h"
+
+#include "firmware/dencryptinfo.h"
+
+#include <QCryptographicHash>
+#include <QDataStream>
+#include <QFileInfo>
+#include <QSqlQuery>
+
+const QString PackageConnectionName = QStringLiteral("{2E451E41-C049-4DED-911D-15B6DA036408}");
+
+DDbServer::DDbServer()
+{
+    if (QSqlDatabase::contains(PackageConnectionName))
+        database = QSqlDatabase::database(PackageConnectionName, false);
+    else
+        database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), PackageConnectionName);
+}
+
+DDbServer::~DDbServer()
+{
+    database.close();
+}
+
+int DDbServer::countOf(const QString& sql)
+{
+    QSqlQuery query(database);
+    if (!query.prepare(sql) || !query.exec() || !query.next())
+        return 0;
+    return query.value(0).toInt();
+}
+
+bool DDbServer::openEnvelope(const QByteArray& envelope, QMap<QString, QVariant>* fields)
+{
+    QByteArray payload;
+    QByteArray digest;
+    QDataStream outer(envelope);
+    outer >> payload >> digest;
+    if (digest != QCryptographicHash::hash(payload, QCryptographicHash::Md5))
+        return false;
+
+    // A map cut short reads as an empty map; only the stream's status tells it from a real one.
+    QMap<QString, QVariant> map;
+    QDataStream inner(payload);
+    inner >> map;
+    if (inner.status() != QDataStream::Ok)
+        return false;
+    *fields = map;
+    return true;
+}
+
+QString DDbServer::readPackage(DEncryptInfo& info)
+{
+    if (!QFileInfo(info.filePath).isFile())
+        return tr("解析文件失败,文件不存在或拒绝访问!");
+
+    database.close();
+    database.setDatabaseName(info.filePath);
+    // Read only: a reader never changes a package, nor leaves a journal beside it.
+    database.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+    if (!database.open())
+        return tr("解析文件失败,打开文件失败,请检查文件类型!");
+
+    if (countOf(QStringLiteral("select count(*) from sqlite_master where type = 'table' and name = 'INFO'")) != 1)
+        return tr("解析文件失败,文件操作失败!");
+    if (countOf(QStringLiteral("select count(*) from INFO")) != 1)
+        return tr("解析文件失败,文件操作失败!");
+
+    QByteArray cell;
+    {
+        QSqlQuery query(database);
+        if (!query.prepare(QStringLiteral("select * from INFO")) || !query.exec() || !query.next())
+            return tr("解析文件失败,无法获取文件内容!");
+        cell = query.value(0).toByteArray();
+    }
+
+    QMap<QString, QVariant> fields;
+    if (!openEnvelope(QByteArray::fromBase64(cell), &fields))
+        return tr("解析文件失败,文件校验失败!");
+    info.fields = fields;
+    return QString();
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "firmware/dencryptinfo.h"
+
+#include <QByteArray>
+#include <QThread>
+
+#include <atomic>
+
+class LinkChannel;
+
+// Writes a package's image into the instrument's firmware loader: identify, check the model,
+// erase announcing the size, then 1024-byte pages each acknowledged, then EndUpdate twice.
+// Reports only through its signals.
+class UpdateThread : public QThread
+{
+    Q_OBJECT
+public:
+    UpdateThread();
+    // Waits for a running transfer: the thread is never destroyed while it runs.
+    ~UpdateThread() override;
+
+    // Called while the thread is not running.
+    void setInfo(const DEncryptInfo& info);
+
+    // Why a package cannot be written (no image, no model), or an empty text. Such a package
+    // is refused before anything reaches the instrument.
+    static QString refusal(const DEncryptInfo& info);
+    // Whether the identify reply names exactly this model ("!Find MODEL OK", the '!' optional).
+    static bool modelMatches(const QString& model, const QByteArray& reply);
+    // Whether reply acknowledges a step. The loader's erase reply may differ around its
+    // "Erase OK" text; a page is acknowledged only by its own reply.
+    static bool isAcknowledged(const QByteArray& reply, const QByteArray& expected, bool eraseStep);
+
+    // How long each exchange waits for the instrument; tests shorten it.
+    void setExchangeTimeout(int ms) { exchangeTimeoutMs = ms; }
+
+signals:
+    void signalUpdateSucceed();
+    void signalShowErrorMessage(const QString& error);
+    void signalUpdateProgress(int value);
+
+protected:
+    void run() override;
+
+private:
+    int exchange(LinkChannel& channel, const QByteArray& request, QByteArray& reply);
+    bool expectAck(LinkChannel& channel, const QByteArray& request, const QByteArray& expected, bool eraseStep);
+    void finish(LinkChannel& channel);
+
+    DEncryptInfo info;
+    std::atomic<int> exchangeTimeoutMs{10000};
+};

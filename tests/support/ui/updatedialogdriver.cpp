@@ -1,0 +1,91 @@
+#include "tests/support/ui/updatedialogdriver.h"
+
+#include "firmware/packagewriter.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+
+#include <atomic>
+
+UpdateDialogDriver::UpdateDialogDriver()
+{
+    dialog.updateThread().setExchangeTimeout(ExchangeTimeoutMs);
+    dialog.deviceTypeMgr().setIdleTimeout(IdleTimeoutMs);
+    dialog.downloadThread().setIdleTimeout(IdleTimeoutMs);
+    dialog.show();
+}
+
+QPushButton* UpdateDialogDriver::button(const char* name) const
+{
+    return dialog.findChild<QPushButton*>(QLatin1String(name));
+}
+
+QLineEdit* UpdateDialogDriver::edit(const char* name) const
+{
+    return dialog.findChild<QLineEdit*>(QLatin1String(name));
+}
+
+QProgressBar* UpdateDialogDriver::bar(const char* name) const
+{
+    return dialog.findChild<QProgressBar*>(QLatin1String(name));
+}
+
+QComboBox* UpdateDialogDriver::fileList() const
+{
+    return dialog.findChild<QComboBox*>(QStringLiteral("cmbFileList"));
+}
+
+QString UpdateDialogDriver::makePackage(const QString& fileName, const QString& model, const QByteArray& image,
+                                        const QString& device, const QString& version)
+{
+    QDir().mkpath(QStringLiteral("Files"));
+    const QString path = QDir::current().absoluteFilePath(QStringLiteral("Files/") + fileName);
+    const QString error = PackageWriter::write(path, PackageWriter::fields(device, model, version, image));
+    return error.isEmpty() ? path : QString();
+}
+
+void UpdateDialogDriver::selectPackage(const QString& path)
+{
+    prompter.nextFileName(path);
+    QTest::mouseClick(button("bntSelectFile"), Qt::LeftButton);
+}
+
+bool UpdateDialogDriver::pressAndWait(const char* buttonName, QThread& worker, int timeoutMs)
+{
+    // Connected after the dialog's own handlers, so this runs after the dialog saw the end.
+    bool ended = false;
+    std::atomic<bool> began{false};
+    const QMetaObject::Connection watchEnd =
+        QObject::connect(&worker, &QThread::finished, &dialog, [&ended] { ended = true; });
+    const QMetaObject::Connection watchStart =
+        QObject::connect(&worker, &QThread::started, &worker, [&began] { began = true; }, Qt::DirectConnection);
+    QTest::mouseClick(button(buttonName), Qt::LeftButton);
+    const bool started = worker.isRunning() || began;
+    const bool done = started && QTest::qWaitFor([&ended] { return ended; }, timeoutMs);
+    if (started && !done) {
+        worker.wait();
+        QCoreApplication::processEvents(); // the queued end report still refers to `ended`
+    }
+    QObject::disconnect(watchEnd);
+    QObject::disconnect(watchStart);
+    return done;
+}
+
+bool UpdateDialogDriver::update(int timeoutMs)
+{
+    return pressAndWait("bntUpdate", dialog.updateThread(), timeoutMs);
+}
+
+bool UpdateDialogDriver::refresh(int timeoutMs)
+{
+    return pressAndWait("bntRefresh", dialog.deviceTypeMgr(), timeoutMs);
+}
+
+bool UpdateDialogDriver::download(int timeoutMs)
+{
+    return pressAndWait("bntDownload", dialog.downloadThread(), timeoutMs);
+}

@@ -1,0 +1,131 @@
+// Labels: net pty gui
+#include "firmware/ui/updatedialog.h"
+#include "link/frames.h"
+#include "tests/support/simfixture.h"
+#include "tests/support/ui/updatedialogdriver.h"
+#include "tests/support/workdir.h"
+
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+// Whole transfers through the dialog into the simulated instrument, over UDP and the pty.
+class TestFirmwareUpdate : public QObject
+{
+    Q_OBJECT
+private slots:
+    void transfers_data();
+    void transfers();
+    void identifyIsRetriedOnce_data();
+    void identifyIsRetriedOnce();
+};
+
+namespace {
+
+// Bytes that differ from page to page and from the 0xFF filler.
+QByteArray imageOf(int size)
+{
+    QByteArray image(size, Qt::Uninitialized);
+    for (int i = 0; i < size; ++i)
+        image[i] = char((i * 7 + i / 1024) % 251);
+    return image;
+}
+
+void addTransports()
+{
+    QTest::addColumn<bool>("overUdp");
+}
+
+void useTransport(const SimFixture& instrument, bool overUdp)
+{
+    if (overUdp)
+        instrument.useUdp();
+    else
+        instrument.useSerial();
+}
+
+} // namespace
+
+void TestFirmwareUpdate::transfers_data()
+{
+    addTransports();
+    QTest::addColumn<int>("size");
+    for (const bool udp : {true, false}) {
+        const char* via = udp ? "udp" : "pty";
+        QTest::addRow("%s, one page", via) << udp << 1024;
+        QTest::addRow("%s, one byte more", via) << udp << 1025;
+        QTest::addRow("%s, 300 KiB, page numbers wrap", via) << udp << 300 * 1024;
+    }
+}
+
+void TestFirmwareUpdate::transfers()
+{
+    QFETCH(bool, overUdp);
+    QFETCH(int, size);
+    WorkDir dir;
+    SimFixture instrument;
+    QVERIFY(instrument.isReady());
+    instrument.sim()->setModel(QStringLiteral("ZQ-100"));
+    useTransport(instrument, overUdp);
+    const QByteArray image = imageOf(size);
+
+    UpdateDialogDriver driver;
+    driver.selectPackage(UpdateDialogDriver::makePackage(QStringLiteral("fw.zqbin"), QStringLiteral("ZQ-100"), image));
+    QCOMPARE(driver.edit("edDevice")->text(), QStringLiteral("流量计"));
+    QCOMPARE(driver.edit("edType")->text(), QStringLiteral("ZQ-100"));
+    QCOMPARE(driver.edit("edVersion")->text(), QStringLiteral("V1.0"));
+    QVERIFY(driver.button("bntUpdate")->isEnabled());
+
+    QSignalSpy progress(&driver.dialog.updateThread(), &UpdateThread::signalUpdateProgress);
+    QVERIFY(driver.update());
+    QCOMPARE(driver.prompter.texts(), QStringList{QStringLiteral("固件更新成功!")});
+    QCOMPARE(driver.prompter.shown.last().title, QStringLiteral("更新固件"));
+
+    // The instrument holds the image, and the last page's tail is the erased state of flash.
+    const int pages = (size + FirmwarePageSize - 1) / FirmwarePageSize;
+    QCOMPARE(instrument.sim()->erasedSize(), quint32(size));
+    QCOMPARE(instrument.sim()->receivedPages(), image + QByteArray(pages * FirmwarePageSize - size, char(0xFF)));
+    QCOMPARE(instrument.sim()->receivedImage(), image);
+    QCOMPARE(instrument.sim()->requestCount(InstrumentSimulator::WritePage), pages);
+    QCOMPARE(instrument.sim()->endUpdateCount(), 2);
+
+    // 0 after the erase, then the offset at which each acknowledged page starts.
+    QCOMPARE(progress.count(), pages + 1);
+    QCOMPARE(progress.at(0).at(0).toInt(), 0);
+    for (int page = 0; page < pages; ++page)
+        QCOMPARE(progress.at(page + 1).at(0).toInt(), int(qint64(page) * FirmwarePageSize * 100 / size));
+    QCOMPARE(driver.bar("barUpdate")->value(), 0); // reset after the success box
+    QVERIFY(driver.button("bntSelectFile")->isEnabled());
+    QVERIFY(driver.button("bntUpdate")->isEnabled());
+    QVERIFY(driver.button("bntDownload")->isEnabled());
+}
+
+void TestFirmwareUpdate::identifyIsRetriedOnce_data()
+{
+    addTransports();
+    QTest::newRow("udp") << true;
+    QTest::newRow("pty") << false;
+}
+
+void TestFirmwareUpdate::identifyIsRetriedOnce()
+{
+    QFETCH(bool, overUdp);
+    WorkDir dir;
+    SimFixture instrument;
+    QVERIFY(instrument.isReady());
+    instrument.sim()->setModel(QStringLiteral("ZQ-100"));
+    useTransport(instrument, overUdp);
+    instrument.sim()->addFault({InstrumentSimulator::NoReply, InstrumentSimulator::ReadDeviceId, 1});
+
+    UpdateDialogDriver driver;
+    driver.selectPackage(UpdateDialogDriver::makePackage(QStringLiteral("fw.zqbin"), QStringLiteral("ZQ-100"), imageOf(2000)));
+    QVERIFY(driver.update());
+    QCOMPARE(driver.prompter.texts(), QStringList{QStringLiteral("固件更新成功!")});
+    QCOMPARE(instrument.sim()->requestCount(InstrumentSimulator::ReadDeviceId), 2);
+    QCOMPARE(instrument.sim()->receivedImage(), imageOf(2000));
+}
+
+QTEST_MAIN(TestFirmwareUpdate)
+#include "tst_firmwareupdate.moc"
