@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/configoutcome.h"
+#include "config/configrow.h"
 #include "config/refreshthread.h"
 
 #include <QHash>
@@ -12,7 +14,7 @@ namespace Ui {
 class MainWindow;
 }
 class ConfigTree;
-class LinkChannel;
+struct ItemWriteOutcome;
 class QIcon;
 class QTranslator;
 class QTreeWidgetItem;
@@ -36,8 +38,6 @@ public:
     void addItemRow(int index, const QStringList& fields);
     void loadSkipItems();
 
-    // Writes one item and shows what the instrument kept; false after a box has told why.
-    bool writeItem(LinkChannel& channel, QTreeWidgetItem* item, const QString& value, int mode);
     // Asks for an item's new value; returns a WriteMode.
     int promptItemValue(const QString& nameText, const QString& valueText, QString& value);
 
@@ -68,6 +68,12 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    static ConfigRow rowOf(const QTreeWidgetItem* item);
+    // Column 1 as the instrument now reports it, and how its text was decoded.
+    static void setRowValue(QTreeWidgetItem* item, const ItemWriteOutcome& outcome);
+    ConfigRows treeRows() const;
+    // The boxes of an operation's outcome in order, then its status text for 5000 ms.
+    void showOutcome(const ConfigOutcome& outcome);
     void restoreWindowState();
     void shrinkToolBarIcons();
     void saveWindowSize();

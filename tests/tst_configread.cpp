@@ -2,7 +2,9 @@
 #include "app/mainwindow.h"
 #include "config/ui/configtree.h"
 #include "link/linktimings.h"
+#include "settings/settingkeys.h"
 #include "tests/support/ui/confighost.h"
+#include "tests/support/shorttimings.h"
 #include "tests/support/ui/scriptedprompter.h"
 #include "tests/support/workdir.h"
 
@@ -18,8 +20,8 @@ class TestConfigRead : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
+    void initTestCase() { timings = std::make_unique<ShortTimings>(); }
+    void cleanupTestCase() { timings.reset(); }
     void fillsTree_data();
     void fillsTree();
     void fillsTreeFromSampleItems();
@@ -35,6 +37,9 @@ private slots:
     void unopenedLinkLeavesTree();
     void closeDuringReadStopsIt_data();
     void closeDuringReadStopsIt();
+
+private:
+    std::unique_ptr<ShortTimings> timings;
 };
 
 namespace {
@@ -75,21 +80,6 @@ InstrumentSimulator::Fault readFault(InstrumentSimulator::FaultKind kind, int co
     return fault;
 }
 
-}
-
-// The read's waits (3000 ms, a 10000 ms retry) shortened, so that a silent instrument costs little.
-void TestConfigRead::initTestCase()
-{
-    LinkTimings quick;
-    quick.readItemMs = 300;
-    quick.readItemRetryMs = 600;
-    quick.serialPieceGapMs = 250;
-    LinkTimings::install(&quick);
-}
-
-void TestConfigRead::cleanupTestCase()
-{
-    LinkTimings::install(nullptr);
 }
 
 void TestConfigRead::fillsTree_data()
@@ -220,7 +210,7 @@ void TestConfigRead::secondRefreshWhileRunningStartsNothing()
 {
     Bench bench(Transport::Udp);
     InstrumentSimulator::Fault slow = readFault(InstrumentSimulator::DelayReply);
-    slow.delayMs = 100; // well inside the shortened 300 ms wait
+    slow.delayMs = 100;
     (*bench.sim)->addFault(slow);
     int starts = 0;
     connect(&bench.window->refreshThread(), &QThread::started, bench.window.get(), [&] { ++starts; });
@@ -252,8 +242,8 @@ void TestConfigRead::unopenedLinkLeavesTree()
 {
     WorkDir dir;
     ScriptedPrompter prompter;
-    singleton<Config>::instance()->setValue("communicate/udp", 0);
-    singleton<Config>::instance()->setValue("serial/port", dir.filePath("no-such-tty"));
+    singleton<Config>::instance()->setValue(Settings::UseUdp, 0);
+    singleton<Config>::instance()->setValue(Settings::SerialPort, dir.filePath("no-such-tty"));
     MainWindow window;
     window.slotAddItems(3, {"旧", "1"});
     QVERIFY(refresh(window));

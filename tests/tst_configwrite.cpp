@@ -3,6 +3,7 @@
 #include "app/mainwindow.h"
 #include "config/ui/configtree.h"
 #include "config/ui/modifydialog.h"
+#include "settings/settingkeys.h"
 #include "tests/support/ui/confighost.h"
 #include "tests/support/ui/scriptedprompter.h"
 #include "tests/support/workdir.h"
@@ -348,8 +349,8 @@ void TestConfigWrite::tooLongValueSendsNothing()
 void TestConfigWrite::unopenedLinkWritesNothing()
 {
     Window env;
-    singleton<Config>::instance()->setValue("communicate/udp", 0);
-    singleton<Config>::instance()->setValue("serial/port", env.dir.filePath("no-such-tty"));
+    singleton<Config>::instance()->setValue(Settings::UseUdp, 0);
+    singleton<Config>::instance()->setValue(Settings::SerialPort, env.dir.filePath("no-such-tty"));
     MainWindow window;
     addRows(window, {{3, "温度:20"}});
     env.prompter.answerNext([](QDialog&) { return int(QDialog::Accepted); });

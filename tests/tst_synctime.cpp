@@ -1,7 +1,8 @@
 // Labels: pty net gui
 #include "app/mainwindow.h"
-#include "link/linktimings.h"
+#include "settings/settingkeys.h"
 #include "tests/support/ui/confighost.h"
+#include "tests/support/shorttimings.h"
 #include "tests/support/ui/scriptedprompter.h"
 #include "tests/support/workdir.h"
 
@@ -9,33 +10,25 @@
 #include <QStatusBar>
 #include <QTest>
 
+#include <memory>
+
 // Sync Time sets the instrument's clock from the workstation's.
 class TestSyncTime : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
+    void initTestCase() { timings = std::make_unique<ShortTimings>(); }
+    void cleanupTestCase() { timings.reset(); }
     void setsSimulatorClock_data();
     void setsSimulatorClock();
     void replies_data();
     void replies();
     void silentInstrument();
     void unopenedLink();
+
+private:
+    std::unique_ptr<ShortTimings> timings;
 };
-
-// The clock's 10000 ms wait shortened, so that a silent instrument costs a fraction of a second.
-void TestSyncTime::initTestCase()
-{
-    LinkTimings quick;
-    quick.setClockMs = 400;
-    LinkTimings::install(&quick);
-}
-
-void TestSyncTime::cleanupTestCase()
-{
-    LinkTimings::install(nullptr);
-}
 
 void TestSyncTime::setsSimulatorClock_data()
 {
@@ -115,8 +108,8 @@ void TestSyncTime::unopenedLink()
 {
     WorkDir dir;
     ScriptedPrompter prompter;
-    singleton<Config>::instance()->setValue("communicate/udp", 0);
-    singleton<Config>::instance()->setValue("serial/port", dir.filePath("no-such-tty"));
+    singleton<Config>::instance()->setValue(Settings::UseUdp, 0);
+    singleton<Config>::instance()->setValue(Settings::SerialPort, dir.filePath("no-such-tty"));
     MainWindow window;
     trigger(window, "sync_time");
     QCOMPARE(prompter.texts(), QStringList{"打开串口失败: " + dir.filePath("no-such-tty")});

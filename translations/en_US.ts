@@ -2,6 +2,112 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>ClockSync</name>
+    <message>
+        <location filename="../config/clocksync.cpp" line="+8"/>
+        <source>同步时间</source>
+        <translation>Sync Time</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>同步时间失败</source>
+        <translation>Clock synchronisation failed</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>同步时间成功</source>
+        <translation>Clock synchronised</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigCsv</name>
+    <message>
+        <location filename="../config/configcsv.cpp" line="+10"/>
+        <source>导出配置</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <location line="+19"/>
+        <source>打开文件失败: %1</source>
+        <translation>Cannot open file: %1</translation>
+    </message>
+    <message>
+        <location line="-10"/>
+        <source>写入文件失败: %1</source>
+        <translation>Cannot write file: %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>导出配置成功</source>
+        <translation>Configuration exported</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>导入配置</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>文件解析错误</source>
+        <translation>File format error</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigWriter</name>
+    <message>
+        <location filename="../config/configwriter.cpp" line="+31"/>
+        <location line="+16"/>
+        <location line="+18"/>
+        <source>写入配置</source>
+        <translation>Write</translation>
+    </message>
+    <message>
+        <location line="-34"/>
+        <location line="+1"/>
+        <source>写入错误,连接设备失败</source>
+        <translation>Write error: cannot connect to the device</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <location line="+18"/>
+        <source>写入配置失败: %1</source>
+        <translation>Writing the configuration failed: %1</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <location line="+32"/>
+        <source>写入配置成功</source>
+        <translation>Configuration written</translation>
+    </message>
+    <message>
+        <location line="-26"/>
+        <source>提交</source>
+        <translation>Submit</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>数值过长: 编码后 %1 字节, 最多允许 %2 字节</source>
+        <translation>Value too long: %1 bytes encoded, at most %2 allowed</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>数值过长: 最多允许 %1 字节</source>
+        <translation>Value too long: at most %1 bytes allowed</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <location line="+3"/>
+        <source>硬件返回数据校验错误</source>
+        <translation>The device&apos;s reply failed the check</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>写入配置失败,该项不支持修改</source>
+        <translation>Write failed: this item cannot be changed</translation>
+    </message>
+</context>
+<context>
     <name>DDbServer</name>
     <message>
         <location filename="../firmware/ddbserver.cpp" line="+55"/>
@@ -116,31 +222,26 @@
     <message>
         <location line="+9"/>
         <location line="+3"/>
-        <location filename="../app/mainwindow_config.cpp" line="+207"/>
+        <location filename="../app/mainwindow_config.cpp" line="+124"/>
         <source>导入配置</source>
         <translation>Import</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+3"/>
-        <location filename="../app/mainwindow_config.cpp" line="-31"/>
+        <location filename="../app/mainwindow_config.cpp" line="-10"/>
         <source>导出配置</source>
         <translation>Export</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+3"/>
-        <location filename="../app/mainwindow_config.cpp" line="-58"/>
-        <location line="+4"/>
-        <location line="+9"/>
-        <location line="+10"/>
         <source>写入配置</source>
         <translation>Write</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+3"/>
-        <location filename="../app/mainwindow_config.cpp" line="+9"/>
         <source>同步时间</source>
         <translation>Sync Time</translation>
     </message>
@@ -193,107 +294,31 @@
     </message>
     <message>
         <location line="+19"/>
-        <location filename="../app/mainwindow_config.cpp" line="-56"/>
+        <location filename="../app/mainwindow_config.cpp" line="-51"/>
         <source>确定</source>
         <translation>OK</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow_config.cpp" line="-55"/>
-        <location line="+88"/>
-        <source>正在写入配置......</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="-87"/>
-        <source>提交</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+6"/>
-        <source>数值过长: 编码后 %1 字节, 最多允许 %2 字节</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+6"/>
-        <source>数值过长: 最多允许 %1 字节</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+13"/>
-        <location line="+5"/>
-        <source>硬件返回数据校验错误</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+8"/>
-        <location line="+67"/>
-        <source>写入配置成功</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="-65"/>
-        <source>写入配置失败,该项不支持修改</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+15"/>
-        <source>取消</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+22"/>
-        <location line="+1"/>
-        <location line="+12"/>
-        <location line="+1"/>
-        <source>写入错误,连接设备失败</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="-9"/>
-        <location line="+19"/>
-        <source>写入配置失败: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+25"/>
-        <source>同步时间失败</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source>同步时间成功</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+15"/>
-        <location line="+30"/>
-        <source>打开文件失败: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="-24"/>
-        <source>正在导出配置......</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
+        <location filename="../app/mainwindow_config.cpp" line="+21"/>
         <location line="+9"/>
-        <source>写入文件失败: %1</source>
-        <translation type="unfinished"></translation>
+        <location line="+4"/>
+        <source>正在写入配置......</source>
+        <translation>Writing configuration...</translation>
     </message>
     <message>
-        <location line="+3"/>
-        <source>导出配置成功</source>
-        <translation type="unfinished"></translation>
+        <location line="-33"/>
+        <source>取消</source>
+        <translation>Cancel</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+53"/>
+        <source>正在导出配置......</source>
+        <translation>Exporting configuration...</translation>
+    </message>
+    <message>
+        <location line="+10"/>
         <source>正在导入配置......</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+7"/>
-        <source>文件解析错误</source>
-        <translation type="unfinished"></translation>
+        <translation>Importing configuration...</translation>
     </message>
 </context>
 <context>
@@ -301,17 +326,17 @@
     <message>
         <location filename="../forms/modifydialog.ui" line="+26"/>
         <source>Dialog</source>
-        <translation type="unfinished"></translation>
+        <translation>Dialog</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>提交</source>
-        <translation type="unfinished"></translation>
+        <translation>Submit</translation>
     </message>
     <message>
         <location line="+16"/>
         <source>取消</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -332,67 +357,67 @@
     <message>
         <location filename="../prompt/messageboxes.cpp" line="+15"/>
         <source>确定</source>
-        <translation type="unfinished">OK</translation>
+        <translation>OK</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>错误</source>
-        <translation type="unfinished"></translation>
+        <translation>Error</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>信息</source>
-        <translation type="unfinished"></translation>
+        <translation>Information</translation>
     </message>
     <message>
         <location filename="../link/frames.cpp" line="+94"/>
         <source>CRC校验错误</source>
-        <translation type="unfinished"></translation>
+        <translation>CRC error</translation>
     </message>
     <message>
         <location line="+2"/>
         <location filename="../link/linkchannel.cpp" line="+216"/>
         <location line="+32"/>
         <source>发送命令超时</source>
-        <translation type="unfinished"></translation>
+        <translation>Timed out sending the command</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>接收数据超时</source>
-        <translation type="unfinished"></translation>
+        <translation>Timed out waiting for data</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>未定义的错误</source>
-        <translation type="unfinished"></translation>
+        <translation>Undefined error</translation>
     </message>
     <message>
         <location filename="../link/linkchannel.cpp" line="-195"/>
         <source>串口打开失败</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot open the serial port</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>打开串口失败: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot open serial port: %1</translation>
     </message>
     <message>
         <location line="+166"/>
         <location line="+31"/>
         <source>接受数据超时</source>
-        <translation type="unfinished"></translation>
+        <translation>Timed out waiting for data</translation>
     </message>
     <message>
         <location line="-13"/>
         <location line="+5"/>
         <source>发送命令失败</source>
-        <translation type="unfinished"></translation>
+        <translation>Sending the command failed</translation>
     </message>
     <message>
         <location filename="../setup/ui/searchdevicedialog.cpp" line="+45"/>
         <location line="+30"/>
         <source>请选择设备</source>
-        <translation type="unfinished"></translation>
+        <translation>Please select a device</translation>
     </message>
 </context>
 <context>
@@ -400,7 +425,7 @@
     <message>
         <location filename="../config/refreshthread.cpp" line="+21"/>
         <source>刷新</source>
-        <translation type="unfinished">Refresh</translation>
+        <translation>Refresh</translation>
     </message>
 </context>
 <context>
@@ -408,22 +433,22 @@
     <message>
         <location filename="../forms/searchdevicedialog.ui" line="+14"/>
         <source>查找设备</source>
-        <translation type="unfinished"></translation>
+        <translation>Find devices</translation>
     </message>
     <message>
         <location line="+15"/>
         <source>搜索</source>
-        <translation type="unfinished"></translation>
+        <translation>Search</translation>
     </message>
     <message>
         <location line="+20"/>
         <source>确定</source>
-        <translation type="unfinished">OK</translation>
+        <translation>OK</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>取消</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -431,112 +456,112 @@
     <message>
         <location filename="../forms/setupdialog.ui" line="+14"/>
         <source>串口设置</source>
-        <translation type="unfinished"></translation>
+        <translation>Serial port settings</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>Serial通讯</source>
-        <translation type="unfinished"></translation>
+        <translation>Serial link</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>串口号：</source>
-        <translation type="unfinished"></translation>
+        <translation>Port:</translation>
     </message>
     <message>
         <location line="+17"/>
         <source>波特率：</source>
-        <translation type="unfinished"></translation>
+        <translation>Baud rate:</translation>
     </message>
     <message>
         <location line="+17"/>
         <source>数据位：</source>
-        <translation type="unfinished"></translation>
+        <translation>Data bits:</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>奇偶校验：</source>
-        <translation type="unfinished"></translation>
+        <translation>Parity:</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>停止位：</source>
-        <translation type="unfinished"></translation>
+        <translation>Stop bits:</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>RTS</source>
-        <translation type="unfinished"></translation>
+        <translation>RTS</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>DTR</source>
-        <translation type="unfinished"></translation>
+        <translation>DTR</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>Udp通讯</source>
-        <translation type="unfinished"></translation>
+        <translation>UDP link</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>地址：</source>
-        <translation type="unfinished"></translation>
+        <translation>Address:</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>端口：</source>
-        <translation type="unfinished"></translation>
+        <translation>Port:</translation>
     </message>
     <message>
         <location line="+17"/>
         <source>查找设备</source>
-        <translation type="unfinished"></translation>
+        <translation>Find devices</translation>
     </message>
     <message>
         <location line="+19"/>
         <source>设备地址：</source>
-        <translation type="unfinished"></translation>
+        <translation>Device address:</translation>
     </message>
     <message>
         <location line="+22"/>
         <source>确定</source>
-        <translation type="unfinished">OK</translation>
+        <translation>OK</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>取消</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <location filename="../setup/ui/setupdialog.cpp" line="+129"/>
         <source>请选择串口!</source>
-        <translation type="unfinished"></translation>
+        <translation>Please select a serial port!</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>请选择波特率!</source>
-        <translation type="unfinished"></translation>
+        <translation>Please select a baud rate!</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>波特率超出范围!</source>
-        <translation type="unfinished"></translation>
+        <translation>Baud rate out of range!</translation>
     </message>
     <message>
         <location line="+14"/>
         <source>请输入UDP地址</source>
-        <translation type="unfinished"></translation>
+        <translation>Please enter the UDP address</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>请输入UDP端口</source>
-        <translation type="unfinished"></translation>
+        <translation>Please enter the UDP port</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>UDP端口不能大于65535</source>
-        <translation type="unfinished"></translation>
+        <translation>The UDP port cannot be greater than 65535</translation>
     </message>
 </context>
 <context>

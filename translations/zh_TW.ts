@@ -2,6 +2,112 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_TW">
 <context>
+    <name>ClockSync</name>
+    <message>
+        <location filename="../config/clocksync.cpp" line="+8"/>
+        <source>同步时间</source>
+        <translation>同步時間</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>同步时间失败</source>
+        <translation>同步時間失敗</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>同步时间成功</source>
+        <translation>同步時間成功</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigCsv</name>
+    <message>
+        <location filename="../config/configcsv.cpp" line="+10"/>
+        <source>导出配置</source>
+        <translation>匯出設定</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <location line="+19"/>
+        <source>打开文件失败: %1</source>
+        <translation>開啟檔案失敗: %1</translation>
+    </message>
+    <message>
+        <location line="-10"/>
+        <source>写入文件失败: %1</source>
+        <translation>寫入檔案失敗: %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>导出配置成功</source>
+        <translation>匯出設定成功</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>导入配置</source>
+        <translation>匯入設定</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>文件解析错误</source>
+        <translation>檔案解析錯誤</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigWriter</name>
+    <message>
+        <location filename="../config/configwriter.cpp" line="+31"/>
+        <location line="+16"/>
+        <location line="+18"/>
+        <source>写入配置</source>
+        <translation>寫入設定</translation>
+    </message>
+    <message>
+        <location line="-34"/>
+        <location line="+1"/>
+        <source>写入错误,连接设备失败</source>
+        <translation>寫入錯誤,連線裝置失敗</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <location line="+18"/>
+        <source>写入配置失败: %1</source>
+        <translation>寫入設定失敗: %1</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <location line="+32"/>
+        <source>写入配置成功</source>
+        <translation>寫入設定成功</translation>
+    </message>
+    <message>
+        <location line="-26"/>
+        <source>提交</source>
+        <translation>提交</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>数值过长: 编码后 %1 字节, 最多允许 %2 字节</source>
+        <translation>數值過長: 編碼後 %1 位元組, 最多允許 %2 位元組</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>数值过长: 最多允许 %1 字节</source>
+        <translation>數值過長: 最多允許 %1 位元組</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <location line="+3"/>
+        <source>硬件返回数据校验错误</source>
+        <translation>硬體回傳資料校驗錯誤</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>写入配置失败,该项不支持修改</source>
+        <translation>寫入設定失敗,該項不支援修改</translation>
+    </message>
+</context>
+<context>
     <name>DDbServer</name>
     <message>
         <location filename="../firmware/ddbserver.cpp" line="+55"/>
@@ -116,31 +222,26 @@
     <message>
         <location line="+9"/>
         <location line="+3"/>
-        <location filename="../app/mainwindow_config.cpp" line="+207"/>
+        <location filename="../app/mainwindow_config.cpp" line="+124"/>
         <source>导入配置</source>
         <translation>匯入設定</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+3"/>
-        <location filename="../app/mainwindow_config.cpp" line="-31"/>
+        <location filename="../app/mainwindow_config.cpp" line="-10"/>
         <source>导出配置</source>
         <translation>匯出設定</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+3"/>
-        <location filename="../app/mainwindow_config.cpp" line="-58"/>
-        <location line="+4"/>
-        <location line="+9"/>
-        <location line="+10"/>
         <source>写入配置</source>
         <translation>寫入設定</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+3"/>
-        <location filename="../app/mainwindow_config.cpp" line="+9"/>
         <source>同步时间</source>
         <translation>同步時間</translation>
     </message>
@@ -193,107 +294,31 @@
     </message>
     <message>
         <location line="+19"/>
-        <location filename="../app/mainwindow_config.cpp" line="-56"/>
+        <location filename="../app/mainwindow_config.cpp" line="-51"/>
         <source>确定</source>
         <translation>確定</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow_config.cpp" line="-55"/>
-        <location line="+88"/>
-        <source>正在写入配置......</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="-87"/>
-        <source>提交</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+6"/>
-        <source>数值过长: 编码后 %1 字节, 最多允许 %2 字节</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+6"/>
-        <source>数值过长: 最多允许 %1 字节</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+13"/>
-        <location line="+5"/>
-        <source>硬件返回数据校验错误</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+8"/>
-        <location line="+67"/>
-        <source>写入配置成功</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="-65"/>
-        <source>写入配置失败,该项不支持修改</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+15"/>
-        <source>取消</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+22"/>
-        <location line="+1"/>
-        <location line="+12"/>
-        <location line="+1"/>
-        <source>写入错误,连接设备失败</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="-9"/>
-        <location line="+19"/>
-        <source>写入配置失败: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+25"/>
-        <source>同步时间失败</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source>同步时间成功</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+15"/>
-        <location line="+30"/>
-        <source>打开文件失败: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="-24"/>
-        <source>正在导出配置......</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
+        <location filename="../app/mainwindow_config.cpp" line="+21"/>
         <location line="+9"/>
-        <source>写入文件失败: %1</source>
-        <translation type="unfinished"></translation>
+        <location line="+4"/>
+        <source>正在写入配置......</source>
+        <translation>正在寫入設定......</translation>
     </message>
     <message>
-        <location line="+3"/>
-        <source>导出配置成功</source>
-        <translation type="unfinished"></translation>
+        <location line="-33"/>
+        <source>取消</source>
+        <translation>取消</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+53"/>
+        <source>正在导出配置......</source>
+        <translation>正在匯出設定......</translation>
+    </message>
+    <message>
+        <location line="+10"/>
         <source>正在导入配置......</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+7"/>
-        <source>文件解析错误</source>
-        <translation type="unfinished"></translation>
+        <translation>正在匯入設定......</translation>
     </message>
 </context>
 <context>
@@ -301,17 +326,17 @@
     <message>
         <location filename="../forms/modifydialog.ui" line="+26"/>
         <source>Dialog</source>
-        <translation type="unfinished"></translation>
+        <translation>Dialog</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>提交</source>
-        <translation type="unfinished"></translation>
+        <translation>提交</translation>
     </message>
     <message>
         <location line="+16"/>
         <source>取消</source>
-        <translation type="unfinished"></translation>
+        <translation>取消</translation>
     </message>
 </context>
 <context>
@@ -332,67 +357,67 @@
     <message>
         <location filename="../prompt/messageboxes.cpp" line="+15"/>
         <source>确定</source>
-        <translation type="unfinished">確定</translation>
+        <translation>確定</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>错误</source>
-        <translation type="unfinished"></translation>
+        <translation>錯誤</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>信息</source>
-        <translation type="unfinished"></translation>
+        <translation>資訊</translation>
     </message>
     <message>
         <location filename="../link/frames.cpp" line="+94"/>
         <source>CRC校验错误</source>
-        <translation type="unfinished"></translation>
+        <translation>CRC校驗錯誤</translation>
     </message>
     <message>
         <location line="+2"/>
         <location filename="../link/linkchannel.cpp" line="+216"/>
         <location line="+32"/>
         <source>发送命令超时</source>
-        <translation type="unfinished"></translation>
+        <translation>傳送命令逾時</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>接收数据超时</source>
-        <translation type="unfinished"></translation>
+        <translation>接收資料逾時</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>未定义的错误</source>
-        <translation type="unfinished"></translation>
+        <translation>未定義的錯誤</translation>
     </message>
     <message>
         <location filename="../link/linkchannel.cpp" line="-195"/>
         <source>串口打开失败</source>
-        <translation type="unfinished"></translation>
+        <translation>序列埠開啟失敗</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>打开串口失败: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>開啟序列埠失敗: %1</translation>
     </message>
     <message>
         <location line="+166"/>
         <location line="+31"/>
         <source>接受数据超时</source>
-        <translation type="unfinished"></translation>
+        <translation>接收資料逾時</translation>
     </message>
     <message>
         <location line="-13"/>
         <location line="+5"/>
         <source>发送命令失败</source>
-        <translation type="unfinished"></translation>
+        <translation>傳送命令失敗</translation>
     </message>
     <message>
         <location filename="../setup/ui/searchdevicedialog.cpp" line="+45"/>
         <location line="+30"/>
         <source>请选择设备</source>
-        <translation type="unfinished"></translation>
+        <translation>請選擇裝置</translation>
     </message>
 </context>
 <context>
@@ -400,7 +425,7 @@
     <message>
         <location filename="../config/refreshthread.cpp" line="+21"/>
         <source>刷新</source>
-        <translation type="unfinished">重新整理</translation>
+        <translation>重新整理</translation>
     </message>
 </context>
 <context>
@@ -408,22 +433,22 @@
     <message>
         <location filename="../forms/searchdevicedialog.ui" line="+14"/>
         <source>查找设备</source>
-        <translation type="unfinished"></translation>
+        <translation>搜尋裝置</translation>
     </message>
     <message>
         <location line="+15"/>
         <source>搜索</source>
-        <translation type="unfinished"></translation>
+        <translation>搜尋</translation>
     </message>
     <message>
         <location line="+20"/>
         <source>确定</source>
-        <translation type="unfinished">確定</translation>
+        <translation>確定</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>取消</source>
-        <translation type="unfinished"></translation>
+        <translation>取消</translation>
     </message>
 </context>
 <context>
@@ -431,112 +456,112 @@
     <message>
         <location filename="../forms/setupdialog.ui" line="+14"/>
         <source>串口设置</source>
-        <translation type="unfinished"></translation>
+        <translation>序列埠設定</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>Serial通讯</source>
-        <translation type="unfinished"></translation>
+        <translation>Serial通訊</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>串口号：</source>
-        <translation type="unfinished"></translation>
+        <translation>序列埠：</translation>
     </message>
     <message>
         <location line="+17"/>
         <source>波特率：</source>
-        <translation type="unfinished"></translation>
+        <translation>鮑率：</translation>
     </message>
     <message>
         <location line="+17"/>
         <source>数据位：</source>
-        <translation type="unfinished"></translation>
+        <translation>資料位元：</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>奇偶校验：</source>
-        <translation type="unfinished"></translation>
+        <translation>同位檢查：</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>停止位：</source>
-        <translation type="unfinished"></translation>
+        <translation>停止位元：</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>RTS</source>
-        <translation type="unfinished"></translation>
+        <translation>RTS</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>DTR</source>
-        <translation type="unfinished"></translation>
+        <translation>DTR</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>Udp通讯</source>
-        <translation type="unfinished"></translation>
+        <translation>Udp通訊</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>地址：</source>
-        <translation type="unfinished"></translation>
+        <translation>位址：</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>端口：</source>
-        <translation type="unfinished"></translation>
+        <translation>連接埠：</translation>
     </message>
     <message>
         <location line="+17"/>
         <source>查找设备</source>
-        <translation type="unfinished"></translation>
+        <translation>搜尋裝置</translation>
     </message>
     <message>
         <location line="+19"/>
         <source>设备地址：</source>
-        <translation type="unfinished"></translation>
+        <translation>裝置位址：</translation>
     </message>
     <message>
         <location line="+22"/>
         <source>确定</source>
-        <translation type="unfinished">確定</translation>
+        <translation>確定</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>取消</source>
-        <translation type="unfinished"></translation>
+        <translation>取消</translation>
     </message>
     <message>
         <location filename="../setup/ui/setupdialog.cpp" line="+129"/>
         <source>请选择串口!</source>
-        <translation type="unfinished"></translation>
+        <translation>請選擇序列埠!</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>请选择波特率!</source>
-        <translation type="unfinished"></translation>
+        <translation>請選擇鮑率!</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>波特率超出范围!</source>
-        <translation type="unfinished"></translation>
+        <translation>鮑率超出範圍!</translation>
     </message>
     <message>
         <location line="+14"/>
         <source>请输入UDP地址</source>
-        <translation type="unfinished"></translation>
+        <translation>請輸入UDP位址</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>请输入UDP端口</source>
-        <translation type="unfinished"></translation>
+        <translation>請輸入UDP連接埠</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>UDP端口不能大于65535</source>
-        <translation type="unfinished"></translation>
+        <translation>UDP連接埠不能大於65535</translation>
     </message>
 </context>
 <context>

@@ -4,6 +4,7 @@
 
 #include "app/mainwindow.h"
 #include "settings/config.h"
+#include "settings/settingkeys.h"
 #include "config/ui/configtree.h"
 #include "settings/singleton.h"
 #include "link/frames.h"
@@ -82,10 +83,10 @@ inline bool refresh(MainWindow& window, int timeoutMs = 30000)
 inline void useUdpPeer(quint16 udpPort, int deviceAddress)
 {
     Config* config = singleton<Config>::instance();
-    config->setValue("device/address", deviceAddress);
-    config->setValue("communicate/udp", 1);
-    config->setValue("udp/address", "127.0.0.1");
-    config->setValue("udp/port", QString::number(udpPort));
+    config->setValue(Settings::DeviceAddress, deviceAddress);
+    config->setValue(Settings::UseUdp, 1);
+    config->setValue(Settings::UdpAddress, "127.0.0.1");
+    config->setValue(Settings::UdpPort, QString::number(udpPort));
 }
 
 // The simulator for one test (on its own thread), holding these items (empty: its sample items),

@@ -1,0 +1,23 @@
+#include "config/clocksync.h"
+
+#include "link/frames.h"
+#include "link/linkchannel.h"
+
+ConfigOutcome ClockSync::run()
+{
+    const QString title = tr("同步时间");
+    LinkChannel channel;
+    if (!channel.openFromSettings())
+        return ConfigOutcome::failure(title, channel.errorText());
+    QByteArray reply;
+    const ExchangeResult result = channel.exchange(buildSetClockRequest(channel.deviceAddress(), QDateTime::currentDateTime()), reply,
+                                                   CrcOrder::LowFirst, LinkTimings::current().setClockMs);
+    const QString error = errorMessage(result, reply);
+    if (!error.isEmpty())
+        return ConfigOutcome::failure(title, error);
+    if (reply != setClockAcknowledgement(channel.deviceAddress()))
+        return ConfigOutcome::failure(title, tr("同步时间失败"));
+    ConfigOutcome outcome;
+    outcome.addInformation(title, tr("同步时间成功"));
+    return outcome;
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "config/configoutcome.h"
+
+#include <QCoreApplication>
+
+// Sets the instrument's clock to the workstation's local time in one request.
+class ClockSync
+{
+    Q_DECLARE_TR_FUNCTIONS(ClockSync)
+public:
+    // Opens the link from the settings and sends the time read just then; success carries the
+    // information box "同步时间成功".
+    static ConfigOutcome run();
+};

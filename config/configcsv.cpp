@@ -1,0 +1,49 @@
+#include "config/configcsv.h"
+
+#include "config/itemcsv.h"
+
+#include <QFile>
+#include <QTextStream>
+
+ConfigOutcome ConfigCsv::exportTo(const QString& fileName, const ConfigRows& rows)
+{
+    const QString title = tr("导出配置");
+    // Binary mode: the lines end in CR LF on every system, as the instrument's tools expect.
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return ConfigOutcome::failure(title, tr("打开文件失败: %1").arg(fileName));
+    file.write("\xEF\xBB\xBF");
+    QTextStream stream(&file);
+    stream.setCodec("utf-8");
+    for (const ConfigRow& row : rows)
+        stream << formatCsvLine(row.index, row.nameColumn, row.valueColumn) << QLatin1String("\r\n");
+    stream.flush();
+    // A full disk must not pass for a saved configuration.
+    if (stream.status() != QTextStream::Ok || file.error() != QFileDevice::NoError || !file.flush())
+        return ConfigOutcome::failure(title, tr("写入文件失败: %1").arg(fileName));
+    return ConfigOutcome::success(tr("导出配置成功"));
+}
+
+CsvImport ConfigCsv::importFrom(const QString& fileName)
+{
+    const QString title = tr("导入配置");
+    CsvImport import;
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        import.outcome = ConfigOutcome::failure(title, tr("打开文件失败: %1").arg(fileName));
+        return import;
+    }
+    import.opened = true;
+    // No codec: a byte order mark chooses the encoding, else the locale's code page applies.
+    QTextStream stream(&file);
+    while (!stream.atEnd()) {
+        ImportedRow row;
+        if (!parseCsvLine(stream.readLine(), &row.index, &row.fields)) {
+            import.outcome = ConfigOutcome::failure(title, tr("文件解析错误"));
+            import.rows.clear();
+            return import;
+        }
+        import.rows.append(row);
+    }
+    return import;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "config/configoutcome.h"
+#include "config/configrow.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+#include <QVector>
+
+// A row read from a configuration CSV file: the item index and its fields, as a read hands them over.
+struct ImportedRow
+{
+    int index = 0;
+    QStringList fields;
+};
+
+// What an import yields: the outcome and, when it succeeded, the rows in file order.
+struct CsvImport
+{
+    bool opened = false; // the file was opened (a failure after that empties the tree)
+    ConfigOutcome outcome;
+    QVector<ImportedRow> rows;
+};
+
+// The configuration CSV file: UTF-8 with a byte order mark, CR LF line ends, one line per row.
+class ConfigCsv
+{
+    Q_DECLARE_TR_FUNCTIONS(ConfigCsv)
+public:
+    static ConfigOutcome exportTo(const QString& fileName, const ConfigRows& rows);
+    static CsvImport importFrom(const QString& fileName);
+};

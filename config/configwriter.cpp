@@ -1,0 +1,111 @@
+#include "config/configwriter.h"
+
+#include "config/itemtext.h"
+#include "link/frames.h"
+#include "link/linkchannel.h"
+
+namespace {
+
+// A confirm-only item answers with its bare name, a valued one with name and value (the value
+// may hold further ':').
+bool fieldCountFits(int fieldCount, WriteMode mode)
+{
+    if (mode == WriteConfirmOnly)
+        return fieldCount == 1;
+    if (mode == WriteValued)
+        return fieldCount >= 2;
+    return false;
+}
+
+ItemWriteOutcome itemFailure(const QString& title, const QString& text)
+{
+    ItemWriteOutcome outcome;
+    static_cast<ConfigOutcome&>(outcome) = ConfigOutcome::failure(title, text);
+    return outcome;
+}
+
+}
+
+ConfigOutcome ConfigWriter::openFailure()
+{
+    ConfigOutcome outcome = ConfigOutcome::failure(tr("写入配置"), tr("写入错误,连接设备失败"));
+    outcome.status = tr("写入错误,连接设备失败");
+    return outcome;
+}
+
+ItemWriteOutcome ConfigWriter::writeOne(const ConfigRow& row, const QString& value, WriteMode mode)
+{
+    LinkChannel channel;
+    if (!channel.openFromSettings()) {
+        ItemWriteOutcome outcome;
+        static_cast<ConfigOutcome&>(outcome) = openFailure();
+        outcome.valueColumn = row.valueColumn;
+        return outcome;
+    }
+    ItemWriteOutcome outcome = writeItem(channel, row, value, mode);
+    if (!outcome.ok)
+        outcome.addError(tr("写入配置"), tr("写入配置失败: %1").arg(value));
+    return outcome;
+}
+
+ConfigOutcome ConfigWriter::writeAll(const ConfigRows& rows, const Progress& progress)
+{
+    LinkChannel channel;
+    if (!channel.openFromSettings())
+        return openFailure();
+    for (int row = 0; row < rows.size(); ++row) {
+        if (rows.at(row).isConfirmOnly())
+            continue; // confirm-only items are written only by a double click
+        if (progress.starting)
+            progress.starting(row);
+        const QString value = itemValueFromColumn(rows.at(row).valueColumn);
+        const ItemWriteOutcome written = writeItem(channel, rows.at(row), value, WriteValued);
+        if (!written.ok) {
+            ConfigOutcome failed = written;
+            failed.addError(tr("写入配置"), tr("写入配置失败: %1").arg(value));
+            return failed;
+        }
+        if (progress.answered)
+            progress.answered(row, written);
+    }
+    return ConfigOutcome::success(tr("写入配置成功"));
+}
+
+ItemWriteOutcome ConfigWriter::writeItem(LinkChannel& channel, const ConfigRow& row, const QString& value,
+                                         WriteMode mode)
+{
+    const QString title = tr("提交");
+
+    // The count byte holds the text and its NUL: a longer value would go out with a wrapped count.
+    const int encodedLength = encodeDeviceText(value).size();
+    if (encodedLength > MaxItemValueBytes)
+        return itemFailure(title, tr("数值过长: 编码后 %1 字节, 最多允许 %2 字节").arg(encodedLength).arg(MaxItemValueBytes));
+    // A value written back as the instrument sent it keeps its bytes: encoded as it was decoded.
+    const bool unchanged = row.codec >= 0 && value == itemValueFromColumn(row.valueColumn);
+    const QByteArray request = unchanged
+        ? buildWriteItemRequest(channel.deviceAddress(), row.index, value, DeviceCodec(row.codec))
+        : buildWriteItemRequest(channel.deviceAddress(), row.index, value);
+    if (request.isEmpty())
+        return itemFailure(title, tr("数值过长: 最多允许 %1 字节").arg(MaxItemValueBytes));
+
+    QByteArray reply;
+    const ExchangeResult result =
+        channel.exchange(request, reply, CrcOrder::LowFirst, LinkTimings::current().writeItemMs);
+    const QString error = errorMessage(result, reply);
+    if (!error.isEmpty())
+        return itemFailure(title, error);
+    if (checkItemReply(reply, channel.deviceAddress()) != ItemReply::Valid)
+        return itemFailure(title, tr("硬件返回数据校验错误"));
+    DeviceCodec replyCodec = DeviceCodec::Gb2312;
+    const QStringList fields = splitItemText(itemReplyText(reply, &replyCodec));
+    if (!fieldCountFits(fields.size(), mode))
+        return itemFailure(title, tr("硬件返回数据校验错误"));
+
+    ItemWriteOutcome outcome;
+    outcome.valueColumn = mode == WriteValued ? QStringLiteral(": ") + itemValue(fields) : row.valueColumn;
+    outcome.codec = mode == WriteValued ? int(replyCodec) : row.codec;
+    // The instrument answers with what it kept; a refused value comes back unchanged.
+    outcome.kept = outcome.valueColumn.contains(value, Qt::CaseSensitive);
+    outcome.status = outcome.kept ? tr("写入配置成功") : tr("写入配置失败,该项不支持修改");
+    return outcome;
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "config/configoutcome.h"
+#include "config/configrow.h"
+#include "config/writemode.h"
+
+#include <QCoreApplication>
+
+#include <functional>
+
+class LinkChannel;
+
+// What became of one written item: besides the outcome, column 1 as the row shows it afterwards
+// (the value the instrument reports) and whether the instrument kept the value written.
+struct ItemWriteOutcome : ConfigOutcome
+{
+    QString valueColumn;
+    int codec = -1; // how the instrument's answer was decoded (ConfigRow::codec)
+    bool kept = false;
+};
+
+// Writes configuration items to the instrument, one request per item, and judges its answers.
+class ConfigWriter
+{
+    Q_DECLARE_TR_FUNCTIONS(ConfigWriter)
+public:
+    // Told before each row of a Write-all goes out, and after the instrument has answered it in form.
+    struct Progress
+    {
+        std::function<void(int row)> starting;
+        std::function<void(int row, const ItemWriteOutcome&)> answered;
+    };
+
+    // An edited item: opens the link from the settings and writes value with mode.
+    static ItemWriteOutcome writeOne(const ConfigRow& row, const QString& value, WriteMode mode);
+    // Every valued row in order, stopping at the first that fails.
+    static ConfigOutcome writeAll(const ConfigRows& rows, const Progress& progress);
+    // One item on an open channel. A failure carries the box titled "提交" only.
+    static ItemWriteOutcome writeItem(LinkChannel& channel, const ConfigRow& row, const QString& value,
+                                      WriteMode mode);
+
+private:
+    static ConfigOutcome openFailure();
+};
