@@ -9,9 +9,7 @@ bash scripts/build.sh "$@"
 
 # Leaks are errors. Qt and fontconfig keep a few caches for the life of the process on purpose;
 # those alone are suppressed, each with its reason, in scripts/lsan-suppressions.txt.
-# A damaged firmware package asks Qt's stream reader for an impossible size; the normal build gets
-# no memory and refuses the file, and so must the sanitizer build, instead of aborting at once.
-export ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1
+export ASAN_OPTIONS=detect_leaks=1
 export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan-suppressions.txt:print_suppressions=0"
 export UBSAN_OPTIONS=print_stacktrace=1
 export QT_QPA_PLATFORM=offscreen
