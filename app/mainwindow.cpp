@@ -1,6 +1,8 @@
 #include "app/mainwindow.h"
 
 #include "app/neutralaboutdialog.h"
+#include "app/qttranslations.h"
+#include "app/translationfiles.h"
 #include "prompt/prompter.h"
 #include "settings/config.h"
 #include "settings/settingkeys.h"
@@ -20,11 +22,12 @@
 #include <QTranslator>
 
 MainWindow::MainWindow(QWidget* parent)
-    : QMainWindow(parent), form(new Ui::MainWindow), tree(nullptr), translator(nullptr)
+    : QMainWindow(parent), form(new Ui::MainWindow), tree(nullptr), translator(nullptr), qtTranslator(nullptr)
 {
     form->setupUi(this);
     tree = new ConfigTree(this);
     translator = new QTranslator(this);
+    qtTranslator = new QTranslator(this);
 
     setWindowIcon(QIcon(QPixmap(QStringLiteral(":/image/configure.png"))));
 
@@ -57,9 +60,9 @@ MainWindow::MainWindow(QWidget* parent)
     connect(tree, SIGNAL(itemDoubleClicked(QTreeWidgetItem*, int)),
             this, SLOT(slotItemDoubleClicked(QTreeWidgetItem*, int)));
 
-    statusBar()->showMessage(tr("准备就绪"), 5000);
-
     restoreWindowState();
+    // After the stored language is applied, so the first text already speaks it.
+    statusBar()->showMessage(tr("准备就绪"), 5000);
     shrinkToolBarIcons();
     loadSkipItems();
 }
@@ -88,12 +91,15 @@ void MainWindow::applyLanguage(const QString& code)
     form->lang_zh_TW->setChecked(code == QLatin1String("zh_TW"));
     form->lang_zh_CH->setChecked(!form->lang_en_US->isChecked() && !form->lang_zh_TW->isChecked());
 
+    applyQtTranslation(*qtTranslator, code);
     // Installed once at most: a second install would only stack the same translator again.
     QCoreApplication::removeTranslator(translator);
-    if (translator->load(code))
+    if (translator->load(translationFile(code)))
         QCoreApplication::installTranslator(translator);
 
     form->retranslateUi(this);
+    // A status text still showing speaks the language just left.
+    statusBar()->clearMessage();
 
     // Wide enough for every tool-bar button with its text under the icon. The buttons also stand
     // apart by the layout's spacing; without it the last one would drop behind the extension arrow.

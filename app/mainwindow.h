@@ -82,6 +82,7 @@ private:
     ConfigTree* tree;
     RefreshThread readThread;
     QTranslator* translator;
+    QTranslator* qtTranslator; // Qt's own texts, switched with the assistant's
     QMap<QString, QSet<QString>> skipMap;
     // How the current read decoded each item (DeviceCodec by index), for the rows it adds.
     QHash<int, int> readCodecs;

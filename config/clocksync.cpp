@@ -5,12 +5,17 @@
 
 ConfigOutcome ClockSync::run()
 {
+    return run(LinkSettings::load(), QDateTime());
+}
+
+ConfigOutcome ClockSync::run(const LinkSettings& link, const QDateTime& time)
+{
     const QString title = tr("同步时间");
     LinkChannel channel;
-    if (!channel.openFromSettings())
+    if (!channel.open(link))
         return ConfigOutcome::failure(title, channel.errorText());
     QByteArray reply;
-    const ExchangeResult result = channel.exchange(buildSetClockRequest(channel.deviceAddress(), QDateTime::currentDateTime()), reply,
+    const ExchangeResult result = channel.exchange(buildSetClockRequest(channel.deviceAddress(), time.isValid() ? time : QDateTime::currentDateTime()), reply,
                                                    CrcOrder::LowFirst, LinkTimings::current().setClockMs);
     const QString error = errorMessage(result, reply);
     if (!error.isEmpty())

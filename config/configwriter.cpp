@@ -50,8 +50,13 @@ ItemWriteOutcome ConfigWriter::writeOne(const ConfigRow& row, const QString& val
 
 ConfigOutcome ConfigWriter::writeAll(const ConfigRows& rows, const Progress& progress)
 {
+    return writeAll(LinkSettings::load(), rows, progress);
+}
+
+ConfigOutcome ConfigWriter::writeAll(const LinkSettings& link, const ConfigRows& rows, const Progress& progress)
+{
     LinkChannel channel;
-    if (!channel.openFromSettings())
+    if (!channel.open(link))
         return openFailure();
     for (int row = 0; row < rows.size(); ++row) {
         if (rows.at(row).isConfirmOnly())

@@ -9,6 +9,7 @@
 #include <functional>
 
 class LinkChannel;
+struct LinkSettings;
 
 // What became of one written item: besides the outcome, column 1 as the row shows it afterwards
 // (the value the instrument reports) and whether the instrument kept the value written.
@@ -35,6 +36,8 @@ public:
     static ItemWriteOutcome writeOne(const ConfigRow& row, const QString& value, WriteMode mode);
     // Every valued row in order, stopping at the first that fails.
     static ConfigOutcome writeAll(const ConfigRows& rows, const Progress& progress);
+    // The same over the given link instead of config.ini's.
+    static ConfigOutcome writeAll(const LinkSettings& link, const ConfigRows& rows, const Progress& progress);
     // One item on an open channel. A failure carries the box titled "提交" only.
     static ItemWriteOutcome writeItem(LinkChannel& channel, const ConfigRow& row, const QString& value,
                                       WriteMode mode);

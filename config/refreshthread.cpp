@@ -29,7 +29,7 @@ void RefreshThread::readAllItems(LinkChannel& channel)
 {
     const QString title = tr("刷新");
     const QString iconPath = QStringLiteral(":/image/refresh.png");
-    if (!channel.openFromSettings()) {
+    if (!(link ? channel.open(*link) : channel.openFromSettings())) {
         emit showErrorMessage(title, channel.errorText(), iconPath);
         return;
     }
@@ -67,13 +67,13 @@ bool RefreshThread::isLastItem(ExchangeResult result, LinkChannel& channel, int 
         // The instrument answers an empty item at the end of its list.
         return quint8(reply.at(2)) == 0;
     case ItemReply::WrongLength:
-        emit showErrorMessage(title, QStringLiteral("数据长度校验错误 : \n%1").arg(QString::fromLatin1(hexDump(reply))),
+        emit showErrorMessage(title, tr("数据长度校验错误 : \n%1").arg(QString::fromLatin1(hexDump(reply))),
                               iconPath);
         return true;
     case ItemReply::WrongAddressOrCommand:
         break;
     }
-    emit showErrorMessage(title, QStringLiteral("地址或命令校验错误: \n%1").arg(QString::fromLatin1(hexDump(reply))),
+    emit showErrorMessage(title, tr("地址或命令校验错误: \n%1").arg(QString::fromLatin1(hexDump(reply))),
                           iconPath);
     return true;
 }

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "link/frames.h"
+#include "settings/linksettings.h"
 
 #include <QStringList>
 #include <QThread>
 
 #include <atomic>
+#include <optional>
 
 class LinkChannel;
 
@@ -21,6 +23,9 @@ public:
     // Ends the read soon (between items, or within a fraction of a second of a wait) without a
     // message; the rows already sent stay.
     void requestStop() { stopRequested = true; }
+    // The link to read from instead of config.ini (the command-line tool's own flags); set while
+    // the thread is not running.
+    void setLinkSettings(const LinkSettings& settings) { link = settings; }
 
 signals:
     void signalClearItems();
@@ -41,4 +46,5 @@ private:
                     const QString& iconPath, QByteArray& reply);
 
     std::atomic<bool> stopRequested{false};
+    std::optional<LinkSettings> link;
 };

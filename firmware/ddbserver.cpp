@@ -5,9 +5,53 @@
 #include <QCryptographicHash>
 #include <QDataStream>
 #include <QFileInfo>
+#include <QIODevice>
 #include <QSqlQuery>
+#include <QtEndian>
 
 const QString PackageConnectionName = QStringLiteral("{2E451E41-C049-4DED-911D-15B6DA036408}");
+
+namespace {
+
+// Value types a package may carry. Qt reads these in bounded steps; other stream types (pens,
+// images, lists...) would let a forged payload, which only needs a matching MD5, make Qt decode
+// images or reserve gigabytes from a length it has not yet checked.
+bool isPlainValueType(quint32 type)
+{
+    switch (type) {
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+    case QMetaType::QString:
+    case QMetaType::QByteArray:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Walks the payload's map as Qt would read it, looking at each value's type before Qt decodes it.
+bool holdsOnlyPlainValues(const QByteArray& payload)
+{
+    QDataStream in(payload);
+    quint32 count = 0;
+    in >> count;
+    for (quint32 i = 0; i < count && in.status() == QDataStream::Ok; ++i) {
+        QString key;
+        in >> key;
+        const QByteArray type = in.device()->peek(sizeof(quint32));
+        if (type.size() != int(sizeof(quint32)) || !isPlainValueType(qFromBigEndian<quint32>(type.constData())))
+            return false;
+        QVariant value;
+        in >> value;
+    }
+    return in.status() == QDataStream::Ok;
+}
+
+} // namespace
 
 DDbServer::DDbServer()
 {
@@ -58,6 +102,8 @@ bool DDbServer::openEnvelope(const QByteArray& envelope, QMap<QString, QVariant>
     if (digest != QCryptographicHash::hash(payload, QCryptographicHash::Md5))
         return false;
 
+    if (!holdsOnlyPlainValues(payload))
+        return false;
     // A map cut short reads as an empty map; only the stream's status tells it from a real one.
     // The values are read one by one, and only texts, bytes and numbers: streamed whole, the map
     // would let a damaged or hostile file build any streamable Qt type (a pen, an image), and

@@ -81,7 +81,7 @@ void UpdateThread::run()
     }
 
     LinkChannel channel;
-    if (!channel.openFromSettings()) {
+    if (!(link ? channel.open(*link) : channel.openFromSettings())) {
         emit signalShowErrorMessage(tr("固件更新失败,") + channel.errorText());
         return;
     }

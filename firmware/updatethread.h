@@ -1,11 +1,13 @@
 #pragma once
 
 #include "firmware/dencryptinfo.h"
+#include "settings/linksettings.h"
 
 #include <QByteArray>
 #include <QThread>
 
 #include <atomic>
+#include <optional>
 
 class LinkChannel;
 
@@ -22,6 +24,8 @@ public:
 
     // Called while the thread is not running.
     void setInfo(const DEncryptInfo& info);
+    // The link to write through instead of config.ini (the command-line tool's own flags).
+    void setLinkSettings(const LinkSettings& settings) { link = settings; }
 
     // Why a package cannot be written (no image, no model), or an empty text. Such a package
     // is refused before anything reaches the instrument.
@@ -49,5 +53,6 @@ private:
     void finish(LinkChannel& channel);
 
     DEncryptInfo info;
+    std::optional<LinkSettings> link;
     std::atomic<int> exchangeTimeoutMs{10000};
 };

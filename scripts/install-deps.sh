@@ -9,6 +9,8 @@ packages=(
     qtbase5-dev libqt5serialport5-dev libqt5sql5-sqlite qttools5-dev qttools5-dev-tools
     fonts-noto-cjk xvfb xauth iproute2
     clang libclang-rt-14-dev
+    qttranslations5-l10n
+    desktop-file-utils appstream file dpkg-dev
 )
 
 missing=()

@@ -3,7 +3,11 @@
 # translations/, keeping the translations already made. Run it after changing user texts, then
 # translate the new entries (Qt Linguist, or by hand) and commit the .ts files. The build turns
 # them into .qm files with lrelease.
+#
+# With a folder as argument it refreshes the .ts files found there instead: the translation test
+# runs it on copies to learn whether the committed files lack any text.
 set -euo pipefail
+target=$(realpath "${1:-$(dirname "$0")/../translations}")
 cd "$(dirname "$0")/.."
 
 lupdate=$(command -v lupdate || command -v lupdate-qt5 || true)
@@ -11,9 +15,10 @@ lupdate=$(command -v lupdate || command -v lupdate-qt5 || true)
 
 # The assistant's own code only: not the tests, the simulator, the benchmarks or build trees.
 folders=()
-for folder in app settings prompt config link setup history firmware monitor forms; do
+for folder in app settings prompt config link setup history firmware monitor forms tools/zq-cli; do
     [ -d "$folder" ] && folders+=("$folder")
 done
 
-"$lupdate" -no-obsolete -locations relative -extensions cpp,h,ui "${folders[@]}" \
-    -ts translations/en_US.ts translations/zh_CH.ts translations/zh_TW.ts
+# -I . lets lupdate read the headers behind "folder/file.h" includes, so every tr() gets its class.
+"$lupdate" -no-obsolete -locations relative -extensions cpp,h,ui -I . "${folders[@]}" \
+    -ts "$target/en_US.ts" "$target/zh_CH.ts" "$target/zh_TW.ts"

@@ -4,6 +4,7 @@
 #include "firmware/packagewriter.h"
 #include "tests/support/workdir.h"
 
+#include <QColor>
 #include <QCryptographicHash>
 #include <QDataStream>
 #include <QDir>
@@ -137,6 +138,11 @@ void TestFirmwarePackage::readsEveryCellForm_data()
     QTest::newRow("empty map") << PackageWriter::envelope(emptyMap).toBase64() << false << 0;
     QTest::newRow("no image key")
         << PackageWriter::cellText({{KeyModel, QStringLiteral("ZQ-100")}}) << false << 1;
+    QMap<QString, QVariant> withNumbers = sampleFields();
+    withNumbers.insert(QStringLiteral("build"), 42);
+    withNumbers.insert(QStringLiteral("checked"), true);
+    withNumbers.insert(QStringLiteral("rate"), 1.5);
+    QTest::newRow("plain numbers beside the texts") << PackageWriter::cellText(withNumbers) << false << 7;
     QTest::newRow("bytes after digest ignored")
         << (PackageWriter::envelope(PackageWriter::payload(sampleFields())) + "tail").toBase64() << false << 4;
 }
@@ -192,6 +198,13 @@ void TestFirmwarePackage::refusesDamagedFiles_data()
     QByteArray corrupt = payload;
     corrupt[4 + 4 + 76 + 3] = char(0x7F); // the first value's type id becomes an unknown type
     QTest::newRow("map corrupt") << "cell" << PackageWriter::envelope(corrupt).toBase64() << digest;
+    // The digest is no signature: a forged payload must not make Qt decode whatever type it names.
+    QMap<QString, QVariant> withColour = sampleFields();
+    withColour.insert(QStringLiteral("colour"), QColor(Qt::red));
+    QTest::newRow("value of a drawing type") << "cell" << PackageWriter::cellText(withColour) << digest;
+    QMap<QString, QVariant> withList = sampleFields();
+    withList.insert(QStringLiteral("list"), QStringList{QStringLiteral("a")});
+    QTest::newRow("value of a list type") << "cell" << PackageWriter::cellText(withList) << digest;
 }
 
 void TestFirmwarePackage::refusesDamagedFiles()

@@ -1,6 +1,8 @@
 // Labels: net pty gui
 #include "firmware/ui/updatedialog.h"
 #include "link/frames.h"
+#include "settings/settingkeys.h"
+#include "sim/downloadserver.h"
 #include "tests/support/simfixture.h"
 #include "tests/support/ui/updatedialogdriver.h"
 #include "tests/support/workdir.h"
@@ -20,6 +22,7 @@ private slots:
     void transfers();
     void identifyIsRetriedOnce_data();
     void identifyIsRetriedOnce();
+    void downloadButtonWaitsForEveryWorker();
 };
 
 namespace {
@@ -125,6 +128,50 @@ void TestFirmwareUpdate::identifyIsRetriedOnce()
     QCOMPARE(driver.prompter.texts(), QStringList{QStringLiteral("固件更新成功!")});
     QCOMPARE(instrument.sim()->requestCount(InstrumentSimulator::ReadDeviceId), 2);
     QCOMPARE(instrument.sim()->receivedImage(), imageOf(2000));
+}
+
+void TestFirmwareUpdate::downloadButtonWaitsForEveryWorker()
+{
+    WorkDir dir;
+    DownloadServer server;
+    server.addPackages(QStringLiteral("ZQ-100"));
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    dir.writeConfig({{Settings::FirmwarePage.path, server.pageUrl()}});
+    SimFixture instrument(false);
+    QVERIFY(instrument.isReady());
+    instrument.sim()->setModel(QStringLiteral("ZQ-100"));
+    instrument.useUdp();
+    instrument.sim()->addFault({InstrumentSimulator::NoReply, InstrumentSimulator::WritePage, -1});
+    UpdateDialogDriver driver;
+    QPushButton* download = driver.button("bntDownload");
+    driver.selectPackage(UpdateDialogDriver::makePackage(QStringLiteral("fw.zqbin"), QStringLiteral("ZQ-100"), QByteArray(2000, 'x')));
+
+    // A transfer that ends while a download still runs leaves the button off until the download ends.
+    QVERIFY(driver.refresh());
+    driver.prompter.nextFileName(dir.filePath(QStringLiteral("down")));
+    QTest::mouseClick(driver.button("bntSelectPath"), Qt::LeftButton);
+    driver.dialog.downloadThread().setIdleTimeout(60000);
+    server.setMisbehaviour(DownloadServer::Stall);
+    QTest::mouseClick(download, Qt::LeftButton);
+    QVERIFY(QTest::qWaitFor([&] { return !download->isEnabled(); }, 5000));
+    QVERIFY(driver.update());
+    QVERIFY(driver.dialog.downloadThread().isRunning());
+    QVERIFY(!download->isEnabled());
+    driver.dialog.downloadThread().stop();
+    QVERIFY(QTest::qWaitFor([&] { return download->isEnabled(); }, 5000));
+
+    // A list refreshed during a transfer does not bring the button back before the transfer ends.
+    server.setMisbehaviour(DownloadServer::Behave);
+    driver.dialog.updateThread().setExchangeTimeout(1000);
+    QTest::mouseClick(driver.button("bntUpdate"), Qt::LeftButton);
+    QVERIFY(QTest::qWaitFor([&] { return !download->isEnabled(); }, 5000));
+    QVERIFY(driver.refresh());
+    QVERIFY(driver.dialog.updateThread().isRunning());
+    QVERIFY(!download->isEnabled());
+    QVERIFY(driver.dialog.updateThread().wait(5000));
+    QVERIFY(QTest::qWaitFor([&] { return download->isEnabled(); }, 5000));
+    const QString failed = QStringLiteral("固件更新失败,发送文件数据失败!");
+    QCOMPARE(driver.prompter.texts(), (QStringList{failed, failed}));
 }
 
 QTEST_MAIN(TestFirmwareUpdate)

@@ -2,21 +2,400 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>CliOutput</name>
+    <message>
+        <location filename="../tools/zq-cli/clioutput.cpp" line="+73"/>
+        <source>成功</source>
+        <translation>done</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>失败 (退出码 %1)</source>
+        <translation>failed (exit status %1)</translation>
+    </message>
+</context>
+<context>
+    <name>CliParser</name>
+    <message>
+        <location filename="../tools/zq-cli/cliparser.cpp" line="+88"/>
+        <source>未知的子命令: %1</source>
+        <translation>Unknown subcommand: %1</translation>
+    </message>
+    <message>
+        <location line="-16"/>
+        <source>ZQ 仪器的配置、时钟、历史记录、固件和监视，在命令行上完成。
+子命令: read, write, set-clock, history, flash, monitor, search
+连接默认取自当前目录的 config.ini。
+退出码: 0 成功, 1 用法错误, 2 通讯失败, 3 仪器拒绝或应答无效, 4 文件错误。</source>
+        <translation>Configuration, clock, history, firmware and monitoring of ZQ instruments from the command line.
+Subcommands: read, write, set-clock, history, flash, monitor, search
+The connection comes from config.ini in the working directory unless given.
+Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply invalid, 4 file error.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>要执行的子命令</source>
+        <translation>The subcommand to run</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>&lt;子命令&gt;</source>
+        <translation>&lt;subcommand&gt;</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>缺少子命令; 用 --help 查看用法</source>
+        <translation>No subcommand given; see --help</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>无效的超时: %1</source>
+        <translation>Invalid timeout: %1</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>每台仪器输出一行 JSON 对象</source>
+        <translation>Print one JSON object per instrument and line</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>信息的语言: en_US, zh_CH 或 zh_TW (默认取自 config.ini)</source>
+        <translation>Language of the messages: en_US, zh_CH or zh_TW (default from config.ini)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>语言</source>
+        <translation>language</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>每次等待应答的毫秒数 (默认为仪器自身的时间)</source>
+        <translation>Milliseconds to wait for each reply (default: the instrument&apos;s own times)</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <location line="+35"/>
+        <source>毫秒</source>
+        <translation>ms</translation>
+    </message>
+    <message>
+        <location line="-33"/>
+        <source>经 UDP 连接仪器; read, write, set-clock 和 flash 可重复此选项</source>
+        <translation>Reach the instrument over UDP; read, write, set-clock and flash take it more than once</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>主机:端口</source>
+        <translation>host:port</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>经串口连接仪器</source>
+        <translation>Reach the instrument over a serial port</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>串口</source>
+        <translation>port</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>串口波特率</source>
+        <translation>Serial baud rate</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <location line="+1"/>
+        <location line="+2"/>
+        <location line="+3"/>
+        <source>数值</source>
+        <translation>n</translation>
+    </message>
+    <message>
+        <location line="-5"/>
+        <source>串口数据位: 5 到 8</source>
+        <translation>Serial data bits: 5 to 8</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>串口校验: none, even, odd, space 或 mark</source>
+        <translation>Serial parity: none, even, odd, space or mark</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>校验</source>
+        <translation>parity</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>串口停止位: 1, 1.5 或 2</source>
+        <translation>Serial stop bits: 1, 1.5 or 2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>发送请求前拉 RTS</source>
+        <translation>Pulse RTS before each request</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>打开串口时置 DTR</source>
+        <translation>Set DTR when the port is opened</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>仪器的设备地址: 0 到 255</source>
+        <translation>The instrument&apos;s device address: 0 to 255</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>把配置按助手的导出格式写入 CSV 文件</source>
+        <translation>Write the configuration to a CSV file as the assistant exports it</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <location line="+10"/>
+        <location line="+1"/>
+        <source>文件</source>
+        <translation>file</translation>
+    </message>
+    <message>
+        <location line="-9"/>
+        <source>要写入的配置 CSV 文件</source>
+        <translation>The configuration CSV file to write</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>文件.csv</source>
+        <translation>file.csv</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>只显示将要写入的项, 不写入</source>
+        <translation>Only show the items that would be written; write nothing</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>先读取配置, 只写入数值不同的项</source>
+        <translation>Read the configuration first and write only the items whose value differs</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>要设置的时间, ISO 格式 (默认为当前时间)</source>
+        <translation>The time to set, in ISO format (default: now)</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>时间</source>
+        <translation>time</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>起始日期 (yyyy-MM-dd)</source>
+        <translation>First day (yyyy-MM-dd)</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <location line="+1"/>
+        <source>日期</source>
+        <translation>date</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>结束日期 (yyyy-MM-dd)</source>
+        <translation>Last day (yyyy-MM-dd)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>把记录导出为 CSV 文件</source>
+        <translation>Export the records to a CSV file</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>把记录导出为 PDF 文件</source>
+        <translation>Export the records to a PDF file</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>要烧写的固件包</source>
+        <translation>The firmware package to write</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>固件包.zqbin</source>
+        <translation>package.zqbin</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>打开仪器的调试输出, 结束时关闭</source>
+        <translation>Switch the instrument&apos;s debug output on, and off again at the end</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>以十六进制显示</source>
+        <translation>Show the lines in hexadecimal</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>同时以文本和十六进制显示</source>
+        <translation>Show the lines as text and in hexadecimal</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>监视的秒数 (默认直到 Ctrl-C)</source>
+        <translation>Seconds to listen (default: until Ctrl-C)</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>秒</source>
+        <translation>s</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>搜索探测发往的 UDP 端口</source>
+        <translation>UDP port the search probe goes to</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>端口</source>
+        <translation>port</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>等待应答的毫秒数</source>
+        <translation>Milliseconds to wait for answers</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>探测的目的地址, 可重复 (默认为本机各网络的广播地址)</source>
+        <translation>Destination of the probe, may be repeated (default: the broadcast address of each network of this machine)</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>地址</source>
+        <translation>address</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>无效的设备地址: %1</source>
+        <translation>Invalid device address: %1</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>--udp 与 --serial 不能同时使用</source>
+        <translation>--udp and --serial cannot be used together</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>子命令 %1 只能连接一台仪器</source>
+        <translation>The subcommand %1 serves one instrument only</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>无效的 UDP 地址: %1 (应为 主机:端口)</source>
+        <translation>Invalid UDP address: %1 (expected host:port)</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>无效的波特率: %1</source>
+        <translation>Invalid baud rate: %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>无效的数据位: %1</source>
+        <translation>Invalid data bits: %1</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>无效的校验: %1</source>
+        <translation>Invalid parity: %1</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>无效的停止位: %1</source>
+        <translation>Invalid stop bits: %1</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>没有连接: config.ini 中没有设置, 请用 --udp 或 --serial 指定</source>
+        <translation>No connection: config.ini sets none; give --udp or --serial</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>子命令 %1 需要一个文件名</source>
+        <translation>The subcommand %1 needs one file name</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>多余的参数: %1</source>
+        <translation>Unexpected arguments: %1</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>--csv 只能用于一台仪器</source>
+        <translation>--csv works with one instrument only</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>无效的时间: %1 (应为 ISO 格式, 如 2024-05-01T08:30:00)</source>
+        <translation>Invalid time: %1 (expected ISO format, e.g. 2024-05-01T08:30:00)</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>history 需要 --from 和 --to 日期 (yyyy-MM-dd)</source>
+        <translation>history needs the dates --from and --to (yyyy-MM-dd)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>起始日期晚于结束日期</source>
+        <translation>The first day is after the last day</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>--hex 与 --both 不能同时使用</source>
+        <translation>--hex and --both cannot be used together</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>无效的秒数: %1</source>
+        <translation>Invalid number of seconds: %1</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>无效的端口: %1</source>
+        <translation>Invalid port: %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>无效的毫秒数: %1</source>
+        <translation>Invalid number of milliseconds: %1</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>无效的地址: %1</source>
+        <translation>Invalid address: %1</translation>
+    </message>
+    <message>
+        <location filename="../tools/zq-cli/cliapp.cpp" line="+54"/>
+        <source>子命令 %1 尚未提供</source>
+        <translation>The subcommand %1 is not available yet</translation>
+    </message>
+</context>
+<context>
     <name>ClockSync</name>
     <message>
-        <location filename="../config/clocksync.cpp" line="+8"/>
+        <location filename="../config/clocksync.cpp" line="+13"/>
         <source>同步时间</source>
         <translation>Sync Time</translation>
     </message>
     <message>
         <location line="+11"/>
         <source>同步时间失败</source>
-        <translation>Clock synchronisation failed</translation>
+        <translation>Time sync failed</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>同步时间成功</source>
-        <translation>Clock synchronised</translation>
+        <translation>Time synced</translation>
     </message>
 </context>
 <context>
@@ -30,12 +409,12 @@
         <location line="+4"/>
         <location line="+19"/>
         <source>打开文件失败: %1</source>
-        <translation>Cannot open file: %1</translation>
+        <translation>Cannot open the file: %1</translation>
     </message>
     <message>
         <location line="-10"/>
         <source>写入文件失败: %1</source>
-        <translation>Cannot write file: %1</translation>
+        <translation>Cannot save the file: %1</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -50,7 +429,7 @@
     <message>
         <location line="+13"/>
         <source>文件解析错误</source>
-        <translation>File format error</translation>
+        <translation>The file cannot be read: wrong format</translation>
     </message>
 </context>
 <context>
@@ -58,21 +437,21 @@
     <message>
         <location filename="../config/configwriter.cpp" line="+31"/>
         <location line="+16"/>
-        <location line="+18"/>
+        <location line="+23"/>
         <source>写入配置</source>
         <translation>Write</translation>
     </message>
     <message>
-        <location line="-34"/>
+        <location line="-39"/>
         <location line="+1"/>
         <source>写入错误,连接设备失败</source>
-        <translation>Write error: cannot connect to the device</translation>
+        <translation>Write failed: cannot connect to the instrument</translation>
     </message>
     <message>
         <location line="+15"/>
-        <location line="+18"/>
+        <location line="+23"/>
         <source>写入配置失败: %1</source>
-        <translation>Writing the configuration failed: %1</translation>
+        <translation>Write failed: %1</translation>
     </message>
     <message>
         <location line="+6"/>
@@ -83,7 +462,7 @@
     <message>
         <location line="-26"/>
         <source>提交</source>
-        <translation>Submit</translation>
+        <translation>Write</translation>
     </message>
     <message>
         <location line="+5"/>
@@ -99,18 +478,18 @@
         <location line="+9"/>
         <location line="+3"/>
         <source>硬件返回数据校验错误</source>
-        <translation>The device&apos;s reply failed the check</translation>
+        <translation>The instrument&apos;s reply failed the check</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>写入配置失败,该项不支持修改</source>
-        <translation>Write failed: this item cannot be changed</translation>
+        <translation>Write failed: the instrument does not allow this item to be changed</translation>
     </message>
 </context>
 <context>
     <name>DDbServer</name>
     <message>
-        <location filename="../firmware/ddbserver.cpp" line="+55"/>
+        <location filename="../firmware/ddbserver.cpp" line="+101"/>
         <source>解析文件失败,文件不存在或拒绝访问!</source>
         <translation>Cannot read the package: the file does not exist or access is denied.</translation>
     </message>
@@ -190,7 +569,7 @@
     <message>
         <location line="+14"/>
         <source>操作</source>
-        <translation>Operation</translation>
+        <translation>Operations</translation>
     </message>
     <message>
         <location line="+14"/>
@@ -288,12 +667,12 @@
         <translation>Monitor</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="+59"/>
+        <location filename="../app/mainwindow.cpp" line="+64"/>
         <source>准备就绪</source>
         <translation>Ready</translation>
     </message>
     <message>
-        <location line="+19"/>
+        <location line="+17"/>
         <location filename="../app/mainwindow_config.cpp" line="-51"/>
         <source>确定</source>
         <translation>OK</translation>
@@ -303,7 +682,7 @@
         <location line="+9"/>
         <location line="+4"/>
         <source>正在写入配置......</source>
-        <translation>Writing configuration...</translation>
+        <translation>Writing the configuration...</translation>
     </message>
     <message>
         <location line="-33"/>
@@ -313,12 +692,12 @@
     <message>
         <location line="+53"/>
         <source>正在导出配置......</source>
-        <translation>Exporting configuration...</translation>
+        <translation>Exporting the configuration...</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>正在导入配置......</source>
-        <translation>Importing configuration...</translation>
+        <translation>Importing the configuration...</translation>
     </message>
 </context>
 <context>
@@ -326,12 +705,12 @@
     <message>
         <location filename="../forms/modifydialog.ui" line="+26"/>
         <source>Dialog</source>
-        <translation>Dialog</translation>
+        <translation>Edit Item</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>提交</source>
-        <translation>Submit</translation>
+        <translation>Write</translation>
     </message>
     <message>
         <location line="+16"/>
@@ -372,24 +751,26 @@
     <message>
         <location filename="../link/frames.cpp" line="+94"/>
         <source>CRC校验错误</source>
-        <translation>CRC error</translation>
+        <translation>CRC check failed</translation>
     </message>
     <message>
         <location line="+2"/>
         <location filename="../link/linkchannel.cpp" line="+216"/>
         <location line="+32"/>
+        <location filename="../tools/zq-cli/failureclass.cpp" line="+10"/>
         <source>发送命令超时</source>
         <translation>Timed out sending the command</translation>
     </message>
     <message>
         <location line="+2"/>
+        <location filename="../tools/zq-cli/failureclass.cpp" line="+1"/>
         <source>接收数据超时</source>
-        <translation>Timed out waiting for data</translation>
+        <translation>Timed out waiting for the reply</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>未定义的错误</source>
-        <translation>Undefined error</translation>
+        <translation>Unknown error</translation>
     </message>
     <message>
         <location filename="../link/linkchannel.cpp" line="-195"/>
@@ -399,13 +780,13 @@
     <message>
         <location line="+2"/>
         <source>打开串口失败: %1</source>
-        <translation>Cannot open serial port: %1</translation>
+        <translation>Cannot open the serial port: %1</translation>
     </message>
     <message>
         <location line="+166"/>
         <location line="+31"/>
         <source>接受数据超时</source>
-        <translation>Timed out waiting for data</translation>
+        <translation>Timed out waiting for the reply</translation>
     </message>
     <message>
         <location line="-13"/>
@@ -417,7 +798,7 @@
         <location filename="../setup/ui/searchdevicedialog.cpp" line="+45"/>
         <location line="+30"/>
         <source>请选择设备</source>
-        <translation>Please select a device</translation>
+        <translation>Please select an instrument</translation>
     </message>
 </context>
 <context>
@@ -427,13 +808,35 @@
         <source>刷新</source>
         <translation>Refresh</translation>
     </message>
+    <message>
+        <location line="+34"/>
+        <source>数据长度校验错误 : 
+%1</source>
+        <translation>Wrong reply length:
+%1</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>地址或命令校验错误: 
+%1</source>
+        <translation>Wrong address or command in the reply:
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>SearchCommand</name>
+    <message>
+        <location filename="../tools/zq-cli/searchcommand.cpp" line="+33"/>
+        <source>没有仪器应答</source>
+        <translation>No instrument answered</translation>
+    </message>
 </context>
 <context>
     <name>SearchDeviceDialog</name>
     <message>
         <location filename="../forms/searchdevicedialog.ui" line="+14"/>
         <source>查找设备</source>
-        <translation>Find devices</translation>
+        <translation>Find Instruments</translation>
     </message>
     <message>
         <location line="+15"/>
@@ -456,12 +859,12 @@
     <message>
         <location filename="../forms/setupdialog.ui" line="+14"/>
         <source>串口设置</source>
-        <translation>Serial port settings</translation>
+        <translation>Communication Settings</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>Serial通讯</source>
-        <translation>Serial link</translation>
+        <translation>Serial port</translation>
     </message>
     <message>
         <location line="+9"/>
@@ -501,7 +904,7 @@
     <message>
         <location line="+10"/>
         <source>Udp通讯</source>
-        <translation>UDP link</translation>
+        <translation>UDP</translation>
     </message>
     <message>
         <location line="+12"/>
@@ -516,12 +919,12 @@
     <message>
         <location line="+17"/>
         <source>查找设备</source>
-        <translation>Find devices</translation>
+        <translation>Find Instruments</translation>
     </message>
     <message>
         <location line="+19"/>
         <source>设备地址：</source>
-        <translation>Device address:</translation>
+        <translation>Instrument address:</translation>
     </message>
     <message>
         <location line="+22"/>
@@ -536,32 +939,32 @@
     <message>
         <location filename="../setup/ui/setupdialog.cpp" line="+129"/>
         <source>请选择串口!</source>
-        <translation>Please select a serial port!</translation>
+        <translation>Please select a serial port.</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>请选择波特率!</source>
-        <translation>Please select a baud rate!</translation>
+        <translation>Please select a baud rate.</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>波特率超出范围!</source>
-        <translation>Baud rate out of range!</translation>
+        <translation>Baud rate out of range.</translation>
     </message>
     <message>
         <location line="+14"/>
         <source>请输入UDP地址</source>
-        <translation>Please enter the UDP address</translation>
+        <translation>Please enter the UDP address.</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>请输入UDP端口</source>
-        <translation>Please enter the UDP port</translation>
+        <translation>Please enter the UDP port.</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>UDP端口不能大于65535</source>
-        <translation>The UDP port cannot be greater than 65535</translation>
+        <translation>The UDP port cannot be above 65535.</translation>
     </message>
 </context>
 <context>
@@ -581,7 +984,7 @@
     <message>
         <location line="+26"/>
         <source>设备：</source>
-        <translation>Device:</translation>
+        <translation>Instrument:</translation>
     </message>
     <message>
         <location line="+26"/>
@@ -612,7 +1015,7 @@
     <message>
         <location line="+17"/>
         <location line="+122"/>
-        <location filename="../firmware/ui/updatedialog.cpp" line="+113"/>
+        <location filename="../firmware/ui/updatedialog.cpp" line="+114"/>
         <source>下载文件</source>
         <translation>Download File</translation>
     </message>
@@ -629,7 +1032,7 @@
     <message>
         <location line="+73"/>
         <source>刷新文件列表</source>
-        <translation>Refresh List</translation>
+        <translation>Reload List</translation>
     </message>
     <message>
         <location line="+7"/>
@@ -637,7 +1040,7 @@
         <translation>Select Folder</translation>
     </message>
     <message>
-        <location filename="../firmware/ui/updatedialog.cpp" line="-85"/>
+        <location filename="../firmware/ui/updatedialog.cpp" line="-86"/>
         <source>请选择文件!</source>
         <translation>Please select a file.</translation>
     </message>
@@ -647,7 +1050,8 @@
         <translation>Update failed: the file does not exist or access is denied.</translation>
     </message>
     <message>
-        <location line="+37"/>
+        <location line="+38"/>
+        <location filename="../tools/zq-cli/flashcommand.cpp" line="+46"/>
         <source>固件更新成功!</source>
         <translation>Firmware updated successfully.</translation>
     </message>
@@ -677,7 +1081,7 @@
         <translation>File downloaded successfully.</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+23"/>
         <source>正在更新固件,请等待更新完成!</source>
         <translation>Firmware update in progress. Please wait until it finishes.</translation>
     </message>
@@ -692,7 +1096,7 @@
     <message>
         <location line="+3"/>
         <source>固件包中没有设备型号,不能烧写!</source>
-        <translation>The package names no device model; it cannot be written.</translation>
+        <translation>The package names no instrument model; it cannot be written.</translation>
     </message>
     <message>
         <location line="+58"/>
@@ -701,23 +1105,37 @@
     </message>
     <message>
         <location line="+7"/>
+        <location filename="../tools/zq-cli/failureclass.cpp" line="+2"/>
         <source>固件更新失败,获取设备ID失败!</source>
-        <translation>Firmware update failed: could not read the device ID.</translation>
+        <translation>Firmware update failed: could not read the instrument ID.</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>固件更新失败,BIN文件与设备型号不一致!</source>
-        <translation>Firmware update failed: the package does not match the device model.</translation>
+        <translation>Firmware update failed: the package does not match the instrument model.</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>固件更新失败,擦除设备内存失败!</source>
-        <translation>Firmware update failed: could not erase the device memory.</translation>
+        <translation>Firmware update failed: could not erase the instrument&apos;s memory.</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>固件更新失败,发送文件数据失败!</source>
         <translation>Firmware update failed: could not send the file data.</translation>
+    </message>
+</context>
+<context>
+    <name>WriteCommand</name>
+    <message>
+        <location filename="../tools/zq-cli/writecommand.cpp" line="+75"/>
+        <source>没有需要写入的项</source>
+        <translation>Nothing to write</translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>仪器拒绝了 %1 项: %2</source>
+        <translation>The instrument refused %1 item(s): %2</translation>
     </message>
 </context>
 </TS>

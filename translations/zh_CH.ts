@@ -2,9 +2,388 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CH">
 <context>
+    <name>CliOutput</name>
+    <message>
+        <location filename="../tools/zq-cli/clioutput.cpp" line="+73"/>
+        <source>成功</source>
+        <translation>成功</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>失败 (退出码 %1)</source>
+        <translation>失败 (退出码 %1)</translation>
+    </message>
+</context>
+<context>
+    <name>CliParser</name>
+    <message>
+        <location filename="../tools/zq-cli/cliparser.cpp" line="+88"/>
+        <source>未知的子命令: %1</source>
+        <translation>未知的子命令: %1</translation>
+    </message>
+    <message>
+        <location line="-16"/>
+        <source>ZQ 仪器的配置、时钟、历史记录、固件和监视，在命令行上完成。
+子命令: read, write, set-clock, history, flash, monitor, search
+连接默认取自当前目录的 config.ini。
+退出码: 0 成功, 1 用法错误, 2 通讯失败, 3 仪器拒绝或应答无效, 4 文件错误。</source>
+        <translation>ZQ 仪器的配置、时钟、历史记录、固件和监视，在命令行上完成。
+子命令: read, write, set-clock, history, flash, monitor, search
+连接默认取自当前目录的 config.ini。
+退出码: 0 成功, 1 用法错误, 2 通讯失败, 3 仪器拒绝或应答无效, 4 文件错误。</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>要执行的子命令</source>
+        <translation>要执行的子命令</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>&lt;子命令&gt;</source>
+        <translation>&lt;子命令&gt;</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>缺少子命令; 用 --help 查看用法</source>
+        <translation>缺少子命令; 用 --help 查看用法</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>无效的超时: %1</source>
+        <translation>无效的超时: %1</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>每台仪器输出一行 JSON 对象</source>
+        <translation>每台仪器输出一行 JSON 对象</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>信息的语言: en_US, zh_CH 或 zh_TW (默认取自 config.ini)</source>
+        <translation>信息的语言: en_US, zh_CH 或 zh_TW (默认取自 config.ini)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>语言</source>
+        <translation>语言</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>每次等待应答的毫秒数 (默认为仪器自身的时间)</source>
+        <translation>每次等待应答的毫秒数 (默认为仪器自身的时间)</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <location line="+35"/>
+        <source>毫秒</source>
+        <translation>毫秒</translation>
+    </message>
+    <message>
+        <location line="-33"/>
+        <source>经 UDP 连接仪器; read, write, set-clock 和 flash 可重复此选项</source>
+        <translation>经 UDP 连接仪器; read, write, set-clock 和 flash 可重复此选项</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>主机:端口</source>
+        <translation>主机:端口</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>经串口连接仪器</source>
+        <translation>经串口连接仪器</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>串口</source>
+        <translation>串口</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>串口波特率</source>
+        <translation>串口波特率</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <location line="+1"/>
+        <location line="+2"/>
+        <location line="+3"/>
+        <source>数值</source>
+        <translation>数值</translation>
+    </message>
+    <message>
+        <location line="-5"/>
+        <source>串口数据位: 5 到 8</source>
+        <translation>串口数据位: 5 到 8</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>串口校验: none, even, odd, space 或 mark</source>
+        <translation>串口校验: none, even, odd, space 或 mark</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>校验</source>
+        <translation>校验</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>串口停止位: 1, 1.5 或 2</source>
+        <translation>串口停止位: 1, 1.5 或 2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>发送请求前拉 RTS</source>
+        <translation>发送请求前拉 RTS</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>打开串口时置 DTR</source>
+        <translation>打开串口时置 DTR</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>仪器的设备地址: 0 到 255</source>
+        <translation>仪器的设备地址: 0 到 255</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>把配置按助手的导出格式写入 CSV 文件</source>
+        <translation>把配置按助手的导出格式写入 CSV 文件</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <location line="+10"/>
+        <location line="+1"/>
+        <source>文件</source>
+        <translation>文件</translation>
+    </message>
+    <message>
+        <location line="-9"/>
+        <source>要写入的配置 CSV 文件</source>
+        <translation>要写入的配置 CSV 文件</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>文件.csv</source>
+        <translation>文件.csv</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>只显示将要写入的项, 不写入</source>
+        <translation>只显示将要写入的项, 不写入</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>先读取配置, 只写入数值不同的项</source>
+        <translation>先读取配置, 只写入数值不同的项</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>要设置的时间, ISO 格式 (默认为当前时间)</source>
+        <translation>要设置的时间, ISO 格式 (默认为当前时间)</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>时间</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>起始日期 (yyyy-MM-dd)</source>
+        <translation>起始日期 (yyyy-MM-dd)</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <location line="+1"/>
+        <source>日期</source>
+        <translation>日期</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>结束日期 (yyyy-MM-dd)</source>
+        <translation>结束日期 (yyyy-MM-dd)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>把记录导出为 CSV 文件</source>
+        <translation>把记录导出为 CSV 文件</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>把记录导出为 PDF 文件</source>
+        <translation>把记录导出为 PDF 文件</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>要烧写的固件包</source>
+        <translation>要烧写的固件包</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>固件包.zqbin</source>
+        <translation>固件包.zqbin</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>打开仪器的调试输出, 结束时关闭</source>
+        <translation>打开仪器的调试输出, 结束时关闭</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>以十六进制显示</source>
+        <translation>以十六进制显示</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>同时以文本和十六进制显示</source>
+        <translation>同时以文本和十六进制显示</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>监视的秒数 (默认直到 Ctrl-C)</source>
+        <translation>监视的秒数 (默认直到 Ctrl-C)</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>秒</source>
+        <translation>秒</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>搜索探测发往的 UDP 端口</source>
+        <translation>搜索探测发往的 UDP 端口</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>端口</source>
+        <translation>端口</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>等待应答的毫秒数</source>
+        <translation>等待应答的毫秒数</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>探测的目的地址, 可重复 (默认为本机各网络的广播地址)</source>
+        <translation>探测的目的地址, 可重复 (默认为本机各网络的广播地址)</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>地址</source>
+        <translation>地址</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>无效的设备地址: %1</source>
+        <translation>无效的设备地址: %1</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>--udp 与 --serial 不能同时使用</source>
+        <translation>--udp 与 --serial 不能同时使用</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>子命令 %1 只能连接一台仪器</source>
+        <translation>子命令 %1 只能连接一台仪器</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>无效的 UDP 地址: %1 (应为 主机:端口)</source>
+        <translation>无效的 UDP 地址: %1 (应为 主机:端口)</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>无效的波特率: %1</source>
+        <translation>无效的波特率: %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>无效的数据位: %1</source>
+        <translation>无效的数据位: %1</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>无效的校验: %1</source>
+        <translation>无效的校验: %1</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>无效的停止位: %1</source>
+        <translation>无效的停止位: %1</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>没有连接: config.ini 中没有设置, 请用 --udp 或 --serial 指定</source>
+        <translation>没有连接: config.ini 中没有设置, 请用 --udp 或 --serial 指定</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>子命令 %1 需要一个文件名</source>
+        <translation>子命令 %1 需要一个文件名</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>多余的参数: %1</source>
+        <translation>多余的参数: %1</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>--csv 只能用于一台仪器</source>
+        <translation>--csv 只能用于一台仪器</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>无效的时间: %1 (应为 ISO 格式, 如 2024-05-01T08:30:00)</source>
+        <translation>无效的时间: %1 (应为 ISO 格式, 如 2024-05-01T08:30:00)</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>history 需要 --from 和 --to 日期 (yyyy-MM-dd)</source>
+        <translation>history 需要 --from 和 --to 日期 (yyyy-MM-dd)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>起始日期晚于结束日期</source>
+        <translation>起始日期晚于结束日期</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>--hex 与 --both 不能同时使用</source>
+        <translation>--hex 与 --both 不能同时使用</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>无效的秒数: %1</source>
+        <translation>无效的秒数: %1</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>无效的端口: %1</source>
+        <translation>无效的端口: %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>无效的毫秒数: %1</source>
+        <translation>无效的毫秒数: %1</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>无效的地址: %1</source>
+        <translation>无效的地址: %1</translation>
+    </message>
+    <message>
+        <location filename="../tools/zq-cli/cliapp.cpp" line="+54"/>
+        <source>子命令 %1 尚未提供</source>
+        <translation>子命令 %1 尚未提供</translation>
+    </message>
+</context>
+<context>
     <name>ClockSync</name>
     <message>
-        <location filename="../config/clocksync.cpp" line="+8"/>
+        <location filename="../config/clocksync.cpp" line="+13"/>
         <source>同步时间</source>
         <translation>同步时间</translation>
     </message>
@@ -58,19 +437,19 @@
     <message>
         <location filename="../config/configwriter.cpp" line="+31"/>
         <location line="+16"/>
-        <location line="+18"/>
+        <location line="+23"/>
         <source>写入配置</source>
         <translation>写入配置</translation>
     </message>
     <message>
-        <location line="-34"/>
+        <location line="-39"/>
         <location line="+1"/>
         <source>写入错误,连接设备失败</source>
         <translation>写入错误,连接设备失败</translation>
     </message>
     <message>
         <location line="+15"/>
-        <location line="+18"/>
+        <location line="+23"/>
         <source>写入配置失败: %1</source>
         <translation>写入配置失败: %1</translation>
     </message>
@@ -110,7 +489,7 @@
 <context>
     <name>DDbServer</name>
     <message>
-        <location filename="../firmware/ddbserver.cpp" line="+55"/>
+        <location filename="../firmware/ddbserver.cpp" line="+101"/>
         <source>解析文件失败,文件不存在或拒绝访问!</source>
         <translation>解析文件失败,文件不存在或拒绝访问!</translation>
     </message>
@@ -288,12 +667,12 @@
         <translation>设备监听</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="+59"/>
+        <location filename="../app/mainwindow.cpp" line="+64"/>
         <source>准备就绪</source>
         <translation>准备就绪</translation>
     </message>
     <message>
-        <location line="+19"/>
+        <location line="+17"/>
         <location filename="../app/mainwindow_config.cpp" line="-51"/>
         <source>确定</source>
         <translation>确定</translation>
@@ -378,11 +757,13 @@
         <location line="+2"/>
         <location filename="../link/linkchannel.cpp" line="+216"/>
         <location line="+32"/>
+        <location filename="../tools/zq-cli/failureclass.cpp" line="+10"/>
         <source>发送命令超时</source>
         <translation>发送命令超时</translation>
     </message>
     <message>
         <location line="+2"/>
+        <location filename="../tools/zq-cli/failureclass.cpp" line="+1"/>
         <source>接收数据超时</source>
         <translation>接收数据超时</translation>
     </message>
@@ -426,6 +807,457 @@
         <location filename="../config/refreshthread.cpp" line="+21"/>
         <source>刷新</source>
         <translation>刷新</translation>
+    </message>
+    <message>
+        <location line="+34"/>
+        <source>数据长度校验错误 : 
+%1</source>
+        <translation>数据长度校验错误 : 
+%1</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>地址或命令校验错误: 
+%1</source>
+        <translation>地址或命令校验错误: 
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>SearchCommand</name>
+    <message>
+        <location filename="../tools/zq-cli/searchcommand.cpp" line="+33"/>
+        <source>没有仪器应答</source>
+        <translation>同步时间&lt;/source&gt;
+        &lt;translation&gt;同步时间&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+11&quot;/&gt;
+        &lt;source&gt;同步时间失败&lt;/source&gt;
+        &lt;translation&gt;同步时间失败&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+2&quot;/&gt;
+        &lt;source&gt;同步时间成功&lt;/source&gt;
+        &lt;translation&gt;同步时间成功&lt;/translation&gt;
+    &lt;/message&gt;
+&lt;/context&gt;
+&lt;context&gt;
+    &lt;name&gt;ConfigCsv&lt;/name&gt;
+    &lt;message&gt;
+        &lt;location filename=&quot;../config/configcsv.cpp&quot; line=&quot;+10&quot;/&gt;
+        &lt;source&gt;导出配置&lt;/source&gt;
+        &lt;translation&gt;导出配置&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+4&quot;/&gt;
+        &lt;location line=&quot;+19&quot;/&gt;
+        &lt;source&gt;打开文件失败: %1&lt;/source&gt;
+        &lt;translation&gt;打开文件失败: %1&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;-10&quot;/&gt;
+        &lt;source&gt;写入文件失败: %1&lt;/source&gt;
+        &lt;translation&gt;写入文件失败: %1&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+1&quot;/&gt;
+        &lt;source&gt;导出配置成功&lt;/source&gt;
+        &lt;translation&gt;导出配置成功&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+5&quot;/&gt;
+        &lt;source&gt;导入配置&lt;/source&gt;
+        &lt;translation&gt;导入配置&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+13&quot;/&gt;
+        &lt;source&gt;文件解析错误&lt;/source&gt;
+        &lt;translation&gt;文件解析错误&lt;/translation&gt;
+    &lt;/message&gt;
+&lt;/context&gt;
+&lt;context&gt;
+    &lt;name&gt;ConfigWriter&lt;/name&gt;
+    &lt;message&gt;
+        &lt;location filename=&quot;../config/configwriter.cpp&quot; line=&quot;+31&quot;/&gt;
+        &lt;location line=&quot;+16&quot;/&gt;
+        &lt;location line=&quot;+23&quot;/&gt;
+        &lt;source&gt;写入配置&lt;/source&gt;
+        &lt;translation&gt;写入配置&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;-39&quot;/&gt;
+        &lt;location line=&quot;+1&quot;/&gt;
+        &lt;source&gt;写入错误,连接设备失败&lt;/source&gt;
+        &lt;translation&gt;写入错误,连接设备失败&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+15&quot;/&gt;
+        &lt;location line=&quot;+23&quot;/&gt;
+        &lt;source&gt;写入配置失败: %1&lt;/source&gt;
+        &lt;translation&gt;写入配置失败: %1&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+6&quot;/&gt;
+        &lt;location line=&quot;+32&quot;/&gt;
+        &lt;source&gt;写入配置成功&lt;/source&gt;
+        &lt;translation&gt;写入配置成功&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;-26&quot;/&gt;
+        &lt;source&gt;提交&lt;/source&gt;
+        &lt;translation&gt;提交&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+5&quot;/&gt;
+        &lt;source&gt;数值过长: 编码后 %1 字节, 最多允许 %2 字节&lt;/source&gt;
+        &lt;translation&gt;数值过长: 编码后 %1 字节, 最多允许 %2 字节&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+3&quot;/&gt;
+        &lt;source&gt;数值过长: 最多允许 %1 字节&lt;/source&gt;
+        &lt;translation&gt;数值过长: 最多允许 %1 字节&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+9&quot;/&gt;
+        &lt;location line=&quot;+3&quot;/&gt;
+        &lt;source&gt;硬件返回数据校验错误&lt;/source&gt;
+        &lt;translation&gt;硬件返回数据校验错误&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+6&quot;/&gt;
+        &lt;source&gt;写入配置失败,该项不支持修改&lt;/source&gt;
+        &lt;translation&gt;写入配置失败,该项不支持修改&lt;/translation&gt;
+    &lt;/message&gt;
+&lt;/context&gt;
+&lt;context&gt;
+    &lt;name&gt;DDbServer&lt;/name&gt;
+    &lt;message&gt;
+        &lt;location filename=&quot;../firmware/ddbserver.cpp&quot; line=&quot;+55&quot;/&gt;
+        &lt;source&gt;解析文件失败,文件不存在或拒绝访问!&lt;/source&gt;
+        &lt;translation&gt;解析文件失败,文件不存在或拒绝访问!&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+7&quot;/&gt;
+        &lt;source&gt;解析文件失败,打开文件失败,请检查文件类型!&lt;/source&gt;
+        &lt;translation&gt;解析文件失败,打开文件失败,请检查文件类型!&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+3&quot;/&gt;
+        &lt;location line=&quot;+2&quot;/&gt;
+        &lt;source&gt;解析文件失败,文件操作失败!&lt;/source&gt;
+        &lt;translation&gt;解析文件失败,文件操作失败!&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+6&quot;/&gt;
+        &lt;source&gt;解析文件失败,无法获取文件内容!&lt;/source&gt;
+        &lt;translation&gt;解析文件失败,无法获取文件内容!&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+6&quot;/&gt;
+        &lt;source&gt;解析文件失败,文件校验失败!&lt;/source&gt;
+        &lt;translation&gt;解析文件失败,文件校验失败!&lt;/translation&gt;
+    &lt;/message&gt;
+&lt;/context&gt;
+&lt;context&gt;
+    &lt;name&gt;DeviceTypeMgr&lt;/name&gt;
+    &lt;message&gt;
+        &lt;location filename=&quot;../firmware/devicetypemgr.cpp&quot; line=&quot;+63&quot;/&gt;
+        &lt;source&gt;获取设备列表失败,请重试!&lt;/source&gt;
+        &lt;translation&gt;获取设备列表失败,请重试!&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+2&quot;/&gt;
+        &lt;source&gt;%1 秒内没有收到任何数据&lt;/source&gt;
+        &lt;translation&gt;%1 秒内没有收到任何数据&lt;/translation&gt;
+    &lt;/message&gt;
+&lt;/context&gt;
+&lt;context&gt;
+    &lt;name&gt;DownloadThread&lt;/name&gt;
+    &lt;message&gt;
+        &lt;location filename=&quot;../firmware/downloadthread.cpp&quot; line=&quot;+59&quot;/&gt;
+        &lt;source&gt;下载失败,文件名不合法: %1&lt;/source&gt;
+        &lt;translation&gt;下载失败,文件名不合法: %1&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+9&quot;/&gt;
+        &lt;location line=&quot;+11&quot;/&gt;
+        &lt;source&gt;下载失败,打开文件失败: %1&lt;/source&gt;
+        &lt;translation&gt;下载失败,打开文件失败: %1&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+38&quot;/&gt;
+        &lt;location line=&quot;+4&quot;/&gt;
+        &lt;location line=&quot;+6&quot;/&gt;
+        &lt;source&gt;下载异常: %1&lt;/source&gt;
+        &lt;translation&gt;下载异常: %1&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;-6&quot;/&gt;
+        &lt;source&gt;%1 秒内没有收到任何数据&lt;/source&gt;
+        &lt;translation&gt;%1 秒内没有收到任何数据&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+9&quot;/&gt;
+        &lt;source&gt;下载异常: 未找到该文件或下载失败&lt;/source&gt;
+        &lt;translation&gt;下载异常: 未找到该文件或下载失败&lt;/translation&gt;
+    &lt;/message&gt;
+&lt;/context&gt;
+&lt;context&gt;
+    &lt;name&gt;MainWindow&lt;/name&gt;
+    &lt;message&gt;
+        &lt;location filename=&quot;../forms/mainwindow.ui&quot; line=&quot;+14&quot;/&gt;
+        &lt;source&gt;MainWindow&lt;/source&gt;
+        &lt;translation&gt;MainWindow&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+14&quot;/&gt;
+        &lt;source&gt;操作&lt;/source&gt;
+        &lt;translation&gt;操作&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+14&quot;/&gt;
+        &lt;source&gt;语言&lt;/source&gt;
+        &lt;translation&gt;语言&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+8&quot;/&gt;
+        &lt;source&gt;帮助&lt;/source&gt;
+        &lt;translation&gt;帮助&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+11&quot;/&gt;
+        &lt;source&gt;toolBar&lt;/source&gt;
+        &lt;translation&gt;toolBar&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+29&quot;/&gt;
+        &lt;location line=&quot;+3&quot;/&gt;
+        &lt;source&gt;通讯设置&lt;/source&gt;
+        &lt;translation&gt;通讯设置&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+9&quot;/&gt;
+        &lt;location line=&quot;+3&quot;/&gt;
+        &lt;source&gt;刷新&lt;/source&gt;
+        &lt;translation&gt;刷新&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+9&quot;/&gt;
+        &lt;location line=&quot;+3&quot;/&gt;
+        &lt;location filename=&quot;../app/mainwindow_config.cpp&quot; line=&quot;+124&quot;/&gt;
+        &lt;source&gt;导入配置&lt;/source&gt;
+        &lt;translation&gt;导入配置&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+9&quot;/&gt;
+        &lt;location line=&quot;+3&quot;/&gt;
+        &lt;location filename=&quot;../app/mainwindow_config.cpp&quot; line=&quot;-10&quot;/&gt;
+        &lt;source&gt;导出配置&lt;/source&gt;
+        &lt;translation&gt;导出配置&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+9&quot;/&gt;
+        &lt;location line=&quot;+3&quot;/&gt;
+        &lt;source&gt;写入配置&lt;/source&gt;
+        &lt;translation&gt;写入配置&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+9&quot;/&gt;
+        &lt;location line=&quot;+3&quot;/&gt;
+        &lt;source&gt;同步时间&lt;/source&gt;
+        &lt;translation&gt;同步时间&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+9&quot;/&gt;
+        &lt;location line=&quot;+3&quot;/&gt;
+        &lt;source&gt;历史数据&lt;/source&gt;
+        &lt;translation&gt;历史数据&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+9&quot;/&gt;
+        &lt;location line=&quot;+3&quot;/&gt;
+        &lt;source&gt;更新固件&lt;/source&gt;
+        &lt;translation&gt;更新固件&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+9&quot;/&gt;
+        &lt;location line=&quot;+3&quot;/&gt;
+        &lt;source&gt;关于&lt;/source&gt;
+        &lt;translation&gt;关于&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+8&quot;/&gt;
+        &lt;location line=&quot;+3&quot;/&gt;
+        &lt;source&gt;English&lt;/source&gt;
+        &lt;translation&gt;English&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+8&quot;/&gt;
+        &lt;location line=&quot;+3&quot;/&gt;
+        &lt;source&gt;简体中文&lt;/source&gt;
+        &lt;translation&gt;简体中文&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+8&quot;/&gt;
+        &lt;location line=&quot;+3&quot;/&gt;
+        &lt;source&gt;繁體中文&lt;/source&gt;
+        &lt;translation&gt;繁體中文&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+9&quot;/&gt;
+        &lt;location line=&quot;+3&quot;/&gt;
+        &lt;source&gt;设备监听&lt;/source&gt;
+        &lt;translation&gt;设备监听&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location filename=&quot;../app/mainwindow.cpp&quot; line=&quot;+59&quot;/&gt;
+        &lt;source&gt;准备就绪&lt;/source&gt;
+        &lt;translation&gt;准备就绪&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+19&quot;/&gt;
+        &lt;location filename=&quot;../app/mainwindow_config.cpp&quot; line=&quot;-51&quot;/&gt;
+        &lt;source&gt;确定&lt;/source&gt;
+        &lt;translation&gt;确定&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location filename=&quot;../app/mainwindow_config.cpp&quot; line=&quot;+21&quot;/&gt;
+        &lt;location line=&quot;+9&quot;/&gt;
+        &lt;location line=&quot;+4&quot;/&gt;
+        &lt;source&gt;正在写入配置......&lt;/source&gt;
+        &lt;translation&gt;正在写入配置......&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;-33&quot;/&gt;
+        &lt;source&gt;取消&lt;/source&gt;
+        &lt;translation&gt;取消&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+53&quot;/&gt;
+        &lt;source&gt;正在导出配置......&lt;/source&gt;
+        &lt;translation&gt;正在导出配置......&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+10&quot;/&gt;
+        &lt;source&gt;正在导入配置......&lt;/source&gt;
+        &lt;translation&gt;正在导入配置......&lt;/translation&gt;
+    &lt;/message&gt;
+&lt;/context&gt;
+&lt;context&gt;
+    &lt;name&gt;ModifyDialog&lt;/name&gt;
+    &lt;message&gt;
+        &lt;location filename=&quot;../forms/modifydialog.ui&quot; line=&quot;+26&quot;/&gt;
+        &lt;source&gt;Dialog&lt;/source&gt;
+        &lt;translation&gt;Dialog&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+12&quot;/&gt;
+        &lt;source&gt;提交&lt;/source&gt;
+        &lt;translation&gt;提交&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+16&quot;/&gt;
+        &lt;source&gt;取消&lt;/source&gt;
+        &lt;translation&gt;取消&lt;/translation&gt;
+    &lt;/message&gt;
+&lt;/context&gt;
+&lt;context&gt;
+    &lt;name&gt;NeutralAboutDialog&lt;/name&gt;
+    &lt;message&gt;
+        &lt;location filename=&quot;../forms/neutralaboutdialog.ui&quot; line=&quot;+14&quot;/&gt;
+        &lt;source&gt;关于&lt;/source&gt;
+        &lt;translation&gt;关于&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+29&quot;/&gt;
+        &lt;source&gt;确定&lt;/source&gt;
+        &lt;translation&gt;确定&lt;/translation&gt;
+    &lt;/message&gt;
+&lt;/context&gt;
+&lt;context&gt;
+    &lt;name&gt;QObject&lt;/name&gt;
+    &lt;message&gt;
+        &lt;location filename=&quot;../prompt/messageboxes.cpp&quot; line=&quot;+15&quot;/&gt;
+        &lt;source&gt;确定&lt;/source&gt;
+        &lt;translation&gt;确定&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+8&quot;/&gt;
+        &lt;source&gt;错误&lt;/source&gt;
+        &lt;translation&gt;错误&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+5&quot;/&gt;
+        &lt;source&gt;信息&lt;/source&gt;
+        &lt;translation&gt;信息&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location filename=&quot;../link/frames.cpp&quot; line=&quot;+94&quot;/&gt;
+        &lt;source&gt;CRC校验错误&lt;/source&gt;
+        &lt;translation&gt;CRC校验错误&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+2&quot;/&gt;
+        &lt;location filename=&quot;../link/linkchannel.cpp&quot; line=&quot;+216&quot;/&gt;
+        &lt;location line=&quot;+32&quot;/&gt;
+        &lt;location filename=&quot;../tools/zq-cli/failureclass.cpp&quot; line=&quot;+10&quot;/&gt;
+        &lt;source&gt;发送命令超时&lt;/source&gt;
+        &lt;translation&gt;发送命令超时&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+2&quot;/&gt;
+        &lt;location filename=&quot;../tools/zq-cli/failureclass.cpp&quot; line=&quot;+1&quot;/&gt;
+        &lt;source&gt;接收数据超时&lt;/source&gt;
+        &lt;translation&gt;接收数据超时&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+2&quot;/&gt;
+        &lt;source&gt;未定义的错误&lt;/source&gt;
+        &lt;translation&gt;未定义的错误&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location filename=&quot;../link/linkchannel.cpp&quot; line=&quot;-195&quot;/&gt;
+        &lt;source&gt;串口打开失败&lt;/source&gt;
+        &lt;translation&gt;串口打开失败&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+2&quot;/&gt;
+        &lt;source&gt;打开串口失败: %1&lt;/source&gt;
+        &lt;translation&gt;打开串口失败: %1&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+166&quot;/&gt;
+        &lt;location line=&quot;+31&quot;/&gt;
+        &lt;source&gt;接受数据超时&lt;/source&gt;
+        &lt;translation&gt;接受数据超时&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;-13&quot;/&gt;
+        &lt;location line=&quot;+5&quot;/&gt;
+        &lt;source&gt;发送命令失败&lt;/source&gt;
+        &lt;translation&gt;发送命令失败&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location filename=&quot;../setup/ui/searchdevicedialog.cpp&quot; line=&quot;+45&quot;/&gt;
+        &lt;location line=&quot;+30&quot;/&gt;
+        &lt;source&gt;请选择设备&lt;/source&gt;
+        &lt;translation&gt;请选择设备&lt;/translation&gt;
+    &lt;/message&gt;
+&lt;/context&gt;
+&lt;context&gt;
+    &lt;name&gt;RefreshThread&lt;/name&gt;
+    &lt;message&gt;
+        &lt;location filename=&quot;../config/refreshthread.cpp&quot; line=&quot;+21&quot;/&gt;
+        &lt;source&gt;刷新&lt;/source&gt;
+        &lt;translation&gt;刷新&lt;/translation&gt;
+    &lt;/message&gt;
+&lt;/context&gt;
+&lt;context&gt;
+    &lt;name&gt;SearchCommand&lt;/name&gt;
+    &lt;message&gt;
+        &lt;location filename=&quot;../tools/zq-cli/searchcommand.cpp&quot; line=&quot;+33&quot;/&gt;
+        &lt;source&gt;没有仪器应答</translation>
     </message>
 </context>
 <context>
@@ -612,7 +1444,7 @@
     <message>
         <location line="+17"/>
         <location line="+122"/>
-        <location filename="../firmware/ui/updatedialog.cpp" line="+113"/>
+        <location filename="../firmware/ui/updatedialog.cpp" line="+114"/>
         <source>下载文件</source>
         <translation>下载文件</translation>
     </message>
@@ -637,7 +1469,7 @@
         <translation>选择路径</translation>
     </message>
     <message>
-        <location filename="../firmware/ui/updatedialog.cpp" line="-85"/>
+        <location filename="../firmware/ui/updatedialog.cpp" line="-86"/>
         <source>请选择文件!</source>
         <translation>请选择文件!</translation>
     </message>
@@ -647,7 +1479,8 @@
         <translation>更新失败,文件不存在或拒绝访问!</translation>
     </message>
     <message>
-        <location line="+37"/>
+        <location line="+38"/>
+        <location filename="../tools/zq-cli/flashcommand.cpp" line="+46"/>
         <source>固件更新成功!</source>
         <translation>固件更新成功!</translation>
     </message>
@@ -677,7 +1510,7 @@
         <translation>文件下载成功!</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+23"/>
         <source>正在更新固件,请等待更新完成!</source>
         <translation>正在更新固件,请等待更新完成!</translation>
     </message>
@@ -701,6 +1534,7 @@
     </message>
     <message>
         <location line="+7"/>
+        <location filename="../tools/zq-cli/failureclass.cpp" line="+2"/>
         <source>固件更新失败,获取设备ID失败!</source>
         <translation>固件更新失败,获取设备ID失败!</translation>
     </message>
@@ -718,6 +1552,313 @@
         <location line="+9"/>
         <source>固件更新失败,发送文件数据失败!</source>
         <translation>固件更新失败,发送文件数据失败!</translation>
+    </message>
+</context>
+<context>
+    <name>WriteCommand</name>
+    <message>
+        <location filename="../tools/zq-cli/writecommand.cpp" line="+75"/>
+        <source>没有需要写入的项</source>
+        <translation>查找设备&lt;/source&gt;
+        &lt;translation&gt;查找设备&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+15&quot;/&gt;
+        &lt;source&gt;搜索&lt;/source&gt;
+        &lt;translation&gt;搜索&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+20&quot;/&gt;
+        &lt;source&gt;确定&lt;/source&gt;
+        &lt;translation&gt;确定&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+10&quot;/&gt;
+        &lt;source&gt;取消&lt;/source&gt;
+        &lt;translation&gt;取消&lt;/translation&gt;
+    &lt;/message&gt;
+&lt;/context&gt;
+&lt;context&gt;
+    &lt;name&gt;SetupDialog&lt;/name&gt;
+    &lt;message&gt;
+        &lt;location filename=&quot;../forms/setupdialog.ui&quot; line=&quot;+14&quot;/&gt;
+        &lt;source&gt;串口设置&lt;/source&gt;
+        &lt;translation&gt;串口设置&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+13&quot;/&gt;
+        &lt;source&gt;Serial通讯&lt;/source&gt;
+        &lt;translation&gt;Serial通讯&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+9&quot;/&gt;
+        &lt;source&gt;串口号：&lt;/source&gt;
+        &lt;translation&gt;串口号：&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+17&quot;/&gt;
+        &lt;source&gt;波特率：&lt;/source&gt;
+        &lt;translation&gt;波特率：&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+17&quot;/&gt;
+        &lt;source&gt;数据位：&lt;/source&gt;
+        &lt;translation&gt;数据位：&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+10&quot;/&gt;
+        &lt;source&gt;奇偶校验：&lt;/source&gt;
+        &lt;translation&gt;奇偶校验：&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+10&quot;/&gt;
+        &lt;source&gt;停止位：&lt;/source&gt;
+        &lt;translation&gt;停止位：&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+10&quot;/&gt;
+        &lt;source&gt;RTS&lt;/source&gt;
+        &lt;translation&gt;RTS&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+7&quot;/&gt;
+        &lt;source&gt;DTR&lt;/source&gt;
+        &lt;translation&gt;DTR&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+10&quot;/&gt;
+        &lt;source&gt;Udp通讯&lt;/source&gt;
+        &lt;translation&gt;Udp通讯&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+12&quot;/&gt;
+        &lt;source&gt;地址：&lt;/source&gt;
+        &lt;translation&gt;地址：&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+10&quot;/&gt;
+        &lt;source&gt;端口：&lt;/source&gt;
+        &lt;translation&gt;端口：&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+17&quot;/&gt;
+        &lt;source&gt;查找设备&lt;/source&gt;
+        &lt;translation&gt;查找设备&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+19&quot;/&gt;
+        &lt;source&gt;设备地址：&lt;/source&gt;
+        &lt;translation&gt;设备地址：&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+22&quot;/&gt;
+        &lt;source&gt;确定&lt;/source&gt;
+        &lt;translation&gt;确定&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+10&quot;/&gt;
+        &lt;source&gt;取消&lt;/source&gt;
+        &lt;translation&gt;取消&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location filename=&quot;../setup/ui/setupdialog.cpp&quot; line=&quot;+129&quot;/&gt;
+        &lt;source&gt;请选择串口!&lt;/source&gt;
+        &lt;translation&gt;请选择串口!&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+4&quot;/&gt;
+        &lt;source&gt;请选择波特率!&lt;/source&gt;
+        &lt;translation&gt;请选择波特率!&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+7&quot;/&gt;
+        &lt;source&gt;波特率超出范围!&lt;/source&gt;
+        &lt;translation&gt;波特率超出范围!&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+14&quot;/&gt;
+        &lt;source&gt;请输入UDP地址&lt;/source&gt;
+        &lt;translation&gt;请输入UDP地址&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+4&quot;/&gt;
+        &lt;source&gt;请输入UDP端口&lt;/source&gt;
+        &lt;translation&gt;请输入UDP端口&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+5&quot;/&gt;
+        &lt;source&gt;UDP端口不能大于65535&lt;/source&gt;
+        &lt;translation&gt;UDP端口不能大于65535&lt;/translation&gt;
+    &lt;/message&gt;
+&lt;/context&gt;
+&lt;context&gt;
+    &lt;name&gt;UpdateDialog&lt;/name&gt;
+    &lt;message&gt;
+        &lt;location filename=&quot;../forms/updatedialog.ui&quot; line=&quot;+14&quot;/&gt;
+        &lt;location line=&quot;+16&quot;/&gt;
+        &lt;location filename=&quot;../firmware/ui/updatedialog.cpp&quot; line=&quot;+68&quot;/&gt;
+        &lt;source&gt;更新固件&lt;/source&gt;
+        &lt;translation&gt;更新固件&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+12&quot;/&gt;
+        &lt;source&gt;文件：&lt;/source&gt;
+        &lt;translation&gt;文件：&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+26&quot;/&gt;
+        &lt;source&gt;设备：&lt;/source&gt;
+        &lt;translation&gt;设备：&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+26&quot;/&gt;
+        &lt;source&gt;型号：&lt;/source&gt;
+        &lt;translation&gt;型号：&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+26&quot;/&gt;
+        &lt;source&gt;版本：&lt;/source&gt;
+        &lt;translation&gt;版本：&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+26&quot;/&gt;
+        &lt;location line=&quot;+132&quot;/&gt;
+        &lt;source&gt;进度：&lt;/source&gt;
+        &lt;translation&gt;进度：&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;-85&quot;/&gt;
+        &lt;source&gt;选择文件&lt;/source&gt;
+        &lt;translation&gt;选择文件&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+7&quot;/&gt;
+        &lt;source&gt;烧写&lt;/source&gt;
+        &lt;translation&gt;烧写&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+17&quot;/&gt;
+        &lt;location line=&quot;+122&quot;/&gt;
+        &lt;location filename=&quot;../firmware/ui/updatedialog.cpp&quot; line=&quot;+113&quot;/&gt;
+        &lt;source&gt;下载文件&lt;/source&gt;
+        &lt;translation&gt;下载文件&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;-110&quot;/&gt;
+        &lt;source&gt;列表：&lt;/source&gt;
+        &lt;translation&gt;列表：&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+23&quot;/&gt;
+        &lt;source&gt;路径：&lt;/source&gt;
+        &lt;translation&gt;路径：&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+73&quot;/&gt;
+        &lt;source&gt;刷新文件列表&lt;/source&gt;
+        &lt;translation&gt;刷新文件列表&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+7&quot;/&gt;
+        &lt;source&gt;选择路径&lt;/source&gt;
+        &lt;translation&gt;选择路径&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location filename=&quot;../firmware/ui/updatedialog.cpp&quot; line=&quot;-85&quot;/&gt;
+        &lt;source&gt;请选择文件!&lt;/source&gt;
+        &lt;translation&gt;请选择文件!&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+4&quot;/&gt;
+        &lt;source&gt;更新失败,文件不存在或拒绝访问!&lt;/source&gt;
+        &lt;translation&gt;更新失败,文件不存在或拒绝访问!&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+37&quot;/&gt;
+        &lt;location filename=&quot;../tools/zq-cli/flashcommand.cpp&quot; line=&quot;+46&quot;/&gt;
+        &lt;source&gt;固件更新成功!&lt;/source&gt;
+        &lt;translation&gt;固件更新成功!&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+10&quot;/&gt;
+        &lt;source&gt;未设置固件下载页面,请在 config.ini 的 firmware/page 中填写下载页面的完整地址!&lt;/source&gt;
+        &lt;translation&gt;未设置固件下载页面,请在 config.ini 的 firmware/page 中填写下载页面的完整地址!&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+6&quot;/&gt;
+        &lt;source&gt;固件下载页面地址无效: %1&lt;/source&gt;
+        &lt;translation&gt;固件下载页面地址无效: %1&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+39&quot;/&gt;
+        &lt;source&gt;请选择设备类型!&lt;/source&gt;
+        &lt;translation&gt;请选择设备类型!&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+4&quot;/&gt;
+        &lt;source&gt;请选择下载路径!&lt;/source&gt;
+        &lt;translation&gt;请选择下载路径!&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+23&quot;/&gt;
+        &lt;source&gt;文件下载成功!&lt;/source&gt;
+        &lt;translation&gt;文件下载成功!&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+22&quot;/&gt;
+        &lt;source&gt;正在更新固件,请等待更新完成!&lt;/source&gt;
+        &lt;translation&gt;正在更新固件,请等待更新完成!&lt;/translation&gt;
+    &lt;/message&gt;
+&lt;/context&gt;
+&lt;context&gt;
+    &lt;name&gt;UpdateThread&lt;/name&gt;
+    &lt;message&gt;
+        &lt;location filename=&quot;../firmware/updatethread.cpp&quot; line=&quot;+24&quot;/&gt;
+        &lt;source&gt;固件包中没有固件数据,不能烧写!&lt;/source&gt;
+        &lt;translation&gt;固件包中没有固件数据,不能烧写!&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+3&quot;/&gt;
+        &lt;source&gt;固件包中没有设备型号,不能烧写!&lt;/source&gt;
+        &lt;translation&gt;固件包中没有设备型号,不能烧写!&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+58&quot;/&gt;
+        &lt;source&gt;固件更新失败,&lt;/source&gt;
+        &lt;translation&gt;固件更新失败,&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+7&quot;/&gt;
+        &lt;location filename=&quot;../tools/zq-cli/failureclass.cpp&quot; line=&quot;+2&quot;/&gt;
+        &lt;source&gt;固件更新失败,获取设备ID失败!&lt;/source&gt;
+        &lt;translation&gt;固件更新失败,获取设备ID失败!&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+5&quot;/&gt;
+        &lt;source&gt;固件更新失败,BIN文件与设备型号不一致!&lt;/source&gt;
+        &lt;translation&gt;固件更新失败,BIN文件与设备型号不一致!&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+6&quot;/&gt;
+        &lt;source&gt;固件更新失败,擦除设备内存失败!&lt;/source&gt;
+        &lt;translation&gt;固件更新失败,擦除设备内存失败!&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;location line=&quot;+9&quot;/&gt;
+        &lt;source&gt;固件更新失败,发送文件数据失败!&lt;/source&gt;
+        &lt;translation&gt;固件更新失败,发送文件数据失败!&lt;/translation&gt;
+    &lt;/message&gt;
+&lt;/context&gt;
+&lt;context&gt;
+    &lt;name&gt;WriteCommand&lt;/name&gt;
+    &lt;message&gt;
+        &lt;location filename=&quot;../tools/zq-cli/writecommand.cpp&quot; line=&quot;+75&quot;/&gt;
+        &lt;source&gt;没有需要写入的项</translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>仪器拒绝了 %1 项: %2</source>
+        <translation>仪器拒绝了 %1 项: %2</translation>
     </message>
 </context>
 </TS>

@@ -2,9 +2,388 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_TW">
 <context>
+    <name>CliOutput</name>
+    <message>
+        <location filename="../tools/zq-cli/clioutput.cpp" line="+73"/>
+        <source>成功</source>
+        <translation>成功</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>失败 (退出码 %1)</source>
+        <translation>失敗 (結束代碼 %1)</translation>
+    </message>
+</context>
+<context>
+    <name>CliParser</name>
+    <message>
+        <location filename="../tools/zq-cli/cliparser.cpp" line="+88"/>
+        <source>未知的子命令: %1</source>
+        <translation>未知的子命令: %1</translation>
+    </message>
+    <message>
+        <location line="-16"/>
+        <source>ZQ 仪器的配置、时钟、历史记录、固件和监视，在命令行上完成。
+子命令: read, write, set-clock, history, flash, monitor, search
+连接默认取自当前目录的 config.ini。
+退出码: 0 成功, 1 用法错误, 2 通讯失败, 3 仪器拒绝或应答无效, 4 文件错误。</source>
+        <translation>ZQ 儀器的設定、時鐘、歷史記錄、韌體和監看，在命令列上完成。
+子命令: read, write, set-clock, history, flash, monitor, search
+連線預設取自目前目錄的 config.ini。
+結束代碼: 0 成功, 1 用法錯誤, 2 通訊失敗, 3 儀器拒絕或回應無效, 4 檔案錯誤。</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>要执行的子命令</source>
+        <translation>要執行的子命令</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>&lt;子命令&gt;</source>
+        <translation>&lt;子命令&gt;</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>缺少子命令; 用 --help 查看用法</source>
+        <translation>缺少子命令; 用 --help 查看用法</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>无效的超时: %1</source>
+        <translation>無效的逾時: %1</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>每台仪器输出一行 JSON 对象</source>
+        <translation>每台儀器輸出一行 JSON 物件</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>信息的语言: en_US, zh_CH 或 zh_TW (默认取自 config.ini)</source>
+        <translation>訊息的語言: en_US, zh_CH 或 zh_TW (預設取自 config.ini)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>语言</source>
+        <translation>語言</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>每次等待应答的毫秒数 (默认为仪器自身的时间)</source>
+        <translation>每次等待回應的毫秒數 (預設為儀器自身的時間)</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <location line="+35"/>
+        <source>毫秒</source>
+        <translation>毫秒</translation>
+    </message>
+    <message>
+        <location line="-33"/>
+        <source>经 UDP 连接仪器; read, write, set-clock 和 flash 可重复此选项</source>
+        <translation>經 UDP 連線儀器; read, write, set-clock 和 flash 可重複此選項</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>主机:端口</source>
+        <translation>主機:連接埠</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>经串口连接仪器</source>
+        <translation>經序列埠連線儀器</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>串口</source>
+        <translation>序列埠</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>串口波特率</source>
+        <translation>序列埠鮑率</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <location line="+1"/>
+        <location line="+2"/>
+        <location line="+3"/>
+        <source>数值</source>
+        <translation>數值</translation>
+    </message>
+    <message>
+        <location line="-5"/>
+        <source>串口数据位: 5 到 8</source>
+        <translation>序列埠資料位元: 5 到 8</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>串口校验: none, even, odd, space 或 mark</source>
+        <translation>序列埠同位檢查: none, even, odd, space 或 mark</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>校验</source>
+        <translation>同位檢查</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>串口停止位: 1, 1.5 或 2</source>
+        <translation>序列埠停止位元: 1, 1.5 或 2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>发送请求前拉 RTS</source>
+        <translation>傳送請求前拉 RTS</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>打开串口时置 DTR</source>
+        <translation>開啟序列埠時設定 DTR</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>仪器的设备地址: 0 到 255</source>
+        <translation>儀器的裝置位址: 0 到 255</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>把配置按助手的导出格式写入 CSV 文件</source>
+        <translation>把設定按助手的匯出格式寫入 CSV 檔案</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <location line="+10"/>
+        <location line="+1"/>
+        <source>文件</source>
+        <translation>檔案</translation>
+    </message>
+    <message>
+        <location line="-9"/>
+        <source>要写入的配置 CSV 文件</source>
+        <translation>要寫入的設定 CSV 檔案</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>文件.csv</source>
+        <translation>檔案.csv</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>只显示将要写入的项, 不写入</source>
+        <translation>只顯示將要寫入的項目, 不寫入</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>先读取配置, 只写入数值不同的项</source>
+        <translation>先讀取設定, 只寫入數值不同的項目</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>要设置的时间, ISO 格式 (默认为当前时间)</source>
+        <translation>要設定的時間, ISO 格式 (預設為目前時間)</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>时间</source>
+        <translation>時間</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>起始日期 (yyyy-MM-dd)</source>
+        <translation>起始日期 (yyyy-MM-dd)</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <location line="+1"/>
+        <source>日期</source>
+        <translation>日期</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>结束日期 (yyyy-MM-dd)</source>
+        <translation>結束日期 (yyyy-MM-dd)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>把记录导出为 CSV 文件</source>
+        <translation>把記錄匯出為 CSV 檔案</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>把记录导出为 PDF 文件</source>
+        <translation>把記錄匯出為 PDF 檔案</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>要烧写的固件包</source>
+        <translation>要燒錄的韌體套件</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>固件包.zqbin</source>
+        <translation>韌體套件.zqbin</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>打开仪器的调试输出, 结束时关闭</source>
+        <translation>開啟儀器的偵錯輸出, 結束時關閉</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>以十六进制显示</source>
+        <translation>以十六進位顯示</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>同时以文本和十六进制显示</source>
+        <translation>同時以文字和十六進位顯示</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>监视的秒数 (默认直到 Ctrl-C)</source>
+        <translation>監看的秒數 (預設直到 Ctrl-C)</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>秒</source>
+        <translation>秒</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>搜索探测发往的 UDP 端口</source>
+        <translation>搜尋探測送往的 UDP 連接埠</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>端口</source>
+        <translation>連接埠</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>等待应答的毫秒数</source>
+        <translation>等待回應的毫秒數</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>探测的目的地址, 可重复 (默认为本机各网络的广播地址)</source>
+        <translation>探測的目的位址, 可重複 (預設為本機各網路的廣播位址)</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>地址</source>
+        <translation>位址</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>无效的设备地址: %1</source>
+        <translation>無效的裝置位址: %1</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>--udp 与 --serial 不能同时使用</source>
+        <translation>--udp 與 --serial 不能同時使用</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>子命令 %1 只能连接一台仪器</source>
+        <translation>子命令 %1 只能連線一台儀器</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>无效的 UDP 地址: %1 (应为 主机:端口)</source>
+        <translation>無效的 UDP 位址: %1 (應為 主機:連接埠)</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>无效的波特率: %1</source>
+        <translation>無效的鮑率: %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>无效的数据位: %1</source>
+        <translation>無效的資料位元: %1</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>无效的校验: %1</source>
+        <translation>無效的同位檢查: %1</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>无效的停止位: %1</source>
+        <translation>無效的停止位元: %1</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>没有连接: config.ini 中没有设置, 请用 --udp 或 --serial 指定</source>
+        <translation>沒有連線: config.ini 中沒有設定, 請用 --udp 或 --serial 指定</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>子命令 %1 需要一个文件名</source>
+        <translation>子命令 %1 需要一個檔名</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>多余的参数: %1</source>
+        <translation>多餘的參數: %1</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>--csv 只能用于一台仪器</source>
+        <translation>--csv 只能用於一台儀器</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>无效的时间: %1 (应为 ISO 格式, 如 2024-05-01T08:30:00)</source>
+        <translation>無效的時間: %1 (應為 ISO 格式, 如 2024-05-01T08:30:00)</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>history 需要 --from 和 --to 日期 (yyyy-MM-dd)</source>
+        <translation>history 需要 --from 和 --to 日期 (yyyy-MM-dd)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>起始日期晚于结束日期</source>
+        <translation>起始日期晚於結束日期</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>--hex 与 --both 不能同时使用</source>
+        <translation>--hex 與 --both 不能同時使用</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>无效的秒数: %1</source>
+        <translation>無效的秒數: %1</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>无效的端口: %1</source>
+        <translation>無效的連接埠: %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>无效的毫秒数: %1</source>
+        <translation>無效的毫秒數: %1</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>无效的地址: %1</source>
+        <translation>無效的位址: %1</translation>
+    </message>
+    <message>
+        <location filename="../tools/zq-cli/cliapp.cpp" line="+54"/>
+        <source>子命令 %1 尚未提供</source>
+        <translation>子命令 %1 尚未提供</translation>
+    </message>
+</context>
+<context>
     <name>ClockSync</name>
     <message>
-        <location filename="../config/clocksync.cpp" line="+8"/>
+        <location filename="../config/clocksync.cpp" line="+13"/>
         <source>同步时间</source>
         <translation>同步時間</translation>
     </message>
@@ -30,12 +409,12 @@
         <location line="+4"/>
         <location line="+19"/>
         <source>打开文件失败: %1</source>
-        <translation>開啟檔案失敗: %1</translation>
+        <translation>無法開啟檔案: %1</translation>
     </message>
     <message>
         <location line="-10"/>
         <source>写入文件失败: %1</source>
-        <translation>寫入檔案失敗: %1</translation>
+        <translation>無法儲存檔案: %1</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -50,7 +429,7 @@
     <message>
         <location line="+13"/>
         <source>文件解析错误</source>
-        <translation>檔案解析錯誤</translation>
+        <translation>檔案格式錯誤,無法解析</translation>
     </message>
 </context>
 <context>
@@ -58,19 +437,19 @@
     <message>
         <location filename="../config/configwriter.cpp" line="+31"/>
         <location line="+16"/>
-        <location line="+18"/>
+        <location line="+23"/>
         <source>写入配置</source>
         <translation>寫入設定</translation>
     </message>
     <message>
-        <location line="-34"/>
+        <location line="-39"/>
         <location line="+1"/>
         <source>写入错误,连接设备失败</source>
-        <translation>寫入錯誤,連線裝置失敗</translation>
+        <translation>寫入錯誤,無法連線至裝置</translation>
     </message>
     <message>
         <location line="+15"/>
-        <location line="+18"/>
+        <location line="+23"/>
         <source>写入配置失败: %1</source>
         <translation>寫入設定失敗: %1</translation>
     </message>
@@ -83,7 +462,7 @@
     <message>
         <location line="-26"/>
         <source>提交</source>
-        <translation>提交</translation>
+        <translation>寫入</translation>
     </message>
     <message>
         <location line="+5"/>
@@ -99,18 +478,18 @@
         <location line="+9"/>
         <location line="+3"/>
         <source>硬件返回数据校验错误</source>
-        <translation>硬體回傳資料校驗錯誤</translation>
+        <translation>裝置回傳的資料驗證錯誤</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>写入配置失败,该项不支持修改</source>
-        <translation>寫入設定失敗,該項不支援修改</translation>
+        <translation>寫入設定失敗,此項目不支援修改</translation>
     </message>
 </context>
 <context>
     <name>DDbServer</name>
     <message>
-        <location filename="../firmware/ddbserver.cpp" line="+55"/>
+        <location filename="../firmware/ddbserver.cpp" line="+101"/>
         <source>解析文件失败,文件不存在或拒绝访问!</source>
         <translation>解析檔案失敗,檔案不存在或拒絕存取!</translation>
     </message>
@@ -133,7 +512,7 @@
     <message>
         <location line="+6"/>
         <source>解析文件失败,文件校验失败!</source>
-        <translation>解析檔案失敗,檔案校驗失敗!</translation>
+        <translation>解析檔案失敗,檔案驗證失敗!</translation>
     </message>
 </context>
 <context>
@@ -285,15 +664,15 @@
         <location line="+9"/>
         <location line="+3"/>
         <source>设备监听</source>
-        <translation>設備監聽</translation>
+        <translation>裝置監聽</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="+59"/>
+        <location filename="../app/mainwindow.cpp" line="+64"/>
         <source>准备就绪</source>
-        <translation>準備就緒</translation>
+        <translation>就緒</translation>
     </message>
     <message>
-        <location line="+19"/>
+        <location line="+17"/>
         <location filename="../app/mainwindow_config.cpp" line="-51"/>
         <source>确定</source>
         <translation>確定</translation>
@@ -326,12 +705,12 @@
     <message>
         <location filename="../forms/modifydialog.ui" line="+26"/>
         <source>Dialog</source>
-        <translation>Dialog</translation>
+        <translation>編輯項目</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>提交</source>
-        <translation>提交</translation>
+        <translation>寫入</translation>
     </message>
     <message>
         <location line="+16"/>
@@ -367,22 +746,24 @@
     <message>
         <location line="+5"/>
         <source>信息</source>
-        <translation>資訊</translation>
+        <translation>訊息</translation>
     </message>
     <message>
         <location filename="../link/frames.cpp" line="+94"/>
         <source>CRC校验错误</source>
-        <translation>CRC校驗錯誤</translation>
+        <translation>CRC 檢查碼錯誤</translation>
     </message>
     <message>
         <location line="+2"/>
         <location filename="../link/linkchannel.cpp" line="+216"/>
         <location line="+32"/>
+        <location filename="../tools/zq-cli/failureclass.cpp" line="+10"/>
         <source>发送命令超时</source>
         <translation>傳送命令逾時</translation>
     </message>
     <message>
         <location line="+2"/>
+        <location filename="../tools/zq-cli/failureclass.cpp" line="+1"/>
         <source>接收数据超时</source>
         <translation>接收資料逾時</translation>
     </message>
@@ -394,12 +775,12 @@
     <message>
         <location filename="../link/linkchannel.cpp" line="-195"/>
         <source>串口打开失败</source>
-        <translation>序列埠開啟失敗</translation>
+        <translation>無法開啟序列埠</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>打开串口失败: %1</source>
-        <translation>開啟序列埠失敗: %1</translation>
+        <translation>無法開啟序列埠: %1</translation>
     </message>
     <message>
         <location line="+166"/>
@@ -427,13 +808,35 @@
         <source>刷新</source>
         <translation>重新整理</translation>
     </message>
+    <message>
+        <location line="+34"/>
+        <source>数据长度校验错误 : 
+%1</source>
+        <translation>資料長度驗證錯誤 : 
+%1</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>地址或命令校验错误: 
+%1</source>
+        <translation>位址或命令驗證錯誤: 
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>SearchCommand</name>
+    <message>
+        <location filename="../tools/zq-cli/searchcommand.cpp" line="+33"/>
+        <source>没有仪器应答</source>
+        <translation>沒有儀器回應</translation>
+    </message>
 </context>
 <context>
     <name>SearchDeviceDialog</name>
     <message>
         <location filename="../forms/searchdevicedialog.ui" line="+14"/>
         <source>查找设备</source>
-        <translation>搜尋裝置</translation>
+        <translation>尋找裝置</translation>
     </message>
     <message>
         <location line="+15"/>
@@ -456,12 +859,12 @@
     <message>
         <location filename="../forms/setupdialog.ui" line="+14"/>
         <source>串口设置</source>
-        <translation>序列埠設定</translation>
+        <translation>通訊設定</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>Serial通讯</source>
-        <translation>Serial通訊</translation>
+        <translation>序列埠通訊</translation>
     </message>
     <message>
         <location line="+9"/>
@@ -501,7 +904,7 @@
     <message>
         <location line="+10"/>
         <source>Udp通讯</source>
-        <translation>Udp通訊</translation>
+        <translation>UDP 通訊</translation>
     </message>
     <message>
         <location line="+12"/>
@@ -516,7 +919,7 @@
     <message>
         <location line="+17"/>
         <source>查找设备</source>
-        <translation>搜尋裝置</translation>
+        <translation>尋找裝置</translation>
     </message>
     <message>
         <location line="+19"/>
@@ -551,17 +954,17 @@
     <message>
         <location line="+14"/>
         <source>请输入UDP地址</source>
-        <translation>請輸入UDP位址</translation>
+        <translation>請輸入 UDP 位址</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>请输入UDP端口</source>
-        <translation>請輸入UDP連接埠</translation>
+        <translation>請輸入 UDP 連接埠</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>UDP端口不能大于65535</source>
-        <translation>UDP連接埠不能大於65535</translation>
+        <translation>UDP 連接埠不可大於 65535</translation>
     </message>
 </context>
 <context>
@@ -612,7 +1015,7 @@
     <message>
         <location line="+17"/>
         <location line="+122"/>
-        <location filename="../firmware/ui/updatedialog.cpp" line="+113"/>
+        <location filename="../firmware/ui/updatedialog.cpp" line="+114"/>
         <source>下载文件</source>
         <translation>下載檔案</translation>
     </message>
@@ -637,7 +1040,7 @@
         <translation>選擇路徑</translation>
     </message>
     <message>
-        <location filename="../firmware/ui/updatedialog.cpp" line="-85"/>
+        <location filename="../firmware/ui/updatedialog.cpp" line="-86"/>
         <source>请选择文件!</source>
         <translation>請選擇檔案!</translation>
     </message>
@@ -647,7 +1050,8 @@
         <translation>更新失敗,檔案不存在或拒絕存取!</translation>
     </message>
     <message>
-        <location line="+37"/>
+        <location line="+38"/>
+        <location filename="../tools/zq-cli/flashcommand.cpp" line="+46"/>
         <source>固件更新成功!</source>
         <translation>韌體更新成功!</translation>
     </message>
@@ -677,7 +1081,7 @@
         <translation>檔案下載成功!</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+23"/>
         <source>正在更新固件,请等待更新完成!</source>
         <translation>正在更新韌體,請等待更新完成!</translation>
     </message>
@@ -701,6 +1105,7 @@
     </message>
     <message>
         <location line="+7"/>
+        <location filename="../tools/zq-cli/failureclass.cpp" line="+2"/>
         <source>固件更新失败,获取设备ID失败!</source>
         <translation>韌體更新失敗,取得裝置ID失敗!</translation>
     </message>
@@ -718,6 +1123,19 @@
         <location line="+9"/>
         <source>固件更新失败,发送文件数据失败!</source>
         <translation>韌體更新失敗,傳送檔案資料失敗!</translation>
+    </message>
+</context>
+<context>
+    <name>WriteCommand</name>
+    <message>
+        <location filename="../tools/zq-cli/writecommand.cpp" line="+75"/>
+        <source>没有需要写入的项</source>
+        <translation>沒有需要寫入的項目</translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>仪器拒绝了 %1 项: %2</source>
+        <translation>儀器拒絕了 %1 個項目: %2</translation>
     </message>
 </context>
 </TS>

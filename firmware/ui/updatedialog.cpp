@@ -123,7 +123,8 @@ void UpdateDialog::soltStartUpdate()
 void UpdateDialog::soltStopUpdate()
 {
     form->bntSelectFile->setEnabled(true);
-    form->bntDownload->setEnabled(true);
+    // A fetch or download that outlives the transfer keeps the download button off until it ends.
+    form->bntDownload->setEnabled(!catalogue.isRunning() && !downloader.isRunning());
     form->bntUpdate->setEnabled(true);
 }
 
@@ -228,7 +229,8 @@ void UpdateDialog::slotShowErrorMessage(const QString& error)
 void UpdateDialog::setDownloadControlsEnabled(bool enable)
 {
     form->bntSelectPath->setEnabled(enable);
-    form->bntDownload->setEnabled(enable);
+    // A list refreshed during a transfer must not bring back the button the transfer took away.
+    form->bntDownload->setEnabled(enable && !updater.isRunning());
     form->bntRefresh->setEnabled(enable);
     form->cmbFileList->setEnabled(enable);
 }

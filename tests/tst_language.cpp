@@ -1,0 +1,157 @@
+// Labels: gui net
+// The operator's language reaches every window: after a switch to English no window or dialog
+// shows Chinese, after a switch to Traditional Chinese none shows Simplified characters or
+// Mainland terms; Qt's own texts (standard buttons, file dialogs, text-box menus) follow every
+// switch; and the first status text speaks the stored language.
+#include "app/mainwindow.h"
+#include "link/frames.h"
+#include "tests/support/ui/confighost.h"
+#include "tests/support/ui/languageprobe.h"
+#include "tests/support/ui/scriptedprompter.h"
+#include "tests/support/workdir.h"
+
+#include <QAbstractButton>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QTest>
+
+namespace {
+
+// Every window the operator can open from the main window, and the class that must open; a new
+// dialog is one more line.
+struct WindowRow
+{
+    const char* name;
+    Opener open;
+    const char* className;
+};
+
+const QList<WindowRow>& windows()
+{
+    static const QList<WindowRow> rows = {
+        {"settings", byAction("setup"), "SetupDialog"},
+        {"search", byAction("setup", {clickIn("bntSearch", chooseUdp)}), "SearchDeviceDialog"},
+        {"edit", byDoubleClick(0), "ModifyDialog"},
+        {"confirm", byDoubleClick(1), "QMessageBox"},
+        {"about", byAction("about"), "NeutralAboutDialog"},
+        {"update", byAction("update"), "UpdateDialog"},
+    };
+    return rows;
+}
+
+}
+
+class TestLanguage : public QObject
+{
+    Q_OBJECT
+private slots:
+    void everyWindow_data();
+    void everyWindow();
+    void qtTextsFollowEverySwitch();
+    void firstStatusText_data();
+    void firstStatusText();
+};
+
+void TestLanguage::everyWindow_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<int>("row");
+    for (const char* code : {"en_US", "zh_TW"})
+        for (int row = 0; row < windows().size(); ++row)
+            QTest::addRow("%s %s", code, windows().at(row).name) << QString::fromLatin1(code) << row;
+}
+
+void TestLanguage::everyWindow()
+{
+    QFETCH(QString, code);
+    QFETCH(int, row);
+    const WindowRow& window = windows().at(row);
+    LanguageSetup setup(code);
+    QVERIFY(QTest::qWaitForWindowExposed(setup.window.data()));
+    saveScreenshot(setup.window.data(), code + QStringLiteral("-main"));
+
+    Inspector inspector{code, QString::fromLatin1(window.name), {}, wrongTexts(setup.window.data(), code)};
+    ScriptedPrompter prompter;
+    window.open(*setup.window, prompter, setup.dir, [&] { prompter.answerNext(inspector.answer()); });
+    if (inspector.classes.isEmpty())
+        QFAIL("the dialog never opened");
+    QCOMPARE(inspector.classes.last(), QString::fromLatin1(window.className));
+    QVERIFY2(inspector.faults.isEmpty(), qPrintable(QStringLiteral("\n") + inspector.faults.join('\n')));
+}
+
+// Qt's translation is replaced on every switch and dropped for English: the clock's success box,
+// a file dialog and a text box's menu each show the language just chosen.
+void TestLanguage::qtTextsFollowEverySwitch()
+{
+    struct Step
+    {
+        const char* code;
+        QString ok;
+        QString filesOfType;
+        QString undo;
+    };
+    const QList<Step> steps = {
+        {"en_US", QStringLiteral("OK"), QStringLiteral("Files of type:"), QStringLiteral("&Undo")},
+        {"zh_CH", QStringLiteral("确定"), QStringLiteral("文件类型："), QStringLiteral("撤消(&U)")},
+        {"zh_TW", QStringLiteral("確定"), QStringLiteral("檔案型態："), QStringLiteral("復原(&U)")},
+        {"en_US", QStringLiteral("OK"), QStringLiteral("Files of type:"), QStringLiteral("&Undo")},
+        {"zh_CH", QStringLiteral("确定"), QStringLiteral("文件类型："), QStringLiteral("撤消(&U)")},
+    };
+    WorkDir dir;
+    dir.copyTranslations();
+    CannedPeer peer([](const QByteArray&) { return setClockAcknowledgement(0xFF); });
+    MainWindow window;
+    for (const Step& step : steps) {
+        trigger(window, (QByteArray("lang_") + step.code).constData());
+        ScriptedPrompter prompter;
+        QString okText;
+        prompter.answerNext([&](QDialog& dialog) {
+            auto* box = qobject_cast<QMessageBox*>(&dialog);
+            if (box && box->button(QMessageBox::Ok)) {
+                okText = box->button(QMessageBox::Ok)->text();
+                saveScreenshot(box, QStringLiteral("%1-sync-time-success").arg(QLatin1String(step.code)));
+            }
+            return int(QMessageBox::Ok);
+        });
+        trigger(window, "sync_time");
+        QCOMPARE(prompter.texts().size(), 1);
+        QCOMPARE(okText, step.ok);
+
+        QFileDialog files;
+        files.setOption(QFileDialog::DontUseNativeDialog);
+        auto* typeLabel = files.findChild<QLabel*>(QStringLiteral("fileTypeLabel"));
+        QVERIFY(typeLabel);
+        QCOMPARE(typeLabel->text(), step.filesOfType);
+
+        QLineEdit edit;
+        QScopedPointer<QMenu> menu(edit.createStandardContextMenu());
+        QCOMPARE(menu->actions().value(0)->text().section('\t', 0, 0), step.undo);
+    }
+}
+
+void TestLanguage::firstStatusText_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("English") << "en_US" << "Ready";
+    QTest::newRow("Simplified Chinese") << "zh_CH" << "准备就绪";
+    QTest::newRow("Traditional Chinese") << "zh_TW" << "就緒";
+}
+
+void TestLanguage::firstStatusText()
+{
+    QFETCH(QString, code);
+    QFETCH(QString, text);
+    WorkDir dir;
+    dir.copyTranslations();
+    dir.writeConfig({{"language/language", code}});
+    MainWindow window;
+    QCOMPARE(window.statusBar()->currentMessage(), text);
+}
+
+QTEST_MAIN(TestLanguage)
+#include "tst_language.moc"

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "tools/zq-cli/linktarget.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QHostAddress>
+#include <QList>
+#include <QString>
+
+// Everything a run of zq-cli was asked to do, as the command line gave it.
+struct CliOptions
+{
+    enum Display { Text, Hex, Both };
+
+    QString command;
+    QList<LinkTarget> targets; // several only with repeated --udp
+    bool json = false;
+    int timeoutMs = 0; // 0: the instrument's own waits
+
+    QString file;      // read --csv, write FILE.csv, flash PACKAGE.zqbin, history --csv
+    bool dryRun = false;
+    bool changedOnly = false;
+    QDateTime time;    // set-clock --time; null: now
+    QDate from;
+    QDate to;
+    QString pdfFile;
+    bool debug = false;
+    Display display = Text;
+    int seconds = 0;   // 0: until Ctrl-C
+    quint16 probePort = 1500;
+    int waitMs = 3000;
+    QList<QHostAddress> destinations; // search --to; empty: the machine's broadcast addresses
+};

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "tools/zq-cli/instrumentresult.h"
+#include "tools/zq-cli/linktarget.h"
+
+#include <QCoreApplication>
+#include <QJsonObject>
+#include <QMap>
+#include <QMutex>
+#include <QString>
+
+// Where zq-cli writes: results on standard output (plain lines, or one JSON object per line),
+// errors and progress on standard error, so that a script can read standard output alone.
+class CliOutput
+{
+    Q_DECLARE_TR_FUNCTIONS(CliOutput)
+public:
+    static void line(const QString& text);
+    static void error(const QString& text);
+    static void json(const QJsonObject& object);
+    static bool stderrIsTerminal();
+
+    // One instrument's result: its lines (each prefixed with the instrument when several take
+    // part) and, with several, a closing result line; or its JSON object. Errors go to stderr.
+    static void result(const LinkTarget& target, const InstrumentResult& result, bool json, bool several);
+};
+
+// Progress of the instruments of a run, fed from their threads: one bar per instrument on one
+// redrawn line on a terminal, otherwise a plain line whenever an instrument's percentage changes.
+class ProgressDisplay
+{
+public:
+    explicit ProgressDisplay(bool terminal);
+    ~ProgressDisplay();
+
+    void update(const QString& label, int percent);
+    // Ends the bar line so that later output starts on a fresh line.
+    void finish();
+
+private:
+    void draw();
+
+    QMutex mutex;
+    bool terminal;
+    QMap<QString, int> percents;
+};

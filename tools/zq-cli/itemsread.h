@@ -1,0 +1,19 @@
+#pragma once
+
+#include "config/configrow.h"
+#include "config/skipitems.h"
+#include "tools/zq-cli/instrumentresult.h"
+#include "tools/zq-cli/linktarget.h"
+
+#include <QMap>
+
+// The instrument's configuration as the assistant's Refresh reads it: the shown rows and, for
+// comparing, every item's value by index (hidden ones included).
+struct ItemsRead
+{
+    ConfigRows rows;
+    QMap<int, QString> values;
+};
+
+// Runs the assistant's read thread against target and waits for it; a failure goes into result.
+bool readItems(const LinkTarget& target, const SkipMap& skipMap, ItemsRead& read, InstrumentResult& result);

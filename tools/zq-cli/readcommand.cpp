@@ -1,0 +1,46 @@
+#include "tools/zq-cli/commands.h"
+
+#include "config/configcsv.h"
+#include "config/itemtext.h"
+#include "tools/zq-cli/itemsread.h"
+#include "tools/zq-cli/parallelrun.h"
+
+#include <QJsonArray>
+
+namespace {
+QJsonArray itemsJson(const ConfigRows& rows)
+{
+    QJsonArray items;
+    for (const ConfigRow& row : rows) {
+        QJsonObject item{{QStringLiteral("index"), row.index}, {QStringLiteral("name"), itemNameFromColumn(row.nameColumn)}};
+        if (!row.isConfirmOnly())
+            item.insert(QStringLiteral("value"), itemValueFromColumn(row.valueColumn));
+        items.append(item);
+    }
+    return items;
+}
+}
+
+ExitCode ReadCommand::run(const CliOptions& options)
+{
+    const SkipMap skipMap = readSkipItems(QStringLiteral("SkipItems"));
+    return runOnEveryInstrument(options, [&](const LinkTarget& target) {
+        InstrumentResult result;
+        ItemsRead read;
+        // The rows read before a failure are shown, as the tree keeps them.
+        const bool complete = readItems(target, skipMap, read, result);
+        result.json.insert(QStringLiteral("items"), itemsJson(read.rows));
+        if (complete && !options.file.isEmpty()) {
+            const ConfigOutcome saved = ConfigCsv::exportTo(options.file, read.rows);
+            for (const ConfigOutcome::Box& box : saved.boxes)
+                result.fail(ExitFile, box.title + QStringLiteral(": ") + box.text);
+            if (saved.ok)
+                result.lines.append(saved.status);
+            result.json.insert(QStringLiteral("csv"), options.file);
+            return result;
+        }
+        for (const ConfigRow& row : read.rows)
+            result.lines.append(row.nameColumn + row.valueColumn);
+        return result;
+    });
+}

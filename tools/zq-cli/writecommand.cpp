@@ -1,0 +1,108 @@
+#include "tools/zq-cli/commands.h"
+
+#include "config/configcsv.h"
+#include "config/configwriter.h"
+#include "config/itemtext.h"
+#include "tools/zq-cli/clioutput.h"
+#include "tools/zq-cli/failureclass.h"
+#include "tools/zq-cli/itemsread.h"
+#include "tools/zq-cli/parallelrun.h"
+#include "tools/zq-cli/shownrows.h"
+
+#include <QJsonArray>
+
+namespace {
+
+// What Write-all would send: the valued rows; with the instrument's values, only those that differ
+// (an item the instrument did not list counts as differing).
+ConfigRows rowsToWrite(const ConfigRows& rows, const QMap<int, QString>* current)
+{
+    ConfigRows chosen;
+    for (const ConfigRow& row : rows) {
+        if (row.isConfirmOnly())
+            continue;
+        if (current && current->contains(row.index)
+            && current->value(row.index) == itemValueFromColumn(row.valueColumn))
+            continue;
+        chosen.append(row);
+    }
+    return chosen;
+}
+
+QJsonObject rowJson(const ConfigRow& row)
+{
+    return {{QStringLiteral("index"), row.index},
+            {QStringLiteral("name"), itemNameFromColumn(row.nameColumn)},
+            {QStringLiteral("value"), itemValueFromColumn(row.valueColumn)}};
+}
+
+}
+
+ExitCode WriteCommand::run(const CliOptions& options)
+{
+    const SkipMap skipMap = readSkipItems(QStringLiteral("SkipItems"));
+    const CsvImport import = ConfigCsv::importFrom(options.file);
+    if (!import.outcome.ok) {
+        for (const ConfigOutcome::Box& box : import.outcome.boxes)
+            CliOutput::error(box.title + QStringLiteral(": ") + box.text);
+        return ExitFile;
+    }
+    // The imported rows pass the same filter as in the tree, so the same items are written.
+    ShownRows shown(skipMap);
+    for (const ImportedRow& row : import.rows)
+        shown.add(row.index, row.fields);
+    const ConfigRows imported = shown.rows();
+
+    ProgressDisplay progress(CliOutput::stderrIsTerminal());
+    return runOnEveryInstrument(options, [&](const LinkTarget& target) {
+        InstrumentResult result;
+        ItemsRead read;
+        if (options.changedOnly && !readItems(target, skipMap, read, result))
+            return result;
+        const ConfigRows rows = rowsToWrite(imported, options.changedOnly ? &read.values : nullptr);
+
+        if (options.dryRun) {
+            QJsonArray planned;
+            for (const ConfigRow& row : rows) {
+                result.lines.append(row.nameColumn + row.valueColumn);
+                planned.append(rowJson(row));
+            }
+            result.json.insert(QStringLiteral("would_write"), planned);
+            return result;
+        }
+        QJsonArray written;
+        if (rows.isEmpty()) {
+            result.lines.append(tr("没有需要写入的项"));
+            result.json.insert(QStringLiteral("written"), written);
+            return result;
+        }
+        if (!linkOpens(target, result))
+            return result;
+
+        QStringList refused;
+        ConfigWriter::Progress report;
+        report.answered = [&](int at, const ItemWriteOutcome& outcome) {
+            const ConfigRow& row = rows.at(at);
+            result.lines.append(row.nameColumn + outcome.valueColumn + QStringLiteral("  ") + outcome.status);
+            QJsonObject item = rowJson(row);
+            item.insert(QStringLiteral("answer"), itemValueFromColumn(outcome.valueColumn));
+            item.insert(QStringLiteral("kept"), outcome.kept);
+            written.append(item);
+            if (!outcome.kept)
+                refused.append(itemNameFromColumn(row.nameColumn));
+            progress.update(target.label, (at + 1) * 100 / rows.size());
+        };
+        const ConfigOutcome outcome = ConfigWriter::writeAll(target.settings, rows, report);
+        result.json.insert(QStringLiteral("written"), written);
+        if (!outcome.ok) {
+            const ExitCode code = classifyLinkError(outcome.boxes.value(0).text);
+            for (const ConfigOutcome::Box& box : outcome.boxes)
+                result.fail(code, box.title + QStringLiteral(": ") + box.text);
+        } else if (!refused.isEmpty()) {
+            result.fail(ExitRefused, tr("仪器拒绝了 %1 项: %2").arg(refused.size()).arg(refused.join(QStringLiteral(", "))));
+        } else {
+            result.lines.append(outcome.status);
+        }
+        return result;
+    });
+}
