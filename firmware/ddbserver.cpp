@@ -74,25 +74,6 @@ int DDbServer::countOf(const QString& sql)
     return query.value(0).toInt();
 }
 
-namespace {
-bool isPlainValueType(quint32 type)
-{
-    switch (type) {
-    case QMetaType::QString:
-    case QMetaType::QByteArray:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Bool:
-    case QMetaType::Double:
-        return true;
-    default:
-        return false;
-    }
-}
-} // namespace
-
 bool DDbServer::openEnvelope(const QByteArray& envelope, QMap<QString, QVariant>* fields)
 {
     QByteArray payload;
@@ -105,26 +86,9 @@ bool DDbServer::openEnvelope(const QByteArray& envelope, QMap<QString, QVariant>
     if (!holdsOnlyPlainValues(payload))
         return false;
     // A map cut short reads as an empty map; only the stream's status tells it from a real one.
-    // The values are read one by one, and only texts, bytes and numbers: streamed whole, the map
-    // would let a damaged or hostile file build any streamable Qt type (a pen, an image), and
-    // some of those ask for impossible sizes.
     QMap<QString, QVariant> map;
     QDataStream inner(payload);
-    quint32 count = 0;
-    inner >> count;
-    for (quint32 i = 0; i < count && inner.status() == QDataStream::Ok; ++i) {
-        QString key;
-        inner >> key;
-        const qint64 valueAt = inner.device()->pos();
-        quint32 type = 0;
-        inner >> type;
-        if (!isPlainValueType(type))
-            return false;
-        inner.device()->seek(valueAt);
-        QVariant value;
-        inner >> value;
-        map.insert(key, value);
-    }
+    inner >> map;
     if (inner.status() != QDataStream::Ok)
         return false;
     *fields = map;
