@@ -27,7 +27,7 @@ for binary in build-fuzz/bin/fuzz_*; do
         failed=1
         continue
     fi
-    [ "$seconds" -gt 0 ] || { echo "$target: replayed $(ls "$seeds" "$kept" | wc -l) inputs"; continue; }
+    [ "$seconds" -gt 0 ] || { echo "$target: replayed $(find "$seeds" "$kept" -type f | wc -l) inputs"; continue; }
     # Fuzz from a copy, so the committed seeds stay small and chosen by hand.
     work="build-fuzz/work/$target"
     mkdir -p "$work"
