@@ -56,6 +56,7 @@ MainWindow::MainWindow(QWidget* parent)
     connect(&readThread, SIGNAL(signalClearItems()), this, SLOT(slotClearItems()));
     connect(&readThread, SIGNAL(signalAddItems(int, const QStringList&)),
             this, SLOT(slotAddItems(int, const QStringList&)));
+    connect(&readThread, SIGNAL(signalItemCodec(int, int)), this, SLOT(slotItemCodec(int, int)));
     connect(&readThread, SIGNAL(showErrorMessage(const QString&, const QString&, const QString&)),
             this, SLOT(slotShowErrorMessage(const QString&, const QString&, const QString&)));
     connect(tree, SIGNAL(itemDoubleClicked(QTreeWidgetItem*, int)),
@@ -71,6 +72,7 @@ MainWindow::MainWindow(QWidget* parent)
 MainWindow::~MainWindow()
 {
     // A window torn down without a close (a test, the end of main) must not destroy a running thread.
+    readThread.requestStop();
     readThread.wait();
     delete form;
 }
@@ -133,7 +135,9 @@ bool MainWindow::isSkippedRow(int index, const QStringList& fields)
 
 void MainWindow::addItemRow(int index, const QStringList& fields)
 {
-    tree->appendItem(index, fields);
+    QTreeWidgetItem* item = tree->appendItem(index, fields);
+    if (readCodecs.contains(index))
+        item->setData(0, ItemCodecRole, readCodecs.value(index));
 }
 
 void MainWindow::loadSkipItems()
@@ -149,8 +153,7 @@ void MainWindow::slotCommunicationSetup()
 
 void MainWindow::slotRefresh()
 {
-    if (!readThread.isRunning())
-        readThread.start(QThread::InheritPriority);
+    readThread.startRead();
 }
 
 void MainWindow::slotHistoryData()
@@ -180,6 +183,12 @@ void MainWindow::slotAbout()
 void MainWindow::slotClearItems()
 {
     tree->clear();
+    readCodecs.clear();
+}
+
+void MainWindow::slotItemCodec(int index, int codec)
+{
+    readCodecs.insert(index, codec);
 }
 
 void MainWindow::slotAddItems(int index, const QStringList& fields)
@@ -210,9 +219,12 @@ void MainWindow::slot_zh_TW()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    // The read cannot be stopped; the operator sees the window go while it finishes.
-    if (readThread.isRunning())
+    // A running read is stopped; the operator sees the window go at once, and the read ends within
+    // a fraction of a second.
+    if (readThread.isRunning()) {
         hide();
+        readThread.requestStop();
+    }
     readThread.wait();
     saveWindowSize();
     QMainWindow::closeEvent(event);

@@ -23,7 +23,15 @@ const char* const CsvFilter = "Files (*.csv)";
 
 ConfigRow MainWindow::rowOf(const QTreeWidgetItem* item)
 {
-    return ConfigRow{item->data(0, ItemIndexRole).toInt(), item->text(0), item->text(1)};
+    const QVariant codec = item->data(0, ItemCodecRole);
+    return ConfigRow{item->data(0, ItemIndexRole).toInt(), item->text(0), item->text(1), codec.isValid() ? codec.toInt() : -1};
+}
+
+void MainWindow::setRowValue(QTreeWidgetItem* item, const ItemWriteOutcome& outcome)
+{
+    item->setText(1, outcome.valueColumn);
+    if (outcome.codec >= 0)
+        item->setData(0, ItemCodecRole, outcome.codec);
 }
 
 ConfigRows MainWindow::treeRows() const
@@ -84,7 +92,7 @@ void MainWindow::slotItemDoubleClicked(QTreeWidgetItem* item, int)
     statusBar()->showMessage(tr("正在写入配置......"));
     const ItemWriteOutcome outcome = ConfigWriter::writeOne(rowOf(item), newValue, WriteMode(mode));
     if (outcome.ok)
-        item->setText(1, outcome.valueColumn);
+        setRowValue(item, outcome);
     showOutcome(outcome);
 }
 
@@ -97,7 +105,7 @@ void MainWindow::slotWriteItems()
         statusBar()->showMessage(tr("正在写入配置......"));
     };
     progress.answered = [this](int row, const ItemWriteOutcome& outcome) {
-        tree->topLevelItem(row)->setText(1, outcome.valueColumn);
+        setRowValue(tree->topLevelItem(row), outcome);
         showOutcome(outcome);
     };
     showOutcome(ConfigWriter::writeAll(treeRows(), progress));

@@ -16,6 +16,7 @@ struct LinkSettings;
 struct ItemWriteOutcome : ConfigOutcome
 {
     QString valueColumn;
+    int codec = -1; // how the instrument's answer was decoded (ConfigRow::codec)
     bool kept = false;
 };
 

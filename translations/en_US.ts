@@ -455,12 +455,12 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     </message>
     <message>
         <location line="+6"/>
-        <location line="+32"/>
+        <location line="+38"/>
         <source>写入配置成功</source>
         <translation>Configuration written</translation>
     </message>
     <message>
-        <location line="-26"/>
+        <location line="-32"/>
         <source>提交</source>
         <translation>Write</translation>
     </message>
@@ -470,18 +470,18 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Value too long: %1 bytes encoded, at most %2 allowed</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+7"/>
         <source>数值过长: 最多允许 %1 字节</source>
         <translation>Value too long: at most %1 bytes allowed</translation>
     </message>
     <message>
         <location line="+9"/>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>硬件返回数据校验错误</source>
         <translation>The instrument&apos;s reply failed the check</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+7"/>
         <source>写入配置失败,该项不支持修改</source>
         <translation>Write failed: the instrument does not allow this item to be changed</translation>
     </message>
@@ -679,7 +679,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     <message>
         <location line="+9"/>
         <location line="+3"/>
-        <location filename="../app/mainwindow_config.cpp" line="+124"/>
+        <location filename="../app/mainwindow_config.cpp" line="+132"/>
         <source>导入配置</source>
         <translation>Import</translation>
     </message>
@@ -745,12 +745,12 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Monitor</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="+66"/>
+        <location filename="../app/mainwindow.cpp" line="+67"/>
         <source>准备就绪</source>
         <translation>Ready</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+18"/>
         <location filename="../app/mainwindow_config.cpp" line="-51"/>
         <source>确定</source>
         <translation>OK</translation>
@@ -894,8 +894,8 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     </message>
     <message>
         <location line="+2"/>
-        <location filename="../link/linkchannel.cpp" line="+218"/>
-        <location line="+41"/>
+        <location filename="../link/linkchannel.cpp" line="+239"/>
+        <location line="+37"/>
         <location filename="../tools/zq-cli/failureclass.cpp" line="+10"/>
         <source>发送命令超时</source>
         <translation>Timed out sending the command</translation>
@@ -912,7 +912,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Unknown error</translation>
     </message>
     <message>
-        <location filename="../link/linkchannel.cpp" line="-204"/>
+        <location filename="../link/linkchannel.cpp" line="-216"/>
         <source>串口打开失败</source>
         <translation>Cannot open the serial port</translation>
     </message>
@@ -922,13 +922,13 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Cannot open the serial port: %1</translation>
     </message>
     <message>
-        <location line="+173"/>
-        <location line="+38"/>
+        <location line="+184"/>
+        <location line="+35"/>
         <source>接受数据超时</source>
         <translation>Timed out waiting for the reply</translation>
     </message>
     <message>
-        <location line="-18"/>
+        <location line="-16"/>
         <location line="+5"/>
         <source>发送命令失败</source>
         <translation>Sending the command failed</translation>
@@ -952,12 +952,12 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
 <context>
     <name>RefreshThread</name>
     <message>
-        <location filename="../config/refreshthread.cpp" line="+21"/>
+        <location filename="../config/refreshthread.cpp" line="+30"/>
         <source>刷新</source>
         <translation>Refresh</translation>
     </message>
     <message>
-        <location line="+34"/>
+        <location line="+40"/>
         <source>数据长度校验错误 : 
 %1</source>
         <translation>Wrong reply length:

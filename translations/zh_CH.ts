@@ -455,12 +455,12 @@
     </message>
     <message>
         <location line="+6"/>
-        <location line="+32"/>
+        <location line="+38"/>
         <source>写入配置成功</source>
         <translation>写入配置成功</translation>
     </message>
     <message>
-        <location line="-26"/>
+        <location line="-32"/>
         <source>提交</source>
         <translation>提交</translation>
     </message>
@@ -470,18 +470,18 @@
         <translation>数值过长: 编码后 %1 字节, 最多允许 %2 字节</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+7"/>
         <source>数值过长: 最多允许 %1 字节</source>
         <translation>数值过长: 最多允许 %1 字节</translation>
     </message>
     <message>
         <location line="+9"/>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>硬件返回数据校验错误</source>
         <translation>硬件返回数据校验错误</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+7"/>
         <source>写入配置失败,该项不支持修改</source>
         <translation>写入配置失败,该项不支持修改</translation>
     </message>
@@ -679,7 +679,7 @@
     <message>
         <location line="+9"/>
         <location line="+3"/>
-        <location filename="../app/mainwindow_config.cpp" line="+124"/>
+        <location filename="../app/mainwindow_config.cpp" line="+132"/>
         <source>导入配置</source>
         <translation>导入配置</translation>
     </message>
@@ -745,12 +745,12 @@
         <translation>设备监听</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="+66"/>
+        <location filename="../app/mainwindow.cpp" line="+67"/>
         <source>准备就绪</source>
         <translation>准备就绪</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+18"/>
         <location filename="../app/mainwindow_config.cpp" line="-51"/>
         <source>确定</source>
         <translation>确定</translation>
@@ -894,8 +894,8 @@
     </message>
     <message>
         <location line="+2"/>
-        <location filename="../link/linkchannel.cpp" line="+218"/>
-        <location line="+41"/>
+        <location filename="../link/linkchannel.cpp" line="+239"/>
+        <location line="+37"/>
         <location filename="../tools/zq-cli/failureclass.cpp" line="+10"/>
         <source>发送命令超时</source>
         <translation>发送命令超时</translation>
@@ -912,7 +912,7 @@
         <translation>未定义的错误</translation>
     </message>
     <message>
-        <location filename="../link/linkchannel.cpp" line="-204"/>
+        <location filename="../link/linkchannel.cpp" line="-216"/>
         <source>串口打开失败</source>
         <translation>串口打开失败</translation>
     </message>
@@ -922,13 +922,13 @@
         <translation>打开串口失败: %1</translation>
     </message>
     <message>
-        <location line="+173"/>
-        <location line="+38"/>
+        <location line="+184"/>
+        <location line="+35"/>
         <source>接受数据超时</source>
         <translation>接受数据超时</translation>
     </message>
     <message>
-        <location line="-18"/>
+        <location line="-16"/>
         <location line="+5"/>
         <source>发送命令失败</source>
         <translation>发送命令失败</translation>
@@ -952,12 +952,12 @@
 <context>
     <name>RefreshThread</name>
     <message>
-        <location filename="../config/refreshthread.cpp" line="+21"/>
+        <location filename="../config/refreshthread.cpp" line="+30"/>
         <source>刷新</source>
         <translation>刷新</translation>
     </message>
     <message>
-        <location line="+34"/>
+        <location line="+40"/>
         <source>数据长度校验错误 : 
 %1</source>
         <translation>数据长度校验错误 : 

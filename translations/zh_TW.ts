@@ -455,12 +455,12 @@
     </message>
     <message>
         <location line="+6"/>
-        <location line="+32"/>
+        <location line="+38"/>
         <source>写入配置成功</source>
         <translation>寫入設定成功</translation>
     </message>
     <message>
-        <location line="-26"/>
+        <location line="-32"/>
         <source>提交</source>
         <translation>寫入</translation>
     </message>
@@ -470,18 +470,18 @@
         <translation>數值過長: 編碼後 %1 位元組, 最多允許 %2 位元組</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+7"/>
         <source>数值过长: 最多允许 %1 字节</source>
         <translation>數值過長: 最多允許 %1 位元組</translation>
     </message>
     <message>
         <location line="+9"/>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>硬件返回数据校验错误</source>
         <translation>裝置回傳的資料驗證錯誤</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+7"/>
         <source>写入配置失败,该项不支持修改</source>
         <translation>寫入設定失敗,此項目不支援修改</translation>
     </message>
@@ -679,7 +679,7 @@
     <message>
         <location line="+9"/>
         <location line="+3"/>
-        <location filename="../app/mainwindow_config.cpp" line="+124"/>
+        <location filename="../app/mainwindow_config.cpp" line="+132"/>
         <source>导入配置</source>
         <translation>匯入設定</translation>
     </message>
@@ -745,12 +745,12 @@
         <translation>裝置監聽</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="+66"/>
+        <location filename="../app/mainwindow.cpp" line="+67"/>
         <source>准备就绪</source>
         <translation>就緒</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+18"/>
         <location filename="../app/mainwindow_config.cpp" line="-51"/>
         <source>确定</source>
         <translation>確定</translation>
@@ -894,8 +894,8 @@
     </message>
     <message>
         <location line="+2"/>
-        <location filename="../link/linkchannel.cpp" line="+218"/>
-        <location line="+41"/>
+        <location filename="../link/linkchannel.cpp" line="+239"/>
+        <location line="+37"/>
         <location filename="../tools/zq-cli/failureclass.cpp" line="+10"/>
         <source>发送命令超时</source>
         <translation>傳送命令逾時</translation>
@@ -912,7 +912,7 @@
         <translation>未定義的錯誤</translation>
     </message>
     <message>
-        <location filename="../link/linkchannel.cpp" line="-204"/>
+        <location filename="../link/linkchannel.cpp" line="-216"/>
         <source>串口打开失败</source>
         <translation>無法開啟序列埠</translation>
     </message>
@@ -922,13 +922,13 @@
         <translation>無法開啟序列埠: %1</translation>
     </message>
     <message>
-        <location line="+173"/>
-        <location line="+38"/>
+        <location line="+184"/>
+        <location line="+35"/>
         <source>接受数据超时</source>
         <translation>接收資料逾時</translation>
     </message>
     <message>
-        <location line="-18"/>
+        <location line="-16"/>
         <location line="+5"/>
         <source>发送命令失败</source>
         <translation>傳送命令失敗</translation>
@@ -952,12 +952,12 @@
 <context>
     <name>RefreshThread</name>
     <message>
-        <location filename="../config/refreshthread.cpp" line="+21"/>
+        <location filename="../config/refreshthread.cpp" line="+30"/>
         <source>刷新</source>
         <translation>重新整理</translation>
     </message>
     <message>
-        <location line="+34"/>
+        <location line="+40"/>
         <source>数据长度校验错误 : 
 %1</source>
         <translation>資料長度驗證錯誤 : 
