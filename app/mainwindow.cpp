@@ -59,6 +59,7 @@ MainWindow::MainWindow(QWidget* parent)
     connect(&readThread, SIGNAL(signalClearItems()), this, SLOT(slotClearItems()));
     connect(&readThread, SIGNAL(signalAddItems(int, const QStringList&)),
             this, SLOT(slotAddItems(int, const QStringList&)));
+    connect(&readThread, SIGNAL(signalItemCodec(int, int)), this, SLOT(slotItemCodec(int, int)));
     connect(&readThread, SIGNAL(showErrorMessage(const QString&, const QString&, const QString&)),
             this, SLOT(slotShowErrorMessage(const QString&, const QString&, const QString&)));
     // A name row held back by a read never outlives it.
@@ -79,6 +80,7 @@ MainWindow::MainWindow(QWidget* parent)
 MainWindow::~MainWindow()
 {
     // A window torn down without a close (a test, the end of main) must not destroy a running thread.
+    readThread.requestStop();
     readThread.wait();
     delete form;
 }
@@ -167,7 +169,9 @@ bool MainWindow::isSkippedRow(int index, const QStringList& fields)
 
 void MainWindow::addItemRow(int index, const QStringList& fields)
 {
-    tree->appendItem(index, fields);
+    QTreeWidgetItem* item = tree->appendItem(index, fields);
+    if (readCodecs.contains(index))
+        item->setData(0, ItemCodecRole, readCodecs.value(index));
 }
 
 void MainWindow::loadSkipItems()
@@ -192,7 +196,7 @@ void MainWindow::slotRefresh()
         statusBar()->showMessage(tr("另一项配置操作尚未结束, 请稍候"), 5000);
         return;
     }
-    readThread.start(QThread::InheritPriority);
+    readThread.startRead();
 }
 
 void MainWindow::slotHistoryData()
@@ -223,8 +227,14 @@ void MainWindow::slotClearItems()
 {
     tree->clear();
     ++treeGeneration;
+    readCodecs.clear();
     // A new read or import starts afresh: another instrument's held name row must not come back.
     pendingNameRow() = HeldRow();
+}
+
+void MainWindow::slotItemCodec(int index, int codec)
+{
+    readCodecs.insert(index, codec);
 }
 
 void MainWindow::slotAddItems(int index, const QStringList& fields)
@@ -255,9 +265,12 @@ void MainWindow::slot_zh_TW()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    // The read cannot be stopped; the operator sees the window go while it finishes.
-    if (readThread.isRunning())
+    // A running read is stopped; the operator sees the window go at once, and the read ends within
+    // a fraction of a second.
+    if (readThread.isRunning()) {
         hide();
+        readThread.requestStop();
+    }
     readThread.wait();
     saveWindowSize();
     QMainWindow::closeEvent(event);

@@ -4,6 +4,7 @@
 #include "config/configrow.h"
 #include "config/refreshthread.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <QMap>
 #include <QSet>
@@ -13,6 +14,7 @@ namespace Ui {
 class MainWindow;
 }
 class ConfigTree;
+struct ItemWriteOutcome;
 class QIcon;
 class QTranslator;
 class QTreeWidgetItem;
@@ -55,6 +57,7 @@ public slots:
     void slotAbout();
     void slotClearItems();
     void slotAddItems(int index, const QStringList& fields);
+    void slotItemCodec(int index, int codec);
     void slotShowErrorMessage(const QString& title, const QString& text, const QString& iconPath);
     void slotItemDoubleClicked(QTreeWidgetItem* item, int column);
     void slot_en_US();
@@ -66,6 +69,8 @@ protected:
 
 private:
     static ConfigRow rowOf(const QTreeWidgetItem* item);
+    // Column 1 as the instrument now reports it, and how its text was decoded.
+    static void setRowValue(QTreeWidgetItem* item, const ItemWriteOutcome& outcome);
     ConfigRows treeRows() const;
     // The boxes of an operation's outcome in order, then its status text for 5000 ms.
     void showOutcome(const ConfigOutcome& outcome);
@@ -90,4 +95,6 @@ private:
     // Counts the clears of the tree: an operation that sees it change leaves the new rows alone.
     int treeGeneration = 0;
     QString settingsFailure; // set once config.ini has failed to be written, so it is told once
+    // How the current read decoded each item (DeviceCodec by index), for the rows it adds.
+    QHash<int, int> readCodecs;
 };

@@ -39,7 +39,15 @@ private:
 
 ConfigRow MainWindow::rowOf(const QTreeWidgetItem* item)
 {
-    return ConfigRow{item->data(0, ItemIndexRole).toInt(), item->text(0), item->text(1)};
+    const QVariant codec = item->data(0, ItemCodecRole);
+    return ConfigRow{item->data(0, ItemIndexRole).toInt(), item->text(0), item->text(1), codec.isValid() ? codec.toInt() : -1};
+}
+
+void MainWindow::setRowValue(QTreeWidgetItem* item, const ItemWriteOutcome& outcome)
+{
+    item->setText(1, outcome.valueColumn);
+    if (outcome.codec >= 0)
+        item->setData(0, ItemCodecRole, outcome.codec);
 }
 
 ConfigRows MainWindow::treeRows() const
@@ -103,7 +111,7 @@ void MainWindow::slotItemDoubleClicked(QTreeWidgetItem* item, int)
     const ItemWriteOutcome outcome = ConfigWriter::writeOne(rowOf(item), newValue, WriteMode(mode));
     // The row is touched only while the tree still holds it.
     if (outcome.ok && generation == treeGeneration)
-        item->setText(1, outcome.valueColumn);
+        setRowValue(item, outcome);
     showOutcome(outcome);
 }
 
@@ -125,7 +133,7 @@ void MainWindow::slotWriteItems()
     };
     progress.answered = [this, rowItem](int row, const ItemWriteOutcome& outcome) {
         if (QTreeWidgetItem* item = rowItem(row))
-            item->setText(1, outcome.valueColumn);
+            setRowValue(item, outcome);
         showOutcome(outcome);
     };
     showOutcome(ConfigWriter::writeAll(treeRows(), progress));

@@ -11,6 +11,9 @@ struct ConfigRow
     int index = 0;
     QString nameColumn;
     QString valueColumn;
+    // How the instrument's text was decoded (a DeviceCodec), -1 when the row did not come from it:
+    // an unchanged value goes back encoded the same way, byte for byte.
+    int codec = -1;
 
     bool isConfirmOnly() const { return valueColumn.isEmpty(); }
 };

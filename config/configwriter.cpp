@@ -121,7 +121,11 @@ ItemWriteOutcome ConfigWriter::writeItem(LinkChannel& channel, const ConfigRow& 
     const int encodedLength = encodeDeviceText(value).size();
     if (encodedLength > MaxItemValueBytes)
         return itemFailure(title, tr("数值过长: 编码后 %1 字节, 最多允许 %2 字节").arg(encodedLength).arg(MaxItemValueBytes));
-    const QByteArray request = buildWriteItemRequest(channel.deviceAddress(), row.index, value);
+    // A value written back as the instrument sent it keeps its bytes: encoded as it was decoded.
+    const bool unchanged = row.codec >= 0 && value == itemValueFromColumn(row.valueColumn);
+    const QByteArray request = unchanged
+        ? buildWriteItemRequest(channel.deviceAddress(), row.index, value, DeviceCodec(row.codec))
+        : buildWriteItemRequest(channel.deviceAddress(), row.index, value);
     if (request.isEmpty())
         return itemFailure(title, tr("数值过长: 最多允许 %1 字节").arg(MaxItemValueBytes));
 
@@ -133,12 +137,14 @@ ItemWriteOutcome ConfigWriter::writeItem(LinkChannel& channel, const ConfigRow& 
         return itemFailure(title, error);
     if (checkItemReply(reply, channel.deviceAddress()) != ItemReply::Valid)
         return itemFailure(title, tr("硬件返回数据校验错误"));
-    const QStringList fields = splitItemText(itemReplyText(reply));
+    DeviceCodec replyCodec = DeviceCodec::Gb2312;
+    const QStringList fields = splitItemText(itemReplyText(reply, &replyCodec));
     if (!fieldCountFits(fields.size(), mode))
         return itemFailure(title, tr("硬件返回数据校验错误"));
 
     ItemWriteOutcome outcome;
     outcome.valueColumn = mode == WriteValued ? QStringLiteral(": ") + itemValue(fields) : row.valueColumn;
+    outcome.codec = mode == WriteValued ? int(replyCodec) : row.codec;
     // The instrument answers with what it kept; a refused value comes back unchanged.
     outcome.kept = mode != WriteValued || keptAsWritten(itemValue(fields), value);
     outcome.status = outcome.kept ? tr("写入配置成功") : tr("写入配置失败,该项不支持修改");

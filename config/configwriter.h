@@ -16,7 +16,8 @@ struct LinkSettings;
 struct ItemWriteOutcome : ConfigOutcome
 {
     QString valueColumn;
-    bool kept = false; // the reported value is the one written (a unit may follow after a blank)
+    int codec = -1; // how the instrument's answer was decoded (ConfigRow::codec)
+    bool kept = false; // the reported value is the one written (after a number, a unit may follow)
 };
 
 // Writes configuration items to the instrument, one request per item, and judges its answers.

@@ -21,9 +21,18 @@ QString replyDump(const QByteArray& reply)
 }
 }
 
+void RefreshThread::startRead()
+{
+    if (isRunning())
+        return;
+    stopRequested = false;
+    start(QThread::InheritPriority);
+}
+
 void RefreshThread::run()
 {
     LinkChannel channel;
+    channel.setStopFlag(&stopRequested);
     readAllItems(channel);
 }
 
@@ -38,17 +47,23 @@ void RefreshThread::readAllItems(LinkChannel& channel)
     emit signalClearItems();
     const LinkTimings timings = LinkTimings::current();
     QByteArray reply;
-    for (int index = 0; index <= LastItemIndex; ++index) {
+    for (int index = 0; index <= LastItemIndex && !stopRequested; ++index) {
         const ExchangeResult result = channel.readItem(index, reply, timings.readItemMs);
         if (isLastItem(result, channel, index, title, iconPath, reply))
             return;
-        emit signalAddItems(index, splitItemText(itemReplyText(reply)));
+        DeviceCodec codec = DeviceCodec::Gb2312;
+        const QString text = itemReplyText(reply, &codec);
+        emit signalItemCodec(index, int(codec));
+        emit signalAddItems(index, splitItemText(text));
     }
 }
 
 bool RefreshThread::isLastItem(ExchangeResult result, LinkChannel& channel, int index, const QString& title,
                                const QString& iconPath, QByteArray& reply)
 {
+    // A stopped read ends quietly: the window is going away.
+    if (result == ExchangeStopped || stopRequested)
+        return true;
     const QString error = errorMessage(result, reply);
     if (!error.isEmpty()) {
         if (index == -1) {

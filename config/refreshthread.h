@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QThread>
 
+#include <atomic>
 #include <optional>
 
 class LinkChannel;
@@ -17,12 +18,20 @@ class RefreshThread : public QThread
 public:
     using QThread::QThread;
 
+    // Starts a read unless one runs; a stop asked of an earlier read does not carry over.
+    void startRead();
+    // Ends the read soon (between items, or within a fraction of a second of a wait) without a
+    // message; the rows already sent stay.
+    void requestStop() { stopRequested = true; }
     // The link to read from instead of config.ini (the command-line tool's own flags); set while
     // the thread is not running.
     void setLinkSettings(const LinkSettings& settings) { link = settings; }
 
 signals:
     void signalClearItems();
+    // Which conversion read the item's text, just before its row (a DeviceCodec): the value goes
+    // back to the instrument the same way when it is written unchanged.
+    void signalItemCodec(int index, int codec);
     void signalAddItems(int index, const QStringList& fields);
     void showErrorMessage(const QString& title, const QString& text, const QString& iconPath);
 
@@ -36,5 +45,6 @@ private:
     bool isLastItem(ExchangeResult result, LinkChannel& channel, int index, const QString& title,
                     const QString& iconPath, QByteArray& reply);
 
+    std::atomic<bool> stopRequested{false};
     std::optional<LinkSettings> link;
 };

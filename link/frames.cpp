@@ -108,9 +108,10 @@ ItemReply checkItemReply(const QByteArray& reply, quint8 deviceAddress)
     return reply.size() == quint8(reply.at(2)) + 5 ? ItemReply::Valid : ItemReply::WrongLength;
 }
 
-QString itemReplyText(const QByteArray& reply)
+QString itemReplyText(const QByteArray& reply, DeviceCodec* codec)
 {
-    return decodeDeviceText(reply.constData() + 3, quint8(reply.at(2)));
+    DeviceCodec unused;
+    return decodeDeviceText(reply.mid(3, quint8(reply.at(2))), codec ? codec : &unused);
 }
 
 QByteArray encodeDeviceText(const QString& text)
@@ -123,6 +124,17 @@ QByteArray encodeDeviceText(const QString& text)
     return text.toLatin1();
 }
 
+QByteArray encodeDeviceText(const QString& text, DeviceCodec codec)
+{
+    if (codec == DeviceCodec::Latin1) {
+        QByteArray bytes;
+        if (QTextCodec* latin1 = QTextCodec::codecForName("latin1"); latin1 && encodesCleanly(latin1, text, &bytes))
+            return bytes;
+    }
+    // GB2312 is the usual order's first choice; the ASCII fallback only read what Latin-1 carries.
+    return encodeDeviceText(text);
+}
+
 QString decodeDeviceText(const char* data, int length)
 {
     return decodeDeviceText(QByteArray(data, qMax(0, length)));
@@ -130,11 +142,20 @@ QString decodeDeviceText(const char* data, int length)
 
 QString decodeDeviceText(const QByteArray& bytes)
 {
+    DeviceCodec unused;
+    return decodeDeviceText(bytes, &unused);
+}
+
+QString decodeDeviceText(const QByteArray& bytes, DeviceCodec* used)
+{
     QString text;
+    *used = DeviceCodec::Gb2312;
     if (QTextCodec* codec = QTextCodec::codecForName("gb2312"); codec && decodesCleanly(codec, bytes, &text))
         return text;
+    *used = DeviceCodec::Latin1;
     if (QTextCodec* codec = QTextCodec::codecForName("latin1"))
         return codec->toUnicode(bytes);
+    *used = DeviceCodec::Ascii;
     return QString::fromLatin1(bytes.constData(), int(qstrnlen(bytes.constData(), uint(bytes.size()))));
 }
 
@@ -179,9 +200,9 @@ QByteArray buildReadItemRequest(quint8 address, int index)
     return frame;
 }
 
-QByteArray buildWriteItemRequest(quint8 address, int index, const QString& value)
+namespace {
+QByteArray writeItemFrame(quint8 address, int index, const QByteArray& text)
 {
-    const QByteArray text = encodeDeviceText(value);
     if (text.size() > MaxItemValueBytes)
         return QByteArray();
     QByteArray frame;
@@ -192,6 +213,17 @@ QByteArray buildWriteItemRequest(quint8 address, int index, const QString& value
     frame.append(char(0x00));
     appendCrcLowFirst(frame);
     return frame;
+}
+} // namespace
+
+QByteArray buildWriteItemRequest(quint8 address, int index, const QString& value)
+{
+    return writeItemFrame(address, index, encodeDeviceText(value));
+}
+
+QByteArray buildWriteItemRequest(quint8 address, int index, const QString& value, DeviceCodec codec)
+{
+    return writeItemFrame(address, index, encodeDeviceText(value, codec));
 }
 
 QByteArray buildSetClockRequest(quint8 address, const QDateTime& localTime)

@@ -10,7 +10,8 @@ class QObject;
 enum ExchangeResult {
     ExchangeOk = 0,         // the exchange ended with bytes in hand (still to be checked)
     ExchangeSendFailed = 1, // the request was not sent
-    ExchangeNoReply = 2     // no reply arrived in time
+    ExchangeNoReply = 2,    // no reply arrived in time
+    ExchangeStopped = 3     // the operation was asked to stop while it waited
 };
 
 // Which byte of a frame's CRC comes first: address-led frames carry it low-first, the firmware
@@ -21,6 +22,11 @@ enum class CrcOrder { LowFirst, HighFirst };
 constexpr int MaxItemValueBytes = 254;
 // Firmware travels in pages of this many bytes.
 constexpr int FirmwarePageSize = 1024;
+
+// Which conversion read an instrument's text. Twenty Latin-1 letters (í is byte ED) are GB2312
+// characters as well, so a Latin-1 text would go back as other bytes; an unchanged value is
+// therefore written with the conversion that read it.
+enum class DeviceCodec { Gb2312, Latin1, Ascii };
 
 // CRC-16 as the instrument computes it: reflected 0xA001, initial 0xFFFF, no final XOR.
 quint16 crc16(const char* data, int length);
@@ -39,8 +45,8 @@ enum class ItemReply {
     WrongAddressOrCommand // too short, or another instrument's or command's reply
 };
 ItemReply checkItemReply(const QByteArray& reply, quint8 deviceAddress);
-// The text of a valid item reply, decoded.
-QString itemReplyText(const QByteArray& reply);
+// The text of a valid item reply, decoded; codec, when given, learns which conversion read it.
+QString itemReplyText(const QByteArray& reply, DeviceCodec* codec = nullptr);
 
 // The text to show for an exchange result; empty when a low-first reply arrived whole.
 QString errorMessage(ExchangeResult result, const QByteArray& reply);
@@ -49,6 +55,10 @@ QString errorMessage(ExchangeResult result, const QByteArray& reply);
 QByteArray encodeDeviceText(const QString& text);
 QString decodeDeviceText(const char* data, int length);
 QString decodeDeviceText(const QByteArray& bytes);
+
+QString decodeDeviceText(const QByteArray& bytes, DeviceCodec* codec);
+// With codec when it carries the whole text, else in the usual order (encodeDeviceText).
+QByteArray encodeDeviceText(const QString& text, DeviceCodec codec);
 
 // "01 03 4B " — two upper-case hex digits and a blank per byte.
 QByteArray hexDump(const QByteArray& bytes);
@@ -61,6 +71,8 @@ bool waitForSignal(QObject* object, const char* signal, int timeoutMs);
 QByteArray buildReadItemRequest(quint8 address, int index);
 // Empty when the encoded value is longer than MaxItemValueBytes (it would not fit the count byte).
 QByteArray buildWriteItemRequest(quint8 address, int index, const QString& value);
+// The same with value encoded by codec where it can carry it (an unchanged value goes back as read).
+QByteArray buildWriteItemRequest(quint8 address, int index, const QString& value, DeviceCodec codec);
 QByteArray buildSetClockRequest(quint8 address, const QDateTime& localTime);
 QByteArray buildHistoryRequest(const QDate& start, const QDate& end);
 QByteArray buildReadDeviceIdRequest();

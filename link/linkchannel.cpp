@@ -4,7 +4,7 @@
 #include "link/frames.h"
 #include "link/hostaddress.h"
 
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QSerialPort>
 #include <QThread>
@@ -15,8 +15,13 @@ namespace {
 
 // How long an unbound socket, which cannot wait for readiness, sleeps between looks.
 constexpr int PollSleepMs = 20;
-// The longest a stream's first-data wait goes without asking the receiver whether to stop.
+// The longest single wait: a stop request is seen within this time.
 constexpr int StopCheckMs = 50;
+
+int sliceOf(const QDeadlineTimer& deadline)
+{
+    return int(qBound<qint64>(1, deadline.remainingTime(), StopCheckMs));
+}
 
 } // namespace
 
@@ -115,31 +120,29 @@ bool LinkChannel::hasPendingDatagram() const
     return udpSocket->state() == QAbstractSocket::BoundState && udpSocket->hasPendingDatagrams();
 }
 
-bool LinkChannel::waitForDatagram(QElapsedTimer& clock, int timeoutMs)
+bool LinkChannel::waitForDatagram(const QDeadlineTimer& deadline)
 {
-    // Wakes as soon as a datagram is pending instead of at the next poll tick; still a blocking
-    // wait on this thread, bounded by the same time-out.
+    // Wakes as soon as a datagram is pending; still a blocking wait on this thread, in short
+    // slices so that a stop request ends it.
     while (!hasPendingDatagram()) {
-        const qint64 remaining = timeoutMs - clock.elapsed();
-        if (remaining < 0)
+        if (deadline.hasExpired() || stopRequested())
             return false;
         const bool canWait = udpSocket->state() == QAbstractSocket::BoundState;
-        if (canWait && udpSocket->waitForReadyRead(int(qMax<qint64>(remaining, 1))))
+        if (canWait && udpSocket->waitForReadyRead(sliceOf(deadline)))
             continue;
         // The socket cannot wait (not bound yet, or an error): fall back to a short sleep.
-        if (!hasPendingDatagram() && clock.elapsed() <= timeoutMs)
-            QThread::msleep(ulong(qBound<qint64>(1, timeoutMs - clock.elapsed(), PollSleepMs)));
+        if (!canWait && !deadline.hasExpired())
+            QThread::msleep(ulong(qMin(sliceOf(deadline), PollSleepMs)));
     }
     return true;
 }
 
-QByteArray LinkChannel::collectUdpChunk(int timeoutMs)
+QByteArray LinkChannel::collectUdpChunk(const QDeadlineTimer& deadline)
 {
-    QElapsedTimer clock;
-    clock.start();
     QByteArray chunk;
-    // Datagrams from anyone else are dropped and the wait goes on: they are no answer.
-    while (chunk.isEmpty() && waitForDatagram(clock, timeoutMs)) {
+    // Datagrams from anyone else are dropped and the wait goes on, to the same deadline: they are
+    // no answer.
+    while (chunk.isEmpty() && waitForDatagram(deadline)) {
         while (hasPendingDatagram()) {
             QByteArray datagram(int(qMax<qint64>(0, udpSocket->pendingDatagramSize())), Qt::Uninitialized);
             QHostAddress sender;
@@ -154,10 +157,15 @@ QByteArray LinkChannel::collectUdpChunk(int timeoutMs)
 
 ExchangeResult LinkChannel::exchangeUdp(const QByteArray& request, QByteArray& reply, CrcOrder order, int timeoutMs)
 {
+    const QDeadlineTimer deadline(qMax(0, timeoutMs), Qt::PreciseTimer);
     if (!sendDatagram(request))
         return ExchangeSendFailed;
+    // Every piece must come within the one time-out: the instrument's debug lines or a stray
+    // talker on its address would otherwise start a fresh wait with each datagram.
     for (;;) {
-        const QByteArray chunk = collectUdpChunk(timeoutMs);
+        const QByteArray chunk = collectUdpChunk(deadline);
+        if (stopRequested())
+            return ExchangeStopped;
         if (chunk.isEmpty())
             return ExchangeNoReply;
         reply.append(chunk);
@@ -177,39 +185,52 @@ bool LinkChannel::pulseRts()
     return true;
 }
 
-bool LinkChannel::waitForSerialData(int timeoutMs)
+bool LinkChannel::waitForSerialData(const QDeadlineTimer& deadline)
 {
     // readyRead may already have gone by while the request was being written.
-    return serialPort->bytesAvailable() > 0 || waitForSignal(serialPort.get(), SIGNAL(readyRead()), timeoutMs);
+    while (serialPort->bytesAvailable() == 0) {
+        if (deadline.hasExpired() || stopRequested())
+            return false;
+        if (waitForSignal(serialPort.get(), SIGNAL(readyRead()), sliceOf(deadline)))
+            return true;
+    }
+    return true;
 }
 
 ExchangeResult LinkChannel::exchangeSerial(const QByteArray& request, QByteArray& reply, CrcOrder order, int timeoutMs)
 {
+    const QDeadlineTimer deadline(qMax(0, timeoutMs), Qt::PreciseTimer);
     if (!serialPort->isOpen() || (settings.sendRts && !pulseRts()))
         return ExchangeSendFailed;
     serialPort->clear();
     if (serialPort->write(request) < request.size())
         return ExchangeSendFailed;
-    if (!serialPort->waitForBytesWritten(timeoutMs))
+    if (!serialPort->waitForBytesWritten(int(qMax<qint64>(1, deadline.remainingTime()))))
         return ExchangeSendFailed;
-    if (!waitForSerialData(timeoutMs))
-        return ExchangeNoReply;
+    if (!waitForSerialData(deadline))
+        return stopRequested() ? ExchangeStopped : ExchangeNoReply;
     reply = serialPort->readAll();
-    // A reply may come in pieces; a gap of half a second ends it, complete or not.
-    while (!isCompleteReply(reply, deviceAddress(), order)) {
-        if (!waitForSignal(serialPort.get(), SIGNAL(readyRead()), timings.serialPieceGapMs) && serialPort->bytesAvailable() == 0)
+    // A reply may come in pieces; a gap of half a second ends it, complete or not. A reply begun
+    // within the time-out may finish one gap after it, and no later: a line that never falls
+    // silent (debug lines, a stray talker) must not hold the exchange open.
+    const QDeadlineTimer lastPiece(deadline.remainingTime() + timings.serialPieceGapMs, Qt::PreciseTimer);
+    while (!isCompleteReply(reply, deviceAddress(), order) && !lastPiece.hasExpired()) {
+        const QDeadlineTimer gap(qMin<qint64>(timings.serialPieceGapMs, lastPiece.remainingTime()), Qt::PreciseTimer);
+        if (!waitForSerialData(gap))
             break;
         reply.append(serialPort->readAll());
     }
-    return ExchangeOk;
+    return stopRequested() ? ExchangeStopped : ExchangeOk;
 }
 
 void LinkChannel::receiveStream(const QByteArray& request, DDataReceiver* receiver)
 {
+    streamReceiver = receiver;
     if (settings.useUdp)
         receiveStreamUdp(request, receiver);
     else
         receiveStreamSerial(request, receiver);
+    streamReceiver = nullptr;
 }
 
 void LinkChannel::receiveStreamUdp(const QByteArray& request, DDataReceiver* receiver)
@@ -218,27 +239,21 @@ void LinkChannel::receiveStreamUdp(const QByteArray& request, DDataReceiver* rec
         receiver->onError(QObject::tr("发送命令超时"));
         return;
     }
-    // Waited in slices, so that a receiver that stops (a closing dialog) need not sit out the time-out.
-    QElapsedTimer firstData;
-    firstData.start();
-    QByteArray chunk;
-    while (chunk.isEmpty()) {
-        if (receiver->isStopped())
-            return;
-        const qint64 remaining = timings.streamFirstDataMs - firstData.elapsed();
-        if (remaining < 0) {
-            receiver->onError(QObject::tr("接受数据超时"));
-            return;
-        }
-        chunk = collectUdpChunk(int(qMin<qint64>(remaining, StopCheckMs)));
+    QByteArray chunk = collectUdpChunk(QDeadlineTimer(timings.streamFirstDataMs, Qt::PreciseTimer));
+    if (stopRequested())
+        return;
+    if (chunk.isEmpty()) {
+        receiver->onError(QObject::tr("接受数据超时"));
+        return;
     }
+    // A stream that keeps flowing goes on; each chunk starts a fresh wait for the silence.
     for (;;) {
         if (receiver->isStopped())
             return;
         receiver->onData(chunk);
         if (receiver->isStopped())
             return;
-        chunk = collectUdpChunk(timings.streamSilenceUdpMs);
+        chunk = collectUdpChunk(QDeadlineTimer(timings.streamSilenceUdpMs, Qt::PreciseTimer));
         if (chunk.isEmpty())
             return;
     }
@@ -255,25 +270,21 @@ void LinkChannel::receiveStreamSerial(const QByteArray& request, DDataReceiver* 
         receiver->onError(QObject::tr("发送命令失败"));
         return;
     }
-    if (!serialPort->waitForBytesWritten(timings.streamFirstDataMs)) {
+    // The write and the first bytes share the one time-out.
+    const QDeadlineTimer firstData(timings.streamFirstDataMs, Qt::PreciseTimer);
+    if (!serialPort->waitForBytesWritten(int(qMax<qint64>(1, firstData.remainingTime())))) {
         receiver->onError(QObject::tr("发送命令超时"));
         return;
     }
-    QElapsedTimer firstData;
-    firstData.start();
-    while (!waitForSerialData(int(qBound<qint64>(0, timings.streamFirstDataMs - firstData.elapsed(), StopCheckMs)))) {
-        if (receiver->isStopped())
-            return;
-        if (firstData.elapsed() >= timings.streamFirstDataMs) {
+    if (!waitForSerialData(firstData)) {
+        if (!stopRequested())
             receiver->onError(QObject::tr("接受数据超时"));
-            return;
-        }
+        return;
     }
     for (;;) {
         if (receiver->isStopped())
             return;
-        if (serialPort->bytesAvailable() == 0 && !waitForSignal(serialPort.get(), SIGNAL(readyRead()), timings.streamSilenceSerialMs)
-            && serialPort->bytesAvailable() == 0)
+        if (!waitForSerialData(QDeadlineTimer(timings.streamSilenceSerialMs, Qt::PreciseTimer)))
             return;
         receiver->onData(serialPort->readAll());
     }
@@ -281,11 +292,11 @@ void LinkChannel::receiveStreamSerial(const QByteArray& request, DDataReceiver* 
 
 QByteArray LinkChannel::receive(int timeoutMs)
 {
+    const QDeadlineTimer deadline(qMax(0, timeoutMs), Qt::PreciseTimer);
     if (settings.useUdp)
-        return collectUdpChunk(timeoutMs);
+        return collectUdpChunk(deadline);
     if (!serialPort->isOpen())
         return QByteArray();
-    if (serialPort->bytesAvailable() == 0)
-        waitForSignal(serialPort.get(), SIGNAL(readyRead()), timeoutMs);
+    waitForSerialData(deadline);
     return serialPort->readAll();
 }

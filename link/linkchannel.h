@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/ddatareceiver.h"
 #include "link/frames.h"
 #include "link/linktimings.h"
 #include "settings/linksettings.h"
@@ -8,10 +9,10 @@
 #include <QHostAddress>
 #include <QString>
 
+#include <atomic>
 #include <memory>
 
-class DDataReceiver;
-class QElapsedTimer;
+class QDeadlineTimer;
 class QSerialPort;
 class QUdpSocket;
 
@@ -29,8 +30,9 @@ public:
     bool openFromSettings();
     bool open(const LinkSettings& settings);
 
-    // Sends request and collects the reply (cleared first) until it is complete; timeoutMs bounds
-    // each wait for a reply.
+    // Sends request and collects the reply (cleared first) until it is complete. timeoutMs bounds
+    // the whole exchange, so a talker that keeps sending stray bytes cannot keep it waiting; over
+    // the serial port the pieces of a reply that has begun may go on for one piece gap beyond it.
     ExchangeResult exchange(const QByteArray& request, QByteArray& reply, CrcOrder order, int timeoutMs);
     ExchangeResult readItem(int index, QByteArray& reply, int timeoutMs);
 
@@ -43,6 +45,15 @@ public:
     // for instance) and returns all that have come; empty when nothing did. Over UDP only the
     // instrument's datagrams count.
     QByteArray receive(int timeoutMs);
+
+    // A flag that the operation's owner sets from another thread to end every wait at once:
+    // an exchange then returns ExchangeStopped, a stream or a receive ends without an error.
+    void setStopFlag(const std::atomic<bool>* flag) { stopFlag = flag; }
+    // During a stream, a receiver that stops (a closing dialog) also ends the waits.
+    bool stopRequested() const
+    {
+        return (stopFlag && stopFlag->load()) || (streamReceiver && streamReceiver->isStopped());
+    }
 
     // A pause that keeps this thread's event loop running.
     static void pauseMs(int ms);
@@ -62,18 +73,20 @@ private:
     ExchangeResult exchangeSerial(const QByteArray& request, QByteArray& reply, CrcOrder order, int timeoutMs);
     void receiveStreamUdp(const QByteArray& request, DDataReceiver* receiver);
     void receiveStreamSerial(const QByteArray& request, DDataReceiver* receiver);
-    QByteArray collectUdpChunk(int timeoutMs);
+    QByteArray collectUdpChunk(const QDeadlineTimer& deadline);
     bool sendDatagram(const QByteArray& request);
     bool hasPendingDatagram() const;
-    bool waitForDatagram(QElapsedTimer& clock, int timeoutMs);
+    bool waitForDatagram(const QDeadlineTimer& deadline);
     bool pulseRts();
-    bool waitForSerialData(int timeoutMs);
+    bool waitForSerialData(const QDeadlineTimer& deadline);
 
     LinkSettings settings;
     LinkTimings timings;
     QHostAddress peerAddress;
     quint16 peerPort = 65535;
     QString error;
+    const std::atomic<bool>* stopFlag = nullptr;
+    DDataReceiver* streamReceiver = nullptr; // the receiver of the stream under way
     std::unique_ptr<QUdpSocket> udpSocket;
     std::unique_ptr<QSerialPort> serialPort;
 };

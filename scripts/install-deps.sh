@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing the assistant need.
+# Installs the Debian packages that building, running and testing the assistant need
+# (clang and its runtime for the fuzz targets, scripts/fuzz.sh).
 # Idempotent: does nothing when everything is present.
 set -euo pipefail
 
@@ -7,6 +8,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qtbase5-dev libqt5serialport5-dev libqt5sql5-sqlite qttools5-dev qttools5-dev-tools
     fonts-noto-cjk xvfb xauth iproute2 poppler-utils
+    clang libclang-rt-14-dev
     qttranslations5-l10n
     desktop-file-utils appstream file dpkg-dev
 )

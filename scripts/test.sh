@@ -7,8 +7,10 @@ build_dir=build
 [ "${1:-}" = "--sanitize" ] && build_dir=build-asan
 bash scripts/build.sh "$@"
 
-# Qt and fontconfig keep caches for the life of the process; only real errors should stop a run.
-export ASAN_OPTIONS=detect_leaks=0
+# Leaks are errors. Qt and fontconfig keep a few caches for the life of the process on purpose;
+# those alone are suppressed, each with its reason, in scripts/lsan-suppressions.txt.
+export ASAN_OPTIONS=detect_leaks=1
+export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan-suppressions.txt:print_suppressions=0"
 export UBSAN_OPTIONS=print_stacktrace=1
 export QT_QPA_PLATFORM=offscreen
 cd "$build_dir"

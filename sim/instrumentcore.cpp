@@ -42,6 +42,13 @@ QString InstrumentCore::shownText(int index) const
     return text;
 }
 
+QByteArray InstrumentCore::shownBytes(int index) const
+{
+    if (items.text(index).startsWith(ItemStore::ClockItemName + QLatin1Char(':')))
+        return encodeDeviceText(shownText(index));
+    return items.bytes(index);
+}
+
 QString InstrumentCore::model() const
 {
     return modelOverride.isEmpty() ? items.value(ItemStore::ModelItemName).trimmed() : modelOverride;
@@ -58,9 +65,9 @@ void InstrumentCore::setClock(const QDateTime& time)
     clockRunning.start();
 }
 
-QByteArray InstrumentCore::itemReply(const QString& text) const
+QByteArray InstrumentCore::itemReply(const QByteArray& text) const
 {
-    return buildAddressReply(address, encodeDeviceText(text).left(LongestItemText));
+    return buildAddressReply(address, text.left(LongestItemText));
 }
 
 InstrumentCore::Response InstrumentCore::respond(const QByteArray& frame)
@@ -80,15 +87,15 @@ InstrumentCore::Response InstrumentCore::respondAddressLed(const QByteArray& fra
     const int index = quint8(frame[3]);
     if (command == 0x03 && group == 0x4B) {
         out.command = ReadItem;
-        out.reply = itemReply(shownText(index)); // past the end: the empty reply that ends the list
+        out.reply = itemReply(shownBytes(index)); // past the end: the empty reply that ends the list
     } else if (command == 0x0F && group == 0x4B) {
         out.command = WriteItem;
         // The text ends at its NUL, which the count byte counts.
-        const QString value = decodeDeviceText(frame.mid(7, qMax(0, quint8(frame[6]) - 1)));
+        const QByteArray value = frame.mid(7, qMax(0, quint8(frame[6]) - 1));
         if (index == MonitorIndex) {
-            if (value == QLatin1String("1") || value == QLatin1String("0"))
-                debug = value == QLatin1String("1");
-            out.reply = itemReply(debug ? QStringLiteral("DEBUG:1") : QStringLiteral("DEBUG:0"));
+            if (value == "1" || value == "0")
+                debug = value == "1";
+            out.reply = itemReply(debug ? QByteArray("DEBUG:1") : QByteArray("DEBUG:0"));
         } else {
             out.reply = itemReply(items.write(index, value));
         }
@@ -100,7 +107,7 @@ InstrumentCore::Response InstrumentCore::respondAddressLed(const QByteArray& fra
             setClock(QDateTime(date, time));
             out.reply = setClockAcknowledgement(address);
         } else {
-            out.reply = itemReply(QStringLiteral("ER"));
+            out.reply = itemReply(QByteArray("ER"));
         }
     }
     return out;

@@ -33,6 +33,9 @@ public:
     QString modelOverride;
 
     void setItems(const ItemStore& items);
+    ItemStore& itemStore() { return items; }
+    // The item's text as the instrument sends it.
+    QByteArray itemBytes(int index) const { return shownBytes(index); }
     // The item texts with the clock item showing the running clock.
     QStringList itemTexts() const;
     QString model() const;
@@ -46,8 +49,9 @@ public:
 private:
     Response respondAddressLed(const QByteArray& frame);
     Response respondMarker(const QByteArray& frame);
-    QByteArray itemReply(const QString& text) const;
+    QByteArray itemReply(const QByteArray& text) const;
     QString shownText(int index) const;
+    QByteArray shownBytes(int index) const;
     void setClock(const QDateTime& time);
 
     ItemStore items;

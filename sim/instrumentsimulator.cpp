@@ -120,6 +120,18 @@ QStringList InstrumentSimulator::items() const
     return core.itemTexts();
 }
 
+QByteArray InstrumentSimulator::itemBytes(int index) const
+{
+    QMutexLocker lock(&mutex);
+    return core.itemBytes(index);
+}
+
+void InstrumentSimulator::setItemValueBytes(int index, const QByteArray& valueBytes)
+{
+    QMutexLocker lock(&mutex);
+    core.itemStore().setValueBytes(index, valueBytes);
+}
+
 bool InstrumentSimulator::listenUdp(const QHostAddress& bindAddress, quint16 port)
 {
     delete udpSocket;

@@ -84,11 +84,15 @@ public:
     bool loadItems(const QString& path, QString* error = nullptr);
     void setItems(const QStringList& itemTexts);
     QStringList items() const;
+    // An item's text as the instrument sends it, and a value set byte for byte.
+    QByteArray itemBytes(int index) const;
+    void setItemValueBytes(int index, const QByteArray& valueBytes);
 
     bool listenUdp(const QHostAddress& address, quint16 port = 0);
     quint16 udpPort() const;
     // Creates a pseudo-terminal; linkPath, when given, becomes a symbolic link to its slave.
     bool openPty(const QString& linkPath = QString());
+
     QString ptyPath() const;
     // Answers the search probe on its own port with displayName, from the link's UDP port.
     bool listenProbe(const QHostAddress& address, quint16 port, const QString& displayName);

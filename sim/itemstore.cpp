@@ -1,5 +1,7 @@
 #include "sim/itemstore.h"
 
+#include "link/frames.h"
+
 #include <QFile>
 #include <QRegExp>
 #include <QTextStream>
@@ -24,6 +26,7 @@ bool ItemStore::parseLine(const QString& line, Item* item)
     parsed.valued = colon >= 0;
     parsed.name = parsed.valued ? text.left(colon) : text;
     parsed.value = parsed.valued ? text.mid(colon + 1) : QString();
+    parsed.valueBytes = encodeDeviceText(parsed.value);
     if (parsed.name == ClockItemName)
         parsed.readOnly = true;
     *item = parsed;
@@ -80,17 +83,40 @@ QString ItemStore::text(int index) const
     return items.at(index).text();
 }
 
-QString ItemStore::write(int index, const QString& value)
+QByteArray ItemStore::bytes(int index) const
 {
     if (index < 0 || index >= items.size())
-        return QString();
+        return QByteArray();
+    const Item& item = items.at(index);
+    QByteArray text = encodeDeviceText(item.name);
+    if (item.valued)
+        text.append(':').append(item.valueBytes);
+    return text;
+}
+
+QByteArray ItemStore::write(int index, const QByteArray& valueBytes)
+{
+    if (index < 0 || index >= items.size())
+        return QByteArray();
     Item& item = items[index];
     if (!item.valued || item.readOnly)
-        return item.text();
+        return bytes(index);
+    const QString value = decodeDeviceText(valueBytes);
     const QStringList allowed = options(item.name);
-    if (allowed.isEmpty() || allowed.contains(value))
+    if (allowed.isEmpty() || allowed.contains(value)) {
         item.value = value;
-    return item.text();
+        item.valueBytes = valueBytes;
+    }
+    return bytes(index);
+}
+
+void ItemStore::setValueBytes(int index, const QByteArray& valueBytes)
+{
+    if (index < 0 || index >= items.size())
+        return;
+    items[index].valued = true;
+    items[index].value = decodeDeviceText(valueBytes);
+    items[index].valueBytes = valueBytes;
 }
 
 QString ItemStore::value(const QString& name) const
@@ -103,7 +129,10 @@ QString ItemStore::value(const QString& name) const
 
 void ItemStore::setValue(const QString& name, const QString& value)
 {
-    for (Item& item : items)
-        if (item.name == name)
+    for (Item& item : items) {
+        if (item.name == name) {
             item.value = value;
+            item.valueBytes = encodeDeviceText(value);
+        }
+    }
 }

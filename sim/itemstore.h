@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -23,6 +24,7 @@ public:
     {
         QString name;
         QString value;
+        QByteArray valueBytes; // the value as written to the instrument, byte for byte
         bool valued = false;
         bool readOnly = false;
         QString text() const { return valued ? name + QLatin1Char(':') + value : name; }
@@ -40,8 +42,13 @@ public:
     QStringList texts() const;
     // The item's text as sent to the assistant; a null string past the end of the list.
     QString text(int index) const;
-    // Applies a write and returns the item's text as now held (a null string past the end).
-    QString write(int index, const QString& value);
+    // The item's text as it goes on the wire: the name in the device encoding, the value as
+    // written (like a real instrument, which keeps the bytes it was sent); empty past the end.
+    QByteArray bytes(int index) const;
+    // Applies a write of the value's bytes and returns the item's bytes as now held.
+    QByteArray write(int index, const QByteArray& valueBytes);
+    // Sets an item's value to these bytes, whatever they decode to (tests of odd encodings).
+    void setValueBytes(int index, const QByteArray& valueBytes);
 
     // The value of the first item with this name (null when there is none).
     QString value(const QString& name) const;

@@ -1,6 +1,7 @@
 // zq-simulator: a simulated ZQ instrument on UDP and/or a pseudo-terminal, for trying the assistant
 // without hardware. It binds only the addresses it is given (loopback by default).
 #include "sim/downloadserver.h"
+#include "sim/faultspec.h"
 #include "sim/instrumentsimulator.h"
 
 #include <QCommandLineParser>
@@ -61,7 +62,8 @@ int main(int argc, char* argv[])
     const QCommandLineOption historyRecords(QStringLiteral("history-records"), QStringLiteral("Answer a history query with N records spread over its range (default 0: 24 a day)."), QStringLiteral("N"), QStringLiteral("0"));
     const QCommandLineOption historyChunk(QStringLiteral("history-chunk"), QStringLiteral("Bytes per history chunk (default 256)."), QStringLiteral("BYTES"), QStringLiteral("256"));
     const QCommandLineOption historyInterval(QStringLiteral("history-interval"), QStringLiteral("Milliseconds between history chunks (default 20)."), QStringLiteral("MS"), QStringLiteral("20"));
-    parser.addOptions({udp, pty, ptyLink, probePort, name, items, address, model, debugInterval, debugRate, debugCount, baud, http, httpFault, historyRecords, historyChunk, historyInterval});
+    const QCommandLineOption fault(QStringLiteral("fault"), faultSpecHelp(), QStringLiteral("SPEC"));
+    parser.addOptions({udp, pty, ptyLink, probePort, name, items, address, model, debugInterval, debugRate, debugCount, fault, baud, http, httpFault, historyRecords, historyChunk, historyInterval});
     parser.process(application);
 
     QTextStream out(stdout);
@@ -102,6 +104,15 @@ int main(int argc, char* argv[])
             return 2;
         }
         simulator.setDebugLineCount(count);
+    }
+    for (const QString& spec : parser.values(fault)) {
+        InstrumentSimulator::Fault parsed;
+        QString error;
+        if (!parseFaultSpec(spec, &parsed, &error)) {
+            err << "zq-simulator: --fault " << spec << ": " << error << "\n";
+            return 2;
+        }
+        simulator.addFault(parsed);
     }
     const int lineRate = parser.value(baud).toInt(&ok);
     if (!ok || lineRate < 0) {

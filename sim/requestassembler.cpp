@@ -69,18 +69,23 @@ void RequestAssembler::feed(const QByteArray& bytes)
 
 QByteArray RequestAssembler::take()
 {
-    while (!buffer.isEmpty()) {
-        const int length = frameLength(buffer);
-        if (length == 0 || (length > 0 && buffer.size() < length))
-            return QByteArray();
-        if (length > 0) {
-            const QByteArray frame = buffer.left(length);
-            if (validFrame(frame)) {
-                buffer.remove(0, length);
-                return frame;
-            }
+    // Skipped bytes are counted and removed once at the end: removing them one by one moved the
+    // rest of the buffer each time, quadratic in a long run of junk.
+    int start = 0;
+    QByteArray frame;
+    while (start < buffer.size()) {
+        const QByteArray rest = QByteArray::fromRawData(buffer.constData() + start, buffer.size() - start);
+        const int length = frameLength(rest);
+        if (length == 0 || (length > 0 && rest.size() < length))
+            break;
+        if (length > 0 && validFrame(rest.left(length))) {
+            frame = rest.left(length);
+            frame.detach();
+            start += length;
+            break;
         }
-        buffer.remove(0, 1);
+        ++start;
     }
-    return QByteArray();
+    buffer.remove(0, start);
+    return frame;
 }

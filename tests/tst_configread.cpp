@@ -1,12 +1,14 @@
 // Labels: pty net gui
 #include "app/mainwindow.h"
 #include "config/ui/configtree.h"
+#include "link/linktimings.h"
 #include "settings/settingkeys.h"
 #include "tests/support/ui/confighost.h"
 #include "tests/support/shorttimings.h"
 #include "tests/support/ui/scriptedprompter.h"
 #include "tests/support/workdir.h"
 
+#include <QElapsedTimer>
 #include <QStatusBar>
 #include <QTest>
 #include <QTreeWidgetItem>
@@ -35,6 +37,8 @@ private slots:
     void secondRefreshWhileRunningStartsNothing();
     void readEndsAfterLastIndexByte();
     void unopenedLinkLeavesTree();
+    void closeDuringReadStopsIt_data();
+    void closeDuringReadStopsIt();
 
 private:
     std::unique_ptr<ShortTimings> timings;
@@ -285,3 +289,40 @@ void TestConfigRead::unopenedLinkLeavesTree()
 
 QTEST_MAIN(TestConfigRead)
 #include "tst_configread.moc"
+
+void TestConfigRead::closeDuringReadStopsIt_data()
+{
+    addTransportRows();
+}
+
+// The instrument answers two items and then falls silent, with the product's own waits (3 s, then
+// 10 s): closing the window hides it at once, stops the read within about a second, shows no box
+// and keeps the two rows while the window lives.
+void TestConfigRead::closeDuringReadStopsIt()
+{
+    QFETCH(Transport, transport);
+    const LinkTimings quick = LinkTimings::current();
+    LinkTimings::install(nullptr);
+    Bench bench(transport);
+    QVERIFY(bench.sim->started);
+    (*bench.sim)->addFault({InstrumentSimulator::DelayReply, InstrumentSimulator::ReadItem, 2, 0, 2});
+    (*bench.sim)->addFault(readFault(InstrumentSimulator::NoReply, -1));
+    bench.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(bench.window.get()));
+    trigger(*bench.window, "refresh");
+    QTRY_COMPARE_WITH_TIMEOUT(bench.window->configTree()->topLevelItemCount(), 2, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT((*bench.sim)->requestCount(), 3, 5000);
+    QVERIFY(bench.window->refreshThread().isRunning());
+
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(bench.window->close());
+    const qint64 took = clock.elapsed();
+    QVERIFY2(took < 1000, qPrintable(QString::number(took)));
+    QVERIFY(!bench.window->isVisible());
+    QVERIFY(!bench.window->refreshThread().isRunning());
+    QCoreApplication::processEvents();
+    QCOMPARE(bench.window->configTree()->topLevelItemCount(), 2);
+    QVERIFY(bench.prompter.shown.isEmpty());
+    LinkTimings::install(&quick);
+}

@@ -1,4 +1,5 @@
 // Labels: pty net gui
+#include "link/frames.h"
 #include "app/mainwindow.h"
 #include "config/ui/configtree.h"
 #include "config/ui/modifydialog.h"
@@ -45,6 +46,8 @@ private slots:
     void writeAllOfEmptyTree();
     void writeAllNamesRefusals();
     void timeOfDayRoundTrip();
+    void unchangedValuesKeepTheirBytes_data();
+    void unchangedValuesKeepTheirBytes();
 };
 
 namespace {
@@ -482,3 +485,41 @@ void TestConfigWrite::timeOfDayRoundTrip()
 
 QTEST_MAIN(TestConfigWrite)
 #include "tst_configwrite.moc"
+
+void TestConfigWrite::unchangedValuesKeepTheirBytes_data()
+{
+    QTest::addColumn<Transport>("transport");
+    QTest::newRow("udp") << Transport::Udp;
+    QTest::newRow("pty") << Transport::Pty;
+}
+
+// Each of these bytes alone is read as a Latin-1 letter or sign that GB2312 also holds (ED is í,
+// which GB2312 writes A8 AA). Read, then Write-all without an edit: the instrument keeps its bytes.
+void TestConfigWrite::unchangedValuesKeepTheirBytes()
+{
+    QFETCH(Transport, transport);
+    const QByteArray values = QByteArray::fromHex("A4A7A8B0B1B7D7E0E1E8E9EAECEDF2F3F7F9FAFC");
+    QStringList items;
+    for (int i = 0; i < values.size(); ++i)
+        items.append(QStringLiteral("t%1:x").arg(i));
+    items.append(QStringLiteral("温度:20")); // a GB2312 row beside them keeps its bytes too
+    WorkDir dir;
+    ScriptedPrompter prompter;
+    ConfigInstrument sim(transport, items);
+    QVERIFY(sim.started);
+    QList<QByteArray> before;
+    for (int i = 0; i < values.size(); ++i)
+        sim->setItemValueBytes(i, values.mid(i, 1));
+    for (int i = 0; i < items.size(); ++i)
+        before.append(sim->itemBytes(i));
+    QCOMPARE(before.at(13), QByteArray::fromHex("7431333AED"));
+
+    MainWindow window;
+    QVERIFY(refresh(window));
+    QCOMPARE(window.configTree()->topLevelItemCount(), items.size());
+    trigger(window, "save");
+    QVERIFY2(prompter.shown.isEmpty(), qPrintable(prompter.texts().join('\n')));
+    QCOMPARE(sim->requestCount(InstrumentSimulator::WriteItem), items.size());
+    for (int i = 0; i < items.size(); ++i)
+        QCOMPARE(sim->itemBytes(i).toHex(' '), before.at(i).toHex(' '));
+}

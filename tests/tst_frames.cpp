@@ -32,6 +32,8 @@ private slots:
     void encodeFallbacks();
     void decodeFallbacks_data();
     void decodeFallbacks();
+    void codecRoundTrip_data();
+    void codecRoundTrip();
     void hexDumps_data();
     void hexDumps();
     void waitForSignalOutcomes();
@@ -255,6 +257,35 @@ void TestFrames::decodeFallbacks()
     QFETCH(QString, text);
     QCOMPARE(decodeDeviceText(bytes), text);
     QCOMPARE(decodeDeviceText(bytes.constData(), bytes.size()), text);
+}
+
+void TestFrames::codecRoundTrip_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("codec");
+    QTest::addColumn<QByteArray>("typed"); // the same text typed anew, in the usual order
+    QTest::newRow("gb2312") << hex("CEC2B6C83A3230") << int(DeviceCodec::Gb2312) << hex("CEC2B6C83A3230");
+    QTest::newRow("latin-1 letter that gb2312 holds") << hex("743AED") << int(DeviceCodec::Latin1) << hex("743AA8AA");
+    QTest::newRow("latin-1 sign that gb2312 holds") << hex("B0") << int(DeviceCodec::Latin1) << hex("A1E3");
+    QTest::newRow("latin-1 only") << hex("41A9") << int(DeviceCodec::Latin1) << hex("41A9");
+}
+
+// A text read back from the instrument goes back byte for byte when encoded as it was decoded;
+// a typed text takes GB2312 first.
+void TestFrames::codecRoundTrip()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, codec);
+    QFETCH(QByteArray, typed);
+    DeviceCodec used = DeviceCodec::Ascii;
+    const QString text = decodeDeviceText(bytes, &used);
+    QCOMPARE(int(used), codec);
+    QCOMPARE(encodeDeviceText(text, used), bytes);
+    QCOMPARE(encodeDeviceText(text), typed);
+    const QByteArray request = buildWriteItemRequest(1, 4, text, used);
+    QCOMPARE(request.mid(7, bytes.size()), bytes);
+    // A Latin-1 row whose value was retyped with characters Latin-1 cannot hold: the usual order.
+    QCOMPARE(encodeDeviceText(QStringLiteral("温度"), DeviceCodec::Latin1), hex("CEC2B6C8"));
 }
 
 void TestFrames::hexDumps_data()

@@ -12,6 +12,9 @@
 #include <QTest>
 #include <QUdpSocket>
 
+#include <atomic>
+#include <thread>
+
 using Sim = InstrumentSimulator;
 
 // Collects what a stream hands over; stops after stopAfter chunks when that is set.
@@ -67,6 +70,10 @@ private slots:
     void streamFailures();
     void receiverStopsTheStream_data();
     void receiverStopsTheStream();
+    void strayTalkerCannotProlongAnExchange_data();
+    void strayTalkerCannotProlongAnExchange();
+    void stopFlagEndsAWait_data();
+    void stopFlagEndsAWait();
 };
 
 static void addTransports()
@@ -141,24 +148,25 @@ void TestLink::replyFaults_data()
 
     const QString crcError = QStringLiteral("CRC校验错误");
     const QString noReply = QStringLiteral("接收数据超时");
+    // A reply in pieces over the serial port ends after a gap of 250 ms here (LinkTimings).
     // udp, kind, delay, pieces, time-out, result, error, whole, minimum duration
     QTest::newRow("udp late reply") << true << int(Sim::DelayReply) << 300 << 2 << 3000 << 0 << QString() << true << 280;
     QTest::newRow("udp two datagrams 100 ms apart") << true << int(Sim::SplitReply) << 100 << 2 << 3000 << 0 << QString() << true << 90;
-    QTest::newRow("udp silent") << true << int(Sim::NoReply) << 0 << 2 << 200 << 2 << noReply << false << 190;
-    QTest::newRow("udp too late") << true << int(Sim::DelayReply) << 1500 << 2 << 300 << 2 << noReply << false << 290;
-    QTest::newRow("udp last piece missing") << true << int(Sim::SplitReply) << 5000 << 2 << 300 << 2 << noReply << false << 290;
-    QTest::newRow("udp from another port") << true << int(Sim::OtherPort) << 0 << 2 << 300 << 2 << noReply << false << 290;
+    QTest::newRow("udp silent") << true << int(Sim::NoReply) << 0 << 2 << 150 << 2 << noReply << false << 140;
+    QTest::newRow("udp too late") << true << int(Sim::DelayReply) << 1500 << 2 << 150 << 2 << noReply << false << 140;
+    QTest::newRow("udp last piece missing") << true << int(Sim::SplitReply) << 5000 << 2 << 150 << 2 << noReply << false << 140;
+    QTest::newRow("udp from another port") << true << int(Sim::OtherPort) << 0 << 2 << 150 << 2 << noReply << false << 140;
     QTest::newRow("udp foreign datagram first") << true << int(Sim::ForeignFirst) << 100 << 2 << 3000 << 0 << QString() << true << 90;
-    QTest::newRow("udp bad crc") << true << int(Sim::BadCrc) << 0 << 2 << 300 << 2 << noReply << false << 290;
-    QTest::newRow("udp wrong length") << true << int(Sim::WrongLength) << 0 << 2 << 300 << 2 << noReply << false << 290;
+    QTest::newRow("udp bad crc") << true << int(Sim::BadCrc) << 0 << 2 << 150 << 2 << noReply << false << 140;
+    QTest::newRow("udp wrong length") << true << int(Sim::WrongLength) << 0 << 2 << 150 << 2 << noReply << false << 140;
     QTest::newRow("udp other address") << true << int(Sim::OtherAddress) << 0 << 2 << 3000 << 0 << QString() << false << 0;
     QTest::newRow("udp other command") << true << int(Sim::OtherCommand) << 0 << 2 << 3000 << 0 << QString() << false << 0;
     QTest::newRow("serial late reply") << false << int(Sim::DelayReply) << 300 << 2 << 3000 << 0 << QString() << true << 280;
     QTest::newRow("serial three pieces") << false << int(Sim::SplitReply) << 150 << 3 << 3000 << 0 << QString() << true << 290;
-    QTest::newRow("serial silent") << false << int(Sim::NoReply) << 0 << 2 << 200 << 2 << noReply << false << 190;
-    QTest::newRow("serial last piece missing") << false << int(Sim::SplitReply) << 5000 << 2 << 3000 << 0 << crcError << false << 490;
-    QTest::newRow("serial bad crc") << false << int(Sim::BadCrc) << 0 << 2 << 3000 << 0 << crcError << false << 490;
-    QTest::newRow("serial wrong length") << false << int(Sim::WrongLength) << 0 << 2 << 3000 << 0 << QString() << false << 490;
+    QTest::newRow("serial silent") << false << int(Sim::NoReply) << 0 << 2 << 150 << 2 << noReply << false << 140;
+    QTest::newRow("serial last piece missing") << false << int(Sim::SplitReply) << 5000 << 2 << 3000 << 0 << crcError << false << 240;
+    QTest::newRow("serial bad crc") << false << int(Sim::BadCrc) << 0 << 2 << 3000 << 0 << crcError << false << 240;
+    QTest::newRow("serial wrong length") << false << int(Sim::WrongLength) << 0 << 2 << 3000 << 0 << QString() << false << 240;
     QTest::newRow("serial other command") << false << int(Sim::OtherCommand) << 0 << 2 << 3000 << 0 << QString() << false << 0;
 }
 
@@ -186,7 +194,11 @@ void TestLink::replyFaults()
     fault.pieces = pieces;
     instrument.sim()->addFault(fault);
 
+    LinkTimings quick;
+    quick.serialPieceGapMs = 250;
+    LinkTimings::install(&quick);
     LinkChannel channel;
+    LinkTimings::install(nullptr);
     QVERIFY(channel.openFromSettings());
     QByteArray reply("stale");
     QElapsedTimer clock;
@@ -331,8 +343,8 @@ void TestLink::streamEndsAfterSilence_data()
 {
     QTest::addColumn<bool>("udp");
     QTest::addColumn<int>("silenceMs");
-    QTest::newRow("udp") << true << 1000;
-    QTest::newRow("serial") << false << 500;
+    QTest::newRow("udp") << true << 400;
+    QTest::newRow("serial") << false << 250;
 }
 
 // The whole history arrives in many chunks; the stream ends by itself once the line is quiet.
@@ -345,7 +357,12 @@ void TestLink::streamEndsAfterSilence()
     QVERIFY(instrument.isReady());
     useTransport(instrument, udp);
     instrument.sim()->setHistoryPace(24, 200, 30);
+    LinkTimings quick;
+    quick.streamSilenceUdpMs = 400;
+    quick.streamSilenceSerialMs = 250;
+    LinkTimings::install(&quick);
     LinkChannel channel;
+    LinkTimings::install(nullptr);
     QVERIFY(channel.openFromSettings());
     StreamRecorder recorder;
     channel.receiveStream(buildHistoryRequest(QDate(2026, 11, 1), QDate(2026, 11, 2)), &recorder);
@@ -414,6 +431,78 @@ void TestLink::receiverStopsTheStream()
     channel.receiveStream(buildHistoryRequest(QDate(2026, 1, 1), QDate(2026, 1, 31)), &recorder);
     QCOMPARE(recorder.chunks.size(), 2);
     QVERIFY(recorder.errors.isEmpty());
+}
+
+void TestLink::strayTalkerCannotProlongAnExchange_data()
+{
+    addTransports();
+}
+
+// The instrument's debug lines keep coming, from its own address and port, every 40 ms, while the
+// item's reply is missing: the exchange still ends within its time-out and a second (the product's
+// 500 ms piece gap included).
+void TestLink::strayTalkerCannotProlongAnExchange()
+{
+    QFETCH(bool, udp);
+    WorkDir dir;
+    SimFixture instrument(!udp);
+    QVERIFY(instrument.isReady());
+    useTransport(instrument, udp);
+    instrument.sim()->setDebugInterval(40);
+    LinkChannel channel;
+    QVERIFY(channel.openFromSettings());
+    QByteArray reply;
+    // The debug lines go to whoever switched them on: this channel.
+    QCOMPARE(channel.exchange(buildWriteItemRequest(0xFF, 255, "1"), reply, CrcOrder::LowFirst, 3000), ExchangeOk);
+    QVERIFY(instrument.sim()->debugOutput());
+    instrument.sim()->addFault({Sim::NoReply, Sim::ReadItem, -1, 0, 2});
+    const int timeoutMs = 300;
+    const int sentBefore = instrument.sim()->repliesSent();
+    QElapsedTimer clock;
+    clock.start();
+    const ExchangeResult result = channel.readItem(0, reply, timeoutMs);
+    const qint64 took = clock.elapsed();
+    QVERIFY2(took < timeoutMs + 1000, qPrintable(QString::number(took)));
+    QVERIFY(instrument.sim()->repliesSent() > sentBefore + 3); // lines did come meanwhile
+    // Bytes came, but no reply: over UDP no reply in time, over the line a reply that fails its CRC.
+    QVERIFY(!reply.isEmpty());
+    QCOMPARE(errorMessage(result, reply), udp ? QStringLiteral("接收数据超时") : QStringLiteral("CRC校验错误"));
+    instrument.sim()->clearFaults();
+    // Its reply may come behind a debug line; only that the lines stop matters here.
+    channel.exchange(buildWriteItemRequest(0xFF, 255, "0"), reply, CrcOrder::LowFirst, 500);
+    QTRY_VERIFY_WITH_TIMEOUT(!instrument.sim()->debugOutput(), 3000);
+}
+
+void TestLink::stopFlagEndsAWait_data()
+{
+    addTransports();
+}
+
+// A stop request from another thread ends an exchange that waits for a silent instrument.
+void TestLink::stopFlagEndsAWait()
+{
+    QFETCH(bool, udp);
+    WorkDir dir;
+    SimFixture instrument(!udp);
+    QVERIFY(instrument.isReady());
+    useTransport(instrument, udp);
+    instrument.sim()->addFault({Sim::NoReply, Sim::ReadItem, -1, 0, 2});
+    std::atomic<bool> stop{false};
+    LinkChannel channel;
+    channel.setStopFlag(&stop);
+    QVERIFY(channel.openFromSettings());
+    std::thread stopper([&stop] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        stop = true;
+    });
+    QElapsedTimer clock;
+    clock.start();
+    QByteArray reply;
+    const ExchangeResult result = channel.readItem(0, reply, 10000);
+    const qint64 took = clock.elapsed();
+    stopper.join();
+    QCOMPARE(result, ExchangeStopped);
+    QVERIFY2(took < 1000, qPrintable(QString::number(took)));
 }
 
 QTEST_GUILESS_MAIN(TestLink)

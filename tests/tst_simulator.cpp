@@ -1,6 +1,7 @@
 // Labels: pty net
 #include "link/frames.h"
 #include "link/linkchannel.h"
+#include "sim/faultspec.h"
 #include "sim/itemstore.h"
 #include "sim/requestassembler.h"
 #include "tests/support/simfixture.h"
@@ -41,6 +42,8 @@ private slots:
     void faultsCountDown();
     void requestsForOthersAreIgnored();
     void commandLineProgram();
+    void faultSpecs_data();
+    void faultSpecs();
 };
 
 static QString itemText(const QByteArray& reply)
@@ -130,6 +133,10 @@ void TestSimulator::assemblerCutsFrames_data()
     QTest::newRow("noise before") << QList<QByteArray>{QByteArray("\x00\x13\x7E\x42", 4) + clock} << QList<QByteArray>{clock};
     QTest::newRow("broken frame skipped") << QList<QByteArray>{read.chopped(1) + "x" + history} << QList<QByteArray>{history};
     QTest::newRow("address 7E") << QList<QByteArray>{readAt7E} << QList<QByteArray>{readAt7E};
+    QByteArray junk(65536, '\x55');
+    for (int i = 0; i < junk.size(); i += 7)
+        junk[i] = char(i);
+    QTest::newRow("64 KB of junk between") << QList<QByteArray>{read + junk + clock} << QList<QByteArray>{read, clock};
 }
 
 void TestSimulator::assemblerCutsFrames()
@@ -276,10 +283,14 @@ void TestSimulator::historyRange()
     QUdpSocket socket;
     QVERIFY(socket.bind(QHostAddress(QHostAddress::LocalHost), 0));
     socket.writeDatagram(buildHistoryRequest(QDate(2026, 2, 27), QDate(2026, 3, 2)), QHostAddress::LocalHost, instrument.udpPort());
+    // The whole range fits one 4096-byte chunk: the stream is over once its last line is in.
     QByteArray bytes;
-    while (socket.waitForReadyRead(500))
+    const auto drain = [&socket, &bytes] {
         while (socket.hasPendingDatagrams())
             bytes += socket.receiveDatagram().data();
+        return bytes.count('\n');
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(drain(), 1 + 4 * 6, 5000);
     const QStringList lines = decodeDeviceText(bytes).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 1 + 4 * 6);
     QVERIFY(lines.first().split(' ').size() >= 2);
@@ -289,11 +300,10 @@ void TestSimulator::historyRange()
 
     // An inverted range has no records: the header alone.
     bytes.clear();
+    const int sent = instrument.sim()->repliesSent();
     socket.writeDatagram(buildHistoryRequest(QDate(2026, 3, 2), QDate(2026, 3, 1)), QHostAddress::LocalHost, instrument.udpPort());
-    while (socket.waitForReadyRead(500))
-        while (socket.hasPendingDatagrams())
-            bytes += socket.receiveDatagram().data();
-    QCOMPARE(bytes.count('\n'), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(drain(), 1, 5000);
+    QCOMPARE(instrument.sim()->repliesSent(), sent + 1);
 }
 
 void TestSimulator::firmwareLoader_data()
@@ -423,7 +433,9 @@ void TestSimulator::commandLineProgram()
     const QString link = dir.filePath("ttyZQ");
     QProcess program;
     program.start(QStringLiteral(ZQ_BIN_DIR "/zq-simulator"),
-                  {"--udp", "127.0.0.1:0", "--pty-link", link, "--probe-port", "0", "--address", "7"});
+                  {"--udp", "127.0.0.1:0", "--pty-link", link, "--probe-port", "0", "--address", "7",
+                   "--fault", "no-reply,command=read-item", "--fault", "bad-crc,command=set-clock,count=-1",
+                   "--baud", "9600"});
     QVERIFY(program.waitForStarted(5000));
     QByteArray output;
     QTRY_VERIFY_WITH_TIMEOUT((output += program.readAllStandardOutput()).contains("LINK "), 10000);
@@ -437,20 +449,71 @@ void TestSimulator::commandLineProgram()
     {
         LinkChannel channel;
         QVERIFY(channel.openFromSettings());
+        // The faults given on the command line: the first read goes unanswered, every clock's CRC is spoiled.
+        QCOMPARE(channel.readItem(1, reply, 200), ExchangeNoReply);
         QCOMPARE(channel.readItem(1, reply, 3000), 0);
         QCOMPARE(itemText(reply), QStringLiteral("设备型号:ZQ-200"));
+        for (int i = 0; i < 2; ++i)
+            QCOMPARE(channel.exchange(buildSetClockRequest(7, QDateTime::currentDateTime()), reply, CrcOrder::LowFirst, 200),
+                     ExchangeNoReply);
     }
     dir.writeConfig({{"communicate/udp", 0}, {"serial/port", link}});
     {
         LinkChannel channel;
         QVERIFY2(channel.openFromSettings(), qPrintable(channel.errorText()));
+        QElapsedTimer clock;
+        clock.start();
         QCOMPARE(channel.readItem(0, reply, 3000), 0);
+        const qint64 took = clock.elapsed();
         QCOMPARE(itemText(reply), QStringLiteral("设备名称:ZQ温湿度记录仪"));
+        // At 9600 baud, ten bits a byte, the request and the reply cannot cross the line faster.
+        const qint64 lineMs = (8 + reply.size()) * 10 * 1000 / 9600;
+        QVERIFY2(took >= lineMs, qPrintable(QStringLiteral("%1 ms, the line needs %2 ms").arg(took).arg(lineMs)));
     }
     program.terminate();
     QVERIFY(program.waitForFinished(5000));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QVERIFY(!QFileInfo(link).isSymLink());
+}
+
+void TestSimulator::faultSpecs_data()
+{
+    QTest::addColumn<QString>("spec");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("command");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("delayMs");
+    QTest::addColumn<int>("pieces");
+    QTest::newRow("kind alone") << "no-reply" << true << int(Sim::NoReply) << int(Sim::AnyCommand) << 1 << 0 << 2;
+    QTest::newRow("everything") << "split,command=write-page,count=-1,delay=150,pieces=4" << true << int(Sim::SplitReply)
+                                << int(Sim::WritePage) << -1 << 150 << 4;
+    QTest::newRow("delayed history") << "delay, command=query-history, delay=4000" << true << int(Sim::DelayReply)
+                                     << int(Sim::QueryHistory) << 1 << 4000 << 2;
+    QTest::newRow("foreign first") << "foreign-first,delay=100" << true << int(Sim::ForeignFirst) << int(Sim::AnyCommand) << 1 << 100 << 2;
+    QTest::newRow("unknown kind") << "explode" << false << 0 << 0 << 0 << 0 << 0;
+    QTest::newRow("unknown command") << "bad-crc,command=format" << false << 0 << 0 << 0 << 0 << 0;
+    QTest::newRow("unknown setting") << "bad-crc,colour=red" << false << 0 << 0 << 0 << 0 << 0;
+    QTest::newRow("count zero") << "other-port,count=0" << false << 0 << 0 << 0 << 0 << 0;
+    QTest::newRow("negative delay") << "delay,delay=-5" << false << 0 << 0 << 0 << 0 << 0;
+    QTest::newRow("no pieces") << "split,pieces=0" << false << 0 << 0 << 0 << 0 << 0;
+}
+
+void TestSimulator::faultSpecs()
+{
+    QFETCH(QString, spec);
+    QFETCH(bool, valid);
+    Sim::Fault fault;
+    QString error;
+    QCOMPARE(parseFaultSpec(spec, &fault, &error), valid);
+    QCOMPARE(error.isEmpty(), valid);
+    if (!valid)
+        return;
+    QTEST(int(fault.kind), "kind");
+    QTEST(fault.command, "command");
+    QTEST(fault.count, "count");
+    QTEST(fault.delayMs, "delayMs");
+    QTEST(fault.pieces, "pieces");
 }
 
 QTEST_GUILESS_MAIN(TestSimulator)

@@ -466,12 +466,12 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     </message>
     <message>
         <location line="+23"/>
-        <location line="+43"/>
+        <location line="+49"/>
         <source>写入配置成功</source>
         <translation>Configuration written</translation>
     </message>
     <message>
-        <location line="-42"/>
+        <location line="-48"/>
         <source>、</source>
         <translation>, </translation>
     </message>
@@ -501,18 +501,18 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Value too long: %1 bytes encoded, at most %2 allowed</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+7"/>
         <source>数值过长: 最多允许 %1 字节</source>
         <translation>Value too long: at most %1 bytes allowed</translation>
     </message>
     <message>
         <location line="+9"/>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>硬件返回数据校验错误</source>
         <translation>The instrument&apos;s reply failed the check</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+7"/>
         <source>写入配置失败,该项不支持修改</source>
         <translation>Write failed: the instrument does not allow this item to be changed</translation>
     </message>
@@ -710,7 +710,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     <message>
         <location line="+9"/>
         <location line="+3"/>
-        <location filename="../app/mainwindow_config.cpp" line="+161"/>
+        <location filename="../app/mainwindow_config.cpp" line="+169"/>
         <source>导入配置</source>
         <translation>Import</translation>
     </message>
@@ -776,12 +776,12 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Monitor</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="+71"/>
+        <location filename="../app/mainwindow.cpp" line="+72"/>
         <source>准备就绪</source>
         <translation>Ready</translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+21"/>
         <location filename="../app/mainwindow_config.cpp" line="-69"/>
         <source>确定</source>
         <translation>OK</translation>
@@ -793,7 +793,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     </message>
     <message>
         <location line="+7"/>
-        <location line="+46"/>
+        <location line="+48"/>
         <source>另一项配置操作尚未结束, 请稍候</source>
         <translation>Another configuration operation is still running; please wait</translation>
     </message>
@@ -936,8 +936,8 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     </message>
     <message>
         <location line="+2"/>
-        <location filename="../link/linkchannel.cpp" line="+218"/>
-        <location line="+41"/>
+        <location filename="../link/linkchannel.cpp" line="+239"/>
+        <location line="+37"/>
         <location filename="../tools/zq-cli/failureclass.cpp" line="+10"/>
         <source>发送命令超时</source>
         <translation>Timed out sending the command</translation>
@@ -954,7 +954,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Unknown error</translation>
     </message>
     <message>
-        <location filename="../link/linkchannel.cpp" line="-204"/>
+        <location filename="../link/linkchannel.cpp" line="-216"/>
         <source>串口打开失败</source>
         <translation>Cannot open the serial port</translation>
     </message>
@@ -964,13 +964,13 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Cannot open the serial port: %1</translation>
     </message>
     <message>
-        <location line="+173"/>
-        <location line="+38"/>
+        <location line="+184"/>
+        <location line="+35"/>
         <source>接受数据超时</source>
         <translation>Timed out waiting for the reply</translation>
     </message>
     <message>
-        <location line="-18"/>
+        <location line="-16"/>
         <location line="+5"/>
         <source>发送命令失败</source>
         <translation>Sending the command failed</translation>
@@ -999,12 +999,12 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>... (%1 bytes in all)</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+22"/>
         <source>刷新</source>
         <translation>Refresh</translation>
     </message>
     <message>
-        <location line="+34"/>
+        <location line="+40"/>
         <source>数据长度校验错误 : 
 %1</source>
         <translation>Wrong reply length:

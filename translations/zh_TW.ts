@@ -466,12 +466,12 @@
     </message>
     <message>
         <location line="+23"/>
-        <location line="+43"/>
+        <location line="+49"/>
         <source>写入配置成功</source>
         <translation>寫入設定成功</translation>
     </message>
     <message>
-        <location line="-42"/>
+        <location line="-48"/>
         <source>、</source>
         <translation>、</translation>
     </message>
@@ -501,18 +501,18 @@
         <translation>數值過長: 編碼後 %1 位元組, 最多允許 %2 位元組</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+7"/>
         <source>数值过长: 最多允许 %1 字节</source>
         <translation>數值過長: 最多允許 %1 位元組</translation>
     </message>
     <message>
         <location line="+9"/>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>硬件返回数据校验错误</source>
         <translation>裝置回傳的資料驗證錯誤</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+7"/>
         <source>写入配置失败,该项不支持修改</source>
         <translation>寫入設定失敗,此項目不支援修改</translation>
     </message>
@@ -710,7 +710,7 @@
     <message>
         <location line="+9"/>
         <location line="+3"/>
-        <location filename="../app/mainwindow_config.cpp" line="+161"/>
+        <location filename="../app/mainwindow_config.cpp" line="+169"/>
         <source>导入配置</source>
         <translation>匯入設定</translation>
     </message>
@@ -776,12 +776,12 @@
         <translation>裝置監聽</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="+71"/>
+        <location filename="../app/mainwindow.cpp" line="+72"/>
         <source>准备就绪</source>
         <translation>就緒</translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+21"/>
         <location filename="../app/mainwindow_config.cpp" line="-69"/>
         <source>确定</source>
         <translation>確定</translation>
@@ -793,7 +793,7 @@
     </message>
     <message>
         <location line="+7"/>
-        <location line="+46"/>
+        <location line="+48"/>
         <source>另一项配置操作尚未结束, 请稍候</source>
         <translation>另一項設定作業尚未結束, 請稍候</translation>
     </message>
@@ -936,8 +936,8 @@
     </message>
     <message>
         <location line="+2"/>
-        <location filename="../link/linkchannel.cpp" line="+218"/>
-        <location line="+41"/>
+        <location filename="../link/linkchannel.cpp" line="+239"/>
+        <location line="+37"/>
         <location filename="../tools/zq-cli/failureclass.cpp" line="+10"/>
         <source>发送命令超时</source>
         <translation>傳送命令逾時</translation>
@@ -954,7 +954,7 @@
         <translation>未定義的錯誤</translation>
     </message>
     <message>
-        <location filename="../link/linkchannel.cpp" line="-204"/>
+        <location filename="../link/linkchannel.cpp" line="-216"/>
         <source>串口打开失败</source>
         <translation>無法開啟序列埠</translation>
     </message>
@@ -964,13 +964,13 @@
         <translation>無法開啟序列埠: %1</translation>
     </message>
     <message>
-        <location line="+173"/>
-        <location line="+38"/>
+        <location line="+184"/>
+        <location line="+35"/>
         <source>接受数据超时</source>
         <translation>接收資料逾時</translation>
     </message>
     <message>
-        <location line="-18"/>
+        <location line="-16"/>
         <location line="+5"/>
         <source>发送命令失败</source>
         <translation>傳送命令失敗</translation>
@@ -999,12 +999,12 @@
         <translation>... (共 %1 位元組)</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+22"/>
         <source>刷新</source>
         <translation>重新整理</translation>
     </message>
     <message>
-        <location line="+34"/>
+        <location line="+40"/>
         <source>数据长度校验错误 : 
 %1</source>
         <translation>資料長度驗證錯誤 : 

@@ -5,6 +5,8 @@
 
 // The instrument's item index of a row, kept in column 0.
 constexpr int ItemIndexRole = Qt::UserRole;
+// How the instrument's text of a row was decoded (a DeviceCodec), when it came from the instrument.
+constexpr int ItemCodecRole = Qt::UserRole + 1;
 
 // The configuration items, one top-level row each: "01. name" and ": value".
 class ConfigTree : public QTreeWidget
