@@ -1,5 +1,5 @@
 // One line of a configuration CSV file: any line is read or refused without harm, and a row
-// written out reads back with its index and name.
+// written out reads back with its index, name and value, commas and quotes included.
 #include "config/itemcsv.h"
 #include "fuzzcheck.h"
 
@@ -15,9 +15,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FUZZ_CHECK(fields.size() == 1 || fields.size() == 2);
     }
 
-    // The input as a row: a name and a value without line breaks or the separator.
-    QString name = line.section(QLatin1Char('|'), 0, 0).simplified().remove(QLatin1Char(','));
-    const QString value = line.section(QLatin1Char('|'), 1).simplified().remove(QLatin1Char(','));
+    // The input as a row: a name and a value on one line; commas and double quotes are quoted on
+    // the way out and must come back as they were.
+    QString name = line.section(QLatin1Char('|'), 0, 0).simplified();
+    const QString value = line.section(QLatin1Char('|'), 1).simplified();
     if (name.isEmpty() || name.at(0).isDigit())
         name.prepend(QLatin1Char('n'));
     const int rowIndex = size > 0 ? data[0] : 2;
