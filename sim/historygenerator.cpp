@@ -1,23 +1,9 @@
 #include "sim/historygenerator.h"
 
 #include "link/frames.h"
-
-#include <QtMath>
+#include "sim/readings.h"
 
 namespace {
-
-// Readings that drift through the day and from day to day, the same for the same moment.
-double temperatureAt(qint64 seconds)
-{
-    const double day = double(seconds % 86400) / 86400.0;
-    return 22.0 + 4.5 * qSin(2 * M_PI * (day - 0.3)) + double(seconds / 86400 % 7) * 0.3;
-}
-
-double humidityAt(qint64 seconds)
-{
-    const double day = double(seconds % 86400) / 86400.0;
-    return 55.0 - 10.0 * qSin(2 * M_PI * (day - 0.3));
-}
 
 double voltageAt(qint64 seconds)
 {
@@ -56,7 +42,7 @@ QString HistoryGenerator::record(int index) const
 {
     const QDateTime at = first.addSecs(qint64(index) * stepSeconds);
     const qint64 seconds = at.toSecsSinceEpoch();
-    const double temperature = temperatureAt(seconds);
+    const double temperature = temperatureAt(seconds, 4.5);
     const double voltage = voltageAt(seconds);
     return QStringLiteral("%1 %2,%3,%4,%5\r\n")
         .arg(at.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")))

@@ -1,23 +1,6 @@
 #include "sim/instrumenttexts.h"
 
-#include <QtMath>
-
-namespace {
-
-// Readings that drift smoothly through the day, the same for the same moment every time.
-double temperatureAt(qint64 secondsSinceEpoch)
-{
-    const double day = double(secondsSinceEpoch % 86400) / 86400.0;
-    return 22.0 + 4.0 * qSin(2 * M_PI * (day - 0.3)) + double(secondsSinceEpoch / 86400 % 7) * 0.3;
-}
-
-double humidityAt(qint64 secondsSinceEpoch)
-{
-    const double day = double(secondsSinceEpoch % 86400) / 86400.0;
-    return 55.0 - 10.0 * qSin(2 * M_PI * (day - 0.3));
-}
-
-} // namespace
+#include "sim/readings.h"
 
 QString historyRecords(const QDate& start, const QDate& end, int recordsPerDay)
 {
@@ -32,7 +15,7 @@ QString historyRecords(const QDate& start, const QDate& end, int recordsPerDay)
             const qint64 seconds = at.toSecsSinceEpoch();
             text += QStringLiteral("%1 %2 %3 %4\r\n")
                         .arg(at.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")))
-                        .arg(temperatureAt(seconds), 0, 'f', 1)
+                        .arg(temperatureAt(seconds, 4.0), 0, 'f', 1)
                         .arg(humidityAt(seconds), 0, 'f', 1)
                         .arg(3.6 - double(i % 5) * 0.01, 0, 'f', 2);
         }
@@ -49,7 +32,7 @@ QString debugLine(const QDateTime& at, int sequence)
     switch ((sequence - 1) % 4) {
     case 0:
         return head + QStringLiteral("采样 温度=%1℃ 湿度=%2%RH 电压=%3V\r\n")
-                          .arg(temperatureAt(seconds), 0, 'f', 1)
+                          .arg(temperatureAt(seconds, 4.0), 0, 'f', 1)
                           .arg(humidityAt(seconds), 0, 'f', 1)
                           .arg(3.6 - double(sequence % 5) * 0.01, 0, 'f', 2);
     case 1:
@@ -62,6 +45,6 @@ QString debugLine(const QDateTime& at, int sequence)
                           .arg(99 - sequence / 4 % 90);
     default:
         return head + QStringLiteral("报警 温度上限=40.0℃ 湿度上限=90.0%RH 状态=%1\r\n")
-                          .arg(temperatureAt(seconds) > 40.0 ? QStringLiteral("超限") : QStringLiteral("正常"));
+                          .arg(temperatureAt(seconds, 4.0) > 40.0 ? QStringLiteral("超限") : QStringLiteral("正常"));
     }
 }
