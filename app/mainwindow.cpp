@@ -19,7 +19,10 @@
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QLayout>
+#include <QGuiApplication>
 #include <QMessageBox>
+#include <QScreen>
+#include <QSettings>
 #include <QToolBar>
 #include <QTranslator>
 
@@ -59,12 +62,17 @@ MainWindow::MainWindow(QWidget* parent)
     connect(&readThread, SIGNAL(signalItemCodec(int, int)), this, SLOT(slotItemCodec(int, int)));
     connect(&readThread, SIGNAL(showErrorMessage(const QString&, const QString&, const QString&)),
             this, SLOT(slotShowErrorMessage(const QString&, const QString&, const QString&)));
+    // A name row held back by a read never outlives it.
+    connect(&readThread, &QThread::finished, this, [] { pendingNameRow() = HeldRow(); });
     connect(tree, SIGNAL(itemDoubleClicked(QTreeWidgetItem*, int)),
             this, SLOT(slotItemDoubleClicked(QTreeWidgetItem*, int)));
 
     restoreWindowState();
     // After the stored language is applied, so the first text already speaks it.
     statusBar()->showMessage(tr("准备就绪"), 5000);
+    // A config.ini that the start could not write is worth more than "ready".
+    if (!settingsFailure.isEmpty())
+        statusBar()->showMessage(settingsFailure);
     shrinkToolBarIcons();
     loadSkipItems();
 }
@@ -121,6 +129,32 @@ void MainWindow::applyLanguage(const QString& code)
     Config* config = singleton<Config>::instance();
     config->setValue(Settings::Language, code);
     setWindowTitle(applicationTitle());
+    reportUnsavedSettings();
+}
+
+void MainWindow::reportUnsavedSettings()
+{
+    auto settings = singleton<Config>::instance()->settings();
+    settings->sync();
+    if (settings->status() != QSettings::AccessError || !settingsFailure.isEmpty())
+        return;
+    settingsFailure = tr("无法保存设置: %1 不可写入").arg(settings->fileName());
+    statusBar()->showMessage(settingsFailure);
+}
+
+bool MainWindow::beginOperation()
+{
+    if (operationRunning || readThread.isRunning()) {
+        statusBar()->showMessage(tr("另一项配置操作尚未结束, 请稍候"), 5000);
+        return false;
+    }
+    operationRunning = true;
+    return true;
+}
+
+void MainWindow::endOperation()
+{
+    operationRunning = false;
 }
 
 bool MainWindow::isSkippedRow(int index, const QStringList& fields)
@@ -149,10 +183,19 @@ void MainWindow::slotCommunicationSetup()
 {
     SetupDialog dialog(this);
     Prompter::current().exec(dialog);
+    reportUnsavedSettings();
 }
 
 void MainWindow::slotRefresh()
 {
+    // A second trigger while the read runs does nothing, as before; one during another operation
+    // is told why.
+    if (readThread.isRunning())
+        return;
+    if (operationRunning) {
+        statusBar()->showMessage(tr("另一项配置操作尚未结束, 请稍候"), 5000);
+        return;
+    }
     readThread.startRead();
 }
 
@@ -183,7 +226,10 @@ void MainWindow::slotAbout()
 void MainWindow::slotClearItems()
 {
     tree->clear();
+    ++treeGeneration;
     readCodecs.clear();
+    // A new read or import starts afresh: another instrument's held name row must not come back.
+    pendingNameRow() = HeldRow();
 }
 
 void MainWindow::slotItemCodec(int index, int codec)
@@ -234,10 +280,17 @@ void MainWindow::closeEvent(QCloseEvent* event)
 void MainWindow::restoreWindowState()
 {
     Config* config = singleton<Config>::instance();
-    const int width = config->value(Settings::WindowWidth).toInt();
-    const int height = qMax(600, config->value(Settings::WindowHeight).toInt());
-    resize(width, height);
+    const int storedWidth = config->value(Settings::WindowWidth).toInt();
+    const int storedHeight = qMax(600, config->value(Settings::WindowHeight).toInt());
+    // Neither side may exceed the screen: a stored height of 2147483647 would make a window that
+    // never paints.
+    QSize screen(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    if (const QScreen* primary = QGuiApplication::primaryScreen())
+        screen = primary->availableGeometry().size();
+    resize(QSize(storedWidth, storedHeight).boundedTo(screen));
     applyLanguage(config->value(Settings::Language).toString());
+    // The language has set the width the tool bar needs; a wider stored width wins.
+    resize(QSize(qMax(minimumWidth(), storedWidth), height()).boundedTo(screen));
 }
 
 void MainWindow::shrinkToolBarIcons()

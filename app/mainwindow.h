@@ -74,6 +74,13 @@ private:
     ConfigRows treeRows() const;
     // The boxes of an operation's outcome in order, then its status text for 5000 ms.
     void showOutcome(const ConfigOutcome& outcome);
+    // One configuration operation at a time: a second one (or a refresh, or one while the read
+    // runs) is refused with a status text. The writes' waits run event loops, so an Import
+    // triggered during a Write-all would otherwise clear the tree under it.
+    bool beginOperation();
+    void endOperation();
+    // Reports once, in the status bar, that config.ini could not be written.
+    void reportUnsavedSettings();
     void restoreWindowState();
     void shrinkToolBarIcons();
     void saveWindowSize();
@@ -84,6 +91,10 @@ private:
     QTranslator* translator;
     QTranslator* qtTranslator; // Qt's own texts, switched with the assistant's
     QMap<QString, QSet<QString>> skipMap;
+    bool operationRunning = false;
+    // Counts the clears of the tree: an operation that sees it change leaves the new rows alone.
+    int treeGeneration = 0;
+    QString settingsFailure; // set once config.ini has failed to be written, so it is told once
     // How the current read decoded each item (DeviceCodec by index), for the rows it adds.
     QHash<int, int> readCodecs;
 };

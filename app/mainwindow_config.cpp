@@ -6,6 +6,7 @@
 #include "config/configcsv.h"
 #include "config/configwriter.h"
 #include "config/itemtext.h"
+#include "config/skipitems.h"
 #include "config/ui/configtree.h"
 #include "config/ui/modifydialog.h"
 #include "config/writemode.h"
@@ -16,9 +17,24 @@
 #include <QStatusBar>
 #include <QTreeWidgetItem>
 
+#include <functional>
+
 namespace {
 constexpr int StatusMs = 5000;
 const char* const CsvFilter = "Files (*.csv)";
+
+// Ends the window's configuration operation however the slot returns.
+class OperationScope
+{
+public:
+    explicit OperationScope(std::function<void()> end) : end(std::move(end)) {}
+    ~OperationScope() { end(); }
+    OperationScope(const OperationScope&) = delete;
+    OperationScope& operator=(const OperationScope&) = delete;
+
+private:
+    std::function<void()> end;
+};
 }
 
 ConfigRow MainWindow::rowOf(const QTreeWidgetItem* item)
@@ -83,29 +99,41 @@ int MainWindow::promptItemValue(const QString& nameText, const QString& valueTex
 
 void MainWindow::slotItemDoubleClicked(QTreeWidgetItem* item, int)
 {
-    if (!item)
+    if (!item || !beginOperation())
         return;
+    OperationScope scope([this] { endOperation(); });
     QString newValue;
     const int mode = promptItemValue(item->text(0), item->text(1), newValue);
     if (mode == WriteCancelled)
         return;
     statusBar()->showMessage(tr("正在写入配置......"));
+    const int generation = treeGeneration;
     const ItemWriteOutcome outcome = ConfigWriter::writeOne(rowOf(item), newValue, WriteMode(mode));
-    if (outcome.ok)
+    // The row is touched only while the tree still holds it.
+    if (outcome.ok && generation == treeGeneration)
         setRowValue(item, outcome);
     showOutcome(outcome);
 }
 
 void MainWindow::slotWriteItems()
 {
+    if (!beginOperation())
+        return;
+    OperationScope scope([this] { endOperation(); });
     statusBar()->showMessage(tr("正在写入配置......"));
+    const int generation = treeGeneration;
+    auto rowItem = [this, generation](int row) {
+        return generation == treeGeneration ? tree->topLevelItem(row) : nullptr;
+    };
     ConfigWriter::Progress progress;
-    progress.starting = [this](int row) {
-        tree->setCurrentItem(tree->topLevelItem(row));
+    progress.starting = [this, rowItem](int row) {
+        if (QTreeWidgetItem* item = rowItem(row))
+            tree->setCurrentItem(item);
         statusBar()->showMessage(tr("正在写入配置......"));
     };
-    progress.answered = [this](int row, const ItemWriteOutcome& outcome) {
-        setRowValue(tree->topLevelItem(row), outcome);
+    progress.answered = [this, rowItem](int row, const ItemWriteOutcome& outcome) {
+        if (QTreeWidgetItem* item = rowItem(row))
+            setRowValue(item, outcome);
         showOutcome(outcome);
     };
     showOutcome(ConfigWriter::writeAll(treeRows(), progress));
@@ -113,11 +141,17 @@ void MainWindow::slotWriteItems()
 
 void MainWindow::slotSyncTime()
 {
+    if (!beginOperation())
+        return;
+    OperationScope scope([this] { endOperation(); });
     showOutcome(ClockSync::run());
 }
 
 void MainWindow::slotExportItems()
 {
+    if (!beginOperation())
+        return;
+    OperationScope scope([this] { endOperation(); });
     const QString fileName =
         Prompter::current().getSaveFileName(this, tr("导出配置"), QString(), QString::fromLatin1(CsvFilter));
     if (fileName.isEmpty())
@@ -128,20 +162,24 @@ void MainWindow::slotExportItems()
 
 void MainWindow::slotImportItems()
 {
+    if (!beginOperation())
+        return;
+    OperationScope scope([this] { endOperation(); });
     const QString fileName =
         Prompter::current().getOpenFileName(this, tr("导入配置"), QString(), QString::fromLatin1(CsvFilter));
     if (fileName.isEmpty())
         return;
     statusBar()->showMessage(tr("正在导入配置......"));
     const CsvImport import = ConfigCsv::importFrom(fileName);
+    // A file that does not read leaves the tree as it was.
     if (!import.outcome.ok) {
         showOutcome(import.outcome);
-        if (import.opened)
-            slotClearItems();
         return;
     }
     slotClearItems();
     for (const ImportedRow& row : import.rows)
         slotAddItems(row.index, row.fields);
+    // A name row the file held back ends with the import.
+    pendingNameRow() = HeldRow();
     statusBar()->clearMessage();
 }

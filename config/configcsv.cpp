@@ -33,17 +33,31 @@ CsvImport ConfigCsv::importFrom(const QString& fileName)
         import.outcome = ConfigOutcome::failure(title, tr("打开文件失败: %1").arg(fileName));
         return import;
     }
-    import.opened = true;
     // No codec: a byte order mark chooses the encoding, else the locale's code page applies.
     QTextStream stream(&file);
-    while (!stream.atEnd()) {
+    QStringList records;
+    QList<int> lines;
+    const bool closed = splitCsvRecords(stream.readAll(), &records, &lines);
+    // Nothing reaches the tree unless the whole file reads: a bad line must not leave half a configuration.
+    for (int i = 0; i < records.size(); ++i) {
         ImportedRow row;
-        if (!parseCsvLine(stream.readLine(), &row.index, &row.fields)) {
-            import.outcome = ConfigOutcome::failure(title, tr("文件解析错误"));
+        const CsvLineError error = parseCsvRecord(records.at(i), &row.index, &row.fields);
+        if (error == CsvLineError::IndexOutOfRange) {
+            import.outcome = ConfigOutcome::failure(
+                title, tr("文件解析错误: %1 第 %2 行: 配置项编号必须在 0 到 255 之间").arg(fileName).arg(lines.at(i)));
+            import.rows.clear();
+            return import;
+        }
+        if (error != CsvLineError::None) {
+            import.outcome = ConfigOutcome::failure(title, tr("文件解析错误: %1 第 %2 行").arg(fileName).arg(lines.at(i)));
             import.rows.clear();
             return import;
         }
         import.rows.append(row);
+    }
+    if (!closed) {
+        import.outcome = ConfigOutcome::failure(title, tr("文件解析错误: %1 第 %2 行").arg(fileName).arg(lines.last()));
+        import.rows.clear();
     }
     return import;
 }

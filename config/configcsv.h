@@ -14,10 +14,10 @@ struct ImportedRow
     QStringList fields;
 };
 
-// What an import yields: the outcome and, when it succeeded, the rows in file order.
+// What an import yields: the outcome and, when it succeeded, the rows in file order (a failure
+// yields no rows at all).
 struct CsvImport
 {
-    bool opened = false; // the file was opened (a failure after that empties the tree)
     ConfigOutcome outcome;
     QVector<ImportedRow> rows;
 };

@@ -1,8 +1,11 @@
 #include "config/configwriter.h"
 
+#include "config/devicetextcheck.h"
 #include "config/itemtext.h"
 #include "link/frames.h"
 #include "link/linkchannel.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -16,6 +19,21 @@ bool fieldCountFits(int fieldCount, WriteMode mode)
         return fieldCount >= 2;
     return false;
 }
+
+// Whether the instrument kept the value as written. After a number it may add its unit ("9600 bps",
+// "10s"); a value that merely contains the new one ("10" for 1, "1.5" for 1) was refused.
+bool keptAsWritten(const QString& reported, const QString& written)
+{
+    if (reported == written)
+        return true;
+    if (written.isEmpty() || !written.back().isDigit() || !reported.startsWith(written))
+        return false;
+    const QChar next = reported.at(written.size());
+    return !next.isDigit() && next != QLatin1Char('.') && next != QLatin1Char(',');
+}
+
+// At most this many refused names go into the status text.
+constexpr int NamedRefusals = 5;
 
 ItemWriteOutcome itemFailure(const QString& title, const QString& text)
 {
@@ -55,9 +73,13 @@ ConfigOutcome ConfigWriter::writeAll(const ConfigRows& rows, const Progress& pro
 
 ConfigOutcome ConfigWriter::writeAll(const LinkSettings& link, const ConfigRows& rows, const Progress& progress)
 {
+    const bool anyValued = std::any_of(rows.cbegin(), rows.cend(), [](const ConfigRow& row) { return !row.isConfirmOnly(); });
+    if (!anyValued)
+        return ConfigOutcome::success(tr("没有可写入的配置项"));
     LinkChannel channel;
     if (!channel.open(link))
         return openFailure();
+    QStringList refused;
     for (int row = 0; row < rows.size(); ++row) {
         if (rows.at(row).isConfirmOnly())
             continue; // confirm-only items are written only by a double click
@@ -70,10 +92,17 @@ ConfigOutcome ConfigWriter::writeAll(const LinkSettings& link, const ConfigRows&
             failed.addError(tr("写入配置"), tr("写入配置失败: %1").arg(value));
             return failed;
         }
+        if (!written.kept)
+            refused.append(itemNameFromColumn(rows.at(row).nameColumn));
         if (progress.answered)
             progress.answered(row, written);
     }
-    return ConfigOutcome::success(tr("写入配置成功"));
+    if (refused.isEmpty())
+        return ConfigOutcome::success(tr("写入配置成功"));
+    QString names = QStringList(refused.mid(0, NamedRefusals)).join(tr("、"));
+    if (refused.size() > NamedRefusals)
+        names += tr(" 等");
+    return ConfigOutcome::success(tr("写入配置完成, %1 项未被设备接受: %2").arg(refused.size()).arg(names));
 }
 
 ItemWriteOutcome ConfigWriter::writeItem(LinkChannel& channel, const ConfigRow& row, const QString& value,
@@ -81,6 +110,13 @@ ItemWriteOutcome ConfigWriter::writeItem(LinkChannel& channel, const ConfigRow& 
 {
     const QString title = tr("提交");
 
+    const QString unencodable = unencodableCharacter(value);
+    if (!unencodable.isEmpty()) {
+        const uint code = unencodable.toUcs4().value(0);
+        return itemFailure(title, tr("数值含有设备无法表示的字符: %1 (U+%2)")
+                                      .arg(unencodable)
+                                      .arg(QString::number(code, 16).toUpper().rightJustified(4, QLatin1Char('0'))));
+    }
     // The count byte holds the text and its NUL: a longer value would go out with a wrapped count.
     const int encodedLength = encodeDeviceText(value).size();
     if (encodedLength > MaxItemValueBytes)
@@ -110,7 +146,7 @@ ItemWriteOutcome ConfigWriter::writeItem(LinkChannel& channel, const ConfigRow& 
     outcome.valueColumn = mode == WriteValued ? QStringLiteral(": ") + itemValue(fields) : row.valueColumn;
     outcome.codec = mode == WriteValued ? int(replyCodec) : row.codec;
     // The instrument answers with what it kept; a refused value comes back unchanged.
-    outcome.kept = outcome.valueColumn.contains(value, Qt::CaseSensitive);
+    outcome.kept = mode != WriteValued || keptAsWritten(itemValue(fields), value);
     outcome.status = outcome.kept ? tr("写入配置成功") : tr("写入配置失败,该项不支持修改");
     return outcome;
 }

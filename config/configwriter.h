@@ -17,7 +17,7 @@ struct ItemWriteOutcome : ConfigOutcome
 {
     QString valueColumn;
     int codec = -1; // how the instrument's answer was decoded (ConfigRow::codec)
-    bool kept = false;
+    bool kept = false; // the reported value is the one written (after a number, a unit may follow)
 };
 
 // Writes configuration items to the instrument, one request per item, and judges its answers.
@@ -34,7 +34,8 @@ public:
 
     // An edited item: opens the link from the settings and writes value with mode.
     static ItemWriteOutcome writeOne(const ConfigRow& row, const QString& value, WriteMode mode);
-    // Every valued row in order, stopping at the first that fails.
+    // Every valued row in order, stopping at the first that fails. Without valued rows nothing is
+    // opened or sent; rows the instrument did not take are named in the final status.
     static ConfigOutcome writeAll(const ConfigRows& rows, const Progress& progress);
     // The same over the given link instead of config.ini's.
     static ConfigOutcome writeAll(const LinkSettings& link, const ConfigRows& rows, const Progress& progress);

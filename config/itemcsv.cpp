@@ -2,33 +2,172 @@
 
 #include "config/itemtext.h"
 
-#include <QRegExp>
+#include <QRegularExpression>
+
+namespace {
+
+constexpr int LastItemIndex = 255;
+const QChar Quote = QLatin1Char('"');
+const QChar Comma = QLatin1Char(',');
+
+bool needsQuotes(const QString& text)
+{
+    return text.contains(Comma) || text.contains(Quote) || text.contains(QLatin1Char('\n'))
+           || text.contains(QLatin1Char('\r'));
+}
+
+QString quoted(const QString& text)
+{
+    QString doubled = text;
+    doubled.replace(Quote, QStringLiteral("\"\""));
+    return Quote + doubled + Quote;
+}
+
+// One field of a record from position at: quoted (at must then hold the opening quote) or plain up
+// to the next comma. at ends on the comma after the field or at the end; false for a quoted field
+// that does not close or is followed by anything but a comma.
+bool takeField(const QString& record, int& at, QString* field, bool* wasQuoted)
+{
+    field->clear();
+    *wasQuoted = at < record.size() && record.at(at) == Quote;
+    if (!*wasQuoted) {
+        const int comma = record.indexOf(Comma, at);
+        const int end = comma < 0 ? record.size() : comma;
+        *field = record.mid(at, end - at);
+        at = end;
+        return true;
+    }
+    for (++at; at < record.size(); ++at) {
+        if (record.at(at) != Quote) {
+            field->append(record.at(at));
+            continue;
+        }
+        if (at + 1 < record.size() && record.at(at + 1) == Quote) {
+            field->append(Quote);
+            ++at;
+            continue;
+        }
+        ++at;
+        return at == record.size() || record.at(at) == Comma;
+    }
+    return false;
+}
+
+}
 
 QString formatCsvLine(int index, const QString& column0, const QString& column1)
 {
+    QString head = QStringLiteral("%1. %2").arg(index, 2, 10, QLatin1Char('0')).arg(itemNameFromColumn(column0));
+    if (needsQuotes(head))
+        head = quoted(head);
+    if (column1.isEmpty())
+        return head + Comma;
     QString value = column1;
     if (value.startsWith(QLatin1Char(':')))
         value.remove(0, 1);
-    return QStringLiteral("%1. %2,%3")
-        .arg(index, 2, 10, QLatin1Char('0'))
-        .arg(itemNameFromColumn(column0), value);
+    // A valued row must keep something after the comma, or it would come back confirm-only.
+    if (value.isEmpty())
+        value = QStringLiteral(" ");
+    return head + Comma + (needsQuotes(value) || value.startsWith(Quote) ? quoted(value) : value);
+}
+
+CsvLineError parseCsvRecord(const QString& record, int* index, QStringList* fields)
+{
+    QStringList parts;
+    QList<bool> quotedParts;
+    int at = 0;
+    for (;;) {
+        QString field;
+        bool wasQuoted = false;
+        if (!takeField(record, at, &field, &wasQuoted))
+            return CsvLineError::Malformed;
+        parts.append(field);
+        quotedParts.append(wasQuoted);
+        if (at >= record.size())
+            break;
+        ++at; // the comma
+    }
+    if (parts.size() < 2)
+        return CsvLineError::Malformed;
+    // The older plain files quote nothing, so a name may hold commas: it runs to the last one.
+    if (parts.size() > 2 && quotedParts.contains(true))
+        return CsvLineError::Malformed;
+    const QString rawValue = parts.takeLast();
+    const bool valueQuoted = quotedParts.last();
+    const QString head = parts.join(Comma);
+
+    static const QRegularExpression headExpression(QStringLiteral("^(\\d+)\\.(.+)$"),
+                                                   QRegularExpression::DotMatchesEverythingOption);
+    const QRegularExpressionMatch match = headExpression.match(head);
+    if (!match.hasMatch())
+        return CsvLineError::Malformed;
+    bool ok = false;
+    const int number = match.captured(1).toInt(&ok, 10);
+    if (!ok || number > LastItemIndex)
+        return CsvLineError::IndexOutOfRange;
+    const QString name = match.captured(2).trimmed();
+    *index = number;
+    const bool confirmOnly = rawValue.isEmpty() && !valueQuoted;
+    if (number == 0 || number == 1 || confirmOnly)
+        *fields = QStringList{name};
+    else
+        *fields = QStringList{name, rawValue.trimmed()};
+    return CsvLineError::None;
 }
 
 bool parseCsvLine(const QString& line, int* index, QStringList* fields)
 {
-    QRegExp expression(QStringLiteral("^(\\d+)\\.(.+),(.+)?"));
-    if (expression.indexIn(line) != 0 || expression.capturedTexts().size() != 4)
+    return parseCsvRecord(line, index, fields) == CsvLineError::None;
+}
+
+bool splitCsvRecords(const QString& text, QStringList* records, QList<int>* lines)
+{
+    records->clear();
+    lines->clear();
+    QString record;
+    int line = 1;
+    int recordLine = 1;
+    bool inQuotes = false;
+    bool fieldStart = true;
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\n') || (c == QLatin1Char('\r') && !inQuotes)) {
+            if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
+                ++i;
+            ++line;
+            if (!inQuotes) {
+                records->append(record);
+                lines->append(recordLine);
+                record.clear();
+                recordLine = line;
+                fieldStart = true;
+                continue;
+            }
+            record.append(QLatin1Char('\n'));
+            continue;
+        }
+        record.append(c);
+        if (inQuotes) {
+            if (c != Quote)
+                continue;
+            if (i + 1 < text.size() && text.at(i + 1) == Quote)
+                record.append(text.at(++i)); // a doubled quote inside the field
+            else
+                inQuotes = false;
+            continue;
+        }
+        // A quote opens a quoted field only where a field starts; elsewhere it is a plain character
+        // (the older files wrote quotes unchanged).
+        inQuotes = c == Quote && fieldStart;
+        fieldStart = c == Comma;
+    }
+    if (inQuotes) {
+        lines->append(recordLine);
         return false;
-    const QString name = expression.cap(2).trimmed();
-    const QString value = expression.cap(3).trimmed();
-    bool ok = false;
-    int number = expression.cap(1).trimmed().toInt(&ok, 10);
-    if (!ok)
-        number = 0;
-    *index = number;
-    if (number == 0 || number == 1)
-        *fields = QStringList{name};
-    else
-        *fields = QStringList{name, value};
+    }
+    if (!record.isEmpty()) {
+        records->append(record);
+        lines->append(recordLine);
+    }
     return true;
 }

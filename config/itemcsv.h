@@ -3,11 +3,29 @@
 #include <QString>
 #include <QStringList>
 
-// One line of a configuration CSV file (without its line break): "05. name, value". The number is
-// the instrument's item index, not the tree's display number. Nothing is quoted or escaped.
+// The configuration CSV file, one record per tree row: "05. name, value". The number is the
+// instrument's item index, not the tree's display number. A confirm-only row has nothing at all
+// after the comma; a valued row always has something (at least the blank after the tree's colon).
+// A field holding a comma, a double quote or a line break is quoted as CSV does ("a,b", "say ""hi""");
+// files of the older plain format, where nothing was quoted, still read as before.
+
+// One record (without its line break).
 QString formatCsvLine(int index, const QString& column0, const QString& column1);
 
-// One line read back: the index at its head and the row's fields. Lines for the indices 0 and 1
-// come back as a bare name: those items are identities that are never written. False when the
-// line is not of the form "number.name,value".
+// Why a record could not be read.
+enum class CsvLineError {
+    None,
+    Malformed,        // not "number.name,value", or a quote that does not close
+    IndexOutOfRange   // the number does not fit the request's one index byte
+};
+
+// One record read back: the index at its head and the row's fields, as a read hands them over.
+// Rows of the indices 0 and 1 come back as a bare name: those items are identities that are never
+// written. A confirm-only record comes back as a bare name too.
+CsvLineError parseCsvRecord(const QString& record, int* index, QStringList* fields);
 bool parseCsvLine(const QString& line, int* index, QStringList* fields);
+
+// Splits a whole file's text into records at line breaks outside quoted fields. lines receives
+// the line number (from 1) at which each record starts. False when a quoted field never closes;
+// records then holds what came before it and lines one more entry, the line of the open quote.
+bool splitCsvRecords(const QString& text, QStringList* records, QList<int>* lines);

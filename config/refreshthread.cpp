@@ -8,6 +8,17 @@ namespace {
 // The request carries one index byte: an instrument that never sends the empty item would
 // otherwise be asked for items 0..255 over and over.
 constexpr int LastItemIndex = 255;
+// A box shows at most this many bytes of a malformed reply: a 65 KB reply would otherwise make a
+// message too large for any screen.
+constexpr int ShownReplyBytes = 64;
+
+QString replyDump(const QByteArray& reply)
+{
+    QString text = QString::fromLatin1(hexDump(reply.left(ShownReplyBytes)));
+    if (reply.size() > ShownReplyBytes)
+        text += RefreshThread::tr("... (共 %1 字节)").arg(reply.size());
+    return text;
+}
 }
 
 void RefreshThread::startRead()
@@ -67,13 +78,13 @@ bool RefreshThread::isLastItem(ExchangeResult result, LinkChannel& channel, int 
         // The instrument answers an empty item at the end of its list.
         return quint8(reply.at(2)) == 0;
     case ItemReply::WrongLength:
-        emit showErrorMessage(title, tr("数据长度校验错误 : \n%1").arg(QString::fromLatin1(hexDump(reply))),
+        emit showErrorMessage(title, tr("数据长度校验错误 : \n%1").arg(replyDump(reply)),
                               iconPath);
         return true;
     case ItemReply::WrongAddressOrCommand:
         break;
     }
-    emit showErrorMessage(title, tr("地址或命令校验错误: \n%1").arg(QString::fromLatin1(hexDump(reply))),
+    emit showErrorMessage(title, tr("地址或命令校验错误: \n%1").arg(replyDump(reply)),
                           iconPath);
     return true;
 }

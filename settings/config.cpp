@@ -49,7 +49,13 @@ QVariant Config::value(const QString& key, const QVariant& defaultValue)
 
 void Config::setValue(const QString& key, const QVariant& value)
 {
-    settings()->setValue(key, value);
+    auto store = settings();
+    // QSettings rewrites the whole file for any write, even of an equal value: that would drop the
+    // operator's comment lines and mangle bytes that are not UTF-8 on a start that changed nothing.
+    if (store->contains(key) && store->value(key).toString() == value.toString()
+        && value.canConvert<QString>() && value.type() != QVariant::StringList)
+        return;
+    store->setValue(key, value);
 }
 
 QVariant Config::value(const SettingKey& key)

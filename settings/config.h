@@ -35,7 +35,8 @@ public:
 
     Access settings();
 
-    // Shorthands that take the guard themselves.
+    // Shorthands that take the guard themselves. setValue leaves the file alone when the key
+    // already holds the same text.
     QVariant value(const QString& key, const QVariant& defaultValue = QVariant());
     void setValue(const QString& key, const QVariant& value);
     // A declared key, at its default when the file lacks it.

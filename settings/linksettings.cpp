@@ -26,16 +26,23 @@ LinkSettings LinkSettings::load()
 
 void LinkSettings::save() const
 {
+    // Compared as load() reads them, so a setting the operator left alone is not written, even
+    // when the file holds it in another spelling ("abc" for the address) or not at all.
+    const LinkSettings stored = load();
     auto settings = singleton<Config>::instance()->settings();
-    settings->setValue(Settings::UseUdp.path, useUdp ? 1 : 0);
-    settings->setValue(Settings::SerialPort.path, serialPort);
-    settings->setValue(Settings::SerialBaudRate.path, baudRate);
-    settings->setValue(Settings::SerialDataBits.path, dataBits);
-    settings->setValue(Settings::SerialParity.path, parity);
-    settings->setValue(Settings::SerialStopBits.path, stopBits);
-    settings->setValue(Settings::SerialSendRts.path, sendRts);
-    settings->setValue(Settings::SerialSendDtr.path, sendDtr);
-    settings->setValue(Settings::UdpAddress.path, udpAddress);
-    settings->setValue(Settings::UdpPort.path, udpPort);
-    settings->setValue(Settings::DeviceAddress.path, deviceAddress);
+    auto store = [&settings](const SettingKey& key, const QVariant& value, bool changed) {
+        if (changed)
+            settings->setValue(key.path, value);
+    };
+    store(Settings::UseUdp, useUdp ? 1 : 0, useUdp != stored.useUdp);
+    store(Settings::SerialPort, serialPort, serialPort != stored.serialPort);
+    store(Settings::SerialBaudRate, baudRate, baudRate != stored.baudRate);
+    store(Settings::SerialDataBits, dataBits, dataBits != stored.dataBits);
+    store(Settings::SerialParity, parity, parity != stored.parity);
+    store(Settings::SerialStopBits, stopBits, stopBits != stored.stopBits);
+    store(Settings::SerialSendRts, sendRts, sendRts != stored.sendRts);
+    store(Settings::SerialSendDtr, sendDtr, sendDtr != stored.sendDtr);
+    store(Settings::UdpAddress, udpAddress, udpAddress != stored.udpAddress);
+    store(Settings::UdpPort, udpPort, udpPort != stored.udpPort);
+    store(Settings::DeviceAddress, deviceAddress, deviceAddress != stored.deviceAddress);
 }

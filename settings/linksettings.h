@@ -20,6 +20,7 @@ struct LinkSettings
 
     // From config.ini, each missing key at its default.
     static LinkSettings load();
-    // Every key at once, under one hold of the store.
+    // Every setting that differs from what load() reads now, at once under one hold of the store;
+    // the others stay in the file exactly as they are.
     void save() const;
 };

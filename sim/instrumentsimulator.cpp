@@ -269,6 +269,12 @@ int InstrumentSimulator::requestCount() const
     return requests;
 }
 
+QList<QByteArray> InstrumentSimulator::requestLog() const
+{
+    QMutexLocker lock(&mutex);
+    return requestFrames;
+}
+
 int InstrumentSimulator::requestCount(Command command) const
 {
     QMutexLocker lock(&mutex);
@@ -405,6 +411,7 @@ void InstrumentSimulator::handleFrame(const QByteArray& frame, const Peer& from)
         if (response.command == AnyCommand)
             return; // not for this instrument
         ++requests;
+        requestFrames.append(frame);
         ++perCommand[response.command];
         faulty = takeFault(response.command, &fault);
     }

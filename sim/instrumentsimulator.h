@@ -113,6 +113,8 @@ public:
     void setModel(const QString& model);
     QString model() const;
     int requestCount(Command command) const;
+    // Every request to this instrument since start, whole frames in arrival order.
+    QList<QByteArray> requestLog() const;
     int endUpdateCount() const;
     // Paces the pty like a serial line of this rate in both directions (0: as fast as it goes).
     void setLineRate(int baud) { lineBaud = baud; }
@@ -168,6 +170,7 @@ private:
     InstrumentCore core;
     QList<Fault> faults;
     int requests = 0;
+    QList<QByteArray> requestFrames;
     int replies = 0;
     int perCommand[EndUpdate + 1] = {};
     double debugRate = 1000.0 / 300;

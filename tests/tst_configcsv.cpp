@@ -19,9 +19,12 @@ private slots:
     void lineParse_data();
     void lineParse();
 
+    void roundTrip_data();
+    void roundTrip();
     void exportIsByteExact();
     void exportThenImportRestoresRows();
-    void badLineEmptiesTree();
+    void badLineKeepsTree_data();
+    void badLineKeepsTree();
     void fileWithoutBomUsesLocaleCodePage();
     void unopenableFiles();
     void fullDiskIsNoSuccess();
@@ -37,10 +40,20 @@ void TestConfigCsv::lineParse_data()
     QTest::newRow("valued") << "05. 报警上限, 120" << true << 5 << QStringList{"报警上限", "120"};
     QTest::newRow("index 0 loses its value") << "00. 设备名称, ZQ-1" << true << 0 << QStringList{"设备名称"};
     QTest::newRow("index 1 loses its value") << "01. 设备型号, M1" << true << 1 << QStringList{"设备型号"};
-    QTest::newRow("empty value stays a field") << "03. 复位," << true << 3 << QStringList{"复位", ""};
+    QTest::newRow("nothing after the comma is confirm-only") << "03. 复位," << true << 3 << QStringList{"复位"};
+    QTest::newRow("a blank after the comma is an empty value") << "03. 名称, " << true << 3 << QStringList{"名称", ""};
     QTest::newRow("name runs to the last comma") << "10. a,b, c" << true << 10 << QStringList{"a,b", "c"};
     QTest::newRow("time of day") << "07. 定时, 12:30:00" << true << 7 << QStringList{"定时", "12:30:00"};
-    QTest::newRow("number too large") << "99999999999. x, 1" << true << 0 << QStringList{"x"};
+    QTest::newRow("number too large") << "99999999999. x, 1" << false << 0 << QStringList();
+    QTest::newRow("255 is the last index") << "255. x, 1" << true << 255 << QStringList{"x", "1"};
+    QTest::newRow("256 does not fit the index byte") << "256. x, 1" << false << 0 << QStringList();
+    QTest::newRow("quoted value with a comma") << "05. 名称,\" a,b\"" << true << 5 << QStringList{"名称", "a,b"};
+    QTest::newRow("quoted head with a comma") << "\"05. a,b\", 1" << true << 5 << QStringList{"a,b", "1"};
+    QTest::newRow("doubled quotes") << "05. x,\" say \"\"hi\"\"\"" << true << 5 << QStringList{"x", "say \"hi\""};
+    QTest::newRow("quoted empty value is valued") << "05. x,\"\"" << true << 5 << QStringList{"x", ""};
+    QTest::newRow("old plain quote inside a value") << "05. x, say \"hi\"" << true << 5 << QStringList{"x", "say \"hi\""};
+    QTest::newRow("unclosed quote") << "05. x,\"abc" << false << 0 << QStringList();
+    QTest::newRow("text after a closing quote") << "05. x,\"a\"b" << false << 0 << QStringList();
     QTest::newRow("no comma") << "05. 报警上限 120" << false << 0 << QStringList();
     QTest::newRow("empty line") << "" << false << 0 << QStringList();
     QTest::newRow("no number") << "报警上限, 120" << false << 0 << QStringList();
@@ -100,25 +113,75 @@ void TestConfigCsv::exportThenImportRestoresRows()
     trigger(window, "import_2");
     QCOMPARE(prompter.fileDialogCaptions.last(), QStringLiteral("导入配置"));
     QVERIFY(prompter.shown.isEmpty());
-    // The indices come back; 0 and 1 lose their value, and an exported confirm-only row comes
-    // back valued with an empty value.
-    QCOMPARE(rowsOf(window), (QStringList{"01. 设备名称||0", "02. 版本||1", "03. 报警上限|: 120|5", "04. 复位|: |6",
+    // The indices come back; 0 and 1 lose their value, and a confirm-only row stays confirm-only.
+    QCOMPARE(rowsOf(window), (QStringList{"01. 设备名称||0", "02. 版本||1", "03. 报警上限|: 120|5", "04. 复位||6",
                                           "05. 定时|: 12:30:00|7", "06. 末项|: x|123"}));
     QCOMPARE(window.statusBar()->currentMessage(), QString());
 }
 
-void TestConfigCsv::badLineEmptiesTree()
+void TestConfigCsv::roundTrip_data()
 {
+    QTest::addColumn<QString>("column0");
+    QTest::addColumn<QString>("column1");
+    QTest::addColumn<QStringList>("fields");
+    QTest::newRow("plain") << "03. 温度" << ": 20" << QStringList{"温度", "20"};
+    QTest::newRow("comma in the value") << "03. 名称" << ": a,b" << QStringList{"名称", "a,b"};
+    QTest::newRow("comma in the name") << "03. a,b" << ": 1" << QStringList{"a,b", "1"};
+    QTest::newRow("quotes") << "03. \"引\"" << ": say \"hi\"" << QStringList{"\"引\"", "say \"hi\""};
+    QTest::newRow("value starting with a quote") << "03. x" << ":\"q" << QStringList{"x", "\"q"};
+    QTest::newRow("line breaks") << "03. 多\n行" << ": a\r\nb" << QStringList{"多\n行", "a\r\nb"};
+    QTest::newRow("empty value") << "03. x" << ": " << QStringList{"x", ""};
+    QTest::newRow("confirm-only") << "03. 复位" << "" << QStringList{"复位"};
+}
+
+void TestConfigCsv::roundTrip()
+{
+    QFETCH(QString, column0);
+    QFETCH(QString, column1);
+    QFETCH(QStringList, fields);
+    const QString text = formatCsvLine(3, column0, column1) + "\n" + formatCsvLine(4, "01. 下一项", ": 1") + "\n";
+    QStringList records;
+    QList<int> lines;
+    QVERIFY(splitCsvRecords(text, &records, &lines));
+    QCOMPARE(records.size(), 2);
+    int index = -1;
+    QStringList parsed;
+    QCOMPARE(parseCsvRecord(records.first(), &index, &parsed), CsvLineError::None);
+    QCOMPARE(index, 3);
+    QCOMPARE(parsed, fields);
+    // The record after it starts on its own line, however many the first one took.
+    QCOMPARE(lines.last(), 2 + text.left(text.indexOf("04.")).count('\n') - 1);
+}
+
+void TestConfigCsv::badLineKeepsTree_data()
+{
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<QString>("text"); // %1: the file
+    QTest::newRow("no comma") << QByteArray("02. a, 1\r\n03. b 2\r\n04. c, 3\r\n") << "文件解析错误: %1 第 2 行";
+    QTest::newRow("empty line") << QByteArray("02. a, 1\r\n\r\n04. c, 3\r\n") << "文件解析错误: %1 第 2 行";
+    QTest::newRow("item 258") << QByteArray("02. a, 1\r\n04. c, 3\r\n258. zz, 999\r\n")
+                              << "文件解析错误: %1 第 3 行: 配置项编号必须在 0 到 255 之间";
+    QTest::newRow("item 511") << QByteArray("511. zz, 1\r\n") << "文件解析错误: %1 第 1 行: 配置项编号必须在 0 到 255 之间";
+    QTest::newRow("quote never closes") << QByteArray("02. a, 1\r\n03. b,\"x\r\n04. c, 3\r\n")
+                                        << "文件解析错误: %1 第 2 行";
+    QTest::newRow("after a record of two lines") << QByteArray("02. a,\"x\r\ny\"\r\n03 b, 2\r\n")
+                                                 << "文件解析错误: %1 第 3 行";
+}
+
+void TestConfigCsv::badLineKeepsTree()
+{
+    QFETCH(QByteArray, contents);
+    QFETCH(QString, text);
     WorkDir dir;
     ScriptedPrompter prompter;
     MainWindow window;
-    addRows(window, {{2, "a:1"}});
-    dir.writeFile("bad.csv", QByteArray("\xEF\xBB\xBF") + "02. a, 1\r\n03. b 2\r\n04. c, 3\r\n");
+    addRows(window, {{2, "a:1"}, {3, "复位"}});
+    dir.writeFile("bad.csv", QByteArray("\xEF\xBB\xBF") + contents);
     prompter.nextFileName(dir.filePath("bad.csv"));
     trigger(window, "import_2");
-    QCOMPARE(prompter.texts(), QStringList{"文件解析错误"});
+    QCOMPARE(prompter.texts(), QStringList{text.arg(dir.filePath("bad.csv"))});
     QCOMPARE(prompter.shown.first().title, QStringLiteral("导入配置"));
-    QCOMPARE(window.configTree()->topLevelItemCount(), 0);
+    QCOMPARE(rowsOf(window), (QStringList{"01. a|: 1|2", "02. 复位||3"}));
 }
 
 void TestConfigCsv::fileWithoutBomUsesLocaleCodePage()

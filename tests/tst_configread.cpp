@@ -32,6 +32,8 @@ private slots:
     void silentInstrument();
     void malformedReplyKeepsEarlierRows_data();
     void malformedReplyKeepsEarlierRows();
+    void longReplyShownShort_data();
+    void longReplyShownShort();
     void secondRefreshWhileRunningStartsNothing();
     void readEndsAfterLastIndexByte();
     void unopenedLinkLeavesTree();
@@ -204,6 +206,40 @@ void TestConfigRead::malformedReplyKeepsEarlierRows()
     QCOMPARE(rowsOf(*bench.window), (QStringList{"01. 设备名称|: ZQ-1|0", "02. 设备型号|: M1|1"}));
     // A malformed reply is not retried.
     QCOMPARE((*bench.sim)->requestCount(), 3);
+}
+
+void TestConfigRead::longReplyShownShort_data()
+{
+    QTest::addColumn<int>("replyBytes");
+    QTest::newRow("short reply whole") << 14;
+    QTest::newRow("64 bytes whole") << 64;
+    QTest::newRow("65 bytes cut") << 65;
+    QTest::newRow("60000 bytes cut") << 60000;
+}
+
+// A malformed reply shows at most its first 64 bytes in hex, then its length.
+void TestConfigRead::longReplyShownShort()
+{
+    QFETCH(int, replyBytes);
+    WorkDir dir;
+    ScriptedPrompter prompter;
+    // Another instrument's reply: whole by its CRC, so it is handed over as it came.
+    CannedPeer peer([replyBytes](const QByteArray&) {
+        QByteArray frame = QByteArray::fromHex("0183") + QByteArray(replyBytes - 4, '\0');
+        const quint16 crc = crc16(frame);
+        return frame.append(char(crc & 0xFF)).append(char(crc >> 8));
+    });
+    MainWindow window;
+    QVERIFY(refresh(window));
+    QCOMPARE(prompter.texts().size(), 1);
+    const QString text = prompter.texts().first();
+    const QString head = QStringLiteral("地址或命令校验错误: \n");
+    QVERIFY2(text.startsWith(head + "01 83 00 "), qPrintable(text));
+    const bool cut = replyBytes > 64;
+    const QString dump = cut ? text.mid(head.size()).section(QStringLiteral("..."), 0, 0) : text.mid(head.size());
+    QCOMPARE(dump.size(), qMin(replyBytes, 64) * 3);
+    if (cut)
+        QVERIFY2(text.endsWith(QStringLiteral("... (共 %1 字节)").arg(replyBytes)), qPrintable(text));
 }
 
 void TestConfigRead::secondRefreshWhileRunningStartsNothing()

@@ -33,6 +33,8 @@ private slots:
     void editEnumerationItem();
     void refusedValueShowsInstrumentValue();
     void unitSuffixCountsAsTaken();
+    void keptValueCheck_data();
+    void keptValueCheck();
     void confirmOnlyItemWritesEmptyValue();
     void wrongFieldCount_data();
     void wrongFieldCount();
@@ -42,6 +44,7 @@ private slots:
     void writeAllInTreeOrder();
     void writeAllStopsAtFirstFailure();
     void writeAllOfEmptyTree();
+    void writeAllNamesRefusals();
     void timeOfDayRoundTrip();
     void unchangedValuesKeepTheirBytes_data();
     void unchangedValuesKeepTheirBytes();
@@ -261,6 +264,39 @@ void TestConfigWrite::unitSuffixCountsAsTaken()
     QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("写入配置成功"));
 }
 
+void TestConfigWrite::keptValueCheck_data()
+{
+    QTest::addColumn<QByteArray>("reported");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("as written") << QByteArray("x:1") << "1" << true;
+    QTest::newRow("old value holding the new one") << QByteArray("x:10") << "1" << false;
+    QTest::newRow("decimal after it") << QByteArray("x:1.5") << "1" << false;
+    QTest::newRow("unit without a blank") << QByteArray("x:10s") << "10" << true;
+    QTest::newRow("longer text") << QByteArray("x:abc") << "ab" << false;
+    QTest::newRow("text inside") << QByteArray("x:19600") << "9600" << false;
+    QTest::newRow("case differs") << QByteArray("x:ON") << "on" << false;
+}
+
+void TestConfigWrite::keptValueCheck()
+{
+    QFETCH(QByteArray, reported);
+    QFETCH(QString, written);
+    QFETCH(bool, kept);
+    Window env;
+    CannedPeer peer(echoWrites({}, [reported](int, const QByteArray&) { return reported; }));
+    MainWindow window;
+    addRows(window, {{2, "x:0"}});
+    env.prompter.answerNext([written](QDialog& dialog) {
+        static_cast<ModifyDialog&>(dialog).lineEditor()->setText(written);
+        return int(QDialog::Accepted);
+    });
+    doubleClick(window, 0);
+    QCOMPARE(window.configTree()->topLevelItem(0)->text(1), ": " + QString::fromUtf8(reported.mid(2)));
+    QCOMPARE(window.statusBar()->currentMessage(),
+             kept ? QStringLiteral("写入配置成功") : QStringLiteral("写入配置失败,该项不支持修改"));
+}
+
 void TestConfigWrite::confirmOnlyItemWritesEmptyValue()
 {
     Window env;
@@ -399,9 +435,28 @@ void TestConfigWrite::writeAllOfEmptyTree()
     MainWindow window;
     trigger(window, "save");
     addRows(window, {{1, "复位"}});
+    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("没有可写入的配置项"));
+    window.statusBar()->clearMessage();
     trigger(window, "save");
     QCOMPARE(peer.requests().size(), 0);
-    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("写入配置成功"));
+    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("没有可写入的配置项"));
+    QCOMPARE(env.prompter.texts(), QStringList());
+}
+
+void TestConfigWrite::writeAllNamesRefusals()
+{
+    Window env;
+    // The instrument keeps every value but those of the items 5 and 6, which stay as they were.
+    CannedPeer peer(echoWrites({}, [](int index, const QByteArray& value) {
+        const QByteArray name = "项" + QByteArray::number(index);
+        return name + ':' + (index == 5 ? QByteArray("10") : index == 6 ? QByteArray("old") : value);
+    }));
+    MainWindow window;
+    addRows(window, {{4, "项4:7"}, {5, "项5:1"}, {6, "项6:new"}, {7, "复位"}});
+    trigger(window, "save");
+    QCOMPARE(peer.requests().size(), 3);
+    QCOMPARE(rowsOf(window), (QStringList{"01. 项4|: 7|4", "02. 项5|: 10|5", "03. 项6|: old|6", "04. 复位||7"}));
+    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("写入配置完成, 2 项未被设备接受: 项5、项6"));
     QCOMPARE(env.prompter.texts(), QStringList());
 }
 

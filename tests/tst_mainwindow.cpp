@@ -7,7 +7,10 @@
 #include "tests/support/ui/scriptedprompter.h"
 #include "tests/support/workdir.h"
 
+#include <QDir>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -28,7 +31,10 @@ private slots:
     void languageSwitching();
     void windowSizeAtStart_data();
     void windowSizeAtStart();
+    void storedWidthIsUsed();
     void closeStoresSizeAndWritesFile();
+    void unchangedStartLeavesFileAlone();
+    void unwritableSettingsReportedOnce();
     void errorBox();
     void threadSignalsArriveInOrder();
     void aboutBox_data();
@@ -64,10 +70,10 @@ QString TestMainWindow::checkedLanguage(MainWindow& window)
     return checked.join(',');
 }
 
-// The window opens exactly as wide as its tool bar needs; no button may fall behind the extension arrow.
+// The window opens at least as wide as its tool bar needs; no button may fall behind the extension arrow.
 void TestMainWindow::verifyWholeToolBarShows(MainWindow& window)
 {
-    QCOMPARE(window.width(), window.minimumWidth());
+    QVERIFY(window.width() >= window.minimumWidth());
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     auto* toolBar = window.findChild<QToolBar*>("toolBar");
@@ -220,26 +226,47 @@ void TestMainWindow::windowSizeAtStart_data()
 {
     QTest::addColumn<QVariant>("width");
     QTest::addColumn<QVariant>("height");
-    QTest::addColumn<int>("expectedHeight");
-    QTest::newRow("no size stored") << QVariant() << QVariant() << 600;
-    QTest::newRow("too low, too wide") << QVariant(2000) << QVariant(400) << 600;
-    QTest::newRow("tall, too narrow") << QVariant(100) << QVariant(800) << 800;
-    QTest::newRow("not a number") << QVariant("wide") << QVariant("high") << 600;
+    QTest::addColumn<int>("expectedHeight");  // before the screen's limit
+    QTest::addColumn<int>("expectedWidth");   // 0: the tool bar's width; before the screen's limit
+    QTest::newRow("no size stored") << QVariant() << QVariant() << 600 << 0;
+    QTest::newRow("too low, too wide") << QVariant(2000) << QVariant(400) << 600 << 2000;
+    QTest::newRow("tall, too narrow") << QVariant(100) << QVariant(800) << 800 << 0;
+    QTest::newRow("not a number") << QVariant("wide") << QVariant("high") << 600 << 0;
+    QTest::newRow("largest int") << QVariant(2147483647) << QVariant(2147483647) << 2147483647 << 2147483647;
 }
 
+// The stored size is used as far as the tool bar needs and the screen allows.
 void TestMainWindow::windowSizeAtStart()
 {
     QFETCH(QVariant, width);
     QFETCH(QVariant, height);
     QFETCH(int, expectedHeight);
+    QFETCH(int, expectedWidth);
     WorkDir dir;
     if (width.isValid())
         dir.writeConfig({{"window/width", width}, {"window/height", height}});
     MainWindow window;
-    QCOMPARE(window.height(), expectedHeight);
-    QVERIFY(window.width() < 2000);
+    const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
+    QCOMPARE(window.height(), qMin(expectedHeight, screen.height()));
+    const int toolBarWidth = window.minimumWidth();
+    QCOMPARE(window.width(), qMax(toolBarWidth, qMin(expectedWidth, screen.width())));
     verifyWholeToolBarShows(window);
-    QCOMPARE(window.height(), expectedHeight);
+    QCOMPARE(window.height(), qMin(expectedHeight, screen.height()));
+}
+
+void TestMainWindow::storedWidthIsUsed()
+{
+    WorkDir dir;
+    int toolBarWidth = 0;
+    {
+        MainWindow first;
+        toolBarWidth = first.minimumWidth();
+    }
+    const int screenWidth = QGuiApplication::primaryScreen()->availableGeometry().width();
+    QVERIFY2(toolBarWidth + 20 <= screenWidth, "the screen leaves no room for a wider window");
+    dir.writeConfig({{"window/width", toolBarWidth + 20}});
+    MainWindow window;
+    QCOMPARE(window.width(), toolBarWidth + 20);
 }
 
 void TestMainWindow::closeStoresSizeAndWritesFile()
@@ -258,7 +285,42 @@ void TestMainWindow::closeStoresSizeAndWritesFile()
     QVERIFY(file.contains("language/language"));
 
     MainWindow reopened;
-    QCOMPARE(reopened.height(), 733);
+    QCOMPARE(reopened.height(), qMin(733, QGuiApplication::primaryScreen()->availableGeometry().height()));
+}
+
+// A start and a close that change nothing leave config.ini as it was, comments and all.
+void TestMainWindow::unchangedStartLeavesFileAlone()
+{
+    WorkDir dir;
+    {
+        MainWindow first;
+        QVERIFY(first.close());
+    }
+    QByteArray contents = dir.readFile("config.ini");
+    QVERIFY(contents.contains("language"));
+    contents = "; kept by hand\r\n" + contents + "\r\n[extra]\r\nlatin1=caf\xE9\r\n";
+    dir.writeFile("config.ini", contents);
+    {
+        MainWindow again;
+        QVERIFY(again.close());
+    }
+    QCOMPARE(dir.readFile("config.ini"), contents);
+}
+
+// A config.ini that cannot be written is told once, in the status bar.
+void TestMainWindow::unwritableSettingsReportedOnce()
+{
+    WorkDir dir;
+    QVERIFY(QDir(dir.path()).mkdir("config.ini"));
+    // The first start stores the language, and that write fails.
+    MainWindow window;
+    const QString expected = QStringLiteral("无法保存设置: %1 不可写入").arg(dir.filePath("config.ini"));
+    QCOMPARE(window.statusBar()->currentMessage(), expected);
+    window.statusBar()->showMessage("other");
+    action(window, "lang_zh_TW")->trigger();
+    action(window, "lang_zh_CH")->trigger();
+    QVERIFY(window.statusBar()->currentMessage() != expected);
+    QCOMPARE(singleton<Config>::instance()->value("language/language").toString(), QStringLiteral("zh_CH"));
 }
 
 void TestMainWindow::errorBox()

@@ -49,6 +49,8 @@ private slots:
     void groupBoxesExcludeEachOther();
     void searchFillsTheUdpFields();
     void rejectedSearchChangesNothing();
+    void unmatchedStoredValuesAreKept_data();
+    void unmatchedStoredValuesAreKept();
 };
 
 void TestSetupDialog::initTestCase()
@@ -173,6 +175,13 @@ void TestSetupDialog::refusals_data()
     QTest::newRow("no udp address") << true << "edUdpAddress" << "" << "请输入UDP地址";
     QTest::newRow("no udp port") << true << "edUdpPort" << "" << "请输入UDP端口";
     QTest::newRow("udp port above 65535") << true << "edUdpPort" << "70000" << "UDP端口不能大于65535";
+    QTest::newRow("udp port 0") << true << "edUdpPort" << "0" << "UDP端口必须是 1 到 65535 之间的数字";
+    QTest::newRow("udp port -5") << true << "edUdpPort" << "-5" << "UDP端口必须是 1 到 65535 之间的数字";
+    QTest::newRow("udp port abc") << true << "edUdpPort" << "abc" << "UDP端口必须是 1 到 65535 之间的数字";
+    QTest::newRow("udp address not an address") << true << "edUdpAddress" << "zq.invalid"
+                                                << "UDP地址无效, 请输入 IPv4 或 IPv6 地址";
+    QTest::newRow("udp address with a port") << true << "edUdpAddress" << "127.0.0.1:4001"
+                                             << "UDP地址无效, 请输入 IPv4 或 IPv6 地址";
 }
 
 void TestSetupDialog::refusals()
@@ -203,7 +212,7 @@ void TestSetupDialog::refusals()
     QCOMPARE(prompter.texts(), QStringList{message});
     QCOMPARE(prompter.shown.first().title, QStringLiteral("串口设置"));
     QCOMPARE(dialog.result(), 0);
-    // The entries stay for the operator to correct; cancelling keeps only the device address.
+    // The entries stay for the operator to correct; cancelling changes nothing at all.
     const QString left = field == "port" ? form->port->currentText()
                          : field == "baudrate" ? form->baudrate->currentText()
                          : field == "edUdpAddress" ? form->edUdpAddress->text()
@@ -213,7 +222,7 @@ void TestSetupDialog::refusals()
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
     singleton<Config>::destroy();
     QSettings file(dir.filePath("config.ini"), QSettings::IniFormat);
-    QCOMPARE(file.value("device/address").toInt(), 42);
+    QVERIFY(!file.contains("device/address"));
     QCOMPARE(file.value("communicate/udp").toInt(), udp ? 0 : 1);
     QCOMPARE(file.value("udp/port").toString(), QStringLiteral("4001"));
     QVERIFY(!file.contains("serial/baudrate"));
@@ -346,6 +355,45 @@ void TestSetupDialog::rejectedSearchChangesNothing()
     QCOMPARE(prompter.shown.size(), 1);
     QCOMPARE(dialog.ui()->edUdpAddress->text(), QStringLiteral("192.0.2.7"));
     QCOMPARE(dialog.ui()->edUdpPort->text(), QStringLiteral("4001"));
+}
+
+void TestSetupDialog::unmatchedStoredValuesAreKept_data()
+{
+    QTest::addColumn<bool>("udp");
+    QTest::newRow("serial saved") << false;
+    QTest::newRow("udp saved") << true;
+}
+
+// Stored values that no list entry matches leave the lists without a selection; OK then keeps
+// them as they stand instead of writing 0.
+void TestSetupDialog::unmatchedStoredValuesAreKept()
+{
+    QFETCH(bool, udp);
+    WorkDir dir;
+    dir.writeConfig({{"device/address", "abc"}, {"serial/port", "COM1"}, {"serial/baudrate", "abc"},
+                     {"serial/databits", 99}, {"serial/parity", 1}, {"serial/stopbits", 9},
+                     {"udp/address", "127.0.0.1"}, {"udp/port", "4001"}, {"communicate/udp", udp ? 1 : 0}});
+    ScriptedPrompter prompter;
+    SetupDialog dialog;
+    Ui::SetupDialog* form = dialog.ui();
+    QCOMPARE(form->cmbDeviceAddress->currentIndex(), -1);
+    QCOMPARE(form->databit->currentIndex(), -1);
+    QCOMPARE(form->baudrate->currentText(), QString());
+    if (!udp) {
+        form->ok->click(); // a rate that is no number must be chosen, not saved as 0
+        QCOMPARE(prompter.texts(), QStringList{"请选择波特率!"});
+        form->baudrate->setEditText("4800");
+    }
+    form->ok->click();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    singleton<Config>::destroy();
+    QSettings file(dir.filePath("config.ini"), QSettings::IniFormat);
+    QCOMPARE(file.value("device/address").toString(), QStringLiteral("abc"));
+    QCOMPARE(file.value("serial/databits").toString(), QStringLiteral("99"));
+    QCOMPARE(file.value("serial/parity").toString(), QStringLiteral("1"));
+    QCOMPARE(file.value("serial/stopbits").toString(), QStringLiteral("9"));
+    QCOMPARE(file.value("serial/baudrate").toString(), udp ? QStringLiteral("abc") : QStringLiteral("4800"));
+    QCOMPARE(file.value("communicate/udp").toInt(), udp ? 1 : 0);
 }
 
 QTEST_MAIN(TestSetupDialog)

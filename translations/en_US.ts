@@ -423,45 +423,76 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Import</translation>
     </message>
     <message>
-        <location line="+13"/>
-        <source>文件解析错误</source>
-        <translation>The file cannot be read: wrong format</translation>
+        <location line="+18"/>
+        <source>文件解析错误: %1 第 %2 行: 配置项编号必须在 0 到 255 之间</source>
+        <translation>File format error: %1, line %2: the item number must be between 0 and 255</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <location line="+7"/>
+        <source>文件解析错误: %1 第 %2 行</source>
+        <translation>File format error: %1, line %2</translation>
     </message>
 </context>
 <context>
     <name>ConfigWriter</name>
     <message>
-        <location filename="../config/configwriter.cpp" line="+31"/>
+        <location filename="../config/configwriter.cpp" line="+49"/>
         <location line="+16"/>
-        <location line="+23"/>
+        <location line="+27"/>
         <source>写入配置</source>
         <translation>Write</translation>
     </message>
     <message>
-        <location line="-39"/>
+        <location line="-43"/>
         <location line="+1"/>
         <source>写入错误,连接设备失败</source>
         <translation>Write failed: cannot connect to the instrument</translation>
     </message>
     <message>
         <location line="+15"/>
-        <location line="+23"/>
+        <location line="+27"/>
         <source>写入配置失败: %1</source>
         <translation>Write failed: %1</translation>
     </message>
     <message>
-        <location line="+6"/>
-        <location line="+38"/>
+        <location line="-14"/>
+        <source>没有可写入的配置项</source>
+        <translation>Nothing to write: no item has a value</translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <location line="+49"/>
         <source>写入配置成功</source>
         <translation>Configuration written</translation>
     </message>
     <message>
-        <location line="-32"/>
+        <location line="-48"/>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source> 等</source>
+        <translation> and more</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>写入配置完成, %1 项未被设备接受: %2</source>
+        <translation>Configuration written; the device did not accept %1 item(s): %2</translation>
+    </message>
+    <message>
+        <location line="+6"/>
         <source>提交</source>
         <translation>Write</translation>
     </message>
     <message>
         <location line="+5"/>
+        <source>数值含有设备无法表示的字符: %1 (U+%2)</source>
+        <translation>The value holds a character the device cannot represent: %1 (U+%2)</translation>
+    </message>
+    <message>
+        <location line="+7"/>
         <source>数值过长: 编码后 %1 字节, 最多允许 %2 字节</source>
         <translation>Value too long: %1 bytes encoded, at most %2 allowed</translation>
     </message>
@@ -689,14 +720,14 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     <message>
         <location line="+9"/>
         <location line="+3"/>
-        <location filename="../app/mainwindow_config.cpp" line="+132"/>
+        <location filename="../app/mainwindow_config.cpp" line="+169"/>
         <source>导入配置</source>
         <translation>Import</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+3"/>
-        <location filename="../app/mainwindow_config.cpp" line="-10"/>
+        <location filename="../app/mainwindow_config.cpp" line="-13"/>
         <source>导出配置</source>
         <translation>Export</translation>
     </message>
@@ -755,35 +786,46 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Monitor</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="+67"/>
+        <location filename="../app/mainwindow.cpp" line="+72"/>
         <source>准备就绪</source>
         <translation>Ready</translation>
     </message>
     <message>
-        <location line="+18"/>
-        <location filename="../app/mainwindow_config.cpp" line="-51"/>
+        <location line="+21"/>
+        <location filename="../app/mainwindow_config.cpp" line="-69"/>
         <source>确定</source>
         <translation>OK</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow_config.cpp" line="+21"/>
+        <location line="+48"/>
+        <source>无法保存设置: %1 不可写入</source>
+        <translation>Cannot save the settings: %1 is not writable</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <location line="+48"/>
+        <source>另一项配置操作尚未结束, 请稍候</source>
+        <translation>Another configuration operation is still running; please wait</translation>
+    </message>
+    <message>
+        <location filename="../app/mainwindow_config.cpp" line="+22"/>
+        <location line="+14"/>
         <location line="+9"/>
-        <location line="+4"/>
         <source>正在写入配置......</source>
         <translation>Writing the configuration...</translation>
     </message>
     <message>
-        <location line="-33"/>
+        <location line="-44"/>
         <source>取消</source>
         <translation>Cancel</translation>
     </message>
     <message>
-        <location line="+53"/>
+        <location line="+71"/>
         <source>正在导出配置......</source>
         <translation>Exporting the configuration...</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+13"/>
         <source>正在导入配置......</source>
         <translation>Importing the configuration...</translation>
     </message>
@@ -962,7 +1004,12 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
 <context>
     <name>RefreshThread</name>
     <message>
-        <location filename="../config/refreshthread.cpp" line="+30"/>
+        <location filename="../config/refreshthread.cpp" line="+19"/>
+        <source>... (共 %1 字节)</source>
+        <translation>... (%1 bytes in all)</translation>
+    </message>
+    <message>
+        <location line="+22"/>
         <source>刷新</source>
         <translation>Refresh</translation>
     </message>
@@ -1095,7 +1142,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Cancel</translation>
     </message>
     <message>
-        <location filename="../setup/ui/setupdialog.cpp" line="+129"/>
+        <location filename="../setup/ui/setupdialog.cpp" line="+134"/>
         <source>请选择串口!</source>
         <translation>Please select a serial port.</translation>
     </message>
@@ -1110,14 +1157,24 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Baud rate out of range.</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+17"/>
         <source>请输入UDP地址</source>
         <translation>Please enter the UDP address.</translation>
     </message>
     <message>
         <location line="+4"/>
+        <source>UDP地址无效, 请输入 IPv4 或 IPv6 地址</source>
+        <translation>Invalid UDP address; please enter an IPv4 or IPv6 address</translation>
+    </message>
+    <message>
+        <location line="+5"/>
         <source>请输入UDP端口</source>
         <translation>Please enter the UDP port.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>UDP端口必须是 1 到 65535 之间的数字</source>
+        <translation>The UDP port must be a number from 1 to 65535</translation>
     </message>
     <message>
         <location line="+5"/>

@@ -423,45 +423,76 @@
         <translation>匯入設定</translation>
     </message>
     <message>
-        <location line="+13"/>
-        <source>文件解析错误</source>
-        <translation>檔案格式錯誤,無法解析</translation>
+        <location line="+18"/>
+        <source>文件解析错误: %1 第 %2 行: 配置项编号必须在 0 到 255 之间</source>
+        <translation>檔案解析錯誤: %1 第 %2 行: 設定項編號必須在 0 到 255 之間</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <location line="+7"/>
+        <source>文件解析错误: %1 第 %2 行</source>
+        <translation>檔案解析錯誤: %1 第 %2 行</translation>
     </message>
 </context>
 <context>
     <name>ConfigWriter</name>
     <message>
-        <location filename="../config/configwriter.cpp" line="+31"/>
+        <location filename="../config/configwriter.cpp" line="+49"/>
         <location line="+16"/>
-        <location line="+23"/>
+        <location line="+27"/>
         <source>写入配置</source>
         <translation>寫入設定</translation>
     </message>
     <message>
-        <location line="-39"/>
+        <location line="-43"/>
         <location line="+1"/>
         <source>写入错误,连接设备失败</source>
         <translation>寫入錯誤,無法連線至裝置</translation>
     </message>
     <message>
         <location line="+15"/>
-        <location line="+23"/>
+        <location line="+27"/>
         <source>写入配置失败: %1</source>
         <translation>寫入設定失敗: %1</translation>
     </message>
     <message>
-        <location line="+6"/>
-        <location line="+38"/>
+        <location line="-14"/>
+        <source>没有可写入的配置项</source>
+        <translation>沒有可寫入的設定項</translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <location line="+49"/>
         <source>写入配置成功</source>
         <translation>寫入設定成功</translation>
     </message>
     <message>
-        <location line="-32"/>
+        <location line="-48"/>
+        <source>、</source>
+        <translation>、</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source> 等</source>
+        <translation> 等</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>写入配置完成, %1 项未被设备接受: %2</source>
+        <translation>寫入設定完成, %1 項未被裝置接受: %2</translation>
+    </message>
+    <message>
+        <location line="+6"/>
         <source>提交</source>
         <translation>寫入</translation>
     </message>
     <message>
         <location line="+5"/>
+        <source>数值含有设备无法表示的字符: %1 (U+%2)</source>
+        <translation>數值含有裝置無法表示的字元: %1 (U+%2)</translation>
+    </message>
+    <message>
+        <location line="+7"/>
         <source>数值过长: 编码后 %1 字节, 最多允许 %2 字节</source>
         <translation>數值過長: 編碼後 %1 位元組, 最多允許 %2 位元組</translation>
     </message>
@@ -689,14 +720,14 @@
     <message>
         <location line="+9"/>
         <location line="+3"/>
-        <location filename="../app/mainwindow_config.cpp" line="+132"/>
+        <location filename="../app/mainwindow_config.cpp" line="+169"/>
         <source>导入配置</source>
         <translation>匯入設定</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+3"/>
-        <location filename="../app/mainwindow_config.cpp" line="-10"/>
+        <location filename="../app/mainwindow_config.cpp" line="-13"/>
         <source>导出配置</source>
         <translation>匯出設定</translation>
     </message>
@@ -755,35 +786,46 @@
         <translation>裝置監聽</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="+67"/>
+        <location filename="../app/mainwindow.cpp" line="+72"/>
         <source>准备就绪</source>
         <translation>就緒</translation>
     </message>
     <message>
-        <location line="+18"/>
-        <location filename="../app/mainwindow_config.cpp" line="-51"/>
+        <location line="+21"/>
+        <location filename="../app/mainwindow_config.cpp" line="-69"/>
         <source>确定</source>
         <translation>確定</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow_config.cpp" line="+21"/>
+        <location line="+48"/>
+        <source>无法保存设置: %1 不可写入</source>
+        <translation>無法儲存設定: %1 無法寫入</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <location line="+48"/>
+        <source>另一项配置操作尚未结束, 请稍候</source>
+        <translation>另一項設定作業尚未結束, 請稍候</translation>
+    </message>
+    <message>
+        <location filename="../app/mainwindow_config.cpp" line="+22"/>
+        <location line="+14"/>
         <location line="+9"/>
-        <location line="+4"/>
         <source>正在写入配置......</source>
         <translation>正在寫入設定......</translation>
     </message>
     <message>
-        <location line="-33"/>
+        <location line="-44"/>
         <source>取消</source>
         <translation>取消</translation>
     </message>
     <message>
-        <location line="+53"/>
+        <location line="+71"/>
         <source>正在导出配置......</source>
         <translation>正在匯出設定......</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+13"/>
         <source>正在导入配置......</source>
         <translation>正在匯入設定......</translation>
     </message>
@@ -962,7 +1004,12 @@
 <context>
     <name>RefreshThread</name>
     <message>
-        <location filename="../config/refreshthread.cpp" line="+30"/>
+        <location filename="../config/refreshthread.cpp" line="+19"/>
+        <source>... (共 %1 字节)</source>
+        <translation>... (共 %1 位元組)</translation>
+    </message>
+    <message>
+        <location line="+22"/>
         <source>刷新</source>
         <translation>重新整理</translation>
     </message>
@@ -1095,7 +1142,7 @@
         <translation>取消</translation>
     </message>
     <message>
-        <location filename="../setup/ui/setupdialog.cpp" line="+129"/>
+        <location filename="../setup/ui/setupdialog.cpp" line="+134"/>
         <source>请选择串口!</source>
         <translation>請選擇序列埠!</translation>
     </message>
@@ -1110,14 +1157,24 @@
         <translation>鮑率超出範圍!</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+17"/>
         <source>请输入UDP地址</source>
         <translation>請輸入 UDP 位址</translation>
     </message>
     <message>
         <location line="+4"/>
+        <source>UDP地址无效, 请输入 IPv4 或 IPv6 地址</source>
+        <translation>UDP位址無效, 請輸入 IPv4 或 IPv6 位址</translation>
+    </message>
+    <message>
+        <location line="+5"/>
         <source>请输入UDP端口</source>
         <translation>請輸入 UDP 連接埠</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>UDP端口必须是 1 到 65535 之间的数字</source>
+        <translation>UDP連接埠必須是 1 到 65535 之間的數字</translation>
     </message>
     <message>
         <location line="+5"/>

@@ -3,11 +3,13 @@
 #include "prompt/prompter.h"
 #include "link/hostaddress.h"
 #include "settings/config.h"
+#include "settings/linksettings.h"
 #include "settings/settingkeys.h"
 #include "settings/singleton.h"
 #include "setup/ui/searchdevicedialog.h"
 #include "ui_setupdialog.h"
 
+#include <QHostAddress>
 #include <QMessageBox>
 #include <QRegExpValidator>
 #include <QSerialPortInfo>
@@ -103,7 +105,8 @@ void SetupDialog::loadConfig()
     if (form->port->count() == 0)
         form->port->addItem(QString());
     form->port->setCurrentIndex(form->port->findText(storedPort.toString(), Qt::MatchExactly));
-    form->baudrate->setEditText(QString::number(baudRate));
+    // A stored rate that is no number shows as an empty field, not as 0.
+    form->baudrate->setEditText(baudRate > 0 ? QString::number(baudRate) : QString());
     selectData(form->databit, dataBits);
     selectData(form->parity, parity);
     selectData(form->stopbit, stopBits);
@@ -120,9 +123,11 @@ void SetupDialog::loadConfig()
 
 void SetupDialog::saveConfig()
 {
-    Config* config = singleton<Config>::instance();
-    // Written before any check, so it is kept even when the transport's fields are refused.
-    config->setValue(Settings::DeviceAddress, form->cmbDeviceAddress->currentData().toInt());
+    // Everything is checked before anything is saved, so a refusal followed by Cancel changes nothing.
+    LinkSettings link = LinkSettings::load();
+    // A list without a selection (the stored value matches no entry) keeps the stored value.
+    if (form->cmbDeviceAddress->currentIndex() >= 0)
+        link.deviceAddress = form->cmbDeviceAddress->currentData().toInt();
 
     if (form->gbSerial->isChecked()) {
         if (form->port->currentText().isEmpty()) {
@@ -136,38 +141,52 @@ void SetupDialog::saveConfig()
         // The field takes any number of digits; one that does not fit would be stored as 0.
         bool baudOk = false;
         const int baudRate = form->baudrate->currentText().toInt(&baudOk);
-        if (!baudOk) {
+        if (!baudOk || baudRate <= 0) {
             showMessage(QT_TR_NOOP("波特率超出范围!"));
             return;
         }
-        auto settings = config->settings();
-        settings->setValue(Settings::SerialPort.path, form->port->currentText());
-        settings->setValue(Settings::SerialBaudRate.path, baudRate);
-        settings->setValue(Settings::SerialDataBits.path, form->databit->currentData().toInt());
-        settings->setValue(Settings::SerialParity.path, form->parity->currentData().toInt());
-        settings->setValue(Settings::SerialStopBits.path, form->stopbit->currentData().toInt());
-        settings->setValue(Settings::SerialSendRts.path, form->ckRTS->isChecked());
-        settings->setValue(Settings::SerialSendDtr.path, form->ckDTR->isChecked());
-        settings->setValue(Settings::UseUdp.path, 0);
+        link.useUdp = false;
+        link.serialPort = form->port->currentText();
+        link.baudRate = baudRate;
+        if (form->databit->currentIndex() >= 0)
+            link.dataBits = form->databit->currentData().toInt();
+        if (form->parity->currentIndex() >= 0)
+            link.parity = form->parity->currentData().toInt();
+        if (form->stopbit->currentIndex() >= 0)
+            link.stopBits = form->stopbit->currentData().toInt();
+        link.sendRts = form->ckRTS->isChecked();
+        link.sendDtr = form->ckDTR->isChecked();
     } else {
-        if (form->edUdpAddress->text().isEmpty()) {
+        const QString address = form->edUdpAddress->text();
+        if (address.isEmpty()) {
             showMessage(QT_TR_NOOP("请输入UDP地址"));
             return;
         }
-        if (form->edUdpPort->text().isEmpty()) {
+        if (QHostAddress().setAddress(address) == false) {
+            showMessage(QT_TR_NOOP("UDP地址无效, 请输入 IPv4 或 IPv6 地址"));
+            return;
+        }
+        const QString port = form->edUdpPort->text();
+        if (port.isEmpty()) {
             showMessage(QT_TR_NOOP("请输入UDP端口"));
             return;
         }
+        bool portOk = false;
+        const qulonglong portNumber = port.toULongLong(&portOk);
+        if (!portOk || portNumber < 1 || port.startsWith(QLatin1Char('+'))) {
+            showMessage(QT_TR_NOOP("UDP端口必须是 1 到 65535 之间的数字"));
+            return;
+        }
         // The link takes the port as 16 bits: 70000 would quietly become 4464, another program's port.
-        if (form->edUdpPort->text().toUInt() > 65535) {
+        if (portNumber > 65535) {
             showMessage(QT_TR_NOOP("UDP端口不能大于65535"));
             return;
         }
-        auto settings = config->settings();
-        settings->setValue(Settings::UdpAddress.path, form->edUdpAddress->text());
-        settings->setValue(Settings::UdpPort.path, form->edUdpPort->text());
-        settings->setValue(Settings::UseUdp.path, 1);
+        link.useUdp = true;
+        link.udpAddress = address;
+        link.udpPort = port;
     }
+    link.save();
     accept();
 }
 

@@ -1,0 +1,33 @@
+#include "config/devicetextcheck.h"
+
+#include <QTextCodec>
+#include <QVector>
+
+namespace {
+
+bool encodesCleanly(const char* codecName, const QString& text)
+{
+    QTextCodec* codec = QTextCodec::codecForName(codecName);
+    if (!codec)
+        return false;
+    QTextCodec::ConverterState state(QTextCodec::DefaultConversion);
+    codec->fromUnicode(text.constData(), text.size(), &state);
+    return state.invalidChars == 0 && state.remainingChars == 0;
+}
+
+}
+
+QString unencodableCharacter(const QString& text)
+{
+    if (encodesCleanly("gb2312", text) || encodesCleanly("latin1", text))
+        return QString();
+    // Neither encoding carries the whole text: name the first character GB2312 cannot carry (in a
+    // mix of Chinese and, say, 'é', that is the 'é').
+    const QVector<uint> characters = text.toUcs4();
+    for (uint character : characters) {
+        const QString one = QString::fromUcs4(&character, 1);
+        if (!encodesCleanly("gb2312", one))
+            return one;
+    }
+    return text.left(1);
+}
