@@ -52,7 +52,7 @@ void ReadThread::run()
 {
     lineBuffer.flush();
     LinkChannel channel;
-    if (!channel.openFromSettings()) {
+    if (!(link ? channel.open(*link) : channel.openFromSettings())) {
         emit signalShowError(tr("查询"), channel.errorText());
         return;
     }

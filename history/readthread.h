@@ -2,12 +2,14 @@
 
 #include "link/lineassembler.h"
 #include "link/ddatareceiver.h"
+#include "settings/linksettings.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QThread>
 
 #include <atomic>
+#include <optional>
 
 // Sends one history query and turns the instrument's answer into record lines, one signal per
 // line with its terminator, until the line falls silent, the stream fails or stop() is called.
@@ -22,6 +24,9 @@ public:
     void startRead(const QByteArray& request);
     // Asks the run to end; noticed also while the stream still waits for its first bytes.
     void stop();
+    // The link to read from instead of config.ini (the command-line tool's own flags); set while
+    // the thread is not running.
+    void setLinkSettings(const LinkSettings& settings) { link = settings; }
 
     bool isStopped() override;
     void onError(const QString& text) override;
@@ -41,4 +46,5 @@ private:
     std::atomic<bool> stopRequested{false};
     LineAssembler lineBuffer; // touched only by the run
     QByteArray request;       // written only while no run is going on
+    std::optional<LinkSettings> link;
 };

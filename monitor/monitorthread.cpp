@@ -47,7 +47,7 @@ void MonitorThread::run()
 {
     const bool debugRun = debugMode;
     LinkChannel channel;
-    if (!channel.openFromSettings()) {
+    if (!(link ? channel.open(*link) : channel.openFromSettings())) {
         emit signalShowError(tr("设备监听"), channel.errorText());
         return;
     }

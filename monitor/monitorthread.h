@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/lineassembler.h"
+#include "settings/linksettings.h"
 
 #include <QByteArray>
 #include <QString>
@@ -9,6 +10,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
+#include <optional>
 
 class LinkChannel;
 
@@ -32,6 +34,9 @@ public:
     // Whether the next run switches the debug output on; set while idle.
     void setDebug(bool on) { debugMode = on; }
     bool isDebug() const { return debugMode; }
+    // The link to listen on instead of config.ini (the command-line tool's own flags); set while
+    // idle.
+    void setLinkSettings(const LinkSettings& settings) { link = settings; }
     // Running, and told to stop: the current cycle and the closing command are still to end.
     bool isStopping() const { return stopRequested && isRunning(); }
 
@@ -68,6 +73,7 @@ private:
 
     std::atomic<bool> stopRequested{false};
     bool debugMode = false;
+    std::optional<LinkSettings> link;
     LineAssembler lineBuffer; // only the worker touches it
 
     std::atomic<int> backlog{0};

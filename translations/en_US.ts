@@ -17,12 +17,13 @@
 <context>
     <name>CliParser</name>
     <message>
+        <location filename="../tools/zq-cli/cliapp.cpp" line="+56"/>
         <location filename="../tools/zq-cli/cliparser.cpp" line="+88"/>
         <source>未知的子命令: %1</source>
         <translation>Unknown subcommand: %1</translation>
     </message>
     <message>
-        <location line="-16"/>
+        <location filename="../tools/zq-cli/cliparser.cpp" line="-16"/>
         <source>ZQ 仪器的配置、时钟、历史记录、固件和监视，在命令行上完成。
 子命令: read, write, set-clock, history, flash, monitor, search
 连接默认取自当前目录的 config.ini。
@@ -374,11 +375,6 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <source>无效的地址: %1</source>
         <translation>Invalid address: %1</translation>
     </message>
-    <message>
-        <location filename="../tools/zq-cli/cliapp.cpp" line="+54"/>
-        <source>子命令 %1 尚未提供</source>
-        <translation>The subcommand %1 is not available yet</translation>
-    </message>
 </context>
 <context>
     <name>ClockSync</name>
@@ -591,6 +587,19 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     </message>
 </context>
 <context>
+    <name>HistoryCommand</name>
+    <message>
+        <location filename="../tools/zq-cli/historycommand.cpp" line="+42"/>
+        <source>无法导出 PDF: 没有字体</source>
+        <translation>Cannot export the PDF: no fonts available</translation>
+    </message>
+    <message>
+        <location line="+47"/>
+        <source>已导出 %1 行到 %2</source>
+        <translation>Exported %1 lines to %2</translation>
+    </message>
+</context>
+<context>
     <name>HistoryData</name>
     <message>
         <location filename="../forms/historydata.ui" line="+14"/>
@@ -638,6 +647,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <location line="+7"/>
         <location line="+5"/>
         <location line="+7"/>
+        <location filename="../tools/zq-cli/historycommand.cpp" line="-11"/>
         <source>导出历史数据</source>
         <translation>Export History Records</translation>
     </message>

@@ -17,12 +17,13 @@
 <context>
     <name>CliParser</name>
     <message>
+        <location filename="../tools/zq-cli/cliapp.cpp" line="+56"/>
         <location filename="../tools/zq-cli/cliparser.cpp" line="+88"/>
         <source>未知的子命令: %1</source>
         <translation>未知的子命令: %1</translation>
     </message>
     <message>
-        <location line="-16"/>
+        <location filename="../tools/zq-cli/cliparser.cpp" line="-16"/>
         <source>ZQ 仪器的配置、时钟、历史记录、固件和监视，在命令行上完成。
 子命令: read, write, set-clock, history, flash, monitor, search
 连接默认取自当前目录的 config.ini。
@@ -374,11 +375,6 @@
         <source>无效的地址: %1</source>
         <translation>无效的地址: %1</translation>
     </message>
-    <message>
-        <location filename="../tools/zq-cli/cliapp.cpp" line="+54"/>
-        <source>子命令 %1 尚未提供</source>
-        <translation>子命令 %1 尚未提供</translation>
-    </message>
 </context>
 <context>
     <name>ClockSync</name>
@@ -591,6 +587,19 @@
     </message>
 </context>
 <context>
+    <name>HistoryCommand</name>
+    <message>
+        <location filename="../tools/zq-cli/historycommand.cpp" line="+42"/>
+        <source>无法导出 PDF: 没有字体</source>
+        <translation>无法导出 PDF: 没有字体</translation>
+    </message>
+    <message>
+        <location line="+47"/>
+        <source>已导出 %1 行到 %2</source>
+        <translation>已导出 %1 行到 %2</translation>
+    </message>
+</context>
+<context>
     <name>HistoryData</name>
     <message>
         <location filename="../forms/historydata.ui" line="+14"/>
@@ -638,6 +647,7 @@
         <location line="+7"/>
         <location line="+5"/>
         <location line="+7"/>
+        <location filename="../tools/zq-cli/historycommand.cpp" line="-11"/>
         <source>导出历史数据</source>
         <translation>导出历史数据</translation>
     </message>

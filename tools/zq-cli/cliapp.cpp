@@ -5,6 +5,7 @@
 #include "tools/zq-cli/cliparser.h"
 #include "tools/zq-cli/commands.h"
 
+#include <QGuiApplication>
 #include <QHash>
 
 #include <functional>
@@ -47,12 +48,34 @@ int runCli(const QStringList& arguments)
         {QStringLiteral("set-clock"), &ClockCommand::run},
         {QStringLiteral("flash"), &FlashCommand::run},
         {QStringLiteral("search"), &SearchCommand::run},
+        {QStringLiteral("history"), &HistoryCommand::run},
+        {QStringLiteral("monitor"), &MonitorCommand::run},
     };
     const auto command = commands.constFind(options.command);
     if (command == commands.constEnd()) {
-        // history and monitor wait for the cores of their dialogs.
-        CliOutput::error(QCoreApplication::translate("CliParser", "子命令 %1 尚未提供").arg(options.command));
+        CliOutput::error(QCoreApplication::translate("CliParser", "未知的子命令: %1").arg(options.command));
         return ExitUsage;
     }
     return (*command)(options);
+}
+
+std::unique_ptr<QCoreApplication> makeCliApplication(int& argc, char** argv)
+{
+    // Only history --pdf draws text, and fonts need a GUI application; every other run stays
+    // free of a display. The PDF is painted off screen, so no display is needed for it either,
+    // unless the user names a platform himself.
+    bool history = false;
+    bool pdf = false;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if (!history && !argument.startsWith('-'))
+            history = argument == "history";
+        if (argument == "--pdf" || argument.startsWith("--pdf="))
+            pdf = true;
+    }
+    if (!history || !pdf)
+        return std::make_unique<QCoreApplication>(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
 }

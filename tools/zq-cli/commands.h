@@ -41,3 +41,18 @@ class SearchCommand
 public:
     static ExitCode run(const CliOptions& options);
 };
+
+class HistoryCommand
+{
+    Q_DECLARE_TR_FUNCTIONS(HistoryCommand)
+public:
+    static ExitCode run(const CliOptions& options);
+};
+
+// Runs until Ctrl-C or --seconds; the only subcommand that does not end by itself.
+class MonitorCommand
+{
+    Q_DECLARE_TR_FUNCTIONS(MonitorCommand)
+public:
+    static ExitCode run(const CliOptions& options);
+};

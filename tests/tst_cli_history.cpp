@@ -1,0 +1,158 @@
+// Labels: net pty
+// zq-cli's history, run as the real program against the simulator over UDP and over the pty: the
+// records as they come, the dialog's CSV and PDF exports (the PDF without a display), a silent
+// instrument and an export that cannot be written.
+#include "sim/historygenerator.h"
+#include "tests/support/clirun.h"
+#include "tests/support/simfixture.h"
+#include "tests/support/workdir.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTextCodec>
+
+class TestCliHistory : public QObject
+{
+    Q_OBJECT
+private slots:
+    void printsRecords_data();
+    void printsRecords();
+    void exportsCsvAndPdfWithoutDisplay();
+    void failures_data();
+    void failures();
+};
+
+namespace {
+
+const QDate From(2026, 3, 1);
+const QDate To(2026, 3, 2);
+constexpr int Records = 40;
+
+QStringList historyArguments(const SimFixture& instrument, bool udp)
+{
+    QStringList arguments{QStringLiteral("history"), QStringLiteral("--from"), From.toString(Qt::ISODate),
+                          QStringLiteral("--to"), To.toString(Qt::ISODate), QStringLiteral("--address"),
+                          QString::number(instrument.sim()->deviceAddress())};
+    if (udp)
+        return arguments << QStringLiteral("--udp") << QStringLiteral("127.0.0.1:%1").arg(instrument.udpPort());
+    return arguments << QStringLiteral("--serial") << instrument.ptyPath() << QStringLiteral("--baud")
+                     << QStringLiteral("9600");
+}
+
+// The lines the simulator answers the query with, without their terminators.
+QStringList expectedLines()
+{
+    const HistoryGenerator generator(From, To, Records);
+    QStringList lines{HistoryGenerator::header().trimmed()};
+    for (int i = 0; i < Records; ++i)
+        lines.append(generator.record(i).trimmed());
+    return lines;
+}
+
+QString poppler(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(5000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+}
+
+void TestCliHistory::printsRecords_data()
+{
+    QTest::addColumn<bool>("udp");
+    QTest::newRow("udp") << true;
+    QTest::newRow("pty") << false;
+}
+
+void TestCliHistory::printsRecords()
+{
+    QFETCH(bool, udp);
+    WorkDir dir;
+    SimFixture instrument(!udp);
+    QVERIFY(instrument.isReady());
+    instrument.sim()->setHistoryRecordCount(Records);
+    const CliRun run = runZqCli(historyArguments(instrument, udp));
+    QVERIFY2(run.finished && run.exitCode == 0, qPrintable(run.err));
+    QCOMPARE(run.outLines(), expectedLines());
+    QCOMPARE(instrument.sim()->requestCount(InstrumentSimulator::QueryHistory), 1);
+}
+
+void TestCliHistory::exportsCsvAndPdfWithoutDisplay()
+{
+    WorkDir dir;
+    SimFixture instrument(false);
+    QVERIFY(instrument.isReady());
+    instrument.sim()->setHistoryRecordCount(Records);
+    // No display and no platform named: the PDF is still drawn, with fonts.
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    const QByteArray display = qgetenv("DISPLAY");
+    qunsetenv("QT_QPA_PLATFORM");
+    qunsetenv("DISPLAY");
+    const CliRun run = runZqCli(historyArguments(instrument, true)
+                                << QStringLiteral("--csv") << QStringLiteral("h.csv") << QStringLiteral("--pdf")
+                                << QStringLiteral("h.pdf") << QStringLiteral("--json"));
+    qputenv("QT_QPA_PLATFORM", platform);
+    if (!display.isEmpty())
+        qputenv("DISPLAY", display);
+    QVERIFY2(run.finished && run.exitCode == 0, qPrintable(run.err));
+
+    // One query serves both exports, and the CSV holds the text box's lines as the dialog saves them.
+    QCOMPARE(instrument.sim()->requestCount(InstrumentSimulator::QueryHistory), 1);
+    const QString text = expectedLines().join(QLatin1Char('\n')) + QLatin1Char('\n');
+    QCOMPARE(dir.readFile(QStringLiteral("h.csv")), QTextCodec::codecForLocale()->fromUnicode(text));
+    const QJsonObject object = QJsonDocument::fromJson(run.outLines().value(0).toUtf8()).object();
+    QCOMPARE(object.value(QStringLiteral("records")).toArray().size(), Records + 1);
+    QCOMPARE(object.value(QStringLiteral("pdf")).toString(), QStringLiteral("h.pdf"));
+
+    const QByteArray pdf = dir.readFile(QStringLiteral("h.pdf"));
+    QVERIFY(pdf.startsWith("%PDF"));
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("poppler-utils are not installed; the PDF's text is not read back");
+    const QString path = dir.filePath(QStringLiteral("h.pdf"));
+    const QString firstPage = poppler(QStringLiteral("pdftotext"), {"-layout", "-f", "1", "-l", "1", path, "-"});
+    QVERIFY2(firstPage.contains(QStringLiteral("记录时间")), qPrintable(firstPage));
+    QVERIFY(firstPage.contains(HistoryGenerator(From, To, Records).record(0).left(19)));
+    QVERIFY(poppler(QStringLiteral("pdffonts"), {path}).contains(QStringLiteral("CJK")));
+}
+
+void TestCliHistory::failures_data()
+{
+    QTest::addColumn<bool>("silent");
+    QTest::addColumn<QString>("csv");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("silent instrument") << true << "h.csv" << 2 << "Query: Timed out";
+    QTest::newRow("no such folder") << false << "missing/h.csv" << 4 << "Cannot open the file: missing/h.csv";
+}
+
+void TestCliHistory::failures()
+{
+    QFETCH(bool, silent);
+    QFETCH(QString, csv);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    WorkDir dir;
+    dir.copyTranslations();
+    SimFixture instrument(false);
+    QVERIFY(instrument.isReady());
+    instrument.sim()->setHistoryRecordCount(3);
+    if (silent)
+        instrument.sim()->addFault({InstrumentSimulator::NoReply, InstrumentSimulator::QueryHistory, -1});
+    const CliRun run = runZqCli(historyArguments(instrument, true)
+                                << QStringLiteral("--csv") << csv << QStringLiteral("--timeout") << QStringLiteral("150")
+                                << QStringLiteral("--lang") << QStringLiteral("en_US"));
+    QVERIFY(run.finished);
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2(run.err.contains(message), qPrintable(run.err));
+    // A failed query exports nothing: no empty file stands for records that never came.
+    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("h.csv"))));
+}
+
+QTEST_MAIN(TestCliHistory)
+#include "tst_cli_history.moc"
