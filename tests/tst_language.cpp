@@ -39,6 +39,8 @@ const QList<WindowRow>& windows()
         {"confirm", byDoubleClick(1), "QMessageBox"},
         {"about", byAction("about"), "NeutralAboutDialog"},
         {"update", byAction("update"), "UpdateDialog"},
+        {"history", byAction("debug"), "HistoryData"},
+        {"monitor", byAction("monitor"), "MonitorDialog"},
     };
     return rows;
 }
