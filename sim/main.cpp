@@ -1,7 +1,7 @@
 // zq-simulator: a simulated ZQ instrument on UDP and/or a pseudo-terminal, for trying the assistant
 // without hardware. It binds only the addresses it is given (loopback by default).
 #include "sim/downloadserver.h"
-#include "sim/faultspec.h"
+#include "sim/faultoption.h"
 #include "sim/instrumentsimulator.h"
 
 #include <QCommandLineParser>
@@ -62,7 +62,7 @@ int main(int argc, char* argv[])
     const QCommandLineOption historyRecords(QStringLiteral("history-records"), QStringLiteral("Answer a history query with N records spread over its range (default 0: 24 a day)."), QStringLiteral("N"), QStringLiteral("0"));
     const QCommandLineOption historyChunk(QStringLiteral("history-chunk"), QStringLiteral("Bytes per history chunk (default 256)."), QStringLiteral("BYTES"), QStringLiteral("256"));
     const QCommandLineOption historyInterval(QStringLiteral("history-interval"), QStringLiteral("Milliseconds between history chunks (default 20)."), QStringLiteral("MS"), QStringLiteral("20"));
-    const QCommandLineOption fault(QStringLiteral("fault"), faultSpecHelp(), QStringLiteral("SPEC"));
+    const QCommandLineOption fault(QStringLiteral("fault"), faultOptionHelp(), QStringLiteral("FAULT"));
     parser.addOptions({udp, pty, ptyLink, probePort, name, items, address, model, debugInterval, debugRate, debugCount, fault, baud, http, httpFault, historyRecords, historyChunk, historyInterval});
     parser.process(application);
 
@@ -105,11 +105,11 @@ int main(int argc, char* argv[])
         }
         simulator.setDebugLineCount(count);
     }
-    for (const QString& spec : parser.values(fault)) {
+    for (const QString& text : parser.values(fault)) {
         InstrumentSimulator::Fault parsed;
         QString error;
-        if (!parseFaultSpec(spec, &parsed, &error)) {
-            err << "zq-simulator: --fault " << spec << ": " << error << "\n";
+        if (!parseFaultOption(text, &parsed, &error)) {
+            err << "zq-simulator: --fault " << text << ": " << error << "\n";
             return 2;
         }
         simulator.addFault(parsed);

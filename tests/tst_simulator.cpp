@@ -1,7 +1,7 @@
 // Labels: pty net
 #include "link/frames.h"
 #include "link/linkchannel.h"
-#include "sim/faultspec.h"
+#include "sim/faultoption.h"
 #include "sim/itemstore.h"
 #include "sim/requestassembler.h"
 #include "tests/support/simfixture.h"
@@ -42,8 +42,8 @@ private slots:
     void faultsCountDown();
     void requestsForOthersAreIgnored();
     void commandLineProgram();
-    void faultSpecs_data();
-    void faultSpecs();
+    void faultOptions_data();
+    void faultOptions();
 };
 
 static QString itemText(const QByteArray& reply)
@@ -476,9 +476,9 @@ void TestSimulator::commandLineProgram()
     QVERIFY(!QFileInfo(link).isSymLink());
 }
 
-void TestSimulator::faultSpecs_data()
+void TestSimulator::faultOptions_data()
 {
-    QTest::addColumn<QString>("spec");
+    QTest::addColumn<QString>("option");
     QTest::addColumn<bool>("valid");
     QTest::addColumn<int>("kind");
     QTest::addColumn<int>("command");
@@ -499,13 +499,13 @@ void TestSimulator::faultSpecs_data()
     QTest::newRow("no pieces") << "split,pieces=0" << false << 0 << 0 << 0 << 0 << 0;
 }
 
-void TestSimulator::faultSpecs()
+void TestSimulator::faultOptions()
 {
-    QFETCH(QString, spec);
+    QFETCH(QString, option);
     QFETCH(bool, valid);
     Sim::Fault fault;
     QString error;
-    QCOMPARE(parseFaultSpec(spec, &fault, &error), valid);
+    QCOMPARE(parseFaultOption(option, &fault, &error), valid);
     QCOMPARE(error.isEmpty(), valid);
     if (!valid)
         return;

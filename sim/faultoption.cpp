@@ -1,4 +1,4 @@
-#include "sim/faultspec.h"
+#include "sim/faultoption.h"
 
 #include <QStringList>
 
@@ -61,7 +61,7 @@ bool parseNumber(const QString& text, int lowest, int highest, int* value)
 
 } // namespace
 
-bool parseFaultSpec(const QString& text, InstrumentSimulator::Fault* fault, QString* error)
+bool parseFaultOption(const QString& text, InstrumentSimulator::Fault* fault, QString* error)
 {
     const QStringList parts = text.split(QLatin1Char(','));
     Sim::Fault parsed;
@@ -98,9 +98,9 @@ bool parseFaultSpec(const QString& text, InstrumentSimulator::Fault* fault, QStr
     return true;
 }
 
-QString faultSpecHelp()
+QString faultOptionHelp()
 {
-    return QStringLiteral("Misbehave on purpose; repeatable. SPEC is KIND[,command=NAME][,count=N][,delay=MS][,pieces=N] "
+    return QStringLiteral("Misbehave on purpose; repeatable. FAULT is KIND[,command=NAME][,count=N][,delay=MS][,pieces=N] "
                           "with KIND one of %1 and NAME one of %2; count defaults to 1 (-1: every request), "
                           "delay to 0 ms (delay, split: the gap between pieces, foreign-first), pieces to 2.")
         .arg(listOf(kinds), listOf(commands));
