@@ -2,7 +2,7 @@
 
 #include "app/neutralaboutdialog.h"
 #include "app/qttranslations.h"
-#include "app/translationfiles.h"
+#include "settings/translationfiles.h"
 #include "prompt/prompter.h"
 #include "settings/config.h"
 #include "settings/settingkeys.h"

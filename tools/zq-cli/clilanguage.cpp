@@ -3,9 +3,9 @@
 #include "settings/config.h"
 #include "settings/settingkeys.h"
 #include "settings/singleton.h"
+#include "settings/translationfiles.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QTranslator>
 
 bool installLanguage(const QString& code)
@@ -17,9 +17,8 @@ bool installLanguage(const QString& code)
     // Lives as long as the process, like the assistant's.
     static QTranslator translator;
     QCoreApplication::removeTranslator(&translator);
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    if (!translator.load(language) && !translator.load(language, programFolder)
-        && !translator.load(language, QDir::cleanPath(programFolder + QStringLiteral("/" ZQ_INSTALLED_TRANSLATIONS))))
+    // The assistant's own files, looked up where the assistant looks.
+    if (!translator.load(translationFile(language)))
         return false;
     QCoreApplication::installTranslator(&translator);
     return true;

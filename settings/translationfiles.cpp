@@ -1,4 +1,4 @@
-#include "app/translationfiles.h"
+#include "settings/translationfiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
