@@ -1,5 +1,6 @@
 #include "config/configcsv.h"
 
+#include "config/configwriter.h"
 #include "config/itemcsv.h"
 
 #include <QFile>
@@ -28,8 +29,10 @@ CsvImport ConfigCsv::importFrom(const QString& fileName)
 {
     const QString title = tr("导入配置");
     CsvImport import;
+    // Binary mode: the records are cut at CR LF, LF and a lone CR alike (text mode would drop every
+    // CR and read a file with CR line ends as one record).
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    if (!file.open(QIODevice::ReadOnly)) {
         import.outcome = ConfigOutcome::failure(title, tr("打开文件失败: %1").arg(fileName));
         return import;
     }
@@ -38,26 +41,33 @@ CsvImport ConfigCsv::importFrom(const QString& fileName)
     QStringList records;
     QList<int> lines;
     const bool closed = splitCsvRecords(stream.readAll(), &records, &lines);
-    // Nothing reaches the tree unless the whole file reads: a bad line must not leave half a configuration.
+    const auto refuse = [&](int record, const QString& reason) {
+        const QString where = tr("文件解析错误: %1 第 %2 行").arg(fileName).arg(lines.at(record));
+        import.outcome =
+            ConfigOutcome::failure(title, reason.isEmpty() ? where : where + QStringLiteral(": ") + reason);
+        import.rows.clear();
+        return import;
+    };
+    // Nothing reaches the tree unless the whole file reads and every value could be written: a bad
+    // line must not leave half a configuration, in the tree or in the instrument.
     for (int i = 0; i < records.size(); ++i) {
         ImportedRow row;
-        const CsvLineError error = parseCsvRecord(records.at(i), &row.index, &row.fields);
-        if (error == CsvLineError::IndexOutOfRange) {
-            import.outcome = ConfigOutcome::failure(
-                title, tr("文件解析错误: %1 第 %2 行: 配置项编号必须在 0 到 255 之间").arg(fileName).arg(lines.at(i)));
-            import.rows.clear();
-            return import;
+        switch (parseCsvRecord(records.at(i), &row.index, &row.fields)) {
+        case CsvLineError::None:
+            break;
+        case CsvLineError::IndexOutOfRange:
+            return refuse(i, tr("配置项编号必须在 0 到 255 之间"));
+        case CsvLineError::StrayQuote:
+            return refuse(i, tr("引号必须紧跟在逗号之后并成对出现"));
+        case CsvLineError::Malformed:
+            return refuse(i, QString());
         }
-        if (error != CsvLineError::None) {
-            import.outcome = ConfigOutcome::failure(title, tr("文件解析错误: %1 第 %2 行").arg(fileName).arg(lines.at(i)));
-            import.rows.clear();
-            return import;
-        }
+        const QString refusal = row.fields.size() > 1 ? ConfigWriter::valueRefusal(row.fields.at(1)) : QString();
+        if (!refusal.isEmpty())
+            return refuse(i, refusal);
         import.rows.append(row);
     }
-    if (!closed) {
-        import.outcome = ConfigOutcome::failure(title, tr("文件解析错误: %1 第 %2 行").arg(fileName).arg(lines.last()));
-        import.rows.clear();
-    }
+    if (!closed)
+        return refuse(lines.size() - 1, QString());
     return import;
 }

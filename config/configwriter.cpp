@@ -76,6 +76,17 @@ ConfigOutcome ConfigWriter::writeAll(const LinkSettings& link, const ConfigRows&
     const bool anyValued = std::any_of(rows.cbegin(), rows.cend(), [](const ConfigRow& row) { return !row.isConfirmOnly(); });
     if (!anyValued)
         return ConfigOutcome::success(tr("没有可写入的配置项"));
+    // Every value is checked before the first request: a bad row half-way must not leave the
+    // instrument half written.
+    for (const ConfigRow& row : rows) {
+        const QString value = itemValueFromColumn(row.valueColumn);
+        const QString refusal = row.isConfirmOnly() ? QString() : valueRefusal(value);
+        if (!refusal.isEmpty()) {
+            ConfigOutcome refused = ConfigOutcome::failure(tr("提交"), refusal);
+            refused.addError(tr("写入配置"), tr("写入配置失败: %1").arg(value));
+            return refused;
+        }
+    }
     LinkChannel channel;
     if (!channel.open(link))
         return openFailure();
@@ -105,22 +116,33 @@ ConfigOutcome ConfigWriter::writeAll(const LinkSettings& link, const ConfigRows&
     return ConfigOutcome::success(tr("写入配置完成, %1 项未被设备接受: %2").arg(refused.size()).arg(names));
 }
 
+QString ConfigWriter::valueRefusal(const QString& value)
+{
+    const QString unencodable = unencodableCharacter(value);
+    if (!unencodable.isEmpty()) {
+        const uint code = unencodable.toUcs4().value(0);
+        return tr("数值含有设备无法表示的字符: %1 (U+%2)")
+            .arg(unencodable)
+            .arg(QString::number(code, 16).toUpper().rightJustified(4, QLatin1Char('0')));
+    }
+    // The instrument reads the value up to its first NUL: the rest would be lost without a word.
+    if (value.contains(QChar(0)))
+        return tr("数值含有空字符 (U+0000)");
+    // The count byte holds the text and its NUL: a longer value would go out with a wrapped count.
+    const int encodedLength = encodeDeviceText(value).size();
+    if (encodedLength > MaxItemValueBytes)
+        return tr("数值过长: 编码后 %1 字节, 最多允许 %2 字节").arg(encodedLength).arg(MaxItemValueBytes);
+    return QString();
+}
+
 ItemWriteOutcome ConfigWriter::writeItem(LinkChannel& channel, const ConfigRow& row, const QString& value,
                                          WriteMode mode)
 {
     const QString title = tr("提交");
 
-    const QString unencodable = unencodableCharacter(value);
-    if (!unencodable.isEmpty()) {
-        const uint code = unencodable.toUcs4().value(0);
-        return itemFailure(title, tr("数值含有设备无法表示的字符: %1 (U+%2)")
-                                      .arg(unencodable)
-                                      .arg(QString::number(code, 16).toUpper().rightJustified(4, QLatin1Char('0'))));
-    }
-    // The count byte holds the text and its NUL: a longer value would go out with a wrapped count.
-    const int encodedLength = encodeDeviceText(value).size();
-    if (encodedLength > MaxItemValueBytes)
-        return itemFailure(title, tr("数值过长: 编码后 %1 字节, 最多允许 %2 字节").arg(encodedLength).arg(MaxItemValueBytes));
+    const QString refusal = valueRefusal(value);
+    if (!refusal.isEmpty())
+        return itemFailure(title, refusal);
     // A value written back as the instrument sent it keeps its bytes: encoded as it was decoded.
     const bool unchanged = row.codec >= 0 && value == itemValueFromColumn(row.valueColumn);
     const QByteArray request = unchanged

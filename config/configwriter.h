@@ -42,6 +42,9 @@ public:
     // One item on an open channel. A failure carries the box titled "提交" only.
     static ItemWriteOutcome writeItem(LinkChannel& channel, const ConfigRow& row, const QString& value,
                                       WriteMode mode);
+    // Why value cannot go to the instrument as it stands (a character its encoding lacks, a NUL, more
+    // bytes than the request carries), or an empty text.
+    static QString valueRefusal(const QString& value);
 
 private:
     static ConfigOutcome openFailure();

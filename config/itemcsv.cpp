@@ -89,6 +89,12 @@ CsvLineError parseCsvRecord(const QString& record, int* index, QStringList* fiel
     }
     if (parts.size() < 2)
         return CsvLineError::Malformed;
+    // A hand-edited ` "10.0.0.9, x"` would otherwise split at its comma and write `x"`. Quotes
+    // inside a plain field (the older files wrote them unchanged) stay as they are.
+    for (int i = 1; i < parts.size(); ++i) {
+        if (!quotedParts.at(i) && parts.at(i).trimmed().startsWith(Quote))
+            return CsvLineError::StrayQuote;
+    }
     // The older plain files quote nothing, so a name may hold commas: it runs to the last one.
     if (parts.size() > 2 && quotedParts.contains(true))
         return CsvLineError::Malformed;

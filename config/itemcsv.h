@@ -16,7 +16,8 @@ QString formatCsvLine(int index, const QString& column0, const QString& column1)
 enum class CsvLineError {
     None,
     Malformed,        // not "number.name,value", or a quote that does not close
-    IndexOutOfRange   // the number does not fit the request's one index byte
+    IndexOutOfRange,  // the number does not fit the request's one index byte
+    StrayQuote        // a field that begins with a quote after blanks: meant quoted, but not read so
 };
 
 // One record read back: the index at its head and the row's fields, as a read hands them over.

@@ -2,6 +2,7 @@
 // zq-cli's read, write and set-clock, run as the real program against the simulator over UDP and
 // over the pty, with a failure each: a silent instrument, a refused item, a wrong reply.
 #include "tests/support/clirun.h"
+#include "tests/support/hostilecsv.h"
 #include "tests/support/simfixture.h"
 #include "tests/support/workdir.h"
 
@@ -23,6 +24,8 @@ private slots:
     void writeAllFromCsv();
     void writeRefusedItemFails();
     void writeDryRunSendsNothing();
+    void writeChecksWholeFileFirst_data();
+    void writeChecksWholeFileFirst();
     void setClockGivenTime_data();
     void setClockGivenTime();
     void setClockWrongReply();
@@ -218,6 +221,43 @@ void TestCliConfig::writeDryRunSendsNothing()
     QCOMPARE(run.outLines(), QStringList({QStringLiteral("02. 波特率(1200/2400/4800/9600): 4800")}));
     QCOMPARE(instrument.sim()->requestCount(InstrumentSimulator::WriteItem), 0);
     QVERIFY(instrument.sim()->requestCount(InstrumentSimulator::ReadItem) > 0);
+}
+
+void TestCliConfig::writeChecksWholeFileFirst_data()
+{
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<int>("badLine");
+    QTest::addColumn<QString>("reason");
+    for (const CsvCase& file : csvImportCases())
+        QTest::newRow(file.name) << file.contents << file.badLine << file.reason;
+}
+
+// A file with one bad row anywhere is refused with its line before anything is sent.
+void TestCliConfig::writeChecksWholeFileFirst()
+{
+    QFETCH(QByteArray, contents);
+    QFETCH(int, badLine);
+    QFETCH(QString, reason);
+    WorkDir dir;
+    SimFixture instrument(false);
+    QVERIFY(instrument.isReady());
+    instrument.sim()->setItems(csvCaseInstrumentItems());
+    dir.writeFile(QStringLiteral("in.csv"), contents);
+    // A workstation that reads files without a byte order mark as UTF-8.
+    qputenv("LC_ALL", "C.UTF-8");
+    const CliRun run = runZqCli(QStringList{QStringLiteral("write"), QStringLiteral("in.csv")} + linkArguments(instrument, true));
+    QVERIFY(run.finished);
+    if (badLine == 0) {
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QCOMPARE(instrument.sim()->requestCount(InstrumentSimulator::WriteItem), 2);
+        for (const QString& item : csvCaseWrittenItems())
+            QVERIFY2(instrument.sim()->items().contains(item), qPrintable(item));
+        return;
+    }
+    QCOMPARE(run.exitCode, 4);
+    QVERIFY2(run.err.contains(QStringLiteral("第 %1 行: %2").arg(badLine).arg(reason)), qPrintable(run.err));
+    QCOMPARE(instrument.sim()->requestCount(), 0);
+    QCOMPARE(instrument.sim()->items(), csvCaseInstrumentItems());
 }
 
 void TestCliConfig::setClockGivenTime_data()

@@ -4,6 +4,7 @@
 #include "config/ui/configtree.h"
 #include "config/ui/modifydialog.h"
 #include "settings/settingkeys.h"
+#include "tests/support/hostilecsv.h"
 #include "tests/support/ui/confighost.h"
 #include "tests/support/ui/scriptedprompter.h"
 #include "tests/support/workdir.h"
@@ -11,8 +12,10 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QMessageBox>
 #include <QStatusBar>
+#include <QTextCodec>
 #include <QTest>
 #include <QTreeWidgetItem>
 
@@ -45,6 +48,9 @@ private slots:
     void writeAllStopsAtFirstFailure();
     void writeAllOfEmptyTree();
     void writeAllNamesRefusals();
+    void writeAllChecksEveryValueFirst();
+    void importedFileIsCheckedBeforeWriting_data();
+    void importedFileIsCheckedBeforeWriting();
     void timeOfDayRoundTrip();
     void unchangedValuesKeepTheirBytes_data();
     void unchangedValuesKeepTheirBytes();
@@ -522,4 +528,57 @@ void TestConfigWrite::unchangedValuesKeepTheirBytes()
     QCOMPARE(sim->requestCount(InstrumentSimulator::WriteItem), items.size());
     for (int i = 0; i < items.size(); ++i)
         QCOMPARE(sim->itemBytes(i).toHex(' '), before.at(i).toHex(' '));
+}
+
+void TestConfigWrite::writeAllChecksEveryValueFirst()
+{
+    Window env;
+    ConfigInstrument sim(Transport::Udp, {"a:1", "b:2", "c:3"});
+    MainWindow window;
+    const QString tooLong(300, QLatin1Char('x'));
+    addRows(window, {{0, "a:10"}, {1, "b:" + tooLong}, {2, "c:30"}});
+    trigger(window, "save");
+    QCOMPARE(sim->requestCount(), 0);
+    QCOMPARE(sim.items(), (QStringList{"a:1", "b:2", "c:3"}));
+    QCOMPARE(env.prompter.texts(), (QStringList{"数值过长: 编码后 300 字节, 最多允许 254 字节", "写入配置失败: " + tooLong}));
+}
+
+void TestConfigWrite::importedFileIsCheckedBeforeWriting_data()
+{
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<int>("badLine");
+    QTest::addColumn<QString>("reason");
+    for (const CsvCase& file : csvImportCases())
+        QTest::newRow(file.name) << file.contents << file.badLine << file.reason;
+}
+
+// Import, then Write-all: a file with one bad row anywhere reaches neither the tree nor the instrument.
+void TestConfigWrite::importedFileIsCheckedBeforeWriting()
+{
+    QFETCH(QByteArray, contents);
+    QFETCH(int, badLine);
+    QFETCH(QString, reason);
+    Window env;
+    ConfigInstrument sim(Transport::Udp, csvCaseInstrumentItems());
+    QVERIFY(sim.started);
+    QTextCodec* previous = QTextCodec::codecForLocale();
+    QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
+    const auto restore = qScopeGuard([previous] { QTextCodec::setCodecForLocale(previous); });
+    env.dir.writeFile("in.csv", contents);
+    MainWindow window;
+    env.prompter.nextFileName(env.dir.filePath("in.csv"));
+    trigger(window, "import_2");
+    trigger(window, "save");
+    if (badLine == 0) {
+        QCOMPARE(env.prompter.texts(), QStringList());
+        QCOMPARE(sim->requestCount(InstrumentSimulator::WriteItem), 2);
+        for (const QString& item : csvCaseWrittenItems())
+            QVERIFY2(sim.items().contains(item), qPrintable(item));
+        return;
+    }
+    QCOMPARE(env.prompter.texts(),
+             QStringList{QStringLiteral("文件解析错误: %1 第 %2 行: %3").arg(env.dir.filePath("in.csv")).arg(badLine).arg(reason)});
+    QCOMPARE(rowsOf(window), QStringList());
+    QCOMPARE(sim->requestCount(), 0);
+    QCOMPARE(sim.items(), csvCaseInstrumentItems());
 }

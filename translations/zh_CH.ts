@@ -397,18 +397,18 @@
 <context>
     <name>ConfigCsv</name>
     <message>
-        <location filename="../config/configcsv.cpp" line="+10"/>
+        <location filename="../config/configcsv.cpp" line="+11"/>
         <source>导出配置</source>
         <translation>导出配置</translation>
     </message>
     <message>
         <location line="+4"/>
-        <location line="+19"/>
+        <location line="+21"/>
         <source>打开文件失败: %1</source>
         <translation>打开文件失败: %1</translation>
     </message>
     <message>
-        <location line="-10"/>
+        <location line="-12"/>
         <source>写入文件失败: %1</source>
         <translation>写入文件失败: %1</translation>
     </message>
@@ -423,13 +423,17 @@
         <translation>导入配置</translation>
     </message>
     <message>
-        <location line="+18"/>
-        <source>文件解析错误: %1 第 %2 行: 配置项编号必须在 0 到 255 之间</source>
-        <translation>文件解析错误: %1 第 %2 行: 配置项编号必须在 0 到 255 之间</translation>
+        <location line="+28"/>
+        <source>配置项编号必须在 0 到 255 之间</source>
+        <translation>配置项编号必须在 0 到 255 之间</translation>
     </message>
     <message>
-        <location line="+5"/>
-        <location line="+7"/>
+        <location line="+2"/>
+        <source>引号必须紧跟在逗号之后并成对出现</source>
+        <translation>引号必须紧跟在逗号之后并成对出现</translation>
+    </message>
+    <message>
+        <location line="-15"/>
         <source>文件解析错误: %1 第 %2 行</source>
         <translation>文件解析错误: %1 第 %2 行</translation>
     </message>
@@ -439,35 +443,37 @@
     <message>
         <location filename="../config/configwriter.cpp" line="+49"/>
         <location line="+16"/>
-        <location line="+27"/>
+        <location line="+21"/>
+        <location line="+17"/>
         <source>写入配置</source>
         <translation>写入配置</translation>
     </message>
     <message>
-        <location line="-43"/>
+        <location line="-54"/>
         <location line="+1"/>
         <source>写入错误,连接设备失败</source>
         <translation>写入错误,连接设备失败</translation>
     </message>
     <message>
         <location line="+15"/>
-        <location line="+27"/>
+        <location line="+21"/>
+        <location line="+17"/>
         <source>写入配置失败: %1</source>
         <translation>写入配置失败: %1</translation>
     </message>
     <message>
-        <location line="-14"/>
+        <location line="-25"/>
         <source>没有可写入的配置项</source>
         <translation>没有可写入的配置项</translation>
     </message>
     <message>
-        <location line="+23"/>
-        <location line="+49"/>
+        <location line="+34"/>
+        <location line="+60"/>
         <source>写入配置成功</source>
         <translation>写入配置成功</translation>
     </message>
     <message>
-        <location line="-48"/>
+        <location line="-59"/>
         <source>、</source>
         <translation>、</translation>
     </message>
@@ -482,22 +488,28 @@
         <translation>写入配置完成, %1 项未被设备接受: %2</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="-31"/>
+        <location line="+56"/>
         <source>提交</source>
         <translation>提交</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="-17"/>
         <source>数值含有设备无法表示的字符: %1 (U+%2)</source>
         <translation>数值含有设备无法表示的字符: %1 (U+%2)</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+6"/>
+        <source>数值含有空字符 (U+0000)</source>
+        <translation>数值含有空字符 (U+0000)</translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>数值过长: 编码后 %1 字节, 最多允许 %2 字节</source>
         <translation>数值过长: 编码后 %1 字节, 最多允许 %2 字节</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+18"/>
         <source>数值过长: 最多允许 %1 字节</source>
         <translation>数值过长: 最多允许 %1 字节</translation>
     </message>

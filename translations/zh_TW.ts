@@ -397,18 +397,18 @@
 <context>
     <name>ConfigCsv</name>
     <message>
-        <location filename="../config/configcsv.cpp" line="+10"/>
+        <location filename="../config/configcsv.cpp" line="+11"/>
         <source>导出配置</source>
         <translation>匯出設定</translation>
     </message>
     <message>
         <location line="+4"/>
-        <location line="+19"/>
+        <location line="+21"/>
         <source>打开文件失败: %1</source>
         <translation>無法開啟檔案: %1</translation>
     </message>
     <message>
-        <location line="-10"/>
+        <location line="-12"/>
         <source>写入文件失败: %1</source>
         <translation>無法儲存檔案: %1</translation>
     </message>
@@ -423,13 +423,17 @@
         <translation>匯入設定</translation>
     </message>
     <message>
-        <location line="+18"/>
-        <source>文件解析错误: %1 第 %2 行: 配置项编号必须在 0 到 255 之间</source>
-        <translation>檔案解析錯誤: %1 第 %2 行: 設定項編號必須在 0 到 255 之間</translation>
+        <location line="+28"/>
+        <source>配置项编号必须在 0 到 255 之间</source>
+        <translation>設定項編號必須在 0 到 255 之間</translation>
     </message>
     <message>
-        <location line="+5"/>
-        <location line="+7"/>
+        <location line="+2"/>
+        <source>引号必须紧跟在逗号之后并成对出现</source>
+        <translation>引號必須緊跟在逗號之後並成對出現</translation>
+    </message>
+    <message>
+        <location line="-15"/>
         <source>文件解析错误: %1 第 %2 行</source>
         <translation>檔案解析錯誤: %1 第 %2 行</translation>
     </message>
@@ -439,35 +443,37 @@
     <message>
         <location filename="../config/configwriter.cpp" line="+49"/>
         <location line="+16"/>
-        <location line="+27"/>
+        <location line="+21"/>
+        <location line="+17"/>
         <source>写入配置</source>
         <translation>寫入設定</translation>
     </message>
     <message>
-        <location line="-43"/>
+        <location line="-54"/>
         <location line="+1"/>
         <source>写入错误,连接设备失败</source>
         <translation>寫入錯誤,無法連線至裝置</translation>
     </message>
     <message>
         <location line="+15"/>
-        <location line="+27"/>
+        <location line="+21"/>
+        <location line="+17"/>
         <source>写入配置失败: %1</source>
         <translation>寫入設定失敗: %1</translation>
     </message>
     <message>
-        <location line="-14"/>
+        <location line="-25"/>
         <source>没有可写入的配置项</source>
         <translation>沒有可寫入的設定項</translation>
     </message>
     <message>
-        <location line="+23"/>
-        <location line="+49"/>
+        <location line="+34"/>
+        <location line="+60"/>
         <source>写入配置成功</source>
         <translation>寫入設定成功</translation>
     </message>
     <message>
-        <location line="-48"/>
+        <location line="-59"/>
         <source>、</source>
         <translation>、</translation>
     </message>
@@ -482,22 +488,28 @@
         <translation>寫入設定完成, %1 項未被裝置接受: %2</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="-31"/>
+        <location line="+56"/>
         <source>提交</source>
         <translation>寫入</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="-17"/>
         <source>数值含有设备无法表示的字符: %1 (U+%2)</source>
         <translation>數值含有裝置無法表示的字元: %1 (U+%2)</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+6"/>
+        <source>数值含有空字符 (U+0000)</source>
+        <translation>數值含有空字元 (U+0000)</translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>数值过长: 编码后 %1 字节, 最多允许 %2 字节</source>
         <translation>數值過長: 編碼後 %1 位元組, 最多允許 %2 位元組</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+18"/>
         <source>数值过长: 最多允许 %1 字节</source>
         <translation>數值過長: 最多允許 %1 位元組</translation>
     </message>
