@@ -36,6 +36,15 @@ void TestMonitorLines::assembler_data()
     QTest::newRow("bare line feeds are lines") << QList<QByteArray>{"\n\n"} << QList<QByteArray>{"\n", "\n"} << QByteArray();
     QTest::newRow("carriage return alone ends nothing") << QList<QByteArray>{"A\rB\r"} << QList<QByteArray>{} << QByteArray("A\rB\r");
     QTest::newRow("empty read") << QList<QByteArray>{QByteArray()} << QList<QByteArray>{} << QByteArray();
+    // A stream without line feeds must not grow one line without end.
+    const int bound = LineAssembler::MaxLineBytes;
+    const QByteArray full(bound, 'x');
+    QTest::newRow("endless line is cut at the bound") << QList<QByteArray>{full + "abc"} << QList<QByteArray>{full} << QByteArray("abc");
+    QTest::newRow("cut across reads") << QList<QByteArray>{full.left(bound - 1), "yz\n"}
+                                      << QList<QByteArray>{full.left(bound - 1) + 'y', "z\n"} << QByteArray();
+    QTest::newRow("line feed right after the bound is no cut") << QList<QByteArray>{full, "\n"} << QList<QByteArray>{full + '\n'}
+                                                               << QByteArray();
+    QTest::newRow("several cuts in one read") << QList<QByteArray>{full + full + "x"} << QList<QByteArray>{full, full} << QByteArray("x");
 }
 
 void TestMonitorLines::assembler()
