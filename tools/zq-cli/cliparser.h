@@ -31,6 +31,7 @@ private:
     void addOptions(QCommandLineParser& parser, const QString& command) const;
     bool readConnection(QCommandLineParser& parser);
     bool readCommand(QCommandLineParser& parser);
+    bool settingsFit();
     bool fail(const QString& text);
     Outcome refuse(const QString& text);
 
