@@ -38,16 +38,19 @@ SetupDialog::SetupDialog(QWidget* parent)
 {
     form->setupUi(this);
 
+    // The open list shows fifteen addresses at a time and scrolls: the form's style sheet keeps
+    // styles that would open it over the whole screen around the current entry from doing so.
     for (int address = 1; address <= 255; ++address)
         form->cmbDeviceAddress->addItem(QString::number(address), address);
     addNumbers(form->baudrate, {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200});
     addNumbers(form->databit, {5, 6, 7, 8});
-    // Qt's serial enumeration values, so they go straight to the port; the names are not translated.
-    form->parity->addItem(QStringLiteral("None"), 0);
-    form->parity->addItem(QStringLiteral("Even"), 2);
-    form->parity->addItem(QStringLiteral("Odd"), 3);
-    form->parity->addItem(QStringLiteral("Space"), 4);
-    form->parity->addItem(QStringLiteral("Mark"), 5);
+    // Qt's serial enumeration values, so they go straight to the port. The source names are the
+    // form's own; English and Traditional Chinese windows show them in their language.
+    form->parity->addItem(tr("None"), 0);
+    form->parity->addItem(tr("Even"), 2);
+    form->parity->addItem(tr("Odd"), 3);
+    form->parity->addItem(tr("Space"), 4);
+    form->parity->addItem(tr("Mark"), 5);
     form->stopbit->addItem(QStringLiteral("1"), 1);
     form->stopbit->addItem(QStringLiteral("2"), 2);
     form->stopbit->addItem(QStringLiteral("1.5"), 3);
@@ -130,7 +133,9 @@ void SetupDialog::saveConfig()
         link.deviceAddress = form->cmbDeviceAddress->currentData().toInt();
 
     if (form->gbSerial->isChecked()) {
-        if (form->port->currentText().isEmpty()) {
+        // The port list is editable: a port the system does not list can be typed in.
+        const QString port = form->port->currentText().trimmed();
+        if (port.isEmpty()) {
             showMessage(QT_TR_NOOP("请选择串口!"));
             return;
         }
@@ -146,7 +151,7 @@ void SetupDialog::saveConfig()
             return;
         }
         link.useUdp = false;
-        link.serialPort = form->port->currentText();
+        link.serialPort = port;
         link.baudRate = baudRate;
         if (form->databit->currentIndex() >= 0)
             link.dataBits = form->databit->currentData().toInt();
