@@ -2,6 +2,24 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>CliHelp</name>
+    <message>
+        <location filename="../tools/zq-cli/clihelp.cpp" line="+120"/>
+        <source>用法: %1</source>
+        <translation>Usage: %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>选项:</source>
+        <translation>Options:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>参数:</source>
+        <translation>Arguments:</translation>
+    </message>
+</context>
+<context>
     <name>CliOutput</name>
     <message>
         <location filename="../tools/zq-cli/clioutput.cpp" line="+73"/>
@@ -18,7 +36,7 @@
     <name>CliParser</name>
     <message>
         <location filename="../tools/zq-cli/cliapp.cpp" line="+56"/>
-        <location filename="../tools/zq-cli/cliparser.cpp" line="+89"/>
+        <location filename="../tools/zq-cli/cliparser.cpp" line="+88"/>
         <source>未知的子命令: %1</source>
         <translation>Unknown subcommand: %1</translation>
     </message>
@@ -54,7 +72,22 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Invalid timeout: %1</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+17"/>
+        <source>(默认: %1)</source>
+        <translation>(default: %1)</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>[选项]</source>
+        <translation>[options]</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>显示此帮助后退出</source>
+        <translation>Show this help and exit</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>每台仪器输出一行 JSON 对象</source>
         <translation>Print one JSON object per instrument and line</translation>
     </message>
@@ -968,7 +1001,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Unknown error</translation>
     </message>
     <message>
-        <location filename="../link/serialtransport.cpp" line="+33"/>
+        <location filename="../link/serialtransport.cpp" line="+34"/>
         <source>串口打开失败</source>
         <translation>Cannot open the serial port</translation>
     </message>
@@ -988,8 +1021,8 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Sending the command failed</translation>
     </message>
     <message>
-        <location filename="../setup/ui/searchdevicedialog.cpp" line="+45"/>
-        <location line="+30"/>
+        <location filename="../setup/ui/searchdevicedialog.cpp" line="+64"/>
+        <location line="+40"/>
         <source>请选择设备</source>
         <translation>Please select an instrument</translation>
     </message>
@@ -1046,9 +1079,9 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Find Instruments</translation>
     </message>
     <message>
-        <location line="+15"/>
-        <source>搜索</source>
-        <translation>Search</translation>
+        <location line="+22"/>
+        <source>重新搜索</source>
+        <translation>Search Again</translation>
     </message>
     <message>
         <location line="+20"/>
@@ -1059,6 +1092,26 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <location line="+10"/>
         <source>取消</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <location filename="../setup/ui/searchdevicedialog.cpp" line="-64"/>
+        <source>%1    地址 %2    端口 %3</source>
+        <translation>%1    address %2    port %3</translation>
+    </message>
+    <message>
+        <location line="+41"/>
+        <source>正在查找设备...</source>
+        <translation>Searching for instruments...</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>未找到设备</source>
+        <translation>No instrument found</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>找到 %1 台设备</source>
+        <translation>Instruments found: %1</translation>
     </message>
 </context>
 <context>
@@ -1079,7 +1132,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Port:</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+26"/>
         <source>波特率：</source>
         <translation>Baud rate:</translation>
     </message>
@@ -1134,7 +1187,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Instrument address:</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+29"/>
         <source>确定</source>
         <translation>OK</translation>
     </message>
@@ -1144,7 +1197,8 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Cancel</translation>
     </message>
     <message>
-        <location filename="../setup/ui/setupdialog.cpp" line="+161"/>
+        <location filename="../setup/ui/setupdialog.cpp" line="+154"/>
+        <location line="+15"/>
         <source>请选择串口!</source>
         <translation>Please select a serial port.</translation>
     </message>
@@ -1159,12 +1213,37 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Baud rate out of range.</translation>
     </message>
     <message>
-        <location line="-73"/>
+        <location line="-78"/>
         <source>请输入UDP地址</source>
         <translation>Please enter the UDP address.</translation>
     </message>
     <message>
+        <location line="-42"/>
+        <source>None</source>
+        <translation>None</translation>
+    </message>
+    <message>
         <location line="+1"/>
+        <source>Even</source>
+        <translation>Even</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Odd</source>
+        <translation>Odd</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Space</source>
+        <translation>Space</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Mark</source>
+        <translation>Mark</translation>
+    </message>
+    <message>
+        <location line="+39"/>
         <source>UDP地址无效, 请输入 IPv4 或 IPv6 地址</source>
         <translation>Invalid UDP address; please enter an IPv4 or IPv6 address</translation>
     </message>

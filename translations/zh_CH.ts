@@ -2,6 +2,24 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CH">
 <context>
+    <name>CliHelp</name>
+    <message>
+        <location filename="../tools/zq-cli/clihelp.cpp" line="+120"/>
+        <source>用法: %1</source>
+        <translation>用法: %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>选项:</source>
+        <translation>选项:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>参数:</source>
+        <translation>参数:</translation>
+    </message>
+</context>
+<context>
     <name>CliOutput</name>
     <message>
         <location filename="../tools/zq-cli/clioutput.cpp" line="+73"/>
@@ -18,7 +36,7 @@
     <name>CliParser</name>
     <message>
         <location filename="../tools/zq-cli/cliapp.cpp" line="+56"/>
-        <location filename="../tools/zq-cli/cliparser.cpp" line="+89"/>
+        <location filename="../tools/zq-cli/cliparser.cpp" line="+88"/>
         <source>未知的子命令: %1</source>
         <translation>未知的子命令: %1</translation>
     </message>
@@ -54,7 +72,22 @@
         <translation>无效的超时: %1</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+17"/>
+        <source>(默认: %1)</source>
+        <translation>(默认: %1)</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>[选项]</source>
+        <translation>[选项]</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>显示此帮助后退出</source>
+        <translation>显示此帮助后退出</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>每台仪器输出一行 JSON 对象</source>
         <translation>每台仪器输出一行 JSON 对象</translation>
     </message>
@@ -968,7 +1001,7 @@
         <translation>未定义的错误</translation>
     </message>
     <message>
-        <location filename="../link/serialtransport.cpp" line="+33"/>
+        <location filename="../link/serialtransport.cpp" line="+34"/>
         <source>串口打开失败</source>
         <translation>串口打开失败</translation>
     </message>
@@ -988,8 +1021,8 @@
         <translation>发送命令失败</translation>
     </message>
     <message>
-        <location filename="../setup/ui/searchdevicedialog.cpp" line="+45"/>
-        <location line="+30"/>
+        <location filename="../setup/ui/searchdevicedialog.cpp" line="+64"/>
+        <location line="+40"/>
         <source>请选择设备</source>
         <translation>请选择设备</translation>
     </message>
@@ -1475,9 +1508,9 @@
         <translation>查找设备</translation>
     </message>
     <message>
-        <location line="+15"/>
-        <source>搜索</source>
-        <translation>搜索</translation>
+        <location line="+22"/>
+        <source>重新搜索</source>
+        <translation>重新搜索</translation>
     </message>
     <message>
         <location line="+20"/>
@@ -1488,6 +1521,26 @@
         <location line="+10"/>
         <source>取消</source>
         <translation>取消</translation>
+    </message>
+    <message>
+        <location filename="../setup/ui/searchdevicedialog.cpp" line="-64"/>
+        <source>%1    地址 %2    端口 %3</source>
+        <translation>%1    地址 %2    端口 %3</translation>
+    </message>
+    <message>
+        <location line="+41"/>
+        <source>正在查找设备...</source>
+        <translation>正在查找设备...</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>未找到设备</source>
+        <translation>未找到设备</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>找到 %1 台设备</source>
+        <translation>找到 %1 台设备</translation>
     </message>
 </context>
 <context>
@@ -1508,7 +1561,7 @@
         <translation>串口号：</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+26"/>
         <source>波特率：</source>
         <translation>波特率：</translation>
     </message>
@@ -1563,7 +1616,7 @@
         <translation>设备地址：</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+29"/>
         <source>确定</source>
         <translation>确定</translation>
     </message>
@@ -1573,7 +1626,8 @@
         <translation>取消</translation>
     </message>
     <message>
-        <location filename="../setup/ui/setupdialog.cpp" line="+161"/>
+        <location filename="../setup/ui/setupdialog.cpp" line="+154"/>
+        <location line="+15"/>
         <source>请选择串口!</source>
         <translation>请选择串口!</translation>
     </message>
@@ -1588,12 +1642,37 @@
         <translation>波特率超出范围!</translation>
     </message>
     <message>
-        <location line="-73"/>
+        <location line="-78"/>
         <source>请输入UDP地址</source>
         <translation>请输入UDP地址</translation>
     </message>
     <message>
+        <location line="-42"/>
+        <source>None</source>
+        <translation>None</translation>
+    </message>
+    <message>
         <location line="+1"/>
+        <source>Even</source>
+        <translation>Even</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Odd</source>
+        <translation>Odd</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Space</source>
+        <translation>Space</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Mark</source>
+        <translation>Mark</translation>
+    </message>
+    <message>
+        <location line="+39"/>
         <source>UDP地址无效, 请输入 IPv4 或 IPv6 地址</source>
         <translation>UDP地址无效, 请输入 IPv4 或 IPv6 地址</translation>
     </message>

@@ -2,6 +2,24 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_TW">
 <context>
+    <name>CliHelp</name>
+    <message>
+        <location filename="../tools/zq-cli/clihelp.cpp" line="+120"/>
+        <source>用法: %1</source>
+        <translation>用法: %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>选项:</source>
+        <translation>選項:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>参数:</source>
+        <translation>參數:</translation>
+    </message>
+</context>
+<context>
     <name>CliOutput</name>
     <message>
         <location filename="../tools/zq-cli/clioutput.cpp" line="+73"/>
@@ -18,7 +36,7 @@
     <name>CliParser</name>
     <message>
         <location filename="../tools/zq-cli/cliapp.cpp" line="+56"/>
-        <location filename="../tools/zq-cli/cliparser.cpp" line="+89"/>
+        <location filename="../tools/zq-cli/cliparser.cpp" line="+88"/>
         <source>未知的子命令: %1</source>
         <translation>未知的子命令: %1</translation>
     </message>
@@ -54,7 +72,22 @@
         <translation>無效的逾時: %1</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+17"/>
+        <source>(默认: %1)</source>
+        <translation>(預設: %1)</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>[选项]</source>
+        <translation>[選項]</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>显示此帮助后退出</source>
+        <translation>顯示此說明後結束</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>每台仪器输出一行 JSON 对象</source>
         <translation>每台儀器輸出一行 JSON 物件</translation>
     </message>
@@ -968,7 +1001,7 @@
         <translation>未定義的錯誤</translation>
     </message>
     <message>
-        <location filename="../link/serialtransport.cpp" line="+33"/>
+        <location filename="../link/serialtransport.cpp" line="+34"/>
         <source>串口打开失败</source>
         <translation>無法開啟序列埠</translation>
     </message>
@@ -988,8 +1021,8 @@
         <translation>傳送命令失敗</translation>
     </message>
     <message>
-        <location filename="../setup/ui/searchdevicedialog.cpp" line="+45"/>
-        <location line="+30"/>
+        <location filename="../setup/ui/searchdevicedialog.cpp" line="+64"/>
+        <location line="+40"/>
         <source>请选择设备</source>
         <translation>請選擇裝置</translation>
     </message>
@@ -1046,9 +1079,9 @@
         <translation>尋找裝置</translation>
     </message>
     <message>
-        <location line="+15"/>
-        <source>搜索</source>
-        <translation>搜尋</translation>
+        <location line="+22"/>
+        <source>重新搜索</source>
+        <translation>重新搜尋</translation>
     </message>
     <message>
         <location line="+20"/>
@@ -1059,6 +1092,26 @@
         <location line="+10"/>
         <source>取消</source>
         <translation>取消</translation>
+    </message>
+    <message>
+        <location filename="../setup/ui/searchdevicedialog.cpp" line="-64"/>
+        <source>%1    地址 %2    端口 %3</source>
+        <translation>%1    位址 %2    連接埠 %3</translation>
+    </message>
+    <message>
+        <location line="+41"/>
+        <source>正在查找设备...</source>
+        <translation>正在尋找裝置...</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>未找到设备</source>
+        <translation>找不到裝置</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>找到 %1 台设备</source>
+        <translation>找到 %1 台裝置</translation>
     </message>
 </context>
 <context>
@@ -1079,7 +1132,7 @@
         <translation>序列埠：</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+26"/>
         <source>波特率：</source>
         <translation>鮑率：</translation>
     </message>
@@ -1134,7 +1187,7 @@
         <translation>裝置位址：</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+29"/>
         <source>确定</source>
         <translation>確定</translation>
     </message>
@@ -1144,7 +1197,8 @@
         <translation>取消</translation>
     </message>
     <message>
-        <location filename="../setup/ui/setupdialog.cpp" line="+161"/>
+        <location filename="../setup/ui/setupdialog.cpp" line="+154"/>
+        <location line="+15"/>
         <source>请选择串口!</source>
         <translation>請選擇序列埠!</translation>
     </message>
@@ -1159,12 +1213,37 @@
         <translation>鮑率超出範圍!</translation>
     </message>
     <message>
-        <location line="-73"/>
+        <location line="-78"/>
         <source>请输入UDP地址</source>
         <translation>請輸入 UDP 位址</translation>
     </message>
     <message>
+        <location line="-42"/>
+        <source>None</source>
+        <translation>無</translation>
+    </message>
+    <message>
         <location line="+1"/>
+        <source>Even</source>
+        <translation>偶同位</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Odd</source>
+        <translation>奇同位</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Space</source>
+        <translation>空白</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Mark</source>
+        <translation>標記</translation>
+    </message>
+    <message>
+        <location line="+39"/>
         <source>UDP地址无效, 请输入 IPv4 或 IPv6 地址</source>
         <translation>UDP位址無效, 請輸入 IPv4 或 IPv6 位址</translation>
     </message>
