@@ -12,7 +12,7 @@ ConfigOutcome ConfigCsv::exportTo(const QString& fileName, const ConfigRows& row
     // Binary mode: the lines end in CR LF on every system, as the instrument's tools expect.
     QFile file(fileName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return ConfigOutcome::failure(title, tr("打开文件失败: %1").arg(fileName));
+        return ConfigOutcome::failure(title, tr("打开文件失败: %1").arg(fileName), ConfigFailure::File);
     file.write("\xEF\xBB\xBF");
     QTextStream stream(&file);
     stream.setCodec("utf-8");
@@ -21,7 +21,7 @@ ConfigOutcome ConfigCsv::exportTo(const QString& fileName, const ConfigRows& row
     stream.flush();
     // A full disk must not pass for a saved configuration.
     if (stream.status() != QTextStream::Ok || file.error() != QFileDevice::NoError || !file.flush())
-        return ConfigOutcome::failure(title, tr("写入文件失败: %1").arg(fileName));
+        return ConfigOutcome::failure(title, tr("写入文件失败: %1").arg(fileName), ConfigFailure::File);
     return ConfigOutcome::success(tr("导出配置成功"));
 }
 
@@ -33,7 +33,7 @@ CsvImport ConfigCsv::importFrom(const QString& fileName)
     // CR and read a file with CR line ends as one record).
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
-        import.outcome = ConfigOutcome::failure(title, tr("打开文件失败: %1").arg(fileName));
+        import.outcome = ConfigOutcome::failure(title, tr("打开文件失败: %1").arg(fileName), ConfigFailure::File);
         return import;
     }
     // No codec: a byte order mark chooses the encoding, else the locale's code page applies.
@@ -43,8 +43,8 @@ CsvImport ConfigCsv::importFrom(const QString& fileName)
     const bool closed = splitCsvRecords(stream.readAll(), &records, &lines);
     const auto refuse = [&](int record, const QString& reason) {
         const QString where = tr("文件解析错误: %1 第 %2 行").arg(fileName).arg(lines.at(record));
-        import.outcome =
-            ConfigOutcome::failure(title, reason.isEmpty() ? where : where + QStringLiteral(": ") + reason);
+        import.outcome = ConfigOutcome::failure(title, reason.isEmpty() ? where : where + QStringLiteral(": ") + reason,
+                                                ConfigFailure::File);
         import.rows.clear();
         return import;
     };
