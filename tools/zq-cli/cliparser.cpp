@@ -1,5 +1,6 @@
 #include "tools/zq-cli/cliparser.h"
 
+#include "settings/settingkeys.h"
 #include "tools/zq-cli/clilanguage.h"
 
 #include <QCommandLineParser>
@@ -142,7 +143,7 @@ void CliParser::addOptions(QCommandLineParser& parser, const QString& command)
         addOption(parser, {QStringLiteral("stop-bits"), tr("串口停止位: 1, 1.5 或 2"), tr("数值")});
         addOption(parser, {QStringLiteral("rts"), tr("发送请求前拉 RTS")});
         addOption(parser, {QStringLiteral("dtr"), tr("打开串口时置 DTR")});
-        addOption(parser, {QStringLiteral("address"), tr("仪器的设备地址: 0 到 255"), tr("数值")});
+        addOption(parser, {QStringLiteral("address"), tr("仪器的设备地址: 1 到 255"), tr("数值")});
     }
     if (command == QLatin1String("read")) {
         addOption(parser, {QStringLiteral("csv"), tr("把配置按助手的导出格式写入 CSV 文件"), tr("文件")});
@@ -176,8 +177,14 @@ bool CliParser::readConnection(QCommandLineParser& parser)
     const LinkSettings stored = LinkSettings::load();
     LinkSettings base = stored;
     if (parser.isSet(QStringLiteral("address"))
-        && !toInt(parser.value(QStringLiteral("address")), 0, 255, &base.deviceAddress))
+        && !toInt(parser.value(QStringLiteral("address")), 1, 255, &base.deviceAddress))
         return fail(tr("无效的设备地址: %1").arg(parser.value(QStringLiteral("address"))));
+    // A flag replaces what config.ini holds, readable or not.
+    const auto given = [&parser](const char* option, LinkSettings& settings, const SettingKey& key) {
+        if (parser.isSet(QString::fromLatin1(option)))
+            settings.unreadable.remove(key.path);
+    };
+    given("address", base, Settings::DeviceAddress);
 
     const QStringList udp = parser.values(QStringLiteral("udp"));
     const bool serial = parser.isSet(QStringLiteral("serial"));
@@ -202,7 +209,7 @@ bool CliParser::readConnection(QCommandLineParser& parser)
         parsed.targets.append(target);
     }
     if (!udp.isEmpty())
-        return true;
+        return settingsFit();
 
     LinkSettings line = base;
     if (serial) {
@@ -234,6 +241,10 @@ bool CliParser::readConnection(QCommandLineParser& parser)
             return fail(tr("无效的停止位: %1").arg(name));
         line.stopBits = stops.value(name);
     }
+    given("baud", line, Settings::SerialBaudRate);
+    given("data-bits", line, Settings::SerialDataBits);
+    given("parity", line, Settings::SerialParity);
+    given("stop-bits", line, Settings::SerialStopBits);
     if (parser.isSet(QStringLiteral("rts")))
         line.sendRts = true;
     if (parser.isSet(QStringLiteral("dtr")))
@@ -242,6 +253,18 @@ bool CliParser::readConnection(QCommandLineParser& parser)
     if (label.isEmpty() || label == QLatin1String(":"))
         return fail(tr("没有连接: config.ini 中没有设置, 请用 --udp 或 --serial 指定"));
     parsed.targets.append(LinkTarget{label, line});
+    return settingsFit();
+}
+
+bool CliParser::settingsFit()
+{
+    // The same check as the settings dialog's: a value from config.ini that is out of range (a port
+    // of 70000, an address of 300) is refused, never wrapped into another port or instrument.
+    for (const LinkTarget& target : parsed.targets) {
+        const LinkSettings::Problem problem = target.settings.validate();
+        if (!problem.ok())
+            return fail(problem.text());
+    }
     return true;
 }
 

@@ -37,6 +37,7 @@ private:
     QString helpText(const QString& description) const;
     bool readConnection(QCommandLineParser& parser);
     bool readCommand(QCommandLineParser& parser);
+    bool settingsFit();
     bool fail(const QString& text);
     Outcome refuse(const QString& text);
 
