@@ -50,6 +50,13 @@ void ReadThread::onError(const QString& text)
         emit signalShowError(tr("查询"), text);
 }
 
+void ReadThread::onFailure(LinkError error)
+{
+    failureCode = HistoryFailure::Link;
+    failureLink = error;
+    onError(linkErrorText(error));
+}
+
 void ReadThread::onData(const QByteArray& chunk)
 {
     const int lastFeed = chunk.lastIndexOf('\n');
@@ -87,8 +94,12 @@ void ReadThread::passOnOverlongLine()
 void ReadThread::run()
 {
     unfinished.clear();
+    failureCode = HistoryFailure::None;
+    failureLink = LinkError::None;
     LinkChannel channel;
     if (!(link ? channel.open(*link) : channel.openFromSettings())) {
+        failureCode = HistoryFailure::CannotOpen;
+        failureLink = channel.openError();
         emit signalShowError(tr("查询"), channel.errorText());
         return;
     }

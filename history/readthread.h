@@ -11,6 +11,13 @@
 #include <atomic>
 #include <optional>
 
+// Why a history query failed, beside the text it showed.
+enum class HistoryFailure {
+    None,
+    CannotOpen, // the link did not open
+    Link        // the query was not sent or nothing came: linkError() says how
+};
+
 // Sends one history query and turns the instrument's answer into record lines until the line
 // falls silent, the stream fails or stop() is called. The lines of each received chunk go out in
 // one signal; bytes after the last line feed when the stream ends are a record cut off, never
@@ -34,8 +41,13 @@ public:
     // the thread is not running.
     void setLinkSettings(const LinkSettings& settings) { link = settings; }
 
+    // Why the last run failed (read after finished()); None when the stream ended or was stopped.
+    HistoryFailure failure() const { return failureCode; }
+    LinkError linkError() const { return failureLink; }
+
     bool isStopped() override;
     void onError(const QString& text) override;
+    void onFailure(LinkError error) override;
     void onData(const QByteArray& chunk) override;
 
 signals:
@@ -58,4 +70,6 @@ private:
     QByteArray request;    // written only while no run is going on
     DeviceTextDecoder decoder;
     std::optional<LinkSettings> link;
+    HistoryFailure failureCode = HistoryFailure::None;
+    LinkError failureLink = LinkError::None;
 };

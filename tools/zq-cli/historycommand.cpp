@@ -74,7 +74,7 @@ ExitCode HistoryCommand::run(const CliOptions& options)
 
     addRecordFields(records, result.json);
     if (!failure.isEmpty()) {
-        result.fail(classifyLinkError(failure), failure);
+        result.fail(exitCodeFor(thread.failure(), thread.linkError()), failure);
     } else {
         if (cutOff) {
             result.fail(ExitLink, QCoreApplication::translate("HistoryData", "查询") + QStringLiteral(": ")

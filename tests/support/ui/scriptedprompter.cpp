@@ -34,7 +34,7 @@ void ScriptedPrompter::nextFileName(const QString& path, const QString& filter)
     fileTypes.append(filter);
 }
 
-int ScriptedPrompter::exec(QDialog& dialog)
+int ScriptedPrompter::run(QDialog& dialog)
 {
     Shown seen;
     seen.className = QString::fromLatin1(dialog.metaObject()->className());

@@ -33,7 +33,6 @@ public:
     // The next file dialog with several types answers path, of the type whose text is filter.
     void nextFileName(const QString& path, const QString& filter);
 
-    int exec(QDialog& dialog) override;
     QString getSaveFileName(QWidget*, const QString&, const QString&, const QString&) override;
     QString getSaveFileNameOfType(QWidget*, const QString&, const QString&, const QString&, QString*) override;
     QString getOpenFileName(QWidget*, const QString&, const QString&, const QString&) override;
@@ -43,6 +42,9 @@ public:
     QStringList texts() const;    // the texts of every message box shown, in order
     QStringList fileDialogCaptions;
     QStringList fileDialogFilters; // the filters each file dialog offered
+
+protected:
+    int run(QDialog& dialog) override;
 
 private:
     QList<DialogAnswer> answers;
