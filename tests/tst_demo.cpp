@@ -91,7 +91,7 @@ public:
     int finish()
     {
         QFile(runDir + "/done").open(QIODevice::WriteOnly);
-        if (!script.waitForFinished(30000))
+        if (script.state() != QProcess::NotRunning && !script.waitForFinished(30000))
             return -1;
         return script.exitStatus() == QProcess::NormalExit ? script.exitCode() : -1;
     }
