@@ -14,6 +14,8 @@
 #include <QTest>
 #include <QUdpSocket>
 
+#include <algorithm>
+
 #include <signal.h>
 
 namespace {
@@ -39,6 +41,16 @@ QString readFirstItem()
     if (!error.isEmpty())
         return error;
     return decodeDeviceText(reply.mid(3, reply.size() - 5));
+}
+
+// The tree's rows without the instrument's clock, which may tick between two reads.
+QStringList rowsWithoutClock(MainWindow& window)
+{
+    QStringList rows = rowsOf(window);
+    rows.erase(std::remove_if(rows.begin(), rows.end(),
+                              [](const QString& row) { return row.contains(QStringLiteral("设备时间")); }),
+               rows.end());
+    return rows;
 }
 
 // The README's run command with a stand-in for the assistant that waits until the test is done, so
@@ -172,12 +184,12 @@ void TestDemo::firstRunRefreshesOverUdpAndSerial()
         ScriptedPrompter prompter;
         MainWindow window;
         QVERIFY(refresh(window));
-        const QStringList overUdp = rowsOf(window);
+        const QStringList overUdp = rowsWithoutClock(window);
         QVERIFY2(overUdp.size() > 20, qPrintable(overUdp.join('\n')));
         QVERIFY(overUdp.first().contains(QStringLiteral("ZQ温湿度记录仪")));
         config->setValue("communicate/udp", 0);
         QVERIFY(refresh(window));
-        QCOMPARE(rowsOf(window), overUdp);
+        QCOMPARE(rowsWithoutClock(window), overUdp);
         QCOMPARE(prompter.texts(), QStringList());
     }
     QCOMPARE(demo.finish(), 0);
