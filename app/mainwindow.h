@@ -2,6 +2,7 @@
 
 #include "config/configoutcome.h"
 #include "config/configrow.h"
+#include "config/configworker.h"
 #include "config/refreshthread.h"
 
 #include <QHash>
@@ -13,8 +14,10 @@
 namespace Ui {
 class MainWindow;
 }
+class BusyIndicator;
 class ConfigTree;
-struct ItemWriteOutcome;
+class ConnectionBar;
+class QTimer;
 class QIcon;
 class QTranslator;
 class QTreeWidgetItem;
@@ -29,7 +32,8 @@ public:
     ~MainWindow() override;
 
     // A critical box with one "确定" button; its text also stays in the status bar for 5000 ms.
-    void showErrorBox(const QString& title, const QString& text, const QIcon& icon);
+    // A hint, when given, is a further line in the box only.
+    void showErrorBox(const QString& title, const QString& text, const QIcon& icon, const QString& hint = QString());
 
     void applyLanguage(const QString& code);
 
@@ -43,6 +47,11 @@ public:
 
     ConfigTree* configTree() const { return tree; }
     RefreshThread& refreshThread() { return readThread; }
+    ConfigWorker& configWorker() { return worker; }
+    BusyIndicator* busyIndicator() const { return busy; }
+    ConnectionBar* connectionBar() const { return connection; }
+    // An operation on the instrument runs (until its outcome has been shown).
+    bool isBusy() const { return running != NoOperation; }
 
 public slots:
     void slotCommunicationSetup();
@@ -51,6 +60,8 @@ public slots:
     void slotImportItems();
     void slotWriteItems();
     void slotSyncTime();
+    void slotTestConnection();
+    void slotCancelOperation();
     void slotHistoryData();
     void slotUpdateHardware();
     void slotDeviceMonitor();
@@ -58,6 +69,12 @@ public slots:
     void slotClearItems();
     void slotAddItems(int index, const QStringList& fields);
     void slotItemCodec(int index, int codec);
+    // A read collects its rows aside and shows them only when it completes: a failed or stopped
+    // read leaves the tree as it was.
+    void slotReadStarted();
+    void slotReadItem(int index, const QStringList& fields);
+    void slotReadContact(int contact);
+    void slotReadEnded(int end, int itemsRead);
     void slotShowErrorMessage(const QString& title, const QString& text, const QString& iconPath);
     void slotItemDoubleClicked(QTreeWidgetItem* item, int column);
     void slot_en_US();
@@ -68,17 +85,35 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    enum Operation { NoOperation, ReadOperation, WriteOneOperation, WriteRowsOperation, SyncOperation, TestOperation };
+
     static ConfigRow rowOf(const QTreeWidgetItem* item);
     // Column 1 as the instrument now reports it, and how its text was decoded.
     static void setRowValue(QTreeWidgetItem* item, const ItemWriteOutcome& outcome);
     ConfigRows treeRows() const;
     // The boxes of an operation's outcome in order, then its status text for 5000 ms.
     void showOutcome(const ConfigOutcome& outcome);
-    // One configuration operation at a time: a second one (or a refresh, or one while the read
-    // runs) is refused with a status text. The writes' waits run event loops, so an Import
-    // triggered during a Write-all would otherwise clear the tree under it.
+    // One configuration operation at a time: while one runs the others are disabled, and one
+    // reached another way (a double click) is refused with a status text.
     bool beginOperation();
     void endOperation();
+    // Marks the window busy with an operation on the instrument and shows it in the status bar.
+    void beginBusy(Operation operation, const QString& text);
+    void endBusy();
+    void updateActions();
+    void readFinished();
+    void workerRowStarting(int row, int done, int total);
+    void workerRowWritten(int row, const ItemWriteOutcome& outcome);
+    void workerDone(const ConfigOutcome& outcome, const ItemWriteOutcome& item, int elapsedMs);
+    // The written rows' new values reach the tree in batches: one repaint for many rows.
+    void flushWrittenRows();
+    // Where to look when the instrument did not answer.
+    static QString linkHint();
+    void showCurrentLink();
+    void setShortcuts();
+    void retranslateToolTips();
+    // A menu text without its Alt letter ("&Export" -> "Export"), for a tool tip or a caption.
+    static QString withoutMnemonic(QString text);
     // Reports once, in the status bar, that config.ini could not be written.
     void reportUnsavedSettings();
     void restoreWindowState();
@@ -88,6 +123,27 @@ private:
     Ui::MainWindow* form;
     ConfigTree* tree;
     RefreshThread readThread;
+    ConfigWorker worker;
+    BusyIndicator* busy = nullptr;
+    ConnectionBar* connection = nullptr;
+    Operation running = NoOperation;
+    // The rows of the read under way, shown when it completes.
+    struct ReadRow
+    {
+        int index;
+        QStringList fields;
+    };
+    QVector<ReadRow> readRows;
+    QHash<int, int> readRowCodecs;
+    int lastReadCount = 0;  // the items of the last complete read: the next read's expected total
+    bool readNoAnswer = false;
+    // A single write's row, valid while treeGeneration has not moved.
+    QTreeWidgetItem* writtenItem = nullptr;
+    int writeGeneration = 0;
+    // Rows of a Write-all answered but not yet shown, and the row going out now.
+    QVector<QPair<int, ItemWriteOutcome>> writtenRows;
+    int currentWriteRow = -1;
+    QTimer* flushTimer = nullptr;
     QTranslator* translator;
     QTranslator* qtTranslator; // Qt's own texts, switched with the assistant's
     QMap<QString, QSet<QString>> skipMap;

@@ -7,7 +7,9 @@
 #include "config/configwriter.h"
 #include "config/itemtext.h"
 #include "config/skipitems.h"
+#include "config/ui/busyindicator.h"
 #include "config/ui/configtree.h"
+#include "config/ui/connectionbar.h"
 #include "config/ui/modifydialog.h"
 #include "config/writemode.h"
 #include "prompt/prompter.h"
@@ -15,6 +17,7 @@
 #include <QAbstractButton>
 #include <QMessageBox>
 #include <QStatusBar>
+#include <QTimer>
 #include <QTreeWidgetItem>
 
 #include <functional>
@@ -23,7 +26,7 @@ namespace {
 constexpr int StatusMs = 5000;
 const char* const CsvFilter = "Files (*.csv)";
 
-// Ends the window's configuration operation however the slot returns.
+// Ends the window's configuration operation (the export's or the import's) however the slot returns.
 class OperationScope
 {
 public:
@@ -61,9 +64,12 @@ ConfigRows MainWindow::treeRows() const
 
 void MainWindow::showOutcome(const ConfigOutcome& outcome)
 {
+    // The first box of a failure in which the instrument did not answer says where to look.
+    bool hint = outcome.contact == LinkContact::NoAnswer;
     for (const ConfigOutcome::Box& shown : outcome.boxes) {
         if (shown.error) {
-            showErrorBox(shown.title, shown.text, windowIcon());
+            showErrorBox(shown.title, shown.text, windowIcon(), hint ? linkHint() : QString());
+            hint = false;
             continue;
         }
         QMessageBox box(QMessageBox::Information, shown.title, shown.text, QMessageBox::Ok, this,
@@ -101,51 +107,99 @@ void MainWindow::slotItemDoubleClicked(QTreeWidgetItem* item, int)
 {
     if (!item || !beginOperation())
         return;
-    OperationScope scope([this] { endOperation(); });
     QString newValue;
     const int mode = promptItemValue(item->text(0), item->text(1), newValue);
+    endOperation();
     if (mode == WriteCancelled)
         return;
     statusBar()->showMessage(tr("正在写入配置......"));
-    const int generation = treeGeneration;
-    const ItemWriteOutcome outcome = ConfigWriter::writeOne(rowOf(item), newValue, WriteMode(mode));
-    // The row is touched only while the tree still holds it.
-    if (outcome.ok && generation == treeGeneration)
-        setRowValue(item, outcome);
-    showOutcome(outcome);
+    writtenItem = item;
+    writeGeneration = treeGeneration;
+    beginBusy(WriteOneOperation, tr("正在写入 %1 ……").arg(itemNameFromColumn(item->text(0))));
+    worker.startWriteOne(rowOf(item), newValue, WriteMode(mode));
 }
 
 void MainWindow::slotWriteItems()
 {
     if (!beginOperation())
         return;
-    OperationScope scope([this] { endOperation(); });
+    endOperation();
     statusBar()->showMessage(tr("正在写入配置......"));
-    const int generation = treeGeneration;
-    auto rowItem = [this, generation](int row) {
-        return generation == treeGeneration ? tree->topLevelItem(row) : nullptr;
-    };
-    ConfigWriter::Progress progress;
-    progress.starting = [this, rowItem](int row) {
-        if (QTreeWidgetItem* item = rowItem(row))
-            tree->setCurrentItem(item);
-        statusBar()->showMessage(tr("正在写入配置......"));
-    };
-    progress.answered = [this, rowItem](int row, const ItemWriteOutcome& outcome) {
-        if (QTreeWidgetItem* item = rowItem(row))
-            setRowValue(item, outcome);
-        showOutcome(outcome);
-    };
-    showOutcome(ConfigWriter::writeAll(treeRows(), progress));
+    writeGeneration = treeGeneration;
+    writtenRows.clear();
+    currentWriteRow = -1;
+    beginBusy(WriteRowsOperation, tr("正在写入 ……"));
+    worker.startWriteRows(treeRows());
 }
 
 void MainWindow::slotSyncTime()
 {
     if (!beginOperation())
         return;
-    OperationScope scope([this] { endOperation(); });
-    showOutcome(ClockSync::run());
+    endOperation();
+    beginBusy(SyncOperation, tr("正在同步时间 ……"));
+    worker.startSyncTime();
 }
+
+void MainWindow::slotTestConnection()
+{
+    if (!beginOperation())
+        return;
+    endOperation();
+    beginBusy(TestOperation, tr("正在测试连接 ……"));
+    worker.startTestConnection();
+}
+
+void MainWindow::workerRowStarting(int row, int done, int total)
+{
+    currentWriteRow = row;
+    busy->setProgress(tr("正在写入 %1/%2 ……").arg(done + 1).arg(total), done, total);
+}
+
+void MainWindow::workerRowWritten(int row, const ItemWriteOutcome& outcome)
+{
+    writtenRows.append({row, outcome});
+    if (!flushTimer->isActive())
+        flushTimer->start();
+}
+
+void MainWindow::flushWrittenRows()
+{
+    flushTimer->stop();
+    if (writeGeneration != treeGeneration) {
+        writtenRows.clear();
+        return;
+    }
+    tree->setUpdatesEnabled(false);
+    for (const auto& written : qAsConst(writtenRows)) {
+        if (QTreeWidgetItem* item = tree->topLevelItem(written.first))
+            setRowValue(item, written.second);
+    }
+    writtenRows.clear();
+    if (QTreeWidgetItem* item = tree->topLevelItem(currentWriteRow))
+        tree->setCurrentItem(item);
+    tree->setUpdatesEnabled(true);
+}
+
+void MainWindow::workerDone(const ConfigOutcome& outcome, const ItemWriteOutcome& item, int)
+{
+    const Operation operation = running;
+    if (operation == WriteRowsOperation)
+        flushWrittenRows();
+    if (operation == WriteOneOperation && item.ok && writeGeneration == treeGeneration && writtenItem)
+        setRowValue(writtenItem, item);
+    writtenItem = nullptr;
+    connection->showContact(outcome.contact);
+    // Busy ends before the boxes: the operator may act again as soon as the outcome shows.
+    endBusy();
+    showOutcome(outcome);
+}
+
+QString MainWindow::linkHint()
+{
+    return tr("请检查通讯设置中的地址、端口、串口线和设备地址。");
+}
+
 
 void MainWindow::slotExportItems()
 {
@@ -153,7 +207,7 @@ void MainWindow::slotExportItems()
         return;
     OperationScope scope([this] { endOperation(); });
     const QString fileName =
-        Prompter::current().getSaveFileName(this, tr("导出配置"), QString(), QString::fromLatin1(CsvFilter));
+        Prompter::current().getSaveFileName(this, withoutMnemonic(tr("导出配置")), QString(), QString::fromLatin1(CsvFilter));
     if (fileName.isEmpty())
         return;
     statusBar()->showMessage(tr("正在导出配置......"));
@@ -166,7 +220,7 @@ void MainWindow::slotImportItems()
         return;
     OperationScope scope([this] { endOperation(); });
     const QString fileName =
-        Prompter::current().getOpenFileName(this, tr("导入配置"), QString(), QString::fromLatin1(CsvFilter));
+        Prompter::current().getOpenFileName(this, withoutMnemonic(tr("导入配置")), QString(), QString::fromLatin1(CsvFilter));
     if (fileName.isEmpty())
         return;
     statusBar()->showMessage(tr("正在导入配置......"));

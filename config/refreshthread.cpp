@@ -1,5 +1,6 @@
 #include "config/refreshthread.h"
 
+#include "config/configoutcome.h"
 #include "config/itemtext.h"
 #include "link/frames.h"
 #include "link/linkchannel.h"
@@ -47,15 +48,29 @@ void RefreshThread::readAllItems(LinkChannel& channel)
     emit signalClearItems();
     const LinkTimings timings = LinkTimings::current();
     QByteArray reply;
-    for (int index = 0; index <= LastItemIndex && !stopRequested; ++index) {
+    failed = false;
+    answered = false;
+    int index = 0;
+    for (; index <= LastItemIndex && !stopRequested; ++index) {
         const ExchangeResult result = channel.readItem(index, reply, timings.readItemMs);
         if (isLastItem(result, channel, index, title, iconPath, reply))
-            return;
+            break;
         DeviceCodec codec = DeviceCodec::Gb2312;
         const QString text = itemReplyText(reply, &codec);
         emit signalItemCodec(index, int(codec));
         emit signalAddItems(index, splitItemText(text));
     }
+    emit signalReadEnded(stopRequested ? ReadStopped : failed ? ReadFailed : ReadComplete, index);
+}
+
+void RefreshThread::tellContact(ExchangeResult result)
+{
+    const LinkContact contact = contactOf(result);
+    if (contact == LinkContact::Answered && answered)
+        return;
+    answered = answered || contact == LinkContact::Answered;
+    if (contact != LinkContact::NotTried)
+        emit signalContact(int(contact));
 }
 
 bool RefreshThread::isLastItem(ExchangeResult result, LinkChannel& channel, int index, const QString& title,
@@ -67,14 +82,20 @@ bool RefreshThread::isLastItem(ExchangeResult result, LinkChannel& channel, int 
     const QString error = errorMessage(result, reply);
     if (!error.isEmpty()) {
         if (index == -1) {
+            failed = true;
+            tellContact(result);
             emit showErrorMessage(title, error, iconPath);
             return true;
         }
         const ExchangeResult retried = channel.readItem(index, reply, LinkTimings::current().readItemRetryMs);
         return isLastItem(retried, channel, -1, title, iconPath, reply);
     }
+    tellContact(result);
+    // Whatever follows but the empty item at the end is a failure.
+    failed = true;
     switch (checkItemReply(reply, channel.deviceAddress())) {
     case ItemReply::Valid:
+        failed = false;
         // The instrument answers an empty item at the end of its list.
         return quint8(reply.at(2)) == 0;
     case ItemReply::WrongLength:

@@ -2,6 +2,15 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>BusyIndicator</name>
+    <message>
+        <location filename="../config/ui/busyindicator.cpp" line="+19"/>
+        <location line="+42"/>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>CliOutput</name>
     <message>
         <location filename="../tools/zq-cli/clioutput.cpp" line="+73"/>
@@ -384,7 +393,12 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Sync Time</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+12"/>
+        <source>同步时间已取消</source>
+        <translation>Clock synchronisation cancelled</translation>
+    </message>
+    <message>
+        <location line="+8"/>
         <source>同步时间失败</source>
         <translation>Time sync failed</translation>
     </message>
@@ -435,39 +449,67 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     </message>
 </context>
 <context>
+    <name>ConfigWorker</name>
+    <message>
+        <location filename="../config/configworker.cpp" line="+94"/>
+        <source>测试连接</source>
+        <translation>Test Connection</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>测试连接已取消</source>
+        <translation>Connection test cancelled</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>设备应答了, 但应答无效: %1</source>
+        <translation>The instrument answered, but the answer is not valid: %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>设备已应答, 用时 %1 ms</source>
+        <translation>The instrument answered in %1 ms</translation>
+    </message>
+</context>
+<context>
     <name>ConfigWriter</name>
     <message>
-        <location filename="../config/configwriter.cpp" line="+49"/>
-        <location line="+16"/>
-        <location line="+27"/>
+        <location filename="../config/configwriter.cpp" line="+50"/>
+        <location line="+30"/>
+        <location line="+46"/>
         <source>写入配置</source>
         <translation>Write</translation>
     </message>
     <message>
-        <location line="-43"/>
+        <location line="-76"/>
         <location line="+1"/>
         <source>写入错误,连接设备失败</source>
         <translation>Write failed: cannot connect to the instrument</translation>
     </message>
     <message>
-        <location line="+15"/>
-        <location line="+27"/>
+        <location line="+11"/>
+        <source>写入已取消, 已写入 %1 项</source>
+        <translation>Writing cancelled; %1 items written</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <location line="+46"/>
         <source>写入配置失败: %1</source>
         <translation>Write failed: %1</translation>
     </message>
     <message>
-        <location line="-14"/>
+        <location line="-32"/>
         <source>没有可写入的配置项</source>
         <translation>Nothing to write: no item has a value</translation>
     </message>
     <message>
-        <location line="+23"/>
-        <location line="+49"/>
+        <location line="+41"/>
+        <location line="+62"/>
         <source>写入配置成功</source>
         <translation>Configuration written</translation>
     </message>
     <message>
-        <location line="-48"/>
+        <location line="-58"/>
         <source>、</source>
         <translation>, </translation>
     </message>
@@ -482,7 +524,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Configuration written; the device did not accept %1 item(s): %2</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+7"/>
         <source>提交</source>
         <translation>Write</translation>
     </message>
@@ -502,15 +544,38 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Value too long: at most %1 bytes allowed</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+17"/>
         <location line="+4"/>
         <source>硬件返回数据校验错误</source>
         <translation>The instrument&apos;s reply failed the check</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>写入配置失败,该项不支持修改</source>
         <translation>Write failed: the instrument does not allow this item to be changed</translation>
+    </message>
+</context>
+<context>
+    <name>ConnectionBar</name>
+    <message>
+        <location filename="../config/ui/connectionbar.cpp" line="+79"/>
+        <source>尚未通讯</source>
+        <translation>not tried yet</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 有应答</source>
+        <translation>answered at %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 无应答</source>
+        <translation>no answer at %1</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 | 设备地址 %2 | %3</source>
+        <translation>%1 | device address %2 | %3</translation>
     </message>
 </context>
 <context>
@@ -688,17 +753,17 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     <message>
         <location line="+14"/>
         <source>操作</source>
-        <translation>Operations</translation>
+        <translation>&amp;Operations</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+15"/>
         <source>语言</source>
-        <translation>Language</translation>
+        <translation>&amp;Language</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>帮助</source>
-        <translation>Help</translation>
+        <translation>&amp;Help</translation>
     </message>
     <message>
         <location line="+11"/>
@@ -706,60 +771,60 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>toolBar</translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+30"/>
         <location line="+3"/>
         <source>通讯设置</source>
-        <translation>Communication</translation>
+        <translation>&amp;Communication</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+3"/>
         <source>刷新</source>
-        <translation>Refresh</translation>
+        <translation>&amp;Refresh</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+3"/>
-        <location filename="../app/mainwindow_config.cpp" line="+169"/>
+        <location filename="../app/mainwindow_config.cpp" line="+223"/>
         <source>导入配置</source>
-        <translation>Import</translation>
+        <translation>&amp;Import</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+3"/>
         <location filename="../app/mainwindow_config.cpp" line="-13"/>
         <source>导出配置</source>
-        <translation>Export</translation>
+        <translation>&amp;Export</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+3"/>
         <source>写入配置</source>
-        <translation>Write</translation>
+        <translation>&amp;Write</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+3"/>
         <source>同步时间</source>
-        <translation>Sync Time</translation>
+        <translation>&amp;Sync Time</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+3"/>
         <source>历史数据</source>
-        <translation>History</translation>
+        <translation>&amp;History</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+3"/>
         <source>更新固件</source>
-        <translation>Firmware</translation>
+        <translation>&amp;Firmware</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+3"/>
         <source>关于</source>
-        <translation>About</translation>
+        <translation>&amp;About</translation>
     </message>
     <message>
         <location line="+8"/>
@@ -783,44 +848,106 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <location line="+9"/>
         <location line="+3"/>
         <source>设备监听</source>
-        <translation>Monitor</translation>
+        <translation>&amp;Monitor</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="+72"/>
+        <location line="+5"/>
+        <location line="+3"/>
+        <source>测试连接</source>
+        <translation>&amp;Test Connection</translation>
+    </message>
+    <message>
+        <location filename="../app/mainwindow.cpp" line="+94"/>
         <source>准备就绪</source>
         <translation>Ready</translation>
     </message>
     <message>
-        <location line="+21"/>
-        <location filename="../app/mainwindow_config.cpp" line="-69"/>
+        <location line="+23"/>
+        <location filename="../app/mainwindow_config.cpp" line="-117"/>
         <source>确定</source>
         <translation>OK</translation>
     </message>
     <message>
-        <location line="+48"/>
+        <location line="+49"/>
         <source>无法保存设置: %1 不可写入</source>
         <translation>Cannot save the settings: %1 is not writable</translation>
     </message>
     <message>
         <location line="+7"/>
-        <location line="+48"/>
+        <location line="+109"/>
         <source>另一项配置操作尚未结束, 请稍候</source>
         <translation>Another configuration operation is still running; please wait</translation>
     </message>
     <message>
+        <location line="+6"/>
+        <source>正在读取 ……</source>
+        <translation>Reading …</translation>
+    </message>
+    <message>
+        <location line="+53"/>
+        <source>正在读取 %1/%2 ……</source>
+        <translation>Reading %1/%2 …</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>正在读取 %1 ……</source>
+        <translation>Reading %1 …</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>读取中断: 已读 %1 项, 配置树保持读取前的内容</source>
+        <translation>Read interrupted after %1 items; the tree keeps what it held before</translation>
+    </message>
+    <message>
+        <location line="+48"/>
+        <source>正在写入配置。关闭窗口会中断写入, 尚未写入的项不会写入。
+仍要关闭吗?</source>
+        <translation>The configuration is being written. Closing the window interrupts the write; items not yet written stay unwritten.
+Close anyway?</translation>
+    </message>
+    <message>
         <location filename="../app/mainwindow_config.cpp" line="+22"/>
-        <location line="+14"/>
-        <location line="+9"/>
+        <location line="+12"/>
         <source>正在写入配置......</source>
         <translation>Writing the configuration...</translation>
     </message>
     <message>
-        <location line="-44"/>
+        <location line="-33"/>
         <source>取消</source>
         <translation>Cancel</translation>
     </message>
     <message>
-        <location line="+71"/>
+        <location line="+24"/>
+        <source>正在写入 %1 ……</source>
+        <translation>Writing %1 …</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>正在写入 ……</source>
+        <translation>Writing …</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>正在同步时间 ……</source>
+        <translation>Synchronising the clock …</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>正在测试连接 ……</source>
+        <translation>Testing the connection …</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>正在写入 %1/%2 ……</source>
+        <translation>Writing %1/%2 …</translation>
+    </message>
+    <message>
+        <location line="+44"/>
+        <source>请检查通讯设置中的地址、端口、串口线和设备地址。</source>
+        <translation>Check the address, port, cable and device address in the communication settings.</translation>
+    </message>
+    <message>
+        <location line="+13"/>
         <source>正在导出配置......</source>
         <translation>Exporting the configuration...</translation>
     </message>
@@ -1004,7 +1131,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
 <context>
     <name>RefreshThread</name>
     <message>
-        <location filename="../config/refreshthread.cpp" line="+19"/>
+        <location filename="../config/refreshthread.cpp" line="+20"/>
         <source>... (共 %1 字节)</source>
         <translation>... (%1 bytes in all)</translation>
     </message>
@@ -1014,7 +1141,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Refresh</translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+60"/>
         <source>数据长度校验错误 : 
 %1</source>
         <translation>Wrong reply length:

@@ -2,6 +2,15 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CH">
 <context>
+    <name>BusyIndicator</name>
+    <message>
+        <location filename="../config/ui/busyindicator.cpp" line="+19"/>
+        <location line="+42"/>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
     <name>CliOutput</name>
     <message>
         <location filename="../tools/zq-cli/clioutput.cpp" line="+73"/>
@@ -384,7 +393,12 @@
         <translation>同步时间</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+12"/>
+        <source>同步时间已取消</source>
+        <translation>同步时间已取消</translation>
+    </message>
+    <message>
+        <location line="+8"/>
         <source>同步时间失败</source>
         <translation>同步时间失败</translation>
     </message>
@@ -435,39 +449,67 @@
     </message>
 </context>
 <context>
+    <name>ConfigWorker</name>
+    <message>
+        <location filename="../config/configworker.cpp" line="+94"/>
+        <source>测试连接</source>
+        <translation>测试连接</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>测试连接已取消</source>
+        <translation>测试连接已取消</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>设备应答了, 但应答无效: %1</source>
+        <translation>设备应答了, 但应答无效: %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>设备已应答, 用时 %1 ms</source>
+        <translation>设备已应答, 用时 %1 ms</translation>
+    </message>
+</context>
+<context>
     <name>ConfigWriter</name>
     <message>
-        <location filename="../config/configwriter.cpp" line="+49"/>
-        <location line="+16"/>
-        <location line="+27"/>
+        <location filename="../config/configwriter.cpp" line="+50"/>
+        <location line="+30"/>
+        <location line="+46"/>
         <source>写入配置</source>
         <translation>写入配置</translation>
     </message>
     <message>
-        <location line="-43"/>
+        <location line="-76"/>
         <location line="+1"/>
         <source>写入错误,连接设备失败</source>
         <translation>写入错误,连接设备失败</translation>
     </message>
     <message>
-        <location line="+15"/>
-        <location line="+27"/>
+        <location line="+11"/>
+        <source>写入已取消, 已写入 %1 项</source>
+        <translation>写入已取消, 已写入 %1 项</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <location line="+46"/>
         <source>写入配置失败: %1</source>
         <translation>写入配置失败: %1</translation>
     </message>
     <message>
-        <location line="-14"/>
+        <location line="-32"/>
         <source>没有可写入的配置项</source>
         <translation>没有可写入的配置项</translation>
     </message>
     <message>
-        <location line="+23"/>
-        <location line="+49"/>
+        <location line="+41"/>
+        <location line="+62"/>
         <source>写入配置成功</source>
         <translation>写入配置成功</translation>
     </message>
     <message>
-        <location line="-48"/>
+        <location line="-58"/>
         <source>、</source>
         <translation>、</translation>
     </message>
@@ -482,7 +524,7 @@
         <translation>写入配置完成, %1 项未被设备接受: %2</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+7"/>
         <source>提交</source>
         <translation>提交</translation>
     </message>
@@ -502,15 +544,38 @@
         <translation>数值过长: 最多允许 %1 字节</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+17"/>
         <location line="+4"/>
         <source>硬件返回数据校验错误</source>
         <translation>硬件返回数据校验错误</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>写入配置失败,该项不支持修改</source>
         <translation>写入配置失败,该项不支持修改</translation>
+    </message>
+</context>
+<context>
+    <name>ConnectionBar</name>
+    <message>
+        <location filename="../config/ui/connectionbar.cpp" line="+79"/>
+        <source>尚未通讯</source>
+        <translation>尚未通讯</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 有应答</source>
+        <translation>%1 有应答</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 无应答</source>
+        <translation>%1 无应答</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 | 设备地址 %2 | %3</source>
+        <translation>%1 | 设备地址 %2 | %3</translation>
     </message>
 </context>
 <context>
@@ -691,7 +756,7 @@
         <translation>操作</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+15"/>
         <source>语言</source>
         <translation>语言</translation>
     </message>
@@ -706,7 +771,7 @@
         <translation>toolBar</translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+30"/>
         <location line="+3"/>
         <source>通讯设置</source>
         <translation>通讯设置</translation>
@@ -720,7 +785,7 @@
     <message>
         <location line="+9"/>
         <location line="+3"/>
-        <location filename="../app/mainwindow_config.cpp" line="+169"/>
+        <location filename="../app/mainwindow_config.cpp" line="+223"/>
         <source>导入配置</source>
         <translation>导入配置</translation>
     </message>
@@ -786,41 +851,103 @@
         <translation>设备监听</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="+72"/>
+        <location line="+5"/>
+        <location line="+3"/>
+        <source>测试连接</source>
+        <translation>测试连接</translation>
+    </message>
+    <message>
+        <location filename="../app/mainwindow.cpp" line="+94"/>
         <source>准备就绪</source>
         <translation>准备就绪</translation>
     </message>
     <message>
-        <location line="+21"/>
-        <location filename="../app/mainwindow_config.cpp" line="-69"/>
+        <location line="+23"/>
+        <location filename="../app/mainwindow_config.cpp" line="-117"/>
         <source>确定</source>
         <translation>确定</translation>
     </message>
     <message>
-        <location line="+48"/>
+        <location line="+49"/>
         <source>无法保存设置: %1 不可写入</source>
         <translation>无法保存设置: %1 不可写入</translation>
     </message>
     <message>
         <location line="+7"/>
-        <location line="+48"/>
+        <location line="+109"/>
         <source>另一项配置操作尚未结束, 请稍候</source>
         <translation>另一项配置操作尚未结束, 请稍候</translation>
     </message>
     <message>
+        <location line="+6"/>
+        <source>正在读取 ……</source>
+        <translation>正在读取 ……</translation>
+    </message>
+    <message>
+        <location line="+53"/>
+        <source>正在读取 %1/%2 ……</source>
+        <translation>正在读取 %1/%2 ……</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>正在读取 %1 ……</source>
+        <translation>正在读取 %1 ……</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>读取中断: 已读 %1 项, 配置树保持读取前的内容</source>
+        <translation>读取中断: 已读 %1 项, 配置树保持读取前的内容</translation>
+    </message>
+    <message>
+        <location line="+48"/>
+        <source>正在写入配置。关闭窗口会中断写入, 尚未写入的项不会写入。
+仍要关闭吗?</source>
+        <translation>正在写入配置。关闭窗口会中断写入, 尚未写入的项不会写入。
+仍要关闭吗?</translation>
+    </message>
+    <message>
         <location filename="../app/mainwindow_config.cpp" line="+22"/>
-        <location line="+14"/>
-        <location line="+9"/>
+        <location line="+12"/>
         <source>正在写入配置......</source>
         <translation>正在写入配置......</translation>
     </message>
     <message>
-        <location line="-44"/>
+        <location line="-33"/>
         <source>取消</source>
         <translation>取消</translation>
     </message>
     <message>
-        <location line="+71"/>
+        <location line="+24"/>
+        <source>正在写入 %1 ……</source>
+        <translation>正在写入 %1 ……</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>正在写入 ……</source>
+        <translation>正在写入 ……</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>正在同步时间 ……</source>
+        <translation>正在同步时间 ……</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>正在测试连接 ……</source>
+        <translation>正在测试连接 ……</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>正在写入 %1/%2 ……</source>
+        <translation>正在写入 %1/%2 ……</translation>
+    </message>
+    <message>
+        <location line="+44"/>
+        <source>请检查通讯设置中的地址、端口、串口线和设备地址。</source>
+        <translation>请检查通讯设置中的地址、端口、串口线和设备地址。</translation>
+    </message>
+    <message>
+        <location line="+13"/>
         <source>正在导出配置......</source>
         <translation>正在导出配置......</translation>
     </message>
@@ -1004,7 +1131,7 @@
 <context>
     <name>RefreshThread</name>
     <message>
-        <location filename="../config/refreshthread.cpp" line="+19"/>
+        <location filename="../config/refreshthread.cpp" line="+20"/>
         <source>... (共 %1 字节)</source>
         <translation>... (共 %1 字节)</translation>
     </message>
@@ -1014,7 +1141,7 @@
         <translation>刷新</translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+60"/>
         <source>数据长度校验错误 : 
 %1</source>
         <translation>数据长度校验错误 : 

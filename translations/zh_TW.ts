@@ -2,6 +2,15 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_TW">
 <context>
+    <name>BusyIndicator</name>
+    <message>
+        <location filename="../config/ui/busyindicator.cpp" line="+19"/>
+        <location line="+42"/>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
     <name>CliOutput</name>
     <message>
         <location filename="../tools/zq-cli/clioutput.cpp" line="+73"/>
@@ -384,7 +393,12 @@
         <translation>同步時間</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+12"/>
+        <source>同步时间已取消</source>
+        <translation>同步時間已取消</translation>
+    </message>
+    <message>
+        <location line="+8"/>
         <source>同步时间失败</source>
         <translation>同步時間失敗</translation>
     </message>
@@ -435,39 +449,67 @@
     </message>
 </context>
 <context>
+    <name>ConfigWorker</name>
+    <message>
+        <location filename="../config/configworker.cpp" line="+94"/>
+        <source>测试连接</source>
+        <translation>測試連線</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>测试连接已取消</source>
+        <translation>測試連線已取消</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>设备应答了, 但应答无效: %1</source>
+        <translation>設備回應了, 但回應無效: %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>设备已应答, 用时 %1 ms</source>
+        <translation>設備已回應, 用時 %1 ms</translation>
+    </message>
+</context>
+<context>
     <name>ConfigWriter</name>
     <message>
-        <location filename="../config/configwriter.cpp" line="+49"/>
-        <location line="+16"/>
-        <location line="+27"/>
+        <location filename="../config/configwriter.cpp" line="+50"/>
+        <location line="+30"/>
+        <location line="+46"/>
         <source>写入配置</source>
         <translation>寫入設定</translation>
     </message>
     <message>
-        <location line="-43"/>
+        <location line="-76"/>
         <location line="+1"/>
         <source>写入错误,连接设备失败</source>
         <translation>寫入錯誤,無法連線至裝置</translation>
     </message>
     <message>
-        <location line="+15"/>
-        <location line="+27"/>
+        <location line="+11"/>
+        <source>写入已取消, 已写入 %1 项</source>
+        <translation>寫入已取消, 已寫入 %1 項</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <location line="+46"/>
         <source>写入配置失败: %1</source>
         <translation>寫入設定失敗: %1</translation>
     </message>
     <message>
-        <location line="-14"/>
+        <location line="-32"/>
         <source>没有可写入的配置项</source>
         <translation>沒有可寫入的設定項</translation>
     </message>
     <message>
-        <location line="+23"/>
-        <location line="+49"/>
+        <location line="+41"/>
+        <location line="+62"/>
         <source>写入配置成功</source>
         <translation>寫入設定成功</translation>
     </message>
     <message>
-        <location line="-48"/>
+        <location line="-58"/>
         <source>、</source>
         <translation>、</translation>
     </message>
@@ -482,7 +524,7 @@
         <translation>寫入設定完成, %1 項未被裝置接受: %2</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+7"/>
         <source>提交</source>
         <translation>寫入</translation>
     </message>
@@ -502,15 +544,38 @@
         <translation>數值過長: 最多允許 %1 位元組</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+17"/>
         <location line="+4"/>
         <source>硬件返回数据校验错误</source>
         <translation>裝置回傳的資料驗證錯誤</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>写入配置失败,该项不支持修改</source>
         <translation>寫入設定失敗,此項目不支援修改</translation>
+    </message>
+</context>
+<context>
+    <name>ConnectionBar</name>
+    <message>
+        <location filename="../config/ui/connectionbar.cpp" line="+79"/>
+        <source>尚未通讯</source>
+        <translation>尚未通訊</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 有应答</source>
+        <translation>%1 有回應</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 无应答</source>
+        <translation>%1 無回應</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 | 设备地址 %2 | %3</source>
+        <translation>%1 | 設備位址 %2 | %3</translation>
     </message>
 </context>
 <context>
@@ -691,7 +756,7 @@
         <translation>操作</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+15"/>
         <source>语言</source>
         <translation>語言</translation>
     </message>
@@ -706,7 +771,7 @@
         <translation>toolBar</translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+30"/>
         <location line="+3"/>
         <source>通讯设置</source>
         <translation>通訊設定</translation>
@@ -720,7 +785,7 @@
     <message>
         <location line="+9"/>
         <location line="+3"/>
-        <location filename="../app/mainwindow_config.cpp" line="+169"/>
+        <location filename="../app/mainwindow_config.cpp" line="+223"/>
         <source>导入配置</source>
         <translation>匯入設定</translation>
     </message>
@@ -786,41 +851,103 @@
         <translation>裝置監聽</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="+72"/>
+        <location line="+5"/>
+        <location line="+3"/>
+        <source>测试连接</source>
+        <translation>測試連線</translation>
+    </message>
+    <message>
+        <location filename="../app/mainwindow.cpp" line="+94"/>
         <source>准备就绪</source>
         <translation>就緒</translation>
     </message>
     <message>
-        <location line="+21"/>
-        <location filename="../app/mainwindow_config.cpp" line="-69"/>
+        <location line="+23"/>
+        <location filename="../app/mainwindow_config.cpp" line="-117"/>
         <source>确定</source>
         <translation>確定</translation>
     </message>
     <message>
-        <location line="+48"/>
+        <location line="+49"/>
         <source>无法保存设置: %1 不可写入</source>
         <translation>無法儲存設定: %1 無法寫入</translation>
     </message>
     <message>
         <location line="+7"/>
-        <location line="+48"/>
+        <location line="+109"/>
         <source>另一项配置操作尚未结束, 请稍候</source>
         <translation>另一項設定作業尚未結束, 請稍候</translation>
     </message>
     <message>
+        <location line="+6"/>
+        <source>正在读取 ……</source>
+        <translation>正在讀取 ……</translation>
+    </message>
+    <message>
+        <location line="+53"/>
+        <source>正在读取 %1/%2 ……</source>
+        <translation>正在讀取 %1/%2 ……</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>正在读取 %1 ……</source>
+        <translation>正在讀取 %1 ……</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>读取中断: 已读 %1 项, 配置树保持读取前的内容</source>
+        <translation>讀取中斷: 已讀 %1 項, 配置樹保持讀取前的內容</translation>
+    </message>
+    <message>
+        <location line="+48"/>
+        <source>正在写入配置。关闭窗口会中断写入, 尚未写入的项不会写入。
+仍要关闭吗?</source>
+        <translation>正在寫入配置。關閉視窗會中斷寫入, 尚未寫入的項不會寫入。
+仍要關閉嗎?</translation>
+    </message>
+    <message>
         <location filename="../app/mainwindow_config.cpp" line="+22"/>
-        <location line="+14"/>
-        <location line="+9"/>
+        <location line="+12"/>
         <source>正在写入配置......</source>
         <translation>正在寫入設定......</translation>
     </message>
     <message>
-        <location line="-44"/>
+        <location line="-33"/>
         <source>取消</source>
         <translation>取消</translation>
     </message>
     <message>
-        <location line="+71"/>
+        <location line="+24"/>
+        <source>正在写入 %1 ……</source>
+        <translation>正在寫入 %1 ……</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>正在写入 ……</source>
+        <translation>正在寫入 ……</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>正在同步时间 ……</source>
+        <translation>正在同步時間 ……</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>正在测试连接 ……</source>
+        <translation>正在測試連線 ……</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>正在写入 %1/%2 ……</source>
+        <translation>正在寫入 %1/%2 ……</translation>
+    </message>
+    <message>
+        <location line="+44"/>
+        <source>请检查通讯设置中的地址、端口、串口线和设备地址。</source>
+        <translation>請檢查通訊設定中的位址、連接埠、串列線和設備位址。</translation>
+    </message>
+    <message>
+        <location line="+13"/>
         <source>正在导出配置......</source>
         <translation>正在匯出設定......</translation>
     </message>
@@ -1004,7 +1131,7 @@
 <context>
     <name>RefreshThread</name>
     <message>
-        <location filename="../config/refreshthread.cpp" line="+19"/>
+        <location filename="../config/refreshthread.cpp" line="+20"/>
         <source>... (共 %1 字节)</source>
         <translation>... (共 %1 位元組)</translation>
     </message>
@@ -1014,7 +1141,7 @@
         <translation>重新整理</translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+60"/>
         <source>数据长度校验错误 : 
 %1</source>
         <translation>資料長度驗證錯誤 : 
