@@ -10,6 +10,7 @@
 #include "config/ui/busyindicator.h"
 #include "config/ui/configtree.h"
 #include "config/ui/connectionbar.h"
+#include "config/itemtext.h"
 #include "config/skipitems.h"
 #include "firmware/ui/updatedialog.h"
 #include "history/ui/historydata.h"
@@ -20,6 +21,7 @@
 
 #include <QAbstractButton>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QLayout>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -53,6 +55,8 @@ MainWindow::MainWindow(QWidget* parent)
     connect(form->save, SIGNAL(triggered()), this, SLOT(slotWriteItems()));
     connect(form->sync_time, SIGNAL(triggered()), this, SLOT(slotSyncTime()));
     connect(form->test_connection, SIGNAL(triggered()), this, SLOT(slotTestConnection()));
+    connect(form->write_changed, SIGNAL(triggered()), this, SLOT(slotWriteChanged()));
+    connect(form->restore_backup, SIGNAL(triggered()), this, SLOT(slotRestoreBackup()));
     connect(form->debug, SIGNAL(triggered()), this, SLOT(slotHistoryData()));
     connect(form->update, SIGNAL(triggered()), this, SLOT(slotUpdateHardware()));
     connect(form->about, SIGNAL(triggered()), this, SLOT(slotAbout()));
@@ -72,20 +76,20 @@ MainWindow::MainWindow(QWidget* parent)
     // finished comes after everything the read emitted, also when its link did not open.
     connect(&readThread, &QThread::finished, this, &MainWindow::readFinished);
     connect(&worker, &ConfigWorker::signalRowStarting, this, &MainWindow::workerRowStarting);
-    connect(&worker, &ConfigWorker::signalRowWritten, this, &MainWindow::workerRowWritten);
+    connect(&worker, &ConfigWorker::signalRowsWritten, this, &MainWindow::workerRowsWritten);
     connect(&worker, &ConfigWorker::signalDone, this, &MainWindow::workerDone);
     connect(tree, SIGNAL(itemDoubleClicked(QTreeWidgetItem*, int)),
             this, SLOT(slotItemDoubleClicked(QTreeWidgetItem*, int)));
 
     busy = new BusyIndicator(this);
     connection = new ConnectionBar(this);
+    changesLabel = new QLabel(this);
+    changesLabel->setObjectName(QStringLiteral("labChanges"));
+    changesLabel->hide();
+    statusBar()->addPermanentWidget(changesLabel);
     statusBar()->addPermanentWidget(busy);
     statusBar()->addPermanentWidget(connection);
     connect(busy, &BusyIndicator::signalCancel, this, &MainWindow::slotCancelOperation);
-    flushTimer = new QTimer(this);
-    flushTimer->setSingleShot(true);
-    flushTimer->setInterval(100);
-    connect(flushTimer, &QTimer::timeout, this, &MainWindow::flushWrittenRows);
     setShortcuts();
     showCurrentLink();
 
@@ -187,7 +191,7 @@ void MainWindow::endOperation()
 void MainWindow::setShortcuts()
 {
     form->refresh->setShortcut(QKeySequence(Qt::Key_F5));
-    form->save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    form->write_changed->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     form->export_2->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     form->import_2->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     form->sync_time->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
@@ -233,7 +237,8 @@ void MainWindow::endBusy()
 void MainWindow::updateActions()
 {
     const bool idle = !isBusy() && !operationRunning;
-    for (QAction* action : {form->refresh, form->import_2, form->save, form->sync_time, form->test_connection})
+    for (QAction* action : {form->refresh, form->import_2, form->save, form->write_changed, form->sync_time,
+                            form->test_connection, form->restore_backup})
         action->setEnabled(idle);
 }
 
@@ -260,6 +265,33 @@ void MainWindow::addItemRow(int index, const QStringList& fields)
     QTreeWidgetItem* item = tree->appendItem(index, fields);
     if (readCodecs.contains(index))
         item->setData(0, ItemCodecRole, readCodecs.value(index));
+    if (addingReadRows)
+        item->setData(0, ItemReadValueRole, item->text(1));
+    else if (carriedReadValues.contains(index))
+        item->setData(0, ItemReadValueRole, carriedReadValues.value(index));
+    tree->markRow(item);
+    // A read or an import counts once, at its end.
+    if (!addingManyRows)
+        updateChangeCount();
+}
+
+void MainWindow::updateChangeCount()
+{
+    const int changed = tree->changedCount();
+    changesLabel->setText(tr("%1 项修改未写入").arg(changed));
+    changesLabel->setVisible(changed > 0);
+}
+
+bool MainWindow::confirmDiscardChanges()
+{
+    const int changed = tree->changedCount();
+    if (changed == 0)
+        return true;
+    QMessageBox box(QMessageBox::Question, withoutMnemonic(form->refresh->text()),
+                    tr("有 %1 项修改尚未写入设备, 刷新会以设备中的值替换它们。\n仍要刷新吗?").arg(changed),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    box.setDefaultButton(QMessageBox::No);
+    return Prompter::current().exec(box) == QMessageBox::Yes;
 }
 
 void MainWindow::loadSkipItems()
@@ -285,6 +317,8 @@ void MainWindow::slotRefresh()
         statusBar()->showMessage(tr("另一项配置操作尚未结束, 请稍候"), 5000);
         return;
     }
+    if (!confirmDiscardChanges())
+        return;
     readRows.clear();
     readRowCodecs.clear();
     readNoAnswer = false;
@@ -319,6 +353,7 @@ void MainWindow::slotAbout()
 void MainWindow::slotClearItems()
 {
     tree->clear();
+    updateChangeCount();
     ++treeGeneration;
     readCodecs.clear();
     // A new read or import starts afresh: another instrument's held name row must not come back.
@@ -334,11 +369,14 @@ void MainWindow::slotReadStarted()
 {
     readRows.clear();
     readRowCodecs.clear();
+    readInstrumentName.clear();
 }
 
 void MainWindow::slotReadItem(int index, const QStringList& fields)
 {
     readRows.append({index, fields});
+    if (fields.value(0).trimmed() == QStringLiteral("设备名称") && readInstrumentName.isEmpty())
+        readInstrumentName = itemValue(fields);
     const int done = readRows.size();
     if (lastReadCount >= done)
         busy->setProgress(tr("正在读取 %1/%2 ……").arg(done).arg(lastReadCount), done, lastReadCount);
@@ -359,8 +397,14 @@ void MainWindow::slotReadEnded(int end, int itemsRead)
         tree->setUpdatesEnabled(false);
         slotClearItems();
         readCodecs = readRowCodecs;
+        instrumentName = readInstrumentName;
+        addingReadRows = true;
+        addingManyRows = true;
         for (const ReadRow& row : qAsConst(readRows))
             slotAddItems(row.index, row.fields);
+        addingReadRows = false;
+        addingManyRows = false;
+        updateChangeCount();
         pendingNameRow() = HeldRow();
         tree->setUpdatesEnabled(true);
     } else {

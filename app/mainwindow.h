@@ -17,6 +17,7 @@ class MainWindow;
 class BusyIndicator;
 class ConfigTree;
 class ConnectionBar;
+class QLabel;
 class QTimer;
 class QIcon;
 class QTranslator;
@@ -62,6 +63,10 @@ public slots:
     void slotSyncTime();
     void slotTestConnection();
     void slotCancelOperation();
+    // Writes only the rows whose value differs from the instrument's, after showing them old -> new.
+    void slotWriteChanged();
+    // Imports a backup the writes made (then Write changes brings the instrument back).
+    void slotRestoreBackup();
     void slotHistoryData();
     void slotUpdateHardware();
     void slotDeviceMonitor();
@@ -103,12 +108,19 @@ private:
     void updateActions();
     void readFinished();
     void workerRowStarting(int row, int done, int total);
-    void workerRowWritten(int row, const ItemWriteOutcome& outcome);
+    void workerRowsWritten(const WrittenRows& rows);
     void workerDone(const ConfigOutcome& outcome, const ItemWriteOutcome& item, int elapsedMs);
-    // The written rows' new values reach the tree in batches: one repaint for many rows.
-    void flushWrittenRows();
+
     // Where to look when the instrument did not answer.
     static QString linkHint();
+    // Saves the values last read before a write changes the instrument; false (after a box) when
+    // the backup could not be made, and nothing may be written.
+    bool backupBeforeWrite();
+    void importFile(const QString& fileName);
+    void updateChangeCount();
+    // Asks before a refresh replaces values not yet written; true to go on.
+    bool confirmDiscardChanges();
+    void startWriteRows(const QVector<int>& treeRows);
     void showCurrentLink();
     void setShortcuts();
     void retranslateToolTips();
@@ -140,10 +152,19 @@ private:
     // A single write's row, valid while treeGeneration has not moved.
     QTreeWidgetItem* writtenItem = nullptr;
     int writeGeneration = 0;
-    // Rows of a Write-all answered but not yet shown, and the row going out now.
-    QVector<QPair<int, ItemWriteOutcome>> writtenRows;
+    // The row of a write of rows going out now.
     int currentWriteRow = -1;
-    QTimer* flushTimer = nullptr;
+    // Which tree row each row handed to a write of rows is.
+    QVector<int> writeTreeRows;
+    QLabel* changesLabel = nullptr;
+    // The instrument's name from the last complete read, for the backups' file names.
+    QString instrumentName;
+    QString readInstrumentName;
+    // Rows being added come from a complete read: what they show is what the instrument holds.
+    bool addingReadRows = false;
+    bool addingManyRows = false; // the change count waits for the last of them
+    // During an import, the values the instrument reported, by item index, for the rows to come.
+    QHash<int, QString> carriedReadValues;
     QTranslator* translator;
     QTranslator* qtTranslator; // Qt's own texts, switched with the assistant's
     QMap<QString, QSet<QString>> skipMap;

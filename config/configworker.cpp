@@ -12,6 +12,7 @@ ConfigWorker::ConfigWorker(QObject* parent) : QThread(parent)
 {
     qRegisterMetaType<ConfigOutcome>();
     qRegisterMetaType<ItemWriteOutcome>();
+    qRegisterMetaType<WrittenRows>();
 }
 
 ConfigWorker::~ConfigWorker()
@@ -70,10 +71,36 @@ void ConfigWorker::run()
     case WriteRowsJob: {
         const int total = int(std::count_if(rows.cbegin(), rows.cend(), [](const ConfigRow& r) { return !r.isConfirmOnly(); }));
         int done = 0;
+        WrittenRows batch;
+        QElapsedTimer sinceProgress;
+        QElapsedTimer sinceBatch;
+        sinceBatch.start();
+        int lastStarted = -1;
+        bool lastTold = true;
         ConfigWriter::Progress progress;
-        progress.starting = [this, &done, total](int at) { emit signalRowStarting(at, done++, total); };
-        progress.answered = [this](int at, const ItemWriteOutcome& outcome) { emit signalRowWritten(at, outcome); };
+        progress.starting = [&](int at) {
+            lastStarted = at;
+            lastTold = done == 0 || sinceProgress.elapsed() >= ReportIntervalMs;
+            if (lastTold) {
+                emit signalRowStarting(at, done, total);
+                sinceProgress.start();
+            }
+            ++done;
+        };
+        progress.answered = [&](int at, const ItemWriteOutcome& outcome) {
+            batch.append({at, outcome});
+            if (sinceBatch.elapsed() >= ReportIntervalMs) {
+                emit signalRowsWritten(batch);
+                batch.clear();
+                sinceBatch.start();
+            }
+        };
         const ConfigOutcome outcome = ConfigWriter::writeAll(link, rows, progress, &stopRequested);
+        // The window ends on the row the write ended on.
+        if (!lastTold)
+            emit signalRowStarting(lastStarted, done - 1, total);
+        if (!batch.isEmpty())
+            emit signalRowsWritten(batch);
         emit signalDone(outcome, ItemWriteOutcome(), 0);
         break;
     }

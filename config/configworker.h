@@ -7,8 +7,18 @@
 #include "settings/linksettings.h"
 
 #include <QThread>
+#include <QVector>
 
 #include <atomic>
+
+// A row of a write of rows and what became of it.
+struct WrittenRow
+{
+    int row = -1;
+    ItemWriteOutcome outcome;
+};
+using WrittenRows = QVector<WrittenRow>;
+Q_DECLARE_METATYPE(WrittenRows)
 
 // Runs the window's exchanges with the instrument off the interface thread, one job at a time:
 // writing one item, writing rows in order, setting the clock, testing the connection. It reports
@@ -36,11 +46,16 @@ public:
     // The link to use instead of config.ini's (tests, other tools); set while no job runs.
     void setLinkSettings(const LinkSettings& settings) { fixedLink = settings; hasFixedLink = true; }
 
+    // How often at most progress and written rows cross to the window: a fast instrument answers
+    // hundreds of rows a second, and one event per row would keep the window busy for nothing.
+    static constexpr int ReportIntervalMs = 50;
+
 signals:
     // A row of a write goes out: its place in the rows given, and how many of the rows to write
-    // have gone before it.
+    // have gone before it. Told for the first row and then at most every ReportIntervalMs.
     void signalRowStarting(int row, int done, int total);
-    void signalRowWritten(int row, const ItemWriteOutcome& outcome);
+    // The rows answered since the last report, in order; the last batch comes before signalDone.
+    void signalRowsWritten(const WrittenRows& rows);
     // The end of every job. A single item's outcome is an ItemWriteOutcome; a connection test
     // carries the time the answer took in elapsedMs.
     void signalDone(const ConfigOutcome& outcome, const ItemWriteOutcome& item, int elapsedMs);

@@ -97,7 +97,7 @@ void TestConfigRead::fillsTree()
     // The name ZQ-1 with the model M1 hides both rows; the model X1 is hidden wherever it stands.
     Bench bench(transport, sampleItems, "ZQ-1, M 1\r\nX1\n");
     QVERIFY(bench.sim->started);
-    bench.window->slotAddItems(40, {"旧", "1"});
+    addRows(*bench.window, {{40, "旧:1"}});
     QVERIFY(refresh(*bench.window));
     QCOMPARE(rowsOf(*bench.window), (QStringList{"01. 温度|: 20|2", "02. 波特率(1200/2400/4800/9600)|: 9600|3",
                                                  "03. 复位||4", "04. 定时|: 12:30:00|5"}));
@@ -134,7 +134,7 @@ void TestConfigRead::firstReplyEmpty()
     QFETCH(Transport, transport);
     Bench bench(transport, {});
     bench.sim->setItems({});
-    bench.window->slotAddItems(3, {"旧", "1"});
+    addRows(*bench.window, {{3, "旧:1"}});
     QVERIFY(refresh(*bench.window));
     QCOMPARE(bench.window->configTree()->topLevelItemCount(), 0);
     QVERIFY(bench.prompter.shown.isEmpty());
@@ -159,7 +159,7 @@ void TestConfigRead::silentInstrument()
     QFETCH(Transport, transport);
     Bench bench(transport);
     (*bench.sim)->addFault(readFault(InstrumentSimulator::NoReply, -1));
-    bench.window->slotAddItems(3, {"旧", "1"});
+    addRows(*bench.window, {{3, "旧:1"}});
     QVERIFY(refresh(*bench.window));
     // The box says where to look; the tree keeps what it held.
     QCOMPARE(bench.prompter.texts(), QStringList{"接收数据超时\n" + noAnswerHint});
@@ -200,7 +200,7 @@ void TestConfigRead::malformedReplyKeepsEarlierRows()
                     sim->addFault(readFault(InstrumentSimulator::FaultKind(kind)));
             },
             Qt::DirectConnection);
-    bench.window->slotAddItems(9, {"旧", "1"});
+    addRows(*bench.window, {{9, "旧:1"}});
     QVERIFY(refresh(*bench.window));
     QCOMPARE(bench.prompter.texts().size(), 1);
     const QString text = bench.prompter.texts().first();
@@ -286,7 +286,7 @@ void TestConfigRead::unopenedLinkLeavesTree()
     singleton<Config>::instance()->setValue(Settings::UseUdp, 0);
     singleton<Config>::instance()->setValue(Settings::SerialPort, dir.filePath("no-such-tty"));
     MainWindow window;
-    window.slotAddItems(3, {"旧", "1"});
+    addRows(window, {{3, "旧:1"}});
     QVERIFY(refresh(window));
     QCOMPARE(prompter.texts(), QStringList{"打开串口失败: " + dir.filePath("no-such-tty")});
     QCOMPARE(window.configTree()->topLevelItemCount(), 1);
@@ -314,7 +314,7 @@ void TestConfigRead::closeDuringReadStopsIt()
     (*bench.sim)->addFault(readFault(InstrumentSimulator::NoReply, -1));
     bench.window->show();
     QVERIFY(QTest::qWaitForWindowExposed(bench.window.get()));
-    bench.window->slotAddItems(9, {"旧", "1"});
+    addRows(*bench.window, {{9, "旧:1"}});
     start(*bench.window, "refresh");
     QTRY_COMPARE_WITH_TIMEOUT((*bench.sim)->requestCount(), 3, 5000);
     QVERIFY(bench.window->refreshThread().isRunning());

@@ -94,12 +94,13 @@ void TestMainWindow::formAtFirstStart()
 
     QCOMPARE(names(window.menuBar()->actions()), (QStringList{"menu", "menu_2", "menu_3"}));
     QCOMPARE(names(window.findChild<QMenu*>("menu")->actions()),
-             (QStringList{"setup", "refresh", "import_2", "export_2", "save", "sync_time", "test_connection", "debug", "update", "monitor"}));
+             (QStringList{"setup", "refresh", "import_2", "export_2", "restore_backup", "write_changed", "save", "sync_time",
+                          "test_connection", "debug", "update", "monitor"}));
     QCOMPARE(names(window.findChild<QMenu*>("menu_2")->actions()), (QStringList{"lang_en_US", "lang_zh_CH", "lang_zh_TW"}));
 
     auto* toolBar = window.findChild<QToolBar*>("toolBar");
     QCOMPARE(names(toolBar->actions()),
-             (QStringList{"setup", "refresh", "import_2", "export_2", "save", "sync_time", "debug", "update", "monitor"}));
+             (QStringList{"setup", "refresh", "import_2", "export_2", "write_changed", "sync_time", "debug", "update", "monitor"}));
     QVERIFY(!toolBar->isMovable());
     QCOMPARE(toolBar->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
     QCOMPARE(toolBar->iconSize(), QSize(25, 25));
@@ -119,7 +120,8 @@ void TestMainWindow::connections_data()
         {"setup", "slotCommunicationSetup()"}, {"refresh", "slotRefresh()"}, {"import_2", "slotImportItems()"},
         {"export_2", "slotExportItems()"}, {"save", "slotWriteItems()"}, {"sync_time", "slotSyncTime()"},
         {"debug", "slotHistoryData()"}, {"update", "slotUpdateHardware()"}, {"monitor", "slotDeviceMonitor()"},
-        {"test_connection", "slotTestConnection()"},
+        {"test_connection", "slotTestConnection()"}, {"write_changed", "slotWriteChanged()"},
+        {"restore_backup", "slotRestoreBackup()"},
         {"about", "slotAbout()"}, {"lang_en_US", "slot_en_US()"}, {"lang_zh_CH", "slot_zh_CH()"},
         {"lang_zh_TW", "slot_zh_TW()"}};
     for (const auto& row : actionSlots)

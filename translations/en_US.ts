@@ -84,12 +84,12 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     </message>
     <message>
         <location line="+0"/>
-        <location line="+35"/>
+        <location line="+36"/>
         <source>毫秒</source>
         <translation>ms</translation>
     </message>
     <message>
-        <location line="-33"/>
+        <location line="-34"/>
         <source>经 UDP 连接仪器; read, write, set-clock 和 flash 可重复此选项</source>
         <translation>Reach the instrument over UDP; read, write, set-clock and flash take it more than once</translation>
     </message>
@@ -163,13 +163,13 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     </message>
     <message>
         <location line="+0"/>
-        <location line="+10"/>
+        <location line="+11"/>
         <location line="+1"/>
         <source>文件</source>
         <translation>file</translation>
     </message>
     <message>
-        <location line="-9"/>
+        <location line="-10"/>
         <source>要写入的配置 CSV 文件</source>
         <translation>The configuration CSV file to write</translation>
     </message>
@@ -187,6 +187,16 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <location line="+1"/>
         <source>先读取配置, 只写入数值不同的项</source>
         <translation>Read the configuration first and write only the items whose value differs</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>不写入此项 (名称或编号), 可重复使用</source>
+        <translation>leave this item out (its name or number); may be repeated</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>项</source>
+        <translation>item</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -345,7 +355,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>--csv works with one instrument only</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>无效的时间: %1 (应为 ISO 格式, 如 2024-05-01T08:30:00)</source>
         <translation>Invalid time: %1 (expected ISO format, e.g. 2024-05-01T08:30:00)</translation>
     </message>
@@ -409,6 +419,29 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     </message>
 </context>
 <context>
+    <name>ConfigBackup</name>
+    <message>
+        <location filename="../config/configbackup.cpp" line="+41"/>
+        <source>备份</source>
+        <translation>Backup</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>无法创建备份文件夹: %1</source>
+        <translation>Cannot create the backup folder: %1</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>备份失败, 未写入设备: %1</source>
+        <translation>The backup failed; nothing was written to the instrument: %1</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>已备份到 %1</source>
+        <translation>Backed up to %1</translation>
+    </message>
+</context>
+<context>
     <name>ConfigCsv</name>
     <message>
         <location filename="../config/configcsv.cpp" line="+10"/>
@@ -446,6 +479,29 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <location line="+7"/>
         <source>文件解析错误: %1 第 %2 行</source>
         <translation>File format error: %1, line %2</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigTree</name>
+    <message>
+        <location filename="../config/ui/configtree.cpp" line="+109"/>
+        <source>已修改, 尚未写入; 设备中为 %1</source>
+        <translation>Changed, not yet written; the instrument holds %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>已修改, 尚未写入; 设备中的值未读取</source>
+        <translation>Changed, not yet written; the instrument's value has not been read</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>设备未接受写入的值, 仍为 %1</source>
+        <translation>The instrument did not take the value written; it still holds %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>操作项: 双击后由设备执行</source>
+        <translation>Action: a double click has the instrument carry it out</translation>
     </message>
 </context>
 <context>
@@ -756,7 +812,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>&amp;Operations</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+17"/>
         <source>语言</source>
         <translation>&amp;Language</translation>
     </message>
@@ -785,7 +841,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     <message>
         <location line="+9"/>
         <location line="+3"/>
-        <location filename="../app/mainwindow_config.cpp" line="+223"/>
+        <location filename="../app/mainwindow_config.cpp" line="+342"/>
         <source>导入配置</source>
         <translation>&amp;Import</translation>
     </message>
@@ -851,19 +907,32 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>&amp;Monitor</translation>
     </message>
     <message>
+        <location line="+9"/>
+        <location line="+3"/>
+        <source>写入修改</source>
+        <translation>Write Chan&amp;ges</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <location line="+3"/>
+        <source>恢复备份...</source>
+        <translation>Restore &amp;Backup...</translation>
+    </message>
+    <message>
         <location line="+5"/>
         <location line="+3"/>
         <source>测试连接</source>
         <translation>&amp;Test Connection</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="+94"/>
+        <location filename="../app/mainwindow.cpp" line="+102"/>
         <source>准备就绪</source>
         <translation>Ready</translation>
     </message>
     <message>
         <location line="+23"/>
-        <location filename="../app/mainwindow_config.cpp" line="-117"/>
+        <location filename="../app/mainwindow_config.cpp" line="-228"/>
+        <location line="+24"/>
         <source>确定</source>
         <translation>OK</translation>
     </message>
@@ -874,17 +943,29 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     </message>
     <message>
         <location line="+7"/>
-        <location line="+109"/>
+        <location line="+138"/>
         <source>另一项配置操作尚未结束, 请稍候</source>
         <translation>Another configuration operation is still running; please wait</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="-36"/>
+        <source>%1 项修改未写入</source>
+        <translation>%1 changes not written</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>有 %1 项修改尚未写入设备, 刷新会以设备中的值替换它们。
+仍要刷新吗?</source>
+        <translation>%1 changes have not been written to the instrument; a refresh replaces them with the instrument's values.
+Refresh anyway?</translation>
+    </message>
+    <message>
+        <location line="+34"/>
         <source>正在读取 ……</source>
         <translation>Reading …</translation>
     </message>
     <message>
-        <location line="+53"/>
+        <location line="+57"/>
         <source>正在读取 %1/%2 ……</source>
         <translation>Reading %1/%2 …</translation>
     </message>
@@ -894,7 +975,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Reading %1 …</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+25"/>
         <source>读取中断: 已读 %1 项, 配置树保持读取前的内容</source>
         <translation>Read interrupted after %1 items; the tree keeps what it held before</translation>
     </message>
@@ -906,28 +987,70 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
 Close anyway?</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow_config.cpp" line="+22"/>
-        <location line="+12"/>
+        <location filename="../app/mainwindow_config.cpp" line="+40"/>
+        <location line="+22"/>
         <source>正在写入配置......</source>
         <translation>Writing the configuration...</translation>
     </message>
     <message>
-        <location line="-33"/>
+        <location line="-85"/>
         <source>取消</source>
         <translation>Cancel</translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="-3"/>
+        <source>设备将执行“%1”。
+确定要继续吗?</source>
+        <translation>The instrument will carry out “%1”.
+Do you want to go on?</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>“%1”不是数值。此项的值是一个数 (当前为 %2), 请输入数字。</source>
+        <translation>“%1” is not a number. This item's value is a number (now %2); please enter digits.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>“%1”不是此项的可选值。</source>
+        <translation>“%1” is not one of this item's options.</translation>
+    </message>
+    <message>
+        <location line="+46"/>
         <source>正在写入 %1 ……</source>
         <translation>Writing %1 …</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+28"/>
         <source>正在写入 ……</source>
         <translation>Writing …</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+17"/>
+        <source>(未读取)</source>
+        <translation>(not read)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1: %2 → %3</source>
+        <translation>%1: %2 → %3</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>没有需要写入的修改</source>
+        <translation>No changes to write</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>将以下 %1 项写入设备:</source>
+        <translation>Write these %1 items to the instrument:</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>…… 其余 %1 项见详细信息</source>
+        <translation>… the other %1 are in the details</translation>
+    </message>
+    <message>
+        <location line="+32"/>
         <source>正在同步时间 ……</source>
         <translation>Synchronising the clock …</translation>
     </message>
@@ -942,7 +1065,7 @@ Close anyway?</translation>
         <translation>Writing %1/%2 …</translation>
     </message>
     <message>
-        <location line="+44"/>
+        <location line="+47"/>
         <source>请检查通讯设置中的地址、端口、串口线和设备地址。</source>
         <translation>Check the address, port, cable and device address in the communication settings.</translation>
     </message>
@@ -952,7 +1075,7 @@ Close anyway?</translation>
         <translation>Exporting the configuration...</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+18"/>
         <source>正在导入配置......</source>
         <translation>Importing the configuration...</translation>
     </message>
@@ -1470,12 +1593,17 @@ Close anyway?</translation>
 <context>
     <name>WriteCommand</name>
     <message>
-        <location filename="../tools/zq-cli/writecommand.cpp" line="+75"/>
+        <location filename="../tools/zq-cli/writecommand.cpp" line="+77"/>
+        <source>(无)</source>
+        <translation>(none)</translation>
+    </message>
+    <message>
+        <location line="+17"/>
         <source>没有需要写入的项</source>
         <translation>Nothing to write</translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+28"/>
         <source>仪器拒绝了 %1 项: %2</source>
         <translation>The instrument refused %1 item(s): %2</translation>
     </message>

@@ -121,6 +121,7 @@ void CliParser::addOptions(QCommandLineParser& parser, const QString& command) c
         parser.addPositionalArgument(QStringLiteral("file"), tr("要写入的配置 CSV 文件"), tr("文件.csv"));
         parser.addOption({QStringLiteral("dry-run"), tr("只显示将要写入的项, 不写入")});
         parser.addOption({QStringLiteral("changed-only"), tr("先读取配置, 只写入数值不同的项")});
+        parser.addOption({QStringLiteral("skip"), tr("不写入此项 (名称或编号), 可重复使用"), tr("项")});
     } else if (command == QLatin1String("set-clock")) {
         parser.addOption({QStringLiteral("time"), tr("要设置的时间, ISO 格式 (默认为当前时间)"), tr("时间")});
     } else if (command == QLatin1String("history")) {
@@ -236,6 +237,7 @@ bool CliParser::readCommand(QCommandLineParser& parser)
     } else if (command == QLatin1String("write")) {
         parsed.dryRun = parser.isSet(QStringLiteral("dry-run"));
         parsed.changedOnly = parser.isSet(QStringLiteral("changed-only"));
+        parsed.skip = parser.values(QStringLiteral("skip"));
     } else if (command == QLatin1String("set-clock") && parser.isSet(QStringLiteral("time"))) {
         parsed.time = QDateTime::fromString(parser.value(QStringLiteral("time")), Qt::ISODate);
         if (!parsed.time.isValid())

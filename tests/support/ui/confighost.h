@@ -39,8 +39,20 @@ inline QStringList rowsOf(MainWindow& window)
     return rows;
 }
 
-// Rows as the read or the import hands them to the window: index and item text.
+// Rows as the read hands them to the window: index and item text. They count as the instrument's
+// values (nothing to write), as after a read.
 inline void addRows(MainWindow& window, const QList<QPair<int, QString>>& rows)
+{
+    for (const auto& row : rows)
+        window.slotAddItems(row.first, row.second.split(QLatin1Char(':')));
+    ConfigTree* tree = window.configTree();
+    for (int i = 0; i < tree->topLevelItemCount(); ++i)
+        tree->topLevelItem(i)->setData(0, ItemReadValueRole, tree->topLevelItem(i)->text(1));
+    tree->markRows();
+}
+
+// Rows as an import hands them to the window: not yet written, so marked as changes.
+inline void importRows(MainWindow& window, const QList<QPair<int, QString>>& rows)
 {
     for (const auto& row : rows)
         window.slotAddItems(row.first, row.second.split(QLatin1Char(':')));
