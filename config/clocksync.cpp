@@ -14,7 +14,7 @@ ConfigOutcome ClockSync::run(const LinkSettings& link, const QDateTime& time, co
     LinkChannel channel;
     channel.setStopFlag(stop);
     if (!channel.open(link))
-        return ConfigOutcome::failure(title, channel.errorText());
+        return ConfigOutcome::failure(title, channel.errorText(), ConfigFailure::CannotOpen, channel.openError());
     QByteArray reply;
     const ExchangeResult result = channel.exchange(buildSetClockRequest(channel.deviceAddress(), time.isValid() ? time : QDateTime::currentDateTime()), reply,
                                                    CrcOrder::LowFirst, LinkTimings::current().setClockMs);
@@ -26,9 +26,9 @@ ConfigOutcome ClockSync::run(const LinkSettings& link, const QDateTime& time, co
         return stopped;
     }
     ConfigOutcome outcome;
-    const QString error = errorMessage(result, reply);
-    if (!error.isEmpty())
-        outcome = ConfigOutcome::failure(title, error);
+    const LinkError error = linkErrorOf(result, reply);
+    if (error != LinkError::None)
+        outcome = ConfigOutcome::linkFailure(title, error);
     else if (reply != setClockAcknowledgement(channel.deviceAddress()))
         outcome = ConfigOutcome::failure(title, tr("同步时间失败"));
     else

@@ -32,6 +32,8 @@ void RefreshThread::startRead()
 
 void RefreshThread::run()
 {
+    failureCode = ConfigFailure::None;
+    failureLink = LinkError::None;
     LinkChannel channel;
     channel.setStopFlag(&stopRequested);
     readAllItems(channel);
@@ -42,13 +44,12 @@ void RefreshThread::readAllItems(LinkChannel& channel)
     const QString title = tr("刷新");
     const QString iconPath = QStringLiteral(":/image/refresh.png");
     if (!(link ? channel.open(*link) : channel.openFromSettings())) {
-        emit showErrorMessage(title, channel.errorText(), iconPath);
+        fail(ConfigFailure::CannotOpen, channel.openError(), title, channel.errorText(), iconPath);
         return;
     }
     emit signalClearItems();
     const LinkTimings timings = LinkTimings::current();
     QByteArray reply;
-    failed = false;
     answered = false;
     int index = 0;
     for (; index <= LastItemIndex && !stopRequested; ++index) {
@@ -60,7 +61,8 @@ void RefreshThread::readAllItems(LinkChannel& channel)
         emit signalItemCodec(index, int(codec));
         emit signalAddItems(index, splitItemText(text));
     }
-    emit signalReadEnded(stopRequested ? ReadStopped : failed ? ReadFailed : ReadComplete, index);
+    const ReadEnd end = stopRequested ? ReadStopped : failureCode != ConfigFailure::None ? ReadFailed : ReadComplete;
+    emit signalReadEnded(end, index);
 }
 
 void RefreshThread::tellContact(ExchangeResult result)
@@ -79,33 +81,37 @@ bool RefreshThread::isLastItem(ExchangeResult result, LinkChannel& channel, int 
     // A stopped read ends quietly: the window is going away.
     if (result == ExchangeStopped || stopRequested)
         return true;
-    const QString error = errorMessage(result, reply);
-    if (!error.isEmpty()) {
+    const LinkError error = linkErrorOf(result, reply);
+    if (error != LinkError::None) {
         if (index == -1) {
-            failed = true;
             tellContact(result);
-            emit showErrorMessage(title, error, iconPath);
+            fail(ConfigFailure::Link, error, title, linkErrorText(error), iconPath);
             return true;
         }
         const ExchangeResult retried = channel.readItem(index, reply, LinkTimings::current().readItemRetryMs);
         return isLastItem(retried, channel, -1, title, iconPath, reply);
     }
     tellContact(result);
-    // Whatever follows but the empty item at the end is a failure.
-    failed = true;
     switch (checkItemReply(reply, channel.deviceAddress())) {
     case ItemReply::Valid:
-        failed = false;
         // The instrument answers an empty item at the end of its list.
         return quint8(reply.at(2)) == 0;
     case ItemReply::WrongLength:
-        emit showErrorMessage(title, tr("数据长度校验错误 : \n%1").arg(replyDump(reply)),
-                              iconPath);
+        fail(ConfigFailure::BadReply, LinkError::None, title, tr("数据长度校验错误 : \n%1").arg(replyDump(reply)),
+             iconPath);
         return true;
     case ItemReply::WrongAddressOrCommand:
         break;
     }
-    emit showErrorMessage(title, tr("地址或命令校验错误: \n%1").arg(replyDump(reply)),
-                          iconPath);
+    fail(ConfigFailure::BadReply, LinkError::None, title, tr("地址或命令校验错误: \n%1").arg(replyDump(reply)),
+         iconPath);
     return true;
+}
+
+void RefreshThread::fail(ConfigFailure code, LinkError link, const QString& title, const QString& text,
+                         const QString& iconPath)
+{
+    failureCode = code;
+    failureLink = link;
+    emit showErrorMessage(title, text, iconPath);
 }
