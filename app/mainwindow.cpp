@@ -137,6 +137,7 @@ void MainWindow::applyLanguage(const QString& code)
 
     form->retranslateUi(this);
     retranslateToolTips();
+    updateChangeCount();
     // A status text still showing speaks the language just left.
     statusBar()->clearMessage();
 

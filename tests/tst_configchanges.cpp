@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
 
@@ -46,7 +47,7 @@ private:
 
 namespace {
 
-const QStringList instrumentItems{"设备名称:ZQ/7 东", "温度:20", "湿度:30 %", "报警上限:120", "恢复出厂设置"};
+const QStringList instrumentItems{"设备名称:ZQ/7 东", "设备型号:M7", "温度:20", "湿度:30 %", "报警上限:120", "恢复出厂设置"};
 
 // Imports a CSV file of the given lines through the window's Import.
 void importFile(MainWindow& window, ScriptedPrompter& prompter, WorkDir& dir, const QByteArray& lines)
@@ -95,11 +96,12 @@ void TestConfigChanges::writeChangedSendsOnlyChangedRows()
     auto* changes = window.findChild<QLabel*>("labChanges");
     QVERIFY(!changes->isVisibleTo(&window));
 
-    importFile(window, prompter, dir, "00. 设备名称,\r\n01. 温度, 25\r\n02. 湿度, 30 %\r\n03. 报警上限, 130\r\n04. 恢复出厂设置,\r\n");
+    // The file's identity rows (0 and 1) come back without a value and are never written.
+    importFile(window, prompter, dir, "00. 设备名称,\r\n01. 设备型号,\r\n02. 温度, 25\r\n03. 湿度, 30 %\r\n04. 报警上限, 130\r\n05. 恢复出厂设置,\r\n");
     QCOMPARE(boldRows(window), (QStringList{"温度", "报警上限"}));
     QCOMPARE(changes->text(), QStringLiteral("2 项修改未写入"));
     QVERIFY(changes->isVisibleTo(&window));
-    QVERIFY(!window.configTree()->topLevelItem(1)->icon(0).isNull());
+    QVERIFY(!window.configTree()->topLevelItem(2)->icon(0).isNull());
 
     QString boxText;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
@@ -116,8 +118,8 @@ void TestConfigChanges::writeChangedSendsOnlyChangedRows()
     for (const QByteArray& request : sim->requestLog())
         if (quint8(request.at(1)) == 0x0F)
             written.append(quint8(request.at(3)));
-    QCOMPARE(written, (QList<int>{1, 3}));
-    QCOMPARE(sim.items().mid(1, 3), (QStringList{"温度:25", "湿度:30 %", "报警上限:130"}));
+    QCOMPARE(written, (QList<int>{2, 4}));
+    QCOMPARE(sim.items().mid(2, 3), (QStringList{"温度:25", "湿度:30 %", "报警上限:130"}));
     QCOMPARE(boldRows(window), QStringList());
     QVERIFY(!changes->isVisibleTo(&window));
     QCOMPARE(prompter.texts().size(), 1);
@@ -128,7 +130,8 @@ void TestConfigChanges::writeChangedSendsOnlyChangedRows()
     QVERIFY2(QRegularExpression(QStringLiteral("^ZQ_7_东-\\d{8}-\\d{6}\\.csv$")).match(made.first()).hasMatch(),
              qPrintable(made.first()));
     QCOMPARE(dir.readFile("Backups/" + made.first()),
-             QByteArray("\xEF\xBB\xBF" "00. 设备名称, ZQ/7 东\r\n01. 温度, 20\r\n02. 湿度, 30 %\r\n03. 报警上限, 120\r\n04. 恢复出厂设置,\r\n"));
+             QByteArray("\xEF\xBB\xBF" "00. 设备名称, ZQ/7 东\r\n01. 设备型号, M7\r\n02. 温度, 20\r\n03. 湿度, 30 %\r\n"
+                        "04. 报警上限, 120\r\n05. 恢复出厂设置,\r\n"));
 
     prompter.nextFileName(dir.filePath("Backups/" + made.first()));
     trigger(window, "restore_backup");
@@ -156,7 +159,7 @@ void TestConfigChanges::refreshWithChangesAsks()
     ScriptedPrompter prompter;
     ConfigInstrument sim(Transport::Udp, instrumentItems);
     MainWindow window;
-    importRows(window, {{1, "温度:25"}});
+    importRows(window, {{2, "温度:25"}});
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
     prompter.answerNext([&](QDialog& dialog) {
         auto& box = static_cast<QMessageBox&>(dialog);
@@ -167,7 +170,7 @@ void TestConfigChanges::refreshWithChangesAsks()
     QCOMPARE(defaultButton, QMessageBox::No);
     QCOMPARE(prompter.texts(), QStringList{"有 1 项修改尚未写入设备, 刷新会以设备中的值替换它们。\n仍要刷新吗?"});
     QCOMPARE(sim->requestCount() > 0, reads);
-    QCOMPARE(window.configTree()->topLevelItemCount(), reads ? 5 : 1);
+    QCOMPARE(window.configTree()->topLevelItemCount(), reads ? 6 : 1);
 }
 
 void TestConfigChanges::actionItemWarnsWithCancelDefault_data()
@@ -187,7 +190,7 @@ void TestConfigChanges::actionItemWarnsWithCancelDefault()
     ConfigInstrument sim(Transport::Udp, instrumentItems);
     MainWindow window;
     QVERIFY(refresh(window));
-    QTreeWidgetItem* reset = window.configTree()->topLevelItem(4);
+    QTreeWidgetItem* reset = window.configTree()->topLevelItem(5);
     QVERIFY(!reset->icon(0).isNull());
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
@@ -197,7 +200,7 @@ void TestConfigChanges::actionItemWarnsWithCancelDefault()
         defaultButton = box.standardButton(box.defaultButton());
         return answer < 0 ? int(defaultButton) : answer;
     });
-    doubleClick(window, 4);
+    doubleClick(window, 5);
     QCOMPARE(icon, QMessageBox::Warning);
     QCOMPARE(defaultButton, QMessageBox::Cancel);
     QCOMPARE(prompter.shown.first().title, QStringLiteral("恢复出厂设置"));
@@ -254,7 +257,7 @@ void TestConfigChanges::unfitValueRefusedBeforeSending()
         reopenedWith = static_cast<ModifyDialog&>(dialog).lineEditor()->text();
         return int(QDialog::Rejected);
     });
-    doubleClick(window, 3);
+    doubleClick(window, 4);
     QCOMPARE(prompter.texts(), QStringList{"“abc”不是数值。此项的值是一个数 (当前为 120), 请输入数字。"});
     QCOMPARE(reopenedWith, QStringLiteral("abc"));
     QCOMPARE(sim->requestCount(InstrumentSimulator::WriteItem), 0);

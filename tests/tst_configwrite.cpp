@@ -287,7 +287,8 @@ void TestConfigWrite::keptValueCheck()
     Window env;
     CannedPeer peer(echoWrites({}, [reported](int, const QByteArray&) { return reported; }));
     MainWindow window;
-    addRows(window, {{2, "x:0"}});
+    // A text item: the edit dialog takes any value for it.
+    addRows(window, {{2, "x:old"}});
     env.prompter.answerNext([written](QDialog& dialog) {
         static_cast<ModifyDialog&>(dialog).lineEditor()->setText(written);
         return int(QDialog::Accepted);
