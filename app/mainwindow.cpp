@@ -130,6 +130,8 @@ void MainWindow::applyLanguage(const QString& code)
     form->lang_zh_CH->setChecked(!form->lang_en_US->isChecked() && !form->lang_zh_TW->isChecked());
 
     applyQtTranslation(*qtTranslator, code);
+    // Dates and calendars of every window opened from now on speak the language too.
+    QLocale::setDefault(languageLocale(code));
     // Installed once at most: a second install would only stack the same translator again.
     QCoreApplication::removeTranslator(translator);
     if (translator->load(translationFile(code)))
@@ -330,6 +332,8 @@ void MainWindow::slotRefresh()
 void MainWindow::slotHistoryData()
 {
     HistoryData dialog(this);
+    // The history's PDF names the instrument the last complete read named, hidden row or not.
+    dialog.setInstrumentName(instrumentName);
     Prompter::current().exec(dialog);
 }
 

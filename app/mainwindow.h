@@ -157,7 +157,8 @@ private:
     // Which tree row each row handed to a write of rows is.
     QVector<int> writeTreeRows;
     QLabel* changesLabel = nullptr;
-    // The instrument's name from the last complete read, for the backups' file names.
+    // The instrument's name from the last complete read, for the backups' file names and the
+    // history's PDF; the read under way collects it in readInstrumentName.
     QString instrumentName;
     QString readInstrumentName;
     // Rows being added come from a complete read: what they show is what the instrument holds.

@@ -96,7 +96,7 @@ void TestConfigRestore::sampleItemsRoundTrip()
     trigger(window, "save");
     QCOMPARE(prompter.texts(), QStringList());
     QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("写入配置成功"));
-    // The instrument's clock runs on while the test does; every other item is as it was.
+    // The instrument's clock runs on while the test works, so its item is left out.
     const auto withoutClock = [](QStringList items) {
         items.erase(std::remove_if(items.begin(), items.end(),
                                    [](const QString& item) { return item.startsWith(QStringLiteral("设备时间:")); }),
