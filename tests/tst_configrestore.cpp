@@ -95,8 +95,11 @@ void TestConfigRestore::sampleItemsRoundTrip()
 
     trigger(window, "save");
     QCOMPARE(prompter.texts(), QStringList());
-    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("写入配置成功"));
-    // The instrument's clock runs on while the test works, so its item is left out.
+    // The instrument's clock runs on while the test works: when it has moved on between the read
+    // and the write, the instrument keeps its own time and says so.
+    const QString status = window.statusBar()->currentMessage();
+    QVERIFY2(status == QStringLiteral("写入配置成功") || status == QStringLiteral("写入配置完成, 1 项未被设备接受: 设备时间"),
+             qPrintable(status));
     const auto withoutClock = [](QStringList items) {
         items.erase(std::remove_if(items.begin(), items.end(),
                                    [](const QString& item) { return item.startsWith(QStringLiteral("设备时间:")); }),
