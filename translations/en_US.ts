@@ -2,6 +2,15 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>BusyIndicator</name>
+    <message>
+        <location filename="../config/ui/busyindicator.cpp" line="+19"/>
+        <location line="+42"/>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>CliHelp</name>
     <message>
         <location filename="../tools/zq-cli/clihelp.cpp" line="+120"/>
@@ -108,12 +117,12 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     </message>
     <message>
         <location line="+0"/>
-        <location line="+38"/>
+        <location line="+39"/>
         <source>毫秒</source>
         <translation>ms</translation>
     </message>
     <message>
-        <location line="-36"/>
+        <location line="-37"/>
         <source>经 UDP 连接仪器; read, write, set-clock 和 flash 可重复此选项</source>
         <translation>Reach the instrument over UDP; read, write, set-clock and flash take it more than once</translation>
     </message>
@@ -187,13 +196,13 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     </message>
     <message>
         <location line="+0"/>
-        <location line="+10"/>
+        <location line="+11"/>
         <location line="+4"/>
         <source>文件</source>
         <translation>file</translation>
     </message>
     <message>
-        <location line="-12"/>
+        <location line="-13"/>
         <source>要写入的配置 CSV 文件</source>
         <translation>The configuration CSV file to write</translation>
     </message>
@@ -211,6 +220,16 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <location line="+1"/>
         <source>先读取配置, 只写入数值不同的项</source>
         <translation>Read the configuration first and write only the items whose value differs</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>不写入此项 (名称或编号), 可重复使用</source>
+        <translation>leave this item out (its name or number); may be repeated</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>项</source>
+        <translation>item</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -379,7 +398,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>--csv works with one instrument only</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>无效的时间: %1 (应为 ISO 格式, 如 2024-05-01T08:30:00)</source>
         <translation>Invalid time: %1 (expected ISO format, e.g. 2024-05-01T08:30:00)</translation>
     </message>
@@ -432,7 +451,12 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Sync Time</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+12"/>
+        <source>同步时间已取消</source>
+        <translation>Clock synchronisation cancelled</translation>
+    </message>
+    <message>
+        <location line="+8"/>
         <source>同步时间失败</source>
         <translation>Time sync failed</translation>
     </message>
@@ -440,6 +464,29 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <location line="+2"/>
         <source>同步时间成功</source>
         <translation>Time synced</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigBackup</name>
+    <message>
+        <location filename="../config/configbackup.cpp" line="+41"/>
+        <source>备份</source>
+        <translation>Backup</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>无法创建备份文件夹: %1</source>
+        <translation>Cannot create the backup folder: %1</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>备份失败, 未写入设备: %1</source>
+        <translation>The backup failed; nothing was written to the instrument: %1</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>已备份到 %1</source>
+        <translation>Backed up to %1</translation>
     </message>
 </context>
 <context>
@@ -483,39 +530,90 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     </message>
 </context>
 <context>
+    <name>ConfigTree</name>
+    <message>
+        <location filename="../config/ui/configtree.cpp" line="+109"/>
+        <source>已修改, 尚未写入; 设备中为 %1</source>
+        <translation>Changed, not yet written; the instrument holds %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>已修改, 尚未写入; 设备中的值未读取</source>
+        <translation>Changed, not yet written; the instrument's value has not been read</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>设备未接受写入的值, 仍为 %1</source>
+        <translation>The instrument did not take the value written; it still holds %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>操作项: 双击后由设备执行</source>
+        <translation>Action: a double click has the instrument carry it out</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigWorker</name>
+    <message>
+        <location filename="../config/configworker.cpp" line="+121"/>
+        <source>测试连接</source>
+        <translation>Test Connection</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>测试连接已取消</source>
+        <translation>Connection test cancelled</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>设备应答了, 但应答无效: %1</source>
+        <translation>The instrument answered, but the answer is not valid: %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>设备已应答, 用时 %1 ms</source>
+        <translation>The instrument answered in %1 ms</translation>
+    </message>
+</context>
+<context>
     <name>ConfigWriter</name>
     <message>
-        <location filename="../config/configwriter.cpp" line="+50"/>
-        <location line="+17"/>
-        <location line="+27"/>
+        <location filename="../config/configwriter.cpp" line="+51"/>
+        <location line="+31"/>
+        <location line="+46"/>
         <source>写入配置</source>
         <translation>Write</translation>
     </message>
     <message>
-        <location line="-44"/>
+        <location line="-77"/>
         <location line="+2"/>
         <source>写入错误,连接设备失败</source>
         <translation>Write failed: cannot connect to the instrument</translation>
     </message>
     <message>
-        <location line="+15"/>
-        <location line="+27"/>
+        <location line="+11"/>
+        <source>写入已取消, 已写入 %1 项</source>
+        <translation>Writing cancelled; %1 items written</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <location line="+46"/>
         <source>写入配置失败: %1</source>
         <translation>Write failed: %1</translation>
     </message>
     <message>
-        <location line="-14"/>
+        <location line="-32"/>
         <source>没有可写入的配置项</source>
         <translation>Nothing to write: no item has a value</translation>
     </message>
     <message>
-        <location line="+23"/>
-        <location line="+51"/>
+        <location line="+41"/>
+        <location line="+64"/>
         <source>写入配置成功</source>
         <translation>Configuration written</translation>
     </message>
     <message>
-        <location line="-50"/>
+        <location line="-60"/>
         <source>、</source>
         <translation>, </translation>
     </message>
@@ -530,7 +628,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Configuration written; the device did not accept %1 item(s): %2</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+7"/>
         <source>提交</source>
         <translation>Write</translation>
     </message>
@@ -550,15 +648,38 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Value too long: at most %1 bytes allowed</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+17"/>
         <location line="+4"/>
         <source>硬件返回数据校验错误</source>
         <translation>The instrument&apos;s reply failed the check</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>写入配置失败,该项不支持修改</source>
         <translation>Write failed: the instrument does not allow this item to be changed</translation>
+    </message>
+</context>
+<context>
+    <name>ConnectionBar</name>
+    <message>
+        <location filename="../config/ui/connectionbar.cpp" line="+79"/>
+        <source>尚未通讯</source>
+        <translation>not tried yet</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 有应答</source>
+        <translation>answered at %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 无应答</source>
+        <translation>no answer at %1</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 | 设备地址 %2 | %3</source>
+        <translation>%1 | device address %2 | %3</translation>
     </message>
 </context>
 <context>
@@ -814,17 +935,17 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     <message>
         <location line="+14"/>
         <source>操作</source>
-        <translation>Operations</translation>
+        <translation>&amp;Operations</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+17"/>
         <source>语言</source>
-        <translation>Language</translation>
+        <translation>&amp;Language</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>帮助</source>
-        <translation>Help</translation>
+        <translation>&amp;Help</translation>
     </message>
     <message>
         <location line="+11"/>
@@ -832,60 +953,60 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>toolBar</translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+30"/>
         <location line="+3"/>
         <source>通讯设置</source>
-        <translation>Communication</translation>
+        <translation>&amp;Communication</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+3"/>
         <source>刷新</source>
-        <translation>Refresh</translation>
+        <translation>&amp;Refresh</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+3"/>
-        <location filename="../app/mainwindow_config.cpp" line="+169"/>
+        <location filename="../app/mainwindow_config.cpp" line="+336"/>
         <source>导入配置</source>
-        <translation>Import</translation>
+        <translation>&amp;Import</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+3"/>
         <location filename="../app/mainwindow_config.cpp" line="-13"/>
         <source>导出配置</source>
-        <translation>Export</translation>
+        <translation>&amp;Export</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+3"/>
         <source>写入配置</source>
-        <translation>Write</translation>
+        <translation>&amp;Write</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+3"/>
         <source>同步时间</source>
-        <translation>Sync Time</translation>
+        <translation>&amp;Sync Time</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+3"/>
         <source>历史数据</source>
-        <translation>History</translation>
+        <translation>&amp;History</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+3"/>
         <source>更新固件</source>
-        <translation>Firmware</translation>
+        <translation>&amp;Firmware</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+3"/>
         <source>关于</source>
-        <translation>About</translation>
+        <translation>&amp;About</translation>
     </message>
     <message>
         <location line="+8"/>
@@ -909,49 +1030,178 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <location line="+9"/>
         <location line="+3"/>
         <source>设备监听</source>
-        <translation>Monitor</translation>
+        <translation>&amp;Monitor</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="+78"/>
+        <location line="+9"/>
+        <location line="+3"/>
+        <source>写入修改</source>
+        <translation>Write Chan&amp;ges</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <location line="+3"/>
+        <source>恢复备份...</source>
+        <translation>Restore &amp;Backup...</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <location line="+3"/>
+        <source>测试连接</source>
+        <translation>&amp;Test Connection</translation>
+    </message>
+    <message>
+        <location filename="../app/mainwindow.cpp" line="+98"/>
         <source>准备就绪</source>
         <translation>Ready</translation>
     </message>
     <message>
-        <location line="+21"/>
-        <location filename="../app/mainwindow_config.cpp" line="-69"/>
+        <location line="+23"/>
+        <location filename="../app/mainwindow_config.cpp" line="-219"/>
+        <location line="+24"/>
         <source>确定</source>
         <translation>OK</translation>
     </message>
     <message>
-        <location line="+50"/>
+        <location line="+52"/>
         <source>无法保存设置: %1 不可写入</source>
         <translation>Cannot save the settings: %1 is not writable</translation>
     </message>
     <message>
         <location line="+7"/>
-        <location line="+48"/>
+        <location line="+140"/>
         <source>另一项配置操作尚未结束, 请稍候</source>
         <translation>Another configuration operation is still running; please wait</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow_config.cpp" line="+22"/>
-        <location line="+14"/>
-        <location line="+9"/>
+        <location line="-36"/>
+        <source>%1 项修改未写入</source>
+        <translation>%1 changes not written</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>有 %1 项修改尚未写入设备, 刷新会以设备中的值替换它们。
+仍要刷新吗?</source>
+        <translation>%1 changes have not been written to the instrument; a refresh replaces them with the instrument's values.
+Refresh anyway?</translation>
+    </message>
+    <message>
+        <location line="+34"/>
+        <source>正在读取 ……</source>
+        <translation>Reading …</translation>
+    </message>
+    <message>
+        <location line="+59"/>
+        <source>正在读取 %1/%2 ……</source>
+        <translation>Reading %1/%2 …</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>正在读取 %1 ……</source>
+        <translation>Reading %1 …</translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>读取中断: 已读 %1 项, 配置树保持读取前的内容</source>
+        <translation>Read interrupted after %1 items; the tree keeps what it held before</translation>
+    </message>
+    <message>
+        <location line="+48"/>
+        <source>正在写入配置。关闭窗口会中断写入, 尚未写入的项不会写入。
+仍要关闭吗?</source>
+        <translation>The configuration is being written. Closing the window interrupts the write; items not yet written stay unwritten.
+Close anyway?</translation>
+    </message>
+    <message>
+        <location filename="../app/mainwindow_config.cpp" line="+40"/>
+        <location line="+22"/>
         <source>正在写入配置......</source>
         <translation>Writing the configuration...</translation>
     </message>
     <message>
-        <location line="-44"/>
+        <location line="-85"/>
         <source>取消</source>
         <translation>Cancel</translation>
     </message>
     <message>
-        <location line="+71"/>
+        <location line="-3"/>
+        <source>设备将执行“%1”。
+确定要继续吗?</source>
+        <translation>The instrument will carry out “%1”.
+Do you want to go on?</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>“%1”不是数值。此项的值是一个数 (当前为 %2), 请输入数字。</source>
+        <translation>“%1” is not a number. This item's value is a number (now %2); please enter digits.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>“%1”不是此项的可选值。</source>
+        <translation>“%1” is not one of this item's options.</translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>正在写入 %1 ……</source>
+        <translation>Writing %1 …</translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>正在写入 ……</source>
+        <translation>Writing …</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>(未读取)</source>
+        <translation>(not read)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1: %2 → %3</source>
+        <translation>%1: %2 → %3</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>没有需要写入的修改</source>
+        <translation>No changes to write</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>将以下 %1 项写入设备:</source>
+        <translation>Write these %1 items to the instrument:</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>…… 其余 %1 项见详细信息</source>
+        <translation>… the other %1 are in the details</translation>
+    </message>
+    <message>
+        <location line="+32"/>
+        <source>正在同步时间 ……</source>
+        <translation>Synchronising the clock …</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>正在测试连接 ……</source>
+        <translation>Testing the connection …</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>正在写入 %1/%2 ……</source>
+        <translation>Writing %1/%2 …</translation>
+    </message>
+    <message>
+        <location line="+39"/>
+        <source>请检查通讯设置中的地址、端口、串口线和设备地址。</source>
+        <translation>Check the address, port, cable and device address in the communication settings.</translation>
+    </message>
+    <message>
+        <location line="+13"/>
         <source>正在导出配置......</source>
         <translation>Exporting the configuration...</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+18"/>
         <source>正在导入配置......</source>
         <translation>Importing the configuration...</translation>
     </message>
@@ -1124,7 +1374,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
 <context>
     <name>RefreshThread</name>
     <message>
-        <location filename="../config/refreshthread.cpp" line="+19"/>
+        <location filename="../config/refreshthread.cpp" line="+20"/>
         <source>... (共 %1 字节)</source>
         <translation>... (%1 bytes in all)</translation>
     </message>
@@ -1134,7 +1384,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Refresh</translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+56"/>
         <source>数据长度校验错误 : 
 %1</source>
         <translation>Wrong reply length:
@@ -1508,12 +1758,17 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
 <context>
     <name>WriteCommand</name>
     <message>
-        <location filename="../tools/zq-cli/writecommand.cpp" line="+75"/>
+        <location filename="../tools/zq-cli/writecommand.cpp" line="+77"/>
+        <source>(无)</source>
+        <translation>(none)</translation>
+    </message>
+    <message>
+        <location line="+17"/>
         <source>没有需要写入的项</source>
         <translation>Nothing to write</translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+28"/>
         <source>仪器拒绝了 %1 项: %2</source>
         <translation>The instrument refused %1 item(s): %2</translation>
     </message>

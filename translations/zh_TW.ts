@@ -2,6 +2,15 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_TW">
 <context>
+    <name>BusyIndicator</name>
+    <message>
+        <location filename="../config/ui/busyindicator.cpp" line="+19"/>
+        <location line="+42"/>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
     <name>CliHelp</name>
     <message>
         <location filename="../tools/zq-cli/clihelp.cpp" line="+120"/>
@@ -108,12 +117,12 @@
     </message>
     <message>
         <location line="+0"/>
-        <location line="+38"/>
+        <location line="+39"/>
         <source>毫秒</source>
         <translation>毫秒</translation>
     </message>
     <message>
-        <location line="-36"/>
+        <location line="-37"/>
         <source>经 UDP 连接仪器; read, write, set-clock 和 flash 可重复此选项</source>
         <translation>經 UDP 連線儀器; read, write, set-clock 和 flash 可重複此選項</translation>
     </message>
@@ -187,13 +196,13 @@
     </message>
     <message>
         <location line="+0"/>
-        <location line="+10"/>
+        <location line="+11"/>
         <location line="+4"/>
         <source>文件</source>
         <translation>檔案</translation>
     </message>
     <message>
-        <location line="-12"/>
+        <location line="-13"/>
         <source>要写入的配置 CSV 文件</source>
         <translation>要寫入的設定 CSV 檔案</translation>
     </message>
@@ -211,6 +220,16 @@
         <location line="+1"/>
         <source>先读取配置, 只写入数值不同的项</source>
         <translation>先讀取設定, 只寫入數值不同的項目</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>不写入此项 (名称或编号), 可重复使用</source>
+        <translation>不寫入此項 (名稱或編號), 可重複使用</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>项</source>
+        <translation>項</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -379,7 +398,7 @@
         <translation>--csv 只能用於一台儀器</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>无效的时间: %1 (应为 ISO 格式, 如 2024-05-01T08:30:00)</source>
         <translation>無效的時間: %1 (應為 ISO 格式, 如 2024-05-01T08:30:00)</translation>
     </message>
@@ -432,7 +451,12 @@
         <translation>同步時間</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+12"/>
+        <source>同步时间已取消</source>
+        <translation>同步時間已取消</translation>
+    </message>
+    <message>
+        <location line="+8"/>
         <source>同步时间失败</source>
         <translation>同步時間失敗</translation>
     </message>
@@ -440,6 +464,29 @@
         <location line="+2"/>
         <source>同步时间成功</source>
         <translation>同步時間成功</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigBackup</name>
+    <message>
+        <location filename="../config/configbackup.cpp" line="+41"/>
+        <source>备份</source>
+        <translation>備份</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>无法创建备份文件夹: %1</source>
+        <translation>無法建立備份資料夾: %1</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>备份失败, 未写入设备: %1</source>
+        <translation>備份失敗, 未寫入設備: %1</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>已备份到 %1</source>
+        <translation>已備份到 %1</translation>
     </message>
 </context>
 <context>
@@ -483,39 +530,90 @@
     </message>
 </context>
 <context>
+    <name>ConfigTree</name>
+    <message>
+        <location filename="../config/ui/configtree.cpp" line="+109"/>
+        <source>已修改, 尚未写入; 设备中为 %1</source>
+        <translation>已修改, 尚未寫入; 設備中為 %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>已修改, 尚未写入; 设备中的值未读取</source>
+        <translation>已修改, 尚未寫入; 設備中的值未讀取</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>设备未接受写入的值, 仍为 %1</source>
+        <translation>設備未接受寫入的值, 仍為 %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>操作项: 双击后由设备执行</source>
+        <translation>操作項: 按兩下後由設備執行</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigWorker</name>
+    <message>
+        <location filename="../config/configworker.cpp" line="+121"/>
+        <source>测试连接</source>
+        <translation>測試連線</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>测试连接已取消</source>
+        <translation>測試連線已取消</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>设备应答了, 但应答无效: %1</source>
+        <translation>設備回應了, 但回應無效: %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>设备已应答, 用时 %1 ms</source>
+        <translation>設備已回應, 用時 %1 ms</translation>
+    </message>
+</context>
+<context>
     <name>ConfigWriter</name>
     <message>
-        <location filename="../config/configwriter.cpp" line="+50"/>
-        <location line="+17"/>
-        <location line="+27"/>
+        <location filename="../config/configwriter.cpp" line="+51"/>
+        <location line="+31"/>
+        <location line="+46"/>
         <source>写入配置</source>
         <translation>寫入設定</translation>
     </message>
     <message>
-        <location line="-44"/>
+        <location line="-77"/>
         <location line="+2"/>
         <source>写入错误,连接设备失败</source>
         <translation>寫入錯誤,無法連線至裝置</translation>
     </message>
     <message>
-        <location line="+15"/>
-        <location line="+27"/>
+        <location line="+11"/>
+        <source>写入已取消, 已写入 %1 项</source>
+        <translation>寫入已取消, 已寫入 %1 項</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <location line="+46"/>
         <source>写入配置失败: %1</source>
         <translation>寫入設定失敗: %1</translation>
     </message>
     <message>
-        <location line="-14"/>
+        <location line="-32"/>
         <source>没有可写入的配置项</source>
         <translation>沒有可寫入的設定項</translation>
     </message>
     <message>
-        <location line="+23"/>
-        <location line="+51"/>
+        <location line="+41"/>
+        <location line="+64"/>
         <source>写入配置成功</source>
         <translation>寫入設定成功</translation>
     </message>
     <message>
-        <location line="-50"/>
+        <location line="-60"/>
         <source>、</source>
         <translation>、</translation>
     </message>
@@ -530,7 +628,7 @@
         <translation>寫入設定完成, %1 項未被裝置接受: %2</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+7"/>
         <source>提交</source>
         <translation>寫入</translation>
     </message>
@@ -550,15 +648,38 @@
         <translation>數值過長: 最多允許 %1 位元組</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+17"/>
         <location line="+4"/>
         <source>硬件返回数据校验错误</source>
         <translation>裝置回傳的資料驗證錯誤</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>写入配置失败,该项不支持修改</source>
         <translation>寫入設定失敗,此項目不支援修改</translation>
+    </message>
+</context>
+<context>
+    <name>ConnectionBar</name>
+    <message>
+        <location filename="../config/ui/connectionbar.cpp" line="+79"/>
+        <source>尚未通讯</source>
+        <translation>尚未通訊</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 有应答</source>
+        <translation>%1 有回應</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 无应答</source>
+        <translation>%1 無回應</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 | 设备地址 %2 | %3</source>
+        <translation>%1 | 設備位址 %2 | %3</translation>
     </message>
 </context>
 <context>
@@ -817,7 +938,7 @@
         <translation>操作</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+17"/>
         <source>语言</source>
         <translation>語言</translation>
     </message>
@@ -832,7 +953,7 @@
         <translation>toolBar</translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+30"/>
         <location line="+3"/>
         <source>通讯设置</source>
         <translation>通訊設定</translation>
@@ -846,7 +967,7 @@
     <message>
         <location line="+9"/>
         <location line="+3"/>
-        <location filename="../app/mainwindow_config.cpp" line="+169"/>
+        <location filename="../app/mainwindow_config.cpp" line="+336"/>
         <source>导入配置</source>
         <translation>匯入設定</translation>
     </message>
@@ -912,46 +1033,175 @@
         <translation>裝置監聽</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="+78"/>
+        <location line="+9"/>
+        <location line="+3"/>
+        <source>写入修改</source>
+        <translation>寫入修改</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <location line="+3"/>
+        <source>恢复备份...</source>
+        <translation>還原備份...</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <location line="+3"/>
+        <source>测试连接</source>
+        <translation>測試連線</translation>
+    </message>
+    <message>
+        <location filename="../app/mainwindow.cpp" line="+98"/>
         <source>准备就绪</source>
         <translation>就緒</translation>
     </message>
     <message>
-        <location line="+21"/>
-        <location filename="../app/mainwindow_config.cpp" line="-69"/>
+        <location line="+23"/>
+        <location filename="../app/mainwindow_config.cpp" line="-219"/>
+        <location line="+24"/>
         <source>确定</source>
         <translation>確定</translation>
     </message>
     <message>
-        <location line="+50"/>
+        <location line="+52"/>
         <source>无法保存设置: %1 不可写入</source>
         <translation>無法儲存設定: %1 無法寫入</translation>
     </message>
     <message>
         <location line="+7"/>
-        <location line="+48"/>
+        <location line="+140"/>
         <source>另一项配置操作尚未结束, 请稍候</source>
         <translation>另一項設定作業尚未結束, 請稍候</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow_config.cpp" line="+22"/>
-        <location line="+14"/>
-        <location line="+9"/>
+        <location line="-36"/>
+        <source>%1 项修改未写入</source>
+        <translation>%1 項修改未寫入</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>有 %1 项修改尚未写入设备, 刷新会以设备中的值替换它们。
+仍要刷新吗?</source>
+        <translation>有 %1 項修改尚未寫入設備, 重新整理會以設備中的值取代它們。
+仍要重新整理嗎?</translation>
+    </message>
+    <message>
+        <location line="+34"/>
+        <source>正在读取 ……</source>
+        <translation>正在讀取 ……</translation>
+    </message>
+    <message>
+        <location line="+59"/>
+        <source>正在读取 %1/%2 ……</source>
+        <translation>正在讀取 %1/%2 ……</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>正在读取 %1 ……</source>
+        <translation>正在讀取 %1 ……</translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>读取中断: 已读 %1 项, 配置树保持读取前的内容</source>
+        <translation>讀取中斷: 已讀 %1 項, 配置樹保持讀取前的內容</translation>
+    </message>
+    <message>
+        <location line="+48"/>
+        <source>正在写入配置。关闭窗口会中断写入, 尚未写入的项不会写入。
+仍要关闭吗?</source>
+        <translation>正在寫入配置。關閉視窗會中斷寫入, 尚未寫入的項不會寫入。
+仍要關閉嗎?</translation>
+    </message>
+    <message>
+        <location filename="../app/mainwindow_config.cpp" line="+40"/>
+        <location line="+22"/>
         <source>正在写入配置......</source>
         <translation>正在寫入設定......</translation>
     </message>
     <message>
-        <location line="-44"/>
+        <location line="-85"/>
         <source>取消</source>
         <translation>取消</translation>
     </message>
     <message>
-        <location line="+71"/>
+        <location line="-3"/>
+        <source>设备将执行“%1”。
+确定要继续吗?</source>
+        <translation>設備將執行「%1」。
+確定要繼續嗎?</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>“%1”不是数值。此项的值是一个数 (当前为 %2), 请输入数字。</source>
+        <translation>「%1」不是數值。此項的值是一個數 (目前為 %2), 請輸入數字。</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>“%1”不是此项的可选值。</source>
+        <translation>「%1」不是此項的可選值。</translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>正在写入 %1 ……</source>
+        <translation>正在寫入 %1 ……</translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>正在写入 ……</source>
+        <translation>正在寫入 ……</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>(未读取)</source>
+        <translation>(未讀取)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1: %2 → %3</source>
+        <translation>%1: %2 → %3</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>没有需要写入的修改</source>
+        <translation>沒有需要寫入的修改</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>将以下 %1 项写入设备:</source>
+        <translation>將以下 %1 項寫入設備:</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>…… 其余 %1 项见详细信息</source>
+        <translation>…… 其餘 %1 項見詳細資訊</translation>
+    </message>
+    <message>
+        <location line="+32"/>
+        <source>正在同步时间 ……</source>
+        <translation>正在同步時間 ……</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>正在测试连接 ……</source>
+        <translation>正在測試連線 ……</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>正在写入 %1/%2 ……</source>
+        <translation>正在寫入 %1/%2 ……</translation>
+    </message>
+    <message>
+        <location line="+39"/>
+        <source>请检查通讯设置中的地址、端口、串口线和设备地址。</source>
+        <translation>請檢查通訊設定中的位址、連接埠、串列線和設備位址。</translation>
+    </message>
+    <message>
+        <location line="+13"/>
         <source>正在导出配置......</source>
         <translation>正在匯出設定......</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+18"/>
         <source>正在导入配置......</source>
         <translation>正在匯入設定......</translation>
     </message>
@@ -1124,7 +1374,7 @@
 <context>
     <name>RefreshThread</name>
     <message>
-        <location filename="../config/refreshthread.cpp" line="+19"/>
+        <location filename="../config/refreshthread.cpp" line="+20"/>
         <source>... (共 %1 字节)</source>
         <translation>... (共 %1 位元組)</translation>
     </message>
@@ -1134,7 +1384,7 @@
         <translation>重新整理</translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+56"/>
         <source>数据长度校验错误 : 
 %1</source>
         <translation>資料長度驗證錯誤 : 
@@ -1508,12 +1758,17 @@
 <context>
     <name>WriteCommand</name>
     <message>
-        <location filename="../tools/zq-cli/writecommand.cpp" line="+75"/>
+        <location filename="../tools/zq-cli/writecommand.cpp" line="+77"/>
+        <source>(无)</source>
+        <translation>(無)</translation>
+    </message>
+    <message>
+        <location line="+17"/>
         <source>没有需要写入的项</source>
         <translation>沒有需要寫入的項目</translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+28"/>
         <source>仪器拒绝了 %1 项: %2</source>
         <translation>儀器拒絕了 %1 個項目: %2</translation>
     </message>
