@@ -207,7 +207,7 @@ void MainWindow::slotHistoryData()
 
 void MainWindow::slotUpdateHardware()
 {
-    UpdateDialog dialog(this);
+    UpdateDialog dialog(this, &updateWorker);
     Prompter::current().exec(dialog);
 }
 

@@ -3,6 +3,7 @@
 #include "config/configoutcome.h"
 #include "config/configrow.h"
 #include "config/refreshthread.h"
+#include "firmware/updatethread.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -88,6 +89,9 @@ private:
     Ui::MainWindow* form;
     ConfigTree* tree;
     RefreshThread readThread;
+    // Lent to each update dialog: a failed run still ends the instrument's update mode after the
+    // dialog has closed, and the next dialog's run waits for it.
+    UpdateThread updateWorker;
     QTranslator* translator;
     QTranslator* qtTranslator; // Qt's own texts, switched with the assistant's
     QMap<QString, QSet<QString>> skipMap;
