@@ -119,7 +119,9 @@ DDbServer::Envelope DDbServer::openEnvelope(const QByteArray& envelope, QMap<QSt
     inner >> map;
     if (inner.status() != QDataStream::Ok)
         return Envelope::BadDigest;
-    if (!hasExpectedTypes(map))
+    // Qt reads a map as a multi-map: a key written twice would leave two values, and which one
+    // counts would depend on the order in the stream, not on what a writer meant.
+    if (map.uniqueKeys().size() != map.size() || !hasExpectedTypes(map))
         return Envelope::BadTypes;
     *fields = map;
     return Envelope::Opened;

@@ -22,6 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FUZZ_CHECK(fields.size() == 1 && fields.contains(QStringLiteral("untouched")));
         return 0;
     }
+    FUZZ_CHECK(fields.uniqueKeys().size() == fields.size());
     FUZZ_CHECK(fields.value(KeyModel, QString()).userType() == QMetaType::QString);
     FUZZ_CHECK(fields.value(KeyImage, QByteArray()).userType() == QMetaType::QByteArray);
 

@@ -6,6 +6,7 @@
 #include "firmware/ui/updatedialog.h"
 #include "sim/downloadserver.h"
 #include "tests/support/ui/downloadrig.h"
+#include "tests/support/ui/languageprobe.h"
 #include "tests/support/ui/updatedialogdriver.h"
 #include "tests/support/workdir.h"
 
@@ -151,6 +152,8 @@ void TestFirmwareDownload::downloadsExactFile()
     QString named;
     setup.driver.prompter.answerNext([&named](QDialog& box) {
         named = static_cast<QMessageBox&>(box).informativeText();
+        box.show();
+        saveScreenshot(&box, QStringLiteral("download-succeeded"));
         return int(QMessageBox::Open);
     });
     QVERIFY(setup.driver.download());
@@ -281,6 +284,9 @@ void TestFirmwareDownload::listColumns()
     QAbstractItemModel* model = setup.driver.fileList()->model();
     auto* view = qobject_cast<QTreeView*>(setup.driver.fileList()->view());
     QVERIFY(view);
+    setup.driver.fileList()->showPopup();
+    saveScreenshot(view->window(), QStringLiteral("download-list-%1").arg(withDetails ? "details" : "bare"));
+    setup.driver.fileList()->hidePopup();
     QCOMPARE(view->isColumnHidden(1), !withDetails);
     QCOMPARE(view->isColumnHidden(2), !withDetails);
     if (withDetails) {

@@ -222,6 +222,14 @@ void TestFirmwarePackage::refusesDamagedFiles_data()
     QMap<QString, QVariant> numberVersion = sampleFields();
     numberVersion.insert(KeyVersion, 2.1);
     QTest::newRow("version a number") << "cell" << PackageWriter::cellText(numberVersion) << types;
+    // Two values under one key: which one is the image would depend on the order in the stream.
+    QByteArray twice;
+    {
+        QDataStream stream(&twice, QIODevice::WriteOnly);
+        stream << quint32(3) << KeyModel << QVariant(QStringLiteral("ZQ-100")) << KeyImage << QVariant(Image) << KeyImage
+               << QVariant(QByteArray("other"));
+    }
+    QTest::newRow("image key twice") << "cell" << PackageWriter::envelope(twice).toBase64() << types;
 }
 
 void TestFirmwarePackage::refusesDamagedFiles()

@@ -181,8 +181,7 @@ void UpdateDialog::soltStartUpdate()
 void UpdateDialog::soltStopUpdate()
 {
     countdown.stop();
-    if (!transferActive)
-        form->labStage->clear();
+    form->labStage->clear();
     transferActive = false;
     if (pendingRun) {
         // finished() may arrive a moment before the thread has fully ended.
