@@ -83,7 +83,16 @@ bool UpdateThread::isAcknowledged(const QByteArray& reply, const QByteArray& exp
 
 int UpdateThread::exchange(LinkChannel& channel, const QByteArray& request, QByteArray& reply)
 {
-    return channel.exchange(request, reply, CrcOrder::HighFirst, exchangeTimeoutMs);
+    const ExchangeResult result = channel.exchange(request, reply, CrcOrder::HighFirst, exchangeTimeoutMs);
+    // Marker replies carry their CRC high-first: an answer that came is judged by its content.
+    failureLink = result == ExchangeOk ? LinkError::None : linkErrorOf(result, reply);
+    return result;
+}
+
+void UpdateThread::fail(UpdateFailure code, const QString& text)
+{
+    failureCode = code;
+    emit signalShowErrorMessage(text);
 }
 
 bool UpdateThread::expectAck(LinkChannel& channel, const QByteArray& request, const QByteArray& expected, bool eraseStep)
@@ -103,16 +112,19 @@ void UpdateThread::finish(LinkChannel& channel)
 
 void UpdateThread::run()
 {
+    failureCode = UpdateFailure::None;
+    failureLink = LinkError::None;
     const QByteArray image = info.image();
     const QString refused = refusal(info);
     if (!refused.isEmpty()) {
-        emit signalShowErrorMessage(refused);
+        fail(UpdateFailure::BadPackage, refused);
         return;
     }
 
     LinkChannel channel;
     if (!(link ? channel.open(*link) : channel.openFromSettings())) {
-        emit signalShowErrorMessage(tr("固件更新失败,") + channel.errorText());
+        failureLink = channel.openError();
+        fail(UpdateFailure::CannotOpen, tr("固件更新失败,") + channel.errorText());
         return;
     }
 
@@ -120,22 +132,25 @@ void UpdateThread::run()
     QByteArray identity;
     if (exchange(channel, buildReadDeviceIdRequest(), identity) != ExchangeOk
         && exchange(channel, buildReadDeviceIdRequest(), identity) != ExchangeOk) {
-        emit signalShowErrorMessage(tr("固件更新失败,获取设备ID失败!"));
+        fail(UpdateFailure::NoIdentity, tr("固件更新失败,获取设备ID失败!"));
+        const LinkError unanswered = failureLink;
         finish(channel);
+        failureLink = unanswered;
         return;
     }
     const QString deviceModel = modelOf(identity);
     emit signalDeviceModel(deviceModel);
     if (!modelMatches(info.model(), identity)) {
-        emit signalShowErrorMessage(tr("固件更新失败,BIN文件与设备型号不一致!") + QLatin1Char('\n')
-                                    + tr("固件包的型号: %1, 仪器的型号: %2").arg(info.model(), deviceModel));
+        fail(UpdateFailure::WrongModel, tr("固件更新失败,BIN文件与设备型号不一致!") + QLatin1Char('\n')
+                                            + tr("固件包的型号: %1, 仪器的型号: %2").arg(info.model(), deviceModel));
         finish(channel);
+        failureLink = LinkError::None;
         return;
     }
 
     emit signalStage(Erasing, 0, 0);
     if (!expectAck(channel, buildEraseFlashRequest(quint32(image.size())), eraseFlashAcknowledgement(), true)) {
-        emit signalShowErrorMessage(tr("固件更新失败,擦除设备内存失败!"));
+        fail(UpdateFailure::EraseFailed, tr("固件更新失败,擦除设备内存失败!"));
         return;
     }
     emit signalUpdateProgress(0);
@@ -146,7 +161,7 @@ void UpdateThread::run()
         emit signalStage(Writing, int(offset / FirmwarePageSize) + 1, pages);
         const QByteArray page = image.mid(int(offset), FirmwarePageSize);
         if (!expectAck(channel, buildWritePageRequest(quint8(number), page), writePageAcknowledgement(number), false)) {
-            emit signalShowErrorMessage(tr("固件更新失败,发送文件数据失败!"));
+            fail(UpdateFailure::PageFailed, tr("固件更新失败,发送文件数据失败!"));
             return;
         }
         emit signalUpdateProgress(int(offset * 100 / image.size()));

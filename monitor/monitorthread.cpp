@@ -46,8 +46,12 @@ void MonitorThread::lineTaken()
 void MonitorThread::run()
 {
     const bool debugRun = debugMode;
+    failureCode = MonitorFailure::None;
+    failureLink = LinkError::None;
     LinkChannel channel;
     if (!(link ? channel.open(*link) : channel.openFromSettings())) {
+        failureCode = MonitorFailure::CannotOpen;
+        failureLink = channel.openError();
         emit signalShowError(tr("设备监听"), channel.errorText());
         return;
     }
@@ -71,13 +75,15 @@ bool MonitorThread::sendDebugCommand(LinkChannel& channel, bool on)
                                                      on ? QStringLiteral("1") : QStringLiteral("0"));
     QByteArray reply;
     const ExchangeResult result = channel.exchange(request, reply, CrcOrder::LowFirst, LinkTimings::current().writeItemMs);
-    QString error = errorMessage(result, reply);
+    LinkError error = linkErrorOf(result, reply);
     // An instrument whose output is still on sends lines ahead of its reply; the reply still counts.
-    if (!error.isEmpty() && result != ExchangeSendFailed && endsWithItemReply(reply, channel.deviceAddress()))
-        error.clear();
-    if (error.isEmpty())
+    if (error != LinkError::None && result != ExchangeSendFailed && endsWithItemReply(reply, channel.deviceAddress()))
+        error = LinkError::None;
+    if (error == LinkError::None)
         return true;
-    emit signalShowError(tr("监听调试"), error);
+    failureCode = MonitorFailure::DebugCommand;
+    failureLink = error;
+    emit signalShowError(tr("监听调试"), linkErrorText(error));
     return false;
 }
 
