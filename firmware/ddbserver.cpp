@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
+#include <QSet>
 #include <QSqlQuery>
 #include <QtEndian>
 
@@ -121,7 +122,8 @@ DDbServer::Envelope DDbServer::openEnvelope(const QByteArray& envelope, QMap<QSt
         return Envelope::BadDigest;
     // Qt reads a map as a multi-map: a key written twice would leave two values, and which one
     // counts would depend on the order in the stream, not on what a writer meant.
-    if (map.uniqueKeys().size() != map.size() || !hasExpectedTypes(map))
+    const QStringList keys = map.keys(); // with each key as often as it was read
+    if (QSet<QString>(keys.cbegin(), keys.cend()).size() != keys.size() || !hasExpectedTypes(map))
         return Envelope::BadTypes;
     *fields = map;
     return Envelope::Opened;
