@@ -564,7 +564,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
 <context>
     <name>DDbServer</name>
     <message>
-        <location filename="../firmware/ddbserver.cpp" line="+133"/>
+        <location filename="../firmware/ddbserver.cpp" line="+135"/>
         <source>解析文件失败,文件不存在或拒绝访问!</source>
         <translation>Cannot read the package: the file does not exist or access is denied.</translation>
     </message>

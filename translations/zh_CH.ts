@@ -564,7 +564,7 @@
 <context>
     <name>DDbServer</name>
     <message>
-        <location filename="../firmware/ddbserver.cpp" line="+133"/>
+        <location filename="../firmware/ddbserver.cpp" line="+135"/>
         <source>解析文件失败,文件不存在或拒绝访问!</source>
         <translation>解析文件失败,文件不存在或拒绝访问!</translation>
     </message>
