@@ -339,7 +339,7 @@ void MainWindow::slotHistoryData()
 
 void MainWindow::slotUpdateHardware()
 {
-    UpdateDialog dialog(this);
+    UpdateDialog dialog(this, &updateWorker);
     Prompter::current().exec(dialog);
 }
 
@@ -482,6 +482,12 @@ void MainWindow::closeEvent(QCloseEvent* event)
         readThread.requestStop();
     }
     readThread.wait();
+    // A refused or failed update may still be ending the instrument's update mode (at most 20 s):
+    // the window goes at once, the settings stay until that sequence has run to its end.
+    if (updateWorker.isRunning()) {
+        hide();
+        updateWorker.wait();
+    }
     saveWindowSize();
     QMainWindow::closeEvent(event);
     singleton<Config>::destroy();

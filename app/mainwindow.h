@@ -4,6 +4,7 @@
 #include "config/configrow.h"
 #include "config/configworker.h"
 #include "config/refreshthread.h"
+#include "firmware/updatethread.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -166,6 +167,9 @@ private:
     bool addingManyRows = false; // the change count waits for the last of them
     // During an import, the values the instrument reported, by item index, for the rows to come.
     QHash<int, QString> carriedReadValues;
+    // Lent to each update dialog: a failed run still ends the instrument's update mode after the
+    // dialog has closed, and the next dialog's run waits for it.
+    UpdateThread updateWorker;
     QTranslator* translator;
     QTranslator* qtTranslator; // Qt's own texts, switched with the assistant's
     QMap<QString, QSet<QString>> skipMap;

@@ -280,7 +280,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     <message>
         <location line="+2"/>
         <source>要烧写的固件包</source>
-        <translation>The firmware package to write</translation>
+        <translation>The firmware package to flash</translation>
     </message>
     <message>
         <location line="+0"/>
@@ -685,17 +685,19 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
 <context>
     <name>DDbServer</name>
     <message>
-        <location filename="../firmware/ddbserver.cpp" line="+101"/>
+        <location filename="../firmware/ddbserver.cpp" line="+135"/>
         <source>解析文件失败,文件不存在或拒绝访问!</source>
         <translation>Cannot read the package: the file does not exist or access is denied.</translation>
     </message>
     <message>
+        <location line="+3"/>
         <location line="+7"/>
+        <location line="+6"/>
         <source>解析文件失败,打开文件失败,请检查文件类型!</source>
         <translation>Cannot read the package: the file cannot be opened. Check the file type.</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+2"/>
         <location line="+2"/>
         <source>解析文件失败,文件操作失败!</source>
         <translation>Cannot read the package: the file is not a valid package.</translation>
@@ -706,51 +708,76 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Cannot read the package: its contents cannot be read.</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+9"/>
         <source>解析文件失败,文件校验失败!</source>
         <translation>Cannot read the package: the checksum does not match.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>解析文件失败,文件内容格式错误!</source>
+        <translation>Cannot read the package: its contents are not in the expected form.</translation>
     </message>
 </context>
 <context>
     <name>DeviceTypeMgr</name>
     <message>
-        <location filename="../firmware/devicetypemgr.cpp" line="+63"/>
+        <location filename="../firmware/devicetypemgr.cpp" line="+78"/>
         <source>获取设备列表失败,请重试!</source>
         <translation>Could not get the firmware list. Please try again.</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>%1 秒内没有收到任何数据</source>
-        <translation>No data received for %1 s</translation>
+        <source>下载页面大于 %1 MiB</source>
+        <translation>The download page is larger than %1 MiB</translation>
     </message>
 </context>
 <context>
     <name>DownloadThread</name>
     <message>
-        <location filename="../firmware/downloadthread.cpp" line="+59"/>
+        <location filename="../firmware/downloadthread.cpp" line="+127"/>
+        <source>下载失败,链接不是 http 或 https 地址: %1</source>
+        <translation>Download failed: the link is not an http or https address: %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>下载失败,https 页面上的链接也必须是 https: %1</source>
+        <translation>Download failed: a link on an https page must be https too: %1</translation>
+    </message>
+    <message>
+        <location line="+15"/>
         <source>下载失败,文件名不合法: %1</source>
         <translation>Download failed: unsafe file name: %1</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+7"/>
         <location line="+11"/>
         <source>下载失败,打开文件失败: %1</source>
         <translation>Download failed: cannot open the file: %1</translation>
     </message>
     <message>
-        <location line="+38"/>
-        <location line="+4"/>
+        <location line="+25"/>
+        <source>下载异常: 文件大于 %1 MiB</source>
+        <translation>Download error: the file is larger than %1 MiB</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>下载异常: 收到的数据多于声明的 %1 字节</source>
+        <translation>Download error: more data arrived than the announced %1 bytes</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <location line="+24"/>
         <location line="+6"/>
         <source>下载异常: %1</source>
         <translation>Download error: %1</translation>
     </message>
     <message>
-        <location line="-6"/>
-        <source>%1 秒内没有收到任何数据</source>
-        <translation>No data received for %1 s</translation>
+        <location line="+9"/>
+        <source>%1 秒内收到的数据不足 1 KiB</source>
+        <translation>Less than 1 KiB received in %1 s</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="-6"/>
         <source>下载异常: 未找到该文件或下载失败</source>
         <translation>Download error: file not found or download incomplete</translation>
     </message>
@@ -1302,6 +1329,7 @@ Do you want to go on?</translation>
     <name>QObject</name>
     <message>
         <location filename="../prompt/messageboxes.cpp" line="+15"/>
+        <location filename="../firmware/ui/updatedialog.cpp" line="+361"/>
         <source>确定</source>
         <translation>OK</translation>
     </message>
@@ -1602,66 +1630,76 @@ Do you want to go on?</translation>
     <name>UpdateDialog</name>
     <message>
         <location filename="../forms/updatedialog.ui" line="+14"/>
-        <location line="+16"/>
-        <location filename="../firmware/ui/updatedialog.cpp" line="+68"/>
+        <location line="+9"/>
+        <location filename="../firmware/ui/updatedialog.cpp" line="-257"/>
         <source>更新固件</source>
         <translation>Firmware Update</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+6"/>
         <source>文件：</source>
         <translation>File:</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+14"/>
         <source>设备：</source>
         <translation>Instrument:</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+14"/>
         <source>型号：</source>
         <translation>Model:</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+14"/>
+        <source>仪器型号：</source>
+        <translation>Instrument model:</translation>
+    </message>
+    <message>
+        <location line="+14"/>
         <source>版本：</source>
         <translation>Version:</translation>
     </message>
     <message>
-        <location line="+26"/>
-        <location line="+132"/>
+        <location line="+14"/>
+        <location line="+99"/>
         <source>进度：</source>
         <translation>Progress:</translation>
     </message>
     <message>
-        <location line="-85"/>
+        <location line="-63"/>
         <source>选择文件</source>
         <translation>Select File</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>烧写</source>
-        <translation>Write</translation>
+        <translation>Flash</translation>
     </message>
     <message>
-        <location line="+17"/>
-        <location line="+122"/>
-        <location filename="../firmware/ui/updatedialog.cpp" line="+114"/>
+        <location line="+12"/>
+        <location line="+87"/>
+        <location filename="../firmware/ui/updatedialog.cpp" line="+201"/>
         <source>下载文件</source>
         <translation>Download File</translation>
     </message>
     <message>
-        <location line="-110"/>
+        <location line="-81"/>
+        <source>页面：</source>
+        <translation>Page:</translation>
+    </message>
+    <message>
+        <location line="+14"/>
         <source>列表：</source>
         <translation>List:</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+10"/>
         <source>路径：</source>
         <translation>Folder:</translation>
     </message>
     <message>
-        <location line="+73"/>
+        <location line="+43"/>
         <source>刷新文件列表</source>
         <translation>Reload List</translation>
     </message>
@@ -1671,7 +1709,12 @@ Do you want to go on?</translation>
         <translation>Select Folder</translation>
     </message>
     <message>
-        <location filename="../firmware/ui/updatedialog.cpp" line="-86"/>
+        <location line="+14"/>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <location filename="../firmware/ui/updatedialog.cpp" line="-166"/>
         <source>请选择文件!</source>
         <translation>Please select a file.</translation>
     </message>
@@ -1681,38 +1724,78 @@ Do you want to go on?</translation>
         <translation>Update failed: the file does not exist or access is denied.</translation>
     </message>
     <message>
-        <location line="+38"/>
-        <location filename="../tools/zq-cli/flashcommand.cpp" line="+46"/>
+        <location line="+67"/>
+        <location filename="../tools/zq-cli/flashcommand.cpp" line="+67"/>
         <source>固件更新成功!</source>
         <translation>Firmware updated successfully.</translation>
     </message>
     <message>
-        <location line="+10"/>
-        <source>未设置固件下载页面,请在 config.ini 的 firmware/page 中填写下载页面的完整地址!</source>
-        <translation>No firmware download page is set. Enter the full address of the download page as firmware/page in config.ini.</translation>
+        <location line="-171"/>
+        <source>名称</source>
+        <translation>Name</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+0"/>
+        <source>大小</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>日期</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <location line="+43"/>
+        <source>上一次更新正在结束, 请稍候</source>
+        <translation>The previous update is still ending; please wait</translation>
+    </message>
+    <message>
+        <location line="+76"/>
+        <source>等待上一次更新结束</source>
+        <translation>Waiting for the previous update to end</translation>
+    </message>
+    <message>
+        <location line="+96"/>
+        <source>请在“页面”中填写固件下载页面的完整地址!</source>
+        <translation>Please enter the full address of the firmware download page under “Page”.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
         <source>固件下载页面地址无效: %1</source>
         <translation>Invalid firmware download page address: %1</translation>
     </message>
     <message>
-        <location line="+39"/>
+        <location line="+54"/>
         <source>请选择设备类型!</source>
         <translation>Please select a firmware file.</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+7"/>
         <source>请选择下载路径!</source>
         <translation>Please select a download folder.</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+7"/>
+        <source>文件 %1 已存在,要替换它吗?</source>
+        <translation>The file %1 already exists. Replace it?</translation>
+    </message>
+    <message>
+        <location line="+29"/>
         <source>文件下载成功!</source>
         <translation>File downloaded successfully.</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+2"/>
+        <source>已保存到: %1</source>
+        <translation>Saved to: %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>选择此文件更新</source>
+        <translation>Flash This File</translation>
+    </message>
+    <message>
+        <location line="+36"/>
         <source>正在更新固件,请等待更新完成!</source>
         <translation>Firmware update in progress. Please wait until it finishes.</translation>
     </message>
@@ -1720,37 +1803,62 @@ Do you want to go on?</translation>
 <context>
     <name>UpdateThread</name>
     <message>
-        <location filename="../firmware/updatethread.cpp" line="+24"/>
+        <location filename="../firmware/updatethread.cpp" line="+25"/>
         <source>固件包中没有固件数据,不能烧写!</source>
-        <translation>The package holds no firmware image; nothing can be written.</translation>
+        <translation>The package holds no firmware image; nothing can be flashed.</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>固件包中没有设备型号,不能烧写!</source>
-        <translation>The package names no instrument model; it cannot be written.</translation>
+        <translation>The package names no instrument model; it cannot be flashed.</translation>
     </message>
     <message>
-        <location line="+70"/>
+        <location line="+30"/>
+        <source>第 1/4 步: 识别仪器</source>
+        <translation>Step 1/4: identifying the instrument</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>第 2/4 步: 擦除仪器内存</source>
+        <translation>Step 2/4: erasing the instrument&apos;s memory</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>第 3/4 步: 写入第 %1 / %2 页</source>
+        <translation>Step 3/4: writing page %1 / %2</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>第 4/4 步: 结束更新, 等待仪器重启 (最多 %1 秒)</source>
+        <translation>Step 4/4: finishing, waiting for the instrument to restart (at most %1 s)</translation>
+    </message>
+    <message>
+        <location line="+63"/>
         <source>固件更新失败,</source>
         <translation>Firmware update failed: </translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>固件更新失败,获取设备ID失败!</source>
         <translation>Firmware update failed: could not read the instrument ID.</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+9"/>
         <source>固件更新失败,BIN文件与设备型号不一致!</source>
         <translation>Firmware update failed: the package does not match the instrument model.</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+1"/>
+        <source>固件包的型号: %1, 仪器的型号: %2</source>
+        <translation>Model of the package: %1, model of the instrument: %2</translation>
+    </message>
+    <message>
+        <location line="+8"/>
         <source>固件更新失败,擦除设备内存失败!</source>
         <translation>Firmware update failed: could not erase the instrument&apos;s memory.</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+11"/>
         <source>固件更新失败,发送文件数据失败!</source>
         <translation>Firmware update failed: could not send the file data.</translation>
     </message>

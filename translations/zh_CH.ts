@@ -685,17 +685,19 @@
 <context>
     <name>DDbServer</name>
     <message>
-        <location filename="../firmware/ddbserver.cpp" line="+101"/>
+        <location filename="../firmware/ddbserver.cpp" line="+135"/>
         <source>解析文件失败,文件不存在或拒绝访问!</source>
         <translation>解析文件失败,文件不存在或拒绝访问!</translation>
     </message>
     <message>
+        <location line="+3"/>
         <location line="+7"/>
+        <location line="+6"/>
         <source>解析文件失败,打开文件失败,请检查文件类型!</source>
         <translation>解析文件失败,打开文件失败,请检查文件类型!</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+2"/>
         <location line="+2"/>
         <source>解析文件失败,文件操作失败!</source>
         <translation>解析文件失败,文件操作失败!</translation>
@@ -706,51 +708,76 @@
         <translation>解析文件失败,无法获取文件内容!</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+9"/>
         <source>解析文件失败,文件校验失败!</source>
         <translation>解析文件失败,文件校验失败!</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>解析文件失败,文件内容格式错误!</source>
+        <translation>解析文件失败,文件内容格式错误!</translation>
     </message>
 </context>
 <context>
     <name>DeviceTypeMgr</name>
     <message>
-        <location filename="../firmware/devicetypemgr.cpp" line="+63"/>
+        <location filename="../firmware/devicetypemgr.cpp" line="+78"/>
         <source>获取设备列表失败,请重试!</source>
         <translation>获取设备列表失败,请重试!</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>%1 秒内没有收到任何数据</source>
-        <translation>%1 秒内没有收到任何数据</translation>
+        <source>下载页面大于 %1 MiB</source>
+        <translation>下载页面大于 %1 MiB</translation>
     </message>
 </context>
 <context>
     <name>DownloadThread</name>
     <message>
-        <location filename="../firmware/downloadthread.cpp" line="+59"/>
+        <location filename="../firmware/downloadthread.cpp" line="+127"/>
+        <source>下载失败,链接不是 http 或 https 地址: %1</source>
+        <translation>下载失败,链接不是 http 或 https 地址: %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>下载失败,https 页面上的链接也必须是 https: %1</source>
+        <translation>下载失败,https 页面上的链接也必须是 https: %1</translation>
+    </message>
+    <message>
+        <location line="+15"/>
         <source>下载失败,文件名不合法: %1</source>
         <translation>下载失败,文件名不合法: %1</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+7"/>
         <location line="+11"/>
         <source>下载失败,打开文件失败: %1</source>
         <translation>下载失败,打开文件失败: %1</translation>
     </message>
     <message>
-        <location line="+38"/>
-        <location line="+4"/>
+        <location line="+25"/>
+        <source>下载异常: 文件大于 %1 MiB</source>
+        <translation>下载异常: 文件大于 %1 MiB</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>下载异常: 收到的数据多于声明的 %1 字节</source>
+        <translation>下载异常: 收到的数据多于声明的 %1 字节</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <location line="+24"/>
         <location line="+6"/>
         <source>下载异常: %1</source>
         <translation>下载异常: %1</translation>
     </message>
     <message>
-        <location line="-6"/>
-        <source>%1 秒内没有收到任何数据</source>
-        <translation>%1 秒内没有收到任何数据</translation>
+        <location line="+9"/>
+        <source>%1 秒内收到的数据不足 1 KiB</source>
+        <translation>%1 秒内收到的数据不足 1 KiB</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="-6"/>
         <source>下载异常: 未找到该文件或下载失败</source>
         <translation>下载异常: 未找到该文件或下载失败</translation>
     </message>
@@ -1302,6 +1329,7 @@
     <name>QObject</name>
     <message>
         <location filename="../prompt/messageboxes.cpp" line="+15"/>
+        <location filename="../firmware/ui/updatedialog.cpp" line="+361"/>
         <source>确定</source>
         <translation>确定</translation>
     </message>
@@ -2031,39 +2059,44 @@
     <name>UpdateDialog</name>
     <message>
         <location filename="../forms/updatedialog.ui" line="+14"/>
-        <location line="+16"/>
-        <location filename="../firmware/ui/updatedialog.cpp" line="+68"/>
+        <location line="+9"/>
+        <location filename="../firmware/ui/updatedialog.cpp" line="-257"/>
         <source>更新固件</source>
         <translation>更新固件</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+6"/>
         <source>文件：</source>
         <translation>文件：</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+14"/>
         <source>设备：</source>
         <translation>设备：</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+14"/>
         <source>型号：</source>
         <translation>型号：</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+14"/>
+        <source>仪器型号：</source>
+        <translation>仪器型号：</translation>
+    </message>
+    <message>
+        <location line="+14"/>
         <source>版本：</source>
         <translation>版本：</translation>
     </message>
     <message>
-        <location line="+26"/>
-        <location line="+132"/>
+        <location line="+14"/>
+        <location line="+99"/>
         <source>进度：</source>
         <translation>进度：</translation>
     </message>
     <message>
-        <location line="-85"/>
+        <location line="-63"/>
         <source>选择文件</source>
         <translation>选择文件</translation>
     </message>
@@ -2073,24 +2106,29 @@
         <translation>烧写</translation>
     </message>
     <message>
-        <location line="+17"/>
-        <location line="+122"/>
-        <location filename="../firmware/ui/updatedialog.cpp" line="+114"/>
+        <location line="+12"/>
+        <location line="+87"/>
+        <location filename="../firmware/ui/updatedialog.cpp" line="+201"/>
         <source>下载文件</source>
         <translation>下载文件</translation>
     </message>
     <message>
-        <location line="-110"/>
+        <location line="-81"/>
+        <source>页面：</source>
+        <translation>页面：</translation>
+    </message>
+    <message>
+        <location line="+14"/>
         <source>列表：</source>
         <translation>列表：</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+10"/>
         <source>路径：</source>
         <translation>路径：</translation>
     </message>
     <message>
-        <location line="+73"/>
+        <location line="+43"/>
         <source>刷新文件列表</source>
         <translation>刷新文件列表</translation>
     </message>
@@ -2100,7 +2138,12 @@
         <translation>选择路径</translation>
     </message>
     <message>
-        <location filename="../firmware/ui/updatedialog.cpp" line="-86"/>
+        <location line="+14"/>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <location filename="../firmware/ui/updatedialog.cpp" line="-166"/>
         <source>请选择文件!</source>
         <translation>请选择文件!</translation>
     </message>
@@ -2110,38 +2153,78 @@
         <translation>更新失败,文件不存在或拒绝访问!</translation>
     </message>
     <message>
-        <location line="+38"/>
-        <location filename="../tools/zq-cli/flashcommand.cpp" line="+46"/>
+        <location line="+67"/>
+        <location filename="../tools/zq-cli/flashcommand.cpp" line="+67"/>
         <source>固件更新成功!</source>
         <translation>固件更新成功!</translation>
     </message>
     <message>
-        <location line="+10"/>
-        <source>未设置固件下载页面,请在 config.ini 的 firmware/page 中填写下载页面的完整地址!</source>
-        <translation>未设置固件下载页面,请在 config.ini 的 firmware/page 中填写下载页面的完整地址!</translation>
+        <location line="-171"/>
+        <source>名称</source>
+        <translation>名称</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+0"/>
+        <source>大小</source>
+        <translation>大小</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>日期</source>
+        <translation>日期</translation>
+    </message>
+    <message>
+        <location line="+43"/>
+        <source>上一次更新正在结束, 请稍候</source>
+        <translation>上一次更新正在结束, 请稍候</translation>
+    </message>
+    <message>
+        <location line="+76"/>
+        <source>等待上一次更新结束</source>
+        <translation>等待上一次更新结束</translation>
+    </message>
+    <message>
+        <location line="+96"/>
+        <source>请在“页面”中填写固件下载页面的完整地址!</source>
+        <translation>请在“页面”中填写固件下载页面的完整地址!</translation>
+    </message>
+    <message>
+        <location line="+7"/>
         <source>固件下载页面地址无效: %1</source>
         <translation>固件下载页面地址无效: %1</translation>
     </message>
     <message>
-        <location line="+39"/>
+        <location line="+54"/>
         <source>请选择设备类型!</source>
         <translation>请选择设备类型!</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+7"/>
         <source>请选择下载路径!</source>
         <translation>请选择下载路径!</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+7"/>
+        <source>文件 %1 已存在,要替换它吗?</source>
+        <translation>文件 %1 已存在,要替换它吗?</translation>
+    </message>
+    <message>
+        <location line="+29"/>
         <source>文件下载成功!</source>
         <translation>文件下载成功!</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+2"/>
+        <source>已保存到: %1</source>
+        <translation>已保存到: %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>选择此文件更新</source>
+        <translation>选择此文件更新</translation>
+    </message>
+    <message>
+        <location line="+36"/>
         <source>正在更新固件,请等待更新完成!</source>
         <translation>正在更新固件,请等待更新完成!</translation>
     </message>
@@ -2149,7 +2232,7 @@
 <context>
     <name>UpdateThread</name>
     <message>
-        <location filename="../firmware/updatethread.cpp" line="+24"/>
+        <location filename="../firmware/updatethread.cpp" line="+25"/>
         <source>固件包中没有固件数据,不能烧写!</source>
         <translation>固件包中没有固件数据,不能烧写!</translation>
     </message>
@@ -2159,27 +2242,52 @@
         <translation>固件包中没有设备型号,不能烧写!</translation>
     </message>
     <message>
-        <location line="+70"/>
+        <location line="+30"/>
+        <source>第 1/4 步: 识别仪器</source>
+        <translation>第 1/4 步: 识别仪器</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>第 2/4 步: 擦除仪器内存</source>
+        <translation>第 2/4 步: 擦除仪器内存</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>第 3/4 步: 写入第 %1 / %2 页</source>
+        <translation>第 3/4 步: 写入第 %1 / %2 页</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>第 4/4 步: 结束更新, 等待仪器重启 (最多 %1 秒)</source>
+        <translation>第 4/4 步: 结束更新, 等待仪器重启 (最多 %1 秒)</translation>
+    </message>
+    <message>
+        <location line="+63"/>
         <source>固件更新失败,</source>
         <translation>固件更新失败,</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>固件更新失败,获取设备ID失败!</source>
         <translation>固件更新失败,获取设备ID失败!</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+9"/>
         <source>固件更新失败,BIN文件与设备型号不一致!</source>
         <translation>固件更新失败,BIN文件与设备型号不一致!</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+1"/>
+        <source>固件包的型号: %1, 仪器的型号: %2</source>
+        <translation>固件包的型号: %1, 仪器的型号: %2</translation>
+    </message>
+    <message>
+        <location line="+8"/>
         <source>固件更新失败,擦除设备内存失败!</source>
         <translation>固件更新失败,擦除设备内存失败!</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+11"/>
         <source>固件更新失败,发送文件数据失败!</source>
         <translation>固件更新失败,发送文件数据失败!</translation>
     </message>

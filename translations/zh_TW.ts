@@ -685,17 +685,19 @@
 <context>
     <name>DDbServer</name>
     <message>
-        <location filename="../firmware/ddbserver.cpp" line="+101"/>
+        <location filename="../firmware/ddbserver.cpp" line="+135"/>
         <source>解析文件失败,文件不存在或拒绝访问!</source>
         <translation>解析檔案失敗,檔案不存在或拒絕存取!</translation>
     </message>
     <message>
+        <location line="+3"/>
         <location line="+7"/>
+        <location line="+6"/>
         <source>解析文件失败,打开文件失败,请检查文件类型!</source>
         <translation>解析檔案失敗,開啟檔案失敗,請檢查檔案類型!</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+2"/>
         <location line="+2"/>
         <source>解析文件失败,文件操作失败!</source>
         <translation>解析檔案失敗,檔案操作失敗!</translation>
@@ -706,51 +708,76 @@
         <translation>解析檔案失敗,無法取得檔案內容!</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+9"/>
         <source>解析文件失败,文件校验失败!</source>
         <translation>解析檔案失敗,檔案驗證失敗!</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>解析文件失败,文件内容格式错误!</source>
+        <translation>解析檔案失敗,檔案內容格式錯誤!</translation>
     </message>
 </context>
 <context>
     <name>DeviceTypeMgr</name>
     <message>
-        <location filename="../firmware/devicetypemgr.cpp" line="+63"/>
+        <location filename="../firmware/devicetypemgr.cpp" line="+78"/>
         <source>获取设备列表失败,请重试!</source>
         <translation>取得裝置清單失敗,請重試!</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>%1 秒内没有收到任何数据</source>
-        <translation>%1 秒內沒有收到任何資料</translation>
+        <source>下载页面大于 %1 MiB</source>
+        <translation>下載頁面大於 %1 MiB</translation>
     </message>
 </context>
 <context>
     <name>DownloadThread</name>
     <message>
-        <location filename="../firmware/downloadthread.cpp" line="+59"/>
+        <location filename="../firmware/downloadthread.cpp" line="+127"/>
+        <source>下载失败,链接不是 http 或 https 地址: %1</source>
+        <translation>下載失敗,連結不是 http 或 https 網址: %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>下载失败,https 页面上的链接也必须是 https: %1</source>
+        <translation>下載失敗,https 頁面上的連結也必須是 https: %1</translation>
+    </message>
+    <message>
+        <location line="+15"/>
         <source>下载失败,文件名不合法: %1</source>
         <translation>下載失敗,檔名不合法: %1</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+7"/>
         <location line="+11"/>
         <source>下载失败,打开文件失败: %1</source>
         <translation>下載失敗,開啟檔案失敗: %1</translation>
     </message>
     <message>
-        <location line="+38"/>
-        <location line="+4"/>
+        <location line="+25"/>
+        <source>下载异常: 文件大于 %1 MiB</source>
+        <translation>下載異常: 檔案大於 %1 MiB</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>下载异常: 收到的数据多于声明的 %1 字节</source>
+        <translation>下載異常: 收到的資料多於宣告的 %1 位元組</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <location line="+24"/>
         <location line="+6"/>
         <source>下载异常: %1</source>
         <translation>下載異常: %1</translation>
     </message>
     <message>
-        <location line="-6"/>
-        <source>%1 秒内没有收到任何数据</source>
-        <translation>%1 秒內沒有收到任何資料</translation>
+        <location line="+9"/>
+        <source>%1 秒内收到的数据不足 1 KiB</source>
+        <translation>%1 秒內收到的資料不足 1 KiB</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="-6"/>
         <source>下载异常: 未找到该文件或下载失败</source>
         <translation>下載異常: 找不到該檔案或下載失敗</translation>
     </message>
@@ -1302,6 +1329,7 @@
     <name>QObject</name>
     <message>
         <location filename="../prompt/messageboxes.cpp" line="+15"/>
+        <location filename="../firmware/ui/updatedialog.cpp" line="+361"/>
         <source>确定</source>
         <translation>確定</translation>
     </message>
@@ -1602,39 +1630,44 @@
     <name>UpdateDialog</name>
     <message>
         <location filename="../forms/updatedialog.ui" line="+14"/>
-        <location line="+16"/>
-        <location filename="../firmware/ui/updatedialog.cpp" line="+68"/>
+        <location line="+9"/>
+        <location filename="../firmware/ui/updatedialog.cpp" line="-257"/>
         <source>更新固件</source>
         <translation>更新韌體</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+6"/>
         <source>文件：</source>
         <translation>檔案：</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+14"/>
         <source>设备：</source>
         <translation>裝置：</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+14"/>
         <source>型号：</source>
         <translation>型號：</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+14"/>
+        <source>仪器型号：</source>
+        <translation>儀器型號：</translation>
+    </message>
+    <message>
+        <location line="+14"/>
         <source>版本：</source>
         <translation>版本：</translation>
     </message>
     <message>
-        <location line="+26"/>
-        <location line="+132"/>
+        <location line="+14"/>
+        <location line="+99"/>
         <source>进度：</source>
         <translation>進度：</translation>
     </message>
     <message>
-        <location line="-85"/>
+        <location line="-63"/>
         <source>选择文件</source>
         <translation>選擇檔案</translation>
     </message>
@@ -1644,24 +1677,29 @@
         <translation>燒錄</translation>
     </message>
     <message>
-        <location line="+17"/>
-        <location line="+122"/>
-        <location filename="../firmware/ui/updatedialog.cpp" line="+114"/>
+        <location line="+12"/>
+        <location line="+87"/>
+        <location filename="../firmware/ui/updatedialog.cpp" line="+201"/>
         <source>下载文件</source>
         <translation>下載檔案</translation>
     </message>
     <message>
-        <location line="-110"/>
+        <location line="-81"/>
+        <source>页面：</source>
+        <translation>頁面：</translation>
+    </message>
+    <message>
+        <location line="+14"/>
         <source>列表：</source>
         <translation>清單：</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+10"/>
         <source>路径：</source>
         <translation>路徑：</translation>
     </message>
     <message>
-        <location line="+73"/>
+        <location line="+43"/>
         <source>刷新文件列表</source>
         <translation>重新整理檔案清單</translation>
     </message>
@@ -1671,7 +1709,12 @@
         <translation>選擇路徑</translation>
     </message>
     <message>
-        <location filename="../firmware/ui/updatedialog.cpp" line="-86"/>
+        <location line="+14"/>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <location filename="../firmware/ui/updatedialog.cpp" line="-166"/>
         <source>请选择文件!</source>
         <translation>請選擇檔案!</translation>
     </message>
@@ -1681,38 +1724,78 @@
         <translation>更新失敗,檔案不存在或拒絕存取!</translation>
     </message>
     <message>
-        <location line="+38"/>
-        <location filename="../tools/zq-cli/flashcommand.cpp" line="+46"/>
+        <location line="+67"/>
+        <location filename="../tools/zq-cli/flashcommand.cpp" line="+67"/>
         <source>固件更新成功!</source>
         <translation>韌體更新成功!</translation>
     </message>
     <message>
-        <location line="+10"/>
-        <source>未设置固件下载页面,请在 config.ini 的 firmware/page 中填写下载页面的完整地址!</source>
-        <translation>未設定韌體下載頁面,請在 config.ini 的 firmware/page 中填寫下載頁面的完整網址!</translation>
+        <location line="-171"/>
+        <source>名称</source>
+        <translation>名稱</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+0"/>
+        <source>大小</source>
+        <translation>大小</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>日期</source>
+        <translation>日期</translation>
+    </message>
+    <message>
+        <location line="+43"/>
+        <source>上一次更新正在结束, 请稍候</source>
+        <translation>上一次更新正在結束, 請稍候</translation>
+    </message>
+    <message>
+        <location line="+76"/>
+        <source>等待上一次更新结束</source>
+        <translation>等待上一次更新結束</translation>
+    </message>
+    <message>
+        <location line="+96"/>
+        <source>请在“页面”中填写固件下载页面的完整地址!</source>
+        <translation>請在「頁面」中填寫韌體下載頁面的完整網址!</translation>
+    </message>
+    <message>
+        <location line="+7"/>
         <source>固件下载页面地址无效: %1</source>
         <translation>韌體下載頁面網址無效: %1</translation>
     </message>
     <message>
-        <location line="+39"/>
+        <location line="+54"/>
         <source>请选择设备类型!</source>
         <translation>請選擇裝置類型!</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+7"/>
         <source>请选择下载路径!</source>
         <translation>請選擇下載路徑!</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+7"/>
+        <source>文件 %1 已存在,要替换它吗?</source>
+        <translation>檔案 %1 已存在,要取代它嗎?</translation>
+    </message>
+    <message>
+        <location line="+29"/>
         <source>文件下载成功!</source>
         <translation>檔案下載成功!</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+2"/>
+        <source>已保存到: %1</source>
+        <translation>已儲存到: %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>选择此文件更新</source>
+        <translation>選擇此檔案更新</translation>
+    </message>
+    <message>
+        <location line="+36"/>
         <source>正在更新固件,请等待更新完成!</source>
         <translation>正在更新韌體,請等待更新完成!</translation>
     </message>
@@ -1720,7 +1803,7 @@
 <context>
     <name>UpdateThread</name>
     <message>
-        <location filename="../firmware/updatethread.cpp" line="+24"/>
+        <location filename="../firmware/updatethread.cpp" line="+25"/>
         <source>固件包中没有固件数据,不能烧写!</source>
         <translation>韌體包中沒有韌體資料,無法燒錄!</translation>
     </message>
@@ -1730,27 +1813,52 @@
         <translation>韌體包中沒有裝置型號,無法燒錄!</translation>
     </message>
     <message>
-        <location line="+70"/>
+        <location line="+30"/>
+        <source>第 1/4 步: 识别仪器</source>
+        <translation>第 1/4 步: 識別儀器</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>第 2/4 步: 擦除仪器内存</source>
+        <translation>第 2/4 步: 抹除儀器記憶體</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>第 3/4 步: 写入第 %1 / %2 页</source>
+        <translation>第 3/4 步: 寫入第 %1 / %2 頁</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>第 4/4 步: 结束更新, 等待仪器重启 (最多 %1 秒)</source>
+        <translation>第 4/4 步: 結束更新, 等待儀器重新啟動 (最多 %1 秒)</translation>
+    </message>
+    <message>
+        <location line="+63"/>
         <source>固件更新失败,</source>
         <translation>韌體更新失敗,</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>固件更新失败,获取设备ID失败!</source>
         <translation>韌體更新失敗,取得裝置ID失敗!</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+9"/>
         <source>固件更新失败,BIN文件与设备型号不一致!</source>
         <translation>韌體更新失敗,BIN檔案與裝置型號不一致!</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+1"/>
+        <source>固件包的型号: %1, 仪器的型号: %2</source>
+        <translation>韌體包的型號: %1, 儀器的型號: %2</translation>
+    </message>
+    <message>
+        <location line="+8"/>
         <source>固件更新失败,擦除设备内存失败!</source>
         <translation>韌體更新失敗,抹除裝置記憶體失敗!</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+11"/>
         <source>固件更新失败,发送文件数据失败!</source>
         <translation>韌體更新失敗,傳送檔案資料失敗!</translation>
     </message>
