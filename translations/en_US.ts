@@ -539,7 +539,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     <message>
         <location line="+1"/>
         <source>已修改, 尚未写入; 设备中的值未读取</source>
-        <translation>Changed, not yet written; the instrument's value has not been read</translation>
+        <translation>Changed, not yet written; the instrument&apos;s value has not been read</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -819,7 +819,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     </message>
     <message>
         <location line="+14"/>
-        <location filename="../history/ui/historydata.cpp" line="+154"/>
+        <location filename="../history/ui/historydata.cpp" line="+190"/>
         <location line="+15"/>
         <location filename="../tools/zq-cli/historycommand.cpp" line="-19"/>
         <source>查询</source>
@@ -841,8 +841,8 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Export PDF</translation>
     </message>
     <message>
-        <location filename="../history/ui/historydata.cpp" line="-86"/>
-        <location line="+74"/>
+        <location filename="../history/ui/historydata.cpp" line="-113"/>
+        <location line="+101"/>
         <location line="+41"/>
         <source>确定</source>
         <translation>OK</translation>
@@ -1109,7 +1109,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <location line="+10"/>
         <source>有 %1 项修改尚未写入设备, 刷新会以设备中的值替换它们。
 仍要刷新吗?</source>
-        <translation>%1 changes have not been written to the instrument; a refresh replaces them with the instrument's values.
+        <translation>%1 changes have not been written to the instrument; a refresh replaces them with the instrument&apos;s values.
 Refresh anyway?</translation>
     </message>
     <message>
@@ -1160,12 +1160,12 @@ Do you want to go on?</translation>
     <message>
         <location line="+22"/>
         <source>“%1”不是数值。此项的值是一个数 (当前为 %2), 请输入数字。</source>
-        <translation>“%1” is not a number. This item's value is a number (now %2); please enter digits.</translation>
+        <translation>“%1” is not a number. This item&apos;s value is a number (now %2); please enter digits.</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>“%1”不是此项的可选值。</source>
-        <translation>“%1” is not one of this item's options.</translation>
+        <translation>“%1” is not one of this item&apos;s options.</translation>
     </message>
     <message>
         <location line="+46"/>

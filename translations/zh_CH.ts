@@ -819,7 +819,7 @@
     </message>
     <message>
         <location line="+14"/>
-        <location filename="../history/ui/historydata.cpp" line="+154"/>
+        <location filename="../history/ui/historydata.cpp" line="+190"/>
         <location line="+15"/>
         <location filename="../tools/zq-cli/historycommand.cpp" line="-19"/>
         <source>查询</source>
@@ -841,8 +841,8 @@
         <translation>导出PDF</translation>
     </message>
     <message>
-        <location filename="../history/ui/historydata.cpp" line="-86"/>
-        <location line="+74"/>
+        <location filename="../history/ui/historydata.cpp" line="-113"/>
+        <location line="+101"/>
         <location line="+41"/>
         <source>确定</source>
         <translation>确定</translation>
