@@ -17,6 +17,8 @@ namespace {
 constexpr int PollSleepMs = 20;
 // The longest single wait: a stop request is seen within this time.
 constexpr int StopCheckMs = 50;
+// What the UDP socket asks the system to hold for it between reads.
+constexpr int UdpReceiveBufferBytes = 4 * 1024 * 1024;
 
 int sliceOf(const QDeadlineTimer& deadline)
 {
@@ -111,7 +113,14 @@ bool LinkChannel::sendDatagram(const QByteArray& request)
     // whatever listens here: an address that did not parse is a failed send.
     if (peerAddress.isNull())
         return false;
-    return udpSocket->writeDatagram(request, peerAddress, peerPort) >= 1;
+    const bool wasBound = udpSocket->state() == QAbstractSocket::BoundState;
+    const bool sent = udpSocket->writeDatagram(request, peerAddress, peerPort) >= 1;
+    // The first send binds the socket. An instrument that streams (debug lines, history) must not
+    // lose datagrams while this thread hands the last ones over: the system's default receive
+    // buffer holds only a few hundred. The system may grant less than asked.
+    if (!wasBound && udpSocket->state() == QAbstractSocket::BoundState)
+        udpSocket->setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, UdpReceiveBufferBytes);
+    return sent;
 }
 
 bool LinkChannel::hasPendingDatagram() const

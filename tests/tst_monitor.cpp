@@ -1,9 +1,12 @@
 // Labels: net pty gui
 #include "app/mainwindow.h"
+#include "lineview/ui/lineview.h"
 #include "link/frames.h"
+#include "settings/settingkeys.h"
 #include "tests/support/ui/monitorrig.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QRegularExpression>
 
 // The monitor dialog as the operator uses it, against the simulator over UDP and the pty: the
@@ -19,6 +22,10 @@ private slots:
     void linesInPieces();
     void debugBoxCleared_data();
     void debugBoxCleared();
+    void debugSwitchWhileListening_data();
+    void debugSwitchWhileListening();
+    void viewBoundedLogComplete_data();
+    void viewBoundedLogComplete();
     void startIgnoredWhileRunning();
     void mainWindowOpensMonitor();
 };
@@ -33,9 +40,14 @@ void addTransports()
 }
 
 // "[yyyy-MM-dd hh:mm:ss.zzz][n] : " as a pattern, with the byte count given.
-QString stampPattern(int bytes)
+QString stampPattern(const QString& bytes)
 {
     return QStringLiteral("\\[\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3}\\]\\[%1\\] : ").arg(bytes);
+}
+
+QString stampPattern(int bytes)
+{
+    return stampPattern(QString::number(bytes));
 }
 
 } // namespace
@@ -60,7 +72,7 @@ void TestMonitor::formAtOpen()
     QVERIFY(dialog.findChild<QCheckBox*>("ckDebug")->isChecked());
     QVERIFY(dialog.findChild<QPushButton*>("bntStart")->isEnabled());
     QVERIFY(!dialog.findChild<QPushButton*>("bntStop")->isEnabled());
-    QVERIFY(dialog.findChild<QTextEdit*>("textEdit")->isReadOnly());
+    QVERIFY(dialog.findChild<LineView*>("lineView"));
     // One choice at a time.
     dialog.findChild<QRadioButton*>("rdHex")->setChecked(true);
     QVERIFY(!dialog.findChild<QRadioButton*>("rdOriginal")->isChecked());
@@ -98,7 +110,8 @@ void TestMonitor::displayForms()
     rig.widget<QRadioButton>(qPrintable(radio))->setChecked(true);
     QVERIFY(rig.startListening());
     QVERIFY(!rig.widget("bntStart")->isEnabled() && rig.widget("bntStop")->isEnabled());
-    QVERIFY(!rig.widget<QCheckBox>("ckDebug")->isEnabled());
+    // The debug output can be switched while listening.
+    QVERIFY(rig.widget<QCheckBox>("ckDebug")->isEnabled());
 
     rig.sim()->sendDebugBytes("AB\r\n" + encodeDeviceText(QStringLiteral("温度=23.5℃ 状态=正常\r\n")));
     QVERIFY(rig.waitLines(2));
@@ -134,7 +147,7 @@ void TestMonitor::linesInPieces()
     QCOMPARE(rig.dialog.shownLineCount(), 0);
     rig.sim()->sendDebugBytes("LF\r\nNOEND");
     QVERIFY(rig.waitLines(1));
-    QTest::qWait(MonitorDialog::DrawIntervalMs * 2);
+    QTest::qWait(LineModel::FrameMs * 4);
     QVERIFY(QRegularExpression(QStringLiteral("^%1%2\n$").arg(stampPattern(6), QStringLiteral("48 41 4C 46 0D 0A ")))
                 .match(rig.text()).hasMatch());
 
@@ -198,6 +211,110 @@ void TestMonitor::debugBoxCleared()
     }
     QCOMPARE(rig.sim()->debugSwitches(), QStringList{"0"});
     QVERIFY(rig.idle());
+}
+
+void TestMonitor::debugSwitchWhileListening_data()
+{
+    QTest::addColumn<bool>("udp");
+    QTest::addColumn<bool>("debugAtStart");
+    QTest::addColumn<bool>("refused"); // the instrument answers the switch with a bad CRC
+    QTest::addColumn<QStringList>("switches");
+    for (bool udp : {true, false}) {
+        const char* transport = udp ? "udp" : "pty";
+        // Switched on while listening: the run switches it off again at its end.
+        QTest::addRow("%s off, then on", transport) << udp << false << false << QStringList{"0", "1", "0"};
+        // Switched off while listening: nothing is left to switch off at the end.
+        QTest::addRow("%s on, then off", transport) << udp << true << false << QStringList{"1", "0"};
+    }
+    QTest::newRow("pty switch refused") << false << false << true << QStringList{"0", "1"};
+}
+
+// The debug box works while the run listens: the command goes through the same exchange, the
+// lines that come meanwhile are all shown, and a refused switch leaves the box as the output is.
+void TestMonitor::debugSwitchWhileListening()
+{
+    QFETCH(bool, udp);
+    QFETCH(bool, debugAtStart);
+    QFETCH(bool, refused);
+    QFETCH(QStringList, switches);
+    MonitorRig rig(udp);
+    QVERIFY(rig.ready);
+    rig.sim()->setDebugInterval(20);
+    rig.sim()->setDebugLineCount(-1);
+    auto* box = rig.widget<QCheckBox>("ckDebug");
+    box->setChecked(debugAtStart);
+    QVERIFY(rig.startListening());
+    if (debugAtStart)
+        QVERIFY(rig.waitLines(3));
+    if (refused)
+        rig.sim()->addFault({InstrumentSimulator::BadCrc, InstrumentSimulator::WriteItem});
+
+    QSignalSpy switched(&rig.dialog.monitorThread(), &MonitorThread::signalDebugSwitched);
+    QTest::mouseClick(box, Qt::LeftButton);
+    QVERIFY(rig.settle(QTest::qWaitFor([&] { return switched.count() == 1; }, 5000)));
+    QCOMPARE(box->isChecked(), refused ? debugAtStart : !debugAtStart);
+    if (!debugAtStart && !refused) {
+        const qint64 before = rig.dialog.shownLineCount();
+        QVERIFY(rig.waitLines(int(before) + 3));
+    }
+    QTest::qWait(100);
+    rig.press("bntStop");
+    QVERIFY(rig.waitFinished());
+    QCOMPARE(rig.sim()->debugSwitches(), switches);
+    QCOMPARE(rig.prompter.shown.size(), refused ? 1 : 0);
+    if (refused)
+        QCOMPARE(rig.prompter.shown.at(0).title, QStringLiteral("监听调试"));
+    else
+        QCOMPARE(rig.dialog.receivedLineCount(), qint64(rig.sim()->debugLinesSent()));
+}
+
+void TestMonitor::viewBoundedLogComplete_data()
+{
+    addTransports();
+}
+
+// A run of many lines into a view of 100: the view holds the newest 100, the log file every line
+// in order with its stamp, and the status line counts them all.
+void TestMonitor::viewBoundedLogComplete()
+{
+    QFETCH(bool, udp);
+    const int held = 100;
+    const int sent = 3000;
+    MonitorRig rig(udp);
+    QVERIFY(rig.ready);
+    rig.dir.writeConfig({{Settings::MonitorLines.path, held}});
+    const QString logPath = rig.dir.path() + QStringLiteral("/monitor.log");
+    rig.prompter.nextFileName(logPath);
+    rig.press("bntLog");
+    QVERIFY(rig.widget<QLabel>("labLogFile")->text().contains(QStringLiteral("monitor.log")));
+    rig.widget<QRadioButton>("rdHex")->setChecked(true);
+
+    rig.sim()->setDebugRate(udp ? 5000 : 0);
+    rig.sim()->setDebugLineCount(sent);
+    QVERIFY(rig.startListening());
+    QVERIFY(QTest::qWaitFor([&] { return rig.dialog.receivedLineCount() >= sent; }, 8000));
+    rig.press("bntStop");
+    QVERIFY(rig.waitFinished());
+    QCOMPARE(rig.dialog.receivedLineCount(), qint64(sent));
+    QCOMPARE(rig.dialog.lineModel().heldCount(), held);
+    QCOMPARE(rig.dialog.lineModel().rowCount(), held);
+    QVERIFY(rig.widget<QLabel>("labStatus")->text().startsWith(QStringLiteral("已停止  %1 行").arg(sent)));
+    rig.press("bntLog");
+    QVERIFY(rig.widget<QLabel>("labLogFile")->text().isEmpty());
+
+    // The view's rows are the last lines of the log.
+    QFile file(logPath);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QStringList logged = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(logged.size(), sent);
+    QCOMPARE(rig.text().split(QLatin1Char('\n'), Qt::SkipEmptyParts), logged.mid(sent - held));
+    const QRegularExpression stamped(QStringLiteral("^%1([0-9A-F]{2} )+$").arg(stampPattern(QStringLiteral("\\d+"))));
+    // The hex of "[DBG 00042]" tells each line's sequence number.
+    for (int i = 0; i < sent; ++i) {
+        QVERIFY2(stamped.match(logged.at(i)).hasMatch(), qPrintable(logged.at(i)));
+        const QByteArray number = QByteArray::number(i + 1).rightJustified(5, '0');
+        QVERIFY2(logged.at(i).contains(QString::fromLatin1(hexDump("[DBG " + number + "]"))), qPrintable(logged.at(i)));
+    }
 }
 
 // Start while a run runs changes nothing: the button is disabled and start() ignores a running thread.

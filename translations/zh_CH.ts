@@ -556,6 +556,14 @@
     </message>
 </context>
 <context>
+    <name>DisplayForm</name>
+    <message>
+        <location filename="../monitor/displayform.cpp" line="+118"/>
+        <source>[行过长, 在此截断]</source>
+        <translation>[行过长, 在此截断]</translation>
+    </message>
+</context>
+<context>
     <name>DownloadThread</name>
     <message>
         <location filename="../firmware/downloadthread.cpp" line="+59"/>
@@ -871,6 +879,16 @@
         <translation>原始数据 + 十六进制</translation>
     </message>
     <message>
+        <location line="+7"/>
+        <source>时间戳</source>
+        <translation>时间戳</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>原始数据也带上接收时间和字节数</source>
+        <translation>原始数据也带上接收时间和字节数</translation>
+    </message>
+    <message>
         <location line="+20"/>
         <source>调试信息</source>
         <translation>调试信息</translation>
@@ -891,20 +909,93 @@
         <translation>清除</translation>
     </message>
     <message>
-        <location filename="../monitor/ui/monitordialog.cpp" line="+72"/>
+        <location line="+27"/>
+        <source>查找 (Ctrl+F)</source>
+        <translation>查找 (Ctrl+F)</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>上一个</source>
+        <translation>上一个</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>下一个</source>
+        <translation>下一个</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>筛选: 只显示含有此文字的行</source>
+        <translation>筛选: 只显示含有此文字的行</translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>暂停</source>
+        <translation>暂停</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>跟随</source>
+        <translation>跟随</translation>
+    </message>
+    <message>
+        <location line="+40"/>
+        <location filename="../monitor/ui/monitordialog.cpp" line="+212"/>
+        <source>记录到文件…</source>
+        <translation>记录到文件…</translation>
+    </message>
+    <message>
+        <location filename="../monitor/ui/monitordialog.cpp" line="-108"/>
+        <location line="+97"/>
+        <location line="+21"/>
+        <source>记录到文件</source>
+        <translation>记录到文件</translation>
+    </message>
+    <message>
+        <location line="-73"/>
         <source>确定</source>
         <translation>确定</translation>
+    </message>
+    <message>
+        <location line="+52"/>
+        <source>无法写入文件 %1: %2</source>
+        <translation>无法写入文件 %1: %2</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>停止记录</source>
+        <translation>停止记录</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>记录到: %1</source>
+        <translation>记录到: %1</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>文本文件 (*.txt *.log)</source>
+        <translation>文本文件 (*.txt *.log)</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>监听中…  %1 行, %2 行/秒</source>
+        <translation>监听中…  %1 行, %2 行/秒</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>已停止  %1 行</source>
+        <translation>已停止  %1 行</translation>
     </message>
 </context>
 <context>
     <name>MonitorThread</name>
     <message>
-        <location filename="../monitor/monitorthread.cpp" line="+51"/>
+        <location filename="../monitor/monitorthread.cpp" line="+64"/>
         <source>设备监听</source>
         <translation>设备监听</translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+41"/>
         <source>监听调试</source>
         <translation>监听调试</translation>
     </message>
@@ -946,7 +1037,7 @@
     </message>
     <message>
         <location line="+2"/>
-        <location filename="../link/linkchannel.cpp" line="+239"/>
+        <location filename="../link/linkchannel.cpp" line="+248"/>
         <location line="+37"/>
         <location filename="../tools/zq-cli/failureclass.cpp" line="+10"/>
         <source>发送命令超时</source>
@@ -964,7 +1055,7 @@
         <translation>未定义的错误</translation>
     </message>
     <message>
-        <location filename="../link/linkchannel.cpp" line="-216"/>
+        <location filename="../link/linkchannel.cpp" line="-223"/>
         <source>串口打开失败</source>
         <translation>串口打开失败</translation>
     </message>
@@ -974,7 +1065,7 @@
         <translation>打开串口失败: %1</translation>
     </message>
     <message>
-        <location line="+184"/>
+        <location line="+191"/>
         <location line="+35"/>
         <source>接受数据超时</source>
         <translation>接受数据超时</translation>

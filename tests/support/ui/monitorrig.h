@@ -15,7 +15,6 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTextEdit>
 
 class MonitorRig
 {
@@ -39,7 +38,14 @@ public:
     InstrumentSimulator* sim() const { return instrument.sim(); }
     template <typename T = QPushButton>
     T* widget(const char* name) { return dialog.findChild<T*>(QLatin1String(name)); }
-    QString text() { return widget<QTextEdit>("textEdit")->toPlainText(); }
+    // The rows of the view, each ended by a line feed.
+    QString text()
+    {
+        QString shown;
+        for (int row = 0; row < dialog.lineModel().rowCount(); ++row)
+            shown += dialog.lineModel().textAt(row) + QLatin1Char('\n');
+        return shown;
+    }
 
     void press(const char* button) { QTest::mousePress(widget(button), Qt::LeftButton); QTest::mouseRelease(widget(button), Qt::LeftButton); }
     // Presses Start and waits until the worker listens.
