@@ -13,13 +13,13 @@ ConfigOutcome ClockSync::run(const LinkSettings& link, const QDateTime& time)
     const QString title = tr("同步时间");
     LinkChannel channel;
     if (!channel.open(link))
-        return ConfigOutcome::failure(title, channel.errorText());
+        return ConfigOutcome::failure(title, channel.errorText(), ConfigFailure::CannotOpen, channel.openError());
     QByteArray reply;
     const ExchangeResult result = channel.exchange(buildSetClockRequest(channel.deviceAddress(), time.isValid() ? time : QDateTime::currentDateTime()), reply,
                                                    CrcOrder::LowFirst, LinkTimings::current().setClockMs);
-    const QString error = errorMessage(result, reply);
-    if (!error.isEmpty())
-        return ConfigOutcome::failure(title, error);
+    const LinkError error = linkErrorOf(result, reply);
+    if (error != LinkError::None)
+        return ConfigOutcome::linkFailure(title, error);
     if (reply != setClockAcknowledgement(channel.deviceAddress()))
         return ConfigOutcome::failure(title, tr("同步时间失败"));
     ConfigOutcome outcome;

@@ -11,7 +11,7 @@ ConfigOutcome ConfigCsv::exportTo(const QString& fileName, const ConfigRows& row
     // Binary mode: the lines end in CR LF on every system, as the instrument's tools expect.
     QFile file(fileName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return ConfigOutcome::failure(title, tr("打开文件失败: %1").arg(fileName));
+        return ConfigOutcome::failure(title, tr("打开文件失败: %1").arg(fileName), ConfigFailure::File);
     file.write("\xEF\xBB\xBF");
     QTextStream stream(&file);
     stream.setCodec("utf-8");
@@ -20,7 +20,7 @@ ConfigOutcome ConfigCsv::exportTo(const QString& fileName, const ConfigRows& row
     stream.flush();
     // A full disk must not pass for a saved configuration.
     if (stream.status() != QTextStream::Ok || file.error() != QFileDevice::NoError || !file.flush())
-        return ConfigOutcome::failure(title, tr("写入文件失败: %1").arg(fileName));
+        return ConfigOutcome::failure(title, tr("写入文件失败: %1").arg(fileName), ConfigFailure::File);
     return ConfigOutcome::success(tr("导出配置成功"));
 }
 
@@ -30,7 +30,7 @@ CsvImport ConfigCsv::importFrom(const QString& fileName)
     CsvImport import;
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        import.outcome = ConfigOutcome::failure(title, tr("打开文件失败: %1").arg(fileName));
+        import.outcome = ConfigOutcome::failure(title, tr("打开文件失败: %1").arg(fileName), ConfigFailure::File);
         return import;
     }
     // No codec: a byte order mark chooses the encoding, else the locale's code page applies.
@@ -44,19 +44,19 @@ CsvImport ConfigCsv::importFrom(const QString& fileName)
         const CsvLineError error = parseCsvRecord(records.at(i), &row.index, &row.fields);
         if (error == CsvLineError::IndexOutOfRange) {
             import.outcome = ConfigOutcome::failure(
-                title, tr("文件解析错误: %1 第 %2 行: 配置项编号必须在 0 到 255 之间").arg(fileName).arg(lines.at(i)));
+                title, tr("文件解析错误: %1 第 %2 行: 配置项编号必须在 0 到 255 之间").arg(fileName).arg(lines.at(i)), ConfigFailure::File);
             import.rows.clear();
             return import;
         }
         if (error != CsvLineError::None) {
-            import.outcome = ConfigOutcome::failure(title, tr("文件解析错误: %1 第 %2 行").arg(fileName).arg(lines.at(i)));
+            import.outcome = ConfigOutcome::failure(title, tr("文件解析错误: %1 第 %2 行").arg(fileName).arg(lines.at(i)), ConfigFailure::File);
             import.rows.clear();
             return import;
         }
         import.rows.append(row);
     }
     if (!closed) {
-        import.outcome = ConfigOutcome::failure(title, tr("文件解析错误: %1 第 %2 行").arg(fileName).arg(lines.last()));
+        import.outcome = ConfigOutcome::failure(title, tr("文件解析错误: %1 第 %2 行").arg(fileName).arg(lines.last()), ConfigFailure::File);
         import.rows.clear();
     }
     return import;

@@ -1,7 +1,19 @@
 #pragma once
 
+#include "link/linkerror.h"
+
 #include <QList>
 #include <QString>
+
+// Why a configuration operation failed, as a value beside its texts.
+enum class ConfigFailure {
+    None,
+    CannotOpen, // the link did not open (linkError says CannotOpen)
+    Link,       // an exchange failed: linkError says how
+    BadReply,   // the instrument answered, but not in form (wrong address, command or length)
+    BadValue,   // a value that cannot be sent (characters the instrument cannot show, too long)
+    File        // a CSV file could not be read, parsed or written
+};
 
 // What a configuration operation asks the window to show: boxes in order, then a status text
 // (empty: leave the status bar alone). ok is false when the operation failed.
@@ -17,6 +29,8 @@ struct ConfigOutcome
     bool ok = true;
     QList<Box> boxes;
     QString status;
+    ConfigFailure failureCode = ConfigFailure::None;
+    LinkError linkError = LinkError::None;
 
     static ConfigOutcome success(const QString& status = QString())
     {
@@ -24,12 +38,20 @@ struct ConfigOutcome
         outcome.status = status;
         return outcome;
     }
-    static ConfigOutcome failure(const QString& title, const QString& text)
+    static ConfigOutcome failure(const QString& title, const QString& text,
+                                 ConfigFailure code = ConfigFailure::BadReply, LinkError link = LinkError::None)
     {
         ConfigOutcome outcome;
         outcome.ok = false;
         outcome.boxes.append({true, title, text});
+        outcome.failureCode = code;
+        outcome.linkError = link;
         return outcome;
+    }
+    // The failure of an exchange: its code and the text made from it.
+    static ConfigOutcome linkFailure(const QString& title, LinkError link)
+    {
+        return failure(title, linkErrorText(link), ConfigFailure::Link, link);
     }
     void addError(const QString& title, const QString& text) { boxes.append({true, title, text}); }
     void addInformation(const QString& title, const QString& text) { boxes.append({false, title, text}); }

@@ -35,10 +35,11 @@ bool keptAsWritten(const QString& reported, const QString& written)
 // At most this many refused names go into the status text.
 constexpr int NamedRefusals = 5;
 
-ItemWriteOutcome itemFailure(const QString& title, const QString& text)
+ItemWriteOutcome itemFailure(const QString& title, const QString& text, ConfigFailure code,
+                             LinkError link = LinkError::None)
 {
     ItemWriteOutcome outcome;
-    static_cast<ConfigOutcome&>(outcome) = ConfigOutcome::failure(title, text);
+    static_cast<ConfigOutcome&>(outcome) = ConfigOutcome::failure(title, text, code, link);
     return outcome;
 }
 
@@ -46,7 +47,8 @@ ItemWriteOutcome itemFailure(const QString& title, const QString& text)
 
 ConfigOutcome ConfigWriter::openFailure()
 {
-    ConfigOutcome outcome = ConfigOutcome::failure(tr("写入配置"), tr("写入错误,连接设备失败"));
+    ConfigOutcome outcome = ConfigOutcome::failure(tr("写入配置"), tr("写入错误,连接设备失败"),
+                                                   ConfigFailure::CannotOpen, LinkError::CannotOpen);
     outcome.status = tr("写入错误,连接设备失败");
     return outcome;
 }
@@ -115,32 +117,34 @@ ItemWriteOutcome ConfigWriter::writeItem(LinkChannel& channel, const ConfigRow& 
         const uint code = unencodable.toUcs4().value(0);
         return itemFailure(title, tr("数值含有设备无法表示的字符: %1 (U+%2)")
                                       .arg(unencodable)
-                                      .arg(QString::number(code, 16).toUpper().rightJustified(4, QLatin1Char('0'))));
+                                      .arg(QString::number(code, 16).toUpper().rightJustified(4, QLatin1Char('0'))),
+                           ConfigFailure::BadValue);
     }
     // The count byte holds the text and its NUL: a longer value would go out with a wrapped count.
     const int encodedLength = encodeDeviceText(value).size();
     if (encodedLength > MaxItemValueBytes)
-        return itemFailure(title, tr("数值过长: 编码后 %1 字节, 最多允许 %2 字节").arg(encodedLength).arg(MaxItemValueBytes));
+        return itemFailure(title, tr("数值过长: 编码后 %1 字节, 最多允许 %2 字节").arg(encodedLength).arg(MaxItemValueBytes),
+                           ConfigFailure::BadValue);
     // A value written back as the instrument sent it keeps its bytes: encoded as it was decoded.
     const bool unchanged = row.codec >= 0 && value == itemValueFromColumn(row.valueColumn);
     const QByteArray request = unchanged
         ? buildWriteItemRequest(channel.deviceAddress(), row.index, value, DeviceCodec(row.codec))
         : buildWriteItemRequest(channel.deviceAddress(), row.index, value);
     if (request.isEmpty())
-        return itemFailure(title, tr("数值过长: 最多允许 %1 字节").arg(MaxItemValueBytes));
+        return itemFailure(title, tr("数值过长: 最多允许 %1 字节").arg(MaxItemValueBytes), ConfigFailure::BadValue);
 
     QByteArray reply;
     const ExchangeResult result =
         channel.exchange(request, reply, CrcOrder::LowFirst, LinkTimings::current().writeItemMs);
-    const QString error = errorMessage(result, reply);
-    if (!error.isEmpty())
-        return itemFailure(title, error);
+    const LinkError error = linkErrorOf(result, reply);
+    if (error != LinkError::None)
+        return itemFailure(title, linkErrorText(error), ConfigFailure::Link, error);
     if (checkItemReply(reply, channel.deviceAddress()) != ItemReply::Valid)
-        return itemFailure(title, tr("硬件返回数据校验错误"));
+        return itemFailure(title, tr("硬件返回数据校验错误"), ConfigFailure::BadReply);
     DeviceCodec replyCodec = DeviceCodec::Gb2312;
     const QStringList fields = splitItemText(itemReplyText(reply, &replyCodec));
     if (!fieldCountFits(fields.size(), mode))
-        return itemFailure(title, tr("硬件返回数据校验错误"));
+        return itemFailure(title, tr("硬件返回数据校验错误"), ConfigFailure::BadReply);
 
     ItemWriteOutcome outcome;
     outcome.valueColumn = mode == WriteValued ? QStringLiteral(": ") + itemValue(fields) : row.valueColumn;

@@ -31,6 +31,8 @@ void RefreshThread::startRead()
 
 void RefreshThread::run()
 {
+    failureCode = ConfigFailure::None;
+    failureLink = LinkError::None;
     LinkChannel channel;
     channel.setStopFlag(&stopRequested);
     readAllItems(channel);
@@ -41,7 +43,7 @@ void RefreshThread::readAllItems(LinkChannel& channel)
     const QString title = tr("刷新");
     const QString iconPath = QStringLiteral(":/image/refresh.png");
     if (!(link ? channel.open(*link) : channel.openFromSettings())) {
-        emit showErrorMessage(title, channel.errorText(), iconPath);
+        fail(ConfigFailure::CannotOpen, channel.openError(), title, channel.errorText(), iconPath);
         return;
     }
     emit signalClearItems();
@@ -64,10 +66,10 @@ bool RefreshThread::isLastItem(ExchangeResult result, LinkChannel& channel, int 
     // A stopped read ends quietly: the window is going away.
     if (result == ExchangeStopped || stopRequested)
         return true;
-    const QString error = errorMessage(result, reply);
-    if (!error.isEmpty()) {
+    const LinkError error = linkErrorOf(result, reply);
+    if (error != LinkError::None) {
         if (index == -1) {
-            emit showErrorMessage(title, error, iconPath);
+            fail(ConfigFailure::Link, error, title, linkErrorText(error), iconPath);
             return true;
         }
         const ExchangeResult retried = channel.readItem(index, reply, LinkTimings::current().readItemRetryMs);
@@ -78,13 +80,21 @@ bool RefreshThread::isLastItem(ExchangeResult result, LinkChannel& channel, int 
         // The instrument answers an empty item at the end of its list.
         return quint8(reply.at(2)) == 0;
     case ItemReply::WrongLength:
-        emit showErrorMessage(title, tr("数据长度校验错误 : \n%1").arg(replyDump(reply)),
-                              iconPath);
+        fail(ConfigFailure::BadReply, LinkError::None, title, tr("数据长度校验错误 : \n%1").arg(replyDump(reply)),
+             iconPath);
         return true;
     case ItemReply::WrongAddressOrCommand:
         break;
     }
-    emit showErrorMessage(title, tr("地址或命令校验错误: \n%1").arg(replyDump(reply)),
-                          iconPath);
+    fail(ConfigFailure::BadReply, LinkError::None, title, tr("地址或命令校验错误: \n%1").arg(replyDump(reply)),
+         iconPath);
     return true;
+}
+
+void RefreshThread::fail(ConfigFailure code, LinkError link, const QString& title, const QString& text,
+                         const QString& iconPath)
+{
+    failureCode = code;
+    failureLink = link;
+    emit showErrorMessage(title, text, iconPath);
 }

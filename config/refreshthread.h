@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/configoutcome.h"
 #include "link/frames.h"
 #include "settings/linksettings.h"
 
@@ -26,6 +27,10 @@ public:
     // The link to read from instead of config.ini (the command-line tool's own flags); set while
     // the thread is not running.
     void setLinkSettings(const LinkSettings& settings) { link = settings; }
+    // Why the last read failed, for whoever waited for it (read after finished()); None when it
+    // ended at the empty item or was stopped.
+    ConfigFailure failure() const { return failureCode; }
+    LinkError linkError() const { return failureLink; }
 
 signals:
     void signalClearItems();
@@ -44,7 +49,10 @@ private:
     // item is asked for once more (index -1 marks that retry).
     bool isLastItem(ExchangeResult result, LinkChannel& channel, int index, const QString& title,
                     const QString& iconPath, QByteArray& reply);
+    void fail(ConfigFailure code, LinkError link, const QString& title, const QString& text, const QString& iconPath);
 
     std::atomic<bool> stopRequested{false};
     std::optional<LinkSettings> link;
+    ConfigFailure failureCode = ConfigFailure::None;
+    LinkError failureLink = LinkError::None;
 };

@@ -54,7 +54,16 @@ bool UpdateThread::isAcknowledged(const QByteArray& reply, const QByteArray& exp
 
 int UpdateThread::exchange(LinkChannel& channel, const QByteArray& request, QByteArray& reply)
 {
-    return channel.exchange(request, reply, CrcOrder::HighFirst, exchangeTimeoutMs);
+    const ExchangeResult result = channel.exchange(request, reply, CrcOrder::HighFirst, exchangeTimeoutMs);
+    // Marker replies carry their CRC high-first: an answer that came is judged by its content.
+    failureLink = result == ExchangeOk ? LinkError::None : linkErrorOf(result, reply);
+    return result;
+}
+
+void UpdateThread::fail(UpdateFailure code, const QString& text)
+{
+    failureCode = code;
+    emit signalShowErrorMessage(text);
 }
 
 bool UpdateThread::expectAck(LinkChannel& channel, const QByteArray& request, const QByteArray& expected, bool eraseStep)
@@ -73,34 +82,40 @@ void UpdateThread::finish(LinkChannel& channel)
 
 void UpdateThread::run()
 {
+    failureCode = UpdateFailure::None;
+    failureLink = LinkError::None;
     const QByteArray image = info.image();
     const QString refused = refusal(info);
     if (!refused.isEmpty()) {
-        emit signalShowErrorMessage(refused);
+        fail(UpdateFailure::BadPackage, refused);
         return;
     }
 
     LinkChannel channel;
     if (!(link ? channel.open(*link) : channel.openFromSettings())) {
-        emit signalShowErrorMessage(tr("固件更新失败,") + channel.errorText());
+        failureLink = channel.openError();
+        fail(UpdateFailure::CannotOpen, tr("固件更新失败,") + channel.errorText());
         return;
     }
 
     QByteArray identity;
     if (exchange(channel, buildReadDeviceIdRequest(), identity) != ExchangeOk
         && exchange(channel, buildReadDeviceIdRequest(), identity) != ExchangeOk) {
-        emit signalShowErrorMessage(tr("固件更新失败,获取设备ID失败!"));
+        fail(UpdateFailure::NoIdentity, tr("固件更新失败,获取设备ID失败!"));
+        const LinkError unanswered = failureLink;
         finish(channel);
+        failureLink = unanswered;
         return;
     }
     if (!modelMatches(info.model(), identity)) {
-        emit signalShowErrorMessage(tr("固件更新失败,BIN文件与设备型号不一致!"));
+        fail(UpdateFailure::WrongModel, tr("固件更新失败,BIN文件与设备型号不一致!"));
         finish(channel);
+        failureLink = LinkError::None;
         return;
     }
 
     if (!expectAck(channel, buildEraseFlashRequest(quint32(image.size())), eraseFlashAcknowledgement(), true)) {
-        emit signalShowErrorMessage(tr("固件更新失败,擦除设备内存失败!"));
+        fail(UpdateFailure::EraseFailed, tr("固件更新失败,擦除设备内存失败!"));
         return;
     }
     emit signalUpdateProgress(0);
@@ -109,7 +124,7 @@ void UpdateThread::run()
         const int number = int(offset / FirmwarePageSize % 256);
         const QByteArray page = image.mid(int(offset), FirmwarePageSize);
         if (!expectAck(channel, buildWritePageRequest(quint8(number), page), writePageAcknowledgement(number), false)) {
-            emit signalShowErrorMessage(tr("固件更新失败,发送文件数据失败!"));
+            fail(UpdateFailure::PageFailed, tr("固件更新失败,发送文件数据失败!"));
             return;
         }
         emit signalUpdateProgress(int(offset * 100 / image.size()));

@@ -9,7 +9,20 @@
 #include <atomic>
 #include <optional>
 
+#include "link/linkerror.h"
+
 class LinkChannel;
+
+// Why an update run failed, beside the text it showed.
+enum class UpdateFailure {
+    None,
+    BadPackage, // no image or no model: refused before anything was sent
+    CannotOpen, // the link did not open
+    NoIdentity, // the loader did not answer the identify request, twice
+    WrongModel, // it named another model
+    EraseFailed,
+    PageFailed
+};
 
 // Writes a package's image into the instrument's firmware loader: identify, check the model,
 // erase announcing the size, then 1024-byte pages each acknowledged, then EndUpdate twice.
@@ -36,6 +49,11 @@ public:
     // "Erase OK" text; a page is acknowledged only by its own reply.
     static bool isAcknowledged(const QByteArray& reply, const QByteArray& expected, bool eraseStep);
 
+    // Why the last run failed (read after finished()); None after success. linkError() tells
+    // whether the failing step went unanswered (NoReply...) or was answered wrongly (None).
+    UpdateFailure failure() const { return failureCode; }
+    LinkError linkError() const { return failureLink; }
+
     // How long each exchange waits for the instrument; tests shorten it.
     void setExchangeTimeout(int ms) { exchangeTimeoutMs = ms; }
 
@@ -51,8 +69,11 @@ private:
     int exchange(LinkChannel& channel, const QByteArray& request, QByteArray& reply);
     bool expectAck(LinkChannel& channel, const QByteArray& request, const QByteArray& expected, bool eraseStep);
     void finish(LinkChannel& channel);
+    void fail(UpdateFailure code, const QString& text);
 
     DEncryptInfo info;
     std::optional<LinkSettings> link;
     std::atomic<int> exchangeTimeoutMs{10000};
+    UpdateFailure failureCode = UpdateFailure::None;
+    LinkError failureLink = LinkError::None; // of the last exchange
 };

@@ -36,6 +36,13 @@ void ReadThread::onError(const QString& text)
         emit signalShowError(tr("查询"), text);
 }
 
+void ReadThread::onFailure(LinkError error)
+{
+    failureCode = HistoryFailure::Link;
+    failureLink = error;
+    onError(linkErrorText(error));
+}
+
 void ReadThread::onData(const QByteArray& chunk)
 {
     for (const QByteArray& line : lineBuffer.feed(chunk))
@@ -51,8 +58,12 @@ void ReadThread::emitLine(const QByteArray& line)
 void ReadThread::run()
 {
     lineBuffer.flush();
+    failureCode = HistoryFailure::None;
+    failureLink = LinkError::None;
     LinkChannel channel;
     if (!(link ? channel.open(*link) : channel.openFromSettings())) {
+        failureCode = HistoryFailure::CannotOpen;
+        failureLink = channel.openError();
         emit signalShowError(tr("查询"), channel.errorText());
         return;
     }

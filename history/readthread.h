@@ -11,6 +11,13 @@
 #include <atomic>
 #include <optional>
 
+// Why a history query failed, beside the text it showed.
+enum class HistoryFailure {
+    None,
+    CannotOpen, // the link did not open
+    Link        // the query was not sent or nothing came: linkError() says how
+};
+
 // Sends one history query and turns the instrument's answer into record lines, one signal per
 // line with its terminator, until the line falls silent, the stream fails or stop() is called.
 class ReadThread : public QThread, public DDataReceiver
@@ -28,8 +35,13 @@ public:
     // the thread is not running.
     void setLinkSettings(const LinkSettings& settings) { link = settings; }
 
+    // Why the last run failed (read after finished()); None when the stream ended or was stopped.
+    HistoryFailure failure() const { return failureCode; }
+    LinkError linkError() const { return failureLink; }
+
     bool isStopped() override;
     void onError(const QString& text) override;
+    void onFailure(LinkError error) override;
     void onData(const QByteArray& chunk) override;
 
 signals:
@@ -47,4 +59,6 @@ private:
     LineAssembler lineBuffer; // touched only by the run
     QByteArray request;       // written only while no run is going on
     std::optional<LinkSettings> link;
+    HistoryFailure failureCode = HistoryFailure::None;
+    LinkError failureLink = LinkError::None;
 };

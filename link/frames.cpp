@@ -1,5 +1,7 @@
 #include "link/frames.h"
 
+#include "link/linkerror.h"
+
 #include <QEventLoop>
 #include <QObject>
 #include <QTextCodec>
@@ -87,18 +89,7 @@ bool isCompleteReply(const QByteArray& received, quint8 deviceAddress, CrcOrder 
 
 QString errorMessage(ExchangeResult result, const QByteArray& reply)
 {
-    switch (result) {
-    case ExchangeOk:
-        if (reply.size() > 2 && checkFrameCrc(reply.constData(), reply.size(), CrcOrder::LowFirst))
-            return QString();
-        return QObject::tr("CRC校验错误");
-    case ExchangeSendFailed:
-        return QObject::tr("发送命令超时");
-    case ExchangeNoReply:
-        return QObject::tr("接收数据超时");
-    default:
-        return QObject::tr("未定义的错误");
-    }
+    return linkErrorText(linkErrorOf(result, reply));
 }
 
 ItemReply checkItemReply(const QByteArray& reply, quint8 deviceAddress)

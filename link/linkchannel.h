@@ -2,6 +2,7 @@
 
 #include "link/ddatareceiver.h"
 #include "link/frames.h"
+#include "link/linkerror.h"
 #include "link/linktimings.h"
 #include "settings/linksettings.h"
 
@@ -10,14 +11,14 @@
 #include <QString>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 
-class QDeadlineTimer;
-class QSerialPort;
-class QUdpSocket;
+class LinkTransport;
 
 // The link to the instrument for one operation: built on the stack of the thread that performs it,
-// opened from the settings, used for a few exchanges and destroyed with the operation.
+// opened with the link's settings, used for a few exchanges and destroyed with the operation. The
+// bytes travel through a LinkTransport (the serial line or UDP) that open() chooses.
 class LinkChannel
 {
 public:
@@ -28,6 +29,8 @@ public:
 
     // Opens the link that config.ini describes; false leaves the reason in errorText().
     bool openFromSettings();
+    // Opens the link that settings describe. Settings that cannot be used as they stand (a port
+    // of 70000, a device address of 300) are refused with a text that names the key and its value.
     bool open(const LinkSettings& settings);
 
     // Sends request and collects the reply (cleared first) until it is complete. timeoutMs bounds
@@ -38,7 +41,7 @@ public:
 
     // Sends request, then hands every chunk to receiver until it stops or the line falls silent
     // (LinkTimings: 1000 ms over UDP, 500 ms over the serial port). The first bytes must come within
-    // LinkTimings::streamFirstDataMs; failures go to receiver->onError.
+    // LinkTimings::streamFirstDataMs; failures go to receiver->onFailure.
     void receiveStream(const QByteArray& request, DDataReceiver* receiver);
 
     // Waits up to timeoutMs for bytes from the instrument without sending anything (its debug lines,
@@ -67,26 +70,16 @@ public:
     // The rate the serial line was set to; 0 over UDP or before opening.
     qint32 lineBaudRate() const;
     QString errorText() const { return error; }
+    // CannotOpen after a failed open, else None.
+    LinkError openError() const { return error.isEmpty() ? LinkError::None : LinkError::CannotOpen; }
 
 private:
-    ExchangeResult exchangeUdp(const QByteArray& request, QByteArray& reply, CrcOrder order, int timeoutMs);
-    ExchangeResult exchangeSerial(const QByteArray& request, QByteArray& reply, CrcOrder order, int timeoutMs);
-    void receiveStreamUdp(const QByteArray& request, DDataReceiver* receiver);
-    void receiveStreamSerial(const QByteArray& request, DDataReceiver* receiver);
-    QByteArray collectUdpChunk(const QDeadlineTimer& deadline);
-    bool sendDatagram(const QByteArray& request);
-    bool hasPendingDatagram() const;
-    bool waitForDatagram(const QDeadlineTimer& deadline);
-    bool pulseRts();
-    bool waitForSerialData(const QDeadlineTimer& deadline);
+    bool isComplete(const QByteArray& received, CrcOrder order) const;
 
     LinkSettings settings;
     LinkTimings timings;
-    QHostAddress peerAddress;
-    quint16 peerPort = 65535;
     QString error;
     const std::atomic<bool>* stopFlag = nullptr;
     DDataReceiver* streamReceiver = nullptr; // the receiver of the stream under way
-    std::unique_ptr<QUdpSocket> udpSocket;
-    std::unique_ptr<QSerialPort> serialPort;
+    std::unique_ptr<LinkTransport> transport;
 };

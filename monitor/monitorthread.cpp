@@ -59,8 +59,12 @@ void MonitorThread::run()
     const bool debugRun = debugMode;
     debugOn = false;
     debugRequest = -1;
+    failureCode = MonitorFailure::None;
+    failureLink = LinkError::None;
     LinkChannel channel;
     if (!(link ? channel.open(*link) : channel.openFromSettings())) {
+        failureCode = MonitorFailure::CannotOpen;
+        failureLink = channel.openError();
         emit signalShowError(tr("设备监听"), channel.errorText());
         return;
     }
@@ -93,17 +97,19 @@ bool MonitorThread::sendDebugCommand(LinkChannel& channel, bool on)
     QByteArray reply;
     const ExchangeResult result =
         channel.exchange(request, reply, CrcOrder::LowFirst, LinkTimings::current().writeItemMs);
-    QString error = errorMessage(result, reply);
+    LinkError error = linkErrorOf(result, reply);
     // An instrument whose output is still on sends lines ahead of its reply; the reply still
     // counts, and the lines are shown.
     const int replyStart = result == ExchangeSendFailed ? -1 : itemReplyStart(reply, channel.deviceAddress());
     if (replyStart >= 0) {
-        error.clear();
+        error = LinkError::None;
         deliver(reply.left(replyStart));
     }
-    if (error.isEmpty())
+    if (error == LinkError::None)
         return true;
-    emit signalShowError(tr("监听调试"), error);
+    failureCode = MonitorFailure::DebugCommand;
+    failureLink = error;
+    emit signalShowError(tr("监听调试"), linkErrorText(error));
     return false;
 }
 

@@ -13,7 +13,16 @@
 #include <mutex>
 #include <optional>
 
+#include "link/linkerror.h"
+
 class LinkChannel;
+
+// Why a monitoring run failed, beside the text it showed.
+enum class MonitorFailure {
+    None,
+    CannotOpen,  // the link did not open
+    DebugCommand // the debug command failed: linkError() says how
+};
 
 // Listens to the instrument's lines on a worker thread: one run opens the link, switches the
 // instrument's debug output with item 255 ("1" or "0"), hands over every whole line until stopped
@@ -51,6 +60,10 @@ public:
     void setBacklogLimit(int lines) { backlogLimit = lines; }
     void linesTaken(int count = 1);
 
+    // Why the last run failed (read after finished()); None when it listened until stopped.
+    MonitorFailure failure() const { return failureCode; }
+    LinkError linkError() const { return failureLink; }
+
     // Asks a run to stop and waits for it to end, with its closing command; for destructors.
     void stopAndWait();
 
@@ -85,9 +98,11 @@ private:
     bool debugMode = false;
     std::optional<LinkSettings> link;
     std::atomic<int> debugRequest{-1}; // -1: none; else the state asked for while listening
-    bool midRunSwitch = false; // a switch while listening is under way (worker only)
-    bool debugOn = false; // the instrument's output as this run last set it (worker only)
-    LineCutter lineBuffer; // only the worker touches it
+    bool midRunSwitch = false;         // a switch while listening is under way (worker only)
+    bool debugOn = false;              // the instrument's output as this run last set it (worker only)
+    LineCutter lineBuffer;             // only the worker touches it
+    MonitorFailure failureCode = MonitorFailure::None;
+    LinkError failureLink = LinkError::None;
 
     std::atomic<int> backlog{0};
     std::atomic<int> backlogLimit{0};

@@ -1,5 +1,7 @@
 #include "prompt/prompter.h"
 
+#include "prompt/titlewidth.h"
+
 #include <QDialog>
 #include <QFileDialog>
 
@@ -9,6 +11,12 @@ Prompter* installed = nullptr;
 }
 
 int Prompter::exec(QDialog& dialog)
+{
+    keepTitleWhole(dialog);
+    return run(dialog);
+}
+
+int Prompter::run(QDialog& dialog)
 {
     return dialog.exec();
 }

@@ -4,7 +4,87 @@
 #include "settings/settingkeys.h"
 #include "settings/singleton.h"
 
+#include <algorithm>
+
+#include <QCoreApplication>
+#include <QHostAddress>
 #include <QSettings>
+
+namespace {
+
+// An integer setting as load() reads it; a stored text that is no number is remembered.
+int readInt(Config* config, const SettingKey& key, QHash<QString, QString>* unreadable)
+{
+    const QVariant value = config->value(key);
+    bool ok = false;
+    const int number = value.toInt(&ok);
+    if (!ok && value.isValid() && !value.toString().isEmpty())
+        unreadable->insert(key.path, value.toString());
+    return number;
+}
+
+bool isOneOf(int value, std::initializer_list<int> allowed)
+{
+    return std::find(allowed.begin(), allowed.end(), value) != allowed.end();
+}
+
+// The highest rate a serial line is asked for; anything above is a typing error.
+constexpr int MaxBaudRate = 4000000;
+
+} // namespace
+
+QString LinkSettings::Problem::text() const
+{
+    return QCoreApplication::translate("LinkSettings", "设置 %1 的值无效: %2").arg(key, value);
+}
+
+LinkSettings::Problem LinkSettings::validate(Check check) const
+{
+    const auto problem = [](Problem::Kind kind, const SettingKey& key, const QString& value) {
+        return Problem{kind, key.path, value};
+    };
+    const auto number = [this, &problem](const SettingKey& key, int value, bool fits) -> Problem {
+        if (unreadable.contains(key.path))
+            return problem(Problem::NotANumber, key, unreadable.value(key.path));
+        return fits ? Problem() : problem(Problem::OutOfRange, key, QString::number(value));
+    };
+
+    if (Problem address = number(Settings::DeviceAddress, deviceAddress, deviceAddress >= 1 && deviceAddress <= 255);
+        !address.ok())
+        return address;
+
+    if (useUdp) {
+        if (udpAddress.isEmpty()) {
+            if (check == Check::Complete)
+                return problem(Problem::Missing, Settings::UdpAddress, udpAddress);
+        } else if (check == Check::Complete && QHostAddress(udpAddress).isNull()) {
+            return problem(Problem::NotAHost, Settings::UdpAddress, udpAddress);
+        }
+        if (udpPort.isEmpty())
+            return check == Check::Complete ? problem(Problem::Missing, Settings::UdpPort, udpPort) : Problem();
+        // Digits only: "+80" and " 80" are refused as the operator would not expect them read.
+        const bool digits = std::all_of(udpPort.cbegin(), udpPort.cend(), [](QChar c) { return c.isDigit(); });
+        bool parsed = false;
+        const qulonglong port = udpPort.toULongLong(&parsed);
+        if (!digits || !parsed)
+            return problem(Problem::NotANumber, Settings::UdpPort, udpPort);
+        if (port < 1 || port > 65535)
+            return problem(Problem::OutOfRange, Settings::UdpPort, udpPort);
+        return Problem();
+    }
+
+    if (serialPort.isEmpty() && check == Check::Complete)
+        return problem(Problem::Missing, Settings::SerialPort, serialPort);
+    if (Problem baud = number(Settings::SerialBaudRate, baudRate, baudRate >= 1 && baudRate <= MaxBaudRate); !baud.ok())
+        return baud;
+    if (Problem bits = number(Settings::SerialDataBits, dataBits, dataBits >= 5 && dataBits <= 8); !bits.ok())
+        return bits;
+    // QSerialPort's values: 0 none, 2 even, 3 odd, 4 space, 5 mark; 1 one, 2 two, 3 one and a half stop bits.
+    if (Problem parityProblem = number(Settings::SerialParity, parity, isOneOf(parity, {0, 2, 3, 4, 5}));
+        !parityProblem.ok())
+        return parityProblem;
+    return number(Settings::SerialStopBits, stopBits, isOneOf(stopBits, {1, 2, 3}));
+}
 
 LinkSettings LinkSettings::load()
 {
@@ -12,15 +92,15 @@ LinkSettings LinkSettings::load()
     LinkSettings link;
     link.useUdp = config->value(Settings::UseUdp).toInt() != 0;
     link.serialPort = config->value(Settings::SerialPort).toString();
-    link.baudRate = config->value(Settings::SerialBaudRate).toInt();
-    link.dataBits = config->value(Settings::SerialDataBits).toInt();
-    link.parity = config->value(Settings::SerialParity).toInt();
-    link.stopBits = config->value(Settings::SerialStopBits).toInt();
+    link.baudRate = readInt(config, Settings::SerialBaudRate, &link.unreadable);
+    link.dataBits = readInt(config, Settings::SerialDataBits, &link.unreadable);
+    link.parity = readInt(config, Settings::SerialParity, &link.unreadable);
+    link.stopBits = readInt(config, Settings::SerialStopBits, &link.unreadable);
     link.sendRts = config->value(Settings::SerialSendRts).toBool();
     link.sendDtr = config->value(Settings::SerialSendDtr).toBool();
     link.udpAddress = config->value(Settings::UdpAddress).toString();
     link.udpPort = config->value(Settings::UdpPort).toString();
-    link.deviceAddress = config->value(Settings::DeviceAddress).toInt();
+    link.deviceAddress = readInt(config, Settings::DeviceAddress, &link.unreadable);
     return link;
 }
 

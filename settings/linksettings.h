@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 
 // How to reach the instrument: the serial line or the UDP peer, and its device address. The link is
@@ -17,6 +18,29 @@ struct LinkSettings
     QString udpAddress;
     QString udpPort; // kept as the operator typed it
     int deviceAddress = 255;
+    // The stored text of each numeric setting that is no number ("abc"), by key, so that a
+    // refusal names what the file holds rather than the 0 it reads as.
+    QHash<QString, QString> unreadable;
+
+    // What is wrong with a setting, naming its key and its value; kind None when nothing is.
+    struct Problem
+    {
+        enum Kind { None, Missing, NotANumber, OutOfRange, NotAHost };
+        Kind kind = None;
+        QString key;   // "udp/port"
+        QString value; // as stored or typed
+        bool ok() const { return kind == None; }
+        // "设置 udp/port 的值无效: 70000", translated.
+        QString text() const;
+    };
+    enum class Check {
+        Complete, // everything the chosen transport needs is there and valid (a dialog, a command line)
+        Stored    // only the values that are set must fit; a missing address or port is left to the link
+    };
+    // The first setting that cannot be used as it stands: the device address 1..255 and, for the
+    // chosen transport, the UDP host and port 1..65535, or the baud rate, data bits, parity and stop
+    // bits from the values the line takes. Nothing is wrapped into range.
+    Problem validate(Check check = Check::Complete) const;
 
     // From config.ini, each missing key at its default.
     static LinkSettings load();

@@ -1,6 +1,7 @@
 // Labels: fast
 #include "settings/atom_lock.h"
 #include "settings/config.h"
+#include "settings/linksettings.h"
 #include "settings/singleton.h"
 #include "tests/support/workdir.h"
 
@@ -22,6 +23,8 @@ private slots:
     void oneInstanceUnderConcurrentCreation();
     void concurrentReadersAndWriter();
     void lockExcludes();
+    void linkSettingsChecked_data();
+    void linkSettingsChecked();
 };
 
 void TestSettings::defaultsWithoutFile()
@@ -138,4 +141,56 @@ void TestSettings::lockExcludes()
 }
 
 QTEST_GUILESS_MAIN(TestSettings)
+void TestSettings::linkSettingsChecked_data()
+{
+    QTest::addColumn<QVariantMap>("stored");
+    QTest::addColumn<bool>("complete"); // Check::Complete, else Check::Stored
+    QTest::addColumn<QString>("key");   // empty: accepted
+    QTest::addColumn<QString>("value");
+    const QVariantMap udp{{"communicate/udp", 1}, {"udp/address", "192.0.2.1"}, {"udp/port", "5000"}};
+    const QVariantMap serial{{"serial/port", "ttyS0"}};
+    const auto with = [](QVariantMap map, const QString& key, const QVariant& value) {
+        map.insert(key, value);
+        return map;
+    };
+    QTest::newRow("udp") << udp << true << "" << "";
+    QTest::newRow("serial defaults") << serial << true << "" << "";
+    QTest::newRow("port 65535") << with(udp, "udp/port", "65535") << true << "" << "";
+    QTest::newRow("port 65536") << with(udp, "udp/port", "65536") << false << "udp/port" << "65536";
+    QTest::newRow("port 0") << with(udp, "udp/port", "0") << false << "udp/port" << "0";
+    QTest::newRow("port +80") << with(udp, "udp/port", "+80") << true << "udp/port" << "+80";
+    QTest::newRow("no port, stored") << with(udp, "udp/port", "") << false << "" << "";
+    QTest::newRow("no port, complete") << with(udp, "udp/port", "") << true << "udp/port" << "";
+    QTest::newRow("host name, stored") << with(udp, "udp/address", "zq.invalid") << false << "" << "";
+    QTest::newRow("host name, complete") << with(udp, "udp/address", "zq.invalid") << true << "udp/address" << "zq.invalid";
+    QTest::newRow("address 1") << with(udp, "device/address", 1) << true << "" << "";
+    QTest::newRow("address 256") << with(udp, "device/address", 256) << false << "device/address" << "256";
+    QTest::newRow("address text") << with(udp, "device/address", "x1") << false << "device/address" << "x1";
+    QTest::newRow("serial ignores udp") << with(serial, "udp/port", "99999") << true << "" << "";
+    QTest::newRow("udp ignores serial") << with(udp, "serial/parity", 1) << true << "" << "";
+    QTest::newRow("parity 1") << with(serial, "serial/parity", 1) << false << "serial/parity" << "1";
+    QTest::newRow("stop bits 3") << with(serial, "serial/stopbits", 3) << true << "" << "";
+    QTest::newRow("data bits 4") << with(serial, "serial/databits", 4) << false << "serial/databits" << "4";
+    QTest::newRow("custom baud 14400") << with(serial, "serial/baudrate", 14400) << true << "" << "";
+    QTest::newRow("baud 0") << with(serial, "serial/baudrate", 0) << false << "serial/baudrate" << "0";
+    QTest::newRow("no serial port") << QVariantMap() << true << "serial/port" << "";
+}
+
+// One check for the settings dialog, zq-cli and the link: nothing out of range is wrapped into
+// another port or instrument; the refusal names the key and the value as stored.
+void TestSettings::linkSettingsChecked()
+{
+    QFETCH(QVariantMap, stored);
+    QFETCH(bool, complete);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    WorkDir dir;
+    dir.writeConfig(stored);
+    const LinkSettings::Problem problem =
+        LinkSettings::load().validate(complete ? LinkSettings::Check::Complete : LinkSettings::Check::Stored);
+    QCOMPARE(problem.key, key);
+    QCOMPARE(problem.value, value);
+    QCOMPARE(problem.ok(), key.isEmpty());
+}
+
 #include "tst_settings.moc"

@@ -2,6 +2,24 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>CliHelp</name>
+    <message>
+        <location filename="../tools/zq-cli/clihelp.cpp" line="+120"/>
+        <source>用法: %1</source>
+        <translation>Usage: %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>选项:</source>
+        <translation>Options:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>参数:</source>
+        <translation>Arguments:</translation>
+    </message>
+</context>
+<context>
     <name>CliOutput</name>
     <message>
         <location filename="../tools/zq-cli/clioutput.cpp" line="+73"/>
@@ -54,7 +72,22 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Invalid timeout: %1</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+17"/>
+        <source>(默认: %1)</source>
+        <translation>(default: %1)</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>[选项]</source>
+        <translation>[options]</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>显示此帮助后退出</source>
+        <translation>Show this help and exit</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>每台仪器输出一行 JSON 对象</source>
         <translation>Print one JSON object per instrument and line</translation>
     </message>
@@ -144,8 +177,8 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     </message>
     <message>
         <location line="+1"/>
-        <source>仪器的设备地址: 0 到 255</source>
-        <translation>The instrument&apos;s device address: 0 to 255</translation>
+        <source>仪器的设备地址: 1 到 255</source>
+        <translation>The instrument&apos;s device address: 1 to 255</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -281,7 +314,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Invalid device address: %1</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+11"/>
         <source>--udp 与 --serial 不能同时使用</source>
         <translation>--udp and --serial cannot be used together</translation>
     </message>
@@ -316,12 +349,12 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Invalid stop bits: %1</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+13"/>
         <source>没有连接: config.ini 中没有设置, 请用 --udp 或 --serial 指定</source>
         <translation>No connection: config.ini sets none; give --udp or --serial</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+23"/>
         <source>子命令 %1 需要一个文件名</source>
         <translation>The subcommand %1 needs one file name</translation>
     </message>
@@ -437,15 +470,15 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
 <context>
     <name>ConfigWriter</name>
     <message>
-        <location filename="../config/configwriter.cpp" line="+49"/>
-        <location line="+16"/>
+        <location filename="../config/configwriter.cpp" line="+50"/>
+        <location line="+17"/>
         <location line="+27"/>
         <source>写入配置</source>
         <translation>Write</translation>
     </message>
     <message>
-        <location line="-43"/>
-        <location line="+1"/>
+        <location line="-44"/>
+        <location line="+2"/>
         <source>写入错误,连接设备失败</source>
         <translation>Write failed: cannot connect to the instrument</translation>
     </message>
@@ -462,12 +495,12 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     </message>
     <message>
         <location line="+23"/>
-        <location line="+49"/>
+        <location line="+51"/>
         <source>写入配置成功</source>
         <translation>Configuration written</translation>
     </message>
     <message>
-        <location line="-48"/>
+        <location line="-50"/>
         <source>、</source>
         <translation>, </translation>
     </message>
@@ -492,12 +525,12 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>The value holds a character the device cannot represent: %1 (U+%2)</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>数值过长: 编码后 %1 字节, 最多允许 %2 字节</source>
         <translation>Value too long: %1 bytes encoded, at most %2 allowed</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>数值过长: 最多允许 %1 字节</source>
         <translation>Value too long: at most %1 bytes allowed</translation>
     </message>
@@ -558,7 +591,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
 <context>
     <name>DisplayForm</name>
     <message>
-        <location filename="../monitor/displayform.cpp" line="+118"/>
+        <location filename="../monitor/displayform.cpp" line="+117"/>
         <source>[行过长, 在此截断]</source>
         <translation>[line too long, cut here]</translation>
     </message>
@@ -684,6 +717,14 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <location line="+8"/>
         <source>导出数据失败，字体太大，一页放不下一行</source>
         <translation>Export failed: the font is too large to fit one row on a page</translation>
+    </message>
+</context>
+<context>
+    <name>LinkSettings</name>
+    <message>
+        <location filename="../settings/linksettings.cpp" line="+38"/>
+        <source>设置 %1 的值无效: %2</source>
+        <translation>Invalid value for setting %1: %2</translation>
     </message>
 </context>
 <context>
@@ -947,12 +988,12 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     <message>
         <location filename="../monitor/ui/monitordialog.cpp" line="-108"/>
         <location line="+97"/>
-        <location line="+21"/>
+        <location line="+22"/>
         <source>记录到文件</source>
         <translation>Log to file</translation>
     </message>
     <message>
-        <location line="-73"/>
+        <location line="-74"/>
         <source>确定</source>
         <translation>OK</translation>
     </message>
@@ -990,12 +1031,12 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
 <context>
     <name>MonitorThread</name>
     <message>
-        <location filename="../monitor/monitorthread.cpp" line="+64"/>
+        <location filename="../monitor/monitorthread.cpp" line="+68"/>
         <source>设备监听</source>
         <translation>Device Monitor</translation>
     </message>
     <message>
-        <location line="+41"/>
+        <location line="+44"/>
         <source>监听调试</source>
         <translation>Monitor debug switch</translation>
     </message>
@@ -1031,54 +1072,48 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Information</translation>
     </message>
     <message>
-        <location filename="../link/frames.cpp" line="+94"/>
+        <location filename="../link/linkerror.cpp" line="+21"/>
         <source>CRC校验错误</source>
         <translation>CRC check failed</translation>
     </message>
     <message>
-        <location line="+2"/>
-        <location filename="../link/linkchannel.cpp" line="+248"/>
-        <location line="+37"/>
-        <location filename="../tools/zq-cli/failureclass.cpp" line="+10"/>
+        <location line="-8"/>
         <source>发送命令超时</source>
         <translation>Timed out sending the command</translation>
     </message>
     <message>
-        <location line="+2"/>
-        <location filename="../tools/zq-cli/failureclass.cpp" line="+1"/>
+        <location line="+4"/>
         <source>接收数据超时</source>
         <translation>Timed out waiting for the reply</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+8"/>
         <source>未定义的错误</source>
         <translation>Unknown error</translation>
     </message>
     <message>
-        <location filename="../link/linkchannel.cpp" line="-223"/>
+        <location filename="../link/serialtransport.cpp" line="+34"/>
         <source>串口打开失败</source>
         <translation>Cannot open the serial port</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>打开串口失败: %1</source>
         <translation>Cannot open the serial port: %1</translation>
     </message>
     <message>
-        <location line="+191"/>
-        <location line="+35"/>
+        <location filename="../link/linkerror.cpp" line="-6"/>
         <source>接受数据超时</source>
         <translation>Timed out waiting for the reply</translation>
     </message>
     <message>
-        <location line="-16"/>
-        <location line="+5"/>
+        <location line="-4"/>
         <source>发送命令失败</source>
         <translation>Sending the command failed</translation>
     </message>
     <message>
-        <location filename="../setup/ui/searchdevicedialog.cpp" line="+45"/>
-        <location line="+30"/>
+        <location filename="../setup/ui/searchdevicedialog.cpp" line="+64"/>
+        <location line="+40"/>
         <source>请选择设备</source>
         <translation>Please select an instrument</translation>
     </message>
@@ -1087,7 +1122,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     <name>ReadThread</name>
     <message>
         <location filename="../history/readthread.cpp" line="+36"/>
-        <location line="+20"/>
+        <location line="+31"/>
         <source>查询</source>
         <translation>Query</translation>
     </message>
@@ -1100,7 +1135,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>... (%1 bytes in all)</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+24"/>
         <source>刷新</source>
         <translation>Refresh</translation>
     </message>
@@ -1135,9 +1170,9 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Find Instruments</translation>
     </message>
     <message>
-        <location line="+15"/>
-        <source>搜索</source>
-        <translation>Search</translation>
+        <location line="+22"/>
+        <source>重新搜索</source>
+        <translation>Search Again</translation>
     </message>
     <message>
         <location line="+20"/>
@@ -1148,6 +1183,26 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <location line="+10"/>
         <source>取消</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <location filename="../setup/ui/searchdevicedialog.cpp" line="-64"/>
+        <source>%1    地址 %2    端口 %3</source>
+        <translation>%1    address %2    port %3</translation>
+    </message>
+    <message>
+        <location line="+41"/>
+        <source>正在查找设备...</source>
+        <translation>Searching for instruments...</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>未找到设备</source>
+        <translation>No instrument found</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>找到 %1 台设备</source>
+        <translation>Instruments found: %1</translation>
     </message>
 </context>
 <context>
@@ -1168,7 +1223,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Port:</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+26"/>
         <source>波特率：</source>
         <translation>Baud rate:</translation>
     </message>
@@ -1223,7 +1278,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Instrument address:</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+29"/>
         <source>确定</source>
         <translation>OK</translation>
     </message>
@@ -1233,42 +1288,68 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Cancel</translation>
     </message>
     <message>
-        <location filename="../setup/ui/setupdialog.cpp" line="+134"/>
+        <location filename="../setup/ui/setupdialog.cpp" line="+154"/>
+        <location line="+15"/>
         <source>请选择串口!</source>
         <translation>Please select a serial port.</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="-10"/>
         <source>请选择波特率!</source>
         <translation>Please select a baud rate.</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+10"/>
         <source>波特率超出范围!</source>
         <translation>Baud rate out of range.</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="-78"/>
         <source>请输入UDP地址</source>
         <translation>Please enter the UDP address.</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="-42"/>
+        <source>None</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Even</source>
+        <translation>Even</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Odd</source>
+        <translation>Odd</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Space</source>
+        <translation>Space</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Mark</source>
+        <translation>Mark</translation>
+    </message>
+    <message>
+        <location line="+39"/>
         <source>UDP地址无效, 请输入 IPv4 或 IPv6 地址</source>
         <translation>Invalid UDP address; please enter an IPv4 or IPv6 address</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+2"/>
         <source>请输入UDP端口</source>
         <translation>Please enter the UDP port.</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+4"/>
         <source>UDP端口必须是 1 到 65535 之间的数字</source>
         <translation>The UDP port must be a number from 1 to 65535</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="-1"/>
         <source>UDP端口不能大于65535</source>
         <translation>The UDP port cannot be above 65535.</translation>
     </message>
@@ -1405,23 +1486,22 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>The package names no instrument model; it cannot be written.</translation>
     </message>
     <message>
-        <location line="+58"/>
+        <location line="+70"/>
         <source>固件更新失败,</source>
         <translation>Firmware update failed: </translation>
     </message>
     <message>
         <location line="+7"/>
-        <location filename="../tools/zq-cli/failureclass.cpp" line="+2"/>
         <source>固件更新失败,获取设备ID失败!</source>
         <translation>Firmware update failed: could not read the instrument ID.</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+7"/>
         <source>固件更新失败,BIN文件与设备型号不一致!</source>
         <translation>Firmware update failed: the package does not match the instrument model.</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+7"/>
         <source>固件更新失败,擦除设备内存失败!</source>
         <translation>Firmware update failed: could not erase the instrument&apos;s memory.</translation>
     </message>

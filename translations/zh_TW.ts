@@ -2,6 +2,24 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_TW">
 <context>
+    <name>CliHelp</name>
+    <message>
+        <location filename="../tools/zq-cli/clihelp.cpp" line="+120"/>
+        <source>用法: %1</source>
+        <translation>用法: %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>选项:</source>
+        <translation>選項:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>参数:</source>
+        <translation>參數:</translation>
+    </message>
+</context>
+<context>
     <name>CliOutput</name>
     <message>
         <location filename="../tools/zq-cli/clioutput.cpp" line="+73"/>
@@ -54,7 +72,22 @@
         <translation>無效的逾時: %1</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+17"/>
+        <source>(默认: %1)</source>
+        <translation>(預設: %1)</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>[选项]</source>
+        <translation>[選項]</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>显示此帮助后退出</source>
+        <translation>顯示此說明後結束</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>每台仪器输出一行 JSON 对象</source>
         <translation>每台儀器輸出一行 JSON 物件</translation>
     </message>
@@ -144,8 +177,8 @@
     </message>
     <message>
         <location line="+1"/>
-        <source>仪器的设备地址: 0 到 255</source>
-        <translation>儀器的裝置位址: 0 到 255</translation>
+        <source>仪器的设备地址: 1 到 255</source>
+        <translation>儀器的裝置位址: 1 到 255</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -281,7 +314,7 @@
         <translation>無效的裝置位址: %1</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+11"/>
         <source>--udp 与 --serial 不能同时使用</source>
         <translation>--udp 與 --serial 不能同時使用</translation>
     </message>
@@ -316,12 +349,12 @@
         <translation>無效的停止位元: %1</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+13"/>
         <source>没有连接: config.ini 中没有设置, 请用 --udp 或 --serial 指定</source>
         <translation>沒有連線: config.ini 中沒有設定, 請用 --udp 或 --serial 指定</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+23"/>
         <source>子命令 %1 需要一个文件名</source>
         <translation>子命令 %1 需要一個檔名</translation>
     </message>
@@ -437,15 +470,15 @@
 <context>
     <name>ConfigWriter</name>
     <message>
-        <location filename="../config/configwriter.cpp" line="+49"/>
-        <location line="+16"/>
+        <location filename="../config/configwriter.cpp" line="+50"/>
+        <location line="+17"/>
         <location line="+27"/>
         <source>写入配置</source>
         <translation>寫入設定</translation>
     </message>
     <message>
-        <location line="-43"/>
-        <location line="+1"/>
+        <location line="-44"/>
+        <location line="+2"/>
         <source>写入错误,连接设备失败</source>
         <translation>寫入錯誤,無法連線至裝置</translation>
     </message>
@@ -462,12 +495,12 @@
     </message>
     <message>
         <location line="+23"/>
-        <location line="+49"/>
+        <location line="+51"/>
         <source>写入配置成功</source>
         <translation>寫入設定成功</translation>
     </message>
     <message>
-        <location line="-48"/>
+        <location line="-50"/>
         <source>、</source>
         <translation>、</translation>
     </message>
@@ -492,12 +525,12 @@
         <translation>數值含有裝置無法表示的字元: %1 (U+%2)</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>数值过长: 编码后 %1 字节, 最多允许 %2 字节</source>
         <translation>數值過長: 編碼後 %1 位元組, 最多允許 %2 位元組</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>数值过长: 最多允许 %1 字节</source>
         <translation>數值過長: 最多允許 %1 位元組</translation>
     </message>
@@ -558,7 +591,7 @@
 <context>
     <name>DisplayForm</name>
     <message>
-        <location filename="../monitor/displayform.cpp" line="+118"/>
+        <location filename="../monitor/displayform.cpp" line="+117"/>
         <source>[行过长, 在此截断]</source>
         <translation>[行過長, 在此截斷]</translation>
     </message>
@@ -684,6 +717,14 @@
         <location line="+8"/>
         <source>导出数据失败，字体太大，一页放不下一行</source>
         <translation>匯出資料失敗，字型太大，一頁放不下一列</translation>
+    </message>
+</context>
+<context>
+    <name>LinkSettings</name>
+    <message>
+        <location filename="../settings/linksettings.cpp" line="+38"/>
+        <source>设置 %1 的值无效: %2</source>
+        <translation>設定 %1 的值無效: %2</translation>
     </message>
 </context>
 <context>
@@ -947,12 +988,12 @@
     <message>
         <location filename="../monitor/ui/monitordialog.cpp" line="-108"/>
         <location line="+97"/>
-        <location line="+21"/>
+        <location line="+22"/>
         <source>记录到文件</source>
         <translation>記錄到檔案</translation>
     </message>
     <message>
-        <location line="-73"/>
+        <location line="-74"/>
         <source>确定</source>
         <translation>確定</translation>
     </message>
@@ -990,12 +1031,12 @@
 <context>
     <name>MonitorThread</name>
     <message>
-        <location filename="../monitor/monitorthread.cpp" line="+64"/>
+        <location filename="../monitor/monitorthread.cpp" line="+68"/>
         <source>设备监听</source>
         <translation>裝置監聽</translation>
     </message>
     <message>
-        <location line="+41"/>
+        <location line="+44"/>
         <source>监听调试</source>
         <translation>監聽偵錯</translation>
     </message>
@@ -1031,54 +1072,48 @@
         <translation>訊息</translation>
     </message>
     <message>
-        <location filename="../link/frames.cpp" line="+94"/>
+        <location filename="../link/linkerror.cpp" line="+21"/>
         <source>CRC校验错误</source>
         <translation>CRC 檢查碼錯誤</translation>
     </message>
     <message>
-        <location line="+2"/>
-        <location filename="../link/linkchannel.cpp" line="+248"/>
-        <location line="+37"/>
-        <location filename="../tools/zq-cli/failureclass.cpp" line="+10"/>
+        <location line="-8"/>
         <source>发送命令超时</source>
         <translation>傳送命令逾時</translation>
     </message>
     <message>
-        <location line="+2"/>
-        <location filename="../tools/zq-cli/failureclass.cpp" line="+1"/>
+        <location line="+4"/>
         <source>接收数据超时</source>
         <translation>接收資料逾時</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+8"/>
         <source>未定义的错误</source>
         <translation>未定義的錯誤</translation>
     </message>
     <message>
-        <location filename="../link/linkchannel.cpp" line="-223"/>
+        <location filename="../link/serialtransport.cpp" line="+34"/>
         <source>串口打开失败</source>
         <translation>無法開啟序列埠</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>打开串口失败: %1</source>
         <translation>無法開啟序列埠: %1</translation>
     </message>
     <message>
-        <location line="+191"/>
-        <location line="+35"/>
+        <location filename="../link/linkerror.cpp" line="-6"/>
         <source>接受数据超时</source>
         <translation>接收資料逾時</translation>
     </message>
     <message>
-        <location line="-16"/>
-        <location line="+5"/>
+        <location line="-4"/>
         <source>发送命令失败</source>
         <translation>傳送命令失敗</translation>
     </message>
     <message>
-        <location filename="../setup/ui/searchdevicedialog.cpp" line="+45"/>
-        <location line="+30"/>
+        <location filename="../setup/ui/searchdevicedialog.cpp" line="+64"/>
+        <location line="+40"/>
         <source>请选择设备</source>
         <translation>請選擇裝置</translation>
     </message>
@@ -1087,7 +1122,7 @@
     <name>ReadThread</name>
     <message>
         <location filename="../history/readthread.cpp" line="+36"/>
-        <location line="+20"/>
+        <location line="+31"/>
         <source>查询</source>
         <translation>查詢</translation>
     </message>
@@ -1100,7 +1135,7 @@
         <translation>... (共 %1 位元組)</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+24"/>
         <source>刷新</source>
         <translation>重新整理</translation>
     </message>
@@ -1135,9 +1170,9 @@
         <translation>尋找裝置</translation>
     </message>
     <message>
-        <location line="+15"/>
-        <source>搜索</source>
-        <translation>搜尋</translation>
+        <location line="+22"/>
+        <source>重新搜索</source>
+        <translation>重新搜尋</translation>
     </message>
     <message>
         <location line="+20"/>
@@ -1148,6 +1183,26 @@
         <location line="+10"/>
         <source>取消</source>
         <translation>取消</translation>
+    </message>
+    <message>
+        <location filename="../setup/ui/searchdevicedialog.cpp" line="-64"/>
+        <source>%1    地址 %2    端口 %3</source>
+        <translation>%1    位址 %2    連接埠 %3</translation>
+    </message>
+    <message>
+        <location line="+41"/>
+        <source>正在查找设备...</source>
+        <translation>正在尋找裝置...</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>未找到设备</source>
+        <translation>找不到裝置</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>找到 %1 台设备</source>
+        <translation>找到 %1 台裝置</translation>
     </message>
 </context>
 <context>
@@ -1168,7 +1223,7 @@
         <translation>序列埠：</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+26"/>
         <source>波特率：</source>
         <translation>鮑率：</translation>
     </message>
@@ -1223,7 +1278,7 @@
         <translation>裝置位址：</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+29"/>
         <source>确定</source>
         <translation>確定</translation>
     </message>
@@ -1233,42 +1288,68 @@
         <translation>取消</translation>
     </message>
     <message>
-        <location filename="../setup/ui/setupdialog.cpp" line="+134"/>
+        <location filename="../setup/ui/setupdialog.cpp" line="+154"/>
+        <location line="+15"/>
         <source>请选择串口!</source>
         <translation>請選擇序列埠!</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="-10"/>
         <source>请选择波特率!</source>
         <translation>請選擇鮑率!</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+10"/>
         <source>波特率超出范围!</source>
         <translation>鮑率超出範圍!</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="-78"/>
         <source>请输入UDP地址</source>
         <translation>請輸入 UDP 位址</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="-42"/>
+        <source>None</source>
+        <translation>無</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Even</source>
+        <translation>偶同位</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Odd</source>
+        <translation>奇同位</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Space</source>
+        <translation>空白</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Mark</source>
+        <translation>標記</translation>
+    </message>
+    <message>
+        <location line="+39"/>
         <source>UDP地址无效, 请输入 IPv4 或 IPv6 地址</source>
         <translation>UDP位址無效, 請輸入 IPv4 或 IPv6 位址</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+2"/>
         <source>请输入UDP端口</source>
         <translation>請輸入 UDP 連接埠</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+4"/>
         <source>UDP端口必须是 1 到 65535 之间的数字</source>
         <translation>UDP連接埠必須是 1 到 65535 之間的數字</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="-1"/>
         <source>UDP端口不能大于65535</source>
         <translation>UDP 連接埠不可大於 65535</translation>
     </message>
@@ -1405,23 +1486,22 @@
         <translation>韌體包中沒有裝置型號,無法燒錄!</translation>
     </message>
     <message>
-        <location line="+58"/>
+        <location line="+70"/>
         <source>固件更新失败,</source>
         <translation>韌體更新失敗,</translation>
     </message>
     <message>
         <location line="+7"/>
-        <location filename="../tools/zq-cli/failureclass.cpp" line="+2"/>
         <source>固件更新失败,获取设备ID失败!</source>
         <translation>韌體更新失敗,取得裝置ID失敗!</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+7"/>
         <source>固件更新失败,BIN文件与设备型号不一致!</source>
         <translation>韌體更新失敗,BIN檔案與裝置型號不一致!</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+7"/>
         <source>固件更新失败,擦除设备内存失败!</source>
         <translation>韌體更新失敗,抹除裝置記憶體失敗!</translation>
     </message>

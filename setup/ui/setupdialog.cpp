@@ -38,16 +38,19 @@ SetupDialog::SetupDialog(QWidget* parent)
 {
     form->setupUi(this);
 
+    // The open list shows fifteen addresses at a time and scrolls: the form's style sheet keeps
+    // styles that would open it over the whole screen around the current entry from doing so.
     for (int address = 1; address <= 255; ++address)
         form->cmbDeviceAddress->addItem(QString::number(address), address);
     addNumbers(form->baudrate, {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200});
     addNumbers(form->databit, {5, 6, 7, 8});
-    // Qt's serial enumeration values, so they go straight to the port; the names are not translated.
-    form->parity->addItem(QStringLiteral("None"), 0);
-    form->parity->addItem(QStringLiteral("Even"), 2);
-    form->parity->addItem(QStringLiteral("Odd"), 3);
-    form->parity->addItem(QStringLiteral("Space"), 4);
-    form->parity->addItem(QStringLiteral("Mark"), 5);
+    // Qt's serial enumeration values, so they go straight to the port. The source names are the
+    // form's own; English and Traditional Chinese windows show them in their language.
+    form->parity->addItem(tr("None"), 0);
+    form->parity->addItem(tr("Even"), 2);
+    form->parity->addItem(tr("Odd"), 3);
+    form->parity->addItem(tr("Space"), 4);
+    form->parity->addItem(tr("Mark"), 5);
     form->stopbit->addItem(QStringLiteral("1"), 1);
     form->stopbit->addItem(QStringLiteral("2"), 2);
     form->stopbit->addItem(QStringLiteral("1.5"), 3);
@@ -80,6 +83,19 @@ QStringList SetupDialog::sortPortNames(const QStringList& names)
     sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
     sorted.removeAll(QString());
     return sorted;
+}
+
+const char* SetupDialog::udpRefusal(const LinkSettings::Problem& problem)
+{
+    if (problem.key == Settings::UdpAddress.path)
+        return problem.kind == LinkSettings::Problem::Missing ? QT_TR_NOOP("请输入UDP地址")
+                                                              : QT_TR_NOOP("UDP地址无效, 请输入 IPv4 或 IPv6 地址");
+    if (problem.kind == LinkSettings::Problem::Missing)
+        return QT_TR_NOOP("请输入UDP端口");
+    // The link takes the port as 16 bits: 70000 would quietly become 4464, another program's port.
+    if (problem.kind == LinkSettings::Problem::OutOfRange && problem.value.toULongLong() > 65535)
+        return QT_TR_NOOP("UDP端口不能大于65535");
+    return QT_TR_NOOP("UDP端口必须是 1 到 65535 之间的数字");
 }
 
 void SetupDialog::loadConfig()
@@ -129,25 +145,33 @@ void SetupDialog::saveConfig()
     if (form->cmbDeviceAddress->currentIndex() >= 0)
         link.deviceAddress = form->cmbDeviceAddress->currentData().toInt();
 
+    // The fields the operator fills in pass the link's own check, each refusal in the dialog's words.
+    LinkSettings typed;
     if (form->gbSerial->isChecked()) {
-        if (form->port->currentText().isEmpty()) {
+        // The port list is editable: a port the system does not list can be typed in.
+        typed.serialPort = form->port->currentText().trimmed();
+        if (typed.serialPort.isEmpty()) {
             showMessage(QT_TR_NOOP("请选择串口!"));
             return;
         }
-        if (form->baudrate->currentText().isEmpty()) {
+        const QString baudText = form->baudrate->currentText();
+        if (baudText.isEmpty()) {
             showMessage(QT_TR_NOOP("请选择波特率!"));
             return;
         }
         // The field takes any number of digits; one that does not fit would be stored as 0.
         bool baudOk = false;
-        const int baudRate = form->baudrate->currentText().toInt(&baudOk);
-        if (!baudOk || baudRate <= 0) {
-            showMessage(QT_TR_NOOP("波特率超出范围!"));
+        typed.baudRate = baudText.toInt(&baudOk);
+        if (!baudOk)
+            typed.unreadable.insert(Settings::SerialBaudRate.path, baudText);
+        const LinkSettings::Problem problem = typed.validate();
+        if (!problem.ok()) {
+            showMessage(problem.key == Settings::SerialPort.path ? QT_TR_NOOP("请选择串口!") : QT_TR_NOOP("波特率超出范围!"));
             return;
         }
         link.useUdp = false;
-        link.serialPort = form->port->currentText();
-        link.baudRate = baudRate;
+        link.serialPort = typed.serialPort;
+        link.baudRate = typed.baudRate;
         if (form->databit->currentIndex() >= 0)
             link.dataBits = form->databit->currentData().toInt();
         if (form->parity->currentIndex() >= 0)
@@ -157,34 +181,17 @@ void SetupDialog::saveConfig()
         link.sendRts = form->ckRTS->isChecked();
         link.sendDtr = form->ckDTR->isChecked();
     } else {
-        const QString address = form->edUdpAddress->text();
-        if (address.isEmpty()) {
-            showMessage(QT_TR_NOOP("请输入UDP地址"));
-            return;
-        }
-        if (QHostAddress().setAddress(address) == false) {
-            showMessage(QT_TR_NOOP("UDP地址无效, 请输入 IPv4 或 IPv6 地址"));
-            return;
-        }
-        const QString port = form->edUdpPort->text();
-        if (port.isEmpty()) {
-            showMessage(QT_TR_NOOP("请输入UDP端口"));
-            return;
-        }
-        bool portOk = false;
-        const qulonglong portNumber = port.toULongLong(&portOk);
-        if (!portOk || portNumber < 1 || port.startsWith(QLatin1Char('+'))) {
-            showMessage(QT_TR_NOOP("UDP端口必须是 1 到 65535 之间的数字"));
-            return;
-        }
-        // The link takes the port as 16 bits: 70000 would quietly become 4464, another program's port.
-        if (portNumber > 65535) {
-            showMessage(QT_TR_NOOP("UDP端口不能大于65535"));
+        typed.useUdp = true;
+        typed.udpAddress = form->edUdpAddress->text();
+        typed.udpPort = form->edUdpPort->text();
+        const LinkSettings::Problem problem = typed.validate();
+        if (!problem.ok()) {
+            showMessage(udpRefusal(problem));
             return;
         }
         link.useUdp = true;
-        link.udpAddress = address;
-        link.udpPort = port;
+        link.udpAddress = typed.udpAddress;
+        link.udpPort = typed.udpPort;
     }
     link.save();
     accept();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/linksettings.h"
+
 #include <QDialog>
 #include <QStringList>
 
@@ -28,6 +30,8 @@ public slots:
 
 private:
     void showMessage(const char* text);
+    // The dialog's own words for a refused UDP address or port.
+    static const char* udpRefusal(const LinkSettings::Problem& problem);
 
     Ui::SetupDialog* form;
 };

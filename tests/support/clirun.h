@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -19,3 +20,5 @@ struct CliRun
 // Starts zq-cli with arguments and waits for it up to timeoutMs; a run still going then is killed
 // and comes back unfinished.
 CliRun runZqCli(const QStringList& arguments, int timeoutMs = 8000);
+// Several runs side by side (each with its own arguments), each waited for up to timeoutMs.
+QList<CliRun> runZqCliTogether(const QList<QStringList>& argumentLists, int timeoutMs = 8000);

@@ -14,7 +14,7 @@ ExitCode ClockCommand::run(const CliOptions& options)
         const ConfigOutcome outcome = ClockSync::run(target.settings, sent);
         for (const ConfigOutcome::Box& box : outcome.boxes) {
             if (box.error)
-                result.fail(classifyLinkError(box.text), box.title + QStringLiteral(": ") + box.text);
+                result.fail(exitCodeFor(outcome.failureCode, outcome.linkError), box.title + QStringLiteral(": ") + box.text);
             else
                 result.lines.append(box.text);
         }

@@ -1,20 +1,72 @@
 #include "tools/zq-cli/failureclass.h"
 
-#include "firmware/updatethread.h"
-
-#include <QObject>
-
-ExitCode classifyLinkError(const QString& text)
+ExitCode exitCodeFor(LinkError error)
 {
-    const QString silent[] = {
-        QObject::tr("发送命令超时"),
-        QObject::tr("接收数据超时"),
-        // The loader did not answer the identify request, twice.
-        UpdateThread::tr("固件更新失败,获取设备ID失败!"),
-    };
-    for (const QString& link : silent) {
-        if (text.contains(link))
-            return ExitLink;
+    if (error == LinkError::None || error == LinkError::Stopped)
+        return ExitOk;
+    return isSilence(error) ? ExitLink : ExitRefused;
+}
+
+ExitCode exitCodeFor(ConfigFailure failure, LinkError error)
+{
+    switch (failure) {
+    case ConfigFailure::None:
+        return ExitOk;
+    case ConfigFailure::CannotOpen:
+        return ExitLink;
+    case ConfigFailure::Link:
+        return exitCodeFor(error);
+    case ConfigFailure::File:
+        return ExitFile;
+    case ConfigFailure::BadReply:
+    case ConfigFailure::BadValue:
+        break;
     }
     return ExitRefused;
+}
+
+ExitCode exitCodeFor(HistoryFailure failure, LinkError error)
+{
+    switch (failure) {
+    case HistoryFailure::None:
+        return ExitOk;
+    case HistoryFailure::CannotOpen:
+        return ExitLink;
+    case HistoryFailure::Link:
+        break;
+    }
+    return exitCodeFor(error);
+}
+
+ExitCode exitCodeFor(UpdateFailure failure, LinkError error)
+{
+    switch (failure) {
+    case UpdateFailure::None:
+        return ExitOk;
+    case UpdateFailure::BadPackage:
+        return ExitFile;
+    case UpdateFailure::CannotOpen:
+        return ExitLink;
+    case UpdateFailure::WrongModel:
+        return ExitRefused;
+    case UpdateFailure::NoIdentity:
+    case UpdateFailure::EraseFailed:
+    case UpdateFailure::PageFailed:
+        break;
+    }
+    // A step the loader never answered is a silent line; one it answered wrongly a refusal.
+    return error == LinkError::None ? ExitRefused : exitCodeFor(error);
+}
+
+ExitCode exitCodeFor(MonitorFailure failure, LinkError error)
+{
+    switch (failure) {
+    case MonitorFailure::None:
+        return ExitOk;
+    case MonitorFailure::CannotOpen:
+        return ExitLink;
+    case MonitorFailure::DebugCommand:
+        break;
+    }
+    return exitCodeFor(error);
 }

@@ -1,11 +1,18 @@
 #pragma once
 
+#include "config/configoutcome.h"
+#include "firmware/updatethread.h"
+#include "history/readthread.h"
+#include "link/linkerror.h"
+#include "monitor/monitorthread.h"
 #include "tools/zq-cli/exitcode.h"
 
-#include <QString>
-
-// The exit status an operation's error text stands for: the link's send and receive time-outs mean
-// a silent instrument or a dead line (ExitLink); every other error text of an exchange means the
-// instrument refused or answered something invalid (ExitRefused). The texts are compared after
-// translation, with the same translator that produced them.
-ExitCode classifyLinkError(const QString& text);
+// The exit status a failure stands for, judged by its codes and never by its text, so that it is
+// the same in every language: a link that did not open, a request not sent or not answered mean a
+// silent instrument or a dead line (ExitLink); an instrument that answered something wrong or
+// refused means ExitRefused; a file that could not be read or written ExitFile.
+ExitCode exitCodeFor(LinkError error);
+ExitCode exitCodeFor(ConfigFailure failure, LinkError error);
+ExitCode exitCodeFor(HistoryFailure failure, LinkError error);
+ExitCode exitCodeFor(UpdateFailure failure, LinkError error);
+ExitCode exitCodeFor(MonitorFailure failure, LinkError error);

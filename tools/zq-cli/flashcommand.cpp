@@ -45,7 +45,7 @@ ExitCode FlashCommand::run(const CliOptions& options)
             progress.update(target.label, 100);
             result.lines.append(QCoreApplication::translate("UpdateDialog", "固件更新成功!"));
         } else {
-            result.fail(classifyLinkError(failure), failure);
+            result.fail(exitCodeFor(thread.failure(), thread.linkError()), failure);
         }
         return result;
     });

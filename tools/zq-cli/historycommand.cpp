@@ -71,7 +71,7 @@ ExitCode HistoryCommand::run(const CliOptions& options)
         records.append(withoutTerminator(line));
     result.json.insert(QStringLiteral("records"), records);
     if (!failure.isEmpty()) {
-        result.fail(classifyLinkError(failure), failure);
+        result.fail(exitCodeFor(thread.failure(), thread.linkError()), failure);
     } else {
         // Exported on this thread, the one the application and its fonts belong to.
         const QString text = boxText(lines);

@@ -30,6 +30,6 @@ bool readItems(const LinkTarget& target, const SkipMap& skipMap, ItemsRead& read
     read.rows = shown.rows();
     if (failure.isEmpty())
         return true;
-    result.fail(classifyLinkError(failure), failure);
+    result.fail(exitCodeFor(thread.failure(), thread.linkError()), failure);
     return false;
 }

@@ -72,8 +72,9 @@ ExitCode MonitorCommand::run(const CliOptions& options)
         }
         thread.linesTaken(lines.size());
     });
+    QStringList failures;
     QObject::connect(&thread, &MonitorThread::signalShowError, [&](const QString& title, const QString& text) {
-        result.fail(classifyLinkError(text), title + QStringLiteral(": ") + text);
+        failures.append(title + QStringLiteral(": ") + text);
     });
 
     StopSignal::install();
@@ -87,6 +88,9 @@ ExitCode MonitorCommand::run(const CliOptions& options)
             thread.stop();
     }
     StopSignal::restore();
+    const ExitCode code = exitCodeFor(thread.failure(), thread.linkError());
+    for (const QString& failure : failures)
+        result.fail(code == ExitOk ? ExitRefused : code, failure);
 
     result.json.insert(QStringLiteral("lines"), lineCount);
     if (options.json || !result.errors.isEmpty())

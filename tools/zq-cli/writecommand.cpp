@@ -95,7 +95,7 @@ ExitCode WriteCommand::run(const CliOptions& options)
         const ConfigOutcome outcome = ConfigWriter::writeAll(target.settings, rows, report);
         result.json.insert(QStringLiteral("written"), written);
         if (!outcome.ok) {
-            const ExitCode code = classifyLinkError(outcome.boxes.value(0).text);
+            const ExitCode code = exitCodeFor(outcome.failureCode, outcome.linkError);
             for (const ConfigOutcome::Box& box : outcome.boxes)
                 result.fail(code, box.title + QStringLiteral(": ") + box.text);
         } else if (!refused.isEmpty()) {

@@ -28,7 +28,7 @@ void ScriptedPrompter::nextFileName(const QString& path)
     fileNames.append(path);
 }
 
-int ScriptedPrompter::exec(QDialog& dialog)
+int ScriptedPrompter::run(QDialog& dialog)
 {
     Shown seen;
     seen.className = QString::fromLatin1(dialog.metaObject()->className());

@@ -31,7 +31,6 @@ public:
     void pressNext(int standardButton);
     void nextFileName(const QString& path);
 
-    int exec(QDialog& dialog) override;
     QString getSaveFileName(QWidget*, const QString&, const QString&, const QString&) override;
     QString getOpenFileName(QWidget*, const QString&, const QString&, const QString&) override;
     QString getExistingDirectory(QWidget*, const QString&, const QString&) override;
@@ -39,6 +38,9 @@ public:
     QList<Shown> shown;
     QStringList texts() const;    // the texts of every message box shown, in order
     QStringList fileDialogCaptions;
+
+protected:
+    int run(QDialog& dialog) override;
 
 private:
     QList<DialogAnswer> answers;

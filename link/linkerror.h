@@ -1,0 +1,36 @@
+#pragma once
+
+#include "link/frames.h"
+
+#include <QByteArray>
+#include <QString>
+
+// Why a talk with the instrument failed, as a value: every layer above passes the code on and
+// makes its text only where it is shown, so that the command-line tool and the tests judge a
+// failure the same way in every language.
+enum class LinkError {
+    None,
+    CannotOpen,    // the serial port did not open, or the settings are refused
+    SendFailed,    // the request did not go out ("发送命令超时")
+    WriteFailed,   // the serial line did not take the request's bytes ("发送命令失败")
+    NoReply,       // no reply in time ("接收数据超时")
+    NoStreamData,  // a stream's first bytes did not come in time ("接受数据超时")
+    BadCrc,        // bytes came, but no whole frame with a valid CRC ("CRC校验错误")
+    Stopped,       // the operation was asked to stop; nothing to show
+    Undefined      // any other result ("未定义的错误")
+};
+
+// The text the operator sees for a code (translated, context QObject); empty for None and Stopped.
+QString linkErrorText(LinkError error);
+
+// The code of an exchange's result: ExchangeOk with a whole low-first reply is None, with any
+// other bytes BadCrc.
+LinkError linkErrorOf(ExchangeResult result, const QByteArray& reply);
+
+// Whether the failure means a silent instrument or a dead line, as against one that answered
+// something wrong.
+inline bool isSilence(LinkError error)
+{
+    return error == LinkError::CannotOpen || error == LinkError::SendFailed || error == LinkError::WriteFailed
+           || error == LinkError::NoReply || error == LinkError::NoStreamData;
+}

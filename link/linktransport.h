@@ -1,0 +1,49 @@
+#pragma once
+
+#include "link/linkerror.h"
+#include "settings/linksettings.h"
+
+#include <QByteArray>
+#include <QDeadlineTimer>
+#include <QString>
+
+#include <functional>
+
+// How bytes reach the instrument and come back: the serial line or UDP. LinkChannel holds one
+// and builds its exchanges and streams on these few steps; every wait ends at its deadline or at
+// a stop request, whichever comes first.
+class LinkTransport
+{
+public:
+    virtual ~LinkTransport() = default;
+
+    // Prepares the transport for settings (already validated); false with *error when it cannot
+    // be used.
+    virtual bool open(const LinkSettings& settings, QString* error) = 0;
+    // Sends one request; None when it went out whole, SendFailed or WriteFailed otherwise.
+    virtual LinkError send(const QByteArray& request, const QDeadlineTimer& deadline) = 0;
+    // Waits until bytes from the instrument are at hand (at most until deadline) and returns
+    // them; empty when nothing came. Over UDP only the instrument's own datagrams count.
+    virtual QByteArray receive(const QDeadlineTimer& deadline) = 0;
+    // What has arrived already, without waiting.
+    virtual QByteArray takeArrived() = 0;
+    // Datagrams (UDP) keep their bounds and the reply must be whole by the deadline; a serial
+    // line lets a reply that has begun finish after one quiet gap.
+    virtual bool isDatagram() const = 0;
+    // The rate the serial line was set to; 0 over UDP or before opening.
+    virtual qint32 lineBaudRate() const { return 0; }
+
+    void setStopCheck(std::function<bool()> check) { stopCheck = std::move(check); }
+
+protected:
+    bool stopRequested() const { return stopCheck && stopCheck(); }
+    // The longest single wait: a stop request is seen within this time.
+    static constexpr int StopCheckMs = 50;
+    static int sliceOf(const QDeadlineTimer& deadline)
+    {
+        return int(qBound<qint64>(1, deadline.remainingTime(), StopCheckMs));
+    }
+
+private:
+    std::function<bool()> stopCheck;
+};

@@ -1,0 +1,106 @@
+#include "link/serialtransport.h"
+
+#include "link/frames.h"
+
+#include <QEventLoop>
+#include <QObject>
+#include <QSerialPort>
+#include <QTimer>
+
+namespace {
+// A pause that keeps this thread's event loop running.
+void pause(int ms)
+{
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer);
+    QEventLoop loop;
+    QObject::connect(&timer, SIGNAL(timeout()), &loop, SLOT(quit()));
+    timer.start(ms);
+    loop.exec();
+}
+} // namespace
+
+SerialTransport::SerialTransport(int rtsPulse) : rtsPulseMs(rtsPulse), port(new QSerialPort)
+{ }
+
+SerialTransport::~SerialTransport() = default;
+
+bool SerialTransport::open(const LinkSettings& settings, QString* error)
+{
+    sendRts = settings.sendRts;
+    port->setPortName(settings.serialPort);
+    if (!port->open(QIODevice::ReadWrite)) {
+        *error = settings.serialPort.isEmpty() ? QObject::tr("串口打开失败")
+                                               : QObject::tr("打开串口失败: %1").arg(settings.serialPort);
+        return false;
+    }
+    // The results of these setters are ignored: a line that keeps its own framing (a
+    // pseudo-terminal) still carries the frames.
+    port->setBaudRate(settings.baudRate);
+    port->setDataBits(QSerialPort::DataBits(settings.dataBits));
+    port->setParity(QSerialPort::Parity(settings.parity));
+    port->setStopBits(QSerialPort::StopBits(settings.stopBits));
+    port->setFlowControl(QSerialPort::NoFlowControl);
+    // Some instruments draw their interface's power from DTR; a line without modem control
+    // (a pseudo-terminal) cannot hold it and still carries the frames.
+    if (settings.sendDtr)
+        dtrHeld = port->setDataTerminalReady(true);
+    return true;
+}
+
+qint32 SerialTransport::lineBaudRate() const
+{
+    return port->isOpen() ? port->baudRate() : 0;
+}
+
+bool SerialTransport::pulseRts()
+{
+    if (!port->setRequestToSend(false))
+        return false;
+    pause(rtsPulseMs);
+    if (!port->setRequestToSend(true))
+        return false;
+    pause(rtsPulseMs);
+    return true;
+}
+
+LinkError SerialTransport::send(const QByteArray& request, const QDeadlineTimer& deadline)
+{
+    if (!port->isOpen() || request.isEmpty() || (sendRts && !pulseRts()))
+        return LinkError::WriteFailed;
+    port->clear();
+    if (port->write(request) < request.size())
+        return LinkError::WriteFailed;
+    if (!port->waitForBytesWritten(int(qMax<qint64>(1, deadline.remainingTime()))))
+        return LinkError::SendFailed;
+    return LinkError::None;
+}
+
+bool SerialTransport::waitForData(const QDeadlineTimer& deadline)
+{
+    // readyRead may already have gone by while the request was being written.
+    while (port->bytesAvailable() == 0) {
+        if (deadline.hasExpired() || stopRequested())
+            return false;
+        if (waitForSignal(port.get(), SIGNAL(readyRead()), sliceOf(deadline)))
+            return true;
+    }
+    return true;
+}
+
+QByteArray SerialTransport::receive(const QDeadlineTimer& deadline)
+{
+    if (!port->isOpen() || !waitForData(deadline))
+        return QByteArray();
+    return port->readAll();
+}
+
+QByteArray SerialTransport::takeArrived()
+{
+    if (!port->isOpen())
+        return QByteArray();
+    // Bytes the system holds but this port has not been told of yet are fetched first.
+    port->waitForReadyRead(0);
+    return port->readAll();
+}

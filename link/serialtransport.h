@@ -1,0 +1,35 @@
+#pragma once
+
+#include "link/linktransport.h"
+
+#include <memory>
+
+class QSerialPort;
+
+// The instrument on a serial line: the port opened with the line settings, an optional RTS
+// pulse before each request and DTR held when asked.
+class SerialTransport : public LinkTransport
+{
+public:
+    explicit SerialTransport(int rtsPulseMs);
+    ~SerialTransport() override;
+
+    bool open(const LinkSettings& settings, QString* error) override;
+    LinkError send(const QByteArray& request, const QDeadlineTimer& deadline) override;
+    QByteArray receive(const QDeadlineTimer& deadline) override;
+    QByteArray takeArrived() override;
+    bool isDatagram() const override { return false; }
+    qint32 lineBaudRate() const override;
+
+    // Whether DTR was asked for and the line took it.
+    bool holdsDtr() const { return dtrHeld; }
+
+private:
+    bool pulseRts();
+    bool waitForData(const QDeadlineTimer& deadline);
+
+    int rtsPulseMs;
+    bool sendRts = false;
+    bool dtrHeld = false;
+    std::unique_ptr<QSerialPort> port;
+};

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "link/linktransport.h"
+
+#include <QHostAddress>
+
+#include <memory>
+
+class QUdpSocket;
+
+// The instrument as a UDP peer: requests go out as one datagram each from an unbound socket
+// (the first send binds it), and only datagrams from the peer's address and port are taken.
+class UdpTransport : public LinkTransport
+{
+public:
+    UdpTransport();
+    ~UdpTransport() override;
+
+    bool open(const LinkSettings& settings, QString* error) override;
+    LinkError send(const QByteArray& request, const QDeadlineTimer& deadline) override;
+    QByteArray receive(const QDeadlineTimer& deadline) override;
+    QByteArray takeArrived() override;
+    bool isDatagram() const override { return true; }
+
+    // Whether a datagram from sender:senderPort comes from the instrument at peer:peerPort.
+    static bool isPeer(const QHostAddress& peer, quint16 peerPort, const QHostAddress& sender, quint16 senderPort);
+
+    // A flood of datagrams is taken at most this many bytes at a time, so that every wait still
+    // looks at its deadline.
+    static constexpr int MaxChunkBytes = 64 * 1024;
+
+private:
+    bool hasPendingDatagram() const;
+    bool waitForDatagram(const QDeadlineTimer& deadline);
+    QByteArray readPending(const QDeadlineTimer& deadline);
+
+    QHostAddress peerAddress;
+    quint16 peerPort = 65535;
+    std::unique_ptr<QUdpSocket> socket;
+};
