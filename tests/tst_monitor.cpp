@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRegularExpression>
 
 // The monitor dialog as the operator uses it, against the simulator over UDP and the pty: the
@@ -24,33 +25,9 @@ private slots:
     void debugBoxCleared();
     void debugSwitchWhileListening_data();
     void debugSwitchWhileListening();
-    void viewBoundedLogComplete_data();
-    void viewBoundedLogComplete();
     void startIgnoredWhileRunning();
     void mainWindowOpensMonitor();
 };
-
-namespace {
-
-void addTransports()
-{
-    QTest::addColumn<bool>("udp");
-    QTest::newRow("udp") << true;
-    QTest::newRow("pty") << false;
-}
-
-// "[yyyy-MM-dd hh:mm:ss.zzz][n] : " as a pattern, with the byte count given.
-QString stampPattern(const QString& bytes)
-{
-    return QStringLiteral("\\[\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3}\\]\\[%1\\] : ").arg(bytes);
-}
-
-QString stampPattern(int bytes)
-{
-    return stampPattern(QString::number(bytes));
-}
-
-} // namespace
 
 void TestMonitor::formAtOpen()
 {
@@ -88,10 +65,10 @@ void TestMonitor::displayForms_data()
     const QString original = QStringLiteral("^AB\n温度=23.5℃ 状态=正常\n$");
     const QByteArray second = encodeDeviceText(QStringLiteral("温度=23.5℃ 状态=正常\r\n"));
     const QString hex = QStringLiteral("^%1%2\n%3%4\n$")
-                            .arg(stampPattern(4), QStringLiteral("41 42 0D 0A "), stampPattern(second.size()),
+                            .arg(MonitorRig::stampPattern(4), QStringLiteral("41 42 0D 0A "), MonitorRig::stampPattern(second.size()),
                                  QString::fromLatin1(hexDump(second)));
     const QString both = QStringLiteral("^%1AB \\( 41 42 0D 0A  \\)\n%2温度=23\\.5℃ 状态=正常 \\( %3 \\)\n$")
-                             .arg(stampPattern(4), stampPattern(second.size()), QString::fromLatin1(hexDump(second)));
+                             .arg(MonitorRig::stampPattern(4), MonitorRig::stampPattern(second.size()), QString::fromLatin1(hexDump(second)));
     for (bool udp : {true, false}) {
         const char* transport = udp ? "udp" : "pty";
         QTest::addRow("%s original", transport) << udp << "rdOriginal" << original;
@@ -128,7 +105,7 @@ void TestMonitor::displayForms()
 
 void TestMonitor::linesInPieces_data()
 {
-    addTransports();
+    MonitorRig::addTransports();
 }
 
 // A line split over reads is shown once, whole; bytes without a line feed are never shown, and
@@ -148,7 +125,7 @@ void TestMonitor::linesInPieces()
     rig.sim()->sendDebugBytes("LF\r\nNOEND");
     QVERIFY(rig.waitLines(1));
     QTest::qWait(LineModel::FrameMs * 4);
-    QVERIFY(QRegularExpression(QStringLiteral("^%1%2\n$").arg(stampPattern(6), QStringLiteral("48 41 4C 46 0D 0A ")))
+    QVERIFY(QRegularExpression(QStringLiteral("^%1%2\n$").arg(MonitorRig::stampPattern(6), QStringLiteral("48 41 4C 46 0D 0A ")))
                 .match(rig.text()).hasMatch());
 
     rig.press("bntStop");
@@ -239,7 +216,7 @@ void TestMonitor::debugSwitchWhileListening()
     QFETCH(QStringList, switches);
     MonitorRig rig(udp);
     QVERIFY(rig.ready);
-    rig.sim()->setDebugInterval(20);
+    rig.sim()->setDebugInterval(100);
     rig.sim()->setDebugLineCount(-1);
     auto* box = rig.widget<QCheckBox>("ckDebug");
     box->setChecked(debugAtStart);
@@ -266,55 +243,6 @@ void TestMonitor::debugSwitchWhileListening()
         QCOMPARE(rig.prompter.shown.at(0).title, QStringLiteral("监听调试"));
     else
         QCOMPARE(rig.dialog.receivedLineCount(), qint64(rig.sim()->debugLinesSent()));
-}
-
-void TestMonitor::viewBoundedLogComplete_data()
-{
-    addTransports();
-}
-
-// A run of many lines into a view of 100: the view holds the newest 100, the log file every line
-// in order with its stamp, and the status line counts them all.
-void TestMonitor::viewBoundedLogComplete()
-{
-    QFETCH(bool, udp);
-    const int held = 100;
-    const int sent = 3000;
-    MonitorRig rig(udp);
-    QVERIFY(rig.ready);
-    rig.dir.writeConfig({{Settings::MonitorLines.path, held}});
-    const QString logPath = rig.dir.path() + QStringLiteral("/monitor.log");
-    rig.prompter.nextFileName(logPath);
-    rig.press("bntLog");
-    QVERIFY(rig.widget<QLabel>("labLogFile")->text().contains(QStringLiteral("monitor.log")));
-    rig.widget<QRadioButton>("rdHex")->setChecked(true);
-
-    rig.sim()->setDebugRate(udp ? 5000 : 0);
-    rig.sim()->setDebugLineCount(sent);
-    QVERIFY(rig.startListening());
-    QVERIFY(QTest::qWaitFor([&] { return rig.dialog.receivedLineCount() >= sent; }, 8000));
-    rig.press("bntStop");
-    QVERIFY(rig.waitFinished());
-    QCOMPARE(rig.dialog.receivedLineCount(), qint64(sent));
-    QCOMPARE(rig.dialog.lineModel().heldCount(), held);
-    QCOMPARE(rig.dialog.lineModel().rowCount(), held);
-    QVERIFY(rig.widget<QLabel>("labStatus")->text().startsWith(QStringLiteral("已停止  %1 行").arg(sent)));
-    rig.press("bntLog");
-    QVERIFY(rig.widget<QLabel>("labLogFile")->text().isEmpty());
-
-    // The view's rows are the last lines of the log.
-    QFile file(logPath);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QStringList logged = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    QCOMPARE(logged.size(), sent);
-    QCOMPARE(rig.text().split(QLatin1Char('\n'), Qt::SkipEmptyParts), logged.mid(sent - held));
-    const QRegularExpression stamped(QStringLiteral("^%1([0-9A-F]{2} )+$").arg(stampPattern(QStringLiteral("\\d+"))));
-    // The hex of "[DBG 00042]" tells each line's sequence number.
-    for (int i = 0; i < sent; ++i) {
-        QVERIFY2(stamped.match(logged.at(i)).hasMatch(), qPrintable(logged.at(i)));
-        const QByteArray number = QByteArray::number(i + 1).rightJustified(5, '0');
-        QVERIFY2(logged.at(i).contains(QString::fromLatin1(hexDump("[DBG " + number + "]"))), qPrintable(logged.at(i)));
-    }
 }
 
 // Start while a run runs changes nothing: the button is disabled and start() ignores a running thread.

@@ -4,7 +4,10 @@
 #include "monitor/displayform.h"
 #include "link/lineassembler.h"
 #include "monitor/linecutter.h"
+#include "monitor/linelog.h"
 
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 // The monitor's pieces without a link: cutting the stream into lines, the display strings, and
@@ -25,6 +28,8 @@ private slots:
     void decoderMatchesDeviceText();
     void shownLines_data();
     void shownLines();
+    void logFile_data();
+    void logFile();
     void replyBehindLines_data();
     void replyBehindLines();
 };
@@ -206,6 +211,53 @@ void TestMonitorLines::shownLines()
     QFETCH(QString, time);
     QFETCH(QString, shown);
     QCOMPARE(shownLine(line, form, time, DeviceTextDecoder()), shown);
+}
+
+void TestMonitorLines::logFile_data()
+{
+    QTest::addColumn<QString>("path"); // empty: a fresh file in a temporary folder
+    QTest::addColumn<bool>("opens");
+    QTest::addColumn<bool>("fails"); // writing fails later (a full disk)
+    QTest::newRow("fresh file") << QString() << true << false;
+    QTest::newRow("no such folder") << "/nonexistent/zq/monitor.log" << false << false;
+    if (QFileInfo::exists(QStringLiteral("/dev/full")))
+        QTest::newRow("disk full") << "/dev/full" << true << true;
+}
+
+// The log holds what was written within a second, without waiting for its close; a file that
+// cannot be opened says why, and a write that fails closes the log and reports it once.
+void TestMonitorLines::logFile()
+{
+    QFETCH(QString, path);
+    QFETCH(bool, opens);
+    QFETCH(bool, fails);
+    QTemporaryDir dir;
+    if (path.isEmpty())
+        path = dir.filePath(QStringLiteral("monitor.log"));
+    LineLog log;
+    QSignalSpy failed(&log, &LineLog::failed);
+    QCOMPARE(log.open(path), opens);
+    QCOMPARE(log.errorText().isEmpty(), opens);
+    if (!opens)
+        return;
+    const QString second = QStringLiteral("[2018-05-01 10:20:30.045][5] : 报警");
+    log.write(QStringLiteral("first"));
+    log.write(second);
+    QCOMPARE(log.linesWritten(), qint64(2));
+    if (fails) {
+        QVERIFY(failed.wait(3 * LineLog::FlushMs));
+        QVERIFY(!log.isOpen());
+        log.write(QStringLiteral("after"));
+        QCOMPARE(failed.count(), 1);
+        return;
+    }
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(QTest::qWaitFor([&] { return file.size() > 0; }, 3 * LineLog::FlushMs));
+    QCOMPARE(QString::fromUtf8(file.readAll()), QStringLiteral("first\n") + second + QLatin1Char('\n'));
+    QVERIFY(log.isOpen());
+    log.close();
+    QCOMPARE(failed.count(), 0);
 }
 
 void TestMonitorLines::replyBehindLines_data()

@@ -70,6 +70,19 @@ public:
     {
         return QTest::qWaitFor([&] { return dialog.shownLineCount() >= lines; }, 5000);
     }
+    // "[yyyy-MM-dd hh:mm:ss.zzz][n] : " as a pattern, with the byte count given.
+    static QString stampPattern(const QString& bytes)
+    {
+        return QStringLiteral("\\[\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3}\\]\\[%1\\] : ").arg(bytes);
+    }
+    static QString stampPattern(int bytes) { return stampPattern(QString::number(bytes)); }
+    // A udp and a pty row.
+    static void addTransports()
+    {
+        QTest::addColumn<bool>("udp");
+        QTest::newRow("udp") << true;
+        QTest::newRow("pty") << false;
+    }
     bool idle() { return widget("bntStart")->isEnabled() && !widget("bntStop")->isEnabled() && widget<QCheckBox>("ckDebug")->isEnabled(); }
 
     WorkDir dir;
