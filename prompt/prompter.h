@@ -19,6 +19,10 @@ public:
 
     virtual QString getSaveFileName(QWidget* parent, const QString& caption, const QString& dir,
                                     const QString& filter);
+    // The same with several file types (filters joined by ";;"): selectedFilter holds the type
+    // offered first and receives the one the operator chose.
+    virtual QString getSaveFileNameOfType(QWidget* parent, const QString& caption, const QString& dir,
+                                          const QString& filters, QString* selectedFilter);
     virtual QString getOpenFileName(QWidget* parent, const QString& caption, const QString& dir,
                                     const QString& filter);
     virtual QString getExistingDirectory(QWidget* parent, const QString& caption, const QString& dir);

@@ -91,6 +91,11 @@ void TestCliOptions::usageErrors_data()
                               << QStringLiteral("无效的时间");
     QTest::newRow("history without dates") << QStringList{QStringLiteral("history"), udp, QStringLiteral("127.0.0.1:5000")}
                                            << QStringLiteral("--from");
+    QTest::newRow("unknown csv format") << QStringList{QStringLiteral("history"), udp, QStringLiteral("127.0.0.1:5000"),
+                                                       QStringLiteral("--from"), QStringLiteral("2026-03-01"),
+                                                       QStringLiteral("--to"), QStringLiteral("2026-03-01"),
+                                                       QStringLiteral("--csv-format"), QStringLiteral("xls")}
+                                        << QStringLiteral("无效的 CSV 格式: xls");
     QTest::newRow("hex and both") << QStringList{QStringLiteral("monitor"), udp, QStringLiteral("127.0.0.1:5000"),
                                                  QStringLiteral("--hex"), QStringLiteral("--both")}
                                   << QStringLiteral("不能同时使用");

@@ -1,9 +1,11 @@
 // Labels: net gui root
+// Root-only: acrossNetworkNamespaces
 #include "setup/dsearchdevicethread.h"
 #include "setup/ui/searchdevicedialog.h"
 #include "setup/searchtargets.h"
 #include "sim/instrumentsimulator.h"
 #include "sim/simulatorhost.h"
+#include "tests/support/ui/environmentskip.h"
 #include "tests/support/ui/scriptedprompter.h"
 
 #include <QFile>
@@ -416,13 +418,13 @@ void TestDeviceSearch::destroyedWhileSearching()
 
 void TestDeviceSearch::acrossNetworkNamespaces()
 {
-    if (::geteuid() != 0)
-        QSKIP("needs root to create network namespaces; the loopback searches above cover the rest");
+    // Without root the loopback searches above cover the rest.
+    ZQ_REQUIRE_ROOT();
     if (QStandardPaths::findExecutable(QStringLiteral("ip")).isEmpty())
-        QSKIP("needs the ip program (iproute2) to create network namespaces");
+        ZQ_SKIP_FOR_ENVIRONMENT("needs the ip program (iproute2) to create network namespaces");
     NamespacePair namespaces;
     if (!namespaces.ok)
-        QSKIP("could not create two network namespaces with a veth pair here");
+        ZQ_SKIP_FOR_ENVIRONMENT("could not create two network namespaces with a veth pair here");
 
     // The instrument's thread is born inside its namespace, and listens on every address there, as
     // it must to hear a broadcast.
@@ -452,5 +454,5 @@ void TestDeviceSearch::acrossNetworkNamespaces()
     QCOMPARE(dialog.selectedPort, instrument->linkPort());
 }
 
-QTEST_MAIN(TestDeviceSearch)
+ZQ_TEST_MAIN_WITH_SKIPS(TestDeviceSearch)
 #include "tst_devicesearch.moc"

@@ -21,7 +21,7 @@ QList<QCommandLineOption> allOptions()
 {
     QList<QCommandLineOption> options;
     for (const char* name : {"udp", "serial", "baud", "data-bits", "parity", "stop-bits", "address", "lang", "timeout",
-                             "csv", "time", "from", "to", "pdf", "seconds", "port", "wait"})
+                             "csv", "csv-format", "time", "from", "to", "pdf", "seconds", "port", "wait"})
         options.append(QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("x")));
     for (const char* name : {"json", "rts", "dtr", "dry-run", "changed-only", "debug", "hex", "both", "help", "h"})
         options.append(QCommandLineOption(QString::fromLatin1(name)));
@@ -157,6 +157,9 @@ void CliParser::addOptions(QCommandLineParser& parser, const QString& command)
         addOption(parser, {QStringLiteral("from"), tr("起始日期 (yyyy-MM-dd)"), tr("日期")});
         addOption(parser, {QStringLiteral("to"), tr("结束日期 (yyyy-MM-dd)"), tr("日期")});
         addOption(parser, {QStringLiteral("csv"), tr("把记录导出为 CSV 文件"), tr("文件")});
+        addOption(parser, {QStringLiteral("csv-format"),
+                           tr("CSV 的格式: lines (记录原文, 默认) 或 table (表格, 每个字段一列)"), tr("格式"),
+                           QStringLiteral("lines")});
         addOption(parser, {QStringLiteral("pdf"), tr("把记录导出为 PDF 文件"), tr("文件")});
     } else if (command == QLatin1String("flash")) {
         addArgument(parser, QStringLiteral("package"), tr("要烧写的固件包"), tr("固件包.zqbin"));
@@ -301,6 +304,10 @@ bool CliParser::readCommand(QCommandLineParser& parser)
             return fail(tr("起始日期晚于结束日期"));
         parsed.file = parser.value(QStringLiteral("csv"));
         parsed.pdfFile = parser.value(QStringLiteral("pdf"));
+        const QString format = parser.value(QStringLiteral("csv-format"));
+        if (format != QLatin1String("lines") && format != QLatin1String("table"))
+            return fail(tr("无效的 CSV 格式: %1 (应为 lines 或 table)").arg(format));
+        parsed.tableCsv = format == QLatin1String("table");
     } else if (command == QLatin1String("monitor")) {
         parsed.debug = parser.isSet(QStringLiteral("debug"));
         const bool hex = parser.isSet(QStringLiteral("hex"));
