@@ -3,7 +3,6 @@
 #include "link/frames.h"
 
 #include <QCoreApplication>
-#include <QTextCodec>
 
 namespace {
 
@@ -15,15 +14,6 @@ QString timeText(const QDateTime& at)
 QString stamp(const QString& time, int byteCount)
 {
     return time + QLatin1Char('[') + QString::number(byteCount) + QStringLiteral("] : ");
-}
-
-bool isAscii(const QByteArray& bytes)
-{
-    for (char byte : bytes) {
-        if (quint8(byte) >= 0x80 || byte == 0)
-            return false;
-    }
-    return true;
 }
 
 QString withoutTerminator(QString text)
@@ -75,22 +65,6 @@ QString displayLine(const QByteArray& line, DisplayForm form, const QString& tim
     }
     }
     return QString();
-}
-
-DeviceTextDecoder::DeviceTextDecoder()
-    : gb2312(QTextCodec::codecForName("gb2312")), latin1(QTextCodec::codecForName("latin1"))
-{ }
-
-QString DeviceTextDecoder::decode(const QByteArray& bytes) const
-{
-    if (isAscii(bytes))
-        return QString::fromLatin1(bytes);
-    if (gb2312) {
-        const QString text = gb2312->toUnicode(bytes);
-        if (!text.contains(QChar::ReplacementCharacter) && gb2312->fromUnicode(text) == bytes)
-            return text;
-    }
-    return latin1 ? latin1->toUnicode(bytes) : decodeDeviceText(bytes);
 }
 
 QString shownLine(const QByteArray& line, DisplayForm form, const QString& timeText, const DeviceTextDecoder& decoder)

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "link/devicetextdecoder.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
-
-class QTextCodec;
 
 // How the monitor shows a received line: the text as sent, its bytes in hexadecimal, or both.
 enum class DisplayForm { Original, Hex, OriginalHex };
@@ -32,19 +32,6 @@ private:
 QString displayLine(const QByteArray& line, DisplayForm form, const QDateTime& receivedAt);
 // The same with the time already as "[yyyy-MM-dd hh:mm:ss.zzz]".
 QString displayLine(const QByteArray& line, DisplayForm form, const QString& timeText);
-
-// Decodes the instrument's text as decodeDeviceText does (GB2312, else Latin-1) with the codecs
-// looked up once; plain ASCII, nearly every debug line, needs no codec at all.
-class DeviceTextDecoder
-{
-public:
-    DeviceTextDecoder();
-    QString decode(const QByteArray& bytes) const;
-
-private:
-    QTextCodec* gb2312;
-    QTextCodec* latin1;
-};
 
 // Whether a line was cut for its length (it has no line feed of its own).
 inline bool isCutLine(const QByteArray& line)
