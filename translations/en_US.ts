@@ -732,6 +732,14 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     </message>
 </context>
 <context>
+    <name>DisplayForm</name>
+    <message>
+        <location filename="../monitor/displayform.cpp" line="+117"/>
+        <source>[行过长, 在此截断]</source>
+        <translation>[line too long, cut here]</translation>
+    </message>
+</context>
+<context>
     <name>DownloadThread</name>
     <message>
         <location filename="../firmware/downloadthread.cpp" line="+127"/>
@@ -1274,6 +1282,16 @@ Do you want to go on?</translation>
         <translation>Raw text + hex</translation>
     </message>
     <message>
+        <location line="+7"/>
+        <source>时间戳</source>
+        <translation>Time stamps</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>原始数据也带上接收时间和字节数</source>
+        <translation>Show the time received and the byte count in the text form too</translation>
+    </message>
+    <message>
         <location line="+20"/>
         <source>调试信息</source>
         <translation>Debug output</translation>
@@ -1294,20 +1312,93 @@ Do you want to go on?</translation>
         <translation>Clear</translation>
     </message>
     <message>
-        <location filename="../monitor/ui/monitordialog.cpp" line="+72"/>
+        <location line="+27"/>
+        <source>查找 (Ctrl+F)</source>
+        <translation>Find (Ctrl+F)</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>上一个</source>
+        <translation>Previous</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>下一个</source>
+        <translation>Next</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>筛选: 只显示含有此文字的行</source>
+        <translation>Filter: show only lines containing this text</translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>暂停</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>跟随</source>
+        <translation>Follow</translation>
+    </message>
+    <message>
+        <location line="+40"/>
+        <location filename="../monitor/ui/monitordialog.cpp" line="+212"/>
+        <source>记录到文件…</source>
+        <translation>Log to file…</translation>
+    </message>
+    <message>
+        <location filename="../monitor/ui/monitordialog.cpp" line="-108"/>
+        <location line="+97"/>
+        <location line="+22"/>
+        <source>记录到文件</source>
+        <translation>Log to file</translation>
+    </message>
+    <message>
+        <location line="-74"/>
         <source>确定</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <location line="+52"/>
+        <source>无法写入文件 %1: %2</source>
+        <translation>Cannot write the file %1: %2</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>停止记录</source>
+        <translation>Stop logging</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>记录到: %1</source>
+        <translation>Logging to: %1</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>文本文件 (*.txt *.log)</source>
+        <translation>Text files (*.txt *.log)</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>监听中…  %1 行, %2 行/秒</source>
+        <translation>Listening…  %1 lines, %2 lines/s</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>已停止  %1 行</source>
+        <translation>Stopped  %1 lines</translation>
     </message>
 </context>
 <context>
     <name>MonitorThread</name>
     <message>
-        <location filename="../monitor/monitorthread.cpp" line="+55"/>
+        <location filename="../monitor/monitorthread.cpp" line="+68"/>
         <source>设备监听</source>
         <translation>Device Monitor</translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+44"/>
         <source>监听调试</source>
         <translation>Monitor debug switch</translation>
     </message>

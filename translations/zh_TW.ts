@@ -732,6 +732,14 @@
     </message>
 </context>
 <context>
+    <name>DisplayForm</name>
+    <message>
+        <location filename="../monitor/displayform.cpp" line="+117"/>
+        <source>[行过长, 在此截断]</source>
+        <translation>[行過長, 在此截斷]</translation>
+    </message>
+</context>
+<context>
     <name>DownloadThread</name>
     <message>
         <location filename="../firmware/downloadthread.cpp" line="+127"/>
@@ -1274,6 +1282,16 @@
         <translation>原始資料 + 十六進位</translation>
     </message>
     <message>
+        <location line="+7"/>
+        <source>时间戳</source>
+        <translation>時間戳</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>原始数据也带上接收时间和字节数</source>
+        <translation>原始資料也帶上接收時間和位元組數</translation>
+    </message>
+    <message>
         <location line="+20"/>
         <source>调试信息</source>
         <translation>偵錯訊息</translation>
@@ -1294,20 +1312,93 @@
         <translation>清除</translation>
     </message>
     <message>
-        <location filename="../monitor/ui/monitordialog.cpp" line="+72"/>
+        <location line="+27"/>
+        <source>查找 (Ctrl+F)</source>
+        <translation>尋找 (Ctrl+F)</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>上一个</source>
+        <translation>上一個</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>下一个</source>
+        <translation>下一個</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>筛选: 只显示含有此文字的行</source>
+        <translation>篩選: 只顯示含有此文字的行</translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>暂停</source>
+        <translation>暫停</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>跟随</source>
+        <translation>跟隨</translation>
+    </message>
+    <message>
+        <location line="+40"/>
+        <location filename="../monitor/ui/monitordialog.cpp" line="+212"/>
+        <source>记录到文件…</source>
+        <translation>記錄到檔案…</translation>
+    </message>
+    <message>
+        <location filename="../monitor/ui/monitordialog.cpp" line="-108"/>
+        <location line="+97"/>
+        <location line="+22"/>
+        <source>记录到文件</source>
+        <translation>記錄到檔案</translation>
+    </message>
+    <message>
+        <location line="-74"/>
         <source>确定</source>
         <translation>確定</translation>
+    </message>
+    <message>
+        <location line="+52"/>
+        <source>无法写入文件 %1: %2</source>
+        <translation>無法寫入檔案 %1: %2</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>停止记录</source>
+        <translation>停止記錄</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>记录到: %1</source>
+        <translation>記錄到: %1</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>文本文件 (*.txt *.log)</source>
+        <translation>文字檔 (*.txt *.log)</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>监听中…  %1 行, %2 行/秒</source>
+        <translation>監聽中…  %1 行, %2 行/秒</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>已停止  %1 行</source>
+        <translation>已停止  %1 行</translation>
     </message>
 </context>
 <context>
     <name>MonitorThread</name>
     <message>
-        <location filename="../monitor/monitorthread.cpp" line="+55"/>
+        <location filename="../monitor/monitorthread.cpp" line="+68"/>
         <source>设备监听</source>
         <translation>裝置監聽</translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+44"/>
         <source>监听调试</source>
         <translation>監聽偵錯</translation>
     </message>
