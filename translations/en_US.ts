@@ -734,7 +734,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
 <context>
     <name>DisplayForm</name>
     <message>
-        <location filename="../monitor/displayform.cpp" line="+117"/>
+        <location filename="../monitor/displayform.cpp" line="+91"/>
         <source>[行过长, 在此截断]</source>
         <translation>[line too long, cut here]</translation>
     </message>

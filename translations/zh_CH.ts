@@ -734,7 +734,7 @@
 <context>
     <name>DisplayForm</name>
     <message>
-        <location filename="../monitor/displayform.cpp" line="+117"/>
+        <location filename="../monitor/displayform.cpp" line="+91"/>
         <source>[行过长, 在此截断]</source>
         <translation>[行过长, 在此截断]</translation>
     </message>
