@@ -1,5 +1,7 @@
 #pragma once
 
+#include "firmware/cataloguepage.h"
+
 #include <QMap>
 #include <QMutex>
 #include <QString>
@@ -20,15 +22,23 @@ public:
 
     // The page to fetch; set while the thread is not running.
     void setPage(const QUrl& url) { page = url; }
+    QUrl pageUrl() const { return page; }
     // Starts a fetch unless one runs.
     void startFetch();
     // Asks a running fetch to end and waits for it.
     void stop();
-    // A fetch that receives nothing for this long ends as a failure; tests shorten it.
+    // Asks a running fetch to end without waiting; finished() follows soon after.
+    void requestStop() { stopRequested = true; }
+    // A fetch that receives less than 1 KiB in this long ends as a failure; tests shorten it.
     void setIdleTimeout(int ms) { idleTimeoutMs = ms; }
+
+    // A larger page is no catalogue; it is refused rather than held.
+    static constexpr int MaxPageBytes = 1024 * 1024;
 
     // A copy of the list, for the interface thread once signalFinished has arrived.
     QMap<QString, QString> fileList() const;
+    // What the page told of each listed file besides its link (size, date).
+    QMap<QString, CatalogueDetails> fileDetails() const;
 
 signals:
     void signalShowErrorMessage(const QString& error);
@@ -43,4 +53,5 @@ private:
     std::atomic<int> idleTimeoutMs{30000};
     mutable QMutex listMutex;
     QMap<QString, QString> files;
+    QMap<QString, CatalogueDetails> details;
 };

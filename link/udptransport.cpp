@@ -8,6 +8,8 @@
 namespace {
 // How long an unbound socket, which cannot wait for readiness, sleeps between looks.
 constexpr int PollSleepMs = 20;
+// What the socket asks the system to hold for it between reads.
+constexpr int ReceiveBufferBytes = 4 * 1024 * 1024;
 } // namespace
 
 UdpTransport::UdpTransport() : socket(new QUdpSocket)
@@ -34,7 +36,14 @@ LinkError UdpTransport::send(const QByteArray& request, const QDeadlineTimer& /*
     // whatever listens here: an address that did not parse is a failed send.
     if (peerAddress.isNull() || request.isEmpty())
         return LinkError::SendFailed;
-    return socket->writeDatagram(request, peerAddress, peerPort) >= 1 ? LinkError::None : LinkError::SendFailed;
+    const bool wasBound = socket->state() == QAbstractSocket::BoundState;
+    const bool sent = socket->writeDatagram(request, peerAddress, peerPort) >= 1;
+    // The first send binds the socket. An instrument that streams (debug lines, history) must not
+    // lose datagrams while this thread hands the last ones over: the system's default receive
+    // buffer holds only a few hundred. The system may grant less than asked.
+    if (!wasBound && socket->state() == QAbstractSocket::BoundState)
+        socket->setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, ReceiveBufferBytes);
+    return sent ? LinkError::None : LinkError::SendFailed;
 }
 
 bool UdpTransport::hasPendingDatagram() const

@@ -6,3 +6,7 @@
 // (address, 0x03, n, n bytes, CRC low byte first). An instrument that is already talking puts
 // its debug lines ahead of the reply; they do not make the reply wrong.
 bool endsWithItemReply(const QByteArray& received, quint8 deviceAddress);
+
+// Where that reply begins in received (the bytes before it are the instrument's lines); -1 when
+// received does not end in one.
+int itemReplyStart(const QByteArray& received, quint8 deviceAddress);

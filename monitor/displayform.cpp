@@ -2,6 +2,8 @@
 
 #include "link/frames.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 QString timeText(const QDateTime& at)
@@ -12,6 +14,13 @@ QString timeText(const QDateTime& at)
 QString stamp(const QString& time, int byteCount)
 {
     return time + QLatin1Char('[') + QString::number(byteCount) + QStringLiteral("] : ");
+}
+
+QString withoutTerminator(QString text)
+{
+    while (text.endsWith(QLatin1Char('\n')) || text.endsWith(QLatin1Char('\r')))
+        text.chop(1);
+    return text;
 }
 
 } // namespace
@@ -52,8 +61,33 @@ QString displayLine(const QByteArray& line, DisplayForm form, const QString& tim
         QString text = decodeDeviceText(line).trimmed();
         text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
         return stamp(time, line.size()) + text + QStringLiteral(" ( ") + QString::fromLatin1(hexDump(line))
-               + QStringLiteral(" )\r\n");
+            + QStringLiteral(" )\r\n");
     }
     }
     return QString();
+}
+
+QString shownLine(const QByteArray& line, DisplayForm form, const QString& timeText, const DeviceTextDecoder& decoder)
+{
+    QString shown;
+    switch (form) {
+    case DisplayForm::Original:
+        shown = withoutTerminator(decoder.decode(line));
+        if (!timeText.isEmpty())
+            shown.prepend(stamp(timeText, line.size()));
+        break;
+    case DisplayForm::Hex:
+        shown = stamp(timeText, line.size()) + QString::fromLatin1(hexDump(line));
+        break;
+    case DisplayForm::OriginalHex: {
+        QString text = decoder.decode(line).trimmed();
+        text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+        shown = stamp(timeText, line.size()) + text + QStringLiteral(" ( ") + QString::fromLatin1(hexDump(line))
+            + QStringLiteral(" )");
+        break;
+    }
+    }
+    if (isCutLine(line) && !line.isEmpty())
+        shown += QLatin1Char(' ') + QCoreApplication::translate("DisplayForm", "[行过长, 在此截断]");
+    return shown;
 }

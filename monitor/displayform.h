@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/devicetextdecoder.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
@@ -30,3 +32,15 @@ private:
 QString displayLine(const QByteArray& line, DisplayForm form, const QDateTime& receivedAt);
 // The same with the time already as "[yyyy-MM-dd hh:mm:ss.zzz]".
 QString displayLine(const QByteArray& line, DisplayForm form, const QString& timeText);
+
+// Whether a line was cut for its length (it has no line feed of its own).
+inline bool isCutLine(const QByteArray& line)
+{
+    return !line.endsWith('\n');
+}
+
+// One line as the monitor's view, its log file and zq-cli show it, on one line without its
+// terminator: the stamp "[time][count] : " (left out when timeText is empty, which only the text
+// form allows), then the text as sent, the hex, or both as in displayLine. A line cut for its
+// length ends with a mark that says so.
+QString shownLine(const QByteArray& line, DisplayForm form, const QString& timeText, const DeviceTextDecoder& decoder);

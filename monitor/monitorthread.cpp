@@ -4,6 +4,8 @@
 #include "link/linkchannel.h"
 #include "monitor/debugreply.h"
 
+#include <QDateTime>
+
 #include <chrono>
 
 MonitorThread::MonitorThread() = default;
@@ -35,17 +37,28 @@ void MonitorThread::stopAndWait()
     wait();
 }
 
-void MonitorThread::lineTaken()
+void MonitorThread::requestDebug(bool on)
+{
+    if (isRunning())
+        debugRequest = on ? 1 : 0;
+    else
+        debugMode = on;
+}
+
+void MonitorThread::linesTaken(int count)
 {
     const int limit = backlogLimit;
+    const int left = backlog -= count;
     // The worker waits until half the backlog is gone; wake it then, not for every line.
-    if (--backlog == limit / 2 && limit > 0)
+    if (limit > 0 && left <= limit / 2 && left + count > limit / 2)
         backlogFreed.notify_all();
 }
 
 void MonitorThread::run()
 {
     const bool debugRun = debugMode;
+    debugOn = false;
+    debugRequest = -1;
     failureCode = MonitorFailure::None;
     failureLink = LinkError::None;
     LinkChannel channel;
@@ -58,27 +71,40 @@ void MonitorThread::run()
     if (debugRun) {
         if (!sendDebugCommand(channel, true))
             return;
+        debugOn = true;
         if (!stopRequested)
             listen(channel);
-        sendDebugCommand(channel, false);
     } else {
         if (!sendDebugCommand(channel, false) || stopRequested)
             return;
         listen(channel);
     }
+    // The output is left as it was found before the run: off.
+    if (debugOn)
+        sendDebugCommand(channel, false);
 }
 
 bool MonitorThread::sendDebugCommand(LinkChannel& channel, bool on)
 {
-    lineBuffer.clear();
-    const QByteArray request = buildWriteItemRequest(channel.deviceAddress(), DebugItemIndex,
-                                                     on ? QStringLiteral("1") : QStringLiteral("0"));
+    // A command at the start or end of a run starts a fresh stream; one while listening keeps the
+    // line under way, and takes what has come so far first (the exchange drops what it finds).
+    if (midRunSwitch)
+        deliver(channel.receive(0));
+    else
+        lineBuffer.clear();
+    const QByteArray request =
+        buildWriteItemRequest(channel.deviceAddress(), DebugItemIndex, on ? QStringLiteral("1") : QStringLiteral("0"));
     QByteArray reply;
-    const ExchangeResult result = channel.exchange(request, reply, CrcOrder::LowFirst, LinkTimings::current().writeItemMs);
+    const ExchangeResult result =
+        channel.exchange(request, reply, CrcOrder::LowFirst, LinkTimings::current().writeItemMs);
     LinkError error = linkErrorOf(result, reply);
-    // An instrument whose output is still on sends lines ahead of its reply; the reply still counts.
-    if (error != LinkError::None && result != ExchangeSendFailed && endsWithItemReply(reply, channel.deviceAddress()))
+    // An instrument whose output is still on sends lines ahead of its reply; the reply still
+    // counts, and the lines are shown.
+    const int replyStart = result == ExchangeSendFailed ? -1 : itemReplyStart(reply, channel.deviceAddress());
+    if (replyStart >= 0) {
         error = LinkError::None;
+        deliver(reply.left(replyStart));
+    }
     if (error == LinkError::None)
         return true;
     failureCode = MonitorFailure::DebugCommand;
@@ -91,6 +117,7 @@ void MonitorThread::listen(LinkChannel& channel)
 {
     emit signalListening();
     do {
+        switchDebug(channel);
         QByteArray bytes = channel.receive(ListenWaitMs);
         if (!channel.isUdp()) {
             // The serial line keeps the cycle while bytes follow closely; each piece is cut into
@@ -100,6 +127,7 @@ void MonitorThread::listen(LinkChannel& channel)
             while (!bytes.isEmpty() && !stopRequested) {
                 deliver(bytes);
                 waitForBacklog();
+                switchDebug(channel);
                 bytes = channel.receive(SerialGapMs);
             }
         }
@@ -107,14 +135,29 @@ void MonitorThread::listen(LinkChannel& channel)
     } while (!stopRequested);
 }
 
+void MonitorThread::switchDebug(LinkChannel& channel)
+{
+    const int wanted = debugRequest.exchange(-1);
+    if (wanted < 0)
+        return;
+    if (bool(wanted) != debugOn) {
+        midRunSwitch = true;
+        if (sendDebugCommand(channel, wanted == 1))
+            debugOn = wanted == 1;
+        midRunSwitch = false;
+    }
+    emit signalDebugSwitched(debugOn);
+}
+
 void MonitorThread::deliver(const QByteArray& bytes)
 {
     if (bytes.isEmpty())
         return;
-    for (const QByteArray& line : lineBuffer.feed(bytes)) {
-        ++backlog;
-        emit signalDataRecv(line);
-    }
+    const QByteArrayList lines = lineBuffer.feed(bytes);
+    if (lines.isEmpty())
+        return;
+    backlog += lines.size();
+    emit signalLinesRecv(lines, QDateTime::currentMSecsSinceEpoch());
 }
 
 void MonitorThread::waitForBacklog()

@@ -1,9 +1,10 @@
 #pragma once
 
-#include "link/lineassembler.h"
+#include "monitor/linecutter.h"
 #include "settings/linksettings.h"
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QString>
 #include <QThread>
 
@@ -24,8 +25,9 @@ enum class MonitorFailure {
 };
 
 // Listens to the instrument's lines on a worker thread: one run opens the link, switches the
-// instrument's debug output with item 255 ("1" or "0"), hands over every whole line until stopped,
-// and after a debug run switches the output off again.
+// instrument's debug output with item 255 ("1" or "0"), hands over every whole line until stopped
+// (the lines of each received piece in one signal), and when the output is on at the end switches
+// it off again. The output can be switched while the run listens.
 class MonitorThread : public QThread
 {
     Q_OBJECT
@@ -42,6 +44,9 @@ public:
 
     // Whether the next run switches the debug output on; set while idle.
     void setDebug(bool on) { debugMode = on; }
+    // While a run listens: switches the instrument's debug output with the same command, between
+    // two listening cycles; signalDebugSwitched() tells the outcome. Idle: as setDebug().
+    void requestDebug(bool on);
     bool isDebug() const { return debugMode; }
     // The link to listen on instead of config.ini (the command-line tool's own flags); set while
     // idle.
@@ -50,10 +55,10 @@ public:
     bool isStopping() const { return stopRequested && isRunning(); }
 
     // Flow control for a fast instrument on the serial line: the worker reads no more while this
-    // many lines are handed over and not yet taken (0: no limit). The receiver reports each taken
-    // line. Over UDP the worker never holds back, since datagrams not read are lost.
+    // many lines are handed over and not yet taken (0: no limit). The receiver reports the taken
+    // lines. Over UDP the worker never holds back, since datagrams not read are lost.
     void setBacklogLimit(int lines) { backlogLimit = lines; }
-    void lineTaken();
+    void linesTaken(int count = 1);
 
     // Why the last run failed (read after finished()); None when it listened until stopped.
     MonitorFailure failure() const { return failureCode; }
@@ -64,7 +69,11 @@ public:
 
 signals:
     void signalShowError(const QString& title, const QString& error);
-    void signalDataRecv(const QByteArray& byteArray);
+    // The whole lines of one received piece, each with its line feed (a line cut for its length
+    // has none), and when the piece came (ms since the epoch).
+    void signalLinesRecv(const QByteArrayList& lines, qint64 receivedAtMs);
+    // A switch of the debug output while listening has ended: on is the output's state now.
+    void signalDebugSwitched(bool on);
     // The debug command has been answered and listening begins.
     void signalListening();
 
@@ -81,13 +90,17 @@ protected:
 private:
     bool sendDebugCommand(LinkChannel& channel, bool on);
     void listen(LinkChannel& channel);
+    void switchDebug(LinkChannel& channel);
     void deliver(const QByteArray& bytes);
     void waitForBacklog();
 
     std::atomic<bool> stopRequested{false};
     bool debugMode = false;
     std::optional<LinkSettings> link;
-    LineAssembler lineBuffer; // only the worker touches it
+    std::atomic<int> debugRequest{-1}; // -1: none; else the state asked for while listening
+    bool midRunSwitch = false;         // a switch while listening is under way (worker only)
+    bool debugOn = false;              // the instrument's output as this run last set it (worker only)
+    LineCutter lineBuffer;             // only the worker touches it
     MonitorFailure failureCode = MonitorFailure::None;
     LinkError failureLink = LinkError::None;
 

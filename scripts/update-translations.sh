@@ -15,7 +15,7 @@ lupdate=$(command -v lupdate || command -v lupdate-qt5 || true)
 
 # The assistant's own code only: not the tests, the simulator, the benchmarks or build trees.
 folders=()
-for folder in app settings prompt config link setup history firmware monitor forms tools/zq-cli; do
+for folder in app settings prompt lineview config link setup history firmware monitor forms tools/zq-cli; do
     [ -d "$folder" ] && folders+=("$folder")
 done
 

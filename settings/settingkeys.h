@@ -33,5 +33,7 @@ inline const SettingKey WindowWidth{QStringLiteral("window/width"), 0};
 inline const SettingKey WindowHeight{QStringLiteral("window/height"), 0};
 // The full http or https address of the maker's download page; empty: none set.
 inline const SettingKey FirmwarePage{QStringLiteral("firmware/page"), QString()};
+// How many of the newest lines the monitor keeps in its view (older ones stay only in its log file).
+inline const SettingKey MonitorLines{QStringLiteral("monitor/lines"), 100000};
 
 } // namespace Settings

@@ -1,9 +1,13 @@
 // Labels: net pty gui
 #include "app/mainwindow.h"
+#include "lineview/ui/lineview.h"
 #include "link/frames.h"
+#include "settings/settingkeys.h"
 #include "tests/support/ui/monitorrig.h"
 
 #include <QAction>
+#include <QLabel>
+#include <QLineEdit>
 #include <QRegularExpression>
 
 // The monitor dialog as the operator uses it, against the simulator over UDP and the pty: the
@@ -19,26 +23,11 @@ private slots:
     void linesInPieces();
     void debugBoxCleared_data();
     void debugBoxCleared();
+    void debugSwitchWhileListening_data();
+    void debugSwitchWhileListening();
     void startIgnoredWhileRunning();
     void mainWindowOpensMonitor();
 };
-
-namespace {
-
-void addTransports()
-{
-    QTest::addColumn<bool>("udp");
-    QTest::newRow("udp") << true;
-    QTest::newRow("pty") << false;
-}
-
-// "[yyyy-MM-dd hh:mm:ss.zzz][n] : " as a pattern, with the byte count given.
-QString stampPattern(int bytes)
-{
-    return QStringLiteral("\\[\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3}\\]\\[%1\\] : ").arg(bytes);
-}
-
-} // namespace
 
 void TestMonitor::formAtOpen()
 {
@@ -60,7 +49,7 @@ void TestMonitor::formAtOpen()
     QVERIFY(dialog.findChild<QCheckBox*>("ckDebug")->isChecked());
     QVERIFY(dialog.findChild<QPushButton*>("bntStart")->isEnabled());
     QVERIFY(!dialog.findChild<QPushButton*>("bntStop")->isEnabled());
-    QVERIFY(dialog.findChild<QTextEdit*>("textEdit")->isReadOnly());
+    QVERIFY(dialog.findChild<LineView*>("lineView"));
     // One choice at a time.
     dialog.findChild<QRadioButton*>("rdHex")->setChecked(true);
     QVERIFY(!dialog.findChild<QRadioButton*>("rdOriginal")->isChecked());
@@ -76,10 +65,10 @@ void TestMonitor::displayForms_data()
     const QString original = QStringLiteral("^AB\n温度=23.5℃ 状态=正常\n$");
     const QByteArray second = encodeDeviceText(QStringLiteral("温度=23.5℃ 状态=正常\r\n"));
     const QString hex = QStringLiteral("^%1%2\n%3%4\n$")
-                            .arg(stampPattern(4), QStringLiteral("41 42 0D 0A "), stampPattern(second.size()),
+                            .arg(MonitorRig::stampPattern(4), QStringLiteral("41 42 0D 0A "), MonitorRig::stampPattern(second.size()),
                                  QString::fromLatin1(hexDump(second)));
     const QString both = QStringLiteral("^%1AB \\( 41 42 0D 0A  \\)\n%2温度=23\\.5℃ 状态=正常 \\( %3 \\)\n$")
-                             .arg(stampPattern(4), stampPattern(second.size()), QString::fromLatin1(hexDump(second)));
+                             .arg(MonitorRig::stampPattern(4), MonitorRig::stampPattern(second.size()), QString::fromLatin1(hexDump(second)));
     for (bool udp : {true, false}) {
         const char* transport = udp ? "udp" : "pty";
         QTest::addRow("%s original", transport) << udp << "rdOriginal" << original;
@@ -98,7 +87,8 @@ void TestMonitor::displayForms()
     rig.widget<QRadioButton>(qPrintable(radio))->setChecked(true);
     QVERIFY(rig.startListening());
     QVERIFY(!rig.widget("bntStart")->isEnabled() && rig.widget("bntStop")->isEnabled());
-    QVERIFY(!rig.widget<QCheckBox>("ckDebug")->isEnabled());
+    // The debug output can be switched while listening.
+    QVERIFY(rig.widget<QCheckBox>("ckDebug")->isEnabled());
 
     rig.sim()->sendDebugBytes("AB\r\n" + encodeDeviceText(QStringLiteral("温度=23.5℃ 状态=正常\r\n")));
     QVERIFY(rig.waitLines(2));
@@ -115,7 +105,7 @@ void TestMonitor::displayForms()
 
 void TestMonitor::linesInPieces_data()
 {
-    addTransports();
+    MonitorRig::addTransports();
 }
 
 // A line split over reads is shown once, whole; bytes without a line feed are never shown, and
@@ -134,8 +124,8 @@ void TestMonitor::linesInPieces()
     QCOMPARE(rig.dialog.shownLineCount(), 0);
     rig.sim()->sendDebugBytes("LF\r\nNOEND");
     QVERIFY(rig.waitLines(1));
-    QTest::qWait(MonitorDialog::DrawIntervalMs * 2);
-    QVERIFY(QRegularExpression(QStringLiteral("^%1%2\n$").arg(stampPattern(6), QStringLiteral("48 41 4C 46 0D 0A ")))
+    QTest::qWait(LineModel::FrameMs * 4);
+    QVERIFY(QRegularExpression(QStringLiteral("^%1%2\n$").arg(MonitorRig::stampPattern(6), QStringLiteral("48 41 4C 46 0D 0A ")))
                 .match(rig.text()).hasMatch());
 
     rig.press("bntStop");
@@ -198,6 +188,61 @@ void TestMonitor::debugBoxCleared()
     }
     QCOMPARE(rig.sim()->debugSwitches(), QStringList{"0"});
     QVERIFY(rig.idle());
+}
+
+void TestMonitor::debugSwitchWhileListening_data()
+{
+    QTest::addColumn<bool>("udp");
+    QTest::addColumn<bool>("debugAtStart");
+    QTest::addColumn<bool>("refused"); // the instrument answers the switch with a bad CRC
+    QTest::addColumn<QStringList>("switches");
+    for (bool udp : {true, false}) {
+        const char* transport = udp ? "udp" : "pty";
+        // Switched on while listening: the run switches it off again at its end.
+        QTest::addRow("%s off, then on", transport) << udp << false << false << QStringList{"0", "1", "0"};
+        // Switched off while listening: nothing is left to switch off at the end.
+        QTest::addRow("%s on, then off", transport) << udp << true << false << QStringList{"1", "0"};
+    }
+    QTest::newRow("pty switch refused") << false << false << true << QStringList{"0", "1"};
+}
+
+// The debug box works while the run listens: the command goes through the same exchange, the
+// lines that come meanwhile are all shown, and a refused switch leaves the box as the output is.
+void TestMonitor::debugSwitchWhileListening()
+{
+    QFETCH(bool, udp);
+    QFETCH(bool, debugAtStart);
+    QFETCH(bool, refused);
+    QFETCH(QStringList, switches);
+    MonitorRig rig(udp);
+    QVERIFY(rig.ready);
+    rig.sim()->setDebugInterval(100);
+    rig.sim()->setDebugLineCount(-1);
+    auto* box = rig.widget<QCheckBox>("ckDebug");
+    box->setChecked(debugAtStart);
+    QVERIFY(rig.startListening());
+    if (debugAtStart)
+        QVERIFY(rig.waitLines(3));
+    if (refused)
+        rig.sim()->addFault({InstrumentSimulator::BadCrc, InstrumentSimulator::WriteItem});
+
+    QSignalSpy switched(&rig.dialog.monitorThread(), &MonitorThread::signalDebugSwitched);
+    QTest::mouseClick(box, Qt::LeftButton);
+    QVERIFY(rig.settle(QTest::qWaitFor([&] { return switched.count() == 1; }, 5000)));
+    QCOMPARE(box->isChecked(), refused ? debugAtStart : !debugAtStart);
+    if (!debugAtStart && !refused) {
+        const qint64 before = rig.dialog.shownLineCount();
+        QVERIFY(rig.waitLines(int(before) + 3));
+    }
+    QTest::qWait(100);
+    rig.press("bntStop");
+    QVERIFY(rig.waitFinished());
+    QCOMPARE(rig.sim()->debugSwitches(), switches);
+    QCOMPARE(rig.prompter.shown.size(), refused ? 1 : 0);
+    if (refused)
+        QCOMPARE(rig.prompter.shown.at(0).title, QStringLiteral("监听调试"));
+    else
+        QCOMPARE(rig.dialog.receivedLineCount(), qint64(rig.sim()->debugLinesSent()));
 }
 
 // Start while a run runs changes nothing: the button is disabled and start() ignores a running thread.

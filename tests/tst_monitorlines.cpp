@@ -3,7 +3,11 @@
 #include "monitor/debugreply.h"
 #include "monitor/displayform.h"
 #include "link/lineassembler.h"
+#include "monitor/linecutter.h"
+#include "monitor/linelog.h"
 
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 // The monitor's pieces without a link: cutting the stream into lines, the display strings, and
@@ -18,6 +22,14 @@ private slots:
     void display_data();
     void display();
     void stampClockMatchesLocalTime();
+    void cutter_data();
+    void cutter();
+    void decoderMatchesDeviceText_data();
+    void decoderMatchesDeviceText();
+    void shownLines_data();
+    void shownLines();
+    void logFile_data();
+    void logFile();
     void replyBehindLines_data();
     void replyBehindLines();
 };
@@ -97,6 +109,14 @@ void TestMonitorLines::display()
     QFETCH(QString, shown);
     const QDateTime at(QDate(2018, 5, 1), QTime(10, 20, 30, 45));
     QCOMPARE(displayLine(line, form, at), shown);
+    // The view, the log file and zq-cli show the same, on one line; the text form with a stamp.
+    const QString time = QStringLiteral("[2018-05-01 10:20:30.045]");
+    QString oneLine = shown;
+    while (oneLine.endsWith(QLatin1Char('\n')) || oneLine.endsWith(QLatin1Char('\r')))
+        oneLine.chop(1);
+    if (form == DisplayForm::Original)
+        oneLine.prepend(time + QStringLiteral("[%1] : ").arg(line.size()));
+    QCOMPARE(shownLine(line, form, time, DeviceTextDecoder()), oneLine);
 }
 
 // The per-line stamp reuses the text of its second; crossing seconds, minutes and days in any
@@ -111,28 +131,169 @@ void TestMonitorLines::stampClockMatchesLocalTime()
     }
 }
 
+void TestMonitorLines::cutter_data()
+{
+    QTest::addColumn<QList<QByteArray>>("reads");
+    QTest::addColumn<QList<int>>("sizes"); // of the lines handed over
+    QTest::addColumn<int>("pending");
+
+    const int max = LineCutter::MaxLineBytes;
+    const QByteArray x(1, 'x');
+    QTest::newRow("short line whole") << QList<QByteArray>{"abc\n"} << QList<int>{4} << 0;
+    QTest::newRow("no feed: cut at the limit") << QList<QByteArray>{x.repeated(max + 10)} << QList<int>{max} << 10;
+    QTest::newRow("no feed, exactly the limit") << QList<QByteArray>{x.repeated(max)} << QList<int>{max} << 0;
+    QTest::newRow("no feed over small reads")
+        << QList<QByteArray>{x.repeated(30000), x.repeated(30000), x.repeated(30000)} << QList<int>{max}
+        << 90000 - max;
+    QTest::newRow("long line with its feed in one read")
+        << QList<QByteArray>{x.repeated(150000) + "\n"} << QList<int>{max, max, 150001 - 2 * max} << 0;
+    QTest::newRow("cut line, then a short one")
+        << QList<QByteArray>{x.repeated(70000) + "\nok\n"} << QList<int>{max, 70001 - max, 3} << 0;
+    QTest::newRow("no feed, twice the limit in one read") << QList<QByteArray>{x.repeated(2 * max + 1)}
+                                                           << QList<int>{max, max} << 1;
+}
+
+// No line grows beyond the limit, only pieces without their own line feed are marked as cut, and
+// not one byte is lost or doubled.
+void TestMonitorLines::cutter()
+{
+    QFETCH(QList<QByteArray>, reads);
+    QFETCH(QList<int>, sizes);
+    QFETCH(int, pending);
+    LineCutter cutter;
+    QByteArrayList lines;
+    QByteArray sent;
+    for (const QByteArray& read : reads) {
+        lines += cutter.feed(read);
+        sent += read;
+    }
+    QList<int> got;
+    for (const QByteArray& line : lines)
+        got.append(line.size());
+    QCOMPARE(got, sizes);
+    QCOMPARE(cutter.pending().size(), pending);
+    QCOMPARE(lines.join() + cutter.pending(), sent);
+    for (const QByteArray& line : lines)
+        QCOMPARE(isCutLine(line), line.size() == LineCutter::MaxLineBytes && !line.endsWith('\n'));
+}
+
+void TestMonitorLines::decoderMatchesDeviceText_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("ascii") << QByteArray("[DBG 00001] ok\r\n");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("nul inside") << QByteArray("a\0b\n", 4);
+    QTest::newRow("gb2312") << encodeDeviceText(QStringLiteral("温度=23.5℃ 状态=正常\r\n"));
+    QTest::newRow("latin-1 only") << QByteArray("caf\xe9\n");
+    QTest::newRow("broken gb2312 pair") << QByteArray("\xb1\n\xff\xfe");
+    QTest::newRow("gb2312 cut in half") << encodeDeviceText(QStringLiteral("报警")).left(3);
+}
+
+// The decoder kept for a run reads every line exactly as the link's own decoding does.
+void TestMonitorLines::decoderMatchesDeviceText()
+{
+    QFETCH(QByteArray, bytes);
+    QCOMPARE(DeviceTextDecoder().decode(bytes), decodeDeviceText(bytes));
+}
+
+void TestMonitorLines::shownLines_data()
+{
+    QTest::addColumn<DisplayForm>("form");
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QString>("time");
+    QTest::addColumn<QString>("shown");
+
+    const QString time = QStringLiteral("[2018-05-01 10:20:30.045]");
+    const QString mark = QStringLiteral(" [行过长, 在此截断]");
+    QTest::newRow("text without stamps") << DisplayForm::Original << QByteArray("AB\r\n") << QString() << "AB";
+    QTest::newRow("text, inner carriage return kept") << DisplayForm::Original << QByteArray("A\rB\n") << QString()
+                                                      << "A\rB";
+    QTest::newRow("cut line marked") << DisplayForm::Original << QByteArray("xyz") << QString() << "xyz" + mark;
+    QTest::newRow("cut line in hex") << DisplayForm::Hex << QByteArray("xy") << time << time + "[2] : 78 79 " + mark;
+    QTest::newRow("bare line feed") << DisplayForm::OriginalHex << QByteArray("\n") << time << time + "[1] :  ( 0A  )";
+}
+
+void TestMonitorLines::shownLines()
+{
+    QFETCH(DisplayForm, form);
+    QFETCH(QByteArray, line);
+    QFETCH(QString, time);
+    QFETCH(QString, shown);
+    QCOMPARE(shownLine(line, form, time, DeviceTextDecoder()), shown);
+}
+
+void TestMonitorLines::logFile_data()
+{
+    QTest::addColumn<QString>("path"); // empty: a fresh file in a temporary folder
+    QTest::addColumn<bool>("opens");
+    QTest::addColumn<bool>("fails"); // writing fails later (a full disk)
+    QTest::newRow("fresh file") << QString() << true << false;
+    QTest::newRow("no such folder") << "/nonexistent/zq/monitor.log" << false << false;
+    if (QFileInfo::exists(QStringLiteral("/dev/full")))
+        QTest::newRow("disk full") << "/dev/full" << true << true;
+}
+
+// The log holds what was written within a second, without waiting for its close; a file that
+// cannot be opened says why, and a write that fails closes the log and reports it once.
+void TestMonitorLines::logFile()
+{
+    QFETCH(QString, path);
+    QFETCH(bool, opens);
+    QFETCH(bool, fails);
+    QTemporaryDir dir;
+    if (path.isEmpty())
+        path = dir.filePath(QStringLiteral("monitor.log"));
+    LineLog log;
+    QSignalSpy failed(&log, &LineLog::failed);
+    QCOMPARE(log.open(path), opens);
+    QCOMPARE(log.errorText().isEmpty(), opens);
+    if (!opens)
+        return;
+    const QString second = QStringLiteral("[2018-05-01 10:20:30.045][5] : 报警");
+    log.write(QStringLiteral("first"));
+    log.write(second);
+    QCOMPARE(log.linesWritten(), qint64(2));
+    if (fails) {
+        QVERIFY(failed.wait(3 * LineLog::FlushMs));
+        QVERIFY(!log.isOpen());
+        log.write(QStringLiteral("after"));
+        QCOMPARE(failed.count(), 1);
+        return;
+    }
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(QTest::qWaitFor([&] { return file.size() > 0; }, 3 * LineLog::FlushMs));
+    QCOMPARE(QString::fromUtf8(file.readAll()), QStringLiteral("first\n") + second + QLatin1Char('\n'));
+    QVERIFY(log.isOpen());
+    log.close();
+    QCOMPARE(failed.count(), 0);
+}
+
 void TestMonitorLines::replyBehindLines_data()
 {
     QTest::addColumn<QByteArray>("received");
     QTest::addColumn<bool>("accepted");
+    QTest::addColumn<int>("start"); // of the reply: the lines before it are shown
 
     const QByteArray reply = buildAddressReply(0xFF, "1");
     QByteArray badCrc = reply;
     badCrc[badCrc.size() - 1] = char(badCrc.at(badCrc.size() - 1) ^ 0x5A);
-    QTest::newRow("reply alone") << reply << true;
-    QTest::newRow("debug lines ahead") << QByteArray("[DBG 00001] a\r\n[DBG 00002] b\r\n") + reply << true;
-    QTest::newRow("bad CRC") << QByteArray("line\r\n") + badCrc << false;
-    QTest::newRow("another instrument") << QByteArray("x\n") + buildAddressReply(0x01, "1") << false;
-    QTest::newRow("lines after the reply") << reply + QByteArray("late\r\n") << false;
-    QTest::newRow("lines only") << QByteArray("[DBG 00001] a\r\n") << false;
-    QTest::newRow("nothing") << QByteArray() << false;
+    QTest::newRow("reply alone") << reply << true << 0;
+    QTest::newRow("debug lines ahead") << QByteArray("[DBG 00001] a\r\n[DBG 00002] b\r\n") + reply << true << 30;
+    QTest::newRow("bad CRC") << QByteArray("line\r\n") + badCrc << false << -1;
+    QTest::newRow("another instrument") << QByteArray("x\n") + buildAddressReply(0x01, "1") << false << -1;
+    QTest::newRow("lines after the reply") << reply + QByteArray("late\r\n") << false << -1;
+    QTest::newRow("lines only") << QByteArray("[DBG 00001] a\r\n") << false << -1;
+    QTest::newRow("nothing") << QByteArray() << false << -1;
 }
 
 void TestMonitorLines::replyBehindLines()
 {
     QFETCH(QByteArray, received);
     QFETCH(bool, accepted);
+    QFETCH(int, start);
     QCOMPARE(endsWithItemReply(received, 0xFF), accepted);
+    QCOMPARE(itemReplyStart(received, 0xFF), start);
 }
 
 QTEST_GUILESS_MAIN(TestMonitorLines)

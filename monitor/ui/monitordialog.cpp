@@ -1,23 +1,54 @@
 #include "monitor/ui/monitordialog.h"
 
 #include "prompt/prompter.h"
+#include "settings/config.h"
+#include "settings/settingkeys.h"
+#include "settings/singleton.h"
 
 #include "ui_monitordialog.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFontDatabase>
 #include <QMessageBox>
-#include <QTextCursor>
+#include <QShortcut>
+#include <QSignalBlocker>
+
+namespace {
+
+// The tag of a stored line: its display form in the low bits, and whether the text form shows the
+// stamp.
+constexpr quint8 FormMask = 0x03;
+constexpr quint8 StampedTag = 0x04;
+
+// A view of fewer lines is of little use, and a larger one would outgrow the memory the window
+// is meant to keep.
+constexpr int FewestLines = 100;
+constexpr int MostLines = 5000000;
+
+int heldLinesSetting()
+{
+    bool ok = false;
+    const int lines = singleton<Config>::instance()->value(Settings::MonitorLines).toInt(&ok);
+    return ok ? qBound(FewestLines, lines, MostLines) : Settings::MonitorLines.fallback.toInt();
+}
+
+} // namespace
 
 MonitorDialog::MonitorDialog(QWidget* parent) : QDialog(parent), form(new Ui::MonitorDialog)
 {
     form->setupUi(this);
     setWindowFlags((windowFlags() & ~Qt::WindowContextHelpButtonHint) | Qt::WindowMaximizeButtonHint);
-    // A read-only log needs no undo history, which would otherwise keep a copy of every line.
-    form->textEdit->setUndoRedoEnabled(false);
 
-    drawTimer.setSingleShot(true);
-    drawTimer.setInterval(DrawIntervalMs);
-    connect(&drawTimer, &QTimer::timeout, this, &MonitorDialog::drawSome);
+    lines.setCapacity(heldLinesSetting());
+    lines.setFormatter([this](const StoredLine& line) { return rowText(line); });
+    form->lineView->setModel(&lines);
+    connect(&lines, &LineModel::linesTaken, this, [this](int count) {
+        takenTotal += count;
+        thread.linesTaken(count);
+    });
     thread.setBacklogLimit(BacklogLines);
 
     // The stop returns at once; until finished() the dialog shows that the run is ending.
@@ -25,6 +56,9 @@ MonitorDialog::MonitorDialog(QWidget* parent) : QDialog(parent), form(new Ui::Mo
     connect(form->bntStop, &QAbstractButton::pressed, this, &MonitorDialog::showStopping);
     connect(form->bntClear, SIGNAL(pressed()), this, SLOT(slotClearText()));
     connect(form->bntStart, &QAbstractButton::pressed, this, [this] {
+        // A changed size of the view takes effect with the next run.
+        if (!thread.isRunning() && lines.capacity() != heldLinesSetting())
+            lines.setCapacity(heldLinesSetting());
         thread.setDebug(form->ckDebug->isChecked());
         thread.start();
         runActive = runActive || thread.isRunning();
@@ -33,7 +67,45 @@ MonitorDialog::MonitorDialog(QWidget* parent) : QDialog(parent), form(new Ui::Mo
     connect(&thread, SIGNAL(finished()), this, SLOT(slotThreadFinished()));
     connect(&thread, SIGNAL(signalShowError(const QString&, const QString&)), this,
             SLOT(slotShowError(const QString&, const QString&)));
-    connect(&thread, SIGNAL(signalDataRecv(const QByteArray&)), this, SLOT(slotDataRecv(const QByteArray&)));
+    connect(&thread, &MonitorThread::signalLinesRecv, this, &MonitorDialog::slotLinesRecv);
+    connect(&thread, &MonitorThread::signalDebugSwitched, this, &MonitorDialog::showDebugState);
+    // While a run listens the box switches the instrument's output at once.
+    connect(form->ckDebug, &QAbstractButton::clicked, this, [this](bool on) {
+        if (runActive)
+            thread.requestDebug(on);
+    });
+
+    for (QAbstractButton* radio : {form->rdOriginal, form->rdHex, form->rdOriginalHex})
+        connect(radio, &QAbstractButton::toggled, this, &MonitorDialog::useFontOfForm);
+
+    connect(form->bntPause, &QAbstractButton::toggled, &lines, &LineModel::setPaused);
+    connect(form->bntFollow, &QAbstractButton::toggled, form->lineView, &LineView::setFollowing);
+    connect(form->lineView, &LineView::followingChanged, this, [this](bool on) {
+        const QSignalBlocker blocker(form->bntFollow);
+        form->bntFollow->setChecked(on);
+    });
+
+    auto* findShortcut = new QShortcut(QKeySequence::Find, this);
+    connect(findShortcut, &QShortcut::activated, this, [this] {
+        form->edFind->setFocus();
+        form->edFind->selectAll();
+    });
+    connect(form->edFind, &QLineEdit::returnPressed, this, [this] { find(true); });
+    connect(form->bntFindNext, &QAbstractButton::clicked, this, [this] { find(true); });
+    connect(form->bntFindPrev, &QAbstractButton::clicked, this, [this] { find(false); });
+    filterTimer.setSingleShot(true);
+    filterTimer.setInterval(FilterDelayMs);
+    connect(form->edFilter, &QLineEdit::textChanged, &filterTimer, qOverload<>(&QTimer::start));
+    connect(&filterTimer, &QTimer::timeout, this, [this] { lines.setFilter(form->edFilter->text()); });
+
+    connect(form->bntLog, &QAbstractButton::clicked, this, &MonitorDialog::toggleLog);
+    connect(&log, &LineLog::failed, this, [this](const QString& error) {
+        stopLog();
+        slotShowError(tr("记录到文件"), error);
+    });
+
+    statusTimer.setInterval(StatusMs);
+    connect(&statusTimer, &QTimer::timeout, this, &MonitorDialog::showStatus);
 }
 
 MonitorDialog::~MonitorDialog()
@@ -54,13 +126,18 @@ void MonitorDialog::done(int result)
         return;
     }
     drawPendingLines();
+    stopLog();
     QDialog::done(result);
+}
+
+void MonitorDialog::drawPendingLines()
+{
+    lines.drainAll();
 }
 
 void MonitorDialog::slotClearText()
 {
-    pendingLines.clear();
-    form->textEdit->clear();
+    lines.clear();
 }
 
 void MonitorDialog::slotShowError(const QString& title, const QString& error)
@@ -73,60 +150,79 @@ void MonitorDialog::slotShowError(const QString& title, const QString& error)
     Prompter::current().exec(box);
 }
 
-void MonitorDialog::slotDataRecv(const QByteArray& buffer)
+void MonitorDialog::slotLinesRecv(const QByteArrayList& received, qint64 receivedAtMs)
 {
-    thread.lineTaken();
-    if (buffer.isEmpty())
-        return;
-    // The form and the stamp are taken now, for each line; only the drawing waits.
+    receivedTotal += received.size();
+    runLines += received.size();
+    // The form and the stamp are those of the moment the lines came; only the drawing waits.
     const DisplayForm shownAs = displayForm();
-    pendingLines.append(displayLine(buffer, shownAs, shownAs == DisplayForm::Original ? QString() : stampClock.now()));
-    if (!drawTimer.isActive())
-        drawTimer.start(DrawIntervalMs);
-}
-
-void MonitorDialog::drawPendingLines()
-{
-    while (!pendingLines.isEmpty())
-        drawSome();
-}
-
-void MonitorDialog::drawSome()
-{
-    drawTimer.stop();
-    if (pendingLines.isEmpty())
-        return;
-    const int count = qMin(LinesPerDraw, pendingLines.size());
-    QString text;
-    for (int i = 0; i < count; ++i)
-        text += pendingLines.at(i);
-    pendingLines.erase(pendingLines.begin(), pendingLines.begin() + count);
-    form->textEdit->moveCursor(QTextCursor::End);
-    form->textEdit->insertPlainText(text);
-    shownLines += count;
-    if (!pendingLines.isEmpty())
-        drawTimer.start(0);
+    if (log.isOpen()) {
+        const QString time = stampClock.at(receivedAtMs);
+        for (const QByteArray& line : received)
+            log.write(shownLine(line, shownAs, time, decoder));
+    }
+    const quint8 tag = quint8(shownAs) | (form->ckStamp->isChecked() ? StampedTag : 0);
+    lines.enqueue(received, receivedAtMs, tag);
 }
 
 void MonitorDialog::slotThreadStarted()
 {
     runActive = true;
+    everStarted = true;
+    runLines = rateMark = 0;
+    rate = 0;
+    rateClock.start();
+    statusTimer.start();
+    showStatus();
     form->bntStart->setEnabled(false);
     form->bntStop->setEnabled(!thread.isStopping());
-    form->ckDebug->setEnabled(false);
+    form->ckDebug->setEnabled(!thread.isStopping());
 }
 
 void MonitorDialog::slotThreadFinished()
 {
     runActive = false;
     drawPendingLines();
+    statusTimer.stop();
+    showStatus();
     form->bntStart->setEnabled(true);
     form->bntStop->setEnabled(false);
     form->ckDebug->setEnabled(true);
     if (closePending) {
         closePending = false;
+        stopLog();
         QDialog::done(closeResult);
     }
+}
+
+bool MonitorDialog::startLog(const QString& path)
+{
+    if (!log.open(path)) {
+        slotShowError(tr("记录到文件"), tr("无法写入文件 %1: %2").arg(QDir::toNativeSeparators(path), log.errorText()));
+        return false;
+    }
+    form->bntLog->setText(tr("停止记录"));
+    form->labLogFile->setText(tr("记录到: %1").arg(QDir::toNativeSeparators(path)));
+    return true;
+}
+
+void MonitorDialog::stopLog()
+{
+    log.close();
+    form->bntLog->setText(tr("记录到文件…"));
+    form->labLogFile->clear();
+}
+
+void MonitorDialog::toggleLog()
+{
+    if (log.isOpen()) {
+        stopLog();
+        return;
+    }
+    const QString path =
+        Prompter::current().getSaveFileName(this, tr("记录到文件"), QString(), tr("文本文件 (*.txt *.log)"));
+    if (!path.isEmpty())
+        startLog(path);
 }
 
 void MonitorDialog::showStopping()
@@ -134,10 +230,57 @@ void MonitorDialog::showStopping()
     if (!runActive)
         return;
     form->bntStart->setEnabled(false);
-    // Only enablement changes: a new button text would resize the text box and lay out every
-    // line in it again.
     form->bntStop->setEnabled(false);
     form->ckDebug->setEnabled(false);
+}
+
+void MonitorDialog::showStatus()
+{
+    if (runActive) {
+        const qint64 elapsed = rateClock.restart();
+        if (elapsed > 0)
+            rate = double(runLines - rateMark) * 1000.0 / double(elapsed);
+        rateMark = runLines;
+        form->labStatus->setText(tr("监听中…  %1 行, %2 行/秒").arg(runLines).arg(qRound64(rate)));
+    } else if (everStarted) {
+        form->labStatus->setText(tr("已停止  %1 行").arg(runLines));
+    }
+}
+
+void MonitorDialog::showDebugState(bool on)
+{
+    const QSignalBlocker blocker(form->ckDebug);
+    form->ckDebug->setChecked(on);
+}
+
+void MonitorDialog::find(bool forward)
+{
+    LineView* view = form->lineView;
+    const int from = view->currentRow() >= 0 ? view->currentRow()
+        : forward                            ? view->firstVisibleRow() - 1
+                                             : view->lastVisibleRow() + 1;
+    const int row = lines.find(form->edFind->text(), from, forward);
+    if (row < 0) {
+        QApplication::beep();
+        return;
+    }
+    // A found line stays where it is while newer lines come.
+    view->setFollowing(false);
+    view->selectRow(row);
+}
+
+void MonitorDialog::useFontOfForm()
+{
+    // Hex columns line up only in a font whose characters are all of one width.
+    form->lineView->setFont(
+        displayForm() == DisplayForm::Original ? font() : QFontDatabase::systemFont(QFontDatabase::FixedFont));
+}
+
+QString MonitorDialog::rowText(const StoredLine& line)
+{
+    const DisplayForm shownAs = DisplayForm(line.tag & FormMask);
+    const bool stamped = shownAs != DisplayForm::Original || (line.tag & StampedTag);
+    return shownLine(line.bytes, shownAs, stamped ? stampClock.at(line.stampMs) : QString(), decoder);
 }
 
 DisplayForm MonitorDialog::displayForm() const

@@ -1,40 +1,52 @@
 #pragma once
 
+#include "lineview/linemodel.h"
 #include "monitor/displayform.h"
+#include "monitor/linelog.h"
 #include "monitor/monitorthread.h"
 
+#include <QByteArrayList>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QString>
-#include <QStringList>
 #include <QTimer>
 
 namespace Ui {
 class MonitorDialog;
 }
 
-// Shows the instrument's lines live as text, hex or both, and switches its debug output. Lines are
-// formatted (and stamped) as they arrive and drawn together a few times a second, so that a flood
-// of lines leaves the window responsive.
+// Shows the instrument's lines live as text, hex or both, and switches its debug output, also
+// while it listens. The view holds the newest lines (monitor/lines, by default 100 000) and draws
+// once a frame, so neither a long run nor a flood of lines makes the window slow or large; every
+// line can go to a log file as well. Scrolling up stops following the newest line, Pause freezes
+// the view while lines are still counted and logged, and the lines held can be searched and
+// filtered.
 class MonitorDialog : public QDialog
 {
     Q_OBJECT
 public:
-    // How long a received line may wait before it is drawn, and how many lines the worker may
-    // hand over ahead of the window.
-    static constexpr int DrawIntervalMs = 50;
+    // How many lines the worker may hand over ahead of the window (serial flow control).
     static constexpr int BacklogLines = 2000;
-    // Laying out a line in the text box is the dearest step; a drawing takes at most this many,
-    // and the rest follow as soon as the event loop has had its turn.
-    static constexpr int LinesPerDraw = 100;
+    // How often the status line is brought up to date.
+    static constexpr int StatusMs = 500;
+    // Typing in the filter box waits this long for the next key before it filters.
+    static constexpr int FilterDelayMs = 250;
 
     explicit MonitorDialog(QWidget* parent = nullptr);
     ~MonitorDialog() override;
 
     MonitorThread& monitorThread() { return thread; }
-    // Lines put into the text box so far (cleared or not).
-    qint64 shownLineCount() const { return shownLines; }
-    // Draws the lines that wait for the next drawing now.
+    LineModel& lineModel() { return lines; }
+    LineLog& lineLog() { return log; }
+    // Lines received since the dialog opened, and those the view has taken so far (drawn, or
+    // passed over for newer ones while it was paused or behind).
+    qint64 receivedLineCount() const { return receivedTotal; }
+    qint64 shownLineCount() const { return takenTotal; }
+    // Draws the lines that wait for the next frame now.
     void drawPendingLines();
+    // Starts writing every line to path (as zq-cli prints them); false after an error box.
+    bool startLog(const QString& path);
+    void stopLog();
 
     // Closing while a run is in progress stops the run and closes once it has finished (with
     // its closing debug command); the window stays responsive meanwhile.
@@ -43,22 +55,36 @@ public:
 public slots:
     void slotClearText();
     void slotShowError(const QString& title, const QString& error);
-    void slotDataRecv(const QByteArray& buffer);
+    void slotLinesRecv(const QByteArrayList& received, qint64 receivedAtMs);
     void slotThreadStarted();
     void slotThreadFinished();
 
 private:
     void showStopping();
-    void drawSome();
+    void showStatus();
+    void showDebugState(bool on);
+    void toggleLog();
+    void find(bool forward);
+    void useFontOfForm();
+    QString rowText(const StoredLine& line);
     DisplayForm displayForm() const;
 
     Ui::MonitorDialog* form;
     MonitorThread thread;
-    QTimer drawTimer;
-    QStringList pendingLines; // formatted and stamped, not yet drawn
+    LineModel lines;
+    LineLog log;
+    DeviceTextDecoder decoder;
     StampClock stampClock;
-    qint64 shownLines = 0;
+    QTimer statusTimer;
+    QTimer filterTimer;
+    QElapsedTimer rateClock;
+    qint64 receivedTotal = 0;
+    qint64 takenTotal = 0;
+    qint64 runLines = 0; // received in this run
+    qint64 rateMark = 0; // runLines when the rate was last measured
+    double rate = 0; // lines a second
     bool runActive = false; // from the start until finished() has arrived
+    bool everStarted = false;
     bool closePending = false;
     int closeResult = Rejected;
 };

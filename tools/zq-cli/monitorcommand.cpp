@@ -48,27 +48,29 @@ ExitCode MonitorCommand::run(const CliOptions& options)
 
     const DisplayForm form = displayForm(options.display);
     StampClock clock;
+    const DeviceTextDecoder decoder;
     int lineCount = 0;
     MonitorThread thread;
     thread.setLinkSettings(target.settings);
     thread.setDebug(options.debug);
-    // Direct: each line is printed from the worker as it comes; printing holds the worker back
+    // Direct: each piece's lines are printed from the worker as it comes; printing holds the worker back
     // when the output is slow, as the dialog's backlog does.
-    QObject::connect(&thread, &MonitorThread::signalDataRecv, [&](const QByteArray& line) {
-        ++lineCount;
-        const QString time = clock.now();
-        if (options.json) {
-            CliOutput::json({{QStringLiteral("time"), time.mid(1, time.size() - 2)},
-                             {QStringLiteral("bytes"), line.size()},
-                             {QStringLiteral("text"), withoutTerminator(decodeDeviceText(line))},
-                             {QStringLiteral("hex"), QString::fromLatin1(hexDump(line)).trimmed()}});
-        } else if (form == DisplayForm::Original) {
-            // A terminal log keeps the time of every line, the text as the instrument sent it.
-            CliOutput::line(time + QStringLiteral("[%1] : ").arg(line.size()) + withoutTerminator(decodeDeviceText(line)));
-        } else {
-            CliOutput::line(withoutTerminator(displayLine(line, form, time)));
+    QObject::connect(&thread, &MonitorThread::signalLinesRecv, [&](const QByteArrayList& lines, qint64 receivedAtMs) {
+        const QString time = clock.at(receivedAtMs);
+        for (const QByteArray& line : lines) {
+            ++lineCount;
+            if (options.json) {
+                CliOutput::json({{QStringLiteral("time"), time.mid(1, time.size() - 2)},
+                                 {QStringLiteral("bytes"), line.size()},
+                                 {QStringLiteral("text"), withoutTerminator(decoder.decode(line))},
+                                 {QStringLiteral("hex"), QString::fromLatin1(hexDump(line)).trimmed()}});
+            } else {
+                // The monitor dialog's log file holds the same lines: a terminal log keeps the time of
+                // every line, also in the text form.
+                CliOutput::line(shownLine(line, form, time, decoder));
+            }
         }
-        thread.lineTaken();
+        thread.linesTaken(lines.size());
     });
     QStringList failures;
     QObject::connect(&thread, &MonitorThread::signalShowError, [&](const QString& title, const QString& text) {

@@ -15,7 +15,6 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTextEdit>
 
 class MonitorRig
 {
@@ -39,7 +38,14 @@ public:
     InstrumentSimulator* sim() const { return instrument.sim(); }
     template <typename T = QPushButton>
     T* widget(const char* name) { return dialog.findChild<T*>(QLatin1String(name)); }
-    QString text() { return widget<QTextEdit>("textEdit")->toPlainText(); }
+    // The rows of the view, each ended by a line feed.
+    QString text()
+    {
+        QString shown;
+        for (int row = 0; row < dialog.lineModel().rowCount(); ++row)
+            shown += dialog.lineModel().textAt(row) + QLatin1Char('\n');
+        return shown;
+    }
 
     void press(const char* button) { QTest::mousePress(widget(button), Qt::LeftButton); QTest::mouseRelease(widget(button), Qt::LeftButton); }
     // Presses Start and waits until the worker listens.
@@ -63,6 +69,19 @@ public:
     bool waitLines(int lines)
     {
         return QTest::qWaitFor([&] { return dialog.shownLineCount() >= lines; }, 5000);
+    }
+    // "[yyyy-MM-dd hh:mm:ss.zzz][n] : " as a pattern, with the byte count given.
+    static QString stampPattern(const QString& bytes)
+    {
+        return QStringLiteral("\\[\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3}\\]\\[%1\\] : ").arg(bytes);
+    }
+    static QString stampPattern(int bytes) { return stampPattern(QString::number(bytes)); }
+    // A udp and a pty row.
+    static void addTransports()
+    {
+        QTest::addColumn<bool>("udp");
+        QTest::newRow("udp") << true;
+        QTest::newRow("pty") << false;
     }
     bool idle() { return widget("bntStart")->isEnabled() && !widget("bntStop")->isEnabled() && widget<QCheckBox>("ckDebug")->isEnabled(); }
 
