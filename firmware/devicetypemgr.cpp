@@ -9,23 +9,7 @@ DeviceTypeMgr::DeviceTypeMgr() = default;
 
 DeviceTypeMgr::~DeviceTypeMgr()
 {
-    stop();
-}
-
-void DeviceTypeMgr::startFetch()
-{
-    if (isRunning())
-        return;
-    stopRequested = false;
-    start();
-}
-
-void DeviceTypeMgr::stop()
-{
-    if (!isRunning())
-        return;
-    stopRequested = true;
-    wait();
+    stopAndWait();
 }
 
 QMap<QString, QString> DeviceTypeMgr::fileList() const
@@ -39,14 +23,17 @@ void DeviceTypeMgr::run()
     QByteArray body;
     HttpFetch fetch;
     fetch.idleTimeoutMs = idleTimeoutMs;
-    fetch.stopFlag = &stopRequested;
+    fetch.stopFlag = stopFlag();
     fetch.onData = [&body](const QByteArray& chunk) {
         body.append(chunk);
         return true;
     };
+    failureCode = DownloadFailure::None;
     const HttpFetch::Outcome outcome = fetch.get(page);
-    if (outcome == HttpFetch::Stopped)
+    if (outcome == HttpFetch::Stopped) {
+        failureCode = DownloadFailure::Stopped;
         return;
+    }
 
     // Whatever body arrived is read as the page; an error page simply fails to parse.
     QMap<QString, QString> parsed = fileList();
@@ -60,6 +47,9 @@ void DeviceTypeMgr::run()
             return;
         }
     }
+    failureCode = outcome == HttpFetch::TimedOut ? DownloadFailure::TimedOut
+                  : outcome == HttpFetch::Failed ? DownloadFailure::Network
+                                                 : DownloadFailure::NotFound;
     QString error = tr("获取设备列表失败,请重试!");
     if (outcome == HttpFetch::TimedOut)
         error += QLatin1Char('\n') + tr("%1 秒内没有收到任何数据").arg(idleTimeoutMs / 1000.0);

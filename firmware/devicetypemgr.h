@@ -3,14 +3,16 @@
 #include <QMap>
 #include <QMutex>
 #include <QString>
-#include <QThread>
+#include "firmware/downloadthread.h"
+#include "link/workerthread.h"
+
 #include <QUrl>
 
 #include <atomic>
 
 // Fetches the maker's download page and keeps the firmware files it lists (display name to
 // link). The list only grows: entries of earlier fetches stay for the life of the object.
-class DeviceTypeMgr : public QThread
+class DeviceTypeMgr : public WorkerThread
 {
     Q_OBJECT
 public:
@@ -20,12 +22,13 @@ public:
 
     // The page to fetch; set while the thread is not running.
     void setPage(const QUrl& url) { page = url; }
-    // Starts a fetch unless one runs.
-    void startFetch();
-    // Asks a running fetch to end and waits for it.
-    void stop();
+    // Starts a fetch unless one runs. stop() asks a running fetch to end, stopAndWait() waits too.
+    void startFetch() { startWork(); }
     // A fetch that receives nothing for this long ends as a failure; tests shorten it.
     void setIdleTimeout(int ms) { idleTimeoutMs = ms; }
+
+    // Why the last fetch failed (read after finished()); None when the list was read.
+    DownloadFailure failure() const { return failureCode; }
 
     // A copy of the list, for the interface thread once signalFinished has arrived.
     QMap<QString, QString> fileList() const;
@@ -39,7 +42,7 @@ protected:
 
 private:
     QUrl page;
-    std::atomic<bool> stopRequested{false};
+    DownloadFailure failureCode = DownloadFailure::None;
     std::atomic<int> idleTimeoutMs{30000};
     mutable QMutex listMutex;
     QMap<QString, QString> files;

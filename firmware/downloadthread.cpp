@@ -11,25 +11,16 @@ DownloadThread::DownloadThread() = default;
 
 DownloadThread::~DownloadThread()
 {
-    stop();
+    stopAndWait();
 }
 
 void DownloadThread::startDownload(const QString& newLink, const QString& newFolder)
 {
     if (isRunning())
         return;
-    stopRequested = false;
     link = newLink;
     folder = newFolder;
-    start();
-}
-
-void DownloadThread::stop()
-{
-    if (!isRunning())
-        return;
-    stopRequested = true;
-    wait();
+    startWork();
 }
 
 QString DownloadThread::fileNameOf(const QString& link)
@@ -51,12 +42,20 @@ bool DownloadThread::isSafeFileName(const QString& name)
     return true;
 }
 
+void DownloadThread::fail(DownloadFailure code, const QString& text)
+{
+    failureCode = code;
+    if (!text.isEmpty())
+        emit signalShowErrorMessage(text);
+}
+
 void DownloadThread::run()
 {
+    failureCode = DownloadFailure::None;
     const QString name = fileNameOf(link);
     // A decoded "%2F" or ".." would lead the file out of the chosen folder.
     if (!isSafeFileName(name)) {
-        emit signalShowErrorMessage(tr("下载失败,文件名不合法: %1").arg(name));
+        fail(DownloadFailure::BadFileName, tr("下载失败,文件名不合法: %1").arg(name));
         return;
     }
     const QDir dir(folder);
@@ -65,18 +64,20 @@ void DownloadThread::run()
 
     QSaveFile file(target);
     if (QFileInfo(target).isDir() || !file.open(QIODevice::WriteOnly)) {
-        emit signalShowErrorMessage(tr("下载失败,打开文件失败: %1").arg(name));
+        fail(DownloadFailure::CannotWrite, tr("下载失败,打开文件失败: %1").arg(name));
         return;
     }
     QString error;
     if (!download(&file, &error)) {
         file.cancelWriting();
-        if (!error.isEmpty())
-            emit signalShowErrorMessage(error);
+        // download() left its code; a subclass that does not is taken as stopped or failed by its text.
+        if (failureCode == DownloadFailure::None)
+            failureCode = error.isEmpty() ? DownloadFailure::Stopped : DownloadFailure::Network;
+        fail(failureCode, error);
         return;
     }
     if (!file.commit()) {
-        emit signalShowErrorMessage(tr("下载失败,打开文件失败: %1").arg(name));
+        fail(DownloadFailure::CannotWrite, tr("下载失败,打开文件失败: %1").arg(name));
         return;
     }
     emit signalDownloadSucceed();
@@ -91,7 +92,7 @@ bool DownloadThread::download(QIODevice* out, QString* error)
 
     HttpFetch fetch;
     fetch.idleTimeoutMs = idleTimeoutMs;
-    fetch.stopFlag = &stopRequested;
+    fetch.stopFlag = stopFlag();
     fetch.onHeaders = [&announced](qint64 length) { announced = length; };
     fetch.onData = [&](const QByteArray& chunk) {
         if (out->write(chunk) != chunk.size()) {
@@ -111,22 +112,28 @@ bool DownloadThread::download(QIODevice* out, QString* error)
 
     emit signalSetDownloadProgress(0);
     const HttpFetch::Outcome outcome = fetch.get(QUrl(link, QUrl::TolerantMode));
-    if (outcome == HttpFetch::Stopped)
+    if (outcome == HttpFetch::Stopped) {
+        failureCode = DownloadFailure::Stopped;
         return false;
+    }
     if (fetch.writeFailed) {
+        failureCode = DownloadFailure::CannotWrite;
         *error = tr("下载异常: %1").arg(out->errorString());
         return false;
     }
     if (outcome == HttpFetch::TimedOut) {
+        failureCode = DownloadFailure::TimedOut;
         *error = tr("下载异常: %1").arg(tr("%1 秒内没有收到任何数据").arg(idleTimeoutMs / 1000.0));
         return false;
     }
     if (complete)
         return true;
     if (outcome == HttpFetch::Failed) {
+        failureCode = DownloadFailure::Network;
         *error = tr("下载异常: %1").arg(fetch.errorText);
         return false;
     }
+    failureCode = DownloadFailure::NotFound;
     *error = tr("下载异常: 未找到该文件或下载失败");
     return false;
 }

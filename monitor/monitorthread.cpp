@@ -13,28 +13,6 @@ MonitorThread::~MonitorThread()
     stopAndWait();
 }
 
-void MonitorThread::start()
-{
-    if (isRunning())
-        return;
-    stopRequested = false;
-    QThread::start(QThread::InheritPriority);
-}
-
-void MonitorThread::stop()
-{
-    if (!isRunning())
-        return;
-    stopRequested = true;
-    backlogFreed.notify_all();
-}
-
-void MonitorThread::stopAndWait()
-{
-    stop();
-    wait();
-}
-
 void MonitorThread::lineTaken()
 {
     const int limit = backlogLimit;
@@ -58,11 +36,11 @@ void MonitorThread::run()
     if (debugRun) {
         if (!sendDebugCommand(channel, true))
             return;
-        if (!stopRequested)
+        if (!stopRequested())
             listen(channel);
         sendDebugCommand(channel, false);
     } else {
-        if (!sendDebugCommand(channel, false) || stopRequested)
+        if (!sendDebugCommand(channel, false) || stopRequested())
             return;
         listen(channel);
     }
@@ -97,14 +75,14 @@ void MonitorThread::listen(LinkChannel& channel)
             // lines at once, so a line that never pauses is still shown as it goes.
             // Holding back lets the line's own flow control slow the instrument down; over UDP
             // it would only lose datagrams.
-            while (!bytes.isEmpty() && !stopRequested) {
+            while (!bytes.isEmpty() && !stopRequested()) {
                 deliver(bytes);
                 waitForBacklog();
                 bytes = channel.receive(SerialGapMs);
             }
         }
         deliver(bytes);
-    } while (!stopRequested);
+    } while (!stopRequested());
 }
 
 void MonitorThread::deliver(const QByteArray& bytes)
@@ -124,6 +102,6 @@ void MonitorThread::waitForBacklog()
         return;
     std::unique_lock<std::mutex> lock(backlogMutex);
     // The time limit covers a wake-up that slips between the test and the wait.
-    while (!stopRequested && backlog > limit / 2)
+    while (!stopRequested() && backlog > limit / 2)
         backlogFreed.wait_for(lock, std::chrono::milliseconds(20));
 }

@@ -4,8 +4,9 @@
 #include "settings/linksettings.h"
 
 #include <QByteArray>
+#include "link/workerthread.h"
+
 #include <QString>
-#include <QThread>
 
 #include <atomic>
 #include <condition_variable>
@@ -26,7 +27,7 @@ enum class MonitorFailure {
 // Listens to the instrument's lines on a worker thread: one run opens the link, switches the
 // instrument's debug output with item 255 ("1" or "0"), hands over every whole line until stopped,
 // and after a debug run switches the output off again.
-class MonitorThread : public QThread
+class MonitorThread : public WorkerThread
 {
     Q_OBJECT
 public:
@@ -46,8 +47,6 @@ public:
     // The link to listen on instead of config.ini (the command-line tool's own flags); set while
     // idle.
     void setLinkSettings(const LinkSettings& settings) { link = settings; }
-    // Running, and told to stop: the current cycle and the closing command are still to end.
-    bool isStopping() const { return stopRequested && isRunning(); }
 
     // Flow control for a fast instrument on the serial line: the worker reads no more while this
     // many lines are handed over and not yet taken (0: no limit). The receiver reports each taken
@@ -59,8 +58,6 @@ public:
     MonitorFailure failure() const { return failureCode; }
     LinkError linkError() const { return failureLink; }
 
-    // Asks a run to stop and waits for it to end, with its closing command; for destructors.
-    void stopAndWait();
 
 signals:
     void signalShowError(const QString& title, const QString& error);
@@ -69,11 +66,9 @@ signals:
     void signalListening();
 
 public slots:
-    // Starts a run unless one is running.
-    void start();
-    // Asks the run to stop and returns at once; finished() follows when the cycle and the
-    // closing debug command have ended.
-    void stop();
+    // Starts a run unless one is running. stop() asks the run to end and returns at once;
+    // finished() follows when the cycle and the closing debug command have ended.
+    void start() { startWork(); }
 
 protected:
     void run() override;
@@ -83,8 +78,8 @@ private:
     void listen(LinkChannel& channel);
     void deliver(const QByteArray& bytes);
     void waitForBacklog();
+    void wakeForStop() override { backlogFreed.notify_all(); }
 
-    std::atomic<bool> stopRequested{false};
     bool debugMode = false;
     std::optional<LinkSettings> link;
     LineAssembler lineBuffer; // only the worker touches it

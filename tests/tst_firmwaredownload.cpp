@@ -172,16 +172,20 @@ void TestFirmwareDownload::downloadFailuresKeepEarlierCopy_data()
 {
     QTest::addColumn<int>("misbehaviour");
     QTest::addColumn<QString>("messageStart");
-    QTest::newRow("404") << int(DownloadServer::NotFound) << "下载异常: ";
-    QTest::newRow("no length") << int(DownloadServer::NoContentLength) << "下载异常: 未找到该文件或下载失败";
-    QTest::newRow("cut short") << int(DownloadServer::CutShort) << "下载异常: ";
-    QTest::newRow("stall") << int(DownloadServer::Stall) << QStringLiteral("下载异常: %1 秒内没有收到任何数据").arg(UpdateDialogDriver::IdleTimeoutMs / 1000.0);
+    QTest::addColumn<int>("failure"); // DownloadFailure
+    QTest::newRow("404") << int(DownloadServer::NotFound) << "下载异常: " << int(DownloadFailure::Network);
+    QTest::newRow("no length") << int(DownloadServer::NoContentLength) << "下载异常: 未找到该文件或下载失败"
+                               << int(DownloadFailure::NotFound);
+    QTest::newRow("cut short") << int(DownloadServer::CutShort) << "下载异常: " << int(DownloadFailure::Network);
+    QTest::newRow("stall") << int(DownloadServer::Stall) << QStringLiteral("下载异常: %1 秒内没有收到任何数据").arg(UpdateDialogDriver::IdleTimeoutMs / 1000.0)
+                           << int(DownloadFailure::TimedOut);
 }
 
 void TestFirmwareDownload::downloadFailuresKeepEarlierCopy()
 {
     QFETCH(int, misbehaviour);
     QFETCH(QString, messageStart);
+    QFETCH(int, failure);
     Setup setup;
     QVERIFY(setup.driver.refresh());
     QVERIFY(QDir().mkpath(setup.folder()));
@@ -197,6 +201,8 @@ void TestFirmwareDownload::downloadFailuresKeepEarlierCopy()
     QCOMPARE(setup.driver.prompter.texts().size(), 1);
     QVERIFY2(setup.driver.prompter.texts().first().startsWith(messageStart), qPrintable(setup.driver.prompter.texts().first()));
     QVERIFY(setup.driver.prompter.texts().first().size() > QStringLiteral("下载异常: ").size());
+    QTRY_VERIFY(!setup.driver.dialog.downloadThread().isRunning());
+    QCOMPARE(int(setup.driver.dialog.downloadThread().failure()), failure);
     QFile earlier(target);
     QVERIFY(earlier.open(QIODevice::ReadOnly));
     QCOMPARE(earlier.readAll(), QByteArray("an earlier copy"));

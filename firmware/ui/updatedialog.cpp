@@ -246,8 +246,8 @@ bool UpdateDialog::refuseCloseDuringTransfer()
 
 void UpdateDialog::stopDownloads()
 {
-    catalogue.stop();
-    downloader.stop();
+    catalogue.stopAndWait();
+    downloader.stopAndWait();
 }
 
 void UpdateDialog::closeEvent(QCloseEvent* event)
