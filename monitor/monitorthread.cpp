@@ -27,6 +27,8 @@ void MonitorThread::run()
     failureCode = MonitorFailure::None;
     failureLink = LinkError::None;
     LinkChannel channel;
+    // Lines the instrument sends around the debug command's reply are lines like any other.
+    channel.setStrayListener([this](const QByteArray& bytes) { deliver(bytes); });
     if (!(link ? channel.open(*link) : channel.openFromSettings())) {
         failureCode = MonitorFailure::CannotOpen;
         failureLink = channel.openError();
