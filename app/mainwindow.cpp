@@ -62,6 +62,12 @@ MainWindow::MainWindow(QWidget* parent)
     connect(&readThread, SIGNAL(signalItemCodec(int, int)), this, SLOT(slotItemCodec(int, int)));
     connect(&readThread, SIGNAL(showErrorMessage(const QString&, const QString&, const QString&)),
             this, SLOT(slotShowErrorMessage(const QString&, const QString&, const QString&)));
+    // The history's PDF names the instrument that the last read named, hidden row or not.
+    connect(&readThread, &RefreshThread::signalClearItems, this, [this] { readInstrumentName.clear(); });
+    connect(&readThread, &RefreshThread::signalAddItems, this, [this](int, const QStringList& fields) {
+        if (fields.size() >= 2 && fields.at(0) == QStringLiteral("设备名称"))
+            readInstrumentName = fields.at(1).trimmed();
+    });
     // A name row held back by a read never outlives it.
     connect(&readThread, &QThread::finished, this, [] { pendingNameRow() = HeldRow(); });
     connect(tree, SIGNAL(itemDoubleClicked(QTreeWidgetItem*, int)),
@@ -102,6 +108,8 @@ void MainWindow::applyLanguage(const QString& code)
     form->lang_zh_CH->setChecked(!form->lang_en_US->isChecked() && !form->lang_zh_TW->isChecked());
 
     applyQtTranslation(*qtTranslator, code);
+    // Dates and calendars of every window opened from now on speak the language too.
+    QLocale::setDefault(languageLocale(code));
     // Installed once at most: a second install would only stack the same translator again.
     QCoreApplication::removeTranslator(translator);
     if (translator->load(translationFile(code)))
@@ -202,6 +210,7 @@ void MainWindow::slotRefresh()
 void MainWindow::slotHistoryData()
 {
     HistoryData dialog(this);
+    dialog.setInstrumentName(readInstrumentName);
     Prompter::current().exec(dialog);
 }
 

@@ -97,4 +97,6 @@ private:
     QString settingsFailure; // set once config.ini has failed to be written, so it is told once
     // How the current read decoded each item (DeviceCodec by index), for the rows it adds.
     QHash<int, int> readCodecs;
+    // The instrument's name as the last configuration read gave it, for the history's PDF.
+    QString readInstrumentName;
 };

@@ -1,19 +1,24 @@
 // The history dialog with many records, against the simulator over UDP on loopback:
-//  - the display of the records in the text box beside the bare stream (the same records received
-//    by a LinkChannel that only counts lines), as a ratio;
+//  - the display of the records beside the bare stream (the same records received by a LinkChannel
+//    that only counts lines): when the last record is in the view, how much later than the bare
+//    stream's last byte, and whether every record is there (counted); once on the machine as it is
+//    and once more while two busy processes load both cores;
 //  - the largest lateness of a 10 ms timer on the interface thread during the display;
+//  - how long Stop takes to end a transfer;
+//  - the memory of 200 000 records held by the dialog beside the size of their text;
 //  - the PDF export of 10 000 and 100 000 lines, beside the floor of fitting the same rows without
-//    painting, with the memory it took beside the size of the text.
+//    painting.
 // Usage: bench_history [records, default 100000]
-#include "settings/config.h"
-#include "settings/settingkeys.h"
-#include "settings/singleton.h"
 #include "history/historyexport.h"
+#include "history/recordstore.h"
 #include "history/recordtable.h"
 #include "history/ui/historydata.h"
 #include "link/ddatareceiver.h"
 #include "link/frames.h"
 #include "link/linkchannel.h"
+#include "settings/config.h"
+#include "settings/settingkeys.h"
+#include "settings/singleton.h"
 #include "sim/historygenerator.h"
 #include "sim/instrumentsimulator.h"
 #include "sim/simulatorhost.h"
@@ -22,17 +27,23 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QListView>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTextEdit>
 #include <QTimer>
 
-#include <cstdio>
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdio>
+#include <malloc.h>
+#include <memory>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -55,29 +66,36 @@ public:
     QString error;
 };
 
-qint64 bareStreamMs(int records)
+struct Bare
+{
+    qint64 ms = 0;
+    int lines = 0;
+};
+
+Bare bareStream()
 {
     LinkChannel channel;
     channel.openFromSettings();
     LineCounter counter;
     counter.clock.start();
     channel.receiveStream(buildHistoryRequest(Day, Day), &counter);
-    if (counter.lines != records + 1)
-        std::fprintf(stderr, "bare stream: %d lines of %d (%s)\n", counter.lines, records + 1, qPrintable(counter.error));
-    return counter.lastDataMs;
+    if (!counter.error.isEmpty())
+        std::fprintf(stderr, "bare stream: %s\n", qPrintable(counter.error));
+    return {counter.lastDataMs, counter.lines};
 }
 
 struct Display
 {
     qint64 ms = -1;
     qint64 worstLatenessMs = 0;
+    int records = 0;
 };
 
-Display displayMs(int records)
+Display display(int records)
 {
     HistoryData dialog;
     dialog.show();
-    QTextEdit* text = dialog.findChild<QTextEdit*>(QStringLiteral("textEdit"));
+    auto* view = dialog.findChild<QListView*>(QStringLiteral("listRecords"));
     dialog.findChild<QDateEdit*>(QStringLiteral("dateStart"))->setDate(Day);
     dialog.findChild<QDateEdit*>(QStringLiteral("dateEnd"))->setDate(Day);
 
@@ -92,8 +110,8 @@ Display displayMs(int records)
     QObject::connect(&probe, &QTimer::timeout, [&] {
         result.worstLatenessMs = qMax(result.worstLatenessMs, sinceTick.elapsed() - 10);
         sinceTick.restart();
-        // The header, the records and the empty block after the last line feed.
-        if (text->document()->blockCount() >= records + 2) {
+        // The header and the records, all in the view.
+        if (view->model()->rowCount() >= records + 1) {
             result.ms = clock.elapsed();
             loop.quit();
         }
@@ -105,18 +123,64 @@ Display displayMs(int records)
     dialog.findChild<QPushButton*>(QStringLiteral("bntQuery"))->click();
     loop.exec();
     dialog.reader().wait();
-    if (result.ms < 0)
-        std::fprintf(stderr, "display: %d of %d lines\n", text->document()->blockCount() - 1, records + 1);
+    QCoreApplication::processEvents();
+    result.records = dialog.records().recordCount();
     return result;
 }
 
-QString recordsText(int lines)
+void displayFigures(int records, const char* load)
 {
-    HistoryGenerator generator(Day, Day.addDays(30), lines - 1);
-    QString text = HistoryGenerator::header();
-    for (int i = 0; i < lines - 1; ++i)
-        text += generator.record(i);
-    return text.remove(QLatin1Char('\r'));
+    const Bare bare = bareStream();
+    const Display shown = display(records);
+    std::printf("Display of %d records over UDP%s: last record in view after %lld ms; bare stream %lld ms"
+                " (floor); %lld ms later; records held %d of %d (bare stream counted %d lines)\n",
+                records, load, shown.ms, bare.ms, shown.ms - bare.ms, shown.records, records, bare.lines);
+    std::printf("  largest event-loop lateness during the display: %lld ms\n", shown.worstLatenessMs);
+    std::fflush(stdout);
+}
+
+// Two busy loops for the length of a measurement, at the benchmark's own priority.
+class CoreLoad
+{
+public:
+    CoreLoad()
+    {
+        for (int i = 0; i < 2; ++i) {
+            auto process = std::make_unique<QProcess>();
+            process->start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("while :; do :; done")});
+            process->waitForStarted();
+            processes.push_back(std::move(process));
+        }
+    }
+    ~CoreLoad()
+    {
+        for (auto& process : processes) {
+            process->kill();
+            process->waitForFinished();
+        }
+    }
+
+private:
+    std::vector<std::unique_ptr<QProcess>> processes;
+};
+
+// How long Stop takes, from the press to the end of the run, in the middle of a long transfer.
+qint64 stopMs()
+{
+    HistoryData dialog;
+    dialog.show();
+    dialog.findChild<QDateEdit*>(QStringLiteral("dateStart"))->setDate(Day);
+    dialog.findChild<QDateEdit*>(QStringLiteral("dateEnd"))->setDate(Day);
+    dialog.findChild<QPushButton*>(QStringLiteral("bntQuery"))->click();
+    QElapsedTimer wait;
+    wait.start();
+    while (dialog.records().recordCount() < 1000 && wait.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    QElapsedTimer clock;
+    clock.start();
+    dialog.findChild<QPushButton*>(QStringLiteral("bntStop"))->click();
+    dialog.reader().wait();
+    return clock.elapsed();
 }
 
 // The resident memory now, in KiB.
@@ -132,54 +196,67 @@ long residentKiB()
     return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
-// The most resident memory seen while it lives, sampled every 5 ms on a thread of its own.
-class MemoryWatch
+void memoryFigures(int records)
 {
-public:
-    MemoryWatch() : sampler([this] {
-        while (!done) {
-            peak = std::max<long>(peak, residentKiB());
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-    }) {}
-    ~MemoryWatch() { stop(); }
-    long stop()
-    {
-        done = true;
-        if (sampler.joinable())
-            sampler.join();
-        return peak;
-    }
+    malloc_trim(0);
+    const long before = residentKiB();
+    HistoryData dialog;
+    dialog.show();
+    dialog.findChild<QDateEdit*>(QStringLiteral("dateStart"))->setDate(Day);
+    dialog.findChild<QDateEdit*>(QStringLiteral("dateEnd"))->setDate(Day);
+    dialog.findChild<QPushButton*>(QStringLiteral("bntQuery"))->click();
+    QElapsedTimer wait;
+    wait.start();
+    while ((dialog.reader().isRunning() || dialog.findChild<QListView*>()->model()->rowCount() < records + 1)
+           && wait.elapsed() < 60000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    malloc_trim(0);
+    const long after = residentKiB();
+    const RecordStore& held = dialog.records();
+    qint64 textBytes = 0;
+    for (int row = 0; row < held.lineCount(); ++row)
+        textBytes += qint64(held.line(row).size()) * 2;
+    const double perRecord = double(after - before) * 1024 / held.lineCount();
+    const double textPerRecord = double(textBytes) / held.lineCount();
+    std::printf("Memory of %d records in the dialog: +%ld KiB resident, %.0f bytes a line beside a text of %.0f"
+                " bytes a line (UTF-16): %.2f times (the store alone: %.0f bytes a line)\n",
+                held.recordCount(), after - before, perRecord, textPerRecord, perRecord / textPerRecord,
+                double(held.memoryBytes()) / held.lineCount());
+    std::fflush(stdout);
+}
 
-private:
-    std::atomic<bool> done{false};
-    std::atomic<long> peak{0};
-    std::thread sampler;
-};
+RecordStore recordLines(int lines)
+{
+    HistoryGenerator generator(Day, Day.addDays(30), lines - 1);
+    RecordStore store;
+    store.appendLines(HistoryGenerator::header());
+    for (int i = 0; i < lines - 1; ++i)
+        store.appendLines(generator.record(i));
+    return store;
+}
 
 void pdfFigures(int lines)
 {
-    const QString text = recordsText(lines);
+    const RecordStore records = recordLines(lines);
     QElapsedTimer clock;
     clock.start();
     int cells = 0;
-    const int columns = countColumns(text);
-    for (const QString& line : text.split(QLatin1Char('\n')))
-        cells += fitRow(line, columns).size();
+    const int columns = splitFields(records.line(0)).size();
+    for (int row = 0; row < records.lineCount(); ++row)
+        cells += fitRow(records.line(row), columns).size();
     const qint64 floorMs = clock.elapsed();
 
-    const long before = residentKiB();
-    MemoryWatch watch;
     clock.restart();
-    const QString error = HistoryExport::exportPdf(text, QDir::current().filePath(QStringLiteral("bench.pdf")));
+    const PdfHeading heading{QStringLiteral("ZQ"), Day, Day.addDays(30), QDateTime::currentDateTime()};
+    const QString error = HistoryExport::exportPdf(records, QDir::current().filePath(QStringLiteral("bench.pdf")), heading);
     const qint64 exportMs = clock.elapsed();
-    const long peak = watch.stop();
     if (!error.isEmpty())
         std::fprintf(stderr, "pdf: %s\n", qPrintable(error));
     std::printf("PDF export, %6d lines: %6lld ms (%.1f us a line; floor, fitting the rows only: %lld ms);"
-                " memory during it +%ld KiB beside a text of %lld KiB; file %lld KiB\n",
-                lines, exportMs, 1000.0 * double(exportMs) / lines, floorMs, peak - before,
-                qint64(text.size()) * 2 / 1024, QFileInfo(QStringLiteral("bench.pdf")).size() / 1024);
+                " file %lld KiB\n",
+                lines, exportMs, 1000.0 * double(exportMs) / lines, floorMs,
+                QFileInfo(QStringLiteral("bench.pdf")).size() / 1024);
+    std::fflush(stdout);
     Q_UNUSED(cells);
 }
 
@@ -205,13 +282,19 @@ int main(int argc, char* argv[])
     config->setValue(Settings::UdpAddress, QStringLiteral("127.0.0.1"));
     config->setValue(Settings::UdpPort, QString::number(host.simulator()->udpPort()));
 
-    const qint64 bareMs = bareStreamMs(records);
-    const Display display = displayMs(records);
-    std::printf("Display of %d records over UDP: %lld ms; bare stream %lld ms; ratio %.2f, %lld ms more\n",
-                records, display.ms, bareMs, bareMs > 0 ? double(display.ms) / double(bareMs) : 0.0,
-                display.ms - bareMs);
-    std::printf("Largest event-loop lateness during the display: %lld ms\n", display.worstLatenessMs);
-    std::fflush(stdout);
+    std::printf("Load average before: %s", qPrintable(QString::fromLatin1([] {
+                    QFile file(QStringLiteral("/proc/loadavg"));
+                    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("?\n");
+                }())));
+    displayFigures(records, "");
+    {
+        const CoreLoad load;
+        displayFigures(records, ", two busy loops loading both cores");
+    }
+    std::printf("Stop during a transfer: the run ended %lld ms after the press\n", stopMs());
+
+    host.simulator()->setHistoryRecordCount(200000);
+    memoryFigures(200000);
 
     pdfFigures(10000);
     pdfFigures(records);

@@ -1,5 +1,6 @@
 # What `cmake --install` puts under the prefix: the programs, their .qm files, the desktop menu
-# entry with its launcher, the icons, the AppStream metainfo and the sample items.
+# entry with its launcher, the icons, the AppStream metainfo, the sample items, the manual pages
+# and the copyright and changelog.
 set(zq_packaging ${CMAKE_SOURCE_DIR}/packaging)
 
 install(TARGETS zq-assistant zq-simulator RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -35,8 +36,10 @@ else()
     set(zq_launcher_path "\${CMAKE_INSTALL_PREFIX}/${ZQ_LAUNCHER_INSTALL_DIR}/zq-assistant-menu")
 endif()
 install(CODE "
-    set(ZQ_MENU_LAUNCHER \"${zq_launcher_path}\")
-    configure_file(\"${zq_packaging}/org.zqseries.assistant.desktop.in\" \"${zq_desktop}\" @ONLY)
+    set(zq_launcher \"${zq_launcher_path}\")
+    set(zq_desktop_in \"${zq_packaging}/org.zqseries.assistant.desktop.in\")
+    set(zq_desktop \"${zq_desktop}\")
+    include(\"${CMAKE_SOURCE_DIR}/cmake/ZqDesktopEntry.cmake\")
 ")
 install(FILES ${zq_desktop} DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${zq_packaging}/org.zqseries.assistant.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
@@ -44,3 +47,27 @@ install(FILES ${zq_packaging}/org.zqseries.assistant.metainfo.xml DESTINATION ${
 install(DIRECTORY ${zq_packaging}/icons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
 install(FILES ${CMAKE_SOURCE_DIR}/resources/svg/desktop/zq-assistant.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+
+# The manual pages and the package's copyright and changelog, compressed as Debian's policy asks
+# (gzip -9n: no name or time stamp, so every build gives the same bytes).
+if(NOT WIN32)
+    set(zq_compressed)
+    file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/packaging/man)
+    foreach(source man/zq-assistant.1 man/zq-cli.1 man/zq-simulator.1 man/zq-package.1 changelog)
+        set(output ${CMAKE_BINARY_DIR}/packaging/${source}.gz)
+        add_custom_command(OUTPUT ${output}
+            COMMAND sh -c "gzip -9n -c \"$1\" > \"$2\"" gzip ${zq_packaging}/${source} ${output}
+            DEPENDS ${zq_packaging}/${source} VERBATIM)
+        list(APPEND zq_compressed ${output})
+    endforeach()
+    add_custom_target(zq_compressed_docs ALL DEPENDS ${zq_compressed})
+    list(FILTER zq_compressed INCLUDE REGEX "\\.1\\.gz$")
+    install(FILES ${zq_compressed} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    set(zq_doc_dir ${CMAKE_INSTALL_DATADIR}/doc/zq-assistant)
+    install(FILES ${zq_packaging}/copyright ${CMAKE_BINARY_DIR}/packaging/changelog.gz DESTINATION ${zq_doc_dir})
+endif()
+
+# Lintian's notes for the Debian package, which installs into /usr.
+if(CMAKE_INSTALL_PREFIX STREQUAL "/usr")
+    install(FILES ${zq_packaging}/lintian/zq-assistant DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides)
+endif()

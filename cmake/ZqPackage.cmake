@@ -5,13 +5,18 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "ZQ assistant developers")
 set(CPACK_PACKAGE_CONTACT "ZQ assistant developers <developers@zqseries.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "configuration assistant for instruments of the ZQ series")
+# Debian shows the description in 80 columns: each line stays under that.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Connects one instrument of the ZQ series by serial port or UDP; reads, edits and writes its
-configuration, sets its clock, reads and exports its history, watches its traffic, finds
-instruments on the local network and writes new firmware into them. Includes an instrument
-simulator for trying it without an instrument.")
+    "Connects one instrument of the ZQ series by serial port or UDP; reads, edits
+and writes its configuration, sets its clock, reads and exports its history,
+watches its traffic, finds instruments on the local network and writes new
+firmware into them. The command-line tool zq-cli does the same work without a
+window, and an instrument simulator lets one try it without an instrument.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_STRIP_FILES ON)
+# Stripped in the staging folder by a script of ours: cpack's own stripping keeps the .comment and
+# .note sections, which Debian's packages leave out.
+set(CPACK_STRIP_FILES OFF)
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/cmake/ZqPackageStrip.cmake)
 set(CPACK_OUTPUT_FILE_PREFIX ${CMAKE_BINARY_DIR}/packages)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

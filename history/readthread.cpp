@@ -1,7 +1,21 @@
 #include "history/readthread.h"
 
-#include "link/frames.h"
 #include "link/linkchannel.h"
+
+namespace {
+
+// Whether a cut-off line held anything worth telling about: stray blanks, carriage returns or
+// padding after the last record are not a record.
+bool holdsText(const QString& text)
+{
+    for (const QChar c : text) {
+        if (!c.isSpace() && c != QChar(0))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
 
 ReadThread::ReadThread() = default;
 
@@ -45,19 +59,41 @@ void ReadThread::onFailure(LinkError error)
 
 void ReadThread::onData(const QByteArray& chunk)
 {
-    for (const QByteArray& line : lineBuffer.feed(chunk))
-        emitLine(line);
+    const int lastFeed = chunk.lastIndexOf('\n');
+    if (lastFeed < 0) {
+        unfinished.append(chunk);
+        passOnOverlongLine();
+        return;
+    }
+    // Every line the chunk completes goes out together, decoded in one pass.
+    QByteArray lines;
+    if (unfinished.isEmpty()) {
+        lines = lastFeed + 1 == chunk.size() ? chunk : chunk.left(lastFeed + 1);
+    } else {
+        lines.swap(unfinished);
+        lines.append(chunk.constData(), lastFeed + 1);
+    }
+    unfinished = chunk.mid(lastFeed + 1);
+    passOn(lines);
+    passOnOverlongLine();
 }
 
-void ReadThread::emitLine(const QByteArray& line)
+void ReadThread::passOn(const QByteArray& lines)
 {
-    if (!line.isEmpty())
-        emit signalAddText(decodeDeviceText(line));
+    emit signalAddLines(decoder.decodeLines(lines));
+}
+
+void ReadThread::passOnOverlongLine()
+{
+    while (unfinished.size() >= MaxLineBytes) {
+        passOn(unfinished.left(MaxLineBytes) + '\n');
+        unfinished.remove(0, MaxLineBytes);
+    }
 }
 
 void ReadThread::run()
 {
-    lineBuffer.flush();
+    unfinished.clear();
     failureCode = HistoryFailure::None;
     failureLink = LinkError::None;
     LinkChannel channel;
@@ -69,6 +105,8 @@ void ReadThread::run()
     }
     emit signalClearText();
     channel.receiveStream(request, this);
-    // Bytes after the last line feed are a record too.
-    emitLine(lineBuffer.flush());
+    QByteArray rest;
+    rest.swap(unfinished);
+    if (holdsText(decoder.decode(rest)))
+        emit signalCutOff();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "link/lineassembler.h"
 #include "link/ddatareceiver.h"
+#include "link/devicetextdecoder.h"
 #include "settings/linksettings.h"
 
 #include <QByteArray>
@@ -18,12 +18,18 @@ enum class HistoryFailure {
     Link        // the query was not sent or nothing came: linkError() says how
 };
 
-// Sends one history query and turns the instrument's answer into record lines, one signal per
-// line with its terminator, until the line falls silent, the stream fails or stop() is called.
+// Sends one history query and turns the instrument's answer into record lines until the line
+// falls silent, the stream fails or stop() is called. The lines of each received chunk go out in
+// one signal; bytes after the last line feed when the stream ends are a record cut off, never
+// passed on as a line.
 class ReadThread : public QThread, public DDataReceiver
 {
     Q_OBJECT
 public:
+    // A line that has gone on this long without a line feed is passed on as it stands, so that an
+    // instrument that never ends its line cannot make the transfer hold it all.
+    static constexpr int MaxLineBytes = 64 * 1024;
+
     ReadThread();
     ~ReadThread() override;
 
@@ -46,18 +52,23 @@ public:
 
 signals:
     void signalClearText();
-    void signalAddText(const QString& text);
+    // One or more whole lines, each with its terminator as the instrument sent it.
+    void signalAddLines(const QString& lines);
     void signalShowError(const QString& title, const QString& error);
+    // The stream ended inside a line: those bytes were dropped; every line before them came whole.
+    void signalCutOff();
 
 protected:
     void run() override;
 
 private:
-    void emitLine(const QByteArray& line);
+    void passOn(const QByteArray& lines);
+    void passOnOverlongLine();
 
     std::atomic<bool> stopRequested{false};
-    LineAssembler lineBuffer; // touched only by the run
-    QByteArray request;       // written only while no run is going on
+    QByteArray unfinished; // the bytes after the last line feed; touched only by the run
+    QByteArray request;    // written only while no run is going on
+    DeviceTextDecoder decoder;
     std::optional<LinkSettings> link;
     HistoryFailure failureCode = HistoryFailure::None;
     LinkError failureLink = LinkError::None;

@@ -10,6 +10,6 @@ if [ "${1:-}" = "--sanitize" ]; then
     options=(-DCMAKE_BUILD_TYPE=Debug -DZQ_SANITIZE=ON)
 fi
 
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh build
 cmake -S . -B "$build_dir" -G Ninja "${options[@]}" > /dev/null
 cmake --build "$build_dir" -j "$(nproc)"

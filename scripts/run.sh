@@ -19,9 +19,25 @@ cd "$(dirname "$0")/.."
 build=1
 [ "${1:-}" = "--no-build" ] && build=0
 
+# The assistant is a desktop program: without a display Qt can only abort it, after the build.
+# A platform named in QT_QPA_PLATFORM (offscreen, for instance) is the caller's choice.
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+    cat >&2 << 'EOF'
+run.sh: there is no display to show the assistant on (neither DISPLAY nor WAYLAND_DISPLAY is set).
+The demo opens a window: start it from a terminal inside a desktop session, or give it a virtual
+screen on a machine without one (Debian package xvfb):
+
+    xvfb-run -a bash scripts/run.sh
+EOF
+    exit 1
+fi
+
 run_dir=${ZQ_RUN_DIR:-run}
 build_dir=${ZQ_BUILD_DIR:-build}
-[ "$build" = 1 ] && bash scripts/build.sh
+if [ "$build" = 1 ]; then
+    bash scripts/install-deps.sh run
+    bash scripts/build.sh
+fi
 
 mkdir -p "$run_dir"
 run_dir=$(cd "$run_dir" && pwd)
@@ -90,11 +106,27 @@ log=$run_dir/simulator.log
 "$build_dir/bin/zq-simulator" --udp "127.0.0.1:$sim_port" --pty-link "$link" --probe-port 0 --http 127.0.0.1:0 \
     --items sim/sample-items.txt > "$log" 2>&1 &
 simulator=$!
-stop_simulator() {
-    kill "$simulator" 2>/dev/null && wait "$simulator" 2>/dev/null || true
+any_alive() {
+    local pid
+    for pid in "$@"; do kill -0 "$pid" 2> /dev/null && return 0; done
+    return 1
 }
-trap stop_simulator EXIT
-trap 'exit 130' INT TERM
+# Ends what the demo started: asked to end first, killed when still there after a second, so that
+# a SIGTERM from kill, timeout or a supervisor ends everything within two.
+stop_children() {
+    local pids=($assistant_pid $simulator)
+    kill "${pids[@]}" 2> /dev/null || true
+    for _ in $(seq 10); do
+        any_alive "${pids[@]}" || break
+        sleep 0.1
+    done
+    kill -KILL "${pids[@]}" 2> /dev/null || true
+    wait 2> /dev/null || true
+}
+assistant_pid=
+trap stop_children EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
 
 # The simulator names its link once both ends are open.
 for _ in $(seq 100); do
@@ -131,6 +163,11 @@ fi
 [ -f "$package" ] && echo "Firmware package: $package"
 
 cd "$run_dir"
+# In the background, so that bash runs the traps above at once: it holds a signal back until a
+# program in the foreground has ended.
+"$assistant" &
+assistant_pid=$!
 status=0
-"$assistant" || status=$?
+wait "$assistant_pid" || status=$?
+assistant_pid=
 exit "$status"

@@ -11,6 +11,7 @@ if [ "${1:-}" = "--sanitize" ]; then
     build_dir=build-asan
     jobs=2
 fi
+bash scripts/install-deps.sh test
 bash scripts/build.sh "$@"
 
 # Leaks are errors. Qt and fontconfig keep a few caches for the life of the process on purpose;

@@ -47,3 +47,12 @@ QString translationFile(const QString& code)
     }
     return code;
 }
+
+QLocale languageLocale(const QString& code)
+{
+    if (code == QLatin1String("en_US"))
+        return QLocale(QLocale::English, QLocale::UnitedStates);
+    if (code == QLatin1String("zh_TW"))
+        return QLocale(QLocale::Chinese, QLocale::TraditionalChineseScript, QLocale::Taiwan);
+    return QLocale(QLocale::Chinese, QLocale::SimplifiedChineseScript, QLocale::China);
+}

@@ -11,6 +11,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTextCodec>
@@ -22,6 +23,7 @@ private slots:
     void printsRecords_data();
     void printsRecords();
     void exportsCsvAndPdfWithoutDisplay();
+    void tableCsvAndJsonFields();
     void failures_data();
     void failures();
 };
@@ -107,7 +109,8 @@ void TestCliHistory::exportsCsvAndPdfWithoutDisplay()
     const QString text = expectedLines().join(QLatin1Char('\n')) + QLatin1Char('\n');
     QCOMPARE(dir.readFile(QStringLiteral("h.csv")), QTextCodec::codecForLocale()->fromUnicode(text));
     const QJsonObject object = QJsonDocument::fromJson(run.outLines().value(0).toUtf8()).object();
-    QCOMPARE(object.value(QStringLiteral("records")).toArray().size(), Records + 1);
+    QCOMPARE(object.value(QStringLiteral("records")).toArray().size(), Records);
+    QCOMPARE(object.value(QStringLiteral("count")).toInt(), Records);
     QCOMPARE(object.value(QStringLiteral("pdf")).toString(), QStringLiteral("h.pdf"));
 
     const QByteArray pdf = dir.readFile(QStringLiteral("h.pdf"));
@@ -119,6 +122,43 @@ void TestCliHistory::exportsCsvAndPdfWithoutDisplay()
     QVERIFY2(firstPage.contains(QStringLiteral("记录时间")), qPrintable(firstPage));
     QVERIFY(firstPage.contains(HistoryGenerator(From, To, Records).record(0).left(19)));
     QVERIFY(poppler(QStringLiteral("pdffonts"), {path}).contains(QStringLiteral("CJK")));
+}
+
+// --json gives each record's fields and the header's, and counts records; --csv-format table
+// writes the dialog's table CSV, and a transfer cut inside a record exports the whole ones and
+// ends as a link failure.
+void TestCliHistory::tableCsvAndJsonFields()
+{
+    WorkDir dir;
+    SimFixture instrument(false);
+    QVERIFY(instrument.isReady());
+    instrument.sim()->setHistoryRecordCount(Records);
+    instrument.sim()->setHistoryTail("2026-03-02 23:00:00 1");
+    const CliRun run = runZqCli(historyArguments(instrument, true)
+                                << QStringLiteral("--csv") << QStringLiteral("t.csv") << QStringLiteral("--csv-format")
+                                << QStringLiteral("table") << QStringLiteral("--json"));
+    QVERIFY(run.finished);
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.contains(QStringLiteral("已收到 %1 条完整记录").arg(Records)), qPrintable(run.err));
+
+    const QJsonObject object = QJsonDocument::fromJson(run.outLines().value(0).toUtf8()).object();
+    QCOMPARE(object.value(QStringLiteral("count")).toInt(), Records);
+    QCOMPARE(object.value(QStringLiteral("cutOff")).toBool(), true);
+    const QJsonArray records = object.value(QStringLiteral("records")).toArray();
+    QCOMPARE(records.size(), Records);
+    const HistoryGenerator generator(From, To, Records);
+    const QStringList first = generator.record(0).trimmed().split(QRegularExpression(QStringLiteral("[ ,]")));
+    QCOMPARE(records.at(0).toArray().toVariantList().size(), first.size());
+    QCOMPARE(records.at(0).toArray().at(0).toString(), first.at(0));
+    QCOMPARE(records.at(0).toArray().last().toString(), first.last());
+    QCOMPARE(object.value(QStringLiteral("columns")).toArray().at(0).toString(), QStringLiteral("记录时间"));
+
+    const QByteArray bytes = dir.readFile(QStringLiteral("t.csv"));
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+    const QStringList lines = QString::fromUtf8(bytes).split(QStringLiteral("\r\n"));
+    QVERIFY2(lines.first().startsWith(QStringLiteral("记录时间,,")), qPrintable(lines.first()));
+    QCOMPARE(lines.size(), 1 + Records + 1);
+    QCOMPARE(lines.at(1), first.join(QLatin1Char(',')));
 }
 
 void TestCliHistory::failures_data()

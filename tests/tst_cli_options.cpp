@@ -12,6 +12,7 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
 #include <QSettings>
 #include <QTest>
 #include <QUdpSocket>
@@ -23,6 +24,8 @@ private slots:
     void usageErrors_data();
     void usageErrors();
     void helpNamesSubcommands();
+    void helpAlignedInEveryLanguage_data();
+    void helpAlignedInEveryLanguage();
     void connectionAndLanguageFromConfigIni();
     void unreadableCsvIsFileFailure();
     void searchListsLoopbackAnswerer();
@@ -34,6 +37,15 @@ private slots:
 };
 
 namespace {
+// Terminal columns as a terminal counts them: Chinese characters and full-width punctuation take two.
+int columns(const QString& text)
+{
+    int count = 0;
+    for (const QChar c : text)
+        count += c.unicode() >= 0x1100 && (c.unicode() < 0xD800 || c.unicode() >= 0xF900) ? 2 : 1;
+    return count;
+}
+
 // A UDP port on loopback that nothing listens on (bound and released at once).
 quint16 deadPort()
 {
@@ -79,6 +91,11 @@ void TestCliOptions::usageErrors_data()
                               << QStringLiteral("无效的时间");
     QTest::newRow("history without dates") << QStringList{QStringLiteral("history"), udp, QStringLiteral("127.0.0.1:5000")}
                                            << QStringLiteral("--from");
+    QTest::newRow("unknown csv format") << QStringList{QStringLiteral("history"), udp, QStringLiteral("127.0.0.1:5000"),
+                                                       QStringLiteral("--from"), QStringLiteral("2026-03-01"),
+                                                       QStringLiteral("--to"), QStringLiteral("2026-03-01"),
+                                                       QStringLiteral("--csv-format"), QStringLiteral("xls")}
+                                        << QStringLiteral("无效的 CSV 格式: xls");
     QTest::newRow("hex and both") << QStringList{QStringLiteral("monitor"), udp, QStringLiteral("127.0.0.1:5000"),
                                                  QStringLiteral("--hex"), QStringLiteral("--both")}
                                   << QStringLiteral("不能同时使用");
@@ -105,6 +122,62 @@ void TestCliOptions::helpNamesSubcommands()
     QCOMPARE(run.exitCode, 0);
     QVERIFY2(run.out.contains(QStringLiteral("--changed-only")), qPrintable(run.out));
     QVERIFY2(run.out.contains(QStringLiteral("Exit codes")), qPrintable(run.out));
+}
+
+void TestCliOptions::helpAlignedInEveryLanguage_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("usage");
+    QTest::addColumn<QString>("options");
+    QTest::addColumn<QString>("arguments");
+    QTest::newRow("English") << "en_US" << "Usage: zq-cli" << "Options:" << "Arguments:";
+    QTest::newRow("Simplified Chinese") << "zh_CH" << QStringLiteral("用法: zq-cli") << QStringLiteral("选项:")
+                                        << QStringLiteral("参数:");
+    QTest::newRow("Traditional Chinese") << "zh_TW" << QStringLiteral("用法: zq-cli") << QStringLiteral("選項:")
+                                         << QStringLiteral("參數:");
+}
+
+// Every option's and argument's text starts in one terminal column, Chinese or not, no line runs
+// past 79 columns, and the section words come in the language asked for.
+void TestCliOptions::helpAlignedInEveryLanguage()
+{
+    QFETCH(QString, code);
+    QFETCH(QString, usage);
+    QFETCH(QString, options);
+    QFETCH(QString, arguments);
+    WorkDir dir;
+    dir.copyTranslations();
+    for (const char* command : {"write", "search", "history"}) {
+        const CliRun run = runZqCli({QString::fromLatin1(command), QStringLiteral("--help"), QStringLiteral("--lang"), code});
+        QCOMPARE(run.exitCode, 0);
+        const QStringList lines = run.outLines();
+        QVERIFY2(lines.value(0).startsWith(usage), qPrintable(run.out));
+        QVERIFY2(lines.contains(options) && lines.contains(arguments), qPrintable(run.out));
+        // The column where the texts start, for each section.
+        QMap<QString, QSet<int>> textColumns;
+        int entries = 0;
+        QString section;
+        for (const QString& line : lines) {
+            QVERIFY2(columns(line) <= 79, qPrintable(line));
+            if (line == options || line == arguments) {
+                section = line;
+                continue;
+            }
+            if (section.isEmpty() || line.trimmed().isEmpty())
+                continue;
+            // "  --name <value>  text" or a continuation "         text": the text follows the
+            // last run of two blanks.
+            const int gap = line.lastIndexOf(QStringLiteral("  "));
+            QVERIFY2(gap >= 0, qPrintable(line));
+            textColumns[section].insert(columns(line.left(gap + 2)));
+            ++entries;
+        }
+        QVERIFY2(entries >= 5, qPrintable(run.out));
+        QCOMPARE(textColumns.size(), 2);
+        for (const QSet<int>& starts : textColumns)
+            QVERIFY2(starts.size() == 1, qPrintable(run.out));
+        QVERIFY2(run.out.contains(QStringLiteral("--help")), qPrintable(run.out));
+    }
 }
 
 void TestCliOptions::connectionAndLanguageFromConfigIni()

@@ -12,6 +12,8 @@
 #include <QStatusBar>
 #include <QTest>
 
+#include <algorithm>
+
 // Carrying a configuration from the instrument to a file and back, as the operator does it, against
 // the simulator over UDP and over a pseudo-terminal: nothing may be sent that the operator did not
 // mean to send, and nothing that cannot be carried.
@@ -94,7 +96,14 @@ void TestConfigRestore::sampleItemsRoundTrip()
     trigger(window, "save");
     QCOMPARE(prompter.texts(), QStringList());
     QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("写入配置成功"));
-    QCOMPARE(sim.items(), before);
+    // The instrument's clock runs on while the test works, so its item is left out.
+    const auto withoutClock = [](QStringList items) {
+        items.erase(std::remove_if(items.begin(), items.end(),
+                                   [](const QString& item) { return item.startsWith(QStringLiteral("设备时间:")); }),
+                    items.end());
+        return items;
+    };
+    QCOMPARE(withoutClock(sim.items()), withoutClock(before));
     QList<int> expected;
     for (int index = 2; index < before.size(); ++index) {
         if (before.at(index).contains(':'))

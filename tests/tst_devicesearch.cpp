@@ -1,12 +1,15 @@
 // Labels: net gui root
+// Root-only: acrossNetworkNamespaces
 #include "setup/dsearchdevicethread.h"
 #include "setup/ui/searchdevicedialog.h"
 #include "setup/searchtargets.h"
 #include "sim/instrumentsimulator.h"
 #include "sim/simulatorhost.h"
+#include "tests/support/ui/environmentskip.h"
 #include "tests/support/ui/scriptedprompter.h"
 
 #include <QFile>
+#include <QLabel>
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
@@ -75,6 +78,29 @@ QPushButton* button(QDialog& dialog, const char* name)
 QListWidget* list(QDialog& dialog)
 {
     return dialog.findChild<QListWidget*>(QStringLiteral("listWidget"));
+}
+
+QStringList lines(QDialog& dialog)
+{
+    QStringList shown;
+    for (int row = 0; row < list(dialog)->count(); ++row)
+        shown.append(list(dialog)->item(row)->text());
+    return shown;
+}
+
+QString status(QDialog& dialog)
+{
+    return dialog.findChild<QLabel*>(QStringLiteral("labStatus"))->text();
+}
+
+// A search that would not end by itself within any test: only stopping it ends it.
+SearchTargets endlessTargets(quint16 port = 9)
+{
+    SearchTargets targets;
+    targets.destinations = {QHostAddress(QStringLiteral("127.0.0.1"))};
+    targets.probePort = port;
+    targets.replyWindowMs = 600000;
+    return targets;
 }
 
 // Presses Search and waits until the thread has ended and its last signal has arrived.
@@ -162,10 +188,12 @@ private slots:
     void twoInstrumentsMakeTwoLines();
     void answers_data();
     void answers();
-    void okWithoutSelection();
+    void okOnlyWithSelection();
+    void searchStartsWhenOpened();
     void doubleClickAcceptsAtOnce();
     void secondSearchClearsTheList();
-    void controlsAndEscapeDuringSearch();
+    void endingARunningSearch_data();
+    void endingARunningSearch();
     void destroyedWhileSearching();
     void acrossNetworkNamespaces();
 };
@@ -179,7 +207,8 @@ void TestDeviceSearch::initTestCase()
 
 void TestDeviceSearch::cleanupTestCase()
 {
-    SearchTargets::install(nullptr);
+    // Still silent: a dialog left open would search again.
+    initTestCase();
 }
 
 void TestDeviceSearch::twoInstrumentsMakeTwoLines()
@@ -195,11 +224,10 @@ void TestDeviceSearch::twoInstrumentsMakeTwoLines()
     QVERIFY(searchAndWait(dialog));
 
     // Two instruments of one name stay two entries, each with its own address and link port.
-    QListWidget* lines = list(dialog);
-    QCOMPARE(lines->count(), 2);
-    QCOMPARE(lines->item(0)->text(), QStringLiteral("ZQ-200"));
-    QCOMPARE(lines->item(1)->text(), QStringLiteral("ZQ-200"));
-    lines->setCurrentRow(1);
+    QCOMPARE(lines(dialog), (QStringList{QStringLiteral("ZQ-200    地址 127.0.0.1    端口 %1").arg(first.linkPort()),
+                                         QStringLiteral("ZQ-200    地址 127.0.0.2    端口 %1").arg(second.linkPort())}));
+    QCOMPARE(status(dialog), QStringLiteral("找到 2 台设备"));
+    list(dialog)->setCurrentRow(1);
     button(dialog, "bntOk")->click();
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(dialog.selectedAddress, QHostAddress(QStringLiteral("127.0.0.2")));
@@ -208,31 +236,36 @@ void TestDeviceSearch::twoInstrumentsMakeTwoLines()
 
 void TestDeviceSearch::answers_data()
 {
+    // %1 stands for the instrument's link port.
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QStringList>("lines");
-    QTest::newRow("name") << "ZQ-100" << QStringList{"ZQ-100"};
-    QTest::newRow("trimmed") << " \tZQ 100\r\n" << QStringList{"ZQ 100"};
-    QTest::newRow("chinese name, sent as gb2312") << QStringLiteral("测试仪") << QStringList{QStringLiteral("测试仪")};
-    QTest::newRow("blanks give an empty line") << "   " << QStringList{""};
-    QTest::newRow("empty datagram gives none") << "" << QStringList{};
+    QTest::addColumn<QString>("status");
+    const QString found = QStringLiteral("找到 1 台设备");
+    QTest::newRow("name") << "ZQ-100" << QStringList{"ZQ-100    地址 127.0.0.1    端口 %1"} << found;
+    QTest::newRow("trimmed") << " \tZQ 100\r\n" << QStringList{"ZQ 100    地址 127.0.0.1    端口 %1"} << found;
+    QTest::newRow("chinese name, sent as gb2312")
+        << QStringLiteral("测试仪") << QStringList{QStringLiteral("测试仪    地址 127.0.0.1    端口 %1")} << found;
+    QTest::newRow("blanks give a line without name") << "   " << QStringList{"地址 127.0.0.1    端口 %1"} << found;
+    QTest::newRow("empty datagram gives none") << "" << QStringList{} << QStringLiteral("未找到设备");
 }
 
 void TestDeviceSearch::answers()
 {
     QFETCH(QString, answer);
     QFETCH(QStringList, lines);
+    QFETCH(QString, status);
     Instrument instrument(QHostAddress(QStringLiteral("127.0.0.1")), 0, answer);
     QVERIFY(instrument.ready);
     InstalledTargets targets(loopbackTargets({QHostAddress(QStringLiteral("127.0.0.1"))}, instrument.probePort()));
 
     SearchDeviceDialog dialog;
     QVERIFY(searchAndWait(dialog));
-    QStringList shown;
-    for (int row = 0; row < list(dialog)->count(); ++row)
-        shown.append(list(dialog)->item(row)->text());
-    QCOMPARE(shown, lines);
+    for (QString& line : lines)
+        line = line.arg(instrument.linkPort());
+    QCOMPARE(::lines(dialog), lines);
+    QCOMPARE(::status(dialog), status);
 
-    // Even an empty line is an instrument that can be chosen.
+    // Even a line without a name is an instrument that can be chosen.
     if (!lines.isEmpty()) {
         list(dialog)->setCurrentRow(0);
         button(dialog, "bntOk")->click();
@@ -242,7 +275,7 @@ void TestDeviceSearch::answers()
     }
 }
 
-void TestDeviceSearch::okWithoutSelection()
+void TestDeviceSearch::okOnlyWithSelection()
 {
     ScriptedPrompter prompter;
     Instrument instrument(QHostAddress(QStringLiteral("127.0.0.1")), 0, "ZQ-100");
@@ -250,17 +283,43 @@ void TestDeviceSearch::okWithoutSelection()
     InstalledTargets targets(loopbackTargets({QHostAddress(QStringLiteral("127.0.0.1"))}, instrument.probePort()));
     SearchDeviceDialog dialog;
 
-    // Nothing listed yet, then a list with no current line: both keep the dialog open.
-    button(dialog, "bntOk")->click();
+    // Nothing listed yet, then a list with no current line: OK cannot be pressed.
+    QVERIFY(!button(dialog, "bntOk")->isEnabled());
     QVERIFY(searchAndWait(dialog));
     QCOMPARE(list(dialog)->count(), 1);
+    QVERIFY(!button(dialog, "bntOk")->isEnabled());
+    list(dialog)->setCurrentRow(0);
+    QVERIFY(button(dialog, "bntOk")->isEnabled());
     list(dialog)->setCurrentItem(nullptr);
-    button(dialog, "bntOk")->click();
+    QVERIFY(!button(dialog, "bntOk")->isEnabled());
+    list(dialog)->setCurrentRow(0);
+    list(dialog)->clearSelection();
+    QVERIFY(!button(dialog, "bntOk")->isEnabled());
 
-    QCOMPARE(prompter.texts(), (QStringList{"请选择设备", "请选择设备"}));
+    // Committing without a chosen line anyway (Enter) keeps the dialog open with a message.
+    list(dialog)->setCurrentItem(nullptr);
+    dialog.slotCommit();
+    QCOMPARE(prompter.texts(), QStringList{"请选择设备"});
     QCOMPARE(prompter.shown.first().title, QStringLiteral("查找设备"));
     QCOMPARE(dialog.result(), 0);
     QVERIFY(dialog.selectedAddress.isNull());
+}
+
+void TestDeviceSearch::searchStartsWhenOpened()
+{
+    Instrument instrument(QHostAddress(QStringLiteral("127.0.0.1")), 0, "ZQ-100");
+    QVERIFY(instrument.ready);
+    InstalledTargets targets(loopbackTargets({QHostAddress(QStringLiteral("127.0.0.1"))}, instrument.probePort()));
+    SearchDeviceDialog dialog;
+    QVERIFY(!dialog.searchThread().isRunning());
+    dialog.show();
+    QVERIFY(QTest::qWaitFor([&] { return list(dialog)->count() == 1; }, 10000));
+    QVERIFY(QTest::qWaitFor([&] { return status(dialog) == QStringLiteral("找到 1 台设备"); }, 10000));
+    // Showing it again (after a hide) does not start another search by itself.
+    dialog.hide();
+    dialog.show();
+    QVERIFY(!dialog.searchThread().isRunning());
+    QCOMPARE(list(dialog)->count(), 1);
 }
 
 void TestDeviceSearch::doubleClickAcceptsAtOnce()
@@ -295,34 +354,53 @@ void TestDeviceSearch::secondSearchClearsTheList()
     instrument.reset();
     QVERIFY(searchAndWait(dialog));
     QCOMPARE(list(dialog)->count(), 0);
-    ScriptedPrompter prompter;
-    button(dialog, "bntOk")->click();
-    QCOMPARE(prompter.texts(), QStringList{"请选择设备"});
-    QCOMPARE(dialog.result(), 0);
+    QCOMPARE(status(dialog), QStringLiteral("未找到设备"));
+    QVERIFY(!button(dialog, "bntOk")->isEnabled());
 }
 
-void TestDeviceSearch::controlsAndEscapeDuringSearch()
+void TestDeviceSearch::endingARunningSearch_data()
 {
-    // A window far longer than the test stands for a search that would not end by itself.
-    InstalledTargets targets(loopbackTargets({QHostAddress(QStringLiteral("127.0.0.9"))}, 9, 600000));
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<int>("result");
+    QTest::newRow("Cancel") << "cancel" << int(QDialog::Rejected);
+    QTest::newRow("Escape") << "escape" << int(QDialog::Rejected);
+    QTest::newRow("OK on an answer found so far") << "ok" << int(QDialog::Accepted);
+}
+
+// The instrument answers at once and the search then listens far longer than any test: the
+// operator ends it with Cancel, Escape or OK on what was found, and it ends within a second.
+void TestDeviceSearch::endingARunningSearch()
+{
+    QFETCH(QString, how);
+    QFETCH(int, result);
+    Instrument instrument(QHostAddress(QStringLiteral("127.0.0.1")), 0, "ZQ-100");
+    QVERIFY(instrument.ready);
+    InstalledTargets targets(endlessTargets(instrument.probePort()));
     SearchDeviceDialog dialog;
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    button(dialog, "bntSearch")->click();
+    QVERIFY(QTest::qWaitFor([&] { return list(dialog)->count() == 1; }, 10000));
     QVERIFY(dialog.searchThread().isRunning());
-    QTRY_VERIFY_WITH_TIMEOUT(!button(dialog, "bntSearch")->isEnabled(), 5000);
-    QVERIFY(!button(dialog, "bntOk")->isEnabled());
-    QVERIFY(!button(dialog, "bntCancel")->isEnabled());
-    QVERIFY(!list(dialog)->isEnabled());
+    QVERIFY(!button(dialog, "bntSearch")->isEnabled());
+    QVERIFY(button(dialog, "bntCancel")->isEnabled());
+    QCOMPARE(status(dialog), QStringLiteral("正在查找设备..."));
 
-    // Escape ends the search first, then the dialog: nothing is left running behind it.
     QElapsedTimer timer;
     timer.start();
-    QTest::keyClick(&dialog, Qt::Key_Escape);
+    if (how == QLatin1String("cancel")) {
+        button(dialog, "bntCancel")->click();
+    } else if (how == QLatin1String("escape")) {
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+    } else {
+        list(dialog)->setCurrentRow(0);
+        button(dialog, "bntOk")->click();
+    }
+    // Nothing is left running behind the closed dialog.
     QVERIFY(dialog.searchThread().isFinished());
+    QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
     QVERIFY(!dialog.isVisible());
-    QCOMPARE(dialog.result(), int(QDialog::Rejected));
-    QVERIFY(timer.elapsed() < 10000);
+    QCOMPARE(dialog.result(), result);
+    QCOMPARE(dialog.selectedPort, result == QDialog::Accepted ? instrument.linkPort() : quint16(0));
 }
 
 void TestDeviceSearch::destroyedWhileSearching()
@@ -340,13 +418,13 @@ void TestDeviceSearch::destroyedWhileSearching()
 
 void TestDeviceSearch::acrossNetworkNamespaces()
 {
-    if (::geteuid() != 0)
-        QSKIP("needs root to create network namespaces; the loopback searches above cover the rest");
+    // Without root the loopback searches above cover the rest.
+    ZQ_REQUIRE_ROOT();
     if (QStandardPaths::findExecutable(QStringLiteral("ip")).isEmpty())
-        QSKIP("needs the ip program (iproute2) to create network namespaces");
+        ZQ_SKIP_FOR_ENVIRONMENT("needs the ip program (iproute2) to create network namespaces");
     NamespacePair namespaces;
     if (!namespaces.ok)
-        QSKIP("could not create two network namespaces with a veth pair here");
+        ZQ_SKIP_FOR_ENVIRONMENT("could not create two network namespaces with a veth pair here");
 
     // The instrument's thread is born inside its namespace, and listens on every address there, as
     // it must to hear a broadcast.
@@ -369,13 +447,12 @@ void TestDeviceSearch::acrossNetworkNamespaces()
     }
     QVERIFY(QTest::qWaitFor([&] { return !dialog.searchThread().isRunning() && button(dialog, "bntSearch")->isEnabled(); },
                             20000));
-    QCOMPARE(list(dialog)->count(), 1);
-    QCOMPARE(list(dialog)->item(0)->text(), QStringLiteral("ZQ-NS"));
+    QCOMPARE(lines(dialog), QStringList{QStringLiteral("ZQ-NS    地址 192.0.2.2    端口 %1").arg(instrument->linkPort())});
     list(dialog)->setCurrentRow(0);
     button(dialog, "bntOk")->click();
     QCOMPARE(dialog.selectedAddress, QHostAddress(QStringLiteral("192.0.2.2")));
     QCOMPARE(dialog.selectedPort, instrument->linkPort());
 }
 
-QTEST_MAIN(TestDeviceSearch)
+ZQ_TEST_MAIN_WITH_SKIPS(TestDeviceSearch)
 #include "tst_devicesearch.moc"

@@ -1,14 +1,19 @@
 // Labels: net gui
 #include "history/historyexport.h"
+#include "history/recordstore.h"
 #include "history/recordtable.h"
 #include "tst_historyrig.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTextCodec>
+
+#include <algorithm>
 
 // The CSV and PDF exports as the operator runs them from the history dialog; the PDF is read back
 // with the poppler tools.
@@ -21,10 +26,14 @@ private slots:
     void fields();
     void columns_data();
     void columns();
-    void csvIsTheTextBox();
+    void csvRecordLines();
+    void tableCsvReadsBack();
+    void tableRows_data();
+    void tableRows();
     void refusedOrFailedExports_data();
     void refusedOrFailedExports();
     void pdfTableReadsBack();
+    void pdfBands();
     void pageBreaks();
     void fontTooTallForARow();
 };
@@ -48,10 +57,13 @@ int pageCount(const QString& pdf)
     return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
 
+// The page's text as pdftotext reads it. The CJK font draws 页 and 至 with the same glyphs as two
+// radicals, and the text layer names the radicals; they are read back as the characters drawn.
 QString pageText(const QString& pdf, int page)
 {
     const QString number = QString::number(page);
-    return poppler(QStringLiteral("pdftotext"), {"-layout", "-f", number, "-l", number, pdf, "-"});
+    QString text = poppler(QStringLiteral("pdftotext"), {"-layout", "-f", number, "-l", number, pdf, "-"});
+    return text.replace(QChar(0x2EDA), QChar(0x9875)).replace(QChar(0x2F84), QChar(0x81F3));
 }
 
 // Fills the dialog's text box by a query of the simulator over UDP.
@@ -131,32 +143,101 @@ void TestHistoryExport::columns()
     QCOMPARE(countColumns(text), count);
 }
 
-// The file holds the text box's text in the system's codec, byte for byte, without a byte order mark.
-void TestHistoryExport::csvIsTheTextBox()
+// Offered first, the record lines as they came: the system's codec, no byte order mark; a name
+// typed without a suffix gets ".csv"; an empty dialog says there is nothing and asks for no file.
+void TestHistoryExport::csvRecordLines()
 {
     HistoryRig rig;
     QVERIFY(rig.instrument.isReady());
     queryRecords(rig, 60);
     QVERIFY(rig.text().contains(QStringLiteral("正常")));
-    const QString path = rig.dir.filePath("records.csv");
-    rig.prompter.nextFileName(path);
+    rig.prompter.nextFileName(rig.dir.filePath("records"));
     QTest::mouseClick(rig.button("bntExportCSV"), Qt::LeftButton);
     QVERIFY(rig.prompter.shown.isEmpty());
     QCOMPARE(rig.prompter.fileDialogCaptions, QStringList{"导出历史数据"});
+    QCOMPARE(rig.prompter.fileDialogFilters, QStringList{"记录原文 (*.csv);;表格 CSV (*.csv)"});
     const QByteArray bytes = rig.dir.readFile("records.csv");
     QCOMPARE(bytes, QTextCodec::codecForLocale()->fromUnicode(rig.text()));
-    QCOMPARE(QTextCodec::codecForLocale()->toUnicode(bytes), rig.text());
+    QCOMPARE(rig.text().count(QLatin1Char('\n')), 61);
     QVERIFY(!bytes.startsWith("\xEF\xBB\xBF"));
 
-    // An empty text box gives an empty file; a cancelled file dialog gives none.
-    rig.textBox()->clear();
-    rig.prompter.nextFileName(path);
+    rig.dialog->slotClearText();
     QTest::mouseClick(rig.button("bntExportCSV"), Qt::LeftButton);
-    QCOMPARE(QFileInfo(path).size(), 0);
+    QCOMPARE(rig.prompter.shown.size(), 1);
+    QCOMPARE(rig.prompter.shown.at(0).title, QStringLiteral("导出历史数据"));
+    QCOMPARE(rig.prompter.shown.at(0).text, QStringLiteral("没有可导出的记录"));
+    QCOMPARE(rig.prompter.fileDialogCaptions.size(), 1);
+    // A cancelled file dialog writes nothing.
+    rig.setLines(QStringLiteral("a b\n"));
     QTest::mouseClick(rig.button("bntExportCSV"), Qt::LeftButton);
     QTest::mouseClick(rig.button("bntExportPDF"), Qt::LeftButton);
+    QCOMPARE(rig.prompter.shown.size(), 1);
+    QCOMPARE(QDir(rig.dir.path()).entryList({"*.csv", "*.pdf"}), QStringList{"records.csv"});
+}
+
+// The table reads back with Python's csv module into the right columns: a date and a time column
+// under the header's first name, then one column per field; Chinese and quotes survive.
+void TestHistoryExport::tableCsvReadsBack()
+{
+    const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
+    if (python.isEmpty())
+        QSKIP("python3 is missing");
+    HistoryRig rig;
+    QVERIFY(rig.instrument.isReady());
+    queryRecords(rig, 30);
+    rig.dialog->slotAddLines(QStringLiteral("2026-03-01 23:59:59 1.5,\"quoted\",状态\r\n"));
+    rig.prompter.nextFileName(rig.dir.filePath("table.CSV"), QStringLiteral("表格 CSV (*.csv)"));
+    QTest::mouseClick(rig.button("bntExportCSV"), Qt::LeftButton);
     QVERIFY(rig.prompter.shown.isEmpty());
-    QCOMPARE(QDir(rig.dir.path()).entryList({"*.pdf"}), QStringList());
+    const QByteArray bytes = rig.dir.readFile("table.CSV");
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+
+    QProcess reader;
+    reader.start(python, {"-c", "import csv, json, sys\n"
+                                "rows = list(csv.reader(open(sys.argv[1], encoding='utf-8-sig', newline='')))\n"
+                                "print(json.dumps(rows))",
+                          rig.dir.filePath("table.CSV")});
+    QVERIFY(reader.waitForFinished(8000));
+    const QJsonArray rows = QJsonDocument::fromJson(reader.readAllStandardOutput()).array();
+    QCOMPARE(rows.size(), 1 + 30 + 1);
+    const QStringList header = splitFields(HistoryGenerator::header());
+    QCOMPARE(rows.at(0).toArray().size(), header.size() + 1);
+    QCOMPARE(rows.at(0).toArray().at(0).toString(), header.at(0));
+    QCOMPARE(rows.at(0).toArray().at(1).toString(), QString());
+    QCOMPARE(rows.at(0).toArray().at(2).toString(), header.at(1));
+    for (int i = 0; i < 30; ++i) {
+        QStringList cells;
+        for (const QJsonValue& cell : rows.at(1 + i).toArray())
+            cells.append(cell.toString());
+        QCOMPARE(cells, splitFields(rig.records().line(1 + i)));
+        QCOMPARE(cells.size(), header.size() + 1);
+        QVERIFY(QDate::fromString(cells.at(0), Qt::ISODate).isValid());
+        QVERIFY(QTime::fromString(cells.at(1), Qt::ISODate).isValid());
+    }
+    QCOMPARE(rows.last().toArray().at(3).toString(), QStringLiteral("\"quoted\""));
+    QCOMPARE(rows.last().toArray().at(4).toString(), QStringLiteral("状态"));
+}
+
+void TestHistoryExport::tableRows_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<QStringList>>("rows");
+    QTest::newRow("header over date and time")
+        << "时间 温度\n2026-03-01 08:00:00 20.5\n"
+        << QList<QStringList>{{"时间", "", "温度"}, {"2026-03-01", "08:00:00", "20.5"}};
+    QTest::newRow("header names both") << "日期 时间 温度\n2026-03-01 08:00:00 20.5\n"
+                                       << QList<QStringList>{{"日期", "时间", "温度"}, {"2026-03-01", "08:00:00", "20.5"}};
+    QTest::newRow("no header, blank lines dropped")
+        << "\n2026-03-01 08:00:00 1\n ,\n2026-03-01 09:00:00 2,3\n"
+        << QList<QStringList>{{"2026-03-01", "08:00:00", "1"}, {"2026-03-01", "09:00:00", "2", "3"}};
+    QTest::newRow("header alone") << "时间 温度\n" << QList<QStringList>{{"时间", "温度"}};
+}
+
+void TestHistoryExport::tableRows()
+{
+    QFETCH(QString, text);
+    QFETCH(QList<QStringList>, rows);
+    QCOMPARE(HistoryExport::tableRows(RecordStore::fromText(text)), rows);
 }
 
 void TestHistoryExport::refusedOrFailedExports_data()
@@ -167,10 +248,11 @@ void TestHistoryExport::refusedOrFailedExports_data()
     QTest::addColumn<QString>("message");
     const QString records = QStringLiteral("时间 温度\n2026-03-01 08:00:00 20.5\n");
     QTest::newRow("csv, no such folder") << "bntExportCSV" << records << "missing/x.csv" << "打开文件失败: %1";
+    QTest::newRow("csv, empty") << "bntExportCSV" << QString() << "x.csv" << "没有可导出的记录";
     QTest::newRow("pdf, no such folder") << "bntExportPDF" << records << "missing/x.pdf" << "打开文件失败: %1";
     QTest::newRow("csv, full disk") << "bntExportCSV" << records << "/dev/full" << "写入文件失败: %1";
     QTest::newRow("pdf, full disk") << "bntExportPDF" << records << "/dev/full" << "写入文件失败: %1";
-    QTest::newRow("pdf, empty text box") << "bntExportPDF" << QString() << "x.pdf" << "导出数据失败，数据格式错误";
+    QTest::newRow("pdf, no lines") << "bntExportPDF" << QString() << "x.pdf" << "导出数据失败，数据格式错误";
     QTest::newRow("pdf, one field a line") << "bntExportPDF" << "a\nb\n\nc" << "x.pdf" << "导出数据失败，数据格式错误";
 }
 
@@ -182,7 +264,7 @@ void TestHistoryExport::refusedOrFailedExports()
     QFETCH(QString, path);
     QFETCH(QString, message);
     HistoryRig rig;
-    rig.textBox()->setPlainText(text);
+    rig.setLines(text);
     const QString target = QFileInfo(path).isAbsolute() ? path : rig.dir.filePath(path);
     rig.prompter.nextFileName(target);
     QTest::mouseClick(rig.button(qPrintable(button)), Qt::LeftButton);
@@ -201,47 +283,77 @@ void TestHistoryExport::pdfTableReadsBack()
     HistoryRig rig;
     QVERIFY(rig.instrument.isReady());
     queryRecords(rig, 30);
-    const QString path = rig.dir.filePath("records.pdf");
-    rig.prompter.nextFileName(path);
+    rig.prompter.nextFileName(rig.dir.filePath("records"));
     QTest::mouseClick(rig.button("bntExportPDF"), Qt::LeftButton);
     QVERIFY(rig.prompter.shown.isEmpty());
+    const QString path = rig.dir.filePath("records.pdf");
     QCOMPARE(pageCount(path), 1);
 
     const QStringList rows = pageText(path, 1).split(QLatin1Char('\n'));
-    const QStringList lines = rig.text().split(QLatin1Char('\n'));
-    QCOMPARE(splitFields(rows.value(0)), splitFields(lines.at(0)));
+    const QStringList header = splitFields(rig.records().line(0));
+    QVERIFY(std::any_of(rows.begin(), rows.end(), [&](const QString& row) { return splitFields(row) == header; }));
     for (int i = 1; i <= 30; ++i) {
-        const QStringList cells = fitRow(lines.at(i), 5);
+        const QStringList cells = fitRow(rig.records().line(i), 5);
         QVERIFY2(rows.filter(cells.at(0)).size() == 1, qPrintable(cells.at(0)));
         const QString row = rows.filter(cells.at(0)).first();
-        QCOMPARE(splitFields(row), splitFields(lines.at(i)));
+        QCOMPARE(splitFields(row), splitFields(rig.records().line(i)));
     }
     QVERIFY(pageText(path, 1).contains(QStringLiteral("正常")));
     QVERIFY(poppler(QStringLiteral("pdffonts"), {path}).contains(QStringLiteral("CJK")));
 }
 
-// Pages hold the same number of rows; a text that fills its last page exactly adds no empty page.
+// Above each table the instrument, the dates asked for and the export time; below it the page and
+// the page count; the header line heads every page.
+void TestHistoryExport::pdfBands()
+{
+    WorkDir dir;
+    const QString path = dir.filePath("bands.pdf");
+    const PdfHeading heading{QStringLiteral("ZQ温湿度记录仪"), QDate(2026, 3, 1), QDate(2026, 3, 31),
+                             QDateTime(QDate(2026, 4, 2), QTime(9, 30))};
+    QCOMPARE(HistoryExport::exportPdf(RecordStore::fromText(numberedRecords(200)), path, heading), QString());
+    const int pages = pageCount(path);
+    QVERIFY(pages >= 2);
+    int number = 0;
+    for (int page = 1; page <= pages; ++page) {
+        const QString text = pageText(path, page);
+        QVERIFY2(text.contains(QRegularExpression(QStringLiteral("历史数据\\s+ZQ温湿度记录仪"))), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("2026-03-01 至 2026-03-31")));
+        QVERIFY(text.contains(QStringLiteral("导出于 2026-04-02 09:30")));
+        // pdftotext keeps no blanks between Chinese characters and digits.
+        QVERIFY(QString(text).remove(QLatin1Char(' ')).contains(QStringLiteral("第%1页/共%2页").arg(page).arg(pages)));
+        const QStringList lines = pageText(path, page).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        const int headerAt = lines.indexOf(QRegularExpression(QStringLiteral("^\\s*时间\\s+序号\\s*$")));
+        QVERIFY2(headerAt >= 0, qPrintable(text));
+        // The numbers carry on from page to page, each once.
+        for (int i = headerAt + 1; i < lines.size(); ++i) {
+            const QStringList cells = splitFields(lines.at(i));
+            if (cells.size() == 3 && RecordStore::isRecord(lines.at(i)))
+                QCOMPARE(cells.at(2).toInt(), ++number);
+        }
+    }
+    QCOMPARE(number, 200);
+}
+
+// Pages hold the same number of rows, the first of each the header; a text that fills its last
+// page exactly adds no empty page.
 void TestHistoryExport::pageBreaks()
 {
-    HistoryRig rig;
-    const QString path = rig.dir.filePath("numbers.pdf");
-    rig.textBox()->setPlainText(numberedRecords(300));
-    rig.prompter.nextFileName(path);
-    QTest::mouseClick(rig.button("bntExportPDF"), Qt::LeftButton);
-    // Row 0 is the header, so the last number on a page is one less than its rows.
-    const QStringList firstPage = splitFields(pageText(path, 1));
-    const int rows = firstPage.last().toInt() + 1;
+    WorkDir dir;
+    const QString path = dir.filePath("numbers.pdf");
+    QCOMPARE(HistoryExport::exportPdf(RecordStore::fromText(numberedRecords(300)), path, PdfHeading()), QString());
+    // Row 0 is the header, the records fill the other rows.
+    const int rows = pageText(path, 1).count(QStringLiteral("2026-03-01 00:00:00")) + 1;
     QVERIFY2(rows > 10 && rows < 300, qPrintable(QString::number(rows)));
-    QCOMPARE(pageCount(path), (301 + rows - 1) / rows);
-    QCOMPARE(splitFields(pageText(path, 2)).at(2).toInt(), rows);
+    QCOMPARE(pageCount(path), (300 + rows - 2) / (rows - 1));
+    const QStringList secondPage = splitFields(pageText(path, 2));
+    QCOMPARE(secondPage.mid(secondPage.indexOf(QStringLiteral("序号")) + 1, 3),
+             (QStringList{"2026-03-01", "00:00:00", QString::number(rows)}));
 
-    for (int lines : {2 * rows, 2 * rows + 1}) {
-        rig.textBox()->setPlainText(numberedRecords(lines - 1));
-        rig.prompter.nextFileName(path);
-        QTest::mouseClick(rig.button("bntExportPDF"), Qt::LeftButton);
-        QCOMPARE(pageCount(path), lines == 2 * rows ? 2 : 3);
+    for (int records : {2 * (rows - 1), 2 * (rows - 1) + 1}) {
+        QCOMPARE(HistoryExport::exportPdf(RecordStore::fromText(numberedRecords(records)), path, PdfHeading()),
+                 QString());
+        QCOMPARE(pageCount(path), records == 2 * (rows - 1) ? 2 : 3);
     }
-    QVERIFY(rig.prompter.shown.isEmpty());
 }
 
 void TestHistoryExport::fontTooTallForARow()
@@ -250,7 +362,8 @@ void TestHistoryExport::fontTooTallForARow()
     QFont huge = HistoryExport::tableFont();
     huge.setPointSize(1500);
     const QString path = dir.filePath("tall.pdf");
-    QCOMPARE(HistoryExport::exportPdf(QStringLiteral("时间 温度\n2026-03-01 08:00:00 20.5"), path, huge),
+    QCOMPARE(HistoryExport::exportPdf(RecordStore::fromText(QStringLiteral("时间 温度\n2026-03-01 08:00:00 20.5")),
+                                      path, PdfHeading(), huge),
              QStringLiteral("导出数据失败，字体太大，一页放不下一行"));
     QVERIFY(!QFile::exists(path));
 }

@@ -1,9 +1,16 @@
 // Labels: net pty gui
+#include "history/historyexport.h"
+#include "history/recordstore.h"
+#include "link/devicetextdecoder.h"
 #include "link/lineassembler.h"
 #include "link/linktimings.h"
 #include "tst_historyrig.h"
 
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLocale>
 #include <QSignalSpy>
+#include <QTextCodec>
 
 // Queries through the history dialog, against the simulator over UDP and over a pseudo-terminal.
 class TestHistoryRead : public QObject
@@ -14,8 +21,16 @@ private slots:
     void cleanupTestCase();
     void lineAssembly_data();
     void lineAssembly();
+    void decodingByBlocks_data();
+    void decodingByBlocks();
+    void storedLines_data();
+    void storedLines();
     void showsRecordsAsSent_data();
     void showsRecordsAsSent();
+    void cutOffTransfer_data();
+    void cutOffTransfer();
+    void stopKeepsTheRecords_data();
+    void stopKeepsTheRecords();
     void secondPressDuringTransfer_data();
     void secondPressDuringTransfer();
     void onlyTwoDigitsOfTheYearTravel_data();
@@ -66,37 +81,201 @@ void TestHistoryRead::lineAssembly()
     QVERIFY(assembler.isEmpty());
 }
 
+// A block of lines reads exactly as its lines would one by one, whichever conversion each needs.
+void TestHistoryRead::decodingByBlocks_data()
+{
+    QTest::addColumn<QList<QByteArray>>("lines");
+    QTest::newRow("ASCII") << QList<QByteArray>{"2026-03-01 00:00:00 1\r\n", "x\n"};
+    QTest::newRow("GB2312") << QList<QByteArray>{"\xBC\xC7\xC2\xBC 1\r\n", "2026 \xD5\xFD\xB3\xA3\n"};
+    QTest::newRow("one Latin-1 line among GB2312")
+        << QList<QByteArray>{"\xD5\xFD\xB3\xA3\n", "caf\xE9 \xFF\n", "\xD5\xFD\n"};
+    QTest::newRow("lead byte before the line feed") << QList<QByteArray>{"a\xD5\n", "\xFD\xB3\n"};
+    QTest::newRow("last line without feed") << QList<QByteArray>{"\xD5\xFD\n", "\xB3"};
+    QTest::newRow("NUL inside") << QList<QByteArray>{QByteArray("a\0b\n", 4), "\xE9\n"};
+}
+
+void TestHistoryRead::decodingByBlocks()
+{
+    QFETCH(QList<QByteArray>, lines);
+    QString oneByOne;
+    QByteArray block;
+    for (const QByteArray& line : lines) {
+        oneByOne += decodeDeviceText(line);
+        block += line;
+    }
+    const DeviceTextDecoder decoder;
+    QCOMPARE(decoder.decodeLines(block), oneByOne);
+    QCOMPARE(decoder.decode(lines.first()), decodeDeviceText(lines.first()));
+}
+
+void TestHistoryRead::storedLines_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<int>("records");
+    QTest::addColumn<bool>("header");
+    QTest::newRow("header and records") << "时间 温度\r\n2026-03-01 00:00:00 1\r\n2026/3/1 2\n"
+                                        << QStringList{"时间 温度", "2026-03-01 00:00:00 1", "2026/3/1 2"} << 2
+                                        << true;
+    QTest::newRow("blank and one-word lines are no records")
+        << "\n\r\n结束\n 2026.03.01 x\n" << QStringList{"", "", "结束", " 2026.03.01 x"} << 1 << false;
+    QTest::newRow("not a date") << "20260301 1\n2026- 1\n12026-03-01\n" << QStringList{"20260301 1", "2026- 1", "12026-03-01"}
+                                << 0 << true;
+    QTest::newRow("record first") << "2026-03-01 00:00:00 1\n" << QStringList{"2026-03-01 00:00:00 1"} << 1 << false;
+    QTest::newRow("carriage returns only at the end go") << "a\rb\r\r\n" << QStringList{"a\rb"} << 0 << true;
+    QTest::newRow("Chinese and a long line") << QString(70000, QChar(0x6E29)) + "\n"
+                                             << QStringList{QString(70000, QChar(0x6E29))} << 0 << false;
+}
+
+// The lines come back as they went in, wherever a storage block ends; records are counted by their
+// leading date.
+void TestHistoryRead::storedLines()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, lines);
+    QFETCH(int, records);
+    QFETCH(bool, header);
+    RecordStore store;
+    // Enough lines before the row's to fill more than one block.
+    const QString filler = QStringLiteral("2026-01-01 00:00:00 %1\n").arg(QString(200, QLatin1Char('x')));
+    for (int i = 0; i < 6000; ++i)
+        store.appendLines(filler);
+    QCOMPARE(store.appendLines(text), lines.size());
+    QCOMPARE(store.lineCount(), 6000 + lines.size());
+    for (int i = 0; i < lines.size(); ++i)
+        QCOMPARE(store.line(6000 + i), lines.at(i));
+    QCOMPARE(store.line(5999), filler.chopped(1));
+    QCOMPARE(store.recordCount(), 6000 + records);
+    QCOMPARE(RecordStore::fromText(text).startsWithHeader(), header);
+    store.clear();
+    QVERIFY(store.isEmpty());
+    QCOMPARE(store.recordCount(), 0);
+}
+
 void TestHistoryRead::showsRecordsAsSent_data()
 {
     addTransportRows();
 }
 
-// Small chunks cut records (and their GB2312 characters) in pieces; the bytes after the last line
-// feed appear at the end. Each line reaches the dialog as one signal, terminator included.
+// Small chunks cut records (and their GB2312 characters) in pieces; every line arrives whole, the
+// lines of a chunk in one signal, and the view follows the newest line.
 void TestHistoryRead::showsRecordsAsSent()
 {
     QFETCH(Transport, transport);
     HistoryRig rig(transport);
     QVERIFY(rig.instrument.isReady());
-    const QByteArray tail = QByteArray("2026-03-02 00:00:00 ") + encodeDeviceText(QStringLiteral("结束"));
     rig.sim()->setHistoryRecordCount(40);
-    rig.sim()->setHistoryTail(tail);
     rig.sim()->setHistoryPace(24, 7, 2);
-    rig.textBox()->setPlainText(QStringLiteral("left from an earlier query"));
-    QSignalSpy lines(&rig.dialog->reader(), SIGNAL(signalAddText(QString)));
+    rig.setLines(QStringLiteral("left from an earlier query\n"));
+    QSignalSpy blocks(&rig.dialog->reader(), SIGNAL(signalAddLines(QString)));
 
     rig.query(QDate(2026, 3, 1), QDate(2026, 3, 1));
     QVERIFY(rig.waitForRun());
 
-    QCOMPARE(rig.text(), shownText(QDate(2026, 3, 1), QDate(2026, 3, 1), 40, tail));
+    QCOMPARE(rig.text(), shownText(QDate(2026, 3, 1), QDate(2026, 3, 1), 40));
     QVERIFY(rig.text().contains(QStringLiteral("正常")));
-    QCOMPARE(lines.size(), 1 + 40 + 1);
-    QCOMPARE(lines.at(1).at(0).toString(), QStringLiteral("2026-03-01 00:00:00 ")
-                                               + HistoryGenerator(QDate(2026, 3, 1), QDate(2026, 3, 1), 40)
-                                                     .record(0).section(QLatin1Char(' '), 2));
-    QVERIFY(lines.at(1).at(0).toString().endsWith(QStringLiteral("\r\n")));
-    QCOMPARE(lines.last().at(0).toString(), decodeDeviceText(tail));
+    QCOMPARE(rig.records().recordCount(), 40);
+    QVERIFY2(blocks.size() <= 41, qPrintable(QString::number(blocks.size())));
+    QVERIFY(blocks.at(0).at(0).toString().endsWith(QStringLiteral("\r\n")));
+    QCOMPARE(rig.records().line(1), QStringLiteral("2026-03-01 00:00:00 ")
+                                        + HistoryGenerator(QDate(2026, 3, 1), QDate(2026, 3, 1), 40)
+                                              .record(0).section(QLatin1Char(' '), 2).trimmed());
     QVERIFY(rig.prompter.shown.isEmpty());
+    QTRY_COMPARE(rig.view()->model()->rowCount(), 41);
+    QVERIFY(rig.view()->visualRect(rig.view()->model()->index(40, 0)).intersects(rig.view()->viewport()->rect()));
+    QVERIFY(rig.button("bntQuery")->isEnabled());
+    QVERIFY(!rig.button("bntStop")->isEnabled());
+}
+
+void TestHistoryRead::cutOffTransfer_data()
+{
+    QTest::addColumn<Transport>("transport");
+    QTest::addColumn<QByteArray>("tail");
+    QTest::addColumn<int>("overlongLines");
+    const QByteArray half = QByteArray("2026-03-02 00:00:00 25,") + encodeDeviceText(QStringLiteral("结"));
+    QTest::newRow("udp, half a record") << Transport::Udp << half << 0;
+    QTest::newRow("pty, half a record") << Transport::Pty << half << 0;
+    // A line that never ends is passed on a piece at a time, and its last piece is still cut off.
+    QTest::newRow("udp, a line without end") << Transport::Udp << QByteArray(2 * ReadThread::MaxLineBytes + 300, 'x')
+                                             << 2;
+}
+
+// The instrument stops inside a record: the half record is neither shown nor exported, and the
+// operator is told how many whole records came.
+void TestHistoryRead::cutOffTransfer()
+{
+    QFETCH(Transport, transport);
+    QFETCH(QByteArray, tail);
+    QFETCH(int, overlongLines);
+    HistoryRig rig(transport);
+    QVERIFY(rig.instrument.isReady());
+    rig.sim()->setHistoryRecordCount(25);
+    rig.sim()->setHistoryTail(tail);
+    rig.sim()->setHistoryPace(24, 4096, 1);
+    QSignalSpy blocks(&rig.dialog->reader(), SIGNAL(signalAddLines(QString)));
+    rig.query(QDate(2026, 3, 1), QDate(2026, 3, 2));
+    QVERIFY(rig.waitForRun());
+    QTRY_COMPARE(rig.prompter.shown.size(), 1);
+    // All 26 lines came in one datagram and went on in one signal.
+    if (transport == Transport::Udp && overlongLines == 0)
+        QCOMPARE(blocks.size(), 1);
+
+    QCOMPARE(rig.prompter.shown.at(0).title, QStringLiteral("查询"));
+    QCOMPARE(rig.prompter.shown.at(0).text, QStringLiteral("传输中断: 最后一条记录不完整, 已舍弃。已收到 25 条完整记录。"));
+    QCOMPARE(rig.records().recordCount(), 25);
+    QCOMPARE(rig.records().lineCount(), 1 + 25 + overlongLines);
+    for (int i = 0; i < overlongLines; ++i)
+        QCOMPARE(rig.records().line(26 + i), QString(ReadThread::MaxLineBytes, QLatin1Char('x')));
+    if (overlongLines == 0)
+        QCOMPARE(rig.text(), shownText(QDate(2026, 3, 1), QDate(2026, 3, 2), 25));
+
+    const QString path = rig.dir.filePath("cut.csv");
+    rig.prompter.nextFileName(path);
+    QTest::mouseClick(rig.button("bntExportCSV"), Qt::LeftButton);
+    QCOMPARE(rig.prompter.shown.size(), 1);
+    QCOMPARE(QTextCodec::codecForLocale()->toUnicode(rig.dir.readFile("cut.csv")), rig.text());
+    QVERIFY(!rig.dir.readFile("cut.csv").contains("2026-03-02 00:00:00 25"));
+}
+
+void TestHistoryRead::stopKeepsTheRecords_data()
+{
+    addTransportRows();
+}
+
+// Stop ends a long transfer at once: the whole records stay, the count shows them, and a record the
+// stop cut in half is told about and dropped.
+void TestHistoryRead::stopKeepsTheRecords()
+{
+    QFETCH(Transport, transport);
+    HistoryRig rig(transport);
+    QVERIFY(rig.instrument.isReady());
+    rig.sim()->setHistoryRecordCount(100000);
+    rig.sim()->setHistoryPace(24, 100, 5);
+    rig.query(QDate(2026, 3, 1), QDate(2026, 3, 31));
+    QVERIFY(rig.button("bntStop")->isEnabled());
+    QVERIFY(!rig.button("bntQuery")->isEnabled());
+    QTRY_VERIFY(rig.records().recordCount() >= 20);
+    QTRY_VERIFY(rig.dialog->findChild<QLabel*>(QStringLiteral("labStatus"))->text().contains(QStringLiteral("正在查询")));
+
+    QElapsedTimer clock;
+    clock.start();
+    QTest::mouseClick(rig.button("bntStop"), Qt::LeftButton);
+    QVERIFY(rig.waitForRun());
+    const qint64 stopMs = clock.elapsed();
+    // Well within a second on an idle machine; the bound leaves room for a loaded one.
+    QVERIFY2(stopMs < 5000, qPrintable(QString::number(stopMs)));
+    qInfo("stop took %lld ms", stopMs);
+
+    const int records = rig.records().recordCount();
+    QVERIFY(records >= 20 && records < 100000);
+    QCOMPARE(rig.records().lineCount(), 1 + records);
+    const HistoryGenerator generator(QDate(2026, 3, 1), QDate(2026, 3, 31), 100000);
+    QCOMPARE(rig.records().line(records), generator.record(records - 1).trimmed());
+    const QString status = rig.dialog->findChild<QLabel*>(QStringLiteral("labStatus"))->text();
+    QVERIFY2(status.startsWith(QStringLiteral("已收到 %1 条记录").arg(QLocale().toString(records))), qPrintable(status));
+    QVERIFY(rig.prompter.shown.size() <= 1);
+    if (!rig.prompter.shown.isEmpty())
+        QCOMPARE(rig.prompter.shown.at(0).text, QStringLiteral("传输中断: 最后一条记录不完整, 已舍弃。已收到 %1 条完整记录。").arg(records));
 }
 
 void TestHistoryRead::secondPressDuringTransfer_data()
@@ -113,7 +292,7 @@ void TestHistoryRead::secondPressDuringTransfer()
     rig.sim()->setHistoryPace(24, 64, 15);
 
     rig.query(QDate(2026, 3, 1), QDate(2026, 3, 1));
-    QTRY_VERIFY(!rig.text().isEmpty());
+    QTRY_VERIFY(!rig.records().isEmpty());
     rig.query(QDate(2026, 4, 1), QDate(2026, 4, 1));
     QVERIFY(rig.waitForRun());
 
@@ -140,9 +319,8 @@ void TestHistoryRead::onlyTwoDigitsOfTheYearTravel()
     rig.sim()->setHistoryRecordCount(3);
     rig.query(start, start);
     QVERIFY(rig.waitForRun());
-    const QStringList lines = rig.text().split(QLatin1Char('\n'));
-    QCOMPARE(lines.size(), 1 + 3 + 1);
-    QVERIFY2(lines.at(1).startsWith(firstRecord), qPrintable(lines.at(1)));
+    QCOMPARE(rig.records().lineCount(), 1 + 3);
+    QVERIFY2(rig.records().line(1).startsWith(firstRecord), qPrintable(rig.records().line(1)));
 }
 
 QTEST_MAIN(TestHistoryRead)

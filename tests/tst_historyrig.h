@@ -10,9 +10,9 @@
 
 #include <QCoreApplication>
 #include <QDateEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QTest>
-#include <QTextEdit>
 
 #include <memory>
 
@@ -40,8 +40,22 @@ struct HistoryRig
 
     InstrumentSimulator* sim() const { return instrument.sim(); }
     QPushButton* button(const char* name) const { return dialog->findChild<QPushButton*>(QLatin1String(name)); }
-    QTextEdit* textBox() const { return dialog->findChild<QTextEdit*>(QStringLiteral("textEdit")); }
-    QString text() const { return textBox()->toPlainText(); }
+    QListView* view() const { return dialog->findChild<QListView*>(QStringLiteral("listRecords")); }
+    const RecordStore& records() const { return dialog->records(); }
+    // The lines held, each with a line feed, as the raw CSV export writes them.
+    QString text() const
+    {
+        QString all;
+        for (int row = 0; row < records().lineCount(); ++row)
+            all += records().line(row) + QLatin1Char('\n');
+        return all;
+    }
+    // Fills the dialog as a query that brought these lines would.
+    void setLines(const QString& lines) const
+    {
+        dialog->slotClearText();
+        dialog->slotAddLines(lines);
+    }
     int queries() const { return sim()->requestCount(InstrumentSimulator::QueryHistory); }
 
     // Picks the range in the date boxes and presses Query.
@@ -66,13 +80,15 @@ struct HistoryRig
     std::unique_ptr<HistoryData> dialog;
 };
 
-// What the text box shows for the generator's answer: its lines as sent, CR LF shown as a line break.
+// The lines the dialog holds for the generator's answer, each with a line feed: the whole lines as
+// sent, without their CR LF; bytes after the last line feed are no line.
 inline QString shownText(const QDate& start, const QDate& end, int count, const QByteArray& tail = QByteArray())
 {
     HistoryGenerator generator(start, end, count, tail);
     QByteArray bytes;
     for (QByteArray chunk = generator.next(4096); !chunk.isEmpty(); chunk = generator.next(4096))
         bytes += chunk;
+    bytes.truncate(bytes.lastIndexOf('\n') + 1);
     QString text;
     for (const QByteArray& line : bytes.split('\n'))
         text += decodeDeviceText(line).remove(QLatin1Char('\r')) + QLatin1Char('\n');

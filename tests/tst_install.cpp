@@ -63,7 +63,9 @@ class TestInstall : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir prefix;
+    // A prefix with a space, as an operator's folder may have: the desktop entry and the launcher
+    // must keep the path in one piece.
+    QTemporaryDir prefix{QDir::tempPath() + QStringLiteral("/zq prefix XXXXXX")};
     QTemporaryDir scratch;
     int runs = 0;
 
@@ -136,7 +138,11 @@ void TestInstall::initTestCase()
                                        {QStringLiteral("--install"), QStringLiteral(ZQ_BUILD_DIR),
                                         QStringLiteral("--prefix"), prefix.path()});
     QVERIFY2(outcome.finished && outcome.exitCode == 0, qPrintable(describe(outcome)));
-    for (const char* path : {ZQ_INSTALL_BINDIR "/zq-simulator", ZQ_INSTALL_BINDIR "/zq-package", ZQ_INSTALL_DATADIR "/zq-assistant/sample-items.txt",
+    for (const char* path : {ZQ_INSTALL_BINDIR "/zq-simulator", ZQ_INSTALL_BINDIR "/zq-package", ZQ_INSTALL_BINDIR "/zq-cli",
+                             ZQ_INSTALL_DATADIR "/zq-assistant/sample-items.txt",
+                             ZQ_INSTALL_DATADIR "/man/man1/zq-assistant.1.gz", ZQ_INSTALL_DATADIR "/man/man1/zq-cli.1.gz",
+                             ZQ_INSTALL_DATADIR "/man/man1/zq-simulator.1.gz", ZQ_INSTALL_DATADIR "/man/man1/zq-package.1.gz",
+                             ZQ_INSTALL_DATADIR "/doc/zq-assistant/copyright", ZQ_INSTALL_DATADIR "/doc/zq-assistant/changelog.gz",
                              ZQ_INSTALL_DATADIR "/zq-assistant/translations/en_US.qm",
                              ZQ_INSTALL_DATADIR "/zq-assistant/translations/zh_CH.qm",
                              ZQ_INSTALL_DATADIR "/zq-assistant/translations/zh_TW.qm"})
@@ -159,9 +165,13 @@ void TestInstall::desktopFilesValidate()
     outcome = runProgram(QStringLiteral("appstreamcli"), {QStringLiteral("validate"), QStringLiteral("--no-net"), metainfo});
     QVERIFY2(outcome.exitCode == 0, qPrintable(describe(outcome)));
 
-    // The entry is written for the prefix it is installed into, so the menu starts this copy.
+    // The entry is written for the prefix it is installed into, so the menu starts this copy; the
+    // path is quoted, so its space does not split it.
     QSettings entry(desktop, QSettings::IniFormat);
     QCOMPARE(entry.value(QStringLiteral("Desktop Entry/Exec")).toString(), launcher());
+    QFile raw(desktop);
+    QVERIFY(raw.open(QIODevice::ReadOnly));
+    QVERIFY(raw.readAll().contains("\nExec=\"" + launcher().toUtf8() + "\"\n"));
     const QString icon = entry.value(QStringLiteral("Desktop Entry/Icon")).toString();
     QVERIFY(QFileInfo(installed(QStringLiteral(ZQ_INSTALL_DATADIR "/icons/hicolor/scalable/apps/%1.svg").arg(icon))).isFile());
 }

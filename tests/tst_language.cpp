@@ -11,6 +11,8 @@
 #include "tests/support/workdir.h"
 
 #include <QAbstractButton>
+#include <QCalendarWidget>
+#include <QDateEdit>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -86,7 +88,7 @@ void TestLanguage::everyWindow()
 }
 
 // Qt's translation is replaced on every switch and dropped for English: the clock's success box,
-// a file dialog and a text box's menu each show the language just chosen.
+// a file dialog, a text box's menu and a calendar each show the language just chosen.
 void TestLanguage::qtTextsFollowEverySwitch()
 {
     struct Step
@@ -95,13 +97,14 @@ void TestLanguage::qtTextsFollowEverySwitch()
         QString ok;
         QString filesOfType;
         QString undo;
+        QString march;
     };
     const QList<Step> steps = {
-        {"en_US", QStringLiteral("OK"), QStringLiteral("Files of type:"), QStringLiteral("&Undo")},
-        {"zh_CH", QStringLiteral("确定"), QStringLiteral("文件类型："), QStringLiteral("撤消(&U)")},
-        {"zh_TW", QStringLiteral("確定"), QStringLiteral("檔案型態："), QStringLiteral("復原(&U)")},
-        {"en_US", QStringLiteral("OK"), QStringLiteral("Files of type:"), QStringLiteral("&Undo")},
-        {"zh_CH", QStringLiteral("确定"), QStringLiteral("文件类型："), QStringLiteral("撤消(&U)")},
+        {"en_US", QStringLiteral("OK"), QStringLiteral("Files of type:"), QStringLiteral("&Undo"), QStringLiteral("March")},
+        {"zh_CH", QStringLiteral("确定"), QStringLiteral("文件类型："), QStringLiteral("撤消(&U)"), QStringLiteral("三月")},
+        {"zh_TW", QStringLiteral("確定"), QStringLiteral("檔案型態："), QStringLiteral("復原(&U)"), QStringLiteral("3月")},
+        {"en_US", QStringLiteral("OK"), QStringLiteral("Files of type:"), QStringLiteral("&Undo"), QStringLiteral("March")},
+        {"zh_CH", QStringLiteral("确定"), QStringLiteral("文件类型："), QStringLiteral("撤消(&U)"), QStringLiteral("三月")},
     };
     WorkDir dir;
     dir.copyTranslations();
@@ -132,6 +135,12 @@ void TestLanguage::qtTextsFollowEverySwitch()
         QLineEdit edit;
         QScopedPointer<QMenu> menu(edit.createStandardContextMenu());
         QCOMPARE(menu->actions().value(0)->text().section('\t', 0, 0), step.undo);
+
+        // Dates and the calendar pop-up speak the language, not the system's locale.
+        QDateEdit date(QDate(2026, 3, 1));
+        date.setCalendarPopup(true);
+        QCOMPARE(date.calendarWidget()->locale().monthName(3), step.march);
+        QCOMPARE(date.locale().toString(date.date(), QStringLiteral("MMMM")), step.march);
     }
 }
 

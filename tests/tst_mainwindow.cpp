@@ -411,6 +411,8 @@ void TestMainWindow::aboutBox()
     QCOMPARE(prompter.shown[0].className, QStringLiteral("NeutralAboutDialog"));
     QCOMPARE(prompter.shown[0].title, title);
     QCOMPARE(labelText, label);
+    // One name in the title and in the box, whatever the language.
+    QCOMPARE(window.windowTitle(), label);
     QCOMPARE(size, QSize(245, 112));
     QCOMPARE(result, int(QDialog::Accepted));
 }

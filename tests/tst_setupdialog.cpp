@@ -1,6 +1,7 @@
 // Labels: net gui
 #include "settings/config.h"
 #include "settings/singleton.h"
+#include "settings/translationfiles.h"
 #include "link/frames.h"
 #include "link/linkchannel.h"
 #include "setup/ui/searchdevicedialog.h"
@@ -11,10 +12,13 @@
 #include "tests/support/workdir.h"
 #include "ui_setupdialog.h"
 
+#include <QAbstractItemView>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
+#include <QTranslator>
 
 
 namespace {
@@ -51,6 +55,12 @@ private slots:
     void rejectedSearchChangesNothing();
     void unmatchedStoredValuesAreKept_data();
     void unmatchedStoredValuesAreKept();
+    void typedPortIsKept_data();
+    void typedPortIsKept();
+    void addressListShowsFifteenRows();
+    void widthDoesNotFollowThePortName();
+    void parityInTheChosenLanguage_data();
+    void parityInTheChosenLanguage();
 };
 
 void TestSetupDialog::initTestCase()
@@ -316,7 +326,9 @@ void TestSetupDialog::searchFillsTheUdpFields()
         search.findChild<QPushButton*>("bntSearch")->click();
         auto* lines = search.findChild<QListWidget*>("listWidget");
         found = QTest::qWaitFor([&] { return !search.searchThread().isRunning() && lines->isEnabled(); }, 20000)
-                && lines->count() == 1 && lines->item(0)->text() == QLatin1String("ZQ-100");
+                && lines->count() == 1
+                && lines->item(0)->text()
+                       == QStringLiteral("ZQ-100    地址 127.0.0.1    端口 %1").arg(instrument.udpPort());
         if (found)
             lines->setCurrentRow(0);
         search.findChild<QPushButton*>("bntOk")->click();
@@ -394,6 +406,100 @@ void TestSetupDialog::unmatchedStoredValuesAreKept()
     QCOMPARE(file.value("serial/stopbits").toString(), QStringLiteral("9"));
     QCOMPARE(file.value("serial/baudrate").toString(), udp ? QStringLiteral("abc") : QStringLiteral("4800"));
     QCOMPARE(file.value("communicate/udp").toInt(), udp ? 1 : 0);
+}
+
+void TestSetupDialog::typedPortIsKept_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("a port the system does not list") << "ttyZQ9" << "ttyZQ9";
+    QTest::newRow("a Windows name") << "COM12" << "COM12";
+    QTest::newRow("a path") << "/dev/serial/by-id/usb-ZQ_Adapter-if00" << "/dev/serial/by-id/usb-ZQ_Adapter-if00";
+    QTest::newRow("blanks around it") << "  COM5 " << "COM5";
+}
+
+// The operator types a port into the list, saves, and finds it chosen the next time.
+void TestSetupDialog::typedPortIsKept()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, stored);
+    WorkDir dir;
+    {
+        SetupDialog dialog;
+        QLineEdit* edit = dialog.ui()->port->lineEdit();
+        QVERIFY(edit);
+        edit->clear();
+        QTest::keyClicks(edit, typed);
+        dialog.ui()->ok->click();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    }
+    singleton<Config>::destroy();
+    QCOMPARE(QSettings(dir.filePath("config.ini"), QSettings::IniFormat).value("serial/port").toString(), stored);
+
+    SetupDialog again;
+    QCOMPARE(again.ui()->port->currentText(), stored);
+    QCOMPARE(again.ui()->port->findText(stored), again.ui()->port->currentIndex());
+}
+
+void TestSetupDialog::addressListShowsFifteenRows()
+{
+    WorkDir dir;
+    SetupDialog dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QComboBox* addresses = dialog.ui()->cmbDeviceAddress;
+    addresses->showPopup();
+    QAbstractItemView* view = addresses->view();
+    QVERIFY(QTest::qWaitFor([&] { return view->isVisible(); }, 5000));
+    // Every address is still there; the open list shows fifteen of them and scrolls.
+    QCOMPARE(addresses->count(), 255);
+    const int rows = view->viewport()->height() / view->sizeHintForRow(0);
+    QVERIFY2(rows >= 10 && rows <= 15, qPrintable(QString::number(rows)));
+    addresses->hidePopup();
+}
+
+void TestSetupDialog::widthDoesNotFollowThePortName()
+{
+    QList<int> widths;
+    for (const char* port : {"COM1", "/dev/serial/by-id/usb-ZQ_Serial_Adapter_0123456789ABCDEF-if00-port0"}) {
+        WorkDir dir;
+        dir.writeConfig({{"serial/port", port}});
+        SetupDialog dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QCOMPARE(dialog.ui()->port->currentText(), QString::fromLatin1(port));
+        widths << dialog.width();
+    }
+    QCOMPARE(widths.first(), widths.last());
+}
+
+void TestSetupDialog::parityInTheChosenLanguage_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("Simplified Chinese: the form's own") << "zh_CH" << QStringList{"None", "Even", "Odd", "Space", "Mark"};
+    QTest::newRow("English") << "en_US" << QStringList{"None", "Even", "Odd", "Space", "Mark"};
+    QTest::newRow("Traditional Chinese") << "zh_TW"
+                                         << QStringList{"無", "偶同位", "奇同位", "空白", "標記"};
+}
+
+void TestSetupDialog::parityInTheChosenLanguage()
+{
+    QFETCH(QString, code);
+    QFETCH(QStringList, names);
+    WorkDir dir;
+    dir.copyTranslations();
+    QTranslator translator;
+    QVERIFY(translator.load(translationFile(code)));
+    QCoreApplication::installTranslator(&translator);
+    SetupDialog dialog;
+    QCoreApplication::removeTranslator(&translator);
+    QStringList shown;
+    for (int i = 0; i < dialog.ui()->parity->count(); ++i)
+        shown << dialog.ui()->parity->itemText(i);
+    QCOMPARE(shown, names);
+    // The stored values stay Qt's parity numbers whatever the names.
+    QCOMPARE(dialog.ui()->parity->itemData(2).toInt(), 3);
 }
 
 QTEST_MAIN(TestSetupDialog)

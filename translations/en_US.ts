@@ -2,6 +2,24 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>CliHelp</name>
+    <message>
+        <location filename="../tools/zq-cli/clihelp.cpp" line="+120"/>
+        <source>用法: %1</source>
+        <translation>Usage: %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>选项:</source>
+        <translation>Options:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>参数:</source>
+        <translation>Arguments:</translation>
+    </message>
+</context>
+<context>
     <name>CliOutput</name>
     <message>
         <location filename="../tools/zq-cli/clioutput.cpp" line="+73"/>
@@ -18,7 +36,7 @@
     <name>CliParser</name>
     <message>
         <location filename="../tools/zq-cli/cliapp.cpp" line="+56"/>
-        <location filename="../tools/zq-cli/cliparser.cpp" line="+89"/>
+        <location filename="../tools/zq-cli/cliparser.cpp" line="+88"/>
         <source>未知的子命令: %1</source>
         <translation>Unknown subcommand: %1</translation>
     </message>
@@ -54,7 +72,22 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Invalid timeout: %1</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+17"/>
+        <source>(默认: %1)</source>
+        <translation>(default: %1)</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>[选项]</source>
+        <translation>[options]</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>显示此帮助后退出</source>
+        <translation>Show this help and exit</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>每台仪器输出一行 JSON 对象</source>
         <translation>Print one JSON object per instrument and line</translation>
     </message>
@@ -75,12 +108,12 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     </message>
     <message>
         <location line="+0"/>
-        <location line="+35"/>
+        <location line="+38"/>
         <source>毫秒</source>
         <translation>ms</translation>
     </message>
     <message>
-        <location line="-33"/>
+        <location line="-36"/>
         <source>经 UDP 连接仪器; read, write, set-clock 和 flash 可重复此选项</source>
         <translation>Reach the instrument over UDP; read, write, set-clock and flash take it more than once</translation>
     </message>
@@ -155,12 +188,12 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     <message>
         <location line="+0"/>
         <location line="+10"/>
-        <location line="+1"/>
+        <location line="+4"/>
         <source>文件</source>
         <translation>file</translation>
     </message>
     <message>
-        <location line="-9"/>
+        <location line="-12"/>
         <source>要写入的配置 CSV 文件</source>
         <translation>The configuration CSV file to write</translation>
     </message>
@@ -211,7 +244,17 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Export the records to a CSV file</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
+        <source>CSV 的格式: lines (记录原文, 默认) 或 table (表格, 每个字段一列)</source>
+        <translation>CSV format: lines (the record lines as received, the default) or table (one column per field)</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>格式</source>
+        <translation>format</translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>把记录导出为 PDF 文件</source>
         <translation>Export the records to a PDF file</translation>
     </message>
@@ -351,7 +394,12 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>The first day is after the last day</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+5"/>
+        <source>无效的 CSV 格式: %1 (应为 lines 或 table)</source>
+        <translation>Invalid CSV format: %1 (use lines or table)</translation>
+    </message>
+    <message>
+        <location line="+7"/>
         <source>--hex 与 --both 不能同时使用</source>
         <translation>--hex and --both cannot be used together</translation>
     </message>
@@ -589,14 +637,19 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
 <context>
     <name>HistoryCommand</name>
     <message>
-        <location filename="../tools/zq-cli/historycommand.cpp" line="+42"/>
+        <location filename="../tools/zq-cli/historycommand.cpp" line="+43"/>
         <source>无法导出 PDF: 没有字体</source>
         <translation>Cannot export the PDF: no fonts available</translation>
     </message>
     <message>
-        <location line="+47"/>
-        <source>已导出 %1 行到 %2</source>
-        <translation>Exported %1 lines to %2</translation>
+        <location line="+38"/>
+        <source>传输中断: 最后一条记录不完整, 已舍弃。已收到 %1 条完整记录。</source>
+        <translation>The transfer was cut off: the last record was incomplete and has been dropped. %1 complete records were received.</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>已导出 %1 条记录到 %2</source>
+        <translation>Exported %1 records to %2</translation>
     </message>
 </context>
 <context>
@@ -618,9 +671,16 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     </message>
     <message>
         <location line="+14"/>
-        <location filename="../history/ui/historydata.cpp" line="+124"/>
+        <location filename="../history/ui/historydata.cpp" line="+154"/>
+        <location line="+15"/>
+        <location filename="../tools/zq-cli/historycommand.cpp" line="-19"/>
         <source>查询</source>
         <translation>Query</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>停止</source>
+        <translation>Stop</translation>
     </message>
     <message>
         <location line="+7"/>
@@ -633,42 +693,100 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Export PDF</translation>
     </message>
     <message>
-        <location filename="../history/ui/historydata.cpp" line="-56"/>
+        <location filename="../history/ui/historydata.cpp" line="-86"/>
+        <location line="+74"/>
+        <location line="+41"/>
         <source>确定</source>
         <translation>OK</translation>
     </message>
     <message>
-        <location line="+56"/>
+        <location line="-74"/>
+        <source>正在查询… 已收到 %1 条记录, 用时 %2</source>
+        <translation>Querying… %1 records received in %2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>已收到 %1 条记录, 用时 %2</source>
+        <translation>%1 records received in %2</translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>传输中断: 最后一条记录不完整, 已舍弃。已收到 %1 条完整记录。</source>
+        <translation>The transfer was cut off: the last record was incomplete and has been dropped. %1 complete records were received.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>已收到的 %1 条完整记录已保留。</source>
+        <translation>The %1 complete records received have been kept.</translation>
+    </message>
+    <message>
+        <location line="+19"/>
         <source>起始日期应该小于或等于结束日期</source>
         <translation>The start date must be on or before the end date</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+26"/>
+        <location line="+14"/>
+        <location line="+9"/>
+        <location line="+6"/>
         <location line="+7"/>
-        <location line="+5"/>
-        <location line="+7"/>
-        <location filename="../tools/zq-cli/historycommand.cpp" line="-11"/>
+        <location filename="../tools/zq-cli/historycommand.cpp" line="+6"/>
         <source>导出历史数据</source>
         <translation>Export History Records</translation>
+    </message>
+    <message>
+        <location line="-36"/>
+        <source>没有可导出的记录</source>
+        <translation>There are no records to export.</translation>
     </message>
 </context>
 <context>
     <name>HistoryExport</name>
     <message>
-        <location filename="../history/historyexport.cpp" line="+83"/>
+        <location filename="../history/historyexport.cpp" line="+192"/>
+        <location line="+35"/>
         <location line="+47"/>
         <source>打开文件失败: %1</source>
         <translation>Cannot open the file: %1</translation>
     </message>
     <message>
-        <location line="-39"/>
-        <location line="+45"/>
-        <location line="+21"/>
+        <location line="-123"/>
         <source>写入文件失败: %1</source>
         <translation>Cannot write the file: %1</translation>
     </message>
     <message>
-        <location line="-39"/>
+        <location line="-34"/>
+        <source>%1 至 %2</source>
+        <translation>%1 to %2</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>导出于 %1</source>
+        <translation>Exported %1</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <location line="+151"/>
+        <source>历史数据</source>
+        <translation>History Records</translation>
+    </message>
+    <message>
+        <location line="-145"/>
+        <source>第 %1 页 / 共 %2 页</source>
+        <translation>Page %1 of %2</translation>
+    </message>
+    <message>
+        <location line="+39"/>
+        <source>记录原文 (*.csv)</source>
+        <translation>Record lines (*.csv)</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>表格 CSV (*.csv)</source>
+        <translation>Table CSV (*.csv)</translation>
+    </message>
+    <message>
+        <location line="+91"/>
         <source>导出数据失败，数据格式错误</source>
         <translation>Export failed: the data format is wrong</translation>
     </message>
@@ -794,7 +912,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Monitor</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="+72"/>
+        <location filename="../app/mainwindow.cpp" line="+78"/>
         <source>准备就绪</source>
         <translation>Ready</translation>
     </message>
@@ -805,7 +923,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>OK</translation>
     </message>
     <message>
-        <location line="+48"/>
+        <location line="+50"/>
         <source>无法保存设置: %1 不可写入</source>
         <translation>Cannot save the settings: %1 is not writable</translation>
     </message>
@@ -968,7 +1086,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Unknown error</translation>
     </message>
     <message>
-        <location filename="../link/serialtransport.cpp" line="+33"/>
+        <location filename="../link/serialtransport.cpp" line="+34"/>
         <source>串口打开失败</source>
         <translation>Cannot open the serial port</translation>
     </message>
@@ -988,8 +1106,8 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Sending the command failed</translation>
     </message>
     <message>
-        <location filename="../setup/ui/searchdevicedialog.cpp" line="+45"/>
-        <location line="+30"/>
+        <location filename="../setup/ui/searchdevicedialog.cpp" line="+64"/>
+        <location line="+40"/>
         <source>请选择设备</source>
         <translation>Please select an instrument</translation>
     </message>
@@ -997,8 +1115,8 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
 <context>
     <name>ReadThread</name>
     <message>
-        <location filename="../history/readthread.cpp" line="+36"/>
-        <location line="+31"/>
+        <location filename="../history/readthread.cpp" line="+50"/>
+        <location line="+53"/>
         <source>查询</source>
         <translation>Query</translation>
     </message>
@@ -1046,9 +1164,9 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Find Instruments</translation>
     </message>
     <message>
-        <location line="+15"/>
-        <source>搜索</source>
-        <translation>Search</translation>
+        <location line="+22"/>
+        <source>重新搜索</source>
+        <translation>Search Again</translation>
     </message>
     <message>
         <location line="+20"/>
@@ -1059,6 +1177,26 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <location line="+10"/>
         <source>取消</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <location filename="../setup/ui/searchdevicedialog.cpp" line="-64"/>
+        <source>%1    地址 %2    端口 %3</source>
+        <translation>%1    address %2    port %3</translation>
+    </message>
+    <message>
+        <location line="+41"/>
+        <source>正在查找设备...</source>
+        <translation>Searching for instruments...</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>未找到设备</source>
+        <translation>No instrument found</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>找到 %1 台设备</source>
+        <translation>Instruments found: %1</translation>
     </message>
 </context>
 <context>
@@ -1079,7 +1217,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Port:</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+26"/>
         <source>波特率：</source>
         <translation>Baud rate:</translation>
     </message>
@@ -1134,7 +1272,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Instrument address:</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+29"/>
         <source>确定</source>
         <translation>OK</translation>
     </message>
@@ -1144,7 +1282,8 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Cancel</translation>
     </message>
     <message>
-        <location filename="../setup/ui/setupdialog.cpp" line="+161"/>
+        <location filename="../setup/ui/setupdialog.cpp" line="+154"/>
+        <location line="+15"/>
         <source>请选择串口!</source>
         <translation>Please select a serial port.</translation>
     </message>
@@ -1159,12 +1298,37 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Baud rate out of range.</translation>
     </message>
     <message>
-        <location line="-73"/>
+        <location line="-78"/>
         <source>请输入UDP地址</source>
         <translation>Please enter the UDP address.</translation>
     </message>
     <message>
+        <location line="-42"/>
+        <source>None</source>
+        <translation>None</translation>
+    </message>
+    <message>
         <location line="+1"/>
+        <source>Even</source>
+        <translation>Even</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Odd</source>
+        <translation>Odd</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Space</source>
+        <translation>Space</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Mark</source>
+        <translation>Mark</translation>
+    </message>
+    <message>
+        <location line="+39"/>
         <source>UDP地址无效, 请输入 IPv4 或 IPv6 地址</source>
         <translation>Invalid UDP address; please enter an IPv4 or IPv6 address</translation>
     </message>

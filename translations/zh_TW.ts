@@ -2,6 +2,24 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_TW">
 <context>
+    <name>CliHelp</name>
+    <message>
+        <location filename="../tools/zq-cli/clihelp.cpp" line="+120"/>
+        <source>用法: %1</source>
+        <translation>用法: %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>选项:</source>
+        <translation>選項:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>参数:</source>
+        <translation>參數:</translation>
+    </message>
+</context>
+<context>
     <name>CliOutput</name>
     <message>
         <location filename="../tools/zq-cli/clioutput.cpp" line="+73"/>
@@ -18,7 +36,7 @@
     <name>CliParser</name>
     <message>
         <location filename="../tools/zq-cli/cliapp.cpp" line="+56"/>
-        <location filename="../tools/zq-cli/cliparser.cpp" line="+89"/>
+        <location filename="../tools/zq-cli/cliparser.cpp" line="+88"/>
         <source>未知的子命令: %1</source>
         <translation>未知的子命令: %1</translation>
     </message>
@@ -54,7 +72,22 @@
         <translation>無效的逾時: %1</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+17"/>
+        <source>(默认: %1)</source>
+        <translation>(預設: %1)</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>[选项]</source>
+        <translation>[選項]</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>显示此帮助后退出</source>
+        <translation>顯示此說明後結束</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>每台仪器输出一行 JSON 对象</source>
         <translation>每台儀器輸出一行 JSON 物件</translation>
     </message>
@@ -75,12 +108,12 @@
     </message>
     <message>
         <location line="+0"/>
-        <location line="+35"/>
+        <location line="+38"/>
         <source>毫秒</source>
         <translation>毫秒</translation>
     </message>
     <message>
-        <location line="-33"/>
+        <location line="-36"/>
         <source>经 UDP 连接仪器; read, write, set-clock 和 flash 可重复此选项</source>
         <translation>經 UDP 連線儀器; read, write, set-clock 和 flash 可重複此選項</translation>
     </message>
@@ -155,12 +188,12 @@
     <message>
         <location line="+0"/>
         <location line="+10"/>
-        <location line="+1"/>
+        <location line="+4"/>
         <source>文件</source>
         <translation>檔案</translation>
     </message>
     <message>
-        <location line="-9"/>
+        <location line="-12"/>
         <source>要写入的配置 CSV 文件</source>
         <translation>要寫入的設定 CSV 檔案</translation>
     </message>
@@ -211,7 +244,17 @@
         <translation>把記錄匯出為 CSV 檔案</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
+        <source>CSV 的格式: lines (记录原文, 默认) 或 table (表格, 每个字段一列)</source>
+        <translation>CSV 的格式: lines (記錄原文, 預設) 或 table (表格, 每個欄位一欄)</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>格式</source>
+        <translation>格式</translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>把记录导出为 PDF 文件</source>
         <translation>把記錄匯出為 PDF 檔案</translation>
     </message>
@@ -351,7 +394,12 @@
         <translation>起始日期晚於結束日期</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+5"/>
+        <source>无效的 CSV 格式: %1 (应为 lines 或 table)</source>
+        <translation>無效的 CSV 格式: %1 (應為 lines 或 table)</translation>
+    </message>
+    <message>
+        <location line="+7"/>
         <source>--hex 与 --both 不能同时使用</source>
         <translation>--hex 與 --both 不能同時使用</translation>
     </message>
@@ -589,14 +637,19 @@
 <context>
     <name>HistoryCommand</name>
     <message>
-        <location filename="../tools/zq-cli/historycommand.cpp" line="+42"/>
+        <location filename="../tools/zq-cli/historycommand.cpp" line="+43"/>
         <source>无法导出 PDF: 没有字体</source>
         <translation>無法匯出 PDF: 沒有字型</translation>
     </message>
     <message>
-        <location line="+47"/>
-        <source>已导出 %1 行到 %2</source>
-        <translation>已匯出 %1 行到 %2</translation>
+        <location line="+38"/>
+        <source>传输中断: 最后一条记录不完整, 已舍弃。已收到 %1 条完整记录。</source>
+        <translation>傳輸中斷: 最後一筆記錄不完整, 已捨棄。已收到 %1 筆完整記錄。</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>已导出 %1 条记录到 %2</source>
+        <translation>已匯出 %1 筆記錄到 %2</translation>
     </message>
 </context>
 <context>
@@ -618,9 +671,16 @@
     </message>
     <message>
         <location line="+14"/>
-        <location filename="../history/ui/historydata.cpp" line="+124"/>
+        <location filename="../history/ui/historydata.cpp" line="+154"/>
+        <location line="+15"/>
+        <location filename="../tools/zq-cli/historycommand.cpp" line="-19"/>
         <source>查询</source>
         <translation>查詢</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>停止</source>
+        <translation>停止</translation>
     </message>
     <message>
         <location line="+7"/>
@@ -633,42 +693,100 @@
         <translation>匯出PDF</translation>
     </message>
     <message>
-        <location filename="../history/ui/historydata.cpp" line="-56"/>
+        <location filename="../history/ui/historydata.cpp" line="-86"/>
+        <location line="+74"/>
+        <location line="+41"/>
         <source>确定</source>
         <translation>確定</translation>
     </message>
     <message>
-        <location line="+56"/>
+        <location line="-74"/>
+        <source>正在查询… 已收到 %1 条记录, 用时 %2</source>
+        <translation>正在查詢… 已收到 %1 筆記錄, 用時 %2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>已收到 %1 条记录, 用时 %2</source>
+        <translation>已收到 %1 筆記錄, 用時 %2</translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>传输中断: 最后一条记录不完整, 已舍弃。已收到 %1 条完整记录。</source>
+        <translation>傳輸中斷: 最後一筆記錄不完整, 已捨棄。已收到 %1 筆完整記錄。</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>已收到的 %1 条完整记录已保留。</source>
+        <translation>已收到的 %1 筆完整記錄已保留。</translation>
+    </message>
+    <message>
+        <location line="+19"/>
         <source>起始日期应该小于或等于结束日期</source>
         <translation>起始日期應該小於或等於結束日期</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+26"/>
+        <location line="+14"/>
+        <location line="+9"/>
+        <location line="+6"/>
         <location line="+7"/>
-        <location line="+5"/>
-        <location line="+7"/>
-        <location filename="../tools/zq-cli/historycommand.cpp" line="-11"/>
+        <location filename="../tools/zq-cli/historycommand.cpp" line="+6"/>
         <source>导出历史数据</source>
         <translation>匯出歷史資料</translation>
+    </message>
+    <message>
+        <location line="-36"/>
+        <source>没有可导出的记录</source>
+        <translation>沒有可匯出的記錄</translation>
     </message>
 </context>
 <context>
     <name>HistoryExport</name>
     <message>
-        <location filename="../history/historyexport.cpp" line="+83"/>
+        <location filename="../history/historyexport.cpp" line="+192"/>
+        <location line="+35"/>
         <location line="+47"/>
         <source>打开文件失败: %1</source>
         <translation>開啟檔案失敗: %1</translation>
     </message>
     <message>
-        <location line="-39"/>
-        <location line="+45"/>
-        <location line="+21"/>
+        <location line="-123"/>
         <source>写入文件失败: %1</source>
         <translation>寫入檔案失敗: %1</translation>
     </message>
     <message>
-        <location line="-39"/>
+        <location line="-34"/>
+        <source>%1 至 %2</source>
+        <translation>%1 至 %2</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>导出于 %1</source>
+        <translation>匯出於 %1</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <location line="+151"/>
+        <source>历史数据</source>
+        <translation>歷史資料</translation>
+    </message>
+    <message>
+        <location line="-145"/>
+        <source>第 %1 页 / 共 %2 页</source>
+        <translation>第 %1 頁 / 共 %2 頁</translation>
+    </message>
+    <message>
+        <location line="+39"/>
+        <source>记录原文 (*.csv)</source>
+        <translation>記錄原文 (*.csv)</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>表格 CSV (*.csv)</source>
+        <translation>表格 CSV (*.csv)</translation>
+    </message>
+    <message>
+        <location line="+91"/>
         <source>导出数据失败，数据格式错误</source>
         <translation>匯出資料失敗，資料格式錯誤</translation>
     </message>
@@ -794,7 +912,7 @@
         <translation>裝置監聽</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="+72"/>
+        <location filename="../app/mainwindow.cpp" line="+78"/>
         <source>准备就绪</source>
         <translation>就緒</translation>
     </message>
@@ -805,7 +923,7 @@
         <translation>確定</translation>
     </message>
     <message>
-        <location line="+48"/>
+        <location line="+50"/>
         <source>无法保存设置: %1 不可写入</source>
         <translation>無法儲存設定: %1 無法寫入</translation>
     </message>
@@ -968,7 +1086,7 @@
         <translation>未定義的錯誤</translation>
     </message>
     <message>
-        <location filename="../link/serialtransport.cpp" line="+33"/>
+        <location filename="../link/serialtransport.cpp" line="+34"/>
         <source>串口打开失败</source>
         <translation>無法開啟序列埠</translation>
     </message>
@@ -988,8 +1106,8 @@
         <translation>傳送命令失敗</translation>
     </message>
     <message>
-        <location filename="../setup/ui/searchdevicedialog.cpp" line="+45"/>
-        <location line="+30"/>
+        <location filename="../setup/ui/searchdevicedialog.cpp" line="+64"/>
+        <location line="+40"/>
         <source>请选择设备</source>
         <translation>請選擇裝置</translation>
     </message>
@@ -997,8 +1115,8 @@
 <context>
     <name>ReadThread</name>
     <message>
-        <location filename="../history/readthread.cpp" line="+36"/>
-        <location line="+31"/>
+        <location filename="../history/readthread.cpp" line="+50"/>
+        <location line="+53"/>
         <source>查询</source>
         <translation>查詢</translation>
     </message>
@@ -1046,9 +1164,9 @@
         <translation>尋找裝置</translation>
     </message>
     <message>
-        <location line="+15"/>
-        <source>搜索</source>
-        <translation>搜尋</translation>
+        <location line="+22"/>
+        <source>重新搜索</source>
+        <translation>重新搜尋</translation>
     </message>
     <message>
         <location line="+20"/>
@@ -1059,6 +1177,26 @@
         <location line="+10"/>
         <source>取消</source>
         <translation>取消</translation>
+    </message>
+    <message>
+        <location filename="../setup/ui/searchdevicedialog.cpp" line="-64"/>
+        <source>%1    地址 %2    端口 %3</source>
+        <translation>%1    位址 %2    連接埠 %3</translation>
+    </message>
+    <message>
+        <location line="+41"/>
+        <source>正在查找设备...</source>
+        <translation>正在尋找裝置...</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>未找到设备</source>
+        <translation>找不到裝置</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>找到 %1 台设备</source>
+        <translation>找到 %1 台裝置</translation>
     </message>
 </context>
 <context>
@@ -1079,7 +1217,7 @@
         <translation>序列埠：</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+26"/>
         <source>波特率：</source>
         <translation>鮑率：</translation>
     </message>
@@ -1134,7 +1272,7 @@
         <translation>裝置位址：</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+29"/>
         <source>确定</source>
         <translation>確定</translation>
     </message>
@@ -1144,7 +1282,8 @@
         <translation>取消</translation>
     </message>
     <message>
-        <location filename="../setup/ui/setupdialog.cpp" line="+161"/>
+        <location filename="../setup/ui/setupdialog.cpp" line="+154"/>
+        <location line="+15"/>
         <source>请选择串口!</source>
         <translation>請選擇序列埠!</translation>
     </message>
@@ -1159,12 +1298,37 @@
         <translation>鮑率超出範圍!</translation>
     </message>
     <message>
-        <location line="-73"/>
+        <location line="-78"/>
         <source>请输入UDP地址</source>
         <translation>請輸入 UDP 位址</translation>
     </message>
     <message>
+        <location line="-42"/>
+        <source>None</source>
+        <translation>無</translation>
+    </message>
+    <message>
         <location line="+1"/>
+        <source>Even</source>
+        <translation>偶同位</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Odd</source>
+        <translation>奇同位</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Space</source>
+        <translation>空白</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Mark</source>
+        <translation>標記</translation>
+    </message>
+    <message>
+        <location line="+39"/>
         <source>UDP地址无效, 请输入 IPv4 或 IPv6 地址</source>
         <translation>UDP位址無效, 請輸入 IPv4 或 IPv6 位址</translation>
     </message>

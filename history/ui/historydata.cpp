@@ -1,55 +1,69 @@
 #include "history/ui/historydata.h"
 
-#include "prompt/prompter.h"
 #include "history/historyexport.h"
 #include "link/frames.h"
+#include "prompt/prompter.h"
 
 #include "ui_historydata.h"
 
 #include <QAbstractButton>
+#include <QAction>
+#include <QClipboard>
 #include <QCloseEvent>
-#include <QDate>
-#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QLocale>
 #include <QMessageBox>
+#include <QScrollBar>
 
 namespace {
 
-// How often arrived lines are put into the text box.
-constexpr int DisplayTickMs = 50;
-// Arrived lines go in batches of this many (a few milliseconds each) for at most DisplayBudgetMs a
-// turn of the event loop; a larger backlog is shown over the next turns, so the window stays
-// responsive during long transfers, also on a busy machine.
-constexpr int LinesPerBatch = 500;
-constexpr int DisplayBudgetMs = 20;
+// How often arrived lines are put on screen: the view learns of all of them at once, so its cost
+// is one update a frame whatever the rate.
+constexpr int FrameMs = 40;
+
+QString minutesAndSeconds(qint64 ms)
+{
+    const qint64 seconds = ms / 1000;
+    return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
 
 } // namespace
 
 HistoryData::HistoryData(QWidget* parent) : QDialog(parent), form(new Ui::HistoryData)
 {
     form->setupUi(this);
+    view = form->listRecords;
+    view->setModel(&model);
     setWindowIcon(QIcon(QStringLiteral(":/image/debug.png")));
     setWindowFlags((windowFlags() & ~Qt::WindowContextHelpButtonHint) | Qt::WindowMaximizeButtonHint);
-    form->textEdit->setReadOnly(true);
-    // Nothing is ever undone in a read-only box; an undo stack would only hold a second copy.
-    form->textEdit->setUndoRedoEnabled(false);
     form->dateStart->setCalendarPopup(true);
     form->dateEnd->setCalendarPopup(true);
     form->dateStart->setDate(QDate::currentDate());
     form->dateEnd->setDate(QDate::currentDate());
 
-    displayTick.setSingleShot(true);
-    displayTick.setInterval(DisplayTickMs);
-    connect(&displayTick, SIGNAL(timeout()), this, SLOT(showArrivedText()));
+    auto* copy = new QAction(view);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetShortcut);
+    view->addAction(copy);
+    connect(copy, SIGNAL(triggered()), this, SLOT(copySelectedLines()));
+    // Scrolling up to read stops the view following the newest line; scrolling to the end resumes.
+    connect(view->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            [this](int value) { following = value == view->verticalScrollBar()->maximum(); });
+
+    frameTick.setInterval(FrameMs);
+    connect(&frameTick, SIGNAL(timeout()), this, SLOT(showArrivedLines()));
 
     connect(form->bntQuery, SIGNAL(clicked()), this, SLOT(slotQueryHistory()));
+    connect(form->bntStop, SIGNAL(clicked()), this, SLOT(slotStopQuery()));
     connect(form->bntExportCSV, SIGNAL(clicked()), this, SLOT(slotExportCSV()));
     connect(form->bntExportPDF, SIGNAL(clicked()), this, SLOT(slotExportPDF()));
-    // Queued: the thread object lives here, its signals come from the run.
+    // Queued: the thread object lives here, its signals come from the run, in order, and its end
+    // comes after all of them.
     connect(&readThread, SIGNAL(signalClearText()), this, SLOT(slotClearText()));
-    connect(&readThread, SIGNAL(signalAddText(QString)), this, SLOT(slotAddText(QString)));
+    connect(&readThread, SIGNAL(signalAddLines(QString)), this, SLOT(slotAddLines(QString)));
     connect(&readThread, SIGNAL(signalShowError(QString, QString)), this, SLOT(slotShowError(QString, QString)));
-    // The last lines of a run need not wait for the next tick.
-    connect(&readThread, SIGNAL(finished()), this, SLOT(showArrivedText()));
+    connect(&readThread, SIGNAL(signalCutOff()), this, SLOT(slotCutOff()));
+    connect(&readThread, SIGNAL(finished()), this, SLOT(slotReadFinished()));
 }
 
 HistoryData::~HistoryData()
@@ -57,6 +71,7 @@ HistoryData::~HistoryData()
     // Torn down without a close (a test, a parent going away): the thread must not outlive us.
     readThread.stop();
     readThread.wait();
+    view->setModel(nullptr);
     delete form;
 }
 
@@ -71,47 +86,77 @@ void HistoryData::showErrorBox(const QString& title, const QString& text, const 
 
 void HistoryData::slotClearText()
 {
-    arrivedLines.clear();
-    displayTick.stop();
-    form->textEdit->clear();
+    model.clear();
+    clearedThisRun = true;
+    following = true;
 }
 
-void HistoryData::slotAddText(const QString& text)
+void HistoryData::slotAddLines(const QString& lines)
 {
-    arrivedLines.append(text);
-    if (!displayTick.isActive())
-        displayTick.start(DisplayTickMs);
-}
-
-void HistoryData::showArrivedText()
-{
-    displayTick.stop();
-    QElapsedTimer turn;
-    turn.start();
-    while (!arrivedLines.isEmpty() && turn.elapsed() < DisplayBudgetMs) {
-        const int count = qMin(LinesPerBatch, arrivedLines.size());
-        QString text;
-        for (int i = 0; i < count; ++i)
-            text += arrivedLines.at(i);
-        arrivedLines.erase(arrivedLines.begin(), arrivedLines.begin() + count);
-        form->textEdit->moveCursor(QTextCursor::End);
-        form->textEdit->insertPlainText(text);
-    }
-    if (!arrivedLines.isEmpty())
-        displayTick.start(0);
-}
-
-void HistoryData::showAllArrivedText()
-{
-    while (!arrivedLines.isEmpty())
-        showArrivedText();
-    displayTick.stop();
+    model.appendLines(lines);
 }
 
 void HistoryData::slotShowError(const QString& title, const QString& error)
 {
-    showAllArrivedText();
-    showErrorBox(title, error, windowIcon());
+    // Told when the run has ended, together with what arrived before it.
+    failureTitle = title;
+    failure = error;
+}
+
+void HistoryData::slotCutOff()
+{
+    cutOff = true;
+}
+
+void HistoryData::showArrivedLines()
+{
+    if (model.publish() && following)
+        view->scrollToBottom();
+    showStatus();
+}
+
+void HistoryData::showStatus()
+{
+    if (reading)
+        queryMs = queryClock.elapsed();
+    const QString count = QLocale().toString(model.records().recordCount());
+    const QString time = minutesAndSeconds(queryMs);
+    form->labStatus->setText(reading ? tr("正在查询… 已收到 %1 条记录, 用时 %2").arg(count, time)
+                                     : tr("已收到 %1 条记录, 用时 %2").arg(count, time));
+}
+
+void HistoryData::setReading(bool on)
+{
+    reading = on;
+    form->bntQuery->setEnabled(!on);
+    form->bntStop->setEnabled(on);
+    if (on)
+        frameTick.start();
+    else
+        frameTick.stop();
+}
+
+void HistoryData::slotReadFinished()
+{
+    showArrivedLines();
+    setReading(false);
+    showStatus();
+    const bool tell = isVisible();
+    const int records = model.records().recordCount();
+    QString kept;
+    if (clearedThisRun && cutOff)
+        kept = tr("传输中断: 最后一条记录不完整, 已舍弃。已收到 %1 条完整记录。").arg(records);
+    else if (clearedThisRun && records > 0)
+        kept = tr("已收到的 %1 条完整记录已保留。").arg(records);
+    if (tell && !failure.isEmpty()) {
+        showErrorBox(failureTitle, failure + (kept.isEmpty() ? QString() : QStringLiteral("\n") + kept), windowIcon());
+    } else if (tell && cutOff) {
+        QMessageBox box(QMessageBox::Warning, tr("查询"), kept, QMessageBox::Ok, this,
+                        Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+        box.setWindowIcon(windowIcon());
+        box.button(QMessageBox::Ok)->setText(tr("确定"));
+        Prompter::current().exec(box);
+    }
 }
 
 void HistoryData::slotQueryHistory()
@@ -124,31 +169,76 @@ void HistoryData::slotQueryHistory()
         showErrorBox(tr("查询"), tr("起始日期应该小于或等于结束日期"), windowIcon());
         return;
     }
+    clearedThisRun = false;
+    cutOff = false;
+    failure.clear();
+    queriedFrom = start;
+    queriedTo = end;
+    queryClock.start();
+    setReading(true);
+    showStatus();
     readThread.startRead(buildHistoryRequest(start, end));
+}
+
+void HistoryData::slotStopQuery()
+{
+    // The run ends at its next look at the flag, within a fraction of a second; its end is told by
+    // slotReadFinished like any other.
+    readThread.stop();
+    form->bntStop->setEnabled(false);
+}
+
+bool HistoryData::refuseEmptyExport()
+{
+    if (!model.records().isEmpty())
+        return false;
+    QMessageBox box(QMessageBox::Information, tr("导出历史数据"), tr("没有可导出的记录"), QMessageBox::Ok, this,
+                    Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+    box.setWindowIcon(windowIcon());
+    box.button(QMessageBox::Ok)->setText(tr("确定"));
+    Prompter::current().exec(box);
+    return true;
 }
 
 void HistoryData::slotExportCSV()
 {
-    const QString path = Prompter::current().getSaveFileName(this, tr("导出历史数据"), QString(),
-                                                              QStringLiteral("Files (*.csv)"));
+    if (refuseEmptyExport())
+        return;
+    const QStringList filters = HistoryExport::csvFilters();
+    QString filter = filters.first();
+    QString path = Prompter::current().getSaveFileNameOfType(this, tr("导出历史数据"), QString(),
+                                                              filters.join(QStringLiteral(";;")), &filter);
     if (path.isEmpty())
         return;
-    showAllArrivedText();
-    const QString error = HistoryExport::exportCsv(form->textEdit->toPlainText(), path);
+    path = HistoryExport::withSuffix(path, filter);
+    const QString error = HistoryExport::csvKindOf(filter) == HistoryExport::Table
+                              ? HistoryExport::exportTableCsv(model.records(), path)
+                              : HistoryExport::exportCsv(model.records(), path);
     if (!error.isEmpty())
         showErrorBox(tr("导出历史数据"), error, windowIcon());
 }
 
 void HistoryData::slotExportPDF()
 {
-    const QString path = Prompter::current().getSaveFileName(this, tr("导出历史数据"), QString(),
-                                                              QStringLiteral("Files (*.pdf)"));
+    const QString filter = QStringLiteral("Files (*.pdf)");
+    QString path = Prompter::current().getSaveFileName(this, tr("导出历史数据"), QString(), filter);
     if (path.isEmpty())
         return;
-    showAllArrivedText();
-    const QString error = HistoryExport::exportPdf(form->textEdit->toPlainText(), path);
+    path = HistoryExport::withSuffix(path, filter);
+    const PdfHeading heading{instrumentName, queriedFrom, queriedTo, QDateTime::currentDateTime()};
+    const QString error = HistoryExport::exportPdf(model.records(), path, heading);
     if (!error.isEmpty())
         showErrorBox(tr("导出历史数据"), error, windowIcon());
+}
+
+void HistoryData::copySelectedLines()
+{
+    QModelIndexList rows = view->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end(), [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    QString text;
+    for (const QModelIndex& row : rows)
+        text += model.records().line(row.row()) + QLatin1Char('\n');
+    QGuiApplication::clipboard()->setText(text);
 }
 
 void HistoryData::stopReading()

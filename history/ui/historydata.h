@@ -1,10 +1,12 @@
 #pragma once
 
 #include "history/readthread.h"
+#include "history/recordmodel.h"
 
+#include <QDate>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QString>
-#include <QStringList>
 #include <QTimer>
 
 namespace Ui {
@@ -12,9 +14,10 @@ class HistoryData;
 }
 class QCloseEvent;
 class QIcon;
+class QListView;
 
 // The history dialog: asks the instrument for the records of a date range, shows them as they
-// arrive and exports what the text box holds as CSV or as a ruled PDF table.
+// arrive with their count and the time taken, and exports the records as CSV or as a PDF table.
 class HistoryData : public QDialog
 {
     Q_OBJECT
@@ -27,12 +30,17 @@ public:
 
     // The worker, for tests and the benchmark that wait for its end.
     ReadThread& reader() { return readThread; }
+    // Every whole line of the last query, shown or about to be.
+    const RecordStore& records() const { return model.records(); }
+    // The instrument the last configuration read named, for the PDF's band; empty when unknown.
+    void setInstrumentName(const QString& name) { instrumentName = name; }
 
 public slots:
     void slotClearText();
-    void slotAddText(const QString& text);
+    void slotAddLines(const QString& lines);
     void slotShowError(const QString& title, const QString& error);
     void slotQueryHistory();
+    void slotStopQuery();
     void slotExportCSV();
     void slotExportPDF();
 
@@ -43,16 +51,33 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private slots:
-    void showArrivedText();
+    void showArrivedLines();
+    void slotCutOff();
+    void slotReadFinished();
+    void copySelectedLines();
 
 private:
     void stopReading();
-    void showAllArrivedText();
+    void showStatus();
+    void setReading(bool reading);
+    bool refuseEmptyExport();
 
     Ui::HistoryData* form;
+    RecordModel model;
     ReadThread readThread;
-    // Lines that arrived since the last display tick; inserted together, which is far cheaper
-    // than one insertion per line.
-    QStringList arrivedLines;
-    QTimer displayTick;
+    QListView* view;
+    // Puts the lines that arrived on screen once a frame, however fast they come.
+    QTimer frameTick;
+    QElapsedTimer queryClock;
+    qint64 queryMs = 0;
+    bool reading = false;
+    bool following = true;
+    // What the run reported, told once it has ended.
+    bool clearedThisRun = false;
+    bool cutOff = false;
+    QString failureTitle;
+    QString failure;
+    QDate queriedFrom;
+    QDate queriedTo;
+    QString instrumentName;
 };

@@ -4,6 +4,7 @@
 #include "ui_searchdevicedialog.h"
 
 #include <QListWidgetItem>
+#include <QShowEvent>
 
 SearchDeviceDialog::SearchDeviceDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint),
@@ -21,6 +22,9 @@ SearchDeviceDialog::SearchDeviceDialog(QWidget* parent)
             SLOT(slotInsertDevice(const QString&, const QHostAddress&, quint16)));
     connect(form->listWidget, SIGNAL(itemDoubleClicked(QListWidgetItem*)), this,
             SLOT(slotItemDoubleClicked(QListWidgetItem*)));
+    connect(form->listWidget, &QListWidget::itemSelectionChanged, this, &SearchDeviceDialog::updateOk);
+    connect(form->listWidget, &QListWidget::currentItemChanged, this, &SearchDeviceDialog::updateOk);
+    updateOk();
 }
 
 SearchDeviceDialog::~SearchDeviceDialog()
@@ -30,10 +34,25 @@ SearchDeviceDialog::~SearchDeviceDialog()
     delete form;
 }
 
+QString SearchDeviceDialog::deviceLine(const QString& name, const QHostAddress& address, quint16 port)
+{
+    // An instrument that answers with blanks only still gets a line that can be chosen.
+    return tr("%1    地址 %2    端口 %3").arg(name, address.toString(), QString::number(port)).trimmed();
+}
+
+void SearchDeviceDialog::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!searchedOnce && !event->spontaneous()) {
+        searchedOnce = true;
+        slotSearchDevice();
+    }
+}
+
 void SearchDeviceDialog::done(int result)
 {
-    // Escape still works while Cancel is disabled: it ends the search (within one poll) and then
-    // the dialog, so an instrument that keeps answering cannot hold the operator here.
+    // Cancel, Escape and OK end a running search (within one poll) and then the dialog, so an
+    // instrument that keeps answering cannot hold the operator here.
     thread.requestStop();
     thread.wait();
     QDialog::done(result);
@@ -47,26 +66,36 @@ void SearchDeviceDialog::slotCommit()
 
 void SearchDeviceDialog::slotSearchDevice()
 {
+    searchedOnce = true;
     thread.search();
 }
 
+// Only Search again waits for the running search; Cancel stays enabled throughout and the answers
+// found so far can be chosen at once.
 void SearchDeviceDialog::slotSetEnableButtons(bool enable)
 {
-    form->bntOk->setEnabled(enable);
-    form->bntCancel->setEnabled(enable);
-    form->listWidget->setEnabled(enable);
     form->bntSearch->setEnabled(enable);
     if (!enable) {
         devices.clear();
         form->listWidget->clear();
+        form->labStatus->setText(tr("正在查找设备..."));
+    } else {
+        form->labStatus->setText(devices.isEmpty() ? tr("未找到设备") : tr("找到 %1 台设备").arg(devices.size()));
     }
+    updateOk();
 }
 
 void SearchDeviceDialog::slotInsertDevice(const QString& content, const QHostAddress& hostAddress, quint16 hostPort)
 {
-    auto* item = new QListWidgetItem(content);
+    auto* item = new QListWidgetItem(deviceLine(content, hostAddress, hostPort));
     devices.insert(item, qMakePair(hostAddress, hostPort));
     form->listWidget->addItem(item);
+}
+
+void SearchDeviceDialog::updateOk()
+{
+    QListWidgetItem* current = form->listWidget->currentItem();
+    form->bntOk->setEnabled(current && current->isSelected() && devices.contains(current));
 }
 
 void SearchDeviceDialog::slotItemDoubleClicked(QListWidgetItem* item)

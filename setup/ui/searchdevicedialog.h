@@ -31,6 +31,9 @@ public:
     // A running search is stopped and waited for before the dialog closes.
     void done(int result) override;
 
+    // The line that shows one answer: the instrument's name, its address and the port to reach it.
+    static QString deviceLine(const QString& name, const QHostAddress& address, quint16 port);
+
 public slots:
     void slotCommit();
     void slotSearchDevice();
@@ -38,8 +41,16 @@ public slots:
     void slotInsertDevice(const QString& content, const QHostAddress& hostAddress, quint16 hostPort);
     void slotItemDoubleClicked(QListWidgetItem* item);
 
+protected:
+    // The search starts when the dialog first opens.
+    void showEvent(QShowEvent* event) override;
+
 private:
     bool select(QListWidgetItem* item);
+    // OK can be pressed only while an instrument is chosen.
+    void updateOk();
+
+    bool searchedOnce = false;
 
     Ui::SearchDeviceDialog* form;
     DSearchDeviceThread thread;

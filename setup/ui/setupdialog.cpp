@@ -38,16 +38,19 @@ SetupDialog::SetupDialog(QWidget* parent)
 {
     form->setupUi(this);
 
+    // The open list shows fifteen addresses at a time and scrolls: the form's style sheet keeps
+    // styles that would open it over the whole screen around the current entry from doing so.
     for (int address = 1; address <= 255; ++address)
         form->cmbDeviceAddress->addItem(QString::number(address), address);
     addNumbers(form->baudrate, {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200});
     addNumbers(form->databit, {5, 6, 7, 8});
-    // Qt's serial enumeration values, so they go straight to the port; the names are not translated.
-    form->parity->addItem(QStringLiteral("None"), 0);
-    form->parity->addItem(QStringLiteral("Even"), 2);
-    form->parity->addItem(QStringLiteral("Odd"), 3);
-    form->parity->addItem(QStringLiteral("Space"), 4);
-    form->parity->addItem(QStringLiteral("Mark"), 5);
+    // Qt's serial enumeration values, so they go straight to the port. The source names are the
+    // form's own; English and Traditional Chinese windows show them in their language.
+    form->parity->addItem(tr("None"), 0);
+    form->parity->addItem(tr("Even"), 2);
+    form->parity->addItem(tr("Odd"), 3);
+    form->parity->addItem(tr("Space"), 4);
+    form->parity->addItem(tr("Mark"), 5);
     form->stopbit->addItem(QStringLiteral("1"), 1);
     form->stopbit->addItem(QStringLiteral("2"), 2);
     form->stopbit->addItem(QStringLiteral("1.5"), 3);
@@ -145,9 +148,14 @@ void SetupDialog::saveConfig()
     // The fields the operator fills in pass the link's own check, each refusal in the dialog's words.
     LinkSettings typed;
     if (form->gbSerial->isChecked()) {
-        typed.serialPort = form->port->currentText();
+        // The port list is editable: a port the system does not list can be typed in.
+        typed.serialPort = form->port->currentText().trimmed();
+        if (typed.serialPort.isEmpty()) {
+            showMessage(QT_TR_NOOP("请选择串口!"));
+            return;
+        }
         const QString baudText = form->baudrate->currentText();
-        if (!typed.serialPort.isEmpty() && baudText.isEmpty()) {
+        if (baudText.isEmpty()) {
             showMessage(QT_TR_NOOP("请选择波特率!"));
             return;
         }

@@ -6,6 +6,7 @@
 #include "settings/translationfiles.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <QTranslator>
 
 bool installLanguage(const QString& code)
@@ -14,6 +15,7 @@ bool installLanguage(const QString& code)
         code.isEmpty() ? singleton<Config>::instance()->value(Settings::Language).toString() : code;
     if (language.isEmpty())
         return false;
+    QLocale::setDefault(languageLocale(language));
     // Lives as long as the process, like the assistant's.
     static QTranslator translator;
     QCoreApplication::removeTranslator(&translator);

@@ -25,6 +25,7 @@ struct CliOptions
     QDate from;
     QDate to;
     QString pdfFile;
+    bool tableCsv = false; // history --csv-format table: one column per field, for spreadsheets
     bool debug = false;
     Display display = Text;
     int seconds = 0;   // 0: until Ctrl-C

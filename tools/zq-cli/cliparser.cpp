@@ -21,9 +21,9 @@ QList<QCommandLineOption> allOptions()
 {
     QList<QCommandLineOption> options;
     for (const char* name : {"udp", "serial", "baud", "data-bits", "parity", "stop-bits", "address", "lang", "timeout",
-                             "csv", "time", "from", "to", "pdf", "seconds", "port", "wait"})
+                             "csv", "csv-format", "time", "from", "to", "pdf", "seconds", "port", "wait"})
         options.append(QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("x")));
-    for (const char* name : {"json", "rts", "dtr", "dry-run", "changed-only", "debug", "hex", "both", "help"})
+    for (const char* name : {"json", "rts", "dtr", "dry-run", "changed-only", "debug", "hex", "both", "help", "h"})
         options.append(QCommandLineOption(QString::fromLatin1(name)));
     return options;
 }
@@ -69,18 +69,17 @@ CliParser::Outcome CliParser::parse(const QStringList& arguments)
     }
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        tr("ZQ 仪器的配置、时钟、历史记录、固件和监视，在命令行上完成。\n"
-           "子命令: read, write, set-clock, history, flash, monitor, search\n"
-           "连接默认取自当前目录的 config.ini。\n"
-           "退出码: 0 成功, 1 用法错误, 2 通讯失败, 3 仪器拒绝或应答无效, 4 文件错误。"));
-    parser.addPositionalArgument(QStringLiteral("command"), tr("要执行的子命令"), tr("<子命令>"));
+    const QString description = tr("ZQ 仪器的配置、时钟、历史记录、固件和监视，在命令行上完成。\n"
+                                   "子命令: read, write, set-clock, history, flash, monitor, search\n"
+                                   "连接默认取自当前目录的 config.ini。\n"
+                                   "退出码: 0 成功, 1 用法错误, 2 通讯失败, 3 仪器拒绝或应答无效, 4 文件错误。");
+    addArgument(parser, QStringLiteral("command"), tr("要执行的子命令"), tr("<子命令>"));
     addOptions(parser, parsed.command);
 
     if (!parser.parse(arguments))
         return refuse(parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {
-        std::fputs(qPrintable(parser.helpText()), stdout);
+        std::fputs(helpText(description).toLocal8Bit().constData(), stdout);
         return Finished;
     }
     if (parsed.command.isEmpty())
@@ -97,49 +96,82 @@ CliParser::Outcome CliParser::parse(const QStringList& arguments)
     return readCommand(parser) ? Run : Failed;
 }
 
-void CliParser::addOptions(QCommandLineParser& parser, const QString& command) const
+void CliParser::addOption(QCommandLineParser& parser, const QCommandLineOption& option)
 {
-    parser.addHelpOption();
-    parser.addOption({QStringLiteral("json"), tr("每台仪器输出一行 JSON 对象")});
-    parser.addOption({QStringLiteral("lang"), tr("信息的语言: en_US, zh_CH 或 zh_TW (默认取自 config.ini)"),
+    parser.addOption(option);
+    QStringList names;
+    for (const QString& name : option.names())
+        names.append((name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name);
+    QString shown = names.join(QStringLiteral(", "));
+    if (!option.valueName().isEmpty())
+        shown += QStringLiteral(" <%1>").arg(option.valueName());
+    QString text = option.description();
+    if (!option.defaultValues().isEmpty())
+        text += QLatin1Char(' ') + tr("(默认: %1)").arg(option.defaultValues().join(QStringLiteral(", ")));
+    helpOptions.append({shown, text});
+}
+
+void CliParser::addArgument(QCommandLineParser& parser, const QString& name, const QString& text, const QString& syntax)
+{
+    parser.addPositionalArgument(name, text, syntax);
+    // Shown as the usage line writes it, so the two match.
+    helpArguments.append({syntax, text});
+    argumentSyntax.append(syntax);
+}
+
+QString CliParser::helpText(const QString& description) const
+{
+    const QString usage = QStringList{QCoreApplication::applicationName(), tr("[选项]")}.join(QLatin1Char(' '))
+                          + QLatin1Char(' ') + argumentSyntax.join(QLatin1Char(' '));
+    return CliHelp::text(usage, description, helpOptions, helpArguments);
+}
+
+void CliParser::addOptions(QCommandLineParser& parser, const QString& command)
+{
+    addOption(parser, {{QStringLiteral("h"), QStringLiteral("help")}, tr("显示此帮助后退出")});
+    addOption(parser, {QStringLiteral("json"), tr("每台仪器输出一行 JSON 对象")});
+    addOption(parser, {QStringLiteral("lang"), tr("信息的语言: en_US, zh_CH 或 zh_TW (默认取自 config.ini)"),
                       tr("语言")});
-    parser.addOption({QStringLiteral("timeout"), tr("每次等待应答的毫秒数 (默认为仪器自身的时间)"), tr("毫秒")});
+    addOption(parser, {QStringLiteral("timeout"), tr("每次等待应答的毫秒数 (默认为仪器自身的时间)"), tr("毫秒")});
     if (command != QLatin1String("search")) {
-        parser.addOption({QStringLiteral("udp"), tr("经 UDP 连接仪器; read, write, set-clock 和 flash 可重复此选项"),
+        addOption(parser, {QStringLiteral("udp"), tr("经 UDP 连接仪器; read, write, set-clock 和 flash 可重复此选项"),
                           tr("主机:端口")});
-        parser.addOption({QStringLiteral("serial"), tr("经串口连接仪器"), tr("串口")});
-        parser.addOption({QStringLiteral("baud"), tr("串口波特率"), tr("数值")});
-        parser.addOption({QStringLiteral("data-bits"), tr("串口数据位: 5 到 8"), tr("数值")});
-        parser.addOption({QStringLiteral("parity"), tr("串口校验: none, even, odd, space 或 mark"), tr("校验")});
-        parser.addOption({QStringLiteral("stop-bits"), tr("串口停止位: 1, 1.5 或 2"), tr("数值")});
-        parser.addOption({QStringLiteral("rts"), tr("发送请求前拉 RTS")});
-        parser.addOption({QStringLiteral("dtr"), tr("打开串口时置 DTR")});
-        parser.addOption({QStringLiteral("address"), tr("仪器的设备地址: 1 到 255"), tr("数值")});
+        addOption(parser, {QStringLiteral("serial"), tr("经串口连接仪器"), tr("串口")});
+        addOption(parser, {QStringLiteral("baud"), tr("串口波特率"), tr("数值")});
+        addOption(parser, {QStringLiteral("data-bits"), tr("串口数据位: 5 到 8"), tr("数值")});
+        addOption(parser, {QStringLiteral("parity"), tr("串口校验: none, even, odd, space 或 mark"), tr("校验")});
+        addOption(parser, {QStringLiteral("stop-bits"), tr("串口停止位: 1, 1.5 或 2"), tr("数值")});
+        addOption(parser, {QStringLiteral("rts"), tr("发送请求前拉 RTS")});
+        addOption(parser, {QStringLiteral("dtr"), tr("打开串口时置 DTR")});
+        addOption(parser, {QStringLiteral("address"), tr("仪器的设备地址: 1 到 255"), tr("数值")});
     }
     if (command == QLatin1String("read")) {
-        parser.addOption({QStringLiteral("csv"), tr("把配置按助手的导出格式写入 CSV 文件"), tr("文件")});
+        addOption(parser, {QStringLiteral("csv"), tr("把配置按助手的导出格式写入 CSV 文件"), tr("文件")});
     } else if (command == QLatin1String("write")) {
-        parser.addPositionalArgument(QStringLiteral("file"), tr("要写入的配置 CSV 文件"), tr("文件.csv"));
-        parser.addOption({QStringLiteral("dry-run"), tr("只显示将要写入的项, 不写入")});
-        parser.addOption({QStringLiteral("changed-only"), tr("先读取配置, 只写入数值不同的项")});
+        addArgument(parser, QStringLiteral("file"), tr("要写入的配置 CSV 文件"), tr("文件.csv"));
+        addOption(parser, {QStringLiteral("dry-run"), tr("只显示将要写入的项, 不写入")});
+        addOption(parser, {QStringLiteral("changed-only"), tr("先读取配置, 只写入数值不同的项")});
     } else if (command == QLatin1String("set-clock")) {
-        parser.addOption({QStringLiteral("time"), tr("要设置的时间, ISO 格式 (默认为当前时间)"), tr("时间")});
+        addOption(parser, {QStringLiteral("time"), tr("要设置的时间, ISO 格式 (默认为当前时间)"), tr("时间")});
     } else if (command == QLatin1String("history")) {
-        parser.addOption({QStringLiteral("from"), tr("起始日期 (yyyy-MM-dd)"), tr("日期")});
-        parser.addOption({QStringLiteral("to"), tr("结束日期 (yyyy-MM-dd)"), tr("日期")});
-        parser.addOption({QStringLiteral("csv"), tr("把记录导出为 CSV 文件"), tr("文件")});
-        parser.addOption({QStringLiteral("pdf"), tr("把记录导出为 PDF 文件"), tr("文件")});
+        addOption(parser, {QStringLiteral("from"), tr("起始日期 (yyyy-MM-dd)"), tr("日期")});
+        addOption(parser, {QStringLiteral("to"), tr("结束日期 (yyyy-MM-dd)"), tr("日期")});
+        addOption(parser, {QStringLiteral("csv"), tr("把记录导出为 CSV 文件"), tr("文件")});
+        addOption(parser, {QStringLiteral("csv-format"),
+                           tr("CSV 的格式: lines (记录原文, 默认) 或 table (表格, 每个字段一列)"), tr("格式"),
+                           QStringLiteral("lines")});
+        addOption(parser, {QStringLiteral("pdf"), tr("把记录导出为 PDF 文件"), tr("文件")});
     } else if (command == QLatin1String("flash")) {
-        parser.addPositionalArgument(QStringLiteral("package"), tr("要烧写的固件包"), tr("固件包.zqbin"));
+        addArgument(parser, QStringLiteral("package"), tr("要烧写的固件包"), tr("固件包.zqbin"));
     } else if (command == QLatin1String("monitor")) {
-        parser.addOption({QStringLiteral("debug"), tr("打开仪器的调试输出, 结束时关闭")});
-        parser.addOption({QStringLiteral("hex"), tr("以十六进制显示")});
-        parser.addOption({QStringLiteral("both"), tr("同时以文本和十六进制显示")});
-        parser.addOption({QStringLiteral("seconds"), tr("监视的秒数 (默认直到 Ctrl-C)"), tr("秒")});
+        addOption(parser, {QStringLiteral("debug"), tr("打开仪器的调试输出, 结束时关闭")});
+        addOption(parser, {QStringLiteral("hex"), tr("以十六进制显示")});
+        addOption(parser, {QStringLiteral("both"), tr("同时以文本和十六进制显示")});
+        addOption(parser, {QStringLiteral("seconds"), tr("监视的秒数 (默认直到 Ctrl-C)"), tr("秒")});
     } else if (command == QLatin1String("search")) {
-        parser.addOption({QStringLiteral("port"), tr("搜索探测发往的 UDP 端口"), tr("端口"), QStringLiteral("1500")});
-        parser.addOption({QStringLiteral("wait"), tr("等待应答的毫秒数"), tr("毫秒"), QStringLiteral("3000")});
-        parser.addOption({QStringLiteral("to"), tr("探测的目的地址, 可重复 (默认为本机各网络的广播地址)"), tr("地址")});
+        addOption(parser, {QStringLiteral("port"), tr("搜索探测发往的 UDP 端口"), tr("端口"), QStringLiteral("1500")});
+        addOption(parser, {QStringLiteral("wait"), tr("等待应答的毫秒数"), tr("毫秒"), QStringLiteral("3000")});
+        addOption(parser, {QStringLiteral("to"), tr("探测的目的地址, 可重复 (默认为本机各网络的广播地址)"), tr("地址")});
     }
 }
 
@@ -272,6 +304,10 @@ bool CliParser::readCommand(QCommandLineParser& parser)
             return fail(tr("起始日期晚于结束日期"));
         parsed.file = parser.value(QStringLiteral("csv"));
         parsed.pdfFile = parser.value(QStringLiteral("pdf"));
+        const QString format = parser.value(QStringLiteral("csv-format"));
+        if (format != QLatin1String("lines") && format != QLatin1String("table"))
+            return fail(tr("无效的 CSV 格式: %1 (应为 lines 或 table)").arg(format));
+        parsed.tableCsv = format == QLatin1String("table");
     } else if (command == QLatin1String("monitor")) {
         parsed.debug = parser.isSet(QStringLiteral("debug"));
         const bool hex = parser.isSet(QStringLiteral("hex"));

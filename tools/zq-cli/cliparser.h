@@ -1,8 +1,10 @@
 #pragma once
 
+#include "tools/zq-cli/clihelp.h"
 #include "tools/zq-cli/clioptions.h"
 #include "tools/zq-cli/exitcode.h"
 
+#include <QCommandLineOption>
 #include <QCoreApplication>
 #include <QStringList>
 
@@ -28,7 +30,11 @@ public:
     static bool servesSeveral(const QString& command);
 
 private:
-    void addOptions(QCommandLineParser& parser, const QString& command) const;
+    void addOptions(QCommandLineParser& parser, const QString& command);
+    // Adds to the parser and to the help.
+    void addOption(QCommandLineParser& parser, const QCommandLineOption& option);
+    void addArgument(QCommandLineParser& parser, const QString& name, const QString& text, const QString& syntax);
+    QString helpText(const QString& description) const;
     bool readConnection(QCommandLineParser& parser);
     bool readCommand(QCommandLineParser& parser);
     bool settingsFit();
@@ -37,4 +43,7 @@ private:
 
     CliOptions parsed;
     QString error;
+    QList<CliHelp::Entry> helpOptions;
+    QList<CliHelp::Entry> helpArguments;
+    QStringList argumentSyntax;
 };

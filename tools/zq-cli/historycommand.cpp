@@ -2,6 +2,8 @@
 
 #include "history/historyexport.h"
 #include "history/readthread.h"
+#include "history/recordstore.h"
+#include "history/recordtable.h"
 #include "link/frames.h"
 #include "tools/zq-cli/clioutput.h"
 #include "tools/zq-cli/failureclass.h"
@@ -10,24 +12,23 @@
 #include <QGuiApplication>
 #include <QJsonArray>
 
+#include <functional>
+
 namespace {
 
-// A record line without its terminator.
-QString withoutTerminator(QString line)
+// The fields of each record line, and the header's, for --json.
+void addRecordFields(const RecordStore& records, QJsonObject& json)
 {
-    while (line.endsWith(QLatin1Char('\n')) || line.endsWith(QLatin1Char('\r')))
-        line.chop(1);
-    return line;
-}
-
-// The records as the dialog's text box holds them for its exports: the box breaks the line at a
-// CR LF, a line feed or a lone carriage return alike, and gives each break back as a line feed.
-QString boxText(const QStringList& lines)
-{
-    QString text = lines.join(QString());
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
+    QJsonArray rows;
+    for (int row = 0; row < records.lineCount(); ++row) {
+        const QString line = records.line(row);
+        if (RecordStore::isRecord(line))
+            rows.append(QJsonArray::fromStringList(splitFields(line)));
+    }
+    if (records.startsWithHeader())
+        json.insert(QStringLiteral("columns"), QJsonArray::fromStringList(splitFields(records.line(0))));
+    json.insert(QStringLiteral("records"), rows);
+    json.insert(QStringLiteral("count"), records.recordCount());
 }
 
 } // namespace
@@ -48,45 +49,54 @@ ExitCode HistoryCommand::run(const CliOptions& options)
         return result.code;
     }
 
-    QStringList lines;
+    RecordStore records;
     QString failure;
+    bool cutOff = false;
     ReadThread thread;
     thread.setLinkSettings(target.settings);
     // Direct: the query's signals are taken in its own thread; this one only waits for it.
-    QObject::connect(&thread, &ReadThread::signalClearText, [&] { lines.clear(); });
-    QObject::connect(&thread, &ReadThread::signalAddText, [&](const QString& text) {
-        lines.append(text);
+    QObject::connect(&thread, &ReadThread::signalClearText, [&] { records.clear(); });
+    QObject::connect(&thread, &ReadThread::signalAddLines, [&](const QString& lines) {
+        const int first = records.lineCount();
+        records.appendLines(lines);
         // Without an export the records go out as they come, so a long query shows its progress.
-        if (!exporting && !options.json)
-            CliOutput::line(withoutTerminator(text));
+        if (!exporting && !options.json) {
+            for (int row = first; row < records.lineCount(); ++row)
+                CliOutput::line(records.line(row));
+        }
     });
     QObject::connect(&thread, &ReadThread::signalShowError, [&](const QString& title, const QString& text) {
         failure = title + QStringLiteral(": ") + text;
     });
+    QObject::connect(&thread, &ReadThread::signalCutOff, [&] { cutOff = true; });
     thread.startRead(buildHistoryRequest(options.from, options.to));
     thread.wait();
 
-    QJsonArray records;
-    for (const QString& line : lines)
-        records.append(withoutTerminator(line));
-    result.json.insert(QStringLiteral("records"), records);
+    addRecordFields(records, result.json);
     if (!failure.isEmpty()) {
         result.fail(exitCodeFor(thread.failure(), thread.linkError()), failure);
     } else {
+        if (cutOff) {
+            result.fail(ExitLink, QCoreApplication::translate("HistoryData", "查询") + QStringLiteral(": ")
+                                      + tr("传输中断: 最后一条记录不完整, 已舍弃。已收到 %1 条完整记录。")
+                                            .arg(records.recordCount()));
+            result.json.insert(QStringLiteral("cutOff"), true);
+        }
         // Exported on this thread, the one the application and its fonts belong to.
-        const QString text = boxText(lines);
         const QString title = QCoreApplication::translate("HistoryData", "导出历史数据");
-        const QList<QPair<QString, QString (*)(const QString&, const QString&)>> exports{
-            {options.file, &HistoryExport::exportCsv},
-            {options.pdfFile, static_cast<QString (*)(const QString&, const QString&)>(&HistoryExport::exportPdf)}};
+        const PdfHeading heading{QString(), options.from, options.to, QDateTime::currentDateTime()};
+        const auto exportCsv = options.tableCsv ? &HistoryExport::exportTableCsv : &HistoryExport::exportCsv;
+        const QList<QPair<QString, std::function<QString(const QString&)>>> exports{
+            {options.file, [&](const QString& path) { return exportCsv(records, path); }},
+            {options.pdfFile, [&](const QString& path) { return HistoryExport::exportPdf(records, path, heading); }}};
         for (const auto& file : exports) {
             if (file.first.isEmpty())
                 continue;
-            const QString error = file.second(text, file.first);
+            const QString error = file.second(file.first);
             if (!error.isEmpty())
                 result.fail(ExitFile, title + QStringLiteral(": ") + error);
             else
-                result.lines.append(tr("已导出 %1 行到 %2").arg(lines.size()).arg(file.first));
+                result.lines.append(tr("已导出 %1 条记录到 %2").arg(records.recordCount()).arg(file.first));
         }
         if (!options.file.isEmpty())
             result.json.insert(QStringLiteral("csv"), options.file);

@@ -1,5 +1,6 @@
 #include "tests/support/ui/languageprobe.h"
 
+#include "prompt/titlewidth.h"
 #include "tests/support/scripttexts.h"
 #include "tests/support/ui/confighost.h"
 
@@ -98,6 +99,11 @@ ScriptedPrompter::DialogAnswer Inspector::answer()
             faults << QStringLiteral("%1 never showed").arg(classes.last());
         saveScreenshot(&dialog, QStringLiteral("%1-%2-%3").arg(code, name).arg(classes.size()));
         faults << wrongTexts(&dialog, code);
+        if (dialog.width() < titleBarWidth(dialog))
+            faults << QStringLiteral("%1 \"%2\" cuts its title: %3 wide, needs %4")
+                          .arg(classes.last(), dialog.windowTitle())
+                          .arg(dialog.width())
+                          .arg(titleBarWidth(dialog));
         dialog.hide();
         auto* box = qobject_cast<QMessageBox*>(&dialog);
         if (box && box->defaultButton())

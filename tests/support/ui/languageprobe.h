@@ -21,8 +21,8 @@ QStringList wrongTexts(QWidget* top, const QString& code);
 // Saves the widget as it looks into $ZQ_SCREENSHOT_DIR/NAME.png, when that variable is set.
 void saveScreenshot(QWidget* widget, const QString& name);
 
-// Answers whatever dialog or box the assistant runs: shows it, notes its class and its wrong
-// texts, and answers it as an unscripted prompter would.
+// Answers whatever dialog or box the assistant runs: shows it, notes its class, its wrong texts and
+// a title it cuts, and answers it as an unscripted prompter would.
 struct Inspector
 {
     QString code;

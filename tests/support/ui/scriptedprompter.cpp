@@ -25,10 +25,16 @@ void ScriptedPrompter::pressNext(int standardButton)
 
 void ScriptedPrompter::nextFileName(const QString& path)
 {
-    fileNames.append(path);
+    nextFileName(path, QString());
 }
 
-int ScriptedPrompter::exec(QDialog& dialog)
+void ScriptedPrompter::nextFileName(const QString& path, const QString& filter)
+{
+    fileNames.append(path);
+    fileTypes.append(filter);
+}
+
+int ScriptedPrompter::run(QDialog& dialog)
 {
     Shown seen;
     seen.className = QString::fromLatin1(dialog.metaObject()->className());
@@ -47,11 +53,24 @@ int ScriptedPrompter::exec(QDialog& dialog)
 QString ScriptedPrompter::takeFileName(const QString& caption)
 {
     fileDialogCaptions.append(caption);
-    return fileNames.isEmpty() ? QString() : fileNames.takeFirst();
+    if (fileNames.isEmpty())
+        return QString();
+    fileTypes.removeFirst();
+    return fileNames.takeFirst();
 }
 
-QString ScriptedPrompter::getSaveFileName(QWidget*, const QString& caption, const QString&, const QString&)
+QString ScriptedPrompter::getSaveFileName(QWidget*, const QString& caption, const QString&, const QString& filter)
 {
+    fileDialogFilters.append(filter);
+    return takeFileName(caption);
+}
+
+QString ScriptedPrompter::getSaveFileNameOfType(QWidget*, const QString& caption, const QString&,
+                                                const QString& filters, QString* selectedFilter)
+{
+    fileDialogFilters.append(filters);
+    if (!fileTypes.isEmpty() && !fileTypes.first().isEmpty() && selectedFilter)
+        *selectedFilter = fileTypes.first();
     return takeFileName(caption);
 }
 

@@ -30,18 +30,25 @@ public:
     // The next message box is answered with this standard button.
     void pressNext(int standardButton);
     void nextFileName(const QString& path);
+    // The next file dialog with several types answers path, of the type whose text is filter.
+    void nextFileName(const QString& path, const QString& filter);
 
-    int exec(QDialog& dialog) override;
     QString getSaveFileName(QWidget*, const QString&, const QString&, const QString&) override;
+    QString getSaveFileNameOfType(QWidget*, const QString&, const QString&, const QString&, QString*) override;
     QString getOpenFileName(QWidget*, const QString&, const QString&, const QString&) override;
     QString getExistingDirectory(QWidget*, const QString&, const QString&) override;
 
     QList<Shown> shown;
     QStringList texts() const;    // the texts of every message box shown, in order
     QStringList fileDialogCaptions;
+    QStringList fileDialogFilters; // the filters each file dialog offered
+
+protected:
+    int run(QDialog& dialog) override;
 
 private:
     QList<DialogAnswer> answers;
     QStringList fileNames;
+    QStringList fileTypes; // beside fileNames: the type chosen, empty for the one offered first
     QString takeFileName(const QString& caption);
 };

@@ -1,0 +1,106 @@
+#include "history/recordstore.h"
+
+#include "history/recordtable.h"
+
+namespace {
+
+// Lines go into blocks of this size; a longer line gets a block of its own.
+constexpr int BlockBytes = 1 << 20;
+
+bool isSeparator(QChar c)
+{
+    return c.isSpace() || c == QLatin1Char(',');
+}
+
+bool isDigit(const QStringRef& line, int at)
+{
+    return at < line.size() && line.at(at) >= QLatin1Char('0') && line.at(at) <= QLatin1Char('9');
+}
+
+} // namespace
+
+void RecordStore::clear()
+{
+    std::vector<QByteArray>().swap(blocks);
+    std::vector<Span>().swap(index);
+    records = 0;
+}
+
+bool RecordStore::isRecord(const QStringRef& line)
+{
+    int at = 0;
+    while (at < line.size() && isSeparator(line.at(at)))
+        ++at;
+    for (int digit = 0; digit < 4; ++digit) {
+        if (!isDigit(line, at + digit))
+            return false;
+    }
+    at += 4;
+    if (at >= line.size())
+        return false;
+    const QChar mark = line.at(at);
+    return (mark == QLatin1Char('-') || mark == QLatin1Char('/') || mark == QLatin1Char('.')) && isDigit(line, at + 1);
+}
+
+void RecordStore::appendLine(const QStringRef& line)
+{
+    const QByteArray bytes = line.toUtf8();
+    if (blocks.empty() || blocks.back().size() + bytes.size() > blocks.back().capacity()) {
+        blocks.emplace_back();
+        blocks.back().reserve(qMax(BlockBytes, bytes.size()));
+    }
+    QByteArray& block = blocks.back();
+    index.push_back(Span{quint32(blocks.size() - 1), quint32(block.size()), quint32(bytes.size())});
+    block.append(bytes);
+    if (isRecord(line))
+        ++records;
+}
+
+int RecordStore::appendLines(const QString& text)
+{
+    int added = 0;
+    int from = 0;
+    while (from < text.size()) {
+        int feed = text.indexOf(QLatin1Char('\n'), from);
+        const int next = feed < 0 ? text.size() : feed + 1;
+        int end = feed < 0 ? text.size() : feed;
+        while (end > from && text.at(end - 1) == QLatin1Char('\r'))
+            --end;
+        appendLine(text.midRef(from, end - from));
+        ++added;
+        from = next;
+    }
+    return added;
+}
+
+QString RecordStore::line(int row) const
+{
+    if (row < 0 || row >= lineCount())
+        return QString();
+    const Span& span = index[size_t(row)];
+    return QString::fromUtf8(blocks[span.block].constData() + span.offset, int(span.length));
+}
+
+bool RecordStore::startsWithHeader() const
+{
+    if (isEmpty())
+        return false;
+    const QString first = line(0);
+    return splitFields(first).size() >= 2 && !isRecord(first);
+}
+
+qint64 RecordStore::memoryBytes() const
+{
+    qint64 bytes = qint64(index.capacity() * sizeof(Span));
+    for (const QByteArray& block : blocks)
+        bytes += block.capacity();
+    return bytes;
+}
+
+RecordStore RecordStore::fromText(const QString& text)
+{
+    RecordStore store;
+    if (!text.isEmpty())
+        store.appendLines(text);
+    return store;
+}

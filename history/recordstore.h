@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringRef>
+
+#include <vector>
+
+// The lines of one history query, as they arrived, kept as data: the view, the record count and
+// every export read them from here. Lines are held compactly (UTF-8 in large blocks, twelve bytes
+// of index each), so several hundred thousand records cost about their own text.
+class RecordStore
+{
+public:
+    void clear();
+
+    // Appends whole lines: text holds one or more lines, each ended by a line feed (a carriage
+    // return before it goes too). Returns how many lines it added.
+    int appendLines(const QString& text);
+    // Appends one line, given without its terminator.
+    void appendLine(const QStringRef& line);
+    void appendLine(const QString& line) { appendLine(QStringRef(&line)); }
+
+    int lineCount() const { return int(index.size()); }
+    bool isEmpty() const { return index.empty(); }
+    QString line(int row) const;
+    // The lines that are records: those that begin with a date.
+    int recordCount() const { return records; }
+    // Whether the first line names the columns (two or more fields, and not a record).
+    bool startsWithHeader() const;
+    // The bytes held, blocks and index, for the benchmark's accounting.
+    qint64 memoryBytes() const;
+
+    // A record begins with its date: four digits, a '-', '/' or '.', and a digit.
+    static bool isRecord(const QStringRef& line);
+    static bool isRecord(const QString& line) { return isRecord(QStringRef(&line)); }
+    // The lines of a text as the text box of old held them (tests and zq-cli build stores so).
+    static RecordStore fromText(const QString& text);
+
+private:
+    struct Span
+    {
+        quint32 block;
+        quint32 offset;
+        quint32 length;
+    };
+
+    std::vector<QByteArray> blocks;
+    std::vector<Span> index;
+    int records = 0;
+};

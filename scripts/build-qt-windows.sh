@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# Cross-builds the Qt the Windows build links against (Debian has no Qt for MinGW): Qt's own
+# sources of the version Debian ships, fetched with apt-get source, built with the MinGW-w64
+# cross compiler (posix threads) into a cache folder that later runs reuse.
+#
+#   bash scripts/build-qt-windows.sh          build when the cache folder lacks it
+#
+# What is built: qtbase with core, gui, widgets, network (TLS through the Windows system library),
+# sql with the SQLite driver (SQLite built in), xml and testlib; qtserialport. No examples, tests,
+# OpenGL or D-Bus. Qt's translations need no build: its .qm files are the same on every platform,
+# so the Windows build takes them from Debian's qttranslations5-l10n.
+#
+# ZQ_QT_MINGW   install prefix (default ~/.cache/zq-qt-mingw/5.15.8)
+# ZQ_QT_WORK    sources and build folders (default ~/.cache/zq-qt-mingw/work); removable afterwards
+# JOBS          parallel compile jobs (default 2); the build runs at nice 19
+set -euo pipefail
+
+version=5.15.8
+prefix=${ZQ_QT_MINGW:-$HOME/.cache/zq-qt-mingw/$version}
+work=${ZQ_QT_WORK:-$HOME/.cache/zq-qt-mingw/work}
+jobs=${JOBS:-2}
+target=x86_64-w64-mingw32
+
+if [ -f "$prefix/.complete" ]; then
+    echo "Qt $version for $target is present in $prefix"
+    exit 0
+fi
+
+# Root adds the source entry and the build tools; anyone else must have them already.
+if [ "$(id -u)" -eq 0 ]; then
+    if ! grep -rqs '^Types: deb-src\|^deb-src ' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+        cat > /etc/apt/sources.list.d/zq-deb-src.sources << 'EOF'
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: bookworm
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+EOF
+    fi
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+        g++-mingw-w64-x86-64-posix g++ make perl python3 tcl xz-utils dpkg-dev qttranslations5-l10n > /dev/null
+fi
+for tool in $target-g++-posix $target-gcc-posix tclsh make; do
+    command -v "$tool" > /dev/null || { echo "$tool is missing; run this script as root once." >&2; exit 1; }
+done
+
+mkdir -p "$work/src" "$work/bin"
+# qmake's win32-g++ spec calls CROSS_COMPILE-gcc; these names pick the posix-threads compilers
+# (std::thread and friends need them).
+for tool in gcc g++; do
+    ln -sf "$(command -v $target-$tool-posix)" "$work/bin/$target-$tool"
+done
+export PATH=$work/bin:$PATH
+
+# Sources: apt-get source checks them against the archive's signed index.
+cd "$work/src"
+fetch() {
+    ls "$1"_*.orig.tar.* > /dev/null 2>&1 || apt-get source --download-only "$1" > /dev/null
+}
+fetch qtbase-opensource-src
+fetch sqlite3
+
+unpack() { # archive glob, folder it makes
+    [ -d "$2" ] || tar xf $1
+}
+unpack "qtbase-opensource-src_$version*.orig.tar.xz" qtbase-everywhere-src-$version
+# SQLite's source comes with a second tarball (its web site); only the sources are needed.
+sqlite_tarball=$(ls sqlite3_*.orig.tar.* | grep -v -- -www | sed -n 1p)
+sqlite_src=$work/src/$(tar tf "$sqlite_tarball" | sed -n 1p | cut -d/ -f1)
+unpack "$sqlite_tarball" "$sqlite_src"
+
+# Debian's qtbase sources leave out SQLite; its single-file form is made from SQLite's sources.
+qtbase=$work/src/qtbase-everywhere-src-$version
+if [ ! -f "$qtbase/src/3rdparty/sqlite/sqlite3.c" ]; then
+    mkdir -p "$work/sqlite-build" "$qtbase/src/3rdparty/sqlite"
+    (cd "$work/sqlite-build" && "$sqlite_src/configure" > /dev/null && nice -n 19 make sqlite3.c > /dev/null)
+    cp "$work/sqlite-build/sqlite3.c" "$work/sqlite-build/sqlite3.h" "$qtbase/src/3rdparty/sqlite/"
+fi
+
+started=$(date +%s)
+mkdir -p "$work/qtbase-build"
+cd "$work/qtbase-build"
+if [ ! -f Makefile ]; then
+    "$qtbase/configure" -xplatform win32-g++ -device-option CROSS_COMPILE=$target- \
+        -prefix "$prefix" -opensource -confirm-license -release -shared -strip \
+        -nomake examples -nomake tests -no-opengl -no-dbus -no-icu -no-fontconfig \
+        -no-feature-vulkan -no-feature-concurrent \
+        -qt-zlib -qt-libpng -qt-libjpeg -qt-pcre -qt-harfbuzz -qt-freetype \
+        -sql-sqlite -qt-sqlite -no-sql-odbc -no-sql-mysql -no-sql-psql \
+        -no-openssl -schannel
+fi
+nice -n 19 make -j"$jobs"
+nice -n 19 make install
+
+cd "$work/src"
+if ! fetch qtserialport-opensource-src; then
+    echo "apt-get source qtserialport-opensource-src failed: the serial port module cannot be built." >&2
+    exit 1
+fi
+unpack "qtserialport-opensource-src_$version*.orig.tar.xz" qtserialport-everywhere-src-$version
+mkdir -p "$work/qtserialport-build"
+cd "$work/qtserialport-build"
+[ -f Makefile ] || "$prefix/bin/qmake" "$work/src/qtserialport-everywhere-src-$version"
+nice -n 19 make -j"$jobs"
+nice -n 19 make install
+
+touch "$prefix/.complete"
+echo "Qt $version for $target installed in $prefix after $(( ($(date +%s) - started) / 60 )) minutes"
