@@ -78,7 +78,9 @@ QString runOperation(int operation, Sim* sim)
     case History: {
         ReadThread thread;
         QStringList lines;
-        QObject::connect(&thread, &ReadThread::signalAddText, [&lines](const QString& line) { lines.append(line); });
+        QObject::connect(&thread, &ReadThread::signalAddLines, [&lines](const QString& text) {
+            lines.append(text.split(QLatin1Char('\n'), Qt::SkipEmptyParts));
+        });
         thread.startRead(buildHistoryRequest(QDate(2026, 3, 1), QDate(2026, 3, 1)));
         thread.wait();
         if (thread.failure() != HistoryFailure::None)
