@@ -7,7 +7,10 @@
 #include "settings/config.h"
 #include "settings/settingkeys.h"
 #include "settings/singleton.h"
+#include "config/ui/busyindicator.h"
 #include "config/ui/configtree.h"
+#include "config/ui/connectionbar.h"
+#include "config/itemtext.h"
 #include "config/skipitems.h"
 #include "firmware/ui/updatedialog.h"
 #include "history/ui/historydata.h"
@@ -18,11 +21,14 @@
 
 #include <QAbstractButton>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QLayout>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
 #include <QSettings>
+#include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QTranslator>
 
@@ -48,6 +54,9 @@ MainWindow::MainWindow(QWidget* parent)
     connect(form->export_2, SIGNAL(triggered()), this, SLOT(slotExportItems()));
     connect(form->save, SIGNAL(triggered()), this, SLOT(slotWriteItems()));
     connect(form->sync_time, SIGNAL(triggered()), this, SLOT(slotSyncTime()));
+    connect(form->test_connection, SIGNAL(triggered()), this, SLOT(slotTestConnection()));
+    connect(form->write_changed, SIGNAL(triggered()), this, SLOT(slotWriteChanged()));
+    connect(form->restore_backup, SIGNAL(triggered()), this, SLOT(slotRestoreBackup()));
     connect(form->debug, SIGNAL(triggered()), this, SLOT(slotHistoryData()));
     connect(form->update, SIGNAL(triggered()), this, SLOT(slotUpdateHardware()));
     connect(form->about, SIGNAL(triggered()), this, SLOT(slotAbout()));
@@ -56,22 +65,33 @@ MainWindow::MainWindow(QWidget* parent)
     connect(form->lang_zh_TW, SIGNAL(triggered()), this, SLOT(slot_zh_TW()));
     connect(form->monitor, SIGNAL(triggered()), this, SLOT(slotDeviceMonitor()));
     // The read thread's signals arrive queued: it lives in this thread but emits from its own.
-    connect(&readThread, SIGNAL(signalClearItems()), this, SLOT(slotClearItems()));
+    connect(&readThread, SIGNAL(signalClearItems()), this, SLOT(slotReadStarted()));
     connect(&readThread, SIGNAL(signalAddItems(int, const QStringList&)),
-            this, SLOT(slotAddItems(int, const QStringList&)));
+            this, SLOT(slotReadItem(int, const QStringList&)));
     connect(&readThread, SIGNAL(signalItemCodec(int, int)), this, SLOT(slotItemCodec(int, int)));
     connect(&readThread, SIGNAL(showErrorMessage(const QString&, const QString&, const QString&)),
             this, SLOT(slotShowErrorMessage(const QString&, const QString&, const QString&)));
-    // The history's PDF names the instrument that the last read named, hidden row or not.
-    connect(&readThread, &RefreshThread::signalClearItems, this, [this] { readInstrumentName.clear(); });
-    connect(&readThread, &RefreshThread::signalAddItems, this, [this](int, const QStringList& fields) {
-        if (fields.size() >= 2 && fields.at(0) == QStringLiteral("设备名称"))
-            readInstrumentName = fields.at(1).trimmed();
-    });
-    // A name row held back by a read never outlives it.
-    connect(&readThread, &QThread::finished, this, [] { pendingNameRow() = HeldRow(); });
+    connect(&readThread, SIGNAL(signalContact(int)), this, SLOT(slotReadContact(int)));
+    connect(&readThread, SIGNAL(signalReadEnded(int, int)), this, SLOT(slotReadEnded(int, int)));
+    // finished comes after everything the read emitted, also when its link did not open.
+    connect(&readThread, &QThread::finished, this, &MainWindow::readFinished);
+    connect(&worker, &ConfigWorker::signalRowStarting, this, &MainWindow::workerRowStarting);
+    connect(&worker, &ConfigWorker::signalRowsWritten, this, &MainWindow::workerRowsWritten);
+    connect(&worker, &ConfigWorker::signalDone, this, &MainWindow::workerDone);
     connect(tree, SIGNAL(itemDoubleClicked(QTreeWidgetItem*, int)),
             this, SLOT(slotItemDoubleClicked(QTreeWidgetItem*, int)));
+
+    busy = new BusyIndicator(this);
+    connection = new ConnectionBar(this);
+    changesLabel = new QLabel(this);
+    changesLabel->setObjectName(QStringLiteral("labChanges"));
+    changesLabel->hide();
+    statusBar()->addPermanentWidget(changesLabel);
+    statusBar()->addPermanentWidget(busy);
+    statusBar()->addPermanentWidget(connection);
+    connect(busy, &BusyIndicator::signalCancel, this, &MainWindow::slotCancelOperation);
+    setShortcuts();
+    showCurrentLink();
 
     restoreWindowState();
     // After the stored language is applied, so the first text already speaks it.
@@ -88,12 +108,14 @@ MainWindow::~MainWindow()
     // A window torn down without a close (a test, the end of main) must not destroy a running thread.
     readThread.requestStop();
     readThread.wait();
+    worker.requestStop();
+    worker.wait();
     delete form;
 }
 
-void MainWindow::showErrorBox(const QString& title, const QString& text, const QIcon& icon)
+void MainWindow::showErrorBox(const QString& title, const QString& text, const QIcon& icon, const QString& hint)
 {
-    QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, this,
+    QMessageBox box(QMessageBox::Critical, title, hint.isEmpty() ? text : text + QLatin1Char('\n') + hint, QMessageBox::Ok, this,
                     Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
     box.setWindowIcon(icon);
     box.button(QMessageBox::Ok)->setText(tr("确定"));
@@ -116,6 +138,8 @@ void MainWindow::applyLanguage(const QString& code)
         QCoreApplication::installTranslator(translator);
 
     form->retranslateUi(this);
+    retranslateToolTips();
+    updateChangeCount();
     // A status text still showing speaks the language just left.
     statusBar()->clearMessage();
 
@@ -152,17 +176,81 @@ void MainWindow::reportUnsavedSettings()
 
 bool MainWindow::beginOperation()
 {
-    if (operationRunning || readThread.isRunning()) {
+    if (operationRunning || isBusy() || readThread.isRunning()) {
         statusBar()->showMessage(tr("另一项配置操作尚未结束, 请稍候"), 5000);
         return false;
     }
     operationRunning = true;
+    updateActions();
     return true;
 }
 
 void MainWindow::endOperation()
 {
     operationRunning = false;
+    updateActions();
+}
+
+void MainWindow::setShortcuts()
+{
+    form->refresh->setShortcut(QKeySequence(Qt::Key_F5));
+    form->write_changed->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    form->export_2->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    form->import_2->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    form->sync_time->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    form->debug->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    form->monitor->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+    form->update->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_U));
+    form->setup->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
+}
+
+void MainWindow::retranslateToolTips()
+{
+    // The English texts carry the menus' Alt letters; a tool tip shows the text without them.
+    for (QAction* action : findChildren<QAction*>())
+        action->setToolTip(withoutMnemonic(action->text()));
+}
+
+QString MainWindow::withoutMnemonic(QString text)
+{
+    text.replace(QLatin1String("&&"), QLatin1String("\x01")).remove(QLatin1Char('&'));
+    return text.replace(QLatin1Char('\x01'), QLatin1Char('&'));
+}
+
+void MainWindow::showCurrentLink()
+{
+    connection->showLink(LinkSettings::load());
+}
+
+void MainWindow::beginBusy(Operation operation, const QString& text)
+{
+    running = operation;
+    showCurrentLink();
+    busy->start(text);
+    updateActions();
+}
+
+void MainWindow::endBusy()
+{
+    running = NoOperation;
+    busy->stop();
+    updateActions();
+}
+
+void MainWindow::updateActions()
+{
+    const bool idle = !isBusy() && !operationRunning;
+    for (QAction* action : {form->refresh, form->import_2, form->save, form->write_changed, form->sync_time,
+                            form->test_connection, form->restore_backup})
+        action->setEnabled(idle);
+}
+
+void MainWindow::slotCancelOperation()
+{
+    if (running == ReadOperation)
+        readThread.requestStop();
+    else if (running != NoOperation)
+        worker.requestStop();
 }
 
 bool MainWindow::isSkippedRow(int index, const QStringList& fields)
@@ -180,6 +268,33 @@ void MainWindow::addItemRow(int index, const QStringList& fields)
     QTreeWidgetItem* item = tree->appendItem(index, fields);
     if (readCodecs.contains(index))
         item->setData(0, ItemCodecRole, readCodecs.value(index));
+    if (addingReadRows)
+        item->setData(0, ItemReadValueRole, item->text(1));
+    else if (carriedReadValues.contains(index))
+        item->setData(0, ItemReadValueRole, carriedReadValues.value(index));
+    tree->markRow(item);
+    // A read or an import counts once, at its end.
+    if (!addingManyRows)
+        updateChangeCount();
+}
+
+void MainWindow::updateChangeCount()
+{
+    const int changed = tree->changedCount();
+    changesLabel->setText(tr("%1 项修改未写入").arg(changed));
+    changesLabel->setVisible(changed > 0);
+}
+
+bool MainWindow::confirmDiscardChanges()
+{
+    const int changed = tree->changedCount();
+    if (changed == 0)
+        return true;
+    QMessageBox box(QMessageBox::Question, withoutMnemonic(form->refresh->text()),
+                    tr("有 %1 项修改尚未写入设备, 刷新会以设备中的值替换它们。\n仍要刷新吗?").arg(changed),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    box.setDefaultButton(QMessageBox::No);
+    return Prompter::current().exec(box) == QMessageBox::Yes;
 }
 
 void MainWindow::loadSkipItems()
@@ -192,31 +307,39 @@ void MainWindow::slotCommunicationSetup()
     SetupDialog dialog(this);
     Prompter::current().exec(dialog);
     reportUnsavedSettings();
+    showCurrentLink();
 }
 
 void MainWindow::slotRefresh()
 {
     // A second trigger while the read runs does nothing, as before; one during another operation
     // is told why.
-    if (readThread.isRunning())
+    if (readThread.isRunning() || running == ReadOperation)
         return;
-    if (operationRunning) {
+    if (operationRunning || isBusy()) {
         statusBar()->showMessage(tr("另一项配置操作尚未结束, 请稍候"), 5000);
         return;
     }
+    if (!confirmDiscardChanges())
+        return;
+    readRows.clear();
+    readRowCodecs.clear();
+    readNoAnswer = false;
+    beginBusy(ReadOperation, tr("正在读取 ……"));
     readThread.startRead();
 }
 
 void MainWindow::slotHistoryData()
 {
     HistoryData dialog(this);
-    dialog.setInstrumentName(readInstrumentName);
+    // The history's PDF names the instrument the last complete read named, hidden row or not.
+    dialog.setInstrumentName(instrumentName);
     Prompter::current().exec(dialog);
 }
 
 void MainWindow::slotUpdateHardware()
 {
-    UpdateDialog dialog(this);
+    UpdateDialog dialog(this, &updateWorker);
     Prompter::current().exec(dialog);
 }
 
@@ -235,6 +358,7 @@ void MainWindow::slotAbout()
 void MainWindow::slotClearItems()
 {
     tree->clear();
+    updateChangeCount();
     ++treeGeneration;
     readCodecs.clear();
     // A new read or import starts afresh: another instrument's held name row must not come back.
@@ -243,7 +367,57 @@ void MainWindow::slotClearItems()
 
 void MainWindow::slotItemCodec(int index, int codec)
 {
-    readCodecs.insert(index, codec);
+    readRowCodecs.insert(index, codec);
+}
+
+void MainWindow::slotReadStarted()
+{
+    readRows.clear();
+    readRowCodecs.clear();
+    readInstrumentName.clear();
+}
+
+void MainWindow::slotReadItem(int index, const QStringList& fields)
+{
+    readRows.append({index, fields});
+    if (fields.value(0).trimmed() == QStringLiteral("设备名称") && readInstrumentName.isEmpty())
+        readInstrumentName = itemValue(fields);
+    const int done = readRows.size();
+    if (lastReadCount >= done)
+        busy->setProgress(tr("正在读取 %1/%2 ……").arg(done).arg(lastReadCount), done, lastReadCount);
+    else
+        busy->setProgress(tr("正在读取 %1 ……").arg(done), done, 0);
+}
+
+void MainWindow::slotReadContact(int contact)
+{
+    readNoAnswer = LinkContact(contact) == LinkContact::NoAnswer;
+    connection->showContact(LinkContact(contact));
+}
+
+void MainWindow::slotReadEnded(int end, int itemsRead)
+{
+    if (end == RefreshThread::ReadComplete) {
+        lastReadCount = itemsRead;
+        tree->setUpdatesEnabled(false);
+        slotClearItems();
+        readCodecs = readRowCodecs;
+        instrumentName = readInstrumentName;
+        addingReadRows = true;
+        addingManyRows = true;
+        for (const ReadRow& row : qAsConst(readRows))
+            slotAddItems(row.index, row.fields);
+        addingReadRows = false;
+        addingManyRows = false;
+        updateChangeCount();
+        pendingNameRow() = HeldRow();
+        tree->setUpdatesEnabled(true);
+    } else {
+        // The tree keeps what it held; the status says that the read did not get through.
+        statusBar()->showMessage(tr("读取中断: 已读 %1 项, 配置树保持读取前的内容").arg(itemsRead));
+    }
+    readRows.clear();
+    readRowCodecs.clear();
 }
 
 void MainWindow::slotAddItems(int index, const QStringList& fields)
@@ -252,9 +426,19 @@ void MainWindow::slotAddItems(int index, const QStringList& fields)
         addItemRow(index, fields);
 }
 
+void MainWindow::readFinished()
+{
+    // A name row held back by a read never outlives it.
+    pendingNameRow() = HeldRow();
+    if (running == ReadOperation)
+        endBusy();
+}
+
 void MainWindow::slotShowErrorMessage(const QString& title, const QString& text, const QString& iconPath)
 {
-    showErrorBox(title, text, QIcon(QPixmap(iconPath)));
+    // A read that found no instrument says where to look.
+    const bool hint = running == ReadOperation && readNoAnswer;
+    showErrorBox(title, text, QIcon(QPixmap(iconPath)), hint ? linkHint() : QString());
 }
 
 void MainWindow::slot_en_US()
@@ -274,6 +458,23 @@ void MainWindow::slot_zh_TW()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    if (worker.isRunning()) {
+        const ConfigWorker::Job job = worker.job();
+        if (job == ConfigWorker::WriteOneJob || job == ConfigWorker::WriteRowsJob) {
+            QMessageBox box(QMessageBox::Warning, windowTitle(),
+                            tr("正在写入配置。关闭窗口会中断写入, 尚未写入的项不会写入。\n仍要关闭吗?"),
+                            QMessageBox::Yes | QMessageBox::No, this);
+            box.setDefaultButton(QMessageBox::No);
+            if (Prompter::current().exec(box) != QMessageBox::Yes) {
+                event->ignore();
+                return;
+            }
+        }
+        // Stopped, the worker ends its wait within a fraction of a second.
+        hide();
+        worker.requestStop();
+        worker.wait();
+    }
     // A running read is stopped; the operator sees the window go at once, and the read ends within
     // a fraction of a second.
     if (readThread.isRunning()) {
@@ -281,6 +482,12 @@ void MainWindow::closeEvent(QCloseEvent* event)
         readThread.requestStop();
     }
     readThread.wait();
+    // A refused or failed update may still be ending the instrument's update mode (at most 20 s):
+    // the window goes at once, the settings stay until that sequence has run to its end.
+    if (updateWorker.isRunning()) {
+        hide();
+        updateWorker.wait();
+    }
     saveWindowSize();
     QMainWindow::closeEvent(event);
     singleton<Config>::destroy();

@@ -2,7 +2,9 @@
 
 #include "config/configoutcome.h"
 #include "config/configrow.h"
+#include "config/configworker.h"
 #include "config/refreshthread.h"
+#include "firmware/updatethread.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -13,8 +15,11 @@
 namespace Ui {
 class MainWindow;
 }
+class BusyIndicator;
 class ConfigTree;
-struct ItemWriteOutcome;
+class ConnectionBar;
+class QLabel;
+class QTimer;
 class QIcon;
 class QTranslator;
 class QTreeWidgetItem;
@@ -29,7 +34,8 @@ public:
     ~MainWindow() override;
 
     // A critical box with one "确定" button; its text also stays in the status bar for 5000 ms.
-    void showErrorBox(const QString& title, const QString& text, const QIcon& icon);
+    // A hint, when given, is a further line in the box only.
+    void showErrorBox(const QString& title, const QString& text, const QIcon& icon, const QString& hint = QString());
 
     void applyLanguage(const QString& code);
 
@@ -43,6 +49,11 @@ public:
 
     ConfigTree* configTree() const { return tree; }
     RefreshThread& refreshThread() { return readThread; }
+    ConfigWorker& configWorker() { return worker; }
+    BusyIndicator* busyIndicator() const { return busy; }
+    ConnectionBar* connectionBar() const { return connection; }
+    // An operation on the instrument runs (until its outcome has been shown).
+    bool isBusy() const { return running != NoOperation; }
 
 public slots:
     void slotCommunicationSetup();
@@ -51,6 +62,12 @@ public slots:
     void slotImportItems();
     void slotWriteItems();
     void slotSyncTime();
+    void slotTestConnection();
+    void slotCancelOperation();
+    // Writes only the rows whose value differs from the instrument's, after showing them old -> new.
+    void slotWriteChanged();
+    // Imports a backup the writes made (then Write changes brings the instrument back).
+    void slotRestoreBackup();
     void slotHistoryData();
     void slotUpdateHardware();
     void slotDeviceMonitor();
@@ -58,6 +75,12 @@ public slots:
     void slotClearItems();
     void slotAddItems(int index, const QStringList& fields);
     void slotItemCodec(int index, int codec);
+    // A read collects its rows aside and shows them only when it completes: a failed or stopped
+    // read leaves the tree as it was.
+    void slotReadStarted();
+    void slotReadItem(int index, const QStringList& fields);
+    void slotReadContact(int contact);
+    void slotReadEnded(int end, int itemsRead);
     void slotShowErrorMessage(const QString& title, const QString& text, const QString& iconPath);
     void slotItemDoubleClicked(QTreeWidgetItem* item, int column);
     void slot_en_US();
@@ -68,17 +91,42 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    enum Operation { NoOperation, ReadOperation, WriteOneOperation, WriteRowsOperation, SyncOperation, TestOperation };
+
     static ConfigRow rowOf(const QTreeWidgetItem* item);
     // Column 1 as the instrument now reports it, and how its text was decoded.
     static void setRowValue(QTreeWidgetItem* item, const ItemWriteOutcome& outcome);
     ConfigRows treeRows() const;
     // The boxes of an operation's outcome in order, then its status text for 5000 ms.
     void showOutcome(const ConfigOutcome& outcome);
-    // One configuration operation at a time: a second one (or a refresh, or one while the read
-    // runs) is refused with a status text. The writes' waits run event loops, so an Import
-    // triggered during a Write-all would otherwise clear the tree under it.
+    // One configuration operation at a time: while one runs the others are disabled, and one
+    // reached another way (a double click) is refused with a status text.
     bool beginOperation();
     void endOperation();
+    // Marks the window busy with an operation on the instrument and shows it in the status bar.
+    void beginBusy(Operation operation, const QString& text);
+    void endBusy();
+    void updateActions();
+    void readFinished();
+    void workerRowStarting(int row, int done, int total);
+    void workerRowsWritten(const WrittenRows& rows);
+    void workerDone(const ConfigOutcome& outcome, const ItemWriteOutcome& item, int elapsedMs);
+
+    // Where to look when the instrument did not answer.
+    static QString linkHint();
+    // Saves the values last read before a write changes the instrument; false (after a box) when
+    // the backup could not be made, and nothing may be written.
+    bool backupBeforeWrite();
+    void importFile(const QString& fileName);
+    void updateChangeCount();
+    // Asks before a refresh replaces values not yet written; true to go on.
+    bool confirmDiscardChanges();
+    void startWriteRows(const QVector<int>& treeRows);
+    void showCurrentLink();
+    void setShortcuts();
+    void retranslateToolTips();
+    // A menu text without its Alt letter ("&Export" -> "Export"), for a tool tip or a caption.
+    static QString withoutMnemonic(QString text);
     // Reports once, in the status bar, that config.ini could not be written.
     void reportUnsavedSettings();
     void restoreWindowState();
@@ -88,6 +136,40 @@ private:
     Ui::MainWindow* form;
     ConfigTree* tree;
     RefreshThread readThread;
+    ConfigWorker worker;
+    BusyIndicator* busy = nullptr;
+    ConnectionBar* connection = nullptr;
+    Operation running = NoOperation;
+    // The rows of the read under way, shown when it completes.
+    struct ReadRow
+    {
+        int index;
+        QStringList fields;
+    };
+    QVector<ReadRow> readRows;
+    QHash<int, int> readRowCodecs;
+    int lastReadCount = 0;  // the items of the last complete read: the next read's expected total
+    bool readNoAnswer = false;
+    // A single write's row, valid while treeGeneration has not moved.
+    QTreeWidgetItem* writtenItem = nullptr;
+    int writeGeneration = 0;
+    // The row of a write of rows going out now.
+    int currentWriteRow = -1;
+    // Which tree row each row handed to a write of rows is.
+    QVector<int> writeTreeRows;
+    QLabel* changesLabel = nullptr;
+    // The instrument's name from the last complete read, for the backups' file names and the
+    // history's PDF; the read under way collects it in readInstrumentName.
+    QString instrumentName;
+    QString readInstrumentName;
+    // Rows being added come from a complete read: what they show is what the instrument holds.
+    bool addingReadRows = false;
+    bool addingManyRows = false; // the change count waits for the last of them
+    // During an import, the values the instrument reported, by item index, for the rows to come.
+    QHash<int, QString> carriedReadValues;
+    // Lent to each update dialog: a failed run still ends the instrument's update mode after the
+    // dialog has closed, and the next dialog's run waits for it.
+    UpdateThread updateWorker;
     QTranslator* translator;
     QTranslator* qtTranslator; // Qt's own texts, switched with the assistant's
     QMap<QString, QSet<QString>> skipMap;
@@ -97,6 +179,4 @@ private:
     QString settingsFailure; // set once config.ini has failed to be written, so it is told once
     // How the current read decoded each item (DeviceCodec by index), for the rows it adds.
     QHash<int, int> readCodecs;
-    // The instrument's name as the last configuration read gave it, for the history's PDF.
-    QString readInstrumentName;
 };

@@ -3,27 +3,34 @@
 #include "app/mainwindow.h"
 
 #include "config/clocksync.h"
+#include "config/configbackup.h"
 #include "config/configcsv.h"
 #include "config/configwriter.h"
 #include "config/itemtext.h"
 #include "config/skipitems.h"
+#include "config/ui/busyindicator.h"
 #include "config/ui/configtree.h"
+#include "config/ui/connectionbar.h"
 #include "config/ui/modifydialog.h"
 #include "config/writemode.h"
 #include "prompt/prompter.h"
 
+#include "ui_mainwindow.h"
+
 #include <QAbstractButton>
 #include <QMessageBox>
 #include <QStatusBar>
+#include <QTimer>
 #include <QTreeWidgetItem>
 
 #include <functional>
+#include <numeric>
 
 namespace {
 constexpr int StatusMs = 5000;
 const char* const CsvFilter = "Files (*.csv)";
 
-// Ends the window's configuration operation however the slot returns.
+// Ends the window's configuration operation (the export's or the import's) however the slot returns.
 class OperationScope
 {
 public:
@@ -48,6 +55,11 @@ void MainWindow::setRowValue(QTreeWidgetItem* item, const ItemWriteOutcome& outc
     item->setText(1, outcome.valueColumn);
     if (outcome.codec >= 0)
         item->setData(0, ItemCodecRole, outcome.codec);
+    // What the instrument answered is what it holds now; a refused value stays marked until a read.
+    item->setData(0, ItemReadValueRole, outcome.valueColumn);
+    item->setData(0, ItemRefusedRole, !outcome.kept);
+    if (auto* shownIn = qobject_cast<ConfigTree*>(item->treeWidget()))
+        shownIn->markRow(item);
 }
 
 ConfigRows MainWindow::treeRows() const
@@ -61,9 +73,12 @@ ConfigRows MainWindow::treeRows() const
 
 void MainWindow::showOutcome(const ConfigOutcome& outcome)
 {
+    // The first box of a failure in which the instrument did not answer says where to look.
+    bool hint = outcome.contact == LinkContact::NoAnswer;
     for (const ConfigOutcome::Box& shown : outcome.boxes) {
         if (shown.error) {
-            showErrorBox(shown.title, shown.text, windowIcon());
+            showErrorBox(shown.title, shown.text, windowIcon(), hint ? linkHint() : QString());
+            hint = false;
             continue;
         }
         QMessageBox box(QMessageBox::Information, shown.title, shown.text, QMessageBox::Ok, this,
@@ -82,70 +97,222 @@ int MainWindow::promptItemValue(const QString& nameText, const QString& valueTex
     const QString current = itemValueFromColumn(valueText);
 
     if (confirmOnly) {
-        QMessageBox box(QMessageBox::NoIcon, QStringLiteral(" "), name, QMessageBox::Ok | QMessageBox::Cancel, this,
-                        Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+        // An action such as a factory reset: the instrument carries it out at once, so Enter must
+        // not be the way to confirm it.
+        QMessageBox box(QMessageBox::Warning, name, tr("设备将执行“%1”。\n确定要继续吗?").arg(name),
+                        QMessageBox::Ok | QMessageBox::Cancel, this, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
         box.button(QMessageBox::Ok)->setText(tr("确定"));
         box.button(QMessageBox::Cancel)->setText(tr("取消"));
+        box.setDefaultButton(QMessageBox::Cancel);
+        box.setEscapeButton(QMessageBox::Cancel);
         box.setWindowIcon(windowIcon());
         return Prompter::current().exec(box) == QMessageBox::Ok ? WriteConfirmOnly : WriteCancelled;
     }
 
-    ModifyDialog dialog(name, current, this);
-    if (Prompter::current().exec(dialog) != QDialog::Accepted)
-        return WriteCancelled;
-    value = dialog.value().trimmed();
+    // A value that plainly does not fit is refused before anything is sent; the dialog comes back
+    // with it, to be mended.
+    QString proposed = current;
+    for (;;) {
+        ModifyDialog dialog(name, proposed, this);
+        if (Prompter::current().exec(dialog) != QDialog::Accepted)
+            return WriteCancelled;
+        proposed = dialog.value().trimmed();
+        const ValueProblem problem = checkItemValue(name, current, proposed);
+        if (problem == ValueProblem::None)
+            break;
+        const QString text = problem == ValueProblem::NotANumber
+            ? tr("“%1”不是数值。此项的值是一个数 (当前为 %2), 请输入数字。").arg(proposed, current)
+            : tr("“%1”不是此项的可选值。").arg(proposed);
+        QMessageBox box(QMessageBox::Warning, dialog.windowTitle(), text, QMessageBox::Ok, this,
+                        Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+        box.button(QMessageBox::Ok)->setText(tr("确定"));
+        Prompter::current().exec(box);
+    }
+    value = proposed;
     return WriteValued;
+}
+
+bool MainWindow::backupBeforeWrite()
+{
+    ConfigRows read;
+    for (int row = 0; row < tree->topLevelItemCount(); ++row) {
+        const QTreeWidgetItem* item = tree->topLevelItem(row);
+        const QVariant value = item->data(0, ItemReadValueRole);
+        if (!value.isValid())
+            continue;
+        ConfigRow saved = rowOf(item);
+        saved.valueColumn = value.toString();
+        read.append(saved);
+    }
+    // Nothing read from this instrument yet: there is nothing to keep.
+    if (read.isEmpty())
+        return true;
+    const ConfigOutcome saved = ConfigBackup::save(ConfigBackup::folder(), instrumentName, read, QDateTime::currentDateTime());
+    if (!saved.ok) {
+        showOutcome(saved);
+        return false;
+    }
+    return true;
 }
 
 void MainWindow::slotItemDoubleClicked(QTreeWidgetItem* item, int)
 {
     if (!item || !beginOperation())
         return;
-    OperationScope scope([this] { endOperation(); });
     QString newValue;
     const int mode = promptItemValue(item->text(0), item->text(1), newValue);
-    if (mode == WriteCancelled)
+    const bool backedUp = mode != WriteCancelled && backupBeforeWrite();
+    endOperation();
+    if (!backedUp)
         return;
     statusBar()->showMessage(tr("正在写入配置......"));
-    const int generation = treeGeneration;
-    const ItemWriteOutcome outcome = ConfigWriter::writeOne(rowOf(item), newValue, WriteMode(mode));
-    // The row is touched only while the tree still holds it.
-    if (outcome.ok && generation == treeGeneration)
-        setRowValue(item, outcome);
-    showOutcome(outcome);
+    writtenItem = item;
+    writeGeneration = treeGeneration;
+    beginBusy(WriteOneOperation, tr("正在写入 %1 ……").arg(itemNameFromColumn(item->text(0))));
+    worker.startWriteOne(rowOf(item), newValue, WriteMode(mode));
 }
 
 void MainWindow::slotWriteItems()
 {
     if (!beginOperation())
         return;
-    OperationScope scope([this] { endOperation(); });
+    const bool backedUp = backupBeforeWrite();
+    endOperation();
+    if (!backedUp)
+        return;
+    QVector<int> all(tree->topLevelItemCount());
+    std::iota(all.begin(), all.end(), 0);
+    startWriteRows(all);
+}
+
+void MainWindow::startWriteRows(const QVector<int>& rows)
+{
     statusBar()->showMessage(tr("正在写入配置......"));
-    const int generation = treeGeneration;
-    auto rowItem = [this, generation](int row) {
-        return generation == treeGeneration ? tree->topLevelItem(row) : nullptr;
-    };
-    ConfigWriter::Progress progress;
-    progress.starting = [this, rowItem](int row) {
-        if (QTreeWidgetItem* item = rowItem(row))
-            tree->setCurrentItem(item);
-        statusBar()->showMessage(tr("正在写入配置......"));
-    };
-    progress.answered = [this, rowItem](int row, const ItemWriteOutcome& outcome) {
-        if (QTreeWidgetItem* item = rowItem(row))
-            setRowValue(item, outcome);
-        showOutcome(outcome);
-    };
-    showOutcome(ConfigWriter::writeAll(treeRows(), progress));
+    writeGeneration = treeGeneration;
+    currentWriteRow = -1;
+    writeTreeRows = rows;
+    ConfigRows written;
+    written.reserve(rows.size());
+    for (int row : rows)
+        written.append(rowOf(tree->topLevelItem(row)));
+    beginBusy(WriteRowsOperation, tr("正在写入 ……"));
+    worker.startWriteRows(written);
+}
+
+void MainWindow::slotWriteChanged()
+{
+    if (!beginOperation())
+        return;
+    OperationScope scope([this] { endOperation(); });
+    QVector<int> rows;
+    QStringList lines;
+    for (int row = 0; row < tree->topLevelItemCount(); ++row) {
+        const QTreeWidgetItem* item = tree->topLevelItem(row);
+        if (!ConfigTree::isChanged(item))
+            continue;
+        rows.append(row);
+        const QVariant read = item->data(0, ItemReadValueRole);
+        const QString old = read.isValid() ? itemValueFromColumn(read.toString()) : tr("(未读取)");
+        lines.append(tr("%1: %2 → %3").arg(ConfigTree::itemName(item), old, ConfigTree::itemValue(item)));
+    }
+    if (rows.isEmpty()) {
+        statusBar()->showMessage(tr("没有需要写入的修改"), StatusMs);
+        return;
+    }
+    // A long list goes to the details; the box shows its head.
+    constexpr int ShownLines = 12;
+    QString text = tr("将以下 %1 项写入设备:").arg(rows.size()) + QLatin1Char('\n') + QStringList(lines.mid(0, ShownLines)).join(QLatin1Char('\n'));
+    if (lines.size() > ShownLines)
+        text += QLatin1Char('\n') + tr("…… 其余 %1 项见详细信息").arg(lines.size() - ShownLines);
+    QMessageBox box(QMessageBox::Question, withoutMnemonic(form->write_changed->text()), text,
+                    QMessageBox::Yes | QMessageBox::No, this);
+    if (lines.size() > ShownLines)
+        box.setDetailedText(lines.join(QLatin1Char('\n')));
+    box.setDefaultButton(QMessageBox::Yes);
+    if (Prompter::current().exec(box) != QMessageBox::Yes)
+        return;
+    if (!backupBeforeWrite())
+        return;
+    endOperation();
+    startWriteRows(rows);
+}
+
+void MainWindow::slotRestoreBackup()
+{
+    if (!beginOperation())
+        return;
+    OperationScope scope([this] { endOperation(); });
+    const QString title = withoutMnemonic(form->restore_backup->text()).remove(QStringLiteral("..."));
+    const QString fileName = Prompter::current().getOpenFileName(this, title, ConfigBackup::folder().absolutePath(),
+                                                                  QString::fromLatin1(CsvFilter));
+    if (fileName.isEmpty())
+        return;
+    importFile(fileName);
 }
 
 void MainWindow::slotSyncTime()
 {
     if (!beginOperation())
         return;
-    OperationScope scope([this] { endOperation(); });
-    showOutcome(ClockSync::run());
+    endOperation();
+    beginBusy(SyncOperation, tr("正在同步时间 ……"));
+    worker.startSyncTime();
 }
+
+void MainWindow::slotTestConnection()
+{
+    if (!beginOperation())
+        return;
+    endOperation();
+    beginBusy(TestOperation, tr("正在测试连接 ……"));
+    worker.startTestConnection();
+}
+
+void MainWindow::workerRowStarting(int row, int done, int total)
+{
+    currentWriteRow = writeTreeRows.value(row, -1);
+    busy->setProgress(tr("正在写入 %1/%2 ……").arg(done + 1).arg(total), done, total);
+}
+
+// A batch of answered rows: one repaint for all of them.
+void MainWindow::workerRowsWritten(const WrittenRows& rows)
+{
+    if (writeGeneration != treeGeneration)
+        return;
+    tree->setUpdatesEnabled(false);
+    for (const WrittenRow& written : rows) {
+        if (QTreeWidgetItem* item = tree->topLevelItem(writeTreeRows.value(written.row, -1)))
+            setRowValue(item, written.outcome);
+    }
+    if (QTreeWidgetItem* item = tree->topLevelItem(currentWriteRow))
+        tree->setCurrentItem(item);
+    tree->setUpdatesEnabled(true);
+    updateChangeCount();
+}
+
+void MainWindow::workerDone(const ConfigOutcome& outcome, const ItemWriteOutcome& item, int)
+{
+    const Operation operation = running;
+    if (operation == WriteRowsOperation && writeGeneration == treeGeneration) {
+        if (QTreeWidgetItem* row = tree->topLevelItem(currentWriteRow))
+            tree->setCurrentItem(row);
+    }
+    if (operation == WriteOneOperation && item.ok && writeGeneration == treeGeneration && writtenItem) {
+        setRowValue(writtenItem, item);
+        updateChangeCount();
+    }
+    writtenItem = nullptr;
+    connection->showContact(outcome.contact);
+    // Busy ends before the boxes: the operator may act again as soon as the outcome shows.
+    endBusy();
+    showOutcome(outcome);
+}
+
+QString MainWindow::linkHint()
+{
+    return tr("请检查通讯设置中的地址、端口、串口线和设备地址。");
+}
+
 
 void MainWindow::slotExportItems()
 {
@@ -153,7 +320,7 @@ void MainWindow::slotExportItems()
         return;
     OperationScope scope([this] { endOperation(); });
     const QString fileName =
-        Prompter::current().getSaveFileName(this, tr("导出配置"), QString(), QString::fromLatin1(CsvFilter));
+        Prompter::current().getSaveFileName(this, withoutMnemonic(tr("导出配置")), QString(), QString::fromLatin1(CsvFilter));
     if (fileName.isEmpty())
         return;
     statusBar()->showMessage(tr("正在导出配置......"));
@@ -166,9 +333,14 @@ void MainWindow::slotImportItems()
         return;
     OperationScope scope([this] { endOperation(); });
     const QString fileName =
-        Prompter::current().getOpenFileName(this, tr("导入配置"), QString(), QString::fromLatin1(CsvFilter));
+        Prompter::current().getOpenFileName(this, withoutMnemonic(tr("导入配置")), QString(), QString::fromLatin1(CsvFilter));
     if (fileName.isEmpty())
         return;
+    importFile(fileName);
+}
+
+void MainWindow::importFile(const QString& fileName)
+{
     statusBar()->showMessage(tr("正在导入配置......"));
     const CsvImport import = ConfigCsv::importFrom(fileName);
     // A file that does not read leaves the tree as it was.
@@ -176,9 +348,23 @@ void MainWindow::slotImportItems()
         showOutcome(import.outcome);
         return;
     }
+    // The rows keep what the instrument reported for their items, so that what the file changes shows.
+    carriedReadValues.clear();
+    for (int row = 0; row < tree->topLevelItemCount(); ++row) {
+        const QTreeWidgetItem* item = tree->topLevelItem(row);
+        const QVariant read = item->data(0, ItemReadValueRole);
+        if (read.isValid())
+            carriedReadValues.insert(item->data(0, ItemIndexRole).toInt(), read.toString());
+    }
+    tree->setUpdatesEnabled(false);
     slotClearItems();
+    addingManyRows = true;
     for (const ImportedRow& row : import.rows)
         slotAddItems(row.index, row.fields);
+    addingManyRows = false;
+    updateChangeCount();
+    tree->setUpdatesEnabled(true);
+    carriedReadValues.clear();
     // A name row the file held back ends with the import.
     pendingNameRow() = HeldRow();
     statusBar()->clearMessage();

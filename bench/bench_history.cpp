@@ -29,7 +29,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QListView>
+#include <QTableView>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -95,7 +95,7 @@ Display display(int records)
 {
     HistoryData dialog;
     dialog.show();
-    auto* view = dialog.findChild<QListView*>(QStringLiteral("listRecords"));
+    auto* view = dialog.findChild<QTableView*>(QStringLiteral("viewRecords"));
     dialog.findChild<QDateEdit*>(QStringLiteral("dateStart"))->setDate(Day);
     dialog.findChild<QDateEdit*>(QStringLiteral("dateEnd"))->setDate(Day);
 
@@ -207,7 +207,7 @@ void memoryFigures(int records)
     dialog.findChild<QPushButton*>(QStringLiteral("bntQuery"))->click();
     QElapsedTimer wait;
     wait.start();
-    while ((dialog.reader().isRunning() || dialog.findChild<QListView*>()->model()->rowCount() < records + 1)
+    while ((dialog.reader().isRunning() || dialog.findChild<QTableView*>()->model()->rowCount() < records + 1)
            && wait.elapsed() < 60000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     malloc_trim(0);

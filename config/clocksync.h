@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include <QDateTime>
 
+#include <atomic>
+
 struct LinkSettings;
 
 // Sets the instrument's clock to the workstation's local time in one request.
@@ -16,5 +18,6 @@ public:
     // information box "同步时间成功".
     static ConfigOutcome run();
     // The same over the given link; a null time stands for the local time when the request goes.
-    static ConfigOutcome run(const LinkSettings& link, const QDateTime& time);
+    static ConfigOutcome run(const LinkSettings& link, const QDateTime& time,
+                             const std::atomic<bool>* stop = nullptr);
 };

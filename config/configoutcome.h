@@ -1,9 +1,31 @@
 #pragma once
 
+#include "link/frames.h"
 #include "link/linkerror.h"
 
 #include <QList>
+#include <QMetaType>
 #include <QString>
+
+// What an operation learnt of the instrument: whether it answered at all. A link that did not
+// open tells nothing about the instrument.
+enum class LinkContact { NotTried, Answered, NoAnswer };
+
+// Bytes in hand (even wrong ones) mean the instrument is there; a request that found no answer or
+// could not go out means it is not, as far as the operator can tell.
+inline LinkContact contactOf(ExchangeResult result)
+{
+    switch (result) {
+    case ExchangeOk:
+        return LinkContact::Answered;
+    case ExchangeSendFailed:
+    case ExchangeNoReply:
+        return LinkContact::NoAnswer;
+    case ExchangeStopped:
+        break;
+    }
+    return LinkContact::NotTried;
+}
 
 // Why a configuration operation failed, as a value beside its texts.
 enum class ConfigFailure {
@@ -27,6 +49,8 @@ struct ConfigOutcome
     };
 
     bool ok = true;
+    bool cancelled = false; // the operator stopped it; nothing to show but the status
+    LinkContact contact = LinkContact::NotTried;
     QList<Box> boxes;
     QString status;
     ConfigFailure failureCode = ConfigFailure::None;
@@ -56,3 +80,4 @@ struct ConfigOutcome
     void addError(const QString& title, const QString& text) { boxes.append({true, title, text}); }
     void addInformation(const QString& title, const QString& text) { boxes.append({false, title, text}); }
 };
+Q_DECLARE_METATYPE(ConfigOutcome)

@@ -36,10 +36,11 @@ bool keptAsWritten(const QString& reported, const QString& written)
 constexpr int NamedRefusals = 5;
 
 ItemWriteOutcome itemFailure(const QString& title, const QString& text, ConfigFailure code,
-                             LinkError link = LinkError::None)
+                              LinkError link = LinkError::None, LinkContact contact = LinkContact::NotTried)
 {
     ItemWriteOutcome outcome;
     static_cast<ConfigOutcome&>(outcome) = ConfigOutcome::failure(title, text, code, link);
+    outcome.contact = contact;
     return outcome;
 }
 
@@ -55,15 +56,29 @@ ConfigOutcome ConfigWriter::openFailure()
 
 ItemWriteOutcome ConfigWriter::writeOne(const ConfigRow& row, const QString& value, WriteMode mode)
 {
+    return writeOne(LinkSettings::load(), row, value, mode);
+}
+
+QString ConfigWriter::cancelledText(int written)
+{
+    return tr("写入已取消, 已写入 %1 项").arg(written);
+}
+
+ItemWriteOutcome ConfigWriter::writeOne(const LinkSettings& link, const ConfigRow& row, const QString& value,
+                                        WriteMode mode, const std::atomic<bool>* stop)
+{
     LinkChannel channel;
-    if (!channel.openFromSettings()) {
+    channel.setStopFlag(stop);
+    if (!channel.open(link)) {
         ItemWriteOutcome outcome;
         static_cast<ConfigOutcome&>(outcome) = openFailure();
         outcome.valueColumn = row.valueColumn;
         return outcome;
     }
     ItemWriteOutcome outcome = writeItem(channel, row, value, mode);
-    if (!outcome.ok)
+    if (outcome.cancelled)
+        outcome.status = cancelledText(0);
+    else if (!outcome.ok)
         outcome.addError(tr("写入配置"), tr("写入配置失败: %1").arg(value));
     return outcome;
 }
@@ -73,38 +88,61 @@ ConfigOutcome ConfigWriter::writeAll(const ConfigRows& rows, const Progress& pro
     return writeAll(LinkSettings::load(), rows, progress);
 }
 
-ConfigOutcome ConfigWriter::writeAll(const LinkSettings& link, const ConfigRows& rows, const Progress& progress)
+ConfigOutcome ConfigWriter::writeAll(const LinkSettings& link, const ConfigRows& rows, const Progress& progress,
+                                     const std::atomic<bool>* stop)
 {
     const bool anyValued = std::any_of(rows.cbegin(), rows.cend(), [](const ConfigRow& row) { return !row.isConfirmOnly(); });
     if (!anyValued)
         return ConfigOutcome::success(tr("没有可写入的配置项"));
     LinkChannel channel;
+    channel.setStopFlag(stop);
     if (!channel.open(link))
         return openFailure();
     QStringList refused;
+    int writtenRows = 0;
+    LinkContact contact = LinkContact::NotTried;
     for (int row = 0; row < rows.size(); ++row) {
         if (rows.at(row).isConfirmOnly())
             continue; // confirm-only items are written only by a double click
+        if (stop && stop->load()) {
+            ConfigOutcome cancelled;
+            cancelled.ok = false;
+            cancelled.cancelled = true;
+            cancelled.contact = contact;
+            cancelled.status = cancelledText(writtenRows);
+            return cancelled;
+        }
         if (progress.starting)
             progress.starting(row);
         const QString value = itemValueFromColumn(rows.at(row).valueColumn);
         const ItemWriteOutcome written = writeItem(channel, rows.at(row), value, WriteValued);
+        if (written.contact != LinkContact::NotTried)
+            contact = written.contact;
+        if (written.cancelled) {
+            ConfigOutcome cancelled = written;
+            cancelled.status = cancelledText(writtenRows);
+            return cancelled;
+        }
         if (!written.ok) {
             ConfigOutcome failed = written;
             failed.addError(tr("写入配置"), tr("写入配置失败: %1").arg(value));
             return failed;
         }
+        ++writtenRows;
         if (!written.kept)
             refused.append(itemNameFromColumn(rows.at(row).nameColumn));
         if (progress.answered)
             progress.answered(row, written);
     }
+    ConfigOutcome done = ConfigOutcome::success(tr("写入配置成功"));
+    done.contact = contact;
     if (refused.isEmpty())
-        return ConfigOutcome::success(tr("写入配置成功"));
+        return done;
     QString names = QStringList(refused.mid(0, NamedRefusals)).join(tr("、"));
     if (refused.size() > NamedRefusals)
         names += tr(" 等");
-    return ConfigOutcome::success(tr("写入配置完成, %1 项未被设备接受: %2").arg(refused.size()).arg(names));
+    done.status = tr("写入配置完成, %1 项未被设备接受: %2").arg(refused.size()).arg(names);
+    return done;
 }
 
 ItemWriteOutcome ConfigWriter::writeItem(LinkChannel& channel, const ConfigRow& row, const QString& value,
@@ -136,17 +174,26 @@ ItemWriteOutcome ConfigWriter::writeItem(LinkChannel& channel, const ConfigRow& 
     QByteArray reply;
     const ExchangeResult result =
         channel.exchange(request, reply, CrcOrder::LowFirst, LinkTimings::current().writeItemMs);
+    if (result == ExchangeStopped) {
+        ItemWriteOutcome stopped;
+        stopped.ok = false;
+        stopped.cancelled = true;
+        stopped.valueColumn = row.valueColumn;
+        return stopped;
+    }
+    const LinkContact contact = contactOf(result);
     const LinkError error = linkErrorOf(result, reply);
     if (error != LinkError::None)
-        return itemFailure(title, linkErrorText(error), ConfigFailure::Link, error);
+        return itemFailure(title, linkErrorText(error), ConfigFailure::Link, error, contact);
     if (checkItemReply(reply, channel.deviceAddress()) != ItemReply::Valid)
-        return itemFailure(title, tr("硬件返回数据校验错误"), ConfigFailure::BadReply);
+        return itemFailure(title, tr("硬件返回数据校验错误"), ConfigFailure::BadReply, LinkError::None, contact);
     DeviceCodec replyCodec = DeviceCodec::Gb2312;
     const QStringList fields = splitItemText(itemReplyText(reply, &replyCodec));
     if (!fieldCountFits(fields.size(), mode))
-        return itemFailure(title, tr("硬件返回数据校验错误"), ConfigFailure::BadReply);
+        return itemFailure(title, tr("硬件返回数据校验错误"), ConfigFailure::BadReply, LinkError::None, contact);
 
     ItemWriteOutcome outcome;
+    outcome.contact = contact;
     outcome.valueColumn = mode == WriteValued ? QStringLiteral(": ") + itemValue(fields) : row.valueColumn;
     outcome.codec = mode == WriteValued ? int(replyCodec) : row.codec;
     // The instrument answers with what it kept; a refused value comes back unchanged.

@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 
+#include <atomic>
 #include <functional>
 
 class LinkChannel;
@@ -19,6 +20,7 @@ struct ItemWriteOutcome : ConfigOutcome
     int codec = -1; // how the instrument's answer was decoded (ConfigRow::codec)
     bool kept = false; // the reported value is the one written (after a number, a unit may follow)
 };
+Q_DECLARE_METATYPE(ItemWriteOutcome)
 
 // Writes configuration items to the instrument, one request per item, and judges its answers.
 class ConfigWriter
@@ -34,14 +36,22 @@ public:
 
     // An edited item: opens the link from the settings and writes value with mode.
     static ItemWriteOutcome writeOne(const ConfigRow& row, const QString& value, WriteMode mode);
+    // The same over the given link; stop, when set from another thread, ends the wait at once.
+    static ItemWriteOutcome writeOne(const LinkSettings& link, const ConfigRow& row, const QString& value,
+                                     WriteMode mode, const std::atomic<bool>* stop = nullptr);
     // Every valued row in order, stopping at the first that fails. Without valued rows nothing is
     // opened or sent; rows the instrument did not take are named in the final status.
     static ConfigOutcome writeAll(const ConfigRows& rows, const Progress& progress);
-    // The same over the given link instead of config.ini's.
-    static ConfigOutcome writeAll(const LinkSettings& link, const ConfigRows& rows, const Progress& progress);
+    // The same over the given link instead of config.ini's. A stop ends it before the next row (or
+    // within the wait for the current one) with a cancelled outcome that counts the rows written.
+    static ConfigOutcome writeAll(const LinkSettings& link, const ConfigRows& rows, const Progress& progress,
+                                  const std::atomic<bool>* stop = nullptr);
     // One item on an open channel. A failure carries the box titled "提交" only.
     static ItemWriteOutcome writeItem(LinkChannel& channel, const ConfigRow& row, const QString& value,
                                       WriteMode mode);
+
+    // The status of a stopped write.
+    static QString cancelledText(int written);
 
 private:
     static ConfigOutcome openFailure();

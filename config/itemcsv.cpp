@@ -58,7 +58,10 @@ bool takeField(const QString& record, int& at, QString* field, bool* wasQuoted)
 QString formatCsvLine(int index, const QString& column0, const QString& column1)
 {
     QString head = QStringLiteral("%1. %2").arg(index, 2, 10, QLatin1Char('0')).arg(itemNameFromColumn(column0));
-    if (needsQuotes(head))
+    // The name stays plain, as older readers expect: it runs to the last comma, which is the one
+    // before the value as long as the value is quoted whenever it holds a comma. Only a line break
+    // cannot stand in a plain name.
+    if (head.contains(QLatin1Char('\n')) || head.contains(QLatin1Char('\r')))
         head = quoted(head);
     if (column1.isEmpty())
         return head + Comma;
@@ -89,8 +92,9 @@ CsvLineError parseCsvRecord(const QString& record, int* index, QStringList* fiel
     }
     if (parts.size() < 2)
         return CsvLineError::Malformed;
-    // The older plain files quote nothing, so a name may hold commas: it runs to the last one.
-    if (parts.size() > 2 && quotedParts.contains(true))
+    // The older plain files quote nothing, so a name may hold commas: it runs to the last one. A
+    // quoted value may follow such a name; a quoted field among the name's parts is malformed.
+    if (parts.size() > 2 && quotedParts.mid(0, quotedParts.size() - 1).contains(true))
         return CsvLineError::Malformed;
     const QString rawValue = parts.takeLast();
     const bool valueQuoted = quotedParts.last();

@@ -6,8 +6,9 @@
 // The configuration CSV file, one record per tree row: "05. name, value". The number is the
 // instrument's item index, not the tree's display number. A confirm-only row has nothing at all
 // after the comma; a valued row always has something (at least the blank after the tree's colon).
-// A field holding a comma, a double quote or a line break is quoted as CSV does ("a,b", "say ""hi""");
-// files of the older plain format, where nothing was quoted, still read as before.
+// A value holding a comma, a double quote or a line break is quoted as CSV does ("a,b",
+// "say ""hi"""); the name stays plain (it runs to the last comma) unless it holds a line break.
+// Files of the older plain format, where nothing was quoted, still read as before.
 
 // One record (without its line break).
 QString formatCsvLine(int index, const QString& column0, const QString& column1);

@@ -1,5 +1,6 @@
 #include "config/itemtext.h"
 
+#include <QRegularExpression>
 #include <QRegExp>
 
 QStringList splitItemText(const QString& text)
@@ -49,4 +50,28 @@ QString chooseOption(const QStringList& options, const QString& value)
             choice = option;
     }
     return choice;
+}
+
+namespace {
+// A number, then maybe a unit without digits: "120", "-5.5 ℃", "9600 bps", "10s" (not "12:30:00").
+const QRegularExpression& numberWithUnit()
+{
+    static const QRegularExpression expression(QStringLiteral("^[-+]?\\d+(?:\\.\\d+)?\\s*(\\D*)$"));
+    return expression;
+}
+}
+
+ValueProblem checkItemValue(const QString& name, const QString& readValue, const QString& value)
+{
+    const ItemEnumeration enumeration = parseEnumeration(name);
+    if (enumeration.isEnumeration)
+        return enumeration.options.contains(value) ? ValueProblem::None : ValueProblem::NotAnOption;
+    const QRegularExpressionMatch read = numberWithUnit().match(readValue.trimmed());
+    if (!read.hasMatch())
+        return ValueProblem::None;
+    const QRegularExpressionMatch given = numberWithUnit().match(value.trimmed());
+    if (!given.hasMatch())
+        return ValueProblem::NotANumber;
+    const QString unit = given.captured(1).trimmed();
+    return unit.isEmpty() || unit == read.captured(1).trimmed() ? ValueProblem::None : ValueProblem::NotANumber;
 }

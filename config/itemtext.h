@@ -31,3 +31,13 @@ ItemEnumeration parseEnumeration(const QString& name);
 // The option to preselect for value: an exact match sticks, otherwise the last option that occurs
 // inside value; empty when none does.
 QString chooseOption(const QStringList& options, const QString& value);
+
+// Why a new value plainly does not fit its item, judged before anything is sent.
+enum class ValueProblem {
+    None,
+    NotANumber, // the instrument reports a number (maybe with a unit) and value is none
+    NotAnOption // an enumeration item and value is not one of its options
+};
+// name and readValue as the row shows them (without number and colon); a number item may be given
+// its number alone or with the unit it was read with ("9600" or "9600 bps").
+ValueProblem checkItemValue(const QString& name, const QString& readValue, const QString& value);

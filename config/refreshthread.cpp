@@ -1,5 +1,6 @@
 #include "config/refreshthread.h"
 
+#include "config/configoutcome.h"
 #include "config/itemtext.h"
 #include "link/frames.h"
 #include "link/linkchannel.h"
@@ -49,15 +50,29 @@ void RefreshThread::readAllItems(LinkChannel& channel)
     emit signalClearItems();
     const LinkTimings timings = LinkTimings::current();
     QByteArray reply;
-    for (int index = 0; index <= LastItemIndex && !stopRequested; ++index) {
+    answered = false;
+    int index = 0;
+    for (; index <= LastItemIndex && !stopRequested; ++index) {
         const ExchangeResult result = channel.readItem(index, reply, timings.readItemMs);
         if (isLastItem(result, channel, index, title, iconPath, reply))
-            return;
+            break;
         DeviceCodec codec = DeviceCodec::Gb2312;
         const QString text = itemReplyText(reply, &codec);
         emit signalItemCodec(index, int(codec));
         emit signalAddItems(index, splitItemText(text));
     }
+    const ReadEnd end = stopRequested ? ReadStopped : failureCode != ConfigFailure::None ? ReadFailed : ReadComplete;
+    emit signalReadEnded(end, index);
+}
+
+void RefreshThread::tellContact(ExchangeResult result)
+{
+    const LinkContact contact = contactOf(result);
+    if (contact == LinkContact::Answered && answered)
+        return;
+    answered = answered || contact == LinkContact::Answered;
+    if (contact != LinkContact::NotTried)
+        emit signalContact(int(contact));
 }
 
 bool RefreshThread::isLastItem(ExchangeResult result, LinkChannel& channel, int index, const QString& title,
@@ -69,12 +84,14 @@ bool RefreshThread::isLastItem(ExchangeResult result, LinkChannel& channel, int 
     const LinkError error = linkErrorOf(result, reply);
     if (error != LinkError::None) {
         if (index == -1) {
+            tellContact(result);
             fail(ConfigFailure::Link, error, title, linkErrorText(error), iconPath);
             return true;
         }
         const ExchangeResult retried = channel.readItem(index, reply, LinkTimings::current().readItemRetryMs);
         return isLastItem(retried, channel, -1, title, iconPath, reply);
     }
+    tellContact(result);
     switch (checkItemReply(reply, channel.deviceAddress())) {
     case ItemReply::Valid:
         // The instrument answers an empty item at the end of its list.

@@ -19,6 +19,10 @@ class RefreshThread : public QThread
 public:
     using QThread::QThread;
 
+    // How a read ended, as signalReadEnded tells it.
+    enum ReadEnd { ReadComplete, ReadFailed, ReadStopped };
+    Q_ENUM(ReadEnd)
+
     // Starts a read unless one runs; a stop asked of an earlier read does not carry over.
     void startRead();
     // Ends the read soon (between items, or within a fraction of a second of a wait) without a
@@ -39,6 +43,11 @@ signals:
     void signalItemCodec(int index, int codec);
     void signalAddItems(int index, const QStringList& fields);
     void showErrorMessage(const QString& title, const QString& text, const QString& iconPath);
+    // Whether the instrument answered: once at its first reply, or once when it stays silent
+    // (before the error box of that failure).
+    void signalContact(int contact); // a LinkContact
+    // The last signal of every read that opened its link: how it ended and how many items came.
+    void signalReadEnded(int end, int itemsRead);
 
 protected:
     void run() override;
@@ -51,7 +60,10 @@ private:
                     const QString& iconPath, QByteArray& reply);
     void fail(ConfigFailure code, LinkError link, const QString& title, const QString& text, const QString& iconPath);
 
+    void tellContact(ExchangeResult result);
+
     std::atomic<bool> stopRequested{false};
+    bool answered = false; // the instrument's answer has been told
     std::optional<LinkSettings> link;
     ConfigFailure failureCode = ConfigFailure::None;
     LinkError failureLink = LinkError::None;

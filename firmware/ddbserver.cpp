@@ -4,8 +4,10 @@
 
 #include <QCryptographicHash>
 #include <QDataStream>
+#include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
+#include <QSet>
 #include <QSqlQuery>
 #include <QtEndian>
 
@@ -51,6 +53,31 @@ bool holdsOnlyPlainValues(const QByteArray& payload)
     return in.status() == QDataStream::Ok;
 }
 
+// The known fields hold what the reader takes them as: three texts and the image bytes. A model
+// stored as bytes or an image stored as text would be converted silently into something else.
+bool hasExpectedTypes(const QMap<QString, QVariant>& fields)
+{
+    const QPair<QString, int> expected[] = {{KeyDevice, QMetaType::QString},
+                                            {KeyModel, QMetaType::QString},
+                                            {KeyVersion, QMetaType::QString},
+                                            {KeyImage, QMetaType::QByteArray}};
+    for (const auto& field : expected) {
+        const auto found = fields.constFind(field.first);
+        if (found != fields.constEnd() && found->userType() != field.second)
+            return false;
+    }
+    return true;
+}
+
+// SQLite opens any file, even an empty one, and fails only at the first query; the header
+// tells a package from a file of another kind before that.
+bool hasSqliteHeader(const QString& path)
+{
+    static const QByteArray header("SQLite format 3", 16); // with its closing zero byte
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && file.read(header.size()) == header;
+}
+
 } // namespace
 
 DDbServer::DDbServer()
@@ -69,36 +96,46 @@ DDbServer::~DDbServer()
 int DDbServer::countOf(const QString& sql)
 {
     QSqlQuery query(database);
-    if (!query.prepare(sql) || !query.exec() || !query.next())
+    if (!query.prepare(sql) || !query.exec())
+        return -1;
+    if (!query.next())
         return 0;
     return query.value(0).toInt();
 }
 
-bool DDbServer::openEnvelope(const QByteArray& envelope, QMap<QString, QVariant>* fields)
+DDbServer::Envelope DDbServer::openEnvelope(const QByteArray& envelope, QMap<QString, QVariant>* fields)
 {
     QByteArray payload;
     QByteArray digest;
     QDataStream outer(envelope);
     outer >> payload >> digest;
     if (digest != QCryptographicHash::hash(payload, QCryptographicHash::Md5))
-        return false;
+        return Envelope::BadDigest;
 
     if (!holdsOnlyPlainValues(payload))
-        return false;
+        return Envelope::BadDigest;
     // A map cut short reads as an empty map; only the stream's status tells it from a real one.
     QMap<QString, QVariant> map;
     QDataStream inner(payload);
     inner >> map;
     if (inner.status() != QDataStream::Ok)
-        return false;
+        return Envelope::BadDigest;
+    // Qt reads a map as a multi-map: a key written twice would leave two values, and which one
+    // counts would depend on the order in the stream, not on what a writer meant.
+    const QStringList keys = map.keys(); // with each key as often as it was read
+    if (QSet<QString>(keys.cbegin(), keys.cend()).size() != keys.size() || !hasExpectedTypes(map))
+        return Envelope::BadTypes;
     *fields = map;
-    return true;
+    return Envelope::Opened;
 }
 
 QString DDbServer::readPackage(DEncryptInfo& info)
 {
     if (!QFileInfo(info.filePath).isFile())
         return tr("解析文件失败,文件不存在或拒绝访问!");
+
+    if (!hasSqliteHeader(info.filePath))
+        return tr("解析文件失败,打开文件失败,请检查文件类型!");
 
     database.close();
     database.setDatabaseName(info.filePath);
@@ -107,7 +144,12 @@ QString DDbServer::readPackage(DEncryptInfo& info)
     if (!database.open())
         return tr("解析文件失败,打开文件失败,请检查文件类型!");
 
-    if (countOf(QStringLiteral("select count(*) from sqlite_master where type = 'table' and name = 'INFO'")) != 1)
+    const int tables =
+        countOf(QStringLiteral("select count(*) from sqlite_master where type = 'table' and name = 'INFO'"));
+    // A file with the header but nothing SQLite can read behind it is no package either.
+    if (tables < 0)
+        return tr("解析文件失败,打开文件失败,请检查文件类型!");
+    if (tables != 1)
         return tr("解析文件失败,文件操作失败!");
     if (countOf(QStringLiteral("select count(*) from INFO")) != 1)
         return tr("解析文件失败,文件操作失败!");
@@ -121,8 +163,14 @@ QString DDbServer::readPackage(DEncryptInfo& info)
     }
 
     QMap<QString, QVariant> fields;
-    if (!openEnvelope(QByteArray::fromBase64(cell), &fields))
+    switch (openEnvelope(QByteArray::fromBase64(cell), &fields)) {
+    case Envelope::Opened:
+        break;
+    case Envelope::BadDigest:
         return tr("解析文件失败,文件校验失败!");
+    case Envelope::BadTypes:
+        return tr("解析文件失败,文件内容格式错误!");
+    }
     info.fields = fields;
     return QString();
 }

@@ -25,11 +25,16 @@ public:
     // the package was refused and leaves info.fields as it was.
     QString readPackage(DEncryptInfo& info);
 
-    // The field map inside the decoded envelope bytes; false when the digest does not fit the
-    // payload or the map inside it is cut short or corrupt.
-    static bool openEnvelope(const QByteArray& envelope, QMap<QString, QVariant>* fields);
+    enum class Envelope {
+        Opened, // *fields holds the map
+        BadDigest, // the digest does not fit the payload, or the map inside is cut short or corrupt
+        BadTypes // a known field holds a value of another type than the reader takes
+    };
+    // The field map inside the decoded envelope bytes; *fields is set only when Opened.
+    static Envelope openEnvelope(const QByteArray& envelope, QMap<QString, QVariant>* fields);
 
 private:
+    // The number the query yields; 0 without a row, -1 when it cannot run.
     int countOf(const QString& sql);
 
     QSqlDatabase database;

@@ -1,6 +1,7 @@
 #include "firmware/devicetypemgr.h"
 
 #include "firmware/cataloguepage.h"
+#include "firmware/downloadthread.h"
 #include "firmware/httpfetch.h"
 
 #include <QMutexLocker>
@@ -9,7 +10,23 @@ DeviceTypeMgr::DeviceTypeMgr() = default;
 
 DeviceTypeMgr::~DeviceTypeMgr()
 {
-    stopAndWait();
+    stop();
+}
+
+void DeviceTypeMgr::startFetch()
+{
+    if (isRunning())
+        return;
+    stopRequested = false;
+    start();
+}
+
+void DeviceTypeMgr::stop()
+{
+    if (!isRunning())
+        return;
+    stopRequested = true;
+    wait();
 }
 
 QMap<QString, QString> DeviceTypeMgr::fileList() const
@@ -18,41 +35,51 @@ QMap<QString, QString> DeviceTypeMgr::fileList() const
     return files;
 }
 
+QMap<QString, CatalogueDetails> DeviceTypeMgr::fileDetails() const
+{
+    QMutexLocker lock(&listMutex);
+    return details;
+}
+
 void DeviceTypeMgr::run()
 {
     QByteArray body;
+    bool tooLarge = false;
     HttpFetch fetch;
     fetch.idleTimeoutMs = idleTimeoutMs;
-    fetch.stopFlag = stopFlag();
-    fetch.onData = [&body](const QByteArray& chunk) {
+    fetch.stopFlag = &stopRequested;
+    fetch.onData = [&](const QByteArray& chunk) {
+        // The page is parsed whole, so it is held whole: an endless one must end here.
+        if (body.size() + chunk.size() > MaxPageBytes) {
+            tooLarge = fetch.writeFailed = true;
+            return false;
+        }
         body.append(chunk);
         return true;
     };
-    failureCode = DownloadFailure::None;
     const HttpFetch::Outcome outcome = fetch.get(page);
-    if (outcome == HttpFetch::Stopped) {
-        failureCode = DownloadFailure::Stopped;
+    if (outcome == HttpFetch::Stopped)
         return;
-    }
 
     // Whatever body arrived is read as the page; an error page simply fails to parse.
     QMap<QString, QString> parsed = fileList();
-    if (outcome == HttpFetch::Finished || outcome == HttpFetch::Failed) {
-        if (parseCatalogue(body, parsed)) {
+    QMap<QString, CatalogueDetails> parsedDetails = fileDetails();
+    if (!tooLarge && (outcome == HttpFetch::Finished || outcome == HttpFetch::Failed)) {
+        if (parseCatalogue(body, parsed, &parsedDetails)) {
             {
                 QMutexLocker lock(&listMutex);
                 files = parsed;
+                details = parsedDetails;
             }
             emit signalFinished();
             return;
         }
     }
-    failureCode = outcome == HttpFetch::TimedOut ? DownloadFailure::TimedOut
-                  : outcome == HttpFetch::Failed ? DownloadFailure::Network
-                                                 : DownloadFailure::NotFound;
     QString error = tr("获取设备列表失败,请重试!");
-    if (outcome == HttpFetch::TimedOut)
-        error += QLatin1Char('\n') + tr("%1 秒内没有收到任何数据").arg(idleTimeoutMs / 1000.0);
+    if (tooLarge)
+        error += QLatin1Char('\n') + tr("下载页面大于 %1 MiB").arg(MaxPageBytes / (1024 * 1024));
+    else if (outcome == HttpFetch::TimedOut)
+        error += QLatin1Char('\n') + DownloadThread::idleMessage(idleTimeoutMs);
     else if (fetch.errorCode == QNetworkReply::SslHandshakeFailedError)
         error += QLatin1Char('\n') + fetch.errorText; // the operator must learn that the peer was not trusted
     emit signalShowErrorMessage(error);

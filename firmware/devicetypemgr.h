@@ -1,18 +1,18 @@
 #pragma once
 
+#include "firmware/cataloguepage.h"
+
 #include <QMap>
 #include <QMutex>
 #include <QString>
-#include "firmware/downloadthread.h"
-#include "link/workerthread.h"
-
+#include <QThread>
 #include <QUrl>
 
 #include <atomic>
 
 // Fetches the maker's download page and keeps the firmware files it lists (display name to
 // link). The list only grows: entries of earlier fetches stay for the life of the object.
-class DeviceTypeMgr : public WorkerThread
+class DeviceTypeMgr : public QThread
 {
     Q_OBJECT
 public:
@@ -22,16 +22,23 @@ public:
 
     // The page to fetch; set while the thread is not running.
     void setPage(const QUrl& url) { page = url; }
-    // Starts a fetch unless one runs. stop() asks a running fetch to end, stopAndWait() waits too.
-    void startFetch() { startWork(); }
-    // A fetch that receives nothing for this long ends as a failure; tests shorten it.
+    QUrl pageUrl() const { return page; }
+    // Starts a fetch unless one runs.
+    void startFetch();
+    // Asks a running fetch to end and waits for it.
+    void stop();
+    // Asks a running fetch to end without waiting; finished() follows soon after.
+    void requestStop() { stopRequested = true; }
+    // A fetch that receives less than 1 KiB in this long ends as a failure; tests shorten it.
     void setIdleTimeout(int ms) { idleTimeoutMs = ms; }
 
-    // Why the last fetch failed (read after finished()); None when the list was read.
-    DownloadFailure failure() const { return failureCode; }
+    // A larger page is no catalogue; it is refused rather than held.
+    static constexpr int MaxPageBytes = 1024 * 1024;
 
     // A copy of the list, for the interface thread once signalFinished has arrived.
     QMap<QString, QString> fileList() const;
+    // What the page told of each listed file besides its link (size, date).
+    QMap<QString, CatalogueDetails> fileDetails() const;
 
 signals:
     void signalShowErrorMessage(const QString& error);
@@ -42,8 +49,9 @@ protected:
 
 private:
     QUrl page;
-    DownloadFailure failureCode = DownloadFailure::None;
+    std::atomic<bool> stopRequested{false};
     std::atomic<int> idleTimeoutMs{30000};
     mutable QMutex listMutex;
     QMap<QString, QString> files;
+    QMap<QString, CatalogueDetails> details;
 };

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QUrl>
 
@@ -11,16 +12,25 @@ DownloadThread::DownloadThread() = default;
 
 DownloadThread::~DownloadThread()
 {
-    stopAndWait();
+    stop();
 }
 
 void DownloadThread::startDownload(const QString& newLink, const QString& newFolder)
 {
     if (isRunning())
         return;
+    stopRequested = false;
     link = newLink;
     folder = newFolder;
-    startWork();
+    start();
+}
+
+void DownloadThread::stop()
+{
+    if (!isRunning())
+        return;
+    stopRequested = true;
+    wait();
 }
 
 QString DownloadThread::fileNameOf(const QString& link)
@@ -32,54 +42,128 @@ QString DownloadThread::fileNameOf(const QString& link)
     return QUrl::fromPercentEncoding(segment.toLatin1()).trimmed();
 }
 
-bool DownloadThread::isSafeFileName(const QString& name)
+namespace {
+
+// Characters no platform takes in a file name, or that one of them reads as a separator or a
+// drive ("C:"), a stream ("name:stream") or a wildcard.
+bool isReservedCharacter(QChar c)
 {
-    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
-        return false;
-    for (const QChar c : name)
-        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.category() == QChar::Other_Control)
-            return false;
-    return true;
+    return QStringLiteral("/\\:*?\"<>|").contains(c);
 }
 
-void DownloadThread::fail(DownloadFailure code, const QString& text)
+// Code points that reorder or hide text (bidi controls, zero-width marks) or break it into lines:
+// a name carrying them shows the operator something else than what is written.
+bool isMisleadingCharacter(QChar c)
 {
-    failureCode = code;
-    if (!text.isEmpty())
-        emit signalShowErrorMessage(text);
+    switch (c.category()) {
+    case QChar::Other_Control:
+    case QChar::Other_Format:
+    case QChar::Separator_Line:
+    case QChar::Separator_Paragraph:
+        return true;
+    default:
+        return c.isNonCharacter();
+    }
+}
+
+// CON, NUL, COM1... name devices on Windows whatever extension follows them.
+bool isDeviceName(const QString& name)
+{
+    static const QRegularExpression device(QStringLiteral("^(con|prn|aux|nul|com[1-9]|lpt[1-9])(\\..*)?$"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    return device.match(name).hasMatch();
+}
+
+} // namespace
+
+bool DownloadThread::isSafeFileName(const QString& name)
+{
+    if (name.isEmpty() || name.size() > MaxFileNameLength)
+        return false;
+    // A leading dot hides the file (or is "." and ".."); Windows drops a trailing dot or space
+    // and would write another name than the one checked.
+    if (name.startsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')))
+        return false;
+    for (int i = 0; i < name.size(); ++i) {
+        const QChar c = name.at(i);
+        if (c.isHighSurrogate() && i + 1 < name.size() && name.at(i + 1).isLowSurrogate()) {
+            if (isMisleadingCharacter(QChar(QChar::surrogateToUcs4(c, name.at(i + 1)))))
+                return false;
+            ++i;
+            continue;
+        }
+        if (c.isSurrogate() || isReservedCharacter(c) || isMisleadingCharacter(c))
+            return false;
+    }
+    return !isDeviceName(name);
+}
+
+QString DownloadThread::targetPath(const QString& folder, const QString& name)
+{
+    if (!isSafeFileName(name))
+        return QString();
+    // The folder as it really is (links resolved), and the target directly inside it.
+    const QString base = QFileInfo(folder).canonicalFilePath();
+    if (base.isEmpty() || !QFileInfo(base).isDir())
+        return QString();
+    const QString target = QDir(base).filePath(name);
+    const QFileInfo info(target);
+    if (QDir::cleanPath(info.absolutePath()) != QDir::cleanPath(base))
+        return QString();
+    // An existing entry of that name must be a plain file of this folder: a link would lead the
+    // written bytes elsewhere.
+    if (info.isSymLink() || (info.exists() && (!info.isFile() || info.canonicalFilePath() != target)))
+        return QString();
+    return target;
+}
+
+QString DownloadThread::linkRefusal(const QUrl& link, const QUrl& page)
+{
+    // file:, data: and the like would copy local files or make names up; a relative link has no
+    // server at all.
+    const QString scheme = link.scheme().toLower();
+    if (!link.isValid() || link.host().isEmpty()
+        || (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
+        return tr("下载失败,链接不是 http 或 https 地址: %1").arg(link.toString());
+    // A page fetched over https must not hand out links that anyone on the way can change.
+    if (page.scheme().toLower() == QLatin1String("https") && scheme != QLatin1String("https"))
+        return tr("下载失败,https 页面上的链接也必须是 https: %1").arg(link.toString());
+    return QString();
 }
 
 void DownloadThread::run()
 {
-    failureCode = DownloadFailure::None;
-    const QString name = fileNameOf(link);
-    // A decoded "%2F" or ".." would lead the file out of the chosen folder.
-    if (!isSafeFileName(name)) {
-        fail(DownloadFailure::BadFileName, tr("下载失败,文件名不合法: %1").arg(name));
+    // Everything about the link and the name is checked before anything is fetched or created.
+    const QUrl url(link, QUrl::TolerantMode);
+    const QString refused = linkRefusal(url, page);
+    if (!refused.isEmpty()) {
+        emit signalShowErrorMessage(refused);
         return;
     }
-    const QDir dir(folder);
-    dir.mkpath(QStringLiteral("."));
-    const QString target = dir.filePath(name);
-
+    const QString name = fileNameOf(link);
+    if (!isSafeFileName(name)) {
+        emit signalShowErrorMessage(tr("下载失败,文件名不合法: %1").arg(name));
+        return;
+    }
+    QDir().mkpath(folder);
+    const QString target = targetPath(folder, name);
     QSaveFile file(target);
-    if (QFileInfo(target).isDir() || !file.open(QIODevice::WriteOnly)) {
-        fail(DownloadFailure::CannotWrite, tr("下载失败,打开文件失败: %1").arg(name));
+    if (target.isEmpty() || !file.open(QIODevice::WriteOnly)) {
+        emit signalShowErrorMessage(tr("下载失败,打开文件失败: %1").arg(name));
         return;
     }
     QString error;
     if (!download(&file, &error)) {
         file.cancelWriting();
-        // download() left its code; a subclass that does not is taken as stopped or failed by its text.
-        if (failureCode == DownloadFailure::None)
-            failureCode = error.isEmpty() ? DownloadFailure::Stopped : DownloadFailure::Network;
-        fail(failureCode, error);
+        if (!error.isEmpty())
+            emit signalShowErrorMessage(error);
         return;
     }
     if (!file.commit()) {
-        fail(DownloadFailure::CannotWrite, tr("下载失败,打开文件失败: %1").arg(name));
+        emit signalShowErrorMessage(tr("下载失败,打开文件失败: %1").arg(name));
         return;
     }
+    savedPath = target;
     emit signalDownloadSucceed();
 }
 
@@ -89,13 +173,25 @@ bool DownloadThread::download(QIODevice* out, QString* error)
     qint64 written = 0;
     int lastPercent = -1;
     bool complete = false;
+    QString refused;
+    const qint64 maxBytes = sizeLimit;
 
     HttpFetch fetch;
     fetch.idleTimeoutMs = idleTimeoutMs;
-    fetch.stopFlag = stopFlag();
+    fetch.stopFlag = &stopRequested;
     fetch.onHeaders = [&announced](qint64 length) { announced = length; };
     fetch.onData = [&](const QByteArray& chunk) {
+        // No package is larger, and a server that announced less must not send more.
+        const qint64 limit = announced > 0 ? qMin(announced, maxBytes) : maxBytes;
+        if (announced > maxBytes || written + chunk.size() > limit) {
+            refused = announced > maxBytes || announced <= 0
+                ? tr("下载异常: 文件大于 %1 MiB").arg(maxBytes / (1024 * 1024.0))
+                : tr("下载异常: 收到的数据多于声明的 %1 字节").arg(announced);
+            fetch.writeFailed = true;
+            return false;
+        }
         if (out->write(chunk) != chunk.size()) {
+            refused = tr("下载异常: %1").arg(out->errorString());
             fetch.writeFailed = true;
             return false;
         }
@@ -112,28 +208,27 @@ bool DownloadThread::download(QIODevice* out, QString* error)
 
     emit signalSetDownloadProgress(0);
     const HttpFetch::Outcome outcome = fetch.get(QUrl(link, QUrl::TolerantMode));
-    if (outcome == HttpFetch::Stopped) {
-        failureCode = DownloadFailure::Stopped;
+    if (outcome == HttpFetch::Stopped)
         return false;
-    }
-    if (fetch.writeFailed) {
-        failureCode = DownloadFailure::CannotWrite;
-        *error = tr("下载异常: %1").arg(out->errorString());
+    if (!refused.isEmpty()) {
+        *error = refused;
         return false;
     }
     if (outcome == HttpFetch::TimedOut) {
-        failureCode = DownloadFailure::TimedOut;
-        *error = tr("下载异常: %1").arg(tr("%1 秒内没有收到任何数据").arg(idleTimeoutMs / 1000.0));
+        *error = tr("下载异常: %1").arg(idleMessage(idleTimeoutMs));
         return false;
     }
     if (complete)
         return true;
     if (outcome == HttpFetch::Failed) {
-        failureCode = DownloadFailure::Network;
         *error = tr("下载异常: %1").arg(fetch.errorText);
         return false;
     }
-    failureCode = DownloadFailure::NotFound;
     *error = tr("下载异常: 未找到该文件或下载失败");
     return false;
+}
+
+QString DownloadThread::idleMessage(int idleTimeoutMs)
+{
+    return tr("%1 秒内收到的数据不足 1 KiB").arg(idleTimeoutMs / 1000.0);
 }

@@ -1,28 +1,17 @@
 #pragma once
 
-#include "link/workerthread.h"
-
 #include <QString>
+#include <QThread>
+#include <QUrl>
 
 #include <atomic>
 
 class QIODevice;
 
-// Why a download (or the fetch of the download page) failed, beside the text it showed.
-enum class DownloadFailure {
-    None,
-    BadFileName, // the link names no file that can be made inside the folder
-    CannotWrite, // the file could not be opened, written or put in place
-    TimedOut,    // nothing came for the idle time
-    Network,     // the server or the network failed
-    NotFound,    // the body ended short of its length, or the page lists nothing readable
-    Stopped      // it was stopped
-};
-
 // Downloads one firmware file into a folder. The body goes to a temporary file beside the target
 // that replaces the target only once the whole announced length has arrived, so a failed or
 // stopped download leaves an earlier copy as it was.
-class DownloadThread : public WorkerThread
+class DownloadThread : public QThread
 {
     Q_OBJECT
 public:
@@ -30,19 +19,39 @@ public:
     // Stops a running download and waits for it: the thread is never destroyed while it runs.
     ~DownloadThread() override;
 
-    // Starts a download unless one runs. stop() asks a running download to end, stopAndWait()
-    // waits too.
+    // Starts a download unless one runs.
     void startDownload(const QString& link, const QString& folder);
-    // A download that receives nothing for this long fails; tests shorten it.
+    // Asks a running download to end and waits for it.
+    void stop();
+    // Asks a running download to end without waiting; finished() follows soon after.
+    void requestStop() { stopRequested = true; }
+    // A download that receives less than 1 KiB in this long fails; tests shorten it.
     void setIdleTimeout(int ms) { idleTimeoutMs = ms; }
-
-    // Why the last download failed (read after finished()); None after success.
-    DownloadFailure failure() const { return failureCode; }
+    // The largest file taken; tests lower it.
+    void setSizeLimit(qint64 bytes) { sizeLimit = bytes; }
+    // The catalogue page the links came from: an https page allows only https links.
+    void setPage(const QUrl& url) { page = url; }
+    // Where the last successful download was written; read after signalDownloadSucceed.
+    QString lastSavedPath() const { return savedPath; }
 
     // The file name a link names: the last segment of its path, decoded, trimmed.
     static QString fileNameOf(const QString& link);
-    // Whether a name can be created inside the chosen folder and nowhere else.
+    // Whether a name is a plain base name that every platform writes as it stands, inside the
+    // chosen folder and nowhere else, and that shows the operator what it is.
     static bool isSafeFileName(const QString& name);
+    // The path a download of that name is written to: inside the existing folder once links are
+    // resolved, not an existing link or folder. Empty when there is no such path.
+    static QString targetPath(const QString& folder, const QString& name);
+
+    // Why a link is not fetched (a scheme other than http and https, no server, plain http under
+    // an https page), or an empty text.
+    static QString linkRefusal(const QUrl& link, const QUrl& page);
+    // What a fetch that stalled for idleTimeoutMs says, the catalogue's and the download's alike.
+    static QString idleMessage(int idleTimeoutMs);
+
+    static constexpr int MaxFileNameLength = 128;
+    // The largest package the assistant accepts.
+    static constexpr qint64 MaxDownloadBytes = 64 * 1024 * 1024;
 
 signals:
     void signalDownloadSucceed();
@@ -56,10 +65,11 @@ protected:
     virtual bool download(QIODevice* out, QString* error);
 
 private:
-    void fail(DownloadFailure code, const QString& text);
-
     QString link;
     QString folder;
-    DownloadFailure failureCode = DownloadFailure::None;
+    QUrl page;
+    QString savedPath;
+    std::atomic<qint64> sizeLimit{MaxDownloadBytes};
+    std::atomic<bool> stopRequested{false};
     std::atomic<int> idleTimeoutMs{30000};
 };

@@ -27,6 +27,7 @@ HttpFetch::Outcome HttpFetch::get(const QUrl& url)
     bool decided = false;
     bool headersSeen = false;
     bool errorStatus = false; // an error page's body is no file: it is dropped
+    qint64 windowBytes = 0; // received since the idle window last began
     QEventLoop loop;
     QTimer idle;
     idle.setSingleShot(true);
@@ -51,14 +52,17 @@ HttpFetch::Outcome HttpFetch::get(const QUrl& url)
         }
         while (!decided && reply->bytesAvailable() > 0) {
             const QByteArray chunk = reply->read(qMin<qint64>(reply->bytesAvailable(), ReadBufferBytes));
+            windowBytes += chunk.size();
             if (!errorStatus && onData && !onData(chunk))
                 end(writeFailed ? Failed : Finished);
         }
-        idle.start(idleTimeoutMs);
+        if (windowBytes >= minProgressBytes) {
+            windowBytes = 0;
+            idle.start(idleTimeoutMs);
+        }
     };
 
     QObject::connect(reply, &QNetworkReply::readyRead, &loop, drain);
-    QObject::connect(reply, &QNetworkReply::downloadProgress, &idle, [&] { idle.start(idleTimeoutMs); });
     QObject::connect(reply, &QNetworkReply::finished, &loop, [&] {
         drain();
         if (reply->error() != QNetworkReply::NoError && !decided) {

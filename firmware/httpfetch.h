@@ -16,7 +16,7 @@ public:
     enum Outcome {
         Finished, // the reply ended, or onData said the body is complete
         Failed,   // a network, TLS or server error; errorText says which
-        TimedOut, // nothing arrived for idleTimeoutMs
+        TimedOut, // less than minProgressBytes arrived in idleTimeoutMs
         Stopped   // stopFlag was set
     };
 
@@ -26,7 +26,10 @@ public:
     // when it sets writeFailed, with Failed.
     std::function<bool(const QByteArray& chunk)> onData;
 
+    // A server that drips a byte now and then is as good as silent: each window of idleTimeoutMs
+    // must bring at least minProgressBytes (or the end of the body).
     int idleTimeoutMs = 30000;
+    qint64 minProgressBytes = 1024;
     const std::atomic<bool>* stopFlag = nullptr;
     bool writeFailed = false;
     QString errorText;

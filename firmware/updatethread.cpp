@@ -4,6 +4,7 @@
 #include "link/linkchannel.h"
 
 #include <QRegExp>
+#include <QRegularExpression>
 
 UpdateThread::UpdateThread() = default;
 
@@ -35,6 +36,34 @@ bool UpdateThread::modelMatches(const QString& model, const QByteArray& reply)
     // The model is matched as written: a dot or a bracket in it is no pattern.
     const QRegExp pattern(QStringLiteral("!?Find\\s+%1\\s+OK").arg(QRegExp::escape(model)), Qt::CaseSensitive);
     return pattern.indexIn(decodeDeviceText(reply)) >= 0;
+}
+
+QString UpdateThread::modelOf(const QByteArray& reply)
+{
+    const QString text = decodeDeviceText(reply);
+    static const QRegularExpression named(QStringLiteral("Find\\s+(\\S+)\\s+OK"));
+    const QRegularExpressionMatch match = named.match(text);
+    QString model = match.hasMatch() ? match.captured(1) : text;
+    // An answer of any kind is shown on one line of readable characters.
+    for (QChar& c : model)
+        if (!c.isPrint())
+            c = QLatin1Char(' ');
+    return model.simplified().left(MaxShownModelLength);
+}
+
+QString UpdateThread::stageText(int stage, int current, int total)
+{
+    switch (stage) {
+    case Identifying:
+        return tr("第 1/4 步: 识别仪器");
+    case Erasing:
+        return tr("第 2/4 步: 擦除仪器内存");
+    case Writing:
+        return tr("第 3/4 步: 写入第 %1 / %2 页").arg(current).arg(total);
+    case Finishing:
+        return tr("第 4/4 步: 结束更新, 等待仪器重启 (最多 %1 秒)").arg(current);
+    }
+    return QString();
 }
 
 bool UpdateThread::isAcknowledged(const QByteArray& reply, const QByteArray& expected, bool eraseStep)
@@ -74,6 +103,7 @@ bool UpdateThread::expectAck(LinkChannel& channel, const QByteArray& request, co
 
 void UpdateThread::finish(LinkChannel& channel)
 {
+    emit signalStage(Finishing, (finishTimeoutMs() + 999) / 1000, 0);
     // The loader leaves update mode on EndUpdate; it is sent twice and its answers do not matter.
     QByteArray reply;
     exchange(channel, buildEndUpdateRequest(), reply);
@@ -98,6 +128,7 @@ void UpdateThread::run()
         return;
     }
 
+    emit signalStage(Identifying, 0, 0);
     QByteArray identity;
     if (exchange(channel, buildReadDeviceIdRequest(), identity) != ExchangeOk
         && exchange(channel, buildReadDeviceIdRequest(), identity) != ExchangeOk) {
@@ -107,21 +138,27 @@ void UpdateThread::run()
         failureLink = unanswered;
         return;
     }
+    const QString deviceModel = modelOf(identity);
+    emit signalDeviceModel(deviceModel);
     if (!modelMatches(info.model(), identity)) {
-        fail(UpdateFailure::WrongModel, tr("固件更新失败,BIN文件与设备型号不一致!"));
+        fail(UpdateFailure::WrongModel, tr("固件更新失败,BIN文件与设备型号不一致!") + QLatin1Char('\n')
+                                            + tr("固件包的型号: %1, 仪器的型号: %2").arg(info.model(), deviceModel));
         finish(channel);
         failureLink = LinkError::None;
         return;
     }
 
+    emit signalStage(Erasing, 0, 0);
     if (!expectAck(channel, buildEraseFlashRequest(quint32(image.size())), eraseFlashAcknowledgement(), true)) {
         fail(UpdateFailure::EraseFailed, tr("固件更新失败,擦除设备内存失败!"));
         return;
     }
     emit signalUpdateProgress(0);
 
+    const int pages = int((image.size() + FirmwarePageSize - 1) / FirmwarePageSize);
     for (qint64 offset = 0; offset < image.size(); offset += FirmwarePageSize) {
         const int number = int(offset / FirmwarePageSize % 256);
+        emit signalStage(Writing, int(offset / FirmwarePageSize) + 1, pages);
         const QByteArray page = image.mid(int(offset), FirmwarePageSize);
         if (!expectAck(channel, buildWritePageRequest(quint8(number), page), writePageAcknowledgement(number), false)) {
             fail(UpdateFailure::PageFailed, tr("固件更新失败,发送文件数据失败!"));

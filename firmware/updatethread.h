@@ -31,6 +31,10 @@ class UpdateThread : public QThread
 {
     Q_OBJECT
 public:
+    // The steps of a run, in order; every run that reaches the instrument ends with Finishing
+    // unless an erase or a page failed.
+    enum Stage { Identifying, Erasing, Writing, Finishing };
+
     UpdateThread();
     // Waits for a running transfer: the thread is never destroyed while it runs.
     ~UpdateThread() override;
@@ -45,6 +49,14 @@ public:
     static QString refusal(const DEncryptInfo& info);
     // Whether the identify reply names exactly this model ("!Find MODEL OK", the '!' optional).
     static bool modelMatches(const QString& model, const QByteArray& reply);
+    // The model an identify reply names, or its text when it names none; bounded and printable.
+    static QString modelOf(const QByteArray& reply);
+    // What the operator reads for a stage: the step, and for Writing the page (current of total),
+    // for Finishing the seconds left (current).
+    static QString stageText(int stage, int current = 0, int total = 0);
+    static constexpr int MaxShownModelLength = 40;
+    // The longest the finish sequence may take.
+    int finishTimeoutMs() const { return 2 * exchangeTimeoutMs; }
     // Whether reply acknowledges a step. The loader's erase reply may differ around its
     // "Erase OK" text; a page is acknowledged only by its own reply.
     static bool isAcknowledged(const QByteArray& reply, const QByteArray& expected, bool eraseStep);
@@ -61,6 +73,10 @@ signals:
     void signalUpdateSucceed();
     void signalShowErrorMessage(const QString& error);
     void signalUpdateProgress(int value);
+    // The stage that begins now (Writing: once per page, current counting from 1).
+    void signalStage(int stage, int current, int total);
+    // The model the instrument named when identified.
+    void signalDeviceModel(const QString& model);
 
 protected:
     void run() override;

@@ -81,6 +81,16 @@ QString RecordStore::line(int row) const
     return QString::fromUtf8(blocks[span.block].constData() + span.offset, int(span.length));
 }
 
+int RecordStore::longestLine(int first, int end) const
+{
+    int longest = -1;
+    for (int row = qMax(0, first); row < qMin(end, lineCount()); ++row) {
+        if (longest < 0 || index[size_t(row)].length > index[size_t(longest)].length)
+            longest = row;
+    }
+    return longest;
+}
+
 bool RecordStore::startsWithHeader() const
 {
     if (isEmpty())

@@ -26,6 +26,8 @@ public:
     QString line(int row) const;
     // The lines that are records: those that begin with a date.
     int recordCount() const { return records; }
+    // The row of the longest line from first up to end (by its encoded length); -1 for none.
+    int longestLine(int first, int end) const;
     // Whether the first line names the columns (two or more fields, and not a record).
     bool startsWithHeader() const;
     // The bytes held, blocks and index, for the benchmark's accounting.

@@ -6,12 +6,22 @@
 #include <QPointer>
 #include <QSslSocket>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QUrl>
+
+#include <limits>
 
 namespace {
 
 constexpr qint64 ChunkBytes = 64 * 1024;
 constexpr qint64 QueueBytes = 256 * 1024; // what may wait in the socket before the peer takes it
+
+// An endless body is the same bytes again and again, made once: the server must outpace the peer.
+const QByteArray& endlessChunk()
+{
+    static const QByteArray chunk = DownloadServer::generatedBytes(0, int(ChunkBytes));
+    return chunk;
+}
 
 QByteArray escapeXml(const QString& text)
 {
@@ -60,11 +70,39 @@ private:
             return;
         }
         file = *found;
+        if (fault == DownloadServer::HugeLength) {
+            file = DownloadServer::File();
+            file.generatedSize = DownloadServer::HugeLengthBytes;
+        }
         total = file.size();
         limit = (fault == DownloadServer::CutShort || fault == DownloadServer::Stall) ? total / 2 : total;
         stall = fault == DownloadServer::Stall;
         writeHead("200 OK", total, "application/octet-stream");
         sendMore();
+    }
+
+    // The hostile bodies: one that never ends, and one that trickles.
+    bool startHostileBody()
+    {
+        const DownloadServer::Misbehaviour fault = server->fault;
+        if (fault == DownloadServer::Endless) {
+            file = DownloadServer::File();
+            file.generatedSize = std::numeric_limits<qint64>::max();
+            total = limit = file.generatedSize;
+            endless = true;
+            return false; // sendMore streams it, as fast as the peer takes it
+        }
+        if (fault != DownloadServer::Drip)
+            return false;
+        auto* drip = new QTimer(this);
+        connect(drip, &QTimer::timeout, this, [this] {
+            if (sent < limit) {
+                socket->write(file.generatedSize >= 0 ? DownloadServer::generatedBytes(sent, 1) : file.bytes.mid(int(sent), 1));
+                ++sent;
+            }
+        });
+        drip->start(DownloadServer::DripIntervalMs);
+        return true;
     }
 
     void respond(const QByteArray& status, const QByteArray& body, const QByteArray& type = "text/plain")
@@ -82,19 +120,23 @@ private:
     void writeHead(const QByteArray& status, qint64 length, const QByteArray& type)
     {
         QByteArray out = "HTTP/1.1 " + status + "\r\nContent-Type: " + type + "\r\nConnection: close\r\n";
-        if (server->fault != DownloadServer::NoContentLength)
+        dripping = startHostileBody();
+        if (server->fault != DownloadServer::NoContentLength && server->fault != DownloadServer::Endless)
             out += "Content-Length: " + QByteArray::number(length) + "\r\n";
         socket->write(out + "\r\n");
     }
 
     void sendMore()
     {
-        if (!answered || finished)
+        if (!answered || finished || dripping)
             return;
         while (sent < limit && socket->bytesToWrite() < QueueBytes) {
             const int length = int(qMin(ChunkBytes, limit - sent));
-            socket->write(file.generatedSize >= 0 ? DownloadServer::generatedBytes(sent, length)
-                                                  : file.bytes.mid(int(sent), length));
+            if (endless)
+                socket->write(endlessChunk().left(length));
+            else
+                socket->write(file.generatedSize >= 0 ? DownloadServer::generatedBytes(sent, length)
+                                                      : file.bytes.mid(int(sent), length));
             sent += length;
         }
         if (sent >= limit && !stall) {
@@ -112,6 +154,8 @@ private:
     qint64 sent = 0;
     bool answered = false;
     bool stall = false;
+    bool dripping = false;
+    bool endless = false;
     bool finished = false;
 };
 
@@ -179,7 +223,7 @@ void DownloadServer::addFile(const QString& name, const QByteArray& body, const 
     file.bytes = body;
     files.insert(name, file);
     if (!displayName.isEmpty())
-        entries.append({displayName, QString(), name});
+        entries.append({displayName, QString(), name, QString()});
 }
 
 void DownloadServer::addGeneratedFile(const QString& name, qint64 size, const QString& displayName)
@@ -188,12 +232,19 @@ void DownloadServer::addGeneratedFile(const QString& name, qint64 size, const QS
     file.generatedSize = size;
     files.insert(name, file);
     if (!displayName.isEmpty())
-        entries.append({displayName, QString(), name});
+        entries.append({displayName, QString(), name, QString()});
 }
 
 void DownloadServer::addEntry(const QString& displayName, const QString& href)
 {
-    entries.append({displayName, href, QString()});
+    entries.append({displayName, href, QString(), QString()});
+}
+
+void DownloadServer::setEntryDate(const QString& displayName, const QString& date)
+{
+    for (Entry& entry : entries)
+        if (entry.name == displayName)
+            entry.date = date;
 }
 
 void DownloadServer::removeEntry(const QString& displayName)
@@ -242,8 +293,13 @@ QByteArray DownloadServer::page() const
             QString href = entry.href.isEmpty() ? fileUrl(entry.file) : entry.href;
             if (round == 1)
                 href += QStringLiteral("?second");
-            out += "<div class=\"entry\"><div>" + escapeXml(entry.name) + "</div><div><a href=\"" + escapeXml(href)
-                   + "\">下载</a></div></div>\n";
+            QByteArray details;
+            if (files.contains(entry.file))
+                details += "<div class=\"size\">" + QByteArray::number((files.value(entry.file).size() + 1023) / 1024) + " KiB</div>";
+            if (!entry.date.isEmpty())
+                details += "<div class=\"date\">" + escapeXml(entry.date) + "</div>";
+            out += "<div class=\"entry\"><div>" + escapeXml(entry.name) + "</div>" + details + "<div><a href=\""
+                   + escapeXml(href) + "\">下载</a></div></div>\n";
         }
     }
     out += fault == PageOtherStructure ? "</section>\n</body>\n</html>\n" : "</div>\n</body>\n</html>\n";

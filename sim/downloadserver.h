@@ -30,8 +30,13 @@ public:
         Stall,              // the headers and half the body, then silence with the connection open
         PageNotXml,         // the page is HTML that no XML parser takes
         PageOtherStructure, // the page is XML, but without the entry list where it belongs
-        DuplicateNames      // every entry is listed twice, the second time with another link
+        DuplicateNames,     // every entry is listed twice, the second time with another link
+        Endless,            // the page and every file: no Content-Length and bytes without end
+        Drip,               // the full length announced, then one byte every DripIntervalMs
+        HugeLength          // every file announced and sent as HugeLengthBytes long
     };
+    static constexpr int DripIntervalMs = 100;
+    static constexpr qint64 HugeLengthBytes = 1024LL * 1024 * 1024;
 
     explicit DownloadServer(QObject* parent = nullptr);
     ~DownloadServer() override;
@@ -49,6 +54,8 @@ public:
     void addGeneratedFile(const QString& name, qint64 size, const QString& displayName = QString());
     // A page entry with this exact href (it need not lead anywhere).
     void addEntry(const QString& displayName, const QString& href);
+    // The page tells this date beside the entry (class "date"); file entries always tell their size.
+    void setEntryDate(const QString& displayName, const QString& date);
     // Drops the page entry of that name (the file stays).
     void removeEntry(const QString& displayName);
 
@@ -67,6 +74,7 @@ private:
         QString name;
         QString href; // empty: the link of file
         QString file;
+        QString date;
     };
     struct File
     {

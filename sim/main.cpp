@@ -58,7 +58,7 @@ int main(int argc, char* argv[])
     const QCommandLineOption debugCount(QStringLiteral("debug-count"), QStringLiteral("Stop the debug output after N lines each time it is switched on (default: never)."), QStringLiteral("N"));
     const QCommandLineOption baud(QStringLiteral("baud"), QStringLiteral("Pace the pseudo-terminal like a serial line of N baud, 8N1, both ways (default 0: unpaced)."), QStringLiteral("N"), QStringLiteral("0"));
     const QCommandLineOption http(QStringLiteral("http"), QStringLiteral("Serve the download page /down.html and two packages for the model on ADDRESS:PORT (http, loopback only is wise)."), QStringLiteral("ADDRESS:PORT"));
-    const QCommandLineOption httpFault(QStringLiteral("http-fault"), QStringLiteral("Make the download server misbehave: no-length, cut-short, not-found, stall, not-xml, other-structure or duplicates."), QStringLiteral("KIND"));
+    const QCommandLineOption httpFault(QStringLiteral("http-fault"), QStringLiteral("Make the download server misbehave: no-length, cut-short, not-found, stall, not-xml, other-structure, duplicates, endless, drip or huge-length."), QStringLiteral("KIND"));
     const QCommandLineOption historyRecords(QStringLiteral("history-records"), QStringLiteral("Answer a history query with N records spread over its range (default 0: 24 a day)."), QStringLiteral("N"), QStringLiteral("0"));
     const QCommandLineOption historyChunk(QStringLiteral("history-chunk"), QStringLiteral("Bytes per history chunk (default 256)."), QStringLiteral("BYTES"), QStringLiteral("256"));
     const QCommandLineOption historyInterval(QStringLiteral("history-interval"), QStringLiteral("Milliseconds between history chunks (default 20)."), QStringLiteral("MS"), QStringLiteral("20"));
@@ -177,7 +177,8 @@ int main(int argc, char* argv[])
             {QStringLiteral("no-length"), DownloadServer::NoContentLength}, {QStringLiteral("cut-short"), DownloadServer::CutShort},
             {QStringLiteral("not-found"), DownloadServer::NotFound}, {QStringLiteral("stall"), DownloadServer::Stall},
             {QStringLiteral("not-xml"), DownloadServer::PageNotXml}, {QStringLiteral("other-structure"), DownloadServer::PageOtherStructure},
-            {QStringLiteral("duplicates"), DownloadServer::DuplicateNames}};
+            {QStringLiteral("duplicates"), DownloadServer::DuplicateNames}, {QStringLiteral("endless"), DownloadServer::Endless},
+            {QStringLiteral("drip"), DownloadServer::Drip}, {QStringLiteral("huge-length"), DownloadServer::HugeLength}};
         if (!parseEndpoint(parser.value(http), &host, &port)) {
             err << "zq-simulator: --http takes ADDRESS:PORT, for example 127.0.0.1:8080\n";
             return 2;

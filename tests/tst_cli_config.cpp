@@ -178,7 +178,7 @@ void TestCliConfig::writeAllFromCsv()
     QCOMPARE(instrument.sim()->requestCount(InstrumentSimulator::WriteItem), 2);
     QVERIFY(instrument.sim()->items().contains(QStringLiteral("设备编号:12")));
     QVERIFY(instrument.sim()->items().contains(QStringLiteral("采样间隔:30s")));
-    QVERIFY(run.out.contains(QStringLiteral("02. 设备编号: 12  写入配置成功")));
+    QVERIFY2(run.out.contains(QStringLiteral("02. 设备编号: 1 → 12  写入配置成功")), qPrintable(run.out));
 }
 
 void TestCliConfig::writeRefusedItemFails()
@@ -210,12 +210,20 @@ void TestCliConfig::writeDryRunSendsNothing()
     CliRun run = runZqCli(QStringList{QStringLiteral("write"), QStringLiteral("ref.csv"), QStringLiteral("--dry-run")}
                           + linkArguments(instrument, true));
     QCOMPARE(run.exitCode, 0);
-    QCOMPARE(run.outLines(), QStringList({QStringLiteral("01. 设备编号: 1"), QStringLiteral("02. 波特率(1200/2400/4800/9600): 4800")}));
-    // With --changed-only it reads, and shows only what differs.
+    // Each item as the instrument holds it and as it would be given.
+    QCOMPARE(run.outLines(), QStringList({QStringLiteral("01. 设备编号: 1 → 1"), QStringLiteral("02. 波特率(1200/2400/4800/9600): 9600 → 4800")}));
+    // --skip leaves an item out by its name or its index.
+    for (const QString& skip : {QStringLiteral("设备编号"), QStringLiteral("4"), QStringLiteral("04")}) {
+        run = runZqCli(QStringList{QStringLiteral("write"), QStringLiteral("ref.csv"), QStringLiteral("--dry-run"),
+                                   QStringLiteral("--skip"), skip} + linkArguments(instrument, true));
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.outLines(), QStringList({QStringLiteral("02. 波特率(1200/2400/4800/9600): 9600 → 4800")}));
+    }
+    // With --changed-only it shows only what differs.
     run = runZqCli(QStringList{QStringLiteral("write"), QStringLiteral("ref.csv"), QStringLiteral("--dry-run"),
                                QStringLiteral("--changed-only")} + linkArguments(instrument, true));
     QCOMPARE(run.exitCode, 0);
-    QCOMPARE(run.outLines(), QStringList({QStringLiteral("02. 波特率(1200/2400/4800/9600): 4800")}));
+    QCOMPARE(run.outLines(), QStringList({QStringLiteral("02. 波特率(1200/2400/4800/9600): 9600 → 4800")}));
     QCOMPARE(instrument.sim()->requestCount(InstrumentSimulator::WriteItem), 0);
     QVERIFY(instrument.sim()->requestCount(InstrumentSimulator::ReadItem) > 0);
 }

@@ -73,8 +73,16 @@ void TestCliFlash::flashWritesImage()
     QVERIFY2(run.finished && run.exitCode == 0, qPrintable(run.err));
     QCOMPARE(instrument.sim()->receivedImage(), image);
     QCOMPARE(run.outLines(), QStringList{QStringLiteral("固件更新成功!")});
-    // Not on a terminal: progress comes as plain lines on standard error, ending at 100%.
+    // Not on a terminal: progress comes as plain lines on standard error, naming each stage in
+    // order and ending at 100%.
     QVERIFY2(run.err.trimmed().endsWith(QStringLiteral("100%")), qPrintable(run.err));
+    int at = 0;
+    for (const QString& stage : {QStringLiteral("第 1/4 步: 识别仪器"), QStringLiteral("第 2/4 步: 擦除仪器内存"),
+                                 QStringLiteral("第 3/4 步: 写入第 1 / 3 页"), QStringLiteral("第 3/4 步: 写入第 3 / 3 页"),
+                                 QStringLiteral("第 4/4 步: 结束更新, 等待仪器重启")}) {
+        at = run.err.indexOf(stage, at);
+        QVERIFY2(at >= 0, qPrintable(stage + QStringLiteral(" missing in order:\n") + run.err));
+    }
 }
 
 void TestCliFlash::flashWrongModelSendsNoPage()

@@ -95,8 +95,11 @@ void TestConfigRestore::sampleItemsRoundTrip()
 
     trigger(window, "save");
     QCOMPARE(prompter.texts(), QStringList());
-    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("写入配置成功"));
-    // The instrument's clock runs on while the test works, so its item is left out.
+    // The instrument's clock runs on while the test works: when it has moved on between the read
+    // and the write, the instrument keeps its own time and says so.
+    const QString status = window.statusBar()->currentMessage();
+    QVERIFY2(status == QStringLiteral("写入配置成功") || status == QStringLiteral("写入配置完成, 1 项未被设备接受: 设备时间"),
+             qPrintable(status));
     const auto withoutClock = [](QStringList items) {
         items.erase(std::remove_if(items.begin(), items.end(),
                                    [](const QString& item) { return item.startsWith(QStringLiteral("设备时间:")); }),
@@ -159,21 +162,25 @@ void TestConfigRestore::importDuringSerialWriteAllRefused()
     const QStringList read = rowsOf(window);
     dir.writeFile("other.csv", "\xEF\xBB\xBF" "07. z, 9\r\n");
 
-    QString statusAfterImport;
+    QStringList enabledDuringWrite;
     int importsTried = 0;
     connect(sim.get(), &InstrumentSimulator::requestHandled, &window, [&](int command) {
         if (command != InstrumentSimulator::WriteItem || importsTried++ > 0)
             return;
+        // While the write runs the operations that would conflict are disabled, not refused.
+        for (const char* name : {"import_2", "refresh", "sync_time", "save", "test_connection"}) {
+            if (window.findChild<QAction*>(QLatin1String(name))->isEnabled())
+                enabledDuringWrite.append(QLatin1String(name));
+        }
         prompter.nextFileName(dir.filePath("other.csv"));
-        trigger(window, "import_2");
-        statusAfterImport = window.statusBar()->currentMessage();
-        trigger(window, "refresh");
-        trigger(window, "sync_time");
+        start(window, "import_2");
+        start(window, "refresh");
+        start(window, "sync_time");
     }, Qt::QueuedConnection);
     trigger(window, "save");
 
     QCOMPARE(importsTried > 0, true);
-    QCOMPARE(statusAfterImport, QStringLiteral("另一项配置操作尚未结束, 请稍候"));
+    QCOMPARE(enabledDuringWrite, QStringList());
     QVERIFY(prompter.fileDialogCaptions.isEmpty());
     QVERIFY(!window.refreshThread().isRunning());
     QCOMPARE(rowsOf(window), read);

@@ -202,7 +202,7 @@ void TestConfigTree::heldNameRowEndsWithAClear()
     dir.writeFile("SkipItems", "N1,M1\n");
     MainWindow window;
     addRows(window, {"0|设备名称:N1", "1|温度:20"});
-    emit window.refreshThread().signalClearItems();
+    window.slotClearItems();
     QVERIFY(shownRows(window).isEmpty());
     addRows(window, {"5|设备型号:M2"});
     QCOMPARE(shownRows(window), (QStringList{"01. 设备型号|: M2|5"}));

@@ -165,9 +165,10 @@ void TestConfigWrite::confirmOnlyPrompt()
     QCOMPARE(window.promptItemValue("12. 恢复出厂设置 ", "", value), mode);
     QCOMPARE(value, QString());
     QCOMPARE(env.prompter.shown.size(), 1);
-    QCOMPARE(env.prompter.shown.first().title, QStringLiteral(" "));
-    QCOMPARE(env.prompter.shown.first().text, QStringLiteral("恢复出厂设置"));
-    QCOMPARE(icon, QMessageBox::NoIcon);
+    // An action the instrument carries out: a warning titled with its name.
+    QCOMPARE(env.prompter.shown.first().title, QStringLiteral("恢复出厂设置"));
+    QCOMPARE(env.prompter.shown.first().text, QStringLiteral("设备将执行“恢复出厂设置”。\n确定要继续吗?"));
+    QCOMPARE(icon, QMessageBox::Warning);
     buttons.sort();
     QCOMPARE(buttons, (QStringList{"取消", "确定"}));
 }
@@ -286,7 +287,8 @@ void TestConfigWrite::keptValueCheck()
     Window env;
     CannedPeer peer(echoWrites({}, [reported](int, const QByteArray&) { return reported; }));
     MainWindow window;
-    addRows(window, {{2, "x:0"}});
+    // A text item: the edit dialog takes any value for it.
+    addRows(window, {{2, "x:old"}});
     env.prompter.answerNext([written](QDialog& dialog) {
         static_cast<ModifyDialog&>(dialog).lineEditor()->setText(written);
         return int(QDialog::Accepted);
@@ -314,7 +316,8 @@ void TestConfigWrite::confirmOnlyItemWritesEmptyValue()
     QCOMPARE(peer.requests().first().size(), 10);
     QCOMPARE(window.configTree()->topLevelItem(0)->text(1), QString());
     QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("写入配置成功"));
-    QCOMPARE(env.prompter.texts(), (QStringList{"复位", "复位"}));
+    const QString warning = QStringLiteral("设备将执行“复位”。\n确定要继续吗?");
+    QCOMPARE(env.prompter.texts(), (QStringList{warning, warning}));
 }
 
 void TestConfigWrite::wrongFieldCount_data()

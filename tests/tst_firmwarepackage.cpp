@@ -176,9 +176,15 @@ void TestFirmwarePackage::refusesDamagedFiles_data()
     const QByteArray good = PackageWriter::cellText(sampleFields());
     const QByteArray payload = PackageWriter::payload(sampleFields());
 
+    const QString fileType = QStringLiteral("解析文件失败,打开文件失败,请检查文件类型!");
+    const QString types = QStringLiteral("解析文件失败,文件内容格式错误!");
+
     QTest::newRow("missing") << "missing" << good << missing;
     QTest::newRow("a folder") << "folder" << good << missing;
-    QTest::newRow("not sqlite") << "text" << good << operation;
+    // Files of another kind are told apart before SQLite is asked, which opens even these.
+    QTest::newRow("text file") << "text" << good << fileType;
+    QTest::newRow("0 bytes") << "empty" << good << fileType;
+    QTest::newRow("SQLite header, garbage behind") << "header" << good << fileType;
     QTest::newRow("lower-case table") << "lower" << good << operation;
     QTest::newRow("no row") << "norow" << good << operation;
     QTest::newRow("two rows, first valid") << "tworows" << good << operation;
@@ -205,6 +211,25 @@ void TestFirmwarePackage::refusesDamagedFiles_data()
     QMap<QString, QVariant> withList = sampleFields();
     withList.insert(QStringLiteral("list"), QStringList{QStringLiteral("a")});
     QTest::newRow("value of a list type") << "cell" << PackageWriter::cellText(withList) << digest;
+    // A model stored as bytes and an image stored as text were once converted and flashed.
+    QMap<QString, QVariant> swapped = sampleFields();
+    swapped.insert(KeyModel, QByteArray("ZQ-100"));
+    swapped.insert(KeyImage, QStringLiteral("abc"));
+    QTest::newRow("model bytes, image text") << "cell" << PackageWriter::cellText(swapped) << types;
+    QMap<QString, QVariant> numberImage = sampleFields();
+    numberImage.insert(KeyImage, 12345);
+    QTest::newRow("image a number") << "cell" << PackageWriter::cellText(numberImage) << types;
+    QMap<QString, QVariant> numberVersion = sampleFields();
+    numberVersion.insert(KeyVersion, 2.1);
+    QTest::newRow("version a number") << "cell" << PackageWriter::cellText(numberVersion) << types;
+    // Two values under one key: which one is the image would depend on the order in the stream.
+    QByteArray twice;
+    {
+        QDataStream stream(&twice, QIODevice::WriteOnly);
+        stream << quint32(3) << KeyModel << QVariant(QStringLiteral("ZQ-100")) << KeyImage << QVariant(Image) << KeyImage
+               << QVariant(QByteArray("other"));
+    }
+    QTest::newRow("image key twice") << "cell" << PackageWriter::envelope(twice).toBase64() << types;
 }
 
 void TestFirmwarePackage::refusesDamagedFiles()
@@ -219,6 +244,10 @@ void TestFirmwarePackage::refusesDamagedFiles()
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("p.zqbin")));
     else if (kind == QLatin1String("text"))
         dir.writeFile(QStringLiteral("p.zqbin"), "This is no database, only text that looks like a file.\n");
+    else if (kind == QLatin1String("empty"))
+        dir.writeFile(QStringLiteral("p.zqbin"), QByteArray());
+    else if (kind == QLatin1String("header"))
+        dir.writeFile(QStringLiteral("p.zqbin"), QByteArray("SQLite format 3", 16) + QByteArray(4096, '\x5A'));
     else if (kind == QLatin1String("lower"))
         makeDatabase(path, {QStringLiteral("create table info (data text)"), QStringLiteral("insert into info values (?)")}, {row});
     else if (kind == QLatin1String("norow"))

@@ -5,6 +5,8 @@
 
 #include <QAction>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
 
 // The history dialog's refusals, failures and closing, against the simulator over UDP and the pty.
 class TestHistoryClose : public QObject
@@ -142,7 +144,8 @@ void TestHistoryClose::closeStopsTheTransfer()
         QVERIFY(rig.records().lineCount() < 5000);
 }
 
-// The history action runs the dialog modally; Escape during a transfer ends both.
+// The history action runs the dialog modally; Escape during a transfer ends both. The PDF made
+// meanwhile names the instrument that the configuration read before it named.
 void TestHistoryClose::mainWindowOpensTheDialog()
 {
     WorkDir dir;
@@ -153,6 +156,10 @@ void TestHistoryClose::mainWindowOpensTheDialog()
     instrument.sim()->setHistoryRecordCount(5000);
     instrument.sim()->setHistoryPace(24, 64, 10);
     MainWindow window;
+    window.findChild<QAction*>(QStringLiteral("refresh"))->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(window.refreshThread().isFinished(), 8000);
+    QCoreApplication::processEvents();
+    const QString pdf = dir.filePath(QStringLiteral("named.pdf"));
     bool ranWhileOpen = false;
     prompter.answerNext([&](QDialog& dialog) {
         auto* history = qobject_cast<HistoryData*>(&dialog);
@@ -160,7 +167,9 @@ void TestHistoryClose::mainWindowOpensTheDialog()
             return int(QDialog::Rejected);
         history->show();
         QTest::mouseClick(history->findChild<QPushButton*>(QStringLiteral("bntQuery")), Qt::LeftButton);
-        ranWhileOpen = QTest::qWaitFor([history] { return !history->records().isEmpty(); });
+        ranWhileOpen = QTest::qWaitFor([history] { return history->records().lineCount() > 3; });
+        prompter.nextFileName(pdf);
+        QTest::mouseClick(history->findChild<QPushButton*>(QStringLiteral("bntExportPDF")), Qt::LeftButton);
         QTest::keyClick(history, Qt::Key_Escape);
         ranWhileOpen = ranWhileOpen && history->reader().isFinished() && !history->isVisible();
         return history->result();
@@ -170,6 +179,12 @@ void TestHistoryClose::mainWindowOpensTheDialog()
     QCOMPARE(prompter.shown.at(0).className, QStringLiteral("HistoryData"));
     QCOMPARE(prompter.shown.at(0).title, QStringLiteral("历史数据"));
     QVERIFY(ranWhileOpen);
+    QVERIFY(QFile::exists(pdf));
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-l"), QStringLiteral("1"), pdf, QStringLiteral("-")});
+    if (!text.waitForFinished(8000))
+        QSKIP("pdftotext is missing: bash scripts/install-deps.sh");
+    QVERIFY(QString::fromUtf8(text.readAllStandardOutput()).contains(QStringLiteral("ZQ温湿度记录仪")));
 }
 
 QTEST_MAIN(TestHistoryClose)

@@ -226,6 +226,9 @@ void TestHistoryRead::cutOffTransfer()
     QCOMPARE(rig.records().lineCount(), 1 + 25 + overlongLines);
     for (int i = 0; i < overlongLines; ++i)
         QCOMPARE(rig.records().line(26 + i), QString(ReadThread::MaxLineBytes, QLatin1Char('x')));
+    // The view's one column is as wide as its longest line, so that it can be scrolled to.
+    QTRY_COMPARE(rig.view()->model()->rowCount(), rig.records().lineCount());
+    QCOMPARE(rig.view()->columnWidth(0) > rig.view()->viewport()->width(), overlongLines > 0);
     if (overlongLines == 0)
         QCOMPARE(rig.text(), shownText(QDate(2026, 3, 1), QDate(2026, 3, 2), 25));
 

@@ -10,7 +10,7 @@
 
 #include <QCoreApplication>
 #include <QDateEdit>
-#include <QListView>
+#include <QTableView>
 #include <QPushButton>
 #include <QTest>
 
@@ -40,7 +40,7 @@ struct HistoryRig
 
     InstrumentSimulator* sim() const { return instrument.sim(); }
     QPushButton* button(const char* name) const { return dialog->findChild<QPushButton*>(QLatin1String(name)); }
-    QListView* view() const { return dialog->findChild<QListView*>(QStringLiteral("listRecords")); }
+    QTableView* view() const { return dialog->findChild<QTableView*>(QStringLiteral("viewRecords")); }
     const RecordStore& records() const { return dialog->records(); }
     // The lines held, each with a line feed, as the raw CSV export writes them.
     QString text() const

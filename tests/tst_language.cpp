@@ -39,6 +39,8 @@ const QList<WindowRow>& windows()
         {"search", byAction("setup", {clickIn("bntSearch", chooseUdp)}), "SearchDeviceDialog"},
         {"edit", byDoubleClick(0), "ModifyDialog"},
         {"confirm", byDoubleClick(1), "QMessageBox"},
+        {"write changes", byAction("write_changed"), "QMessageBox"},
+        {"refresh over changes", byAction("refresh"), "QMessageBox"},
         {"about", byAction("about"), "NeutralAboutDialog"},
         {"update", byAction("update"), "UpdateDialog"},
         {"history", byAction("debug"), "HistoryData"},
@@ -55,6 +57,8 @@ class TestLanguage : public QObject
 private slots:
     void everyWindow_data();
     void everyWindow();
+    void busyStateSpeaksTheLanguage_data();
+    void busyStateSpeaksTheLanguage();
     void qtTextsFollowEverySwitch();
     void firstStatusText_data();
     void firstStatusText();
@@ -85,6 +89,36 @@ void TestLanguage::everyWindow()
         QFAIL("the dialog never opened");
     QCOMPARE(inspector.classes.last(), QString::fromLatin1(window.className));
     QVERIFY2(inspector.faults.isEmpty(), qPrintable(QStringLiteral("\n") + inspector.faults.join('\n')));
+}
+
+void TestLanguage::busyStateSpeaksTheLanguage_data()
+{
+    QTest::addColumn<QString>("code");
+    for (const char* code : {"en_US", "zh_TW", "zh_CH"})
+        QTest::newRow(code) << QString::fromLatin1(code);
+}
+
+// While a write waits for a silent instrument: the busy note, its Cancel button, the connection
+// bar and the count of changes all speak the language.
+void TestLanguage::busyStateSpeaksTheLanguage()
+{
+    QFETCH(QString, code);
+    LanguageSetup setup(code);
+    CannedPeer silent([](const QByteArray&) { return QByteArray(); });
+    setup.window->findChild<QAction*>(QStringLiteral("lang_") + code)->trigger();
+    QVERIFY(QTest::qWaitForWindowExposed(setup.window.data()));
+    ScriptedPrompter prompter;
+    start(*setup.window, "save");
+    QVERIFY(setup.window->isBusy());
+    QTest::qWait(50);
+    saveScreenshot(setup.window.data(), code + QStringLiteral("-busy"));
+    if (code != QLatin1String("zh_CH")) {
+        const QStringList faults = wrongTexts(setup.window.data(), code);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+    }
+    setup.window->slotCancelOperation();
+    QVERIFY(waitIdle(*setup.window, 5000));
+    saveScreenshot(setup.window.data(), code + QStringLiteral("-after-cancel"));
 }
 
 // Qt's translation is replaced on every switch and dropped for English: the clock's success box,

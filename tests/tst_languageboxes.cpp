@@ -128,9 +128,8 @@ void TestLanguageBoxes::failureBoxes()
         for (int i = 0; i < 3; ++i)
             prompter.answerNext(inspector.answer());
     });
-    // A refresh reports from its thread; its box arrives queued.
-    QVERIFY(QTest::qWaitFor([&] { return !setup.window->refreshThread().isRunning(); }, 5000));
-    QCoreApplication::processEvents();
+    // The operations report from their threads; their boxes arrive queued.
+    QVERIFY(waitIdle(*setup.window, 5000));
     QVERIFY2(inspector.classes.contains(QStringLiteral("QMessageBox")), "no box was shown");
     inspector.faults << wrongTexts(setup.window.data(), code);
     QVERIFY2(inspector.faults.isEmpty(), qPrintable(QStringLiteral("\n") + inspector.faults.join('\n')));

@@ -100,7 +100,7 @@ void TestSyncTime::silentInstrument()
     sim->addFault(silent);
     MainWindow window;
     trigger(window, "sync_time");
-    QCOMPARE(prompter.texts(), QStringList{"接收数据超时"});
+    QCOMPARE(prompter.texts(), QStringList{"接收数据超时\n请检查通讯设置中的地址、端口、串口线和设备地址。"});
     QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("接收数据超时"));
 }
 

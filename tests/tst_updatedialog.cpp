@@ -2,14 +2,21 @@
 #include "firmware/ui/updatedialog.h"
 #include "link/frames.h"
 #include "tests/support/simfixture.h"
+#include "tests/support/ui/languageprobe.h"
 #include "tests/support/ui/updatedialogdriver.h"
 #include "tests/support/workdir.h"
 
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
+#include <QTranslator>
+
+#include <atomic>
+#include <memory>
 
 // The update group's refusals and failures, with faults injected into the simulated instrument.
 class TestUpdateDialog : public QObject
@@ -27,6 +34,9 @@ private slots:
     void updatePressedOnBadPath_data();
     void updatePressedOnBadPath();
     void noWayOutDuringTransfer();
+    void stagesInOrder_data();
+    void stagesInOrder();
+    void closeRightAfterRefusal();
 };
 
 namespace {
@@ -100,9 +110,9 @@ void TestUpdateDialog::transferFailures_data()
         QTest::addRow("%s: no identity twice", via) << udp << int(InstrumentSimulator::ReadDeviceId)
             << int(InstrumentSimulator::NoReply) << 2 << "ZQ-100" << "固件更新失败,获取设备ID失败!" << 2;
         QTest::addRow("%s: other model", via) << udp << none << 0 << 0 << "ZQ-200"
-            << "固件更新失败,BIN文件与设备型号不一致!" << 2;
+            << "固件更新失败,BIN文件与设备型号不一致!\n固件包的型号: ZQ-100, 仪器的型号: ZQ-200" << 2;
         QTest::addRow("%s: model with a pattern character", via) << udp << none << 0 << 0 << "ZQ.100"
-            << "固件更新失败,BIN文件与设备型号不一致!" << 2;
+            << "固件更新失败,BIN文件与设备型号不一致!\n固件包的型号: ZQ-100, 仪器的型号: ZQ.100" << 2;
         QTest::addRow("%s: erase unanswered", via) << udp << int(InstrumentSimulator::EraseFlash)
             << int(InstrumentSimulator::NoReply) << 1 << "ZQ-100" << "固件更新失败,擦除设备内存失败!" << 0;
         QTest::addRow("%s: third page unanswered", via) << udp << int(InstrumentSimulator::WritePage)
@@ -193,7 +203,7 @@ void TestUpdateDialog::updatePressedOnBadPath_data()
     QTest::addColumn<QString>("message");
     QTest::newRow("file dialog cancelled") << "cancel" << "请选择文件!";
     QTest::newRow("deleted after selection") << "delete" << "更新失败,文件不存在或拒绝访问!";
-    QTest::newRow("damaged after selection") << "damage" << "解析文件失败,文件操作失败!";
+    QTest::newRow("damaged after selection") << "damage" << "解析文件失败,打开文件失败,请检查文件类型!";
 }
 
 void TestUpdateDialog::updatePressedOnBadPath()
@@ -255,6 +265,130 @@ void TestUpdateDialog::noWayOutDuringTransfer()
     // Once the transfer is over, Escape closes as usual.
     QTest::keyClick(&driver.dialog, Qt::Key_Escape);
     QVERIFY(!driver.dialog.isVisible());
+}
+
+void TestUpdateDialog::stagesInOrder_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("simModel");
+    QTest::addColumn<int>("eraseFault");
+    QTest::addColumn<QStringList>("stages");
+    QTest::addColumn<QString>("shownModel");
+    const QString identify = QStringLiteral("第 1/4 步: 识别仪器");
+    const QString erase = QStringLiteral("第 2/4 步: 擦除仪器内存");
+    const QString page = QStringLiteral("第 3/4 步: 写入第 %1 / 3 页");
+    // The driver's exchanges wait 250 ms, so two EndUpdate requests take at most 1 s.
+    const QString finish = QStringLiteral("第 4/4 步: 结束更新, 等待仪器重启 (最多 1 秒)");
+    const QStringList whole{identify, erase, page.arg(1), page.arg(2), page.arg(3), finish};
+    for (const char* language : {"zh_CH", "en_US", "zh_TW"})
+        QTest::addRow("whole update, %s", language) << language << "ZQ-100" << -1 << whole << "ZQ-100";
+    QTest::newRow("other model") << "zh_CH" << "ZQ-300" << -1 << QStringList{identify, finish} << "ZQ-300";
+    QTest::newRow("erase unanswered") << "zh_CH" << "ZQ-100" << int(InstrumentSimulator::NoReply)
+                                      << QStringList{identify, erase} << "ZQ-100";
+}
+
+// The dialog names each stage as it begins, and the model the instrument gave beside the package's.
+void TestUpdateDialog::stagesInOrder()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, simModel);
+    QFETCH(int, eraseFault);
+    QFETCH(QStringList, stages);
+    QFETCH(QString, shownModel);
+    WorkDir dir;
+    dir.copyTranslations();
+    QTranslator translator;
+    QVERIFY(translator.load(language, dir.path()));
+    QCoreApplication::installTranslator(&translator);
+    SimFixture instrument(false);
+    QVERIFY(instrument.isReady());
+    instrument.sim()->setModel(simModel);
+    instrument.useUdp();
+    if (eraseFault >= 0)
+        instrument.sim()->addFault({InstrumentSimulator::FaultKind(eraseFault), InstrumentSimulator::EraseFlash, 1});
+    UpdateDialogDriver driver;
+    driver.selectPackage(UpdateDialogDriver::makePackage(QStringLiteral("fw.zqbin"), QStringLiteral("ZQ-100"), Image));
+    // The package's fields are read-only, not disabled, so they stay readable.
+    for (const char* field : {"edFilePath", "edDevice", "edType", "edVersion", "edDeviceModel"})
+        QVERIFY(driver.edit(field)->isEnabled() && driver.edit(field)->isReadOnly());
+
+    // Read from the dialog's own label each time it has taken a stage (queued after its own slot).
+    auto* label = driver.dialog.findChild<QLabel*>(QStringLiteral("labStage"));
+    QStringList seen;
+    QObject::connect(&driver.dialog.updateThread(), &UpdateThread::signalStage, &driver.dialog, [&] {
+        seen.append(label->text());
+        saveScreenshot(&driver.dialog, QStringLiteral("%1-update-%2-stage%3").arg(language, simModel).arg(seen.size()));
+    });
+    QVERIFY(driver.update());
+    QCoreApplication::removeTranslator(&translator);
+    QCOMPARE(driver.edit("edDeviceModel")->text(), shownModel);
+    if (language == QLatin1String("zh_CH")) {
+        QCOMPARE(seen, stages);
+        return;
+    }
+    // Translated: one text per stage, each other than the source and without a Chinese character
+    // where the language has none.
+    QCOMPARE(seen.size(), stages.size());
+    for (int i = 0; i < seen.size(); ++i) {
+        QVERIFY2(seen.at(i) != stages.at(i), qPrintable(seen.at(i)));
+        if (language == QLatin1String("en_US"))
+            QVERIFY2(!seen.at(i).contains(QRegularExpression(QStringLiteral("[\\x{4e00}-\\x{9fff}]"))), qPrintable(seen.at(i)));
+    }
+}
+
+// A refused update holds the dialog no longer than its message: the instrument is taken out of
+// update mode in the background by the worker the main window lends, and the next update,
+// even from a new dialog, waits for that to end.
+void TestUpdateDialog::closeRightAfterRefusal()
+{
+    WorkDir dir;
+    SimFixture instrument(false);
+    QVERIFY(instrument.isReady());
+    instrument.sim()->setModel(QStringLiteral("ZQ-200"));
+    instrument.useUdp();
+    UpdateThread worker; // the main window's
+    auto driver = std::make_unique<UpdateDialogDriver>(&worker);
+    // A loader that restarts does not answer EndUpdate: the finish sequence takes its full time.
+    worker.setExchangeTimeout(1500);
+    driver->selectPackage(UpdateDialogDriver::makePackage(QStringLiteral("a.zqbin"), QStringLiteral("ZQ-100"), Image));
+    QTest::mouseClick(driver->button("bntUpdate"), Qt::LeftButton);
+    QVERIFY(QTest::qWaitFor([&] { return driver->prompter.texts().size() == 1; }, 5000));
+    QVERIFY(driver->prompter.texts().first().contains(QStringLiteral("仪器的型号: ZQ-200")));
+    QVERIFY(worker.isRunning());
+    QVERIFY(driver->button("bntUpdate")->isEnabled());
+
+    driver->dialog.close();
+    QVERIFY(!driver->dialog.isVisible());
+    QCOMPARE(driver->prompter.texts().size(), 1); // no "update in progress" refusal
+    driver.reset();
+    QVERIFY(worker.isRunning()); // the dialog went without waiting for it
+    QCOMPARE(instrument.sim()->requestCount(InstrumentSimulator::EraseFlash), 0);
+
+    // A new dialog's update waits until the instrument has left update mode, then runs.
+    instrument.sim()->setModel(QStringLiteral("ZQ-100"));
+    InstrumentSimulator* sim = instrument.sim();
+    std::atomic<int> endsBeforeSecondRun{-1};
+    QObject::connect(sim, &InstrumentSimulator::requestHandled, sim, [&](int handled) {
+        if (handled == InstrumentSimulator::ReadDeviceId && sim->requestCount(InstrumentSimulator::ReadDeviceId) == 2)
+            endsBeforeSecondRun = sim->endUpdateCount();
+    }, Qt::DirectConnection);
+    UpdateDialogDriver second(&worker);
+    auto* label = second.dialog.findChild<QLabel*>(QStringLiteral("labStage"));
+    QCOMPARE(label->text(), QStringLiteral("上一次更新正在结束, 请稍候"));
+    second.selectPackage(UpdateDialogDriver::makePackage(QStringLiteral("b.zqbin"), QStringLiteral("ZQ-100"), Image));
+    worker.setExchangeTimeout(250);
+    QTest::mouseClick(second.button("bntUpdate"), Qt::LeftButton);
+    if (worker.isRunning()) {
+        QCOMPARE(label->text(), QStringLiteral("等待上一次更新结束"));
+        QVERIFY(!second.button("bntUpdate")->isEnabled());
+    }
+    QVERIFY(QTest::qWaitFor([&] { return !second.prompter.texts().isEmpty(); }, 8000));
+    QCOMPARE(second.prompter.texts(), QStringList{QStringLiteral("固件更新成功!")});
+    QVERIFY(worker.wait(3000));
+    // Both EndUpdate requests of the refused run reached the instrument before the new run began.
+    QCOMPARE(endsBeforeSecondRun.load(), 2);
+    QCOMPARE(instrument.sim()->endUpdateCount(), 4);
+    QCOMPARE(instrument.sim()->receivedImage(), Image);
 }
 
 QTEST_MAIN(TestUpdateDialog)

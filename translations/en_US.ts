@@ -2,6 +2,15 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>BusyIndicator</name>
+    <message>
+        <location filename="../config/ui/busyindicator.cpp" line="+19"/>
+        <location line="+42"/>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>CliHelp</name>
     <message>
         <location filename="../tools/zq-cli/clihelp.cpp" line="+120"/>
@@ -108,12 +117,12 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     </message>
     <message>
         <location line="+0"/>
-        <location line="+38"/>
+        <location line="+39"/>
         <source>毫秒</source>
         <translation>ms</translation>
     </message>
     <message>
-        <location line="-36"/>
+        <location line="-37"/>
         <source>经 UDP 连接仪器; read, write, set-clock 和 flash 可重复此选项</source>
         <translation>Reach the instrument over UDP; read, write, set-clock and flash take it more than once</translation>
     </message>
@@ -187,13 +196,13 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     </message>
     <message>
         <location line="+0"/>
-        <location line="+10"/>
+        <location line="+11"/>
         <location line="+4"/>
         <source>文件</source>
         <translation>file</translation>
     </message>
     <message>
-        <location line="-12"/>
+        <location line="-13"/>
         <source>要写入的配置 CSV 文件</source>
         <translation>The configuration CSV file to write</translation>
     </message>
@@ -211,6 +220,16 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <location line="+1"/>
         <source>先读取配置, 只写入数值不同的项</source>
         <translation>Read the configuration first and write only the items whose value differs</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>不写入此项 (名称或编号), 可重复使用</source>
+        <translation>leave this item out (its name or number); may be repeated</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>项</source>
+        <translation>item</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -261,7 +280,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     <message>
         <location line="+2"/>
         <source>要烧写的固件包</source>
-        <translation>The firmware package to write</translation>
+        <translation>The firmware package to flash</translation>
     </message>
     <message>
         <location line="+0"/>
@@ -379,7 +398,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>--csv works with one instrument only</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>无效的时间: %1 (应为 ISO 格式, 如 2024-05-01T08:30:00)</source>
         <translation>Invalid time: %1 (expected ISO format, e.g. 2024-05-01T08:30:00)</translation>
     </message>
@@ -432,7 +451,12 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Sync Time</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+12"/>
+        <source>同步时间已取消</source>
+        <translation>Clock synchronisation cancelled</translation>
+    </message>
+    <message>
+        <location line="+8"/>
         <source>同步时间失败</source>
         <translation>Time sync failed</translation>
     </message>
@@ -440,6 +464,29 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <location line="+2"/>
         <source>同步时间成功</source>
         <translation>Time synced</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigBackup</name>
+    <message>
+        <location filename="../config/configbackup.cpp" line="+41"/>
+        <source>备份</source>
+        <translation>Backup</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>无法创建备份文件夹: %1</source>
+        <translation>Cannot create the backup folder: %1</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>备份失败, 未写入设备: %1</source>
+        <translation>The backup failed; nothing was written to the instrument: %1</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>已备份到 %1</source>
+        <translation>Backed up to %1</translation>
     </message>
 </context>
 <context>
@@ -483,39 +530,90 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     </message>
 </context>
 <context>
+    <name>ConfigTree</name>
+    <message>
+        <location filename="../config/ui/configtree.cpp" line="+109"/>
+        <source>已修改, 尚未写入; 设备中为 %1</source>
+        <translation>Changed, not yet written; the instrument holds %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>已修改, 尚未写入; 设备中的值未读取</source>
+        <translation>Changed, not yet written; the instrument&apos;s value has not been read</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>设备未接受写入的值, 仍为 %1</source>
+        <translation>The instrument did not take the value written; it still holds %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>操作项: 双击后由设备执行</source>
+        <translation>Action: a double click has the instrument carry it out</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigWorker</name>
+    <message>
+        <location filename="../config/configworker.cpp" line="+121"/>
+        <source>测试连接</source>
+        <translation>Test Connection</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>测试连接已取消</source>
+        <translation>Connection test cancelled</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>设备应答了, 但应答无效: %1</source>
+        <translation>The instrument answered, but the answer is not valid: %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>设备已应答, 用时 %1 ms</source>
+        <translation>The instrument answered in %1 ms</translation>
+    </message>
+</context>
+<context>
     <name>ConfigWriter</name>
     <message>
-        <location filename="../config/configwriter.cpp" line="+50"/>
-        <location line="+17"/>
-        <location line="+27"/>
+        <location filename="../config/configwriter.cpp" line="+51"/>
+        <location line="+31"/>
+        <location line="+46"/>
         <source>写入配置</source>
         <translation>Write</translation>
     </message>
     <message>
-        <location line="-44"/>
+        <location line="-77"/>
         <location line="+2"/>
         <source>写入错误,连接设备失败</source>
         <translation>Write failed: cannot connect to the instrument</translation>
     </message>
     <message>
-        <location line="+15"/>
-        <location line="+27"/>
+        <location line="+11"/>
+        <source>写入已取消, 已写入 %1 项</source>
+        <translation>Writing cancelled; %1 items written</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <location line="+46"/>
         <source>写入配置失败: %1</source>
         <translation>Write failed: %1</translation>
     </message>
     <message>
-        <location line="-14"/>
+        <location line="-32"/>
         <source>没有可写入的配置项</source>
         <translation>Nothing to write: no item has a value</translation>
     </message>
     <message>
-        <location line="+23"/>
-        <location line="+51"/>
+        <location line="+41"/>
+        <location line="+64"/>
         <source>写入配置成功</source>
         <translation>Configuration written</translation>
     </message>
     <message>
-        <location line="-50"/>
+        <location line="-60"/>
         <source>、</source>
         <translation>, </translation>
     </message>
@@ -530,7 +628,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Configuration written; the device did not accept %1 item(s): %2</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+7"/>
         <source>提交</source>
         <translation>Write</translation>
     </message>
@@ -550,31 +648,56 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Value too long: at most %1 bytes allowed</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+17"/>
         <location line="+4"/>
         <source>硬件返回数据校验错误</source>
         <translation>The instrument&apos;s reply failed the check</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>写入配置失败,该项不支持修改</source>
         <translation>Write failed: the instrument does not allow this item to be changed</translation>
     </message>
 </context>
 <context>
+    <name>ConnectionBar</name>
+    <message>
+        <location filename="../config/ui/connectionbar.cpp" line="+79"/>
+        <source>尚未通讯</source>
+        <translation>not tried yet</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 有应答</source>
+        <translation>answered at %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 无应答</source>
+        <translation>no answer at %1</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 | 设备地址 %2 | %3</source>
+        <translation>%1 | device address %2 | %3</translation>
+    </message>
+</context>
+<context>
     <name>DDbServer</name>
     <message>
-        <location filename="../firmware/ddbserver.cpp" line="+101"/>
+        <location filename="../firmware/ddbserver.cpp" line="+135"/>
         <source>解析文件失败,文件不存在或拒绝访问!</source>
         <translation>Cannot read the package: the file does not exist or access is denied.</translation>
     </message>
     <message>
+        <location line="+3"/>
         <location line="+7"/>
+        <location line="+6"/>
         <source>解析文件失败,打开文件失败,请检查文件类型!</source>
         <translation>Cannot read the package: the file cannot be opened. Check the file type.</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+2"/>
         <location line="+2"/>
         <source>解析文件失败,文件操作失败!</source>
         <translation>Cannot read the package: the file is not a valid package.</translation>
@@ -585,51 +708,76 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Cannot read the package: its contents cannot be read.</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+9"/>
         <source>解析文件失败,文件校验失败!</source>
         <translation>Cannot read the package: the checksum does not match.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>解析文件失败,文件内容格式错误!</source>
+        <translation>Cannot read the package: its contents are not in the expected form.</translation>
     </message>
 </context>
 <context>
     <name>DeviceTypeMgr</name>
     <message>
-        <location filename="../firmware/devicetypemgr.cpp" line="+63"/>
+        <location filename="../firmware/devicetypemgr.cpp" line="+78"/>
         <source>获取设备列表失败,请重试!</source>
         <translation>Could not get the firmware list. Please try again.</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>%1 秒内没有收到任何数据</source>
-        <translation>No data received for %1 s</translation>
+        <source>下载页面大于 %1 MiB</source>
+        <translation>The download page is larger than %1 MiB</translation>
     </message>
 </context>
 <context>
     <name>DownloadThread</name>
     <message>
-        <location filename="../firmware/downloadthread.cpp" line="+59"/>
+        <location filename="../firmware/downloadthread.cpp" line="+127"/>
+        <source>下载失败,链接不是 http 或 https 地址: %1</source>
+        <translation>Download failed: the link is not an http or https address: %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>下载失败,https 页面上的链接也必须是 https: %1</source>
+        <translation>Download failed: a link on an https page must be https too: %1</translation>
+    </message>
+    <message>
+        <location line="+15"/>
         <source>下载失败,文件名不合法: %1</source>
         <translation>Download failed: unsafe file name: %1</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+7"/>
         <location line="+11"/>
         <source>下载失败,打开文件失败: %1</source>
         <translation>Download failed: cannot open the file: %1</translation>
     </message>
     <message>
-        <location line="+38"/>
-        <location line="+4"/>
+        <location line="+25"/>
+        <source>下载异常: 文件大于 %1 MiB</source>
+        <translation>Download error: the file is larger than %1 MiB</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>下载异常: 收到的数据多于声明的 %1 字节</source>
+        <translation>Download error: more data arrived than the announced %1 bytes</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <location line="+24"/>
         <location line="+6"/>
         <source>下载异常: %1</source>
         <translation>Download error: %1</translation>
     </message>
     <message>
-        <location line="-6"/>
-        <source>%1 秒内没有收到任何数据</source>
-        <translation>No data received for %1 s</translation>
+        <location line="+9"/>
+        <source>%1 秒内收到的数据不足 1 KiB</source>
+        <translation>Less than 1 KiB received in %1 s</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="-6"/>
         <source>下载异常: 未找到该文件或下载失败</source>
         <translation>Download error: file not found or download incomplete</translation>
     </message>
@@ -671,7 +819,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     </message>
     <message>
         <location line="+14"/>
-        <location filename="../history/ui/historydata.cpp" line="+154"/>
+        <location filename="../history/ui/historydata.cpp" line="+190"/>
         <location line="+15"/>
         <location filename="../tools/zq-cli/historycommand.cpp" line="-19"/>
         <source>查询</source>
@@ -693,8 +841,8 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Export PDF</translation>
     </message>
     <message>
-        <location filename="../history/ui/historydata.cpp" line="-86"/>
-        <location line="+74"/>
+        <location filename="../history/ui/historydata.cpp" line="-113"/>
+        <location line="+101"/>
         <location line="+41"/>
         <source>确定</source>
         <translation>OK</translation>
@@ -814,17 +962,17 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     <message>
         <location line="+14"/>
         <source>操作</source>
-        <translation>Operations</translation>
+        <translation>&amp;Operations</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+17"/>
         <source>语言</source>
-        <translation>Language</translation>
+        <translation>&amp;Language</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>帮助</source>
-        <translation>Help</translation>
+        <translation>&amp;Help</translation>
     </message>
     <message>
         <location line="+11"/>
@@ -832,60 +980,60 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>toolBar</translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+30"/>
         <location line="+3"/>
         <source>通讯设置</source>
-        <translation>Communication</translation>
+        <translation>&amp;Communication</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+3"/>
         <source>刷新</source>
-        <translation>Refresh</translation>
+        <translation>&amp;Refresh</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+3"/>
-        <location filename="../app/mainwindow_config.cpp" line="+169"/>
+        <location filename="../app/mainwindow_config.cpp" line="+336"/>
         <source>导入配置</source>
-        <translation>Import</translation>
+        <translation>&amp;Import</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+3"/>
         <location filename="../app/mainwindow_config.cpp" line="-13"/>
         <source>导出配置</source>
-        <translation>Export</translation>
+        <translation>&amp;Export</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+3"/>
         <source>写入配置</source>
-        <translation>Write</translation>
+        <translation>&amp;Write</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+3"/>
         <source>同步时间</source>
-        <translation>Sync Time</translation>
+        <translation>&amp;Sync Time</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+3"/>
         <source>历史数据</source>
-        <translation>History</translation>
+        <translation>&amp;History</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+3"/>
         <source>更新固件</source>
-        <translation>Firmware</translation>
+        <translation>&amp;Firmware</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+3"/>
         <source>关于</source>
-        <translation>About</translation>
+        <translation>&amp;About</translation>
     </message>
     <message>
         <location line="+8"/>
@@ -909,49 +1057,178 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <location line="+9"/>
         <location line="+3"/>
         <source>设备监听</source>
-        <translation>Monitor</translation>
+        <translation>&amp;Monitor</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="+78"/>
+        <location line="+9"/>
+        <location line="+3"/>
+        <source>写入修改</source>
+        <translation>Write Chan&amp;ges</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <location line="+3"/>
+        <source>恢复备份...</source>
+        <translation>Restore &amp;Backup...</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <location line="+3"/>
+        <source>测试连接</source>
+        <translation>&amp;Test Connection</translation>
+    </message>
+    <message>
+        <location filename="../app/mainwindow.cpp" line="+98"/>
         <source>准备就绪</source>
         <translation>Ready</translation>
     </message>
     <message>
-        <location line="+21"/>
-        <location filename="../app/mainwindow_config.cpp" line="-69"/>
+        <location line="+23"/>
+        <location filename="../app/mainwindow_config.cpp" line="-219"/>
+        <location line="+24"/>
         <source>确定</source>
         <translation>OK</translation>
     </message>
     <message>
-        <location line="+50"/>
+        <location line="+52"/>
         <source>无法保存设置: %1 不可写入</source>
         <translation>Cannot save the settings: %1 is not writable</translation>
     </message>
     <message>
         <location line="+7"/>
-        <location line="+48"/>
+        <location line="+140"/>
         <source>另一项配置操作尚未结束, 请稍候</source>
         <translation>Another configuration operation is still running; please wait</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow_config.cpp" line="+22"/>
-        <location line="+14"/>
-        <location line="+9"/>
+        <location line="-36"/>
+        <source>%1 项修改未写入</source>
+        <translation>%1 changes not written</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>有 %1 项修改尚未写入设备, 刷新会以设备中的值替换它们。
+仍要刷新吗?</source>
+        <translation>%1 changes have not been written to the instrument; a refresh replaces them with the instrument&apos;s values.
+Refresh anyway?</translation>
+    </message>
+    <message>
+        <location line="+34"/>
+        <source>正在读取 ……</source>
+        <translation>Reading …</translation>
+    </message>
+    <message>
+        <location line="+59"/>
+        <source>正在读取 %1/%2 ……</source>
+        <translation>Reading %1/%2 …</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>正在读取 %1 ……</source>
+        <translation>Reading %1 …</translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>读取中断: 已读 %1 项, 配置树保持读取前的内容</source>
+        <translation>Read interrupted after %1 items; the tree keeps what it held before</translation>
+    </message>
+    <message>
+        <location line="+48"/>
+        <source>正在写入配置。关闭窗口会中断写入, 尚未写入的项不会写入。
+仍要关闭吗?</source>
+        <translation>The configuration is being written. Closing the window interrupts the write; items not yet written stay unwritten.
+Close anyway?</translation>
+    </message>
+    <message>
+        <location filename="../app/mainwindow_config.cpp" line="+40"/>
+        <location line="+22"/>
         <source>正在写入配置......</source>
         <translation>Writing the configuration...</translation>
     </message>
     <message>
-        <location line="-44"/>
+        <location line="-85"/>
         <source>取消</source>
         <translation>Cancel</translation>
     </message>
     <message>
-        <location line="+71"/>
+        <location line="-3"/>
+        <source>设备将执行“%1”。
+确定要继续吗?</source>
+        <translation>The instrument will carry out “%1”.
+Do you want to go on?</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>“%1”不是数值。此项的值是一个数 (当前为 %2), 请输入数字。</source>
+        <translation>“%1” is not a number. This item&apos;s value is a number (now %2); please enter digits.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>“%1”不是此项的可选值。</source>
+        <translation>“%1” is not one of this item&apos;s options.</translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>正在写入 %1 ……</source>
+        <translation>Writing %1 …</translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>正在写入 ……</source>
+        <translation>Writing …</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>(未读取)</source>
+        <translation>(not read)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1: %2 → %3</source>
+        <translation>%1: %2 → %3</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>没有需要写入的修改</source>
+        <translation>No changes to write</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>将以下 %1 项写入设备:</source>
+        <translation>Write these %1 items to the instrument:</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>…… 其余 %1 项见详细信息</source>
+        <translation>… the other %1 are in the details</translation>
+    </message>
+    <message>
+        <location line="+32"/>
+        <source>正在同步时间 ……</source>
+        <translation>Synchronising the clock …</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>正在测试连接 ……</source>
+        <translation>Testing the connection …</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>正在写入 %1/%2 ……</source>
+        <translation>Writing %1/%2 …</translation>
+    </message>
+    <message>
+        <location line="+39"/>
+        <source>请检查通讯设置中的地址、端口、串口线和设备地址。</source>
+        <translation>Check the address, port, cable and device address in the communication settings.</translation>
+    </message>
+    <message>
+        <location line="+13"/>
         <source>正在导出配置......</source>
         <translation>Exporting the configuration...</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+18"/>
         <source>正在导入配置......</source>
         <translation>Importing the configuration...</translation>
     </message>
@@ -1052,6 +1329,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     <name>QObject</name>
     <message>
         <location filename="../prompt/messageboxes.cpp" line="+15"/>
+        <location filename="../firmware/ui/updatedialog.cpp" line="+361"/>
         <source>确定</source>
         <translation>OK</translation>
     </message>
@@ -1124,7 +1402,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
 <context>
     <name>RefreshThread</name>
     <message>
-        <location filename="../config/refreshthread.cpp" line="+19"/>
+        <location filename="../config/refreshthread.cpp" line="+20"/>
         <source>... (共 %1 字节)</source>
         <translation>... (%1 bytes in all)</translation>
     </message>
@@ -1134,7 +1412,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Refresh</translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+56"/>
         <source>数据长度校验错误 : 
 %1</source>
         <translation>Wrong reply length:
@@ -1352,66 +1630,76 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     <name>UpdateDialog</name>
     <message>
         <location filename="../forms/updatedialog.ui" line="+14"/>
-        <location line="+16"/>
-        <location filename="../firmware/ui/updatedialog.cpp" line="+68"/>
+        <location line="+9"/>
+        <location filename="../firmware/ui/updatedialog.cpp" line="-257"/>
         <source>更新固件</source>
         <translation>Firmware Update</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+6"/>
         <source>文件：</source>
         <translation>File:</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+14"/>
         <source>设备：</source>
         <translation>Instrument:</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+14"/>
         <source>型号：</source>
         <translation>Model:</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+14"/>
+        <source>仪器型号：</source>
+        <translation>Instrument model:</translation>
+    </message>
+    <message>
+        <location line="+14"/>
         <source>版本：</source>
         <translation>Version:</translation>
     </message>
     <message>
-        <location line="+26"/>
-        <location line="+132"/>
+        <location line="+14"/>
+        <location line="+99"/>
         <source>进度：</source>
         <translation>Progress:</translation>
     </message>
     <message>
-        <location line="-85"/>
+        <location line="-63"/>
         <source>选择文件</source>
         <translation>Select File</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>烧写</source>
-        <translation>Write</translation>
+        <translation>Flash</translation>
     </message>
     <message>
-        <location line="+17"/>
-        <location line="+122"/>
-        <location filename="../firmware/ui/updatedialog.cpp" line="+114"/>
+        <location line="+12"/>
+        <location line="+87"/>
+        <location filename="../firmware/ui/updatedialog.cpp" line="+201"/>
         <source>下载文件</source>
         <translation>Download File</translation>
     </message>
     <message>
-        <location line="-110"/>
+        <location line="-81"/>
+        <source>页面：</source>
+        <translation>Page:</translation>
+    </message>
+    <message>
+        <location line="+14"/>
         <source>列表：</source>
         <translation>List:</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+10"/>
         <source>路径：</source>
         <translation>Folder:</translation>
     </message>
     <message>
-        <location line="+73"/>
+        <location line="+43"/>
         <source>刷新文件列表</source>
         <translation>Reload List</translation>
     </message>
@@ -1421,7 +1709,12 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Select Folder</translation>
     </message>
     <message>
-        <location filename="../firmware/ui/updatedialog.cpp" line="-86"/>
+        <location line="+14"/>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <location filename="../firmware/ui/updatedialog.cpp" line="-166"/>
         <source>请选择文件!</source>
         <translation>Please select a file.</translation>
     </message>
@@ -1431,38 +1724,78 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Update failed: the file does not exist or access is denied.</translation>
     </message>
     <message>
-        <location line="+38"/>
-        <location filename="../tools/zq-cli/flashcommand.cpp" line="+46"/>
+        <location line="+67"/>
+        <location filename="../tools/zq-cli/flashcommand.cpp" line="+67"/>
         <source>固件更新成功!</source>
         <translation>Firmware updated successfully.</translation>
     </message>
     <message>
-        <location line="+10"/>
-        <source>未设置固件下载页面,请在 config.ini 的 firmware/page 中填写下载页面的完整地址!</source>
-        <translation>No firmware download page is set. Enter the full address of the download page as firmware/page in config.ini.</translation>
+        <location line="-171"/>
+        <source>名称</source>
+        <translation>Name</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+0"/>
+        <source>大小</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>日期</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <location line="+43"/>
+        <source>上一次更新正在结束, 请稍候</source>
+        <translation>The previous update is still ending; please wait</translation>
+    </message>
+    <message>
+        <location line="+76"/>
+        <source>等待上一次更新结束</source>
+        <translation>Waiting for the previous update to end</translation>
+    </message>
+    <message>
+        <location line="+96"/>
+        <source>请在“页面”中填写固件下载页面的完整地址!</source>
+        <translation>Please enter the full address of the firmware download page under “Page”.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
         <source>固件下载页面地址无效: %1</source>
         <translation>Invalid firmware download page address: %1</translation>
     </message>
     <message>
-        <location line="+39"/>
+        <location line="+54"/>
         <source>请选择设备类型!</source>
         <translation>Please select a firmware file.</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+7"/>
         <source>请选择下载路径!</source>
         <translation>Please select a download folder.</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+7"/>
+        <source>文件 %1 已存在,要替换它吗?</source>
+        <translation>The file %1 already exists. Replace it?</translation>
+    </message>
+    <message>
+        <location line="+29"/>
         <source>文件下载成功!</source>
         <translation>File downloaded successfully.</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+2"/>
+        <source>已保存到: %1</source>
+        <translation>Saved to: %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>选择此文件更新</source>
+        <translation>Flash This File</translation>
+    </message>
+    <message>
+        <location line="+36"/>
         <source>正在更新固件,请等待更新完成!</source>
         <translation>Firmware update in progress. Please wait until it finishes.</translation>
     </message>
@@ -1470,37 +1803,62 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
 <context>
     <name>UpdateThread</name>
     <message>
-        <location filename="../firmware/updatethread.cpp" line="+24"/>
+        <location filename="../firmware/updatethread.cpp" line="+25"/>
         <source>固件包中没有固件数据,不能烧写!</source>
-        <translation>The package holds no firmware image; nothing can be written.</translation>
+        <translation>The package holds no firmware image; nothing can be flashed.</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>固件包中没有设备型号,不能烧写!</source>
-        <translation>The package names no instrument model; it cannot be written.</translation>
+        <translation>The package names no instrument model; it cannot be flashed.</translation>
     </message>
     <message>
-        <location line="+70"/>
+        <location line="+30"/>
+        <source>第 1/4 步: 识别仪器</source>
+        <translation>Step 1/4: identifying the instrument</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>第 2/4 步: 擦除仪器内存</source>
+        <translation>Step 2/4: erasing the instrument&apos;s memory</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>第 3/4 步: 写入第 %1 / %2 页</source>
+        <translation>Step 3/4: writing page %1 / %2</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>第 4/4 步: 结束更新, 等待仪器重启 (最多 %1 秒)</source>
+        <translation>Step 4/4: finishing, waiting for the instrument to restart (at most %1 s)</translation>
+    </message>
+    <message>
+        <location line="+63"/>
         <source>固件更新失败,</source>
         <translation>Firmware update failed: </translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>固件更新失败,获取设备ID失败!</source>
         <translation>Firmware update failed: could not read the instrument ID.</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+9"/>
         <source>固件更新失败,BIN文件与设备型号不一致!</source>
         <translation>Firmware update failed: the package does not match the instrument model.</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+1"/>
+        <source>固件包的型号: %1, 仪器的型号: %2</source>
+        <translation>Model of the package: %1, model of the instrument: %2</translation>
+    </message>
+    <message>
+        <location line="+8"/>
         <source>固件更新失败,擦除设备内存失败!</source>
         <translation>Firmware update failed: could not erase the instrument&apos;s memory.</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+11"/>
         <source>固件更新失败,发送文件数据失败!</source>
         <translation>Firmware update failed: could not send the file data.</translation>
     </message>
@@ -1508,12 +1866,17 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
 <context>
     <name>WriteCommand</name>
     <message>
-        <location filename="../tools/zq-cli/writecommand.cpp" line="+75"/>
+        <location filename="../tools/zq-cli/writecommand.cpp" line="+77"/>
+        <source>(无)</source>
+        <translation>(none)</translation>
+    </message>
+    <message>
+        <location line="+17"/>
         <source>没有需要写入的项</source>
         <translation>Nothing to write</translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+28"/>
         <source>仪器拒绝了 %1 项: %2</source>
         <translation>The instrument refused %1 item(s): %2</translation>
     </message>

@@ -2,6 +2,15 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CH">
 <context>
+    <name>BusyIndicator</name>
+    <message>
+        <location filename="../config/ui/busyindicator.cpp" line="+19"/>
+        <location line="+42"/>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
     <name>CliHelp</name>
     <message>
         <location filename="../tools/zq-cli/clihelp.cpp" line="+120"/>
@@ -108,12 +117,12 @@
     </message>
     <message>
         <location line="+0"/>
-        <location line="+38"/>
+        <location line="+39"/>
         <source>毫秒</source>
         <translation>毫秒</translation>
     </message>
     <message>
-        <location line="-36"/>
+        <location line="-37"/>
         <source>经 UDP 连接仪器; read, write, set-clock 和 flash 可重复此选项</source>
         <translation>经 UDP 连接仪器; read, write, set-clock 和 flash 可重复此选项</translation>
     </message>
@@ -187,13 +196,13 @@
     </message>
     <message>
         <location line="+0"/>
-        <location line="+10"/>
+        <location line="+11"/>
         <location line="+4"/>
         <source>文件</source>
         <translation>文件</translation>
     </message>
     <message>
-        <location line="-12"/>
+        <location line="-13"/>
         <source>要写入的配置 CSV 文件</source>
         <translation>要写入的配置 CSV 文件</translation>
     </message>
@@ -211,6 +220,16 @@
         <location line="+1"/>
         <source>先读取配置, 只写入数值不同的项</source>
         <translation>先读取配置, 只写入数值不同的项</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>不写入此项 (名称或编号), 可重复使用</source>
+        <translation>不写入此项 (名称或编号), 可重复使用</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>项</source>
+        <translation>项</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -379,7 +398,7 @@
         <translation>--csv 只能用于一台仪器</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>无效的时间: %1 (应为 ISO 格式, 如 2024-05-01T08:30:00)</source>
         <translation>无效的时间: %1 (应为 ISO 格式, 如 2024-05-01T08:30:00)</translation>
     </message>
@@ -432,7 +451,12 @@
         <translation>同步时间</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+12"/>
+        <source>同步时间已取消</source>
+        <translation>同步时间已取消</translation>
+    </message>
+    <message>
+        <location line="+8"/>
         <source>同步时间失败</source>
         <translation>同步时间失败</translation>
     </message>
@@ -440,6 +464,29 @@
         <location line="+2"/>
         <source>同步时间成功</source>
         <translation>同步时间成功</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigBackup</name>
+    <message>
+        <location filename="../config/configbackup.cpp" line="+41"/>
+        <source>备份</source>
+        <translation>备份</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>无法创建备份文件夹: %1</source>
+        <translation>无法创建备份文件夹: %1</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>备份失败, 未写入设备: %1</source>
+        <translation>备份失败, 未写入设备: %1</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>已备份到 %1</source>
+        <translation>已备份到 %1</translation>
     </message>
 </context>
 <context>
@@ -483,39 +530,90 @@
     </message>
 </context>
 <context>
+    <name>ConfigTree</name>
+    <message>
+        <location filename="../config/ui/configtree.cpp" line="+109"/>
+        <source>已修改, 尚未写入; 设备中为 %1</source>
+        <translation>已修改, 尚未写入; 设备中为 %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>已修改, 尚未写入; 设备中的值未读取</source>
+        <translation>已修改, 尚未写入; 设备中的值未读取</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>设备未接受写入的值, 仍为 %1</source>
+        <translation>设备未接受写入的值, 仍为 %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>操作项: 双击后由设备执行</source>
+        <translation>操作项: 双击后由设备执行</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigWorker</name>
+    <message>
+        <location filename="../config/configworker.cpp" line="+121"/>
+        <source>测试连接</source>
+        <translation>测试连接</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>测试连接已取消</source>
+        <translation>测试连接已取消</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>设备应答了, 但应答无效: %1</source>
+        <translation>设备应答了, 但应答无效: %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>设备已应答, 用时 %1 ms</source>
+        <translation>设备已应答, 用时 %1 ms</translation>
+    </message>
+</context>
+<context>
     <name>ConfigWriter</name>
     <message>
-        <location filename="../config/configwriter.cpp" line="+50"/>
-        <location line="+17"/>
-        <location line="+27"/>
+        <location filename="../config/configwriter.cpp" line="+51"/>
+        <location line="+31"/>
+        <location line="+46"/>
         <source>写入配置</source>
         <translation>写入配置</translation>
     </message>
     <message>
-        <location line="-44"/>
+        <location line="-77"/>
         <location line="+2"/>
         <source>写入错误,连接设备失败</source>
         <translation>写入错误,连接设备失败</translation>
     </message>
     <message>
-        <location line="+15"/>
-        <location line="+27"/>
+        <location line="+11"/>
+        <source>写入已取消, 已写入 %1 项</source>
+        <translation>写入已取消, 已写入 %1 项</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <location line="+46"/>
         <source>写入配置失败: %1</source>
         <translation>写入配置失败: %1</translation>
     </message>
     <message>
-        <location line="-14"/>
+        <location line="-32"/>
         <source>没有可写入的配置项</source>
         <translation>没有可写入的配置项</translation>
     </message>
     <message>
-        <location line="+23"/>
-        <location line="+51"/>
+        <location line="+41"/>
+        <location line="+64"/>
         <source>写入配置成功</source>
         <translation>写入配置成功</translation>
     </message>
     <message>
-        <location line="-50"/>
+        <location line="-60"/>
         <source>、</source>
         <translation>、</translation>
     </message>
@@ -530,7 +628,7 @@
         <translation>写入配置完成, %1 项未被设备接受: %2</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+7"/>
         <source>提交</source>
         <translation>提交</translation>
     </message>
@@ -550,31 +648,56 @@
         <translation>数值过长: 最多允许 %1 字节</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+17"/>
         <location line="+4"/>
         <source>硬件返回数据校验错误</source>
         <translation>硬件返回数据校验错误</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>写入配置失败,该项不支持修改</source>
         <translation>写入配置失败,该项不支持修改</translation>
     </message>
 </context>
 <context>
+    <name>ConnectionBar</name>
+    <message>
+        <location filename="../config/ui/connectionbar.cpp" line="+79"/>
+        <source>尚未通讯</source>
+        <translation>尚未通讯</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 有应答</source>
+        <translation>%1 有应答</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 无应答</source>
+        <translation>%1 无应答</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 | 设备地址 %2 | %3</source>
+        <translation>%1 | 设备地址 %2 | %3</translation>
+    </message>
+</context>
+<context>
     <name>DDbServer</name>
     <message>
-        <location filename="../firmware/ddbserver.cpp" line="+101"/>
+        <location filename="../firmware/ddbserver.cpp" line="+135"/>
         <source>解析文件失败,文件不存在或拒绝访问!</source>
         <translation>解析文件失败,文件不存在或拒绝访问!</translation>
     </message>
     <message>
+        <location line="+3"/>
         <location line="+7"/>
+        <location line="+6"/>
         <source>解析文件失败,打开文件失败,请检查文件类型!</source>
         <translation>解析文件失败,打开文件失败,请检查文件类型!</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+2"/>
         <location line="+2"/>
         <source>解析文件失败,文件操作失败!</source>
         <translation>解析文件失败,文件操作失败!</translation>
@@ -585,51 +708,76 @@
         <translation>解析文件失败,无法获取文件内容!</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+9"/>
         <source>解析文件失败,文件校验失败!</source>
         <translation>解析文件失败,文件校验失败!</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>解析文件失败,文件内容格式错误!</source>
+        <translation>解析文件失败,文件内容格式错误!</translation>
     </message>
 </context>
 <context>
     <name>DeviceTypeMgr</name>
     <message>
-        <location filename="../firmware/devicetypemgr.cpp" line="+63"/>
+        <location filename="../firmware/devicetypemgr.cpp" line="+78"/>
         <source>获取设备列表失败,请重试!</source>
         <translation>获取设备列表失败,请重试!</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>%1 秒内没有收到任何数据</source>
-        <translation>%1 秒内没有收到任何数据</translation>
+        <source>下载页面大于 %1 MiB</source>
+        <translation>下载页面大于 %1 MiB</translation>
     </message>
 </context>
 <context>
     <name>DownloadThread</name>
     <message>
-        <location filename="../firmware/downloadthread.cpp" line="+59"/>
+        <location filename="../firmware/downloadthread.cpp" line="+127"/>
+        <source>下载失败,链接不是 http 或 https 地址: %1</source>
+        <translation>下载失败,链接不是 http 或 https 地址: %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>下载失败,https 页面上的链接也必须是 https: %1</source>
+        <translation>下载失败,https 页面上的链接也必须是 https: %1</translation>
+    </message>
+    <message>
+        <location line="+15"/>
         <source>下载失败,文件名不合法: %1</source>
         <translation>下载失败,文件名不合法: %1</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+7"/>
         <location line="+11"/>
         <source>下载失败,打开文件失败: %1</source>
         <translation>下载失败,打开文件失败: %1</translation>
     </message>
     <message>
-        <location line="+38"/>
-        <location line="+4"/>
+        <location line="+25"/>
+        <source>下载异常: 文件大于 %1 MiB</source>
+        <translation>下载异常: 文件大于 %1 MiB</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>下载异常: 收到的数据多于声明的 %1 字节</source>
+        <translation>下载异常: 收到的数据多于声明的 %1 字节</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <location line="+24"/>
         <location line="+6"/>
         <source>下载异常: %1</source>
         <translation>下载异常: %1</translation>
     </message>
     <message>
-        <location line="-6"/>
-        <source>%1 秒内没有收到任何数据</source>
-        <translation>%1 秒内没有收到任何数据</translation>
+        <location line="+9"/>
+        <source>%1 秒内收到的数据不足 1 KiB</source>
+        <translation>%1 秒内收到的数据不足 1 KiB</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="-6"/>
         <source>下载异常: 未找到该文件或下载失败</source>
         <translation>下载异常: 未找到该文件或下载失败</translation>
     </message>
@@ -671,7 +819,7 @@
     </message>
     <message>
         <location line="+14"/>
-        <location filename="../history/ui/historydata.cpp" line="+154"/>
+        <location filename="../history/ui/historydata.cpp" line="+190"/>
         <location line="+15"/>
         <location filename="../tools/zq-cli/historycommand.cpp" line="-19"/>
         <source>查询</source>
@@ -693,8 +841,8 @@
         <translation>导出PDF</translation>
     </message>
     <message>
-        <location filename="../history/ui/historydata.cpp" line="-86"/>
-        <location line="+74"/>
+        <location filename="../history/ui/historydata.cpp" line="-113"/>
+        <location line="+101"/>
         <location line="+41"/>
         <source>确定</source>
         <translation>确定</translation>
@@ -817,7 +965,7 @@
         <translation>操作</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+17"/>
         <source>语言</source>
         <translation>语言</translation>
     </message>
@@ -832,7 +980,7 @@
         <translation>toolBar</translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+30"/>
         <location line="+3"/>
         <source>通讯设置</source>
         <translation>通讯设置</translation>
@@ -846,7 +994,7 @@
     <message>
         <location line="+9"/>
         <location line="+3"/>
-        <location filename="../app/mainwindow_config.cpp" line="+169"/>
+        <location filename="../app/mainwindow_config.cpp" line="+336"/>
         <source>导入配置</source>
         <translation>导入配置</translation>
     </message>
@@ -912,46 +1060,175 @@
         <translation>设备监听</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="+78"/>
+        <location line="+9"/>
+        <location line="+3"/>
+        <source>写入修改</source>
+        <translation>写入修改</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <location line="+3"/>
+        <source>恢复备份...</source>
+        <translation>恢复备份...</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <location line="+3"/>
+        <source>测试连接</source>
+        <translation>测试连接</translation>
+    </message>
+    <message>
+        <location filename="../app/mainwindow.cpp" line="+98"/>
         <source>准备就绪</source>
         <translation>准备就绪</translation>
     </message>
     <message>
-        <location line="+21"/>
-        <location filename="../app/mainwindow_config.cpp" line="-69"/>
+        <location line="+23"/>
+        <location filename="../app/mainwindow_config.cpp" line="-219"/>
+        <location line="+24"/>
         <source>确定</source>
         <translation>确定</translation>
     </message>
     <message>
-        <location line="+50"/>
+        <location line="+52"/>
         <source>无法保存设置: %1 不可写入</source>
         <translation>无法保存设置: %1 不可写入</translation>
     </message>
     <message>
         <location line="+7"/>
-        <location line="+48"/>
+        <location line="+140"/>
         <source>另一项配置操作尚未结束, 请稍候</source>
         <translation>另一项配置操作尚未结束, 请稍候</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow_config.cpp" line="+22"/>
-        <location line="+14"/>
-        <location line="+9"/>
+        <location line="-36"/>
+        <source>%1 项修改未写入</source>
+        <translation>%1 项修改未写入</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>有 %1 项修改尚未写入设备, 刷新会以设备中的值替换它们。
+仍要刷新吗?</source>
+        <translation>有 %1 项修改尚未写入设备, 刷新会以设备中的值替换它们。
+仍要刷新吗?</translation>
+    </message>
+    <message>
+        <location line="+34"/>
+        <source>正在读取 ……</source>
+        <translation>正在读取 ……</translation>
+    </message>
+    <message>
+        <location line="+59"/>
+        <source>正在读取 %1/%2 ……</source>
+        <translation>正在读取 %1/%2 ……</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>正在读取 %1 ……</source>
+        <translation>正在读取 %1 ……</translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>读取中断: 已读 %1 项, 配置树保持读取前的内容</source>
+        <translation>读取中断: 已读 %1 项, 配置树保持读取前的内容</translation>
+    </message>
+    <message>
+        <location line="+48"/>
+        <source>正在写入配置。关闭窗口会中断写入, 尚未写入的项不会写入。
+仍要关闭吗?</source>
+        <translation>正在写入配置。关闭窗口会中断写入, 尚未写入的项不会写入。
+仍要关闭吗?</translation>
+    </message>
+    <message>
+        <location filename="../app/mainwindow_config.cpp" line="+40"/>
+        <location line="+22"/>
         <source>正在写入配置......</source>
         <translation>正在写入配置......</translation>
     </message>
     <message>
-        <location line="-44"/>
+        <location line="-85"/>
         <source>取消</source>
         <translation>取消</translation>
     </message>
     <message>
-        <location line="+71"/>
+        <location line="-3"/>
+        <source>设备将执行“%1”。
+确定要继续吗?</source>
+        <translation>设备将执行“%1”。
+确定要继续吗?</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>“%1”不是数值。此项的值是一个数 (当前为 %2), 请输入数字。</source>
+        <translation>“%1”不是数值。此项的值是一个数 (当前为 %2), 请输入数字。</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>“%1”不是此项的可选值。</source>
+        <translation>“%1”不是此项的可选值。</translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>正在写入 %1 ……</source>
+        <translation>正在写入 %1 ……</translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>正在写入 ……</source>
+        <translation>正在写入 ……</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>(未读取)</source>
+        <translation>(未读取)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1: %2 → %3</source>
+        <translation>%1: %2 → %3</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>没有需要写入的修改</source>
+        <translation>没有需要写入的修改</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>将以下 %1 项写入设备:</source>
+        <translation>将以下 %1 项写入设备:</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>…… 其余 %1 项见详细信息</source>
+        <translation>…… 其余 %1 项见详细信息</translation>
+    </message>
+    <message>
+        <location line="+32"/>
+        <source>正在同步时间 ……</source>
+        <translation>正在同步时间 ……</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>正在测试连接 ……</source>
+        <translation>正在测试连接 ……</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>正在写入 %1/%2 ……</source>
+        <translation>正在写入 %1/%2 ……</translation>
+    </message>
+    <message>
+        <location line="+39"/>
+        <source>请检查通讯设置中的地址、端口、串口线和设备地址。</source>
+        <translation>请检查通讯设置中的地址、端口、串口线和设备地址。</translation>
+    </message>
+    <message>
+        <location line="+13"/>
         <source>正在导出配置......</source>
         <translation>正在导出配置......</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+18"/>
         <source>正在导入配置......</source>
         <translation>正在导入配置......</translation>
     </message>
@@ -1052,6 +1329,7 @@
     <name>QObject</name>
     <message>
         <location filename="../prompt/messageboxes.cpp" line="+15"/>
+        <location filename="../firmware/ui/updatedialog.cpp" line="+361"/>
         <source>确定</source>
         <translation>确定</translation>
     </message>
@@ -1124,7 +1402,7 @@
 <context>
     <name>RefreshThread</name>
     <message>
-        <location filename="../config/refreshthread.cpp" line="+19"/>
+        <location filename="../config/refreshthread.cpp" line="+20"/>
         <source>... (共 %1 字节)</source>
         <translation>... (共 %1 字节)</translation>
     </message>
@@ -1134,7 +1412,7 @@
         <translation>刷新</translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+56"/>
         <source>数据长度校验错误 : 
 %1</source>
         <translation>数据长度校验错误 : 
@@ -1781,39 +2059,44 @@
     <name>UpdateDialog</name>
     <message>
         <location filename="../forms/updatedialog.ui" line="+14"/>
-        <location line="+16"/>
-        <location filename="../firmware/ui/updatedialog.cpp" line="+68"/>
+        <location line="+9"/>
+        <location filename="../firmware/ui/updatedialog.cpp" line="-257"/>
         <source>更新固件</source>
         <translation>更新固件</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+6"/>
         <source>文件：</source>
         <translation>文件：</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+14"/>
         <source>设备：</source>
         <translation>设备：</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+14"/>
         <source>型号：</source>
         <translation>型号：</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+14"/>
+        <source>仪器型号：</source>
+        <translation>仪器型号：</translation>
+    </message>
+    <message>
+        <location line="+14"/>
         <source>版本：</source>
         <translation>版本：</translation>
     </message>
     <message>
-        <location line="+26"/>
-        <location line="+132"/>
+        <location line="+14"/>
+        <location line="+99"/>
         <source>进度：</source>
         <translation>进度：</translation>
     </message>
     <message>
-        <location line="-85"/>
+        <location line="-63"/>
         <source>选择文件</source>
         <translation>选择文件</translation>
     </message>
@@ -1823,24 +2106,29 @@
         <translation>烧写</translation>
     </message>
     <message>
-        <location line="+17"/>
-        <location line="+122"/>
-        <location filename="../firmware/ui/updatedialog.cpp" line="+114"/>
+        <location line="+12"/>
+        <location line="+87"/>
+        <location filename="../firmware/ui/updatedialog.cpp" line="+201"/>
         <source>下载文件</source>
         <translation>下载文件</translation>
     </message>
     <message>
-        <location line="-110"/>
+        <location line="-81"/>
+        <source>页面：</source>
+        <translation>页面：</translation>
+    </message>
+    <message>
+        <location line="+14"/>
         <source>列表：</source>
         <translation>列表：</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+10"/>
         <source>路径：</source>
         <translation>路径：</translation>
     </message>
     <message>
-        <location line="+73"/>
+        <location line="+43"/>
         <source>刷新文件列表</source>
         <translation>刷新文件列表</translation>
     </message>
@@ -1850,7 +2138,12 @@
         <translation>选择路径</translation>
     </message>
     <message>
-        <location filename="../firmware/ui/updatedialog.cpp" line="-86"/>
+        <location line="+14"/>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <location filename="../firmware/ui/updatedialog.cpp" line="-166"/>
         <source>请选择文件!</source>
         <translation>请选择文件!</translation>
     </message>
@@ -1860,38 +2153,78 @@
         <translation>更新失败,文件不存在或拒绝访问!</translation>
     </message>
     <message>
-        <location line="+38"/>
-        <location filename="../tools/zq-cli/flashcommand.cpp" line="+46"/>
+        <location line="+67"/>
+        <location filename="../tools/zq-cli/flashcommand.cpp" line="+67"/>
         <source>固件更新成功!</source>
         <translation>固件更新成功!</translation>
     </message>
     <message>
-        <location line="+10"/>
-        <source>未设置固件下载页面,请在 config.ini 的 firmware/page 中填写下载页面的完整地址!</source>
-        <translation>未设置固件下载页面,请在 config.ini 的 firmware/page 中填写下载页面的完整地址!</translation>
+        <location line="-171"/>
+        <source>名称</source>
+        <translation>名称</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+0"/>
+        <source>大小</source>
+        <translation>大小</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>日期</source>
+        <translation>日期</translation>
+    </message>
+    <message>
+        <location line="+43"/>
+        <source>上一次更新正在结束, 请稍候</source>
+        <translation>上一次更新正在结束, 请稍候</translation>
+    </message>
+    <message>
+        <location line="+76"/>
+        <source>等待上一次更新结束</source>
+        <translation>等待上一次更新结束</translation>
+    </message>
+    <message>
+        <location line="+96"/>
+        <source>请在“页面”中填写固件下载页面的完整地址!</source>
+        <translation>请在“页面”中填写固件下载页面的完整地址!</translation>
+    </message>
+    <message>
+        <location line="+7"/>
         <source>固件下载页面地址无效: %1</source>
         <translation>固件下载页面地址无效: %1</translation>
     </message>
     <message>
-        <location line="+39"/>
+        <location line="+54"/>
         <source>请选择设备类型!</source>
         <translation>请选择设备类型!</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+7"/>
         <source>请选择下载路径!</source>
         <translation>请选择下载路径!</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+7"/>
+        <source>文件 %1 已存在,要替换它吗?</source>
+        <translation>文件 %1 已存在,要替换它吗?</translation>
+    </message>
+    <message>
+        <location line="+29"/>
         <source>文件下载成功!</source>
         <translation>文件下载成功!</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+2"/>
+        <source>已保存到: %1</source>
+        <translation>已保存到: %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>选择此文件更新</source>
+        <translation>选择此文件更新</translation>
+    </message>
+    <message>
+        <location line="+36"/>
         <source>正在更新固件,请等待更新完成!</source>
         <translation>正在更新固件,请等待更新完成!</translation>
     </message>
@@ -1899,7 +2232,7 @@
 <context>
     <name>UpdateThread</name>
     <message>
-        <location filename="../firmware/updatethread.cpp" line="+24"/>
+        <location filename="../firmware/updatethread.cpp" line="+25"/>
         <source>固件包中没有固件数据,不能烧写!</source>
         <translation>固件包中没有固件数据,不能烧写!</translation>
     </message>
@@ -1909,27 +2242,52 @@
         <translation>固件包中没有设备型号,不能烧写!</translation>
     </message>
     <message>
-        <location line="+70"/>
+        <location line="+30"/>
+        <source>第 1/4 步: 识别仪器</source>
+        <translation>第 1/4 步: 识别仪器</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>第 2/4 步: 擦除仪器内存</source>
+        <translation>第 2/4 步: 擦除仪器内存</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>第 3/4 步: 写入第 %1 / %2 页</source>
+        <translation>第 3/4 步: 写入第 %1 / %2 页</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>第 4/4 步: 结束更新, 等待仪器重启 (最多 %1 秒)</source>
+        <translation>第 4/4 步: 结束更新, 等待仪器重启 (最多 %1 秒)</translation>
+    </message>
+    <message>
+        <location line="+63"/>
         <source>固件更新失败,</source>
         <translation>固件更新失败,</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>固件更新失败,获取设备ID失败!</source>
         <translation>固件更新失败,获取设备ID失败!</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+9"/>
         <source>固件更新失败,BIN文件与设备型号不一致!</source>
         <translation>固件更新失败,BIN文件与设备型号不一致!</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+1"/>
+        <source>固件包的型号: %1, 仪器的型号: %2</source>
+        <translation>固件包的型号: %1, 仪器的型号: %2</translation>
+    </message>
+    <message>
+        <location line="+8"/>
         <source>固件更新失败,擦除设备内存失败!</source>
         <translation>固件更新失败,擦除设备内存失败!</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+11"/>
         <source>固件更新失败,发送文件数据失败!</source>
         <translation>固件更新失败,发送文件数据失败!</translation>
     </message>
@@ -1937,7 +2295,12 @@
 <context>
     <name>WriteCommand</name>
     <message>
-        <location filename="../tools/zq-cli/writecommand.cpp" line="+75"/>
+        <location filename="../tools/zq-cli/writecommand.cpp" line="+77"/>
+        <source>(无)</source>
+        <translation>(无)</translation>
+    </message>
+    <message>
+        <location line="+17"/>
         <source>没有需要写入的项</source>
         <translation>查找设备&lt;/source&gt;
         &lt;translation&gt;查找设备&lt;/translation&gt;
@@ -2236,7 +2599,7 @@
         &lt;source&gt;没有需要写入的项</translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+28"/>
         <source>仪器拒绝了 %1 项: %2</source>
         <translation>仪器拒绝了 %1 项: %2</translation>
     </message>

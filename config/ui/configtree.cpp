@@ -2,7 +2,50 @@
 
 #include "config/itemtext.h"
 
+#include <QEvent>
 #include <QHeaderView>
+#include <QPainter>
+#include <QPalette>
+
+namespace {
+
+// The markers are drawn here, 16 pixels square: an amber dot for a changed row, a small warning
+// triangle for an action the instrument carries out.
+QIcon drawnMarker(bool action)
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (action) {
+        const QPointF triangle[3] = {{8, 1.5}, {15, 14.5}, {1, 14.5}};
+        painter.setPen(QPen(QColor(0x8a, 0x4b, 0x00), 1));
+        painter.setBrush(QColor(0xf5, 0xb0, 0x2e));
+        painter.drawPolygon(triangle, 3);
+        painter.setPen(QPen(QColor(0x3a, 0x20, 0x00), 2));
+        painter.drawLine(QPointF(8, 5.5), QPointF(8, 10));
+        painter.drawPoint(QPointF(8, 12.5));
+    } else {
+        painter.setPen(QPen(QColor(0x9a, 0x55, 0x00), 1));
+        painter.setBrush(QColor(0xff, 0x9f, 0x1a));
+        painter.drawEllipse(QPointF(8, 8), 5, 5);
+    }
+    return QIcon(pixmap);
+}
+
+const QIcon& changedMarker()
+{
+    static const QIcon icon = drawnMarker(false);
+    return icon;
+}
+
+const QIcon& actionMarker()
+{
+    static const QIcon icon = drawnMarker(true);
+    return icon;
+}
+
+}
 
 ConfigTree::ConfigTree(QWidget* parent) : QTreeWidget(parent)
 {
@@ -44,6 +87,61 @@ QString ConfigTree::itemName(const QTreeWidgetItem* item)
 QString ConfigTree::itemValue(const QTreeWidgetItem* item)
 {
     return itemValueFromColumn(item->text(1));
+}
+
+bool ConfigTree::isChanged(const QTreeWidgetItem* item)
+{
+    if (isAction(item))
+        return false;
+    const QVariant read = item->data(0, ItemReadValueRole);
+    return !read.isValid() || itemValueFromColumn(read.toString()) != itemValue(item);
+}
+
+void ConfigTree::markRow(QTreeWidgetItem* item)
+{
+    const bool changed = isChanged(item);
+    const bool refused = item->data(0, ItemRefusedRole).toBool();
+    QFont rowFont = font();
+    rowFont.setBold(changed);
+    QString tip;
+    if (changed) {
+        const QVariant read = item->data(0, ItemReadValueRole);
+        tip = read.isValid() ? tr("已修改, 尚未写入; 设备中为 %1").arg(itemValueFromColumn(read.toString()))
+                             : tr("已修改, 尚未写入; 设备中的值未读取");
+    } else if (refused) {
+        tip = tr("设备未接受写入的值, 仍为 %1").arg(itemValue(item));
+    } else if (isAction(item)) {
+        tip = tr("操作项: 双击后由设备执行");
+    }
+    // No brush at all (not an empty one) lets the row take the tree's colour again.
+    const QVariant text = refused && !changed ? QVariant(palette().brush(QPalette::Disabled, QPalette::Text)) : QVariant();
+    for (int column = 0; column < 2; ++column) {
+        item->setFont(column, rowFont);
+        item->setToolTip(column, tip);
+        item->setData(column, Qt::ForegroundRole, text);
+    }
+    item->setIcon(0, changed ? changedMarker() : isAction(item) ? actionMarker() : QIcon());
+}
+
+void ConfigTree::markRows()
+{
+    for (int row = 0; row < topLevelItemCount(); ++row)
+        markRow(topLevelItem(row));
+}
+
+int ConfigTree::changedCount() const
+{
+    int count = 0;
+    for (int row = 0; row < topLevelItemCount(); ++row)
+        count += isChanged(topLevelItem(row)) ? 1 : 0;
+    return count;
+}
+
+void ConfigTree::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        markRows();
+    QTreeWidget::changeEvent(event);
 }
 
 void ConfigTreeDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const

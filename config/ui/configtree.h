@@ -7,6 +7,11 @@
 constexpr int ItemIndexRole = Qt::UserRole;
 // How the instrument's text of a row was decoded (a DeviceCodec), when it came from the instrument.
 constexpr int ItemCodecRole = Qt::UserRole + 1;
+// Column 1 as the instrument last reported it (read, or answered to a write); unset when the
+// instrument has not told the row's value.
+constexpr int ItemReadValueRole = Qt::UserRole + 2;
+// The instrument answered the last write of the row with another value than the one written.
+constexpr int ItemRefusedRole = Qt::UserRole + 3;
 
 // The configuration items, one top-level row each: "01. name" and ": value".
 class ConfigTree : public QTreeWidget
@@ -22,6 +27,19 @@ public:
     // The name without its display number, and the value without its colon, both trimmed.
     static QString itemName(const QTreeWidgetItem* item);
     static QString itemValue(const QTreeWidgetItem* item);
+
+    // A valued row whose value is not the one the instrument last reported (imported or restored,
+    // not yet written). Rows only confirmed are actions and never count as changed.
+    static bool isChanged(const QTreeWidgetItem* item);
+    static bool isAction(const QTreeWidgetItem* item) { return item->text(1).isEmpty(); }
+    // Shows what the row is: changed rows bold with a marker, actions with their own marker, rows the
+    // instrument refused greyed with a tool tip.
+    void markRow(QTreeWidgetItem* item);
+    void markRows();
+    int changedCount() const;
+
+protected:
+    void changeEvent(QEvent* event) override;
 };
 
 // Rows 30 pixels high in a 12-point font, without a focus rectangle.

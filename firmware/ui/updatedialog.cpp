@@ -11,26 +11,56 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QHeaderView>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStandardItemModel>
+#include <QTreeView>
 #include <QUrl>
 
-UpdateDialog::UpdateDialog(QWidget* parent) : QDialog(parent), form(new Ui::UpdateDialog)
+UpdateDialog::UpdateDialog(QWidget* parent, UpdateThread* sharedUpdater)
+    : QDialog(parent),
+      form(new Ui::UpdateDialog),
+      ownUpdater(sharedUpdater ? nullptr : new UpdateThread),
+      updater(sharedUpdater ? sharedUpdater : ownUpdater.get())
 {
     form->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     setWindowIcon(QIcon(QStringLiteral(":/image/update.png")));
+    // Room for a stage text of two lines in every language.
+    form->labStage->setWordWrap(true);
+    form->labStage->setMinimumHeight(2 * form->labStage->fontMetrics().lineSpacing());
+    // At least the size it always had, wider where a language needs it; fixed from then on.
+    resize(sizeHint().expandedTo(size()));
     setFixedSize(size());
+
+    // The list shows size and date beside each name, where the page gives them.
+    files = new QStandardItemModel(0, 3, this);
+    files->setHorizontalHeaderLabels({tr("名称"), tr("大小"), tr("日期")});
+    auto* view = new QTreeView(form->cmbFileList);
+    view->setRootIsDecorated(false);
+    view->setAllColumnsShowFocus(true);
+    form->cmbFileList->setModel(files);
+    form->cmbFileList->setView(view);
+    form->edPageUrl->setText(singleton<Config>::instance()->value(Settings::FirmwarePage).toString());
+    form->bntCancelDownload->setEnabled(false);
+    countdown.setInterval(1000);
+    connect(&countdown, &QTimer::timeout, this, &UpdateDialog::showCountdown);
 
     connect(form->bntSelectFile, SIGNAL(clicked()), this, SLOT(slotSelectFile()));
     connect(form->bntUpdate, SIGNAL(clicked()), this, SLOT(slotUpdate()));
-    connect(&updater, SIGNAL(started()), this, SLOT(soltStartUpdate()));
-    connect(&updater, SIGNAL(finished()), this, SLOT(soltStopUpdate()));
-    connect(&updater, SIGNAL(signalUpdateProgress(int)), this, SLOT(slotSetUpdateProgress(int)));
-    connect(&updater, SIGNAL(signalUpdateSucceed()), this, SLOT(slotUpdateSucceed()));
-    connect(&updater, SIGNAL(signalShowErrorMessage(const QString&)), this, SLOT(slotShowErrorMessage(const QString&)));
+    connect(updater, SIGNAL(started()), this, SLOT(soltStartUpdate()));
+    connect(updater, SIGNAL(finished()), this, SLOT(soltStopUpdate()));
+    connect(updater, SIGNAL(signalUpdateProgress(int)), this, SLOT(slotSetUpdateProgress(int)));
+    connect(updater, SIGNAL(signalUpdateSucceed()), this, SLOT(slotUpdateSucceed()));
+    connect(updater, SIGNAL(signalShowErrorMessage(const QString&)), this, SLOT(slotUpdateFailed(const QString&)));
+    connect(updater, SIGNAL(signalStage(int, int, int)), this, SLOT(slotUpdateStage(int, int, int)));
+    connect(updater, SIGNAL(signalDeviceModel(const QString&)), this, SLOT(slotDeviceModel(const QString&)));
     connect(&catalogue, SIGNAL(started()), this, SLOT(slotStartRefreshFile()));
     connect(&catalogue, SIGNAL(finished()), this, SLOT(slotStopRefreshFile()));
     connect(&catalogue, SIGNAL(signalFinished()), this, SLOT(slotFinishedRefreshFile()));
-    connect(&catalogue, SIGNAL(signalShowErrorMessage(const QString&)), this, SLOT(slotShowErrorMessage(const QString&)));
+    connect(&catalogue, SIGNAL(signalShowErrorMessage(const QString&)), this,
+            SLOT(slotShowErrorMessage(const QString&)));
     connect(form->bntRefresh, &QPushButton::clicked, this, &UpdateDialog::refreshFileList);
     connect(form->bntSelectPath, SIGNAL(clicked()), this, SLOT(slotSelectPath()));
     connect(form->bntDownload, SIGNAL(clicked()), this, SLOT(slotStartDownloadThread()));
@@ -38,20 +68,27 @@ UpdateDialog::UpdateDialog(QWidget* parent) : QDialog(parent), form(new Ui::Upda
     connect(&downloader, SIGNAL(finished()), this, SLOT(slotStopDownloadFile()));
     connect(&downloader, SIGNAL(signalSetDownloadProgress(int)), this, SLOT(slotSetDownloadProgress(int)));
     connect(&downloader, SIGNAL(signalDownloadSucceed()), this, SLOT(slotDownloadSucceed()));
-    connect(&downloader, SIGNAL(signalShowErrorMessage(const QString&)), this, SLOT(slotShowErrorMessage(const QString&)));
+    connect(&downloader, SIGNAL(signalShowErrorMessage(const QString&)), this,
+            SLOT(slotShowErrorMessage(const QString&)));
+    connect(form->bntCancelDownload, SIGNAL(clicked()), this, SLOT(slotCancelDownload()));
 
     form->barUpdate->setRange(0, 100);
     form->barUpdate->setValue(0);
     form->barDownload->setRange(0, 100);
     form->barDownload->setValue(0);
     form->bntUpdate->setEnabled(false);
+    // A run of an earlier dialog may still be ending the instrument's update mode.
+    if (updater->isRunning())
+        form->labStage->setText(tr("上一次更新正在结束, 请稍候"));
 }
 
 UpdateDialog::~UpdateDialog()
 {
-    // The workers end before the form goes: none is ever destroyed while it runs.
+    // The workers end before the form goes: none is ever destroyed while it runs. A lent
+    // transfer worker goes on alone; it reports to nobody once this dialog is gone.
     stopDownloads();
-    updater.wait();
+    if (ownUpdater)
+        ownUpdater->wait();
     delete form;
 }
 
@@ -64,10 +101,16 @@ QString UpdateDialog::filesDir()
 void UpdateDialog::slotSelectFile()
 {
     QDir().mkpath(filesDir());
-    const QString path = Prompter::current().getOpenFileName(
-        this, tr("更新固件"), QDir::toNativeSeparators(QDir::cleanPath(filesDir())), QStringLiteral("Files (*.zqbin)"));
+    selectPackageFile(Prompter::current().getOpenFileName(this, tr("更新固件"),
+                                                          QDir::toNativeSeparators(QDir::cleanPath(filesDir())),
+                                                          QStringLiteral("Files (*.zqbin)")));
+}
+
+void UpdateDialog::selectPackageFile(const QString& path)
+{
     form->edFilePath->setText(path);
     form->edFilePath->setToolTip(path);
+    form->edDeviceModel->clear();
 
     DEncryptInfo info;
     info.filePath = path;
@@ -82,14 +125,14 @@ void UpdateDialog::slotSelectFile()
     form->edType->setText(info.model());
     form->edVersion->setText(info.version());
     const QString refused = UpdateThread::refusal(info);
-    form->bntUpdate->setEnabled(refused.isEmpty());
+    form->bntUpdate->setEnabled(refused.isEmpty() && !transferActive && !pendingRun);
     if (!refused.isEmpty())
         showError(refused, this);
 }
 
 void UpdateDialog::slotUpdate()
 {
-    if (updater.isRunning())
+    if (transferActive || pendingRun)
         return;
     const QString path = form->edFilePath->text();
     if (path.isEmpty()) {
@@ -109,8 +152,23 @@ void UpdateDialog::slotUpdate()
         showError(error, this);
         return;
     }
-    updater.setInfo(info);
-    updater.start();
+    if (updater->isRunning()) {
+        // The previous run is still ending the instrument's update mode; this one follows it.
+        pendingRun = info;
+        form->labStage->setText(tr("等待上一次更新结束"));
+        soltStartUpdate();
+        return;
+    }
+    startTransfer(info);
+}
+
+void UpdateDialog::startTransfer(const DEncryptInfo& info)
+{
+    form->edDeviceModel->clear();
+    form->labStage->clear();
+    updater->setInfo(info);
+    transferActive = true;
+    updater->start();
 }
 
 void UpdateDialog::soltStartUpdate()
@@ -122,6 +180,17 @@ void UpdateDialog::soltStartUpdate()
 
 void UpdateDialog::soltStopUpdate()
 {
+    countdown.stop();
+    form->labStage->clear();
+    transferActive = false;
+    if (pendingRun) {
+        // finished() may arrive a moment before the thread has fully ended.
+        updater->wait();
+        const DEncryptInfo info = *pendingRun;
+        pendingRun.reset();
+        startTransfer(info);
+        return;
+    }
     form->bntSelectFile->setEnabled(true);
     // A fetch or download that outlives the transfer keeps the download button off until it ends.
     form->bntDownload->setEnabled(!catalogue.isRunning() && !downloader.isRunning());
@@ -135,25 +204,64 @@ void UpdateDialog::slotSetUpdateProgress(int value)
 
 void UpdateDialog::slotUpdateSucceed()
 {
+    transferActive = false;
+    countdown.stop();
+    form->labStage->clear();
     showInfo(tr("固件更新成功!"), this);
     form->barUpdate->setValue(0);
+}
+
+void UpdateDialog::slotUpdateFailed(const QString& error)
+{
+    // From here the dialog may close and a new run may be asked for: what is left of this one
+    // (ending the update mode) needs no one to watch it, and a new run waits for it.
+    transferActive = false;
+    form->bntSelectFile->setEnabled(true);
+    form->bntUpdate->setEnabled(true);
+    form->bntDownload->setEnabled(!catalogue.isRunning() && !downloader.isRunning());
+    slotShowErrorMessage(error);
+}
+
+void UpdateDialog::slotUpdateStage(int stage, int current, int total)
+{
+    if (stage == UpdateThread::Finishing) {
+        finishDeadline.setRemainingTime(qint64(current) * 1000);
+        countdown.start();
+        showCountdown();
+        return;
+    }
+    countdown.stop();
+    form->labStage->setText(UpdateThread::stageText(stage, current, total));
+}
+
+void UpdateDialog::showCountdown()
+{
+    const int seconds = int((finishDeadline.remainingTime() + 999) / 1000);
+    form->labStage->setText(UpdateThread::stageText(UpdateThread::Finishing, qMax(0, seconds)));
+}
+
+void UpdateDialog::slotDeviceModel(const QString& model)
+{
+    form->edDeviceModel->setText(model);
 }
 
 void UpdateDialog::refreshFileList()
 {
     if (catalogue.isRunning())
         return;
-    const QString address = singleton<Config>::instance()->value(Settings::FirmwarePage).toString().trimmed();
+    const QString address = form->edPageUrl->text().trimmed();
     if (address.isEmpty()) {
-        showError(tr("未设置固件下载页面,请在 config.ini 的 firmware/page 中填写下载页面的完整地址!"), this);
+        showError(tr("请在“页面”中填写固件下载页面的完整地址!"), this);
         return;
     }
     const QUrl page(address, QUrl::StrictMode);
     const QString scheme = page.scheme().toLower();
-    if (!page.isValid() || page.host().isEmpty() || (scheme != QLatin1String("http") && scheme != QLatin1String("https"))) {
+    if (!page.isValid() || page.host().isEmpty()
+        || (scheme != QLatin1String("http") && scheme != QLatin1String("https"))) {
         showError(tr("固件下载页面地址无效: %1").arg(address), this);
         return;
     }
+    singleton<Config>::instance()->setValue(Settings::FirmwarePage, address);
     catalogue.setPage(page);
     catalogue.startFetch();
 }
@@ -171,9 +279,24 @@ void UpdateDialog::slotStopRefreshFile()
 
 void UpdateDialog::slotFinishedRefreshFile()
 {
-    const QMap<QString, QString> files = catalogue.fileList();
-    for (auto it = files.cbegin(); it != files.cend(); ++it)
-        form->cmbFileList->addItem(QIcon(), it.key(), it.value());
+    const QMap<QString, QString> list = catalogue.fileList();
+    const QMap<QString, CatalogueDetails> details = catalogue.fileDetails();
+    bool anySize = false;
+    bool anyDate = false;
+    for (auto it = list.cbegin(); it != list.cend(); ++it) {
+        auto* name = new QStandardItem(it.key());
+        name->setData(it.value(), Qt::UserRole);
+        const CatalogueDetails detail = details.value(it.key());
+        anySize = anySize || !detail.size.isEmpty();
+        anyDate = anyDate || !detail.date.isEmpty();
+        files->appendRow({name, new QStandardItem(detail.size), new QStandardItem(detail.date)});
+    }
+    auto* view = static_cast<QTreeView*>(form->cmbFileList->view());
+    view->setColumnHidden(1, !anySize);
+    view->setColumnHidden(2, !anyDate);
+    for (int column = 0; column < files->columnCount(); ++column)
+        view->resizeColumnToContents(column);
+    view->setMinimumWidth(view->header()->length() + view->frameWidth() * 2);
 }
 
 void UpdateDialog::slotSelectPath()
@@ -188,15 +311,29 @@ void UpdateDialog::slotStartDownloadThread()
     if (downloader.isRunning())
         return;
     const QString link = form->cmbFileList->currentData().toString();
-    const QString folder = form->edDownloadDir->text();
     if (link.isEmpty()) {
         showError(tr("请选择设备类型!"), this);
         return;
     }
+    if (form->edDownloadDir->text().isEmpty())
+        slotSelectPath();
+    const QString folder = form->edDownloadDir->text();
     if (folder.isEmpty()) {
         showError(tr("请选择下载路径!"), this);
         return;
     }
+    // An earlier copy is replaced only when the operator says so.
+    const QString name = DownloadThread::fileNameOf(link);
+    const QString target = DownloadThread::targetPath(folder, name);
+    if (!target.isEmpty() && QFileInfo::exists(target)) {
+        QMessageBox box(QMessageBox::Question, windowTitle(), tr("文件 %1 已存在,要替换它吗?").arg(name),
+                        QMessageBox::Yes | QMessageBox::No, this);
+        box.setInformativeText(QDir::toNativeSeparators(target));
+        box.setDefaultButton(QMessageBox::No);
+        if (Prompter::current().exec(box) != QMessageBox::Yes)
+            return;
+    }
+    downloader.setPage(catalogue.pageUrl());
     downloader.startDownload(link, folder);
 }
 
@@ -217,8 +354,24 @@ void UpdateDialog::slotSetDownloadProgress(int value)
 
 void UpdateDialog::slotDownloadSucceed()
 {
-    showInfo(tr("文件下载成功!"), this);
+    const QString saved = downloader.lastSavedPath();
+    QMessageBox box(QMessageBox::Information, windowTitle(), tr("文件下载成功!"), QMessageBox::Ok | QMessageBox::Open,
+                    this, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+    box.setInformativeText(tr("已保存到: %1").arg(QDir::toNativeSeparators(saved)));
+    box.button(QMessageBox::Ok)->setText(QCoreApplication::translate("QObject", "确定"));
+    box.button(QMessageBox::Open)->setText(tr("选择此文件更新"));
+    box.setDefaultButton(QMessageBox::Ok);
+    const int answer = Prompter::current().exec(box);
     form->barDownload->setValue(0);
+    // Download, then flash: the file is picked as if chosen with 选择文件.
+    if (answer == QMessageBox::Open && !transferActive)
+        selectPackageFile(saved);
+}
+
+void UpdateDialog::slotCancelDownload()
+{
+    catalogue.requestStop();
+    downloader.requestStop();
 }
 
 void UpdateDialog::slotShowErrorMessage(const QString& error)
@@ -230,15 +383,17 @@ void UpdateDialog::setDownloadControlsEnabled(bool enable)
 {
     form->bntSelectPath->setEnabled(enable);
     // A list refreshed during a transfer must not bring back the button the transfer took away.
-    form->bntDownload->setEnabled(enable && !updater.isRunning());
+    form->bntDownload->setEnabled(enable && !transferActive && !pendingRun);
     form->bntRefresh->setEnabled(enable);
     form->cmbFileList->setEnabled(enable);
+    form->edPageUrl->setEnabled(enable);
+    form->bntCancelDownload->setEnabled(!enable);
 }
 
 bool UpdateDialog::refuseCloseDuringTransfer()
 {
     // Leaving mid-transfer would abandon an instrument with half its flash written.
-    if (!updater.isRunning())
+    if (!transferActive || !updater->isRunning())
         return false;
     showError(tr("正在更新固件,请等待更新完成!"), this);
     return true;
@@ -246,8 +401,8 @@ bool UpdateDialog::refuseCloseDuringTransfer()
 
 void UpdateDialog::stopDownloads()
 {
-    catalogue.stopAndWait();
-    downloader.stopAndWait();
+    catalogue.stop();
+    downloader.stop();
 }
 
 void UpdateDialog::closeEvent(QCloseEvent* event)

@@ -11,9 +11,11 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QLocale>
 #include <QMessageBox>
 #include <QScrollBar>
+#include <QTableView>
 
 namespace {
 
@@ -32,8 +34,14 @@ QString minutesAndSeconds(qint64 ms)
 HistoryData::HistoryData(QWidget* parent) : QDialog(parent), form(new Ui::HistoryData)
 {
     form->setupUi(this);
-    view = form->listRecords;
+    // A table of one column whose rows are all one line high: unlike a list view it does not lay
+    // out every row again when rows are added, so a frame costs the same at any count.
+    view = form->viewRecords;
     view->setModel(&model);
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
+    view->setTextElideMode(Qt::ElideNone);
+    view->viewport()->installEventFilter(this);
     setWindowIcon(QIcon(QStringLiteral(":/image/debug.png")));
     setWindowFlags((windowFlags() & ~Qt::WindowContextHelpButtonHint) | Qt::WindowMaximizeButtonHint);
     form->dateStart->setCalendarPopup(true);
@@ -71,6 +79,7 @@ HistoryData::~HistoryData()
     // Torn down without a close (a test, a parent going away): the thread must not outlive us.
     readThread.stop();
     readThread.wait();
+    view->viewport()->removeEventFilter(this);
     view->setModel(nullptr);
     delete form;
 }
@@ -87,6 +96,8 @@ void HistoryData::showErrorBox(const QString& title, const QString& text, const 
 void HistoryData::slotClearText()
 {
     model.clear();
+    widestLine = 0;
+    fitColumn();
     clearedThisRun = true;
     following = true;
 }
@@ -110,9 +121,34 @@ void HistoryData::slotCutOff()
 
 void HistoryData::showArrivedLines()
 {
-    if (model.publish() && following)
-        view->scrollToBottom();
+    const int first = model.rowCount();
+    if (model.publish()) {
+        // The column is as wide as the longest line, found by its length and measured alone.
+        const int longest = model.records().longestLine(first, model.rowCount());
+        if (longest >= 0) {
+            const int width = view->fontMetrics().horizontalAdvance(model.records().line(longest)) + 12;
+            if (width > widestLine) {
+                widestLine = width;
+                fitColumn();
+            }
+        }
+        if (following)
+            view->scrollToBottom();
+    }
     showStatus();
+}
+
+void HistoryData::fitColumn()
+{
+    view->setColumnWidth(0, qBound(view->viewport()->width(), widestLine, view->horizontalHeader()->maximumSectionSize()));
+}
+
+bool HistoryData::eventFilter(QObject* watched, QEvent* event)
+{
+    // At least as wide as the view, whatever its size.
+    if (watched == view->viewport() && event->type() == QEvent::Resize)
+        fitColumn();
+    return QDialog::eventFilter(watched, event);
 }
 
 void HistoryData::showStatus()

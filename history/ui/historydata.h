@@ -14,7 +14,8 @@ class HistoryData;
 }
 class QCloseEvent;
 class QIcon;
-class QListView;
+class QEvent;
+class QTableView;
 
 // The history dialog: asks the instrument for the records of a date range, shows them as they
 // arrive with their count and the time taken, and exports the records as CSV or as a PDF table.
@@ -49,6 +50,7 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private slots:
     void showArrivedLines();
@@ -61,11 +63,13 @@ private:
     void showStatus();
     void setReading(bool reading);
     bool refuseEmptyExport();
+    void fitColumn();
 
     Ui::HistoryData* form;
     RecordModel model;
     ReadThread readThread;
-    QListView* view;
+    QTableView* view;
+    int widestLine = 0; // the width of the longest line shown, for the column
     // Puts the lines that arrived on screen once a frame, however fast they come.
     QTimer frameTick;
     QElapsedTimer queryClock;

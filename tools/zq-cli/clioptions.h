@@ -7,6 +7,7 @@
 #include <QHostAddress>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // Everything a run of zq-cli was asked to do, as the command line gave it.
 struct CliOptions
@@ -21,6 +22,7 @@ struct CliOptions
     QString file;      // read --csv, write FILE.csv, flash PACKAGE.zqbin, history --csv
     bool dryRun = false;
     bool changedOnly = false;
+    QStringList skip;  // write --skip: item names or indices left out
     QDateTime time;    // set-clock --time; null: now
     QDate from;
     QDate to;

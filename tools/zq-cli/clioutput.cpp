@@ -80,17 +80,21 @@ ProgressDisplay::~ProgressDisplay()
     finish();
 }
 
-void ProgressDisplay::update(const QString& label, int percent)
+void ProgressDisplay::update(const QString& label, int percent, const QString& note)
 {
     QMutexLocker locker(&mutex);
-    if (percents.contains(label) && percents.value(label) == percent)
+    if (percents.contains(label) && percents.value(label) == percent && notes.value(label) == note)
         return;
     percents.insert(label, percent);
+    notes.insert(label, note);
     if (terminal) {
         draw();
         return;
     }
-    write(stderr, QStringLiteral("%1 %2%").arg(label).arg(percent));
+    QString line = QStringLiteral("%1 %2%").arg(label).arg(percent);
+    if (!note.isEmpty())
+        line += QStringLiteral("  ") + note;
+    write(stderr, line);
 }
 
 void ProgressDisplay::draw()
@@ -102,6 +106,8 @@ void ProgressDisplay::draw()
         text += QStringLiteral("%1 [%2%3] %4%  ")
                     .arg(it.key(), QString(filled, QLatin1Char('#')), QString(Width - filled, QLatin1Char(' ')))
                     .arg(it.value(), 3);
+        if (!notes.value(it.key()).isEmpty())
+            text += notes.value(it.key()) + QStringLiteral("  ");
     }
     const QByteArray bytes = text.toUtf8();
     QMutexLocker locker(&writeMutex);

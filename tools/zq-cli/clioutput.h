@@ -33,7 +33,8 @@ public:
     explicit ProgressDisplay(bool terminal);
     ~ProgressDisplay();
 
-    void update(const QString& label, int percent);
+    // note says what is happening (a stage of a firmware update), shown after the percentage.
+    void update(const QString& label, int percent, const QString& note = QString());
     // Ends the bar line so that later output starts on a fresh line.
     void finish();
 
@@ -43,4 +44,5 @@ private:
     QMutex mutex;
     bool terminal;
     QMap<QString, int> percents;
+    QMap<QString, QString> notes;
 };

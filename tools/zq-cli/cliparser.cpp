@@ -151,6 +151,7 @@ void CliParser::addOptions(QCommandLineParser& parser, const QString& command)
         addArgument(parser, QStringLiteral("file"), tr("要写入的配置 CSV 文件"), tr("文件.csv"));
         addOption(parser, {QStringLiteral("dry-run"), tr("只显示将要写入的项, 不写入")});
         addOption(parser, {QStringLiteral("changed-only"), tr("先读取配置, 只写入数值不同的项")});
+        addOption(parser, {QStringLiteral("skip"), tr("不写入此项 (名称或编号), 可重复使用"), tr("项")});
     } else if (command == QLatin1String("set-clock")) {
         addOption(parser, {QStringLiteral("time"), tr("要设置的时间, ISO 格式 (默认为当前时间)"), tr("时间")});
     } else if (command == QLatin1String("history")) {
@@ -291,6 +292,7 @@ bool CliParser::readCommand(QCommandLineParser& parser)
     } else if (command == QLatin1String("write")) {
         parsed.dryRun = parser.isSet(QStringLiteral("dry-run"));
         parsed.changedOnly = parser.isSet(QStringLiteral("changed-only"));
+        parsed.skip = parser.values(QStringLiteral("skip"));
     } else if (command == QLatin1String("set-clock") && parser.isSet(QStringLiteral("time"))) {
         parsed.time = QDateTime::fromString(parser.value(QStringLiteral("time")), Qt::ISODate);
         if (!parsed.time.isValid())

@@ -13,13 +13,25 @@
 
 namespace {
 
-// What Write-all would send: the valued rows; with the instrument's values, only those that differ
-// (an item the instrument did not list counts as differing).
-ConfigRows rowsToWrite(const ConfigRows& rows, const QMap<int, QString>* current)
+// Whether --skip names the row, by its name or its index (05 and 5 alike).
+bool skipped(const ConfigRow& row, const QStringList& skip)
+{
+    for (const QString& item : skip) {
+        bool number = false;
+        const int index = item.toInt(&number, 10);
+        if (number ? index == row.index : item.trimmed() == itemNameFromColumn(row.nameColumn))
+            return true;
+    }
+    return false;
+}
+
+// What Write-all would send: the valued rows not skipped; with the instrument's values, only those
+// that differ (an item the instrument did not list counts as differing).
+ConfigRows rowsToWrite(const ConfigRows& rows, const QMap<int, QString>* current, const QStringList& skip)
 {
     ConfigRows chosen;
     for (const ConfigRow& row : rows) {
-        if (row.isConfirmOnly())
+        if (row.isConfirmOnly() || skipped(row, skip))
             continue;
         if (current && current->contains(row.index)
             && current->value(row.index) == itemValueFromColumn(row.valueColumn))
@@ -57,15 +69,22 @@ ExitCode WriteCommand::run(const CliOptions& options)
     return runOnEveryInstrument(options, [&](const LinkTarget& target) {
         InstrumentResult result;
         ItemsRead read;
-        if (options.changedOnly && !readItems(target, skipMap, read, result))
+        // The instrument's values first: each line says what it held and what it is given.
+        if (!readItems(target, skipMap, read, result))
             return result;
-        const ConfigRows rows = rowsToWrite(imported, options.changedOnly ? &read.values : nullptr);
+        const ConfigRows rows = rowsToWrite(imported, options.changedOnly ? &read.values : nullptr, options.skip);
+        auto oldToNew = [&read](const ConfigRow& row, const QString& value) {
+            const QString old = read.values.contains(row.index) ? read.values.value(row.index) : tr("(无)");
+            return row.nameColumn + QStringLiteral(": ") + old + QStringLiteral(" → ") + value;
+        };
 
         if (options.dryRun) {
             QJsonArray planned;
             for (const ConfigRow& row : rows) {
-                result.lines.append(row.nameColumn + row.valueColumn);
-                planned.append(rowJson(row));
+                result.lines.append(oldToNew(row, itemValueFromColumn(row.valueColumn)));
+                QJsonObject item = rowJson(row);
+                item.insert(QStringLiteral("old"), read.values.value(row.index));
+                planned.append(item);
             }
             result.json.insert(QStringLiteral("would_write"), planned);
             return result;
@@ -83,8 +102,9 @@ ExitCode WriteCommand::run(const CliOptions& options)
         ConfigWriter::Progress report;
         report.answered = [&](int at, const ItemWriteOutcome& outcome) {
             const ConfigRow& row = rows.at(at);
-            result.lines.append(row.nameColumn + outcome.valueColumn + QStringLiteral("  ") + outcome.status);
+            result.lines.append(oldToNew(row, itemValueFromColumn(outcome.valueColumn)) + QStringLiteral("  ") + outcome.status);
             QJsonObject item = rowJson(row);
+            item.insert(QStringLiteral("old"), read.values.value(row.index));
             item.insert(QStringLiteral("answer"), itemValueFromColumn(outcome.valueColumn));
             item.insert(QStringLiteral("kept"), outcome.kept);
             written.append(item);

@@ -39,19 +39,47 @@ inline QStringList rowsOf(MainWindow& window)
     return rows;
 }
 
-// Rows as the read or the import hands them to the window: index and item text.
+// Rows as the read hands them to the window: index and item text. They count as the instrument's
+// values (nothing to write), as after a read.
 inline void addRows(MainWindow& window, const QList<QPair<int, QString>>& rows)
+{
+    for (const auto& row : rows)
+        window.slotAddItems(row.first, row.second.split(QLatin1Char(':')));
+    ConfigTree* tree = window.configTree();
+    for (int i = 0; i < tree->topLevelItemCount(); ++i)
+        tree->topLevelItem(i)->setData(0, ItemReadValueRole, tree->topLevelItem(i)->text(1));
+    tree->markRows();
+}
+
+// Rows as an import hands them to the window: not yet written, so marked as changes.
+inline void importRows(MainWindow& window, const QList<QPair<int, QString>>& rows)
 {
     for (const auto& row : rows)
         window.slotAddItems(row.first, row.second.split(QLatin1Char(':')));
 }
 
-// Triggers a tool-bar or menu action by its object name ("refresh", "save", "sync_time", ...).
-inline void trigger(MainWindow& window, const char* action)
+// Waits until the window's operation on the instrument has ended and its outcome has been shown.
+inline bool waitIdle(MainWindow& window, int timeoutMs = 30000)
+{
+    const bool idle = QTest::qWaitFor([&] { return !window.isBusy(); }, timeoutMs);
+    QCoreApplication::processEvents();
+    return idle;
+}
+
+// Triggers a tool-bar or menu action by its object name ("refresh", "save", "sync_time", ...) and
+// returns at once, while what it started runs.
+inline void start(MainWindow& window, const char* action)
 {
     QAction* found = window.findChild<QAction*>(QLatin1String(action));
     QVERIFY2(found, action);
     found->trigger();
+}
+
+// Triggers an action and waits for what it started to end.
+inline void trigger(MainWindow& window, const char* action)
+{
+    start(window, action);
+    QVERIFY2(waitIdle(window), action);
 }
 
 // Double-clicks a row as the operator would: press, release, double click, release.
@@ -68,15 +96,14 @@ inline void doubleClick(MainWindow& window, int row)
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, at);
     QTest::mouseDClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, at);
     QTest::mouseRelease(tree->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QVERIFY(waitIdle(window));
 }
 
 // Triggers Refresh and waits until the read has ended and everything it emitted has arrived.
 inline bool refresh(MainWindow& window, int timeoutMs = 30000)
 {
-    trigger(window, "refresh");
-    const bool ended = QTest::qWaitFor([&] { return !window.refreshThread().isRunning(); }, timeoutMs);
-    QCoreApplication::processEvents();
-    return ended;
+    start(window, "refresh");
+    return waitIdle(window, timeoutMs);
 }
 
 // Points config.ini at a UDP peer on loopback.

@@ -27,13 +27,17 @@ void addDeviceRows(MainWindow& window)
 }
 
 // What is wrong with one text in the language `code`, or nothing.
-QString fault(const QString& text, const QString& code)
+QString fault(QString text, const QString& code)
 {
     if (text.isEmpty() || isLanguageName(text))
         return QString();
     for (const QString& device : deviceTexts)
         if (text == device || text == QStringLiteral(": ") + device)
             return QString();
+    // A message that names an item ("the instrument will carry out 恢复出厂设置") is judged without it.
+    for (const QString& device : deviceTexts)
+        if (device.size() > 1)
+            text.remove(device);
     if (code == QLatin1String("en_US"))
         return hasCjk(text) ? QStringLiteral("Chinese") : QString();
     const QChar simplified = firstSimplifiedOnly(text);

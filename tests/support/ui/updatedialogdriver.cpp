@@ -11,11 +11,12 @@
 
 #include <atomic>
 
-UpdateDialogDriver::UpdateDialogDriver()
+UpdateDialogDriver::UpdateDialogDriver(UpdateThread* sharedUpdater) : dialog(nullptr, sharedUpdater)
 {
     dialog.updateThread().setExchangeTimeout(ExchangeTimeoutMs);
     dialog.deviceTypeMgr().setIdleTimeout(IdleTimeoutMs);
     dialog.downloadThread().setIdleTimeout(IdleTimeoutMs);
+    dialog.downloadThread().setSizeLimit(SizeLimitBytes);
     dialog.show();
 }
 
@@ -52,6 +53,11 @@ void UpdateDialogDriver::selectPackage(const QString& path)
 {
     prompter.nextFileName(path);
     QTest::mouseClick(button("bntSelectFile"), Qt::LeftButton);
+}
+
+void UpdateDialogDriver::setPage(const QString& url)
+{
+    edit("edPageUrl")->setText(url);
 }
 
 bool UpdateDialogDriver::pressAndWait(const char* buttonName, QThread& worker, int timeoutMs)

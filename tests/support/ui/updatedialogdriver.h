@@ -23,8 +23,10 @@ class UpdateDialogDriver
 public:
     static constexpr int ExchangeTimeoutMs = 250;
     static constexpr int IdleTimeoutMs = 800;
+    static constexpr qint64 SizeLimitBytes = 2 * 1024 * 1024;
 
-    UpdateDialogDriver();
+    // With sharedUpdater the dialog borrows that worker, as the main window lends its own.
+    explicit UpdateDialogDriver(UpdateThread* sharedUpdater = nullptr);
 
     ScriptedPrompter prompter;
     UpdateDialog dialog;
@@ -40,6 +42,8 @@ public:
                                const QString& version = QStringLiteral("V1.0"));
 
     void selectPackage(const QString& path);
+    // Types the catalogue page's address into the dialog.
+    void setPage(const QString& url);
     // Presses 烧写 and waits until the transfer has ended and the dialog has taken its last report.
     // False when no transfer ran or it did not end in time.
     bool update(int timeoutMs = 8000);

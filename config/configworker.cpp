@@ -1,0 +1,149 @@
+#include "config/configworker.h"
+
+#include "config/clocksync.h"
+#include "config/itemtext.h"
+#include "link/linkchannel.h"
+
+#include <QElapsedTimer>
+
+#include <algorithm>
+
+ConfigWorker::ConfigWorker(QObject* parent) : QThread(parent)
+{
+    qRegisterMetaType<ConfigOutcome>();
+    qRegisterMetaType<ItemWriteOutcome>();
+    qRegisterMetaType<WrittenRows>();
+}
+
+ConfigWorker::~ConfigWorker()
+{
+    requestStop();
+    wait();
+}
+
+bool ConfigWorker::begin(Job job)
+{
+    if (isRunning())
+        return false;
+    current = job;
+    stopRequested = false;
+    link = hasFixedLink ? fixedLink : LinkSettings::load();
+    start(QThread::InheritPriority);
+    return true;
+}
+
+bool ConfigWorker::startWriteOne(const ConfigRow& writtenRow, const QString& newValue, WriteMode writeMode)
+{
+    if (isRunning())
+        return false;
+    row = writtenRow;
+    value = newValue;
+    mode = writeMode;
+    return begin(WriteOneJob);
+}
+
+bool ConfigWorker::startWriteRows(const ConfigRows& written)
+{
+    if (isRunning())
+        return false;
+    rows = written;
+    return begin(WriteRowsJob);
+}
+
+bool ConfigWorker::startSyncTime()
+{
+    return begin(SyncTimeJob);
+}
+
+bool ConfigWorker::startTestConnection()
+{
+    return begin(TestConnectionJob);
+}
+
+void ConfigWorker::run()
+{
+    switch (current) {
+    case WriteOneJob: {
+        const ItemWriteOutcome outcome = ConfigWriter::writeOne(link, row, value, mode, &stopRequested);
+        emit signalDone(outcome, outcome, 0);
+        break;
+    }
+    case WriteRowsJob: {
+        const int total = int(std::count_if(rows.cbegin(), rows.cend(), [](const ConfigRow& r) { return !r.isConfirmOnly(); }));
+        int done = 0;
+        WrittenRows batch;
+        QElapsedTimer sinceProgress;
+        QElapsedTimer sinceBatch;
+        sinceBatch.start();
+        int lastStarted = -1;
+        bool lastTold = true;
+        ConfigWriter::Progress progress;
+        progress.starting = [&](int at) {
+            lastStarted = at;
+            lastTold = done == 0 || sinceProgress.elapsed() >= ReportIntervalMs;
+            if (lastTold) {
+                emit signalRowStarting(at, done, total);
+                sinceProgress.start();
+            }
+            ++done;
+        };
+        progress.answered = [&](int at, const ItemWriteOutcome& outcome) {
+            batch.append({at, outcome});
+            if (sinceBatch.elapsed() >= ReportIntervalMs) {
+                emit signalRowsWritten(batch);
+                batch.clear();
+                sinceBatch.start();
+            }
+        };
+        const ConfigOutcome outcome = ConfigWriter::writeAll(link, rows, progress, &stopRequested);
+        // The window ends on the row the write ended on.
+        if (!lastTold)
+            emit signalRowStarting(lastStarted, done - 1, total);
+        if (!batch.isEmpty())
+            emit signalRowsWritten(batch);
+        emit signalDone(outcome, ItemWriteOutcome(), 0);
+        break;
+    }
+    case SyncTimeJob:
+        emit signalDone(ClockSync::run(link, QDateTime(), &stopRequested), ItemWriteOutcome(), 0);
+        break;
+    case TestConnectionJob:
+        runTestConnection();
+        break;
+    case NoJob:
+        break;
+    }
+}
+
+// Reads item 0, as a refresh starts, and times the answer.
+void ConfigWorker::runTestConnection()
+{
+    const QString title = tr("测试连接");
+    LinkChannel channel;
+    channel.setStopFlag(&stopRequested);
+    if (!channel.open(link)) {
+        emit signalDone(ConfigOutcome::failure(title, channel.errorText()), ItemWriteOutcome(), 0);
+        return;
+    }
+    QElapsedTimer clock;
+    clock.start();
+    QByteArray reply;
+    const ExchangeResult result = channel.readItem(0, reply, LinkTimings::current().readItemMs);
+    const int elapsed = int(clock.elapsed());
+    ConfigOutcome outcome;
+    if (result == ExchangeStopped) {
+        outcome.ok = false;
+        outcome.cancelled = true;
+        outcome.status = tr("测试连接已取消");
+    } else {
+        const QString error = errorMessage(result, reply);
+        if (!error.isEmpty())
+            outcome = ConfigOutcome::failure(title, error);
+        else if (checkItemReply(reply, channel.deviceAddress()) != ItemReply::Valid)
+            outcome = ConfigOutcome::failure(title, tr("设备应答了, 但应答无效: %1").arg(QString::fromLatin1(hexDump(reply.left(64)))));
+        else
+            outcome.addInformation(title, tr("设备已应答, 用时 %1 ms").arg(elapsed));
+        outcome.contact = contactOf(result);
+    }
+    emit signalDone(outcome, ItemWriteOutcome(), elapsed);
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "config/configoutcome.h"
+#include "config/configrow.h"
+#include "config/configwriter.h"
+#include "config/writemode.h"
+#include "settings/linksettings.h"
+
+#include <QThread>
+#include <QVector>
+
+#include <atomic>
+
+// A row of a write of rows and what became of it.
+struct WrittenRow
+{
+    int row = -1;
+    ItemWriteOutcome outcome;
+};
+using WrittenRows = QVector<WrittenRow>;
+Q_DECLARE_METATYPE(WrittenRows)
+
+// Runs the window's exchanges with the instrument off the interface thread, one job at a time:
+// writing one item, writing rows in order, setting the clock, testing the connection. It reports
+// only through queued signals and ends every job with signalDone, also when stopped.
+class ConfigWorker : public QThread
+{
+    Q_OBJECT
+public:
+    enum Job { NoJob, WriteOneJob, WriteRowsJob, SyncTimeJob, TestConnectionJob };
+
+    explicit ConfigWorker(QObject* parent = nullptr);
+    // Stops a job still running and waits for it: a running thread is never destroyed.
+    ~ConfigWorker() override;
+
+    // Each start takes the link as config.ini describes it now and returns false while a job runs.
+    bool startWriteOne(const ConfigRow& row, const QString& value, WriteMode mode);
+    bool startWriteRows(const ConfigRows& rows);
+    bool startSyncTime();
+    bool startTestConnection();
+    // Ends the job soon: before the next row, or within a fraction of a second of a wait.
+    void requestStop() { stopRequested = true; }
+    // The job of the last start (kept after it has ended).
+    Job job() const { return current; }
+
+    // The link to use instead of config.ini's (tests, other tools); set while no job runs.
+    void setLinkSettings(const LinkSettings& settings) { fixedLink = settings; hasFixedLink = true; }
+
+    // How often at most progress and written rows cross to the window: a fast instrument answers
+    // hundreds of rows a second, and one event per row would keep the window busy for nothing.
+    static constexpr int ReportIntervalMs = 50;
+
+signals:
+    // A row of a write goes out: its place in the rows given, and how many of the rows to write
+    // have gone before it. Told for the first row and then at most every ReportIntervalMs.
+    void signalRowStarting(int row, int done, int total);
+    // The rows answered since the last report, in order; the last batch comes before signalDone.
+    void signalRowsWritten(const WrittenRows& rows);
+    // The end of every job. A single item's outcome is an ItemWriteOutcome; a connection test
+    // carries the time the answer took in elapsedMs.
+    void signalDone(const ConfigOutcome& outcome, const ItemWriteOutcome& item, int elapsedMs);
+
+protected:
+    void run() override;
+
+private:
+    bool begin(Job job);
+    void runTestConnection();
+
+    Job current = NoJob;
+    std::atomic<bool> stopRequested{false};
+    LinkSettings link;
+    LinkSettings fixedLink;
+    bool hasFixedLink = false;
+    ConfigRows rows;
+    ConfigRow row;
+    QString value;
+    WriteMode mode = WriteCancelled;
+};

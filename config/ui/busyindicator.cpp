@@ -1,0 +1,63 @@
+#include "config/ui/busyindicator.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+BusyIndicator::BusyIndicator(QWidget* parent)
+    : QWidget(parent), labBusy(new QLabel(this)), barBusy(new QProgressBar(this)), bntCancel(new QPushButton(this))
+{
+    setObjectName(QStringLiteral("busyIndicator"));
+    labBusy->setObjectName(QStringLiteral("labBusy"));
+    barBusy->setObjectName(QStringLiteral("barBusy"));
+    bntCancel->setObjectName(QStringLiteral("bntCancel"));
+    barBusy->setTextVisible(false);
+    barBusy->setFixedWidth(80);
+    barBusy->setMaximumHeight(14);
+    bntCancel->setText(tr("取消"));
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(labBusy);
+    layout->addWidget(barBusy);
+    layout->addWidget(bntCancel);
+    connect(bntCancel, &QPushButton::clicked, this, [this] {
+        // One press is enough; the operation ends within a second.
+        bntCancel->setEnabled(false);
+        emit signalCancel();
+    });
+    hide();
+}
+
+void BusyIndicator::start(const QString& text)
+{
+    setProgress(text, 0, 0);
+    bntCancel->setEnabled(true);
+    show();
+}
+
+void BusyIndicator::setProgress(const QString& text, int done, int total)
+{
+    labBusy->setText(text);
+    barBusy->setRange(0, qMax(0, total));
+    if (total > 0)
+        barBusy->setValue(qBound(0, done, total));
+}
+
+void BusyIndicator::stop()
+{
+    hide();
+}
+
+QString BusyIndicator::text() const
+{
+    return labBusy->text();
+}
+
+void BusyIndicator::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        bntCancel->setText(tr("取消"));
+    QWidget::changeEvent(event);
+}
