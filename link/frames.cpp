@@ -79,11 +79,17 @@ bool isCompleteReply(const QByteArray& received, quint8 deviceAddress, CrcOrder 
     if (n == 0)
         return false;
     const char* data = received.constData();
-    // The address comes first: with address 0x7E an address-led reply still wins over the marker rule.
+    const bool wholeMarkerFrame =
+        data[0] == MarkerStart && n >= 5 && data[n - 1] == MarkerEnd && checkFrameCrc(data, n - 1, order);
+    // The loader's replies (CRC high-first) are marker frames whatever the device address: with
+    // address 0x7E the address rule would judge them by a count byte they do not have.
+    if (order == CrcOrder::HighFirst && wholeMarkerFrame)
+        return true;
+    // Otherwise the address comes first: with address 0x7E an address-led reply wins over the marker rule.
     if (quint8(data[0]) == deviceAddress)
         return n >= 5 && n == quint8(data[2]) + 5 && checkFrameCrc(data, n, order);
     if (data[0] == MarkerStart)
-        return n >= 5 && data[n - 1] == MarkerEnd && checkFrameCrc(data, n - 1, order);
+        return wholeMarkerFrame;
     return checkFrameCrc(data, n, order);
 }
 

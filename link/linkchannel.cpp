@@ -2,6 +2,7 @@
 
 #include "link/ddatareceiver.h"
 #include "link/frames.h"
+#include "link/replyscan.h"
 #include "link/serialtransport.h"
 #include "link/udptransport.h"
 
@@ -9,8 +10,17 @@
 #include <QEventLoop>
 #include <QTimer>
 
+namespace {
+// Received bytes without a reply in them are kept up to this much; older ones can no longer start
+// one and are set aside, so a flood neither grows the buffer nor slows the search.
+constexpr int KeptUnmatchedBytes = 2 * MaxReplyFrameBytes;
+constexpr char LineFeed = '\n';
+} // namespace
+
 LinkChannel::LinkChannel() : timings(LinkTimings::current())
-{ }
+{
+    clock.start();
+}
 
 LinkChannel::~LinkChannel() = default;
 
@@ -63,9 +73,45 @@ bool LinkChannel::isPeer(const QHostAddress& peer, quint16 peerPort, const QHost
     return UdpTransport::isPeer(peer, peerPort, sender, senderPort);
 }
 
-bool LinkChannel::isComplete(const QByteArray& received, CrcOrder order) const
+void LinkChannel::setAside(const QByteArray& bytes)
 {
-    return isCompleteReply(received, deviceAddress(), order);
+    if (!bytes.isEmpty() && strayListener)
+        strayListener(bytes);
+}
+
+void LinkChannel::settleBeforeSend(CrcOrder order)
+{
+    QByteArray stale = held + transport->takeArrived();
+    held.clear();
+    for (FrameSpan span = findReply(stale, deviceAddress(), order); span.found();
+         span = findReply(stale, deviceAddress(), order)) {
+        setAside(stale.left(span.start));
+        // A late reply pays its debt here; one that nobody asked for is no line either.
+        ledger.strayFrame(now(), stale.mid(span.start, span.length));
+        stale.remove(0, span.end());
+    }
+    setAside(stale);
+}
+
+bool LinkChannel::takeReply(QByteArray& received, CrcOrder order, QByteArray& reply)
+{
+    for (FrameSpan span = findReply(received, deviceAddress(), order); span.found();
+         span = findReply(received, deviceAddress(), order)) {
+        setAside(received.left(span.start));
+        const QByteArray frame = received.mid(span.start, span.length);
+        received.remove(0, span.end());
+        if (ledger.frameArrived(now(), frame)) {
+            reply = frame;
+            held = received;
+            received.clear();
+            return true;
+        }
+    }
+    if (received.size() > KeptUnmatchedBytes) {
+        setAside(received.left(received.size() - MaxReplyFrameBytes));
+        received.remove(0, received.size() - MaxReplyFrameBytes);
+    }
+    return false;
 }
 
 ExchangeResult LinkChannel::readItem(int index, QByteArray& reply, int timeoutMs)
@@ -80,41 +126,52 @@ ExchangeResult LinkChannel::exchange(const QByteArray& request, QByteArray& repl
     if (request.isEmpty() || !transport)
         return ExchangeSendFailed;
     const QDeadlineTimer deadline(qMax(0, timeoutMs), Qt::PreciseTimer);
-    // Whatever is still queued (a late answer to an earlier request, debug lines) would pass for
-    // the reply to this request.
-    transport->takeArrived();
+    settleBeforeSend(order);
     if (transport->send(request, deadline) != LinkError::None)
         return ExchangeSendFailed;
+    ledger.sent(request, now());
+    // A reply unanswered for two whole waits is given up: a reply later than that is no reply.
+    const qint64 debtMs = 2 * qint64(qMax(timeoutMs, 1));
 
-    QByteArray chunk = transport->receive(deadline);
-    if (stopRequested())
-        return ExchangeStopped;
-    if (chunk.isEmpty())
-        return ExchangeNoReply;
-    reply.append(chunk);
     // Over UDP every piece must come within the one time-out: the instrument's debug lines or a
     // stray talker on its address would otherwise start a fresh wait with each datagram. Over the
-    // serial line a reply may come in pieces; a gap of half a second ends it, complete or not, and
-    // a reply begun within the time-out may finish one gap after it, and no later.
+    // serial line a reply may come in pieces; once it has begun, a gap of half a second ends it,
+    // complete or not, and it may finish one gap after the time-out, and no later.
     const bool datagrams = transport->isDatagram();
     const QDeadlineTimer lastPiece(deadline.remainingTime() + (datagrams ? 0 : timings.serialPieceGapMs),
                                    Qt::PreciseTimer);
-    while (!isComplete(reply, order)) {
-        if (!datagrams && lastPiece.hasExpired())
+    QByteArray received; // bytes since the request that are no reply yet
+    for (;;) {
+        // Whole lines before a reply (debug output) do not start the serial gap: a reply has begun
+        // when bytes follow the last line feed, or when the time-out has passed with bytes in hand.
+        const bool inHand = !datagrams && !received.isEmpty();
+        const bool begun = inHand && (deadline.hasExpired() || !received.endsWith(LineFeed));
+        if (begun && lastPiece.hasExpired())
             break;
-        const QDeadlineTimer wait = datagrams
-            ? deadline
-            : QDeadlineTimer(qMin<qint64>(timings.serialPieceGapMs, lastPiece.remainingTime()), Qt::PreciseTimer);
-        chunk = transport->receive(wait);
-        if (stopRequested())
+        const QDeadlineTimer wait = begun
+            ? QDeadlineTimer(qMin<qint64>(timings.serialPieceGapMs, lastPiece.remainingTime()), Qt::PreciseTimer)
+            : deadline;
+        const QByteArray chunk = transport->receive(wait);
+        if (stopRequested()) {
+            ledger.unanswered(now(), debtMs);
             return ExchangeStopped;
-        if (chunk.isEmpty()) {
-            if (datagrams)
-                return ExchangeNoReply;
-            break;
         }
-        reply.append(chunk);
+        if (chunk.isEmpty()) {
+            if (begun)
+                break;
+            if (inHand)
+                continue; // only whole lines by the time-out: one gap for a reply behind them
+            reply = received;
+            ledger.unanswered(now(), debtMs);
+            return ExchangeNoReply;
+        }
+        received.append(chunk);
+        if (takeReply(received, order, reply))
+            return ExchangeOk;
     }
+    // The serial line fell silent with a reply begun and not whole: it is handed back as it is.
+    reply = received;
+    ledger.unanswered(now(), debtMs);
     return ExchangeOk;
 }
 
@@ -127,7 +184,7 @@ void LinkChannel::receiveStream(const QByteArray& request, DDataReceiver* receiv
     streamReceiver = receiver;
     // The write and the first bytes share the one time-out.
     const QDeadlineTimer firstData(timings.streamFirstDataMs, Qt::PreciseTimer);
-    transport->takeArrived();
+    settleBeforeSend(CrcOrder::HighFirst);
     const LinkError sent = transport->send(request, firstData);
     QByteArray chunk;
     if (sent != LinkError::None)
@@ -149,6 +206,11 @@ void LinkChannel::receiveStream(const QByteArray& request, DDataReceiver* receiv
 
 QByteArray LinkChannel::receive(int timeoutMs)
 {
+    if (!held.isEmpty()) {
+        QByteArray kept;
+        kept.swap(held);
+        return kept;
+    }
     if (!transport)
         return QByteArray();
     return transport->receive(QDeadlineTimer(qMax(0, timeoutMs), Qt::PreciseTimer));

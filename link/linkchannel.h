@@ -4,9 +4,11 @@
 #include "link/frames.h"
 #include "link/linkerror.h"
 #include "link/linktimings.h"
+#include "link/replyledger.h"
 #include "settings/linksettings.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QString>
 
@@ -33,9 +35,12 @@ public:
     // of 70000, a device address of 300) are refused with a text that names the key and its value.
     bool open(const LinkSettings& settings);
 
-    // Sends request and collects the reply (cleared first) until it is complete. timeoutMs bounds
-    // the whole exchange, so a talker that keeps sending stray bytes cannot keep it waiting; over
-    // the serial port the pieces of a reply that has begun may go on for one piece gap beyond it.
+    // Sends request and collects the reply (cleared first) until a whole reply frame has come.
+    // timeoutMs bounds the whole exchange, so a talker that keeps sending stray bytes cannot keep
+    // it waiting; over the serial port the pieces of a reply that has begun may go on for one piece
+    // gap beyond it. The frame may come behind other bytes (an instrument's debug lines, noise):
+    // those go to the stray listener; bytes after it are kept for the next exchange or receive.
+    // A frame that answers an earlier request that timed out is dropped (ReplyLedger).
     ExchangeResult exchange(const QByteArray& request, QByteArray& reply, CrcOrder order, int timeoutMs);
     ExchangeResult readItem(int index, QByteArray& reply, int timeoutMs);
 
@@ -48,6 +53,10 @@ public:
     // for instance) and returns all that have come; empty when nothing did. Over UDP only the
     // instrument's datagrams count.
     QByteArray receive(int timeoutMs);
+
+    // Who is handed the bytes found around replies that are no reply (debug lines, noise); without
+    // a listener they are dropped. Called on the channel's thread, during its waits.
+    void setStrayListener(std::function<void(const QByteArray&)> listener) { strayListener = std::move(listener); }
 
     // A flag that the operation's owner sets from another thread to end every wait at once:
     // an exchange then returns ExchangeStopped, a stream or a receive ends without an error.
@@ -74,7 +83,14 @@ public:
     LinkError openError() const { return error.isEmpty() ? LinkError::None : LinkError::CannotOpen; }
 
 private:
-    bool isComplete(const QByteArray& received, CrcOrder order) const;
+    qint64 now() const { return clock.elapsed(); }
+    void setAside(const QByteArray& bytes);
+    // Before a request goes out, what is still around is judged: replies to requests that timed
+    // out pay their debts, everything else is set aside.
+    void settleBeforeSend(CrcOrder order);
+    // Takes the first whole reply out of received (bytes before it set aside, frames that pay
+    // debts dropped); true when one answers the waiting request.
+    bool takeReply(QByteArray& received, CrcOrder order, QByteArray& reply);
 
     LinkSettings settings;
     LinkTimings timings;
@@ -82,4 +98,8 @@ private:
     const std::atomic<bool>* stopFlag = nullptr;
     DDataReceiver* streamReceiver = nullptr; // the receiver of the stream under way
     std::unique_ptr<LinkTransport> transport;
+    std::function<void(const QByteArray&)> strayListener;
+    QByteArray held; // bytes after the last reply, for the next reader
+    ReplyLedger ledger;
+    QElapsedTimer clock;
 };

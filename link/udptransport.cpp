@@ -98,5 +98,6 @@ QByteArray UdpTransport::receive(const QDeadlineTimer& deadline)
 
 QByteArray UdpTransport::takeArrived()
 {
-    return readPending(QDeadlineTimer(0));
+    // Everything pending, up to the chunk limit: what is left of a flood is judged with the reply.
+    return readPending(QDeadlineTimer(QDeadlineTimer::Forever));
 }

@@ -15,28 +15,6 @@ MonitorThread::~MonitorThread()
     stopAndWait();
 }
 
-void MonitorThread::start()
-{
-    if (isRunning())
-        return;
-    stopRequested = false;
-    QThread::start(QThread::InheritPriority);
-}
-
-void MonitorThread::stop()
-{
-    if (!isRunning())
-        return;
-    stopRequested = true;
-    backlogFreed.notify_all();
-}
-
-void MonitorThread::stopAndWait()
-{
-    stop();
-    wait();
-}
-
 void MonitorThread::requestDebug(bool on)
 {
     if (isRunning())
@@ -62,6 +40,8 @@ void MonitorThread::run()
     failureCode = MonitorFailure::None;
     failureLink = LinkError::None;
     LinkChannel channel;
+    // Lines the instrument sends around the debug command's reply are lines like any other.
+    channel.setStrayListener([this](const QByteArray& bytes) { deliver(bytes); });
     if (!(link ? channel.open(*link) : channel.openFromSettings())) {
         failureCode = MonitorFailure::CannotOpen;
         failureLink = channel.openError();
@@ -72,10 +52,10 @@ void MonitorThread::run()
         if (!sendDebugCommand(channel, true))
             return;
         debugOn = true;
-        if (!stopRequested)
+        if (!stopRequested())
             listen(channel);
     } else {
-        if (!sendDebugCommand(channel, false) || stopRequested)
+        if (!sendDebugCommand(channel, false) || stopRequested())
             return;
         listen(channel);
     }
@@ -124,7 +104,7 @@ void MonitorThread::listen(LinkChannel& channel)
             // lines at once, so a line that never pauses is still shown as it goes.
             // Holding back lets the line's own flow control slow the instrument down; over UDP
             // it would only lose datagrams.
-            while (!bytes.isEmpty() && !stopRequested) {
+            while (!bytes.isEmpty() && !stopRequested()) {
                 deliver(bytes);
                 waitForBacklog();
                 switchDebug(channel);
@@ -132,7 +112,7 @@ void MonitorThread::listen(LinkChannel& channel)
             }
         }
         deliver(bytes);
-    } while (!stopRequested);
+    } while (!stopRequested());
 }
 
 void MonitorThread::switchDebug(LinkChannel& channel)
@@ -167,6 +147,6 @@ void MonitorThread::waitForBacklog()
         return;
     std::unique_lock<std::mutex> lock(backlogMutex);
     // The time limit covers a wake-up that slips between the test and the wait.
-    while (!stopRequested && backlog > limit / 2)
+    while (!stopRequested() && backlog > limit / 2)
         backlogFreed.wait_for(lock, std::chrono::milliseconds(20));
 }

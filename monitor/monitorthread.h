@@ -1,12 +1,12 @@
 #pragma once
 
+#include "link/workerthread.h"
 #include "monitor/linecutter.h"
 #include "settings/linksettings.h"
 
 #include <QByteArray>
 #include <QByteArrayList>
 #include <QString>
-#include <QThread>
 
 #include <atomic>
 #include <condition_variable>
@@ -28,7 +28,7 @@ enum class MonitorFailure {
 // instrument's debug output with item 255 ("1" or "0"), hands over every whole line until stopped
 // (the lines of each received piece in one signal), and when the output is on at the end switches
 // it off again. The output can be switched while the run listens.
-class MonitorThread : public QThread
+class MonitorThread : public WorkerThread
 {
     Q_OBJECT
 public:
@@ -51,8 +51,6 @@ public:
     // The link to listen on instead of config.ini (the command-line tool's own flags); set while
     // idle.
     void setLinkSettings(const LinkSettings& settings) { link = settings; }
-    // Running, and told to stop: the current cycle and the closing command are still to end.
-    bool isStopping() const { return stopRequested && isRunning(); }
 
     // Flow control for a fast instrument on the serial line: the worker reads no more while this
     // many lines are handed over and not yet taken (0: no limit). The receiver reports the taken
@@ -64,8 +62,6 @@ public:
     MonitorFailure failure() const { return failureCode; }
     LinkError linkError() const { return failureLink; }
 
-    // Asks a run to stop and waits for it to end, with its closing command; for destructors.
-    void stopAndWait();
 
 signals:
     void signalShowError(const QString& title, const QString& error);
@@ -78,11 +74,9 @@ signals:
     void signalListening();
 
 public slots:
-    // Starts a run unless one is running.
-    void start();
-    // Asks the run to stop and returns at once; finished() follows when the cycle and the
-    // closing debug command have ended.
-    void stop();
+    // Starts a run unless one is running. stop() asks the run to end and returns at once;
+    // finished() follows when the cycle and the closing debug command have ended.
+    void start() { startWork(); }
 
 protected:
     void run() override;
@@ -93,8 +87,8 @@ private:
     void switchDebug(LinkChannel& channel);
     void deliver(const QByteArray& bytes);
     void waitForBacklog();
+    void wakeForStop() override { backlogFreed.notify_all(); }
 
-    std::atomic<bool> stopRequested{false};
     bool debugMode = false;
     std::optional<LinkSettings> link;
     std::atomic<int> debugRequest{-1}; // -1: none; else the state asked for while listening

@@ -12,16 +12,7 @@ DSearchDeviceThread::DSearchDeviceThread(SearchDeviceDialogInterf* owner) : dial
 
 DSearchDeviceThread::~DSearchDeviceThread()
 {
-    requestStop();
-    wait();
-}
-
-void DSearchDeviceThread::search()
-{
-    if (isRunning())
-        return;
-    stopRequested = false;
-    start();
+    stopAndWait();
 }
 
 void DSearchDeviceThread::run()
@@ -32,27 +23,36 @@ void DSearchDeviceThread::run()
 
     const SearchTargets targets = SearchTargets::current();
     const QByteArray request = probe();
+    answerCount = 0;
+    int probesSent = 0;
     for (const QHostAddress& destination : targets.destinations) {
-        if (stopRequested)
+        if (stopRequested())
             break;
         if (socket.writeDatagram(request, destination, targets.probePort) < request.size())
             continue;
+        ++probesSent;
         // Answers are not matched to probes: each carries its sender. The window restarts with each one.
         QElapsedTimer window;
         window.start();
-        while (!stopRequested && window.elapsed() < targets.replyWindowMs) {
+        while (!stopRequested() && window.elapsed() < targets.replyWindowMs) {
             if (!socket.hasPendingDatagrams()) {
                 msleep(20);
                 continue;
             }
             const QNetworkDatagram answer = socket.receiveDatagram();
             // The unbound socket is dual-stack: IPv4 senders arrive in their mapped form.
-            if (!answer.data().isEmpty())
+            if (!answer.data().isEmpty()) {
+                ++answerCount;
                 emit signalInsertDevice(decodeDeviceText(answer.data()).trimmed(), plainAddress(answer.senderAddress()),
                                         quint16(answer.senderPort()));
+            }
             window.restart();
         }
     }
 
+    failureCode = answerCount > 0   ? SearchFailure::None
+                  : stopRequested() ? SearchFailure::Stopped
+                  : probesSent == 0 ? SearchFailure::NotSent
+                                    : SearchFailure::NoAnswer;
     emit signalSetEnableButtons(true);
 }

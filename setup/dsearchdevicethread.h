@@ -1,14 +1,21 @@
 #pragma once
 
-#include <QHostAddress>
-#include <QThread>
+#include "link/workerthread.h"
 
-#include <atomic>
+#include <QHostAddress>
 
 class SearchDeviceDialogInterf;
 
+// How a search ended, beside the rows it listed.
+enum class SearchFailure {
+    None,     // at least one instrument answered
+    NotSent,  // no probe went out (no destination, or every send failed)
+    NoAnswer, // probes went out and nobody answered
+    Stopped   // it was stopped before anyone answered
+};
+
 // Sends the search probe to every destination in turn and reports each instrument that answers.
-class DSearchDeviceThread : public QThread
+class DSearchDeviceThread : public WorkerThread
 {
     Q_OBJECT
 public:
@@ -18,12 +25,16 @@ public:
 
     SearchDeviceDialogInterf* owner() const { return dialogInterf; }
 
-    // Starts a search unless one runs.
-    void search();
-    // Asks a running search to end at its next poll.
-    void requestStop() { stopRequested = true; }
+    // Starts a search unless one runs; stop() ends it at its next poll.
+    void search() { startWork(QThread::InheritPriority); }
+    // The same as stop(), for older callers.
+    void requestStop() { stop(); }
 
     static QByteArray probe() { return QByteArray(4, '\x01'); }
+
+    // How the last search ended and how many answers it listed (read after finished()).
+    SearchFailure failure() const { return failureCode; }
+    int answers() const { return answerCount; }
 
 signals:
     void signalSetEnableButtons(bool enable);
@@ -34,5 +45,6 @@ protected:
 
 private:
     SearchDeviceDialogInterf* dialogInterf;
-    std::atomic<bool> stopRequested{false};
+    SearchFailure failureCode = SearchFailure::None;
+    int answerCount = 0;
 };

@@ -17,7 +17,7 @@ const Name kinds[] = {
     {"split", Sim::SplitReply},         {"bad-crc", Sim::BadCrc},
     {"other-address", Sim::OtherAddress}, {"other-command", Sim::OtherCommand},
     {"wrong-length", Sim::WrongLength}, {"other-port", Sim::OtherPort},
-    {"foreign-first", Sim::ForeignFirst},
+    {"foreign-first", Sim::ForeignFirst}, {"chatter", Sim::Chatter},
 };
 
 const Name commands[] = {

@@ -419,6 +419,12 @@ void InstrumentSimulator::handleFrame(const QByteArray& frame, const Peer& from)
     if (response.command == WriteItem && quint8(frame[3]) == InstrumentCore::MonitorIndex)
         switchDebugOutput(from);
 
+    if (faulty && fault.kind == Chatter) {
+        // A request the instrument does not answer (EndUpdate) gets no line either.
+        if (response.stream || !response.reply.isEmpty())
+            deliver(from, chatterLine());
+        faulty = false;
+    }
     if (response.stream) {
         const bool silent = faulty && (fault.kind == NoReply || fault.kind == OtherPort);
         if (faulty && fault.kind == DelayReply)
@@ -429,6 +435,12 @@ void InstrumentSimulator::handleFrame(const QByteArray& frame, const Peer& from)
         sendReply(from, response.reply, faulty, fault);
     }
     emit requestHandled(response.command);
+}
+
+QByteArray InstrumentSimulator::chatterLine()
+{
+    QMutexLocker lock(&mutex);
+    return encodeDeviceText(debugLine(core.clock(), ++debugSequence));
 }
 
 void InstrumentSimulator::sendReply(const Peer& to, const QByteArray& reply, bool faulty, const Fault& fault)

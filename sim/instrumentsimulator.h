@@ -50,7 +50,9 @@ public:
         OtherCommand,  // answer with 0x83 in the command byte (marker replies: another message code)
         WrongLength,   // a count byte that disagrees with the data (the CRC still fits the bytes)
         OtherPort,     // answer from another UDP port (over the pty: say nothing)
-        ForeignFirst   // over UDP, a copy of the reply from another port at once, the reply itself after delayMs
+        ForeignFirst,  // over UDP, a copy of the reply from another port at once, the reply itself after delayMs
+        Chatter        // one debug text line (ended by CR LF) just before the reply or the stream, over
+                       // UDP as a datagram of its own: an instrument left talking
     };
     enum Command {
         AnyCommand = InstrumentCore::Unknown,
@@ -156,6 +158,7 @@ private:
     void readPty(const QByteArray& bytes);
     void handleFrame(const QByteArray& frame, const Peer& from);
     bool takeFault(int command, Fault* fault);
+    QByteArray chatterLine();
     void sendReply(const Peer& to, const QByteArray& reply, bool faulty, const Fault& fault);
     void switchDebugOutput(const Peer& from);
     void deliver(const Peer& to, const QByteArray& bytes, bool fromOtherPort = false);

@@ -1,5 +1,7 @@
 // Labels: fast
 #include "link/frames.h"
+#include "link/replyledger.h"
+#include "link/replyscan.h"
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -37,6 +39,10 @@ private slots:
     void hexDumps_data();
     void hexDumps();
     void waitForSignalOutcomes();
+    void replyFoundAnywhere_data();
+    void replyFoundAnywhere();
+    void repliesOwed_data();
+    void repliesOwed();
 };
 
 static CrcOrder order(bool highFirst)
@@ -116,7 +122,8 @@ void TestFrames::completeness_data()
     QTest::newRow("marker end missing") << eraseFlashAcknowledgement().chopped(1) << 0xFF << true << false;
     QTest::newRow("marker, crc read low-first") << eraseFlashAcknowledgement() << 0xFF << false << false;
     QTest::newRow("address 7E is address-led") << buildAddressReply(0x7E, "ab") << 0x7E << false << true;
-    QTest::newRow("address 7E, marker frame") << eraseFlashAcknowledgement() << 0x7E << true << false;
+    // The loader's replies start with 0x7E whatever the device address: in a marker exchange its rule comes first.
+    QTest::newRow("address 7E, marker frame") << eraseFlashAcknowledgement() << 0x7E << true << true;
 }
 
 void TestFrames::completeness()
@@ -322,6 +329,103 @@ void TestFrames::waitForSignalOutcomes()
     // The wait leaves nothing behind: a later emission outside a wait does not end the next one.
     emit beacon.ping();
     QVERIFY(!waitForSignal(&beacon, SIGNAL(ping()), 20));
+}
+
+void TestFrames::replyFoundAnywhere_data()
+{
+    QTest::addColumn<QByteArray>("received");
+    QTest::addColumn<int>("address");
+    QTest::addColumn<bool>("highFirst");
+    QTest::addColumn<int>("start"); // -1: no whole reply
+    QTest::addColumn<int>("length");
+    const QByteArray line("2026-03-01 10:00:00 T=21.5\r\n");
+    const QByteArray item = buildAddressReply(1, "name:value");
+    const QByteArray ack = eraseFlashAcknowledgement();
+    QTest::newRow("reply alone") << item << 1 << false << 0 << item.size();
+    QTest::newRow("behind a line") << line + item << 1 << false << line.size() << item.size();
+    QTest::newRow("ahead of a line") << item + line << 1 << false << 0 << item.size();
+    QTest::newRow("behind two lines, then more") << line + line + item + line << 1 << false << 2 * line.size() << item.size();
+    QTest::newRow("only lines") << line + line << 1 << false << -1 << 0;
+    QTest::newRow("reply not whole yet") << line + item.chopped(1) << 1 << false << -1 << 0;
+    QTest::newRow("broken crc behind a line") << line + item.chopped(1) + 'x' << 1 << false << -1 << 0;
+    QTest::newRow("the address byte in text is no reply") << QByteArray("1\x01\x05" "ghijklmn") << 1 << false << -1 << 0;
+    QTest::newRow("marker reply behind a line") << line + ack << 0xFF << true << line.size() << ack.size();
+    QTest::newRow("marker reply, address 7E") << line + ack << 0x7E << true << line.size() << ack.size();
+    QTest::newRow("marker reply at the start, address 7E") << ack + line << 0x7E << true << 0 << ack.size();
+    QTest::newRow("address-led 7E in an item exchange") << line + buildAddressReply(0x7E, "ab") << 0x7E << false
+                                                        << line.size() << buildAddressReply(0x7E, "ab").size();
+    QTest::newRow("first of two replies") << item + buildAddressReply(1, "x") << 1 << false << 0 << item.size();
+}
+
+void TestFrames::replyFoundAnywhere()
+{
+    QFETCH(QByteArray, received);
+    QFETCH(int, address);
+    QFETCH(bool, highFirst);
+    QFETCH(int, start);
+    QFETCH(int, length);
+    const FrameSpan span = findReply(received, quint8(address), order(highFirst));
+    QCOMPARE(span.start, start);
+    if (start >= 0)
+        QCOMPARE(span.length, length);
+}
+
+void TestFrames::repliesOwed_data()
+{
+    // A script of what the link does, in milliseconds: "send A 0" a request for item A at 0,
+    // "miss 300 600" its wait ends unanswered at 300 (owed for 600 more), "frame 550 take" a reply
+    // that answers the waiting request, "frame 850 drop" one that pays an older debt, "stray 300 paid"
+    // a reply found before the next request, "owed 1" the requests still owed.
+    QTest::addColumn<QString>("script");
+    QTest::newRow("answered at once") << "send A 0; frame 10 take; send B 10; frame 20 take; owed 0";
+    QTest::newRow("late past the first wait: the retry's twin is dropped")
+        << "send A 0; miss 300 600; send A 300; frame 350 take a; send B 350; frame 650 drop a; frame 700 take b; owed 0";
+    QTest::newRow("late past the retry's wait")
+        << "send A 0; miss 300 600; send A 300; frame 550 take a; send B 550; frame 850 drop a; miss 850 600;"
+           " send B 850; frame 1100 take b; send C 1100; frame 1400 drop b; owed 1";
+    QTest::newRow("the first request lost: the next is not dropped")
+        << "send A 0; miss 3000 6000; send A 3000; frame 3010 take a; send B 3010; frame 3020 take b; send C 3020;"
+           " frame 3030 take c";
+    QTest::newRow("after a retry, another item's answer is taken") << "send A 0; miss 300 600; send A 300; frame 350 take a;"
+                                                                    " send B 350; frame 360 take b; owed 1";
+    // Its caller gave up on the request that timed out; the next question's answer is not dropped.
+    QTest::newRow("another request after a time-out") << "send A 0; miss 50 100; send B 60; frame 90 take; owed 1";
+    QTest::newRow("an unanswered request is given up") << "send A 0; miss 50 100; send B 400; frame 410 take; owed 0";
+    QTest::newRow("a late reply found before the next request") << "send A 0; miss 50 1000; stray 300 paid; send B 310; frame 320 take";
+    QTest::newRow("another instrument's reply pays no debt")
+        << "send A 0; miss 50 1000; send B 60; frame 90 take x 4; owed 1; stray 100 none x 4; stray 110 paid";
+    QTest::newRow("a reply nobody asked for") << "stray 10 none; send A 20; frame 30 take; owed 0";
+}
+
+void TestFrames::repliesOwed()
+{
+    QFETCH(QString, script);
+    ReplyLedger ledger;
+    // A frame step may name the reply's text (twins share it; by default each differs) and the
+    // address it comes from (by default the requests' address, 1).
+    const auto frameFrom = [](const QStringList& words) {
+        const QString text = words.value(3, words.value(1));
+        return buildAddressReply(quint8(words.value(4, QStringLiteral("1")).toInt()), text.toLatin1());
+    };
+    for (const QString& step : script.split(QLatin1Char(';'))) {
+        const QStringList words = step.simplified().split(QLatin1Char(' '));
+        const QString verb = words.value(0);
+        const qint64 at = words.value(1).toLongLong();
+        if (verb == QLatin1String("send"))
+            ledger.sent(buildReadItemRequest(1, words.value(1).at(0).unicode() - 'A'), words.value(2).toLongLong());
+        else if (verb == QLatin1String("miss"))
+            ledger.unanswered(at, words.value(2).toLongLong());
+        else if (verb == QLatin1String("frame"))
+            QVERIFY2(ledger.frameArrived(at, frameFrom(words)) == (words.value(2) == QLatin1String("take")),
+                     qPrintable(step));
+        else if (verb == QLatin1String("stray"))
+            QVERIFY2(ledger.strayFrame(at, frameFrom(words)) == (words.value(2) == QLatin1String("paid")),
+                     qPrintable(step));
+        else if (verb == QLatin1String("owed"))
+            QVERIFY2(ledger.owed() == words.value(1).toInt(), qPrintable(step));
+        else
+            QFAIL(qPrintable(step));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestFrames)

@@ -1405,7 +1405,7 @@
 <context>
     <name>MonitorThread</name>
     <message>
-        <location filename="../monitor/monitorthread.cpp" line="+68"/>
+        <location filename="../monitor/monitorthread.cpp" line="+48"/>
         <source>设备监听</source>
         <translation>裝置監聽</translation>
     </message>
@@ -1532,7 +1532,7 @@
 <context>
     <name>SearchCommand</name>
     <message>
-        <location filename="../tools/zq-cli/searchcommand.cpp" line="+33"/>
+        <location filename="../tools/zq-cli/searchcommand.cpp" line="+31"/>
         <source>没有仪器应答</source>
         <translation>沒有儀器回應</translation>
     </message>

@@ -14,12 +14,10 @@ ExitCode SearchCommand::run(const CliOptions& options)
     targets.replyWindowMs = options.waitMs;
     SearchTargets::install(&targets);
 
-    int found = 0;
     DSearchDeviceThread thread(nullptr);
     // Direct: each answer is printed from the search thread as it comes.
     QObject::connect(&thread, &DSearchDeviceThread::signalInsertDevice,
                      [&](const QString& name, const QHostAddress& address, quint16 port) {
-                         ++found;
                          if (options.json)
                              CliOutput::json({{QStringLiteral("name"), name},
                                               {QStringLiteral("address"), address.toString()},
@@ -29,7 +27,7 @@ ExitCode SearchCommand::run(const CliOptions& options)
                      });
     thread.search();
     thread.wait();
-    if (found == 0) {
+    if (thread.failure() != SearchFailure::None) {
         CliOutput::error(tr("没有仪器应答"));
         return ExitLink;
     }

@@ -1,0 +1,94 @@
+#include "link/replyledger.h"
+
+QByteArray ReplyLedger::keyOf(const QByteArray& request)
+{
+    // Marker frames: 7E, two address bytes, the message code; a page's number follows the record head.
+    if (request.startsWith('\x7E'))
+        return request.left(5) + request.mid(10, 1);
+    // Address-led frames: address, command, parameter, item index.
+    return request.left(4);
+}
+
+bool ReplyLedger::couldAnswer(const QByteArray& key, const QByteArray& frame)
+{
+    // The instrument answers with its own address first; the loader's replies are marker frames.
+    return !key.isEmpty() && !frame.isEmpty() && frame.at(0) == key.at(0);
+}
+
+void ReplyLedger::lapse(qint64 now)
+{
+    const int kept = waiting ? entries.size() - 1 : entries.size();
+    for (int i = kept - 1; i >= 0; --i) {
+        if (entries.at(i).expires >= 0 && entries.at(i).expires <= now)
+            entries.removeAt(i);
+    }
+}
+
+void ReplyLedger::sent(const QByteArray& request, qint64 now)
+{
+    lapse(now);
+    Entry entry;
+    entry.key = keyOf(request);
+    entry.sentAt = now;
+    entries.append(entry);
+    waiting = true;
+}
+
+bool ReplyLedger::frameArrived(qint64 now, const QByteArray& frame)
+{
+    if (!waiting)
+        return false;
+    lapse(now);
+    Entry current = entries.last();
+    if (entries.size() == 1) {
+        entries.clear();
+        waiting = false;
+        return true;
+    }
+    const Entry& oldest = entries.first();
+    const bool alike = oldest.key == current.key;
+    // A debt of known lateness takes the frame that comes about when it is due. One whose lateness
+    // is unknown (its request timed out and was not asked again) takes only an alike request's
+    // frame: its caller gave up on it, and an answer to another question is no answer to it.
+    const bool due = oldest.due < 0 ? alike : frame == oldest.answer;
+    const bool paysOldest = couldAnswer(oldest.key, frame) && due;
+    if (!paysOldest) {
+        // Far earlier than the older reply is due: this request's own answer.
+        entries.removeLast();
+        waiting = false;
+        return true;
+    }
+    const qint64 latency = now - oldest.sentAt;
+    entries.removeFirst();
+    if (!alike)
+        return false;
+    // An answer to the same question: it serves, and the waiting request's own reply is the one
+    // still to come, about as late.
+    Entry& moved = entries.last();
+    moved.due = current.sentAt + latency;
+    moved.slack = qMax(MinSlackMs, latency);
+    moved.expires = moved.due + moved.slack;
+    moved.answer = frame;
+    waiting = false;
+    return true;
+}
+
+void ReplyLedger::unanswered(qint64 now, qint64 unknownDebtMs)
+{
+    if (!waiting)
+        return;
+    Entry& current = entries.last();
+    current.due = -1;
+    current.expires = now + unknownDebtMs;
+    waiting = false;
+    lapse(now);
+}
+
+bool ReplyLedger::strayFrame(qint64 now, const QByteArray& frame)
+{
+    lapse(now);
+    if (waiting || entries.isEmpty() || !couldAnswer(entries.first().key, frame))
+        return false;
+    entries.removeFirst();
+    return true;
+}

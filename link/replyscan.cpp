@@ -1,0 +1,79 @@
+#include "link/replyscan.h"
+
+namespace {
+
+constexpr char MarkerStart = 0x7E;
+constexpr char MarkerEnd = 0x7F;
+constexpr quint8 ReplyCommand = 0x03;
+constexpr int ShortestFrame = 5;
+constexpr int MaxItemReplyBytes = 255 + ShortestFrame;
+
+// One CRC step, as crc16 takes it.
+quint16 crcStep(quint16 crc, quint8 byte)
+{
+    crc ^= byte;
+    for (int bit = 0; bit < 8; ++bit)
+        crc = (crc & 1) ? quint16((crc >> 1) ^ 0xA001) : quint16(crc >> 1);
+    return crc;
+}
+
+// A marker frame from start to the first 0x7F whose CRC holds: the CRC runs along once.
+int markerFrameLength(const QByteArray& received, int start, CrcOrder order)
+{
+    const int n = received.size();
+    const int last = qMin(n, start + MaxReplyFrameBytes);
+    // crc covers start .. end - 3 when the byte at end is looked at: the CRC's two bytes lie between.
+    quint16 crc = crcStep(0xFFFF, quint8(received.at(start)));
+    for (int end = start + ShortestFrame - 1; end < last; ++end) {
+        crc = crcStep(crc, quint8(received.at(end - 3)));
+        if (received.at(end) != MarkerEnd)
+            continue;
+        const quint8 first = quint8(received.at(end - 2));
+        const quint8 second = quint8(received.at(end - 1));
+        const quint16 carried =
+            order == CrcOrder::HighFirst ? quint16(first << 8 | second) : quint16(second << 8 | first);
+        if (crc == carried)
+            return end - start + 1;
+    }
+    return 0;
+}
+
+int addressFrameLength(const QByteArray& received, int start, quint8 deviceAddress, CrcOrder order, bool commandMustFit)
+{
+    const int n = received.size() - start;
+    if (n < ShortestFrame || quint8(received.at(start)) != deviceAddress)
+        return 0;
+    if (commandMustFit && quint8(received.at(start + 1)) != ReplyCommand)
+        return 0;
+    const int length = quint8(received.at(start + 2)) + ShortestFrame;
+    if (length > n || !checkFrameCrc(received.constData() + start, length, order))
+        return 0;
+    return length;
+}
+
+} // namespace
+
+FrameSpan findReply(const QByteArray& received, quint8 deviceAddress, CrcOrder order, int from)
+{
+    const int n = received.size();
+    // The test of the whole run also takes a frame with another first byte when its CRC holds
+    // (another instrument's reply); on a long run of text lines that would be chance, not a reply.
+    const bool lines = n > MaxItemReplyBytes && received.contains('\n');
+    if (from == 0 && !lines && isCompleteReply(received, deviceAddress, order))
+        return {0, n};
+    for (int start = qMax(0, from); start + ShortestFrame <= n; ++start) {
+        const bool marker = received.at(start) == MarkerStart;
+        // Further on, an address-led frame must also carry the reply command: text does not.
+        const bool fitCommand = start > 0;
+        int length = 0;
+        if (marker && order == CrcOrder::HighFirst)
+            length = markerFrameLength(received, start, order);
+        if (length == 0)
+            length = addressFrameLength(received, start, deviceAddress, order, fitCommand);
+        if (length == 0 && marker && order == CrcOrder::LowFirst)
+            length = markerFrameLength(received, start, order);
+        if (length > 0)
+            return {start, length};
+    }
+    return {};
+}
