@@ -186,7 +186,8 @@ void TestChatter::monitorSwitchBehindChatter()
     QElapsedTimer clock;
     std::atomic<qint64> listeningAt{-1};
     QString error;
-    connect(&thread, &MonitorThread::signalDataRecv, this, [&lines] { ++lines; }, Qt::DirectConnection);
+    connect(&thread, &MonitorThread::signalLinesRecv, this,
+            [&lines](const QByteArrayList& received, qint64) { lines += received.size(); }, Qt::DirectConnection);
     connect(&thread, &MonitorThread::signalListening, this, [&] { listeningAt = clock.elapsed(); }, Qt::DirectConnection);
     connect(&thread, &MonitorThread::signalShowError, this, [&error](const QString&, const QString& text) { error = text; },
             Qt::DirectConnection);
