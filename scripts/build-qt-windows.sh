@@ -46,7 +46,7 @@ for tool in $target-g++-posix $target-gcc-posix tclsh make; do
 done
 
 mkdir -p "$work/src" "$work/bin"
-# qmake's win32-g++ spec calls CROSS_COMPILE-gcc; these names pick the posix-threads compilers
+# qmake's win32-g++ mkspec calls CROSS_COMPILE-gcc; these names pick the posix-threads compilers
 # (std::thread and friends need them).
 for tool in gcc g++; do
     ln -sf "$(command -v $target-$tool-posix)" "$work/bin/$target-$tool"
