@@ -1,25 +1,10 @@
 #include "link/serialtransport.h"
 
 #include "link/frames.h"
+#include "link/linkchannel.h"
 
-#include <QEventLoop>
 #include <QObject>
 #include <QSerialPort>
-#include <QTimer>
-
-namespace {
-// A pause that keeps this thread's event loop running.
-void pause(int ms)
-{
-    QTimer timer;
-    timer.setSingleShot(true);
-    timer.setTimerType(Qt::PreciseTimer);
-    QEventLoop loop;
-    QObject::connect(&timer, SIGNAL(timeout()), &loop, SLOT(quit()));
-    timer.start(ms);
-    loop.exec();
-}
-} // namespace
 
 SerialTransport::SerialTransport(int rtsPulse) : rtsPulseMs(rtsPulse), port(new QSerialPort)
 { }
@@ -58,10 +43,10 @@ bool SerialTransport::pulseRts()
 {
     if (!port->setRequestToSend(false))
         return false;
-    pause(rtsPulseMs);
+    LinkChannel::pauseMs(rtsPulseMs);
     if (!port->setRequestToSend(true))
         return false;
-    pause(rtsPulseMs);
+    LinkChannel::pauseMs(rtsPulseMs);
     return true;
 }
 

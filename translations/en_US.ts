@@ -280,7 +280,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     <message>
         <location line="+2"/>
         <source>要烧写的固件包</source>
-        <translation>The firmware package to write</translation>
+        <translation>The firmware package to flash</translation>
     </message>
     <message>
         <location line="+0"/>
@@ -982,17 +982,17 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     <message>
         <location line="+14"/>
         <source>操作</source>
-        <translation>Operations</translation>
+        <translation>&amp;Operations</translation>
     </message>
     <message>
         <location line="+17"/>
         <source>语言</source>
-        <translation>Language</translation>
+        <translation>&amp;Language</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>帮助</source>
-        <translation>Help</translation>
+        <translation>&amp;Help</translation>
     </message>
     <message>
         <location line="+11"/>
@@ -1003,57 +1003,57 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <location line="+30"/>
         <location line="+3"/>
         <source>通讯设置</source>
-        <translation>Communication</translation>
+        <translation>&amp;Communication</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+3"/>
         <source>刷新</source>
-        <translation>Refresh</translation>
+        <translation>&amp;Refresh</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+3"/>
         <location filename="../app/mainwindow_config.cpp" line="+336"/>
         <source>导入配置</source>
-        <translation>Import</translation>
+        <translation>&amp;Import</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+3"/>
         <location filename="../app/mainwindow_config.cpp" line="-13"/>
         <source>导出配置</source>
-        <translation>Export</translation>
+        <translation>&amp;Export</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+3"/>
         <source>写入配置</source>
-        <translation>Write</translation>
+        <translation>&amp;Write</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+3"/>
         <source>同步时间</source>
-        <translation>Sync Time</translation>
+        <translation>&amp;Sync Time</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+3"/>
         <source>历史数据</source>
-        <translation>History</translation>
+        <translation>&amp;History</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+3"/>
         <source>更新固件</source>
-        <translation>Firmware</translation>
+        <translation>&amp;Firmware</translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+3"/>
         <source>关于</source>
-        <translation>About</translation>
+        <translation>&amp;About</translation>
     </message>
     <message>
         <location line="+8"/>
@@ -1077,7 +1077,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <location line="+9"/>
         <location line="+3"/>
         <source>设备监听</source>
-        <translation>Monitor</translation>
+        <translation>&amp;Monitor</translation>
     </message>
     <message>
         <location line="+9"/>
@@ -1777,7 +1777,7 @@ Do you want to go on?</translation>
     <message>
         <location line="+7"/>
         <source>烧写</source>
-        <translation>Write</translation>
+        <translation>Flash</translation>
     </message>
     <message>
         <location line="+12"/>
@@ -1908,12 +1908,12 @@ Do you want to go on?</translation>
     <message>
         <location filename="../firmware/updatethread.cpp" line="+25"/>
         <source>固件包中没有固件数据,不能烧写!</source>
-        <translation>The package holds no firmware image; nothing can be written.</translation>
+        <translation>The package holds no firmware image; nothing can be flashed.</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>固件包中没有设备型号,不能烧写!</source>
-        <translation>The package names no instrument model; it cannot be written.</translation>
+        <translation>The package names no instrument model; it cannot be flashed.</translation>
     </message>
     <message>
         <location line="+30"/>
