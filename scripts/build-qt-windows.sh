@@ -29,13 +29,12 @@ fi
 # Root adds the source entry and the build tools; anyone else must have them already.
 if [ "$(id -u)" -eq 0 ]; then
     if ! grep -rqs '^Types: deb-src\|^deb-src ' /etc/apt/sources.list /etc/apt/sources.list.d/; then
-        cat > /etc/apt/sources.list.d/zq-deb-src.sources << 'EOF'
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-EOF
+        # The sources come from the archive the machine already installs its packages from.
+        mirror=$(sed -n 's/^URIs: *\([^ ]*\).*/\1/p' /etc/apt/sources.list.d/debian.sources 2>/dev/null | head -n 1)
+        [ -n "$mirror" ] || mirror=$(sed -n 's/^deb  *\(\[[^]]*\] *\)\{0,1\}\([^ ]*\).*/\2/p' /etc/apt/sources.list 2>/dev/null | head -n 1)
+        [ -n "$mirror" ] || { echo "No Debian archive found in the apt sources to take Qt's sources from." >&2; exit 1; }
+        printf 'Types: deb-src\nURIs: %s\nSuites: bookworm\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
+            "$mirror" > /etc/apt/sources.list.d/zq-deb-src.sources
     fi
     apt-get update -qq
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
