@@ -59,9 +59,10 @@ QString formatCsvLine(int index, const QString& column0, const QString& column1)
 {
     QString head = QStringLiteral("%1. %2").arg(index, 2, 10, QLatin1Char('0')).arg(itemNameFromColumn(column0));
     // The name stays plain, as older readers expect: it runs to the last comma, which is the one
-    // before the value as long as the value is quoted whenever it holds a comma. Only a line break
-    // cannot stand in a plain name.
-    if (head.contains(QLatin1Char('\n')) || head.contains(QLatin1Char('\r')))
+    // before the value as long as the value is quoted whenever it holds a comma. Only a line break,
+    // or a quote right after one of the name's commas (it would open a quoted field), cannot stand
+    // in a plain name.
+    if (head.contains(QLatin1Char('\n')) || head.contains(QLatin1Char('\r')) || head.contains(QStringLiteral(",\"")))
         head = quoted(head);
     if (column1.isEmpty())
         return head + Comma;

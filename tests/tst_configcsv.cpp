@@ -131,6 +131,8 @@ void TestConfigCsv::roundTrip_data()
     QTest::newRow("commas in both") << "03. a,b" << ": c,d" << QStringList{"a,b", "c,d"} << "03. a,b,\" c,d\"";
     QTest::newRow("quotes") << "03. \"引\"" << ": say \"hi\"" << QStringList{"\"引\"", "say \"hi\""}
                             << "03. \"引\",\" say \"\"hi\"\"\"";
+    QTest::newRow("quote after a comma in the name") << "03. 温]度,\"0" << ": 1" << QStringList{"温]度,\"0", "1"}
+                                                     << "\"03. 温]度,\"\"0\", 1";
     QTest::newRow("value starting with a quote") << "03. x" << ":\"q" << QStringList{"x", "\"q"} << "03. x,\"\"\"q\"";
     QTest::newRow("line breaks") << "03. 多\n行" << ": a\r\nb" << QStringList{"多\n行", "a\r\nb"}
                                  << "\"03. 多\n行\",\" a\r\nb\"";
