@@ -3,6 +3,8 @@
 #include <QTextCodec>
 #include <QVector>
 
+#include <algorithm>
+
 namespace {
 
 bool encodesCleanly(const char* codecName, const QString& text)
@@ -19,6 +21,9 @@ bool encodesCleanly(const char* codecName, const QString& text)
 
 QString unencodableCharacter(const QString& text)
 {
+    // Both encodings carry ASCII as it is, without a converter.
+    if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; }))
+        return QString();
     if (encodesCleanly("gb2312", text) || encodesCleanly("latin1", text))
         return QString();
     // Neither encoding carries the whole text: name the first character GB2312 cannot carry (in a

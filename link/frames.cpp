@@ -7,6 +7,8 @@
 #include <QTextCodec>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
 constexpr char MarkerStart = 0x7E;
@@ -25,6 +27,18 @@ void appendCrcHighFirstAndEnd(QByteArray& frame)
     frame.append(char(crc >> 8));
     frame.append(char(crc & 0xFF));
     frame.append(MarkerEnd);
+}
+
+// GB2312 and Latin-1 both carry the 128 ASCII codes as themselves, and most of an instrument's
+// texts are just that: they need no converter (each conversion opens one).
+bool isAscii(const QString& text)
+{
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
+bool isAscii(const QByteArray& bytes)
+{
+    return std::all_of(bytes.cbegin(), bytes.cend(), [](char byte) { return quint8(byte) < 0x80; });
 }
 
 // The converters here never report a byte run they could not read, so a decoding counts as good
@@ -113,6 +127,8 @@ QString itemReplyText(const QByteArray& reply, DeviceCodec* codec)
 
 QByteArray encodeDeviceText(const QString& text)
 {
+    if (isAscii(text))
+        return text.toLatin1();
     QByteArray bytes;
     if (QTextCodec* codec = QTextCodec::codecForName("gb2312"); codec && encodesCleanly(codec, text, &bytes))
         return bytes;
@@ -147,6 +163,8 @@ QString decodeDeviceText(const QByteArray& bytes, DeviceCodec* used)
 {
     QString text;
     *used = DeviceCodec::Gb2312;
+    if (isAscii(bytes))
+        return QString::fromLatin1(bytes.constData(), bytes.size());
     if (QTextCodec* codec = QTextCodec::codecForName("gb2312"); codec && decodesCleanly(codec, bytes, &text))
         return text;
     *used = DeviceCodec::Latin1;

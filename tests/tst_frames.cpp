@@ -233,6 +233,10 @@ void TestFrames::encodeFallbacks_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("bytes");
     QTest::newRow("ascii") << "9600" << QByteArray("9600");
+    QByteArray allAscii;
+    for (int code = 0; code < 0x80; ++code)
+        allAscii.append(char(code));
+    QTest::newRow("every ascii code") << QString::fromLatin1(allAscii.constData(), allAscii.size()) << allAscii;
     QTest::newRow("chinese with unit") << QStringLiteral("温度25.0℃") << hex("CEC2B6C8") + "25.0" + hex("A1E6");
     QTest::newRow("empty") << QString() << QByteArray();
     QTest::newRow("latin-1 only") << QStringLiteral("Ça©") << hex("C761A9");
@@ -253,6 +257,10 @@ void TestFrames::decodeFallbacks_data()
     QTest::addColumn<QString>("text");
     QTest::newRow("gb2312") << hex("B2A8CCD8C2CA3A39363030") << QStringLiteral("波特率:9600");
     QTest::newRow("ascii") << QByteArray("model:ZQ-200") << QStringLiteral("model:ZQ-200");
+    QByteArray allAscii;
+    for (int code = 0; code < 0x80; ++code)
+        allAscii.append(char(code));
+    QTest::newRow("every ascii code") << allAscii << QString::fromLatin1(allAscii.constData(), allAscii.size());
     QTest::newRow("empty") << QByteArray() << QString();
     QTest::newRow("cut character") << hex("41A1") << QStringLiteral("A¡");
     QTest::newRow("no such character") << hex("FFFE") << QStringLiteral("ÿþ");
