@@ -279,14 +279,14 @@ void MainWindow::workerRowsWritten(const WrittenRows& rows)
 {
     if (writeGeneration != treeGeneration)
         return;
-    tree->setUpdatesEnabled(false);
-    for (const WrittenRow& written : rows) {
-        if (QTreeWidgetItem* item = tree->topLevelItem(writeTreeRows.value(written.row, -1)))
-            setRowValue(item, written.outcome);
-    }
+    tree->changeRows([&] {
+        for (const WrittenRow& written : rows) {
+            if (QTreeWidgetItem* item = tree->topLevelItem(writeTreeRows.value(written.row, -1)))
+                setRowValue(item, written.outcome);
+        }
+    });
     if (QTreeWidgetItem* item = tree->topLevelItem(currentWriteRow))
         tree->setCurrentItem(item);
-    tree->setUpdatesEnabled(true);
     updateChangeCount();
 }
 

@@ -126,7 +126,8 @@ ConfigOutcome ConfigWriter::writeAll(const LinkSettings& link, const ConfigRows&
         if (progress.starting)
             progress.starting(row);
         const QString value = itemValueFromColumn(rows.at(row).valueColumn);
-        const ItemWriteOutcome written = writeItem(channel, rows.at(row), value, WriteValued);
+        // Every value passed valueRefusal() above.
+        const ItemWriteOutcome written = sendItem(channel, rows.at(row), value, WriteValued);
         if (written.contact != LinkContact::NotTried)
             contact = written.contact;
         if (written.cancelled) {
@@ -178,11 +179,16 @@ QString ConfigWriter::valueRefusal(const QString& value)
 ItemWriteOutcome ConfigWriter::writeItem(LinkChannel& channel, const ConfigRow& row, const QString& value,
                                          WriteMode mode)
 {
-    const QString title = tr("提交");
-
     const QString refusal = valueRefusal(value);
     if (!refusal.isEmpty())
-        return itemFailure(title, refusal, ConfigFailure::BadValue);
+        return itemFailure(tr("提交"), refusal, ConfigFailure::BadValue);
+    return sendItem(channel, row, value, mode);
+}
+
+ItemWriteOutcome ConfigWriter::sendItem(LinkChannel& channel, const ConfigRow& row, const QString& value,
+                                        WriteMode mode)
+{
+    const QString title = tr("提交");
     // A value written back as the instrument sent it keeps its bytes: encoded as it was decoded.
     const bool unchanged = row.codec >= 0 && value == itemValueFromColumn(row.valueColumn);
     const QByteArray request = unchanged

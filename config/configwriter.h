@@ -58,4 +58,6 @@ public:
 
 private:
     static ConfigOutcome openFailure();
+    // writeItem() for a value already known to pass valueRefusal().
+    static ItemWriteOutcome sendItem(LinkChannel& channel, const ConfigRow& row, const QString& value, WriteMode mode);
 };

@@ -5,6 +5,7 @@
 #include "tests/support/workdir.h"
 
 #include <QBuffer>
+#include <QFontMetrics>
 #include <QTest>
 
 // Rows are written "index|item text" (the text split at ':' as the read does) and the tree is read
@@ -24,6 +25,8 @@ private slots:
     void skipRules_data();
     void skipRules();
     void heldNameRowEndsWithAClear();
+    void nameColumnWidth_data();
+    void nameColumnWidth();
 
 private:
     static void addRows(MainWindow& window, const QStringList& rows);
@@ -206,6 +209,72 @@ void TestConfigTree::heldNameRowEndsWithAClear()
     QVERIFY(shownRows(window).isEmpty());
     addRows(window, {"5|设备型号:M2"});
     QCOMPARE(shownRows(window), (QStringList{"01. 设备型号|: M2|5"}));
+}
+
+void TestConfigTree::nameColumnWidth_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<int>("direction"); // of the name column's width: -1 narrower, 0 kept, 1 wider
+    QTest::newRow("rows marked changed") << "mark" << 0;
+    QTest::newRow("marked rows written back") << "mark unmark" << 0;
+    QTest::newRow("a longer name") << "longer" << 1;
+    QTest::newRow("a bigger font") << "font" << 1;
+    QTest::newRow("shorter names after a clear") << "shorter" << -1;
+}
+
+// The name column fits its names as the widest a row can show them (bold, with a marker), so that
+// a write that marks or unmarks rows never moves it; new names and a new font are measured anew.
+void TestConfigTree::nameColumnWidth()
+{
+    QFETCH(QString, change);
+    QFETCH(int, direction);
+    ConfigTree tree;
+    const auto add = [&tree](const QStringList& rows) {
+        for (const QString& row : rows) {
+            QTreeWidgetItem* item = tree.appendItem(tree.topLevelItemCount(), row.split(QLatin1Char(':')));
+            item->setData(0, ItemReadValueRole, item->text(1));
+            tree.markRow(item);
+        }
+    };
+    const auto setValues = [&tree](const QString& value, bool read) {
+        tree.changeRows([&] {
+            for (int row = 0; row < tree.topLevelItemCount(); ++row) {
+                QTreeWidgetItem* item = tree.topLevelItem(row);
+                item->setText(1, QStringLiteral(": ") + value);
+                if (read)
+                    item->setData(0, ItemReadValueRole, item->text(1));
+                tree.markRow(item);
+            }
+        });
+    };
+    add({"温度:20", "报警上限:120"});
+    QAbstractItemView& view = tree; // where the measure is public
+    const int before = view.sizeHintForColumn(0);
+    for (const QString& step : change.split(QLatin1Char(' '))) {
+        if (step == QLatin1String("mark"))
+            setValues(QStringLiteral("99"), false);
+        else if (step == QLatin1String("unmark"))
+            setValues(QStringLiteral("99"), true);
+        else if (step == QLatin1String("longer"))
+            add({"报警上限的回差与延时:5"});
+        else if (step == QLatin1String("font"))
+            tree.setFont(QFont(tree.font().family(), tree.font().pointSize() + 6));
+        else if (step == QLatin1String("shorter")) {
+            tree.clear();
+            add({"温:1"});
+        }
+    }
+    const int after = view.sizeHintForColumn(0);
+    QCOMPARE(after > before ? 1 : after < before ? -1 : 0, direction);
+    QCOMPARE(tree.topLevelItem(0)->text(1).isEmpty(), false);
+    // Every name fits shown bold beside its marker.
+    QFont bold = tree.font();
+    bold.setBold(true);
+    for (int row = 0; row < tree.topLevelItemCount(); ++row) {
+        const int needed =
+            QFontMetrics(bold).horizontalAdvance(tree.topLevelItem(row)->text(0)) + tree.iconSize().width();
+        QVERIFY2(after >= needed, qPrintable(QStringLiteral("%1 < %2").arg(after).arg(needed)));
+    }
 }
 
 QTEST_MAIN(TestConfigTree)

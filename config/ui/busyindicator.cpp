@@ -40,9 +40,13 @@ void BusyIndicator::start(const QString& text)
 void BusyIndicator::setProgress(const QString& text, int done, int total)
 {
     labBusy->setText(text);
+    // A progress bar repaints itself at once on each visible step; held back, it is painted with
+    // the next frame instead, however many steps come before it.
+    barBusy->setUpdatesEnabled(false);
     barBusy->setRange(0, qMax(0, total));
     if (total > 0)
         barBusy->setValue(qBound(0, done, total));
+    barBusy->setUpdatesEnabled(true);
 }
 
 void BusyIndicator::stop()

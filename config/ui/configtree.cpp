@@ -52,11 +52,13 @@ ConfigTree::ConfigTree(QWidget* parent) : QTreeWidget(parent)
     setCursor(Qt::ArrowCursor);
     setRootIsDecorated(false);
     setAlternatingRowColors(true);
-    setItemDelegate(new ConfigTreeDelegate(this));
+    rowDelegate = new ConfigTreeDelegate(this);
+    setItemDelegate(rowDelegate);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setUniformRowHeights(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setColumnCount(2);
     header()->setVisible(false);
@@ -129,6 +131,16 @@ void ConfigTree::markRows()
         markRow(topLevelItem(row));
 }
 
+void ConfigTree::changeRows(const std::function<void()>& change)
+{
+    QAbstractItemModel* rows = model();
+    const bool wasBlocked = rows->blockSignals(true);
+    change();
+    rows->blockSignals(wasBlocked);
+    if (topLevelItemCount() > 0)
+        emit rows->dataChanged(rows->index(0, 0), rows->index(topLevelItemCount() - 1, columnCount() - 1));
+}
+
 int ConfigTree::changedCount() const
 {
     int count = 0;
@@ -139,7 +151,10 @@ int ConfigTree::changedCount() const
 
 void ConfigTree::changeEvent(QEvent* event)
 {
-    if (event->type() == QEvent::LanguageChange)
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        rowDelegate->forgetWidths();
+    // The rows carry their own fonts (bold or not), made from the tree's.
+    if (event->type() == QEvent::LanguageChange || event->type() == QEvent::FontChange)
         markRows();
     QTreeWidget::changeEvent(event);
 }
@@ -154,5 +169,23 @@ void ConfigTreeDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
 
 QSize ConfigTreeDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
-    return QSize(QItemDelegate::sizeHint(option, index).width(), 30);
+    constexpr int RowHeight = 30;
+    const QString text = index.data(Qt::DisplayRole).toString();
+    const QString key = QString::number(index.column()) + QLatin1Char('\n') + text;
+    auto known = widths.constFind(key);
+    if (known != widths.constEnd())
+        return QSize(known.value(), RowHeight);
+    // Measured as the widest the row can be shown, bold with a marker, so that marking or unmarking
+    // rows (a write does that to hundreds) never changes the width of the name column.
+    QStyleOptionViewItem widest = setOptions(index, option);
+    widest.font.setBold(true);
+    QRect check;
+    QRect marker = index.column() == 0 ? QRect(QPoint(0, 0), widest.decorationSize) : QRect();
+    QRect shown = textRectangle(nullptr, QRect(0, 0, QWIDGETSIZE_MAX, RowHeight), widest.font, text);
+    doLayout(widest, &check, &marker, &shown, true);
+    const int width = (marker | shown).width();
+    if (widths.size() >= KeptWidths)
+        widths.clear();
+    widths.insert(key, width);
+    return QSize(width, RowHeight);
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QHash>
 #include <QItemDelegate>
 #include <QTreeWidget>
+
+#include <functional>
 
 // The instrument's item index of a row, kept in column 0.
 constexpr int ItemIndexRole = Qt::UserRole;
@@ -12,6 +15,8 @@ constexpr int ItemCodecRole = Qt::UserRole + 1;
 constexpr int ItemReadValueRole = Qt::UserRole + 2;
 // The instrument answered the last write of the row with another value than the one written.
 constexpr int ItemRefusedRole = Qt::UserRole + 3;
+
+class ConfigTreeDelegate;
 
 // The configuration items, one top-level row each: "01. name" and ": value".
 class ConfigTree : public QTreeWidget
@@ -36,10 +41,17 @@ public:
     // instrument refused greyed with a tool tip.
     void markRow(QTreeWidgetItem* item);
     void markRows();
+    // Runs change, which alters what many rows hold (it adds or removes none), with the rows' own
+    // notices held back, then has the view take them in at once: a write of hundreds of rows would
+    // otherwise have it handle every text, font and tip of every row on its own.
+    void changeRows(const std::function<void()>& change);
     int changedCount() const;
 
 protected:
     void changeEvent(QEvent* event) override;
+
+private:
+    ConfigTreeDelegate* rowDelegate;
 };
 
 // Rows 30 pixels high in a 12-point font, without a focus rectangle.
@@ -48,5 +60,15 @@ class ConfigTreeDelegate : public QItemDelegate
 public:
     using QItemDelegate::QItemDelegate;
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    // The width is measured once per text, as the widest the row can be shown: the tree sizes its
+    // name column to its contents, and a write that re-marks hundreds of rows would otherwise lay
+    // out every name again.
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    // After a change of font or style, widths are measured afresh.
+    void forgetWidths() { widths.clear(); }
+
+private:
+    // At most this many widths are kept (a tree holds a few hundred rows); beyond, they start over.
+    static constexpr int KeptWidths = 4096;
+    mutable QHash<QString, int> widths;
 };
