@@ -108,8 +108,7 @@ MainWindow::~MainWindow()
     // A window torn down without a close (a test, the end of main) must not destroy a running thread.
     readThread.requestStop();
     readThread.wait();
-    worker.requestStop();
-    worker.wait();
+    worker.stopAndWait();
     delete form;
 }
 
@@ -250,7 +249,7 @@ void MainWindow::slotCancelOperation()
     if (running == ReadOperation)
         readThread.requestStop();
     else if (running != NoOperation)
-        worker.requestStop();
+        worker.stop();
 }
 
 bool MainWindow::isSkippedRow(int index, const QStringList& fields)
@@ -472,8 +471,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
         }
         // Stopped, the worker ends its wait within a fraction of a second.
         hide();
-        worker.requestStop();
-        worker.wait();
+        worker.stopAndWait();
     }
     // A running read is stopped; the operator sees the window go at once, and the read ends within
     // a fraction of a second.

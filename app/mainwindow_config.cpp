@@ -168,8 +168,9 @@ void MainWindow::slotItemDoubleClicked(QTreeWidgetItem* item, int)
     statusBar()->showMessage(tr("正在写入配置......"));
     writtenItem = item;
     writeGeneration = treeGeneration;
-    beginBusy(WriteOneOperation, tr("正在写入 %1 ……").arg(itemNameFromColumn(item->text(0))));
+    // The worker's thread gets going while the window shows that it is busy.
     worker.startWriteOne(rowOf(item), newValue, WriteMode(mode));
+    beginBusy(WriteOneOperation, tr("正在写入 %1 ……").arg(itemNameFromColumn(item->text(0))));
 }
 
 void MainWindow::slotWriteItems()
@@ -195,8 +196,8 @@ void MainWindow::startWriteRows(const QVector<int>& rows)
     written.reserve(rows.size());
     for (int row : rows)
         written.append(rowOf(tree->topLevelItem(row)));
-    beginBusy(WriteRowsOperation, tr("正在写入 ……"));
     worker.startWriteRows(written);
+    beginBusy(WriteRowsOperation, tr("正在写入 ……"));
 }
 
 void MainWindow::slotWriteChanged()
@@ -255,8 +256,8 @@ void MainWindow::slotSyncTime()
     if (!beginOperation())
         return;
     endOperation();
-    beginBusy(SyncOperation, tr("正在同步时间 ……"));
     worker.startSyncTime();
+    beginBusy(SyncOperation, tr("正在同步时间 ……"));
 }
 
 void MainWindow::slotTestConnection()
@@ -264,8 +265,8 @@ void MainWindow::slotTestConnection()
     if (!beginOperation())
         return;
     endOperation();
-    beginBusy(TestOperation, tr("正在测试连接 ……"));
     worker.startTestConnection();
+    beginBusy(TestOperation, tr("正在测试连接 ……"));
 }
 
 void MainWindow::workerRowStarting(int row, int done, int total)

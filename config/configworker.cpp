@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-ConfigWorker::ConfigWorker(QObject* parent) : QThread(parent)
+ConfigWorker::ConfigWorker(QObject* parent) : WorkerThread(parent)
 {
     qRegisterMetaType<ConfigOutcome>();
     qRegisterMetaType<ItemWriteOutcome>();
@@ -17,8 +17,7 @@ ConfigWorker::ConfigWorker(QObject* parent) : QThread(parent)
 
 ConfigWorker::~ConfigWorker()
 {
-    requestStop();
-    wait();
+    stopAndWait();
 }
 
 bool ConfigWorker::begin(Job job)
@@ -26,10 +25,8 @@ bool ConfigWorker::begin(Job job)
     if (isRunning())
         return false;
     current = job;
-    stopRequested = false;
     link = hasFixedLink ? fixedLink : LinkSettings::load();
-    start(QThread::InheritPriority);
-    return true;
+    return startWork();
 }
 
 bool ConfigWorker::startWriteOne(const ConfigRow& writtenRow, const QString& newValue, WriteMode writeMode)
@@ -64,7 +61,7 @@ void ConfigWorker::run()
 {
     switch (current) {
     case WriteOneJob: {
-        const ItemWriteOutcome outcome = ConfigWriter::writeOne(link, row, value, mode, &stopRequested);
+        const ItemWriteOutcome outcome = ConfigWriter::writeOne(link, row, value, mode, stopFlag());
         emit signalDone(outcome, outcome, 0);
         break;
     }
@@ -95,7 +92,7 @@ void ConfigWorker::run()
                 sinceBatch.start();
             }
         };
-        const ConfigOutcome outcome = ConfigWriter::writeAll(link, rows, progress, &stopRequested);
+        const ConfigOutcome outcome = ConfigWriter::writeAll(link, rows, progress, stopFlag());
         // The window ends on the row the write ended on.
         if (!lastTold)
             emit signalRowStarting(lastStarted, done - 1, total);
@@ -105,7 +102,7 @@ void ConfigWorker::run()
         break;
     }
     case SyncTimeJob:
-        emit signalDone(ClockSync::run(link, QDateTime(), &stopRequested), ItemWriteOutcome(), 0);
+        emit signalDone(ClockSync::run(link, QDateTime(), stopFlag()), ItemWriteOutcome(), 0);
         break;
     case TestConnectionJob:
         runTestConnection();
@@ -120,7 +117,7 @@ void ConfigWorker::runTestConnection()
 {
     const QString title = tr("测试连接");
     LinkChannel channel;
-    channel.setStopFlag(&stopRequested);
+    channel.setStopFlag(stopFlag());
     if (!channel.open(link)) {
         emit signalDone(ConfigOutcome::failure(title, channel.errorText()), ItemWriteOutcome(), 0);
         return;

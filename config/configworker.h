@@ -4,12 +4,10 @@
 #include "config/configrow.h"
 #include "config/configwriter.h"
 #include "config/writemode.h"
+#include "link/workerthread.h"
 #include "settings/linksettings.h"
 
-#include <QThread>
 #include <QVector>
-
-#include <atomic>
 
 // A row of a write of rows and what became of it.
 struct WrittenRow
@@ -22,15 +20,15 @@ Q_DECLARE_METATYPE(WrittenRows)
 
 // Runs the window's exchanges with the instrument off the interface thread, one job at a time:
 // writing one item, writing rows in order, setting the clock, testing the connection. It reports
-// only through queued signals and ends every job with signalDone, also when stopped.
-class ConfigWorker : public QThread
+// only through queued signals and ends every job with signalDone, also when stopped (stop() ends
+// it before the next row, or within a fraction of a second of a wait).
+class ConfigWorker : public WorkerThread
 {
     Q_OBJECT
 public:
     enum Job { NoJob, WriteOneJob, WriteRowsJob, SyncTimeJob, TestConnectionJob };
 
     explicit ConfigWorker(QObject* parent = nullptr);
-    // Stops a job still running and waits for it: a running thread is never destroyed.
     ~ConfigWorker() override;
 
     // Each start takes the link as config.ini describes it now and returns false while a job runs.
@@ -38,8 +36,6 @@ public:
     bool startWriteRows(const ConfigRows& rows);
     bool startSyncTime();
     bool startTestConnection();
-    // Ends the job soon: before the next row, or within a fraction of a second of a wait.
-    void requestStop() { stopRequested = true; }
     // The job of the last start (kept after it has ended).
     Job job() const { return current; }
 
@@ -68,7 +64,6 @@ private:
     void runTestConnection();
 
     Job current = NoJob;
-    std::atomic<bool> stopRequested{false};
     LinkSettings link;
     LinkSettings fixedLink;
     bool hasFixedLink = false;
