@@ -4,6 +4,9 @@
 // Mainland terms; Qt's own texts (standard buttons, file dialogs, text-box menus) follow every
 // switch; and the first status text speaks the stored language.
 #include "app/mainwindow.h"
+#include "config/ui/busyindicator.h"
+#include "config/ui/connectionbar.h"
+#include "config/ui/elidedlabel.h"
 #include "link/frames.h"
 #include "tests/support/ui/confighost.h"
 #include "tests/support/ui/languageprobe.h"
@@ -116,6 +119,23 @@ void TestLanguage::busyStateSpeaksTheLanguage()
         const QStringList faults = wrongTexts(setup.window.data(), code);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
     }
+    // At the window's least width the note and the connection bar stay inside the status bar, the
+    // note whole; the bar gives way and keeps its whole text in its tool tip.
+    setup.window->connectionBar()->showContact(LinkContact::NoAnswer);
+    MainWindow* window = setup.window.data();
+    window->resize(window->minimumWidth(), window->height());
+    QCoreApplication::processEvents();
+    for (const QWidget* part :
+         {static_cast<QWidget*>(window->busyIndicator()), static_cast<QWidget*>(window->connectionBar())}) {
+        const int end = part->mapTo(window, QPoint(part->width(), 0)).x();
+        QVERIFY2(
+            end <= window->width(),
+            qPrintable(QStringLiteral("%1 ends at %2 of %3").arg(part->objectName()).arg(end).arg(window->width())));
+    }
+    const auto* note = window->busyIndicator()->findChild<ElidedLabel*>(QStringLiteral("labBusy"));
+    QCOMPARE(note->shownText(), note->text());
+    QCOMPARE(window->connectionBar()->toolTip(), window->connectionBar()->text());
+    saveScreenshot(setup.window.data(), code + QStringLiteral("-busy-narrow"));
     setup.window->slotCancelOperation();
     QVERIFY(waitIdle(*setup.window, 5000));
     saveScreenshot(setup.window.data(), code + QStringLiteral("-after-cancel"));

@@ -1,13 +1,22 @@
 #include "config/ui/busyindicator.h"
 
+#include "config/ui/elidedlabel.h"
+
 #include <QEvent>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 
+namespace {
+// Room for "正在写入 123/256 ……" whole; only a long item name gives way, after the connection bar.
+constexpr int KeptEms = 16;
+} // namespace
+
 BusyIndicator::BusyIndicator(QWidget* parent)
-    : QWidget(parent), labBusy(new QLabel(this)), barBusy(new QProgressBar(this)), bntCancel(new QPushButton(this))
+    : QWidget(parent),
+      labBusy(new ElidedLabel(Qt::ElideRight, KeptEms, this)),
+      barBusy(new QProgressBar(this)),
+      bntCancel(new QPushButton(this))
 {
     setObjectName(QStringLiteral("busyIndicator"));
     labBusy->setObjectName(QStringLiteral("labBusy"));
@@ -39,7 +48,7 @@ void BusyIndicator::start(const QString& text)
 
 void BusyIndicator::setProgress(const QString& text, int done, int total)
 {
-    labBusy->setText(text);
+    labBusy->setWholeText(text);
     // A progress bar repaints itself at once on each visible step; held back, it is painted with
     // the next frame instead, however many steps come before it.
     barBusy->setUpdatesEnabled(false);

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-class QLabel;
+class ElidedLabel;
 class QProgressBar;
 class QPushButton;
 
@@ -30,7 +30,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    QLabel* labBusy;
+    ElidedLabel* labBusy;
     QProgressBar* barBusy;
     QPushButton* bntCancel;
 };

@@ -34,10 +34,10 @@ bool sameTarget(const LinkSettings& a, const LinkSettings& b)
 
 }
 
-ConnectionBar::ConnectionBar(QWidget* parent) : QLabel(parent)
+// The bar gives way before the busy note (BusyIndicator keeps more).
+ConnectionBar::ConnectionBar(QWidget* parent) : ElidedLabel(Qt::ElideMiddle, 6, parent)
 {
     setObjectName(QStringLiteral("connectionBar"));
-    setTextFormat(Qt::PlainText);
     render();
 }
 
@@ -86,12 +86,12 @@ void ConnectionBar::render()
         break;
     }
     const QString target = hasLink ? describeTarget(link) : QString();
-    setText(tr("%1 | 设备地址 %2 | %3").arg(target).arg(link.deviceAddress).arg(state));
+    setWholeText(tr("%1 | 设备地址 %2 | %3").arg(target).arg(link.deviceAddress).arg(state));
 }
 
 void ConnectionBar::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::LanguageChange)
         render();
-    QLabel::changeEvent(event);
+    ElidedLabel::changeEvent(event);
 }

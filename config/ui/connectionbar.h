@@ -1,14 +1,15 @@
 #pragma once
 
 #include "config/configoutcome.h"
+#include "config/ui/elidedlabel.h"
 #include "settings/linksettings.h"
 
-#include <QLabel>
 #include <QTime>
 
 // The status bar's permanent note of the link: transport and target, device address, and what
-// the last contact with the instrument gave.
-class ConnectionBar : public QLabel
+// the last contact with the instrument gave. In a narrow window its middle gives way, so that the
+// target and the last contact stay in sight.
+class ConnectionBar : public ElidedLabel
 {
     Q_OBJECT
 public:

@@ -1,5 +1,6 @@
 #include "monitor/ui/monitordialog.h"
 
+#include "prompt/placeholderwidth.h"
 #include "prompt/prompter.h"
 #include "settings/config.h"
 #include "settings/settingkeys.h"
@@ -41,6 +42,8 @@ MonitorDialog::MonitorDialog(QWidget* parent) : QDialog(parent), form(new Ui::Mo
 {
     form->setupUi(this);
     setWindowFlags((windowFlags() & ~Qt::WindowContextHelpButtonHint) | Qt::WindowMaximizeButtonHint);
+    keepPlaceholderWhole(*form->edFind);
+    keepPlaceholderWhole(*form->edFilter);
 
     lines.setCapacity(heldLinesSetting());
     lines.setFormatter([this](const StoredLine& line) { return rowText(line); });

@@ -1,5 +1,6 @@
 #include "tests/support/ui/languageprobe.h"
 
+#include "prompt/placeholderwidth.h"
 #include "prompt/titlewidth.h"
 #include "tests/support/scripttexts.h"
 #include "tests/support/ui/confighost.h"
@@ -8,6 +9,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMetaProperty>
@@ -108,6 +110,13 @@ ScriptedPrompter::DialogAnswer Inspector::answer()
                           .arg(classes.last(), dialog.windowTitle())
                           .arg(dialog.width())
                           .arg(titleBarWidth(dialog));
+        for (const QLineEdit* edit : dialog.findChildren<QLineEdit*>()) {
+            if (edit->isVisibleTo(&dialog) && edit->text().isEmpty() && edit->width() < placeholderWidth(*edit))
+                faults << QStringLiteral("%1 %2 cuts its hint \"%3\": %4 wide, needs %5")
+                              .arg(classes.last(), edit->objectName(), edit->placeholderText())
+                              .arg(edit->width())
+                              .arg(placeholderWidth(*edit));
+        }
         dialog.hide();
         auto* box = qobject_cast<QMessageBox*>(&dialog);
         if (box && box->defaultButton())
