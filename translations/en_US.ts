@@ -738,7 +738,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Could not get the firmware list. Please try again.</translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+21"/>
         <source>下载页面大于 %1 MiB</source>
         <translation>The download page is larger than %1 MiB</translation>
     </message>
@@ -754,7 +754,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
 <context>
     <name>DownloadThread</name>
     <message>
-        <location filename="../firmware/ui/downloadtexts.cpp" line="+8"/>
+        <location filename="../firmware/ui/downloadtexts.cpp" line="+7"/>
         <source>下载失败,链接不是 http 或 https 地址: %1</source>
         <translation>Download failed: the link is not an http or https address: %1</translation>
     </message>
@@ -764,7 +764,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Download failed: a link on an https page must be https too: %1</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>下载失败,文件名不合法: %1</source>
         <translation>Download failed: unsafe file name: %1</translation>
     </message>
@@ -784,18 +784,18 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Download error: more data arrived than the announced %1 bytes</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <location line="+2"/>
         <source>下载异常: %1</source>
         <translation>Download error: %1</translation>
     </message>
     <message>
-        <location line="-36"/>
+        <location line="-38"/>
         <source>%1 秒内收到的数据不足 1 KiB</source>
         <translation>Less than 1 KiB received in %1 s</translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+42"/>
         <source>下载异常: 未找到该文件或下载失败</source>
         <translation>Download error: file not found or download incomplete</translation>
     </message>
@@ -837,7 +837,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     </message>
     <message>
         <location line="+14"/>
-        <location filename="../history/ui/historydata.cpp" line="+190"/>
+        <location filename="../history/ui/historydata.cpp" line="+189"/>
         <location line="+15"/>
         <location filename="../tools/zq-cli/historycommand.cpp" line="-19"/>
         <source>查询</source>
@@ -1494,7 +1494,7 @@ Do you want to go on?</translation>
 <context>
     <name>ReadThread</name>
     <message>
-        <location filename="../history/readthread.cpp" line="+50"/>
+        <location filename="../history/readthread.cpp" line="+43"/>
         <location line="+53"/>
         <source>查询</source>
         <translation>Query</translation>

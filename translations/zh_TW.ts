@@ -738,7 +738,7 @@
         <translation>取得裝置清單失敗,請重試!</translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+21"/>
         <source>下载页面大于 %1 MiB</source>
         <translation>下載頁面大於 %1 MiB</translation>
     </message>
@@ -754,7 +754,7 @@
 <context>
     <name>DownloadThread</name>
     <message>
-        <location filename="../firmware/ui/downloadtexts.cpp" line="+8"/>
+        <location filename="../firmware/ui/downloadtexts.cpp" line="+7"/>
         <source>下载失败,链接不是 http 或 https 地址: %1</source>
         <translation>下載失敗,連結不是 http 或 https 網址: %1</translation>
     </message>
@@ -764,7 +764,7 @@
         <translation>下載失敗,https 頁面上的連結也必須是 https: %1</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>下载失败,文件名不合法: %1</source>
         <translation>下載失敗,檔名不合法: %1</translation>
     </message>
@@ -784,18 +784,18 @@
         <translation>下載異常: 收到的資料多於宣告的 %1 位元組</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <location line="+2"/>
         <source>下载异常: %1</source>
         <translation>下載異常: %1</translation>
     </message>
     <message>
-        <location line="-36"/>
+        <location line="-38"/>
         <source>%1 秒内收到的数据不足 1 KiB</source>
         <translation>%1 秒內收到的資料不足 1 KiB</translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+42"/>
         <source>下载异常: 未找到该文件或下载失败</source>
         <translation>下載異常: 找不到該檔案或下載失敗</translation>
     </message>
@@ -837,7 +837,7 @@
     </message>
     <message>
         <location line="+14"/>
-        <location filename="../history/ui/historydata.cpp" line="+190"/>
+        <location filename="../history/ui/historydata.cpp" line="+189"/>
         <location line="+15"/>
         <location filename="../tools/zq-cli/historycommand.cpp" line="-19"/>
         <source>查询</source>
@@ -1494,7 +1494,7 @@
 <context>
     <name>ReadThread</name>
     <message>
-        <location filename="../history/readthread.cpp" line="+50"/>
+        <location filename="../history/readthread.cpp" line="+43"/>
         <location line="+53"/>
         <source>查询</source>
         <translation>查詢</translation>
