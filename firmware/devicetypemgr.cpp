@@ -1,32 +1,18 @@
 #include "firmware/devicetypemgr.h"
 
 #include "firmware/cataloguepage.h"
-#include "firmware/downloadthread.h"
 #include "firmware/httpfetch.h"
 
 #include <QMutexLocker>
 
-DeviceTypeMgr::DeviceTypeMgr() = default;
+DeviceTypeMgr::DeviceTypeMgr()
+{
+    qRegisterMetaType<DownloadProblem>();
+}
 
 DeviceTypeMgr::~DeviceTypeMgr()
 {
-    stop();
-}
-
-void DeviceTypeMgr::startFetch()
-{
-    if (isRunning())
-        return;
-    stopRequested = false;
-    start();
-}
-
-void DeviceTypeMgr::stop()
-{
-    if (!isRunning())
-        return;
-    stopRequested = true;
-    wait();
+    stopAndWait();
 }
 
 QMap<QString, QString> DeviceTypeMgr::fileList() const
@@ -47,7 +33,7 @@ void DeviceTypeMgr::run()
     bool tooLarge = false;
     HttpFetch fetch;
     fetch.idleTimeoutMs = idleTimeoutMs;
-    fetch.stopFlag = &stopRequested;
+    fetch.stopFlag = stopFlag();
     fetch.onData = [&](const QByteArray& chunk) {
         // The page is parsed whole, so it is held whole: an endless one must end here.
         if (body.size() + chunk.size() > MaxPageBytes) {
@@ -75,12 +61,12 @@ void DeviceTypeMgr::run()
             return;
         }
     }
-    QString error = tr("获取设备列表失败,请重试!");
+    DownloadProblem problem{DownloadFailure::PageUnreadable, QString(), 0};
     if (tooLarge)
-        error += QLatin1Char('\n') + tr("下载页面大于 %1 MiB").arg(MaxPageBytes / (1024 * 1024));
+        problem = {DownloadFailure::PageTooLarge, QString(), MaxPageBytes};
     else if (outcome == HttpFetch::TimedOut)
-        error += QLatin1Char('\n') + DownloadThread::idleMessage(idleTimeoutMs);
+        problem = {DownloadFailure::PageStalled, QString(), idleTimeoutMs};
     else if (fetch.errorCode == QNetworkReply::SslHandshakeFailedError)
-        error += QLatin1Char('\n') + fetch.errorText; // the operator must learn that the peer was not trusted
-    emit signalShowErrorMessage(error);
+        problem = {DownloadFailure::PageUntrusted, fetch.errorText, 0};
+    emit signalShowErrorMessage(problem);
 }

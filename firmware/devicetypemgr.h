@@ -1,34 +1,30 @@
 #pragma once
 
 #include "firmware/cataloguepage.h"
+#include "firmware/downloadfailure.h"
+#include "link/workerthread.h"
 
 #include <QMap>
 #include <QMutex>
 #include <QString>
-#include <QThread>
 #include <QUrl>
 
 #include <atomic>
 
 // Fetches the maker's download page and keeps the firmware files it lists (display name to
 // link). The list only grows: entries of earlier fetches stay for the life of the object.
-class DeviceTypeMgr : public QThread
+class DeviceTypeMgr : public WorkerThread
 {
     Q_OBJECT
 public:
     DeviceTypeMgr();
-    // Stops a running fetch and waits for it: the thread is never destroyed while it runs.
     ~DeviceTypeMgr() override;
 
     // The page to fetch; set while the thread is not running.
     void setPage(const QUrl& url) { page = url; }
     QUrl pageUrl() const { return page; }
-    // Starts a fetch unless one runs.
-    void startFetch();
-    // Asks a running fetch to end and waits for it.
-    void stop();
-    // Asks a running fetch to end without waiting; finished() follows soon after.
-    void requestStop() { stopRequested = true; }
+    // Starts a fetch unless one runs; stop() ends it within a poll of the fetch.
+    void startFetch() { startWork(); }
     // A fetch that receives less than 1 KiB in this long ends as a failure; tests shorten it.
     void setIdleTimeout(int ms) { idleTimeoutMs = ms; }
 
@@ -41,7 +37,8 @@ public:
     QMap<QString, CatalogueDetails> fileDetails() const;
 
 signals:
-    void signalShowErrorMessage(const QString& error);
+    // A fetch that failed (one of the Page... codes); a stopped one reports nothing.
+    void signalShowErrorMessage(const DownloadProblem& problem);
     void signalFinished();
 
 protected:
@@ -49,7 +46,6 @@ protected:
 
 private:
     QUrl page;
-    std::atomic<bool> stopRequested{false};
     std::atomic<int> idleTimeoutMs{30000};
     mutable QMutex listMutex;
     QMap<QString, QString> files;

@@ -8,29 +8,24 @@
 #include <QSaveFile>
 #include <QUrl>
 
-DownloadThread::DownloadThread() = default;
+DownloadThread::DownloadThread()
+{
+    qRegisterMetaType<DownloadProblem>();
+}
 
 DownloadThread::~DownloadThread()
 {
-    stop();
+    stopAndWait();
 }
 
 void DownloadThread::startDownload(const QString& newLink, const QString& newFolder)
 {
+    // The run reads these: they change only while none is going.
     if (isRunning())
         return;
-    stopRequested = false;
     link = newLink;
     folder = newFolder;
-    start();
-}
-
-void DownloadThread::stop()
-{
-    if (!isRunning())
-        return;
-    stopRequested = true;
-    wait();
+    startWork();
 }
 
 QString DownloadThread::fileNameOf(const QString& link)
@@ -117,81 +112,81 @@ QString DownloadThread::targetPath(const QString& folder, const QString& name)
     return target;
 }
 
-QString DownloadThread::linkRefusal(const QUrl& link, const QUrl& page)
+DownloadFailure DownloadThread::linkRefusal(const QUrl& link, const QUrl& page)
 {
     // file:, data: and the like would copy local files or make names up; a relative link has no
     // server at all.
     const QString scheme = link.scheme().toLower();
     if (!link.isValid() || link.host().isEmpty()
         || (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
-        return tr("下载失败,链接不是 http 或 https 地址: %1").arg(link.toString());
+        return DownloadFailure::LinkNotWeb;
     // A page fetched over https must not hand out links that anyone on the way can change.
     if (page.scheme().toLower() == QLatin1String("https") && scheme != QLatin1String("https"))
-        return tr("下载失败,https 页面上的链接也必须是 https: %1").arg(link.toString());
-    return QString();
+        return DownloadFailure::LinkNotEncrypted;
+    return DownloadFailure::None;
 }
 
 void DownloadThread::run()
 {
     // Everything about the link and the name is checked before anything is fetched or created.
     const QUrl url(link, QUrl::TolerantMode);
-    const QString refused = linkRefusal(url, page);
-    if (!refused.isEmpty()) {
-        emit signalShowErrorMessage(refused);
+    const DownloadFailure refused = linkRefusal(url, page);
+    if (refused != DownloadFailure::None) {
+        emit signalShowErrorMessage({refused, url.toString(), 0});
         return;
     }
     const QString name = fileNameOf(link);
     if (!isSafeFileName(name)) {
-        emit signalShowErrorMessage(tr("下载失败,文件名不合法: %1").arg(name));
+        emit signalShowErrorMessage({DownloadFailure::BadFileName, name, 0});
         return;
     }
     QDir().mkpath(folder);
     const QString target = targetPath(folder, name);
     QSaveFile file(target);
     if (target.isEmpty() || !file.open(QIODevice::WriteOnly)) {
-        emit signalShowErrorMessage(tr("下载失败,打开文件失败: %1").arg(name));
+        emit signalShowErrorMessage({DownloadFailure::CannotOpenFile, name, 0});
         return;
     }
-    QString error;
-    if (!download(&file, &error)) {
+    DownloadProblem problem;
+    if (!download(&file, &problem)) {
         file.cancelWriting();
-        if (!error.isEmpty())
-            emit signalShowErrorMessage(error);
+        if (problem.failure != DownloadFailure::None)
+            emit signalShowErrorMessage(problem);
         return;
     }
     if (!file.commit()) {
-        emit signalShowErrorMessage(tr("下载失败,打开文件失败: %1").arg(name));
+        emit signalShowErrorMessage({DownloadFailure::CannotOpenFile, name, 0});
         return;
     }
     savedPath = target;
     emit signalDownloadSucceed();
 }
 
-bool DownloadThread::download(QIODevice* out, QString* error)
+bool DownloadThread::download(QIODevice* out, DownloadProblem* problem)
 {
     qint64 announced = -1;
     qint64 written = 0;
     int lastPercent = -1;
     bool complete = false;
-    QString refused;
+    DownloadProblem refused;
     const qint64 maxBytes = sizeLimit;
 
     HttpFetch fetch;
     fetch.idleTimeoutMs = idleTimeoutMs;
-    fetch.stopFlag = &stopRequested;
+    fetch.stopFlag = stopFlag();
     fetch.onHeaders = [&announced](qint64 length) { announced = length; };
     fetch.onData = [&](const QByteArray& chunk) {
         // No package is larger, and a server that announced less must not send more.
         const qint64 limit = announced > 0 ? qMin(announced, maxBytes) : maxBytes;
         if (announced > maxBytes || written + chunk.size() > limit) {
             refused = announced > maxBytes || announced <= 0
-                ? tr("下载异常: 文件大于 %1 MiB").arg(maxBytes / (1024 * 1024.0))
-                : tr("下载异常: 收到的数据多于声明的 %1 字节").arg(announced);
+                ? DownloadProblem{DownloadFailure::TooLarge, QString(), maxBytes}
+                : DownloadProblem{DownloadFailure::MoreThanAnnounced, QString(), announced};
             fetch.writeFailed = true;
             return false;
         }
         if (out->write(chunk) != chunk.size()) {
-            refused = tr("下载异常: %1").arg(out->errorString());
+            refused = {DownloadFailure::WriteFailed, out->errorString(), 0};
             fetch.writeFailed = true;
             return false;
         }
@@ -210,25 +205,20 @@ bool DownloadThread::download(QIODevice* out, QString* error)
     const HttpFetch::Outcome outcome = fetch.get(QUrl(link, QUrl::TolerantMode));
     if (outcome == HttpFetch::Stopped)
         return false;
-    if (!refused.isEmpty()) {
-        *error = refused;
+    if (refused.failure != DownloadFailure::None) {
+        *problem = refused;
         return false;
     }
     if (outcome == HttpFetch::TimedOut) {
-        *error = tr("下载异常: %1").arg(idleMessage(idleTimeoutMs));
+        *problem = {DownloadFailure::Stalled, QString(), idleTimeoutMs};
         return false;
     }
     if (complete)
         return true;
     if (outcome == HttpFetch::Failed) {
-        *error = tr("下载异常: %1").arg(fetch.errorText);
+        *problem = {DownloadFailure::NetworkError, fetch.errorText, 0};
         return false;
     }
-    *error = tr("下载异常: 未找到该文件或下载失败");
+    *problem = {DownloadFailure::Incomplete, QString(), 0};
     return false;
-}
-
-QString DownloadThread::idleMessage(int idleTimeoutMs)
-{
-    return tr("%1 秒内收到的数据不足 1 KiB").arg(idleTimeoutMs / 1000.0);
 }

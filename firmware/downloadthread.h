@@ -1,7 +1,9 @@
 #pragma once
 
+#include "firmware/downloadfailure.h"
+#include "link/workerthread.h"
+
 #include <QString>
-#include <QThread>
 #include <QUrl>
 
 #include <atomic>
@@ -11,20 +13,15 @@ class QIODevice;
 // Downloads one firmware file into a folder. The body goes to a temporary file beside the target
 // that replaces the target only once the whole announced length has arrived, so a failed or
 // stopped download leaves an earlier copy as it was.
-class DownloadThread : public QThread
+class DownloadThread : public WorkerThread
 {
     Q_OBJECT
 public:
     DownloadThread();
-    // Stops a running download and waits for it: the thread is never destroyed while it runs.
     ~DownloadThread() override;
 
-    // Starts a download unless one runs.
+    // Starts a download unless one runs; stop() ends it within a poll of the fetch.
     void startDownload(const QString& link, const QString& folder);
-    // Asks a running download to end and waits for it.
-    void stop();
-    // Asks a running download to end without waiting; finished() follows soon after.
-    void requestStop() { stopRequested = true; }
     // A download that receives less than 1 KiB in this long fails; tests shorten it.
     void setIdleTimeout(int ms) { idleTimeoutMs = ms; }
     // The largest file taken; tests lower it.
@@ -43,11 +40,9 @@ public:
     // resolved, not an existing link or folder. Empty when there is no such path.
     static QString targetPath(const QString& folder, const QString& name);
 
-    // Why a link is not fetched (a scheme other than http and https, no server, plain http under
-    // an https page), or an empty text.
-    static QString linkRefusal(const QUrl& link, const QUrl& page);
-    // What a fetch that stalled for idleTimeoutMs says, the catalogue's and the download's alike.
-    static QString idleMessage(int idleTimeoutMs);
+    // Why a link is not fetched (LinkNotWeb: a scheme other than http and https, or no server;
+    // LinkNotEncrypted: plain http under an https page), or None.
+    static DownloadFailure linkRefusal(const QUrl& link, const QUrl& page);
 
     static constexpr int MaxFileNameLength = 128;
     // The largest package the assistant accepts.
@@ -55,14 +50,15 @@ public:
 
 signals:
     void signalDownloadSucceed();
-    void signalShowErrorMessage(const QString& error);
+    // A download that failed; a stopped one reports nothing.
+    void signalShowErrorMessage(const DownloadProblem& problem);
     void signalSetDownloadProgress(int value);
 
 protected:
     void run() override;
     // Fetches the link into out. True when the whole announced length arrived; false with
-    // *error set on a failure, false with *error empty when stopped.
-    virtual bool download(QIODevice* out, QString* error);
+    // *problem set on a failure, false with *problem left at None when stopped.
+    virtual bool download(QIODevice* out, DownloadProblem* problem);
 
 private:
     QString link;
@@ -70,6 +66,5 @@ private:
     QUrl page;
     QString savedPath;
     std::atomic<qint64> sizeLimit{MaxDownloadBytes};
-    std::atomic<bool> stopRequested{false};
     std::atomic<int> idleTimeoutMs{30000};
 };

@@ -21,6 +21,14 @@ bool operator==(const LinkSettings& a, const LinkSettings& b)
         && a.udpAddress == b.udpAddress && a.udpPort == b.udpPort && a.deviceAddress == b.deviceAddress;
 }
 
+// Printed when a check fails, so that the finding says which setting moved.
+void print(const char* name, const LinkSettings& s)
+{
+    std::fprintf(stderr, "%s: udp %d serial '%s' %d %d %d %d rts %d dtr %d address '%s' port '%s' device %d\n", name,
+        s.useUdp, qPrintable(s.serialPort), s.baudRate, s.dataBits, s.parity, s.stopBits, s.sendRts, s.sendDtr,
+        qPrintable(s.udpAddress), qPrintable(s.udpPort), s.deviceAddress);
+}
+
 } // namespace
 
 // config.ini lies in the working directory: a scratch one for each input, in memory where the
@@ -74,6 +82,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     loaded.save();
     singleton<Config>::destroy();
     const LinkSettings reloaded = LinkSettings::load();
+    if (!(reloaded == loaded)) {
+        print("loaded", loaded);
+        print("reloaded", reloaded);
+        QFile written(QStringLiteral("config.ini"));
+        if (written.open(QIODevice::ReadOnly))
+            std::fprintf(stderr, "config.ini as saved:\n%s\n", written.readAll().constData());
+    }
     FUZZ_CHECK(reloaded == loaded);
     // A text that is no number stays in the file as it was, unless its key was written (the device
     // address, rewritten above, then holds the number it read as).

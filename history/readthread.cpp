@@ -21,27 +21,20 @@ ReadThread::ReadThread() = default;
 
 ReadThread::~ReadThread()
 {
-    // Whoever owns the thread waits for it first; this is the last guard against destroying a
-    // running thread.
-    stop();
-    wait();
+    stopAndWait();
 }
 
-void ReadThread::startRead(const QByteArray& frame)
+bool ReadThread::startRead(const QByteArray& frame)
 {
+    if (isRunning())
+        return false;
     request = frame;
-    stopRequested = false;
-    start(QThread::InheritPriority);
-}
-
-void ReadThread::stop()
-{
-    stopRequested = true;
+    return startWork();
 }
 
 bool ReadThread::isStopped()
 {
-    return stopRequested;
+    return stopRequested();
 }
 
 void ReadThread::onError(const QString& text)

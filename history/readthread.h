@@ -2,13 +2,11 @@
 
 #include "link/ddatareceiver.h"
 #include "link/devicetextdecoder.h"
+#include "link/workerthread.h"
 #include "settings/linksettings.h"
 
 #include <QByteArray>
 #include <QString>
-#include <QThread>
-
-#include <atomic>
 #include <optional>
 
 // Why a history query failed, beside the text it showed.
@@ -21,8 +19,8 @@ enum class HistoryFailure {
 // Sends one history query and turns the instrument's answer into record lines until the line
 // falls silent, the stream fails or stop() is called. The lines of each received chunk go out in
 // one signal; bytes after the last line feed when the stream ends are a record cut off, never
-// passed on as a line.
-class ReadThread : public QThread, public DDataReceiver
+// passed on as a line. stop() is noticed also while the stream still waits for its first bytes.
+class ReadThread : public WorkerThread, public DDataReceiver
 {
     Q_OBJECT
 public:
@@ -33,10 +31,8 @@ public:
     ReadThread();
     ~ReadThread() override;
 
-    // Stores the query frame and starts a run; the caller checks isRunning() first.
-    void startRead(const QByteArray& request);
-    // Asks the run to end; noticed also while the stream still waits for its first bytes.
-    void stop();
+    // Stores the query frame and starts a run; false, and nothing changed, while one is going on.
+    bool startRead(const QByteArray& request);
     // The link to read from instead of config.ini (the command-line tool's own flags); set while
     // the thread is not running.
     void setLinkSettings(const LinkSettings& settings) { link = settings; }
@@ -65,7 +61,6 @@ private:
     void passOn(const QByteArray& lines);
     void passOnOverlongLine();
 
-    std::atomic<bool> stopRequested{false};
     QByteArray unfinished; // the bytes after the last line feed; touched only by the run
     QByteArray request;    // written only while no run is going on
     DeviceTextDecoder decoder;

@@ -34,7 +34,7 @@ for binary in build-fuzz/bin/fuzz_*; do
     cp -n "$seeds"/* "$work"/ 2> /dev/null || true
     log="build-fuzz/findings/$target.log"
     if "$binary" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-        -artifact_prefix="build-fuzz/findings/$target-" "$work" "$kept" > "$log" 2>&1; then
+        -artifact_prefix="$PWD/build-fuzz/findings/$target-" "$work" "$kept" > "$log" 2>&1; then
         runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || echo "?")
         echo "$target: $runs runs in ${seconds} s, no failure"
     else

@@ -29,6 +29,10 @@ QSettings& Config::Access::operator*() const
 Config::Config() : store(new QSettings(QStringLiteral("config.ini"), QSettings::IniFormat))
 {
     store->setIniCodec(QTextCodec::codecForName("utf-8"));
+    // QSettings reads a section only when a key is first looked up, and finds it by name order: a
+    // section such as [udp/4] sorts between [udp] and udp/address and hides the keys of [udp] until
+    // the file is rewritten. Reading every key once reads every section.
+    store->allKeys();
 }
 
 Config::~Config()

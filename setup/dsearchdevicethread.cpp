@@ -31,7 +31,8 @@ void DSearchDeviceThread::run()
         if (socket.writeDatagram(request, destination, targets.probePort) < request.size())
             continue;
         ++probesSent;
-        // Answers are not matched to probes: each carries its sender. The window restarts with each one.
+        // Answers are not matched to probes: each carries its sender. The window is fixed from the
+        // probe on, so that answers that keep coming (a flooding host) cannot keep the search going.
         QElapsedTimer window;
         window.start();
         while (!stopRequested() && window.elapsed() < targets.replyWindowMs) {
@@ -46,7 +47,6 @@ void DSearchDeviceThread::run()
                 emit signalInsertDevice(decodeDeviceText(answer.data()).trimmed(), plainAddress(answer.senderAddress()),
                                         quint16(answer.senderPort()));
             }
-            window.restart();
         }
     }
 

@@ -11,15 +11,19 @@
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
+#include <QNetworkDatagram>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
+#include <QUdpSocket>
 
 #include <fcntl.h>
 #include <sched.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <memory>
 
 namespace {
@@ -195,6 +199,7 @@ private slots:
     void endingARunningSearch_data();
     void endingARunningSearch();
     void destroyedWhileSearching();
+    void floodingHostCannotHoldTheSearch();
     void acrossNetworkNamespaces();
 };
 
@@ -414,6 +419,34 @@ void TestDeviceSearch::destroyedWhileSearching()
     timer.start();
     dialog.reset();
     QVERIFY(timer.elapsed() < 10000);
+}
+
+// A host that answers the probe again and again: the window is counted from the probe, so the
+// search ends with it whatever keeps arriving.
+void TestDeviceSearch::floodingHostCannotHoldTheSearch()
+{
+    QUdpSocket flooder;
+    QVERIFY(flooder.bind(QHostAddress(QStringLiteral("127.0.0.1")), 0));
+    QNetworkDatagram probe;
+    QTimer flood;
+    flood.setInterval(2);
+    connect(&flooder, &QUdpSocket::readyRead, &flood, [&] {
+        probe = flooder.receiveDatagram();
+        flood.start();
+    });
+    connect(&flood, &QTimer::timeout, &flooder, [&] {
+        for (int i = 0; i < 5; ++i)
+            flooder.writeDatagram(probe.makeReply("ZQ-FLOOD"));
+    });
+    const int windowMs = 500;
+    InstalledTargets targets(loopbackTargets({QHostAddress(QStringLiteral("127.0.0.1"))}, flooder.localPort(), windowMs));
+    DSearchDeviceThread thread(nullptr);
+    std::atomic<int> answers{0};
+    connect(&thread, &DSearchDeviceThread::signalInsertDevice, [&answers] { ++answers; });
+    thread.search();
+    QVERIFY(QTest::qWaitFor([&] { return thread.isFinished(); }, windowMs + 1000));
+    QVERIFY2(answers > 20, qPrintable(QString::number(answers)));
+    QCOMPARE(thread.failure(), SearchFailure::None);
 }
 
 void TestDeviceSearch::acrossNetworkNamespaces()

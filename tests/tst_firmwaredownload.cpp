@@ -3,6 +3,7 @@
 #include "settings/settingkeys.h"
 #include "settings/singleton.h"
 #include "firmware/cataloguepage.h"
+#include "firmware/ui/downloadtexts.h"
 #include "firmware/ui/updatedialog.h"
 #include "sim/downloadserver.h"
 #include "tests/support/ui/downloadrig.h"
@@ -20,6 +21,7 @@
 #include <QSslConfiguration>
 #include <QSslKey>
 #include <QTest>
+#include <QTranslator>
 #include <QTreeView>
 
 // The catalogue page and downloads through the dialog, from a real server on loopback.
@@ -30,6 +32,8 @@ private slots:
     void parsing_data();
     void parsing();
     void lostEntryStaysListed();
+    void failureTexts_data();
+    void failureTexts();
     void refreshFailures_data();
     void refreshFailures();
     void downloadsExactFile();
@@ -114,6 +118,77 @@ void TestFirmwareDownload::lostEntryStaysListed()
     QVERIFY(setup.driver.button("bntRefresh")->isEnabled());
 }
 
+void TestFirmwareDownload::failureTexts_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<DownloadFailure>("failure");
+    QTest::addColumn<QString>("detail");
+    QTest::addColumn<qint64>("amount");
+    QTest::addColumn<QString>("text");
+    using F = DownloadFailure;
+    const QString list = QStringLiteral("获取设备列表失败,请重试!");
+    const QString link = QStringLiteral("ftp://h/a.zqbin");
+    const qint64 mib = 1024 * 1024;
+    QTest::newRow("none") << "zh_CH" << F::None << "" << qint64(0) << "";
+    QTest::newRow("page unreadable") << "zh_CH" << F::PageUnreadable << "" << qint64(0) << list;
+    QTest::newRow("page too large") << "zh_CH" << F::PageTooLarge << "" << mib << list + "\n下载页面大于 1 MiB";
+    QTest::newRow("page stalled") << "zh_CH" << F::PageStalled << "" << qint64(30000)
+                                  << list + "\n30 秒内收到的数据不足 1 KiB";
+    QTest::newRow("page untrusted") << "zh_CH" << F::PageUntrusted << "TLS" << qint64(0) << list + "\nTLS";
+    QTest::newRow("not web") << "zh_CH" << F::LinkNotWeb << link << qint64(0)
+                             << "下载失败,链接不是 http 或 https 地址: " + link;
+    QTest::newRow("not encrypted") << "zh_CH" << F::LinkNotEncrypted << link << qint64(0)
+                                   << "下载失败,https 页面上的链接也必须是 https: " + link;
+    QTest::newRow("bad name") << "zh_CH" << F::BadFileName << ".." << qint64(0) << "下载失败,文件名不合法: ..";
+    QTest::newRow("cannot open") << "zh_CH" << F::CannotOpenFile << "a.zqbin" << qint64(0)
+                                 << "下载失败,打开文件失败: a.zqbin";
+    QTest::newRow("too large") << "zh_CH" << F::TooLarge << "" << 64 * mib << "下载异常: 文件大于 64 MiB";
+    QTest::newRow("more than announced") << "zh_CH" << F::MoreThanAnnounced << "" << qint64(4096)
+                                         << "下载异常: 收到的数据多于声明的 4096 字节";
+    QTest::newRow("disk") << "zh_CH" << F::WriteFailed << "No space" << qint64(0) << "下载异常: No space";
+    QTest::newRow("stalled") << "zh_CH" << F::Stalled << "" << qint64(800) << "下载异常: 0.8 秒内收到的数据不足 1 KiB";
+    QTest::newRow("network") << "zh_CH" << F::NetworkError << "refused" << qint64(0) << "下载异常: refused";
+    QTest::newRow("incomplete") << "zh_CH" << F::Incomplete << "" << qint64(0) << "下载异常: 未找到该文件或下载失败";
+    // Each text in the other two languages, composed ones included.
+    QTest::newRow("en page stalled") << "en_US" << F::PageStalled << "" << qint64(1500)
+                                     << "Could not get the firmware list. Please try again.\nLess than 1 KiB received in 1.5 s";
+    QTest::newRow("en page too large") << "en_US" << F::PageTooLarge << "" << mib
+                                       << "Could not get the firmware list. Please try again.\n"
+                                          "The download page is larger than 1 MiB";
+    QTest::newRow("en not encrypted") << "en_US" << F::LinkNotEncrypted << link << qint64(0)
+                                      << "Download failed: a link on an https page must be https too: " + link;
+    QTest::newRow("en too large") << "en_US" << F::TooLarge << "" << 2 * mib
+                                  << "Download error: the file is larger than 2 MiB";
+    QTest::newRow("en more than announced") << "en_US" << F::MoreThanAnnounced << "" << qint64(10)
+                                            << "Download error: more data arrived than the announced 10 bytes";
+    QTest::newRow("en incomplete") << "en_US" << F::Incomplete << "" << qint64(0)
+                                   << "Download error: file not found or download incomplete";
+    QTest::newRow("tw not web") << "zh_TW" << F::LinkNotWeb << link << qint64(0)
+                                << "下載失敗,連結不是 http 或 https 網址: " + link;
+    QTest::newRow("tw bad name") << "zh_TW" << F::BadFileName << ".." << qint64(0) << "下載失敗,檔名不合法: ..";
+    QTest::newRow("tw cannot open") << "zh_TW" << F::CannotOpenFile << "a" << qint64(0) << "下載失敗,開啟檔案失敗: a";
+    QTest::newRow("tw stalled") << "zh_TW" << F::Stalled << "" << qint64(800) << "下載異常: 0.8 秒內收到的資料不足 1 KiB";
+    QTest::newRow("tw network") << "zh_TW" << F::NetworkError << "x" << qint64(0) << "下載異常: x";
+}
+
+// Every code makes the text the operator has always read, in each language.
+void TestFirmwareDownload::failureTexts()
+{
+    QFETCH(QString, language);
+    QFETCH(DownloadFailure, failure);
+    QFETCH(QString, detail);
+    QFETCH(qint64, amount);
+    QFETCH(QString, text);
+    WorkDir dir;
+    dir.copyTranslations();
+    QTranslator translator;
+    QVERIFY(translator.load(language, dir.path()));
+    QCoreApplication::installTranslator(&translator);
+    const QString made = downloadFailureText({failure, detail, amount});
+    QCoreApplication::removeTranslator(&translator);
+    QCOMPARE(made, text);
+}
+
 void TestFirmwareDownload::refreshFailures_data()
 {
     QTest::addColumn<int>("misbehaviour");
@@ -122,7 +197,7 @@ void TestFirmwareDownload::refreshFailures_data()
     QTest::newRow("not xml") << int(DownloadServer::PageNotXml) << failed;
     QTest::newRow("other structure") << int(DownloadServer::PageOtherStructure) << failed;
     QTest::newRow("404") << int(DownloadServer::NotFound) << failed;
-    const QString idle = DownloadThread::idleMessage(UpdateDialogDriver::IdleTimeoutMs);
+    const QString idle = QStringLiteral("0.8 秒内收到的数据不足 1 KiB"); // UpdateDialogDriver::IdleTimeoutMs
     QTest::newRow("stall ends after the time limit") << int(DownloadServer::Stall) << failed + "\n" + idle;
     QTest::newRow("duplicates listed once") << int(DownloadServer::DuplicateNames) << QString();
     QTest::newRow("no length still read whole") << int(DownloadServer::NoContentLength) << QString();
@@ -176,7 +251,7 @@ void TestFirmwareDownload::downloadFailuresKeepEarlierCopy_data()
     QTest::newRow("404") << int(DownloadServer::NotFound) << "下载异常: ";
     QTest::newRow("no length") << int(DownloadServer::NoContentLength) << "下载异常: 未找到该文件或下载失败";
     QTest::newRow("cut short") << int(DownloadServer::CutShort) << "下载异常: ";
-    const QString idle = "下载异常: " + DownloadThread::idleMessage(UpdateDialogDriver::IdleTimeoutMs);
+    const QString idle = QStringLiteral("下载异常: 0.8 秒内收到的数据不足 1 KiB");
     QTest::newRow("stall") << int(DownloadServer::Stall) << idle;
 }
 

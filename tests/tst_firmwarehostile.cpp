@@ -3,6 +3,7 @@
 // size and time, and nothing is fetched or written for a link that cannot be saved safely inside
 // the chosen folder.
 #include "firmware/downloadthread.h"
+#include "firmware/ui/downloadtexts.h"
 #include "tests/support/ui/downloadrig.h"
 
 #include <QComboBox>
@@ -55,7 +56,7 @@ void TestFirmwareHostile::hostileServers_data()
     QTest::addColumn<int>("misbehaviour");
     QTest::addColumn<QString>("message");
     const QString failed = QStringLiteral("获取设备列表失败,请重试!\n");
-    const QString idle = DownloadThread::idleMessage(UpdateDialogDriver::IdleTimeoutMs);
+    const QString idle = QStringLiteral("0.8 秒内收到的数据不足 1 KiB"); // UpdateDialogDriver::IdleTimeoutMs
     const QString tooLarge =
         QStringLiteral("下载异常: 文件大于 %1 MiB").arg(UpdateDialogDriver::SizeLimitBytes / (1024 * 1024));
     QTest::newRow("page: a byte now and then is a stall") << false << int(DownloadServer::Drip) << failed + idle;
@@ -177,7 +178,7 @@ void TestFirmwareHostile::linksRefusedBeforeFetching()
     thread.startDownload(QString(link).replace("%1", port), setup.folder());
     QVERIFY(QTest::qWaitFor([&] { return thread.isFinished(); }, 5000));
     QCOMPARE(errors.size(), 1);
-    QCOMPARE(errors.first().first().toString(), QString(message).replace("%1", port));
+    QCOMPARE(downloadFailureText(errors.first().first().value<DownloadProblem>()), QString(message).replace("%1", port));
     QCOMPARE(setup.server.requestCount(), 0);
     QVERIFY(!QFileInfo::exists(setup.folder()));
 }
@@ -271,7 +272,7 @@ void TestFirmwareHostile::memoryStaysBounded()
     if (download) {
         DownloadThread thread;
         QObject::connect(&thread, &DownloadThread::signalShowErrorMessage,
-                         [&](const QString& text) { message = text; });
+                         [&](const DownloadProblem& problem) { message = downloadFailureText(problem); });
         thread.startDownload(
             QString(page).replace(QStringLiteral("down.html"), QStringLiteral("files/ZQ-100_V1.0.zqbin")),
             dir.filePath(QStringLiteral("down")));

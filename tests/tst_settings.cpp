@@ -50,6 +50,7 @@ void TestSettings::titleRules_data()
     QTest::newRow("version off") << "[appname]\nver=false\n" << "ZEve";
     QTest::newRow("empty name keeps version") << "[appname]\nch=\n" << " V5.3";
     QTest::newRow("empty name, version off") << "[appname]\nch=\nver=false\n" << "";
+    QTest::newRow("subsection sorting before a key") << "[appname]\nch=CH\n[appname/4]\nx=1\n" << "CH V5.3";
     QTest::newRow("chinese name") << "[appname]\nch=配置助手\n" << "配置助手 V5.3";
 }
 

@@ -733,12 +733,12 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
 <context>
     <name>DeviceTypeMgr</name>
     <message>
-        <location filename="../firmware/devicetypemgr.cpp" line="+78"/>
+        <location filename="../firmware/ui/downloadtexts.cpp" line="+11"/>
         <source>获取设备列表失败,请重试!</source>
         <translation>Could not get the firmware list. Please try again.</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+21"/>
         <source>下载页面大于 %1 MiB</source>
         <translation>The download page is larger than %1 MiB</translation>
     </message>
@@ -754,50 +754,48 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
 <context>
     <name>DownloadThread</name>
     <message>
-        <location filename="../firmware/downloadthread.cpp" line="+127"/>
+        <location filename="../firmware/ui/downloadtexts.cpp" line="+7"/>
         <source>下载失败,链接不是 http 或 https 地址: %1</source>
         <translation>Download failed: the link is not an http or https address: %1</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+2"/>
         <source>下载失败,https 页面上的链接也必须是 https: %1</source>
         <translation>Download failed: a link on an https page must be https too: %1</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+3"/>
         <source>下载失败,文件名不合法: %1</source>
         <translation>Download failed: unsafe file name: %1</translation>
     </message>
     <message>
-        <location line="+7"/>
-        <location line="+11"/>
+        <location line="+2"/>
         <source>下载失败,打开文件失败: %1</source>
         <translation>Download failed: cannot open the file: %1</translation>
     </message>
     <message>
-        <location line="+25"/>
+        <location line="+2"/>
         <source>下载异常: 文件大于 %1 MiB</source>
         <translation>Download error: the file is larger than %1 MiB</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+3"/>
         <source>下载异常: 收到的数据多于声明的 %1 字节</source>
         <translation>Download error: more data arrived than the announced %1 bytes</translation>
     </message>
     <message>
-        <location line="+5"/>
-        <location line="+24"/>
-        <location line="+6"/>
+        <location line="+4"/>
+        <location line="+2"/>
         <source>下载异常: %1</source>
         <translation>Download error: %1</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="-38"/>
         <source>%1 秒内收到的数据不足 1 KiB</source>
         <translation>Less than 1 KiB received in %1 s</translation>
     </message>
     <message>
-        <location line="-6"/>
+        <location line="+42"/>
         <source>下载异常: 未找到该文件或下载失败</source>
         <translation>Download error: file not found or download incomplete</translation>
     </message>
@@ -839,7 +837,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     </message>
     <message>
         <location line="+14"/>
-        <location filename="../history/ui/historydata.cpp" line="+190"/>
+        <location filename="../history/ui/historydata.cpp" line="+189"/>
         <location line="+15"/>
         <location filename="../tools/zq-cli/historycommand.cpp" line="-19"/>
         <source>查询</source>
@@ -1432,7 +1430,7 @@ Do you want to go on?</translation>
     <name>QObject</name>
     <message>
         <location filename="../prompt/messageboxes.cpp" line="+15"/>
-        <location filename="../firmware/ui/updatedialog.cpp" line="+361"/>
+        <location filename="../firmware/ui/updatedialog.cpp" line="+360"/>
         <source>确定</source>
         <translation>OK</translation>
     </message>
@@ -1467,7 +1465,7 @@ Do you want to go on?</translation>
         <translation>Unknown error</translation>
     </message>
     <message>
-        <location filename="../link/serialtransport.cpp" line="+34"/>
+        <location filename="../link/serialtransport.cpp" line="+19"/>
         <source>串口打开失败</source>
         <translation>Cannot open the serial port</translation>
     </message>
@@ -1496,7 +1494,7 @@ Do you want to go on?</translation>
 <context>
     <name>ReadThread</name>
     <message>
-        <location filename="../history/readthread.cpp" line="+50"/>
+        <location filename="../history/readthread.cpp" line="+43"/>
         <location line="+53"/>
         <source>查询</source>
         <translation>Query</translation>
@@ -1833,7 +1831,7 @@ Do you want to go on?</translation>
         <translation>Firmware updated successfully.</translation>
     </message>
     <message>
-        <location line="-171"/>
+        <location line="-169"/>
         <source>名称</source>
         <translation>Name</translation>
     </message>
@@ -1848,7 +1846,7 @@ Do you want to go on?</translation>
         <translation>Date</translation>
     </message>
     <message>
-        <location line="+43"/>
+        <location line="+41"/>
         <source>上一次更新正在结束, 请稍候</source>
         <translation>The previous update is still ending; please wait</translation>
     </message>
@@ -1898,7 +1896,7 @@ Do you want to go on?</translation>
         <translation>Flash This File</translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+41"/>
         <source>正在更新固件,请等待更新完成!</source>
         <translation>Firmware update in progress. Please wait until it finishes.</translation>
     </message>

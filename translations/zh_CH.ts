@@ -733,12 +733,12 @@
 <context>
     <name>DeviceTypeMgr</name>
     <message>
-        <location filename="../firmware/devicetypemgr.cpp" line="+78"/>
+        <location filename="../firmware/ui/downloadtexts.cpp" line="+11"/>
         <source>获取设备列表失败,请重试!</source>
         <translation>获取设备列表失败,请重试!</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+21"/>
         <source>下载页面大于 %1 MiB</source>
         <translation>下载页面大于 %1 MiB</translation>
     </message>
@@ -754,50 +754,48 @@
 <context>
     <name>DownloadThread</name>
     <message>
-        <location filename="../firmware/downloadthread.cpp" line="+127"/>
+        <location filename="../firmware/ui/downloadtexts.cpp" line="+7"/>
         <source>下载失败,链接不是 http 或 https 地址: %1</source>
         <translation>下载失败,链接不是 http 或 https 地址: %1</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+2"/>
         <source>下载失败,https 页面上的链接也必须是 https: %1</source>
         <translation>下载失败,https 页面上的链接也必须是 https: %1</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+3"/>
         <source>下载失败,文件名不合法: %1</source>
         <translation>下载失败,文件名不合法: %1</translation>
     </message>
     <message>
-        <location line="+7"/>
-        <location line="+11"/>
+        <location line="+2"/>
         <source>下载失败,打开文件失败: %1</source>
         <translation>下载失败,打开文件失败: %1</translation>
     </message>
     <message>
-        <location line="+25"/>
+        <location line="+2"/>
         <source>下载异常: 文件大于 %1 MiB</source>
         <translation>下载异常: 文件大于 %1 MiB</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+3"/>
         <source>下载异常: 收到的数据多于声明的 %1 字节</source>
         <translation>下载异常: 收到的数据多于声明的 %1 字节</translation>
     </message>
     <message>
-        <location line="+5"/>
-        <location line="+24"/>
-        <location line="+6"/>
+        <location line="+4"/>
+        <location line="+2"/>
         <source>下载异常: %1</source>
         <translation>下载异常: %1</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="-38"/>
         <source>%1 秒内收到的数据不足 1 KiB</source>
         <translation>%1 秒内收到的数据不足 1 KiB</translation>
     </message>
     <message>
-        <location line="-6"/>
+        <location line="+42"/>
         <source>下载异常: 未找到该文件或下载失败</source>
         <translation>下载异常: 未找到该文件或下载失败</translation>
     </message>
@@ -839,7 +837,7 @@
     </message>
     <message>
         <location line="+14"/>
-        <location filename="../history/ui/historydata.cpp" line="+190"/>
+        <location filename="../history/ui/historydata.cpp" line="+189"/>
         <location line="+15"/>
         <location filename="../tools/zq-cli/historycommand.cpp" line="-19"/>
         <source>查询</source>
@@ -1432,7 +1430,7 @@
     <name>QObject</name>
     <message>
         <location filename="../prompt/messageboxes.cpp" line="+15"/>
-        <location filename="../firmware/ui/updatedialog.cpp" line="+361"/>
+        <location filename="../firmware/ui/updatedialog.cpp" line="+360"/>
         <source>确定</source>
         <translation>确定</translation>
     </message>
@@ -1467,7 +1465,7 @@
         <translation>未定义的错误</translation>
     </message>
     <message>
-        <location filename="../link/serialtransport.cpp" line="+34"/>
+        <location filename="../link/serialtransport.cpp" line="+19"/>
         <source>串口打开失败</source>
         <translation>串口打开失败</translation>
     </message>
@@ -1496,7 +1494,7 @@
 <context>
     <name>ReadThread</name>
     <message>
-        <location filename="../history/readthread.cpp" line="+50"/>
+        <location filename="../history/readthread.cpp" line="+43"/>
         <location line="+53"/>
         <source>查询</source>
         <translation>查询</translation>
@@ -2262,7 +2260,7 @@
         <translation>固件更新成功!</translation>
     </message>
     <message>
-        <location line="-171"/>
+        <location line="-169"/>
         <source>名称</source>
         <translation>名称</translation>
     </message>
@@ -2277,7 +2275,7 @@
         <translation>日期</translation>
     </message>
     <message>
-        <location line="+43"/>
+        <location line="+41"/>
         <source>上一次更新正在结束, 请稍候</source>
         <translation>上一次更新正在结束, 请稍候</translation>
     </message>
@@ -2327,7 +2325,7 @@
         <translation>选择此文件更新</translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+41"/>
         <source>正在更新固件,请等待更新完成!</source>
         <translation>正在更新固件,请等待更新完成!</translation>
     </message>

@@ -733,12 +733,12 @@
 <context>
     <name>DeviceTypeMgr</name>
     <message>
-        <location filename="../firmware/devicetypemgr.cpp" line="+78"/>
+        <location filename="../firmware/ui/downloadtexts.cpp" line="+11"/>
         <source>获取设备列表失败,请重试!</source>
         <translation>取得裝置清單失敗,請重試!</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+21"/>
         <source>下载页面大于 %1 MiB</source>
         <translation>下載頁面大於 %1 MiB</translation>
     </message>
@@ -754,50 +754,48 @@
 <context>
     <name>DownloadThread</name>
     <message>
-        <location filename="../firmware/downloadthread.cpp" line="+127"/>
+        <location filename="../firmware/ui/downloadtexts.cpp" line="+7"/>
         <source>下载失败,链接不是 http 或 https 地址: %1</source>
         <translation>下載失敗,連結不是 http 或 https 網址: %1</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+2"/>
         <source>下载失败,https 页面上的链接也必须是 https: %1</source>
         <translation>下載失敗,https 頁面上的連結也必須是 https: %1</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+3"/>
         <source>下载失败,文件名不合法: %1</source>
         <translation>下載失敗,檔名不合法: %1</translation>
     </message>
     <message>
-        <location line="+7"/>
-        <location line="+11"/>
+        <location line="+2"/>
         <source>下载失败,打开文件失败: %1</source>
         <translation>下載失敗,開啟檔案失敗: %1</translation>
     </message>
     <message>
-        <location line="+25"/>
+        <location line="+2"/>
         <source>下载异常: 文件大于 %1 MiB</source>
         <translation>下載異常: 檔案大於 %1 MiB</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+3"/>
         <source>下载异常: 收到的数据多于声明的 %1 字节</source>
         <translation>下載異常: 收到的資料多於宣告的 %1 位元組</translation>
     </message>
     <message>
-        <location line="+5"/>
-        <location line="+24"/>
-        <location line="+6"/>
+        <location line="+4"/>
+        <location line="+2"/>
         <source>下载异常: %1</source>
         <translation>下載異常: %1</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="-38"/>
         <source>%1 秒内收到的数据不足 1 KiB</source>
         <translation>%1 秒內收到的資料不足 1 KiB</translation>
     </message>
     <message>
-        <location line="-6"/>
+        <location line="+42"/>
         <source>下载异常: 未找到该文件或下载失败</source>
         <translation>下載異常: 找不到該檔案或下載失敗</translation>
     </message>
@@ -839,7 +837,7 @@
     </message>
     <message>
         <location line="+14"/>
-        <location filename="../history/ui/historydata.cpp" line="+190"/>
+        <location filename="../history/ui/historydata.cpp" line="+189"/>
         <location line="+15"/>
         <location filename="../tools/zq-cli/historycommand.cpp" line="-19"/>
         <source>查询</source>
@@ -1432,7 +1430,7 @@
     <name>QObject</name>
     <message>
         <location filename="../prompt/messageboxes.cpp" line="+15"/>
-        <location filename="../firmware/ui/updatedialog.cpp" line="+361"/>
+        <location filename="../firmware/ui/updatedialog.cpp" line="+360"/>
         <source>确定</source>
         <translation>確定</translation>
     </message>
@@ -1467,7 +1465,7 @@
         <translation>未定義的錯誤</translation>
     </message>
     <message>
-        <location filename="../link/serialtransport.cpp" line="+34"/>
+        <location filename="../link/serialtransport.cpp" line="+19"/>
         <source>串口打开失败</source>
         <translation>無法開啟序列埠</translation>
     </message>
@@ -1496,7 +1494,7 @@
 <context>
     <name>ReadThread</name>
     <message>
-        <location filename="../history/readthread.cpp" line="+50"/>
+        <location filename="../history/readthread.cpp" line="+43"/>
         <location line="+53"/>
         <source>查询</source>
         <translation>查詢</translation>
@@ -1833,7 +1831,7 @@
         <translation>韌體更新成功!</translation>
     </message>
     <message>
-        <location line="-171"/>
+        <location line="-169"/>
         <source>名称</source>
         <translation>名稱</translation>
     </message>
@@ -1848,7 +1846,7 @@
         <translation>日期</translation>
     </message>
     <message>
-        <location line="+43"/>
+        <location line="+41"/>
         <source>上一次更新正在结束, 请稍候</source>
         <translation>上一次更新正在結束, 請稍候</translation>
     </message>
@@ -1898,7 +1896,7 @@
         <translation>選擇此檔案更新</translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+41"/>
         <source>正在更新固件,请等待更新完成!</source>
         <translation>正在更新韌體,請等待更新完成!</translation>
     </message>

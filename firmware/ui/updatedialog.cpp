@@ -1,6 +1,7 @@
 #include "firmware/ui/updatedialog.h"
 
 #include "firmware/ddbserver.h"
+#include "firmware/ui/downloadtexts.h"
 #include "prompt/messageboxes.h"
 #include "prompt/prompter.h"
 #include "settings/config.h"
@@ -59,8 +60,7 @@ UpdateDialog::UpdateDialog(QWidget* parent, UpdateThread* sharedUpdater)
     connect(&catalogue, SIGNAL(started()), this, SLOT(slotStartRefreshFile()));
     connect(&catalogue, SIGNAL(finished()), this, SLOT(slotStopRefreshFile()));
     connect(&catalogue, SIGNAL(signalFinished()), this, SLOT(slotFinishedRefreshFile()));
-    connect(&catalogue, SIGNAL(signalShowErrorMessage(const QString&)), this,
-            SLOT(slotShowErrorMessage(const QString&)));
+    connect(&catalogue, &DeviceTypeMgr::signalShowErrorMessage, this, &UpdateDialog::slotDownloadFailed);
     connect(form->bntRefresh, &QPushButton::clicked, this, &UpdateDialog::refreshFileList);
     connect(form->bntSelectPath, SIGNAL(clicked()), this, SLOT(slotSelectPath()));
     connect(form->bntDownload, SIGNAL(clicked()), this, SLOT(slotStartDownloadThread()));
@@ -68,8 +68,7 @@ UpdateDialog::UpdateDialog(QWidget* parent, UpdateThread* sharedUpdater)
     connect(&downloader, SIGNAL(finished()), this, SLOT(slotStopDownloadFile()));
     connect(&downloader, SIGNAL(signalSetDownloadProgress(int)), this, SLOT(slotSetDownloadProgress(int)));
     connect(&downloader, SIGNAL(signalDownloadSucceed()), this, SLOT(slotDownloadSucceed()));
-    connect(&downloader, SIGNAL(signalShowErrorMessage(const QString&)), this,
-            SLOT(slotShowErrorMessage(const QString&)));
+    connect(&downloader, &DownloadThread::signalShowErrorMessage, this, &UpdateDialog::slotDownloadFailed);
     connect(form->bntCancelDownload, SIGNAL(clicked()), this, SLOT(slotCancelDownload()));
 
     form->barUpdate->setRange(0, 100);
@@ -370,13 +369,18 @@ void UpdateDialog::slotDownloadSucceed()
 
 void UpdateDialog::slotCancelDownload()
 {
-    catalogue.requestStop();
-    downloader.requestStop();
+    catalogue.stop();
+    downloader.stop();
 }
 
 void UpdateDialog::slotShowErrorMessage(const QString& error)
 {
     showError(error, this);
+}
+
+void UpdateDialog::slotDownloadFailed(const DownloadProblem& problem)
+{
+    showError(downloadFailureText(problem), this);
 }
 
 void UpdateDialog::setDownloadControlsEnabled(bool enable)
@@ -401,8 +405,11 @@ bool UpdateDialog::refuseCloseDuringTransfer()
 
 void UpdateDialog::stopDownloads()
 {
+    // Both are asked first, so that they wind down together.
     catalogue.stop();
     downloader.stop();
+    catalogue.wait();
+    downloader.wait();
 }
 
 void UpdateDialog::closeEvent(QCloseEvent* event)

@@ -59,6 +59,7 @@ public slots:
     void slotSetDownloadProgress(int value);
     void slotDownloadSucceed();
     void slotShowErrorMessage(const QString& error);
+    void slotDownloadFailed(const DownloadProblem& problem);
     void slotUpdateFailed(const QString& error);
     void slotUpdateStage(int stage, int current, int total);
     void slotDeviceModel(const QString& model);

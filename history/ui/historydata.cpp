@@ -77,8 +77,7 @@ HistoryData::HistoryData(QWidget* parent) : QDialog(parent), form(new Ui::Histor
 HistoryData::~HistoryData()
 {
     // Torn down without a close (a test, a parent going away): the thread must not outlive us.
-    readThread.stop();
-    readThread.wait();
+    readThread.stopAndWait();
     view->viewport()->removeEventFilter(this);
     view->setModel(nullptr);
     delete form;
@@ -283,8 +282,7 @@ void HistoryData::stopReading()
         return;
     // The operator sees the dialog go at once; the run notices the stop within a moment.
     hide();
-    readThread.stop();
-    readThread.wait();
+    readThread.stopAndWait();
 }
 
 void HistoryData::done(int result)
