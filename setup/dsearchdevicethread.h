@@ -27,8 +27,6 @@ public:
 
     // Starts a search unless one runs; stop() ends it at its next poll.
     void search() { startWork(QThread::InheritPriority); }
-    // The same as stop(), for older callers.
-    void requestStop() { stop(); }
 
     static QByteArray probe() { return QByteArray(4, '\x01'); }
 

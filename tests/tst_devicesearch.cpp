@@ -439,7 +439,8 @@ void TestDeviceSearch::floodingHostCannotHoldTheSearch()
             flooder.writeDatagram(probe.makeReply("ZQ-FLOOD"));
     });
     const int windowMs = 500;
-    InstalledTargets targets(loopbackTargets({QHostAddress(QStringLiteral("127.0.0.1"))}, flooder.localPort(), windowMs));
+    InstalledTargets targets(
+        loopbackTargets({QHostAddress(QStringLiteral("127.0.0.1"))}, flooder.localPort(), windowMs));
     DSearchDeviceThread thread(nullptr);
     std::atomic<int> answers{0};
     connect(&thread, &DSearchDeviceThread::signalInsertDevice, [&answers] { ++answers; });

@@ -150,8 +150,9 @@ void TestFirmwareDownload::failureTexts_data()
     QTest::newRow("network") << "zh_CH" << F::NetworkError << "refused" << qint64(0) << "下载异常: refused";
     QTest::newRow("incomplete") << "zh_CH" << F::Incomplete << "" << qint64(0) << "下载异常: 未找到该文件或下载失败";
     // Each text in the other two languages, composed ones included.
-    QTest::newRow("en page stalled") << "en_US" << F::PageStalled << "" << qint64(1500)
-                                     << "Could not get the firmware list. Please try again.\nLess than 1 KiB received in 1.5 s";
+    QTest::newRow("en page stalled")
+        << "en_US" << F::PageStalled << "" << qint64(1500)
+        << "Could not get the firmware list. Please try again.\nLess than 1 KiB received in 1.5 s";
     QTest::newRow("en page too large") << "en_US" << F::PageTooLarge << "" << mib
                                        << "Could not get the firmware list. Please try again.\n"
                                           "The download page is larger than 1 MiB";
@@ -167,7 +168,8 @@ void TestFirmwareDownload::failureTexts_data()
                                 << "下載失敗,連結不是 http 或 https 網址: " + link;
     QTest::newRow("tw bad name") << "zh_TW" << F::BadFileName << ".." << qint64(0) << "下載失敗,檔名不合法: ..";
     QTest::newRow("tw cannot open") << "zh_TW" << F::CannotOpenFile << "a" << qint64(0) << "下載失敗,開啟檔案失敗: a";
-    QTest::newRow("tw stalled") << "zh_TW" << F::Stalled << "" << qint64(800) << "下載異常: 0.8 秒內收到的資料不足 1 KiB";
+    QTest::newRow("tw stalled") << "zh_TW" << F::Stalled << "" << qint64(800)
+                                << "下載異常: 0.8 秒內收到的資料不足 1 KiB";
     QTest::newRow("tw network") << "zh_TW" << F::NetworkError << "x" << qint64(0) << "下載異常: x";
 }
 
@@ -179,10 +181,8 @@ void TestFirmwareDownload::failureTexts()
     QFETCH(QString, detail);
     QFETCH(qint64, amount);
     QFETCH(QString, text);
-    WorkDir dir;
-    dir.copyTranslations();
     QTranslator translator;
-    QVERIFY(translator.load(language, dir.path()));
+    QVERIFY(translator.load(language, QStringLiteral(ZQ_BIN_DIR)));
     QCoreApplication::installTranslator(&translator);
     const QString made = downloadFailureText({failure, detail, amount});
     QCoreApplication::removeTranslator(&translator);

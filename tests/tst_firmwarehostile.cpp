@@ -178,7 +178,8 @@ void TestFirmwareHostile::linksRefusedBeforeFetching()
     thread.startDownload(QString(link).replace("%1", port), setup.folder());
     QVERIFY(QTest::qWaitFor([&] { return thread.isFinished(); }, 5000));
     QCOMPARE(errors.size(), 1);
-    QCOMPARE(downloadFailureText(errors.first().first().value<DownloadProblem>()), QString(message).replace("%1", port));
+    QCOMPARE(downloadFailureText(errors.first().first().value<DownloadProblem>()),
+             QString(message).replace("%1", port));
     QCOMPARE(setup.server.requestCount(), 0);
     QVERIFY(!QFileInfo::exists(setup.folder()));
 }

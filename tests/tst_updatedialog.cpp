@@ -1,4 +1,5 @@
 // Labels: net pty gui
+// Runs apart: transferFailures
 #include "firmware/ui/updatedialog.h"
 #include "link/frames.h"
 #include "tests/support/simfixture.h"

@@ -29,8 +29,7 @@ SearchDeviceDialog::SearchDeviceDialog(QWidget* parent)
 
 SearchDeviceDialog::~SearchDeviceDialog()
 {
-    thread.requestStop();
-    thread.wait();
+    thread.stopAndWait();
     delete form;
 }
 
@@ -53,8 +52,7 @@ void SearchDeviceDialog::done(int result)
 {
     // Cancel, Escape and OK end a running search (within one poll) and then the dialog, so an
     // instrument that keeps answering cannot hold the operator here.
-    thread.requestStop();
-    thread.wait();
+    thread.stopAndWait();
     QDialog::done(result);
 }
 

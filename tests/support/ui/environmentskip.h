@@ -31,10 +31,8 @@ inline int exitCode(int result)
 // At the top of a root-only test function.
 #define ZQ_REQUIRE_ROOT()                                                                          \
     do {                                                                                           \
-        if (qEnvironmentVariableIsSet("ZQ_ROOT_TESTS_APART"))                                      \
-            QSKIP("runs as its own ctest entry, NAME_root");                                       \
         if (::geteuid() != 0)                                                                      \
-            ZQ_SKIP_FOR_ENVIRONMENT("needs root; run the suite as root to include it");                                                 \
+            ZQ_SKIP_FOR_ENVIRONMENT("needs root; run the suite as root to include it");              \
     } while (false)
 
 #define ZQ_TEST_MAIN_WITH_SKIPS(TestObject)                                                        \
