@@ -17,7 +17,14 @@ void ElidedLabel::setWholeText(const QString& text)
 
 QString ElidedLabel::shownText() const
 {
-    return fontMetrics().elidedText(text(), elideMode, contentsRect().width());
+    const int width = contentsRect().width();
+    if (text() != cutFrom || width != cutWidth || font() != cutFont) {
+        cutFrom = text();
+        cutWidth = width;
+        cutFont = font();
+        cut = fontMetrics().elidedText(cutFrom, elideMode, width);
+    }
+    return cut;
 }
 
 QSize ElidedLabel::minimumSizeHint() const

@@ -27,4 +27,10 @@ protected:
 private:
     Qt::TextElideMode elideMode;
     int keptEms;
+    // The last text cut, at which width and font, and how it came out: a label is painted far more
+    // often than its text or width change.
+    mutable QString cutFrom;
+    mutable int cutWidth = -1;
+    mutable QFont cutFont;
+    mutable QString cut;
 };
