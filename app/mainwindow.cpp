@@ -106,8 +106,7 @@ MainWindow::MainWindow(QWidget* parent)
 MainWindow::~MainWindow()
 {
     // A window torn down without a close (a test, the end of main) must not destroy a running thread.
-    readThread.requestStop();
-    readThread.wait();
+    readThread.stopAndWait();
     worker.stopAndWait();
     delete form;
 }
@@ -247,7 +246,7 @@ void MainWindow::updateActions()
 void MainWindow::slotCancelOperation()
 {
     if (running == ReadOperation)
-        readThread.requestStop();
+        readThread.stop();
     else if (running != NoOperation)
         worker.stop();
 }
@@ -477,7 +476,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
     // a fraction of a second.
     if (readThread.isRunning()) {
         hide();
-        readThread.requestStop();
+        readThread.stop();
     }
     readThread.wait();
     // A refused or failed update may still be ending the instrument's update mode (at most 20 s):

@@ -22,20 +22,12 @@ QString replyDump(const QByteArray& reply)
 }
 }
 
-void RefreshThread::startRead()
-{
-    if (isRunning())
-        return;
-    stopRequested = false;
-    start(QThread::InheritPriority);
-}
-
 void RefreshThread::run()
 {
     failureCode = ConfigFailure::None;
     failureLink = LinkError::None;
     LinkChannel channel;
-    channel.setStopFlag(&stopRequested);
+    channel.setStopFlag(stopFlag());
     readAllItems(channel);
 }
 
@@ -52,7 +44,7 @@ void RefreshThread::readAllItems(LinkChannel& channel)
     QByteArray reply;
     answered = false;
     int index = 0;
-    for (; index <= LastItemIndex && !stopRequested; ++index) {
+    for (; index <= LastItemIndex && !stopRequested(); ++index) {
         const ExchangeResult result = channel.readItem(index, reply, timings.readItemMs);
         if (isLastItem(result, channel, index, title, iconPath, reply))
             break;
@@ -61,7 +53,7 @@ void RefreshThread::readAllItems(LinkChannel& channel)
         emit signalItemCodec(index, int(codec));
         emit signalAddItems(index, splitItemText(text));
     }
-    const ReadEnd end = stopRequested ? ReadStopped : failureCode != ConfigFailure::None ? ReadFailed : ReadComplete;
+    const ReadEnd end = stopRequested() ? ReadStopped : failureCode != ConfigFailure::None ? ReadFailed : ReadComplete;
     emit signalReadEnded(end, index);
 }
 
@@ -79,7 +71,7 @@ bool RefreshThread::isLastItem(ExchangeResult result, LinkChannel& channel, int 
                                const QString& iconPath, QByteArray& reply)
 {
     // A stopped read ends quietly: the window is going away.
-    if (result == ExchangeStopped || stopRequested)
+    if (result == ExchangeStopped || stopRequested())
         return true;
     const LinkError error = linkErrorOf(result, reply);
     if (error != LinkError::None) {

@@ -2,32 +2,31 @@
 
 #include "config/configoutcome.h"
 #include "link/frames.h"
+#include "link/workerthread.h"
 #include "settings/linksettings.h"
 
 #include <QStringList>
-#include <QThread>
 
-#include <atomic>
 #include <optional>
 
 class LinkChannel;
 
 // Reads the instrument's configuration items one by one and hands them to the window as rows.
-class RefreshThread : public QThread
+// stop() ends the read soon (between items, or within a fraction of a second of a wait) without a
+// message; the rows already sent stay.
+class RefreshThread : public WorkerThread
 {
     Q_OBJECT
 public:
-    using QThread::QThread;
+    using WorkerThread::WorkerThread;
+    ~RefreshThread() override { stopAndWait(); }
 
     // How a read ended, as signalReadEnded tells it.
     enum ReadEnd { ReadComplete, ReadFailed, ReadStopped };
     Q_ENUM(ReadEnd)
 
     // Starts a read unless one runs; a stop asked of an earlier read does not carry over.
-    void startRead();
-    // Ends the read soon (between items, or within a fraction of a second of a wait) without a
-    // message; the rows already sent stay.
-    void requestStop() { stopRequested = true; }
+    void startRead() { startWork(); }
     // The link to read from instead of config.ini (the command-line tool's own flags); set while
     // the thread is not running.
     void setLinkSettings(const LinkSettings& settings) { link = settings; }
@@ -62,7 +61,6 @@ private:
 
     void tellContact(ExchangeResult result);
 
-    std::atomic<bool> stopRequested{false};
     bool answered = false; // the instrument's answer has been told
     std::optional<LinkSettings> link;
     ConfigFailure failureCode = ConfigFailure::None;
