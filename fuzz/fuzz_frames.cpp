@@ -13,8 +13,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QByteArray received(reinterpret_cast<const char*>(data + 1), int(size - 1));
     for (CrcOrder order : {CrcOrder::LowFirst, CrcOrder::HighFirst}) {
         const bool complete = isCompleteReply(received, address, order);
-        if (complete && !received.isEmpty() && quint8(received.at(0)) == address)
-            FUZZ_CHECK(received.size() == quint8(received.at(2)) + 5);
+        // The loader's replies (CRC high-first) are whole marker frames (0x7E ... CRC 0x7F) whatever
+        // the device address; every other reply led by the address carries its length.
+        const int n = received.size();
+        const bool loaderFrame = order == CrcOrder::HighFirst && n >= 5 && received.at(0) == '\x7E'
+            && received.at(n - 1) == '\x7F' && checkFrameCrc(received.constData(), n - 1, order);
+        if (complete && n > 0 && quint8(received.at(0)) == address && !loaderFrame)
+            FUZZ_CHECK(n == quint8(received.at(2)) + 5);
         checkFrameCrc(received.constData(), received.size(), order);
     }
     const ItemReply shape = checkItemReply(received, address);
