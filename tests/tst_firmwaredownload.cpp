@@ -411,18 +411,26 @@ void TestFirmwareDownload::cancelEndsStall_data()
     QTest::newRow("download") << true;
 }
 
+// The fetch, or a download (after a fetch and a folder chosen), ready to meet a stalled server with
+// an idle limit longer than any test; null when the fetch before a download failed.
+static QThread* workerToStall(Setup& setup, bool duringDownload)
+{
+    setup.driver.dialog.deviceTypeMgr().setIdleTimeout(60000);
+    setup.driver.dialog.downloadThread().setIdleTimeout(60000);
+    if (!duringDownload)
+        return &setup.driver.dialog.deviceTypeMgr();
+    if (!setup.driver.refresh())
+        return nullptr;
+    setup.chooseFolder();
+    return &setup.driver.dialog.downloadThread();
+}
+
 void TestFirmwareDownload::cancelEndsStall()
 {
     QFETCH(bool, duringDownload);
     Setup setup;
-    setup.driver.dialog.deviceTypeMgr().setIdleTimeout(60000);
-    setup.driver.dialog.downloadThread().setIdleTimeout(60000);
-    QThread* worker = &setup.driver.dialog.deviceTypeMgr();
-    if (duringDownload) {
-        QVERIFY(setup.driver.refresh());
-        setup.chooseFolder();
-        worker = &setup.driver.dialog.downloadThread();
-    }
+    QThread* worker = workerToStall(setup, duringDownload);
+    QVERIFY(worker);
     QPushButton* cancel = setup.driver.button("bntCancelDownload");
     QVERIFY(!cancel->isEnabled());
     setup.server.setMisbehaviour(DownloadServer::Stall);
@@ -451,14 +459,8 @@ void TestFirmwareDownload::closeStopsWorkers()
     QFETCH(bool, duringDownload);
     QFETCH(bool, byEscape);
     Setup setup;
-    setup.driver.dialog.deviceTypeMgr().setIdleTimeout(60000);
-    setup.driver.dialog.downloadThread().setIdleTimeout(60000);
-    QThread* worker = &setup.driver.dialog.deviceTypeMgr();
-    if (duringDownload) {
-        QVERIFY(setup.driver.refresh());
-        setup.chooseFolder();
-        worker = &setup.driver.dialog.downloadThread();
-    }
+    QThread* worker = workerToStall(setup, duringDownload);
+    QVERIFY(worker);
     setup.server.setMisbehaviour(DownloadServer::Stall);
     QTest::mouseClick(setup.driver.button(duringDownload ? "bntDownload" : "bntRefresh"), Qt::LeftButton);
     QVERIFY(worker->isRunning());
