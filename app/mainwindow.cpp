@@ -172,12 +172,19 @@ void MainWindow::reportUnsavedSettings()
     statusBar()->showMessage(settingsFailure);
 }
 
-bool MainWindow::beginOperation()
+bool MainWindow::mayBeginOperation()
 {
     if (operationRunning || isBusy() || readThread.isRunning()) {
         statusBar()->showMessage(tr("另一项配置操作尚未结束, 请稍候"), 5000);
         return false;
     }
+    return true;
+}
+
+bool MainWindow::beginOperation()
+{
+    if (!mayBeginOperation())
+        return false;
     operationRunning = true;
     updateActions();
     return true;
@@ -456,7 +463,7 @@ void MainWindow::slot_zh_TW()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (worker.isRunning()) {
+    if (worker.isWorking()) {
         const ConfigWorker::Job job = worker.job();
         if (job == ConfigWorker::WriteOneJob || job == ConfigWorker::WriteRowsJob) {
             QMessageBox box(QMessageBox::Warning, windowTitle(),

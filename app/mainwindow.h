@@ -103,6 +103,8 @@ private:
     // reached another way (a double click) is refused with a status text.
     bool beginOperation();
     void endOperation();
+    // Whether one may begin, without beginning it (an operation that goes straight to the worker).
+    bool mayBeginOperation();
     // Marks the window busy with an operation on the instrument and shows it in the status bar.
     void beginBusy(Operation operation, const QString& text);
     void endBusy();
@@ -114,9 +116,8 @@ private:
 
     // Where to look when the instrument did not answer.
     static QString linkHint();
-    // Saves the values last read before a write changes the instrument; false (after a box) when
-    // the backup could not be made, and nothing may be written.
-    bool backupBeforeWrite();
+    // The values last read, which the worker saves before a write changes the instrument.
+    WriteBackup readValuesBackup() const;
     void importFile(const QString& fileName);
     void updateChangeCount();
     // Asks before a refresh replaces values not yet written; true to go on.

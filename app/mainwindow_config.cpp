@@ -52,6 +52,12 @@ ConfigRow MainWindow::rowOf(const QTreeWidgetItem* item)
 
 void MainWindow::setRowValue(QTreeWidgetItem* item, const ItemWriteOutcome& outcome)
 {
+    // Most rows of a Write-all come back as they were read: nothing to change or mark again.
+    const QVariant read = item->data(0, ItemReadValueRole);
+    if (read.isValid() && read.toString() == outcome.valueColumn && item->text(1) == outcome.valueColumn
+        && item->data(0, ItemRefusedRole).toBool() == !outcome.kept
+        && (outcome.codec < 0 || item->data(0, ItemCodecRole) == QVariant(outcome.codec)))
+        return;
     item->setText(1, outcome.valueColumn);
     if (outcome.codec >= 0)
         item->setData(0, ItemCodecRole, outcome.codec);
@@ -132,9 +138,10 @@ int MainWindow::promptItemValue(const QString& nameText, const QString& valueTex
     return WriteValued;
 }
 
-bool MainWindow::backupBeforeWrite()
+WriteBackup MainWindow::readValuesBackup() const
 {
-    ConfigRows read;
+    WriteBackup backup{ConfigBackup::folder(), instrumentName, {}};
+    ConfigRows& read = backup.rows;
     for (int row = 0; row < tree->topLevelItemCount(); ++row) {
         const QTreeWidgetItem* item = tree->topLevelItem(row);
         const QVariant value = item->data(0, ItemReadValueRole);
@@ -144,15 +151,7 @@ bool MainWindow::backupBeforeWrite()
         saved.valueColumn = value.toString();
         read.append(saved);
     }
-    // Nothing read from this instrument yet: there is nothing to keep.
-    if (read.isEmpty())
-        return true;
-    const ConfigOutcome saved = ConfigBackup::save(ConfigBackup::folder(), instrumentName, read, QDateTime::currentDateTime());
-    if (!saved.ok) {
-        showOutcome(saved);
-        return false;
-    }
-    return true;
+    return backup;
 }
 
 void MainWindow::slotItemDoubleClicked(QTreeWidgetItem* item, int)
@@ -161,25 +160,20 @@ void MainWindow::slotItemDoubleClicked(QTreeWidgetItem* item, int)
         return;
     QString newValue;
     const int mode = promptItemValue(item->text(0), item->text(1), newValue);
-    const bool backedUp = mode != WriteCancelled && backupBeforeWrite();
     endOperation();
-    if (!backedUp)
+    if (mode == WriteCancelled)
         return;
     statusBar()->showMessage(tr("正在写入配置......"));
     writtenItem = item;
     writeGeneration = treeGeneration;
     // The worker's thread gets going while the window shows that it is busy.
-    worker.startWriteOne(rowOf(item), newValue, WriteMode(mode));
+    worker.startWriteOne(rowOf(item), newValue, WriteMode(mode), readValuesBackup());
     beginBusy(WriteOneOperation, tr("正在写入 %1 ……").arg(itemNameFromColumn(item->text(0))));
 }
 
 void MainWindow::slotWriteItems()
 {
-    if (!beginOperation())
-        return;
-    const bool backedUp = backupBeforeWrite();
-    endOperation();
-    if (!backedUp)
+    if (!mayBeginOperation())
         return;
     QVector<int> all(tree->topLevelItemCount());
     std::iota(all.begin(), all.end(), 0);
@@ -196,7 +190,7 @@ void MainWindow::startWriteRows(const QVector<int>& rows)
     written.reserve(rows.size());
     for (int row : rows)
         written.append(rowOf(tree->topLevelItem(row)));
-    worker.startWriteRows(written);
+    worker.startWriteRows(written, readValuesBackup());
     beginBusy(WriteRowsOperation, tr("正在写入 ……"));
 }
 
@@ -231,8 +225,6 @@ void MainWindow::slotWriteChanged()
         box.setDetailedText(lines.join(QLatin1Char('\n')));
     box.setDefaultButton(QMessageBox::Yes);
     if (Prompter::current().exec(box) != QMessageBox::Yes)
-        return;
-    if (!backupBeforeWrite())
         return;
     endOperation();
     startWriteRows(rows);

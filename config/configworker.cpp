@@ -1,6 +1,7 @@
 #include "config/configworker.h"
 
 #include "config/clocksync.h"
+#include "config/configbackup.h"
 #include "config/itemtext.h"
 #include "link/linkchannel.h"
 
@@ -8,7 +9,7 @@
 
 #include <algorithm>
 
-ConfigWorker::ConfigWorker(QObject* parent) : WorkerThread(parent)
+ConfigWorker::ConfigWorker(QObject* parent) : JobThread(parent)
 {
     qRegisterMetaType<ConfigOutcome>();
     qRegisterMetaType<ItemWriteOutcome>();
@@ -17,32 +18,35 @@ ConfigWorker::ConfigWorker(QObject* parent) : WorkerThread(parent)
 
 ConfigWorker::~ConfigWorker()
 {
-    stopAndWait();
+    endThread();
 }
 
 bool ConfigWorker::begin(Job job)
 {
-    if (isRunning())
+    if (isWorking())
         return false;
     current = job;
     link = hasFixedLink ? fixedLink : LinkSettings::load();
-    return startWork();
+    return startJob();
 }
 
-bool ConfigWorker::startWriteOne(const ConfigRow& writtenRow, const QString& newValue, WriteMode writeMode)
+bool ConfigWorker::startWriteOne(const ConfigRow& writtenRow, const QString& newValue, WriteMode writeMode,
+                                 const WriteBackup& kept)
 {
-    if (isRunning())
+    if (isWorking())
         return false;
+    backup = kept;
     row = writtenRow;
     value = newValue;
     mode = writeMode;
     return begin(WriteOneJob);
 }
 
-bool ConfigWorker::startWriteRows(const ConfigRows& written)
+bool ConfigWorker::startWriteRows(const ConfigRows& written, const WriteBackup& kept)
 {
-    if (isRunning())
+    if (isWorking())
         return false;
+    backup = kept;
     rows = written;
     return begin(WriteRowsJob);
 }
@@ -57,15 +61,19 @@ bool ConfigWorker::startTestConnection()
     return begin(TestConnectionJob);
 }
 
-void ConfigWorker::run()
+void ConfigWorker::runJob()
 {
     switch (current) {
     case WriteOneJob: {
+        if (!keepBackup())
+            break;
         const ItemWriteOutcome outcome = ConfigWriter::writeOne(link, row, value, mode, stopFlag());
         emit signalDone(outcome, outcome, 0);
         break;
     }
     case WriteRowsJob: {
+        if (!keepBackup())
+            break;
         const int total = int(std::count_if(rows.cbegin(), rows.cend(), [](const ConfigRow& r) { return !r.isConfirmOnly(); }));
         int done = 0;
         WrittenRows batch;
@@ -110,6 +118,20 @@ void ConfigWorker::run()
     case NoJob:
         break;
     }
+}
+
+bool ConfigWorker::keepBackup()
+{
+    if (backup.rows.isEmpty())
+        return true;
+    const ConfigOutcome saved =
+        ConfigBackup::save(backup.folder, backup.instrument, backup.rows, QDateTime::currentDateTime());
+    if (saved.ok)
+        return true;
+    ItemWriteOutcome failed;
+    static_cast<ConfigOutcome&>(failed) = saved;
+    emit signalDone(saved, failed, 0);
+    return false;
 }
 
 // Reads item 0, as a refresh starts, and times the answer.

@@ -4,9 +4,10 @@
 #include "config/configrow.h"
 #include "config/configwriter.h"
 #include "config/writemode.h"
-#include "link/workerthread.h"
+#include "link/jobthread.h"
 #include "settings/linksettings.h"
 
+#include <QDir>
 #include <QVector>
 
 // A row of a write of rows and what became of it.
@@ -18,11 +19,20 @@ struct WrittenRow
 using WrittenRows = QVector<WrittenRow>;
 Q_DECLARE_METATYPE(WrittenRows)
 
+// The values an instrument held before a write, saved by the write's job before its first request:
+// a write whose backup cannot be saved sends nothing. No rows: nothing was read, nothing to keep.
+struct WriteBackup
+{
+    QDir folder;
+    QString instrument;
+    ConfigRows rows;
+};
+
 // Runs the window's exchanges with the instrument off the interface thread, one job at a time:
 // writing one item, writing rows in order, setting the clock, testing the connection. It reports
 // only through queued signals and ends every job with signalDone, also when stopped (stop() ends
 // it before the next row, or within a fraction of a second of a wait).
-class ConfigWorker : public WorkerThread
+class ConfigWorker : public JobThread
 {
     Q_OBJECT
 public:
@@ -32,8 +42,8 @@ public:
     ~ConfigWorker() override;
 
     // Each start takes the link as config.ini describes it now and returns false while a job runs.
-    bool startWriteOne(const ConfigRow& row, const QString& value, WriteMode mode);
-    bool startWriteRows(const ConfigRows& rows);
+    bool startWriteOne(const ConfigRow& row, const QString& value, WriteMode mode, const WriteBackup& backup = {});
+    bool startWriteRows(const ConfigRows& rows, const WriteBackup& backup = {});
     bool startSyncTime();
     bool startTestConnection();
     // The job of the last start (kept after it has ended).
@@ -57,10 +67,12 @@ signals:
     void signalDone(const ConfigOutcome& outcome, const ItemWriteOutcome& item, int elapsedMs);
 
 protected:
-    void run() override;
+    void runJob() override;
 
 private:
     bool begin(Job job);
+    // Saves the backup, if any; false after signalDone with the failure.
+    bool keepBackup();
     void runTestConnection();
 
     Job current = NoJob;
@@ -68,6 +80,7 @@ private:
     LinkSettings fixedLink;
     bool hasFixedLink = false;
     ConfigRows rows;
+    WriteBackup backup;
     ConfigRow row;
     QString value;
     WriteMode mode = WriteCancelled;

@@ -113,7 +113,7 @@ void TestLanguage::busyStateSpeaksTheLanguage()
     ScriptedPrompter prompter;
     start(*setup.window, "save");
     QVERIFY(setup.window->isBusy());
-    QTest::qWait(50);
+    QTRY_VERIFY(setup.window->busyIndicator()->isVisible());
     saveScreenshot(setup.window.data(), code + QStringLiteral("-busy"));
     if (code != QLatin1String("zh_CH")) {
         const QStringList faults = wrongTexts(setup.window.data(), code);

@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 
 namespace {
 // Room for "正在写入 123/256 ……" whole; only a long item name gives way, after the connection bar.
@@ -16,7 +17,8 @@ BusyIndicator::BusyIndicator(QWidget* parent)
     : QWidget(parent),
       labBusy(new ElidedLabel(Qt::ElideRight, KeptEms, this)),
       barBusy(new QProgressBar(this)),
-      bntCancel(new QPushButton(this))
+      bntCancel(new QPushButton(this)),
+      showDelay(new QTimer(this))
 {
     setObjectName(QStringLiteral("busyIndicator"));
     labBusy->setObjectName(QStringLiteral("labBusy"));
@@ -36,6 +38,9 @@ BusyIndicator::BusyIndicator(QWidget* parent)
         bntCancel->setEnabled(false);
         emit signalCancel();
     });
+    showDelay->setSingleShot(true);
+    showDelay->setInterval(ShowDelayMs);
+    connect(showDelay, &QTimer::timeout, this, &QWidget::show);
     hide();
 }
 
@@ -43,7 +48,7 @@ void BusyIndicator::start(const QString& text)
 {
     setProgress(text, 0, 0);
     bntCancel->setEnabled(true);
-    show();
+    showDelay->start();
 }
 
 void BusyIndicator::setProgress(const QString& text, int done, int total)
@@ -60,6 +65,7 @@ void BusyIndicator::setProgress(const QString& text, int done, int total)
 
 void BusyIndicator::stop()
 {
+    showDelay->stop();
     hide();
 }
 

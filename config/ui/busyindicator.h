@@ -5,14 +5,19 @@
 class ElidedLabel;
 class QProgressBar;
 class QPushButton;
+class QTimer;
 
 // The status bar's note of the operation under way: what it does, how far it is and a button
-// that stops it. Hidden while nothing runs.
+// that stops it. Hidden while nothing runs, and for the first ShowDelayMs of an operation: one
+// that ends sooner (most, on a fast link) neither flashes the note nor spends a relayout of the
+// status bar on it.
 class BusyIndicator : public QWidget
 {
     Q_OBJECT
 public:
     explicit BusyIndicator(QWidget* parent = nullptr);
+
+    static constexpr int ShowDelayMs = 200;
 
     // Shows text with a bar that moves without an end until progress is known.
     void start(const QString& text);
@@ -33,4 +38,5 @@ private:
     ElidedLabel* labBusy;
     QProgressBar* barBusy;
     QPushButton* bntCancel;
+    QTimer* showDelay;
 };

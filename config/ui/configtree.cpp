@@ -117,12 +117,18 @@ void ConfigTree::markRow(QTreeWidgetItem* item)
     }
     // No brush at all (not an empty one) lets the row take the tree's colour again.
     const QVariant text = refused && !changed ? QVariant(palette().brush(QPalette::Disabled, QPalette::Text)) : QVariant();
+    // Only what differs is set: a Write-all marks every row again, and most stay as they were.
     for (int column = 0; column < 2; ++column) {
-        item->setFont(column, rowFont);
-        item->setToolTip(column, tip);
-        item->setData(column, Qt::ForegroundRole, text);
+        if (item->font(column) != rowFont)
+            item->setFont(column, rowFont);
+        if (item->toolTip(column) != tip)
+            item->setToolTip(column, tip);
+        if (item->data(column, Qt::ForegroundRole) != text)
+            item->setData(column, Qt::ForegroundRole, text);
     }
-    item->setIcon(0, changed ? changedMarker() : isAction(item) ? actionMarker() : QIcon());
+    const QIcon& marker = changed ? changedMarker() : isAction(item) ? actionMarker() : QIcon();
+    if (item->icon(0).cacheKey() != marker.cacheKey())
+        item->setIcon(0, marker);
 }
 
 void ConfigTree::markRows()

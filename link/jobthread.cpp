@@ -1,0 +1,71 @@
+#include "link/jobthread.h"
+
+#include <QThread>
+
+JobThread::JobThread(QObject* parent) : QObject(parent)
+{
+    thread = QThread::create([this] { serve(); });
+    thread->setObjectName(QStringLiteral("JobThread"));
+    thread->start();
+}
+
+JobThread::~JobThread()
+{
+    endThread();
+}
+
+bool JobThread::startJob()
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    if (working.load() || quitting)
+        return false;
+    stopping = false;
+    working = true;
+    pending = true;
+    wake.notify_one();
+    return true;
+}
+
+void JobThread::stop()
+{
+    if (working.load())
+        stopping = true;
+}
+
+void JobThread::stopAndWait()
+{
+    stop();
+    std::unique_lock<std::mutex> lock(mutex);
+    idle.wait(lock, [this] { return !working.load(); });
+}
+
+void JobThread::endThread()
+{
+    if (!thread)
+        return;
+    stopAndWait();
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        quitting = true;
+        wake.notify_one();
+    }
+    thread->wait();
+    delete thread;
+    thread = nullptr;
+}
+
+void JobThread::serve()
+{
+    std::unique_lock<std::mutex> lock(mutex);
+    for (;;) {
+        wake.wait(lock, [this] { return pending || quitting; });
+        if (quitting)
+            return;
+        pending = false;
+        lock.unlock();
+        runJob();
+        lock.lock();
+        working = false;
+        idle.notify_all();
+    }
+}
