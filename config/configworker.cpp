@@ -68,7 +68,7 @@ void ConfigWorker::runJob()
         if (!keepBackup())
             break;
         const ItemWriteOutcome outcome = ConfigWriter::writeOne(link, row, value, mode, stopFlag());
-        emit signalDone(outcome, outcome, 0);
+        finish(outcome, outcome, 0);
         break;
     }
     case WriteRowsJob: {
@@ -106,11 +106,11 @@ void ConfigWorker::runJob()
             emit signalRowStarting(lastStarted, done - 1, total);
         if (!batch.isEmpty())
             emit signalRowsWritten(batch);
-        emit signalDone(outcome, ItemWriteOutcome(), 0);
+        finish(outcome, ItemWriteOutcome(), 0);
         break;
     }
     case SyncTimeJob:
-        emit signalDone(ClockSync::run(link, QDateTime(), stopFlag()), ItemWriteOutcome(), 0);
+        finish(ClockSync::run(link, QDateTime(), stopFlag()), ItemWriteOutcome(), 0);
         break;
     case TestConnectionJob:
         runTestConnection();
@@ -118,6 +118,12 @@ void ConfigWorker::runJob()
     case NoJob:
         break;
     }
+}
+
+void ConfigWorker::finish(const ConfigOutcome& outcome, const ItemWriteOutcome& item, int elapsedMs)
+{
+    jobDone();
+    emit signalDone(outcome, item, elapsedMs);
 }
 
 bool ConfigWorker::keepBackup()
@@ -130,7 +136,7 @@ bool ConfigWorker::keepBackup()
         return true;
     ItemWriteOutcome failed;
     static_cast<ConfigOutcome&>(failed) = saved;
-    emit signalDone(saved, failed, 0);
+    finish(saved, failed, 0);
     return false;
 }
 
@@ -141,7 +147,7 @@ void ConfigWorker::runTestConnection()
     LinkChannel channel;
     channel.setStopFlag(stopFlag());
     if (!channel.open(link)) {
-        emit signalDone(ConfigOutcome::failure(title, channel.errorText()), ItemWriteOutcome(), 0);
+        finish(ConfigOutcome::failure(title, channel.errorText()), ItemWriteOutcome(), 0);
         return;
     }
     QElapsedTimer clock;
@@ -164,5 +170,5 @@ void ConfigWorker::runTestConnection()
             outcome.addInformation(title, tr("设备已应答, 用时 %1 ms").arg(elapsed));
         outcome.contact = contactOf(result);
     }
-    emit signalDone(outcome, ItemWriteOutcome(), elapsed);
+    finish(outcome, ItemWriteOutcome(), elapsed);
 }

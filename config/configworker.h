@@ -71,6 +71,8 @@ protected:
 
 private:
     bool begin(Job job);
+    // The job's last act: it is over for isWorking(), then signalDone goes.
+    void finish(const ConfigOutcome& outcome, const ItemWriteOutcome& item, int elapsedMs);
     // Saves the backup, if any; false after signalDone with the failure.
     bool keepBackup();
     void runTestConnection();

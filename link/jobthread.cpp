@@ -39,6 +39,13 @@ void JobThread::stopAndWait()
     idle.wait(lock, [this] { return !working.load(); });
 }
 
+void JobThread::jobDone()
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    working = false;
+    idle.notify_all();
+}
+
 void JobThread::endThread()
 {
     if (!thread)
@@ -65,7 +72,10 @@ void JobThread::serve()
         lock.unlock();
         runJob();
         lock.lock();
-        working = false;
-        idle.notify_all();
+        // After jobDone() the next job may have been started already; it stays working.
+        if (!pending) {
+            working = false;
+            idle.notify_all();
+        }
     }
 }

@@ -36,6 +36,10 @@ protected:
     bool startJob();
     bool stopRequested() const { return stopping.load(); }
     virtual void runJob() = 0;
+    // Called by a job just before its last report, once it reads no member any more: whoever that
+    // report reaches may start the next job at once (it runs when this one has returned). Without
+    // it, isWorking() turns false only after runJob() returns, a moment after the report.
+    void jobDone();
     // Stops the job under way and ends the thread.
     void endThread();
 
