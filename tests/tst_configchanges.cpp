@@ -40,6 +40,8 @@ private slots:
     void refusedRowShownUntilRead();
     void backupNamesAndPruning_data();
     void backupNamesAndPruning();
+    void unsavedBackupSendsNothing_data();
+    void unsavedBackupSendsNothing();
 
 private:
     std::unique_ptr<ShortTimings> timings;
@@ -324,6 +326,46 @@ void TestConfigChanges::backupNamesAndPruning()
     QVERIFY(ConfigBackup::save(folder, instrument, rows, start.addSecs(51), &again).ok);
     QVERIFY(again != last);
     QVERIFY(QFileInfo::exists(last));
+}
+
+void TestConfigChanges::unsavedBackupSendsNothing_data()
+{
+    QTest::addColumn<QString>("write");
+    QTest::newRow("write all") << QStringLiteral("save");
+    QTest::newRow("write changes") << QStringLiteral("write_changed");
+    QTest::newRow("edit") << QStringLiteral("edit");
+}
+
+// A write whose backup cannot be saved (a file stands where the folder of backups goes) sends
+// nothing, says why, and leaves the window ready for the next operation.
+void TestConfigChanges::unsavedBackupSendsNothing()
+{
+    QFETCH(QString, write);
+    WorkDir dir;
+    ScriptedPrompter prompter;
+    ConfigInstrument sim(Transport::Udp, instrumentItems);
+    QVERIFY(sim.started);
+    MainWindow window;
+    QVERIFY(refresh(window));
+    dir.writeFile("Backups", "not a folder");
+    window.configTree()->topLevelItem(2)->setText(1, ": 25");
+    if (write == QLatin1String("edit")) {
+        prompter.answerNext([](QDialog& dialog) {
+            static_cast<ModifyDialog&>(dialog).lineEditor()->setText("26");
+            return int(QDialog::Accepted);
+        });
+        doubleClick(window, 2);
+    } else {
+        prompter.pressNext(QMessageBox::Yes); // Write changes asks first
+        trigger(window, write.toLatin1().constData());
+    }
+    QCOMPARE(prompter.shown.last().title, QStringLiteral("备份"));
+    QCOMPARE(prompter.shown.last().text,
+             QStringLiteral("无法创建备份文件夹: ") + QFileInfo(dir.filePath("Backups")).absoluteFilePath());
+    QCOMPARE(sim->requestCount(InstrumentSimulator::WriteItem), 0);
+    QCOMPARE(sim.items(), instrumentItems);
+    QVERIFY(!window.isBusy());
+    QVERIFY(window.findChild<QAction*>("save")->isEnabled());
 }
 
 QTEST_MAIN(TestConfigChanges)
