@@ -39,36 +39,34 @@ bool ReplyLedger::frameArrived(qint64 now, const QByteArray& frame)
     if (!waiting)
         return false;
     lapse(now);
-    Entry current = entries.last();
-    if (entries.size() == 1) {
-        entries.clear();
+    const Entry current = entries.last();
+    // Every debt is looked at, oldest first: late replies need not come in the order asked (the
+    // next item's late answer may come before the retry's twin), and a debt behind one that this
+    // frame cannot pay is still a debt.
+    for (int i = 0; i + 1 < entries.size(); ++i) {
+        const Entry& debt = entries.at(i);
+        const bool alike = debt.key == current.key;
+        // A debt of known lateness takes only its twin. One whose lateness is unknown (its request
+        // timed out and was not asked again) takes only an alike request's frame: its caller gave
+        // up on it, and an answer to another question is no answer to it.
+        const bool pays = couldAnswer(debt.key, frame) && (debt.due < 0 ? alike : frame == debt.answer);
+        if (!pays)
+            continue;
+        const qint64 latency = now - debt.sentAt;
+        entries.removeAt(i);
+        if (!alike)
+            return false;
+        // An answer to the same question: it serves, and the waiting request's own reply is the
+        // one still to come, about as late.
+        Entry& moved = entries.last();
+        moved.due = current.sentAt + latency;
+        moved.slack = qMax(MinSlackMs, latency);
+        moved.expires = moved.due + moved.slack;
+        moved.answer = frame;
         waiting = false;
         return true;
     }
-    const Entry& oldest = entries.first();
-    const bool alike = oldest.key == current.key;
-    // A debt of known lateness takes the frame that comes about when it is due. One whose lateness
-    // is unknown (its request timed out and was not asked again) takes only an alike request's
-    // frame: its caller gave up on it, and an answer to another question is no answer to it.
-    const bool due = oldest.due < 0 ? alike : frame == oldest.answer;
-    const bool paysOldest = couldAnswer(oldest.key, frame) && due;
-    if (!paysOldest) {
-        // Far earlier than the older reply is due: this request's own answer.
-        entries.removeLast();
-        waiting = false;
-        return true;
-    }
-    const qint64 latency = now - oldest.sentAt;
-    entries.removeFirst();
-    if (!alike)
-        return false;
-    // An answer to the same question: it serves, and the waiting request's own reply is the one
-    // still to come, about as late.
-    Entry& moved = entries.last();
-    moved.due = current.sentAt + latency;
-    moved.slack = qMax(MinSlackMs, latency);
-    moved.expires = moved.due + moved.slack;
-    moved.answer = frame;
+    entries.removeLast();
     waiting = false;
     return true;
 }
@@ -84,11 +82,30 @@ void ReplyLedger::unanswered(qint64 now, qint64 unknownDebtMs)
     lapse(now);
 }
 
+int ReplyLedger::debtPaidBy(const QByteArray& frame) const
+{
+    // A twin pays its own debt; any other frame from the instrument pays the oldest debt whose
+    // lateness is unknown, never another's twin.
+    for (int i = 0; i < entries.size(); ++i) {
+        const Entry& debt = entries.at(i);
+        if (debt.due >= 0 && frame == debt.answer && couldAnswer(debt.key, frame))
+            return i;
+    }
+    for (int i = 0; i < entries.size(); ++i) {
+        if (entries.at(i).due < 0 && couldAnswer(entries.at(i).key, frame))
+            return i;
+    }
+    return -1;
+}
+
 bool ReplyLedger::strayFrame(qint64 now, const QByteArray& frame)
 {
     lapse(now);
-    if (waiting || entries.isEmpty() || !couldAnswer(entries.first().key, frame))
+    if (waiting)
         return false;
-    entries.removeFirst();
+    const int paid = debtPaidBy(frame);
+    if (paid < 0)
+        return false;
+    entries.removeAt(paid);
     return true;
 }

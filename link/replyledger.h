@@ -29,7 +29,7 @@ public:
     // The waiting request's exchange ended without a reply: it stays owed for unknownDebtMs.
     void unanswered(qint64 now, qint64 unknownDebtMs);
     // A frame that came while nothing waited (found before the next request): true when it paid
-    // a debt, false when nothing was owed.
+    // a debt, false when it paid none (nothing owed, or only other answers' twins).
     bool strayFrame(qint64 now, const QByteArray& frame);
     // Requests owed a reply, the waiting one included.
     int owed() const { return entries.size(); }
@@ -53,6 +53,8 @@ private:
     };
 
     void lapse(qint64 now);
+    // The debt that a frame found while nothing waits pays, or -1.
+    int debtPaidBy(const QByteArray& frame) const;
     static bool couldAnswer(const QByteArray& key, const QByteArray& frame);
 
     QList<Entry> entries; // oldest first; while waiting the last one is the waiting request

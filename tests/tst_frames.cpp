@@ -402,6 +402,14 @@ void TestFrames::repliesOwed_data()
     QTest::newRow("a late reply found before the next request") << "send A 0; miss 50 1000; stray 300 paid; send B 310; frame 320 take";
     QTest::newRow("another instrument's reply pays no debt")
         << "send A 0; miss 50 1000; send B 60; frame 90 take x 4; owed 1; stray 100 none x 4; stray 110 paid";
+    // Late replies need not come in the order asked: the next item's answer may come before the
+    // retry's twin, and must still pay the debt behind it.
+    QTest::newRow("the next item's late answer before the retry's twin")
+        << "send A 0; miss 300 600; send A 300; frame 350 take a; send B 350; miss 650 600; send B 650;"
+           " frame 700 take b; send C 700; frame 710 drop a; frame 1000 drop b; frame 1050 take c; owed 0";
+    QTest::newRow("a stray answer pays its own debt, not another's twin")
+        << "send A 0; miss 300 600; send A 300; frame 350 take a; send B 350; miss 650 600; stray 660 paid b;"
+           " send B 660; frame 670 drop a; frame 1010 take b; owed 0";
     QTest::newRow("a reply nobody asked for") << "stray 10 none; send A 20; frame 30 take; owed 0";
 }
 
