@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "app/steadytoolbuttons.h"
 
 #include "app/neutralaboutdialog.h"
 #include "app/qttranslations.h"
@@ -47,6 +48,7 @@ MainWindow::MainWindow(QWidget* parent)
     form->centralWidget = nullptr;
     form->toolBar->setMovable(false);
     form->toolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    SteadyToolButtons::install(form->toolBar);
 
     connect(form->setup, SIGNAL(triggered()), this, SLOT(slotCommunicationSetup()));
     connect(form->refresh, SIGNAL(triggered()), this, SLOT(slotRefresh()));
@@ -277,7 +279,6 @@ void MainWindow::addItemRow(int index, const QStringList& fields)
         item->setData(0, ItemReadValueRole, item->text(1));
     else if (carriedReadValues.contains(index))
         item->setData(0, ItemReadValueRole, carriedReadValues.value(index));
-    tree->markRow(item);
     // A read or an import counts once, at its end.
     if (!addingManyRows)
         updateChangeCount();

@@ -64,8 +64,6 @@ void MainWindow::setRowValue(QTreeWidgetItem* item, const ItemWriteOutcome& outc
     // What the instrument answered is what it holds now; a refused value stays marked until a read.
     item->setData(0, ItemReadValueRole, outcome.valueColumn);
     item->setData(0, ItemRefusedRole, !outcome.kept);
-    if (auto* shownIn = qobject_cast<ConfigTree*>(item->treeWidget()))
-        shownIn->markRow(item);
 }
 
 ConfigRows MainWindow::treeRows() const

@@ -233,7 +233,6 @@ void TestConfigTree::nameColumnWidth()
         for (const QString& row : rows) {
             QTreeWidgetItem* item = tree.appendItem(tree.topLevelItemCount(), row.split(QLatin1Char(':')));
             item->setData(0, ItemReadValueRole, item->text(1));
-            tree.markRow(item);
         }
     };
     const auto setValues = [&tree](const QString& value, bool read) {
@@ -243,13 +242,11 @@ void TestConfigTree::nameColumnWidth()
                 item->setText(1, QStringLiteral(": ") + value);
                 if (read)
                     item->setData(0, ItemReadValueRole, item->text(1));
-                tree.markRow(item);
             }
         });
     };
     add({"温度:20", "报警上限:120"});
-    QAbstractItemView& view = tree; // where the measure is public
-    const int before = view.sizeHintForColumn(0);
+    const int before = tree.columnWidth(0);
     for (const QString& step : change.split(QLatin1Char(' '))) {
         if (step == QLatin1String("mark"))
             setValues(QStringLiteral("99"), false);
@@ -264,7 +261,7 @@ void TestConfigTree::nameColumnWidth()
             add({"温:1"});
         }
     }
-    const int after = view.sizeHintForColumn(0);
+    const int after = tree.columnWidth(0);
     QCOMPARE(after > before ? 1 : after < before ? -1 : 0, direction);
     QCOMPARE(tree.topLevelItem(0)->text(1).isEmpty(), false);
     // Every name fits shown bold beside its marker.

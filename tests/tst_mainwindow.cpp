@@ -18,6 +18,23 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
+#include <QToolButton>
+
+// Counts the events of one type that reach the objects it watches.
+class EventCounter : public QObject
+{
+public:
+    EventCounter(QEvent::Type type, int* count) : type(type), count(count) {}
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        *count += event->type() == type ? 1 : 0;
+        return false;
+    }
+
+private:
+    QEvent::Type type;
+    int* count;
+};
 
 class TestMainWindow : public QObject
 {
@@ -40,6 +57,7 @@ private slots:
     void aboutBox_data();
     void aboutBox();
     void setupDialogRunsThroughPrompter();
+    void disablingLeavesToolBarLaidOut();
 
 private:
     static QStringList names(const QList<QAction*>& actions);
@@ -77,8 +95,11 @@ void TestMainWindow::verifyWholeToolBarShows(MainWindow& window)
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     auto* toolBar = window.findChild<QToolBar*>("toolBar");
-    for (QAction* item : toolBar->actions())
+    for (QAction* item : toolBar->actions()) {
         QVERIFY2(toolBar->widgetForAction(item)->isVisible(), qPrintable(item->objectName()));
+        // The buttons follow their actions into the language shown.
+        QCOMPARE(qobject_cast<QToolButton*>(toolBar->widgetForAction(item))->text(), item->iconText());
+    }
 }
 
 void TestMainWindow::formAtFirstStart()
@@ -433,6 +454,32 @@ void TestMainWindow::setupDialogRunsThroughPrompter()
     action(window, "setup")->trigger();
     QCOMPARE(prompter.shown.size(), 1);
     QCOMPARE(prompter.shown[0].className, QStringLiteral("SetupDialog"));
+}
+
+// Every operation disables and enables the window's actions: the tool bar's buttons follow without
+// the tool bar laying itself out again, which a write of hundreds of items would feel.
+void TestMainWindow::disablingLeavesToolBarLaidOut()
+{
+    WorkDir dir;
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* toolBar = window.findChild<QToolBar*>("toolBar");
+    QWidget* button = toolBar->widgetForAction(action(window, "sync_time"));
+    int layouts = 0;
+    EventCounter counter(QEvent::LayoutRequest, &layouts);
+    toolBar->installEventFilter(&counter);
+    action(window, "sync_time")->setEnabled(false);
+    QCoreApplication::processEvents();
+    QVERIFY(!button->isEnabled());
+    action(window, "sync_time")->setEnabled(true);
+    QCoreApplication::processEvents();
+    QVERIFY(button->isEnabled());
+    QCOMPARE(layouts, 0);
+    // A change of what the button shows still reaches it.
+    action(window, "sync_time")->setText(QStringLiteral("同步设备时间"));
+    QCoreApplication::processEvents();
+    QCOMPARE(qobject_cast<QToolButton*>(button)->text(), QStringLiteral("同步设备时间"));
 }
 
 QTEST_MAIN(TestMainWindow)

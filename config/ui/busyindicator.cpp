@@ -40,7 +40,7 @@ BusyIndicator::BusyIndicator(QWidget* parent)
     });
     showDelay->setSingleShot(true);
     showDelay->setInterval(ShowDelayMs);
-    connect(showDelay, &QTimer::timeout, this, &QWidget::show);
+    connect(showDelay, &QTimer::timeout, this, &BusyIndicator::showNote);
     hide();
 }
 
@@ -53,13 +53,28 @@ void BusyIndicator::start(const QString& text)
 
 void BusyIndicator::setProgress(const QString& text, int done, int total)
 {
-    labBusy->setWholeText(text);
+    pendingText = text;
+    pendingDone = done;
+    pendingTotal = total;
+    if (!isHidden())
+        applyProgress();
+}
+
+void BusyIndicator::showNote()
+{
+    applyProgress();
+    show();
+}
+
+void BusyIndicator::applyProgress()
+{
+    labBusy->setWholeText(pendingText);
     // A progress bar repaints itself at once on each visible step; held back, it is painted with
     // the next frame instead, however many steps come before it.
     barBusy->setUpdatesEnabled(false);
-    barBusy->setRange(0, qMax(0, total));
-    if (total > 0)
-        barBusy->setValue(qBound(0, done, total));
+    barBusy->setRange(0, qMax(0, pendingTotal));
+    if (pendingTotal > 0)
+        barBusy->setValue(qBound(0, pendingDone, pendingTotal));
     barBusy->setUpdatesEnabled(true);
 }
 
@@ -71,7 +86,7 @@ void BusyIndicator::stop()
 
 QString BusyIndicator::text() const
 {
-    return labBusy->text();
+    return pendingText;
 }
 
 void BusyIndicator::changeEvent(QEvent* event)

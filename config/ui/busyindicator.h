@@ -35,6 +35,14 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // While the note waits to be shown, what it will show is only kept: a write reports its first
+    // row at once, and the label would measure and lay out a text nobody sees.
+    void showNote();
+    void applyProgress();
+    QString pendingText;
+    int pendingDone = 0;
+    int pendingTotal = 0;
+
     ElidedLabel* labBusy;
     QProgressBar* barBusy;
     QPushButton* bntCancel;

@@ -62,22 +62,35 @@ ConfigTree::ConfigTree(QWidget* parent) : QTreeWidget(parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setColumnCount(2);
     header()->setVisible(false);
-    header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // The name column is fitted here, as rows come and go: a header sizing it to its contents would
+    // measure every row again whenever the tree changes size or is told of new values.
+    header()->setSectionResizeMode(QHeaderView::Fixed);
     header()->setStretchLastSection(true);
     QFont bigger = font();
     bigger.setPointSize(12);
     setFont(bigger);
+    connect(model(), &QAbstractItemModel::rowsRemoved, this, &ConfigTree::fitNameColumn);
+    connect(model(), &QAbstractItemModel::modelReset, this, &ConfigTree::fitNameColumn);
+    fitNameColumn();
+}
+
+ConfigTree::~ConfigTree()
+{
+    disconnect(model(), nullptr, this, nullptr);
 }
 
 QTreeWidgetItem* ConfigTree::appendItem(int index, const QStringList& fields)
 {
-    auto* item = new QTreeWidgetItem(0);
+    auto* item = new ConfigTreeRow;
     const QString number = QStringLiteral("%1").arg(topLevelItemCount() + 1, 2, 10, QLatin1Char('0'));
     item->setText(0, number + QStringLiteral(". ") + fields.value(0).trimmed());
     if (fields.size() >= 2)
         item->setText(1, QStringLiteral(": ") + ::itemValue(fields));
     item->setData(0, ItemIndexRole, index);
     addTopLevelItem(item);
+    const int width = nameWidth(item);
+    if (width > columnWidth(0))
+        setColumnWidth(0, width);
     return item;
 }
 
@@ -99,42 +112,41 @@ bool ConfigTree::isChanged(const QTreeWidgetItem* item)
     return !read.isValid() || itemValueFromColumn(read.toString()) != itemValue(item);
 }
 
-void ConfigTree::markRow(QTreeWidgetItem* item)
+QVariant ConfigTreeRow::data(int column, int role) const
 {
-    const bool changed = isChanged(item);
-    const bool refused = item->data(0, ItemRefusedRole).toBool();
-    QFont rowFont = font();
-    rowFont.setBold(changed);
-    QString tip;
-    if (changed) {
-        const QVariant read = item->data(0, ItemReadValueRole);
-        tip = read.isValid() ? tr("已修改, 尚未写入; 设备中为 %1").arg(itemValueFromColumn(read.toString()))
-                             : tr("已修改, 尚未写入; 设备中的值未读取");
-    } else if (refused) {
-        tip = tr("设备未接受写入的值, 仍为 %1").arg(itemValue(item));
-    } else if (isAction(item)) {
-        tip = tr("操作项: 双击后由设备执行");
+    const QTreeWidget* tree = treeWidget();
+    if (!tree
+        || (role != Qt::FontRole && role != Qt::ToolTipRole && role != Qt::ForegroundRole
+            && (role != Qt::DecorationRole || column != 0)))
+        return QTreeWidgetItem::data(column, role);
+    const bool changed = ConfigTree::isChanged(this);
+    const bool refused = QTreeWidgetItem::data(0, ItemRefusedRole).toBool();
+    switch (role) {
+    case Qt::FontRole: {
+        QFont rowFont = tree->font();
+        rowFont.setBold(changed);
+        return rowFont;
     }
-    // No brush at all (not an empty one) lets the row take the tree's colour again.
-    const QVariant text = refused && !changed ? QVariant(palette().brush(QPalette::Disabled, QPalette::Text)) : QVariant();
-    // Only what differs is set: a Write-all marks every row again, and most stay as they were.
-    for (int column = 0; column < 2; ++column) {
-        if (item->font(column) != rowFont)
-            item->setFont(column, rowFont);
-        if (item->toolTip(column) != tip)
-            item->setToolTip(column, tip);
-        if (item->data(column, Qt::ForegroundRole) != text)
-            item->setData(column, Qt::ForegroundRole, text);
+    case Qt::ToolTipRole:
+        if (changed) {
+            const QVariant read = QTreeWidgetItem::data(0, ItemReadValueRole);
+            return read.isValid()
+                ? ConfigTree::tr("已修改, 尚未写入; 设备中为 %1").arg(itemValueFromColumn(read.toString()))
+                : ConfigTree::tr("已修改, 尚未写入; 设备中的值未读取");
+        }
+        if (refused)
+            return ConfigTree::tr("设备未接受写入的值, 仍为 %1").arg(ConfigTree::itemValue(this));
+        if (ConfigTree::isAction(this))
+            return ConfigTree::tr("操作项: 双击后由设备执行");
+        return QVariant();
+    case Qt::ForegroundRole:
+        // No brush at all (not an empty one) lets the row take the tree's colour.
+        return refused && !changed ? QVariant(tree->palette().brush(QPalette::Disabled, QPalette::Text)) : QVariant();
+    default:
+        if (changed)
+            return changedMarker();
+        return ConfigTree::isAction(this) ? QVariant(actionMarker()) : QVariant();
     }
-    const QIcon& marker = changed ? changedMarker() : isAction(item) ? actionMarker() : QIcon();
-    if (item->icon(0).cacheKey() != marker.cacheKey())
-        item->setIcon(0, marker);
-}
-
-void ConfigTree::markRows()
-{
-    for (int row = 0; row < topLevelItemCount(); ++row)
-        markRow(topLevelItem(row));
 }
 
 void ConfigTree::changeRows(const std::function<void()>& change)
@@ -143,8 +155,16 @@ void ConfigTree::changeRows(const std::function<void()>& change)
     const bool wasBlocked = rows->blockSignals(true);
     change();
     rows->blockSignals(wasBlocked);
-    if (topLevelItemCount() > 0)
-        emit rows->dataChanged(rows->index(0, 0), rows->index(topLevelItemCount() - 1, columnCount() - 1));
+    // Only the rows in sight are told: the view would measure every row told of, and rows out of
+    // sight are drawn from what they hold when they come into it. Their heights are all alike and
+    // the last column stretches, so nothing else of the layout follows from what they hold.
+    const QModelIndex top = indexAt(QPoint(0, 0));
+    if (!top.isValid())
+        return;
+    QModelIndex bottom = indexAt(QPoint(0, viewport()->height() - 1));
+    if (!bottom.isValid())
+        bottom = rows->index(topLevelItemCount() - 1, 0);
+    emit rows->dataChanged(rows->index(top.row(), 0), rows->index(bottom.row(), columnCount() - 1));
 }
 
 int ConfigTree::changedCount() const
@@ -155,14 +175,29 @@ int ConfigTree::changedCount() const
     return count;
 }
 
+int ConfigTree::nameWidth(QTreeWidgetItem* item) const
+{
+    return rowDelegate->sizeHint(viewOptions(), indexFromItem(item, 0)).width();
+}
+
+void ConfigTree::fitNameColumn()
+{
+    int width = 0;
+    for (int row = 0; row < topLevelItemCount(); ++row)
+        width = qMax(width, nameWidth(topLevelItem(row)));
+    setColumnWidth(0, width);
+}
+
 void ConfigTree::changeEvent(QEvent* event)
 {
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
         rowDelegate->forgetWidths();
-    // The rows carry their own fonts (bold or not), made from the tree's.
-    if (event->type() == QEvent::LanguageChange || event->type() == QEvent::FontChange)
-        markRows();
+        fitNameColumn();
+    }
     QTreeWidget::changeEvent(event);
+    // The rows' fonts are made from the tree's, and their tips in the language shown.
+    if (event->type() == QEvent::LanguageChange || event->type() == QEvent::FontChange)
+        viewport()->update();
 }
 
 void ConfigTreeDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const

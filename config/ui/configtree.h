@@ -18,12 +18,24 @@ constexpr int ItemRefusedRole = Qt::UserRole + 3;
 
 class ConfigTreeDelegate;
 
+// A row whose look follows from what it holds: bold with a marker while changed, an action's marker,
+// greyed with a tip when the instrument refused its value. It is worked out when the view asks (for
+// the rows in sight), so a write that changes hundreds of rows sets only their values.
+class ConfigTreeRow : public QTreeWidgetItem
+{
+public:
+    ConfigTreeRow() : QTreeWidgetItem(QTreeWidgetItem::UserType) {}
+    QVariant data(int column, int role) const override;
+};
+
 // The configuration items, one top-level row each: "01. name" and ": value".
 class ConfigTree : public QTreeWidget
 {
     Q_OBJECT
 public:
     explicit ConfigTree(QWidget* parent = nullptr);
+    // The tree's own teardown removes its rows: no fitting then.
+    ~ConfigTree() override;
 
     // Appends one row numbered after the rows shown so far; fields are name, value, and any
     // further parts of a value that held colons (kept by the caller, not shown).
@@ -37,13 +49,9 @@ public:
     // not yet written). Rows only confirmed are actions and never count as changed.
     static bool isChanged(const QTreeWidgetItem* item);
     static bool isAction(const QTreeWidgetItem* item) { return item->text(1).isEmpty(); }
-    // Shows what the row is: changed rows bold with a marker, actions with their own marker, rows the
-    // instrument refused greyed with a tool tip.
-    void markRow(QTreeWidgetItem* item);
-    void markRows();
-    // Runs change, which alters what many rows hold (it adds or removes none), with the rows' own
+    // Runs change, which alters the values many rows hold (it adds, removes and renames none), with the rows' own
     // notices held back, then has the view take them in at once: a write of hundreds of rows would
-    // otherwise have it handle every text, font and tip of every row on its own.
+    // otherwise have it handle every row's notices on its own.
     void changeRows(const std::function<void()>& change);
     int changedCount() const;
 
@@ -51,6 +59,10 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // The name column is as wide as its widest name shown bold beside a marker.
+    int nameWidth(QTreeWidgetItem* item) const;
+    void fitNameColumn();
+
     ConfigTreeDelegate* rowDelegate;
 };
 

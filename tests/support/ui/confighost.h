@@ -48,7 +48,6 @@ inline void addRows(MainWindow& window, const QList<QPair<int, QString>>& rows)
     ConfigTree* tree = window.configTree();
     for (int i = 0; i < tree->topLevelItemCount(); ++i)
         tree->topLevelItem(i)->setData(0, ItemReadValueRole, tree->topLevelItem(i)->text(1));
-    tree->markRows();
 }
 
 // Rows as an import hands them to the window: not yet written, so marked as changes.
