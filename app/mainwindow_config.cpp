@@ -46,24 +46,28 @@ private:
 
 ConfigRow MainWindow::rowOf(const QTreeWidgetItem* item)
 {
-    const QVariant codec = item->data(0, ItemCodecRole);
-    return ConfigRow{item->data(0, ItemIndexRole).toInt(), item->text(0), item->text(1), codec.isValid() ? codec.toInt() : -1};
+    const ConfigRowState* state = ConfigTreeRow::stateOf(item);
+    return ConfigRow{state->index, item->text(0), item->text(1), state->codec};
 }
 
 void MainWindow::setRowValue(QTreeWidgetItem* item, const ItemWriteOutcome& outcome)
 {
-    // Most rows of a Write-all come back as they were read: nothing to change or mark again.
-    const QVariant read = item->data(0, ItemReadValueRole);
-    if (read.isValid() && read.toString() == outcome.valueColumn && item->text(1) == outcome.valueColumn
-        && item->data(0, ItemRefusedRole).toBool() == !outcome.kept
-        && (outcome.codec < 0 || item->data(0, ItemCodecRole) == QVariant(outcome.codec)))
-        return;
-    item->setText(1, outcome.valueColumn);
-    if (outcome.codec >= 0)
-        item->setData(0, ItemCodecRole, outcome.codec);
+    ConfigTreeRow* row = ConfigTreeRow::from(item);
     // What the instrument answered is what it holds now; a refused value stays marked until a read.
-    item->setData(0, ItemReadValueRole, outcome.valueColumn);
-    item->setData(0, ItemRefusedRole, !outcome.kept);
+    ConfigRowState state = row->state();
+    state.hasReadValue = true;
+    state.readValue = outcome.valueColumn;
+    state.refused = !outcome.kept;
+    if (outcome.codec >= 0)
+        state.codec = outcome.codec;
+    const ConfigRowState& was = row->state();
+    // Most rows of a Write-all come back as they were read: nothing to change or mark again.
+    if (item->text(1) != outcome.valueColumn)
+        item->setText(1, outcome.valueColumn);
+    else if (was.hasReadValue && was.readValue == state.readValue && was.refused == state.refused
+             && was.codec == state.codec)
+        return;
+    row->setState(state);
 }
 
 ConfigRows MainWindow::treeRows() const
@@ -142,12 +146,9 @@ WriteBackup MainWindow::readValuesBackup() const
     ConfigRows& read = backup.rows;
     for (int row = 0; row < tree->topLevelItemCount(); ++row) {
         const QTreeWidgetItem* item = tree->topLevelItem(row);
-        const QVariant value = item->data(0, ItemReadValueRole);
-        if (!value.isValid())
-            continue;
-        ConfigRow saved = rowOf(item);
-        saved.valueColumn = value.toString();
-        read.append(saved);
+        const ConfigRowState* state = ConfigTreeRow::stateOf(item);
+        if (state->hasReadValue)
+            read.append(ConfigRow{state->index, item->text(0), state->readValue, state->codec});
     }
     return backup;
 }

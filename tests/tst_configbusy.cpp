@@ -239,6 +239,9 @@ void TestConfigBusy::connectionBarTellsContact()
                  .match(state).hasMatch(),
              qPrintable(bar->text()));
     QCOMPARE(bar->contact(), silent ? LinkContact::NoAnswer : LinkContact::Answered);
+    // The local time of the contact, within the seconds the check took.
+    const int lateBy = QTime::fromString(state.left(8), QStringLiteral("HH:mm:ss")).secsTo(QTime::currentTime());
+    QVERIFY2((lateBy + 86400) % 86400 <= 3, qPrintable(state));
     if (silent) {
         QVERIFY2(!prompter.texts().isEmpty() && prompter.texts().first().endsWith("\n" + hint),
                  qPrintable(prompter.texts().join('|')));

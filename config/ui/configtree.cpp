@@ -106,21 +106,80 @@ QString ConfigTree::itemValue(const QTreeWidgetItem* item)
 
 bool ConfigTree::isChanged(const QTreeWidgetItem* item)
 {
-    if (isAction(item))
-        return false;
+    const QString value = item->text(1);
+    if (value.isEmpty())
+        return false; // an action
+    if (const ConfigRowState* state = ConfigTreeRow::stateOf(item)) {
+        // Most rows hold exactly what was read: no need to trim both.
+        return !state->hasReadValue
+            || (state->readValue != value && itemValueFromColumn(state->readValue) != itemValueFromColumn(value));
+    }
     const QVariant read = item->data(0, ItemReadValueRole);
-    return !read.isValid() || itemValueFromColumn(read.toString()) != itemValue(item);
+    return !read.isValid() || itemValueFromColumn(read.toString()) != itemValueFromColumn(value);
+}
+
+const ConfigRowState* ConfigTreeRow::stateOf(const QTreeWidgetItem* item)
+{
+    return item && item->type() == QTreeWidgetItem::UserType ? &static_cast<const ConfigTreeRow*>(item)->held : nullptr;
+}
+
+ConfigTreeRow* ConfigTreeRow::from(QTreeWidgetItem* item)
+{
+    return item && item->type() == QTreeWidgetItem::UserType ? static_cast<ConfigTreeRow*>(item) : nullptr;
+}
+
+void ConfigTreeRow::setState(const ConfigRowState& state)
+{
+    held = state;
+    emitDataChanged();
+}
+
+void ConfigTreeRow::setData(int column, int role, const QVariant& value)
+{
+    if (column != 0 || role < ItemIndexRole || role > ItemRefusedRole) {
+        QTreeWidgetItem::setData(column, role, value);
+        return;
+    }
+    ConfigRowState state = held;
+    switch (role) {
+    case ItemIndexRole:
+        state.index = value.toInt();
+        break;
+    case ItemCodecRole:
+        state.codec = value.isValid() ? value.toInt() : -1;
+        break;
+    case ItemReadValueRole:
+        state.hasReadValue = value.isValid();
+        state.readValue = value.toString();
+        break;
+    default:
+        state.refused = value.toBool();
+        break;
+    }
+    setState(state);
 }
 
 QVariant ConfigTreeRow::data(int column, int role) const
 {
+    if (column == 0 && role >= ItemIndexRole && role <= ItemRefusedRole) {
+        switch (role) {
+        case ItemIndexRole:
+            return held.index;
+        case ItemCodecRole:
+            return held.codec >= 0 ? QVariant(held.codec) : QVariant();
+        case ItemReadValueRole:
+            return held.hasReadValue ? QVariant(held.readValue) : QVariant();
+        default:
+            return held.refused;
+        }
+    }
     const QTreeWidget* tree = treeWidget();
     if (!tree
         || (role != Qt::FontRole && role != Qt::ToolTipRole && role != Qt::ForegroundRole
             && (role != Qt::DecorationRole || column != 0)))
         return QTreeWidgetItem::data(column, role);
     const bool changed = ConfigTree::isChanged(this);
-    const bool refused = QTreeWidgetItem::data(0, ItemRefusedRole).toBool();
+    const bool refused = held.refused;
     switch (role) {
     case Qt::FontRole: {
         QFont rowFont = tree->font();
@@ -129,9 +188,8 @@ QVariant ConfigTreeRow::data(int column, int role) const
     }
     case Qt::ToolTipRole:
         if (changed) {
-            const QVariant read = QTreeWidgetItem::data(0, ItemReadValueRole);
-            return read.isValid()
-                ? ConfigTree::tr("已修改, 尚未写入; 设备中为 %1").arg(itemValueFromColumn(read.toString()))
+            return held.hasReadValue
+                ? ConfigTree::tr("已修改, 尚未写入; 设备中为 %1").arg(itemValueFromColumn(held.readValue))
                 : ConfigTree::tr("已修改, 尚未写入; 设备中的值未读取");
         }
         if (refused)

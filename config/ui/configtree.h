@@ -21,11 +21,33 @@ class ConfigTreeDelegate;
 // A row whose look follows from what it holds: bold with a marker while changed, an action's marker,
 // greyed with a tip when the instrument refused its value. It is worked out when the view asks (for
 // the rows in sight), so a write that changes hundreds of rows sets only their values.
+//
+// What it holds beside its two texts is kept plainly, also under the roles above: a write-all reads
+// and sets it for every row, and a role's look-up is a search through the item's values.
+struct ConfigRowState
+{
+    int index = 0;
+    int codec = -1; // none
+    bool hasReadValue = false;
+    QString readValue;
+    bool refused = false;
+};
+
 class ConfigTreeRow : public QTreeWidgetItem
 {
 public:
     ConfigTreeRow() : QTreeWidgetItem(QTreeWidgetItem::UserType) {}
     QVariant data(int column, int role) const override;
+    void setData(int column, int role, const QVariant& value) override;
+
+    const ConfigRowState& state() const { return held; }
+    void setState(const ConfigRowState& state);
+    // The row's state when item is one of the tree's rows, else nullptr.
+    static const ConfigRowState* stateOf(const QTreeWidgetItem* item);
+    static ConfigTreeRow* from(QTreeWidgetItem* item);
+
+private:
+    ConfigRowState held;
 };
 
 // The configuration items, one top-level row each: "01. name" and ": value".

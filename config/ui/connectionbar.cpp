@@ -1,5 +1,6 @@
 #include "config/ui/connectionbar.h"
 
+#include <QDateTime>
 #include <QEvent>
 
 namespace {
@@ -53,6 +54,22 @@ QString ConnectionBar::describeTarget(const LinkSettings& link)
         .arg(stopBitsText(link.stopBits));
 }
 
+QTime ConnectionBar::localTimeNow()
+{
+    // Looking up the local zone's offset reads the zone database, a tenth of a millisecond at the
+    // end of every operation. Zones change their offset only at a whole quarter hour of UTC, so the
+    // offset found holds until the next one.
+    constexpr qint64 QuarterMs = 15 * 60 * 1000;
+    constexpr qint64 DayMs = 24 * 60 * 60 * 1000;
+    const qint64 utcMs = QDateTime::currentMSecsSinceEpoch();
+    const qint64 quarter = utcMs / QuarterMs;
+    if (quarter != offsetQuarter) {
+        offsetQuarter = quarter;
+        offsetMs = qint64(QDateTime::fromMSecsSinceEpoch(utcMs).offsetFromUtc()) * 1000;
+    }
+    return QTime::fromMSecsSinceStartOfDay(int(((utcMs + offsetMs) % DayMs + DayMs) % DayMs));
+}
+
 void ConnectionBar::showLink(const LinkSettings& shown)
 {
     if (!hasLink || !sameTarget(link, shown))
@@ -67,7 +84,7 @@ void ConnectionBar::showContact(LinkContact contact, const QTime& at)
     if (contact == LinkContact::NotTried)
         return;
     lastContact = contact;
-    contactTime = at;
+    contactTime = at.isValid() ? at : localTimeNow();
     render();
 }
 

@@ -17,7 +17,8 @@ public:
 
     // A link other than the one shown forgets the last contact.
     void showLink(const LinkSettings& link);
-    void showContact(LinkContact contact, const QTime& at = QTime::currentTime());
+    // An invalid time is now.
+    void showContact(LinkContact contact, const QTime& at = QTime());
 
     LinkContact contact() const { return lastContact; }
     // "UDP 127.0.0.1:5000" or "/dev/ttyUSB0 9600 8N1".
@@ -28,9 +29,12 @@ protected:
 
 private:
     void render();
+    QTime localTimeNow();
 
     LinkSettings link;
     bool hasLink = false;
     LinkContact lastContact = LinkContact::NotTried;
     QTime contactTime;
+    qint64 offsetQuarter = -1; // the quarter hour of UTC for which offsetMs holds
+    qint64 offsetMs = 0;
 };
