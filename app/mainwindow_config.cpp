@@ -162,11 +162,11 @@ void MainWindow::slotItemDoubleClicked(QTreeWidgetItem* item, int)
     endOperation();
     if (mode == WriteCancelled)
         return;
-    statusBar()->showMessage(tr("正在写入配置......"));
     writtenItem = item;
     writeGeneration = treeGeneration;
     // The worker's thread gets going while the window shows that it is busy.
     worker.startWriteOne(rowOf(item), newValue, WriteMode(mode), readValuesBackup());
+    statusBar()->showMessage(tr("正在写入配置......"));
     beginBusy(WriteOneOperation, tr("正在写入 %1 ……").arg(itemNameFromColumn(item->text(0))));
 }
 
@@ -181,7 +181,6 @@ void MainWindow::slotWriteItems()
 
 void MainWindow::startWriteRows(const QVector<int>& rows)
 {
-    statusBar()->showMessage(tr("正在写入配置......"));
     writeGeneration = treeGeneration;
     currentWriteRow = -1;
     writeTreeRows = rows;
@@ -190,6 +189,8 @@ void MainWindow::startWriteRows(const QVector<int>& rows)
     for (int row : rows)
         written.append(rowOf(tree->topLevelItem(row)));
     worker.startWriteRows(written, readValuesBackup());
+    // The worker's thread gets going while the window shows that it is busy.
+    statusBar()->showMessage(tr("正在写入配置......"));
     beginBusy(WriteRowsOperation, tr("正在写入 ……"));
 }
 

@@ -1,5 +1,7 @@
 #include "config/devicetextcheck.h"
 
+#include "link/frames.h"
+
 #include <QTextCodec>
 #include <QVector>
 
@@ -7,9 +9,8 @@
 
 namespace {
 
-bool encodesCleanly(const char* codecName, const QString& text)
+bool encodesCleanly(QTextCodec* codec, const QString& text)
 {
-    QTextCodec* codec = QTextCodec::codecForName(codecName);
     if (!codec)
         return false;
     QTextCodec::ConverterState state(QTextCodec::DefaultConversion);
@@ -24,14 +25,14 @@ QString unencodableCharacter(const QString& text)
     // Both encodings carry ASCII as it is, without a converter.
     if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; }))
         return QString();
-    if (encodesCleanly("gb2312", text) || encodesCleanly("latin1", text))
+    if (encodesCleanly(gb2312Codec(), text) || encodesCleanly(latin1Codec(), text))
         return QString();
     // Neither encoding carries the whole text: name the first character GB2312 cannot carry (in a
     // mix of Chinese and, say, 'é', that is the 'é').
     const QVector<uint> characters = text.toUcs4();
     for (uint character : characters) {
         const QString one = QString::fromUcs4(&character, 1);
-        if (!encodesCleanly("gb2312", one))
+        if (!encodesCleanly(gb2312Codec(), one))
             return one;
     }
     return text.left(1);

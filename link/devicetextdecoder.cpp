@@ -1,5 +1,7 @@
 #include "link/devicetextdecoder.h"
 
+#include "link/frames.h"
+
 #include <QTextCodec>
 
 namespace {
@@ -16,7 +18,7 @@ bool isAscii(const QByteArray& bytes)
 } // namespace
 
 DeviceTextDecoder::DeviceTextDecoder()
-    : gb2312(QTextCodec::codecForName("gb2312")), latin1(QTextCodec::codecForName("latin1"))
+    : gb2312(gb2312Codec()), latin1(latin1Codec())
 {
 }
 

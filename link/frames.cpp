@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -41,15 +42,35 @@ bool isAscii(const QByteArray& bytes)
     return std::all_of(bytes.cbegin(), bytes.cend(), [](char byte) { return quint8(byte) < 0x80; });
 }
 
-// The converters here never report a byte run they could not read, so a decoding counts as good
-// only when it holds no replacement character and encodes back to the very same bytes.
-bool decodesCleanly(QTextCodec* codec, const QByteArray& bytes, QString* text)
+// GB2312 converters kept between texts, one each way per thread: opening a converter costs more
+// than converting an item's reply. The converters never report a byte run they could not read, so
+// a reading counts as good only when it holds no replacement character and encodes back to the
+// very same bytes. A text that does not read cleanly may leave half a character in the converter,
+// so both start afresh after one.
+class Gb2312Reader
 {
-    *text = codec->toUnicode(bytes);
-    if (text->contains(QChar::ReplacementCharacter))
-        return false;
-    return codec->fromUnicode(*text) == bytes;
-}
+public:
+    bool decodesCleanly(QTextCodec* codec, const QByteArray& bytes, QString* text)
+    {
+        if (!toText) {
+            toText = std::make_unique<QTextCodec::ConverterState>();
+            toBytes = std::make_unique<QTextCodec::ConverterState>();
+        }
+        *text = codec->toUnicode(bytes.constData(), bytes.size(), toText.get());
+        const bool clean = !text->contains(QChar::ReplacementCharacter)
+            && codec->fromUnicode(text->constData(), text->size(), toBytes.get()) == bytes;
+        if (!clean) {
+            toText.reset();
+            toBytes.reset();
+        }
+        return clean;
+    }
+
+private:
+    std::unique_ptr<QTextCodec::ConverterState> toText;
+    std::unique_ptr<QTextCodec::ConverterState> toBytes;
+};
+
 
 bool encodesCleanly(QTextCodec* codec, const QString& text, QByteArray* bytes)
 {
@@ -59,6 +80,18 @@ bool encodesCleanly(QTextCodec* codec, const QString& text, QByteArray* bytes)
 }
 
 } // namespace
+
+QTextCodec* gb2312Codec()
+{
+    static QTextCodec* const codec = QTextCodec::codecForName("gb2312");
+    return codec;
+}
+
+QTextCodec* latin1Codec()
+{
+    static QTextCodec* const codec = QTextCodec::codecForName("latin1");
+    return codec;
+}
 
 quint16 crc16(const char* data, int length)
 {
@@ -130,9 +163,9 @@ QByteArray encodeDeviceText(const QString& text)
     if (isAscii(text))
         return text.toLatin1();
     QByteArray bytes;
-    if (QTextCodec* codec = QTextCodec::codecForName("gb2312"); codec && encodesCleanly(codec, text, &bytes))
+    if (QTextCodec* codec = gb2312Codec(); codec && encodesCleanly(codec, text, &bytes))
         return bytes;
-    if (QTextCodec* codec = QTextCodec::codecForName("latin1"); codec && encodesCleanly(codec, text, &bytes))
+    if (QTextCodec* codec = latin1Codec(); codec && encodesCleanly(codec, text, &bytes))
         return bytes;
     return text.toLatin1();
 }
@@ -141,7 +174,7 @@ QByteArray encodeDeviceText(const QString& text, DeviceCodec codec)
 {
     if (codec == DeviceCodec::Latin1) {
         QByteArray bytes;
-        if (QTextCodec* latin1 = QTextCodec::codecForName("latin1"); latin1 && encodesCleanly(latin1, text, &bytes))
+        if (QTextCodec* latin1 = latin1Codec(); latin1 && encodesCleanly(latin1, text, &bytes))
             return bytes;
     }
     // GB2312 is the usual order's first choice; the ASCII fallback only read what Latin-1 carries.
@@ -165,10 +198,11 @@ QString decodeDeviceText(const QByteArray& bytes, DeviceCodec* used)
     *used = DeviceCodec::Gb2312;
     if (isAscii(bytes))
         return QString::fromLatin1(bytes.constData(), bytes.size());
-    if (QTextCodec* codec = QTextCodec::codecForName("gb2312"); codec && decodesCleanly(codec, bytes, &text))
+    thread_local Gb2312Reader reader;
+    if (QTextCodec* codec = gb2312Codec(); codec && reader.decodesCleanly(codec, bytes, &text))
         return text;
     *used = DeviceCodec::Latin1;
-    if (QTextCodec* codec = QTextCodec::codecForName("latin1"))
+    if (QTextCodec* codec = latin1Codec())
         return codec->toUnicode(bytes);
     *used = DeviceCodec::Ascii;
     return QString::fromLatin1(bytes.constData(), int(qstrnlen(bytes.constData(), uint(bytes.size()))));

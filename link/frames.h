@@ -4,6 +4,8 @@
 #include <QDateTime>
 #include <QString>
 
+class QTextCodec;
+
 class QObject;
 
 // Results of one request/reply exchange on the link.
@@ -59,6 +61,10 @@ QString decodeDeviceText(const QByteArray& bytes);
 QString decodeDeviceText(const QByteArray& bytes, DeviceCodec* codec);
 // With codec when it carries the whole text, else in the usual order (encodeDeviceText).
 QByteArray encodeDeviceText(const QString& text, DeviceCodec codec);
+// The two encodings, looked up once: a look-up compares the name with every codec's names and
+// aliases, and cost a write-all of 256 items more than its own conversions. Null when missing.
+QTextCodec* gb2312Codec();
+QTextCodec* latin1Codec();
 
 // "01 03 4B " — two upper-case hex digits and a blank per byte.
 QByteArray hexDump(const QByteArray& bytes);

@@ -29,12 +29,9 @@ protected:
 
 private:
     void render();
-    QTime localTimeNow();
 
     LinkSettings link;
     bool hasLink = false;
     LinkContact lastContact = LinkContact::NotTried;
     QTime contactTime;
-    qint64 offsetQuarter = -1; // the quarter hour of UTC for which offsetMs holds
-    qint64 offsetMs = 0;
 };
