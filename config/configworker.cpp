@@ -76,7 +76,9 @@ void ConfigWorker::runJob()
             break;
         const int total = int(std::count_if(rows.cbegin(), rows.cend(), [](const ConfigRow& r) { return !r.isConfirmOnly(); }));
         int done = 0;
+        // Room for every row at once: growing would copy each outcome held so far.
         WrittenRows batch;
+        batch.reserve(total);
         QElapsedTimer sinceProgress;
         QElapsedTimer sinceBatch;
         sinceBatch.start();
@@ -96,7 +98,8 @@ void ConfigWorker::runJob()
             batch.append({at, outcome});
             if (sinceBatch.elapsed() >= ReportIntervalMs) {
                 emit signalRowsWritten(batch);
-                batch.clear();
+                batch = WrittenRows();
+                batch.reserve(total - done);
                 sinceBatch.start();
             }
         };
