@@ -4,6 +4,7 @@
 #include "app/mainwindow.h"
 #include "config/ui/busyindicator.h"
 #include "config/ui/connectionbar.h"
+#include "config/ui/localclock.h"
 #include "config/ui/configtree.h"
 #include "config/ui/modifydialog.h"
 #include "firmware/devicetypemgr.h"
@@ -16,6 +17,7 @@
 #include "tests/support/workdir.h"
 
 #include <QDir>
+#include <QFile>
 #include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -26,6 +28,8 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
+
+#include <ctime>
 #include <QToolBar>
 
 class TestConfigBusy : public QObject
@@ -38,6 +42,8 @@ private slots:
     void stopEndsDialogWorkers();
     void connectionBarTellsContact_data();
     void connectionBarTellsContact();
+    void contactTimeAcrossOffsetChanges_data();
+    void contactTimeAcrossOffsetChanges();
     void busyStateShowsProgress();
     void shortcuts_data();
     void shortcuts();
@@ -405,6 +411,48 @@ void TestConfigBusy::closeDuringWriteAsks()
         window.slotCancelOperation();
         QVERIFY(waitIdle(window, 5000));
     }
+}
+
+void TestConfigBusy::contactTimeAcrossOffsetChanges_data()
+{
+    QTest::addColumn<QByteArray>("zone");
+    QTest::addColumn<QString>("utc");   // one after the other, to one clock
+    QTest::addColumn<QString>("local"); // as the zone tells each
+    QTest::newRow("spring forward") << QByteArray("Europe/Berlin") << "2026-03-29T00:59:59 2026-03-29T01:00:00"
+                                    << "01:59:59 03:00:00";
+    QTest::newRow("fall back") << QByteArray("Europe/Berlin") << "2026-10-25T00:59:59 2026-10-25T01:00:00"
+                               << "02:59:59 02:00:00";
+    QTest::newRow("half an hour's change") << QByteArray("Australia/Lord_Howe")
+                                           << "2026-04-04T14:59:59 2026-04-04T15:00:00" << "01:59:59 01:30:00";
+    QTest::newRow("quarter hours off, over midnight") << QByteArray("Asia/Kathmandu")
+                                                      << "2026-12-07T18:14:59 2026-12-07T18:15:00"
+                                                      << "23:59:59 00:00:00";
+}
+
+// The clock keeps the zone's offset only within a quarter hour of UTC: it follows every change.
+void TestConfigBusy::contactTimeAcrossOffsetChanges()
+{
+    QFETCH(QByteArray, zone);
+    QFETCH(QString, utc);
+    QFETCH(QString, local);
+    if (!QFile::exists(QStringLiteral("/usr/share/zoneinfo/") + QString::fromLatin1(zone)))
+        QSKIP("the zone database is not installed");
+    const QByteArray before = qgetenv("TZ");
+    const bool hadZone = qEnvironmentVariableIsSet("TZ");
+    qputenv("TZ", zone);
+    tzset();
+    LocalClock clock;
+    QStringList shown;
+    for (const QString& moment : utc.split(QLatin1Char(' '))) {
+        const QDateTime at = QDateTime::fromString(moment, Qt::ISODate);
+        shown.append(clock.timeAt(QDateTime(at.date(), at.time(), Qt::UTC).toMSecsSinceEpoch()).toString(QStringLiteral("HH:mm:ss")));
+    }
+    if (hadZone)
+        qputenv("TZ", before);
+    else
+        qunsetenv("TZ");
+    tzset();
+    QCOMPARE(shown.join(QLatin1Char(' ')), local);
 }
 
 QTEST_MAIN(TestConfigBusy)

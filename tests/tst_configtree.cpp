@@ -27,6 +27,8 @@ private slots:
     void heldNameRowEndsWithAClear();
     void nameColumnWidth_data();
     void nameColumnWidth();
+    void rowLookFollowsState_data();
+    void rowLookFollowsState();
 
 private:
     static void addRows(MainWindow& window, const QStringList& rows);
@@ -272,6 +274,57 @@ void TestConfigTree::nameColumnWidth()
             QFontMetrics(bold).horizontalAdvance(tree.topLevelItem(row)->text(0)) + tree.iconSize().width();
         QVERIFY2(after >= needed, qPrintable(QStringLiteral("%1 < %2").arg(after).arg(needed)));
     }
+}
+
+void TestConfigTree::rowLookFollowsState_data()
+{
+    QTest::addColumn<QString>("value");  // column 1 as shown
+    QTest::addColumn<QVariant>("read");  // as the instrument last told it, if it did
+    QTest::addColumn<bool>("refused");
+    QTest::addColumn<QString>("look");   // bold, marker, grey, and the tip, as the view asks
+    const QVariant unread;
+    QTest::newRow("as read") << ": 20" << QVariant(": 20") << false << "plain||";
+    QTest::newRow("as read but for spaces") << ":20 " << QVariant(": 20") << false << "plain||";
+    QTest::newRow("changed") << ": 25" << QVariant(": 20") << false << "bold|dot|已修改, 尚未写入; 设备中为 20";
+    QTest::newRow("never read") << ": 25" << unread << false << "bold|dot|已修改, 尚未写入; 设备中的值未读取";
+    QTest::newRow("refused") << ": 20" << QVariant(": 20") << true << "plain|grey|设备未接受写入的值, 仍为 20";
+    QTest::newRow("refused, then changed") << ": 30" << QVariant(": 20") << true
+                                           << "bold|dot|已修改, 尚未写入; 设备中为 20";
+    QTest::newRow("action") << QString() << unread << false << "plain|triangle|操作项: 双击后由设备执行";
+}
+
+// A row's look is worked out from what it holds whenever the view asks, through the roles or its
+// plain state alike.
+void TestConfigTree::rowLookFollowsState()
+{
+    QFETCH(QString, value);
+    QFETCH(QVariant, read);
+    QFETCH(bool, refused);
+    QFETCH(QString, look);
+    ConfigTree tree;
+    QTreeWidgetItem* item = tree.appendItem(7, {QStringLiteral("温度"), QStringLiteral("0")});
+    item->setText(1, value);
+    item->setData(0, ItemReadValueRole, read);
+    item->setData(0, ItemRefusedRole, refused);
+    const QStringList parts = look.split(QLatin1Char('|'));
+    QCOMPARE(item->font(0).bold(), parts.at(0) == QLatin1String("bold"));
+    QCOMPARE(item->font(1).bold(), parts.at(0) == QLatin1String("bold"));
+    const bool dot = parts.at(1) == QLatin1String("dot");
+    const bool triangle = parts.at(1) == QLatin1String("triangle");
+    QCOMPARE(!item->icon(0).isNull(), dot || triangle);
+    QVERIFY(item->icon(1).isNull());
+    QCOMPARE(item->data(1, Qt::ForegroundRole).isValid(), parts.at(1) == QLatin1String("grey"));
+    QCOMPARE(item->toolTip(0), parts.at(2));
+    QCOMPARE(item->toolTip(1), parts.at(2));
+    QCOMPARE(ConfigTree::isChanged(item), parts.at(0) == QLatin1String("bold"));
+    // The roles and the plain state tell the same.
+    const ConfigRowState* state = ConfigTreeRow::stateOf(item);
+    QVERIFY(state);
+    QCOMPARE(state->index, item->data(0, ItemIndexRole).toInt());
+    QCOMPARE(state->hasReadValue, item->data(0, ItemReadValueRole).isValid());
+    QCOMPARE(state->readValue, item->data(0, ItemReadValueRole).toString());
+    QCOMPARE(state->refused, refused);
+    QCOMPARE(tree.changedCount(), parts.at(0) == QLatin1String("bold") ? 1 : 0);
 }
 
 QTEST_MAIN(TestConfigTree)

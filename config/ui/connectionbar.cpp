@@ -1,27 +1,10 @@
 #include "config/ui/connectionbar.h"
 
-#include <QDateTime>
+#include "config/ui/localclock.h"
+
 #include <QEvent>
 
 namespace {
-
-// The local time of day, now. Looking up the local zone's offset reads the zone database, a tenth
-// of a millisecond at the end of every operation. Zones change their offset only at a whole quarter
-// hour of UTC, so the offset found holds until the next one.
-QTime localTimeNow()
-{
-    constexpr qint64 QuarterMs = 15 * 60 * 1000;
-    constexpr qint64 DayMs = 24 * 60 * 60 * 1000;
-    thread_local qint64 offsetQuarter = -1; // the quarter hour of UTC for which offsetMs holds
-    thread_local qint64 offsetMs = 0;
-    const qint64 utcMs = QDateTime::currentMSecsSinceEpoch();
-    const qint64 quarter = utcMs / QuarterMs;
-    if (quarter != offsetQuarter) {
-        offsetQuarter = quarter;
-        offsetMs = qint64(QDateTime::fromMSecsSinceEpoch(utcMs).offsetFromUtc()) * 1000;
-    }
-    return QTime::fromMSecsSinceStartOfDay(int(((utcMs + offsetMs) % DayMs + DayMs) % DayMs));
-}
 
 QChar parityLetter(int parity)
 {
@@ -86,7 +69,8 @@ void ConnectionBar::showContact(LinkContact contact, const QTime& at)
     if (contact == LinkContact::NotTried)
         return;
     lastContact = contact;
-    contactTime = at.isValid() ? at : localTimeNow();
+    thread_local LocalClock clock;
+    contactTime = at.isValid() ? at : clock.now();
     render();
 }
 
