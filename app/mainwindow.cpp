@@ -2,6 +2,7 @@
 #include "app/steadytoolbuttons.h"
 
 #include "app/neutralaboutdialog.h"
+#include "app/repainthold.h"
 #include "app/qttranslations.h"
 #include "settings/translationfiles.h"
 #include "prompt/prompter.h"
@@ -77,7 +78,9 @@ MainWindow::MainWindow(QWidget* parent)
     connect(&readThread, SIGNAL(signalReadEnded(int, int)), this, SLOT(slotReadEnded(int, int)));
     // finished comes after everything the read emitted, also when its link did not open.
     connect(&readThread, &QThread::finished, this, &MainWindow::readFinished);
-    connect(&worker, &ConfigWorker::signalRowStarting, this, &MainWindow::workerRowStarting);
+    writeProgressPoll = new QTimer(this);
+    writeProgressPoll->setInterval(ConfigWorker::ReportIntervalMs);
+    connect(writeProgressPoll, &QTimer::timeout, this, &MainWindow::showWriteProgress);
     connect(&worker, &ConfigWorker::signalRowsWritten, this, &MainWindow::workerRowsWritten);
     connect(&worker, &ConfigWorker::signalDone, this, &MainWindow::workerDone);
     connect(tree, SIGNAL(itemDoubleClicked(QTreeWidgetItem*, int)),
@@ -91,6 +94,7 @@ MainWindow::MainWindow(QWidget* parent)
     statusBar()->addPermanentWidget(changesLabel);
     statusBar()->addPermanentWidget(busy);
     statusBar()->addPermanentWidget(connection);
+    repaintHold = new RepaintHold({form->toolBar, statusBar(), tree}, this);
     connect(busy, &BusyIndicator::signalCancel, this, &MainWindow::slotCancelOperation);
     setShortcuts();
     showCurrentLink();
@@ -232,6 +236,7 @@ void MainWindow::showCurrentLink()
 void MainWindow::beginBusy(Operation operation, const QString& text)
 {
     running = operation;
+    repaintHold->hold();
     showCurrentLink();
     busy->start(text);
     updateActions();
@@ -240,8 +245,10 @@ void MainWindow::beginBusy(Operation operation, const QString& text)
 void MainWindow::endBusy()
 {
     running = NoOperation;
+    writeProgressPoll->stop();
     busy->stop();
     updateActions();
+    repaintHold->release();
 }
 
 void MainWindow::updateActions()

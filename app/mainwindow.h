@@ -20,6 +20,7 @@ class ConfigTree;
 class ConnectionBar;
 class QLabel;
 class QTimer;
+class RepaintHold;
 class QIcon;
 class QTranslator;
 class QTreeWidgetItem;
@@ -110,7 +111,8 @@ private:
     void endBusy();
     void updateActions();
     void readFinished();
-    void workerRowStarting(int row, int done, int total);
+    // The row a write-all has reached, asked of the worker as often as the note could show it.
+    void showWriteProgress();
     void workerRowsWritten(const WrittenRows& rows);
     void workerDone(const ConfigOutcome& outcome, const ItemWriteOutcome& item, int elapsedMs);
 
@@ -139,6 +141,8 @@ private:
     RefreshThread readThread;
     ConfigWorker worker;
     BusyIndicator* busy = nullptr;
+    RepaintHold* repaintHold = nullptr;
+    QTimer* writeProgressPoll = nullptr;
     ConnectionBar* connection = nullptr;
     Operation running = NoOperation;
     // The rows of the read under way, shown when it completes.

@@ -190,8 +190,9 @@ void MainWindow::startWriteRows(const QVector<int>& rows)
         written.append(rowOf(tree->topLevelItem(row)));
     worker.startWriteRows(written, readValuesBackup());
     // The worker's thread gets going while the window shows that it is busy.
-    statusBar()->showMessage(tr("正在写入配置......"));
     beginBusy(WriteRowsOperation, tr("正在写入 ……"));
+    statusBar()->showMessage(tr("正在写入配置......"));
+    writeProgressPoll->start();
 }
 
 void MainWindow::slotWriteChanged()
@@ -261,10 +262,14 @@ void MainWindow::slotTestConnection()
     beginBusy(TestOperation, tr("正在测试连接 ……"));
 }
 
-void MainWindow::workerRowStarting(int row, int done, int total)
+void MainWindow::showWriteProgress()
 {
-    currentWriteRow = writeTreeRows.value(row, -1);
-    busy->setProgress(tr("正在写入 %1/%2 ……").arg(done + 1).arg(total), done, total);
+    const ConfigWorker::WriteProgress progress = worker.writeProgress();
+    if (progress.row < 0)
+        return;
+    currentWriteRow = writeTreeRows.value(progress.row, -1);
+    busy->setProgress(tr("正在写入 %1/%2 ……").arg(progress.done + 1).arg(progress.total), progress.done,
+                      progress.total);
 }
 
 // A batch of answered rows: one repaint for all of them.
@@ -278,6 +283,7 @@ void MainWindow::workerRowsWritten(const WrittenRows& rows)
                 setRowValue(item, written.outcome);
         }
     });
+    showWriteProgress();
     if (QTreeWidgetItem* item = tree->topLevelItem(currentWriteRow))
         tree->setCurrentItem(item);
     updateChangeCount();
@@ -287,6 +293,8 @@ void MainWindow::workerDone(const ConfigOutcome& outcome, const ItemWriteOutcome
 {
     const Operation operation = running;
     if (operation == WriteRowsOperation && writeGeneration == treeGeneration) {
+        // The window ends on the row the write ended on.
+        showWriteProgress();
         if (QTreeWidgetItem* row = tree->topLevelItem(currentWriteRow))
             tree->setCurrentItem(row);
     }

@@ -27,7 +27,7 @@
 namespace {
 
 constexpr int ItemCount = 256;
-constexpr int Rounds = 7;
+constexpr int Rounds = 21;
 
 double median(QList<double> values)
 {

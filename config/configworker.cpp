@@ -9,6 +9,16 @@
 
 #include <algorithm>
 
+namespace {
+
+quint64 packProgress(int row, int done, int total)
+{
+    constexpr quint64 Mask = (quint64(1) << 21) - 1;
+    return (quint64(row + 1) & Mask) << 42 | (quint64(done) & Mask) << 21 | (quint64(total) & Mask);
+}
+
+}
+
 ConfigWorker::ConfigWorker(QObject* parent) : JobThread(parent)
 {
     qRegisterMetaType<ConfigOutcome>();
@@ -79,19 +89,12 @@ void ConfigWorker::runJob()
         // Room for every row at once: growing would copy each outcome held so far.
         WrittenRows batch;
         batch.reserve(total);
-        QElapsedTimer sinceProgress;
         QElapsedTimer sinceBatch;
         sinceBatch.start();
-        int lastStarted = -1;
-        bool lastTold = true;
+        progressWord = packProgress(-1, 0, total);
         ConfigWriter::Progress progress;
         progress.starting = [&](int at) {
-            lastStarted = at;
-            lastTold = done == 0 || sinceProgress.elapsed() >= ReportIntervalMs;
-            if (lastTold) {
-                emit signalRowStarting(at, done, total);
-                sinceProgress.start();
-            }
+            progressWord = packProgress(at, done, total);
             ++done;
         };
         progress.answered = [&](int at, const ItemWriteOutcome& outcome) {
@@ -104,9 +107,6 @@ void ConfigWorker::runJob()
             }
         };
         const ConfigOutcome outcome = ConfigWriter::writeAll(link, rows, progress, stopFlag());
-        // The window ends on the row the write ended on.
-        if (!lastTold)
-            emit signalRowStarting(lastStarted, done - 1, total);
         if (!batch.isEmpty())
             emit signalRowsWritten(batch);
         finish(outcome, ItemWriteOutcome(), 0);
@@ -121,6 +121,13 @@ void ConfigWorker::runJob()
     case NoJob:
         break;
     }
+}
+
+ConfigWorker::WriteProgress ConfigWorker::writeProgress() const
+{
+    constexpr quint64 Mask = (quint64(1) << 21) - 1;
+    const quint64 word = progressWord.load();
+    return WriteProgress{int(word >> 42 & Mask) - 1, int(word >> 21 & Mask), int(word & Mask)};
 }
 
 void ConfigWorker::finish(const ConfigOutcome& outcome, const ItemWriteOutcome& item, int elapsedMs)

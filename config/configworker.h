@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+
 #include "config/configoutcome.h"
 #include "config/configrow.h"
 #include "config/configwriter.h"
@@ -52,14 +54,23 @@ public:
     // The link to use instead of config.ini's (tests, other tools); set while no job runs.
     void setLinkSettings(const LinkSettings& settings) { fixedLink = settings; hasFixedLink = true; }
 
-    // How often at most progress and written rows cross to the window: a fast instrument answers
-    // hundreds of rows a second, and one event per row would keep the window busy for nothing.
+    // How often at most written rows cross to the window: a fast instrument answers hundreds of
+    // rows a second, and one event per row would keep the window busy for nothing.
     static constexpr int ReportIntervalMs = 50;
 
+    // The row of a write that went out last: its place in the rows given (-1 before the first), and
+    // how many of the rows to write went before it. The window asks as often as it shows it: a
+    // report of each row, even of the first only, woke the window while the write needed the
+    // processor. Once signalDone has come, it tells the row the write ended on.
+    struct WriteProgress
+    {
+        int row = -1;
+        int done = 0;
+        int total = 0;
+    };
+    WriteProgress writeProgress() const;
+
 signals:
-    // A row of a write goes out: its place in the rows given, and how many of the rows to write
-    // have gone before it. Told for the first row and then at most every ReportIntervalMs.
-    void signalRowStarting(int row, int done, int total);
     // The rows answered since the last report, in order; the last batch comes before signalDone.
     void signalRowsWritten(const WrittenRows& rows);
     // The end of every job. A single item's outcome is an ItemWriteOutcome; a connection test
@@ -71,6 +82,9 @@ protected:
 
 private:
     bool begin(Job job);
+    // The row's place (plus one), rows started and rows to write, 21 bits each: one word, so that
+    // the window never reads one row's place with another's count.
+    std::atomic<quint64> progressWord{0};
     // The job's last act: it is over for isWorking(), then signalDone goes.
     void finish(const ConfigOutcome& outcome, const ItemWriteOutcome& item, int elapsedMs);
     // Saves the backup, if any; false after signalDone with the failure.
