@@ -574,8 +574,10 @@ void TestLink::jobThreadRunsOneJobAtATime()
     QVERIFY(job.start());
     QTRY_VERIFY(!job.isWorking());
     job.doneBeforeEnd = false;
+    job.release = false; // held, so that it cannot have ended before it is looked at
     QVERIFY(job.start());
     QVERIFY(job.isWorking());
+    job.release = true;
     QTRY_COMPARE(job.runs.load(), 5);
     QTRY_VERIFY(!job.isWorking());
 
