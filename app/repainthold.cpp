@@ -3,7 +3,6 @@
 #include <QTimer>
 #include <QWidget>
 
-
 RepaintHold::RepaintHold(const QList<QWidget*>& widgets, QObject* parent) : QObject(parent), frame(new QTimer(this))
 {
     for (QWidget* widget : widgets)

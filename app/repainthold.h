@@ -22,7 +22,6 @@ public:
     // From now until release() or one frame has passed.
     void hold();
     void release();
-    bool isHolding() const { return holding; }
 
 private:
     QList<QPointer<QWidget>> held;
