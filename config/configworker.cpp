@@ -11,10 +11,13 @@
 
 namespace {
 
+// Each of a write's progress figures takes 21 bits of the one word.
+constexpr quint64 ProgressMask = (quint64(1) << 21) - 1;
+
 quint64 packProgress(int row, int done, int total)
 {
-    constexpr quint64 Mask = (quint64(1) << 21) - 1;
-    return (quint64(row + 1) & Mask) << 42 | (quint64(done) & Mask) << 21 | (quint64(total) & Mask);
+    return (quint64(row + 1) & ProgressMask) << 42 | (quint64(done) & ProgressMask) << 21
+        | (quint64(total) & ProgressMask);
 }
 
 }
@@ -125,9 +128,9 @@ void ConfigWorker::runJob()
 
 ConfigWorker::WriteProgress ConfigWorker::writeProgress() const
 {
-    constexpr quint64 Mask = (quint64(1) << 21) - 1;
     const quint64 word = progressWord.load();
-    return WriteProgress{int(word >> 42 & Mask) - 1, int(word >> 21 & Mask), int(word & Mask)};
+    return WriteProgress{int(word >> 42 & ProgressMask) - 1, int(word >> 21 & ProgressMask),
+                         int(word & ProgressMask)};
 }
 
 void ConfigWorker::finish(const ConfigOutcome& outcome, const ItemWriteOutcome& item, int elapsedMs)

@@ -14,6 +14,7 @@
 #include "sim/downloadserver.h"
 #include "tests/support/shorttimings.h"
 #include "tests/support/ui/confighost.h"
+#include "tests/support/ui/eventcounter.h"
 #include "tests/support/ui/scriptedprompter.h"
 #include "tests/support/workdir.h"
 
@@ -32,21 +33,6 @@
 
 #include <ctime>
 #include <QToolBar>
-
-// Counts the paints of the widgets it watches.
-class PaintCounter : public QObject
-{
-public:
-    explicit PaintCounter(int* count) : count(count) {}
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        *count += event->type() == QEvent::Paint ? 1 : 0;
-        return false;
-    }
-
-private:
-    int* count;
-};
 
 class TestConfigBusy : public QObject
 {
@@ -304,7 +290,7 @@ void TestConfigBusy::busyStateShowsProgress()
     QWidget* writeButton =
         window.findChild<QToolBar*>("toolBar")->widgetForAction(window.findChild<QAction*>("write_changed"));
     int buttonPaints = 0;
-    PaintCounter paintCounter(&buttonPaints);
+    EventCounter paintCounter(QEvent::Paint, &buttonPaints);
     writeButton->installEventFilter(&paintCounter);
     QStringList seen;
     bool noteShown = false;

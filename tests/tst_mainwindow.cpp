@@ -4,6 +4,7 @@
 #include "settings/config.h"
 #include "settings/singleton.h"
 #include "config/ui/configtree.h"
+#include "tests/support/ui/eventcounter.h"
 #include "tests/support/ui/scriptedprompter.h"
 #include "tests/support/workdir.h"
 
@@ -19,22 +20,6 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
-
-// Counts the events of one type that reach the objects it watches.
-class EventCounter : public QObject
-{
-public:
-    EventCounter(QEvent::Type type, int* count) : type(type), count(count) {}
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        *count += event->type() == type ? 1 : 0;
-        return false;
-    }
-
-private:
-    QEvent::Type type;
-    int* count;
-};
 
 class TestMainWindow : public QObject
 {
