@@ -6,7 +6,7 @@
 #include "config/configrow.h"
 #include "config/configwriter.h"
 #include "config/writemode.h"
-#include "link/jobthread.h"
+#include "jobs/jobthread.h"
 #include "settings/linksettings.h"
 
 #include <QDir>

@@ -2,7 +2,7 @@
 
 #include "config/configoutcome.h"
 #include "link/frames.h"
-#include "link/workerthread.h"
+#include "jobs/workerthread.h"
 #include "settings/linksettings.h"
 
 #include <QStringList>

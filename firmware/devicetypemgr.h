@@ -2,7 +2,7 @@
 
 #include "firmware/cataloguepage.h"
 #include "firmware/downloadfailure.h"
-#include "link/workerthread.h"
+#include "jobs/workerthread.h"
 
 #include <QMap>
 #include <QMutex>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "firmware/downloadfailure.h"
-#include "link/workerthread.h"
+#include "jobs/workerthread.h"
 
 #include <QString>
 #include <QUrl>

@@ -2,7 +2,7 @@
 
 #include "link/ddatareceiver.h"
 #include "link/devicetextdecoder.h"
-#include "link/workerthread.h"
+#include "jobs/workerthread.h"
 #include "settings/linksettings.h"
 
 #include <QByteArray>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/workerthread.h"
+#include "jobs/workerthread.h"
 #include "monitor/linecutter.h"
 #include "settings/linksettings.h"
 

@@ -3,7 +3,7 @@
 #include "settings/singleton.h"
 #include "link/ddatareceiver.h"
 #include "link/frames.h"
-#include "link/jobthread.h"
+#include "jobs/jobthread.h"
 #include "link/linkchannel.h"
 #include "tests/support/simfixture.h"
 #include "tests/support/workdir.h"

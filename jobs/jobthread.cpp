@@ -1,4 +1,4 @@
-#include "link/jobthread.h"
+#include "jobs/jobthread.h"
 
 #include <QThread>
 

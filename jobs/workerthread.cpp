@@ -1,4 +1,4 @@
-#include "link/workerthread.h"
+#include "jobs/workerthread.h"
 
 WorkerThread::~WorkerThread()
 {

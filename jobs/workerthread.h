@@ -13,7 +13,7 @@ class WorkerThread : public QThread
 {
     Q_OBJECT
 public:
-    explicit WorkerThread(QObject* parent = nullptr) : QThread(parent) {}
+    explicit WorkerThread(QObject* parent = nullptr) : QThread(parent) { }
     ~WorkerThread() override;
 
 public slots:
@@ -35,7 +35,7 @@ protected:
     bool stopRequested() const { return stopping.load(); }
     // Called on the asking thread after the flag is set, to wake a run that sleeps on something
     // else (a condition variable, say).
-    virtual void wakeForStop() {}
+    virtual void wakeForStop() { }
 
 private:
     std::atomic<bool> stopping{false};
