@@ -7,7 +7,9 @@
 #   bash scripts/install-deps.sh fuzz       the fuzz targets (scripts/fuzz.sh): build, plus clang
 #   bash scripts/install-deps.sh package    the Debian package (scripts/package.sh): build, plus dpkg's tools
 #   bash scripts/install-deps.sh windows    the Windows build and its tests under wine
+#   bash scripts/install-deps.sh screen     a virtual screen for the demo on a machine without one
 #
+# With --print-missing first, it installs nothing and prints the missing packages on one line.
 # Several purposes may be named at once. Idempotent: does nothing when everything is present. As root
 # it runs apt-get itself, otherwise through sudo; with neither it prints the line to run as root.
 set -euo pipefail
@@ -27,6 +29,14 @@ package=("${build[@]}" dpkg-dev file)
 windows=(cmake ninja-build g++-mingw-w64-x86-64-posix wine64 qttranslations5-l10n qttools5-dev-tools
     fonts-noto-cjk xvfb xauth zip make perl python3 tcl xz-utils dpkg-dev)
 
+print_missing=0
+if [ "${1:-}" = "--print-missing" ]; then
+    print_missing=1
+    shift
+fi
+# xvfb-run starts the virtual screen; xauth gives the assistant its key to it.
+screen=(xvfb xauth)
+
 [ $# -gt 0 ] || set -- test
 packages=()
 for purpose in "$@"; do
@@ -37,8 +47,9 @@ for purpose in "$@"; do
         fuzz) packages+=("${fuzz[@]}") ;;
         package) packages+=("${package[@]}") ;;
         windows) packages+=("${windows[@]}") ;;
+        screen) packages+=("${screen[@]}") ;;
         *)
-            echo "install-deps.sh: unknown purpose '$purpose' (build, run, test, fuzz, package, windows)" >&2
+            echo "install-deps.sh: unknown purpose '$purpose' (build, run, test, fuzz, package, windows, screen)" >&2
             exit 1
             ;;
     esac
@@ -48,6 +59,10 @@ missing=()
 for package in $(printf '%s\n' "${packages[@]}" | sort -u); do
     dpkg-query -W -f='${Status}' "$package" 2> /dev/null | grep -q "install ok installed" || missing+=("$package")
 done
+if [ "$print_missing" = 1 ]; then
+    echo "${missing[*]}"
+    exit 0
+fi
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 install_line="apt-get update && apt-get install -y --no-install-recommends ${missing[*]}"

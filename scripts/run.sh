@@ -20,29 +20,30 @@ build=1
 [ "${1:-}" = "--no-build" ] && build=0
 
 # The assistant is a desktop program: without a display Qt can only abort it, after the build.
-# A platform named in QT_QPA_PLATFORM (offscreen, for instance) is the caller's choice.
+# A platform named in QT_QPA_PLATFORM (offscreen, for instance) is the caller's choice. Everything a
+# virtual screen and the demo still need is named in one message, so that someone without root
+# asks the administrator once.
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
-    cat >&2 << 'EOF'
-run.sh: there is no display to show the assistant on (neither DISPLAY nor WAYLAND_DISPLAY is set).
-The demo opens a window: start it from a terminal inside a desktop session, or give it a virtual
-screen on a machine without one (Debian package xvfb):
-
-    xvfb-run -a bash scripts/run.sh
-EOF
+    missing=$(bash scripts/install-deps.sh --print-missing run screen)
+    {
+        echo "run.sh: there is no display to show the assistant on (neither DISPLAY nor WAYLAND_DISPLAY is set)."
+        echo "The demo opens a window: start it from a terminal inside a desktop session, or give it a"
+        echo "virtual screen on a machine without one:"
+        if [ -n "$missing" ]; then
+            echo
+            echo "    # as root, once: the virtual screen and what the demo builds with"
+            echo "    apt-get update && apt-get install -y --no-install-recommends $missing"
+        fi
+        echo
+        echo "    xvfb-run -a bash scripts/run.sh"
+    } >&2
     exit 1
 fi
 
 run_dir=${ZQ_RUN_DIR:-run}
 build_dir=${ZQ_BUILD_DIR:-build}
-if [ "$build" = 1 ]; then
-    bash scripts/install-deps.sh run
-    bash scripts/build.sh
-fi
-
 mkdir -p "$run_dir"
 run_dir=$(cd "$run_dir" && pwd)
-build_dir=$(cd "$build_dir" && pwd)
-assistant=${ZQ_ASSISTANT:-$build_dir/bin/zq-assistant}
 config=$run_dir/config.ini
 link=$run_dir/ttyZQ
 
@@ -99,6 +100,24 @@ sim_port=5000
 case "$(ini_get udp address)" in
     127.*|localhost) sim_port=$(ini_get udp port) ;;
 esac
+
+# A port taken by another program is told before minutes of building, not after. perl-base is on
+# every Debian system.
+udp_port_free() {
+    perl -MIO::Socket::INET -e 'exit(IO::Socket::INET->new(Proto => "udp", LocalAddr => "127.0.0.1", LocalPort => $ARGV[0]) ? 0 : 1)' "$1"
+}
+if ! udp_port_free "$sim_port"; then
+    echo "run.sh: UDP port $sim_port on 127.0.0.1 is taken (by another program, or a demo still running)." >&2
+    echo "Choose another as udp/port in $config and run again." >&2
+    exit 1
+fi
+
+if [ "$build" = 1 ]; then
+    bash scripts/install-deps.sh run
+    bash scripts/build.sh --programs
+fi
+build_dir=$(cd "$build_dir" && pwd)
+assistant=${ZQ_ASSISTANT:-$build_dir/bin/zq-assistant}
 
 cp "$build_dir"/bin/*.qm "$run_dir"/ 2>/dev/null || true
 

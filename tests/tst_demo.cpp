@@ -162,6 +162,7 @@ private slots:
     void signalEndsEverything_data();
     void signalEndsEverything();
     void withoutDisplaySaysHowAndStartsNothing();
+    void takenPortIsToldBeforeAnythingStarts();
 };
 
 void TestDemo::firstRunRefreshesOverUdpAndSerial()
@@ -264,6 +265,20 @@ void TestDemo::withoutDisplaySaysHowAndStartsNothing()
     const QString output = demo.output();
     QVERIFY2(output.contains(QStringLiteral("xvfb-run -a bash scripts/run.sh")), qPrintable(output));
     QVERIFY(!QFile::exists(runDir.filePath("config.ini")));
+    QVERIFY(!QFile::exists(runDir.filePath("simulator.log")));
+}
+
+void TestDemo::takenPortIsToldBeforeAnythingStarts()
+{
+    QTemporaryDir runDir;
+    QUdpSocket holder;
+    QVERIFY(holder.bind(QHostAddress(QStringLiteral("127.0.0.1")), 0));
+    QSettings(runDir.filePath("config.ini"), QSettings::IniFormat).setValue("udp/port", holder.localPort());
+    DemoRun demo(runDir.path());
+    QVERIFY(!demo.started());
+    QCOMPARE(demo.finish(), 1);
+    const QString output = demo.output();
+    QVERIFY2(output.contains(QStringLiteral("UDP port %1 on 127.0.0.1 is taken").arg(holder.localPort())), qPrintable(output));
     QVERIFY(!QFile::exists(runDir.filePath("simulator.log")));
 }
 

@@ -17,7 +17,7 @@ int main(int argc, char* argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Writes a ZQ firmware package: IMAGE (the raw firmware bytes) with the device, model and "
-        "version texts, into OUTPUT (by custom ending in .zqbin). The model must be the one the "
+        "version texts, into OUTPUT (a file whose name ends in .zqbin, the ending the assistant's file dialog lists). The model must be the one the "
         "instrument names when asked for its identity."));
     parser.addHelpOption();
     const QCommandLineOption device(QStringLiteral("device"), QStringLiteral("Device name shown to the operator."), QStringLiteral("TEXT"));
