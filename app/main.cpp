@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "help/ui/helpkey.h"
 
 #include <QApplication>
 
@@ -8,6 +9,8 @@ int main(int argc, char* argv[])
     QCoreApplication::addLibraryPath(QStringLiteral("."));
     QCoreApplication::setAttribute(Qt::AA_DisableWindowContextHelpButton, true);
     QApplication application(argc, argv);
+    HelpKey helpKey;
+    application.installEventFilter(&helpKey);
     MainWindow window;
     window.show();
     return application.exec();

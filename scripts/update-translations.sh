@@ -15,10 +15,12 @@ lupdate=$(command -v lupdate || command -v lupdate-qt5 || true)
 
 # The assistant's own code only: not the tests, the simulator, the benchmarks or build trees.
 folders=()
-for folder in app settings prompt lineview config link setup history firmware monitor forms tools/zq-cli; do
+for folder in app settings prompt lineview config link setup history firmware monitor help forms tools/zq-cli; do
     [ -d "$folder" ] && folders+=("$folder")
 done
 
+# No source locations in the .ts files: line numbers would change with every edit of a source and
+# make every branch's .ts files collide; the context and the text identify an entry.
 # -I . lets lupdate read the headers behind "folder/file.h" includes, so every tr() gets its class.
-"$lupdate" -no-obsolete -locations relative -extensions cpp,h,ui -I . "${folders[@]}" \
+"$lupdate" -no-obsolete -locations none -extensions cpp,h,ui -I . "${folders[@]}" \
     -ts "$target/en_US.ts" "$target/zh_CH.ts" "$target/zh_TW.ts"

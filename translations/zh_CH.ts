@@ -4,8 +4,6 @@
 <context>
     <name>BusyIndicator</name>
     <message>
-        <location filename="../config/ui/busyindicator.cpp" line="+19"/>
-        <location line="+42"/>
         <source>取消</source>
         <translation>取消</translation>
     </message>
@@ -13,17 +11,14 @@
 <context>
     <name>CliHelp</name>
     <message>
-        <location filename="../tools/zq-cli/clihelp.cpp" line="+120"/>
         <source>用法: %1</source>
         <translation>用法: %1</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>选项:</source>
         <translation>选项:</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>参数:</source>
         <translation>参数:</translation>
     </message>
@@ -31,12 +26,10 @@
 <context>
     <name>CliOutput</name>
     <message>
-        <location filename="../tools/zq-cli/clioutput.cpp" line="+73"/>
         <source>成功</source>
         <translation>成功</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>失败 (退出码 %1)</source>
         <translation>失败 (退出码 %1)</translation>
     </message>
@@ -44,13 +37,10 @@
 <context>
     <name>CliParser</name>
     <message>
-        <location filename="../tools/zq-cli/cliapp.cpp" line="+56"/>
-        <location filename="../tools/zq-cli/cliparser.cpp" line="+88"/>
         <source>未知的子命令: %1</source>
         <translation>未知的子命令: %1</translation>
     </message>
     <message>
-        <location filename="../tools/zq-cli/cliparser.cpp" line="-16"/>
         <source>ZQ 仪器的配置、时钟、历史记录、固件和监视，在命令行上完成。
 子命令: read, write, set-clock, history, flash, monitor, search
 连接默认取自当前目录的 config.ini。
@@ -61,384 +51,302 @@
 退出码: 0 成功, 1 用法错误, 2 通讯失败, 3 仪器拒绝或应答无效, 4 文件错误。</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>要执行的子命令</source>
         <translation>要执行的子命令</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>&lt;子命令&gt;</source>
         <translation>&lt;子命令&gt;</translation>
     </message>
     <message>
-        <location line="+10"/>
         <source>缺少子命令; 用 --help 查看用法</source>
         <translation>缺少子命令; 用 --help 查看用法</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>无效的超时: %1</source>
         <translation>无效的超时: %1</translation>
     </message>
     <message>
-        <location line="+17"/>
         <source>(默认: %1)</source>
         <translation>(默认: %1)</translation>
     </message>
     <message>
-        <location line="+14"/>
         <source>[选项]</source>
         <translation>[选项]</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>显示此帮助后退出</source>
         <translation>显示此帮助后退出</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>每台仪器输出一行 JSON 对象</source>
         <translation>每台仪器输出一行 JSON 对象</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>信息的语言: en_US, zh_CH 或 zh_TW (默认取自 config.ini)</source>
         <translation>信息的语言: en_US, zh_CH 或 zh_TW (默认取自 config.ini)</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>语言</source>
         <translation>语言</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>每次等待应答的毫秒数 (默认为仪器自身的时间)</source>
         <translation>每次等待应答的毫秒数 (默认为仪器自身的时间)</translation>
     </message>
     <message>
-        <location line="+0"/>
-        <location line="+39"/>
         <source>毫秒</source>
         <translation>毫秒</translation>
     </message>
     <message>
-        <location line="-37"/>
         <source>经 UDP 连接仪器; read, write, set-clock 和 flash 可重复此选项</source>
         <translation>经 UDP 连接仪器; read, write, set-clock 和 flash 可重复此选项</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>主机:端口</source>
         <translation>主机:端口</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>经串口连接仪器</source>
         <translation>经串口连接仪器</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>串口</source>
         <translation>串口</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>串口波特率</source>
         <translation>串口波特率</translation>
     </message>
     <message>
-        <location line="+0"/>
-        <location line="+1"/>
-        <location line="+2"/>
-        <location line="+3"/>
         <source>数值</source>
         <translation>数值</translation>
     </message>
     <message>
-        <location line="-5"/>
         <source>串口数据位: 5 到 8</source>
         <translation>串口数据位: 5 到 8</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>串口校验: none, even, odd, space 或 mark</source>
         <translation>串口校验: none, even, odd, space 或 mark</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>校验</source>
         <translation>校验</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>串口停止位: 1, 1.5 或 2</source>
         <translation>串口停止位: 1, 1.5 或 2</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>发送请求前拉 RTS</source>
         <translation>发送请求前拉 RTS</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>打开串口时置 DTR</source>
         <translation>打开串口时置 DTR</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>仪器的设备地址: 1 到 255</source>
         <translation>仪器的设备地址: 1 到 255</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>把配置按助手的导出格式写入 CSV 文件</source>
         <translation>把配置按助手的导出格式写入 CSV 文件</translation>
     </message>
     <message>
-        <location line="+0"/>
-        <location line="+11"/>
-        <location line="+4"/>
         <source>文件</source>
         <translation>文件</translation>
     </message>
     <message>
-        <location line="-13"/>
         <source>要写入的配置 CSV 文件</source>
         <translation>要写入的配置 CSV 文件</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>文件.csv</source>
         <translation>文件.csv</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>只显示将要写入的项, 不写入</source>
         <translation>只显示将要写入的项, 不写入</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>先读取配置, 只写入数值不同的项</source>
         <translation>先读取配置, 只写入数值不同的项</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>不写入此项 (名称或编号), 可重复使用</source>
         <translation>不写入此项 (名称或编号), 可重复使用</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>项</source>
         <translation>项</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>要设置的时间, ISO 格式 (默认为当前时间)</source>
         <translation>要设置的时间, ISO 格式 (默认为当前时间)</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>时间</source>
         <translation>时间</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>起始日期 (yyyy-MM-dd)</source>
         <translation>起始日期 (yyyy-MM-dd)</translation>
     </message>
     <message>
-        <location line="+0"/>
-        <location line="+1"/>
         <source>日期</source>
         <translation>日期</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>结束日期 (yyyy-MM-dd)</source>
         <translation>结束日期 (yyyy-MM-dd)</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>把记录导出为 CSV 文件</source>
         <translation>把记录导出为 CSV 文件</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>CSV 的格式: lines (记录原文, 默认) 或 table (表格, 每个字段一列)</source>
         <translation>CSV 的格式: lines (记录原文, 默认) 或 table (表格, 每个字段一列)</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>格式</source>
         <translation>格式</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>把记录导出为 PDF 文件</source>
         <translation>把记录导出为 PDF 文件</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>要烧写的固件包</source>
         <translation>要烧写的固件包</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>固件包.zqbin</source>
         <translation>固件包.zqbin</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>打开仪器的调试输出, 结束时关闭</source>
         <translation>打开仪器的调试输出, 结束时关闭</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>以十六进制显示</source>
         <translation>以十六进制显示</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>同时以文本和十六进制显示</source>
         <translation>同时以文本和十六进制显示</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>监视的秒数 (默认直到 Ctrl-C)</source>
         <translation>监视的秒数 (默认直到 Ctrl-C)</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>秒</source>
         <translation>秒</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>搜索探测发往的 UDP 端口</source>
         <translation>搜索探测发往的 UDP 端口</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>端口</source>
         <translation>端口</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>等待应答的毫秒数</source>
         <translation>等待应答的毫秒数</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>探测的目的地址, 可重复 (默认为本机各网络的广播地址)</source>
         <translation>探测的目的地址, 可重复 (默认为本机各网络的广播地址)</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>地址</source>
         <translation>地址</translation>
     </message>
     <message>
-        <location line="+10"/>
         <source>无效的设备地址: %1</source>
         <translation>无效的设备地址: %1</translation>
     </message>
     <message>
-        <location line="+11"/>
         <source>--udp 与 --serial 不能同时使用</source>
         <translation>--udp 与 --serial 不能同时使用</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>子命令 %1 只能连接一台仪器</source>
         <translation>子命令 %1 只能连接一台仪器</translation>
     </message>
     <message>
-        <location line="+10"/>
         <source>无效的 UDP 地址: %1 (应为 主机:端口)</source>
         <translation>无效的 UDP 地址: %1 (应为 主机:端口)</translation>
     </message>
     <message>
-        <location line="+16"/>
         <source>无效的波特率: %1</source>
         <translation>无效的波特率: %1</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>无效的数据位: %1</source>
         <translation>无效的数据位: %1</translation>
     </message>
     <message>
-        <location line="+9"/>
         <source>无效的校验: %1</source>
         <translation>无效的校验: %1</translation>
     </message>
     <message>
-        <location line="+9"/>
         <source>无效的停止位: %1</source>
         <translation>无效的停止位: %1</translation>
     </message>
     <message>
-        <location line="+13"/>
         <source>没有连接: config.ini 中没有设置, 请用 --udp 或 --serial 指定</source>
         <translation>没有连接: config.ini 中没有设置, 请用 --udp 或 --serial 指定</translation>
     </message>
     <message>
-        <location line="+23"/>
         <source>子命令 %1 需要一个文件名</source>
         <translation>子命令 %1 需要一个文件名</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>多余的参数: %1</source>
         <translation>多余的参数: %1</translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>--csv 只能用于一台仪器</source>
         <translation>--csv 只能用于一台仪器</translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>无效的时间: %1 (应为 ISO 格式, 如 2024-05-01T08:30:00)</source>
         <translation>无效的时间: %1 (应为 ISO 格式, 如 2024-05-01T08:30:00)</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>history 需要 --from 和 --to 日期 (yyyy-MM-dd)</source>
         <translation>history 需要 --from 和 --to 日期 (yyyy-MM-dd)</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>起始日期晚于结束日期</source>
         <translation>起始日期晚于结束日期</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>无效的 CSV 格式: %1 (应为 lines 或 table)</source>
         <translation>无效的 CSV 格式: %1 (应为 lines 或 table)</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>--hex 与 --both 不能同时使用</source>
         <translation>--hex 与 --both 不能同时使用</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>无效的秒数: %1</source>
         <translation>无效的秒数: %1</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>无效的端口: %1</source>
         <translation>无效的端口: %1</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>无效的毫秒数: %1</source>
         <translation>无效的毫秒数: %1</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>无效的地址: %1</source>
         <translation>无效的地址: %1</translation>
     </message>
@@ -446,22 +354,18 @@
 <context>
     <name>ClockSync</name>
     <message>
-        <location filename="../config/clocksync.cpp" line="+13"/>
         <source>同步时间</source>
         <translation>同步时间</translation>
     </message>
     <message>
-        <location line="+12"/>
         <source>同步时间已取消</source>
         <translation>同步时间已取消</translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>同步时间失败</source>
         <translation>同步时间失败</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>同步时间成功</source>
         <translation>同步时间成功</translation>
     </message>
@@ -469,22 +373,18 @@
 <context>
     <name>ConfigBackup</name>
     <message>
-        <location filename="../config/configbackup.cpp" line="+41"/>
         <source>备份</source>
         <translation>备份</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>无法创建备份文件夹: %1</source>
         <translation>无法创建备份文件夹: %1</translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>备份失败, 未写入设备: %1</source>
         <translation>备份失败, 未写入设备: %1</translation>
     </message>
     <message>
-        <location line="+13"/>
         <source>已备份到 %1</source>
         <translation>已备份到 %1</translation>
     </message>
@@ -492,43 +392,34 @@
 <context>
     <name>ConfigCsv</name>
     <message>
-        <location filename="../config/configcsv.cpp" line="+11"/>
         <source>导出配置</source>
         <translation>导出配置</translation>
     </message>
     <message>
-        <location line="+4"/>
-        <location line="+21"/>
         <source>打开文件失败: %1</source>
         <translation>打开文件失败: %1</translation>
     </message>
     <message>
-        <location line="-12"/>
         <source>写入文件失败: %1</source>
         <translation>写入文件失败: %1</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>导出配置成功</source>
         <translation>导出配置成功</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>导入配置</source>
         <translation>导入配置</translation>
     </message>
     <message>
-        <location line="+29"/>
         <source>配置项编号必须在 0 到 255 之间</source>
         <translation>配置项编号必须在 0 到 255 之间</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>引号必须紧跟在逗号之后并成对出现</source>
         <translation>引号必须紧跟在逗号之后并成对出现</translation>
     </message>
     <message>
-        <location line="-16"/>
         <source>文件解析错误: %1 第 %2 行</source>
         <translation>文件解析错误: %1 第 %2 行</translation>
     </message>
@@ -536,22 +427,18 @@
 <context>
     <name>ConfigTree</name>
     <message>
-        <location filename="../config/ui/configtree.cpp" line="+109"/>
         <source>已修改, 尚未写入; 设备中为 %1</source>
         <translation>已修改, 尚未写入; 设备中为 %1</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>已修改, 尚未写入; 设备中的值未读取</source>
         <translation>已修改, 尚未写入; 设备中的值未读取</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>设备未接受写入的值, 仍为 %1</source>
         <translation>设备未接受写入的值, 仍为 %1</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>操作项: 双击后由设备执行</source>
         <translation>操作项: 双击后由设备执行</translation>
     </message>
@@ -559,22 +446,18 @@
 <context>
     <name>ConfigWorker</name>
     <message>
-        <location filename="../config/configworker.cpp" line="+121"/>
         <source>测试连接</source>
         <translation>测试连接</translation>
     </message>
     <message>
-        <location line="+16"/>
         <source>测试连接已取消</source>
         <translation>测试连接已取消</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>设备应答了, 但应答无效: %1</source>
         <translation>设备应答了, 但应答无效: %1</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>设备已应答, 用时 %1 ms</source>
         <translation>设备已应答, 用时 %1 ms</translation>
     </message>
@@ -582,91 +465,66 @@
 <context>
     <name>ConfigWriter</name>
     <message>
-        <location filename="../config/configwriter.cpp" line="+51"/>
-        <location line="+31"/>
-        <location line="+22"/>
-        <location line="+35"/>
         <source>写入配置</source>
         <translation>写入配置</translation>
     </message>
     <message>
-        <location line="-88"/>
-        <location line="+2"/>
         <source>写入错误,连接设备失败</source>
         <translation>写入错误,连接设备失败</translation>
     </message>
     <message>
-        <location line="+11"/>
         <source>写入已取消, 已写入 %1 项</source>
         <translation>写入已取消, 已写入 %1 项</translation>
     </message>
     <message>
-        <location line="+18"/>
-        <location line="+22"/>
-        <location line="+35"/>
         <source>写入配置失败: %1</source>
         <translation>写入配置失败: %1</translation>
     </message>
     <message>
-        <location line="-43"/>
         <source>没有可写入的配置项</source>
         <translation>没有可写入的配置项</translation>
     </message>
     <message>
-        <location line="+52"/>
-        <location line="+73"/>
         <source>写入配置成功</source>
         <translation>写入配置成功</translation>
     </message>
     <message>
-        <location line="-69"/>
         <source>、</source>
         <translation>、</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source> 等</source>
         <translation> 等</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>写入配置完成, %1 项未被设备接受: %2</source>
         <translation>写入配置完成, %1 项未被设备接受: %2</translation>
     </message>
     <message>
-        <location line="-52"/>
-        <location line="+78"/>
         <source>提交</source>
         <translation>提交</translation>
     </message>
     <message>
-        <location line="-17"/>
         <source>数值含有设备无法表示的字符: %1 (U+%2)</source>
         <translation>数值含有设备无法表示的字符: %1 (U+%2)</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>数值含有空字符 (U+0000)</source>
         <translation>数值含有空字符 (U+0000)</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>数值过长: 编码后 %1 字节, 最多允许 %2 字节</source>
         <translation>数值过长: 编码后 %1 字节, 最多允许 %2 字节</translation>
     </message>
     <message>
-        <location line="+18"/>
         <source>数值过长: 最多允许 %1 字节</source>
         <translation>数值过长: 最多允许 %1 字节</translation>
     </message>
     <message>
-        <location line="+17"/>
-        <location line="+4"/>
         <source>硬件返回数据校验错误</source>
         <translation>硬件返回数据校验错误</translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>写入配置失败,该项不支持修改</source>
         <translation>写入配置失败,该项不支持修改</translation>
     </message>
@@ -674,22 +532,18 @@
 <context>
     <name>ConnectionBar</name>
     <message>
-        <location filename="../config/ui/connectionbar.cpp" line="+79"/>
         <source>尚未通讯</source>
         <translation>尚未通讯</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>%1 有应答</source>
         <translation>%1 有应答</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>%1 无应答</source>
         <translation>%1 无应答</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>%1 | 设备地址 %2 | %3</source>
         <translation>%1 | 设备地址 %2 | %3</translation>
     </message>
@@ -697,35 +551,26 @@
 <context>
     <name>DDbServer</name>
     <message>
-        <location filename="../firmware/ddbserver.cpp" line="+135"/>
         <source>解析文件失败,文件不存在或拒绝访问!</source>
         <translation>解析文件失败,文件不存在或拒绝访问!</translation>
     </message>
     <message>
-        <location line="+3"/>
-        <location line="+7"/>
-        <location line="+6"/>
         <source>解析文件失败,打开文件失败,请检查文件类型!</source>
         <translation>解析文件失败,打开文件失败,请检查文件类型!</translation>
     </message>
     <message>
-        <location line="+2"/>
-        <location line="+2"/>
         <source>解析文件失败,文件操作失败!</source>
         <translation>解析文件失败,文件操作失败!</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>解析文件失败,无法获取文件内容!</source>
         <translation>解析文件失败,无法获取文件内容!</translation>
     </message>
     <message>
-        <location line="+9"/>
         <source>解析文件失败,文件校验失败!</source>
         <translation>解析文件失败,文件校验失败!</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>解析文件失败,文件内容格式错误!</source>
         <translation>解析文件失败,文件内容格式错误!</translation>
     </message>
@@ -733,12 +578,10 @@
 <context>
     <name>DeviceTypeMgr</name>
     <message>
-        <location filename="../firmware/ui/downloadtexts.cpp" line="+11"/>
         <source>获取设备列表失败,请重试!</source>
         <translation>获取设备列表失败,请重试!</translation>
     </message>
     <message>
-        <location line="+21"/>
         <source>下载页面大于 %1 MiB</source>
         <translation>下载页面大于 %1 MiB</translation>
     </message>
@@ -746,7 +589,6 @@
 <context>
     <name>DisplayForm</name>
     <message>
-        <location filename="../monitor/displayform.cpp" line="+91"/>
         <source>[行过长, 在此截断]</source>
         <translation>[行过长, 在此截断]</translation>
     </message>
@@ -754,48 +596,38 @@
 <context>
     <name>DownloadThread</name>
     <message>
-        <location filename="../firmware/ui/downloadtexts.cpp" line="+7"/>
         <source>下载失败,链接不是 http 或 https 地址: %1</source>
         <translation>下载失败,链接不是 http 或 https 地址: %1</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>下载失败,https 页面上的链接也必须是 https: %1</source>
         <translation>下载失败,https 页面上的链接也必须是 https: %1</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>下载失败,文件名不合法: %1</source>
         <translation>下载失败,文件名不合法: %1</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>下载失败,打开文件失败: %1</source>
         <translation>下载失败,打开文件失败: %1</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>下载异常: 文件大于 %1 MiB</source>
         <translation>下载异常: 文件大于 %1 MiB</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>下载异常: 收到的数据多于声明的 %1 字节</source>
         <translation>下载异常: 收到的数据多于声明的 %1 字节</translation>
     </message>
     <message>
-        <location line="+4"/>
-        <location line="+2"/>
         <source>下载异常: %1</source>
         <translation>下载异常: %1</translation>
     </message>
     <message>
-        <location line="-38"/>
         <source>%1 秒内收到的数据不足 1 KiB</source>
         <translation>%1 秒内收到的数据不足 1 KiB</translation>
     </message>
     <message>
-        <location line="+42"/>
         <source>下载异常: 未找到该文件或下载失败</source>
         <translation>下载异常: 未找到该文件或下载失败</translation>
     </message>
@@ -803,17 +635,14 @@
 <context>
     <name>HistoryCommand</name>
     <message>
-        <location filename="../tools/zq-cli/historycommand.cpp" line="+43"/>
         <source>无法导出 PDF: 没有字体</source>
         <translation>无法导出 PDF: 没有字体</translation>
     </message>
     <message>
-        <location line="+38"/>
         <source>传输中断: 最后一条记录不完整, 已舍弃。已收到 %1 条完整记录。</source>
         <translation>传输中断: 最后一条记录不完整, 已舍弃。已收到 %1 条完整记录。</translation>
     </message>
     <message>
-        <location line="+18"/>
         <source>已导出 %1 条记录到 %2</source>
         <translation>已导出 %1 条记录到 %2</translation>
     </message>
@@ -821,87 +650,62 @@
 <context>
     <name>HistoryData</name>
     <message>
-        <location filename="../forms/historydata.ui" line="+14"/>
         <source>历史数据</source>
         <translation>历史数据</translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>起始日期:</source>
         <translation>起始日期:</translation>
     </message>
     <message>
-        <location line="+14"/>
         <source>结束日期:</source>
         <translation>结束日期:</translation>
     </message>
     <message>
-        <location line="+14"/>
-        <location filename="../history/ui/historydata.cpp" line="+189"/>
-        <location line="+15"/>
-        <location filename="../tools/zq-cli/historycommand.cpp" line="-19"/>
         <source>查询</source>
         <translation>查询</translation>
     </message>
     <message>
-        <location line="+10"/>
         <source>停止</source>
         <translation>停止</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>导出CSV</source>
         <translation>导出CSV</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>导出PDF</source>
         <translation>导出PDF</translation>
     </message>
     <message>
-        <location filename="../history/ui/historydata.cpp" line="-113"/>
-        <location line="+101"/>
-        <location line="+41"/>
         <source>确定</source>
         <translation>确定</translation>
     </message>
     <message>
-        <location line="-74"/>
         <source>正在查询… 已收到 %1 条记录, 用时 %2</source>
         <translation>正在查询… 已收到 %1 条记录, 用时 %2</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>已收到 %1 条记录, 用时 %2</source>
         <translation>已收到 %1 条记录, 用时 %2</translation>
     </message>
     <message>
-        <location line="+23"/>
         <source>传输中断: 最后一条记录不完整, 已舍弃。已收到 %1 条完整记录。</source>
         <translation>传输中断: 最后一条记录不完整, 已舍弃。已收到 %1 条完整记录。</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>已收到的 %1 条完整记录已保留。</source>
         <translation>已收到的 %1 条完整记录已保留。</translation>
     </message>
     <message>
-        <location line="+19"/>
         <source>起始日期应该小于或等于结束日期</source>
         <translation>起始日期应该小于或等于结束日期</translation>
     </message>
     <message>
-        <location line="+26"/>
-        <location line="+14"/>
-        <location line="+9"/>
-        <location line="+6"/>
-        <location line="+7"/>
-        <location filename="../tools/zq-cli/historycommand.cpp" line="+6"/>
         <source>导出历史数据</source>
         <translation>导出历史数据</translation>
     </message>
     <message>
-        <location line="-36"/>
         <source>没有可导出的记录</source>
         <translation>没有可导出的记录</translation>
     </message>
@@ -909,55 +713,42 @@
 <context>
     <name>HistoryExport</name>
     <message>
-        <location filename="../history/historyexport.cpp" line="+192"/>
-        <location line="+35"/>
-        <location line="+47"/>
         <source>打开文件失败: %1</source>
         <translation>打开文件失败: %1</translation>
     </message>
     <message>
-        <location line="-123"/>
         <source>写入文件失败: %1</source>
         <translation>写入文件失败: %1</translation>
     </message>
     <message>
-        <location line="-34"/>
         <source>%1 至 %2</source>
         <translation>%1 至 %2</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>导出于 %1</source>
         <translation>导出于 %1</translation>
     </message>
     <message>
-        <location line="+6"/>
-        <location line="+151"/>
         <source>历史数据</source>
         <translation>历史数据</translation>
     </message>
     <message>
-        <location line="-145"/>
         <source>第 %1 页 / 共 %2 页</source>
         <translation>第 %1 页 / 共 %2 页</translation>
     </message>
     <message>
-        <location line="+39"/>
         <source>记录原文 (*.csv)</source>
         <translation>记录原文 (*.csv)</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>表格 CSV (*.csv)</source>
         <translation>表格 CSV (*.csv)</translation>
     </message>
     <message>
-        <location line="+91"/>
         <source>导出数据失败，数据格式错误</source>
         <translation>导出数据失败，数据格式错误</translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>导出数据失败，字体太大，一页放不下一行</source>
         <translation>导出数据失败，字体太大，一页放不下一行</translation>
     </message>
@@ -965,7 +756,6 @@
 <context>
     <name>LinkSettings</name>
     <message>
-        <location filename="../settings/linksettings.cpp" line="+38"/>
         <source>设置 %1 的值无效: %2</source>
         <translation>设置 %1 的值无效: %2</translation>
     </message>
@@ -973,298 +763,230 @@
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../forms/mainwindow.ui" line="+14"/>
         <source>MainWindow</source>
         <translation>MainWindow</translation>
     </message>
     <message>
-        <location line="+14"/>
         <source>操作</source>
         <translation>操作</translation>
     </message>
     <message>
-        <location line="+17"/>
         <source>语言</source>
         <translation>语言</translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>帮助</source>
         <translation>帮助</translation>
     </message>
     <message>
-        <location line="+11"/>
         <source>toolBar</source>
         <translation>toolBar</translation>
     </message>
     <message>
-        <location line="+30"/>
-        <location line="+3"/>
         <source>通讯设置</source>
         <translation>通讯设置</translation>
     </message>
     <message>
-        <location line="+9"/>
-        <location line="+3"/>
         <source>刷新</source>
         <translation>刷新</translation>
     </message>
     <message>
-        <location line="+9"/>
-        <location line="+3"/>
-        <location filename="../app/mainwindow_config.cpp" line="+336"/>
         <source>导入配置</source>
         <translation>导入配置</translation>
     </message>
     <message>
-        <location line="+9"/>
-        <location line="+3"/>
-        <location filename="../app/mainwindow_config.cpp" line="-13"/>
         <source>导出配置</source>
         <translation>导出配置</translation>
     </message>
     <message>
-        <location line="+9"/>
-        <location line="+3"/>
         <source>写入配置</source>
         <translation>写入配置</translation>
     </message>
     <message>
-        <location line="+9"/>
-        <location line="+3"/>
         <source>同步时间</source>
         <translation>同步时间</translation>
     </message>
     <message>
-        <location line="+9"/>
-        <location line="+3"/>
         <source>历史数据</source>
         <translation>历史数据</translation>
     </message>
     <message>
-        <location line="+9"/>
-        <location line="+3"/>
         <source>更新固件</source>
         <translation>更新固件</translation>
     </message>
     <message>
-        <location line="+9"/>
-        <location line="+3"/>
         <source>关于</source>
         <translation>关于</translation>
     </message>
     <message>
-        <location line="+8"/>
-        <location line="+3"/>
         <source>English</source>
         <translation>English</translation>
     </message>
     <message>
-        <location line="+8"/>
-        <location line="+3"/>
         <source>简体中文</source>
         <translation>简体中文</translation>
     </message>
     <message>
-        <location line="+8"/>
-        <location line="+3"/>
         <source>繁體中文</source>
         <translation>繁體中文</translation>
     </message>
     <message>
-        <location line="+9"/>
-        <location line="+3"/>
         <source>设备监听</source>
         <translation>设备监听</translation>
     </message>
     <message>
-        <location line="+9"/>
-        <location line="+3"/>
         <source>写入修改</source>
         <translation>写入修改</translation>
     </message>
     <message>
-        <location line="+5"/>
-        <location line="+3"/>
         <source>恢复备份...</source>
         <translation>恢复备份...</translation>
     </message>
     <message>
-        <location line="+5"/>
-        <location line="+3"/>
         <source>测试连接</source>
         <translation>测试连接</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow.cpp" line="+98"/>
         <source>准备就绪</source>
         <translation>准备就绪</translation>
     </message>
     <message>
-        <location line="+23"/>
-        <location filename="../app/mainwindow_config.cpp" line="-219"/>
-        <location line="+24"/>
         <source>确定</source>
         <translation>确定</translation>
     </message>
     <message>
-        <location line="+52"/>
         <source>无法保存设置: %1 不可写入</source>
         <translation>无法保存设置: %1 不可写入</translation>
     </message>
     <message>
-        <location line="+7"/>
-        <location line="+140"/>
         <source>另一项配置操作尚未结束, 请稍候</source>
         <translation>另一项配置操作尚未结束, 请稍候</translation>
     </message>
     <message>
-        <location line="-36"/>
         <source>%1 项修改未写入</source>
         <translation>%1 项修改未写入</translation>
     </message>
     <message>
-        <location line="+10"/>
         <source>有 %1 项修改尚未写入设备, 刷新会以设备中的值替换它们。
 仍要刷新吗?</source>
         <translation>有 %1 项修改尚未写入设备, 刷新会以设备中的值替换它们。
 仍要刷新吗?</translation>
     </message>
     <message>
-        <location line="+34"/>
         <source>正在读取 ……</source>
         <translation>正在读取 ……</translation>
     </message>
     <message>
-        <location line="+59"/>
         <source>正在读取 %1/%2 ……</source>
         <translation>正在读取 %1/%2 ……</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>正在读取 %1 ……</source>
         <translation>正在读取 %1 ……</translation>
     </message>
     <message>
-        <location line="+28"/>
         <source>读取中断: 已读 %1 项, 配置树保持读取前的内容</source>
         <translation>读取中断: 已读 %1 项, 配置树保持读取前的内容</translation>
     </message>
     <message>
-        <location line="+48"/>
         <source>正在写入配置。关闭窗口会中断写入, 尚未写入的项不会写入。
 仍要关闭吗?</source>
         <translation>正在写入配置。关闭窗口会中断写入, 尚未写入的项不会写入。
 仍要关闭吗?</translation>
     </message>
     <message>
-        <location filename="../app/mainwindow_config.cpp" line="+40"/>
-        <location line="+22"/>
         <source>正在写入配置......</source>
         <translation>正在写入配置......</translation>
     </message>
     <message>
-        <location line="-85"/>
         <source>取消</source>
         <translation>取消</translation>
     </message>
     <message>
-        <location line="-3"/>
         <source>设备将执行“%1”。
 确定要继续吗?</source>
         <translation>设备将执行“%1”。
 确定要继续吗?</translation>
     </message>
     <message>
-        <location line="+22"/>
         <source>“%1”不是数值。此项的值是一个数 (当前为 %2), 请输入数字。</source>
         <translation>“%1”不是数值。此项的值是一个数 (当前为 %2), 请输入数字。</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>“%1”不是此项的可选值。</source>
         <translation>“%1”不是此项的可选值。</translation>
     </message>
     <message>
-        <location line="+46"/>
         <source>正在写入 %1 ……</source>
         <translation>正在写入 %1 ……</translation>
     </message>
     <message>
-        <location line="+27"/>
         <source>正在写入 ……</source>
         <translation>正在写入 ……</translation>
     </message>
     <message>
-        <location line="+17"/>
         <source>(未读取)</source>
         <translation>(未读取)</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>%1: %2 → %3</source>
         <translation>%1: %2 → %3</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>没有需要写入的修改</source>
         <translation>没有需要写入的修改</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>将以下 %1 项写入设备:</source>
         <translation>将以下 %1 项写入设备:</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>…… 其余 %1 项见详细信息</source>
         <translation>…… 其余 %1 项见详细信息</translation>
     </message>
     <message>
-        <location line="+32"/>
         <source>正在同步时间 ……</source>
         <translation>正在同步时间 ……</translation>
     </message>
     <message>
-        <location line="+9"/>
         <source>正在测试连接 ……</source>
         <translation>正在测试连接 ……</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>正在写入 %1/%2 ……</source>
         <translation>正在写入 %1/%2 ……</translation>
     </message>
     <message>
-        <location line="+39"/>
         <source>请检查通讯设置中的地址、端口、串口线和设备地址。</source>
         <translation>请检查通讯设置中的地址、端口、串口线和设备地址。</translation>
     </message>
     <message>
-        <location line="+13"/>
         <source>正在导出配置......</source>
         <translation>正在导出配置......</translation>
     </message>
     <message>
-        <location line="+18"/>
         <source>正在导入配置......</source>
         <translation>正在导入配置......</translation>
     </message>
 </context>
 <context>
+    <name>ManualWindow</name>
+    <message>
+        <source>使用手册</source>
+        <translation>使用手册</translation>
+    </message>
+</context>
+<context>
     <name>ModifyDialog</name>
     <message>
-        <location filename="../forms/modifydialog.ui" line="+26"/>
         <source>Dialog</source>
         <translation>Dialog</translation>
     </message>
     <message>
-        <location line="+12"/>
         <source>提交</source>
         <translation>提交</translation>
     </message>
     <message>
-        <location line="+16"/>
         <source>取消</source>
         <translation>取消</translation>
     </message>
@@ -1272,130 +994,102 @@
 <context>
     <name>MonitorDialog</name>
     <message>
-        <location filename="../forms/monitordialog.ui" line="+14"/>
         <source>设备监听</source>
         <translation>设备监听</translation>
     </message>
     <message>
-        <location line="+12"/>
         <source>原始数据</source>
         <translation>原始数据</translation>
     </message>
     <message>
-        <location line="+10"/>
         <source>十六进制</source>
         <translation>十六进制</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>原始数据 + 十六进制</source>
         <translation>原始数据 + 十六进制</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>时间戳</source>
         <translation>时间戳</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>原始数据也带上接收时间和字节数</source>
         <translation>原始数据也带上接收时间和字节数</translation>
     </message>
     <message>
-        <location line="+20"/>
         <source>调试信息</source>
         <translation>调试信息</translation>
     </message>
     <message>
-        <location line="+23"/>
         <source>开始监听</source>
         <translation>开始监听</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>停止监听</source>
         <translation>停止监听</translation>
     </message>
     <message>
-        <location line="+10"/>
         <source>清除</source>
         <translation>清除</translation>
     </message>
     <message>
-        <location line="+27"/>
         <source>查找 (Ctrl+F)</source>
         <translation>查找 (Ctrl+F)</translation>
     </message>
     <message>
-        <location line="+10"/>
         <source>上一个</source>
         <translation>上一个</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>下一个</source>
         <translation>下一个</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>筛选: 只显示含有此文字的行</source>
         <translation>筛选: 只显示含有此文字的行</translation>
     </message>
     <message>
-        <location line="+23"/>
         <source>暂停</source>
         <translation>暂停</translation>
     </message>
     <message>
-        <location line="+10"/>
         <source>跟随</source>
         <translation>跟随</translation>
     </message>
     <message>
-        <location line="+40"/>
-        <location filename="../monitor/ui/monitordialog.cpp" line="+212"/>
         <source>记录到文件…</source>
         <translation>记录到文件…</translation>
     </message>
     <message>
-        <location filename="../monitor/ui/monitordialog.cpp" line="-108"/>
-        <location line="+97"/>
-        <location line="+22"/>
         <source>记录到文件</source>
         <translation>记录到文件</translation>
     </message>
     <message>
-        <location line="-74"/>
         <source>确定</source>
         <translation>确定</translation>
     </message>
     <message>
-        <location line="+52"/>
         <source>无法写入文件 %1: %2</source>
         <translation>无法写入文件 %1: %2</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>停止记录</source>
         <translation>停止记录</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>记录到: %1</source>
         <translation>记录到: %1</translation>
     </message>
     <message>
-        <location line="+18"/>
         <source>文本文件 (*.txt *.log)</source>
         <translation>文本文件 (*.txt *.log)</translation>
     </message>
     <message>
-        <location line="+21"/>
         <source>监听中…  %1 行, %2 行/秒</source>
         <translation>监听中…  %1 行, %2 行/秒</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>已停止  %1 行</source>
         <translation>已停止  %1 行</translation>
     </message>
@@ -1403,12 +1097,10 @@
 <context>
     <name>MonitorThread</name>
     <message>
-        <location filename="../monitor/monitorthread.cpp" line="+48"/>
         <source>设备监听</source>
         <translation>设备监听</translation>
     </message>
     <message>
-        <location line="+44"/>
         <source>监听调试</source>
         <translation>监听调试</translation>
     </message>
@@ -1416,12 +1108,10 @@
 <context>
     <name>NeutralAboutDialog</name>
     <message>
-        <location filename="../forms/neutralaboutdialog.ui" line="+14"/>
         <source>关于</source>
         <translation>关于</translation>
     </message>
     <message>
-        <location line="+29"/>
         <source>确定</source>
         <translation>确定</translation>
     </message>
@@ -1429,64 +1119,50 @@
 <context>
     <name>QObject</name>
     <message>
-        <location filename="../prompt/messageboxes.cpp" line="+15"/>
-        <location filename="../firmware/ui/updatedialog.cpp" line="+360"/>
         <source>确定</source>
         <translation>确定</translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>错误</source>
         <translation>错误</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>信息</source>
         <translation>信息</translation>
     </message>
     <message>
-        <location filename="../link/linkerror.cpp" line="+21"/>
         <source>CRC校验错误</source>
         <translation>CRC校验错误</translation>
     </message>
     <message>
-        <location line="-8"/>
         <source>发送命令超时</source>
         <translation>发送命令超时</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>接收数据超时</source>
         <translation>接收数据超时</translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>未定义的错误</source>
         <translation>未定义的错误</translation>
     </message>
     <message>
-        <location filename="../link/serialtransport.cpp" line="+19"/>
         <source>串口打开失败</source>
         <translation>串口打开失败</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>打开串口失败: %1</source>
         <translation>打开串口失败: %1</translation>
     </message>
     <message>
-        <location filename="../link/linkerror.cpp" line="-6"/>
         <source>接受数据超时</source>
         <translation>接受数据超时</translation>
     </message>
     <message>
-        <location line="-4"/>
         <source>发送命令失败</source>
         <translation>发送命令失败</translation>
     </message>
     <message>
-        <location filename="../setup/ui/searchdevicedialog.cpp" line="+64"/>
-        <location line="+40"/>
         <source>请选择设备</source>
         <translation>请选择设备</translation>
     </message>
@@ -1494,8 +1170,6 @@
 <context>
     <name>ReadThread</name>
     <message>
-        <location filename="../history/readthread.cpp" line="+43"/>
-        <location line="+53"/>
         <source>查询</source>
         <translation>查询</translation>
     </message>
@@ -1503,24 +1177,20 @@
 <context>
     <name>RefreshThread</name>
     <message>
-        <location filename="../config/refreshthread.cpp" line="+20"/>
         <source>... (共 %1 字节)</source>
         <translation>... (共 %1 字节)</translation>
     </message>
     <message>
-        <location line="+24"/>
         <source>刷新</source>
         <translation>刷新</translation>
     </message>
     <message>
-        <location line="+56"/>
         <source>数据长度校验错误 : 
 %1</source>
         <translation>数据长度校验错误 : 
 %1</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>地址或命令校验错误: 
 %1</source>
         <translation>地址或命令校验错误: 
@@ -1530,7 +1200,6 @@
 <context>
     <name>SearchCommand</name>
     <message>
-        <location filename="../tools/zq-cli/searchcommand.cpp" line="+31"/>
         <source>没有仪器应答</source>
         <translation>同步时间&lt;/source&gt;
         &lt;translation&gt;同步时间&lt;/translation&gt;
@@ -1967,42 +1636,34 @@
 <context>
     <name>SearchDeviceDialog</name>
     <message>
-        <location filename="../forms/searchdevicedialog.ui" line="+14"/>
         <source>查找设备</source>
         <translation>查找设备</translation>
     </message>
     <message>
-        <location line="+22"/>
         <source>重新搜索</source>
         <translation>重新搜索</translation>
     </message>
     <message>
-        <location line="+20"/>
         <source>确定</source>
         <translation>确定</translation>
     </message>
     <message>
-        <location line="+10"/>
         <source>取消</source>
         <translation>取消</translation>
     </message>
     <message>
-        <location filename="../setup/ui/searchdevicedialog.cpp" line="-64"/>
         <source>%1    地址 %2    端口 %3</source>
         <translation>%1    地址 %2    端口 %3</translation>
     </message>
     <message>
-        <location line="+41"/>
         <source>正在查找设备...</source>
         <translation>正在查找设备...</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>未找到设备</source>
         <translation>未找到设备</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>找到 %1 台设备</source>
         <translation>找到 %1 台设备</translation>
     </message>
@@ -2010,148 +1671,118 @@
 <context>
     <name>SetupDialog</name>
     <message>
-        <location filename="../forms/setupdialog.ui" line="+14"/>
         <source>串口设置</source>
         <translation>串口设置</translation>
     </message>
     <message>
-        <location line="+13"/>
         <source>Serial通讯</source>
         <translation>Serial通讯</translation>
     </message>
     <message>
-        <location line="+9"/>
         <source>串口号：</source>
         <translation>串口号：</translation>
     </message>
     <message>
-        <location line="+26"/>
         <source>波特率：</source>
         <translation>波特率：</translation>
     </message>
     <message>
-        <location line="+17"/>
         <source>数据位：</source>
         <translation>数据位：</translation>
     </message>
     <message>
-        <location line="+10"/>
         <source>奇偶校验：</source>
         <translation>奇偶校验：</translation>
     </message>
     <message>
-        <location line="+10"/>
         <source>停止位：</source>
         <translation>停止位：</translation>
     </message>
     <message>
-        <location line="+10"/>
         <source>RTS</source>
         <translation>RTS</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>DTR</source>
         <translation>DTR</translation>
     </message>
     <message>
-        <location line="+10"/>
         <source>Udp通讯</source>
         <translation>Udp通讯</translation>
     </message>
     <message>
-        <location line="+12"/>
         <source>地址：</source>
         <translation>地址：</translation>
     </message>
     <message>
-        <location line="+10"/>
         <source>端口：</source>
         <translation>端口：</translation>
     </message>
     <message>
-        <location line="+17"/>
         <source>查找设备</source>
         <translation>查找设备</translation>
     </message>
     <message>
-        <location line="+19"/>
         <source>设备地址：</source>
         <translation>设备地址：</translation>
     </message>
     <message>
-        <location line="+29"/>
         <source>确定</source>
         <translation>确定</translation>
     </message>
     <message>
-        <location line="+10"/>
         <source>取消</source>
         <translation>取消</translation>
     </message>
     <message>
-        <location filename="../setup/ui/setupdialog.cpp" line="+154"/>
-        <location line="+15"/>
         <source>请选择串口!</source>
         <translation>请选择串口!</translation>
     </message>
     <message>
-        <location line="-10"/>
         <source>请选择波特率!</source>
         <translation>请选择波特率!</translation>
     </message>
     <message>
-        <location line="+10"/>
         <source>波特率超出范围!</source>
         <translation>波特率超出范围!</translation>
     </message>
     <message>
-        <location line="-78"/>
         <source>请输入UDP地址</source>
         <translation>请输入UDP地址</translation>
     </message>
     <message>
-        <location line="-42"/>
         <source>None</source>
         <translation>None</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Even</source>
         <translation>Even</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Odd</source>
         <translation>Odd</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Space</source>
         <translation>Space</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Mark</source>
         <translation>Mark</translation>
     </message>
     <message>
-        <location line="+39"/>
         <source>UDP地址无效, 请输入 IPv4 或 IPv6 地址</source>
         <translation>UDP地址无效, 请输入 IPv4 或 IPv6 地址</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>请输入UDP端口</source>
         <translation>请输入UDP端口</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>UDP端口必须是 1 到 65535 之间的数字</source>
         <translation>UDP端口必须是 1 到 65535 之间的数字</translation>
     </message>
     <message>
-        <location line="-1"/>
         <source>UDP端口不能大于65535</source>
         <translation>UDP端口不能大于65535</translation>
     </message>
@@ -2159,173 +1790,134 @@
 <context>
     <name>UpdateDialog</name>
     <message>
-        <location filename="../forms/updatedialog.ui" line="+14"/>
-        <location line="+9"/>
-        <location filename="../firmware/ui/updatedialog.cpp" line="-257"/>
         <source>更新固件</source>
         <translation>更新固件</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>文件：</source>
         <translation>文件：</translation>
     </message>
     <message>
-        <location line="+14"/>
         <source>设备：</source>
         <translation>设备：</translation>
     </message>
     <message>
-        <location line="+14"/>
         <source>型号：</source>
         <translation>型号：</translation>
     </message>
     <message>
-        <location line="+14"/>
         <source>仪器型号：</source>
         <translation>仪器型号：</translation>
     </message>
     <message>
-        <location line="+14"/>
         <source>版本：</source>
         <translation>版本：</translation>
     </message>
     <message>
-        <location line="+14"/>
-        <location line="+99"/>
         <source>进度：</source>
         <translation>进度：</translation>
     </message>
     <message>
-        <location line="-63"/>
         <source>选择文件</source>
         <translation>选择文件</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>烧写</source>
         <translation>烧写</translation>
     </message>
     <message>
-        <location line="+12"/>
-        <location line="+87"/>
-        <location filename="../firmware/ui/updatedialog.cpp" line="+201"/>
         <source>下载文件</source>
         <translation>下载文件</translation>
     </message>
     <message>
-        <location line="-81"/>
         <source>页面：</source>
         <translation>页面：</translation>
     </message>
     <message>
-        <location line="+14"/>
         <source>列表：</source>
         <translation>列表：</translation>
     </message>
     <message>
-        <location line="+10"/>
         <source>路径：</source>
         <translation>路径：</translation>
     </message>
     <message>
-        <location line="+43"/>
         <source>刷新文件列表</source>
         <translation>刷新文件列表</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>选择路径</source>
         <translation>选择路径</translation>
     </message>
     <message>
-        <location line="+14"/>
         <source>取消</source>
         <translation>取消</translation>
     </message>
     <message>
-        <location filename="../firmware/ui/updatedialog.cpp" line="-166"/>
         <source>请选择文件!</source>
         <translation>请选择文件!</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>更新失败,文件不存在或拒绝访问!</source>
         <translation>更新失败,文件不存在或拒绝访问!</translation>
     </message>
     <message>
-        <location line="+67"/>
-        <location filename="../tools/zq-cli/flashcommand.cpp" line="+67"/>
         <source>固件更新成功!</source>
         <translation>固件更新成功!</translation>
     </message>
     <message>
-        <location line="-169"/>
         <source>名称</source>
         <translation>名称</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>大小</source>
         <translation>大小</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>日期</source>
         <translation>日期</translation>
     </message>
     <message>
-        <location line="+41"/>
         <source>上一次更新正在结束, 请稍候</source>
         <translation>上一次更新正在结束, 请稍候</translation>
     </message>
     <message>
-        <location line="+76"/>
         <source>等待上一次更新结束</source>
         <translation>等待上一次更新结束</translation>
     </message>
     <message>
-        <location line="+96"/>
         <source>请在“页面”中填写固件下载页面的完整地址!</source>
         <translation>请在“页面”中填写固件下载页面的完整地址!</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>固件下载页面地址无效: %1</source>
         <translation>固件下载页面地址无效: %1</translation>
     </message>
     <message>
-        <location line="+54"/>
         <source>请选择设备类型!</source>
         <translation>请选择设备类型!</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>请选择下载路径!</source>
         <translation>请选择下载路径!</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>文件 %1 已存在,要替换它吗?</source>
         <translation>文件 %1 已存在,要替换它吗?</translation>
     </message>
     <message>
-        <location line="+29"/>
         <source>文件下载成功!</source>
         <translation>文件下载成功!</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>已保存到: %1</source>
         <translation>已保存到: %1</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>选择此文件更新</source>
         <translation>选择此文件更新</translation>
     </message>
     <message>
-        <location line="+41"/>
         <source>正在更新固件,请等待更新完成!</source>
         <translation>正在更新固件,请等待更新完成!</translation>
     </message>
@@ -2333,62 +1925,50 @@
 <context>
     <name>UpdateThread</name>
     <message>
-        <location filename="../firmware/updatethread.cpp" line="+25"/>
         <source>固件包中没有固件数据,不能烧写!</source>
         <translation>固件包中没有固件数据,不能烧写!</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>固件包中没有设备型号,不能烧写!</source>
         <translation>固件包中没有设备型号,不能烧写!</translation>
     </message>
     <message>
-        <location line="+30"/>
         <source>第 1/4 步: 识别仪器</source>
         <translation>第 1/4 步: 识别仪器</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>第 2/4 步: 擦除仪器内存</source>
         <translation>第 2/4 步: 擦除仪器内存</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>第 3/4 步: 写入第 %1 / %2 页</source>
         <translation>第 3/4 步: 写入第 %1 / %2 页</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>第 4/4 步: 结束更新, 等待仪器重启 (最多 %1 秒)</source>
         <translation>第 4/4 步: 结束更新, 等待仪器重启 (最多 %1 秒)</translation>
     </message>
     <message>
-        <location line="+63"/>
         <source>固件更新失败,</source>
         <translation>固件更新失败,</translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>固件更新失败,获取设备ID失败!</source>
         <translation>固件更新失败,获取设备ID失败!</translation>
     </message>
     <message>
-        <location line="+9"/>
         <source>固件更新失败,BIN文件与设备型号不一致!</source>
         <translation>固件更新失败,BIN文件与设备型号不一致!</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>固件包的型号: %1, 仪器的型号: %2</source>
         <translation>固件包的型号: %1, 仪器的型号: %2</translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>固件更新失败,擦除设备内存失败!</source>
         <translation>固件更新失败,擦除设备内存失败!</translation>
     </message>
     <message>
-        <location line="+11"/>
         <source>固件更新失败,发送文件数据失败!</source>
         <translation>固件更新失败,发送文件数据失败!</translation>
     </message>
@@ -2396,12 +1976,10 @@
 <context>
     <name>WriteCommand</name>
     <message>
-        <location filename="../tools/zq-cli/writecommand.cpp" line="+77"/>
         <source>(无)</source>
         <translation>(无)</translation>
     </message>
     <message>
-        <location line="+17"/>
         <source>没有需要写入的项</source>
         <translation>查找设备&lt;/source&gt;
         &lt;translation&gt;查找设备&lt;/translation&gt;
@@ -2700,7 +2278,6 @@
         &lt;source&gt;没有需要写入的项</translation>
     </message>
     <message>
-        <location line="+28"/>
         <source>仪器拒绝了 %1 项: %2</source>
         <translation>仪器拒绝了 %1 项: %2</translation>
     </message>
