@@ -1115,6 +1115,26 @@ Do you want to go on?</translation>
         <source>确定</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>版本 %1, 构建于 %2, Qt %3</source>
+        <translation>Version %1, built on %2, Qt %3</translation>
+    </message>
+    <message>
+        <source>许可: 专有软件, 仅供配置 ZQ 系列仪器使用; Qt 按 LGPL 第 3 版使用。</source>
+        <translation>Licence: proprietary, for configuring instruments of the ZQ series; Qt is used under the LGPL version 3.</translation>
+    </message>
+    <message>
+        <source>设置文件 config.ini:</source>
+        <translation>Settings file config.ini:</translation>
+    </message>
+    <message>
+        <source>配置备份:</source>
+        <translation>Configuration backups:</translation>
+    </message>
+    <message>
+        <source>打开文件夹</source>
+        <translation>Open Folder</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

@@ -1115,6 +1115,26 @@
         <source>确定</source>
         <translation>確定</translation>
     </message>
+    <message>
+        <source>版本 %1, 构建于 %2, Qt %3</source>
+        <translation>版本 %1, 建置於 %2, Qt %3</translation>
+    </message>
+    <message>
+        <source>许可: 专有软件, 仅供配置 ZQ 系列仪器使用; Qt 按 LGPL 第 3 版使用。</source>
+        <translation>授權: 專有軟體, 僅供設定 ZQ 系列儀器使用; Qt 依 LGPL 第 3 版使用。</translation>
+    </message>
+    <message>
+        <source>设置文件 config.ini:</source>
+        <translation>設定檔 config.ini:</translation>
+    </message>
+    <message>
+        <source>配置备份:</source>
+        <translation>設定備份:</translation>
+    </message>
+    <message>
+        <source>打开文件夹</source>
+        <translation>開啟資料夾</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>
