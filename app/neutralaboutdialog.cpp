@@ -79,6 +79,8 @@ NeutralAboutDialog::NeutralAboutDialog(QWidget* parent) : QDialog(parent), form(
     layout->addLayout(folders);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    // Fixed now, not only once shown: whoever looks at the box before it shows sees its size.
+    layout->activate();
 }
 
 NeutralAboutDialog::~NeutralAboutDialog()

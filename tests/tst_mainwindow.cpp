@@ -427,7 +427,8 @@ void TestMainWindow::aboutBox()
     QCOMPARE(labelText, label);
     // One name in the title and in the box, whatever the language.
     QCOMPARE(window.windowTitle(), label);
-    QCOMPARE(size, QSize(245, 112));
+    // Fixed at the size its contents need, at least the name's box of old.
+    QVERIFY(size.width() >= 245 && size.height() >= 112);
     QCOMPARE(result, int(QDialog::Accepted));
 }
 
