@@ -6,6 +6,11 @@
 #include <QFile>
 #include <QTextStream>
 
+namespace {
+// The item the traffic monitor turns the instrument's debug output on and off with.
+constexpr int DebugSwitchIndex = 255;
+} // namespace
+
 ConfigOutcome ConfigCsv::exportTo(const QString& fileName, const ConfigRows& rows)
 {
     const QString title = tr("导出配置");
@@ -51,6 +56,9 @@ CsvImport ConfigCsv::importFrom(const QString& fileName)
     // Nothing reaches the tree unless the whole file reads and every value could be written: a bad
     // line must not leave half a configuration, in the tree or in the instrument.
     for (int i = 0; i < records.size(); ++i) {
+        // A blank line (an editor's last line, a gap between groups) holds no row.
+        if (records.at(i).trimmed().isEmpty())
+            continue;
         ImportedRow row;
         switch (parseCsvRecord(records.at(i), &row.index, &row.fields)) {
         case CsvLineError::None:
@@ -62,7 +70,11 @@ CsvImport ConfigCsv::importFrom(const QString& fileName)
         case CsvLineError::Malformed:
             return refuse(i, QString());
         }
-        const QString refusal = row.fields.size() > 1 ? ConfigWriter::valueRefusal(row.fields.at(1)) : QString();
+        // The instrument's debug switch is set only by the traffic monitor.
+        if (row.index == DebugSwitchIndex)
+            return refuse(i, tr("配置项 %1 是设备的调试开关, 不能从文件写入").arg(DebugSwitchIndex));
+        const QString refusal =
+            row.fields.size() > 1 ? ConfigWriter::itemRefusal(row.fields.at(0), row.fields.at(1)) : QString();
         if (!refusal.isEmpty())
             return refuse(i, refusal);
         import.rows.append(row);

@@ -36,7 +36,7 @@ bool keptAsWritten(const QString& reported, const QString& written)
 constexpr int NamedRefusals = 5;
 
 ItemWriteOutcome itemFailure(const QString& title, const QString& text, ConfigFailure code,
-                              LinkError link = LinkError::None, LinkContact contact = LinkContact::NotTried)
+                             LinkError link = LinkError::None, LinkContact contact = LinkContact::NotTried)
 {
     ItemWriteOutcome outcome;
     static_cast<ConfigOutcome&>(outcome) = ConfigOutcome::failure(title, text, code, link);
@@ -44,7 +44,7 @@ ItemWriteOutcome itemFailure(const QString& title, const QString& text, ConfigFa
     return outcome;
 }
 
-}
+} // namespace
 
 ConfigOutcome ConfigWriter::openFailure()
 {
@@ -91,14 +91,16 @@ ConfigOutcome ConfigWriter::writeAll(const ConfigRows& rows, const Progress& pro
 ConfigOutcome ConfigWriter::writeAll(const LinkSettings& link, const ConfigRows& rows, const Progress& progress,
                                      const std::atomic<bool>* stop)
 {
-    const bool anyValued = std::any_of(rows.cbegin(), rows.cend(), [](const ConfigRow& row) { return !row.isConfirmOnly(); });
+    const bool anyValued =
+        std::any_of(rows.cbegin(), rows.cend(), [](const ConfigRow& row) { return !row.isConfirmOnly(); });
     if (!anyValued)
         return ConfigOutcome::success(tr("没有可写入的配置项"));
     // Every value is checked before the first request: a bad row half-way must not leave the
     // instrument half written.
     for (const ConfigRow& row : rows) {
         const QString value = itemValueFromColumn(row.valueColumn);
-        const QString refusal = row.isConfirmOnly() ? QString() : valueRefusal(value);
+        const QString refusal =
+            row.isConfirmOnly() ? QString() : itemRefusal(itemNameFromColumn(row.nameColumn), value);
         if (!refusal.isEmpty()) {
             ConfigOutcome refused = ConfigOutcome::failure(tr("提交"), refusal, ConfigFailure::BadValue);
             refused.addError(tr("写入配置"), tr("写入配置失败: %1").arg(value));
@@ -176,10 +178,25 @@ QString ConfigWriter::valueRefusal(const QString& value)
     return QString();
 }
 
+QString ConfigWriter::itemRefusal(const QString& name, const QString& value)
+{
+    const QString refusal = valueRefusal(value);
+    if (!refusal.isEmpty())
+        return refusal;
+    const int replyLength = encodeDeviceText(name).size() + 1 + encodeDeviceText(value).size();
+    if (replyLength > MaxItemReplyBytes)
+        return tr("“%1”的名称与数值过长: 设备的应答为 %2 字节, 最多 %3 字节")
+            .arg(name)
+            .arg(replyLength)
+            .arg(MaxItemReplyBytes);
+    return QString();
+}
+
 ItemWriteOutcome ConfigWriter::writeItem(LinkChannel& channel, const ConfigRow& row, const QString& value,
                                          WriteMode mode)
 {
-    const QString refusal = valueRefusal(value);
+    const QString refusal =
+        mode == WriteValued ? itemRefusal(itemNameFromColumn(row.nameColumn), value) : valueRefusal(value);
     if (!refusal.isEmpty())
         return itemFailure(tr("提交"), refusal, ConfigFailure::BadValue);
     return sendItem(channel, row, value, mode);

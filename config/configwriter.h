@@ -47,11 +47,16 @@ public:
     static ConfigOutcome writeAll(const LinkSettings& link, const ConfigRows& rows, const Progress& progress,
                                   const std::atomic<bool>* stop = nullptr);
     // One item on an open channel. A failure carries the box titled "提交" only.
-    static ItemWriteOutcome writeItem(LinkChannel& channel, const ConfigRow& row, const QString& value,
-                                      WriteMode mode);
+    static ItemWriteOutcome writeItem(LinkChannel& channel, const ConfigRow& row, const QString& value, WriteMode mode);
     // Why value cannot go to the instrument as it stands (a character its encoding lacks, a NUL, more
     // bytes than the request carries), or an empty text.
     static QString valueRefusal(const QString& value);
+    // The longest item text the instrument's answer carries: its count byte.
+    static constexpr int MaxItemReplyBytes = 255;
+    // valueRefusal(), or why the instrument's answer could not carry the item: it answers with the
+    // name, a colon and the value, and its count byte holds at most MaxItemReplyBytes. A longer
+    // answer comes back cut and would pass for a refused value after the instrument took it.
+    static QString itemRefusal(const QString& name, const QString& value);
 
     // The status of a stopped write.
     static QString cancelledText(int written);

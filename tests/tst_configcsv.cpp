@@ -166,7 +166,7 @@ void TestConfigCsv::badLineKeepsTree_data()
     QTest::addColumn<QByteArray>("contents");
     QTest::addColumn<QString>("text"); // %1: the file
     QTest::newRow("no comma") << QByteArray("02. a, 1\r\n03. b 2\r\n04. c, 3\r\n") << "文件解析错误: %1 第 2 行";
-    QTest::newRow("empty line") << QByteArray("02. a, 1\r\n\r\n04. c, 3\r\n") << "文件解析错误: %1 第 2 行";
+    QTest::newRow("blank lines are no rows") << QByteArray("\r\n02. a, 1\r\n\r\n03. b 2\r\n") << "文件解析错误: %1 第 4 行";
     QTest::newRow("item 258") << QByteArray("02. a, 1\r\n04. c, 3\r\n258. zz, 999\r\n")
                               << "文件解析错误: %1 第 3 行: 配置项编号必须在 0 到 255 之间";
     QTest::newRow("item 511") << QByteArray("511. zz, 1\r\n") << "文件解析错误: %1 第 1 行: 配置项编号必须在 0 到 255 之间";

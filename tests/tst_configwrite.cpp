@@ -380,8 +380,18 @@ void TestConfigWrite::tooLongValueSendsNothing()
     QCOMPARE(texts.last(), "写入配置失败: " + longValue);
     QCOMPARE(sim.items(), QStringList{"备注:x"});
 
-    // 254 bytes still fit the request (the instrument's echo of name and value may not).
-    const QString longest(127, QChar(0x4E2D));
+    // 254 bytes fit the request, but not the answer: "备注:" takes 5 of its 255 bytes.
+    const QString beyondAnswer(127, QChar(0x4E2D));
+    env.prompter.answerNext([&](QDialog& dialog) {
+        static_cast<ModifyDialog&>(dialog).lineEditor()->setText(beyondAnswer);
+        return int(QDialog::Accepted);
+    });
+    doubleClick(window, 0);
+    QCOMPARE(sim->requestCount(), 0);
+    QCOMPARE(env.prompter.texts().mid(2),
+             (QStringList{"“备注”的名称与数值过长: 设备的应答为 259 字节, 最多 255 字节", "写入配置失败: " + beyondAnswer}));
+
+    const QString longest(125, QChar(0x4E2D));
     env.prompter.answerNext([&](QDialog& dialog) {
         static_cast<ModifyDialog&>(dialog).lineEditor()->setText(longest);
         return int(QDialog::Accepted);
@@ -389,6 +399,7 @@ void TestConfigWrite::tooLongValueSendsNothing()
     doubleClick(window, 0);
     QCOMPARE(sim->requestCount(), 1);
     QCOMPARE(sim.items(), QStringList{"备注:" + longest});
+    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("写入配置成功"));
 }
 
 void TestConfigWrite::unopenedLinkWritesNothing()

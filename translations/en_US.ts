@@ -423,6 +423,10 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <source>文件解析错误: %1 第 %2 行</source>
         <translation>File format error: %1, line %2</translation>
     </message>
+    <message>
+        <source>配置项 %1 是设备的调试开关, 不能从文件写入</source>
+        <translation>item %1 is the instrument&apos;s debug switch and is not written from a file</translation>
+    </message>
 </context>
 <context>
     <name>ConfigTree</name>
@@ -527,6 +531,10 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     <message>
         <source>写入配置失败,该项不支持修改</source>
         <translation>Write failed: the instrument does not allow this item to be changed</translation>
+    </message>
+    <message>
+        <source>“%1”的名称与数值过长: 设备的应答为 %2 字节, 最多 %3 字节</source>
+        <translation>Name and value of “%1” too long: the instrument&apos;s answer would take %2 bytes, at most %3</translation>
     </message>
 </context>
 <context>

@@ -423,6 +423,10 @@
         <source>文件解析错误: %1 第 %2 行</source>
         <translation>文件解析错误: %1 第 %2 行</translation>
     </message>
+    <message>
+        <source>配置项 %1 是设备的调试开关, 不能从文件写入</source>
+        <translation>配置项 %1 是设备的调试开关, 不能从文件写入</translation>
+    </message>
 </context>
 <context>
     <name>ConfigTree</name>
@@ -527,6 +531,10 @@
     <message>
         <source>写入配置失败,该项不支持修改</source>
         <translation>写入配置失败,该项不支持修改</translation>
+    </message>
+    <message>
+        <source>“%1”的名称与数值过长: 设备的应答为 %2 字节, 最多 %3 字节</source>
+        <translation>“%1”的名称与数值过长: 设备的应答为 %2 字节, 最多 %3 字节</translation>
     </message>
 </context>
 <context>
