@@ -2,6 +2,7 @@
 
 #include "config/configwriter.h"
 #include "config/itemcsv.h"
+#include "files/wholefile.h"
 
 #include <QFile>
 #include <QTextStream>
@@ -15,17 +16,18 @@ ConfigOutcome ConfigCsv::exportTo(const QString& fileName, const ConfigRows& row
 {
     const QString title = tr("导出配置");
     // Binary mode: the lines end in CR LF on every system, as the instrument's tools expect.
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    // Written beside the file and moved into place: a failed export keeps the earlier file.
+    WholeFile file(fileName);
+    if (!file.open())
         return ConfigOutcome::failure(title, tr("打开文件失败: %1").arg(fileName), ConfigFailure::File);
-    file.write("\xEF\xBB\xBF");
-    QTextStream stream(&file);
+    file.device()->write("\xEF\xBB\xBF");
+    QTextStream stream(file.device());
     stream.setCodec("utf-8");
     for (const ConfigRow& row : rows)
         stream << formatCsvLine(row.index, row.nameColumn, row.valueColumn) << QLatin1String("\r\n");
     stream.flush();
     // A full disk must not pass for a saved configuration.
-    if (stream.status() != QTextStream::Ok || file.error() != QFileDevice::NoError || !file.flush())
+    if (stream.status() != QTextStream::Ok || file.error() != QFileDevice::NoError || !file.commit())
         return ConfigOutcome::failure(title, tr("写入文件失败: %1").arg(fileName), ConfigFailure::File);
     return ConfigOutcome::success(tr("导出配置成功"));
 }

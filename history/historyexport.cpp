@@ -1,10 +1,10 @@
 #include "history/historyexport.h"
 
+#include "files/wholefile.h"
 #include "history/recordstore.h"
 #include "history/recordtable.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -136,21 +136,13 @@ void drawBands(QPainter& painter, const QRect& table, const QFont& font, const P
     painter.setFont(tableFont);
 }
 
-// A file that failed half-way is removed; a device such as /dev/full is left alone.
-void removePartialFile(QFile& file)
+// A file that failed half-way never takes the place of the earlier one.
+QString finishFile(WholeFile& file, bool written)
 {
-    file.close();
-    if (QFileInfo(file.fileName()).isFile())
-        file.remove();
-}
-
-QString finishFile(QFile& file, bool written)
-{
-    if (!written || !file.flush() || file.error() != QFileDevice::NoError) {
-        removePartialFile(file);
+    if (!written || file.error() != QFileDevice::NoError || !file.commit()) {
+        file.cancel();
         return HistoryExport::tr("写入文件失败: %1").arg(file.fileName());
     }
-    file.close();
     return QString();
 }
 
@@ -187,10 +179,10 @@ QString HistoryExport::withSuffix(const QString& path, const QString& filter)
 
 QString HistoryExport::exportCsv(const RecordStore& records, const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+    WholeFile file(path);
+    if (!file.open(QIODevice::Text))
         return tr("打开文件失败: %1").arg(path);
-    QTextStream stream(&file);
+    QTextStream stream(file.device());
     stream.setCodec(QTextCodec::codecForLocale());
     stream.setGenerateByteOrderMark(false);
     for (int row = 0; row < records.lineCount(); ++row)
@@ -222,17 +214,17 @@ QList<QStringList> HistoryExport::tableRows(const RecordStore& records)
 
 QString HistoryExport::exportTableCsv(const RecordStore& records, const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    WholeFile file(path);
+    if (!file.open())
         return tr("打开文件失败: %1").arg(path);
-    bool written = file.write("\xEF\xBB\xBF") == 3;
+    bool written = file.device()->write("\xEF\xBB\xBF") == 3;
     for (const QStringList& row : tableRows(records)) {
         QStringList cells;
         cells.reserve(row.size());
         for (const QString& cell : row)
             cells.append(csvCell(cell));
         const QByteArray line = cells.join(QLatin1Char(',')).toUtf8() + "\r\n";
-        written = written && file.write(line) == line.size();
+        written = written && file.device()->write(line) == line.size();
     }
     return finishFile(file, written);
 }
@@ -269,10 +261,10 @@ QString HistoryExport::exportPdf(const RecordStore& records, const QString& path
     if (layout.rowsPerPage <= 0)
         return tr("导出数据失败，字体太大，一页放不下一行");
 
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    WholeFile file(path);
+    if (!file.open())
         return tr("打开文件失败: %1").arg(path);
-    QPdfWriter writer(&file);
+    QPdfWriter writer(file.device());
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setTitle(tr("历史数据"));
     QPainter painter;
