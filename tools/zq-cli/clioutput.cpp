@@ -3,6 +3,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
+#include <algorithm>
 #include <cstdio>
 #include <unistd.h>
 
@@ -30,16 +31,39 @@ void write(FILE* stream, const QString& text)
     std::fputc('\n', stream);
     std::fflush(stream);
 }
+} // namespace
+
+QString CliOutput::visible(const QString& text)
+{
+    const auto hidden = [](ushort c) {
+        const bool control = (c < 0x20 && c != '\t' && c != '\n') || (c >= 0x7F && c <= 0x9F);
+        const bool bidi = (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+        return control || bidi;
+    };
+    if (std::none_of(text.cbegin(), text.cend(), [&](QChar c) { return hidden(c.unicode()); }))
+        return text;
+    QString shown;
+    shown.reserve(text.size() + 16);
+    for (const QChar c : text) {
+        const ushort code = c.unicode();
+        if (!hidden(code))
+            shown += c;
+        else if (code <= 0xFF)
+            shown += QStringLiteral("\\x%1").arg(code, 2, 16, QLatin1Char('0'));
+        else
+            shown += QStringLiteral("\\u%1").arg(code, 4, 16, QLatin1Char('0'));
+    }
+    return shown;
 }
 
 void CliOutput::line(const QString& text)
 {
-    write(stdout, text);
+    write(stdout, visible(text));
 }
 
 void CliOutput::error(const QString& text)
 {
-    write(stderr, text);
+    write(stderr, visible(text));
 }
 
 void CliOutput::json(const QJsonObject& object)
@@ -73,7 +97,8 @@ void CliOutput::result(const LinkTarget& target, const InstrumentResult& result,
         line(prefix + (result.code == ExitOk ? tr("成功") : tr("失败 (退出码 %1)").arg(int(result.code))));
 }
 
-ProgressDisplay::ProgressDisplay(bool terminal) : terminal(terminal) {}
+ProgressDisplay::ProgressDisplay(bool terminal) : terminal(terminal)
+{ }
 
 ProgressDisplay::~ProgressDisplay()
 {

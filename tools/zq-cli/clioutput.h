@@ -11,6 +11,10 @@
 
 // Where zq-cli writes: results on standard output (plain lines, or one JSON object per line),
 // errors and progress on standard error, so that a script can read standard output alone.
+// Texts that come from an instrument (item names and values, record and monitor lines, the names
+// the search finds) may hold control characters: on a terminal they would move the cursor, retitle
+// the window or clear it, or make a value look like another. Plain lines show them as escapes;
+// JSON escapes them itself, and files keep the bytes as received.
 class CliOutput
 {
     Q_DECLARE_TR_FUNCTIONS(CliOutput)
@@ -18,6 +22,9 @@ public:
     static void line(const QString& text);
     static void error(const QString& text);
     static void json(const QJsonObject& object);
+    // text with C0 controls but tab and line feed, DEL and C1 controls as "\x1b", and the
+    // bidirectional embeddings, overrides and isolates as "\u202e".
+    static QString visible(const QString& text);
     static bool stderrIsTerminal();
 
     // One instrument's result: its lines (each prefixed with the instrument when several take
