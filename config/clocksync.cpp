@@ -11,12 +11,16 @@ ConfigOutcome ClockSync::run()
 ConfigOutcome ClockSync::run(const LinkSettings& link, const QDateTime& time, const std::atomic<bool>* stop)
 {
     const QString title = tr("同步时间");
+    // The instrument's clock runs on local time; the request carries its wall-clock digits.
+    const QDateTime local = (time.isValid() ? time : QDateTime::currentDateTime()).toLocalTime();
+    if (!fits(local))
+        return ConfigOutcome::failure(title, outOfRangeText(local), ConfigFailure::BadValue);
     LinkChannel channel;
     channel.setStopFlag(stop);
     if (!channel.open(link))
         return ConfigOutcome::failure(title, channel.errorText(), ConfigFailure::CannotOpen, channel.openError());
     QByteArray reply;
-    const ExchangeResult result = channel.exchange(buildSetClockRequest(channel.deviceAddress(), time.isValid() ? time : QDateTime::currentDateTime()), reply,
+    const ExchangeResult result = channel.exchange(buildSetClockRequest(channel.deviceAddress(), local), reply,
                                                    CrcOrder::LowFirst, LinkTimings::current().setClockMs);
     if (result == ExchangeStopped) {
         ConfigOutcome stopped;
@@ -35,4 +39,19 @@ ConfigOutcome ClockSync::run(const LinkSettings& link, const QDateTime& time, co
         outcome.addInformation(title, tr("同步时间成功"));
     outcome.contact = contactOf(result);
     return outcome;
+}
+
+bool ClockSync::fits(const QDateTime& time)
+{
+    const int year = time.toLocalTime().date().year();
+    return year >= FirstYear && year <= LastYear;
+}
+
+QString ClockSync::outOfRangeText(const QDateTime& time)
+{
+    // The year is sent as two digits: 2100 would be set as 2000, 1999 as 2099.
+    return tr("时间 %1 超出仪器的时钟范围 (%2 年至 %3 年), 未发送")
+        .arg(time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")))
+        .arg(FirstYear)
+        .arg(LastYear);
 }

@@ -369,6 +369,10 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <source>同步时间成功</source>
         <translation>Time synced</translation>
     </message>
+    <message>
+        <source>时间 %1 超出仪器的时钟范围 (%2 年至 %3 年), 未发送</source>
+        <translation>The time %1 is outside the instrument's clock range (years %2 to %3); nothing was sent</translation>
+    </message>
 </context>
 <context>
     <name>ConfigBackup</name>

@@ -369,6 +369,10 @@
         <source>同步时间成功</source>
         <translation>同步时间成功</translation>
     </message>
+    <message>
+        <source>时间 %1 超出仪器的时钟范围 (%2 年至 %3 年), 未发送</source>
+        <translation>时间 %1 超出仪器的时钟范围 (%2 年至 %3 年), 未发送</translation>
+    </message>
 </context>
 <context>
     <name>ConfigBackup</name>
