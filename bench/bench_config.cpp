@@ -1,221 +1,188 @@
-// Times a full configuration read of 256 items through the read thread and a write-all of 256
-// items from the main window, both against the simulator over UDP on loopback, beside their floors:
-// the same 256 bare readItem, and writeItem, exchanges on one link channel.
+// A configuration of 256 items against the simulator process over UDP on loopback:
+//  - read into the main window (Refresh, until the window is idle with every row), and
+//  - written from it (Write-all, until idle), each beside the same 256 ReadItem or WriteItem
+//    exchanges through a bare socket;
+//  - zq-cli read, beside the bare exchanges plus zq-cli's start-up and exit (zq-cli --help).
+// A round repeats each path for about a second, measured path and floor one after the other.
+// Usage: bench_config [--loaded] [--rounds N]
 #include "app/mainwindow.h"
-#include "config/configwriter.h"
-#include "config/ui/configtree.h"
+#include "bench/support/bareclients.h"
+#include "bench/support/benchrun.h"
+#include "bench/support/simprocess.h"
 #include "config/itemtext.h"
-#include "link/linkchannel.h"
+#include "config/ui/configtree.h"
+#include "link/frames.h"
 #include "settings/config.h"
+#include "settings/settingkeys.h"
 #include "settings/singleton.h"
-#include "sim/instrumentsimulator.h"
-#include "sim/simulatorhost.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QStatusBar>
+#include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
-#include <QTextStream>
-#include <QThread>
 #include <QTimer>
 
-#include <algorithm>
 #include <cstdio>
+#include <functional>
 
 namespace {
 
 constexpr int ItemCount = 256;
-constexpr int Rounds = 21;
+constexpr quint8 Address = 0xFF;
 
-double median(QList<double> values)
+QStringList benchItems()
 {
-    std::sort(values.begin(), values.end());
-    return values.at(values.size() / 2);
-}
-
-double floorRound()
-{
-    LinkChannel channel;
-    channel.openFromSettings();
-    QByteArray reply;
-    QElapsedTimer timer;
-    timer.start();
+    QStringList items;
     for (int index = 0; index < ItemCount; ++index)
-        channel.readItem(index, reply, 3000);
-    return timer.nsecsElapsed() / 1e6;
+        items.append(QStringLiteral("配置项%1:%2").arg(index).arg(index * 10));
+    return items;
 }
 
-// The same loop on a thread of its own, as the read runs.
-double floorRoundOnThread()
+// Milliseconds for times runs of job; -1 when one failed.
+double timed(int times, const std::function<bool()>& job)
 {
-    double ms = 0;
-    QThread* thread = QThread::create([&ms] { ms = floorRound(); });
-    thread->start();
-    thread->wait();
-    delete thread;
-    return ms;
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < times; ++i)
+        if (!job())
+            return -1;
+    return clock.nsecsElapsed() / 1e6;
 }
 
-double refreshRound(int* rows)
+// How many runs of the floor last a second.
+int runsPerRound(const std::function<bool()>& floor)
 {
-    RefreshThread thread;
-    int added = 0;
-    QObject::connect(&thread, &RefreshThread::signalAddItems, [&added](int, const QStringList&) { ++added; });
-    QElapsedTimer timer;
-    timer.start();
-    thread.start();
-    while (!thread.isFinished())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    const double ms = timer.nsecsElapsed() / 1e6;
-    thread.wait();
-    QCoreApplication::processEvents();
-    *rows = added;
-    return ms;
+    const double once = timed(3, floor) / 3;
+    return once > 0 ? qMax(1, int(1000.0 / once) + 1) : 0;
 }
 
-// The same 256 items written one by one, as a write-all sends them: the floor of a write-all.
-double writeFloorRound(const QStringList& items, int* answered)
+void waitWhileBusy(MainWindow& window)
 {
-    double ms = 0;
-    QThread* thread = QThread::create([&ms, &items, answered] {
-        LinkChannel channel;
-        channel.openFromSettings();
-        QByteArray reply;
-        QElapsedTimer timer;
-        timer.start();
-        for (int index = 0; index < items.size(); ++index) {
-            const QByteArray request =
-                buildWriteItemRequest(channel.deviceAddress(), index, itemValue(splitItemText(items.at(index))));
-            if (channel.exchange(request, reply, CrcOrder::LowFirst, 10000) == ExchangeOk
-                && checkItemReply(reply, channel.deviceAddress()) == ItemReply::Valid)
-                ++*answered;
-        }
-        ms = timer.nsecsElapsed() / 1e6;
-    });
-    thread->start();
-    thread->wait();
-    delete thread;
-    return ms;
-}
-
-// The write-all itself on a worker thread, without a window: what the window adds is the rest.
-double writerRound(const QStringList& items)
-{
-    ConfigRows rows;
-    for (const QString& item : items) {
-        ConfigRow row;
-        row.index = rows.size();
-        const QStringList columns = splitItemText(item);
-        row.nameColumn = columns.value(0);
-        row.valueColumn = columns.value(1);
-        rows.append(row);
-    }
-    double ms = 0;
-    QThread* thread = QThread::create([&ms, &rows] {
-        QElapsedTimer timer;
-        timer.start();
-        ConfigWriter::writeAll(LinkSettings::load(), rows, ConfigWriter::Progress());
-        ms = timer.nsecsElapsed() / 1e6;
-    });
-    thread->start();
-    thread->wait();
-    delete thread;
-    return ms;
-}
-
-// Runs the event loop for ms, as a window in use sits idle between operations.
-void settle(int ms)
-{
-    QEventLoop idle;
-    QTimer::singleShot(ms, &idle, &QEventLoop::quit);
-    idle.exec();
-}
-
-// From the trigger until the window has shown the outcome (the rows' new values included), in a
-// shown window that has laid out and painted its rows before.
-double writeAllRound(const QStringList& items, QString* status)
-{
-    MainWindow window;
-    for (int index = 0; index < items.size(); ++index)
-        window.slotAddItems(index, splitItemText(items.at(index)));
-    window.show();
-    settle(50);
-    QElapsedTimer timer;
-    timer.start();
-    window.slotWriteItems();
-    // Waits as the application's own loop does. (processEvents with a time limit never sleeps: it
-    // kept a core busy that the worker and the simulator needed.)
+    // Waits as the application's own loop does, sleeping until the next event.
     while (window.isBusy())
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-    const double ms = timer.nsecsElapsed() / 1e6;
-    *status = window.statusBar()->currentMessage();
-    return ms;
 }
 
+// Runs measured and floor, each `times` times, per round (their order alternating), and prints
+// and summarises the per-round ratios.
+void compare(const QString& name, const BenchOptions& options, const std::function<bool()>& measured,
+             const std::function<bool()>& floor)
+{
+    const int times = runsPerRound(floor);
+    if (times == 0 || !measured()) {
+        std::printf("%s: failed before the first round\n", qPrintable(name));
+        return;
+    }
+    RoundFigures figures;
+    for (int round = 0; round < options.rounds; ++round) {
+        const bool floorFirst = round % 2 == 0;
+        double floorMs = floorFirst ? timed(times, floor) : -2;
+        const double measuredMs = timed(times, measured);
+        if (!floorFirst)
+            floorMs = timed(times, floor);
+        if (floorMs < 0 || measuredMs < 0) {
+            std::printf("%s: round %d failed\n", qPrintable(name), round + 1);
+            return;
+        }
+        figures.add(measuredMs / times, floorMs / times);
+    }
+    std::printf("%s: %d runs a round; %.2f ms against a floor of %.2f ms a run (medians)\n", qPrintable(name), times,
+                figures.medianMeasured(), figures.medianFloor());
+    printRatioSummary(name, figures, QStringLiteral("ms"));
 }
+
+bool runCli(const QStringList& arguments)
+{
+    QProcess cli;
+    cli.setStandardOutputFile(QProcess::nullDevice());
+    cli.start(QCoreApplication::applicationDirPath() + QStringLiteral("/zq-cli"), arguments);
+    return cli.waitForFinished(30000) && cli.exitStatus() == QProcess::NormalExit && cli.exitCode() == 0;
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
+    const BenchOptions options = BenchOptions::parse(argc, argv, 5);
     QTemporaryDir dir;
     QDir::setCurrent(dir.path());
 
-    QStringList items;
-    for (int index = 0; index < ItemCount; ++index)
-        items.append(QStringLiteral("配置项%1:%2").arg(index).arg(index * 10));
-    SimulatorHost host;
-    if (!host.start() || !host.listenUdp()) {
-        std::fprintf(stderr, "the simulator did not start\n");
+    const QStringList items = benchItems();
+    QFile itemFile(dir.filePath(QStringLiteral("items.txt")));
+    if (!itemFile.open(QIODevice::WriteOnly) || itemFile.write(items.join(QLatin1Char('\n')).toUtf8()) < 0)
+        return 1;
+    itemFile.close();
+    SimProcess sim;
+    if (!sim.start({QStringLiteral("--items"), itemFile.fileName()})) {
+        std::fprintf(stderr, "%s\n", qPrintable(sim.errorText()));
         return 1;
     }
-    host.simulator()->setItems(items);
     Config* config = singleton<Config>::instance();
-    config->setValue(QStringLiteral("communicate/udp"), 1);
-    config->setValue(QStringLiteral("udp/address"), QStringLiteral("127.0.0.1"));
-    config->setValue(QStringLiteral("udp/port"), QString::number(host.simulator()->udpPort()));
+    config->setValue(Settings::UseUdp, 1);
+    config->setValue(Settings::UdpAddress, QStringLiteral("127.0.0.1"));
+    config->setValue(Settings::UdpPort, QString::number(sim.udpPort()));
+    config->setValue(Settings::DeviceAddress, Address);
 
-    QList<double> floors, threadFloors, writeFloors, writers, refreshes, writes;
-    int rows = 0;
-    int answeredWrites = 0;
-    QString status;
-    for (int round = 0; round < Rounds; ++round) {
-        floors.append(floorRound());
-        threadFloors.append(floorRoundOnThread());
-        refreshes.append(refreshRound(&rows));
-        answeredWrites = 0;
-        writeFloors.append(writeFloorRound(items, &answeredWrites));
-        writers.append(writerRound(items));
-        writes.append(writeAllRound(items, &status));
-    }
-    QTextStream out(stdout);
-    out << "256 items over UDP on loopback, median of " << Rounds << " rounds\n";
-    out << QStringLiteral("  floor, bare readItem exchanges on a worker thread: %1 ms total, %2 ms per item\n")
-               .arg(median(threadFloors), 0, 'f', 1)
-               .arg(median(threadFloors) / ItemCount, 0, 'f', 3);
-    out << QStringLiteral("  floor, bare readItem exchanges on the UI thread:   %1 ms total, %2 ms per item\n")
-               .arg(median(floors), 0, 'f', 1)
-               .arg(median(floors) / ItemCount, 0, 'f', 3);
-    out << QStringLiteral("  refresh through RefreshThread (worker thread):     %1 ms total, %2 ms per item (%3 rows)\n")
-               .arg(median(refreshes), 0, 'f', 1)
-               .arg(median(refreshes) / ItemCount, 0, 'f', 3)
-               .arg(rows);
-    out << QStringLiteral("  floor, bare writeItem exchanges on a worker thread: %1 ms total, %2 ms per item (%3 answered)\n")
-               .arg(median(writeFloors), 0, 'f', 1)
-               .arg(median(writeFloors) / ItemCount, 0, 'f', 3)
-               .arg(answeredWrites);
-    out << QStringLiteral("  write-all without a window (worker thread):       %1 ms total, %2x the floor\n")
-               .arg(median(writers), 0, 'f', 1)
-               .arg(median(writers) / median(writeFloors), 0, 'f', 2);
-    out << QStringLiteral("  write-all from the main window (worker thread):    %1 ms total, %2 ms per item, %3x the floor (status %4)\n")
-               .arg(median(writes), 0, 'f', 1)
-               .arg(median(writes) / ItemCount, 0, 'f', 3)
-               .arg(median(writes) / median(writeFloors), 0, 'f', 2)
-               .arg(status);
-    host.stop();
+    const BusyLoops load(options.loaded);
+    printHeading("bench_config: 256 items with the simulator process over UDP", options);
+
+    BareUdp bare;
+    if (!bare.open(sim.udpPort()))
+        return 1;
+    QByteArray reply;
+    const auto bareReads = [&] {
+        for (int index = 0; index < ItemCount; ++index)
+            if (!bare.exchange(buildReadItemRequest(Address, index), &reply, Address, CrcOrder::LowFirst, 3000))
+                return false;
+        return true;
+    };
+    QList<QByteArray> writeRequests;
+    for (int index = 0; index < ItemCount; ++index)
+        writeRequests.append(buildWriteItemRequest(Address, index, itemValue(splitItemText(items.at(index)))));
+    const auto bareWrites = [&] {
+        for (const QByteArray& request : writeRequests)
+            if (!bare.exchange(request, &reply, Address, CrcOrder::LowFirst, 10000))
+                return false;
+        return true;
+    };
+
+    MainWindow readWindow;
+    readWindow.show();
+    compare(
+        QStringLiteral("config read 256 (window)"), options,
+        [&] {
+            readWindow.slotRefresh();
+            waitWhileBusy(readWindow);
+            return readWindow.configTree()->topLevelItemCount() == ItemCount;
+        },
+        bareReads);
+
+    MainWindow writeWindow;
+    for (int index = 0; index < items.size(); ++index)
+        writeWindow.slotAddItems(index, splitItemText(items.at(index)));
+    writeWindow.show();
+    compare(
+        QStringLiteral("config write-all 256 (window)"), options,
+        [&] {
+            writeWindow.slotWriteItems();
+            waitWhileBusy(writeWindow);
+            return true;
+        },
+        bareWrites);
+
+    // The floor of zq-cli is the bare exchanges plus its start-up and exit (zq-cli --help), both
+    // measured in the same rounds.
+    const QStringList readArguments{QStringLiteral("read"), QStringLiteral("--udp"),
+                                    QStringLiteral("127.0.0.1:%1").arg(sim.udpPort())};
+    compare(
+        QStringLiteral("zq-cli read 256"), options, [&] { return runCli(readArguments); },
+        [&] { return bareReads() && runCli({QStringLiteral("--help")}); });
     singleton<Config>::destroy();
     return 0;
 }

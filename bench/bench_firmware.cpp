@@ -1,8 +1,14 @@
-// Firmware transfer and download speed. The transfer of a 256 KiB image (page numbers wrap):
-// over the pty paced at 115200 baud, as a share of the line's limit; over UDP on loopback beside a
-// floor, the same request/acknowledgement sequence through a plain socket. The download of a 50 MB
-// file from the simulator's server on loopback beside a bare QNetworkAccessManager read into a
-// file, with the peak memory growth of the download. Usage: bench_firmware
+// Firmware transfer and download against the simulator process, each beside a bare floor in the
+// same rounds (their order alternating):
+//  - the transfer of an image over UDP on loopback through the update thread, from the erase's
+//    acknowledgement to the last page's, beside the same pages sent through a bare socket;
+//  - the same over the pseudo-terminal paced at 115200 baud, beside the bare pty slave;
+//  - the download of a 60 MB file from the simulator's HTTP server through the download thread,
+//    beside a bare TCP socket writing the same body to a file; and the download's peak memory.
+// Usage: bench_firmware [--loaded] [--rounds N]
+#include "bench/support/bareclients.h"
+#include "bench/support/benchrun.h"
+#include "bench/support/simprocess.h"
 #include "firmware/downloadthread.h"
 #include "firmware/packagewriter.h"
 #include "firmware/updatethread.h"
@@ -10,41 +16,31 @@
 #include "settings/config.h"
 #include "settings/settingkeys.h"
 #include "settings/singleton.h"
-#include "sim/downloadserver.h"
-#include "sim/instrumentsimulator.h"
-#include "sim/simulatorhost.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
-#include <QNetworkAccessManager>
-#include <QNetworkDatagram>
-#include <QNetworkReply>
 #include <QTemporaryDir>
-#include <QUdpSocket>
 
 #include <cstdio>
+#include <functional>
 
 namespace {
 
-constexpr int ImageBytes = 256 * 1024;
 constexpr int Baud = 115200;
+// Below the 64 MiB a download may have; six of them make a round.
+constexpr qint64 DownloadBytes = 60LL * 1000 * 1000;
+constexpr int DownloadsPerRound = 6;
+const QString Model = QStringLiteral("ZQ-100");
 
-// Seconds from the erase's acknowledgement to the last page's.
-double transferSeconds(bool udp, SimulatorHost& host)
+// Seconds from the erase's acknowledgement to the last page's through the update thread.
+double transferSeconds(int imageBytes)
 {
-    Config* config = singleton<Config>::instance();
-    config->setValue(Settings::UseUdp, udp ? 1 : 0);
-    config->setValue(Settings::UdpAddress, QStringLiteral("127.0.0.1"));
-    config->setValue(Settings::UdpPort, QString::number(host.simulator()->udpPort()));
-    config->setValue(Settings::SerialPort, host.simulator()->ptyPath());
-    config->setValue(Settings::SerialBaudRate, Baud);
-
     DEncryptInfo info;
-    info.fields = PackageWriter::fields(QStringLiteral("bench"), QStringLiteral("ZQ-100"), QStringLiteral("1"),
-                                        QByteArray(ImageBytes, '\x3C'));
+    info.fields =
+        PackageWriter::fields(QStringLiteral("bench"), Model, QStringLiteral("1"), QByteArray(imageBytes, '\x3C'));
     UpdateThread thread;
     thread.setInfo(info);
     thread.setExchangeTimeout(300); // the loader never answers EndUpdate
@@ -52,41 +48,66 @@ double transferSeconds(bool udp, SimulatorHost& host)
     qint64 first = -1;
     qint64 last = -1;
     int reports = 0;
-    QObject::connect(&thread, &UpdateThread::signalUpdateProgress, &thread, [&](int) {
-        (first < 0 ? first : last) = clock.nsecsElapsed();
-        ++reports;
-    }, Qt::DirectConnection);
+    QObject::connect(
+        &thread, &UpdateThread::signalUpdateProgress, &thread,
+        [&](int) {
+            (first < 0 ? first : last) = clock.nsecsElapsed();
+            ++reports;
+        },
+        Qt::DirectConnection);
     clock.start();
     thread.start();
     thread.wait();
-    if (reports != ImageBytes / FirmwarePageSize + 1 || host.simulator()->receivedImage() != info.image()) {
-        std::fprintf(stderr, "transfer failed\n");
+    if (reports != imageBytes / FirmwarePageSize + 1) {
+        std::fprintf(stderr, "transfer failed after %d reports\n", reports);
         return -1;
     }
     return (last - first) / 1e9;
 }
 
-double udpFloorSeconds(SimulatorHost& host)
+// The same erase and pages through a bare client; seconds for the pages.
+template <typename Bare> double bareTransferSeconds(Bare& bare, int imageBytes)
 {
-    QUdpSocket socket;
-    const QHostAddress peer(QHostAddress::LocalHost);
-    const quint16 port = host.simulator()->udpPort();
-    auto exchange = [&](const QByteArray& request) {
-        socket.writeDatagram(request, peer, port);
-        if (!socket.waitForReadyRead(3000))
-            return false;
-        while (socket.hasPendingDatagrams())
-            socket.receiveDatagram();
-        return true;
-    };
-    exchange(buildEraseFlashRequest(ImageBytes));
+    QByteArray reply;
+    if (!bare.exchange(buildEraseFlashRequest(quint32(imageBytes)), &reply, 0, CrcOrder::HighFirst, 10000))
+        return -1;
     const QByteArray page(FirmwarePageSize, '\x3C');
     QElapsedTimer clock;
     clock.start();
-    for (int i = 0; i < ImageBytes / FirmwarePageSize; ++i)
-        if (!exchange(buildWritePageRequest(quint8(i % 256), page)))
+    for (int i = 0; i < imageBytes / FirmwarePageSize; ++i)
+        if (!bare.exchange(buildWritePageRequest(quint8(i % 256), page), &reply, 0, CrcOrder::HighFirst, 10000))
             return -1;
     return clock.nsecsElapsed() / 1e9;
+}
+
+void compare(const QString& name, const BenchOptions& options, const std::function<double()>& measured,
+             const std::function<double()>& floor, const QString& unit = QStringLiteral("s"))
+{
+    RoundFigures figures;
+    for (int round = 0; round < options.rounds; ++round) {
+        double floorValue = round % 2 == 0 ? floor() : 0;
+        const double measuredValue = measured();
+        if (round % 2 == 1)
+            floorValue = floor();
+        if (floorValue <= 0 || measuredValue <= 0) {
+            std::printf("%s: round %d failed\n", qPrintable(name), round + 1);
+            return;
+        }
+        figures.add(measuredValue, floorValue);
+    }
+    std::printf("%s: %.3f %s against a floor of %.3f %s (medians)\n", qPrintable(name), figures.medianMeasured(),
+                qPrintable(unit), figures.medianFloor(), qPrintable(unit));
+    printRatioSummary(name, figures, unit);
+}
+
+void pointAt(const SimProcess& sim, bool udp)
+{
+    Config* config = singleton<Config>::instance();
+    config->setValue(Settings::UseUdp, udp ? 1 : 0);
+    config->setValue(Settings::UdpAddress, QStringLiteral("127.0.0.1"));
+    config->setValue(Settings::UdpPort, QString::number(sim.udpPort()));
+    config->setValue(Settings::SerialPort, sim.ptyPath());
+    config->setValue(Settings::SerialBaudRate, Baud);
 }
 
 long statusKiB(const char* field)
@@ -100,46 +121,27 @@ long statusKiB(const char* field)
     return -1;
 }
 
-void resetPeakMemory()
+double downloadSeconds(const QString& link, const QString& folder, long* peakGrowthKiB)
 {
-    QFile refs(QStringLiteral("/proc/self/clear_refs"));
-    if (refs.open(QIODevice::WriteOnly))
-        refs.write("5");
-}
-
-double downloadSeconds(const QString& link, const QString& folder, long* growthKiB)
-{
+    QDir(folder).removeRecursively();
+    QDir().mkpath(folder);
     DownloadThread thread;
     QEventLoop loop;
     bool ok = false;
     QObject::connect(&thread, &DownloadThread::signalDownloadSucceed, &loop, [&] { ok = true; });
     QObject::connect(&thread, &QThread::finished, &loop, &QEventLoop::quit);
-    resetPeakMemory();
+    QFile refs(QStringLiteral("/proc/self/clear_refs"));
+    if (refs.open(QIODevice::WriteOnly))
+        refs.write("5"); // the peak starts again from here
+    refs.close();
     const long before = statusKiB("VmRSS:");
     QElapsedTimer clock;
     clock.start();
     thread.startDownload(link, folder);
     loop.exec();
     const double seconds = clock.nsecsElapsed() / 1e9;
-    *growthKiB = statusKiB("VmHWM:") - before;
+    *peakGrowthKiB = qMax(*peakGrowthKiB, statusKiB("VmHWM:") - before);
     return ok ? seconds : -1;
-}
-
-double floorSeconds(const QString& link, const QString& path)
-{
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    QNetworkAccessManager manager;
-    QElapsedTimer clock;
-    clock.start();
-    QNetworkReply* reply = manager.get(QNetworkRequest(QUrl(link)));
-    QEventLoop loop;
-    QObject::connect(reply, &QNetworkReply::readyRead, &loop, [&] { file.write(reply->readAll()); });
-    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    loop.exec();
-    file.write(reply->readAll());
-    delete reply;
-    return clock.nsecsElapsed() / 1e9;
 }
 
 } // namespace
@@ -147,39 +149,76 @@ double floorSeconds(const QString& link, const QString& path)
 int main(int argc, char* argv[])
 {
     QCoreApplication application(argc, argv);
+    const BenchOptions options = BenchOptions::parse(argc, argv, 5);
     QTemporaryDir dir;
     QDir::setCurrent(dir.path());
 
-    SimulatorHost host;
-    if (!host.start() || !host.listenUdp() || !host.openPty()) {
-        std::fprintf(stderr, "simulator failed\n");
+    SimProcess udpSim;
+    SimProcess ptySim;
+    if (!udpSim.start({QStringLiteral("--model"), Model, QStringLiteral("--http"), QStringLiteral("127.0.0.1:0"),
+                       QStringLiteral("--http-file"), QStringLiteral("big.bin:%1").arg(DownloadBytes)})
+        || !ptySim.start({QStringLiteral("--model"), Model, QStringLiteral("--pty"), QStringLiteral("--baud"),
+                          QString::number(Baud)})) {
+        std::fprintf(stderr, "%s%s\n", qPrintable(udpSim.errorText()), qPrintable(ptySim.errorText()));
         return 1;
     }
-    host.simulator()->setModel(QStringLiteral("ZQ-100"));
-    const int pages = ImageBytes / FirmwarePageSize;
+    const BusyLoops load(options.loaded);
+    printHeading("bench_firmware: transfers and a download from the simulator process", options);
 
-    host.simulator()->setLineRate(Baud);
-    const double pty = transferSeconds(false, host);
-    host.simulator()->setLineRate(0);
-    const double limit = pages * (1038.0 + 25.0) * 10.0 / Baud;
-    std::printf("transfer over the pty at %d baud: %.2f s for %d pages; line limit %.2f s; share of the line %.1f %%\n",
-                Baud, pty, pages, limit, 100.0 * limit / pty);
+    // 12 MiB of pages a round over UDP (the page numbers wrap): about a second of the floor.
+    const int udpImage = 12 * 1024 * 1024;
+    const int udpTransfers = 1;
+    pointAt(udpSim, true);
+    BareUdp bareUdp;
+    bareUdp.open(udpSim.udpPort());
+    compare(
+        QStringLiteral("firmware pages over UDP"), options,
+        [&] {
+            double total = 0;
+            for (int i = 0; i < udpTransfers; ++i)
+                total += transferSeconds(udpImage);
+            return total;
+        },
+        [&] {
+            double total = 0;
+            for (int i = 0; i < udpTransfers; ++i)
+                total += bareTransferSeconds(bareUdp, udpImage);
+            return total;
+        });
 
-    const double udp = transferSeconds(true, host);
-    const double floor = udpFloorSeconds(host);
-    std::printf("transfer over UDP: %.3f s (%.0f KiB/s); plain-socket floor %.3f s (%.0f KiB/s); share of the floor %.1f %%\n",
-                udp, ImageBytes / 1024.0 / udp, floor, ImageBytes / 1024.0 / floor, 100.0 * floor / udp);
+    // 16 pages at 115200 baud: about a second and a half.
+    const int ptyImage = 16 * FirmwarePageSize;
+    pointAt(ptySim, false);
+    compare(
+        QStringLiteral("firmware pages over pty 115200"), options, [&] { return transferSeconds(ptyImage); },
+        [&] {
+            BarePty pty;
+            return pty.open(ptySim.ptyPath()) ? bareTransferSeconds(pty, ptyImage) : -1.0;
+        });
 
-    DownloadServer server;
-    const qint64 size = 50LL * 1000 * 1000;
-    server.addGeneratedFile(QStringLiteral("big.bin"), size);
-    server.listen(QHostAddress::LocalHost);
-    const QString link = server.fileUrl(QStringLiteral("big.bin"));
-    long growth = 0;
-    floorSeconds(link, dir.filePath(QStringLiteral("warm.bin"))); // warm up both ends
-    const double downloaded = downloadSeconds(link, dir.filePath(QStringLiteral("out")), &growth);
-    const double bare = floorSeconds(link, dir.filePath(QStringLiteral("floor.bin")));
-    std::printf("download of 50 MB: %.2f s (%.1f MB/s); bare QNetworkAccessManager floor %.2f s (%.1f MB/s); share of the floor %.1f %%; peak memory growth %.1f MB\n",
-                downloaded, size / 1e6 / downloaded, bare, size / 1e6 / bare, 100.0 * bare / downloaded, growth / 1024.0);
+    const QString link = udpSim.pageUrl().section(QLatin1Char('/'), 0, -2) + QStringLiteral("/files/big.bin");
+    long peakKiB = 0;
+    compare(
+        QStringLiteral("download 6 x 60 MB"), options,
+        [&] {
+            double total = 0;
+            for (int i = 0; i < DownloadsPerRound && total >= 0; ++i) {
+                const double seconds = downloadSeconds(link, dir.filePath(QStringLiteral("out")), &peakKiB);
+                total = seconds < 0 ? -1 : total + seconds;
+            }
+            return total;
+        },
+        [&] {
+            QElapsedTimer clock;
+            clock.start();
+            for (int i = 0; i < DownloadsPerRound; ++i)
+                if (bareHttpGet(link, dir.filePath(QStringLiteral("floor.bin"))) != DownloadBytes)
+                    return -1.0;
+            return clock.nsecsElapsed() / 1e9;
+        });
+    std::printf("download peak memory growth %.1f MB\n", peakKiB / 1024.0);
+    printSummary(QStringLiteral("download peak memory growth"), peakKiB / 1024.0, peakKiB / 1024.0,
+                 QStringLiteral("MiB"), QStringLiteral("-"), options.rounds);
+    singleton<Config>::destroy();
     return 0;
 }

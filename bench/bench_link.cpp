@@ -1,167 +1,109 @@
-// Time per ReadItem exchange through LinkChannel against the simulator, over UDP on loopback and
-// over a pseudo-terminal, beside the floor: the same bytes echoed through a plain socket and a
-// plain pty file descriptor by a bare thread. Usage: bench_link [exchanges, default 2000]
-#include "settings/config.h"
-#include "settings/singleton.h"
+// Time per ReadItem exchange through LinkChannel, over UDP on loopback and over a pseudo-terminal,
+// against the simulator in a process of its own. The floor is a bare socket (or the bare pty
+// slave) talking to the same simulator, one send, one poll, one receive. Each round runs the floor
+// and the channel one after the other (their order alternating), each for about a second; the
+// ratio is taken per round. Usage: bench_link [--loaded] [--rounds N]
+#include "bench/support/bareclients.h"
+#include "bench/support/benchrun.h"
+#include "bench/support/simprocess.h"
 #include "link/frames.h"
 #include "link/linkchannel.h"
-#include "sim/instrumentsimulator.h"
-#include "sim/simulatorhost.h"
+#include "settings/linksettings.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QSettings>
-#include <QTemporaryDir>
 
-#include <arpa/inet.h>
 #include <cstdio>
-#include <fcntl.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <pty.h>
-#include <sys/socket.h>
-#include <termios.h>
-#include <thread>
-#include <unistd.h>
+#include <functional>
 
 namespace {
 
-struct Figure
-{
-    int done = 0;
-    qint64 nanoseconds = 0;
-    double microsecondsEach() const { return done ? double(nanoseconds) / done / 1000.0 : 0.0; }
-};
+constexpr quint8 Address = 0xFF;
+constexpr int ItemsCycled = 20;
 
-Figure linkExchanges(bool udp, const SimulatorHost& host, int count)
+LinkSettings settingsFor(const SimProcess& sim, bool udp)
 {
-    Config* config = singleton<Config>::instance();
-    config->setValue("communicate/udp", udp ? 1 : 0);
-    config->setValue("udp/address", "127.0.0.1");
-    config->setValue("udp/port", QString::number(host.simulator()->udpPort()));
-    config->setValue("serial/port", host.simulator()->ptyPath());
-    config->setValue("device/address", 255);
+    LinkSettings settings;
+    settings.useUdp = udp;
+    settings.udpAddress = QStringLiteral("127.0.0.1");
+    settings.udpPort = QString::number(sim.udpPort());
+    settings.serialPort = sim.ptyPath();
+    settings.deviceAddress = Address;
+    return settings;
+}
 
+// Microseconds for count exchanges through a fresh channel; -1 when one failed.
+double channelRound(const LinkSettings& settings, int count)
+{
     LinkChannel channel;
-    Figure figure;
-    if (!channel.openFromSettings()) {
+    if (!channel.open(settings)) {
         std::fprintf(stderr, "open failed: %s\n", qPrintable(channel.errorText()));
-        return figure;
+        return -1;
     }
     QByteArray reply;
-    for (int i = 0; i < 20; ++i) // warm up: first bind, caches
-        channel.readItem(0, reply, 3000);
     QElapsedTimer clock;
     clock.start();
-    for (int i = 0; i < count; ++i) {
-        if (channel.readItem(i % 20, reply, 3000) != ExchangeOk || !errorMessage(ExchangeOk, reply).isEmpty()) {
-            std::fprintf(stderr, "exchange %d failed\n", i);
-            break;
+    for (int i = 0; i < count; ++i)
+        if (channel.readItem(i % ItemsCycled, reply, 3000) != ExchangeOk
+            || !isCompleteReply(reply, Address, CrcOrder::LowFirst)) {
+            std::fprintf(stderr, "channel exchange %d failed\n", i);
+            return -1;
         }
-        ++figure.done;
-    }
-    figure.nanoseconds = clock.nsecsElapsed();
-    return figure;
+    return clock.nsecsElapsed() / 1e3;
 }
 
-// Reads exactly size bytes from a blocking descriptor.
-bool readFully(int fd, char* data, int size)
+template <typename Bare> double bareRound(Bare& bare, int count)
 {
-    for (int got = 0; got < size;) {
-        const ssize_t count = ::read(fd, data + got, size_t(size - got));
-        if (count <= 0)
-            return false;
-        got += int(count);
-    }
-    return true;
-}
-
-Figure udpFloor(const QByteArray& request, const QByteArray& reply, int count)
-{
-    Figure figure;
-    const int server = ::socket(AF_INET, SOCK_DGRAM, 0);
-    const int client = ::socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ::bind(server, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    ::getsockname(server, reinterpret_cast<sockaddr*>(&address), &length);
-    const int total = count + 20;
-
-    std::thread echo([&] {
-        char buffer[2048];
-        for (int i = 0; i < total; ++i) {
-            sockaddr_in from{};
-            socklen_t fromLength = sizeof from;
-            if (::recvfrom(server, buffer, sizeof buffer, 0, reinterpret_cast<sockaddr*>(&from), &fromLength) <= 0)
-                return;
-            ::sendto(server, reply.constData(), size_t(reply.size()), 0, reinterpret_cast<sockaddr*>(&from), fromLength);
-        }
-    });
-    char buffer[2048];
+    QByteArray reply;
     QElapsedTimer clock;
-    for (int i = 0; i < total; ++i) {
-        if (i == 20)
-            clock.start();
-        ::sendto(client, request.constData(), size_t(request.size()), 0, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        if (::recv(client, buffer, sizeof buffer, 0) != reply.size())
-            break;
-        if (i >= 20)
-            ++figure.done;
-    }
-    figure.nanoseconds = clock.nsecsElapsed();
-    echo.join();
-    ::close(client);
-    ::close(server);
-    return figure;
-}
-
-Figure ptyFloor(const QByteArray& request, const QByteArray& reply, int count)
-{
-    Figure figure;
-    int master = -1;
-    int slave = -1;
-    if (::openpty(&master, &slave, nullptr, nullptr, nullptr) != 0)
-        return figure;
-    for (int fd : {master, slave}) {
-        termios settings;
-        ::tcgetattr(fd, &settings);
-        ::cfmakeraw(&settings);
-        ::tcsetattr(fd, TCSANOW, &settings);
-    }
-    const int total = count + 20;
-    std::thread echo([&] {
-        QByteArray buffer(request.size(), Qt::Uninitialized);
-        for (int i = 0; i < total; ++i) {
-            if (!readFully(master, buffer.data(), buffer.size()))
-                return;
-            if (::write(master, reply.constData(), size_t(reply.size())) != reply.size())
-                return;
+    clock.start();
+    for (int i = 0; i < count; ++i)
+        if (!bare.exchange(buildReadItemRequest(Address, i % ItemsCycled), &reply, Address, CrcOrder::LowFirst, 3000)) {
+            std::fprintf(stderr, "bare exchange %d failed\n", i);
+            return -1;
         }
-    });
-    QByteArray buffer(reply.size(), Qt::Uninitialized);
-    QElapsedTimer clock;
-    for (int i = 0; i < total; ++i) {
-        if (i == 20)
-            clock.start();
-        if (::write(slave, request.constData(), size_t(request.size())) != request.size()
-            || !readFully(slave, buffer.data(), buffer.size()))
-            break;
-        if (i >= 20)
-            ++figure.done;
-    }
-    figure.nanoseconds = clock.nsecsElapsed();
-    echo.join();
-    ::close(slave);
-    ::close(master);
-    return figure;
+    return clock.nsecsElapsed() / 1e3;
 }
 
-void print(const char* what, const Figure& figure)
+// How many exchanges the floor makes in a second: every round does this many on both paths.
+int exchangesPerRound(const std::function<double(int)>& floor)
 {
-    std::printf("%-38s %7d exchanges  %9.1f us each\n", what, figure.done, figure.microsecondsEach());
+    int count = 100;
+    while (count < 1000000) {
+        const double us = floor(count);
+        if (us < 0)
+            return 0;
+        if (us >= 1e6)
+            break;
+        count = int(count * qBound(1.2, 1.1e6 / qMax(us, 1.0), 10.0));
+    }
+    return count;
+}
+
+void measure(const char* name, const BenchOptions& options, const std::function<double(int)>& floor,
+             const std::function<double(int)>& channel)
+{
+    const int count = exchangesPerRound(floor);
+    if (count == 0)
+        return;
+    RoundFigures figures;
+    for (int round = 0; round < options.rounds; ++round) {
+        double bareUs = 0;
+        double channelUs = 0;
+        if (round % 2 == 0) {
+            bareUs = floor(count);
+            channelUs = channel(count);
+        } else {
+            channelUs = channel(count);
+            bareUs = floor(count);
+        }
+        if (bareUs <= 0 || channelUs <= 0)
+            return;
+        figures.add(channelUs / count, bareUs / count);
+    }
+    std::printf("%s: %d exchanges a round; channel %.1f us, floor %.1f us an exchange (medians)\n", name, count,
+                figures.medianMeasured(), figures.medianFloor());
+    printRatioSummary(QStringLiteral("link %1 exchange").arg(QLatin1String(name)), figures, QStringLiteral("us"));
 }
 
 } // namespace
@@ -169,25 +111,31 @@ void print(const char* what, const Figure& figure)
 int main(int argc, char* argv[])
 {
     QCoreApplication application(argc, argv);
-    const int count = argc > 1 ? qMax(1, QByteArray(argv[1]).toInt()) : 2000;
-
-    QTemporaryDir workDir;
-    QDir::setCurrent(workDir.path());
-
-    SimulatorHost host;
-    if (!host.start() || !host.listenUdp() || !host.openPty()) {
-        std::fprintf(stderr, "simulator did not start: %s\n", qPrintable(host.simulator() ? host.simulator()->errorString() : QString()));
+    const BenchOptions options = BenchOptions::parse(argc, argv, 7);
+    SimProcess sim;
+    if (!sim.start({QStringLiteral("--pty")})) {
+        std::fprintf(stderr, "%s\n", qPrintable(sim.errorText()));
         return 1;
     }
-    const QByteArray request = buildReadItemRequest(0xFF, 3);
-    const QByteArray reply = buildAddressReply(0xFF, encodeDeviceText(host.simulator()->items().at(3)));
+    const BusyLoops load(options.loaded);
+    printHeading("bench_link: ReadItem exchanges with the simulator process", options);
 
-    std::printf("ReadItem request %d bytes, reply %d bytes\n", request.size(), reply.size());
-    print("LinkChannel over UDP (loopback)", linkExchanges(true, host, count));
-    print("floor: plain UDP sockets, echo thread", udpFloor(request, reply, count));
-    print("LinkChannel over pty (QSerialPort)", linkExchanges(false, host, count));
-    print("floor: plain pty descriptors, echo", ptyFloor(request, reply, count));
-    host.stop();
-    singleton<Config>::destroy();
+    BareUdp udp;
+    if (!udp.open(sim.udpPort()))
+        return 1;
+    const LinkSettings overUdp = settingsFor(sim, true);
+    measure(
+        "UDP", options, [&](int count) { return bareRound(udp, count); },
+        [&](int count) { return channelRound(overUdp, count); });
+
+    // The slave is opened anew for each floor round, as the channel opens it for each of its own.
+    const LinkSettings overPty = settingsFor(sim, false);
+    measure(
+        "pty", options,
+        [&](int count) {
+            BarePty pty;
+            return pty.open(sim.ptyPath()) ? bareRound(pty, count) : -1.0;
+        },
+        [&](int count) { return channelRound(overPty, count); });
     return 0;
 }

@@ -1,37 +1,43 @@
-// The traffic monitor under a flood: the simulator sends debug lines at 10 000 a second over UDP on
-// loopback for a long run, then as fast as the pseudo-terminal takes them, into the monitor dialog
-// (offscreen, the view holding its default 100 000 lines).
-// Figures, each beside its floor from the same run:
-// - lines lost (sent by the simulator, not received by the dialog); floor 0;
-// - display lateness, the age of a line when it is drawn (received but not yet shown, as time),
-//   worst over the run; floor: one frame plus the event loop's own lateness with the dialog idle;
-// - the largest lateness of a 10 ms timer on the interface thread; floor: the same, dialog idle;
-// - the heap after the run and its growth per minute; floor: the bytes of the lines the view holds;
-// - over the pty, lines a second into the dialog; floor: the worker alone, printing nowhere.
-// Usage: bench_monitor [seconds over UDP, default 600] [seconds over the pty, default 20]
+// The traffic monitor under a flood: the simulator process sends debug lines at 10 000 a second
+// over UDP on loopback, each carrying the time it was made. Per round, first or second by turns:
+//  - the floor: a bare socket switches the output on and takes the lines, each line's lateness
+//    being the time from its stamp to its arrival;
+//  - the monitor dialog (offscreen, holding its default lines): each line's lateness is the time
+//    from its stamp to the paint of the view after the line became a row.
+// Also: lines lost (sent, not received), the largest lateness of a 10 ms timer on the interface
+// thread, and the heap against the bytes received.
+// Usage: bench_monitor [--loaded] [--rounds N] [--seconds S, per round and path; default 5]
+// The ten-minute run: bench_monitor --rounds 1 --seconds 600
+#include "bench/support/bareclients.h"
+#include "bench/support/benchrun.h"
+#include "bench/support/simprocess.h"
 #include "lineview/linemodel.h"
+#include "lineview/ui/lineview.h"
+#include "link/frames.h"
 #include "monitor/ui/monitordialog.h"
 #include "prompt/prompter.h"
 #include "settings/config.h"
 #include "settings/settingkeys.h"
 #include "settings/singleton.h"
-#include "sim/instrumentsimulator.h"
-#include "sim/simulatorhost.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <array>
 #include <cstdio>
 #include <functional>
 #include <malloc.h>
 
 namespace {
+
+constexpr quint8 Address = 0xFF;
+constexpr int Rate = 10000;
 
 // A box (a failed debug command on a starved machine) is printed and answered, so that the run
 // ends instead of waiting for an operator.
@@ -47,39 +53,80 @@ protected:
     }
 };
 
-// The largest lateness of a repeating 10 ms timer while the event loop runs.
-class LatenessProbe
+// The sender's stamp of a debug line, "[DBG 00001] yyyy-MM-dd hh:mm:ss.zzz ...", as milliseconds
+// since the epoch; -1 when the line carries none. The zone's offset is looked up once.
+qint64 senderStampMs(const QByteArray& line)
+{
+    static const qint64 offsetMs = qint64(QDateTime::currentDateTime().offsetFromUtc()) * 1000;
+    const int at = line.indexOf("] ") + 2;
+    if (at < 2 || line.size() < at + 23)
+        return -1;
+    const char* p = line.constData() + at;
+    const auto number = [p](int from, int digits) {
+        int value = 0;
+        for (int i = from; i < from + digits; ++i)
+            value = value * 10 + (p[i] - '0');
+        return value;
+    };
+    const QDate date(number(0, 4), number(5, 2), number(8, 2));
+    if (!date.isValid())
+        return -1;
+    const qint64 dayMs = (number(11, 2) * 3600 + number(14, 2) * 60 + number(17, 2)) * 1000LL + number(20, 3);
+    return (date.toJulianDay() - 2440588) * 86400000LL + dayMs - offsetMs;
+}
+
+// Latenesses in whole milliseconds, up to a minute; its percentiles.
+class Lateness
 {
 public:
-    LatenessProbe()
+    void add(qint64 ms) { ++counts[size_t(qBound<qint64>(0, ms, qint64(counts.size()) - 1))], ++total; }
+    qint64 count() const { return total; }
+    double percentile(double p) const
+    {
+        qint64 seen = 0;
+        for (size_t ms = 0; ms < counts.size(); ++ms) {
+            seen += counts[ms];
+            if (total > 0 && seen * 100.0 >= p * double(total))
+                return double(ms);
+        }
+        return 0;
+    }
+    double worst() const
+    {
+        for (size_t ms = counts.size(); ms-- > 0;)
+            if (counts[ms] > 0)
+                return double(ms);
+        return 0;
+    }
+
+private:
+    std::array<qint64, 60001> counts{};
+    qint64 total = 0;
+};
+
+// The largest lateness of a repeating 10 ms timer while the event loop runs.
+class LoopProbe
+{
+public:
+    LoopProbe()
     {
         timer.setTimerType(Qt::PreciseTimer);
         timer.setInterval(10);
         QObject::connect(&timer, &QTimer::timeout, [this] {
             const qint64 now = clock.nsecsElapsed();
             if (last > 0)
-                worst = qMax(worst, (now - last) / 1000000.0 - 10.0);
+                worst = qMax(worst, (now - last) / 1e6 - 10.0);
             last = now;
         });
-    }
-    void start()
-    {
-        worst = 0;
-        last = 0;
         clock.start();
         timer.start();
     }
-    double stop()
-    {
-        timer.stop();
-        return worst;
-    }
+    double worst = 0;
 
 private:
     QTimer timer;
     QElapsedTimer clock;
     qint64 last = 0;
-    double worst = 0;
 };
 
 void runFor(int ms)
@@ -89,7 +136,6 @@ void runFor(int ms)
     loop.exec();
 }
 
-// Runs the event loop until done() holds or limitMs pass.
 bool runUntil(const std::function<bool()>& done, int limitMs)
 {
     QElapsedTimer clock;
@@ -99,29 +145,89 @@ bool runUntil(const std::function<bool()>& done, int limitMs)
     return done();
 }
 
-double heapMiB()
+struct RoundResult
 {
-    return mallinfo2().uordblks / 1048576.0;
+    Lateness lateness;
+    qint64 received = 0;
+    qint64 bytes = 0;
+};
+
+void bareRound(RoundResult& result, quint16 port, int lines)
+{
+    BareUdp bare;
+    QByteArray reply;
+    if (!bare.open(port)
+        || !bare.exchange(buildWriteItemRequest(Address, 255, QStringLiteral("1")), &reply, Address, CrcOrder::LowFirst,
+                          3000)) {
+        std::printf("  bare socket: the debug output did not switch on\n");
+        return;
+    }
+    QByteArray pending;
+    for (QByteArray datagram = bare.receive(3000); !datagram.isEmpty() && result.received < lines;
+         datagram = bare.receive(1000)) {
+        const qint64 now = QDateTime::currentMSecsSinceEpoch();
+        result.bytes += datagram.size();
+        pending += datagram;
+        for (int end = pending.indexOf('\n'); end >= 0; end = pending.indexOf('\n')) {
+            const qint64 stamp = senderStampMs(pending.left(end));
+            if (stamp >= 0)
+                result.lateness.add(now - stamp);
+            ++result.received;
+            pending.remove(0, end + 1);
+        }
+    }
+    bare.exchange(buildWriteItemRequest(Address, 255, QStringLiteral("0")), &reply, Address, CrcOrder::LowFirst, 3000);
 }
 
-void pointAt(const SimulatorHost& host, bool udp)
+// Notes the stamps of the rows a frame adds and takes their lateness when the view next paints.
+class DrawWatch : public QObject
 {
-    Config* config = singleton<Config>::instance();
-    config->setValue(Settings::UseUdp, udp ? 1 : 0);
-    config->setValue(Settings::UdpAddress, QStringLiteral("127.0.0.1"));
-    config->setValue(Settings::UdpPort, QString::number(host.simulator()->udpPort()));
-    config->setValue(Settings::SerialPort, host.simulator()->ptyPath());
-    config->setValue(Settings::DeviceAddress, 255);
-}
+public:
+    DrawWatch(LineModel& model, LineView* view, RoundResult& result) : model(model), result(result)
+    {
+        view->viewport()->installEventFilter(this);
+        QObject::connect(&model, &QAbstractItemModel::rowsInserted, this,
+                         [this](const QModelIndex&, int first, int last) {
+                             for (int row = first; row <= last; ++row)
+                                 stamps.append(senderStampMs(this->model.lineAt(row).bytes));
+                         });
+    }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            ++paints;
+            const qint64 now = QDateTime::currentMSecsSinceEpoch();
+            for (qint64 stamp : qAsConst(stamps))
+                if (stamp >= 0)
+                    result.lateness.add(now - stamp);
+            stamps.clear();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    LineModel& model;
+    RoundResult& result;
+    QVector<qint64> stamps;
+};
 
 void press(MonitorDialog& dialog, const char* button)
 {
     QMetaObject::invokeMethod(dialog.findChild<QPushButton*>(button), "pressed");
 }
 
-// Waits until everything sent has arrived: the count matches, or nothing came for 3 s.
-void waitForArrival(MonitorDialog& dialog, InstrumentSimulator* sim, qint64 sentBefore)
+void dialogRound(RoundResult& result, int lines, double* loopWorst, double* heapGrowthMiB)
 {
+    MonitorDialog dialog;
+    dialog.show();
+    runFor(200);
+    DrawWatch watch(dialog.lineModel(), dialog.findChild<LineView*>(), result);
+    const double heapBefore = mallinfo2().uordblks / 1048576.0;
+    const LoopProbe probe;
+    press(dialog, "bntStart");
     qint64 last = -1;
     QElapsedTimer quiet;
     quiet.start();
@@ -131,143 +237,19 @@ void waitForArrival(MonitorDialog& dialog, InstrumentSimulator* sim, qint64 sent
                 last = dialog.receivedLineCount();
                 quiet.restart();
             }
-            return (last == sim->debugLinesSent() - sentBefore && quiet.elapsed() > 200) || quiet.elapsed() > 3000;
+            return (last >= lines && dialog.lineModel().pendingCount() == 0) || quiet.elapsed() > 3000;
         },
-        120000);
-}
-
-// The worst age of a line when the dialog draws it.
-class DrawLateness
-{
-public:
-    explicit DrawLateness(LineModel& model)
-    {
-        QObject::connect(&model, &QAbstractItemModel::rowsInserted,
-                         [this, &model](const QModelIndex&, int first, int last) {
-                             const qint64 now = QDateTime::currentMSecsSinceEpoch();
-                             // Lines of one piece share a stamp: the first and last row of the frame tell the worst.
-                             worst = qMax(worst, now - model.lineAt(first).stampMs);
-                             worst = qMax(worst, now - model.lineAt(last).stampMs);
-                         });
-    }
-    qint64 worst = 0;
-};
-
-void udpFlood(SimulatorHost& host, int seconds)
-{
-    InstrumentSimulator* sim = host.simulator();
-    pointAt(host, true);
-    const int rate = 10000;
-    sim->setDebugRate(rate);
-    sim->setDebugLineCount(rate * seconds);
-
-    MonitorDialog dialog;
-    dialog.show();
-    LatenessProbe probe;
-    probe.start();
-    runFor(1000);
-    const double idleWorst = probe.stop();
-    DrawLateness lateness(dialog.lineModel());
-
-    const qint64 sentBefore = sim->debugLinesSent();
-    const double heapAtStart = heapMiB();
-    probe.start();
-    press(dialog, "bntStart");
-    QList<double> heapPerMinute;
-    QElapsedTimer clock;
-    clock.start();
-    for (int minute = 1; minute * 60 <= seconds; ++minute) {
-        runFor(int(minute * 60000 - clock.elapsed()));
-        heapPerMinute.append(heapMiB());
-    }
-    runFor(int(qMax<qint64>(0, seconds * 1000 - clock.elapsed())));
-    waitForArrival(dialog, sim, sentBefore);
-    const double elapsed = clock.elapsed() / 1000.0;
+        lines / Rate * 1000 + 60000);
+    runFor(100);
+    *loopWorst = qMax(*loopWorst, probe.worst);
+    *heapGrowthMiB = mallinfo2().uordblks / 1048576.0 - heapBefore;
     press(dialog, "bntStop");
     runUntil([&] { return !dialog.monitorThread().isRunning(); }, 30000);
-    runFor(100);
-    const double worst = probe.stop();
-
-    const qint64 sent = sim->debugLinesSent() - sentBefore;
-    const qint64 received = dialog.receivedLineCount();
-    qint64 heldBytes = 0;
+    result.received = dialog.receivedLineCount();
     for (int row = 0; row < dialog.lineModel().rowCount(); ++row)
-        heldBytes += dialog.lineModel().lineAt(row).bytes.size();
-
-    std::printf("UDP, %d lines/s for %d s: %lld sent, %lld received, %lld lost (floor 0) in %.1f s\n", rate, seconds,
-                (long long)sent, (long long)received, (long long)(sent - received), elapsed);
-    std::printf("  display lateness, worst %lld ms (goal <= 100 ms; floor: one frame %d ms + idle loop %.1f ms)\n",
-                (long long)lateness.worst, LineModel::FrameMs, idleWorst);
-    std::printf("  largest event-loop lateness %.1f ms (floor, idle dialog: %.1f ms)\n", worst, idleWorst);
-    std::printf(
-        "  heap %.1f MiB after the run, %.1f MiB at its start; view holds %d lines, %.1f MiB of bytes (floor)\n",
-        heapMiB(), heapAtStart, dialog.lineModel().heldCount(), heldBytes / 1048576.0);
-    std::printf("  heap growth per minute (MiB):");
-    double previous = heapAtStart;
-    for (double heap : heapPerMinute) {
-        std::printf(" %+.1f", heap - previous);
-        previous = heap;
-    }
-    std::printf("%s\n", heapPerMinute.isEmpty() ? " (run shorter than a minute)" : "");
-    std::fflush(stdout);
-}
-
-// Lines a second that a bare worker takes from the pty, counted where they arrive.
-double bareWorkerRate(InstrumentSimulator* sim, int seconds)
-{
-    MonitorThread thread;
-    thread.setDebug(true);
-    std::atomic<qint64> lines{0};
-    QObject::connect(
-        &thread, &MonitorThread::signalLinesRecv, &thread,
-        [&](const QByteArrayList& received, qint64) { lines += received.size(); }, Qt::DirectConnection);
-    sim->setDebugRate(0);
-    sim->setDebugLineCount(-1);
-    thread.start();
-    runUntil([&] { return lines > 0; }, 10000);
-    const qint64 first = lines;
-    QElapsedTimer clock;
-    clock.start();
-    runFor(seconds * 1000);
-    const double rate = (lines - first) * 1000.0 / double(clock.elapsed());
-    sim->setDebugLineCount(0);
-    thread.stopAndWait();
-    return rate;
-}
-
-void ptyFlood(SimulatorHost& host, int seconds)
-{
-    InstrumentSimulator* sim = host.simulator();
-    pointAt(host, false);
-    const double floorRate = bareWorkerRate(sim, seconds);
-    sim->setDebugRate(0);
-    sim->setDebugLineCount(-1);
-
-    MonitorDialog dialog;
-    dialog.show();
-    LatenessProbe probe;
-    const qint64 sentBefore = sim->debugLinesSent();
-    probe.start();
-    QElapsedTimer clock;
-    clock.start();
-    press(dialog, "bntStart");
-    runFor(seconds * 1000);
-    sim->setDebugLineCount(0); // the flood ends here; what was sent is still to come
-    waitForArrival(dialog, sim, sentBefore);
-    const double elapsed = clock.elapsed() / 1000.0;
-    press(dialog, "bntStop");
-    const bool ended = runUntil([&] { return !dialog.monitorThread().isRunning(); }, 30000);
-    const double worst = probe.stop();
-    const qint64 sent = sim->debugLinesSent() - sentBefore;
-    const qint64 received = dialog.receivedLineCount();
-
-    std::printf("pty, top speed for %d s: %lld sent, %lld received, %lld lost (floor 0), drained and %s in %.1f s\n",
-                seconds, (long long)sent, (long long)received, (long long)(sent - received),
-                ended ? "ended" : "NOT ENDED", elapsed);
-    std::printf("  %.0f lines/s into the dialog (floor, the worker alone: %.0f lines/s)\n", received / elapsed,
-                floorRate);
-    std::printf("  largest event-loop lateness %.1f ms\n", worst);
-    std::fflush(stdout);
+        result.bytes += dialog.lineModel().lineAt(row).bytes.size();
+    if (watch.paints == 0)
+        std::printf("  the view never painted: no lateness to the screen measured\n");
 }
 
 } // namespace
@@ -277,22 +259,63 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    const int udpSeconds = argc > 1 ? qMax(1, atoi(argv[1])) : 600;
-    const int ptySeconds = argc > 2 ? qMax(1, atoi(argv[2])) : 20;
+    const BenchOptions options = BenchOptions::parse(argc, argv, 3, 5);
     QTemporaryDir workDir;
     QDir::setCurrent(workDir.path());
     PrintingPrompter prompter;
     Prompter::install(&prompter);
 
-    SimulatorHost host;
-    if (!host.start() || !host.listenUdp() || !host.openPty()) {
-        std::fprintf(stderr, "simulator: %s\n",
-                     host.simulator() ? qPrintable(host.simulator()->errorString()) : "not started");
+    const int lines = Rate * options.seconds;
+    SimProcess sim;
+    if (!sim.start({QStringLiteral("--wall-clock"), QStringLiteral("--debug-rate"), QString::number(Rate),
+                    QStringLiteral("--debug-count"), QString::number(lines)})) {
+        std::fprintf(stderr, "%s\n", qPrintable(sim.errorText()));
         return 1;
     }
-    udpFlood(host, udpSeconds);
-    ptyFlood(host, ptySeconds);
-    host.stop();
+    Config* config = singleton<Config>::instance();
+    config->setValue(Settings::UseUdp, 1);
+    config->setValue(Settings::UdpAddress, QStringLiteral("127.0.0.1"));
+    config->setValue(Settings::UdpPort, QString::number(sim.udpPort()));
+    config->setValue(Settings::DeviceAddress, Address);
+
+    const BusyLoops load(options.loaded);
+    printHeading("bench_monitor: debug lines from the simulator process over UDP", options);
+    QVector<double> worstShown, worstBare, medianShown;
+    qint64 lost = 0;
+    double loopWorst = 0;
+    double heapGrowth = 0;
+    for (int round = 0; round < options.rounds; ++round) {
+        RoundResult bare;
+        RoundResult shown;
+        if (round % 2 == 0)
+            bareRound(bare, sim.udpPort(), lines);
+        dialogRound(shown, lines, &loopWorst, &heapGrowth);
+        if (round % 2 == 1)
+            bareRound(bare, sim.udpPort(), lines);
+        lost += qMax<qint64>(0, lines - shown.received);
+        worstShown.append(shown.lateness.worst());
+        medianShown.append(shown.lateness.percentile(50));
+        worstBare.append(bare.lateness.worst());
+        std::printf(
+            "  round %d, %d lines in %d s: dialog received %lld, drew %lld, lateness to the screen median %.0f"
+            " ms, 90th %.0f ms, worst %.0f ms; bare socket received %lld, lateness median %.0f ms, worst %.0f ms\n",
+            round + 1, lines, options.seconds, (long long)shown.received, (long long)shown.lateness.count(),
+            shown.lateness.percentile(50), shown.lateness.percentile(90), shown.lateness.worst(),
+            (long long)bare.received, bare.lateness.percentile(50), bare.lateness.worst());
+        std::printf("  heap grew %.1f MiB over the round; %.1f MiB of line bytes held\n", heapGrowth,
+                    shown.bytes / 1048576.0);
+        std::fflush(stdout);
+    }
+    const auto median = [](const QVector<double>& values) { return RoundFigures::percentile(values, 50); };
+    const auto p90 = [](const QVector<double>& values) { return RoundFigures::percentile(values, 90); };
+    printSummary(QStringLiteral("monitor send->screen, median line"), median(medianShown), p90(medianShown),
+                 QStringLiteral("ms"), QStringLiteral("-"), options.rounds);
+    printSummary(QStringLiteral("monitor send->screen, worst line"), median(worstShown), p90(worstShown),
+                 QStringLiteral("ms (goal <= 100)"), QStringLiteral("%1 ms").arg(median(worstBare)), options.rounds);
+    printSummary(QStringLiteral("monitor lines lost"), double(lost), double(lost), QStringLiteral("lines"),
+                 QStringLiteral("0"), options.rounds);
+    printSummary(QStringLiteral("monitor event-loop lateness, worst"), loopWorst, loopWorst, QStringLiteral("ms"),
+                 QStringLiteral("-"), options.rounds);
     Prompter::install(nullptr);
     singleton<Config>::destroy();
     return 0;

@@ -1,24 +1,28 @@
-// Measures how long the main window's event loop goes without a turn while Write-all, Sync time
-// and Refresh run against an instrument that never answers, over UDP on loopback and over a
-// pseudo-terminal. A timer asks for a turn every 5 ms; the longest gap between two turns is the
-// stall the operator would feel. Printed beside the operation's own duration (its waits run out)
-// and beside the floor: the longest gap of the same idle window over the same time.
+// How long the main window's event loop goes without a turn while Write-all, Sync time and
+// Refresh run against an instrument that never answers (the simulator process, silent), over UDP
+// on loopback and over a pseudo-terminal. A timer asks for a turn every 5 ms; the longest gap
+// between two turns is the stall the operator would feel. Each operation is followed, in the same
+// round, by the floor: the same idle window watched for as long as the operation took.
+// Usage: bench_stall [--loaded] [--rounds N]
 #include "app/mainwindow.h"
+#include "bench/support/benchrun.h"
+#include "bench/support/simprocess.h"
 #include "config/itemtext.h"
+#include "config/ui/configtree.h"
 #include "link/linktimings.h"
 #include "settings/config.h"
 #include "settings/settingkeys.h"
 #include "settings/singleton.h"
-#include "sim/instrumentsimulator.h"
-#include "sim/simulatorhost.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTemporaryDir>
-#include <QTextStream>
 #include <QTimer>
+
+#include <cstdio>
 
 namespace {
 
@@ -81,71 +85,70 @@ void answerBoxes()
     closer->start();
 }
 
-}
+} // namespace
 
 int main(int argc, char* argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
+    const BenchOptions options = BenchOptions::parse(argc, argv, 3);
     QTemporaryDir dir;
     QDir::setCurrent(dir.path());
 
     // Shorter than the instrument's 3 s and 10 s, so the bench ends in seconds; the stall does not
     // depend on the length of the wait.
     LinkTimings timings;
-    timings.readItemMs = 1000;
-    timings.readItemRetryMs = 1500;
-    timings.writeItemMs = 1500;
-    timings.setClockMs = 1500;
+    timings.readItemMs = 500;
+    timings.readItemRetryMs = 500;
+    timings.writeItemMs = 1000;
+    timings.setClockMs = 1000;
     LinkTimings::install(&timings);
 
-    SimulatorHost host;
-    if (!host.start() || !host.listenUdp() || !host.openPty()) {
-        std::fprintf(stderr, "the simulator did not start\n");
-        return 1;
-    }
     QStringList items;
     for (int index = 0; index < 4; ++index)
         items.append(QStringLiteral("配置项%1:%2").arg(index).arg(index * 10));
-    host.simulator()->setItems(items);
-    InstrumentSimulator::Fault silent;
-    silent.kind = InstrumentSimulator::NoReply;
-    silent.count = -1;
-    host.simulator()->addFault(silent);
+    QFile itemFile(dir.filePath(QStringLiteral("items.txt")));
+    if (!itemFile.open(QIODevice::WriteOnly) || itemFile.write(items.join(QLatin1Char('\n')).toUtf8()) < 0)
+        return 1;
+    itemFile.close();
+    SimProcess sim;
+    if (!sim.start({QStringLiteral("--pty"), QStringLiteral("--items"), itemFile.fileName(), QStringLiteral("--fault"),
+                    QStringLiteral("no-reply,count=-1")})) {
+        std::fprintf(stderr, "%s\n", qPrintable(sim.errorText()));
+        return 1;
+    }
     answerBoxes();
-
-    QTextStream out(stdout);
-    out << "Longest event-loop stall of the main window against a silent instrument\n";
+    const BusyLoops load(options.loaded);
+    printHeading("bench_stall: longest event-loop stall of the main window against a silent instrument", options);
     Config* config = singleton<Config>::instance();
     for (bool udp : {true, false}) {
         config->setValue(Settings::UseUdp, udp ? 1 : 0);
         config->setValue(Settings::UdpAddress, QStringLiteral("127.0.0.1"));
-        config->setValue(Settings::UdpPort, QString::number(host.simulator()->udpPort()));
-        config->setValue(Settings::SerialPort, host.simulator()->ptyPath());
+        config->setValue(Settings::UdpPort, QString::number(sim.udpPort()));
+        config->setValue(Settings::SerialPort, sim.ptyPath());
         MainWindow window;
         window.show();
-        for (int index = 0; index < items.size(); ++index)
-            window.slotAddItems(index, splitItemText(items.at(index)));
-        const Stall floor = watch({}, 1500);
-        out << QStringLiteral("  %1 floor, idle window:  longest stall %2 ms over %3 ms\n")
-                   .arg(udp ? "UDP" : "pty", -3)
-                   .arg(floor.longestMs, 6, 'f', 1)
-                   .arg(floor.durationMs, 7, 'f', 0);
         for (const char* action : {"save", "sync_time", "refresh"}) {
-            // Rows not yet written would make the refresh ask first; the bench measures the read.
-            if (qstrcmp(action, "refresh") == 0)
-                window.slotClearItems();
-            const Stall stall = runAction(window, action);
-            out << QStringLiteral("  %1 %2 longest stall %3 ms over %4 ms\n")
-                       .arg(udp ? "UDP" : "pty", -3)
-                       .arg(QString::fromLatin1(action) + QLatin1Char(':'), -20)
-                       .arg(stall.longestMs, 6, 'f', 1)
-                       .arg(stall.durationMs, 7, 'f', 0);
+            RoundFigures figures;
+            for (int round = 0; round < options.rounds; ++round) {
+                // Rows not yet written would make the refresh ask first; the bench measures the read.
+                if (qstrcmp(action, "refresh") == 0)
+                    window.slotClearItems();
+                else if (window.configTree()->topLevelItemCount() == 0)
+                    for (int index = 0; index < items.size(); ++index)
+                        window.slotAddItems(index, splitItemText(items.at(index)));
+                const Stall stall = runAction(window, action);
+                const Stall idle = watch({}, int(stall.durationMs));
+                figures.add(stall.longestMs, idle.longestMs);
+            }
+            const QString name =
+                QStringLiteral("stall %1 %2").arg(QLatin1String(udp ? "UDP" : "pty"), QLatin1String(action));
+            std::printf("%s: longest stall %.1f ms, idle window %.1f ms (medians)\n", qPrintable(name),
+                        figures.medianMeasured(), figures.medianFloor());
+            printRatioSummary(name, figures, QStringLiteral("ms"));
         }
-        out.flush();
     }
-    host.stop();
     singleton<Config>::destroy();
     return 0;
 }

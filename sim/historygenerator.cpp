@@ -28,7 +28,10 @@ HistoryGenerator::HistoryGenerator(const QDate& start, const QDate& end, int cou
     if (!start.isValid() || !end.isValid() || end < start || count <= 0)
         return;
     total = count;
-    first = QDateTime(start, QTime(0, 0));
+    // At the zone's offset of the first day: a local time would look the zone up (a file read)
+    // for every record.
+    const QDateTime local(start, QTime(0, 0));
+    first = local.toOffsetFromUtc(local.offsetFromUtc());
     const qint64 rangeSeconds = (start.daysTo(end) + 1) * 86400;
     stepSeconds = qMax<qint64>(1, rangeSeconds / count);
 }

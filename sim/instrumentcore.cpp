@@ -61,7 +61,9 @@ QDateTime InstrumentCore::clock() const
 
 void InstrumentCore::setClock(const QDateTime& time)
 {
-    clockBase = time;
+    // Held at the zone's offset of this moment, as an instrument's own clock runs on: a local time
+    // would look the zone up (a file read) for every stamp of a debug line.
+    clockBase = time.toOffsetFromUtc(time.offsetFromUtc());
     clockRunning.start();
 }
 

@@ -40,6 +40,7 @@ public:
     QStringList itemTexts() const;
     QString model() const;
     QDateTime clock() const;
+    void setClock(const QDateTime& time);
     bool debugOn() const { return debug; }
     QByteArray image() const { return written.left(int(imageSize)); }
     QByteArray pages() const { return written; }
@@ -52,7 +53,6 @@ private:
     QByteArray itemReply(const QByteArray& text) const;
     QString shownText(int index) const;
     QByteArray shownBytes(int index) const;
-    void setClock(const QDateTime& time);
 
     ItemStore items;
     QDateTime clockBase;

@@ -239,6 +239,12 @@ QDateTime InstrumentSimulator::clock() const
     return core.clock();
 }
 
+void InstrumentSimulator::setClock(const QDateTime& time)
+{
+    QMutexLocker lock(&mutex);
+    core.setClock(time);
+}
+
 QByteArray InstrumentSimulator::receivedImage() const
 {
     QMutexLocker lock(&mutex);

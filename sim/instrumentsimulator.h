@@ -105,6 +105,7 @@ public:
     void clearFaults();
 
     QDateTime clock() const;           // as last set by SetClock (then running on)
+    void setClock(const QDateTime& time); // as SetClock does
     QByteArray receivedImage() const;  // the firmware pages written so far, cut to the erased size
     QByteArray receivedPages() const;  // the same whole pages, filler of the last one included
     bool debugOutput() const;
