@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
+#include <QSet>
 
 // Which requests are still owed a reply. A reply frame names no request (an item's reply carries
 // no index), so a reply that comes after its request timed out would be taken for the next
@@ -17,6 +19,13 @@
 // unknown (a request that timed out) is paid only by an alike request's frame, or by one found
 // before the next request goes out, and lapses after `unknownDebtMs`. So a reply lost for good costs
 // at most a retry, and a late one never shifts an answer.
+//
+// An item's reply also names its item (the text before its first ':'), and the ledger remembers the
+// name each item answered with. A twin need not match byte for byte (the clock item's second answer
+// is a second later): a frame naming the debt's item pays it. A frame naming an item already taken
+// is not the waiting item's answer while a debt is owed: it pays that debt and is dropped; and once
+// an item's name is known, a frame with another name is never taken for it. Names that repeat in
+// one list say nothing of the item, and those frames are judged by their bytes alone.
 class ReplyLedger
 {
 public:
@@ -37,6 +46,11 @@ public:
     // What makes two requests alike: the address, the command and the item (or, for the loader's
     // marker frames, the message code and the page).
     static QByteArray keyOf(const QByteArray& request);
+    // The item a request asks for or writes (by its key), or -1 for any other request.
+    static int itemOf(const QByteArray& key);
+    // The name an item reply carries: its text up to the first ':'; empty for a frame that is no
+    // item reply or carries no text.
+    static QByteArray nameOf(const QByteArray& frame);
 
     // The least time a debt of known lateness stays before and after its due time.
     static constexpr qint64 MinSlackMs = 100;
@@ -46,17 +60,31 @@ private:
     {
         QByteArray key;
         qint64 sentAt = 0;
-        qint64 due = -1;     // when its reply is expected; -1: at any time
+        qint64 due = -1; // when its reply is expected; -1: at any time
         qint64 slack = 0;
         qint64 expires = -1; // -1: never (the request waiting)
-        QByteArray answer;   // a debt moved from an alike request: the answer already taken
+        QByteArray answer; // a debt moved from an alike request: the answer already taken
     };
 
     void lapse(qint64 now);
+    // The name of frame when it tells its item apart (known and not repeated in the list), else empty.
+    QByteArray telling(const QByteArray& frame) const;
+    // Whether frame answers debt by its bytes or, for an item, by its name.
+    bool sameAnswer(const Entry& debt, const QByteArray& frame) const;
+    // The item already taken under name, or -1.
+    int itemNamed(const QByteArray& name) const;
+    // The index of the debt (not the waiting request) owed for item, or -1.
+    int debtFor(int item) const;
+    // Judges a frame by its item's name while a request waits: true when the name says it is not
+    // the waiting request's answer (a debt it names, if any, is paid).
+    bool refusedByName(const QByteArray& frame);
+    void learnName(int item, const QByteArray& frame);
     // The debt that a frame found while nothing waits pays, or -1.
     int debtPaidBy(const QByteArray& frame) const;
     static bool couldAnswer(const QByteArray& key, const QByteArray& frame);
 
     QList<Entry> entries; // oldest first; while waiting the last one is the waiting request
+    QHash<int, QByteArray> itemNames; // the name each item answered with
+    QSet<QByteArray> repeatedNames; // names two items answered with
     bool waiting = false;
 };

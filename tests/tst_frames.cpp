@@ -413,16 +413,37 @@ void TestFrames::repliesOwed_data()
         << "send A 0; miss 300 600; send A 300; frame 350 take a; send B 350; miss 650 600; stray 660 paid b;"
            " send B 660; frame 670 drop a; frame 1010 take b; owed 0";
     QTest::newRow("a reply nobody asked for") << "stray 10 none; send A 20; frame 30 take; owed 0";
+    // An item's answer names it: the text before the colon.
+    QTest::newRow("a twin that differs (a clock a second on) pays by its name")
+        << "send A 0; miss 300 600; send A 300; frame 350 take a:1; send B 350; frame 650 drop a:2; frame 700 take b;"
+           " owed 0";
+    QTest::newRow("a taken item's name while another debt is owed is no answer")
+        << "send A 0; frame 10 take a:1; send B 10; miss 300 600; send C 300; frame 320 drop a:2; frame 330 take c;"
+           " owed 0";
+    QTest::newRow("a stray answer naming an owed item pays that item's debt")
+        << "send A 0; miss 300 600; send A 300; frame 350 take a:1; send B 350; miss 650 600; stray 660 paid a:2;"
+           " send B 660; frame 700 take b; owed 1";
+    QTest::newRow("an item known by its name takes no other name")
+        << "send A 0; frame 10 take a:1; send B 10; frame 20 take b:1; send A 20; frame 30 drop b:2; frame 40 take a:2;"
+           " owed 0";
+    QTest::newRow("a name repeating a taken one, nothing owed: an item of the same name")
+        << "send A 0; frame 10 take x:1; send B 10; frame 20 take x:2; send C 20; frame 30 take x:3; owed 0";
+    QTest::newRow("a repeated name, only the item's own retry owed: taken")
+        << "send A 0; frame 10 take x:1; send B 10; miss 300 600; send B 300; frame 320 take x:2; owed 1";
+    QTest::newRow("the end of the list names nothing")
+        << "send A 0; miss 300 600; send A 300; frame 350 take a:1; send B 350; frame 360 take -; owed 1";
 }
 
 void TestFrames::repliesOwed()
 {
     QFETCH(QString, script);
     ReplyLedger ledger;
-    // A frame step may name the reply's text (twins share it; by default each differs) and the
-    // address it comes from (by default the requests' address, 1).
+    // A frame step may name the reply's text (twins share it; by default each differs; "-" is the
+    // empty reply) and the address it comes from (by default the requests' address, 1).
     const auto frameFrom = [](const QStringList& words) {
-        const QString text = words.value(3, words.value(1));
+        QString text = words.value(3, words.value(1));
+        if (text == QLatin1String("-"))
+            text.clear();
         return buildAddressReply(quint8(words.value(4, QStringLiteral("1")).toInt()), text.toLatin1());
     };
     for (const QString& step : script.split(QLatin1Char(';'))) {

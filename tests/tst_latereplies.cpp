@@ -9,7 +9,55 @@
 
 #include <QTest>
 
+#include <memory>
+
 using Sim = InstrumentSimulator;
+
+namespace {
+
+// Link timings for one test: the first wait and its retry alike, as zq-cli's --timeout sets them.
+class EqualWaits
+{
+public:
+    explicit EqualWaits(int waitMs)
+    {
+        timings.readItemMs = waitMs;
+        timings.readItemRetryMs = waitMs;
+        LinkTimings::install(&timings);
+    }
+    ~EqualWaits() { LinkTimings::install(nullptr); }
+    EqualWaits(const EqualWaits&) = delete;
+    EqualWaits& operator=(const EqualWaits&) = delete;
+
+private:
+    LinkTimings timings;
+};
+
+// The item names as the instrument lists them (without the read-only mark).
+QStringList itemNames(const QStringList& itemTexts)
+{
+    QStringList names;
+    for (QString text : itemTexts) {
+        if (text.startsWith(QLatin1Char('!')))
+            text.remove(0, 1);
+        names.append(text.section(QLatin1Char(':'), 0, 0));
+    }
+    return names;
+}
+
+// One read against one instrument, what it showed and how it ended.
+struct LateRead
+{
+    QString name;
+    bool udp = false;
+    SimFixture* instrument = nullptr;
+    std::unique_ptr<RefreshThread> thread;
+    QStringList names; // in the order shown
+    QList<int> indexes;
+    int end = -1;
+};
+
+} // namespace
 
 class TestLateReplies : public QObject
 {
@@ -17,6 +65,7 @@ class TestLateReplies : public QObject
 private slots:
     void readNeverShifts_data();
     void readNeverShifts();
+    void everyReplyLateAfterAnyFault();
 };
 
 void TestLateReplies::readNeverShifts_data()
@@ -53,10 +102,13 @@ void TestLateReplies::readNeverShifts()
     RefreshThread thread;
     QMap<int, QString> read;
     bool duplicate = false;
-    connect(&thread, &RefreshThread::signalAddItems, this, [&](int index, const QStringList& fields) {
-        duplicate = duplicate || read.contains(index);
-        read.insert(index, fields.join(QLatin1Char(':')));
-    }, Qt::DirectConnection);
+    connect(
+        &thread, &RefreshThread::signalAddItems, this,
+        [&](int index, const QStringList& fields) {
+            duplicate = duplicate || read.contains(index);
+            read.insert(index, fields.join(QLatin1Char(':')));
+        },
+        Qt::DirectConnection);
     thread.startRead();
     QVERIFY(thread.wait(9000));
     QVERIFY(!duplicate);
@@ -68,6 +120,80 @@ void TestLateReplies::readNeverShifts()
     } else {
         QVERIFY(read.size() == items.size() || thread.failure() != ConfigFailure::None);
     }
+}
+
+// Each fault the simulator makes, on the first answer of the read, with every answer after it late
+// by 1.2, 1.5 or 2.5 times the wait, over UDP and the pty: the read shows the instrument's items
+// in order under their own indexes, or fails; never a changed list that ends well. The reads run
+// side by side (one instrument per fault and lateness serves both links).
+void TestLateReplies::everyReplyLateAfterAnyFault()
+{
+    constexpr int WaitMs = 80;
+    EqualWaits waits(WaitMs);
+    const QList<QPair<Sim::FaultKind, const char*>> kinds{
+        {Sim::DelayReply, "delay"},         {Sim::NoReply, "no-reply"},           {Sim::SplitReply, "split"},
+        {Sim::BadCrc, "bad-crc"},           {Sim::OtherAddress, "other-address"}, {Sim::OtherCommand, "other-command"},
+        {Sim::WrongLength, "wrong-length"}, {Sim::OtherPort, "other-port"},       {Sim::ForeignFirst, "foreign-first"},
+        {Sim::Chatter, "chatter"}};
+    const QList<double> lateness{1.2, 1.5, 2.5};
+
+    std::vector<std::unique_ptr<SimFixture>> instruments;
+    std::vector<std::unique_ptr<LateRead>> reads;
+    for (const auto& kind : kinds) {
+        for (double late : lateness) {
+            const int delayMs = int(late * WaitMs);
+            instruments.push_back(std::make_unique<SimFixture>());
+            SimFixture* instrument = instruments.back().get();
+            QVERIFY(instrument->isReady());
+            if (kind.first != Sim::DelayReply)
+                instrument->sim()->addFault({kind.first, Sim::ReadItem, 1, delayMs});
+            instrument->sim()->addFault({Sim::DelayReply, Sim::ReadItem, -1, delayMs});
+            for (bool udp : {true, false}) {
+                auto read = std::make_unique<LateRead>();
+                read->name = QStringLiteral("%1, %2 x wait, %3")
+                                 .arg(QLatin1String(kind.second))
+                                 .arg(late)
+                                 .arg(udp ? QStringLiteral("udp") : QStringLiteral("pty"));
+                read->udp = udp;
+                read->instrument = instrument;
+                read->thread = std::make_unique<RefreshThread>();
+                read->thread->setLinkSettings(udp ? instrument->udpSettings() : instrument->serialSettings());
+                LateRead* shown = read.get();
+                connect(
+                    read->thread.get(), &RefreshThread::signalAddItems, this,
+                    [shown](int index, const QStringList& fields) {
+                        shown->indexes.append(index);
+                        shown->names.append(fields.value(0));
+                    },
+                    Qt::DirectConnection);
+                connect(
+                    read->thread.get(), &RefreshThread::signalReadEnded, this,
+                    [shown](int end, int) { shown->end = end; }, Qt::DirectConnection);
+                reads.push_back(std::move(read));
+            }
+        }
+    }
+    for (const auto& read : reads)
+        read->thread->startRead();
+    int complete = 0;
+    for (const auto& read : reads) {
+        QVERIFY2(read->thread->wait(60000), qPrintable(read->name));
+        const QStringList names = itemNames(read->instrument->sim()->items());
+        // What was shown so far is always the instrument's own list, each item under its index.
+        QVERIFY2(read->names == names.mid(0, read->names.size()), qPrintable(read->name));
+        for (int i = 0; i < read->indexes.size(); ++i)
+            QVERIFY2(read->indexes.at(i) == i, qPrintable(read->name));
+        if (read->end == RefreshThread::ReadComplete) {
+            QVERIFY2(read->names.size() == names.size(), qPrintable(read->name));
+            QCOMPARE(read->thread->failure(), ConfigFailure::None);
+            ++complete;
+        } else {
+            QVERIFY2(read->end == RefreshThread::ReadFailed, qPrintable(read->name));
+            QVERIFY2(read->thread->failure() != ConfigFailure::None, qPrintable(read->name));
+        }
+    }
+    // Not every row may fail: answers late by less than the retry's wait are read whole.
+    QVERIFY(complete > 0);
 }
 
 QTEST_GUILESS_MAIN(TestLateReplies)

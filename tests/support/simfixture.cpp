@@ -8,8 +8,7 @@
 
 SimFixture::SimFixture(bool withPty)
 {
-    ready = host.start() && host.listenUdp(QHostAddress(QHostAddress::LocalHost), 0)
-            && (!withPty || host.openPty());
+    ready = host.start() && host.listenUdp(QHostAddress(QHostAddress::LocalHost), 0) && (!withPty || host.openPty());
 }
 
 quint16 SimFixture::udpPort() const
@@ -44,4 +43,23 @@ void SimFixture::useSerial(bool sendRts) const
     config->setValue(Settings::SerialSendRts, sendRts);
     config->setValue(Settings::DeviceAddress, sim() ? int(sim()->deviceAddress()) : 255);
     config->settings()->sync();
+}
+
+LinkSettings SimFixture::udpSettings() const
+{
+    LinkSettings link;
+    link.useUdp = true;
+    link.udpAddress = QStringLiteral("127.0.0.1");
+    link.udpPort = QString::number(udpPort());
+    link.deviceAddress = sim() ? int(sim()->deviceAddress()) : 255;
+    return link;
+}
+
+LinkSettings SimFixture::serialSettings(bool sendRts) const
+{
+    LinkSettings link;
+    link.serialPort = ptyPath();
+    link.sendRts = sendRts;
+    link.deviceAddress = sim() ? int(sim()->deviceAddress()) : 255;
+    return link;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings/linksettings.h"
 #include "sim/instrumentsimulator.h"
 #include "sim/simulatorhost.h"
 
@@ -29,6 +30,9 @@ public:
     void useUdp() const;
     // communicate/udp = 0, serial/port = the pty's slave, 9600 8N1, serial/send_rts, device/address.
     void useSerial(bool sendRts = false) const;
+    // The same links as values, for an operation that is handed its settings.
+    LinkSettings udpSettings() const;
+    LinkSettings serialSettings(bool sendRts = false) const;
 
 private:
     SimulatorHost host;
