@@ -93,23 +93,50 @@ void LinkChannel::settleBeforeSend(CrcOrder order)
     setAside(stale);
 }
 
-bool LinkChannel::takeReply(QByteArray& received, CrcOrder order, QByteArray& reply)
+void LinkChannel::dropFront(QByteArray& received, QVector<int>& pieceEnds, int count)
 {
-    for (FrameSpan span = findReply(received, deviceAddress(), order); span.found();
-         span = findReply(received, deviceAddress(), order)) {
-        setAside(received.left(span.start));
-        const QByteArray frame = received.mid(span.start, span.length);
-        received.remove(0, span.end());
+    received.remove(0, count);
+    QVector<int> kept;
+    for (int end : pieceEnds) {
+        if (end > count)
+            kept.append(end - count);
+    }
+    pieceEnds = kept;
+}
+
+bool LinkChannel::takeReply(QByteArray& received, QVector<int>& pieceEnds, CrcOrder order, QByteArray& reply)
+{
+    for (;;) {
+        QByteArray frame;
+        const FrameSpan span = findReply(received, deviceAddress(), order);
+        if (span.found()) {
+            setAside(received.left(span.start));
+            frame = received.mid(span.start, span.length);
+            dropFront(received, pieceEnds, span.end());
+        } else {
+            // An instrument that talks while it answers may send a whole line between two pieces
+            // of its reply.
+            const SplicedReply spliced =
+                order == CrcOrder::LowFirst ? findSplicedReply(received, pieceEnds, deviceAddress()) : SplicedReply();
+            if (!spliced.found())
+                break;
+            setAside(received.left(spliced.start));
+            for (const QByteArray& line : spliced.lines)
+                setAside(line);
+            frame = spliced.frame;
+            dropFront(received, pieceEnds, spliced.end);
+        }
         if (ledger.frameArrived(now(), frame)) {
             reply = frame;
             held = received;
             received.clear();
+            pieceEnds.clear();
             return true;
         }
     }
     if (received.size() > KeptUnmatchedBytes) {
         setAside(received.left(received.size() - MaxReplyFrameBytes));
-        received.remove(0, received.size() - MaxReplyFrameBytes);
+        dropFront(received, pieceEnds, received.size() - MaxReplyFrameBytes);
     }
     return false;
 }
@@ -141,6 +168,7 @@ ExchangeResult LinkChannel::exchange(const QByteArray& request, QByteArray& repl
     const QDeadlineTimer lastPiece(deadline.remainingTime() + (datagrams ? 0 : timings.serialPieceGapMs),
                                    Qt::PreciseTimer);
     QByteArray received; // bytes since the request that are no reply yet
+    QVector<int> pieceEnds; // where each piece of received ended
     for (;;) {
         // Whole lines before a reply (debug output) do not start the serial gap: a reply has begun
         // when bytes follow the last line feed, or when the time-out has passed with bytes in hand.
@@ -166,7 +194,8 @@ ExchangeResult LinkChannel::exchange(const QByteArray& request, QByteArray& repl
             return ExchangeNoReply;
         }
         received.append(chunk);
-        if (takeReply(received, order, reply))
+        pieceEnds.append(received.size());
+        if (takeReply(received, pieceEnds, order, reply))
             return ExchangeOk;
     }
     // The serial line fell silent with a reply begun and not whole: it is handed back as it is.

@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QHostAddress>
 #include <QString>
+#include <QVector>
 
 #include <atomic>
 #include <functional>
@@ -89,8 +90,11 @@ private:
     // out pay their debts, everything else is set aside.
     void settleBeforeSend(CrcOrder order);
     // Takes the first whole reply out of received (bytes before it set aside, frames that pay
-    // debts dropped); true when one answers the waiting request.
-    bool takeReply(QByteArray& received, CrcOrder order, QByteArray& reply);
+    // debts dropped); true when one answers the waiting request. pieceEnds marks where each piece
+    // that came ended, so that a reply with the instrument's lines between its pieces is found.
+    bool takeReply(QByteArray& received, QVector<int>& pieceEnds, CrcOrder order, QByteArray& reply);
+    // Removes the first count bytes of received, and their pieces.
+    static void dropFront(QByteArray& received, QVector<int>& pieceEnds, int count);
 
     LinkSettings settings;
     LinkTimings timings;

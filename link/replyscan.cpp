@@ -51,7 +51,66 @@ int addressFrameLength(const QByteArray& received, int start, quint8 deviceAddre
     return length;
 }
 
+// The length of the whole text line at from that ends within the piece (before pieceEnd), or 0.
+int lineLength(const QByteArray& received, int from, int pieceEnd)
+{
+    for (int i = from; i < pieceEnd; ++i) {
+        const quint8 byte = quint8(received.at(i));
+        if (byte == '\n')
+            return i - from + 1;
+        if (byte < 0x20 && byte != '\r' && byte != '\t')
+            return 0;
+    }
+    return 0;
+}
+
+// The frame that begins at start, leaving out the lines after its first piece: a line begins a
+// piece, or follows another line in it.
+SplicedReply spliceFrom(const QByteArray& received, const QVector<int>& pieceEnds, int start, quint8 deviceAddress)
+{
+    SplicedReply spliced;
+    const int length = quint8(received.at(start + 2)) + ShortestFrame;
+    int from = start;
+    for (int end : pieceEnds) {
+        end = qMin(end, received.size());
+        if (end <= start)
+            continue;
+        // Lines first: a piece after the frame's head may begin with one or more.
+        for (int line = from > start ? lineLength(received, from, end) : 0; line > 0;
+             line = lineLength(received, from, end)) {
+            spliced.lines.append(received.mid(from, line));
+            from += line;
+        }
+        const int wanted = qMin(end - from, length - int(spliced.frame.size()));
+        spliced.frame.append(received.constData() + from, wanted);
+        if (spliced.frame.size() == length) {
+            if (spliced.lines.isEmpty() || quint8(spliced.frame.at(0)) != deviceAddress
+                || !checkFrameCrc(spliced.frame.constData(), length, CrcOrder::LowFirst))
+                return {};
+            spliced.start = start;
+            spliced.end = from + wanted;
+            return spliced;
+        }
+        from = end;
+    }
+    return {};
+}
+
 } // namespace
+
+SplicedReply findSplicedReply(const QByteArray& received, const QVector<int>& pieceEnds, quint8 deviceAddress)
+{
+    // Only pieces after the one a frame begins in can be lines: a reply with no piece after its
+    // head is looked for by findReply alone.
+    for (int start = 0; start + 3 <= received.size(); ++start) {
+        if (quint8(received.at(start)) != deviceAddress || quint8(received.at(start + 1)) != ReplyCommand)
+            continue;
+        const SplicedReply spliced = spliceFrom(received, pieceEnds, start, deviceAddress);
+        if (spliced.found())
+            return spliced;
+    }
+    return {};
+}
 
 FrameSpan findReply(const QByteArray& received, quint8 deviceAddress, CrcOrder order, int from)
 {

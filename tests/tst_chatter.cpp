@@ -165,21 +165,28 @@ void TestChatter::operationsBehindChatter()
 void TestChatter::monitorSwitchBehindChatter_data()
 {
     QTest::addColumn<bool>("udp");
-    QTest::newRow("udp") << true;
-    QTest::newRow("pty") << false;
+    QTest::addColumn<int>("fault");
+    for (bool udp : {true, false}) {
+        const char* transport = udp ? "udp" : "pty";
+        QTest::addRow("%s, a line before the reply", transport) << udp << int(Sim::Chatter);
+        // The reply in three pieces 100 ms apart while lines come every 50 ms: lines fall between
+        // the pieces.
+        QTest::addRow("%s, lines between the reply's pieces", transport) << udp << int(Sim::SplitReply);
+    }
 }
 
 // Debug on, lines flow, debug off: each switch answered within a second although the instrument
-// talks before every reply; the line before the reply is shown like any other.
+// talks before every reply or between its pieces; the lines are shown like any other.
 void TestChatter::monitorSwitchBehindChatter()
 {
     QFETCH(bool, udp);
+    QFETCH(int, fault);
     WorkDir dir;
     SimFixture instrument(!udp);
     QVERIFY(instrument.isReady());
     useTransport(instrument, udp);
     instrument.sim()->setDebugInterval(50);
-    instrument.sim()->addFault({Sim::Chatter, Sim::WriteItem, -1});
+    instrument.sim()->addFault({Sim::FaultKind(fault), Sim::WriteItem, -1, 100, 3});
     MonitorThread thread;
     thread.setDebug(true);
     std::atomic<int> lines{0};

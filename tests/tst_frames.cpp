@@ -41,6 +41,8 @@ private slots:
     void waitForSignalOutcomes();
     void replyFoundAnywhere_data();
     void replyFoundAnywhere();
+    void replyBetweenLines_data();
+    void replyBetweenLines();
     void repliesOwed_data();
     void repliesOwed();
 };
@@ -378,6 +380,49 @@ void TestFrames::replyFoundAnywhere()
     QCOMPARE(span.start, start);
     if (start >= 0)
         QCOMPARE(span.length, length);
+}
+
+void TestFrames::replyBetweenLines_data()
+{
+    // The pieces as they came, "|" between them; the reply is "DEBUG:1" from address 1 cut in
+    // three, with "A", "B" and "C" for its pieces.
+    QTest::addColumn<QString>("pieces");
+    QTest::addColumn<int>("lines"); // lines left out; -1: no reply found
+    QTest::newRow("a line between two pieces") << "A|line|B|C" << 1;
+    QTest::newRow("a line ahead of a piece in one read") << "A|line+B|C" << 1;
+    QTest::newRow("two lines in one read") << "A|line+line+B|line|C" << 3;
+    QTest::newRow("lines before the reply are no part of it") << "line|A|line|B+C" << 1;
+    QTest::newRow("a line after a piece in one read is not cut out") << "A|B+line|C" << -1;
+    QTest::newRow("no line: the pieces alone are no spliced reply") << "A|B|C" << -1;
+    QTest::newRow("a piece missing") << "A|line|C" << -1;
+    QTest::newRow("a line with a control byte is no line") << "A|bad|B|C" << -1;
+}
+
+void TestFrames::replyBetweenLines()
+{
+    QFETCH(QString, pieces);
+    QFETCH(int, lines);
+    const QByteArray reply = buildAddressReply(1, "DEBUG:1");
+    const QHash<QString, QByteArray> parts{{"A", reply.left(4)},
+                                           {"B", reply.mid(4, 4)},
+                                           {"C", reply.mid(8)},
+                                           {"line", "[DBG 1] T=21.5\r\n"},
+                                           {"bad", "[DBG\x01]\r\n"}};
+    QByteArray received;
+    QVector<int> pieceEnds;
+    for (const QString& piece : pieces.split(QLatin1Char('|'))) {
+        for (const QString& part : piece.split(QLatin1Char('+')))
+            received += parts.value(part);
+        pieceEnds.append(received.size());
+    }
+    const SplicedReply spliced = findSplicedReply(received, pieceEnds, 1);
+    QCOMPARE(spliced.found(), lines >= 0);
+    if (lines < 0)
+        return;
+    QCOMPARE(spliced.frame, reply);
+    QCOMPARE(spliced.lines.size(), lines);
+    QCOMPARE(spliced.end, received.size());
+    QCOMPARE(spliced.start, pieces.startsWith(QLatin1String("line|")) ? int(parts.value("line").size()) : 0);
 }
 
 void TestFrames::repliesOwed_data()
