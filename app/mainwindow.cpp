@@ -2,30 +2,31 @@
 #include "app/steadytoolbuttons.h"
 
 #include "app/neutralaboutdialog.h"
-#include "app/repainthold.h"
 #include "app/qttranslations.h"
-#include "settings/translationfiles.h"
+#include "app/repainthold.h"
+#include "config/configmodel.h"
+#include "config/itemtext.h"
+#include "config/skipitems.h"
+#include "config/ui/busyindicator.h"
+#include "config/ui/configtree.h"
+#include "config/ui/connectionbar.h"
+#include "firmware/ui/updatedialog.h"
+#include "history/ui/historydata.h"
+#include "monitor/ui/monitordialog.h"
 #include "prompt/prompter.h"
 #include "settings/config.h"
 #include "settings/settingkeys.h"
 #include "settings/singleton.h"
-#include "config/ui/busyindicator.h"
-#include "config/ui/configtree.h"
-#include "config/ui/connectionbar.h"
-#include "config/itemtext.h"
-#include "config/skipitems.h"
-#include "firmware/ui/updatedialog.h"
-#include "history/ui/historydata.h"
+#include "settings/translationfiles.h"
 #include "setup/ui/setupdialog.h"
-#include "monitor/ui/monitordialog.h"
 
 #include "ui_mainwindow.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
-#include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
 #include <QSettings>
@@ -35,10 +36,16 @@
 #include <QTranslator>
 
 MainWindow::MainWindow(QWidget* parent)
-    : QMainWindow(parent), form(new Ui::MainWindow), tree(nullptr), translator(nullptr), qtTranslator(nullptr)
+    : QMainWindow(parent),
+      form(new Ui::MainWindow),
+      rows(nullptr),
+      tree(nullptr),
+      translator(nullptr),
+      qtTranslator(nullptr)
 {
     form->setupUi(this);
-    tree = new ConfigTree(this);
+    rows = new ConfigModel(this);
+    tree = new ConfigTree(rows, this);
     translator = new QTranslator(this);
     qtTranslator = new QTranslator(this);
 
@@ -69,11 +76,11 @@ MainWindow::MainWindow(QWidget* parent)
     connect(form->monitor, SIGNAL(triggered()), this, SLOT(slotDeviceMonitor()));
     // The read thread's signals arrive queued: it lives in this thread but emits from its own.
     connect(&readThread, SIGNAL(signalClearItems()), this, SLOT(slotReadStarted()));
-    connect(&readThread, SIGNAL(signalAddItems(int, const QStringList&)),
-            this, SLOT(slotReadItem(int, const QStringList&)));
+    connect(&readThread, SIGNAL(signalAddItems(int, const QStringList&)), this,
+            SLOT(slotReadItem(int, const QStringList&)));
     connect(&readThread, SIGNAL(signalItemCodec(int, int)), this, SLOT(slotItemCodec(int, int)));
-    connect(&readThread, SIGNAL(showErrorMessage(const QString&, const QString&, const QString&)),
-            this, SLOT(slotShowErrorMessage(const QString&, const QString&, const QString&)));
+    connect(&readThread, SIGNAL(showErrorMessage(const QString&, const QString&, const QString&)), this,
+            SLOT(slotShowErrorMessage(const QString&, const QString&, const QString&)));
     connect(&readThread, SIGNAL(signalContact(int)), this, SLOT(slotReadContact(int)));
     connect(&readThread, SIGNAL(signalReadEnded(int, int)), this, SLOT(slotReadEnded(int, int)));
     // finished comes after everything the read emitted, also when its link did not open.
@@ -83,8 +90,7 @@ MainWindow::MainWindow(QWidget* parent)
     connect(writeProgressPoll, &QTimer::timeout, this, &MainWindow::showWriteProgress);
     connect(&worker, &ConfigWorker::signalRowsWritten, this, &MainWindow::workerRowsWritten);
     connect(&worker, &ConfigWorker::signalDone, this, &MainWindow::workerDone);
-    connect(tree, SIGNAL(itemDoubleClicked(QTreeWidgetItem*, int)),
-            this, SLOT(slotItemDoubleClicked(QTreeWidgetItem*, int)));
+    connect(tree, SIGNAL(signalRowActivated(int)), this, SLOT(slotRowDoubleClicked(int)));
 
     busy = new BusyIndicator(this);
     connection = new ConnectionBar(this);
@@ -119,8 +125,8 @@ MainWindow::~MainWindow()
 
 void MainWindow::showErrorBox(const QString& title, const QString& text, const QIcon& icon, const QString& hint)
 {
-    QMessageBox box(QMessageBox::Critical, title, hint.isEmpty() ? text : text + QLatin1Char('\n') + hint, QMessageBox::Ok, this,
-                    Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+    QMessageBox box(QMessageBox::Critical, title, hint.isEmpty() ? text : text + QLatin1Char('\n') + hint,
+                    QMessageBox::Ok, this, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
     box.setWindowIcon(icon);
     box.button(QMessageBox::Ok)->setText(tr("确定"));
     statusBar()->showMessage(text, 5000);
@@ -267,40 +273,16 @@ void MainWindow::slotCancelOperation()
         worker.stop();
 }
 
-bool MainWindow::isSkippedRow(int index, const QStringList& fields)
-{
-    HeldRow released;
-    const bool skipped = skipRow(skipMap, index, fields, pendingNameRow(), released);
-    // The held name row goes in just before the model row that released it.
-    if (released.present)
-        addItemRow(released.index, released.fields);
-    return skipped;
-}
-
-void MainWindow::addItemRow(int index, const QStringList& fields)
-{
-    QTreeWidgetItem* item = tree->appendItem(index, fields);
-    if (readCodecs.contains(index))
-        item->setData(0, ItemCodecRole, readCodecs.value(index));
-    if (addingReadRows)
-        item->setData(0, ItemReadValueRole, item->text(1));
-    else if (carriedReadValues.contains(index))
-        item->setData(0, ItemReadValueRole, carriedReadValues.value(index));
-    // A read or an import counts once, at its end.
-    if (!addingManyRows)
-        updateChangeCount();
-}
-
 void MainWindow::updateChangeCount()
 {
-    const int changed = tree->changedCount();
+    const int changed = rows->changedCount();
     changesLabel->setText(tr("%1 项修改未写入").arg(changed));
     changesLabel->setVisible(changed > 0);
 }
 
 bool MainWindow::confirmDiscardChanges()
 {
-    const int changed = tree->changedCount();
+    const int changed = rows->changedCount();
     if (changed == 0)
         return true;
     QMessageBox box(QMessageBox::Question, withoutMnemonic(form->refresh->text()),
@@ -312,7 +294,7 @@ bool MainWindow::confirmDiscardChanges()
 
 void MainWindow::loadSkipItems()
 {
-    skipMap = readSkipItems(QStringLiteral("SkipItems"));
+    rows->setSkipMap(readSkipItems(QStringLiteral("SkipItems")));
 }
 
 void MainWindow::slotCommunicationSetup()
@@ -336,7 +318,6 @@ void MainWindow::slotRefresh()
     if (!confirmDiscardChanges())
         return;
     readRows.clear();
-    readRowCodecs.clear();
     readNoAnswer = false;
     beginBusy(ReadOperation, tr("正在读取 ……"));
     readThread.startRead();
@@ -370,29 +351,26 @@ void MainWindow::slotAbout()
 
 void MainWindow::slotClearItems()
 {
-    tree->clear();
+    rows->clear();
     updateChangeCount();
-    ++treeGeneration;
-    readCodecs.clear();
-    // A new read or import starts afresh: another instrument's held name row must not come back.
-    pendingNameRow() = HeldRow();
 }
 
-void MainWindow::slotItemCodec(int index, int codec)
+void MainWindow::slotItemCodec(int, int codec)
 {
-    readRowCodecs.insert(index, codec);
+    readCodec = codec;
 }
 
 void MainWindow::slotReadStarted()
 {
     readRows.clear();
-    readRowCodecs.clear();
+    readCodec = -1;
     readInstrumentName.clear();
 }
 
 void MainWindow::slotReadItem(int index, const QStringList& fields)
 {
-    readRows.append({index, fields});
+    readRows.append({index, fields, readCodec});
+    readCodec = -1;
     if (fields.value(0).trimmed() == QStringLiteral("设备名称") && readInstrumentName.isEmpty())
         readInstrumentName = itemValue(fields);
     const int done = readRows.size();
@@ -412,37 +390,24 @@ void MainWindow::slotReadEnded(int end, int itemsRead)
 {
     if (end == RefreshThread::ReadComplete) {
         lastReadCount = itemsRead;
-        tree->setUpdatesEnabled(false);
-        slotClearItems();
-        readCodecs = readRowCodecs;
         instrumentName = readInstrumentName;
-        addingReadRows = true;
-        addingManyRows = true;
-        for (const ReadRow& row : qAsConst(readRows))
-            slotAddItems(row.index, row.fields);
-        addingReadRows = false;
-        addingManyRows = false;
+        rows->showRead(readRows);
         updateChangeCount();
-        pendingNameRow() = HeldRow();
-        tree->setUpdatesEnabled(true);
     } else {
         // The tree keeps what it held; the status says that the read did not get through.
         statusBar()->showMessage(tr("读取中断: 已读 %1 项, 配置树保持读取前的内容").arg(itemsRead));
     }
     readRows.clear();
-    readRowCodecs.clear();
 }
 
 void MainWindow::slotAddItems(int index, const QStringList& fields)
 {
-    if (!isSkippedRow(index, fields))
-        addItemRow(index, fields);
+    rows->addItem(index, fields);
+    updateChangeCount();
 }
 
 void MainWindow::readFinished()
 {
-    // A name row held back by a read never outlives it.
-    pendingNameRow() = HeldRow();
     if (running == ReadOperation)
         endBusy();
 }

@@ -1,15 +1,13 @@
 #pragma once
 
+#include "config/configmodel.h"
 #include "config/configoutcome.h"
 #include "config/configrow.h"
 #include "config/configworker.h"
 #include "config/refreshthread.h"
 #include "firmware/updatethread.h"
 
-#include <QHash>
 #include <QMainWindow>
-#include <QMap>
-#include <QSet>
 #include <QStringList>
 
 namespace Ui {
@@ -23,7 +21,6 @@ class QTimer;
 class RepaintHold;
 class QIcon;
 class QTranslator;
-class QTreeWidgetItem;
 
 // The assistant's one window: the configuration tree in the middle, every operation behind the
 // menus and the tool bar, errors in a box and mirrored in the status bar.
@@ -40,15 +37,13 @@ public:
 
     void applyLanguage(const QString& code);
 
-    // Rows: the SkipItems filter, then a numbered row that keeps the instrument's index.
-    bool isSkippedRow(int index, const QStringList& fields);
-    void addItemRow(int index, const QStringList& fields);
     void loadSkipItems();
 
     // Asks for an item's new value; returns a WriteMode.
-    int promptItemValue(const QString& nameText, const QString& valueText, QString& value);
+    int promptItemValue(const ConfigRow& row, QString& value);
 
     ConfigTree* configTree() const { return tree; }
+    ConfigModel* configModel() const { return rows; }
     RefreshThread& refreshThread() { return readThread; }
     ConfigWorker& configWorker() { return worker; }
     BusyIndicator* busyIndicator() const { return busy; }
@@ -74,6 +69,7 @@ public slots:
     void slotDeviceMonitor();
     void slotAbout();
     void slotClearItems();
+    // One row through the SkipItems rules, appended to the rows shown.
     void slotAddItems(int index, const QStringList& fields);
     void slotItemCodec(int index, int codec);
     // A read collects its rows aside and shows them only when it completes: a failed or stopped
@@ -83,7 +79,7 @@ public slots:
     void slotReadContact(int contact);
     void slotReadEnded(int end, int itemsRead);
     void slotShowErrorMessage(const QString& title, const QString& text, const QString& iconPath);
-    void slotItemDoubleClicked(QTreeWidgetItem* item, int column);
+    void slotRowDoubleClicked(int row);
     void slot_en_US();
     void slot_zh_CH();
     void slot_zh_TW();
@@ -94,10 +90,6 @@ protected:
 private:
     enum Operation { NoOperation, ReadOperation, WriteOneOperation, WriteRowsOperation, SyncOperation, TestOperation };
 
-    static ConfigRow rowOf(const QTreeWidgetItem* item);
-    // Column 1 as the instrument now reports it, and how its text was decoded.
-    static void setRowValue(QTreeWidgetItem* item, const ItemWriteOutcome& outcome);
-    ConfigRows treeRows() const;
     // The boxes of an operation's outcome in order, then its status text for 5000 ms.
     void showOutcome(const ConfigOutcome& outcome);
     // One configuration operation at a time: while one runs the others are disabled, and one
@@ -113,7 +105,7 @@ private:
     void readFinished();
     // The row a write-all has reached, asked of the worker as often as the note could show it.
     void showWriteProgress();
-    void workerRowsWritten(const WrittenRows& rows);
+    void workerRowsWritten(const WrittenRows& written);
     void workerDone(const ConfigOutcome& outcome, const ItemWriteOutcome& item, int elapsedMs);
 
     // Where to look when the instrument did not answer.
@@ -137,6 +129,7 @@ private:
     void saveWindowSize();
 
     Ui::MainWindow* form;
+    ConfigModel* rows;
     ConfigTree* tree;
     RefreshThread readThread;
     ConfigWorker worker;
@@ -146,17 +139,12 @@ private:
     ConnectionBar* connection = nullptr;
     Operation running = NoOperation;
     // The rows of the read under way, shown when it completes.
-    struct ReadRow
-    {
-        int index;
-        QStringList fields;
-    };
-    QVector<ReadRow> readRows;
-    QHash<int, int> readRowCodecs;
-    int lastReadCount = 0;  // the items of the last complete read: the next read's expected total
+    QVector<ReadItem> readRows;
+    int readCodec = -1; // told just before its item
+    int lastReadCount = 0; // the items of the last complete read: the next read's expected total
     bool readNoAnswer = false;
-    // A single write's row, valid while treeGeneration has not moved.
-    QTreeWidgetItem* writtenItem = nullptr;
+    // A single write's row, valid while the rows' generation has not moved.
+    int writtenRow = -1;
     int writeGeneration = 0;
     // The row of a write of rows going out now.
     int currentWriteRow = -1;
@@ -167,21 +155,11 @@ private:
     // history's PDF; the read under way collects it in readInstrumentName.
     QString instrumentName;
     QString readInstrumentName;
-    // Rows being added come from a complete read: what they show is what the instrument holds.
-    bool addingReadRows = false;
-    bool addingManyRows = false; // the change count waits for the last of them
-    // During an import, the values the instrument reported, by item index, for the rows to come.
-    QHash<int, QString> carriedReadValues;
     // Lent to each update dialog: a failed run still ends the instrument's update mode after the
     // dialog has closed, and the next dialog's run waits for it.
     UpdateThread updateWorker;
     QTranslator* translator;
     QTranslator* qtTranslator; // Qt's own texts, switched with the assistant's
-    QMap<QString, QSet<QString>> skipMap;
     bool operationRunning = false;
-    // Counts the clears of the tree: an operation that sees it change leaves the new rows alone.
-    int treeGeneration = 0;
     QString settingsFailure; // set once config.ini has failed to be written, so it is told once
-    // How the current read decoded each item (DeviceCodec by index), for the rows it adds.
-    QHash<int, int> readCodecs;
 };

@@ -7,7 +7,6 @@
 #include "config/configcsv.h"
 #include "config/configwriter.h"
 #include "config/itemtext.h"
-#include "config/skipitems.h"
 #include "config/ui/busyindicator.h"
 #include "config/ui/configtree.h"
 #include "config/ui/connectionbar.h"
@@ -21,7 +20,6 @@
 #include <QMessageBox>
 #include <QStatusBar>
 #include <QTimer>
-#include <QTreeWidgetItem>
 
 #include <functional>
 #include <numeric>
@@ -34,7 +32,7 @@ const char* const CsvFilter = "Files (*.csv)";
 class OperationScope
 {
 public:
-    explicit OperationScope(std::function<void()> end) : end(std::move(end)) {}
+    explicit OperationScope(std::function<void()> end) : end(std::move(end)) { }
     ~OperationScope() { end(); }
     OperationScope(const OperationScope&) = delete;
     OperationScope& operator=(const OperationScope&) = delete;
@@ -42,42 +40,7 @@ public:
 private:
     std::function<void()> end;
 };
-}
-
-ConfigRow MainWindow::rowOf(const QTreeWidgetItem* item)
-{
-    const ConfigRowState* state = ConfigTreeRow::stateOf(item);
-    return ConfigRow{state->index, item->text(0), item->text(1), state->codec};
-}
-
-void MainWindow::setRowValue(QTreeWidgetItem* item, const ItemWriteOutcome& outcome)
-{
-    ConfigTreeRow* row = ConfigTreeRow::from(item);
-    // What the instrument answered is what it holds now; a refused value stays marked until a read.
-    ConfigRowState state = row->state();
-    state.hasReadValue = true;
-    state.readValue = outcome.valueColumn;
-    state.refused = !outcome.kept;
-    if (outcome.codec >= 0)
-        state.codec = outcome.codec;
-    const ConfigRowState& was = row->state();
-    // Most rows of a Write-all come back as they were read: nothing to change or mark again.
-    if (item->text(1) != outcome.valueColumn)
-        item->setText(1, outcome.valueColumn);
-    else if (was.hasReadValue && was.readValue == state.readValue && was.refused == state.refused
-             && was.codec == state.codec)
-        return;
-    row->setState(state);
-}
-
-ConfigRows MainWindow::treeRows() const
-{
-    ConfigRows rows;
-    rows.reserve(tree->topLevelItemCount());
-    for (int row = 0; row < tree->topLevelItemCount(); ++row)
-        rows.append(rowOf(tree->topLevelItem(row)));
-    return rows;
-}
+} // namespace
 
 void MainWindow::showOutcome(const ConfigOutcome& outcome)
 {
@@ -97,12 +60,12 @@ void MainWindow::showOutcome(const ConfigOutcome& outcome)
         statusBar()->showMessage(outcome.status, StatusMs);
 }
 
-int MainWindow::promptItemValue(const QString& nameText, const QString& valueText, QString& value)
+int MainWindow::promptItemValue(const ConfigRow& row, QString& value)
 {
     value.clear();
-    const bool confirmOnly = valueText.length() < 1;
-    const QString name = itemNameFromColumn(nameText);
-    const QString current = itemValueFromColumn(valueText);
+    const bool confirmOnly = row.isConfirmOnly();
+    const QString& name = row.name;
+    const QString& current = row.value;
 
     if (confirmOnly) {
         // An action such as a factory reset: the instrument carries it out at once, so Enter must
@@ -142,52 +105,45 @@ int MainWindow::promptItemValue(const QString& nameText, const QString& valueTex
 
 WriteBackup MainWindow::readValuesBackup() const
 {
-    WriteBackup backup{ConfigBackup::folder(), instrumentName, {}};
-    ConfigRows& read = backup.rows;
-    for (int row = 0; row < tree->topLevelItemCount(); ++row) {
-        const QTreeWidgetItem* item = tree->topLevelItem(row);
-        const ConfigRowState* state = ConfigTreeRow::stateOf(item);
-        if (state->hasReadValue)
-            read.append(ConfigRow{state->index, item->text(0), state->readValue, state->codec});
-    }
-    return backup;
+    return WriteBackup{ConfigBackup::folder(), instrumentName, rows->readRows()};
 }
 
-void MainWindow::slotItemDoubleClicked(QTreeWidgetItem* item, int)
+void MainWindow::slotRowDoubleClicked(int row)
 {
-    if (!item || !beginOperation())
+    if (row < 0 || row >= rows->rowCount() || !beginOperation())
         return;
+    const ConfigRow written = rows->row(row);
     QString newValue;
-    const int mode = promptItemValue(item->text(0), item->text(1), newValue);
+    const int mode = promptItemValue(written, newValue);
     endOperation();
     if (mode == WriteCancelled)
         return;
-    writtenItem = item;
-    writeGeneration = treeGeneration;
+    writtenRow = row;
+    writeGeneration = rows->generation();
     // The worker's thread gets going while the window shows that it is busy.
-    worker.startWriteOne(rowOf(item), newValue, WriteMode(mode), readValuesBackup());
+    worker.startWriteOne(written, newValue, WriteMode(mode), readValuesBackup());
     statusBar()->showMessage(tr("正在写入配置......"));
-    beginBusy(WriteOneOperation, tr("正在写入 %1 ……").arg(itemNameFromColumn(item->text(0))));
+    beginBusy(WriteOneOperation, tr("正在写入 %1 ……").arg(written.name));
 }
 
 void MainWindow::slotWriteItems()
 {
     if (!mayBeginOperation())
         return;
-    QVector<int> all(tree->topLevelItemCount());
+    QVector<int> all(rows->rowCount());
     std::iota(all.begin(), all.end(), 0);
     startWriteRows(all);
 }
 
-void MainWindow::startWriteRows(const QVector<int>& rows)
+void MainWindow::startWriteRows(const QVector<int>& chosen)
 {
-    writeGeneration = treeGeneration;
+    writeGeneration = rows->generation();
     currentWriteRow = -1;
-    writeTreeRows = rows;
+    writeTreeRows = chosen;
     ConfigRows written;
-    written.reserve(rows.size());
-    for (int row : rows)
-        written.append(rowOf(tree->topLevelItem(row)));
+    written.reserve(chosen.size());
+    for (int row : chosen)
+        written.append(rows->row(row));
     worker.startWriteRows(written, readValuesBackup());
     // The worker's thread gets going while the window shows that it is busy.
     beginBusy(WriteRowsOperation, tr("正在写入 ……"));
@@ -200,24 +156,24 @@ void MainWindow::slotWriteChanged()
     if (!beginOperation())
         return;
     OperationScope scope([this] { endOperation(); });
-    QVector<int> rows;
+    QVector<int> changed;
     QStringList lines;
-    for (int row = 0; row < tree->topLevelItemCount(); ++row) {
-        const QTreeWidgetItem* item = tree->topLevelItem(row);
-        if (!ConfigTree::isChanged(item))
+    for (int row = 0; row < rows->rowCount(); ++row) {
+        const ConfigItem& item = rows->item(row);
+        if (!item.isChanged())
             continue;
-        rows.append(row);
-        const QVariant read = item->data(0, ItemReadValueRole);
-        const QString old = read.isValid() ? itemValueFromColumn(read.toString()) : tr("(未读取)");
-        lines.append(tr("%1: %2 → %3").arg(ConfigTree::itemName(item), old, ConfigTree::itemValue(item)));
+        changed.append(row);
+        const QString old = item.hasReadValue ? item.readValue : tr("(未读取)");
+        lines.append(tr("%1: %2 → %3").arg(item.row.name, old, item.row.value));
     }
-    if (rows.isEmpty()) {
+    if (changed.isEmpty()) {
         statusBar()->showMessage(tr("没有需要写入的修改"), StatusMs);
         return;
     }
     // A long list goes to the details; the box shows its head.
     constexpr int ShownLines = 12;
-    QString text = tr("将以下 %1 项写入设备:").arg(rows.size()) + QLatin1Char('\n') + QStringList(lines.mid(0, ShownLines)).join(QLatin1Char('\n'));
+    QString text = tr("将以下 %1 项写入设备:").arg(changed.size()) + QLatin1Char('\n')
+        + QStringList(lines.mid(0, ShownLines)).join(QLatin1Char('\n'));
     if (lines.size() > ShownLines)
         text += QLatin1Char('\n') + tr("…… 其余 %1 项见详细信息").arg(lines.size() - ShownLines);
     QMessageBox box(QMessageBox::Question, withoutMnemonic(form->write_changed->text()), text,
@@ -228,7 +184,7 @@ void MainWindow::slotWriteChanged()
     if (Prompter::current().exec(box) != QMessageBox::Yes)
         return;
     endOperation();
-    startWriteRows(rows);
+    startWriteRows(changed);
 }
 
 void MainWindow::slotRestoreBackup()
@@ -238,7 +194,7 @@ void MainWindow::slotRestoreBackup()
     OperationScope scope([this] { endOperation(); });
     const QString title = withoutMnemonic(form->restore_backup->text()).remove(QStringLiteral("..."));
     const QString fileName = Prompter::current().getOpenFileName(this, title, ConfigBackup::folder().absolutePath(),
-                                                                  QString::fromLatin1(CsvFilter));
+                                                                 QString::fromLatin1(CsvFilter));
     if (fileName.isEmpty())
         return;
     importFile(fileName);
@@ -273,36 +229,34 @@ void MainWindow::showWriteProgress()
 }
 
 // A batch of answered rows: one repaint for all of them.
-void MainWindow::workerRowsWritten(const WrittenRows& rows)
+void MainWindow::workerRowsWritten(const WrittenRows& written)
 {
-    if (writeGeneration != treeGeneration)
+    if (writeGeneration != rows->generation())
         return;
-    tree->changeRows([&] {
-        for (const WrittenRow& written : rows) {
-            if (QTreeWidgetItem* item = tree->topLevelItem(writeTreeRows.value(written.row, -1)))
-                setRowValue(item, written.outcome);
-        }
-    });
+    QVector<QPair<int, const ItemWriteOutcome*>> answers;
+    answers.reserve(written.size());
+    for (const WrittenRow& row : written)
+        answers.append({writeTreeRows.value(row.row, -1), &row.outcome});
+    rows->applyAnswers(answers);
     showWriteProgress();
-    if (QTreeWidgetItem* item = tree->topLevelItem(currentWriteRow))
-        tree->setCurrentItem(item);
+    tree->setCurrentRow(currentWriteRow);
     updateChangeCount();
 }
 
 void MainWindow::workerDone(const ConfigOutcome& outcome, const ItemWriteOutcome& item, int)
 {
     const Operation operation = running;
-    if (operation == WriteRowsOperation && writeGeneration == treeGeneration) {
+    const bool sameRows = writeGeneration == rows->generation();
+    if (operation == WriteRowsOperation && sameRows) {
         // The window ends on the row the write ended on.
         showWriteProgress();
-        if (QTreeWidgetItem* row = tree->topLevelItem(currentWriteRow))
-            tree->setCurrentItem(row);
+        tree->setCurrentRow(currentWriteRow);
     }
-    if (operation == WriteOneOperation && item.ok && writeGeneration == treeGeneration && writtenItem) {
-        setRowValue(writtenItem, item);
+    if (operation == WriteOneOperation && item.ok && sameRows && writtenRow >= 0) {
+        rows->applyAnswer(writtenRow, item);
         updateChangeCount();
     }
-    writtenItem = nullptr;
+    writtenRow = -1;
     connection->showContact(outcome.contact);
     // Busy ends before the boxes: the operator may act again as soon as the outcome shows.
     endBusy();
@@ -314,18 +268,17 @@ QString MainWindow::linkHint()
     return tr("请检查通讯设置中的地址、端口、串口线和设备地址。");
 }
 
-
 void MainWindow::slotExportItems()
 {
     if (!beginOperation())
         return;
     OperationScope scope([this] { endOperation(); });
-    const QString fileName =
-        Prompter::current().getSaveFileName(this, withoutMnemonic(tr("导出配置")), QString(), QString::fromLatin1(CsvFilter));
+    const QString fileName = Prompter::current().getSaveFileName(this, withoutMnemonic(tr("导出配置")), QString(),
+                                                                 QString::fromLatin1(CsvFilter));
     if (fileName.isEmpty())
         return;
     statusBar()->showMessage(tr("正在导出配置......"));
-    showOutcome(ConfigCsv::exportTo(fileName, treeRows()));
+    showOutcome(ConfigCsv::exportTo(fileName, rows->rows()));
 }
 
 void MainWindow::slotImportItems()
@@ -333,8 +286,8 @@ void MainWindow::slotImportItems()
     if (!beginOperation())
         return;
     OperationScope scope([this] { endOperation(); });
-    const QString fileName =
-        Prompter::current().getOpenFileName(this, withoutMnemonic(tr("导入配置")), QString(), QString::fromLatin1(CsvFilter));
+    const QString fileName = Prompter::current().getOpenFileName(this, withoutMnemonic(tr("导入配置")), QString(),
+                                                                 QString::fromLatin1(CsvFilter));
     if (fileName.isEmpty())
         return;
     importFile(fileName);
@@ -349,24 +302,7 @@ void MainWindow::importFile(const QString& fileName)
         showOutcome(import.outcome);
         return;
     }
-    // The rows keep what the instrument reported for their items, so that what the file changes shows.
-    carriedReadValues.clear();
-    for (int row = 0; row < tree->topLevelItemCount(); ++row) {
-        const QTreeWidgetItem* item = tree->topLevelItem(row);
-        const QVariant read = item->data(0, ItemReadValueRole);
-        if (read.isValid())
-            carriedReadValues.insert(item->data(0, ItemIndexRole).toInt(), read.toString());
-    }
-    tree->setUpdatesEnabled(false);
-    slotClearItems();
-    addingManyRows = true;
-    for (const ImportedRow& row : import.rows)
-        slotAddItems(row.index, row.fields);
-    addingManyRows = false;
+    rows->showImport(import.rows);
     updateChangeCount();
-    tree->setUpdatesEnabled(true);
-    carriedReadValues.clear();
-    // A name row the file held back ends with the import.
-    pendingNameRow() = HeldRow();
     statusBar()->clearMessage();
 }

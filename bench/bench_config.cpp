@@ -159,7 +159,7 @@ int main(int argc, char* argv[])
         [&] {
             readWindow.slotRefresh();
             waitWhileBusy(readWindow);
-            return readWindow.configTree()->topLevelItemCount() == ItemCount;
+            return readWindow.configModel()->rowCount() == ItemCount;
         },
         bareReads);
 

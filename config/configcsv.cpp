@@ -24,7 +24,7 @@ ConfigOutcome ConfigCsv::exportTo(const QString& fileName, const ConfigRows& row
     QTextStream stream(file.device());
     stream.setCodec("utf-8");
     for (const ConfigRow& row : rows)
-        stream << formatCsvLine(row.index, row.nameColumn, row.valueColumn) << QLatin1String("\r\n");
+        stream << formatCsvLine(row) << QLatin1String("\r\n");
     stream.flush();
     // A full disk must not pass for a saved configuration.
     if (stream.status() != QTextStream::Ok || file.error() != QFileDevice::NoError || !file.commit())

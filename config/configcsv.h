@@ -7,13 +7,6 @@
 #include <QStringList>
 #include <QVector>
 
-// A row read from a configuration CSV file: the item index and its fields, as a read hands them over.
-struct ImportedRow
-{
-    int index = 0;
-    QStringList fields;
-};
-
 // What an import yields: the outcome and, when it succeeded, the rows in file order (a failure
 // yields no rows at all).
 struct CsvImport

@@ -72,7 +72,8 @@ ItemWriteOutcome ConfigWriter::writeOne(const LinkSettings& link, const ConfigRo
     if (!channel.open(link)) {
         ItemWriteOutcome outcome;
         static_cast<ConfigOutcome&>(outcome) = openFailure();
-        outcome.valueColumn = row.valueColumn;
+        outcome.valued = row.valued;
+        outcome.value = row.value;
         return outcome;
     }
     ItemWriteOutcome outcome = writeItem(channel, row, value, mode);
@@ -98,12 +99,10 @@ ConfigOutcome ConfigWriter::writeAll(const LinkSettings& link, const ConfigRows&
     // Every value is checked before the first request: a bad row half-way must not leave the
     // instrument half written.
     for (const ConfigRow& row : rows) {
-        const QString value = itemValueFromColumn(row.valueColumn);
-        const QString refusal =
-            row.isConfirmOnly() ? QString() : itemRefusal(itemNameFromColumn(row.nameColumn), value);
+        const QString refusal = row.isConfirmOnly() ? QString() : itemRefusal(row.name, row.value);
         if (!refusal.isEmpty()) {
             ConfigOutcome refused = ConfigOutcome::failure(tr("提交"), refusal, ConfigFailure::BadValue);
-            refused.addError(tr("写入配置"), tr("写入配置失败: %1").arg(value));
+            refused.addError(tr("写入配置"), tr("写入配置失败: %1").arg(row.value));
             return refused;
         }
     }
@@ -127,7 +126,7 @@ ConfigOutcome ConfigWriter::writeAll(const LinkSettings& link, const ConfigRows&
         }
         if (progress.starting)
             progress.starting(row);
-        const QString value = itemValueFromColumn(rows.at(row).valueColumn);
+        const QString& value = rows.at(row).value;
         // Every value passed valueRefusal() above.
         const ItemWriteOutcome written = sendItem(channel, rows.at(row), value, WriteValued);
         if (written.contact != LinkContact::NotTried)
@@ -144,7 +143,7 @@ ConfigOutcome ConfigWriter::writeAll(const LinkSettings& link, const ConfigRows&
         }
         ++writtenRows;
         if (!written.kept)
-            refused.append(itemNameFromColumn(rows.at(row).nameColumn));
+            refused.append(rows.at(row).name);
         if (progress.answered)
             progress.answered(row, written);
     }
@@ -195,8 +194,7 @@ QString ConfigWriter::itemRefusal(const QString& name, const QString& value)
 ItemWriteOutcome ConfigWriter::writeItem(LinkChannel& channel, const ConfigRow& row, const QString& value,
                                          WriteMode mode)
 {
-    const QString refusal =
-        mode == WriteValued ? itemRefusal(itemNameFromColumn(row.nameColumn), value) : valueRefusal(value);
+    const QString refusal = mode == WriteValued ? itemRefusal(row.name, value) : valueRefusal(value);
     if (!refusal.isEmpty())
         return itemFailure(tr("提交"), refusal, ConfigFailure::BadValue);
     return sendItem(channel, row, value, mode);
@@ -207,7 +205,7 @@ ItemWriteOutcome ConfigWriter::sendItem(LinkChannel& channel, const ConfigRow& r
 {
     const QString title = tr("提交");
     // A value written back as the instrument sent it keeps its bytes: encoded as it was decoded.
-    const bool unchanged = row.codec >= 0 && value == itemValueFromColumn(row.valueColumn);
+    const bool unchanged = row.codec >= 0 && value == row.value;
     const QByteArray request = unchanged
         ? buildWriteItemRequest(channel.deviceAddress(), row.index, value, DeviceCodec(row.codec))
         : buildWriteItemRequest(channel.deviceAddress(), row.index, value);
@@ -221,7 +219,8 @@ ItemWriteOutcome ConfigWriter::sendItem(LinkChannel& channel, const ConfigRow& r
         ItemWriteOutcome stopped;
         stopped.ok = false;
         stopped.cancelled = true;
-        stopped.valueColumn = row.valueColumn;
+        stopped.valued = row.valued;
+        stopped.value = row.value;
         return stopped;
     }
     const LinkContact contact = contactOf(result);
@@ -237,7 +236,8 @@ ItemWriteOutcome ConfigWriter::sendItem(LinkChannel& channel, const ConfigRow& r
 
     ItemWriteOutcome outcome;
     outcome.contact = contact;
-    outcome.valueColumn = mode == WriteValued ? QStringLiteral(": ") + itemValue(fields) : row.valueColumn;
+    outcome.valued = mode == WriteValued || row.valued;
+    outcome.value = mode == WriteValued ? itemValue(fields) : row.value;
     outcome.codec = mode == WriteValued ? int(replyCodec) : row.codec;
     // The instrument answers with what it kept; a refused value comes back unchanged.
     outcome.kept = mode != WriteValued || keptAsWritten(itemValue(fields), value);

@@ -12,11 +12,12 @@
 class LinkChannel;
 struct LinkSettings;
 
-// What became of one written item: besides the outcome, column 1 as the row shows it afterwards
-// (the value the instrument reports) and whether the instrument kept the value written.
+// What became of one written item: besides the outcome, the value the row holds afterwards (the
+// one the instrument reports) and whether the instrument kept the value written.
 struct ItemWriteOutcome : ConfigOutcome
 {
-    QString valueColumn;
+    bool valued = false;
+    QString value;
     int codec = -1; // how the instrument's answer was decoded (ConfigRow::codec)
     bool kept = false; // the reported value is the one written (after a number, a unit may follow)
 };

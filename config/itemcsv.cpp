@@ -1,6 +1,6 @@
 #include "config/itemcsv.h"
 
-#include "config/itemtext.h"
+#include "config/rowtext.h"
 
 #include <QRegularExpression>
 
@@ -13,7 +13,7 @@ const QChar Comma = QLatin1Char(',');
 bool needsQuotes(const QString& text)
 {
     return text.contains(Comma) || text.contains(Quote) || text.contains(QLatin1Char('\n'))
-           || text.contains(QLatin1Char('\r'));
+        || text.contains(QLatin1Char('\r'));
 }
 
 QString quoted(const QString& text)
@@ -53,26 +53,23 @@ bool takeField(const QString& record, int& at, QString* field, bool* wasQuoted)
     return false;
 }
 
-}
+} // namespace
 
-QString formatCsvLine(int index, const QString& column0, const QString& column1)
+QString formatCsvLine(const ConfigRow& row)
 {
-    QString head = QStringLiteral("%1. %2").arg(index, 2, 10, QLatin1Char('0')).arg(itemNameFromColumn(column0));
+    QString head = numberedName(row.index, row.name.trimmed());
     // The name stays plain, as older readers expect: it runs to the last comma, which is the one
     // before the value as long as the value is quoted whenever it holds a comma. Only a line break,
     // or a quote right after one of the name's commas (it would open a quoted field), cannot stand
     // in a plain name.
     if (head.contains(QLatin1Char('\n')) || head.contains(QLatin1Char('\r')) || head.contains(QStringLiteral(",\"")))
         head = quoted(head);
-    if (column1.isEmpty())
+    if (!row.valued)
         return head + Comma;
-    QString value = column1;
-    if (value.startsWith(QLatin1Char(':')))
-        value.remove(0, 1);
-    // A valued row must keep something after the comma, or it would come back confirm-only.
-    if (value.isEmpty())
-        value = QStringLiteral(" ");
-    return head + Comma + (needsQuotes(value) || value.startsWith(Quote) ? quoted(value) : value);
+    // The value as the tree shows it after its colon: a blank, then the value. A valued row so keeps
+    // something after the comma, or it would come back confirm-only.
+    const QString value = QLatin1Char(' ') + row.value;
+    return head + Comma + (needsQuotes(value) ? quoted(value) : value);
 }
 
 CsvLineError parseCsvRecord(const QString& record, int* index, QStringList* fields)

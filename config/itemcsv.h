@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/configrow.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -11,14 +13,14 @@
 // Files of the older plain format, where nothing was quoted, still read as before.
 
 // One record (without its line break).
-QString formatCsvLine(int index, const QString& column0, const QString& column1);
+QString formatCsvLine(const ConfigRow& row);
 
 // Why a record could not be read.
 enum class CsvLineError {
     None,
-    Malformed,        // not "number.name,value", or a quote that does not close
-    IndexOutOfRange,  // the number does not fit the request's one index byte
-    StrayQuote        // a field that begins with a quote after blanks: meant quoted, but not read so
+    Malformed, // not "number.name,value", or a quote that does not close
+    IndexOutOfRange, // the number does not fit the request's one index byte
+    StrayQuote // a field that begins with a quote after blanks: meant quoted, but not read so
 };
 
 // One record read back: the index at its head and the row's fields, as a read hands them over.

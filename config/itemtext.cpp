@@ -1,7 +1,7 @@
 #include "config/itemtext.h"
 
-#include <QRegularExpression>
 #include <QRegExp>
+#include <QRegularExpression>
 
 QStringList splitItemText(const QString& text)
 {
@@ -11,23 +11,6 @@ QStringList splitItemText(const QString& text)
 QString itemValue(const QStringList& fields)
 {
     return fields.mid(1).join(QLatin1Char(':')).trimmed();
-}
-
-QString itemNameFromColumn(const QString& column0)
-{
-    QString name = column0;
-    QRegExp number(QStringLiteral("^\\d+\\."));
-    if (number.indexIn(name) == 0)
-        name.remove(0, number.matchedLength());
-    return name.trimmed();
-}
-
-QString itemValueFromColumn(const QString& column1)
-{
-    QString value = column1;
-    if (value.startsWith(QLatin1Char(':')))
-        value.remove(0, 1);
-    return value.trimmed();
 }
 
 ItemEnumeration parseEnumeration(const QString& name)
@@ -59,7 +42,7 @@ const QRegularExpression& numberWithUnit()
     static const QRegularExpression expression(QStringLiteral("^[-+]?\\d+(?:\\.\\d+)?\\s*(\\D*)$"));
     return expression;
 }
-}
+} // namespace
 
 ValueProblem checkItemValue(const QString& name, const QString& readValue, const QString& value)
 {

@@ -13,12 +13,6 @@ QStringList splitItemText(const QString& text);
 // confirm-only row (one field).
 QString itemValue(const QStringList& fields);
 
-// Column 0 without its display number and dot ("12. name" -> "name"), trimmed.
-QString itemNameFromColumn(const QString& column0);
-
-// Column 1 without its leading ':' (": 9600" -> "9600"), trimmed.
-QString itemValueFromColumn(const QString& column1);
-
 // An enumeration item names its options: "label(opt1/opt2/.../optN)", at least two options.
 struct ItemEnumeration
 {

@@ -5,7 +5,7 @@
 namespace {
 const QString deviceName = QStringLiteral("设备名称");
 const QString deviceModel = QStringLiteral("设备型号");
-}
+} // namespace
 
 QString stripSpaces(const QString& text)
 {
@@ -40,14 +40,7 @@ SkipMap readSkipItems(QIODevice& file)
     return map;
 }
 
-HeldRow& pendingNameRow()
-{
-    static HeldRow row;
-    return row;
-}
-
-bool skipRow(const SkipMap& skipMap, int index, const QStringList& fields, HeldRow& pending,
-             HeldRow& released)
+bool skipRow(const SkipMap& skipMap, int index, const QStringList& fields, HeldRow& pending, HeldRow& released)
 {
     released = HeldRow();
     if (fields.size() < 2)

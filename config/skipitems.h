@@ -27,11 +27,6 @@ struct HeldRow
     QStringList fields;
 };
 
-// The one held row of the process. It outlives a cleared tree and the end of a read on purpose:
-// the instrument's model row decides, whenever it comes.
-HeldRow& pendingNameRow();
-
 // The SkipItems rules for one row. Returns true when the row must not be added now. When a held
 // name row must be shown before this row, it is moved into released (and no longer held).
-bool skipRow(const SkipMap& skipMap, int index, const QStringList& fields, HeldRow& pending,
-             HeldRow& released);
+bool skipRow(const SkipMap& skipMap, int index, const QStringList& fields, HeldRow& pending, HeldRow& released);

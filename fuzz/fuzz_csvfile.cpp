@@ -4,6 +4,7 @@
 #include "config/configcsv.h"
 #include "config/configwriter.h"
 #include "config/itemcsv.h"
+#include "config/rowtext.h"
 #include "fuzzcheck.h"
 
 #include <QDir>
@@ -19,13 +20,7 @@ ConfigRows treeRows(const QVector<ImportedRow>& imported)
 {
     ConfigRows rows;
     for (const ImportedRow& row : imported) {
-        ConfigRow treeRow;
-        treeRow.index = row.index;
-        treeRow.nameColumn =
-            QStringLiteral("%1. %2").arg(rows.size() + 1, 2, 10, QLatin1Char('0')).arg(row.fields.at(0));
-        if (row.fields.size() > 1)
-            treeRow.valueColumn = QStringLiteral(": ") + row.fields.at(1);
-        rows.append(treeRow);
+        rows.append(rowFromFields(row.index, row.fields));
     }
     return rows;
 }

@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (name.isEmpty() || name.at(0).isDigit())
         name.prepend(QLatin1Char('n'));
     const int rowIndex = size > 0 ? data[0] : 2;
-    const QString written = formatCsvLine(rowIndex, QStringLiteral("01. ") + name, QStringLiteral(": ") + value);
+    const QString written = formatCsvLine(ConfigRow{rowIndex, name, value, true});
     int readIndex = -1;
     QStringList readFields;
     FUZZ_CHECK(parseCsvLine(written, &readIndex, &readFields));

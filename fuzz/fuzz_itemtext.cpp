@@ -1,5 +1,6 @@
 // Item texts as the instrument sends them and as the tree shows them; enumeration names.
 #include "config/itemtext.h"
+#include "config/rowtext.h"
 #include "fuzzcheck.h"
 
 #include <cstdint>
@@ -12,8 +13,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FUZZ_CHECK(fields.join(QLatin1Char(':')) == text);
     const QString value = itemValue(fields);
     FUZZ_CHECK(value == value.trimmed());
-    itemNameFromColumn(text);
-    FUZZ_CHECK(itemValueFromColumn(QStringLiteral(": ") + value) == value);
+    const ConfigRow row = rowFromFields(1, fields);
+    FUZZ_CHECK(row.valued == (fields.size() >= 2));
+    FUZZ_CHECK(row.value == value);
 
     const ItemEnumeration enumeration = parseEnumeration(text);
     if (enumeration.isEnumeration) {

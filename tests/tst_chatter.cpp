@@ -55,9 +55,8 @@ QString runOperation(int operation, Sim* sim)
     case ReadAll: {
         RefreshThread thread;
         QStringList read;
-        QObject::connect(&thread, &RefreshThread::signalAddItems, [&read](int, const QStringList& fields) {
-            read.append(fields.join(QLatin1Char(':')));
-        });
+        QObject::connect(&thread, &RefreshThread::signalAddItems,
+                         [&read](int, const QStringList& fields) { read.append(fields.join(QLatin1Char(':'))); });
         thread.startRead();
         thread.wait();
         if (thread.failure() != ConfigFailure::None)
@@ -67,8 +66,9 @@ QString runOperation(int operation, Sim* sim)
     case WriteItem: {
         ConfigRow row;
         row.index = 1;
-        row.nameColumn = QStringLiteral("01. x");
-        row.valueColumn = QStringLiteral(": old");
+        row.name = QStringLiteral("x");
+        row.value = QStringLiteral("old");
+        row.valued = true;
         const QString before = sim->items().at(1).section(QLatin1Char(':'), 0, 0);
         const ConfigOutcome outcome = ConfigWriter::writeAll({row}, {});
         if (!outcome.ok)
@@ -86,8 +86,9 @@ QString runOperation(int operation, Sim* sim)
         if (thread.failure() != HistoryFailure::None)
             return QStringLiteral("history failed");
         // The header, 24 records; a line the instrument put before them may come first.
-        const int records = int(std::count_if(lines.cbegin(), lines.cend(),
-                                              [](const QString& line) { return line.startsWith(QStringLiteral("2026-03-01 ")); }));
+        const int records = int(std::count_if(lines.cbegin(), lines.cend(), [](const QString& line) {
+            return line.startsWith(QStringLiteral("2026-03-01 "));
+        }));
         return records == 24 ? QString() : QStringLiteral("%1 records").arg(records);
     }
     case Firmware: {
@@ -193,11 +194,14 @@ void TestChatter::monitorSwitchBehindChatter()
     QElapsedTimer clock;
     std::atomic<qint64> listeningAt{-1};
     QString error;
-    connect(&thread, &MonitorThread::signalLinesRecv, this,
-            [&lines](const QByteArrayList& received, qint64) { lines += received.size(); }, Qt::DirectConnection);
-    connect(&thread, &MonitorThread::signalListening, this, [&] { listeningAt = clock.elapsed(); }, Qt::DirectConnection);
-    connect(&thread, &MonitorThread::signalShowError, this, [&error](const QString&, const QString& text) { error = text; },
-            Qt::DirectConnection);
+    connect(
+        &thread, &MonitorThread::signalLinesRecv, this,
+        [&lines](const QByteArrayList& received, qint64) { lines += received.size(); }, Qt::DirectConnection);
+    connect(
+        &thread, &MonitorThread::signalListening, this, [&] { listeningAt = clock.elapsed(); }, Qt::DirectConnection);
+    connect(
+        &thread, &MonitorThread::signalShowError, this, [&error](const QString&, const QString& text) { error = text; },
+        Qt::DirectConnection);
     clock.start();
     thread.start();
     QTRY_VERIFY_WITH_TIMEOUT(lines >= 5, 5000);

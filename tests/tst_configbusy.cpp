@@ -4,9 +4,9 @@
 #include "app/mainwindow.h"
 #include "app/repainthold.h"
 #include "config/ui/busyindicator.h"
+#include "config/ui/configtree.h"
 #include "config/ui/connectionbar.h"
 #include "config/ui/localclock.h"
-#include "config/ui/configtree.h"
 #include "config/ui/modifydialog.h"
 #include "firmware/devicetypemgr.h"
 #include "firmware/downloadthread.h"
@@ -19,20 +19,20 @@
 #include "tests/support/workdir.h"
 
 #include <QDir>
-#include <QFile>
 #include <QElapsedTimer>
-#include <QRegularExpression>
-#include <QSignalSpy>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 
-#include <ctime>
 #include <QToolBar>
+#include <ctime>
 
 class TestConfigBusy : public QObject
 {
@@ -73,22 +73,22 @@ InstrumentSimulator::Fault silence(InstrumentSimulator::Command command)
     return fault;
 }
 
-}
+} // namespace
 
 void TestConfigBusy::cancelEndsOperation_data()
 {
     QTest::addColumn<Transport>("transport");
     QTest::addColumn<QString>("action"); // "edit" is a double click on the first row
-    QTest::addColumn<int>("silent");     // the command the instrument does not answer
+    QTest::addColumn<int>("silent"); // the command the instrument does not answer
     QTest::addColumn<QString>("status"); // what the status bar says afterwards
     const QString readStopped = QStringLiteral("读取中断: 已读 0 项, 配置树保持读取前的内容");
     for (Transport transport : {Transport::Udp, Transport::Pty}) {
         const char* over = transport == Transport::Udp ? "udp" : "pty";
         QTest::addRow("read %s", over) << transport << "refresh" << int(InstrumentSimulator::ReadItem) << readStopped;
-        QTest::addRow("write-all %s", over) << transport << "save" << int(InstrumentSimulator::WriteItem)
-                                            << "写入已取消, 已写入 0 项";
-        QTest::addRow("sync time %s", over) << transport << "sync_time" << int(InstrumentSimulator::SetClock)
-                                            << "同步时间已取消";
+        QTest::addRow("write-all %s", over)
+            << transport << "save" << int(InstrumentSimulator::WriteItem) << "写入已取消, 已写入 0 项";
+        QTest::addRow("sync time %s", over)
+            << transport << "sync_time" << int(InstrumentSimulator::SetClock) << "同步时间已取消";
     }
     QTest::newRow("edit udp") << Transport::Udp << "edit" << int(InstrumentSimulator::WriteItem)
                               << "写入已取消, 已写入 0 项";
@@ -118,7 +118,7 @@ void TestConfigBusy::cancelEndsOperation()
             static_cast<ModifyDialog&>(dialog).lineEditor()->setText("21");
             return int(QDialog::Accepted);
         });
-        window.slotItemDoubleClicked(window.configTree()->topLevelItem(0), 0);
+        window.slotRowDoubleClicked(0);
     } else {
         start(window, action.toLatin1().constData());
     }
@@ -244,7 +244,8 @@ void TestConfigBusy::connectionBarTellsContact()
     trigger(window, action.toLatin1().constData());
     const QString state = bar->text().section(QStringLiteral(" | "), 2);
     QVERIFY2(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d %1$").arg(silent ? "无应答" : "有应答"))
-                 .match(state).hasMatch(),
+                 .match(state)
+                 .hasMatch(),
              qPrintable(bar->text()));
     QCOMPARE(bar->contact(), silent ? LinkContact::NoAnswer : LinkContact::Answered);
     // The local time of the contact, within the seconds the check took.
@@ -255,8 +256,9 @@ void TestConfigBusy::connectionBarTellsContact()
                  qPrintable(prompter.texts().join('|')));
     } else if (action == QLatin1String("test_connection")) {
         QCOMPARE(prompter.texts().size(), 1);
-        QVERIFY2(QRegularExpression(QStringLiteral("^设备已应答, 用时 \\d+ ms$")).match(prompter.texts().first()).hasMatch(),
-                 qPrintable(prompter.texts().first()));
+        QVERIFY2(
+            QRegularExpression(QStringLiteral("^设备已应答, 用时 \\d+ ms$")).match(prompter.texts().first()).hasMatch(),
+            qPrintable(prompter.texts().first()));
         QCOMPARE(prompter.shown.first().title, QStringLiteral("测试连接"));
     }
     // Another target forgets what the last one answered.
@@ -307,7 +309,8 @@ void TestConfigBusy::busyStateShowsProgress()
     const auto offNow = [&window] {
         QStringList off;
         auto* toolBar = window.findChild<QToolBar*>("toolBar");
-        for (const char* name : {"refresh", "import_2", "save", "write_changed", "sync_time", "test_connection", "restore_backup"}) {
+        for (const char* name :
+             {"refresh", "import_2", "save", "write_changed", "sync_time", "test_connection", "restore_backup"}) {
             QAction* action = window.findChild<QAction*>(QLatin1String(name));
             const QWidget* button = toolBar->widgetForAction(action);
             if (!action->isEnabled() && (!button || !button->isEnabled()))
@@ -319,14 +322,14 @@ void TestConfigBusy::busyStateShowsProgress()
     QVERIFY(window.findChild<QAction*>("export_2")->isEnabled());
     QTRY_VERIFY_WITH_TIMEOUT(buttonPaints > 0, 600);
     QVERIFY(window.isBusy());
-    window.slotItemDoubleClicked(window.configTree()->topLevelItem(0), 0);
+    window.slotRowDoubleClicked(0);
     QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("另一项配置操作尚未结束, 请稍候"));
     QVERIFY(waitIdle(window));
     // The note follows the rows (in batches, so at the rows' pace here).
     QCOMPARE(seen, (QStringList{"正在写入 1/3 ……", "正在写入 2/3 ……", "正在写入 3/3 ……"}));
     QCOMPARE(sim.items(), (QStringList{"温度:21", "湿度:31", "报警上限:121"}));
     QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("写入配置成功"));
-    QCOMPARE(window.configTree()->currentItem(), window.configTree()->topLevelItem(2));
+    QCOMPARE(window.configTree()->currentRow(), 2);
     QCOMPARE(offNow(), QStringList());
     QCOMPARE(prompter.texts(), QStringList());
     QVERIFY(noteShown);
@@ -352,15 +355,24 @@ void TestConfigBusy::shortcuts_data()
 {
     QTest::addColumn<QString>("action");
     QTest::addColumn<QString>("keys");
-    QTest::newRow("refresh") << "refresh" << "F5";
-    QTest::newRow("write changes") << "write_changed" << "Ctrl+S";
-    QTest::newRow("export") << "export_2" << "Ctrl+E";
-    QTest::newRow("import") << "import_2" << "Ctrl+O";
-    QTest::newRow("sync time") << "sync_time" << "Ctrl+T";
-    QTest::newRow("history") << "debug" << "Ctrl+H";
-    QTest::newRow("monitor") << "monitor" << "Ctrl+M";
-    QTest::newRow("firmware") << "update" << "Ctrl+U";
-    QTest::newRow("settings") << "setup" << "Ctrl+,";
+    QTest::newRow("refresh") << "refresh"
+                             << "F5";
+    QTest::newRow("write changes") << "write_changed"
+                                   << "Ctrl+S";
+    QTest::newRow("export") << "export_2"
+                            << "Ctrl+E";
+    QTest::newRow("import") << "import_2"
+                            << "Ctrl+O";
+    QTest::newRow("sync time") << "sync_time"
+                               << "Ctrl+T";
+    QTest::newRow("history") << "debug"
+                             << "Ctrl+H";
+    QTest::newRow("monitor") << "monitor"
+                             << "Ctrl+M";
+    QTest::newRow("firmware") << "update"
+                              << "Ctrl+U";
+    QTest::newRow("settings") << "setup"
+                              << "Ctrl+,";
 }
 
 // Each key reaches its action from the window, and no two actions share a key.
@@ -427,7 +439,8 @@ void TestConfigBusy::closeDuringWriteAsks()
     QVERIFY(clock.elapsed() < 1000);
     QCOMPARE(defaultButton, QMessageBox::No);
     QCOMPARE(prompter.shown.size(), 1);
-    QCOMPARE(prompter.shown.first().text, QStringLiteral("正在写入配置。关闭窗口会中断写入, 尚未写入的项不会写入。\n仍要关闭吗?"));
+    QCOMPARE(prompter.shown.first().text,
+             QStringLiteral("正在写入配置。关闭窗口会中断写入, 尚未写入的项不会写入。\n仍要关闭吗?"));
     QCOMPARE(window.configWorker().isWorking(), !closes);
     if (!closes) {
         window.slotCancelOperation();
@@ -438,17 +451,18 @@ void TestConfigBusy::closeDuringWriteAsks()
 void TestConfigBusy::contactTimeAcrossOffsetChanges_data()
 {
     QTest::addColumn<QByteArray>("zone");
-    QTest::addColumn<QString>("utc");   // one after the other, to one clock
+    QTest::addColumn<QString>("utc"); // one after the other, to one clock
     QTest::addColumn<QString>("local"); // as the zone tells each
     QTest::newRow("spring forward") << QByteArray("Europe/Berlin") << "2026-03-29T00:59:59 2026-03-29T01:00:00"
                                     << "01:59:59 03:00:00";
     QTest::newRow("fall back") << QByteArray("Europe/Berlin") << "2026-10-25T00:59:59 2026-10-25T01:00:00"
                                << "02:59:59 02:00:00";
-    QTest::newRow("half an hour's change") << QByteArray("Australia/Lord_Howe")
-                                           << "2026-04-04T14:59:59 2026-04-04T15:00:00" << "01:59:59 01:30:00";
-    QTest::newRow("quarter hours off, over midnight") << QByteArray("Asia/Kathmandu")
-                                                      << "2026-12-07T18:14:59 2026-12-07T18:15:00"
-                                                      << "23:59:59 00:00:00";
+    QTest::newRow("half an hour's change")
+        << QByteArray("Australia/Lord_Howe") << "2026-04-04T14:59:59 2026-04-04T15:00:00"
+        << "01:59:59 01:30:00";
+    QTest::newRow("quarter hours off, over midnight")
+        << QByteArray("Asia/Kathmandu") << "2026-12-07T18:14:59 2026-12-07T18:15:00"
+        << "23:59:59 00:00:00";
 }
 
 // The clock keeps the zone's offset only within a quarter hour of UTC: it follows every change.
@@ -467,7 +481,8 @@ void TestConfigBusy::contactTimeAcrossOffsetChanges()
     QStringList shown;
     for (const QString& moment : utc.split(QLatin1Char(' '))) {
         const QDateTime at = QDateTime::fromString(moment, Qt::ISODate);
-        shown.append(clock.timeAt(QDateTime(at.date(), at.time(), Qt::UTC).toMSecsSinceEpoch()).toString(QStringLiteral("HH:mm:ss")));
+        shown.append(clock.timeAt(QDateTime(at.date(), at.time(), Qt::UTC).toMSecsSinceEpoch())
+                         .toString(QStringLiteral("HH:mm:ss")));
     }
     if (hadZone)
         qputenv("TZ", before);

@@ -14,11 +14,11 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTest>
 
@@ -49,7 +49,8 @@ private:
 
 namespace {
 
-const QStringList instrumentItems{"设备名称:ZQ/7 东", "设备型号:M7", "温度:20", "湿度:30 %", "报警上限:120", "恢复出厂设置"};
+const QStringList instrumentItems{"设备名称:ZQ/7 东", "设备型号:M7",  "温度:20",
+                                  "湿度:30 %",        "报警上限:120", "恢复出厂设置"};
 
 // Imports a CSV file of the given lines through the window's Import.
 void importFile(MainWindow& window, ScriptedPrompter& prompter, WorkDir& dir, const QByteArray& lines)
@@ -67,14 +68,13 @@ QStringList backups(const WorkDir& dir)
 QStringList boldRows(MainWindow& window)
 {
     QStringList rows;
-    ConfigTree* tree = window.configTree();
-    for (int i = 0; i < tree->topLevelItemCount(); ++i)
-        if (tree->topLevelItem(i)->font(0).bold())
-            rows.append(ConfigTree::itemName(tree->topLevelItem(i)));
+    for (int i = 0; i < shownRowCount(window); ++i)
+        if (shownCell(window, i).data(Qt::FontRole).value<QFont>().bold())
+            rows.append(window.configModel()->item(i).row.name);
     return rows;
 }
 
-}
+} // namespace
 
 void TestConfigChanges::writeChangedSendsOnlyChangedRows_data()
 {
@@ -99,11 +99,13 @@ void TestConfigChanges::writeChangedSendsOnlyChangedRows()
     QVERIFY(!changes->isVisibleTo(&window));
 
     // The file's identity rows (0 and 1) come back without a value and are never written.
-    importFile(window, prompter, dir, "00. 设备名称,\r\n01. 设备型号,\r\n02. 温度, 25\r\n03. 湿度, 30 %\r\n04. 报警上限, 130\r\n05. 恢复出厂设置,\r\n");
+    importFile(window, prompter, dir,
+               "00. 设备名称,\r\n01. 设备型号,\r\n02. 温度, 25\r\n03. 湿度, 30 %\r\n04. 报警上限, 130\r\n05. "
+               "恢复出厂设置,\r\n");
     QCOMPARE(boldRows(window), (QStringList{"温度", "报警上限"}));
     QCOMPARE(changes->text(), QStringLiteral("2 项修改未写入"));
     QVERIFY(changes->isVisibleTo(&window));
-    QVERIFY(!window.configTree()->topLevelItem(2)->icon(0).isNull());
+    QVERIFY(shownCell(window, 2).data(Qt::DecorationRole).isValid());
 
     QString boxText;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
@@ -132,7 +134,8 @@ void TestConfigChanges::writeChangedSendsOnlyChangedRows()
     QVERIFY2(QRegularExpression(QStringLiteral("^ZQ_7_东-\\d{8}-\\d{6}\\.csv$")).match(made.first()).hasMatch(),
              qPrintable(made.first()));
     QCOMPARE(dir.readFile("Backups/" + made.first()),
-             QByteArray("\xEF\xBB\xBF" "00. 设备名称, ZQ/7 东\r\n01. 设备型号, M7\r\n02. 温度, 20\r\n03. 湿度, 30 %\r\n"
+             QByteArray("\xEF\xBB\xBF"
+                        "00. 设备名称, ZQ/7 东\r\n01. 设备型号, M7\r\n02. 温度, 20\r\n03. 湿度, 30 %\r\n"
                         "04. 报警上限, 120\r\n05. 恢复出厂设置,\r\n"));
 
     prompter.nextFileName(dir.filePath("Backups/" + made.first()));
@@ -172,7 +175,7 @@ void TestConfigChanges::refreshWithChangesAsks()
     QCOMPARE(defaultButton, QMessageBox::No);
     QCOMPARE(prompter.texts(), QStringList{"有 1 项修改尚未写入设备, 刷新会以设备中的值替换它们。\n仍要刷新吗?"});
     QCOMPARE(sim->requestCount() > 0, reads);
-    QCOMPARE(window.configTree()->topLevelItemCount(), reads ? 6 : 1);
+    QCOMPARE(shownRowCount(window), reads ? 6 : 1);
 }
 
 void TestConfigChanges::actionItemWarnsWithCancelDefault_data()
@@ -192,8 +195,7 @@ void TestConfigChanges::actionItemWarnsWithCancelDefault()
     ConfigInstrument sim(Transport::Udp, instrumentItems);
     MainWindow window;
     QVERIFY(refresh(window));
-    QTreeWidgetItem* reset = window.configTree()->topLevelItem(5);
-    QVERIFY(!reset->icon(0).isNull());
+    QVERIFY(shownCell(window, 5).data(Qt::DecorationRole).isValid());
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
     prompter.answerNext([&](QDialog& dialog) {
@@ -218,18 +220,42 @@ void TestConfigChanges::valueCheck_data()
     QTest::addColumn<int>("problem");
     const int none = int(ValueProblem::None);
     const int number = int(ValueProblem::NotANumber);
-    QTest::newRow("number") << "报警上限" << "120" << "130" << none;
-    QTest::newRow("letters for a number") << "报警上限" << "120" << "abc" << number;
-    QTest::newRow("negative decimal") << "温度修正" << "-0.5" << "+1.25" << none;
-    QTest::newRow("number with its unit") << "速率" << "9600 bps" << "19200 bps" << none;
-    QTest::newRow("number without the unit") << "速率" << "9600 bps" << "19200" << none;
-    QTest::newRow("another unit") << "速率" << "9600 bps" << "19200 kbps" << number;
-    QTest::newRow("unit glued on") << "周期" << "10s" << "5" << none;
-    QTest::newRow("empty for a number") << "报警上限" << "120" << "" << number;
-    QTest::newRow("time of day is text") << "定时" << "12:30:00" << "07:05" << none;
-    QTest::newRow("version is text") << "固件版本" << "V2.1.7" << "anything" << none;
-    QTest::newRow("option") << "模式(自动/手动)" << "自动" << "手动" << none;
-    QTest::newRow("not an option") << "模式(自动/手动)" << "自动" << "半自动" << int(ValueProblem::NotAnOption);
+    QTest::newRow("number") << "报警上限"
+                            << "120"
+                            << "130" << none;
+    QTest::newRow("letters for a number") << "报警上限"
+                                          << "120"
+                                          << "abc" << number;
+    QTest::newRow("negative decimal") << "温度修正"
+                                      << "-0.5"
+                                      << "+1.25" << none;
+    QTest::newRow("number with its unit") << "速率"
+                                          << "9600 bps"
+                                          << "19200 bps" << none;
+    QTest::newRow("number without the unit") << "速率"
+                                             << "9600 bps"
+                                             << "19200" << none;
+    QTest::newRow("another unit") << "速率"
+                                  << "9600 bps"
+                                  << "19200 kbps" << number;
+    QTest::newRow("unit glued on") << "周期"
+                                   << "10s"
+                                   << "5" << none;
+    QTest::newRow("empty for a number") << "报警上限"
+                                        << "120"
+                                        << "" << number;
+    QTest::newRow("time of day is text") << "定时"
+                                         << "12:30:00"
+                                         << "07:05" << none;
+    QTest::newRow("version is text") << "固件版本"
+                                     << "V2.1.7"
+                                     << "anything" << none;
+    QTest::newRow("option") << "模式(自动/手动)"
+                            << "自动"
+                            << "手动" << none;
+    QTest::newRow("not an option") << "模式(自动/手动)"
+                                   << "自动"
+                                   << "半自动" << int(ValueProblem::NotAnOption);
 }
 
 void TestConfigChanges::valueCheck()
@@ -279,27 +305,30 @@ void TestConfigChanges::refusedRowShownUntilRead()
         return int(QDialog::Accepted);
     });
     doubleClick(window, 1);
-    QTreeWidgetItem* serial = window.configTree()->topLevelItem(1);
-    QCOMPARE(serial->text(1), QStringLiteral(": ZQ0042"));
-    QVERIFY(serial->data(0, ItemRefusedRole).toBool());
-    QVERIFY(serial->data(1, Qt::ForegroundRole).isValid());
-    QCOMPARE(serial->toolTip(1), QStringLiteral("设备未接受写入的值, 仍为 ZQ0042"));
-    QVERIFY(!ConfigTree::isChanged(serial));
+    QCOMPARE(shownText(window, 1, 1), QStringLiteral(": ZQ0042"));
+    QVERIFY(shownCell(window, 1).data(ConfigModel::RefusedRole).toBool());
+    QVERIFY(shownCell(window, 1, 1).data(Qt::ForegroundRole).isValid());
+    QCOMPARE(shownCell(window, 1, 1).data(Qt::ToolTipRole).toString(),
+             QStringLiteral("设备未接受写入的值, 仍为 ZQ0042"));
+    QVERIFY(!window.configModel()->item(1).isChanged());
     QCOMPARE(backups(dir).size(), 1);
     QVERIFY(refresh(window));
-    serial = window.configTree()->topLevelItem(1);
-    QVERIFY(!serial->data(1, Qt::ForegroundRole).isValid());
-    QCOMPARE(serial->toolTip(1), QString());
+    QVERIFY(!shownCell(window, 1, 1).data(Qt::ForegroundRole).isValid());
+    QCOMPARE(shownCell(window, 1, 1).data(Qt::ToolTipRole).toString(), QString());
 }
 
 void TestConfigChanges::backupNamesAndPruning_data()
 {
     QTest::addColumn<QString>("instrument");
     QTest::addColumn<QString>("prefix");
-    QTest::newRow("plain") << "ZQ-200" << "ZQ-200";
-    QTest::newRow("path and blanks") << "../a b\\c" << "___a_b_c";
-    QTest::newRow("nothing left") << "/:*?" << "ZQ";
-    QTest::newRow("empty") << "" << "ZQ";
+    QTest::newRow("plain") << "ZQ-200"
+                           << "ZQ-200";
+    QTest::newRow("path and blanks") << "../a b\\c"
+                                     << "___a_b_c";
+    QTest::newRow("nothing left") << "/:*?"
+                                  << "ZQ";
+    QTest::newRow("empty") << ""
+                           << "ZQ";
     QTest::newRow("long") << QString(60, QLatin1Char('x')) << QString(40, QLatin1Char('x'));
 }
 
@@ -310,7 +339,7 @@ void TestConfigChanges::backupNamesAndPruning()
     QFETCH(QString, prefix);
     WorkDir dir;
     QDir folder(dir.filePath("Backups"));
-    const ConfigRows rows{{1, "02. 温度", ": 20", -1}};
+    const ConfigRows rows{{1, "温度", "20", true}};
     QVERIFY(ConfigBackup::save(folder, "other", rows, QDateTime(QDate(2026, 1, 1), QTime(0, 0))).ok);
     const QDateTime start(QDate(2026, 3, 1), QTime(8, 0));
     QString last;
@@ -348,7 +377,7 @@ void TestConfigChanges::unsavedBackupSendsNothing()
     MainWindow window;
     QVERIFY(refresh(window));
     dir.writeFile("Backups", "not a folder");
-    window.configTree()->topLevelItem(2)->setText(1, ": 25");
+    window.configModel()->setValue(2, "25");
     if (write == QLatin1String("edit")) {
         prompter.answerNext([](QDialog& dialog) {
             static_cast<ModifyDialog&>(dialog).lineEditor()->setText("26");

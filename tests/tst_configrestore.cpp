@@ -66,7 +66,7 @@ QStringList namesOf(const QStringList& rows)
     return names;
 }
 
-}
+} // namespace
 
 // Export, import, Write-all: the instrument ends as it began, and its action items never run.
 void TestConfigRestore::sampleItemsRoundTrip()
@@ -98,7 +98,8 @@ void TestConfigRestore::sampleItemsRoundTrip()
     // The instrument's clock runs on while the test works: when it has moved on between the read
     // and the write, the instrument keeps its own time and says so.
     const QString status = window.statusBar()->currentMessage();
-    QVERIFY2(status == QStringLiteral("写入配置成功") || status == QStringLiteral("写入配置完成, 1 项未被设备接受: 设备时间"),
+    QVERIFY2(status == QStringLiteral("写入配置成功")
+                 || status == QStringLiteral("写入配置完成, 1 项未被设备接受: 设备时间"),
              qPrintable(status));
     const auto withoutClock = [](QStringList items) {
         items.erase(std::remove_if(items.begin(), items.end(),
@@ -135,7 +136,10 @@ void TestConfigRestore::indexAboveByteRefused()
     MainWindow window;
     QVERIFY(refresh(window));
     const QStringList read = rowsOf(window);
-    dir.writeFile("other.csv", "\xEF\xBB\xBF" "00. a, 1\r\n01. b, 2\r\n" + line + "\r\n");
+    dir.writeFile("other.csv",
+                  "\xEF\xBB\xBF"
+                  "00. a, 1\r\n01. b, 2\r\n"
+                      + line + "\r\n");
     prompter.nextFileName(dir.filePath("other.csv"));
     trigger(window, "import_2");
     QCOMPARE(prompter.texts(),
@@ -160,23 +164,28 @@ void TestConfigRestore::importDuringSerialWriteAllRefused()
     MainWindow window;
     QVERIFY(refresh(window));
     const QStringList read = rowsOf(window);
-    dir.writeFile("other.csv", "\xEF\xBB\xBF" "07. z, 9\r\n");
+    dir.writeFile("other.csv",
+                  "\xEF\xBB\xBF"
+                  "07. z, 9\r\n");
 
     QStringList enabledDuringWrite;
     int importsTried = 0;
-    connect(sim.get(), &InstrumentSimulator::requestHandled, &window, [&](int command) {
-        if (command != InstrumentSimulator::WriteItem || importsTried++ > 0)
-            return;
-        // While the write runs the operations that would conflict are disabled, not refused.
-        for (const char* name : {"import_2", "refresh", "sync_time", "save", "test_connection"}) {
-            if (window.findChild<QAction*>(QLatin1String(name))->isEnabled())
-                enabledDuringWrite.append(QLatin1String(name));
-        }
-        prompter.nextFileName(dir.filePath("other.csv"));
-        start(window, "import_2");
-        start(window, "refresh");
-        start(window, "sync_time");
-    }, Qt::QueuedConnection);
+    connect(
+        sim.get(), &InstrumentSimulator::requestHandled, &window,
+        [&](int command) {
+            if (command != InstrumentSimulator::WriteItem || importsTried++ > 0)
+                return;
+            // While the write runs the operations that would conflict are disabled, not refused.
+            for (const char* name : {"import_2", "refresh", "sync_time", "save", "test_connection"}) {
+                if (window.findChild<QAction*>(QLatin1String(name))->isEnabled())
+                    enabledDuringWrite.append(QLatin1String(name));
+            }
+            prompter.nextFileName(dir.filePath("other.csv"));
+            start(window, "import_2");
+            start(window, "refresh");
+            start(window, "sync_time");
+        },
+        Qt::QueuedConnection);
     trigger(window, "save");
 
     QCOMPARE(importsTried > 0, true);
@@ -220,8 +229,10 @@ void TestConfigRestore::unencodableValueSendsNothing_data()
     QTest::addColumn<Transport>("transport");
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("named");
-    QTest::newRow("udp, emoji") << Transport::Udp << QStringLiteral("a\U0001F600b") << QStringLiteral("\U0001F600 (U+1F600)");
-    QTest::newRow("pty, Chinese and Latin-1") << Transport::Pty << QStringLiteral("中ß") << QStringLiteral("ß (U+00DF)");
+    QTest::newRow("udp, emoji") << Transport::Udp << QStringLiteral("a\U0001F600b")
+                                << QStringLiteral("\U0001F600 (U+1F600)");
+    QTest::newRow("pty, Chinese and Latin-1")
+        << Transport::Pty << QStringLiteral("中ß") << QStringLiteral("ß (U+00DF)");
     QTest::newRow("udp, Cyrillic") << Transport::Udp << QStringLiteral("ЖЖ") << QString();
 }
 
@@ -250,7 +261,7 @@ void TestConfigRestore::unencodableValueSendsNothing()
     QCOMPARE(prompter.shown.at(1).title, QStringLiteral("提交"));
     QCOMPARE(sim->requestCount(InstrumentSimulator::WriteItem), 0);
     QCOMPARE(sim.items(), QStringList{"备注:x"});
-    QCOMPARE(window.configTree()->topLevelItem(0)->text(1), QStringLiteral(": x"));
+    QCOMPARE(shownText(window, 0, 1), QStringLiteral(": x"));
 }
 
 // Read-only items keep their values; Write-all says which ones instead of "写入配置成功".
@@ -263,10 +274,10 @@ void TestConfigRestore::writeAllNamesRefusedItems()
     QVERIFY(sim.started);
     MainWindow window;
     QVERIFY(refresh(window));
-    ConfigTree* tree = window.configTree();
-    tree->topLevelItem(0)->setText(1, ": 25");
-    tree->topLevelItem(1)->setText(1, ": ZQ2");
-    tree->topLevelItem(2)->setText(1, ": N");
+    ConfigModel* rows = window.configModel();
+    rows->setValue(0, "25");
+    rows->setValue(1, "ZQ2");
+    rows->setValue(2, "N");
     trigger(window, "save");
     QCOMPARE(sim.items(), (QStringList{"温度:25", "序列号:ZQ1", "型号:M", "复位"}));
     QCOMPARE(rowsOf(window), (QStringList{"01. 温度|: 25|0", "02. 序列号|: ZQ1|1", "03. 型号|: M|2", "04. 复位||3"}));

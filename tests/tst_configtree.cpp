@@ -1,7 +1,9 @@
 // Labels: fast gui
 #include "app/mainwindow.h"
-#include "config/ui/configtree.h"
+#include "config/configmodel.h"
+#include "config/configwriter.h"
 #include "config/skipitems.h"
+#include "config/ui/configtree.h"
 #include "tests/support/workdir.h"
 
 #include <QBuffer>
@@ -14,7 +16,6 @@ class TestConfigTree : public QObject
 {
     Q_OBJECT
 private slots:
-    void init();
     void rowFormat_data();
     void rowFormat();
     void numberingPastNinetyNine();
@@ -35,11 +36,6 @@ private:
     static QStringList shownRows(MainWindow& window);
 };
 
-void TestConfigTree::init()
-{
-    pendingNameRow() = HeldRow();
-}
-
 void TestConfigTree::addRows(MainWindow& window, const QStringList& rows)
 {
     for (const QString& row : rows) {
@@ -51,10 +47,10 @@ void TestConfigTree::addRows(MainWindow& window, const QStringList& rows)
 QStringList TestConfigTree::shownRows(MainWindow& window)
 {
     QStringList result;
-    ConfigTree* tree = window.configTree();
-    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem* item = tree->topLevelItem(i);
-        result << item->text(0) + '|' + item->text(1) + '|' + QString::number(item->data(0, ItemIndexRole).toInt());
+    const QAbstractItemModel* shown = window.configTree()->model();
+    for (int i = 0; i < shown->rowCount(); ++i) {
+        result << shown->index(i, 0).data().toString() + '|' + shown->index(i, 1).data().toString() + '|'
+                + QString::number(shown->index(i, 0).data(ConfigModel::IndexRole).toInt());
     }
     return result;
 }
@@ -95,19 +91,23 @@ void TestConfigTree::numberingPastNinetyNine()
     QCOMPARE(rows.at(99), QStringLiteral("100. P99|: 99|297"));
     QCOMPARE(rows.at(100), QStringLiteral("101. P100|: 100|300"));
     // What the edit and the write take back out of a row.
-    QCOMPARE(ConfigTree::itemName(window.configTree()->topLevelItem(99)), QStringLiteral("P99"));
-    QCOMPARE(ConfigTree::itemValue(window.configTree()->topLevelItem(99)), QStringLiteral("99"));
+    QCOMPARE(window.configModel()->row(99).name, QStringLiteral("P99"));
+    QCOMPARE(window.configModel()->row(99).value, QStringLiteral("99"));
 }
 
 void TestConfigTree::stripSpaces_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("stripped");
-    QTest::newRow("blanks anywhere") << " X Y  Z " << "XYZ";
-    QTest::newRow("line end and tab at the ends") << "\tA B\r\n" << "AB";
-    QTest::newRow("inner tab stays") << "A\tB" << "A\tB";
+    QTest::newRow("blanks anywhere") << " X Y  Z "
+                                     << "XYZ";
+    QTest::newRow("line end and tab at the ends") << "\tA B\r\n"
+                                                  << "AB";
+    QTest::newRow("inner tab stays") << "A\tB"
+                                     << "A\tB";
     QTest::newRow("inner ideographic space stays") << QStringLiteral("型号\u3000一") << QStringLiteral("型号\u3000一");
-    QTest::newRow("only blanks") << "   " << "";
+    QTest::newRow("only blanks") << "   "
+                                 << "";
 }
 
 void TestConfigTree::stripSpaces()
@@ -161,30 +161,32 @@ void TestConfigTree::skipRules_data()
     QTest::newRow("other model releases the name just before it")
         << QByteArray("N1,M1\n") << QStringList{"0|设备名称:N1", "1|温度:20", "2|设备型号:M2"}
         << QStringList{"01. 温度|: 20|1", "02. 设备名称|: N1|0", "03. 设备型号|: M2|2"};
-    QTest::newRow("blanks in the name value") << QByteArray("N1,M1\n")
-        << QStringList{"0|设备名称: N 1", "1|设备型号:M 1 "} << QStringList{};
-    QTest::newRow("unlisted name shown at once") << QByteArray("N1,M1\n")
-        << QStringList{"0|设备名称:N2", "1|设备型号:M1"} << QStringList{"01. 设备名称|: N2|0", "02. 设备型号|: M1|1"};
-    QTest::newRow("model without a held name looks up keys") << QByteArray("N1,M1\nX\n")
-        << QStringList{"0|设备型号:M1", "1|设备型号:X"} << QStringList{"01. 设备型号|: M1|0"};
-    QTest::newRow("release ends the hold") << QByteArray("N1,M1\nM1\n")
-        << QStringList{"0|设备名称:N1", "1|设备型号:M2", "2|设备型号:M1"}
+    QTest::newRow("blanks in the name value")
+        << QByteArray("N1,M1\n") << QStringList{"0|设备名称: N 1", "1|设备型号:M 1 "} << QStringList{};
+    QTest::newRow("unlisted name shown at once")
+        << QByteArray("N1,M1\n") << QStringList{"0|设备名称:N2", "1|设备型号:M1"}
+        << QStringList{"01. 设备名称|: N2|0", "02. 设备型号|: M1|1"};
+    QTest::newRow("model without a held name looks up keys")
+        << QByteArray("N1,M1\nX\n") << QStringList{"0|设备型号:M1", "1|设备型号:X"}
+        << QStringList{"01. 设备型号|: M1|0"};
+    QTest::newRow("release ends the hold")
+        << QByteArray("N1,M1\nM1\n") << QStringList{"0|设备名称:N1", "1|设备型号:M2", "2|设备型号:M1"}
         << QStringList{"01. 设备名称|: N1|0", "02. 设备型号|: M2|1"};
-    QTest::newRow("held name without a model stays hidden") << QByteArray("N1,M1\n")
-        << QStringList{"0|设备名称:N1", "1|温度:20"} << QStringList{"01. 温度|: 20|1"};
-    QTest::newRow("a later name replaces the held one") << QByteArray("N1,M1\nN2,M2\n")
-        << QStringList{"0|设备名称:N1", "1|设备名称:N2", "2|设备型号:M9"}
+    QTest::newRow("held name without a model stays hidden")
+        << QByteArray("N1,M1\n") << QStringList{"0|设备名称:N1", "1|温度:20"} << QStringList{"01. 温度|: 20|1"};
+    QTest::newRow("a later name replaces the held one")
+        << QByteArray("N1,M1\nN2,M2\n") << QStringList{"0|设备名称:N1", "1|设备名称:N2", "2|设备型号:M9"}
         << QStringList{"01. 设备名称|: N2|1", "02. 设备型号|: M9|2"};
-    QTest::newRow("model in any case") << QByteArray("X\n")
-        << QStringList{"0|MoDeL:X", "1|model:Y", "2|MODEL: X "} << QStringList{"01. model|: Y|1"};
-    QTest::newRow("device model name matched exactly") << QByteArray("X\n")
-        << QStringList{"0| 设备型号:X"} << QStringList{"01. 设备型号|: X|0"};
-    QTest::newRow("one field is never hidden") << QByteArray("X\n")
-        << QStringList{"0|X", "1|设备型号"} << QStringList{"01. X||0", "02. 设备型号||1"};
-    QTest::newRow("other names are never hidden") << QByteArray("X\n")
-        << QStringList{"0|序列号:X"} << QStringList{"01. 序列号|: X|0"};
-    QTest::newRow("blank line hides no empty value") << QByteArray("\n")
-        << QStringList{"0|设备型号:"} << QStringList{"01. 设备型号|: |0"};
+    QTest::newRow("model in any case") << QByteArray("X\n") << QStringList{"0|MoDeL:X", "1|model:Y", "2|MODEL: X "}
+                                       << QStringList{"01. model|: Y|1"};
+    QTest::newRow("device model name matched exactly")
+        << QByteArray("X\n") << QStringList{"0| 设备型号:X"} << QStringList{"01. 设备型号|: X|0"};
+    QTest::newRow("one field is never hidden")
+        << QByteArray("X\n") << QStringList{"0|X", "1|设备型号"} << QStringList{"01. X||0", "02. 设备型号||1"};
+    QTest::newRow("other names are never hidden")
+        << QByteArray("X\n") << QStringList{"0|序列号:X"} << QStringList{"01. 序列号|: X|0"};
+    QTest::newRow("blank line hides no empty value")
+        << QByteArray("\n") << QStringList{"0|设备型号:"} << QStringList{"01. 设备型号|: |0"};
 }
 
 void TestConfigTree::skipRules()
@@ -230,22 +232,27 @@ void TestConfigTree::nameColumnWidth()
 {
     QFETCH(QString, change);
     QFETCH(int, direction);
-    ConfigTree tree;
-    const auto add = [&tree](const QStringList& rows) {
-        for (const QString& row : rows) {
-            QTreeWidgetItem* item = tree.appendItem(tree.topLevelItemCount(), row.split(QLatin1Char(':')));
-            item->setData(0, ItemReadValueRole, item->text(1));
-        }
+    ConfigModel rows;
+    ConfigTree tree(&rows);
+    QVector<ReadItem> read;
+    const auto add = [&](const QStringList& items) {
+        for (const QString& item : items)
+            read.append({read.size(), item.split(QLatin1Char(':')), -1});
+        rows.showRead(read);
     };
-    const auto setValues = [&tree](const QString& value, bool read) {
-        tree.changeRows([&] {
-            for (int row = 0; row < tree.topLevelItemCount(); ++row) {
-                QTreeWidgetItem* item = tree.topLevelItem(row);
-                item->setText(1, QStringLiteral(": ") + value);
-                if (read)
-                    item->setData(0, ItemReadValueRole, item->text(1));
-            }
-        });
+    const auto setValues = [&](const QString& value, bool written) {
+        ItemWriteOutcome answer;
+        answer.valued = true;
+        answer.value = value;
+        answer.kept = true;
+        QVector<QPair<int, const ItemWriteOutcome*>> answers;
+        for (int row = 0; row < rows.rowCount(); ++row) {
+            if (written)
+                answers.append({row, &answer});
+            else
+                rows.setValue(row, value);
+        }
+        rows.applyAnswers(answers);
     };
     add({"温度:20", "报警上限:120"});
     const int before = tree.columnWidth(0);
@@ -259,72 +266,79 @@ void TestConfigTree::nameColumnWidth()
         else if (step == QLatin1String("font"))
             tree.setFont(QFont(tree.font().family(), tree.font().pointSize() + 6));
         else if (step == QLatin1String("shorter")) {
-            tree.clear();
+            read.clear();
             add({"温:1"});
         }
     }
     const int after = tree.columnWidth(0);
     QCOMPARE(after > before ? 1 : after < before ? -1 : 0, direction);
-    QCOMPARE(tree.topLevelItem(0)->text(1).isEmpty(), false);
+    QCOMPARE(tree.model()->index(0, 1).data().toString().isEmpty(), false);
     // Every name fits shown bold beside its marker.
     QFont bold = tree.font();
     bold.setBold(true);
-    for (int row = 0; row < tree.topLevelItemCount(); ++row) {
-        const int needed =
-            QFontMetrics(bold).horizontalAdvance(tree.topLevelItem(row)->text(0)) + tree.iconSize().width();
+    for (int row = 0; row < rows.rowCount(); ++row) {
+        const int needed = QFontMetrics(bold).horizontalAdvance(tree.model()->index(row, 0).data().toString())
+            + tree.iconSize().width();
         QVERIFY2(after >= needed, qPrintable(QStringLiteral("%1 < %2").arg(after).arg(needed)));
     }
 }
 
 void TestConfigTree::rowLookFollowsState_data()
 {
-    QTest::addColumn<QString>("value");  // column 1 as shown
-    QTest::addColumn<QVariant>("read");  // as the instrument last told it, if it did
+    QTest::addColumn<QString>("value"); // given after the read (empty: none), or the row's only value
+    QTest::addColumn<QVariant>("read"); // as the instrument last told it, if it did
     QTest::addColumn<bool>("refused");
-    QTest::addColumn<QString>("look");   // bold, marker, grey, and the tip, as the view asks
+    QTest::addColumn<QString>("look"); // bold, marker, grey, and the tip, as the view asks
     const QVariant unread;
-    QTest::newRow("as read") << ": 20" << QVariant(": 20") << false << "plain||";
-    QTest::newRow("as read but for spaces") << ":20 " << QVariant(": 20") << false << "plain||";
-    QTest::newRow("changed") << ": 25" << QVariant(": 20") << false << "bold|dot|已修改, 尚未写入; 设备中为 20";
-    QTest::newRow("never read") << ": 25" << unread << false << "bold|dot|已修改, 尚未写入; 设备中的值未读取";
-    QTest::newRow("refused") << ": 20" << QVariant(": 20") << true << "plain|grey|设备未接受写入的值, 仍为 20";
-    QTest::newRow("refused, then changed") << ": 30" << QVariant(": 20") << true
-                                           << "bold|dot|已修改, 尚未写入; 设备中为 20";
+    QTest::newRow("as read") << "" << QVariant("20") << false << "plain||";
+    QTest::newRow("as read but for spaces") << "20 " << QVariant("20") << false << "plain||";
+    QTest::newRow("changed") << "25" << QVariant("20") << false << "bold|dot|已修改, 尚未写入; 设备中为 20";
+    QTest::newRow("never read") << "25" << unread << false << "bold|dot|已修改, 尚未写入; 设备中的值未读取";
+    QTest::newRow("refused") << "" << QVariant("20") << true << "plain|grey|设备未接受写入的值, 仍为 20";
+    QTest::newRow("refused, then changed")
+        << "30" << QVariant("20") << true << "bold|dot|已修改, 尚未写入; 设备中为 20";
     QTest::newRow("action") << QString() << unread << false << "plain|triangle|操作项: 双击后由设备执行";
 }
 
-// A row's look is worked out from what it holds whenever the view asks, through the roles or its
-// plain state alike.
+// A row's look is worked out from what the model holds whenever the view asks.
 void TestConfigTree::rowLookFollowsState()
 {
     QFETCH(QString, value);
     QFETCH(QVariant, read);
     QFETCH(bool, refused);
     QFETCH(QString, look);
-    ConfigTree tree;
-    QTreeWidgetItem* item = tree.appendItem(7, {QStringLiteral("温度"), QStringLiteral("0")});
-    item->setText(1, value);
-    item->setData(0, ItemReadValueRole, read);
-    item->setData(0, ItemRefusedRole, refused);
+    ConfigModel rows;
+    const QString name = QStringLiteral("温度");
+    if (read.isValid())
+        rows.showRead({{7, {name, read.toString()}, -1}});
+    else
+        rows.addItem(7, value.isNull() ? QStringList{name} : QStringList{name, value});
+    if (refused) {
+        ItemWriteOutcome answer;
+        answer.valued = true;
+        answer.value = read.toString();
+        rows.applyAnswer(0, answer);
+    }
+    if (read.isValid() && !value.isEmpty())
+        rows.setValue(0, value);
+    ConfigTree tree(&rows);
+    const QModelIndex name0 = tree.model()->index(0, 0);
+    const QModelIndex value1 = tree.model()->index(0, 1);
     const QStringList parts = look.split(QLatin1Char('|'));
-    QCOMPARE(item->font(0).bold(), parts.at(0) == QLatin1String("bold"));
-    QCOMPARE(item->font(1).bold(), parts.at(0) == QLatin1String("bold"));
+    const bool bold = parts.at(0) == QLatin1String("bold");
+    QCOMPARE(name0.data(Qt::FontRole).value<QFont>().bold(), bold);
+    QCOMPARE(value1.data(Qt::FontRole).value<QFont>().bold(), bold);
     const bool dot = parts.at(1) == QLatin1String("dot");
     const bool triangle = parts.at(1) == QLatin1String("triangle");
-    QCOMPARE(!item->icon(0).isNull(), dot || triangle);
-    QVERIFY(item->icon(1).isNull());
-    QCOMPARE(item->data(1, Qt::ForegroundRole).isValid(), parts.at(1) == QLatin1String("grey"));
-    QCOMPARE(item->toolTip(0), parts.at(2));
-    QCOMPARE(item->toolTip(1), parts.at(2));
-    QCOMPARE(ConfigTree::isChanged(item), parts.at(0) == QLatin1String("bold"));
-    // The roles and the plain state tell the same.
-    const ConfigRowState* state = ConfigTreeRow::stateOf(item);
-    QVERIFY(state);
-    QCOMPARE(state->index, item->data(0, ItemIndexRole).toInt());
-    QCOMPARE(state->hasReadValue, item->data(0, ItemReadValueRole).isValid());
-    QCOMPARE(state->readValue, item->data(0, ItemReadValueRole).toString());
-    QCOMPARE(state->refused, refused);
-    QCOMPARE(tree.changedCount(), parts.at(0) == QLatin1String("bold") ? 1 : 0);
+    QCOMPARE(name0.data(Qt::DecorationRole).isValid(), dot || triangle);
+    QVERIFY(!value1.data(Qt::DecorationRole).isValid());
+    QCOMPARE(value1.data(Qt::ForegroundRole).isValid(), parts.at(1) == QLatin1String("grey"));
+    QCOMPARE(name0.data(Qt::ToolTipRole).toString(), parts.at(2));
+    QCOMPARE(value1.data(Qt::ToolTipRole).toString(), parts.at(2));
+    QCOMPARE(rows.item(0).isChanged(), bold);
+    QCOMPARE(name0.data(ConfigModel::ChangedRole).toBool(), bold);
+    QCOMPARE(rows.item(0).refused, refused);
+    QCOMPARE(rows.changedCount(), bold ? 1 : 0);
 }
 
 QTEST_MAIN(TestConfigTree)

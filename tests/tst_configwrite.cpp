@@ -1,8 +1,8 @@
 // Labels: pty net gui
-#include "link/frames.h"
 #include "app/mainwindow.h"
 #include "config/ui/configtree.h"
 #include "config/ui/modifydialog.h"
+#include "link/frames.h"
 #include "settings/settingkeys.h"
 #include "tests/support/hostilecsv.h"
 #include "tests/support/ui/confighost.h"
@@ -12,13 +12,11 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QScopeGuard>
 #include <QMessageBox>
+#include <QScopeGuard>
 #include <QStatusBar>
-#include <QTextCodec>
 #include <QTest>
-#include <QTreeWidgetItem>
-
+#include <QTextCodec>
 
 // Editing one item and writing items, as the operator does it, against the simulator and, for
 // replies the simulator would not give, a canned peer.
@@ -81,7 +79,8 @@ WriteRequest parseWrite(const QByteArray& request)
 }
 
 // A canned instrument that keeps the written value unless told otherwise.
-CannedPeer::Answer echoWrites(const QMap<int, QByteArray>& names, std::function<QByteArray(int, const QByteArray&)> reply = {})
+CannedPeer::Answer echoWrites(const QMap<int, QByteArray>& names,
+                              std::function<QByteArray(int, const QByteArray&)> reply = {})
 {
     return [names, reply](const QByteArray& request) {
         const WriteRequest write = parseWrite(request);
@@ -100,7 +99,7 @@ struct Window
     ScriptedPrompter prompter;
 };
 
-}
+} // namespace
 
 void TestConfigWrite::editorChoice_data()
 {
@@ -109,15 +108,30 @@ void TestConfigWrite::editorChoice_data()
     QTest::addColumn<QString>("title");
     QTest::addColumn<QStringList>("options"); // empty: a line edit
     QTest::addColumn<QString>("shown");
-    QTest::newRow("baud rate") << "波特率(1200/2400/4800/9600)" << "9600" << "波特率"
-                               << QStringList{"1200", "2400", "4800", "9600"} << "9600";
-    QTest::newRow("single option is plain") << "模式(A)" << "A" << "模式(A)" << QStringList() << "A";
-    QTest::newRow("no option in value") << "开关(开/关)" << "未知" << "开关" << QStringList{"开", "关"} << "开";
-    QTest::newRow("exact match sticks") << "x(1/10/100)" << "10" << "x" << QStringList{"1", "10", "100"} << "10";
-    QTest::newRow("last contained option") << "x(1/10/100)" << "100" << "x" << QStringList{"1", "10", "100"} << "100";
-    QTest::newRow("value with unit") << "速率(1200/9600)" << "9600 bps" << "速率" << QStringList{"1200", "9600"} << "9600";
-    QTest::newRow("label with parentheses") << "a(b)(c/d)" << "d" << "a(b)" << QStringList{"c", "d"} << "d";
-    QTest::newRow("empty option is no list") << "x(a//b)" << "a" << "x(a//b)" << QStringList() << "a";
+    QTest::newRow("baud rate") << "波特率(1200/2400/4800/9600)"
+                               << "9600"
+                               << "波特率" << QStringList{"1200", "2400", "4800", "9600"} << "9600";
+    QTest::newRow("single option is plain") << "模式(A)"
+                                            << "A"
+                                            << "模式(A)" << QStringList() << "A";
+    QTest::newRow("no option in value") << "开关(开/关)"
+                                        << "未知"
+                                        << "开关" << QStringList{"开", "关"} << "开";
+    QTest::newRow("exact match sticks") << "x(1/10/100)"
+                                        << "10"
+                                        << "x" << QStringList{"1", "10", "100"} << "10";
+    QTest::newRow("last contained option") << "x(1/10/100)"
+                                           << "100"
+                                           << "x" << QStringList{"1", "10", "100"} << "100";
+    QTest::newRow("value with unit") << "速率(1200/9600)"
+                                     << "9600 bps"
+                                     << "速率" << QStringList{"1200", "9600"} << "9600";
+    QTest::newRow("label with parentheses") << "a(b)(c/d)"
+                                            << "d"
+                                            << "a(b)" << QStringList{"c", "d"} << "d";
+    QTest::newRow("empty option is no list") << "x(a//b)"
+                                             << "a"
+                                             << "x(a//b)" << QStringList() << "a";
 }
 
 void TestConfigWrite::editorChoice()
@@ -168,7 +182,7 @@ void TestConfigWrite::confirmOnlyPrompt()
         return button;
     });
     QString value = "stale";
-    QCOMPARE(window.promptItemValue("12. 恢复出厂设置 ", "", value), mode);
+    QCOMPARE(window.promptItemValue(ConfigRow{12, "恢复出厂设置", "", false}, value), mode);
     QCOMPARE(value, QString());
     QCOMPARE(env.prompter.shown.size(), 1);
     // An action the instrument carries out: a warning titled with its name.
@@ -191,12 +205,12 @@ void TestConfigWrite::valuedPromptTrimsAndCancels()
         return int(QDialog::Accepted);
     });
     QString value;
-    QCOMPARE(window.promptItemValue("03. 温度", ": 20", value), 2);
+    QCOMPARE(window.promptItemValue(ConfigRow{3, "温度", "20", true}, value), 2);
     QCOMPARE(value, QStringLiteral("25"));
     QCOMPARE(env.prompter.shown.last().className, QStringLiteral("ModifyDialog"));
     QCOMPARE(env.prompter.shown.last().title, QStringLiteral("温度"));
     // Unscripted: the dialog is rejected and nothing is to be written.
-    QCOMPARE(window.promptItemValue("03. 温度", ": 20", value), 0);
+    QCOMPARE(window.promptItemValue(ConfigRow{3, "温度", "20", true}, value), 0);
     QCOMPARE(value, QString());
 }
 
@@ -215,7 +229,7 @@ void TestConfigWrite::editEnumerationItem()
     QVERIFY(sim.started);
     MainWindow window;
     QVERIFY(refresh(window));
-    QCOMPARE(window.configTree()->topLevelItemCount(), 3);
+    QCOMPARE(shownRowCount(window), 3);
 
     QStringList offered;
     QString selected;
@@ -234,7 +248,7 @@ void TestConfigWrite::editEnumerationItem()
     QCOMPARE(selected, QStringLiteral("9600"));
     QCOMPARE(env.prompter.shown.first().title, QStringLiteral("波特率"));
     QCOMPARE(sim.items().value(2), QStringLiteral("波特率(1200/2400/4800/9600):2400"));
-    QCOMPARE(window.configTree()->topLevelItem(2)->text(1), QStringLiteral(": 2400"));
+    QCOMPARE(shownText(window, 2, 1), QStringLiteral(": 2400"));
     QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("写入配置成功"));
     QCOMPARE(env.prompter.texts(), QStringList());
 }
@@ -251,7 +265,7 @@ void TestConfigWrite::refusedValueShowsInstrumentValue()
     });
     doubleClick(window, 1);
     QCOMPARE(sim->requestCount(InstrumentSimulator::WriteItem), 1);
-    QCOMPARE(window.configTree()->topLevelItem(1)->text(1), QStringLiteral(": ZQ0042"));
+    QCOMPARE(shownText(window, 1, 1), QStringLiteral(": ZQ0042"));
     QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("写入配置失败,该项不支持修改"));
     QCOMPARE(env.prompter.texts(), QStringList());
 }
@@ -267,7 +281,7 @@ void TestConfigWrite::unitSuffixCountsAsTaken()
         return int(QDialog::Accepted);
     });
     doubleClick(window, 0);
-    QCOMPARE(window.configTree()->topLevelItem(0)->text(1), QStringLiteral(": 9600 bps"));
+    QCOMPARE(shownText(window, 0, 1), QStringLiteral(": 9600 bps"));
     QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("写入配置成功"));
 }
 
@@ -300,7 +314,7 @@ void TestConfigWrite::keptValueCheck()
         return int(QDialog::Accepted);
     });
     doubleClick(window, 0);
-    QCOMPARE(window.configTree()->topLevelItem(0)->text(1), ": " + QString::fromUtf8(reported.mid(2)));
+    QCOMPARE(shownText(window, 0, 1), ": " + QString::fromUtf8(reported.mid(2)));
     QCOMPARE(window.statusBar()->currentMessage(),
              kept ? QStringLiteral("写入配置成功") : QStringLiteral("写入配置失败,该项不支持修改"));
 }
@@ -320,7 +334,7 @@ void TestConfigWrite::confirmOnlyItemWritesEmptyValue()
     // Address, write, items, index 7, 0, 0, count 1, the lone NUL, then the CRC.
     QCOMPARE(peer.requests().first().left(8), QByteArray::fromHex("FF0F4B0700000100"));
     QCOMPARE(peer.requests().first().size(), 10);
-    QCOMPARE(window.configTree()->topLevelItem(0)->text(1), QString());
+    QCOMPARE(shownText(window, 0, 1), QString());
     QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("写入配置成功"));
     const QString warning = QStringLiteral("设备将执行“复位”。\n确定要继续吗?");
     QCOMPARE(env.prompter.texts(), (QStringList{warning, warning}));
@@ -344,7 +358,7 @@ void TestConfigWrite::wrongFieldCount()
     CannedPeer peer(echoWrites({}, [reply](int, const QByteArray&) { return reply; }));
     MainWindow window;
     addRows(window, {{3, row}});
-    const QString before = window.configTree()->topLevelItem(0)->text(1);
+    const QString before = shownText(window, 0, 1);
     env.prompter.answerNext([newValue](QDialog& dialog) {
         if (auto* modify = qobject_cast<ModifyDialog*>(&dialog))
             modify->lineEditor()->setText(newValue);
@@ -357,7 +371,7 @@ void TestConfigWrite::wrongFieldCount()
     QCOMPARE(texts, (QStringList{"硬件返回数据校验错误", "写入配置失败: " + newValue}));
     QCOMPARE(env.prompter.shown.at(env.prompter.shown.size() - 2).title, QStringLiteral("提交"));
     QCOMPARE(env.prompter.shown.last().title, QStringLiteral("写入配置"));
-    QCOMPARE(window.configTree()->topLevelItem(0)->text(1), before);
+    QCOMPARE(shownText(window, 0, 1), before);
 }
 
 void TestConfigWrite::tooLongValueSendsNothing()
@@ -388,8 +402,9 @@ void TestConfigWrite::tooLongValueSendsNothing()
     });
     doubleClick(window, 0);
     QCOMPARE(sim->requestCount(), 0);
-    QCOMPARE(env.prompter.texts().mid(2),
-             (QStringList{"“备注”的名称与数值过长: 设备的应答为 259 字节, 最多 255 字节", "写入配置失败: " + beyondAnswer}));
+    QCOMPARE(
+        env.prompter.texts().mid(2),
+        (QStringList{"“备注”的名称与数值过长: 设备的应答为 259 字节, 最多 255 字节", "写入配置失败: " + beyondAnswer}));
 
     const QString longest(125, QChar(0x4E2D));
     env.prompter.answerNext([&](QDialog& dialog) {
@@ -428,7 +443,7 @@ void TestConfigWrite::writeAllInTreeOrder()
     QCOMPARE(sim->requestCount(), 3);
     QCOMPARE(sim.items(), (QStringList{"a:10", "复位", "b:20", "c:30"}));
     QCOMPARE(rowsOf(window), (QStringList{"01. c|: 30|3", "02. 复位||1", "03. a|: 10|0", "04. b|: 20|2"}));
-    QCOMPARE(window.configTree()->currentItem(), window.configTree()->topLevelItem(3));
+    QCOMPARE(window.configTree()->currentRow(), 3);
     QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("写入配置成功"));
     QCOMPARE(env.prompter.texts(), QStringList());
 }
@@ -444,7 +459,7 @@ void TestConfigWrite::writeAllStopsAtFirstFailure()
     trigger(window, "save");
     QCOMPARE(peer.requests().size(), 2);
     QCOMPARE(env.prompter.texts(), (QStringList{"硬件返回数据校验错误", "写入配置失败: 2"}));
-    QCOMPARE(window.configTree()->currentItem(), window.configTree()->topLevelItem(1));
+    QCOMPARE(window.configTree()->currentRow(), 1);
     QVERIFY(window.statusBar()->currentMessage() != QStringLiteral("写入配置成功"));
 }
 
@@ -499,7 +514,7 @@ void TestConfigWrite::timeOfDayRoundTrip()
     });
     doubleClick(window, 0);
     QCOMPARE(sim.items().first(), QStringLiteral("定时:07:05:00"));
-    QCOMPARE(window.configTree()->topLevelItem(0)->text(1), QStringLiteral(": 07:05:00"));
+    QCOMPARE(shownText(window, 0, 1), QStringLiteral(": 07:05:00"));
     QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("写入配置成功"));
 }
 
@@ -536,7 +551,7 @@ void TestConfigWrite::unchangedValuesKeepTheirBytes()
 
     MainWindow window;
     QVERIFY(refresh(window));
-    QCOMPARE(window.configTree()->topLevelItemCount(), items.size());
+    QCOMPARE(shownRowCount(window), items.size());
     trigger(window, "save");
     QVERIFY2(prompter.shown.isEmpty(), qPrintable(prompter.texts().join('\n')));
     QCOMPARE(sim->requestCount(InstrumentSimulator::WriteItem), items.size());
@@ -554,7 +569,8 @@ void TestConfigWrite::writeAllChecksEveryValueFirst()
     trigger(window, "save");
     QCOMPARE(sim->requestCount(), 0);
     QCOMPARE(sim.items(), (QStringList{"a:1", "b:2", "c:3"}));
-    QCOMPARE(env.prompter.texts(), (QStringList{"数值过长: 编码后 300 字节, 最多允许 254 字节", "写入配置失败: " + tooLong}));
+    QCOMPARE(env.prompter.texts(),
+             (QStringList{"数值过长: 编码后 300 字节, 最多允许 254 字节", "写入配置失败: " + tooLong}));
 }
 
 void TestConfigWrite::importedFileIsCheckedBeforeWriting_data()
@@ -590,8 +606,10 @@ void TestConfigWrite::importedFileIsCheckedBeforeWriting()
             QVERIFY2(sim.items().contains(item), qPrintable(item));
         return;
     }
-    QCOMPARE(env.prompter.texts(),
-             QStringList{QStringLiteral("文件解析错误: %1 第 %2 行: %3").arg(env.dir.filePath("in.csv")).arg(badLine).arg(reason)});
+    QCOMPARE(
+        env.prompter.texts(),
+        QStringList{
+            QStringLiteral("文件解析错误: %1 第 %2 行: %3").arg(env.dir.filePath("in.csv")).arg(badLine).arg(reason)});
     QCOMPARE(rowsOf(window), QStringList());
     QCOMPARE(sim->requestCount(), 0);
     QCOMPARE(sim.items(), csvCaseInstrumentItems());

@@ -1,9 +1,9 @@
 // Labels: fast gui
 #include "app/mainwindow.h"
 #include "app/neutralaboutdialog.h"
+#include "config/ui/configtree.h"
 #include "settings/config.h"
 #include "settings/singleton.h"
-#include "config/ui/configtree.h"
 #include "tests/support/ui/eventcounter.h"
 #include "tests/support/ui/scriptedprompter.h"
 #include "tests/support/workdir.h"
@@ -11,10 +11,10 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTest>
@@ -96,17 +96,19 @@ void TestMainWindow::formAtFirstStart()
     QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("准备就绪"));
     QVERIFY(!window.windowIcon().isNull());
     QCOMPARE(window.centralWidget(), window.configTree());
-    QCOMPARE(window.configTree()->topLevelItemCount(), 0);
+    QCOMPARE(window.configModel()->rowCount(), 0);
 
     QCOMPARE(names(window.menuBar()->actions()), (QStringList{"menu", "menu_2", "menu_3"}));
     QCOMPARE(names(window.findChild<QMenu*>("menu")->actions()),
-             (QStringList{"setup", "refresh", "import_2", "export_2", "restore_backup", "write_changed", "save", "sync_time",
-                          "test_connection", "debug", "update", "monitor"}));
-    QCOMPARE(names(window.findChild<QMenu*>("menu_2")->actions()), (QStringList{"lang_en_US", "lang_zh_CH", "lang_zh_TW"}));
+             (QStringList{"setup", "refresh", "import_2", "export_2", "restore_backup", "write_changed", "save",
+                          "sync_time", "test_connection", "debug", "update", "monitor"}));
+    QCOMPARE(names(window.findChild<QMenu*>("menu_2")->actions()),
+             (QStringList{"lang_en_US", "lang_zh_CH", "lang_zh_TW"}));
 
     auto* toolBar = window.findChild<QToolBar*>("toolBar");
     QCOMPARE(names(toolBar->actions()),
-             (QStringList{"setup", "refresh", "import_2", "export_2", "write_changed", "sync_time", "debug", "update", "monitor"}));
+             (QStringList{"setup", "refresh", "import_2", "export_2", "write_changed", "sync_time", "debug", "update",
+                          "monitor"}));
     QVERIFY(!toolBar->isMovable());
     QCOMPARE(toolBar->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
     QCOMPARE(toolBar->iconSize(), QSize(25, 25));
@@ -122,14 +124,22 @@ void TestMainWindow::connections_data()
     QTest::addColumn<QString>("sender");
     QTest::addColumn<QByteArray>("signal");
     QTest::addColumn<QByteArray>("slot");
-    const char* actionSlots[][2] = {
-        {"setup", "slotCommunicationSetup()"}, {"refresh", "slotRefresh()"}, {"import_2", "slotImportItems()"},
-        {"export_2", "slotExportItems()"}, {"save", "slotWriteItems()"}, {"sync_time", "slotSyncTime()"},
-        {"debug", "slotHistoryData()"}, {"update", "slotUpdateHardware()"}, {"monitor", "slotDeviceMonitor()"},
-        {"test_connection", "slotTestConnection()"}, {"write_changed", "slotWriteChanged()"},
-        {"restore_backup", "slotRestoreBackup()"},
-        {"about", "slotAbout()"}, {"lang_en_US", "slot_en_US()"}, {"lang_zh_CH", "slot_zh_CH()"},
-        {"lang_zh_TW", "slot_zh_TW()"}};
+    const char* actionSlots[][2] = {{"setup", "slotCommunicationSetup()"},
+                                    {"refresh", "slotRefresh()"},
+                                    {"import_2", "slotImportItems()"},
+                                    {"export_2", "slotExportItems()"},
+                                    {"save", "slotWriteItems()"},
+                                    {"sync_time", "slotSyncTime()"},
+                                    {"debug", "slotHistoryData()"},
+                                    {"update", "slotUpdateHardware()"},
+                                    {"monitor", "slotDeviceMonitor()"},
+                                    {"test_connection", "slotTestConnection()"},
+                                    {"write_changed", "slotWriteChanged()"},
+                                    {"restore_backup", "slotRestoreBackup()"},
+                                    {"about", "slotAbout()"},
+                                    {"lang_en_US", "slot_en_US()"},
+                                    {"lang_zh_CH", "slot_zh_CH()"},
+                                    {"lang_zh_TW", "slot_zh_TW()"}};
     for (const auto& row : actionSlots)
         QTest::newRow(row[0]) << row[0] << QByteArray(SIGNAL(triggered())) << QByteArray("1") + row[1];
     QTest::newRow("clear") << "thread" << QByteArray(SIGNAL(signalClearItems())) << QByteArray(SLOT(slotReadStarted()));
@@ -140,8 +150,8 @@ void TestMainWindow::connections_data()
     QTest::newRow("error") << "thread"
                            << QByteArray(SIGNAL(showErrorMessage(const QString&, const QString&, const QString&)))
                            << QByteArray(SLOT(slotShowErrorMessage(const QString&, const QString&, const QString&)));
-    QTest::newRow("double click") << "tree" << QByteArray(SIGNAL(itemDoubleClicked(QTreeWidgetItem*, int)))
-                                  << QByteArray(SLOT(slotItemDoubleClicked(QTreeWidgetItem*, int)));
+    QTest::newRow("double click") << "tree" << QByteArray(SIGNAL(signalRowActivated(int)))
+                                  << QByteArray(SLOT(slotRowDoubleClicked(int)));
 }
 
 // Each connection exists exactly when it can be taken down once.
@@ -153,7 +163,7 @@ void TestMainWindow::connections()
     WorkDir dir;
     MainWindow window;
     QObject* from = sender == "thread" ? static_cast<QObject*>(&window.refreshThread())
-                  : sender == "tree"   ? static_cast<QObject*>(window.configTree())
+        : sender == "tree"             ? static_cast<QObject*>(window.configTree())
                                        : action(window, sender.toLatin1().constData());
     QVERIFY(QObject::disconnect(from, signal.constData(), &window, slot.constData()));
     QVERIFY(!QObject::disconnect(from, signal.constData(), &window, slot.constData()));
@@ -166,13 +176,27 @@ void TestMainWindow::languageAtStart_data()
     QTest::addColumn<QString>("checked");
     QTest::addColumn<QString>("refreshText");
     QTest::addColumn<QString>("title");
-    QTest::newRow("english") << "en_US" << true << "lang_en_US" << "Refresh" << "US V5.3";
-    QTest::newRow("traditional") << "zh_TW" << true << "lang_zh_TW" << "重新整理" << "TW V5.3";
-    QTest::newRow("traditional without its file") << "zh_TW" << false << "lang_zh_TW" << "刷新" << "TW V5.3";
-    QTest::newRow("english without its file") << "en_US" << false << "lang_en_US" << "刷新" << "US V5.3";
-    QTest::newRow("simplified") << "zh_CH" << true << "lang_zh_CH" << "刷新" << "CH V5.3";
-    QTest::newRow("code in another case") << "en_us" << true << "lang_zh_CH" << "刷新" << "CH V5.3";
-    QTest::newRow("unknown code") << "fr_FR" << true << "lang_zh_CH" << "刷新" << "CH V5.3";
+    QTest::newRow("english") << "en_US" << true << "lang_en_US"
+                             << "Refresh"
+                             << "US V5.3";
+    QTest::newRow("traditional") << "zh_TW" << true << "lang_zh_TW"
+                                 << "重新整理"
+                                 << "TW V5.3";
+    QTest::newRow("traditional without its file") << "zh_TW" << false << "lang_zh_TW"
+                                                  << "刷新"
+                                                  << "TW V5.3";
+    QTest::newRow("english without its file") << "en_US" << false << "lang_en_US"
+                                              << "刷新"
+                                              << "US V5.3";
+    QTest::newRow("simplified") << "zh_CH" << true << "lang_zh_CH"
+                                << "刷新"
+                                << "CH V5.3";
+    QTest::newRow("code in another case") << "en_us" << true << "lang_zh_CH"
+                                          << "刷新"
+                                          << "CH V5.3";
+    QTest::newRow("unknown code") << "fr_FR" << true << "lang_zh_CH"
+                                  << "刷新"
+                                  << "CH V5.3";
 }
 
 void TestMainWindow::languageAtStart()
@@ -238,8 +262,8 @@ void TestMainWindow::windowSizeAtStart_data()
 {
     QTest::addColumn<QVariant>("width");
     QTest::addColumn<QVariant>("height");
-    QTest::addColumn<int>("expectedHeight");  // before the screen's limit
-    QTest::addColumn<int>("expectedWidth");   // 0: the tool bar's width; before the screen's limit
+    QTest::addColumn<int>("expectedHeight"); // before the screen's limit
+    QTest::addColumn<int>("expectedWidth"); // 0: the tool bar's width; before the screen's limit
     QTest::newRow("no size stored") << QVariant() << QVariant() << 600 << 0;
     QTest::newRow("too low, too wide") << QVariant(2000) << QVariant(400) << 600 << 2000;
     QTest::newRow("tall, too narrow") << QVariant(100) << QVariant(800) << 800 << 0;
@@ -369,7 +393,7 @@ void TestMainWindow::threadSignalsArriveInOrder()
     window.slotAddItems(9, {"旧", "1"});
     int rowsWhenBoxShown = -1;
     prompter.answerNext([&](QDialog&) {
-        rowsWhenBoxShown = window.configTree()->topLevelItemCount();
+        rowsWhenBoxShown = window.configModel()->rowCount();
         return int(QMessageBox::Ok);
     });
     RefreshThread& thread = window.refreshThread();
@@ -385,7 +409,7 @@ void TestMainWindow::threadSignalsArriveInOrder()
     QTRY_COMPARE_WITH_TIMEOUT(prompter.shown.size(), 1, 10000);
     QCOMPARE(rowsWhenBoxShown, 50);
     for (int i = 0; i < 50; ++i)
-        QCOMPARE(window.configTree()->topLevelItem(i)->data(0, ItemIndexRole).toInt(), i);
+        QCOMPARE(window.configModel()->row(i).index, i);
 }
 
 void TestMainWindow::aboutBox_data()
@@ -393,10 +417,15 @@ void TestMainWindow::aboutBox_data()
     QTest::addColumn<QString>("ini");
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("title");
-    QTest::newRow("defaults") << "" << "ZEve V5.3" << "关于";
-    QTest::newRow("english") << "[language]\nlanguage=en_US\n" << "ZU Vuvoriraz V5.3" << "About";
+    QTest::newRow("defaults") << ""
+                              << "ZEve V5.3"
+                              << "关于";
+    QTest::newRow("english") << "[language]\nlanguage=en_US\n"
+                             << "ZU Vuvoriraz V5.3"
+                             << "About";
     QTest::newRow("traditional, no version") << "[language]\nlanguage=zh_TW\n[appname]\ntw=台版\nver=false\n"
-                                             << "台版" << "關於";
+                                             << "台版"
+                                             << "關於";
 }
 
 void TestMainWindow::aboutBox()

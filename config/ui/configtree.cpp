@@ -1,6 +1,6 @@
 #include "config/ui/configtree.h"
 
-#include "config/itemtext.h"
+#include "config/configmodel.h"
 
 #include <QEvent>
 #include <QHeaderView>
@@ -45,9 +45,49 @@ const QIcon& actionMarker()
     return icon;
 }
 
+} // namespace
+
+ConfigRowLook::ConfigRowLook(const QWidget* view, QObject* parent) : QIdentityProxyModel(parent), view(view)
+{ }
+
+QVariant ConfigRowLook::data(const QModelIndex& index, int role) const
+{
+    if (role != Qt::FontRole && role != Qt::ToolTipRole && role != Qt::ForegroundRole
+        && (role != Qt::DecorationRole || index.column() != 0))
+        return QIdentityProxyModel::data(index, role);
+    const QModelIndex row = mapToSource(index);
+    const bool changed = row.data(ConfigModel::ChangedRole).toBool();
+    const bool refused = row.data(ConfigModel::RefusedRole).toBool();
+    const bool action = row.data(ConfigModel::ActionRole).toBool();
+    switch (role) {
+    case Qt::FontRole: {
+        QFont rowFont = view->font();
+        rowFont.setBold(changed);
+        return rowFont;
+    }
+    case Qt::ToolTipRole: {
+        const ConfigItem& item = static_cast<const ConfigModel*>(sourceModel())->item(row.row());
+        if (changed) {
+            return item.hasReadValue ? ConfigTree::tr("已修改, 尚未写入; 设备中为 %1").arg(item.readValue)
+                                     : ConfigTree::tr("已修改, 尚未写入; 设备中的值未读取");
+        }
+        if (refused)
+            return ConfigTree::tr("设备未接受写入的值, 仍为 %1").arg(item.row.value);
+        if (action)
+            return ConfigTree::tr("操作项: 双击后由设备执行");
+        return QVariant();
+    }
+    case Qt::ForegroundRole:
+        // No brush at all (not an empty one) lets the row take the tree's colour.
+        return refused && !changed ? QVariant(view->palette().brush(QPalette::Disabled, QPalette::Text)) : QVariant();
+    default:
+        if (changed)
+            return changedMarker();
+        return action ? QVariant(actionMarker()) : QVariant();
+    }
 }
 
-ConfigTree::ConfigTree(QWidget* parent) : QTreeWidget(parent)
+ConfigTree::ConfigTree(ConfigModel* rows, QWidget* parent) : QTreeView(parent), configModel(rows)
 {
     setCursor(Qt::ArrowCursor);
     setRootIsDecorated(false);
@@ -60,7 +100,9 @@ ConfigTree::ConfigTree(QWidget* parent) : QTreeWidget(parent)
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     setUniformRowHeights(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setColumnCount(2);
+    look = new ConfigRowLook(this, this);
+    look->setSourceModel(rows);
+    setModel(look);
     header()->setVisible(false);
     // The name column is fitted here, as rows come and go: a header sizing it to its contents would
     // measure every row again whenever the tree changes size or is told of new values.
@@ -69,180 +111,55 @@ ConfigTree::ConfigTree(QWidget* parent) : QTreeWidget(parent)
     QFont bigger = font();
     bigger.setPointSize(12);
     setFont(bigger);
-    connect(model(), &QAbstractItemModel::rowsRemoved, this, &ConfigTree::fitNameColumn);
-    connect(model(), &QAbstractItemModel::modelReset, this, &ConfigTree::fitNameColumn);
+    connect(look, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex&, int first, int last) { widenForRows(first, last); });
+    connect(look, &QAbstractItemModel::rowsRemoved, this, &ConfigTree::fitNameColumn);
+    connect(look, &QAbstractItemModel::modelReset, this, &ConfigTree::fitNameColumn);
+    connect(this, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex& index) { emit signalRowActivated(index.row()); });
     fitNameColumn();
 }
 
 ConfigTree::~ConfigTree()
 {
-    disconnect(model(), nullptr, this, nullptr);
+    disconnect(look, nullptr, this, nullptr);
 }
 
-QTreeWidgetItem* ConfigTree::appendItem(int index, const QStringList& fields)
+int ConfigTree::currentRow() const
 {
-    auto* item = new ConfigTreeRow;
-    const QString number = QStringLiteral("%1").arg(topLevelItemCount() + 1, 2, 10, QLatin1Char('0'));
-    item->setText(0, number + QStringLiteral(". ") + fields.value(0).trimmed());
-    if (fields.size() >= 2)
-        item->setText(1, QStringLiteral(": ") + ::itemValue(fields));
-    item->setData(0, ItemIndexRole, index);
-    addTopLevelItem(item);
-    const int width = nameWidth(item);
+    return currentIndex().isValid() ? currentIndex().row() : -1;
+}
+
+void ConfigTree::setCurrentRow(int row)
+{
+    if (row >= 0 && row < look->rowCount())
+        setCurrentIndex(look->index(row, 0));
+}
+
+QRect ConfigTree::rowRect(int row) const
+{
+    return visualRect(look->index(row, 0));
+}
+
+int ConfigTree::nameWidth(int row) const
+{
+    return rowDelegate->sizeHint(viewOptions(), look->index(row, 0)).width();
+}
+
+void ConfigTree::widenForRows(int first, int last)
+{
+    int width = columnWidth(0);
+    for (int row = first; row <= last; ++row)
+        width = qMax(width, nameWidth(row));
     if (width > columnWidth(0))
         setColumnWidth(0, width);
-    return item;
-}
-
-QString ConfigTree::itemName(const QTreeWidgetItem* item)
-{
-    return itemNameFromColumn(item->text(0));
-}
-
-QString ConfigTree::itemValue(const QTreeWidgetItem* item)
-{
-    return itemValueFromColumn(item->text(1));
-}
-
-bool ConfigTree::isChanged(const QTreeWidgetItem* item)
-{
-    const QString value = item->text(1);
-    if (value.isEmpty())
-        return false; // an action
-    if (const ConfigRowState* state = ConfigTreeRow::stateOf(item)) {
-        // Most rows hold exactly what was read: no need to trim both.
-        return !state->hasReadValue
-            || (state->readValue != value && itemValueFromColumn(state->readValue) != itemValueFromColumn(value));
-    }
-    const QVariant read = item->data(0, ItemReadValueRole);
-    return !read.isValid() || itemValueFromColumn(read.toString()) != itemValueFromColumn(value);
-}
-
-const ConfigRowState* ConfigTreeRow::stateOf(const QTreeWidgetItem* item)
-{
-    return item && item->type() == QTreeWidgetItem::UserType ? &static_cast<const ConfigTreeRow*>(item)->held : nullptr;
-}
-
-ConfigTreeRow* ConfigTreeRow::from(QTreeWidgetItem* item)
-{
-    return item && item->type() == QTreeWidgetItem::UserType ? static_cast<ConfigTreeRow*>(item) : nullptr;
-}
-
-void ConfigTreeRow::setState(const ConfigRowState& state)
-{
-    held = state;
-    emitDataChanged();
-}
-
-void ConfigTreeRow::setData(int column, int role, const QVariant& value)
-{
-    if (column != 0 || role < ItemIndexRole || role > ItemRefusedRole) {
-        QTreeWidgetItem::setData(column, role, value);
-        return;
-    }
-    ConfigRowState state = held;
-    switch (role) {
-    case ItemIndexRole:
-        state.index = value.toInt();
-        break;
-    case ItemCodecRole:
-        state.codec = value.isValid() ? value.toInt() : -1;
-        break;
-    case ItemReadValueRole:
-        state.hasReadValue = value.isValid();
-        state.readValue = value.toString();
-        break;
-    default:
-        state.refused = value.toBool();
-        break;
-    }
-    setState(state);
-}
-
-QVariant ConfigTreeRow::data(int column, int role) const
-{
-    if (column == 0 && role >= ItemIndexRole && role <= ItemRefusedRole) {
-        switch (role) {
-        case ItemIndexRole:
-            return held.index;
-        case ItemCodecRole:
-            return held.codec >= 0 ? QVariant(held.codec) : QVariant();
-        case ItemReadValueRole:
-            return held.hasReadValue ? QVariant(held.readValue) : QVariant();
-        default:
-            return held.refused;
-        }
-    }
-    const QTreeWidget* tree = treeWidget();
-    if (!tree
-        || (role != Qt::FontRole && role != Qt::ToolTipRole && role != Qt::ForegroundRole
-            && (role != Qt::DecorationRole || column != 0)))
-        return QTreeWidgetItem::data(column, role);
-    const bool changed = ConfigTree::isChanged(this);
-    const bool refused = held.refused;
-    switch (role) {
-    case Qt::FontRole: {
-        QFont rowFont = tree->font();
-        rowFont.setBold(changed);
-        return rowFont;
-    }
-    case Qt::ToolTipRole:
-        if (changed) {
-            return held.hasReadValue
-                ? ConfigTree::tr("已修改, 尚未写入; 设备中为 %1").arg(itemValueFromColumn(held.readValue))
-                : ConfigTree::tr("已修改, 尚未写入; 设备中的值未读取");
-        }
-        if (refused)
-            return ConfigTree::tr("设备未接受写入的值, 仍为 %1").arg(ConfigTree::itemValue(this));
-        if (ConfigTree::isAction(this))
-            return ConfigTree::tr("操作项: 双击后由设备执行");
-        return QVariant();
-    case Qt::ForegroundRole:
-        // No brush at all (not an empty one) lets the row take the tree's colour.
-        return refused && !changed ? QVariant(tree->palette().brush(QPalette::Disabled, QPalette::Text)) : QVariant();
-    default:
-        if (changed)
-            return changedMarker();
-        return ConfigTree::isAction(this) ? QVariant(actionMarker()) : QVariant();
-    }
-}
-
-void ConfigTree::changeRows(const std::function<void()>& change)
-{
-    QAbstractItemModel* rows = model();
-    const bool wasBlocked = rows->blockSignals(true);
-    change();
-    rows->blockSignals(wasBlocked);
-    // Only the rows in sight are told: the view would measure every row told of, and rows out of
-    // sight are drawn from what they hold when they come into it. Their heights are all alike and
-    // the last column stretches, so nothing else of the layout follows from what they hold.
-    const QModelIndex top = indexAt(QPoint(0, 0));
-    if (!top.isValid())
-        return;
-    QModelIndex bottom = indexAt(QPoint(0, viewport()->height() - 1));
-    if (!bottom.isValid())
-        bottom = rows->index(topLevelItemCount() - 1, 0);
-    emit rows->dataChanged(rows->index(top.row(), 0), rows->index(bottom.row(), columnCount() - 1));
-}
-
-int ConfigTree::changedCount() const
-{
-    int count = 0;
-    for (int row = 0; row < topLevelItemCount(); ++row)
-        count += isChanged(topLevelItem(row)) ? 1 : 0;
-    return count;
-}
-
-int ConfigTree::nameWidth(QTreeWidgetItem* item) const
-{
-    return rowDelegate->sizeHint(viewOptions(), indexFromItem(item, 0)).width();
 }
 
 void ConfigTree::fitNameColumn()
 {
     int width = 0;
-    for (int row = 0; row < topLevelItemCount(); ++row)
-        width = qMax(width, nameWidth(topLevelItem(row)));
+    for (int row = 0; row < look->rowCount(); ++row)
+        width = qMax(width, nameWidth(row));
     setColumnWidth(0, width);
 }
 
@@ -252,7 +169,7 @@ void ConfigTree::changeEvent(QEvent* event)
         rowDelegate->forgetWidths();
         fitNameColumn();
     }
-    QTreeWidget::changeEvent(event);
+    QTreeView::changeEvent(event);
     // The rows' fonts are made from the tree's, and their tips in the language shown.
     if (event->type() == QEvent::LanguageChange || event->type() == QEvent::FontChange)
         viewport()->update();

@@ -7,7 +7,8 @@
 
 #include <QMap>
 
-// The instrument's configuration as the assistant's Refresh reads it: the shown rows and, for
+// The instrument's configuration as the assistant's Refresh reads it: the shown rows (the rows read
+// before a failure, too) and, for
 // comparing, every item's value by index (hidden ones included).
 struct ItemsRead
 {

@@ -1,7 +1,7 @@
 #include "tools/zq-cli/commands.h"
 
 #include "config/configcsv.h"
-#include "config/itemtext.h"
+#include "config/rowtext.h"
 #include "tools/zq-cli/itemsread.h"
 #include "tools/zq-cli/parallelrun.h"
 
@@ -12,14 +12,14 @@ QJsonArray itemsJson(const ConfigRows& rows)
 {
     QJsonArray items;
     for (const ConfigRow& row : rows) {
-        QJsonObject item{{QStringLiteral("index"), row.index}, {QStringLiteral("name"), itemNameFromColumn(row.nameColumn)}};
+        QJsonObject item{{QStringLiteral("index"), row.index}, {QStringLiteral("name"), row.name}};
         if (!row.isConfirmOnly())
-            item.insert(QStringLiteral("value"), itemValueFromColumn(row.valueColumn));
+            item.insert(QStringLiteral("value"), row.value);
         items.append(item);
     }
     return items;
 }
-}
+} // namespace
 
 ExitCode ReadCommand::run(const CliOptions& options)
 {
@@ -39,8 +39,8 @@ ExitCode ReadCommand::run(const CliOptions& options)
             result.json.insert(QStringLiteral("csv"), options.file);
             return result;
         }
-        for (const ConfigRow& row : read.rows)
-            result.lines.append(row.nameColumn + row.valueColumn);
+        for (int row = 0; row < read.rows.size(); ++row)
+            result.lines.append(numberedName(row + 1, read.rows.at(row).name) + valueText(read.rows.at(row)));
         return result;
     });
 }

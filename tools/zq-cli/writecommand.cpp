@@ -1,13 +1,13 @@
 #include "tools/zq-cli/commands.h"
 
 #include "config/configcsv.h"
+#include "config/configmodel.h"
 #include "config/configwriter.h"
-#include "config/itemtext.h"
+#include "config/rowtext.h"
 #include "tools/zq-cli/clioutput.h"
 #include "tools/zq-cli/failureclass.h"
 #include "tools/zq-cli/itemsread.h"
 #include "tools/zq-cli/parallelrun.h"
-#include "tools/zq-cli/shownrows.h"
 
 #include <QJsonArray>
 
@@ -19,7 +19,7 @@ bool skipped(const ConfigRow& row, const QStringList& skip)
     for (const QString& item : skip) {
         bool number = false;
         const int index = item.toInt(&number, 10);
-        if (number ? index == row.index : item.trimmed() == itemNameFromColumn(row.nameColumn))
+        if (number ? index == row.index : item.trimmed() == row.name)
             return true;
     }
     return false;
@@ -27,28 +27,30 @@ bool skipped(const ConfigRow& row, const QStringList& skip)
 
 // What Write-all would send: the valued rows not skipped; with the instrument's values, only those
 // that differ (an item the instrument did not list counts as differing).
-ConfigRows rowsToWrite(const ConfigRows& rows, const QMap<int, QString>* current, const QStringList& skip)
+// Each chosen row keeps the number the tree shows it with.
+ConfigRows rowsToWrite(const ConfigRows& rows, const QMap<int, QString>* current, const QStringList& skip,
+                       QVector<int>& numbers)
 {
     ConfigRows chosen;
-    for (const ConfigRow& row : rows) {
+    for (int at = 0; at < rows.size(); ++at) {
+        const ConfigRow& row = rows.at(at);
         if (row.isConfirmOnly() || skipped(row, skip))
             continue;
-        if (current && current->contains(row.index)
-            && current->value(row.index) == itemValueFromColumn(row.valueColumn))
+        if (current && current->contains(row.index) && current->value(row.index) == row.value)
             continue;
         chosen.append(row);
+        numbers.append(at + 1);
     }
     return chosen;
 }
 
 QJsonObject rowJson(const ConfigRow& row)
 {
-    return {{QStringLiteral("index"), row.index},
-            {QStringLiteral("name"), itemNameFromColumn(row.nameColumn)},
-            {QStringLiteral("value"), itemValueFromColumn(row.valueColumn)}};
+    return {
+        {QStringLiteral("index"), row.index}, {QStringLiteral("name"), row.name}, {QStringLiteral("value"), row.value}};
 }
 
-}
+} // namespace
 
 ExitCode WriteCommand::run(const CliOptions& options)
 {
@@ -60,9 +62,9 @@ ExitCode WriteCommand::run(const CliOptions& options)
         return ExitFile;
     }
     // The imported rows pass the same filter as in the tree, so the same items are written.
-    ShownRows shown(skipMap);
-    for (const ImportedRow& row : import.rows)
-        shown.add(row.index, row.fields);
+    ConfigModel shown;
+    shown.setSkipMap(skipMap);
+    shown.showImport(import.rows);
     const ConfigRows imported = shown.rows();
 
     ProgressDisplay progress(CliOutput::stderrIsTerminal());
@@ -72,16 +74,20 @@ ExitCode WriteCommand::run(const CliOptions& options)
         // The instrument's values first: each line says what it held and what it is given.
         if (!readItems(target, skipMap, read, result))
             return result;
-        const ConfigRows rows = rowsToWrite(imported, options.changedOnly ? &read.values : nullptr, options.skip);
-        auto oldToNew = [&read](const ConfigRow& row, const QString& value) {
+        QVector<int> numbers;
+        const ConfigRows rows =
+            rowsToWrite(imported, options.changedOnly ? &read.values : nullptr, options.skip, numbers);
+        auto oldToNew = [&](int at, const QString& value) {
+            const ConfigRow& row = rows.at(at);
             const QString old = read.values.contains(row.index) ? read.values.value(row.index) : tr("(无)");
-            return row.nameColumn + QStringLiteral(": ") + old + QStringLiteral(" → ") + value;
+            return numberedName(numbers.at(at), row.name) + QStringLiteral(": ") + old + QStringLiteral(" → ") + value;
         };
 
         if (options.dryRun) {
             QJsonArray planned;
-            for (const ConfigRow& row : rows) {
-                result.lines.append(oldToNew(row, itemValueFromColumn(row.valueColumn)));
+            for (int at = 0; at < rows.size(); ++at) {
+                const ConfigRow& row = rows.at(at);
+                result.lines.append(oldToNew(at, row.value));
                 QJsonObject item = rowJson(row);
                 item.insert(QStringLiteral("old"), read.values.value(row.index));
                 planned.append(item);
@@ -102,14 +108,14 @@ ExitCode WriteCommand::run(const CliOptions& options)
         ConfigWriter::Progress report;
         report.answered = [&](int at, const ItemWriteOutcome& outcome) {
             const ConfigRow& row = rows.at(at);
-            result.lines.append(oldToNew(row, itemValueFromColumn(outcome.valueColumn)) + QStringLiteral("  ") + outcome.status);
+            result.lines.append(oldToNew(at, outcome.value) + QStringLiteral("  ") + outcome.status);
             QJsonObject item = rowJson(row);
             item.insert(QStringLiteral("old"), read.values.value(row.index));
-            item.insert(QStringLiteral("answer"), itemValueFromColumn(outcome.valueColumn));
+            item.insert(QStringLiteral("answer"), outcome.value);
             item.insert(QStringLiteral("kept"), outcome.kept);
             written.append(item);
             if (!outcome.kept)
-                refused.append(itemNameFromColumn(row.nameColumn));
+                refused.append(row.name);
             progress.update(target.label, (at + 1) * 100 / rows.size());
         };
         const ConfigOutcome outcome = ConfigWriter::writeAll(target.settings, rows, report);
@@ -119,7 +125,8 @@ ExitCode WriteCommand::run(const CliOptions& options)
             for (const ConfigOutcome::Box& box : outcome.boxes)
                 result.fail(code, box.title + QStringLiteral(": ") + box.text);
         } else if (!refused.isEmpty()) {
-            result.fail(ExitRefused, tr("仪器拒绝了 %1 项: %2").arg(refused.size()).arg(refused.join(QStringLiteral(", "))));
+            result.fail(ExitRefused,
+                        tr("仪器拒绝了 %1 项: %2").arg(refused.size()).arg(refused.join(QStringLiteral(", "))));
         } else {
             result.lines.append(outcome.status);
         }

@@ -3,11 +3,12 @@
 // block the user-interface thread, so whatever answers must not live there.
 
 #include "app/mainwindow.h"
+#include "config/configmodel.h"
+#include "config/ui/configtree.h"
+#include "link/frames.h"
 #include "settings/config.h"
 #include "settings/settingkeys.h"
-#include "config/ui/configtree.h"
 #include "settings/singleton.h"
-#include "link/frames.h"
 #include "sim/instrumentsimulator.h"
 #include "tests/support/simfixture.h"
 
@@ -18,7 +19,6 @@
 #include <QNetworkDatagram>
 #include <QSettings>
 #include <QTest>
-#include <QTreeWidgetItem>
 #include <QThread>
 #include <QUdpSocket>
 #include <functional>
@@ -27,27 +27,43 @@
 enum class Transport { Udp, Pty };
 Q_DECLARE_METATYPE(Transport)
 
+// A cell of the tree as it shows it (the row's look included).
+inline QModelIndex shownCell(MainWindow& window, int row, int column = 0)
+{
+    return window.configTree()->model()->index(row, column);
+}
+
+// The text the tree shows in a cell.
+inline QString shownText(MainWindow& window, int row, int column)
+{
+    return shownCell(window, row, column).data().toString();
+}
+
+inline int shownRowCount(MainWindow& window)
+{
+    return window.configTree()->model()->rowCount();
+}
+
 // The tree's rows as "column 0|column 1|index".
 inline QStringList rowsOf(MainWindow& window)
 {
     QStringList rows;
-    ConfigTree* tree = window.configTree();
-    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* item = tree->topLevelItem(i);
-        rows.append(QStringLiteral("%1|%2|%3").arg(item->text(0), item->text(1)).arg(item->data(0, ItemIndexRole).toInt()));
+    for (int i = 0; i < shownRowCount(window); ++i) {
+        rows.append(QStringLiteral("%1|%2|%3")
+                        .arg(shownText(window, i, 0), shownText(window, i, 1))
+                        .arg(shownCell(window, i).data(ConfigModel::IndexRole).toInt()));
     }
     return rows;
 }
 
-// Rows as the read hands them to the window: index and item text. They count as the instrument's
-// values (nothing to write), as after a read.
+// Rows as a complete read hands them to the window: index and item text. They replace the rows
+// shown and count as the instrument's values (nothing to write).
 inline void addRows(MainWindow& window, const QList<QPair<int, QString>>& rows)
 {
+    QVector<ReadItem> read;
     for (const auto& row : rows)
-        window.slotAddItems(row.first, row.second.split(QLatin1Char(':')));
-    ConfigTree* tree = window.configTree();
-    for (int i = 0; i < tree->topLevelItemCount(); ++i)
-        tree->topLevelItem(i)->setData(0, ItemReadValueRole, tree->topLevelItem(i)->text(1));
+        read.append({row.first, row.second.split(QLatin1Char(':')), -1});
+    window.configModel()->showRead(read);
 }
 
 // Rows as an import hands them to the window: not yet written, so marked as changes.
@@ -89,9 +105,8 @@ inline void doubleClick(MainWindow& window, int row)
         QVERIFY(QTest::qWaitForWindowExposed(&window));
     }
     ConfigTree* tree = window.configTree();
-    QTreeWidgetItem* item = tree->topLevelItem(row);
-    tree->scrollToItem(item);
-    const QPoint at = tree->visualItemRect(item).center();
+    tree->scrollTo(shownCell(window, row));
+    const QPoint at = tree->rowRect(row).center();
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, at);
     QTest::mouseDClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, at);
     QTest::mouseRelease(tree->viewport(), Qt::LeftButton, Qt::NoModifier, at);
