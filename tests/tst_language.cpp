@@ -20,7 +20,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTest>
 
@@ -52,7 +54,7 @@ const QList<WindowRow>& windows()
     return rows;
 }
 
-}
+} // namespace
 
 class TestLanguage : public QObject
 {
@@ -63,6 +65,8 @@ private slots:
     void busyStateSpeaksTheLanguage_data();
     void busyStateSpeaksTheLanguage();
     void qtTextsFollowEverySwitch();
+    void menusAnswerTheKeyboard_data() { busyStateSpeaksTheLanguage_data(); }
+    void menusAnswerTheKeyboard();
     void firstStatusText_data();
     void firstStatusText();
 };
@@ -141,6 +145,29 @@ void TestLanguage::busyStateSpeaksTheLanguage()
     saveScreenshot(setup.window.data(), code + QStringLiteral("-after-cancel"));
 }
 
+// Every menu of the menu bar, and the entries found only in a menu, open with Alt and a letter in
+// every language: Chinese texts carry theirs in brackets, "操作(&O)".
+void TestLanguage::menusAnswerTheKeyboard()
+{
+    QFETCH(QString, code);
+    LanguageSetup setup(code);
+    setup.window->findChild<QAction*>(QStringLiteral("lang_") + code)->trigger();
+    QStringList missing;
+    const auto hasMnemonic = [](const QString& text) {
+        return text.contains(QRegularExpression(QStringLiteral("&[^&]")));
+    };
+    for (const QAction* menu : setup.window->menuBar()->actions()) {
+        if (!hasMnemonic(menu->text()))
+            missing << menu->text();
+    }
+    for (const char* name : {"restore_backup", "save", "test_connection", "about"}) {
+        const QString text = setup.window->findChild<QAction*>(QLatin1String(name))->text();
+        if (!hasMnemonic(text))
+            missing << text;
+    }
+    QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QStringLiteral(", "))));
+}
+
 // Qt's translation is replaced on every switch and dropped for English: the clock's success box,
 // a file dialog, a text box's menu and a calendar each show the language just chosen.
 void TestLanguage::qtTextsFollowEverySwitch()
@@ -154,11 +181,16 @@ void TestLanguage::qtTextsFollowEverySwitch()
         QString march;
     };
     const QList<Step> steps = {
-        {"en_US", QStringLiteral("OK"), QStringLiteral("Files of type:"), QStringLiteral("&Undo"), QStringLiteral("March")},
-        {"zh_CH", QStringLiteral("确定"), QStringLiteral("文件类型："), QStringLiteral("撤消(&U)"), QStringLiteral("三月")},
-        {"zh_TW", QStringLiteral("確定"), QStringLiteral("檔案型態："), QStringLiteral("復原(&U)"), QStringLiteral("3月")},
-        {"en_US", QStringLiteral("OK"), QStringLiteral("Files of type:"), QStringLiteral("&Undo"), QStringLiteral("March")},
-        {"zh_CH", QStringLiteral("确定"), QStringLiteral("文件类型："), QStringLiteral("撤消(&U)"), QStringLiteral("三月")},
+        {"en_US", QStringLiteral("OK"), QStringLiteral("Files of type:"), QStringLiteral("&Undo"),
+         QStringLiteral("March")},
+        {"zh_CH", QStringLiteral("确定"), QStringLiteral("文件类型："), QStringLiteral("撤消(&U)"),
+         QStringLiteral("三月")},
+        {"zh_TW", QStringLiteral("確定"), QStringLiteral("檔案型態："), QStringLiteral("復原(&U)"),
+         QStringLiteral("3月")},
+        {"en_US", QStringLiteral("OK"), QStringLiteral("Files of type:"), QStringLiteral("&Undo"),
+         QStringLiteral("March")},
+        {"zh_CH", QStringLiteral("确定"), QStringLiteral("文件类型："), QStringLiteral("撤消(&U)"),
+         QStringLiteral("三月")},
     };
     WorkDir dir;
     dir.copyTranslations();
@@ -202,9 +234,12 @@ void TestLanguage::firstStatusText_data()
 {
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("text");
-    QTest::newRow("English") << "en_US" << "Ready";
-    QTest::newRow("Simplified Chinese") << "zh_CH" << "准备就绪";
-    QTest::newRow("Traditional Chinese") << "zh_TW" << "就緒";
+    QTest::newRow("English") << "en_US"
+                             << "Ready";
+    QTest::newRow("Simplified Chinese") << "zh_CH"
+                                        << "准备就绪";
+    QTest::newRow("Traditional Chinese") << "zh_TW"
+                                         << "就緒";
 }
 
 void TestLanguage::firstStatusText()

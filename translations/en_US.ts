@@ -779,18 +779,6 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>MainWindow</translation>
     </message>
     <message>
-        <source>操作</source>
-        <translation>&amp;Operations</translation>
-    </message>
-    <message>
-        <source>语言</source>
-        <translation>&amp;Language</translation>
-    </message>
-    <message>
-        <source>帮助</source>
-        <translation>&amp;Help</translation>
-    </message>
-    <message>
         <source>toolBar</source>
         <translation>toolBar</translation>
     </message>
@@ -979,6 +967,34 @@ Do you want to go on?</translation>
     <message>
         <source>正在导入配置......</source>
         <translation>Importing the configuration...</translation>
+    </message>
+    <message>
+        <source>操作(&amp;O)</source>
+        <translation>&amp;Operations</translation>
+    </message>
+    <message>
+        <source>语言(&amp;L)</source>
+        <translation>&amp;Language</translation>
+    </message>
+    <message>
+        <source>帮助(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>写入配置(&amp;W)</source>
+        <translation>&amp;Write</translation>
+    </message>
+    <message>
+        <source>关于(&amp;A)</source>
+        <translation>&amp;About</translation>
+    </message>
+    <message>
+        <source>恢复备份(&amp;B)...</source>
+        <translation>Restore &amp;Backup...</translation>
+    </message>
+    <message>
+        <source>测试连接(&amp;T)</source>
+        <translation>&amp;Test Connection</translation>
     </message>
 </context>
 <context>

@@ -779,18 +779,6 @@
         <translation>MainWindow</translation>
     </message>
     <message>
-        <source>操作</source>
-        <translation>操作</translation>
-    </message>
-    <message>
-        <source>语言</source>
-        <translation>語言</translation>
-    </message>
-    <message>
-        <source>帮助</source>
-        <translation>說明</translation>
-    </message>
-    <message>
         <source>toolBar</source>
         <translation>toolBar</translation>
     </message>
@@ -979,6 +967,34 @@
     <message>
         <source>正在导入配置......</source>
         <translation>正在匯入設定......</translation>
+    </message>
+    <message>
+        <source>操作(&amp;O)</source>
+        <translation>操作(&amp;O)</translation>
+    </message>
+    <message>
+        <source>语言(&amp;L)</source>
+        <translation>語言(&amp;L)</translation>
+    </message>
+    <message>
+        <source>帮助(&amp;H)</source>
+        <translation>說明(&amp;H)</translation>
+    </message>
+    <message>
+        <source>写入配置(&amp;W)</source>
+        <translation>寫入設定(&amp;W)</translation>
+    </message>
+    <message>
+        <source>关于(&amp;A)</source>
+        <translation>關於(&amp;A)</translation>
+    </message>
+    <message>
+        <source>恢复备份(&amp;B)...</source>
+        <translation>還原備份(&amp;B)...</translation>
+    </message>
+    <message>
+        <source>测试连接(&amp;T)</source>
+        <translation>測試連線(&amp;T)</translation>
     </message>
 </context>
 <context>
