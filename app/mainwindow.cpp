@@ -28,6 +28,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
@@ -230,6 +231,9 @@ void MainWindow::retranslateToolTips()
 
 QString MainWindow::withoutMnemonic(QString text)
 {
+    // Chinese texts carry their letter in brackets, "恢复备份(&B)...": the brackets go with it.
+    static const QRegularExpression bracketed(QStringLiteral("\\(&[^&]\\)"));
+    text.remove(bracketed);
     text.replace(QLatin1String("&&"), QLatin1String("\x01")).remove(QLatin1Char('&'));
     return text.replace(QLatin1Char('\x01'), QLatin1Char('&'));
 }
