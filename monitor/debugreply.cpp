@@ -19,3 +19,14 @@ int itemReplyStart(const QByteArray& received, quint8 deviceAddress)
     }
     return -1;
 }
+
+int itemReplyShapeStart(const QByteArray& received, quint8 deviceAddress)
+{
+    const int size = received.size();
+    for (int start = 0; start + 5 <= size; ++start) {
+        const char* frame = received.constData() + start;
+        if (quint8(frame[0]) == deviceAddress && quint8(frame[1]) == 0x03 && quint8(frame[2]) + 5 <= size - start)
+            return start;
+    }
+    return -1;
+}

@@ -10,3 +10,7 @@ bool endsWithItemReply(const QByteArray& received, quint8 deviceAddress);
 // Where that reply begins in received (the bytes before it are the instrument's lines); -1 when
 // received does not end in one.
 int itemReplyStart(const QByteArray& received, quint8 deviceAddress);
+
+// Where received first holds something shaped like that reply (address, 0x03, n, n bytes and two
+// more), whatever its CRC; -1 when it holds none. Bytes without such a shape hold no answer at all.
+int itemReplyShapeStart(const QByteArray& received, quint8 deviceAddress);

@@ -87,7 +87,9 @@ QString shownLine(const QByteArray& line, DisplayForm form, const QString& timeT
         break;
     }
     }
-    if (isCutLine(line) && !line.isEmpty())
+    if (isCutLine(line))
         shown += QLatin1Char(' ') + QCoreApplication::translate("DisplayForm", "[行过长, 在此截断]");
+    else if (isIncompleteLine(line))
+        shown += QLatin1Char(' ') + QCoreApplication::translate("DisplayForm", "[行不完整]");
     return shown;
 }

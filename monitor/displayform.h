@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/devicetextdecoder.h"
+#include "monitor/linecutter.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -33,14 +34,21 @@ QString displayLine(const QByteArray& line, DisplayForm form, const QDateTime& r
 // The same with the time already as "[yyyy-MM-dd hh:mm:ss.zzz]".
 QString displayLine(const QByteArray& line, DisplayForm form, const QString& timeText);
 
-// Whether a line was cut for its length (it has no line feed of its own).
+// Whether a line was cut for its length: a piece of the longest length without a line feed.
 inline bool isCutLine(const QByteArray& line)
 {
-    return !line.endsWith('\n');
+    return line.size() >= LineCutter::MaxLineBytes && !line.endsWith('\n');
+}
+
+// Whether a line is what had come of a line when the instrument fell silent or the run stopped:
+// shorter than a cut piece and without a line feed.
+inline bool isIncompleteLine(const QByteArray& line)
+{
+    return !line.isEmpty() && line.size() < LineCutter::MaxLineBytes && !line.endsWith('\n');
 }
 
 // One line as the monitor's view, its log file and zq-cli show it, on one line without its
 // terminator: the stamp "[time][count] : " (left out when timeText is empty, which only the text
 // form allows), then the text as sent, the hex, or both as in displayLine. A line cut for its
-// length ends with a mark that says so.
+// length, or shown unfinished, ends with a mark that says so.
 QString shownLine(const QByteArray& line, DisplayForm form, const QString& timeText, const DeviceTextDecoder& decoder);

@@ -15,6 +15,8 @@ public:
 
     QByteArrayList feed(const QByteArray& bytes);
     void clear() { assembler.clear(); }
+    // The bytes of the line under way, which are then gone.
+    QByteArray takePending() { return assembler.flush(); }
     const QByteArray& pending() const { return assembler.pending(); }
 
 private:

@@ -5,6 +5,7 @@
 #include "monitor/debugreply.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 
 #include <chrono>
 
@@ -36,6 +37,7 @@ void MonitorThread::run()
 {
     const bool debugRun = debugMode;
     debugOn = false;
+    mayBeOn = false;
     debugRequest = -1;
     failureCode = MonitorFailure::None;
     failureLink = LinkError::None;
@@ -49,22 +51,23 @@ void MonitorThread::run()
         return;
     }
     if (debugRun) {
-        if (!sendDebugCommand(channel, true))
-            return;
-        debugOn = true;
-        if (!stopRequested())
+        // Once "1" has gone out the instrument may be talking, whatever became of its answer.
+        mayBeOn = true;
+        debugOn = sendDebugCommand(channel, true);
+        if (debugOn && !stopRequested())
             listen(channel);
     } else {
         if (!sendDebugCommand(channel, false) || stopRequested())
             return;
         listen(channel);
     }
-    // The output is left as it was found before the run: off.
-    if (debugOn)
-        sendDebugCommand(channel, false);
+    // The output is left as it was found before the run: off. After a failed run the closing
+    // command is still sent, but its own failure adds nothing the operator does not know.
+    if (mayBeOn)
+        sendDebugCommand(channel, false, failureCode == MonitorFailure::None);
 }
 
-bool MonitorThread::sendDebugCommand(LinkChannel& channel, bool on)
+bool MonitorThread::sendDebugCommand(LinkChannel& channel, bool on, bool reportFailure)
 {
     // A command at the start or end of a run starts a fresh stream; one while listening keeps the
     // line under way, and takes what has come so far first (the exchange drops what it finds).
@@ -84,9 +87,19 @@ bool MonitorThread::sendDebugCommand(LinkChannel& channel, bool on)
     if (replyStart >= 0) {
         error = LinkError::None;
         deliver(reply.left(replyStart));
+    } else if (result == ExchangeOk && itemReplyShapeStart(reply, channel.deviceAddress()) < 0) {
+        // Bytes came, but nothing shaped like a reply: the instrument's lines, and no answer.
+        deliver(reply);
+        error = LinkError::NoReply;
     }
-    if (error == LinkError::None)
+    if (error == LinkError::None) {
+        mayBeOn = on;
         return true;
+    }
+    if (on)
+        mayBeOn = true;
+    if (!reportFailure)
+        return false;
     failureCode = MonitorFailure::DebugCommand;
     failureLink = error;
     emit signalShowError(tr("监听调试"), linkErrorText(error));
@@ -96,9 +109,15 @@ bool MonitorThread::sendDebugCommand(LinkChannel& channel, bool on)
 void MonitorThread::listen(LinkChannel& channel)
 {
     emit signalListening();
+    QElapsedTimer silence;
+    silence.start();
     do {
         switchDebug(channel);
         QByteArray bytes = channel.receive(ListenWaitMs);
+        if (!bytes.isEmpty())
+            silence.restart();
+        else if (!lineBuffer.pending().isEmpty() && silence.elapsed() >= IncompleteLineMs)
+            deliverPending();
         if (!channel.isUdp()) {
             // The serial line keeps the cycle while bytes follow closely; each piece is cut into
             // lines at once, so a line that never pauses is still shown as it goes.
@@ -113,6 +132,17 @@ void MonitorThread::listen(LinkChannel& channel)
         }
         deliver(bytes);
     } while (!stopRequested());
+    // What came of a line before the stop is shown too.
+    deliverPending();
+}
+
+void MonitorThread::deliverPending()
+{
+    const QByteArray unfinished = lineBuffer.takePending();
+    if (unfinished.isEmpty())
+        return;
+    backlog += 1;
+    emit signalLinesRecv({unfinished}, QDateTime::currentMSecsSinceEpoch());
 }
 
 void MonitorThread::switchDebug(LinkChannel& channel)

@@ -20,7 +20,7 @@ class LinkChannel;
 // Why a monitoring run failed, beside the text it showed.
 enum class MonitorFailure {
     None,
-    CannotOpen,  // the link did not open
+    CannotOpen, // the link did not open
     DebugCommand // the debug command failed: linkError() says how
 };
 
@@ -38,6 +38,9 @@ public:
     // within the serial gap.
     static constexpr int ListenWaitMs = 100;
     static constexpr int SerialGapMs = 50;
+    // Bytes without a line feed are shown as an incomplete line after this much silence (and
+    // when the run stops), so that text that never ends a line is still seen.
+    static constexpr int IncompleteLineMs = 1000;
 
     MonitorThread();
     ~MonitorThread() override;
@@ -62,11 +65,11 @@ public:
     MonitorFailure failure() const { return failureCode; }
     LinkError linkError() const { return failureLink; }
 
-
 signals:
     void signalShowError(const QString& title, const QString& error);
     // The whole lines of one received piece, each with its line feed (a line cut for its length
-    // has none), and when the piece came (ms since the epoch).
+    // has none, nor one shown after a silence: see lineEndOf()), and when the piece came (ms since
+    // the epoch).
     void signalLinesRecv(const QByteArrayList& lines, qint64 receivedAtMs);
     // A switch of the debug output while listening has ended: on is the output's state now.
     void signalDebugSwitched(bool on);
@@ -82,7 +85,8 @@ protected:
     void run() override;
 
 private:
-    bool sendDebugCommand(LinkChannel& channel, bool on);
+    bool sendDebugCommand(LinkChannel& channel, bool on, bool reportFailure = true);
+    void deliverPending();
     void listen(LinkChannel& channel);
     void switchDebug(LinkChannel& channel);
     void deliver(const QByteArray& bytes);
@@ -92,9 +96,10 @@ private:
     bool debugMode = false;
     std::optional<LinkSettings> link;
     std::atomic<int> debugRequest{-1}; // -1: none; else the state asked for while listening
-    bool midRunSwitch = false;         // a switch while listening is under way (worker only)
-    bool debugOn = false;              // the instrument's output as this run last set it (worker only)
-    LineCutter lineBuffer;             // only the worker touches it
+    bool midRunSwitch = false; // a switch while listening is under way (worker only)
+    bool debugOn = false; // the instrument's output as this run last set it (worker only)
+    bool mayBeOn = false; // a "1" went out and no "0" was answered since (worker only)
+    LineCutter lineBuffer; // only the worker touches it
     MonitorFailure failureCode = MonitorFailure::None;
     LinkError failureLink = LinkError::None;
 

@@ -24,6 +24,8 @@ private slots:
     void ctrlCSendsClosingCommand();
     void debugCommandFails_data();
     void debugCommandFails();
+    void lineWithoutLineFeed_data();
+    void lineWithoutLineFeed();
 };
 
 namespace {
@@ -117,9 +119,12 @@ void TestCliMonitor::debugCommandFails_data()
     QTest::addColumn<int>("fault");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("message");
-    // Over UDP a reply with a bad CRC is not the reply, so only the serial line can show one.
+    // Over UDP a reply with a bad CRC is not the reply, so only the serial line can show one. A
+    // silent instrument that switched on anyway sends its lines instead of a reply: still no reply.
     QTest::newRow("pty, bad reply") << false << int(InstrumentSimulator::BadCrc) << 3 << "Monitor debug switch: CRC";
     QTest::newRow("udp, silent") << true << int(InstrumentSimulator::NoReply) << 2 << "Monitor debug switch: Timed out";
+    QTest::newRow("pty, silent") << false << int(InstrumentSimulator::NoReply) << 2
+                                 << "Monitor debug switch: Timed out";
 }
 
 void TestCliMonitor::debugCommandFails()
@@ -139,9 +144,46 @@ void TestCliMonitor::debugCommandFails()
     QVERIFY(run.finished);
     QCOMPARE(run.exitCode, exitCode);
     QVERIFY2(run.err.contains(message), qPrintable(run.err));
-    QVERIFY(run.out.isEmpty());
-    // Never switched on, so nothing to switch off: the one request is the failed "1".
-    QCOMPARE(instrument.sim()->debugSwitches(), QStringList{QStringLiteral("1")});
+    QCOMPARE(run.err.count(QStringLiteral("Monitor debug switch")), 1);
+    // The instrument may have switched on although its answer failed: the run still ends with "0".
+    QCOMPARE(instrument.sim()->debugSwitches(), (QStringList{QStringLiteral("1"), QStringLiteral("0")}));
+}
+
+void TestCliMonitor::lineWithoutLineFeed_data()
+{
+    QTest::addColumn<bool>("udp");
+    QTest::newRow("udp") << true;
+    QTest::newRow("pty") << false;
+}
+
+// Text that never ends its line is printed once the instrument has been silent for a second,
+// marked as incomplete; what follows starts a line of its own.
+void TestCliMonitor::lineWithoutLineFeed()
+{
+    QFETCH(bool, udp);
+    WorkDir dir;
+    SimFixture instrument(!udp);
+    QVERIFY(instrument.isReady());
+    QProcess process;
+    process.start(QStringLiteral(ZQ_BIN_DIR "/zq-cli"), monitorArguments(instrument, udp)
+                                                            << QStringLiteral("--seconds") << QStringLiteral("8"));
+    QVERIFY(QTest::qWaitFor([&] { return !instrument.sim()->debugSwitches().isEmpty(); }, 5000));
+    // The run listens once its "0" is answered.
+    QTest::qWait(200);
+    instrument.sim()->sendDebugBytes("no line feed yet");
+    QVERIFY(process.waitForReadyRead(4000));
+    QTest::qWait(100);
+    QString out = QString::fromUtf8(process.readAllStandardOutput());
+    QVERIFY2(QRegularExpression(Stamp + QStringLiteral(R"(no line feed yet \[行不完整\]\n$)")).match(out).hasMatch(),
+             qPrintable(out));
+    instrument.sim()->sendDebugBytes(", now\n");
+    QVERIFY(process.waitForReadyRead(4000));
+    QTest::qWait(100);
+    out = QString::fromUtf8(process.readAllStandardOutput());
+    QVERIFY2(QRegularExpression(Stamp + QStringLiteral(R"(, now\n$)")).match(out).hasMatch(), qPrintable(out));
+    ::kill(pid_t(process.processId()), SIGINT);
+    QVERIFY(process.waitForFinished(5000));
+    QCOMPARE(process.exitCode(), 0);
 }
 
 QTEST_MAIN(TestCliMonitor)

@@ -208,8 +208,15 @@ void TestMonitorLines::shownLines_data()
     QTest::newRow("text without stamps") << DisplayForm::Original << QByteArray("AB\r\n") << QString() << "AB";
     QTest::newRow("text, inner carriage return kept") << DisplayForm::Original << QByteArray("A\rB\n") << QString()
                                                       << "A\rB";
-    QTest::newRow("cut line marked") << DisplayForm::Original << QByteArray("xyz") << QString() << "xyz" + mark;
-    QTest::newRow("cut line in hex") << DisplayForm::Hex << QByteArray("xy") << time << time + "[2] : 78 79 " + mark;
+    const QString unfinished = QStringLiteral(" [行不完整]");
+    const QByteArray cut(LineCutter::MaxLineBytes, 'x');
+    QTest::newRow("cut line marked") << DisplayForm::Original << cut << QString() << QString::fromLatin1(cut) + mark;
+    QTest::newRow("cut line in hex") << DisplayForm::Hex << cut << time
+                                     << time + "[65536] : " + QStringLiteral("78 ").repeated(cut.size()) + mark;
+    QTest::newRow("incomplete line marked") << DisplayForm::Original << QByteArray("xyz") << QString()
+                                            << "xyz" + unfinished;
+    QTest::newRow("incomplete line in hex") << DisplayForm::Hex << QByteArray("xy") << time
+                                            << time + "[2] : 78 79 " + unfinished;
     QTest::newRow("bare line feed") << DisplayForm::OriginalHex << QByteArray("\n") << time << time + "[1] :  ( 0A  )";
 }
 

@@ -371,7 +371,7 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     </message>
     <message>
         <source>时间 %1 超出仪器的时钟范围 (%2 年至 %3 年), 未发送</source>
-        <translation>The time %1 is outside the instrument's clock range (years %2 to %3); nothing was sent</translation>
+        <translation>The time %1 is outside the instrument&apos;s clock range (years %2 to %3); nothing was sent</translation>
     </message>
 </context>
 <context>
@@ -603,6 +603,10 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     <message>
         <source>[行过长, 在此截断]</source>
         <translation>[line too long, cut here]</translation>
+    </message>
+    <message>
+        <source>[行不完整]</source>
+        <translation>[incomplete line]</translation>
     </message>
 </context>
 <context>

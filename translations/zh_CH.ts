@@ -604,6 +604,10 @@
         <source>[行过长, 在此截断]</source>
         <translation>[行过长, 在此截断]</translation>
     </message>
+    <message>
+        <source>[行不完整]</source>
+        <translation>[行不完整]</translation>
+    </message>
 </context>
 <context>
     <name>DownloadThread</name>

@@ -9,6 +9,7 @@
 #include "tools/zq-cli/stopsignal.h"
 
 #include <QDeadlineTimer>
+#include <QJsonObject>
 
 namespace {
 
@@ -60,10 +61,15 @@ ExitCode MonitorCommand::run(const CliOptions& options)
         for (const QByteArray& line : lines) {
             ++lineCount;
             if (options.json) {
-                CliOutput::json({{QStringLiteral("time"), time.mid(1, time.size() - 2)},
-                                 {QStringLiteral("bytes"), line.size()},
-                                 {QStringLiteral("text"), withoutTerminator(decoder.decode(line))},
-                                 {QStringLiteral("hex"), QString::fromLatin1(hexDump(line)).trimmed()}});
+                QJsonObject shown{{QStringLiteral("time"), time.mid(1, time.size() - 2)},
+                                  {QStringLiteral("bytes"), line.size()},
+                                  {QStringLiteral("text"), withoutTerminator(decoder.decode(line))},
+                                  {QStringLiteral("hex"), QString::fromLatin1(hexDump(line)).trimmed()}};
+                if (isCutLine(line))
+                    shown.insert(QStringLiteral("cut"), true);
+                else if (isIncompleteLine(line))
+                    shown.insert(QStringLiteral("incomplete"), true);
+                CliOutput::json(shown);
             } else {
                 // The monitor dialog's log file holds the same lines: a terminal log keeps the time of
                 // every line, also in the text form.
@@ -79,8 +85,8 @@ ExitCode MonitorCommand::run(const CliOptions& options)
 
     StopSignal::install();
     thread.start();
-    QDeadlineTimer deadline = options.seconds > 0 ? QDeadlineTimer(qint64(options.seconds) * 1000)
-                                                  : QDeadlineTimer(QDeadlineTimer::Forever);
+    QDeadlineTimer deadline =
+        options.seconds > 0 ? QDeadlineTimer(qint64(options.seconds) * 1000) : QDeadlineTimer(QDeadlineTimer::Forever);
     // Ctrl-C and the deadline end the listening; a debug run then sends its closing command
     // before the worker ends.
     while (!thread.wait(PollMs)) {
