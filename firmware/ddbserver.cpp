@@ -129,36 +129,36 @@ DDbServer::Envelope DDbServer::openEnvelope(const QByteArray& envelope, QMap<QSt
     return Envelope::Opened;
 }
 
-QString DDbServer::readPackage(DEncryptInfo& info)
+PackageRead DDbServer::readPackage(DEncryptInfo& info)
 {
     if (!QFileInfo(info.filePath).isFile())
-        return tr("解析文件失败,文件不存在或拒绝访问!");
+        return PackageRead::NotAFile;
 
     if (!hasSqliteHeader(info.filePath))
-        return tr("解析文件失败,打开文件失败,请检查文件类型!");
+        return PackageRead::CannotOpen;
 
     database.close();
     database.setDatabaseName(info.filePath);
     // Read only: a reader never changes a package, nor leaves a journal beside it.
     database.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
     if (!database.open())
-        return tr("解析文件失败,打开文件失败,请检查文件类型!");
+        return PackageRead::CannotOpen;
 
     const int tables =
         countOf(QStringLiteral("select count(*) from sqlite_master where type = 'table' and name = 'INFO'"));
     // A file with the header but nothing SQLite can read behind it is no package either.
     if (tables < 0)
-        return tr("解析文件失败,打开文件失败,请检查文件类型!");
+        return PackageRead::CannotOpen;
     if (tables != 1)
-        return tr("解析文件失败,文件操作失败!");
+        return PackageRead::NoTable;
     if (countOf(QStringLiteral("select count(*) from INFO")) != 1)
-        return tr("解析文件失败,文件操作失败!");
+        return PackageRead::NoTable;
 
     QByteArray cell;
     {
         QSqlQuery query(database);
         if (!query.prepare(QStringLiteral("select * from INFO")) || !query.exec() || !query.next())
-            return tr("解析文件失败,无法获取文件内容!");
+            return PackageRead::NoContent;
         cell = query.value(0).toByteArray();
     }
 
@@ -167,10 +167,10 @@ QString DDbServer::readPackage(DEncryptInfo& info)
     case Envelope::Opened:
         break;
     case Envelope::BadDigest:
-        return tr("解析文件失败,文件校验失败!");
+        return PackageRead::BadDigest;
     case Envelope::BadTypes:
-        return tr("解析文件失败,文件内容格式错误!");
+        return PackageRead::BadTypes;
     }
     info.fields = fields;
-    return QString();
+    return PackageRead::Ok;
 }

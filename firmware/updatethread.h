@@ -1,95 +1,79 @@
 #pragma once
 
 #include "firmware/dencryptinfo.h"
+#include "firmware/firmwaretransfer.h"
+#include "firmware/versionread.h"
+#include "jobs/jobrunner.h"
 #include "settings/linksettings.h"
 
-#include <QByteArray>
-#include <QThread>
+#include <QMetaType>
 
 #include <atomic>
-#include <optional>
+#include <climits>
+#include <functional>
+#include <mutex>
 
-#include "link/linkerror.h"
+Q_DECLARE_METATYPE(UpdateOutcome)
+Q_DECLARE_METATYPE(VersionRead)
 
-class LinkChannel;
-
-// Why an update run failed, beside the text it showed.
-enum class UpdateFailure {
-    None,
-    BadPackage, // no image or no model: refused before anything was sent
-    CannotOpen, // the link did not open
-    NoIdentity, // the loader did not answer the identify request, twice
-    WrongModel, // it named another model
-    EraseFailed,
-    PageFailed
-};
-
-// Writes a package's image into the instrument's firmware loader: identify, check the model,
-// erase announcing the size, then 1024-byte pages each acknowledged, then EndUpdate twice.
-// Reports only through its signals.
-class UpdateThread : public QThread
+// The runner that carries firmware transfers, and the name the update dialog and the main window
+// know them by. The main window lends its own to the dialog: a refused run still takes the
+// instrument out of update mode for up to 20 s after the operator has closed the dialog, and a
+// flash that has begun has no stop, so whoever holds it waits for its end.
+class UpdateThread : public JobRunner
 {
     Q_OBJECT
 public:
-    // The steps of a run, in order; every run that reaches the instrument ends with Finishing
-    // unless an erase or a page failed.
-    enum Stage { Identifying, Erasing, Writing, Finishing };
+    // Called on the runner's thread once the model fits: whether to erase and write.
+    using Confirm = std::function<bool(const QString& deviceModel)>;
 
     UpdateThread();
-    // Waits for a running transfer: the thread is never destroyed while it runs.
+    // Waits for a transfer under way to end by itself.
     ~UpdateThread() override;
 
-    // Called while the thread is not running.
-    void setInfo(const DEncryptInfo& info);
-    // The link to write through instead of config.ini (the command-line tool's own flags).
-    void setLinkSettings(const LinkSettings& settings) { link = settings; }
+    // Runs the transfer of package over link, reporting through the signals below. After a
+    // success the instrument's version row is read again once it answers, within the finish
+    // wait. False while a job runs.
+    bool startTransfer(const LinkSettings& link, const DEncryptInfo& package, Confirm confirm = Confirm());
 
-    // Why a package cannot be written (no image, no model), or an empty text. Such a package
-    // is refused before anything reaches the instrument.
-    static QString refusal(const DEncryptInfo& info);
-    // Whether the identify reply names exactly this model ("!Find MODEL OK", the '!' optional).
-    static bool modelMatches(const QString& model, const QByteArray& reply);
-    // The model an identify reply names, or its text when it names none; bounded and printable.
-    static QString modelOf(const QByteArray& reply);
-    // What the operator reads for a stage: the step, and for Writing the page (current of total),
-    // for Finishing the seconds left (current).
-    static QString stageText(int stage, int current = 0, int total = 0);
-    static constexpr int MaxShownModelLength = 40;
-    // The longest the finish sequence may take.
-    int finishTimeoutMs() const { return 2 * exchangeTimeoutMs; }
-    // Whether reply acknowledges a step. The loader's erase reply may differ around its
-    // "Erase OK" text; a page is acknowledged only by its own reply.
-    static bool isAcknowledged(const QByteArray& reply, const QByteArray& expected, bool eraseStep);
+    // The package and the link for start(): config.ini's unless set.
+    void setInfo(const DEncryptInfo& package);
+    void setLinkSettings(const LinkSettings& settings);
+    bool start();
 
-    // Why the last run failed (read after finished()); None after success. linkError() tells
-    // whether the failing step went unanswered (NoReply...) or was answered wrongly (None).
-    UpdateFailure failure() const { return failureCode; }
-    LinkError linkError() const { return failureLink; }
+    bool isRunning() const { return isWorking(); }
+    // Waits up to ms for the job under way to end by itself; false when it still runs.
+    bool wait(unsigned long ms = ULONG_MAX);
+
+    // How the last run ended (read after it ended).
+    UpdateOutcome outcome() const;
+    UpdateFailure failure() const { return outcome().failure; }
+    LinkError linkError() const { return outcome().link; }
 
     // How long each exchange waits for the instrument; tests shorten it.
     void setExchangeTimeout(int ms) { exchangeTimeoutMs = ms; }
+    int exchangeTimeout() const { return exchangeTimeoutMs; }
+    int finishTimeoutMs() const { return FirmwareTransfer::finishTimeoutMs(exchangeTimeoutMs); }
 
 signals:
-    void signalUpdateSucceed();
-    void signalShowErrorMessage(const QString& error);
-    void signalUpdateProgress(int value);
-    // The stage that begins now (Writing: once per page, current counting from 1).
+    // The stage that begins now (int(UpdateStage); Writing: once per page, current counting
+    // from 1; Finishing: the seconds it may take).
     void signalStage(int stage, int current, int total);
+    void signalUpdateProgress(int value);
     // The model the instrument named when identified.
     void signalDeviceModel(const QString& model);
-
-protected:
-    void run() override;
+    // A refusal or failure, before the instrument is taken out of update mode.
+    void signalUpdateFailed(const UpdateOutcome& outcome);
+    // A whole transfer, and what the instrument then says of its version.
+    void signalUpdateSucceed(const VersionRead& after);
 
 private:
-    int exchange(LinkChannel& channel, const QByteArray& request, QByteArray& reply);
-    bool expectAck(LinkChannel& channel, const QByteArray& request, const QByteArray& expected, bool eraseStep);
-    void finish(LinkChannel& channel);
-    void fail(UpdateFailure code, const QString& text);
+    void transfer(const LinkSettings& link, const DEncryptInfo& package, const Confirm& confirm, const StopToken& stop);
 
     DEncryptInfo info;
-    std::optional<LinkSettings> link;
-    std::atomic<int> exchangeTimeoutMs{10000};
-    UpdateFailure failureCode = UpdateFailure::None;
-    LinkError failureLink = LinkError::None; // of the last exchange
+    LinkSettings link;
+    bool linkSet = false;
+    std::atomic<int> exchangeTimeoutMs{FirmwareTransfer::DefaultExchangeMs};
+    mutable std::mutex outcomeMutex;
+    UpdateOutcome lastOutcome;
 };

@@ -1,7 +1,7 @@
 // The firmware loader's answers, any bytes: the identify reply names a model only when it holds
 // "Find", the model as written and "OK" apart by blanks; a step is acknowledged by its own reply
 // and, for the erase, by "Erase OK\r\n" beginning at the reply's first 'E'.
-#include "firmware/updatethread.h"
+#include "firmware/firmwaretransfer.h"
 #include "fuzzcheck.h"
 #include "link/frames.h"
 
@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString model = QString::fromLatin1(reinterpret_cast<const char*>(data + 1), int(modelLength));
     const QByteArray reply(reinterpret_cast<const char*>(data + 1 + modelLength), int(size - 1 - modelLength));
 
-    const bool matches = UpdateThread::modelMatches(model, reply);
+    const bool matches = FirmwareTransfer::modelMatches(model, reply);
     if (model.isEmpty())
         FUZZ_CHECK(!matches);
     if (matches) {
@@ -34,15 +34,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         printable = printable && c.unicode() > 0x20 && c.unicode() < 0x7F;
     if (printable) {
         const QByteArray naming = "\x02!Find " + model.toLatin1() + " OK\r\n";
-        FUZZ_CHECK(UpdateThread::modelMatches(model, naming));
-        FUZZ_CHECK(!UpdateThread::modelMatches(model + QLatin1Char('X'), naming));
+        FUZZ_CHECK(FirmwareTransfer::modelMatches(model, naming));
+        FUZZ_CHECK(!FirmwareTransfer::modelMatches(model + QLatin1Char('X'), naming));
     }
 
     const QByteArray page = "Page[" + QByteArray::number(data[0]) + "] OK\r\n";
-    FUZZ_CHECK(UpdateThread::isAcknowledged(reply, page, false) == (reply == page));
-    FUZZ_CHECK(UpdateThread::isAcknowledged(page, page, false));
+    FUZZ_CHECK(FirmwareTransfer::isAcknowledged(reply, page, false) == (reply == page));
+    FUZZ_CHECK(FirmwareTransfer::isAcknowledged(page, page, false));
     const QByteArray erase("Erase OK\r\n");
-    if (UpdateThread::isAcknowledged(reply, erase, true) && reply != erase) {
+    if (FirmwareTransfer::isAcknowledged(reply, erase, true) && reply != erase) {
         const int start = reply.indexOf('E');
         FUZZ_CHECK(reply.mid(start, erase.size()) == erase);
     }

@@ -89,6 +89,8 @@ InstrumentCore::Response InstrumentCore::respondAddressLed(const QByteArray& fra
     const int index = quint8(frame[3]);
     if (command == 0x03 && group == 0x4B) {
         out.command = ReadItem;
+        if (restarted.isValid() && !restarted.hasExpired(restartMs))
+            return out; // still starting its new firmware
         out.reply = itemReply(shownBytes(index)); // past the end: the empty reply that ends the list
     } else if (command == 0x0F && group == 0x4B) {
         out.command = WriteItem;
@@ -131,6 +133,7 @@ InstrumentCore::Response InstrumentCore::respondMarker(const QByteArray& frame)
     case 0x2FAC:
         out.command = EraseFlash;
         if (frame.size() >= 17) {
+            restarted.invalidate();
             imageSize = quint32(quint8(frame[10])) | quint32(quint8(frame[11])) << 8
                         | quint32(quint8(frame[12])) << 16 | quint32(quint8(frame[13])) << 24;
             written.clear();
@@ -161,6 +164,13 @@ InstrumentCore::Response InstrumentCore::respondMarker(const QByteArray& frame)
     case 0x2A79:
         out.command = EndUpdate;
         ++endUpdates;
+        // A whole image ends the update: the instrument restarts into it.
+        if (imageSize > 0 && quint32(pagesWritten) * FirmwarePageSize >= imageSize) {
+            if (!flashedVersion.isEmpty())
+                items.setValue(ItemStore::VersionItemName, flashedVersion);
+            if (!restarted.isValid())
+                restarted.start();
+        }
         break;
     default:
         break;

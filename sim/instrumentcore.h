@@ -31,6 +31,11 @@ public:
 
     quint8 address = 0xFF;
     QString modelOverride;
+    // What the version row ("固件版本") shows once a whole image has been written and EndUpdate
+    // came; empty: the row keeps its value.
+    QString flashedVersion;
+    // How long the instrument stays silent to item requests after that EndUpdate (its restart).
+    int restartMs = 0;
 
     void setItems(const ItemStore& items);
     ItemStore& itemStore() { return items; }
@@ -62,4 +67,5 @@ private:
     quint32 imageSize = 0;
     int pagesWritten = 0;
     int endUpdates = 0;
+    QElapsedTimer restarted; // valid from the EndUpdate that ended a whole flash
 };

@@ -305,6 +305,13 @@ void InstrumentSimulator::setModel(const QString& text)
     core.modelOverride = text;
 }
 
+void InstrumentSimulator::setFlashedVersion(const QString& version, int restartMs)
+{
+    QMutexLocker lock(&mutex);
+    core.flashedVersion = version;
+    core.restartMs = restartMs;
+}
+
 QString InstrumentSimulator::model() const
 {
     QMutexLocker lock(&mutex);

@@ -115,6 +115,9 @@ public:
     // The model named in the ReadDeviceId reply; empty: the value of the item "设备型号".
     void setModel(const QString& model);
     QString model() const;
+    // After a whole image and EndUpdate, the item "固件版本" shows version (empty: unchanged) and
+    // item requests go unanswered for restartMs, as an instrument starting its new firmware.
+    void setFlashedVersion(const QString& version, int restartMs = 0);
     int requestCount(Command command) const;
     // Every request to this instrument since start, whole frames in arrival order.
     QList<QByteArray> requestLog() const;

@@ -8,6 +8,7 @@
 
 const QString ItemStore::ClockItemName = QStringLiteral("设备时间");
 const QString ItemStore::ModelItemName = QStringLiteral("设备型号");
+const QString ItemStore::VersionItemName = QStringLiteral("固件版本");
 const QString ItemStore::NameItemName = QStringLiteral("设备名称");
 
 bool ItemStore::parseLine(const QString& line, Item* item)

@@ -19,6 +19,7 @@ public:
     static const QString ClockItemName; // "设备时间"
     static const QString ModelItemName; // "设备型号"
     static const QString NameItemName;  // "设备名称"
+    static const QString VersionItemName; // "固件版本"
 
     struct Item
     {

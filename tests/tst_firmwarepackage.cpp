@@ -2,6 +2,7 @@
 #include "firmware/ddbserver.h"
 #include "firmware/dencryptinfo.h"
 #include "firmware/packagewriter.h"
+#include "firmware/ui/updatetexts.h"
 #include "tests/support/workdir.h"
 
 #include <QColor>
@@ -63,7 +64,7 @@ QString read(const QString& path, DEncryptInfo* out = nullptr)
 {
     DEncryptInfo info;
     info.filePath = path;
-    const QString error = DDbServer().readPackage(info);
+    const QString error = UpdateTexts::packageRead(DDbServer().readPackage(info));
     if (out)
         *out = info;
     return error;
@@ -276,9 +277,9 @@ void TestFirmwarePackage::failureKeepsEarlierFields()
     QCOMPARE(PackageWriter::write(good, sampleFields()), QString());
     DEncryptInfo info;
     info.filePath = good;
-    QCOMPARE(DDbServer().readPackage(info), QString());
+    QCOMPARE(DDbServer().readPackage(info), PackageRead::Ok);
     info.filePath = dir.filePath(QStringLiteral("gone.zqbin"));
-    QVERIFY(!DDbServer().readPackage(info).isEmpty());
+    QCOMPARE(DDbServer().readPackage(info), PackageRead::NotAFile);
     QCOMPARE(info.image(), Image);
 }
 

@@ -60,9 +60,9 @@ int main(int argc, char* argv[])
     // Read it back the way the assistant will, so a package that leaves here is known to open.
     DEncryptInfo check;
     check.filePath = files.at(1);
-    const QString refused = DDbServer().readPackage(check);
-    if (!refused.isEmpty() || check.image() != image) {
-        err << "zq-package: " << files.at(1) << " does not read back: " << refused << "\n";
+    const PackageRead read = DDbServer().readPackage(check);
+    if (read != PackageRead::Ok || check.image() != image) {
+        err << "zq-package: " << files.at(1) << " does not read back (" << int(read) << ")\n";
         return 1;
     }
     QTextStream(stdout) << files.at(1) << ": " << image.size() << " image bytes\n";

@@ -41,16 +41,6 @@
         <translation>Unknown subcommand: %1</translation>
     </message>
     <message>
-        <source>ZQ 仪器的配置、时钟、历史记录、固件和监视，在命令行上完成。
-子命令: read, write, set-clock, history, flash, monitor, search
-连接默认取自当前目录的 config.ini。
-退出码: 0 成功, 1 用法错误, 2 通讯失败, 3 仪器拒绝或应答无效, 4 文件错误。</source>
-        <translation>Configuration, clock, history, firmware and monitoring of ZQ instruments from the command line.
-Subcommands: read, write, set-clock, history, flash, monitor, search
-The connection comes from config.ini in the working directory unless given.
-Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply invalid, 4 file error.</translation>
-    </message>
-    <message>
         <source>要执行的子命令</source>
         <translation>The subcommand to run</translation>
     </message>
@@ -350,6 +340,20 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <source>无效的地址: %1</source>
         <translation>Invalid address: %1</translation>
     </message>
+    <message>
+        <source>ZQ 仪器的配置、时钟、历史记录、固件和监视，在命令行上完成。
+子命令: read, write, set-clock, history, flash, monitor, search
+连接默认取自当前目录的 config.ini。
+退出码: 0 成功, 1 用法错误, 2 通讯失败, 3 仪器拒绝或应答无效, 4 文件错误或拒绝降级。</source>
+        <translation>Configuration, clock, history, firmware and monitoring of ZQ instruments from the command line.
+Subcommands: read, write, set-clock, history, flash, monitor, search
+The connection comes from config.ini in the working directory unless given.
+Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply invalid, 4 file error or downgrade refused.</translation>
+    </message>
+    <message>
+        <source>固件包的版本比仪器的旧时也烧写 (降级)</source>
+        <translation>Flash even a package older than the instrument&apos;s firmware (a downgrade)</translation>
+    </message>
 </context>
 <context>
     <name>ClockSync</name>
@@ -646,6 +650,13 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     <message>
         <source>下载异常: 未找到该文件或下载失败</source>
         <translation>Download error: file not found or download incomplete</translation>
+    </message>
+</context>
+<context>
+    <name>FlashCommand</name>
+    <message>
+        <source>拒绝降级: 固件包的版本 %1 比仪器的版本 %2 旧; 确要降级请加 --allow-downgrade</source>
+        <translation>Downgrade refused: the package&apos;s version %1 is older than the instrument&apos;s version %2; add --allow-downgrade to downgrade anyway</translation>
     </message>
 </context>
 <context>
@@ -1411,6 +1422,37 @@ Do you want to go on?</translation>
     </message>
 </context>
 <context>
+    <name>UpdateConfirmation</name>
+    <message>
+        <source>更新固件</source>
+        <translation>Firmware Update</translation>
+    </message>
+    <message>
+        <source>未知</source>
+        <translation>unknown</translation>
+    </message>
+    <message>
+        <source>仪器: 型号 %1, 固件版本 %2</source>
+        <translation>Instrument: model %1, firmware version %2</translation>
+    </message>
+    <message>
+        <source>固件包: 设备 %1, 型号 %2, 版本 %3</source>
+        <translation>Package: instrument %1, model %2, version %3</translation>
+    </message>
+    <message>
+        <source>固件大小 %1 字节, 文件日期 %2</source>
+        <translation>Firmware size %1 bytes, file date %2</translation>
+    </message>
+    <message>
+        <source>烧写期间请不要断开仪器。要开始烧写吗?</source>
+        <translation>Do not disconnect the instrument while it is being flashed. Start flashing?</translation>
+    </message>
+    <message>
+        <source>烧写</source>
+        <translation>Flash</translation>
+    </message>
+</context>
+<context>
     <name>UpdateDialog</name>
     <message>
         <source>更新固件</source>
@@ -1543,6 +1585,90 @@ Do you want to go on?</translation>
     <message>
         <source>正在更新固件,请等待更新完成!</source>
         <translation>Firmware update in progress. Please wait until it finishes.</translation>
+    </message>
+    <message>
+        <source>失败: 无法打开连接</source>
+        <translation>failed: the link could not be opened</translation>
+    </message>
+    <message>
+        <source>失败: 仪器没有应答识别请求</source>
+        <translation>failed: the instrument did not answer the identify request</translation>
+    </message>
+    <message>
+        <source>已拒绝: 型号不符</source>
+        <translation>refused: the model does not match</translation>
+    </message>
+    <message>
+        <source>已取消, 没有写入任何数据</source>
+        <translation>cancelled, nothing was written</translation>
+    </message>
+    <message>
+        <source>失败: 擦除未被确认</source>
+        <translation>failed: the erase was not acknowledged</translation>
+    </message>
+    <message>
+        <source>失败: 第 %1 / %2 页未被确认</source>
+        <translation>failed: page %1 / %2 was not acknowledged</translation>
+    </message>
+    <message>
+        <source>第 %1/4 步: %2</source>
+        <translation>Step %1/4: %2</translation>
+    </message>
+    <message>
+        <source>仪器没有被擦除, 仍在运行原来的固件。请检查连接和通信设置, 然后再次烧写。</source>
+        <translation>Nothing was erased: the instrument still runs its old firmware. Check the connection and the communication settings, then flash again.</translation>
+    </message>
+    <message>
+        <source>仪器没有被擦除, 仍在运行原来的固件。请选择与仪器型号相符的固件包。</source>
+        <translation>Nothing was erased: the instrument still runs its old firmware. Choose a package for the instrument&apos;s model.</translation>
+    </message>
+    <message>
+        <source>仪器没有被擦除, 仍在运行原来的固件。</source>
+        <translation>Nothing was erased: the instrument still runs its old firmware.</translation>
+    </message>
+    <message>
+        <source>擦除请求已发出但未被确认: 仪器原来的固件可能已被擦除, 它会在引导程序中等待新的固件。请用同一个固件包再次烧写; 仪器保留其引导程序。</source>
+        <translation>The erase request went out but was not acknowledged: the old firmware may be erased, and the instrument then waits in its loader for new firmware. Flash again with the same package; the instrument keeps its loader.</translation>
+    </message>
+    <message>
+        <source>仪器原来的固件已被擦除, 新固件只写入了 %1 / %2 页: 仪器正在引导程序中等待完整的固件。请不要断开仪器, 用同一个固件包再次烧写; 仪器保留其引导程序。</source>
+        <translation>The old firmware has been erased and only %1 / %2 pages of the new one were written: the instrument waits in its loader for complete firmware. Keep it connected and flash again with the same package; the instrument keeps its loader.</translation>
+    </message>
+    <message>
+        <source>仪器在 %1 秒内没有应答, 未能读取新的固件版本; 请稍后读取配置。</source>
+        <translation>The instrument did not answer within %1 s, so its new firmware version could not be read; read the configuration later.</translation>
+    </message>
+    <message>
+        <source>仪器的配置中没有固件版本。</source>
+        <translation>The instrument reported no firmware version in its configuration.</translation>
+    </message>
+    <message>
+        <source>固件已更新: 仪器现在的版本是 %1</source>
+        <translation>Firmware updated: the instrument now reports version %1</translation>
+    </message>
+    <message>
+        <source>固件已更新: %1 → %2</source>
+        <translation>Firmware updated: %1 → %2</translation>
+    </message>
+    <message>
+        <source>仪器的固件版本未知 (请先读取配置), 无法与固件包的版本 %1 比较。</source>
+        <translation>The instrument&apos;s firmware version is unknown (read the configuration first); it cannot be compared with the package&apos;s version %1.</translation>
+    </message>
+    <message>
+        <source>升级: 固件包的版本 %1 比仪器的版本 %2 新。</source>
+        <translation>Upgrade: the package&apos;s version %1 is newer than the instrument&apos;s version %2.</translation>
+    </message>
+    <message>
+        <source>固件包的版本 %1 与仪器的版本 %2 相同。</source>
+        <translation>The package&apos;s version %1 is the same as the instrument&apos;s version %2.</translation>
+    </message>
+    <message>
+        <source>降级: 固件包的版本 %1 比仪器的版本 %2 旧。</source>
+        <translation>Downgrade: the package&apos;s version %1 is older than the instrument&apos;s version %2.</translation>
+    </message>
+    <message>
+        <source>固件包的版本 %1 与仪器的版本 %2 无法比较。</source>
+        <translation>The package&apos;s version %1 cannot be compared with the instrument&apos;s version %2.</translation>
     </message>
 </context>
 <context>

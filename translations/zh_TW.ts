@@ -41,16 +41,6 @@
         <translation>未知的子命令: %1</translation>
     </message>
     <message>
-        <source>ZQ 仪器的配置、时钟、历史记录、固件和监视，在命令行上完成。
-子命令: read, write, set-clock, history, flash, monitor, search
-连接默认取自当前目录的 config.ini。
-退出码: 0 成功, 1 用法错误, 2 通讯失败, 3 仪器拒绝或应答无效, 4 文件错误。</source>
-        <translation>ZQ 儀器的設定、時鐘、歷史記錄、韌體和監看，在命令列上完成。
-子命令: read, write, set-clock, history, flash, monitor, search
-連線預設取自目前目錄的 config.ini。
-結束代碼: 0 成功, 1 用法錯誤, 2 通訊失敗, 3 儀器拒絕或回應無效, 4 檔案錯誤。</translation>
-    </message>
-    <message>
         <source>要执行的子命令</source>
         <translation>要執行的子命令</translation>
     </message>
@@ -350,6 +340,20 @@
         <source>无效的地址: %1</source>
         <translation>無效的位址: %1</translation>
     </message>
+    <message>
+        <source>ZQ 仪器的配置、时钟、历史记录、固件和监视，在命令行上完成。
+子命令: read, write, set-clock, history, flash, monitor, search
+连接默认取自当前目录的 config.ini。
+退出码: 0 成功, 1 用法错误, 2 通讯失败, 3 仪器拒绝或应答无效, 4 文件错误或拒绝降级。</source>
+        <translation>ZQ 儀器的設定、時鐘、歷史記錄、韌體和監看，在命令列上完成。
+子命令: read, write, set-clock, history, flash, monitor, search
+連線預設取自目前目錄的 config.ini。
+結束代碼: 0 成功, 1 用法錯誤, 2 通訊失敗, 3 儀器拒絕或回應無效, 4 檔案錯誤或拒絕降級。</translation>
+    </message>
+    <message>
+        <source>固件包的版本比仪器的旧时也烧写 (降级)</source>
+        <translation>韌體包的版本比儀器的舊時也燒錄 (降級)</translation>
+    </message>
 </context>
 <context>
     <name>ClockSync</name>
@@ -646,6 +650,13 @@
     <message>
         <source>下载异常: 未找到该文件或下载失败</source>
         <translation>下載異常: 找不到該檔案或下載失敗</translation>
+    </message>
+</context>
+<context>
+    <name>FlashCommand</name>
+    <message>
+        <source>拒绝降级: 固件包的版本 %1 比仪器的版本 %2 旧; 确要降级请加 --allow-downgrade</source>
+        <translation>拒絕降級: 韌體包的版本 %1 比儀器的版本 %2 舊; 確定要降級請加 --allow-downgrade</translation>
     </message>
 </context>
 <context>
@@ -1411,6 +1422,37 @@
     </message>
 </context>
 <context>
+    <name>UpdateConfirmation</name>
+    <message>
+        <source>更新固件</source>
+        <translation>更新韌體</translation>
+    </message>
+    <message>
+        <source>未知</source>
+        <translation>未知</translation>
+    </message>
+    <message>
+        <source>仪器: 型号 %1, 固件版本 %2</source>
+        <translation>儀器: 型號 %1, 韌體版本 %2</translation>
+    </message>
+    <message>
+        <source>固件包: 设备 %1, 型号 %2, 版本 %3</source>
+        <translation>韌體包: 裝置 %1, 型號 %2, 版本 %3</translation>
+    </message>
+    <message>
+        <source>固件大小 %1 字节, 文件日期 %2</source>
+        <translation>韌體大小 %1 位元組, 檔案日期 %2</translation>
+    </message>
+    <message>
+        <source>烧写期间请不要断开仪器。要开始烧写吗?</source>
+        <translation>燒錄期間請不要中斷儀器的連線。要開始燒錄嗎?</translation>
+    </message>
+    <message>
+        <source>烧写</source>
+        <translation>燒錄</translation>
+    </message>
+</context>
+<context>
     <name>UpdateDialog</name>
     <message>
         <source>更新固件</source>
@@ -1543,6 +1585,90 @@
     <message>
         <source>正在更新固件,请等待更新完成!</source>
         <translation>正在更新韌體,請等待更新完成!</translation>
+    </message>
+    <message>
+        <source>失败: 无法打开连接</source>
+        <translation>失敗: 無法開啟連線</translation>
+    </message>
+    <message>
+        <source>失败: 仪器没有应答识别请求</source>
+        <translation>失敗: 儀器沒有回應識別要求</translation>
+    </message>
+    <message>
+        <source>已拒绝: 型号不符</source>
+        <translation>已拒絕: 型號不符</translation>
+    </message>
+    <message>
+        <source>已取消, 没有写入任何数据</source>
+        <translation>已取消, 沒有寫入任何資料</translation>
+    </message>
+    <message>
+        <source>失败: 擦除未被确认</source>
+        <translation>失敗: 抹除未被確認</translation>
+    </message>
+    <message>
+        <source>失败: 第 %1 / %2 页未被确认</source>
+        <translation>失敗: 第 %1 / %2 頁未被確認</translation>
+    </message>
+    <message>
+        <source>第 %1/4 步: %2</source>
+        <translation>第 %1/4 步: %2</translation>
+    </message>
+    <message>
+        <source>仪器没有被擦除, 仍在运行原来的固件。请检查连接和通信设置, 然后再次烧写。</source>
+        <translation>儀器沒有被抹除, 仍在執行原來的韌體。請檢查連線和通訊設定, 然後再次燒錄。</translation>
+    </message>
+    <message>
+        <source>仪器没有被擦除, 仍在运行原来的固件。请选择与仪器型号相符的固件包。</source>
+        <translation>儀器沒有被抹除, 仍在執行原來的韌體。請選擇與儀器型號相符的韌體包。</translation>
+    </message>
+    <message>
+        <source>仪器没有被擦除, 仍在运行原来的固件。</source>
+        <translation>儀器沒有被抹除, 仍在執行原來的韌體。</translation>
+    </message>
+    <message>
+        <source>擦除请求已发出但未被确认: 仪器原来的固件可能已被擦除, 它会在引导程序中等待新的固件。请用同一个固件包再次烧写; 仪器保留其引导程序。</source>
+        <translation>抹除要求已送出但未被確認: 儀器原來的韌體可能已被抹除, 它會在開機載入程式中等待新的韌體。請用同一個韌體包再次燒錄; 儀器保留其開機載入程式。</translation>
+    </message>
+    <message>
+        <source>仪器原来的固件已被擦除, 新固件只写入了 %1 / %2 页: 仪器正在引导程序中等待完整的固件。请不要断开仪器, 用同一个固件包再次烧写; 仪器保留其引导程序。</source>
+        <translation>儀器原來的韌體已被抹除, 新韌體只寫入了 %1 / %2 頁: 儀器正在開機載入程式中等待完整的韌體。請不要中斷儀器的連線, 用同一個韌體包再次燒錄; 儀器保留其開機載入程式。</translation>
+    </message>
+    <message>
+        <source>仪器在 %1 秒内没有应答, 未能读取新的固件版本; 请稍后读取配置。</source>
+        <translation>儀器在 %1 秒內沒有回應, 未能讀取新的韌體版本; 請稍後讀取設定。</translation>
+    </message>
+    <message>
+        <source>仪器的配置中没有固件版本。</source>
+        <translation>儀器的設定中沒有韌體版本。</translation>
+    </message>
+    <message>
+        <source>固件已更新: 仪器现在的版本是 %1</source>
+        <translation>韌體已更新: 儀器現在的版本是 %1</translation>
+    </message>
+    <message>
+        <source>固件已更新: %1 → %2</source>
+        <translation>韌體已更新: %1 → %2</translation>
+    </message>
+    <message>
+        <source>仪器的固件版本未知 (请先读取配置), 无法与固件包的版本 %1 比较。</source>
+        <translation>儀器的韌體版本未知 (請先讀取設定), 無法與韌體包的版本 %1 比較。</translation>
+    </message>
+    <message>
+        <source>升级: 固件包的版本 %1 比仪器的版本 %2 新。</source>
+        <translation>升級: 韌體包的版本 %1 比儀器的版本 %2 新。</translation>
+    </message>
+    <message>
+        <source>固件包的版本 %1 与仪器的版本 %2 相同。</source>
+        <translation>韌體包的版本 %1 與儀器的版本 %2 相同。</translation>
+    </message>
+    <message>
+        <source>降级: 固件包的版本 %1 比仪器的版本 %2 旧。</source>
+        <translation>降級: 韌體包的版本 %1 比儀器的版本 %2 舊。</translation>
+    </message>
+    <message>
+        <source>固件包的版本 %1 与仪器的版本 %2 无法比较。</source>
+        <translation>韌體包的版本 %1 與儀器的版本 %2 無法比較。</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,9 @@
 
 #include "firmware/ddbserver.h"
 #include "firmware/ui/downloadtexts.h"
+#include "firmware/ui/updateconfirmation.h"
+#include "firmware/ui/updatetexts.h"
+#include "jobs/posting.h"
 #include "prompt/messageboxes.h"
 #include "prompt/prompter.h"
 #include "settings/config.h"
@@ -18,6 +21,39 @@
 #include <QStandardItemModel>
 #include <QTreeView>
 #include <QUrl>
+
+#include <condition_variable>
+#include <mutex>
+
+// The operator's answer to the confirmation, handed from the dialog to the transfer, which waits
+// for it on its own thread. A dialog that goes without asking answers no.
+class ConfirmGate
+{
+public:
+    // Asks dialog, on its thread, unless it has gone; then waits for the answer.
+    bool ask(UpdateDialog* dialog, const QString& deviceModel)
+    {
+        std::unique_lock<std::mutex> lock(mutex);
+        if (!answer)
+            postTo(dialog, [dialog, deviceModel] { dialog->askConfirmation(deviceModel); });
+        answered.wait(lock, [this] { return answer.has_value(); });
+        return *answer;
+    }
+    // The first answer counts; a dialog that goes gives no, and is asked nothing after that.
+    void give(bool yes)
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        if (!answer) {
+            answer = yes;
+            answered.notify_all();
+        }
+    }
+
+private:
+    std::mutex mutex;
+    std::condition_variable answered;
+    std::optional<bool> answer;
+};
 
 UpdateDialog::UpdateDialog(QWidget* parent, UpdateThread* sharedUpdater)
     : QDialog(parent),
@@ -50,11 +86,10 @@ UpdateDialog::UpdateDialog(QWidget* parent, UpdateThread* sharedUpdater)
 
     connect(form->bntSelectFile, SIGNAL(clicked()), this, SLOT(slotSelectFile()));
     connect(form->bntUpdate, SIGNAL(clicked()), this, SLOT(slotUpdate()));
-    connect(updater, SIGNAL(started()), this, SLOT(soltStartUpdate()));
-    connect(updater, SIGNAL(finished()), this, SLOT(soltStopUpdate()));
+    connect(updater, &JobRunner::jobEnded, this, &UpdateDialog::soltStopUpdate);
     connect(updater, SIGNAL(signalUpdateProgress(int)), this, SLOT(slotSetUpdateProgress(int)));
-    connect(updater, SIGNAL(signalUpdateSucceed()), this, SLOT(slotUpdateSucceed()));
-    connect(updater, SIGNAL(signalShowErrorMessage(const QString&)), this, SLOT(slotUpdateFailed(const QString&)));
+    connect(updater, &UpdateThread::signalUpdateSucceed, this, &UpdateDialog::slotUpdateSucceed);
+    connect(updater, &UpdateThread::signalUpdateFailed, this, &UpdateDialog::slotUpdateFailed);
     connect(updater, SIGNAL(signalStage(int, int, int)), this, SLOT(slotUpdateStage(int, int, int)));
     connect(updater, SIGNAL(signalDeviceModel(const QString&)), this, SLOT(slotDeviceModel(const QString&)));
     connect(&catalogue, SIGNAL(started()), this, SLOT(slotStartRefreshFile()));
@@ -86,6 +121,8 @@ UpdateDialog::~UpdateDialog()
     // The workers end before the form goes: none is ever destroyed while it runs. A lent
     // transfer worker goes on alone; it reports to nobody once this dialog is gone.
     stopDownloads();
+    if (confirmGate)
+        confirmGate->give(false);
     if (ownUpdater)
         ownUpdater->wait();
     delete form;
@@ -113,7 +150,7 @@ void UpdateDialog::selectPackageFile(const QString& path)
 
     DEncryptInfo info;
     info.filePath = path;
-    if (!DDbServer().readPackage(info).isEmpty()) {
+    if (DDbServer().readPackage(info) != PackageRead::Ok) {
         form->edDevice->clear();
         form->edType->clear();
         form->edVersion->clear();
@@ -123,15 +160,15 @@ void UpdateDialog::selectPackageFile(const QString& path)
     form->edDevice->setText(info.device());
     form->edType->setText(info.model());
     form->edVersion->setText(info.version());
-    const QString refused = UpdateThread::refusal(info);
-    form->bntUpdate->setEnabled(refused.isEmpty() && !transferActive && !pendingRun);
+    const QString refused = UpdateTexts::packageProblem(FirmwareTransfer::problemOf(info));
+    form->bntUpdate->setEnabled(refused.isEmpty() && !transferHolds());
     if (!refused.isEmpty())
         showError(refused, this);
 }
 
 void UpdateDialog::slotUpdate()
 {
-    if (transferActive || pendingRun)
+    if (transferHolds())
         return;
     const QString path = form->edFilePath->text();
     if (path.isEmpty()) {
@@ -144,9 +181,9 @@ void UpdateDialog::slotUpdate()
     }
     DEncryptInfo info;
     info.filePath = path;
-    QString error = DDbServer().readPackage(info);
+    QString error = UpdateTexts::packageRead(DDbServer().readPackage(info));
     if (error.isEmpty())
-        error = UpdateThread::refusal(info);
+        error = UpdateTexts::packageProblem(FirmwareTransfer::problemOf(info));
     if (!error.isEmpty()) {
         showError(error, this);
         return;
@@ -165,35 +202,50 @@ void UpdateDialog::startTransfer(const DEncryptInfo& info)
 {
     form->edDeviceModel->clear();
     form->labStage->clear();
-    updater->setInfo(info);
-    transferActive = true;
-    updater->start();
+    runPackage = info;
+    // Each run has its own gate, so that an answer meant for one can never reach the next.
+    auto gate = std::make_shared<ConfirmGate>();
+    confirmGate = gate;
+    const auto confirm = [this, gate](const QString& deviceModel) { return gate->ask(this, deviceModel); };
+    transferActive = updater->startTransfer(LinkSettings::load(), info, confirm);
+    soltStartUpdate();
+}
+
+void UpdateDialog::askConfirmation(const QString& deviceModel)
+{
+    UpdateConfirmation box(runPackage, deviceModel, instrumentVersion, this);
+    const bool yes = Prompter::current().exec(box) == QMessageBox::Ok;
+    if (confirmGate)
+        confirmGate->give(yes);
 }
 
 void UpdateDialog::soltStartUpdate()
 {
-    form->bntSelectFile->setEnabled(false);
-    form->bntDownload->setEnabled(false);
-    form->bntUpdate->setEnabled(false);
+    setTransferControls();
 }
 
 void UpdateDialog::soltStopUpdate()
 {
+    // What was left of a refused run (taking the instrument out of update mode) has ended too.
     countdown.stop();
-    form->labStage->clear();
     transferActive = false;
+    confirmGate.reset();
     if (pendingRun) {
-        // finished() may arrive a moment before the thread has fully ended.
-        updater->wait();
         const DEncryptInfo info = *pendingRun;
         pendingRun.reset();
         startTransfer(info);
         return;
     }
-    form->bntSelectFile->setEnabled(true);
+    setTransferControls();
+}
+
+void UpdateDialog::setTransferControls()
+{
+    const bool free = !transferHolds();
+    form->bntSelectFile->setEnabled(free);
+    form->bntUpdate->setEnabled(free);
     // A fetch or download that outlives the transfer keeps the download button off until it ends.
-    form->bntDownload->setEnabled(!catalogue.isRunning() && !downloader.isRunning());
-    form->bntUpdate->setEnabled(true);
+    form->bntDownload->setEnabled(free && !catalogue.isRunning() && !downloader.isRunning());
 }
 
 void UpdateDialog::slotSetUpdateProgress(int value)
@@ -201,42 +253,61 @@ void UpdateDialog::slotSetUpdateProgress(int value)
     form->barUpdate->setValue(value);
 }
 
-void UpdateDialog::slotUpdateSucceed()
+void UpdateDialog::showOutcome(QMessageBox::Icon icon, const QString& text, const QString& detail)
+{
+    QMessageBox box(icon, windowTitle(), text, QMessageBox::Ok, this, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+    box.setInformativeText(detail);
+    box.button(QMessageBox::Ok)->setText(QCoreApplication::translate("QObject", "确定"));
+    Prompter::current().exec(box);
+}
+
+void UpdateDialog::slotUpdateSucceed(const VersionRead& after)
 {
     transferActive = false;
     countdown.stop();
-    form->labStage->clear();
-    showInfo(tr("固件更新成功!"), this);
+    const QString change =
+        UpdateTexts::versionChange(instrumentVersion, after, (updater->finishTimeoutMs() + 999) / 1000);
+    form->labStage->setText(change);
+    if (after.found)
+        instrumentVersion = after.version;
+    // The window reads the new configuration while the operator reads the news.
+    if (after.answered)
+        emit signalFirmwareUpdated();
+    showOutcome(QMessageBox::Information, tr("固件更新成功!"), change);
     form->barUpdate->setValue(0);
 }
 
-void UpdateDialog::slotUpdateFailed(const QString& error)
+void UpdateDialog::slotUpdateFailed(const UpdateOutcome& outcome)
 {
     // From here the dialog may close and a new run may be asked for: what is left of this one
     // (ending the update mode) needs no one to watch it, and a new run waits for it.
     transferActive = false;
-    form->bntSelectFile->setEnabled(true);
-    form->bntUpdate->setEnabled(true);
-    form->bntDownload->setEnabled(!catalogue.isRunning() && !downloader.isRunning());
-    slotShowErrorMessage(error);
+    countdown.stop();
+    setTransferControls();
+    form->labStage->setText(UpdateTexts::stageEnd(outcome));
+    // The operator's own no needs no box.
+    if (outcome.failure == UpdateFailure::Declined || outcome.failure == UpdateFailure::Stopped)
+        return;
+    showOutcome(QMessageBox::Critical, UpdateTexts::failure(outcome, runPackage.model()),
+                UpdateTexts::instrumentState(outcome));
 }
 
 void UpdateDialog::slotUpdateStage(int stage, int current, int total)
 {
-    if (stage == UpdateThread::Finishing) {
+    if (stage == int(UpdateStage::Finishing)) {
         finishDeadline.setRemainingTime(qint64(current) * 1000);
         countdown.start();
         showCountdown();
         return;
     }
     countdown.stop();
-    form->labStage->setText(UpdateThread::stageText(stage, current, total));
+    form->labStage->setText(UpdateTexts::stage(UpdateStage(stage), current, total));
 }
 
 void UpdateDialog::showCountdown()
 {
     const int seconds = int((finishDeadline.remainingTime() + 999) / 1000);
-    form->labStage->setText(UpdateThread::stageText(UpdateThread::Finishing, qMax(0, seconds)));
+    form->labStage->setText(UpdateTexts::stage(UpdateStage::Finishing, qMax(0, seconds)));
 }
 
 void UpdateDialog::slotDeviceModel(const QString& model)
@@ -363,7 +434,7 @@ void UpdateDialog::slotDownloadSucceed()
     const int answer = Prompter::current().exec(box);
     form->barDownload->setValue(0);
     // Download, then flash: the file is picked as if chosen with 选择文件.
-    if (answer == QMessageBox::Open && !transferActive)
+    if (answer == QMessageBox::Open && !transferHolds())
         selectPackageFile(saved);
 }
 
@@ -387,7 +458,7 @@ void UpdateDialog::setDownloadControlsEnabled(bool enable)
 {
     form->bntSelectPath->setEnabled(enable);
     // A list refreshed during a transfer must not bring back the button the transfer took away.
-    form->bntDownload->setEnabled(enable && !transferActive && !pendingRun);
+    form->bntDownload->setEnabled(enable && !transferHolds());
     form->bntRefresh->setEnabled(enable);
     form->cmbFileList->setEnabled(enable);
     form->edPageUrl->setEnabled(enable);

@@ -6,10 +6,13 @@
 
 #include <QDeadlineTimer>
 #include <QDialog>
+#include <QMessageBox>
 #include <QTimer>
 
 #include <memory>
 #include <optional>
+
+class ConfirmGate;
 
 class QStandardItemModel;
 
@@ -33,6 +36,10 @@ public:
     // The folder "Files" in the working directory, where packages are kept and looked for.
     static QString filesDir();
 
+    // The firmware version of the configuration last read (its version row); empty when unknown.
+    // The confirmation before a transfer compares the package's version with it.
+    void setInstrumentVersion(const QString& version) { instrumentVersion = version; }
+
     // For tests that shorten the workers' time limits.
     UpdateThread& updateThread() { return *updater; }
     DeviceTypeMgr& deviceTypeMgr() { return catalogue; }
@@ -42,13 +49,17 @@ public:
     // it has reported its outcome; a running fetch or download is stopped and waited for first.
     void done(int result) override;
 
+signals:
+    // A transfer has ended well and the instrument answers again: its configuration has changed.
+    void signalFirmwareUpdated();
+
 public slots:
     void slotSelectFile();
     void slotUpdate();
     void soltStartUpdate();
     void soltStopUpdate();
     void slotSetUpdateProgress(int value);
-    void slotUpdateSucceed();
+    void slotUpdateSucceed(const VersionRead& after);
     void slotStartRefreshFile();
     void slotStopRefreshFile();
     void slotFinishedRefreshFile();
@@ -60,7 +71,7 @@ public slots:
     void slotDownloadSucceed();
     void slotShowErrorMessage(const QString& error);
     void slotDownloadFailed(const DownloadProblem& problem);
-    void slotUpdateFailed(const QString& error);
+    void slotUpdateFailed(const UpdateOutcome& outcome);
     void slotUpdateStage(int stage, int current, int total);
     void slotDeviceModel(const QString& model);
     void slotCancelDownload();
@@ -70,8 +81,16 @@ protected:
     virtual void setDownloadControlsEnabled(bool enable);
 
 private:
+    friend class ConfirmGate;
     void selectPackageFile(const QString& path);
     void startTransfer(const DEncryptInfo& info);
+    // Asks the operator whether to write the package into the instrument that named model.
+    void askConfirmation(const QString& deviceModel);
+    // Whether a transfer holds the dialog: running until its outcome, or waiting to start.
+    bool transferHolds() const { return transferActive || pendingRun.has_value(); }
+    // The package buttons as the transfer and the other workers allow.
+    void setTransferControls();
+    void showOutcome(QMessageBox::Icon icon, const QString& text, const QString& detail);
     void showCountdown();
     void refreshFileList();
     bool refuseCloseDuringTransfer();
@@ -88,6 +107,10 @@ private:
     bool transferActive = false;
     // A run asked for while the previous one still ends the instrument's update mode.
     std::optional<DEncryptInfo> pendingRun;
+    // The package of the run under way, and its answer to the confirmation.
+    DEncryptInfo runPackage;
+    std::shared_ptr<ConfirmGate> confirmGate;
+    QString instrumentVersion;
     QDeadlineTimer finishDeadline;
     QTimer countdown;
 };

@@ -22,6 +22,7 @@ struct CliOptions
     QString file;      // read --csv, write FILE.csv, flash PACKAGE.zqbin, history --csv
     bool dryRun = false;
     bool changedOnly = false;
+    bool allowDowngrade = false; // flash: write a package older than the instrument's firmware
     QStringList skip;  // write --skip: item names or indices left out
     QDateTime time;    // set-clock --time; null: now
     QDate from;

@@ -23,7 +23,7 @@ QList<QCommandLineOption> allOptions()
     for (const char* name : {"udp", "serial", "baud", "data-bits", "parity", "stop-bits", "address", "lang", "timeout",
                              "csv", "csv-format", "time", "from", "to", "pdf", "seconds", "port", "wait"})
         options.append(QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("x")));
-    for (const char* name : {"json", "rts", "dtr", "dry-run", "changed-only", "debug", "hex", "both", "help", "h"})
+    for (const char* name : {"json", "rts", "dtr", "dry-run", "changed-only", "allow-downgrade", "debug", "hex", "both", "help", "h"})
         options.append(QCommandLineOption(QString::fromLatin1(name)));
     return options;
 }
@@ -72,7 +72,7 @@ CliParser::Outcome CliParser::parse(const QStringList& arguments)
     const QString description = tr("ZQ 仪器的配置、时钟、历史记录、固件和监视，在命令行上完成。\n"
                                    "子命令: read, write, set-clock, history, flash, monitor, search\n"
                                    "连接默认取自当前目录的 config.ini。\n"
-                                   "退出码: 0 成功, 1 用法错误, 2 通讯失败, 3 仪器拒绝或应答无效, 4 文件错误。");
+                                   "退出码: 0 成功, 1 用法错误, 2 通讯失败, 3 仪器拒绝或应答无效, 4 文件错误或拒绝降级。");
     addArgument(parser, QStringLiteral("command"), tr("要执行的子命令"), tr("<子命令>"));
     addOptions(parser, parsed.command);
 
@@ -164,6 +164,7 @@ void CliParser::addOptions(QCommandLineParser& parser, const QString& command)
         addOption(parser, {QStringLiteral("pdf"), tr("把记录导出为 PDF 文件"), tr("文件")});
     } else if (command == QLatin1String("flash")) {
         addArgument(parser, QStringLiteral("package"), tr("要烧写的固件包"), tr("固件包.zqbin"));
+        addOption(parser, {QStringLiteral("allow-downgrade"), tr("固件包的版本比仪器的旧时也烧写 (降级)")});
     } else if (command == QLatin1String("monitor")) {
         addOption(parser, {QStringLiteral("debug"), tr("打开仪器的调试输出, 结束时关闭")});
         addOption(parser, {QStringLiteral("hex"), tr("以十六进制显示")});
@@ -293,6 +294,8 @@ bool CliParser::readCommand(QCommandLineParser& parser)
         parsed.dryRun = parser.isSet(QStringLiteral("dry-run"));
         parsed.changedOnly = parser.isSet(QStringLiteral("changed-only"));
         parsed.skip = parser.values(QStringLiteral("skip"));
+    } else if (command == QLatin1String("flash")) {
+        parsed.allowDowngrade = parser.isSet(QStringLiteral("allow-downgrade"));
     } else if (command == QLatin1String("set-clock") && parser.isSet(QStringLiteral("time"))) {
         parsed.time = QDateTime::fromString(parser.value(QStringLiteral("time")), Qt::ISODate);
         if (!parsed.time.isValid())

@@ -49,6 +49,10 @@ ExitCode exitCodeFor(UpdateFailure failure, LinkError error)
         return ExitLink;
     case UpdateFailure::WrongModel:
         return ExitRefused;
+    case UpdateFailure::Declined:
+        return ExitDowngrade;
+    case UpdateFailure::Stopped:
+        return ExitLink;
     case UpdateFailure::NoIdentity:
     case UpdateFailure::EraseFailed:
     case UpdateFailure::PageFailed:

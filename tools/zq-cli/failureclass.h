@@ -1,7 +1,7 @@
 #pragma once
 
 #include "config/configoutcome.h"
-#include "firmware/updatethread.h"
+#include "firmware/firmwaretransfer.h"
 #include "history/readthread.h"
 #include "link/linkerror.h"
 #include "monitor/monitorthread.h"

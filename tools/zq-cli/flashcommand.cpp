@@ -1,23 +1,151 @@
 #include "tools/zq-cli/commands.h"
 
 #include "firmware/ddbserver.h"
-#include "firmware/updatethread.h"
+#include "firmware/firmwaretransfer.h"
+#include "firmware/firmwareversion.h"
+#include "firmware/versionread.h"
+#include "link/linktimings.h"
 #include "tools/zq-cli/clioutput.h"
 #include "tools/zq-cli/failureclass.h"
 #include "tools/zq-cli/parallelrun.h"
 
-#include <QDateTime>
+#include <QDeadlineTimer>
 
-#include <atomic>
+namespace {
+
+// The texts keep the translation contexts of the assistant's own, so they read the same here.
+QString packageReadText(PackageRead read)
+{
+    switch (read) {
+    case PackageRead::Ok:
+        break;
+    case PackageRead::NotAFile:
+        return QCoreApplication::translate("DDbServer", "解析文件失败,文件不存在或拒绝访问!");
+    case PackageRead::CannotOpen:
+        return QCoreApplication::translate("DDbServer", "解析文件失败,打开文件失败,请检查文件类型!");
+    case PackageRead::NoTable:
+        return QCoreApplication::translate("DDbServer", "解析文件失败,文件操作失败!");
+    case PackageRead::NoContent:
+        return QCoreApplication::translate("DDbServer", "解析文件失败,无法获取文件内容!");
+    case PackageRead::BadDigest:
+        return QCoreApplication::translate("DDbServer", "解析文件失败,文件校验失败!");
+    case PackageRead::BadTypes:
+        return QCoreApplication::translate("DDbServer", "解析文件失败,文件内容格式错误!");
+    }
+    return QString();
+}
+
+QString packageProblemText(PackageProblem problem)
+{
+    switch (problem) {
+    case PackageProblem::None:
+        break;
+    case PackageProblem::NoImage:
+        return QCoreApplication::translate("UpdateThread", "固件包中没有固件数据,不能烧写!");
+    case PackageProblem::NoModel:
+        return QCoreApplication::translate("UpdateThread", "固件包中没有设备型号,不能烧写!");
+    }
+    return QString();
+}
+
+QString stageText(UpdateStage stage, int current, int total)
+{
+    switch (stage) {
+    case UpdateStage::Identifying:
+        return QCoreApplication::translate("UpdateThread", "第 1/4 步: 识别仪器");
+    case UpdateStage::Erasing:
+        return QCoreApplication::translate("UpdateThread", "第 2/4 步: 擦除仪器内存");
+    case UpdateStage::Writing:
+        return QCoreApplication::translate("UpdateThread", "第 3/4 步: 写入第 %1 / %2 页").arg(current).arg(total);
+    case UpdateStage::Finishing:
+        return QCoreApplication::translate("UpdateThread", "第 4/4 步: 结束更新, 等待仪器重启 (最多 %1 秒)")
+            .arg(current);
+    }
+    return QString();
+}
+
+QString failureText(const UpdateOutcome& outcome, const QString& packageModel)
+{
+    switch (outcome.failure) {
+    case UpdateFailure::None:
+    case UpdateFailure::Declined:
+    case UpdateFailure::Stopped:
+        return QString();
+    case UpdateFailure::BadPackage:
+        return packageProblemText(outcome.packageProblem);
+    case UpdateFailure::CannotOpen:
+        return QCoreApplication::translate("UpdateThread", "固件更新失败,") + outcome.openProblem;
+    case UpdateFailure::NoIdentity:
+        return QCoreApplication::translate("UpdateThread", "固件更新失败,获取设备ID失败!");
+    case UpdateFailure::WrongModel:
+        return QCoreApplication::translate("UpdateThread", "固件更新失败,BIN文件与设备型号不一致!") + QLatin1Char('\n')
+            + QCoreApplication::translate("UpdateThread", "固件包的型号: %1, 仪器的型号: %2")
+                  .arg(packageModel, outcome.deviceModel);
+    case UpdateFailure::EraseFailed:
+        return QCoreApplication::translate("UpdateThread", "固件更新失败,擦除设备内存失败!");
+    case UpdateFailure::PageFailed:
+        return QCoreApplication::translate("UpdateThread", "固件更新失败,发送文件数据失败!");
+    }
+    return QString();
+}
+
+// Shows the stages and the progress; refuses a downgrade unless allowed. A refusal ends the
+// run's waits at once: the instrument is sent EndUpdate all the same, and the tool does not
+// wait for answers that a loader never gives.
+class FlashSink : public UpdateSink
+{
+public:
+    FlashSink(ProgressDisplay& progress, const QString& label) : display(progress), label(label) { }
+
+    QString instrumentVersion; // from its configuration before the transfer; empty: unknown
+    QString packageVersion;
+    bool allowDowngrade = false;
+    bool downgradeRefused = false;
+    StopSource stop;
+
+    void stage(UpdateStage stage, int current, int total) override
+    {
+        display.update(label, percent, stageText(stage, current, total));
+    }
+    void progress(int value) override
+    {
+        percent = value;
+        display.update(label, value);
+    }
+    bool proceed(const QString&) override
+    {
+        const bool downgrade =
+            FirmwareVersion::compare(packageVersion, instrumentVersion) == FirmwareVersion::Order::Older;
+        downgradeRefused = downgrade && !allowDowngrade;
+        return !downgradeRefused;
+    }
+    void decided(const UpdateOutcome& outcome) override
+    {
+        if (!outcome.ok() && !outcome.erased)
+            stop.request();
+    }
+
+private:
+    ProgressDisplay& display;
+    const QString label;
+    int percent = 0;
+};
+
+int itemTimeoutMs(const CliOptions& options)
+{
+    return options.timeoutMs > 0 ? options.timeoutMs : LinkTimings::current().readItemMs;
+}
+
+} // namespace
 
 ExitCode FlashCommand::run(const CliOptions& options)
 {
     // Read once, here: every package is read through one database connection of the process.
     DEncryptInfo info;
     info.filePath = options.file;
-    QString refused = DDbServer().readPackage(info);
+    QString refused = packageReadText(DDbServer().readPackage(info));
     if (refused.isEmpty())
-        refused = UpdateThread::refusal(info);
+        refused = packageProblemText(FirmwareTransfer::problemOf(info));
     if (!refused.isEmpty()) {
         CliOutput::error(refused);
         return ExitFile;
@@ -31,43 +159,38 @@ ExitCode FlashCommand::run(const CliOptions& options)
         result.json.insert(QStringLiteral("bytes"), info.image().size());
         if (!linkOpens(target, result))
             return result;
-        UpdateThread thread;
-        thread.setInfo(info);
-        thread.setLinkSettings(target.settings);
-        if (options.timeoutMs > 0)
-            thread.setExchangeTimeout(options.timeoutMs);
-        bool succeeded = false;
-        QString failure;
-        std::atomic<int> percent{0};
-        // When the finish sequence must be over at the latest (ms since the epoch); 0 before it.
-        std::atomic<qint64> finishBy{0};
-        // Direct: the transfer's signals are taken in its own thread; this one only waits for it.
-        QObject::connect(&thread, &UpdateThread::signalUpdateProgress, [&](int value) {
-            percent = value;
-            progress.update(target.label, value);
-        });
-        QObject::connect(&thread, &UpdateThread::signalStage, [&](int stage, int current, int total) {
-            if (stage == UpdateThread::Finishing)
-                finishBy = QDateTime::currentMSecsSinceEpoch() + qint64(current) * 1000;
-            progress.update(target.label, percent, UpdateThread::stageText(stage, current, total));
-        });
-        QObject::connect(&thread, &UpdateThread::signalUpdateSucceed, [&] { succeeded = true; });
-        QObject::connect(&thread, &UpdateThread::signalShowErrorMessage, [&](const QString& text) { failure = text; });
-        thread.start();
-        // The instrument may take its time to leave update mode; the seconds left are counted down.
-        while (!thread.wait(1000)) {
-            if (finishBy > 0) {
-                const qint64 left = (finishBy - QDateTime::currentMSecsSinceEpoch() + 999) / 1000;
-                progress.update(target.label, percent,
-                                UpdateThread::stageText(UpdateThread::Finishing, int(qMax<qint64>(0, left))));
-            }
+        const int exchangeMs = options.timeoutMs > 0 ? options.timeoutMs : FirmwareTransfer::DefaultExchangeMs;
+        // What the instrument runs now, from its configuration; a loader that does not answer
+        // items leaves it unknown.
+        const VersionRead before =
+            VersionReader::read(target.settings, QDeadlineTimer(itemTimeoutMs(options)), itemTimeoutMs(options), {});
+        if (before.found)
+            result.json.insert(QStringLiteral("oldVersion"), before.version);
+
+        FlashSink sink(progress, target.label);
+        sink.instrumentVersion = before.version;
+        sink.packageVersion = info.version();
+        sink.allowDowngrade = options.allowDowngrade;
+        const UpdateOutcome outcome = FirmwareTransfer::run(target.settings, info, sink.stop.token(), sink, exchangeMs);
+        if (sink.downgradeRefused) {
+            result.fail(ExitDowngrade,
+                        tr("拒绝降级: 固件包的版本 %1 比仪器的版本 %2 旧; 确要降级请加 --allow-downgrade")
+                            .arg(info.version(), before.version));
+            return result;
         }
-        if (succeeded) {
-            progress.update(target.label, 100);
-            result.lines.append(QCoreApplication::translate("UpdateDialog", "固件更新成功!"));
-        } else {
-            result.fail(exitCodeFor(thread.failure(), thread.linkError()), failure);
+        if (!outcome.ok()) {
+            result.fail(exitCodeFor(outcome.failure, outcome.link), failureText(outcome, info.model()));
+            return result;
         }
+        progress.update(target.label, 100);
+        result.lines.append(QCoreApplication::translate("UpdateDialog", "固件更新成功!"));
+        // The instrument restarts into the new firmware; it is asked until it answers.
+        const VersionRead after = VersionReader::read(
+            target.settings, QDeadlineTimer(FirmwareTransfer::finishTimeoutMs(exchangeMs)), itemTimeoutMs(options), {});
+        if (after.found)
+            result.json.insert(QStringLiteral("newVersion"), after.version);
+        if (before.found && after.found)
+            result.lines.append(QStringLiteral("version: %1 -> %2").arg(before.version, after.version));
         return result;
     });
 }

@@ -40,8 +40,10 @@ int ScriptedPrompter::run(QDialog& dialog)
     seen.className = QString::fromLatin1(dialog.metaObject()->className());
     seen.title = dialog.windowTitle();
     auto* box = qobject_cast<QMessageBox*>(&dialog);
-    if (box)
+    if (box) {
         seen.text = box->text();
+        seen.informative = box->informativeText();
+    }
     shown.append(seen);
     if (!answers.isEmpty())
         return answers.takeFirst()(dialog);

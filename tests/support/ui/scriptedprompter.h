@@ -19,6 +19,7 @@ public:
         QString className; // "QMessageBox", "ModifyDialog", ...
         QString title;
         QString text;      // a message box's text
+        QString informative; // and its informative text
     };
     using DialogAnswer = std::function<int(QDialog&)>;
 

@@ -67,8 +67,8 @@ bool UpdateDialogDriver::pressAndWait(const char* buttonName, QThread& worker, i
     std::atomic<bool> began{false};
     const QMetaObject::Connection watchEnd =
         QObject::connect(&worker, &QThread::finished, &dialog, [&ended] { ended = true; });
-    const QMetaObject::Connection watchStart =
-        QObject::connect(&worker, &QThread::started, &worker, [&began] { began = true; }, Qt::DirectConnection);
+    const QMetaObject::Connection watchStart = QObject::connect(
+        &worker, &QThread::started, &worker, [&began] { began = true; }, Qt::DirectConnection);
     QTest::mouseClick(button(buttonName), Qt::LeftButton);
     const bool started = worker.isRunning() || began;
     const bool done = started && QTest::qWaitFor([&ended] { return ended; }, timeoutMs);
@@ -83,7 +83,29 @@ bool UpdateDialogDriver::pressAndWait(const char* buttonName, QThread& worker, i
 
 bool UpdateDialogDriver::update(int timeoutMs)
 {
-    return pressAndWait("bntUpdate", dialog.updateThread(), timeoutMs);
+    // Connected after the dialog's own handler, so this runs after the dialog saw the end.
+    bool ended = false;
+    UpdateThread& runner = dialog.updateThread();
+    const QMetaObject::Connection watchEnd =
+        QObject::connect(&runner, &JobRunner::jobEnded, &dialog, [&ended] { ended = true; });
+    // Every run either names a stage or fails to open, perhaps before the click has returned.
+    std::atomic<bool> began{false};
+    const auto mark = [&began] { began = true; };
+    const QMetaObject::Connection watchStage =
+        QObject::connect(&runner, &UpdateThread::signalStage, &runner, mark, Qt::DirectConnection);
+    const QMetaObject::Connection watchFailure =
+        QObject::connect(&runner, &UpdateThread::signalUpdateFailed, &runner, mark, Qt::DirectConnection);
+    QTest::mouseClick(button("bntUpdate"), Qt::LeftButton);
+    const bool started = runner.isRunning() || began;
+    const bool done = started && QTest::qWaitFor([&ended] { return ended; }, timeoutMs);
+    if (started && !done) {
+        runner.wait();
+        QCoreApplication::processEvents(); // the queued end report still refers to `ended`
+    }
+    QObject::disconnect(watchEnd);
+    QObject::disconnect(watchStage);
+    QObject::disconnect(watchFailure);
+    return done;
 }
 
 bool UpdateDialogDriver::refresh(int timeoutMs)
