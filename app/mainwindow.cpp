@@ -10,6 +10,7 @@
 #include "config/ui/busyindicator.h"
 #include "config/ui/configtree.h"
 #include "config/ui/connectionbar.h"
+#include "firmware/firmwareversion.h"
 #include "firmware/ui/updatedialog.h"
 #include "history/ui/historydata.h"
 #include "monitor/ui/monitordialog.h"
@@ -338,6 +339,14 @@ void MainWindow::slotHistoryData()
 void MainWindow::slotUpdateHardware()
 {
     UpdateDialog dialog(this, &updateWorker);
+    // The confirmation compares the package with the version the instrument last reported.
+    for (const ConfigRow& row : rows->readRows())
+        if (FirmwareVersion::isVersionRow(row.name)) {
+            dialog.setInstrumentVersion(row.value.trimmed());
+            break;
+        }
+    // A flashed instrument has new values: the tree reads them as on Refresh.
+    connect(&dialog, &UpdateDialog::signalFirmwareUpdated, this, &MainWindow::slotRefresh);
     Prompter::current().exec(dialog);
 }
 

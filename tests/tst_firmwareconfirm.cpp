@@ -3,6 +3,7 @@
 #include "firmware/ui/updatedialog.h"
 #include "link/frames.h"
 #include "tests/support/simfixture.h"
+#include "tests/support/ui/confighost.h"
 #include "tests/support/ui/updatedialogdriver.h"
 #include "tests/support/workdir.h"
 
@@ -22,6 +23,7 @@ private slots:
     void confirmation();
     void endings_data();
     void endings();
+    void windowShowsNewVersion();
 };
 
 namespace {
@@ -57,6 +59,15 @@ void answerConfirmation(ScriptedPrompter& prompter, Asked* asked, QMessageBox::S
         asked->informative = box->informativeText();
         return int(button);
     });
+}
+
+// The value the tree shows in the version row.
+QString shownVersion(MainWindow& window)
+{
+    for (int row = 0; row < shownRowCount(window); ++row)
+        if (shownText(window, row, 0).endsWith(QStringLiteral("固件版本")))
+            return shownText(window, row, 1);
+    return QString();
 }
 
 QLabel* stageLabel(UpdateDialogDriver& driver)
@@ -200,6 +211,45 @@ void TestFirmwareConfirm::endings()
     // Nothing but the refused identify reached an instrument of another model.
     if (!pageFault)
         QCOMPARE(instrument.sim()->requestCount(InstrumentSimulator::EraseFlash), 0);
+}
+
+// From the main window: the confirmation compares with the version the last read showed, and
+// after the flash the tree shows what the instrument reports now.
+void TestFirmwareConfirm::windowShowsNewVersion()
+{
+    WorkDir dir;
+    SimFixture instrument(false);
+    QVERIFY(instrument.isReady());
+    instrument.useUdp();
+    instrument.sim()->setFlashedVersion(QStringLiteral("V2.2.0"), 200);
+    ScriptedPrompter prompter;
+    MainWindow window;
+    window.show();
+    trigger(window, "refresh");
+    QCOMPARE(shownVersion(window), QStringLiteral(": V2.1.7"));
+    const QString package = UpdateDialogDriver::makePackage(QStringLiteral("fw.zqbin"), QStringLiteral("ZQ-200"), Image,
+                                                            QStringLiteral("温湿度记录仪"), QStringLiteral("V2.2.0"));
+
+    Asked asked;
+    prompter.answerNext([&](QDialog& dialog) {
+        auto* update = qobject_cast<UpdateDialog*>(&dialog);
+        if (!update)
+            return int(QDialog::Rejected);
+        update->updateThread().setExchangeTimeout(UpdateDialogDriver::ExchangeTimeoutMs);
+        update->show();
+        prompter.nextFileName(package);
+        QTest::mouseClick(update->findChild<QPushButton*>(QStringLiteral("bntSelectFile")), Qt::LeftButton);
+        answerConfirmation(prompter, &asked, QMessageBox::Ok);
+        QTest::mouseClick(update->findChild<QPushButton*>(QStringLiteral("bntUpdate")), Qt::LeftButton);
+        const bool ended =
+            QTest::qWaitFor([&] { return !prompter.texts().isEmpty() && !update->updateThread().isRunning(); }, 8000);
+        return int(ended ? QDialog::Accepted : QDialog::Rejected);
+    });
+    start(window, "update");
+    QVERIFY(waitIdle(window));
+    QCOMPARE(asked.text, QStringLiteral("升级: 固件包的版本 V2.2.0 比仪器的版本 V2.1.7 新。"));
+    QCOMPARE(prompter.texts(), QStringList{QStringLiteral("固件更新成功!")});
+    QCOMPARE(shownVersion(window), QStringLiteral(": V2.2.0"));
 }
 
 QTEST_MAIN(TestFirmwareConfirm)
