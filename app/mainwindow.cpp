@@ -7,6 +7,7 @@
 #include "config/configmodel.h"
 #include "config/itemtext.h"
 #include "config/skipitems.h"
+#include "config/texts/readtexts.h"
 #include "config/ui/busyindicator.h"
 #include "config/ui/configtree.h"
 #include "config/ui/connectionbar.h"
@@ -81,12 +82,12 @@ MainWindow::MainWindow(QWidget* parent)
     connect(&readThread, SIGNAL(signalAddItems(int, const QStringList&)), this,
             SLOT(slotReadItem(int, const QStringList&)));
     connect(&readThread, SIGNAL(signalItemCodec(int, int)), this, SLOT(slotItemCodec(int, int)));
-    connect(&readThread, SIGNAL(showErrorMessage(const QString&, const QString&, const QString&)), this,
-            SLOT(slotShowErrorMessage(const QString&, const QString&, const QString&)));
+    connect(&readThread, SIGNAL(signalReadFailed(const ConfigReadFailure&)), this,
+            SLOT(slotReadFailed(const ConfigReadFailure&)));
     connect(&readThread, SIGNAL(signalContact(int)), this, SLOT(slotReadContact(int)));
     connect(&readThread, SIGNAL(signalReadEnded(int, int)), this, SLOT(slotReadEnded(int, int)));
     // finished comes after everything the read emitted, also when its link did not open.
-    connect(&readThread, &QThread::finished, this, &MainWindow::readFinished);
+    connect(&readThread, &RefreshThread::finished, this, &MainWindow::readFinished);
     writeProgressPoll = new QTimer(this);
     writeProgressPoll->setInterval(ConfigWorker::ReportIntervalMs);
     connect(writeProgressPoll, &QTimer::timeout, this, &MainWindow::showWriteProgress);
@@ -425,11 +426,12 @@ void MainWindow::readFinished()
         endBusy();
 }
 
-void MainWindow::slotShowErrorMessage(const QString& title, const QString& text, const QString& iconPath)
+void MainWindow::slotReadFailed(const ConfigReadFailure& failure)
 {
     // A read that found no instrument says where to look.
     const bool hint = running == ReadOperation && readNoAnswer;
-    showErrorBox(title, text, QIcon(QPixmap(iconPath)), hint ? linkHint() : QString());
+    showErrorBox(readFailureTitle(), readFailureText(failure), QIcon(QPixmap(QStringLiteral(":/image/refresh.png"))),
+                 hint ? linkHint() : QString());
 }
 
 void MainWindow::slot_en_US()

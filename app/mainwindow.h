@@ -78,7 +78,7 @@ public slots:
     void slotReadItem(int index, const QStringList& fields);
     void slotReadContact(int contact);
     void slotReadEnded(int end, int itemsRead);
-    void slotShowErrorMessage(const QString& title, const QString& text, const QString& iconPath);
+    void slotReadFailed(const ConfigReadFailure& failure);
     void slotRowDoubleClicked(int row);
     void slot_en_US();
     void slot_zh_CH();

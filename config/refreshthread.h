@@ -1,39 +1,41 @@
 #pragma once
 
-#include "config/configoutcome.h"
-#include "link/frames.h"
-#include "jobs/workerthread.h"
+#include "config/configread.h"
+#include "jobs/jobrunner.h"
 #include "settings/linksettings.h"
 
+#include <QObject>
 #include <QStringList>
 
 #include <optional>
 
-class LinkChannel;
-
-// Reads the instrument's configuration items one by one and hands them to the window as rows.
-// stop() ends the read soon (between items, or within a fraction of a second of a wait) without a
-// message; the rows already sent stay.
-class RefreshThread : public WorkerThread
+// The window's configuration read: readConfigItems() run on a job runner, with what it tells sent
+// on as signals (queued to a receiver in another thread, in order). stop() ends the read soon
+// without a failure; the rows already sent stay.
+class RefreshThread : public QObject
 {
     Q_OBJECT
 public:
-    using WorkerThread::WorkerThread;
-    ~RefreshThread() override { stopAndWait(); }
+    explicit RefreshThread(QObject* parent = nullptr);
+    ~RefreshThread() override;
 
     // How a read ended, as signalReadEnded tells it.
     enum ReadEnd { ReadComplete, ReadFailed, ReadStopped };
     Q_ENUM(ReadEnd)
 
-    // Starts a read unless one runs; a stop asked of an earlier read does not carry over.
-    void startRead() { startWork(); }
-    // The link to read from instead of config.ini (the command-line tool's own flags); set while
-    // the thread is not running.
+    // Starts a read unless one runs, over the link set or else the one config.ini describes now.
+    void startRead();
+    // The link to read from instead of config.ini (tests, other tools); set while no read runs.
     void setLinkSettings(const LinkSettings& settings) { link = settings; }
-    // Why the last read failed, for whoever waited for it (read after finished()); None when it
-    // ended at the empty item or was stopped.
-    ConfigFailure failure() const { return failureCode; }
-    LinkError linkError() const { return failureLink; }
+    bool isRunning() const { return runner.isWorking(); }
+    // Waits at most timeoutMs for the read to end; false when it still runs.
+    bool wait(int timeoutMs = -1);
+    void stop() { runner.stop(); }
+    void stopAndWait() { runner.stopAndWait(); }
+    // Why the last read failed, for whoever waited for it; None when it ended at the empty item or
+    // was stopped.
+    ConfigFailure failure() const { return lastFailure.code; }
+    LinkError linkError() const { return lastFailure.link; }
 
 signals:
     void signalClearItems();
@@ -41,28 +43,18 @@ signals:
     // back to the instrument the same way when it is written unchanged.
     void signalItemCodec(int index, int codec);
     void signalAddItems(int index, const QStringList& fields);
-    void showErrorMessage(const QString& title, const QString& text, const QString& iconPath);
+    // Why the read stopped on an error; before signalReadEnded.
+    void signalReadFailed(const ConfigReadFailure& failure);
     // Whether the instrument answered: once at its first reply, or once when it stays silent
-    // (before the error box of that failure).
+    // (before the failure).
     void signalContact(int contact); // a LinkContact
     // The last signal of every read that opened its link: how it ended and how many items came.
     void signalReadEnded(int end, int itemsRead);
-
-protected:
-    void run() override;
+    // After everything the read emitted, also when its link did not open.
+    void finished();
 
 private:
-    void readAllItems(LinkChannel& channel);
-    // Whether the read ends here: at the empty item, or after an error it has reported. A failed
-    // item is asked for once more (index -1 marks that retry).
-    bool isLastItem(ExchangeResult result, LinkChannel& channel, int index, const QString& title,
-                    const QString& iconPath, QByteArray& reply);
-    void fail(ConfigFailure code, LinkError link, const QString& title, const QString& text, const QString& iconPath);
-
-    void tellContact(ExchangeResult result);
-
-    bool answered = false; // the instrument's answer has been told
+    JobRunner runner;
     std::optional<LinkSettings> link;
-    ConfigFailure failureCode = ConfigFailure::None;
-    LinkError failureLink = LinkError::None;
+    ConfigReadFailure lastFailure;
 };

@@ -1,6 +1,8 @@
 // Labels: pty net gui
 #include "app/mainwindow.h"
+#include "config/configread.h"
 #include "config/ui/configtree.h"
+#include "jobs/stoptoken.h"
 #include "link/linktimings.h"
 #include "settings/settingkeys.h"
 #include "tests/support/shorttimings.h"
@@ -13,6 +15,8 @@
 #include <QTest>
 
 #include <memory>
+
+#include "tests/support/simfixture.h"
 
 // Refresh as the operator triggers it, against the simulator over UDP and over a pseudo-terminal.
 class TestConfigRead : public QObject
@@ -38,6 +42,8 @@ private slots:
     void unopenedLinkLeavesTree();
     void closeDuringReadStopsIt_data();
     void closeDuringReadStopsIt();
+    void readFunctionTellsItsSink_data();
+    void readFunctionTellsItsSink();
 
 private:
     std::unique_ptr<ShortTimings> timings;
@@ -261,7 +267,7 @@ void TestConfigRead::secondRefreshWhileRunningStartsNothing()
     slow.delayMs = 100;
     (*bench.sim)->addFault(slow);
     int starts = 0;
-    connect(&bench.window->refreshThread(), &QThread::started, bench.window.get(), [&] { ++starts; });
+    connect(&bench.window->refreshThread(), &RefreshThread::finished, bench.window.get(), [&] { ++starts; });
     start(*bench.window, "refresh");
     start(*bench.window, "refresh");
     QVERIFY(waitIdle(*bench.window));
@@ -295,6 +301,66 @@ void TestConfigRead::unopenedLinkLeavesTree()
     QVERIFY(refresh(window));
     QCOMPARE(prompter.texts(), QStringList{"打开串口失败: " + dir.filePath("no-such-tty")});
     QCOMPARE(shownRowCount(window), 1);
+}
+
+namespace {
+// What a read told, in order: "start", "contact N", "item INDEX", "failed CODE".
+class RecordingSink : public ConfigReadSink
+{
+public:
+    void started() override { told.append(QStringLiteral("start")); }
+    void contact(LinkContact contact) override { told.append(QStringLiteral("contact %1").arg(int(contact))); }
+    void item(const ReadItem& item) override { told.append(QStringLiteral("item %1").arg(item.index)); }
+    void failed(const ConfigReadFailure& failure) override
+    {
+        told.append(QStringLiteral("failed %1").arg(int(failure.code)));
+    }
+    QStringList told;
+};
+} // namespace
+
+void TestConfigRead::readFunctionTellsItsSink_data()
+{
+    QTest::addColumn<QString>("link"); // "sim", or "closed" for a port that does not open
+    QTest::addColumn<bool>("stopFirst");
+    QTest::addColumn<QStringList>("told");
+    QTest::addColumn<int>("end");
+    QTest::addColumn<int>("items");
+    QTest::newRow("complete") << "sim" << false << QStringList{"start", "contact 1", "item 0", "item 1"}
+                              << int(ReadEnd::Complete) << 2;
+    QTest::newRow("stopped before the first item")
+        << "sim" << true << QStringList{"start"} << int(ReadEnd::Stopped) << 0;
+    QTest::newRow("link does not open") << "closed" << false
+                                        << QStringList{QStringLiteral("failed %1").arg(int(ConfigFailure::CannotOpen))}
+                                        << int(ReadEnd::Failed) << 0;
+}
+
+// The read as a plain function: what it tells its sink and the outcome it returns.
+void TestConfigRead::readFunctionTellsItsSink()
+{
+    QFETCH(QString, link);
+    QFETCH(bool, stopFirst);
+    QFETCH(QStringList, told);
+    QFETCH(int, end);
+    QFETCH(int, items);
+    WorkDir dir;
+    SimFixture instrument(false);
+    QVERIFY(instrument.isReady());
+    instrument.sim()->setItems({QStringLiteral("a:1"), QStringLiteral("复位")});
+    LinkSettings settings = instrument.udpSettings();
+    if (link == QLatin1String("closed")) {
+        settings.useUdp = false;
+        settings.serialPort = dir.filePath(QStringLiteral("no-such-port"));
+    }
+    StopSource stop;
+    if (stopFirst)
+        stop.request();
+    RecordingSink sink;
+    const ConfigReadOutcome outcome = readConfigItems(settings, stop.token(), sink);
+    QCOMPARE(sink.told, told);
+    QCOMPARE(int(outcome.end), end);
+    QCOMPARE(outcome.itemsRead, items);
+    QCOMPARE(outcome.opened, link == QLatin1String("sim"));
 }
 
 QTEST_MAIN(TestConfigRead)

@@ -157,7 +157,7 @@ void TestHistoryClose::mainWindowOpensTheDialog()
     instrument.sim()->setHistoryPace(24, 64, 10);
     MainWindow window;
     window.findChild<QAction*>(QStringLiteral("refresh"))->trigger();
-    QTRY_VERIFY_WITH_TIMEOUT(window.refreshThread().isFinished(), 8000);
+    QTRY_VERIFY_WITH_TIMEOUT(!window.refreshThread().isRunning(), 8000);
     QCoreApplication::processEvents();
     const QString pdf = dir.filePath(QStringLiteral("named.pdf"));
     bool ranWhileOpen = false;

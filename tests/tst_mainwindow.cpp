@@ -18,6 +18,7 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QTest>
+#include <QThread>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -147,9 +148,8 @@ void TestMainWindow::connections_data()
                          << QByteArray(SLOT(slotReadItem(int, const QStringList&)));
     QTest::newRow("ended") << "thread" << QByteArray(SIGNAL(signalReadEnded(int, int)))
                            << QByteArray(SLOT(slotReadEnded(int, int)));
-    QTest::newRow("error") << "thread"
-                           << QByteArray(SIGNAL(showErrorMessage(const QString&, const QString&, const QString&)))
-                           << QByteArray(SLOT(slotShowErrorMessage(const QString&, const QString&, const QString&)));
+    QTest::newRow("error") << "thread" << QByteArray(SIGNAL(signalReadFailed(const ConfigReadFailure&)))
+                           << QByteArray(SLOT(slotReadFailed(const ConfigReadFailure&)));
     QTest::newRow("double click") << "tree" << QByteArray(SIGNAL(signalRowActivated(int)))
                                   << QByteArray(SLOT(slotRowDoubleClicked(int)));
 }
@@ -375,7 +375,10 @@ void TestMainWindow::errorBox()
             buttons << "wrong box";
         return int(QMessageBox::Ok);
     });
-    window.slotShowErrorMessage("刷新", "接收数据超时", ":/image/refresh.png");
+    ConfigReadFailure noReply;
+    noReply.code = ConfigFailure::Link;
+    noReply.link = LinkError::NoReply;
+    window.slotReadFailed(noReply);
     QCOMPARE(prompter.shown.size(), 1);
     QCOMPARE(prompter.shown[0].title, QStringLiteral("刷新"));
     QCOMPARE(prompter.shown[0].text, QStringLiteral("接收数据超时"));
@@ -402,7 +405,10 @@ void TestMainWindow::threadSignalsArriveInOrder()
         for (int i = 0; i < 50; ++i)
             emit thread.signalAddItems(i, {QStringLiteral("P%1").arg(i), QString::number(i)});
         emit thread.signalReadEnded(RefreshThread::ReadComplete, 50);
-        emit thread.showErrorMessage("刷新", "接收数据超时", ":/image/refresh.png");
+        ConfigReadFailure noReply;
+        noReply.code = ConfigFailure::Link;
+        noReply.link = LinkError::NoReply;
+        emit thread.signalReadFailed(noReply);
     }));
     worker->start();
     QVERIFY(worker->wait(10000));

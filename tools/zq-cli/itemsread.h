@@ -8,13 +8,12 @@
 #include <QMap>
 
 // The instrument's configuration as the assistant's Refresh reads it: the shown rows (the rows read
-// before a failure, too) and, for
-// comparing, every item's value by index (hidden ones included).
+// before a failure, too) and, for comparing, every item's value by index (hidden ones included).
 struct ItemsRead
 {
     ConfigRows rows;
     QMap<int, QString> values;
 };
 
-// Runs the assistant's read thread against target and waits for it; a failure goes into result.
+// Reads the items of target as the assistant's Refresh does; a failure goes into result.
 bool readItems(const LinkTarget& target, const SkipMap& skipMap, ItemsRead& read, InstrumentResult& result);
