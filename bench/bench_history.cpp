@@ -76,7 +76,7 @@ Transfer dialogTransfer(HistoryData& dialog, int records)
     QObject::connect(&probe, &QTimer::timeout, [&] {
         if (result.lastMs < 0 && view->model()->rowCount() >= records + 1)
             result.lastMs = clock.nsecsElapsed() / 1e6;
-        if (clock.elapsed() > 2000 && !dialog.reader().isRunning())
+        if (clock.elapsed() > 2000 && !dialog.isQuerying())
             loop.quit();
     });
     QTimer::singleShot(120000, &loop, &QEventLoop::quit);
@@ -84,7 +84,8 @@ Transfer dialogTransfer(HistoryData& dialog, int records)
     probe.start();
     dialog.findChild<QPushButton*>(QStringLiteral("bntQuery"))->click();
     loop.exec();
-    dialog.reader().wait();
+    while (dialog.isQuerying())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     QCoreApplication::processEvents();
     result.lines = dialog.records().recordCount();
     return result;
@@ -104,7 +105,8 @@ double stopMs()
     QElapsedTimer clock;
     clock.start();
     dialog.findChild<QPushButton*>(QStringLiteral("bntStop"))->click();
-    dialog.reader().wait();
+    while (dialog.isQuerying())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     return clock.nsecsElapsed() / 1e6;
 }
 

@@ -104,8 +104,7 @@ QFont bandFont(const QFont& tableFont, QPdfWriter& writer)
     return font;
 }
 
-void drawBands(QPainter& painter, const QRect& table, const QFont& font, const PdfHeading& heading, int page,
-               int pages)
+void drawBands(QPainter& painter, const QRect& table, const QFont& font, const PdfHeading& heading, int page, int pages)
 {
     const QFont tableFont = painter.font();
     painter.setFont(font);
@@ -114,8 +113,8 @@ void drawBands(QPainter& painter, const QRect& table, const QFont& font, const P
 
     QStringList right;
     if (heading.from.isValid() && heading.to.isValid())
-        right << HistoryExport::tr("%1 至 %2")
-                     .arg(heading.from.toString(Qt::ISODate), heading.to.toString(Qt::ISODate));
+        right
+            << HistoryExport::tr("%1 至 %2").arg(heading.from.toString(Qt::ISODate), heading.to.toString(Qt::ISODate));
     if (heading.exportedAt.isValid())
         right << HistoryExport::tr("导出于 %1").arg(heading.exportedAt.toString(QStringLiteral("yyyy-MM-dd hh:mm")));
     const QString rightText = right.join(QStringLiteral("    "));
@@ -130,9 +129,9 @@ void drawBands(QPainter& painter, const QRect& table, const QFont& font, const P
     painter.drawText(QPoint(table.left(), baseline), metrics.elidedText(leftText, Qt::ElideRight, qMax(0, room)));
 
     const QString number = HistoryExport::tr("第 %1 页 / 共 %2 页").arg(page + 1).arg(pages);
-    painter.drawText(QPoint(table.center().x() - metrics.horizontalAdvance(number) / 2,
-                            table.bottom() + 1 + 20 + metrics.ascent()),
-                     number);
+    painter.drawText(
+        QPoint(table.center().x() - metrics.horizontalAdvance(number) / 2, table.bottom() + 1 + 20 + metrics.ascent()),
+        number);
     painter.setFont(tableFont);
 }
 
@@ -284,8 +283,8 @@ QString HistoryExport::exportPdf(const RecordStore& records, const QString& path
             const int line = plan.lineAt(page, row);
             if (line < 0)
                 continue;
-            drawRow(painter, left, layout.table.top() + row * layout.rowHeight, layout.firstWidth,
-                    layout.otherWidth, columns, fitRow(records.line(line), columns));
+            drawRow(painter, left, layout.table.top() + row * layout.rowHeight, layout.firstWidth, layout.otherWidth,
+                    columns, fitRow(records.line(line), columns));
         }
         if (page + 1 < plan.pageCount())
             writer.newPage();

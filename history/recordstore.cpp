@@ -1,21 +1,12 @@
 #include "history/recordstore.h"
 
+#include "history/recordline.h"
 #include "history/recordtable.h"
 
 namespace {
 
 // Lines go into blocks of this size; a longer line gets a block of its own.
 constexpr int BlockBytes = 1 << 20;
-
-bool isSeparator(QChar c)
-{
-    return c.isSpace() || c == QLatin1Char(',');
-}
-
-bool isDigit(const QStringRef& line, int at)
-{
-    return at < line.size() && line.at(at) >= QLatin1Char('0') && line.at(at) <= QLatin1Char('9');
-}
 
 } // namespace
 
@@ -28,18 +19,7 @@ void RecordStore::clear()
 
 bool RecordStore::isRecord(const QStringRef& line)
 {
-    int at = 0;
-    while (at < line.size() && isSeparator(line.at(at)))
-        ++at;
-    for (int digit = 0; digit < 4; ++digit) {
-        if (!isDigit(line, at + digit))
-            return false;
-    }
-    at += 4;
-    if (at >= line.size())
-        return false;
-    const QChar mark = line.at(at);
-    return (mark == QLatin1Char('-') || mark == QLatin1Char('/') || mark == QLatin1Char('.')) && isDigit(line, at + 1);
+    return startsWithDateTime(line);
 }
 
 void RecordStore::appendLine(const QStringRef& line)

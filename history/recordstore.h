@@ -24,7 +24,7 @@ public:
     int lineCount() const { return int(index.size()); }
     bool isEmpty() const { return index.empty(); }
     QString line(int row) const;
-    // The lines that are records: those that begin with a date.
+    // The lines that are records: those that begin with a date and a time.
     int recordCount() const { return records; }
     // The row of the longest line from first up to end (by its encoded length); -1 for none.
     int longestLine(int first, int end) const;
@@ -33,7 +33,7 @@ public:
     // The bytes held, blocks and index, for the benchmark's accounting.
     qint64 memoryBytes() const;
 
-    // A record begins with its date: four digits, a '-', '/' or '.', and a digit.
+    // A record begins with its date and its time (startsWithDateTime).
     static bool isRecord(const QStringRef& line);
     static bool isRecord(const QString& line) { return isRecord(QStringRef(&line)); }
     // The lines of a text as the text box of old held them (tests and zq-cli build stores so).

@@ -35,5 +35,7 @@ inline const SettingKey WindowHeight{QStringLiteral("window/height"), 0};
 inline const SettingKey FirmwarePage{QStringLiteral("firmware/page"), QString()};
 // How many of the newest lines the monitor keeps in its view (older ones stay only in its log file).
 inline const SettingKey MonitorLines{QStringLiteral("monitor/lines"), 100000};
+// How many records one history query may bring into the window; it stops there and says so.
+inline const SettingKey HistoryMaxRecords{QStringLiteral("history/maxrecords"), 5000000};
 
 } // namespace Settings

@@ -4,14 +4,14 @@
 #include "history/ui/historydata.h"
 #include "link/frames.h"
 #include "sim/historygenerator.h"
-#include "tests/support/ui/scriptedprompter.h"
 #include "tests/support/simfixture.h"
+#include "tests/support/ui/scriptedprompter.h"
 #include "tests/support/workdir.h"
 
 #include <QCoreApplication>
 #include <QDateEdit>
-#include <QTableView>
 #include <QPushButton>
+#include <QTableView>
 #include <QTest>
 
 #include <memory>
@@ -69,7 +69,7 @@ struct HistoryRig
     // Waits for the run to end and for its last signals to reach the dialog.
     bool waitForRun(int timeoutMs = 8000) const
     {
-        const bool ended = QTest::qWaitFor([this] { return !dialog->reader().isRunning(); }, timeoutMs);
+        const bool ended = QTest::qWaitFor([this] { return !dialog->isQuerying(); }, timeoutMs);
         QCoreApplication::processEvents();
         return ended;
     }

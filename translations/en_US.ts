@@ -666,12 +666,36 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Cannot export the PDF: no fonts available</translation>
     </message>
     <message>
+        <source>导出历史数据</source>
+        <translation>Export History Records</translation>
+    </message>
+    <message>
+        <source>打开文件失败: %1</source>
+        <translation>Cannot open the file: %1</translation>
+    </message>
+    <message>
+        <source>查询</source>
+        <translation>Query</translation>
+    </message>
+    <message>
         <source>传输中断: 最后一条记录不完整, 已舍弃。已收到 %1 条完整记录。</source>
         <translation>The transfer was cut off: the last record was incomplete and has been dropped. %1 complete records were received.</translation>
     </message>
     <message>
+        <source>仪器在发送调试信息, 历史记录可能不完整</source>
+        <translation>The instrument is sending debug output; the history records may be incomplete</translation>
+    </message>
+    <message>
+        <source>已达到记录上限 %1 条, 查询已停止。</source>
+        <translation>The limit of %1 records was reached; the query stopped.</translation>
+    </message>
+    <message>
         <source>已导出 %1 条记录到 %2</source>
         <translation>Exported %1 records to %2</translation>
+    </message>
+    <message>
+        <source>写入文件失败: %1</source>
+        <translation>Cannot write the file: %1</translation>
     </message>
 </context>
 <context>
@@ -705,12 +729,20 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Export PDF</translation>
     </message>
     <message>
+        <source>仪器的其他输出 (不是记录):</source>
+        <translation>Other output of the instrument (not records):</translation>
+    </message>
+    <message>
         <source>确定</source>
         <translation>OK</translation>
     </message>
     <message>
         <source>正在查询… 已收到 %1 条记录, 用时 %2</source>
         <translation>Querying… %1 records received in %2</translation>
+    </message>
+    <message>
+        <source>已停止: 收到 %1 条记录</source>
+        <translation>Stopped: %1 records received</translation>
     </message>
     <message>
         <source>已收到 %1 条记录, 用时 %2</source>
@@ -725,6 +757,14 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>The %1 complete records received have been kept.</translation>
     </message>
     <message>
+        <source>仪器在发送调试信息, 历史记录可能不完整</source>
+        <translation>The instrument is sending debug output; the history records may be incomplete</translation>
+    </message>
+    <message>
+        <source>已达到记录上限 %1 条, 查询已停止。</source>
+        <translation>The limit of %1 records was reached; the query stopped.</translation>
+    </message>
+    <message>
         <source>起始日期应该小于或等于结束日期</source>
         <translation>The start date must be on or before the end date</translation>
     </message>
@@ -735,6 +775,18 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     <message>
         <source>没有可导出的记录</source>
         <translation>There are no records to export.</translation>
+    </message>
+    <message>
+        <source>正在查询历史记录。停止查询并关闭窗口吗?</source>
+        <translation>A history query is running. Stop it and close the window?</translation>
+    </message>
+    <message>
+        <source>是</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>否</source>
+        <translation>No</translation>
     </message>
 </context>
 <context>
@@ -1228,13 +1280,6 @@ Do you want to go on?</translation>
     <message>
         <source>请选择设备</source>
         <translation>Please select an instrument</translation>
-    </message>
-</context>
-<context>
-    <name>ReadThread</name>
-    <message>
-        <source>查询</source>
-        <translation>Query</translation>
     </message>
 </context>
 <context>

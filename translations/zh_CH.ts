@@ -666,12 +666,36 @@
         <translation>无法导出 PDF: 没有字体</translation>
     </message>
     <message>
+        <source>导出历史数据</source>
+        <translation type="unfinished">导出历史数据</translation>
+    </message>
+    <message>
+        <source>打开文件失败: %1</source>
+        <translation type="unfinished">打开文件失败: %1</translation>
+    </message>
+    <message>
+        <source>查询</source>
+        <translation type="unfinished">查询</translation>
+    </message>
+    <message>
         <source>传输中断: 最后一条记录不完整, 已舍弃。已收到 %1 条完整记录。</source>
         <translation>传输中断: 最后一条记录不完整, 已舍弃。已收到 %1 条完整记录。</translation>
     </message>
     <message>
+        <source>仪器在发送调试信息, 历史记录可能不完整</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>已达到记录上限 %1 条, 查询已停止。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>已导出 %1 条记录到 %2</source>
         <translation>已导出 %1 条记录到 %2</translation>
+    </message>
+    <message>
+        <source>写入文件失败: %1</source>
+        <translation type="unfinished">写入文件失败: %1</translation>
     </message>
 </context>
 <context>
@@ -705,12 +729,20 @@
         <translation>导出PDF</translation>
     </message>
     <message>
+        <source>仪器的其他输出 (不是记录):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>确定</source>
         <translation>确定</translation>
     </message>
     <message>
         <source>正在查询… 已收到 %1 条记录, 用时 %2</source>
         <translation>正在查询… 已收到 %1 条记录, 用时 %2</translation>
+    </message>
+    <message>
+        <source>已停止: 收到 %1 条记录</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>已收到 %1 条记录, 用时 %2</source>
@@ -725,6 +757,14 @@
         <translation>已收到的 %1 条完整记录已保留。</translation>
     </message>
     <message>
+        <source>仪器在发送调试信息, 历史记录可能不完整</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>已达到记录上限 %1 条, 查询已停止。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>起始日期应该小于或等于结束日期</source>
         <translation>起始日期应该小于或等于结束日期</translation>
     </message>
@@ -735,6 +775,18 @@
     <message>
         <source>没有可导出的记录</source>
         <translation>没有可导出的记录</translation>
+    </message>
+    <message>
+        <source>正在查询历史记录。停止查询并关闭窗口吗?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>是</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>否</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1228,13 +1280,6 @@
     <message>
         <source>请选择设备</source>
         <translation>请选择设备</translation>
-    </message>
-</context>
-<context>
-    <name>ReadThread</name>
-    <message>
-        <source>查询</source>
-        <translation>查询</translation>
     </message>
 </context>
 <context>

@@ -666,12 +666,36 @@
         <translation>無法匯出 PDF: 沒有字型</translation>
     </message>
     <message>
+        <source>导出历史数据</source>
+        <translation>匯出歷史資料</translation>
+    </message>
+    <message>
+        <source>打开文件失败: %1</source>
+        <translation>開啟檔案失敗: %1</translation>
+    </message>
+    <message>
+        <source>查询</source>
+        <translation>查詢</translation>
+    </message>
+    <message>
         <source>传输中断: 最后一条记录不完整, 已舍弃。已收到 %1 条完整记录。</source>
         <translation>傳輸中斷: 最後一筆記錄不完整, 已捨棄。已收到 %1 筆完整記錄。</translation>
     </message>
     <message>
+        <source>仪器在发送调试信息, 历史记录可能不完整</source>
+        <translation>儀器在傳送除錯資訊, 歷史記錄可能不完整</translation>
+    </message>
+    <message>
+        <source>已达到记录上限 %1 条, 查询已停止。</source>
+        <translation>已達到記錄上限 %1 筆, 查詢已停止。</translation>
+    </message>
+    <message>
         <source>已导出 %1 条记录到 %2</source>
         <translation>已匯出 %1 筆記錄到 %2</translation>
+    </message>
+    <message>
+        <source>写入文件失败: %1</source>
+        <translation>寫入檔案失敗: %1</translation>
     </message>
 </context>
 <context>
@@ -705,12 +729,20 @@
         <translation>匯出PDF</translation>
     </message>
     <message>
+        <source>仪器的其他输出 (不是记录):</source>
+        <translation>儀器的其他輸出 (不是記錄):</translation>
+    </message>
+    <message>
         <source>确定</source>
         <translation>確定</translation>
     </message>
     <message>
         <source>正在查询… 已收到 %1 条记录, 用时 %2</source>
         <translation>正在查詢… 已收到 %1 筆記錄, 用時 %2</translation>
+    </message>
+    <message>
+        <source>已停止: 收到 %1 条记录</source>
+        <translation>已停止: 收到 %1 筆記錄</translation>
     </message>
     <message>
         <source>已收到 %1 条记录, 用时 %2</source>
@@ -725,6 +757,14 @@
         <translation>已收到的 %1 筆完整記錄已保留。</translation>
     </message>
     <message>
+        <source>仪器在发送调试信息, 历史记录可能不完整</source>
+        <translation>儀器在傳送除錯資訊, 歷史記錄可能不完整</translation>
+    </message>
+    <message>
+        <source>已达到记录上限 %1 条, 查询已停止。</source>
+        <translation>已達到記錄上限 %1 筆, 查詢已停止。</translation>
+    </message>
+    <message>
         <source>起始日期应该小于或等于结束日期</source>
         <translation>起始日期應該小於或等於結束日期</translation>
     </message>
@@ -735,6 +775,18 @@
     <message>
         <source>没有可导出的记录</source>
         <translation>沒有可匯出的記錄</translation>
+    </message>
+    <message>
+        <source>正在查询历史记录。停止查询并关闭窗口吗?</source>
+        <translation>正在查詢歷史記錄。停止查詢並關閉視窗嗎?</translation>
+    </message>
+    <message>
+        <source>是</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>否</source>
+        <translation>否</translation>
     </message>
 </context>
 <context>
@@ -1228,13 +1280,6 @@
     <message>
         <source>请选择设备</source>
         <translation>請選擇裝置</translation>
-    </message>
-</context>
-<context>
-    <name>ReadThread</name>
-    <message>
-        <source>查询</source>
-        <translation>查詢</translation>
     </message>
 </context>
 <context>

@@ -1,8 +1,12 @@
 #include "history/ui/historydata.h"
 
 #include "history/historyexport.h"
+#include "jobs/posting.h"
 #include "link/frames.h"
 #include "prompt/prompter.h"
+#include "settings/config.h"
+#include "settings/settingkeys.h"
+#include "settings/singleton.h"
 
 #include "ui_historydata.h"
 
@@ -22,6 +26,39 @@ namespace {
 // How often arrived lines are put on screen: the view learns of all of them at once, so its cost
 // is one update a frame whatever the rate.
 constexpr int FrameMs = 40;
+
+// The records a query may bring into the window before it is stopped, from config.ini.
+qint64 maxRecords()
+{
+    bool ok = false;
+    const qint64 stored = singleton<Config>::instance()->value(Settings::HistoryMaxRecords).toLongLong(&ok);
+    return ok && stored > 0 ? stored : Settings::HistoryMaxRecords.fallback.toLongLong();
+}
+
+// Hands the query's reports to the dialog's thread, in order.
+class DialogSink : public HistorySink
+{
+public:
+    DialogSink(HistoryData* dialog, std::function<void(const QStringList&)> strays)
+        : dialog(dialog), strays(std::move(strays))
+    { }
+    void opened() override
+    {
+        postTo(dialog, [dialog = dialog] { dialog->slotClearText(); });
+    }
+    void recordLines(const QString& lines) override
+    {
+        postTo(dialog, [dialog = dialog, lines] { dialog->slotAddLines(lines); });
+    }
+    void strayLines(const QStringList& lines) override
+    {
+        postTo(dialog, [show = strays, lines] { show(lines); });
+    }
+
+private:
+    HistoryData* dialog;
+    std::function<void(const QStringList&)> strays;
+};
 
 QString minutesAndSeconds(qint64 ms)
 {
@@ -65,19 +102,17 @@ HistoryData::HistoryData(QWidget* parent) : QDialog(parent), form(new Ui::Histor
     connect(form->bntStop, SIGNAL(clicked()), this, SLOT(slotStopQuery()));
     connect(form->bntExportCSV, SIGNAL(clicked()), this, SLOT(slotExportCSV()));
     connect(form->bntExportPDF, SIGNAL(clicked()), this, SLOT(slotExportPDF()));
-    // Queued: the thread object lives here, its signals come from the run, in order, and its end
-    // comes after all of them.
-    connect(&readThread, SIGNAL(signalClearText()), this, SLOT(slotClearText()));
-    connect(&readThread, SIGNAL(signalAddLines(QString)), this, SLOT(slotAddLines(QString)));
-    connect(&readThread, SIGNAL(signalShowError(QString, QString)), this, SLOT(slotShowError(QString, QString)));
-    connect(&readThread, SIGNAL(signalCutOff()), this, SLOT(slotCutOff()));
-    connect(&readThread, SIGNAL(finished()), this, SLOT(slotReadFinished()));
+    form->textStray->setMaximumBlockCount(StrayLinesKept);
+    form->textStray->hide();
+    form->labStray->hide();
+    // The job's reports are posted here in order; its end comes after all of them.
+    connect(&runner, SIGNAL(jobEnded()), this, SLOT(slotReadFinished()));
 }
 
 HistoryData::~HistoryData()
 {
-    // Torn down without a close (a test, a parent going away): the thread must not outlive us.
-    readThread.stopAndWait();
+    // Torn down without a close (a test, a parent going away): the query must not outlive us.
+    runner.stopAndWait();
     view->viewport()->removeEventFilter(this);
     view->setModel(nullptr);
     delete form;
@@ -106,16 +141,18 @@ void HistoryData::slotAddLines(const QString& lines)
     model.appendLines(lines);
 }
 
-void HistoryData::slotShowError(const QString& title, const QString& error)
+QStringList HistoryData::strayLines() const
 {
-    // Told when the run has ended, together with what arrived before it.
-    failureTitle = title;
-    failure = error;
+    const QString text = form->textStray->toPlainText();
+    return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
 }
 
-void HistoryData::slotCutOff()
+void HistoryData::addStrayLines(const QStringList& lines)
 {
-    cutOff = true;
+    form->labStray->show();
+    form->textStray->show();
+    for (const QString& line : lines)
+        form->textStray->appendPlainText(line);
 }
 
 void HistoryData::showArrivedLines()
@@ -139,7 +176,8 @@ void HistoryData::showArrivedLines()
 
 void HistoryData::fitColumn()
 {
-    view->setColumnWidth(0, qBound(view->viewport()->width(), widestLine, view->horizontalHeader()->maximumSectionSize()));
+    view->setColumnWidth(0,
+                         qBound(view->viewport()->width(), widestLine, view->horizontalHeader()->maximumSectionSize()));
 }
 
 bool HistoryData::eventFilter(QObject* watched, QEvent* event)
@@ -156,8 +194,12 @@ void HistoryData::showStatus()
         queryMs = queryClock.elapsed();
     const QString count = QLocale().toString(model.records().recordCount());
     const QString time = minutesAndSeconds(queryMs);
-    form->labStatus->setText(reading ? tr("正在查询… 已收到 %1 条记录, 用时 %2").arg(count, time)
-                                     : tr("已收到 %1 条记录, 用时 %2").arg(count, time));
+    if (reading)
+        form->labStatus->setText(tr("正在查询… 已收到 %1 条记录, 用时 %2").arg(count, time));
+    else if (stoppedByOperator)
+        form->labStatus->setText(tr("已停止: 收到 %1 条记录").arg(count));
+    else
+        form->labStatus->setText(tr("已收到 %1 条记录, 用时 %2").arg(count, time));
 }
 
 void HistoryData::setReading(bool on)
@@ -175,28 +217,49 @@ void HistoryData::slotReadFinished()
 {
     showArrivedLines();
     setReading(false);
+    stoppedByOperator = stoppedByOperator && lastOutcome.ok() && lastOutcome.end == HistoryEnd::Stopped;
     showStatus();
-    const bool tell = isVisible();
+    if (isVisible())
+        tellEnd(lastOutcome);
+}
+
+void HistoryData::tellEnd(const HistoryOutcome& outcome)
+{
     const int records = model.records().recordCount();
     QString kept;
-    if (clearedThisRun && cutOff)
+    if (clearedThisRun && outcome.cutOff)
         kept = tr("传输中断: 最后一条记录不完整, 已舍弃。已收到 %1 条完整记录。").arg(records);
     else if (clearedThisRun && records > 0)
         kept = tr("已收到的 %1 条完整记录已保留。").arg(records);
-    if (tell && !failure.isEmpty()) {
-        showErrorBox(failureTitle, failure + (kept.isEmpty() ? QString() : QStringLiteral("\n") + kept), windowIcon());
-    } else if (tell && cutOff) {
-        QMessageBox box(QMessageBox::Warning, tr("查询"), kept, QMessageBox::Ok, this,
-                        Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
-        box.setWindowIcon(windowIcon());
-        box.button(QMessageBox::Ok)->setText(tr("确定"));
-        Prompter::current().exec(box);
+    const auto withKept = [&kept](const QString& text) {
+        return kept.isEmpty() ? text : text + QStringLiteral("\n") + kept;
+    };
+    if (!outcome.ok()) {
+        const QString reason =
+            outcome.failure == HistoryFailure::CannotOpen ? outcome.openError : linkErrorText(outcome.linkError);
+        if (!reason.isEmpty())
+            showErrorBox(tr("查询"), withKept(reason), windowIcon());
+        return;
     }
+    QString warning;
+    if (outcome.end == HistoryEnd::OnlyChatter)
+        warning = withKept(tr("仪器在发送调试信息, 历史记录可能不完整"));
+    else if (outcome.end == HistoryEnd::RecordLimit)
+        warning = tr("已达到记录上限 %1 条, 查询已停止。").arg(QLocale().toString(outcome.records));
+    else if (outcome.cutOff)
+        warning = kept;
+    if (warning.isEmpty())
+        return;
+    QMessageBox box(QMessageBox::Warning, tr("查询"), warning, QMessageBox::Ok, this,
+                    Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+    box.setWindowIcon(windowIcon());
+    box.button(QMessageBox::Ok)->setText(tr("确定"));
+    Prompter::current().exec(box);
 }
 
 void HistoryData::slotQueryHistory()
 {
-    if (readThread.isRunning())
+    if (runner.isWorking() || reading)
         return;
     const QDate start = form->dateStart->date();
     const QDate end = form->dateEnd->date();
@@ -204,22 +267,34 @@ void HistoryData::slotQueryHistory()
         showErrorBox(tr("查询"), tr("起始日期应该小于或等于结束日期"), windowIcon());
         return;
     }
+    HistoryQuery query;
+    query.request = buildHistoryRequest(start, end);
+    query.maxRecords = maxRecords();
+    const LinkSettings link = LinkSettings::load();
+    const auto strays = [this](const QStringList& lines) { addStrayLines(lines); };
+    const bool started = runner.start([this, link, query, strays](const StopToken& stop) {
+        DialogSink sink(this, strays);
+        const HistoryOutcome outcome = queryHistory(link, query, stop, sink);
+        postTo(this, [this, outcome] { lastOutcome = outcome; });
+    });
+    if (!started)
+        return;
     clearedThisRun = false;
-    cutOff = false;
-    failure.clear();
+    stoppedByOperator = false;
+    lastOutcome = HistoryOutcome();
     queriedFrom = start;
     queriedTo = end;
     queryClock.start();
     setReading(true);
     showStatus();
-    readThread.startRead(buildHistoryRequest(start, end));
 }
 
 void HistoryData::slotStopQuery()
 {
-    // The run ends at its next look at the flag, within a fraction of a second; its end is told by
-    // slotReadFinished like any other.
-    readThread.stop();
+    // The query ends at its next look at the token, within a fraction of a second; its end is told
+    // by slotReadFinished like any other.
+    stoppedByOperator = true;
+    runner.stop();
     form->bntStop->setEnabled(false);
 }
 
@@ -242,13 +317,13 @@ void HistoryData::slotExportCSV()
     const QStringList filters = HistoryExport::csvFilters();
     QString filter = filters.first();
     QString path = Prompter::current().getSaveFileNameOfType(this, tr("导出历史数据"), QString(),
-                                                              filters.join(QStringLiteral(";;")), &filter);
+                                                             filters.join(QStringLiteral(";;")), &filter);
     if (path.isEmpty())
         return;
     path = HistoryExport::withSuffix(path, filter);
     const QString error = HistoryExport::csvKindOf(filter) == HistoryExport::Table
-                              ? HistoryExport::exportTableCsv(model.records(), path)
-                              : HistoryExport::exportCsv(model.records(), path);
+        ? HistoryExport::exportTableCsv(model.records(), path)
+        : HistoryExport::exportCsv(model.records(), path);
     if (!error.isEmpty())
         showErrorBox(tr("导出历史数据"), error, windowIcon());
 }
@@ -276,23 +351,44 @@ void HistoryData::copySelectedLines()
     QGuiApplication::clipboard()->setText(text);
 }
 
+bool HistoryData::mayStopReading()
+{
+    if (!reading)
+        return true;
+    QMessageBox box(QMessageBox::Question, tr("查询"), tr("正在查询历史记录。停止查询并关闭窗口吗?"),
+                    QMessageBox::Yes | QMessageBox::No, this, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    box.setWindowIcon(windowIcon());
+    box.button(QMessageBox::Yes)->setText(tr("是"));
+    box.button(QMessageBox::No)->setText(tr("否"));
+    return Prompter::current().exec(box) == QMessageBox::Yes;
+}
+
 void HistoryData::stopReading()
 {
-    if (!readThread.isRunning())
+    if (!reading && !runner.isWorking())
         return;
-    // The operator sees the dialog go at once; the run notices the stop within a moment.
+    // The operator sees the dialog go at once; the query notices the stop within a moment.
     hide();
-    readThread.stopAndWait();
+    runner.stopAndWait();
+    setReading(false);
 }
 
 void HistoryData::done(int result)
 {
+    if (!mayStopReading())
+        return;
     stopReading();
     QDialog::done(result);
 }
 
 void HistoryData::closeEvent(QCloseEvent* event)
 {
+    if (!mayStopReading()) {
+        event->ignore();
+        return;
+    }
     stopReading();
     QDialog::closeEvent(event);
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "history/readthread.h"
+#include "history/historyquery.h"
 #include "history/recordmodel.h"
+#include "jobs/jobrunner.h"
 
 #include <QDate>
 #include <QDialog>
@@ -29,8 +30,11 @@ public:
     // A critical box with one "确定" button, through the Prompter.
     void showErrorBox(const QString& title, const QString& text, const QIcon& icon);
 
-    // The worker, for tests and the benchmark that wait for its end.
-    ReadThread& reader() { return readThread; }
+    // Whether a query is under way (tests and the benchmark wait for its end).
+    bool isQuerying() const { return runner.isWorking() || reading; }
+    // The lines of the last query that were no records, the newest last (at most StrayLinesKept).
+    QStringList strayLines() const;
+    static constexpr int StrayLinesKept = 1000;
     // Every whole line of the last query, shown or about to be.
     const RecordStore& records() const { return model.records(); }
     // The instrument the last configuration read named, for the PDF's band; empty when unknown.
@@ -39,7 +43,6 @@ public:
 public slots:
     void slotClearText();
     void slotAddLines(const QString& lines);
-    void slotShowError(const QString& title, const QString& error);
     void slotQueryHistory();
     void slotStopQuery();
     void slotExportCSV();
@@ -54,12 +57,15 @@ protected:
 
 private slots:
     void showArrivedLines();
-    void slotCutOff();
     void slotReadFinished();
     void copySelectedLines();
 
 private:
+    // Asks before a running query is thrown away; true when none runs or the operator agreed.
+    bool mayStopReading();
     void stopReading();
+    void addStrayLines(const QStringList& lines);
+    void tellEnd(const HistoryOutcome& outcome);
     void showStatus();
     void setReading(bool reading);
     bool refuseEmptyExport();
@@ -67,7 +73,8 @@ private:
 
     Ui::HistoryData* form;
     RecordModel model;
-    ReadThread readThread;
+    JobRunner runner;
+    HistoryOutcome lastOutcome;
     QTableView* view;
     int widestLine = 0; // the width of the longest line shown, for the column
     // Puts the lines that arrived on screen once a frame, however fast they come.
@@ -78,9 +85,7 @@ private:
     bool following = true;
     // What the run reported, told once it has ended.
     bool clearedThisRun = false;
-    bool cutOff = false;
-    QString failureTitle;
-    QString failure;
+    bool stoppedByOperator = false;
     QDate queriedFrom;
     QDate queriedTo;
     QString instrumentName;

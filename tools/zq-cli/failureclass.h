@@ -2,7 +2,7 @@
 
 #include "config/configoutcome.h"
 #include "firmware/firmwaretransfer.h"
-#include "history/readthread.h"
+#include "history/historyquery.h"
 #include "link/linkerror.h"
 #include "monitor/monitorthread.h"
 #include "tools/zq-cli/exitcode.h"

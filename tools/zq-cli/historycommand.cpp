@@ -1,10 +1,13 @@
 #include "tools/zq-cli/commands.h"
 
+#include "history/historycsvwriter.h"
 #include "history/historyexport.h"
-#include "history/readthread.h"
+#include "history/historyquery.h"
 #include "history/recordstore.h"
 #include "history/recordtable.h"
+#include "jobs/stoptoken.h"
 #include "link/frames.h"
+#include "settings/settingkeys.h"
 #include "tools/zq-cli/clioutput.h"
 #include "tools/zq-cli/failureclass.h"
 #include "tools/zq-cli/parallelrun.h"
@@ -12,7 +15,7 @@
 #include <QGuiApplication>
 #include <QJsonArray>
 
-#include <functional>
+#include <memory>
 
 namespace {
 
@@ -31,12 +34,65 @@ void addRecordFields(const RecordStore& records, QJsonObject& json)
     json.insert(QStringLiteral("count"), records.recordCount());
 }
 
+// Takes the query's lines as they come: printed, written to the CSV file, and kept only where an
+// output needs them all at the end (--json, --pdf). Stray lines go to standard error.
+class CliSink : public HistorySink
+{
+public:
+    CliSink(bool print, HistoryCsvWriter* csv, RecordStore* kept) : print(print), csv(csv), kept(kept) { }
+
+    void recordLines(const QString& lines) override
+    {
+        // The lines of a chunk go to standard output in one write.
+        QString printed;
+        int from = 0;
+        while (from < lines.size()) {
+            const int feed = lines.indexOf(QLatin1Char('\n'), from);
+            const int next = feed < 0 ? lines.size() : feed + 1;
+            int end = feed < 0 ? lines.size() : feed;
+            while (end > from && lines.at(end - 1) == QLatin1Char('\r'))
+                --end;
+            const QString line = lines.mid(from, end - from);
+            takeLine(line);
+            if (print) {
+                if (!printed.isEmpty())
+                    printed += QLatin1Char('\n');
+                printed += line;
+            }
+            from = next;
+        }
+        if (!printed.isEmpty())
+            CliOutput::line(printed);
+    }
+    void strayLines(const QStringList& lines) override
+    {
+        for (const QString& line : lines)
+            CliOutput::error(line);
+    }
+    qint64 records() const { return recordCount; }
+
+private:
+    void takeLine(const QString& line)
+    {
+        if (RecordStore::isRecord(line))
+            ++recordCount;
+        if (csv)
+            csv->addLine(line);
+        if (kept)
+            kept->appendLine(line);
+    }
+
+    bool print;
+    HistoryCsvWriter* csv;
+    RecordStore* kept;
+    qint64 recordCount = 0;
+};
+
 } // namespace
 
 ExitCode HistoryCommand::run(const CliOptions& options)
 {
     const LinkTarget& target = options.targets.first();
-    const bool exporting = !options.file.isEmpty() || !options.pdfFile.isEmpty();
     InstrumentResult result;
     if (!options.pdfFile.isEmpty() && !qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         // main() makes the application that fonts need for history --pdf; anything else is a fault here.
@@ -49,59 +105,72 @@ ExitCode HistoryCommand::run(const CliOptions& options)
         return result.code;
     }
 
+    const QString exportTitle = tr("导出历史数据");
+    std::unique_ptr<HistoryCsvWriter> csv;
+    if (!options.file.isEmpty()) {
+        csv = std::make_unique<HistoryCsvWriter>(
+            options.file, options.tableCsv ? HistoryCsvWriter::Table : HistoryCsvWriter::RecordLines);
+        if (!csv->open()) {
+            result.fail(ExitFile, exportTitle + QStringLiteral(": ") + tr("打开文件失败: %1").arg(options.file));
+            CliOutput::result(target, result, options.json, false);
+            return result.code;
+        }
+    }
+    // Only the outputs that need every record at the end keep them, up to the window's limit.
+    const bool keep = options.json || !options.pdfFile.isEmpty();
     RecordStore records;
-    QString failure;
-    bool cutOff = false;
-    ReadThread thread;
-    thread.setLinkSettings(target.settings);
-    // Direct: the query's signals are taken in its own thread; this one only waits for it.
-    QObject::connect(&thread, &ReadThread::signalClearText, [&] { records.clear(); });
-    QObject::connect(&thread, &ReadThread::signalAddLines, [&](const QString& lines) {
-        const int first = records.lineCount();
-        records.appendLines(lines);
-        // Without an export the records go out as they come, so a long query shows its progress.
-        if (!exporting && !options.json) {
-            for (int row = first; row < records.lineCount(); ++row)
-                CliOutput::line(records.line(row));
-        }
-    });
-    QObject::connect(&thread, &ReadThread::signalShowError, [&](const QString& title, const QString& text) {
-        failure = title + QStringLiteral(": ") + text;
-    });
-    QObject::connect(&thread, &ReadThread::signalCutOff, [&] { cutOff = true; });
-    thread.startRead(buildHistoryRequest(options.from, options.to));
-    thread.wait();
+    const bool print = !options.json && options.file.isEmpty() && options.pdfFile.isEmpty();
+    CliSink sink(print, csv.get(), keep ? &records : nullptr);
+    HistoryQuery query;
+    query.request = buildHistoryRequest(options.from, options.to);
+    if (keep)
+        query.maxRecords = Settings::HistoryMaxRecords.fallback.toLongLong();
+    // On this thread, without a stop: Ctrl-C ends the program as it always has.
+    const HistoryOutcome outcome = queryHistory(target.settings, query, StopToken(), sink);
 
-    addRecordFields(records, result.json);
-    if (!failure.isEmpty()) {
-        result.fail(exitCodeFor(thread.failure(), thread.linkError()), failure);
-    } else {
-        if (cutOff) {
-            result.fail(ExitLink, QCoreApplication::translate("HistoryData", "查询") + QStringLiteral(": ")
-                                      + tr("传输中断: 最后一条记录不完整, 已舍弃。已收到 %1 条完整记录。")
-                                            .arg(records.recordCount()));
-            result.json.insert(QStringLiteral("cutOff"), true);
-        }
-        // Exported on this thread, the one the application and its fonts belong to.
-        const QString title = QCoreApplication::translate("HistoryData", "导出历史数据");
+    if (keep)
+        addRecordFields(records, result.json);
+    else
+        result.json.insert(QStringLiteral("count"), sink.records());
+    if (!outcome.ok()) {
+        if (csv)
+            csv->cancel();
+        const QString reason =
+            outcome.failure == HistoryFailure::CannotOpen ? outcome.openError : linkErrorText(outcome.linkError);
+        result.fail(exitCodeFor(outcome.failure, outcome.linkError), tr("查询") + QStringLiteral(": ") + reason);
+        CliOutput::result(target, result, options.json, false);
+        return result.code;
+    }
+    if (outcome.cutOff) {
+        result.fail(ExitLink,
+                    tr("查询") + QStringLiteral(": ")
+                        + tr("传输中断: 最后一条记录不完整, 已舍弃。已收到 %1 条完整记录。").arg(sink.records()));
+        result.json.insert(QStringLiteral("cutOff"), true);
+    }
+    if (outcome.end == HistoryEnd::OnlyChatter) {
+        result.fail(ExitLink, tr("查询") + QStringLiteral(": ") + tr("仪器在发送调试信息, 历史记录可能不完整"));
+        result.json.insert(QStringLiteral("incomplete"), true);
+    } else if (outcome.end == HistoryEnd::RecordLimit) {
+        result.fail(ExitLink,
+                    tr("查询") + QStringLiteral(": ") + tr("已达到记录上限 %1 条, 查询已停止。").arg(outcome.records));
+        result.json.insert(QStringLiteral("limited"), true);
+    }
+    if (csv) {
+        if (csv->commit())
+            result.lines.append(tr("已导出 %1 条记录到 %2").arg(sink.records()).arg(options.file));
+        else
+            result.fail(ExitFile, exportTitle + QStringLiteral(": ") + tr("写入文件失败: %1").arg(options.file));
+        result.json.insert(QStringLiteral("csv"), options.file);
+    }
+    if (!options.pdfFile.isEmpty()) {
+        // Drawn on this thread, the one the application and its fonts belong to.
         const PdfHeading heading{QString(), options.from, options.to, QDateTime::currentDateTime()};
-        const auto exportCsv = options.tableCsv ? &HistoryExport::exportTableCsv : &HistoryExport::exportCsv;
-        const QList<QPair<QString, std::function<QString(const QString&)>>> exports{
-            {options.file, [&](const QString& path) { return exportCsv(records, path); }},
-            {options.pdfFile, [&](const QString& path) { return HistoryExport::exportPdf(records, path, heading); }}};
-        for (const auto& file : exports) {
-            if (file.first.isEmpty())
-                continue;
-            const QString error = file.second(file.first);
-            if (!error.isEmpty())
-                result.fail(ExitFile, title + QStringLiteral(": ") + error);
-            else
-                result.lines.append(tr("已导出 %1 条记录到 %2").arg(records.recordCount()).arg(file.first));
-        }
-        if (!options.file.isEmpty())
-            result.json.insert(QStringLiteral("csv"), options.file);
-        if (!options.pdfFile.isEmpty())
-            result.json.insert(QStringLiteral("pdf"), options.pdfFile);
+        const QString error = HistoryExport::exportPdf(records, options.pdfFile, heading);
+        if (!error.isEmpty())
+            result.fail(ExitFile, exportTitle + QStringLiteral(": ") + error);
+        else
+            result.lines.append(tr("已导出 %1 条记录到 %2").arg(records.recordCount()).arg(options.pdfFile));
+        result.json.insert(QStringLiteral("pdf"), options.pdfFile);
     }
     CliOutput::result(target, result, options.json, false);
     return result.code;

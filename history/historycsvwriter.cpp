@@ -1,0 +1,92 @@
+#include "history/historycsvwriter.h"
+
+#include "history/recordstore.h"
+#include "history/recordtable.h"
+
+#include <QRegularExpression>
+
+HistoryCsvWriter::HistoryCsvWriter(const QString& path, Kind kind) : file(path), kind(kind)
+{ }
+
+bool HistoryCsvWriter::open()
+{
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    // A character device (a terminal, /dev/null) is written to directly.
+    file.setDirectWriteFallback(true);
+    if (kind == Table)
+        write("\xEF\xBB\xBF");
+    else
+        codec = QTextCodec::codecForLocale();
+    return true;
+}
+
+void HistoryCsvWriter::write(const QByteArray& bytes)
+{
+    if (!failed && file.write(bytes) != bytes.size())
+        failed = true;
+}
+
+QString HistoryCsvWriter::csvLine(const QStringList& cells)
+{
+    static const QRegularExpression needsQuotes(QStringLiteral("[\",\\r\\n]"));
+    QStringList quoted;
+    quoted.reserve(cells.size());
+    for (const QString& cell : cells) {
+        if (!cell.contains(needsQuotes)) {
+            quoted.append(cell);
+            continue;
+        }
+        QString inner = cell;
+        inner.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+        quoted.append(QLatin1Char('"') + inner + QLatin1Char('"'));
+    }
+    return quoted.join(QLatin1Char(','));
+}
+
+void HistoryCsvWriter::writeTableRow(const QStringList& cells)
+{
+    write(csvLine(cells).toUtf8() + "\r\n");
+}
+
+void HistoryCsvWriter::addLine(const QString& line)
+{
+    ++written;
+    if (kind == RecordLines) {
+        write(codec->fromUnicode(line) + '\n');
+        return;
+    }
+    const QStringList fields = splitFields(line);
+    if (fields.isEmpty())
+        return;
+    if (!RecordStore::isRecord(line)) {
+        if (!headerWritten && header.isEmpty() && written == 1) {
+            header = fields;
+            return;
+        }
+        writeTableRow(fields);
+        return;
+    }
+    if (!headerWritten && !header.isEmpty()) {
+        // The header names the date and the time together; when the record gives them a field
+        // each, the time's column is left unnamed so that the names stand over their values.
+        if (fields.size() > header.size())
+            header.insert(1, QString());
+        writeTableRow(header);
+    }
+    headerWritten = true;
+    writeTableRow(fields);
+}
+
+bool HistoryCsvWriter::commit()
+{
+    if (kind == Table && !headerWritten && !header.isEmpty()) {
+        writeTableRow(header);
+        headerWritten = true;
+    }
+    if (failed) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
