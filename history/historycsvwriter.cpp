@@ -10,10 +10,8 @@ HistoryCsvWriter::HistoryCsvWriter(const QString& path, Kind kind) : file(path),
 
 bool HistoryCsvWriter::open()
 {
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open())
         return false;
-    // A character device (a terminal, /dev/null) is written to directly.
-    file.setDirectWriteFallback(true);
     if (kind == Table)
         write("\xEF\xBB\xBF");
     else
@@ -23,7 +21,7 @@ bool HistoryCsvWriter::open()
 
 void HistoryCsvWriter::write(const QByteArray& bytes)
 {
-    if (!failed && file.write(bytes) != bytes.size())
+    if (!failed && file.device()->write(bytes) != bytes.size())
         failed = true;
 }
 
@@ -85,7 +83,7 @@ bool HistoryCsvWriter::commit()
         headerWritten = true;
     }
     if (failed) {
-        file.cancelWriting();
+        file.cancel();
         return false;
     }
     return file.commit();

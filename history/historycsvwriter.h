@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QSaveFile>
+#include "files/wholefile.h"
+
 #include <QString>
 #include <QStringList>
 #include <QTextCodec>
@@ -23,7 +24,7 @@ public:
     void addLine(const QString& line);
     // Puts the file in place; false when anything could not be written.
     bool commit();
-    void cancel() { file.cancelWriting(); }
+    void cancel() { file.cancel(); }
     int linesWritten() const { return written; }
 
     // The cells of one table row as a CSV line, without its line end.
@@ -33,7 +34,7 @@ private:
     void write(const QByteArray& bytes);
     void writeTableRow(const QStringList& cells);
 
-    QSaveFile file;
+    WholeFile file;
     Kind kind;
     QTextCodec* codec = nullptr;
     bool failed = false;
