@@ -65,12 +65,20 @@ void HistoryCsvWriter::addLine(const QString& line)
         writeTableRow(fields);
         return;
     }
-    if (!headerWritten && !header.isEmpty()) {
-        // The header names the date and the time together; when the record gives them a field
-        // each, the time's column is left unnamed so that the names stand over their values.
-        if (fields.size() > header.size())
-            header.insert(1, QString());
-        writeTableRow(header);
+    if (!headerWritten) {
+        // The header names the date and the time together: its names stand over their values,
+        // with the two named apart where names are given.
+        QStringList names = header;
+        const bool joined = !header.isEmpty() && fields.size() > header.size();
+        if (!dateName.isEmpty() && (joined || header.isEmpty())) {
+            names = QStringList{dateName, timeName} + header.mid(1);
+            while (names.size() < fields.size())
+                names.append(QString());
+        } else if (joined) {
+            names.insert(1, QString());
+        }
+        if (!names.isEmpty())
+            writeTableRow(names);
     }
     headerWritten = true;
     writeTableRow(fields);

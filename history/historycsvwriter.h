@@ -20,6 +20,13 @@ public:
 
     // False when the file cannot be created (the folder is missing or not writable).
     bool open();
+    // Table: the names that head the date's and the time's columns when the header names them
+    // together (or there is no header); without them the time's column is left unnamed.
+    void setDateTimeNames(const QString& date, const QString& time)
+    {
+        dateName = date;
+        timeName = time;
+    }
     // One line, without its terminator: the header line or a record line.
     void addLine(const QString& line);
     // Puts the file in place; false when anything could not be written.
@@ -42,4 +49,6 @@ private:
     // Table: the header waits for the first record, which shows whether date and time are apart.
     QStringList header;
     bool headerWritten = false;
+    QString dateName;
+    QString timeName;
 };

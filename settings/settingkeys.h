@@ -37,5 +37,8 @@ inline const SettingKey FirmwarePage{QStringLiteral("firmware/page"), QString()}
 inline const SettingKey MonitorLines{QStringLiteral("monitor/lines"), 100000};
 // How many records one history query may bring into the window; it stops there and says so.
 inline const SettingKey HistoryMaxRecords{QStringLiteral("history/maxrecords"), 5000000};
+// The date range of the last history query (yyyy-MM-dd), offered again; empty: today.
+inline const SettingKey HistoryFrom{QStringLiteral("history/from"), QString()};
+inline const SettingKey HistoryTo{QStringLiteral("history/to"), QString()};
 
 } // namespace Settings

@@ -156,7 +156,7 @@ void TestCliHistory::tableCsvAndJsonFields()
     const QByteArray bytes = dir.readFile(QStringLiteral("t.csv"));
     QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
     const QStringList lines = QString::fromUtf8(bytes).split(QStringLiteral("\r\n"));
-    QVERIFY2(lines.first().startsWith(QStringLiteral("记录时间,,")), qPrintable(lines.first()));
+    QVERIFY2(lines.first().startsWith(QStringLiteral("日期,时间,温度(℃),")), qPrintable(lines.first()));
     QCOMPARE(lines.size(), 1 + Records + 1);
     QCOMPARE(lines.at(1), first.join(QLatin1Char(',')));
 }

@@ -143,7 +143,7 @@ void TestHistoryExport::columns()
     QCOMPARE(countColumns(text), count);
 }
 
-// Offered first, the record lines as they came: the system's codec, no byte order mark; a name
+// Offered second, the record lines as they came: the system's codec, no byte order mark; a name
 // typed without a suffix gets ".csv"; an empty dialog says there is nothing and asks for no file.
 void TestHistoryExport::csvRecordLines()
 {
@@ -151,11 +151,11 @@ void TestHistoryExport::csvRecordLines()
     QVERIFY(rig.instrument.isReady());
     queryRecords(rig, 60);
     QVERIFY(rig.text().contains(QStringLiteral("正常")));
-    rig.prompter.nextFileName(rig.dir.filePath("records"));
+    rig.prompter.nextFileName(rig.dir.filePath("records"), QStringLiteral("记录原文 (*.csv)"));
     QTest::mouseClick(rig.button("bntExportCSV"), Qt::LeftButton);
     QVERIFY(rig.prompter.shown.isEmpty());
     QCOMPARE(rig.prompter.fileDialogCaptions, QStringList{"导出历史数据"});
-    QCOMPARE(rig.prompter.fileDialogFilters, QStringList{"记录原文 (*.csv);;表格 CSV (*.csv)"});
+    QCOMPARE(rig.prompter.fileDialogFilters, QStringList{"表格 CSV (*.csv);;记录原文 (*.csv)"});
     const QByteArray bytes = rig.dir.readFile("records.csv");
     QCOMPARE(bytes, QTextCodec::codecForLocale()->fromUnicode(rig.text()));
     QCOMPARE(rig.text().count(QLatin1Char('\n')), 61);
@@ -175,8 +175,8 @@ void TestHistoryExport::csvRecordLines()
     QCOMPARE(QDir(rig.dir.path()).entryList({"*.csv", "*.pdf"}), QStringList{"records.csv"});
 }
 
-// The table reads back with Python's csv module into the right columns: a date and a time column
-// under the header's first name, then one column per field; Chinese and quotes survive.
+// The table reads back with Python's csv module into the right columns: a date and a time column,
+// each named, then one column per field under the header's names; Chinese and quotes survive.
 void TestHistoryExport::tableCsvReadsBack()
 {
     const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
@@ -202,8 +202,8 @@ void TestHistoryExport::tableCsvReadsBack()
     QCOMPARE(rows.size(), 1 + 30 + 1);
     const QStringList header = splitFields(HistoryGenerator::header());
     QCOMPARE(rows.at(0).toArray().size(), header.size() + 1);
-    QCOMPARE(rows.at(0).toArray().at(0).toString(), header.at(0));
-    QCOMPARE(rows.at(0).toArray().at(1).toString(), QString());
+    QCOMPARE(rows.at(0).toArray().at(0).toString(), QStringLiteral("日期"));
+    QCOMPARE(rows.at(0).toArray().at(1).toString(), QStringLiteral("时间"));
     QCOMPARE(rows.at(0).toArray().at(2).toString(), header.at(1));
     for (int i = 0; i < 30; ++i) {
         QStringList cells;

@@ -246,7 +246,7 @@ void TestHistoryRead::cutOffTransfer()
     QCOMPARE(rig.text(), records == 26 ? sent + decodeDeviceText(tail) + QLatin1Char('\n') : sent);
 
     const QString path = rig.dir.filePath("cut.csv");
-    rig.prompter.nextFileName(path);
+    rig.prompter.nextFileName(path, QStringLiteral("记录原文 (*.csv)"));
     QTest::mouseClick(rig.button("bntExportCSV"), Qt::LeftButton);
     QCOMPARE(rig.prompter.shown.size(), cutOff ? 1 : 0);
     QCOMPARE(QTextCodec::codecForLocale()->toUnicode(rig.dir.readFile("cut.csv")), rig.text());

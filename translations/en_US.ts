@@ -697,6 +697,14 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <source>写入文件失败: %1</source>
         <translation>Cannot write the file: %1</translation>
     </message>
+    <message>
+        <source>日期</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation>Time</translation>
+    </message>
 </context>
 <context>
     <name>HistoryData</name>
@@ -787,6 +795,62 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     <message>
         <source>否</source>
         <translation>No</translation>
+    </message>
+    <message>
+        <source>范围…</source>
+        <translation>Range…</translation>
+    </message>
+    <message>
+        <source>今天</source>
+        <translation>Today</translation>
+    </message>
+    <message>
+        <source>最近 7 天</source>
+        <translation>Last 7 days</translation>
+    </message>
+    <message>
+        <source>最近 30 天</source>
+        <translation>Last 30 days</translation>
+    </message>
+    <message>
+        <source>本月</source>
+        <translation>This month</translation>
+    </message>
+    <message>
+        <source>复制摘要</source>
+        <translation>Copy Summary</translation>
+    </message>
+    <message>
+        <source>表格</source>
+        <translation>Table</translation>
+    </message>
+    <message>
+        <source>原文</source>
+        <translation>As Received</translation>
+    </message>
+    <message>
+        <source>表格 CSV (*.csv)</source>
+        <translation>Table CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>记录原文 (*.csv)</source>
+        <translation>Record lines (*.csv)</translation>
+    </message>
+    <message>
+        <source>打开文件失败: %1</source>
+        <translation>Cannot open the file: %1</translation>
+    </message>
+    <message>
+        <source>写入文件失败: %1</source>
+        <translation>Cannot write the file: %1</translation>
+    </message>
+    <message>
+        <source>已导出 %1 条记录到 %2</source>
+        <translation>Exported %1 records to %2</translation>
+    </message>
+    <message>
+        <source>%1: %2 条, 最小 %3 (%4), 最大 %5 (%6), 平均 %7</source>
+        <translation>%1: %2 records, minimum %3 (%4), maximum %5 (%6), mean %7</translation>
     </message>
 </context>
 <context>
@@ -1280,6 +1344,21 @@ Do you want to go on?</translation>
     <message>
         <source>请选择设备</source>
         <translation>Please select an instrument</translation>
+    </message>
+</context>
+<context>
+    <name>RecordTableModel</name>
+    <message>
+        <source>日期</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>第 %1 列</source>
+        <translation>Column %1</translation>
     </message>
 </context>
 <context>

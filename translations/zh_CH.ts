@@ -697,6 +697,14 @@
         <source>写入文件失败: %1</source>
         <translation type="unfinished">写入文件失败: %1</translation>
     </message>
+    <message>
+        <source>日期</source>
+        <translation type="unfinished">日期</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation type="unfinished">时间</translation>
+    </message>
 </context>
 <context>
     <name>HistoryData</name>
@@ -786,6 +794,62 @@
     </message>
     <message>
         <source>否</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>范围…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>今天</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>最近 7 天</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>最近 30 天</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>本月</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>复制摘要</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>表格</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>原文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>表格 CSV (*.csv)</source>
+        <translation type="unfinished">表格 CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>记录原文 (*.csv)</source>
+        <translation type="unfinished">记录原文 (*.csv)</translation>
+    </message>
+    <message>
+        <source>打开文件失败: %1</source>
+        <translation type="unfinished">打开文件失败: %1</translation>
+    </message>
+    <message>
+        <source>写入文件失败: %1</source>
+        <translation type="unfinished">写入文件失败: %1</translation>
+    </message>
+    <message>
+        <source>已导出 %1 条记录到 %2</source>
+        <translation type="unfinished">已导出 %1 条记录到 %2</translation>
+    </message>
+    <message>
+        <source>%1: %2 条, 最小 %3 (%4), 最大 %5 (%6), 平均 %7</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1280,6 +1344,21 @@
     <message>
         <source>请选择设备</source>
         <translation>请选择设备</translation>
+    </message>
+</context>
+<context>
+    <name>RecordTableModel</name>
+    <message>
+        <source>日期</source>
+        <translation type="unfinished">日期</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation type="unfinished">时间</translation>
+    </message>
+    <message>
+        <source>第 %1 列</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

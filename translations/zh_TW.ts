@@ -697,6 +697,14 @@
         <source>写入文件失败: %1</source>
         <translation>寫入檔案失敗: %1</translation>
     </message>
+    <message>
+        <source>日期</source>
+        <translation>日期</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation>時間</translation>
+    </message>
 </context>
 <context>
     <name>HistoryData</name>
@@ -787,6 +795,62 @@
     <message>
         <source>否</source>
         <translation>否</translation>
+    </message>
+    <message>
+        <source>范围…</source>
+        <translation>範圍…</translation>
+    </message>
+    <message>
+        <source>今天</source>
+        <translation>今天</translation>
+    </message>
+    <message>
+        <source>最近 7 天</source>
+        <translation>最近 7 天</translation>
+    </message>
+    <message>
+        <source>最近 30 天</source>
+        <translation>最近 30 天</translation>
+    </message>
+    <message>
+        <source>本月</source>
+        <translation>本月</translation>
+    </message>
+    <message>
+        <source>复制摘要</source>
+        <translation>複製摘要</translation>
+    </message>
+    <message>
+        <source>表格</source>
+        <translation>表格</translation>
+    </message>
+    <message>
+        <source>原文</source>
+        <translation>原文</translation>
+    </message>
+    <message>
+        <source>表格 CSV (*.csv)</source>
+        <translation>表格 CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>记录原文 (*.csv)</source>
+        <translation>記錄原文 (*.csv)</translation>
+    </message>
+    <message>
+        <source>打开文件失败: %1</source>
+        <translation>開啟檔案失敗: %1</translation>
+    </message>
+    <message>
+        <source>写入文件失败: %1</source>
+        <translation>寫入檔案失敗: %1</translation>
+    </message>
+    <message>
+        <source>已导出 %1 条记录到 %2</source>
+        <translation>已匯出 %1 筆記錄到 %2</translation>
+    </message>
+    <message>
+        <source>%1: %2 条, 最小 %3 (%4), 最大 %5 (%6), 平均 %7</source>
+        <translation>%1: %2 筆, 最小 %3 (%4), 最大 %5 (%6), 平均 %7</translation>
     </message>
 </context>
 <context>
@@ -1280,6 +1344,21 @@
     <message>
         <source>请选择设备</source>
         <translation>請選擇裝置</translation>
+    </message>
+</context>
+<context>
+    <name>RecordTableModel</name>
+    <message>
+        <source>日期</source>
+        <translation>日期</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation>時間</translation>
+    </message>
+    <message>
+        <source>第 %1 列</source>
+        <translation>第 %1 欄</translation>
     </message>
 </context>
 <context>

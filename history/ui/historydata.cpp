@@ -1,6 +1,8 @@
 #include "history/ui/historydata.h"
 
+#include "history/historycsvwriter.h"
 #include "history/historyexport.h"
+#include "history/recordsummary.h"
 #include "jobs/posting.h"
 #include "link/frames.h"
 #include "prompt/prompter.h"
@@ -14,6 +16,8 @@
 #include <QAction>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLocale>
@@ -60,6 +64,18 @@ private:
     std::function<void(const QStringList&)> strays;
 };
 
+// Milliseconds since the epoch (wall-clock read as UTC) as the records show a time.
+QString recordTime(double ms)
+{
+    return QDateTime::fromMSecsSinceEpoch(qint64(ms), Qt::UTC).toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+}
+
+QDate storedDate(const SettingKey& key)
+{
+    const QDate date = QDate::fromString(singleton<Config>::instance()->value(key).toString(), Qt::ISODate);
+    return date.isValid() ? date : QDate::currentDate();
+}
+
 QString minutesAndSeconds(qint64 ms)
 {
     const qint64 seconds = ms / 1000;
@@ -83,8 +99,25 @@ HistoryData::HistoryData(QWidget* parent) : QDialog(parent), form(new Ui::Histor
     setWindowFlags((windowFlags() & ~Qt::WindowContextHelpButtonHint) | Qt::WindowMaximizeButtonHint);
     form->dateStart->setCalendarPopup(true);
     form->dateEnd->setCalendarPopup(true);
-    form->dateStart->setDate(QDate::currentDate());
-    form->dateEnd->setDate(QDate::currentDate());
+    // The last range asked for, in the same four-digit form in every language.
+    form->dateStart->setDate(storedDate(Settings::HistoryFrom));
+    form->dateEnd->setDate(storedDate(Settings::HistoryTo));
+    connect(form->cmbRange, QOverload<int>::of(&QComboBox::activated), this, &HistoryData::choosePreset);
+
+    // The records as a table: the proxy sorts without copying, the header stays in place.
+    tableView = form->viewTable;
+    sortProxy.setSourceModel(&tableModel);
+    tableView->setModel(&sortProxy);
+    tableView->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    tableView->verticalHeader()->setDefaultSectionSize(tableView->fontMetrics().height() + 4);
+    tableView->horizontalHeader()->setSortIndicatorShown(true);
+    tableView->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    auto* copyRows = new QAction(tableView);
+    copyRows->setShortcut(QKeySequence::Copy);
+    copyRows->setShortcutContext(Qt::WidgetShortcut);
+    tableView->addAction(copyRows);
+    connect(copyRows, SIGNAL(triggered()), this, SLOT(copySelectedLines()));
+    connect(form->bntCopySummary, SIGNAL(clicked()), this, SLOT(copySummary()));
 
     auto* copy = new QAction(view);
     copy->setShortcut(QKeySequence::Copy);
@@ -130,6 +163,9 @@ void HistoryData::showErrorBox(const QString& title, const QString& text, const 
 void HistoryData::slotClearText()
 {
     model.clear();
+    tableModel.clear();
+    tableFitted = false;
+    showSummary();
     widestLine = 0;
     fitColumn();
     clearedThisRun = true;
@@ -158,6 +194,14 @@ void HistoryData::addStrayLines(const QStringList& lines)
 void HistoryData::showArrivedLines()
 {
     const int first = model.rowCount();
+    if (tableModel.publish()) {
+        if (!tableFitted && tableModel.rowCount() > 0) {
+            tableView->resizeColumnsToContents();
+            tableFitted = true;
+        }
+        if (following && sortProxy.sortColumn() < 0)
+            tableView->scrollToBottom();
+    }
     if (model.publish()) {
         // The column is as wide as the longest line, found by its length and measured alone.
         const int longest = model.records().longestLine(first, model.rowCount());
@@ -216,6 +260,7 @@ void HistoryData::setReading(bool on)
 void HistoryData::slotReadFinished()
 {
     showArrivedLines();
+    showSummary();
     setReading(false);
     stoppedByOperator = stoppedByOperator && lastOutcome.ok() && lastOutcome.end == HistoryEnd::Stopped;
     showStatus();
@@ -267,6 +312,8 @@ void HistoryData::slotQueryHistory()
         showErrorBox(tr("查询"), tr("起始日期应该小于或等于结束日期"), windowIcon());
         return;
     }
+    singleton<Config>::instance()->setValue(Settings::HistoryFrom, start.toString(Qt::ISODate));
+    singleton<Config>::instance()->setValue(Settings::HistoryTo, end.toString(Qt::ISODate));
     HistoryQuery query;
     query.request = buildHistoryRequest(start, end);
     query.maxRecords = maxRecords();
@@ -314,18 +361,36 @@ void HistoryData::slotExportCSV()
 {
     if (refuseEmptyExport())
         return;
-    const QStringList filters = HistoryExport::csvFilters();
+    // The table for spreadsheets first; the lines as received second.
+    const QStringList filters{tr("表格 CSV (*.csv)"), tr("记录原文 (*.csv)")};
     QString filter = filters.first();
     QString path = Prompter::current().getSaveFileNameOfType(this, tr("导出历史数据"), QString(),
                                                              filters.join(QStringLiteral(";;")), &filter);
     if (path.isEmpty())
         return;
     path = HistoryExport::withSuffix(path, filter);
-    const QString error = HistoryExport::csvKindOf(filter) == HistoryExport::Table
-        ? HistoryExport::exportTableCsv(model.records(), path)
-        : HistoryExport::exportCsv(model.records(), path);
-    if (!error.isEmpty())
-        showErrorBox(tr("导出历史数据"), error, windowIcon());
+    const bool table = filter == filters.first();
+    HistoryCsvWriter writer(path, table ? HistoryCsvWriter::Table : HistoryCsvWriter::RecordLines);
+    if (table)
+        writer.setDateTimeNames(RecordTableModel::tr("日期"), RecordTableModel::tr("时间"));
+    if (!writer.open()) {
+        showErrorBox(tr("导出历史数据"), tr("打开文件失败: %1").arg(path), windowIcon());
+        return;
+    }
+    const RecordStore& lines = model.records();
+    for (int row = 0; row < lines.lineCount(); ++row)
+        writer.addLine(lines.line(row));
+    if (!writer.commit()) {
+        showErrorBox(tr("导出历史数据"), tr("写入文件失败: %1").arg(path), windowIcon());
+        return;
+    }
+    tellExport(lines.recordCount(), path);
+}
+
+void HistoryData::tellExport(int records, const QString& path)
+{
+    form->labStatus->setText(
+        tr("已导出 %1 条记录到 %2").arg(QLocale().toString(records), QDir::toNativeSeparators(path)));
 }
 
 void HistoryData::slotExportPDF()
@@ -339,16 +404,82 @@ void HistoryData::slotExportPDF()
     const QString error = HistoryExport::exportPdf(model.records(), path, heading);
     if (!error.isEmpty())
         showErrorBox(tr("导出历史数据"), error, windowIcon());
+    else
+        tellExport(model.records().recordCount(), path);
 }
 
 void HistoryData::copySelectedLines()
 {
-    QModelIndexList rows = view->selectionModel()->selectedRows();
-    std::sort(rows.begin(), rows.end(), [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    // The selected records as the lines received, in the order the view shows them.
+    QList<int> lines;
+    if (sender() && sender()->parent() == tableView) {
+        QModelIndexList rows = tableView->selectionModel()->selectedRows();
+        std::sort(rows.begin(), rows.end(),
+                  [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+        for (const QModelIndex& row : rows)
+            lines.append(tableModel.columns().storeRow(sortProxy.mapToSource(row).row()));
+    } else {
+        QModelIndexList rows = view->selectionModel()->selectedRows();
+        std::sort(rows.begin(), rows.end(),
+                  [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+        for (const QModelIndex& row : rows)
+            lines.append(row.row());
+    }
     QString text;
-    for (const QModelIndex& row : rows)
-        text += model.records().line(row.row()) + QLatin1Char('\n');
+    for (const int line : lines)
+        text += model.records().line(line) + QLatin1Char('\n');
     QGuiApplication::clipboard()->setText(text);
+}
+
+QString HistoryData::summaryText() const
+{
+    const RecordColumns& columns = tableModel.columns();
+    QStringList lines;
+    for (const ColumnSummary& summary : summarizeColumns(columns)) {
+        const int decimals = columns.decimals(summary.column);
+        const QLocale c = QLocale::c();
+        lines.append(tr("%1: %2 条, 最小 %3 (%4), 最大 %5 (%6), 平均 %7")
+                         .arg(tableModel.columnName(summary.column), QLocale().toString(summary.count),
+                              c.toString(summary.minimum, 'f', decimals), recordTime(summary.minimumTime),
+                              c.toString(summary.maximum, 'f', decimals), recordTime(summary.maximumTime),
+                              c.toString(summary.mean, 'f', decimals + 1)));
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+void HistoryData::showSummary()
+{
+    const QString text = summaryText();
+    form->labSummary->setText(text);
+    form->bntCopySummary->setEnabled(!text.isEmpty());
+}
+
+void HistoryData::copySummary()
+{
+    QGuiApplication::clipboard()->setText(summaryText() + QLatin1Char('\n'));
+}
+
+void HistoryData::choosePreset(int preset)
+{
+    const QDate today = QDate::currentDate();
+    switch (preset) {
+    case 1: // today
+        form->dateStart->setDate(today);
+        break;
+    case 2: // the last 7 days, today among them
+        form->dateStart->setDate(today.addDays(-6));
+        break;
+    case 3:
+        form->dateStart->setDate(today.addDays(-29));
+        break;
+    case 4: // this month
+        form->dateStart->setDate(QDate(today.year(), today.month(), 1));
+        break;
+    default:
+        return;
+    }
+    form->dateEnd->setDate(today);
+    form->cmbRange->setCurrentIndex(0);
 }
 
 bool HistoryData::mayStopReading()

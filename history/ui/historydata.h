@@ -2,6 +2,7 @@
 
 #include "history/historyquery.h"
 #include "history/recordmodel.h"
+#include "history/ui/recordtablemodel.h"
 #include "jobs/jobrunner.h"
 
 #include <QDate>
@@ -37,6 +38,10 @@ public:
     static constexpr int StrayLinesKept = 1000;
     // Every whole line of the last query, shown or about to be.
     const RecordStore& records() const { return model.records(); }
+    // The records as columns, as the table shows them.
+    const RecordTableModel& table() const { return tableModel; }
+    // The summary of the numeric columns as shown above the table, one line a column.
+    QString summaryText() const;
     // The instrument the last configuration read named, for the PDF's band; empty when unknown.
     void setInstrumentName(const QString& name) { instrumentName = name; }
 
@@ -59,6 +64,8 @@ private slots:
     void showArrivedLines();
     void slotReadFinished();
     void copySelectedLines();
+    void copySummary();
+    void choosePreset(int preset);
 
 private:
     // Asks before a running query is thrown away; true when none runs or the operator agreed.
@@ -70,9 +77,15 @@ private:
     void setReading(bool reading);
     bool refuseEmptyExport();
     void fitColumn();
+    void showSummary();
+    void tellExport(int records, const QString& path);
 
     Ui::HistoryData* form;
     RecordModel model;
+    RecordTableModel tableModel{model.records()};
+    RecordSortProxy sortProxy;
+    QTableView* tableView;
+    bool tableFitted = false;
     JobRunner runner;
     HistoryOutcome lastOutcome;
     QTableView* view;

@@ -110,6 +110,8 @@ ExitCode HistoryCommand::run(const CliOptions& options)
     if (!options.file.isEmpty()) {
         csv = std::make_unique<HistoryCsvWriter>(
             options.file, options.tableCsv ? HistoryCsvWriter::Table : HistoryCsvWriter::RecordLines);
+        if (options.tableCsv)
+            csv->setDateTimeNames(tr("日期"), tr("时间"));
         if (!csv->open()) {
             result.fail(ExitFile, exportTitle + QStringLiteral(": ") + tr("打开文件失败: %1").arg(options.file));
             CliOutput::result(target, result, options.json, false);
