@@ -341,11 +341,12 @@ void MainWindow::slotUpdateHardware()
 {
     UpdateDialog dialog(this, &updateWorker);
     // The confirmation compares the package with the version the instrument last reported.
-    for (const ConfigRow& row : rows->readRows())
-        if (FirmwareVersion::isVersionRow(row.name)) {
+    for (const ConfigRow& row : rows->readRows()) {
+        if (FirmwareVersion::isVersionRow(row.name))
             dialog.setInstrumentVersion(row.value.trimmed());
-            break;
-        }
+        else if (row.name.trimmed() == QStringLiteral("设备型号"))
+            dialog.setInstrumentModel(row.value.trimmed()); // its newest file is marked in the catalogue
+    }
     // A flashed instrument has new values: the tree reads them as on Refresh.
     connect(&dialog, &UpdateDialog::signalFirmwareUpdated, this, &MainWindow::slotRefresh);
     Prompter::current().exec(dialog);

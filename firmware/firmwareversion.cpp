@@ -88,6 +88,34 @@ Order compare(const QString& package, const QString& instrument)
     return suffix > 0 ? Order::Newer : suffix < 0 ? Order::Older : Order::Same;
 }
 
+QString foundIn(const QString& text)
+{
+    // A V before the numbers, or numbers with at least one dot: "V2", "2.1.7", not "200".
+    static const QRegularExpression version(QStringLiteral(
+        "(?<![A-Za-z0-9.])(?:[Vv]\\d+(?:\\.\\d+)*|\\d+(?:\\.\\d+)+)(?:[-_]?[A-Za-z]+\\d*)?(?![A-Za-z0-9]|\\.\\d)"));
+    return version.match(text).captured(0);
+}
+
+bool namesModel(const QString& name, const QString& model)
+{
+    if (model.trimmed().isEmpty())
+        return false;
+    static const QRegularExpression words(QStringLiteral("[\\s_/,;()]+"));
+    return name.split(words, Qt::SkipEmptyParts).contains(model.trimmed(), Qt::CaseInsensitive);
+}
+
+QString newestFor(const QMap<QString, QString>& versions, const QString& model)
+{
+    QString newest;
+    for (auto it = versions.cbegin(); it != versions.cend(); ++it) {
+        if (!namesModel(it.key(), model) || it.value().isEmpty())
+            continue;
+        if (newest.isEmpty() || compare(it.value(), versions.value(newest)) == Order::Newer)
+            newest = it.key();
+    }
+    return newest;
+}
+
 bool isVersionRow(const QString& name)
 {
     const QString trimmed = name.trimmed();

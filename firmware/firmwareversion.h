@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMap>
 #include <QString>
 
 // Firmware versions as instruments and packages write them: "V2.1.7", "2.1", "v2.2.0-beta2".
@@ -17,6 +18,18 @@ enum class Order {
 };
 
 Order compare(const QString& package, const QString& instrument);
+
+// A version written in a text such as a catalogue entry's name ("ZQ-200 V2.2.0" gives "V2.2.0");
+// empty when it holds none.
+QString foundIn(const QString& text);
+
+// Whether a catalogue entry's name names model as a word of its own ("ZQ-200 V2.2.0" names
+// "ZQ-200", not "ZQ-20").
+bool namesModel(const QString& name, const QString& model);
+
+// Of the entries (name to version) that name model, the one with the highest version; empty when
+// none names it or none has a version.
+QString newestFor(const QMap<QString, QString>& versions, const QString& model);
 
 // Whether a configuration row of this name carries the firmware version ("固件版本", "软件版本",
 // "版本", "Firmware version").

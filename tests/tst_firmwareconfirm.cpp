@@ -2,11 +2,14 @@
 #include "firmware/ui/updateconfirmation.h"
 #include "firmware/ui/updatedialog.h"
 #include "link/frames.h"
+#include "settings/settingkeys.h"
+#include "sim/downloadserver.h"
 #include "tests/support/simfixture.h"
 #include "tests/support/ui/confighost.h"
 #include "tests/support/ui/updatedialogdriver.h"
 #include "tests/support/workdir.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -24,6 +27,7 @@ private slots:
     void endings_data();
     void endings();
     void windowShowsNewVersion();
+    void catalogueMarksNewest();
 };
 
 namespace {
@@ -250,6 +254,29 @@ void TestFirmwareConfirm::windowShowsNewVersion()
     QCOMPARE(asked.text, QStringLiteral("升级: 固件包的版本 V2.2.0 比仪器的版本 V2.1.7 新。"));
     QCOMPARE(prompter.texts(), QStringList{QStringLiteral("固件更新成功!")});
     QCOMPARE(shownVersion(window), QStringLiteral(": V2.2.0"));
+}
+
+// The connected model's file with the highest version is marked, and each entry's version shown.
+void TestFirmwareConfirm::catalogueMarksNewest()
+{
+    WorkDir dir;
+    DownloadServer server;
+    server.addPackages(QStringLiteral("ZQ-200"));
+    server.addPackages(QStringLiteral("ZQ-300"));
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    dir.writeConfig({{Settings::FirmwarePage.path, server.pageUrl()}});
+    UpdateDialogDriver driver;
+    driver.dialog.setInstrumentModel(QStringLiteral("ZQ-200"));
+    QVERIFY(driver.refresh());
+    QStringList shown;
+    const QAbstractItemModel* files = driver.fileList()->model();
+    for (int row = 0; row < files->rowCount(); ++row)
+        shown << files->index(row, 0).data().toString() + QLatin1Char('|') + files->index(row, 3).data().toString();
+    QCOMPARE(shown,
+             (QStringList{QStringLiteral("ZQ-200 V1.0|V1.0"), QStringLiteral("ZQ-200 V1.1 (最新)|V1.1"),
+                          QStringLiteral("ZQ-300 V1.0|V1.0"), QStringLiteral("ZQ-300 V1.1|V1.1")}));
+    // The link stays the entry's own.
+    QVERIFY(files->index(1, 0).data(Qt::UserRole).toString().endsWith(QStringLiteral("ZQ-200_V1.1.zqbin")));
 }
 
 QTEST_MAIN(TestFirmwareConfirm)

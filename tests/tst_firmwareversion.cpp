@@ -12,6 +12,9 @@ private slots:
     void ordering();
     void versionRows_data();
     void versionRows();
+    void catalogueEntries_data();
+    void catalogueEntries();
+    void newestEntry();
 };
 
 Q_DECLARE_METATYPE(FirmwareVersion::Order)
@@ -81,6 +84,46 @@ void TestFirmwareVersion::versionRows()
     QFETCH(QString, name);
     QFETCH(bool, isVersion);
     QCOMPARE(FirmwareVersion::isVersionRow(name), isVersion);
+}
+
+void TestFirmwareVersion::catalogueEntries_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("version");
+    QTest::addColumn<bool>("namesZq200");
+    QTest::newRow("model and version") << "ZQ-200 V2.2.0"
+                                       << "V2.2.0" << true;
+    QTest::newRow("file name") << "ZQ-200_V1.1.zqbin"
+                               << "V1.1" << true;
+    QTest::newRow("pre-release") << "ZQ-200 固件 2.3.0-beta1"
+                                 << "2.3.0-beta1" << true;
+    QTest::newRow("a model number is no version") << "ZQ-200 固件"
+                                                  << "" << true;
+    QTest::newRow("another model") << "ZQ-2000 V3.0"
+                                   << "V3.0" << false;
+    QTest::newRow("model inside a word") << "XZQ-200 V3.0"
+                                         << "V3.0" << false;
+}
+
+void TestFirmwareVersion::catalogueEntries()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, version);
+    QFETCH(bool, namesZq200);
+    QCOMPARE(FirmwareVersion::foundIn(name), version);
+    QCOMPARE(FirmwareVersion::namesModel(name, QStringLiteral("ZQ-200")), namesZq200);
+}
+
+// The newest is judged by number, among the connected model's entries only.
+void TestFirmwareVersion::newestEntry()
+{
+    const QMap<QString, QString> versions{{QStringLiteral("ZQ-200 V2.1.9"), QStringLiteral("V2.1.9")},
+                                          {QStringLiteral("ZQ-200 V2.1.10"), QStringLiteral("V2.1.10")},
+                                          {QStringLiteral("ZQ-200 说明"), QString()},
+                                          {QStringLiteral("ZQ-300 V9.0"), QStringLiteral("V9.0")}};
+    QCOMPARE(FirmwareVersion::newestFor(versions, QStringLiteral("ZQ-200")), QStringLiteral("ZQ-200 V2.1.10"));
+    QCOMPARE(FirmwareVersion::newestFor(versions, QStringLiteral("ZQ-100")), QString());
+    QCOMPARE(FirmwareVersion::newestFor(versions, QString()), QString());
 }
 
 QTEST_GUILESS_MAIN(TestFirmwareVersion)

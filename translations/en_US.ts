@@ -1794,6 +1794,14 @@ Do you want to go on?</translation>
         <source>固件包的版本 %1 与仪器的版本 %2 无法比较。</source>
         <translation>The package&apos;s version %1 cannot be compared with the instrument&apos;s version %2.</translation>
     </message>
+    <message>
+        <source>版本</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>%1 (最新)</source>
+        <translation>%1 (newest)</translation>
+    </message>
 </context>
 <context>
     <name>UpdateThread</name>

@@ -2223,6 +2223,14 @@
         <source>固件包的版本 %1 与仪器的版本 %2 无法比较。</source>
         <translation>固件包的版本 %1 与仪器的版本 %2 无法比较。</translation>
     </message>
+    <message>
+        <source>版本</source>
+        <translation>版本</translation>
+    </message>
+    <message>
+        <source>%1 (最新)</source>
+        <translation>%1 (最新)</translation>
+    </message>
 </context>
 <context>
     <name>UpdateThread</name>

@@ -1,6 +1,7 @@
 #include "firmware/ui/updatedialog.h"
 
 #include "firmware/ddbserver.h"
+#include "firmware/firmwareversion.h"
 #include "firmware/ui/downloadtexts.h"
 #include "firmware/ui/updateconfirmation.h"
 #include "firmware/ui/updatetexts.h"
@@ -22,6 +23,7 @@
 #include <QTreeView>
 #include <QUrl>
 
+#include <algorithm>
 #include <condition_variable>
 #include <mutex>
 
@@ -72,8 +74,8 @@ UpdateDialog::UpdateDialog(QWidget* parent, UpdateThread* sharedUpdater)
     setFixedSize(size());
 
     // The list shows size and date beside each name, where the page gives them.
-    files = new QStandardItemModel(0, 3, this);
-    files->setHorizontalHeaderLabels({tr("名称"), tr("大小"), tr("日期")});
+    files = new QStandardItemModel(0, 4, this);
+    files->setHorizontalHeaderLabels({tr("名称"), tr("大小"), tr("日期"), tr("版本")});
     auto* view = new QTreeView(form->cmbFileList);
     view->setRootIsDecorated(false);
     view->setAllColumnsShowFocus(true);
@@ -313,6 +315,7 @@ void UpdateDialog::showCountdown()
 void UpdateDialog::slotDeviceModel(const QString& model)
 {
     form->edDeviceModel->setText(model);
+    instrumentModel = model;
 }
 
 void UpdateDialog::refreshFileList()
@@ -353,17 +356,25 @@ void UpdateDialog::slotFinishedRefreshFile()
     const QMap<QString, CatalogueDetails> details = catalogue.fileDetails();
     bool anySize = false;
     bool anyDate = false;
+    // The connected model's newest file is marked, by its version's numbers.
+    QMap<QString, QString> versions;
+    for (auto it = list.cbegin(); it != list.cend(); ++it)
+        versions.insert(it.key(), FirmwareVersion::foundIn(it.key()));
+    const QString newest = FirmwareVersion::newestFor(versions, instrumentModel);
     for (auto it = list.cbegin(); it != list.cend(); ++it) {
-        auto* name = new QStandardItem(it.key());
+        auto* name = new QStandardItem(it.key() == newest ? tr("%1 (最新)").arg(it.key()) : it.key());
         name->setData(it.value(), Qt::UserRole);
         const CatalogueDetails detail = details.value(it.key());
         anySize = anySize || !detail.size.isEmpty();
         anyDate = anyDate || !detail.date.isEmpty();
-        files->appendRow({name, new QStandardItem(detail.size), new QStandardItem(detail.date)});
+        files->appendRow({name, new QStandardItem(detail.size), new QStandardItem(detail.date),
+                          new QStandardItem(versions.value(it.key()))});
     }
     auto* view = static_cast<QTreeView*>(form->cmbFileList->view());
     view->setColumnHidden(1, !anySize);
     view->setColumnHidden(2, !anyDate);
+    view->setColumnHidden(
+        3, std::all_of(versions.cbegin(), versions.cend(), [](const QString& v) { return v.isEmpty(); }));
     for (int column = 0; column < files->columnCount(); ++column)
         view->resizeColumnToContents(column);
     view->setMinimumWidth(view->header()->length() + view->frameWidth() * 2);

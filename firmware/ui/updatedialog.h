@@ -39,6 +39,9 @@ public:
     // The firmware version of the configuration last read (its version row); empty when unknown.
     // The confirmation before a transfer compares the package's version with it.
     void setInstrumentVersion(const QString& version) { instrumentVersion = version; }
+    // The model of the configuration last read; the catalogue marks its newest file. An identify
+    // reply replaces it.
+    void setInstrumentModel(const QString& model) { instrumentModel = model; }
 
     // For tests that shorten the workers' time limits.
     UpdateThread& updateThread() { return *updater; }
@@ -111,6 +114,7 @@ private:
     DEncryptInfo runPackage;
     std::shared_ptr<ConfirmGate> confirmGate;
     QString instrumentVersion;
+    QString instrumentModel;
     QDeadlineTimer finishDeadline;
     QTimer countdown;
 };
