@@ -243,5 +243,6 @@ HistoryOutcome queryHistory(const LinkSettings& link, const HistoryQuery& query,
     RecordStream stream(query, stop, sink, recordWaitMs, outcome);
     channel.receiveStream(query.request, &stream);
     stream.finish();
+    outcome.datagramsLost = qint64(channel.droppedDatagrams());
     return outcome;
 }

@@ -50,6 +50,9 @@ struct HistoryOutcome
     qint64 strayLines = 0; // lines passed to strayLine()
     // The stream ended inside a line that was no whole record: those bytes were dropped.
     bool cutOff = false;
+    // The system dropped this many of the instrument's datagrams (its receive buffer was full):
+    // records may be missing anywhere.
+    qint64 datagramsLost = 0;
 
     bool ok() const { return failure == HistoryFailure::None; }
 };

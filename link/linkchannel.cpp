@@ -57,6 +57,11 @@ qint32 LinkChannel::lineBaudRate() const
     return transport ? transport->lineBaudRate() : 0;
 }
 
+quint64 LinkChannel::droppedDatagrams() const
+{
+    return transport ? transport->droppedDatagrams() : 0;
+}
+
 void LinkChannel::pauseMs(int ms)
 {
     QTimer timer;

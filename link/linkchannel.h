@@ -79,6 +79,9 @@ public:
     quint8 deviceAddress() const { return quint8(settings.deviceAddress); }
     // The rate the serial line was set to; 0 over UDP or before opening.
     qint32 lineBaudRate() const;
+    // Datagrams from the instrument that the system dropped since opening, because they came faster
+    // than this thread took them: what was received may have gaps anywhere. 0 over the serial line.
+    quint64 droppedDatagrams() const;
     QString errorText() const { return error; }
     // CannotOpen after a failed open, else None.
     LinkError openError() const { return error.isEmpty() ? LinkError::None : LinkError::CannotOpen; }

@@ -14,6 +14,7 @@ struct LinkTimings
     int streamSilenceUdpMs = 1000;  // a stream ends after this silence over UDP
     int streamSilenceSerialMs = 500; // and over the serial port
     int rtsPulseMs = 100;           // each half of the RTS pulse before a serial request
+    int udpReceiveBufferBytes = 0;  // what a UDP socket asks the system to hold (0: its own choice)
 
     // The timings in force, for any thread.
     static LinkTimings current();

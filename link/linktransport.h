@@ -32,6 +32,9 @@ public:
     virtual bool isDatagram() const = 0;
     // The rate the serial line was set to; 0 over UDP or before opening.
     virtual qint32 lineBaudRate() const { return 0; }
+    // Datagrams from the instrument that the system dropped since opening (its buffer was full);
+    // 0 over the serial line, which loses nothing this way, and where the system keeps no count.
+    virtual quint64 droppedDatagrams() { return 0; }
 
     void setStopCheck(std::function<bool()> check) { stopCheck = std::move(check); }
 

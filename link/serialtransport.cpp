@@ -54,7 +54,10 @@ LinkError SerialTransport::send(const QByteArray& request, const QDeadlineTimer&
 {
     if (!port->isOpen() || request.isEmpty() || (sendRts && !pulseRts()))
         return LinkError::WriteFailed;
-    port->clear();
+    // Bytes before the request were taken and judged by the channel already; only a request that
+    // never went out whole (a write that timed out) is discarded, so it cannot precede this one.
+    if (port->bytesToWrite() > 0)
+        port->clear(QSerialPort::Output);
     if (port->write(request) < request.size())
         return LinkError::WriteFailed;
     if (!port->waitForBytesWritten(int(qMax<qint64>(1, deadline.remainingTime()))))
@@ -64,12 +67,12 @@ LinkError SerialTransport::send(const QByteArray& request, const QDeadlineTimer&
 
 bool SerialTransport::waitForData(const QDeadlineTimer& deadline)
 {
-    // readyRead may already have gone by while the request was being written.
+    // A wait on the port's descriptor, without an event loop to spin; in short slices so that a
+    // stop request ends it.
     while (port->bytesAvailable() == 0) {
         if (deadline.hasExpired() || stopRequested())
             return false;
-        if (waitForSignal(port.get(), SIGNAL(readyRead()), sliceOf(deadline)))
-            return true;
+        port->waitForReadyRead(sliceOf(deadline));
     }
     return true;
 }

@@ -1,19 +1,22 @@
 #include "link/udptransport.h"
 
 #include "link/hostaddress.h"
+#include "link/linktimings.h"
 
 #include <QThread>
-#include <QUdpSocket>
 
 namespace {
-// How long an unbound socket, which cannot wait for readiness, sleeps between looks.
-constexpr int PollSleepMs = 20;
-// What the socket asks the system to hold for it between reads.
+// What the socket asks the system to hold for it between reads: an instrument that streams (debug
+// lines, history) must not lose datagrams while this thread hands the last ones over. The system
+// may grant less; what it drops then is counted.
 constexpr int ReceiveBufferBytes = 4 * 1024 * 1024;
 } // namespace
 
-UdpTransport::UdpTransport() : socket(new QUdpSocket)
-{ }
+UdpTransport::UdpTransport()
+{
+    const int asked = LinkTimings::current().udpReceiveBufferBytes;
+    socket.setReceiveBufferBytes(asked > 0 ? asked : ReceiveBufferBytes);
+}
 
 UdpTransport::~UdpTransport() = default;
 
@@ -36,68 +39,55 @@ LinkError UdpTransport::send(const QByteArray& request, const QDeadlineTimer& /*
     // whatever listens here: an address that did not parse is a failed send.
     if (peerAddress.isNull() || request.isEmpty())
         return LinkError::SendFailed;
-    const bool wasBound = socket->state() == QAbstractSocket::BoundState;
-    const bool sent = socket->writeDatagram(request, peerAddress, peerPort) >= 1;
-    // The first send binds the socket. An instrument that streams (debug lines, history) must not
-    // lose datagrams while this thread hands the last ones over: the system's default receive
-    // buffer holds only a few hundred. The system may grant less than asked.
-    if (!wasBound && socket->state() == QAbstractSocket::BoundState)
-        socket->setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, ReceiveBufferBytes);
-    return sent ? LinkError::None : LinkError::SendFailed;
+    return socket.sendTo(request, peerAddress, peerPort) ? LinkError::None : LinkError::SendFailed;
 }
 
-bool UdpTransport::hasPendingDatagram() const
+QByteArray UdpTransport::takePeerDatagram()
 {
-    // Asking an unbound socket only draws a warning: nothing can have arrived before the first send.
-    return socket->state() == QAbstractSocket::BoundState && socket->hasPendingDatagrams();
-}
-
-bool UdpTransport::waitForDatagram(const QDeadlineTimer& deadline)
-{
-    // Wakes as soon as a datagram is pending; a blocking wait on this thread, in short slices so
-    // that a stop request ends it.
-    while (!hasPendingDatagram()) {
-        if (deadline.hasExpired() || stopRequested())
-            return false;
-        const bool canWait = socket->state() == QAbstractSocket::BoundState;
-        if (canWait && socket->waitForReadyRead(sliceOf(deadline)))
-            continue;
-        // The socket cannot wait (not bound yet, or an error): fall back to a short sleep.
-        if (!canWait && !deadline.hasExpired())
-            QThread::msleep(ulong(qMin(sliceOf(deadline), PollSleepMs)));
-    }
-    return true;
-}
-
-QByteArray UdpTransport::readPending(const QDeadlineTimer& deadline)
-{
-    QByteArray chunk;
-    // A flood keeps datagrams pending for ever: the deadline and the size end the taking.
-    while (hasPendingDatagram() && chunk.size() < MaxChunkBytes) {
-        QByteArray datagram(int(qMax<qint64>(0, socket->pendingDatagramSize())), Qt::Uninitialized);
-        QHostAddress sender;
-        quint16 senderPort = 0;
-        const qint64 size = socket->readDatagram(datagram.data(), datagram.size(), &sender, &senderPort);
-        if (size > 0 && isPeer(peerAddress, peerPort, sender, senderPort))
-            chunk.append(datagram.constData(), int(size));
-        if (deadline.hasExpired() && !chunk.isEmpty())
-            break;
-    }
-    return chunk;
+    QByteArray datagram;
+    QHostAddress sender;
+    quint16 senderPort = 0;
+    // Datagrams from anyone else are dropped: they are no answer.
+    while ((flowing = socket.takeDatagram(&datagram, &sender, &senderPort)))
+        if (!datagram.isEmpty() && isPeer(peerAddress, peerPort, sender, senderPort))
+            return datagram;
+    return QByteArray();
 }
 
 QByteArray UdpTransport::receive(const QDeadlineTimer& deadline)
 {
-    QByteArray chunk;
-    // Datagrams from anyone else are dropped and the wait goes on, to the same deadline: they
-    // are no answer.
-    while (chunk.isEmpty() && !deadline.hasExpired() && waitForDatagram(deadline))
-        chunk = readPending(deadline);
-    return chunk;
+    // While datagrams flow (a stream) the next is taken without a wait; after a quiet look the
+    // socket is asked to wake this thread, in short slices so that a stop request ends the wait.
+    if (flowing) {
+        const QByteArray datagram = takePeerDatagram();
+        if (!datagram.isEmpty())
+            return datagram;
+    }
+    while (!deadline.hasExpired() && !stopRequested()) {
+        if (!socket.isOpen()) {
+            // Nothing was sent, so nothing can come: wait out the slice.
+            QThread::msleep(ulong(sliceOf(deadline)));
+            continue;
+        }
+        if (!socket.waitForDatagram(sliceOf(deadline)))
+            continue;
+        const QByteArray datagram = takePeerDatagram();
+        if (!datagram.isEmpty())
+            return datagram;
+    }
+    return QByteArray();
 }
 
 QByteArray UdpTransport::takeArrived()
 {
-    // Everything pending, up to the chunk limit: what is left of a flood is judged with the reply.
-    return readPending(QDeadlineTimer(QDeadlineTimer::Forever));
+    // Everything waiting, up to the chunk limit: what is left of a flood is judged with the reply.
+    QByteArray chunk;
+    while (chunk.size() < MaxChunkBytes) {
+        const QByteArray datagram = takePeerDatagram();
+        if (datagram.isEmpty())
+            break;
+        chunk.append(datagram);
+    }
+    flowing = false;
+    return chunk;
 }

@@ -1,15 +1,13 @@
 #pragma once
 
+#include "link/datagramsocket.h"
 #include "link/linktransport.h"
 
 #include <QHostAddress>
 
-#include <memory>
-
-class QUdpSocket;
-
 // The instrument as a UDP peer: requests go out as one datagram each from an unbound socket
-// (the first send binds it), and only datagrams from the peer's address and port are taken.
+// (the first send binds it), and only datagrams from the peer's address and port are taken. An
+// exchange costs one send, one wait and one receive, beside one look for what came late.
 class UdpTransport : public LinkTransport
 {
 public:
@@ -21,6 +19,7 @@ public:
     QByteArray receive(const QDeadlineTimer& deadline) override;
     QByteArray takeArrived() override;
     bool isDatagram() const override { return true; }
+    quint64 droppedDatagrams() override { return socket.droppedDatagrams(); }
 
     // Whether a datagram from sender:senderPort comes from the instrument at peer:peerPort.
     static bool isPeer(const QHostAddress& peer, quint16 peerPort, const QHostAddress& sender, quint16 senderPort);
@@ -30,11 +29,12 @@ public:
     static constexpr int MaxChunkBytes = 64 * 1024;
 
 private:
-    bool hasPendingDatagram() const;
-    bool waitForDatagram(const QDeadlineTimer& deadline);
-    QByteArray readPending(const QDeadlineTimer& deadline);
+    // The next datagram from the peer that is waiting now; empty when none is.
+    QByteArray takePeerDatagram();
 
     QHostAddress peerAddress;
     quint16 peerPort = 65535;
-    std::unique_ptr<QUdpSocket> socket;
+    DatagramSocket socket;
+    // The last look found a datagram: more are likely waiting, so the next looks before it waits.
+    bool flowing = false;
 };

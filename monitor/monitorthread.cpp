@@ -108,6 +108,8 @@ bool MonitorThread::sendDebugCommand(LinkChannel& channel, bool on, bool reportF
 
 void MonitorThread::listen(LinkChannel& channel)
 {
+    lossesTold = 0;
+    lossCheck.invalidate();
     emit signalListening();
     QElapsedTimer silence;
     silence.start();
@@ -131,6 +133,7 @@ void MonitorThread::listen(LinkChannel& channel)
             }
         }
         deliver(bytes);
+        tellLosses(channel);
     } while (!stopRequested());
     // What came of a line before the stop is shown too.
     deliverPending();
@@ -143,6 +146,19 @@ void MonitorThread::deliverPending()
         return;
     backlog += 1;
     emit signalLinesRecv({unfinished}, QDateTime::currentMSecsSinceEpoch());
+}
+
+void MonitorThread::tellLosses(LinkChannel& channel)
+{
+    // Asking costs a system call: at most twice a second.
+    if (lossCheck.isValid() && lossCheck.elapsed() < LossCheckMs)
+        return;
+    lossCheck.start();
+    const quint64 lost = channel.droppedDatagrams();
+    if (lost > lossesTold) {
+        lossesTold = lost;
+        emit signalDatagramsLost(qint64(lost));
+    }
 }
 
 void MonitorThread::switchDebug(LinkChannel& channel)

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QByteArrayList>
+#include <QElapsedTimer>
 #include <QString>
 
 #include <atomic>
@@ -75,6 +76,9 @@ signals:
     void signalDebugSwitched(bool on);
     // The debug command has been answered and listening begins.
     void signalListening();
+    // The system has dropped this many of the instrument's datagrams in this run so far (its
+    // receive buffer was full): lines are missing. Sent when the count grows.
+    void signalDatagramsLost(qint64 total);
 
 public slots:
     // Starts a run unless one is running. stop() asks the run to end and returns at once;
@@ -90,6 +94,7 @@ private:
     void listen(LinkChannel& channel);
     void switchDebug(LinkChannel& channel);
     void deliver(const QByteArray& bytes);
+    void tellLosses(LinkChannel& channel);
     void waitForBacklog();
     void wakeForStop() override { backlogFreed.notify_all(); }
 
@@ -100,6 +105,9 @@ private:
     bool debugOn = false; // the instrument's output as this run last set it (worker only)
     bool mayBeOn = false; // a "1" went out and no "0" was answered since (worker only)
     LineCutter lineBuffer; // only the worker touches it
+    quint64 lossesTold = 0; // the dropped datagrams last told (worker only)
+    QElapsedTimer lossCheck; // since the count was last asked for (worker only)
+    static constexpr int LossCheckMs = 500;
     MonitorFailure failureCode = MonitorFailure::None;
     LinkError failureLink = LinkError::None;
 

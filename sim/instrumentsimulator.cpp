@@ -583,6 +583,10 @@ void InstrumentSimulator::startHistory(const Peer& to, const QByteArray& frame)
     }
     historyTimer->start(interval);
     sendHistoryChunk();
+    // No pause: the whole answer goes out at once, as fast as the sender can, as an instrument on a
+    // fast network may send it to a receiver that cannot keep up.
+    while (interval == 0 && historyTimer->isActive())
+        sendHistoryChunk();
 }
 
 void InstrumentSimulator::sendHistoryChunk()

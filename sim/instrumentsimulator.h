@@ -138,7 +138,8 @@ public:
     void sendDebugBytes(const QByteArray& bytes);
     static constexpr int MaxDebugDatagram = 1400;
     static constexpr int DebugBurst = 100;
-    // History pace: records per day in the range, bytes per chunk, pause between chunks.
+    // History pace: records per day in the range, bytes per chunk, pause between chunks (0: the
+    // whole answer at once).
     void setHistoryPace(int recordsPerDay, int chunkBytes, int intervalMs); // default 24, 256, 20
     // A query answers this many HistoryGenerator records over its range (0: the per-day records).
     void setHistoryRecordCount(int count);

@@ -64,7 +64,7 @@ int main(int argc, char* argv[])
     const QCommandLineOption wallClock(QStringLiteral("wall-clock"), QStringLiteral("Start the clock at the workstation's time instead of the clock item's value (debug lines then carry the time they were made)."));
     const QCommandLineOption historyRecords(QStringLiteral("history-records"), QStringLiteral("Answer a history query with N records spread over its range (default 0: 24 a day)."), QStringLiteral("N"), QStringLiteral("0"));
     const QCommandLineOption historyChunk(QStringLiteral("history-chunk"), QStringLiteral("Bytes per history chunk (default 256)."), QStringLiteral("BYTES"), QStringLiteral("256"));
-    const QCommandLineOption historyInterval(QStringLiteral("history-interval"), QStringLiteral("Milliseconds between history chunks (default 20)."), QStringLiteral("MS"), QStringLiteral("20"));
+    const QCommandLineOption historyInterval(QStringLiteral("history-interval"), QStringLiteral("Milliseconds between history chunks (default 20; 0: the whole answer at once)."), QStringLiteral("MS"), QStringLiteral("20"));
     const QCommandLineOption fault(QStringLiteral("fault"), faultOptionHelp(), QStringLiteral("FAULT"));
     parser.addOptions({udp, pty, ptyLink, probePort, name, items, address, model, debugInterval, debugRate, debugCount, fault, baud, http, httpFault, httpFile, wallClock, historyRecords, historyChunk, historyInterval});
     parser.process(application);

@@ -705,6 +705,10 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <source>时间</source>
         <translation>Time</translation>
     </message>
+    <message>
+        <source>传输中丢失了 %1 个数据报, 记录可能不完整。</source>
+        <translation>%1 datagrams were lost in the transfer; the records may be incomplete.</translation>
+    </message>
 </context>
 <context>
     <name>HistoryData</name>
@@ -851,6 +855,10 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     <message>
         <source>%1: %2 条, 最小 %3 (%4), 最大 %5 (%6), 平均 %7</source>
         <translation>%1: %2 records, minimum %3 (%4), maximum %5 (%6), mean %7</translation>
+    </message>
+    <message>
+        <source>传输中丢失了 %1 个数据报, 记录可能不完整。</source>
+        <translation>%1 datagrams were lost in the transfer; the records may be incomplete.</translation>
     </message>
 </context>
 <context>
@@ -1251,6 +1259,10 @@ Do you want to go on?</translation>
     <message>
         <source>已停止  %1 行</source>
         <translation>Stopped  %1 lines</translation>
+    </message>
+    <message>
+        <source>,  丢失 %1 个数据报</source>
+        <translation>,  %1 datagrams lost</translation>
     </message>
 </context>
 <context>

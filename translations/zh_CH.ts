@@ -683,11 +683,11 @@
     </message>
     <message>
         <source>仪器在发送调试信息, 历史记录可能不完整</source>
-        <translation type="unfinished"></translation>
+        <translation>仪器在发送调试信息, 历史记录可能不完整</translation>
     </message>
     <message>
         <source>已达到记录上限 %1 条, 查询已停止。</source>
-        <translation type="unfinished"></translation>
+        <translation>已达到记录上限 %1 条, 查询已停止。</translation>
     </message>
     <message>
         <source>已导出 %1 条记录到 %2</source>
@@ -704,6 +704,10 @@
     <message>
         <source>时间</source>
         <translation type="unfinished">时间</translation>
+    </message>
+    <message>
+        <source>传输中丢失了 %1 个数据报, 记录可能不完整。</source>
+        <translation>传输中丢失了 %1 个数据报, 记录可能不完整。</translation>
     </message>
 </context>
 <context>
@@ -738,7 +742,7 @@
     </message>
     <message>
         <source>仪器的其他输出 (不是记录):</source>
-        <translation type="unfinished"></translation>
+        <translation>仪器的其他输出 (不是记录):</translation>
     </message>
     <message>
         <source>确定</source>
@@ -750,7 +754,7 @@
     </message>
     <message>
         <source>已停止: 收到 %1 条记录</source>
-        <translation type="unfinished"></translation>
+        <translation>已停止: 收到 %1 条记录</translation>
     </message>
     <message>
         <source>已收到 %1 条记录, 用时 %2</source>
@@ -766,11 +770,11 @@
     </message>
     <message>
         <source>仪器在发送调试信息, 历史记录可能不完整</source>
-        <translation type="unfinished"></translation>
+        <translation>仪器在发送调试信息, 历史记录可能不完整</translation>
     </message>
     <message>
         <source>已达到记录上限 %1 条, 查询已停止。</source>
-        <translation type="unfinished"></translation>
+        <translation>已达到记录上限 %1 条, 查询已停止。</translation>
     </message>
     <message>
         <source>起始日期应该小于或等于结束日期</source>
@@ -786,47 +790,47 @@
     </message>
     <message>
         <source>正在查询历史记录。停止查询并关闭窗口吗?</source>
-        <translation type="unfinished"></translation>
+        <translation>正在查询历史记录。停止查询并关闭窗口吗?</translation>
     </message>
     <message>
         <source>是</source>
-        <translation type="unfinished"></translation>
+        <translation>是</translation>
     </message>
     <message>
         <source>否</source>
-        <translation type="unfinished"></translation>
+        <translation>否</translation>
     </message>
     <message>
         <source>范围…</source>
-        <translation type="unfinished"></translation>
+        <translation>范围…</translation>
     </message>
     <message>
         <source>今天</source>
-        <translation type="unfinished"></translation>
+        <translation>今天</translation>
     </message>
     <message>
         <source>最近 7 天</source>
-        <translation type="unfinished"></translation>
+        <translation>最近 7 天</translation>
     </message>
     <message>
         <source>最近 30 天</source>
-        <translation type="unfinished"></translation>
+        <translation>最近 30 天</translation>
     </message>
     <message>
         <source>本月</source>
-        <translation type="unfinished"></translation>
+        <translation>本月</translation>
     </message>
     <message>
         <source>复制摘要</source>
-        <translation type="unfinished"></translation>
+        <translation>复制摘要</translation>
     </message>
     <message>
         <source>表格</source>
-        <translation type="unfinished"></translation>
+        <translation>表格</translation>
     </message>
     <message>
         <source>原文</source>
-        <translation type="unfinished"></translation>
+        <translation>原文</translation>
     </message>
     <message>
         <source>表格 CSV (*.csv)</source>
@@ -850,7 +854,11 @@
     </message>
     <message>
         <source>%1: %2 条, 最小 %3 (%4), 最大 %5 (%6), 平均 %7</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2 条, 最小 %3 (%4), 最大 %5 (%6), 平均 %7</translation>
+    </message>
+    <message>
+        <source>传输中丢失了 %1 个数据报, 记录可能不完整。</source>
+        <translation>传输中丢失了 %1 个数据报, 记录可能不完整。</translation>
     </message>
 </context>
 <context>
@@ -1252,6 +1260,10 @@
         <source>已停止  %1 行</source>
         <translation>已停止  %1 行</translation>
     </message>
+    <message>
+        <source>,  丢失 %1 个数据报</source>
+        <translation>,  丢失 %1 个数据报</translation>
+    </message>
 </context>
 <context>
     <name>MonitorThread</name>
@@ -1358,7 +1370,7 @@
     </message>
     <message>
         <source>第 %1 列</source>
-        <translation type="unfinished"></translation>
+        <translation>第 %1 列</translation>
     </message>
 </context>
 <context>

@@ -705,6 +705,10 @@
         <source>时间</source>
         <translation>時間</translation>
     </message>
+    <message>
+        <source>传输中丢失了 %1 个数据报, 记录可能不完整。</source>
+        <translation>傳輸中遺失了 %1 個資料包, 記錄可能不完整。</translation>
+    </message>
 </context>
 <context>
     <name>HistoryData</name>
@@ -851,6 +855,10 @@
     <message>
         <source>%1: %2 条, 最小 %3 (%4), 最大 %5 (%6), 平均 %7</source>
         <translation>%1: %2 筆, 最小 %3 (%4), 最大 %5 (%6), 平均 %7</translation>
+    </message>
+    <message>
+        <source>传输中丢失了 %1 个数据报, 记录可能不完整。</source>
+        <translation>傳輸中遺失了 %1 個資料包, 記錄可能不完整。</translation>
     </message>
 </context>
 <context>
@@ -1251,6 +1259,10 @@
     <message>
         <source>已停止  %1 行</source>
         <translation>已停止  %1 行</translation>
+    </message>
+    <message>
+        <source>,  丢失 %1 个数据报</source>
+        <translation>,  遺失 %1 個資料包</translation>
     </message>
 </context>
 <context>

@@ -276,6 +276,10 @@ void HistoryData::tellEnd(const HistoryOutcome& outcome)
         kept = tr("传输中断: 最后一条记录不完整, 已舍弃。已收到 %1 条完整记录。").arg(records);
     else if (clearedThisRun && records > 0)
         kept = tr("已收到的 %1 条完整记录已保留。").arg(records);
+    // Records lost on the way are missing anywhere in the list, not only at its end.
+    if (outcome.datagramsLost > 0)
+        kept = tr("传输中丢失了 %1 个数据报, 记录可能不完整。").arg(outcome.datagramsLost)
+            + (kept.isEmpty() ? QString() : QStringLiteral("\n") + kept);
     const auto withKept = [&kept](const QString& text) {
         return kept.isEmpty() ? text : text + QStringLiteral("\n") + kept;
     };
@@ -291,7 +295,7 @@ void HistoryData::tellEnd(const HistoryOutcome& outcome)
         warning = withKept(tr("仪器在发送调试信息, 历史记录可能不完整"));
     else if (outcome.end == HistoryEnd::RecordLimit)
         warning = tr("已达到记录上限 %1 条, 查询已停止。").arg(QLocale().toString(outcome.records));
-    else if (outcome.cutOff)
+    else if (outcome.cutOff || outcome.datagramsLost > 0)
         warning = kept;
     if (warning.isEmpty())
         return;

@@ -71,6 +71,7 @@ MonitorDialog::MonitorDialog(QWidget* parent) : QDialog(parent), form(new Ui::Mo
     connect(&thread, SIGNAL(signalShowError(const QString&, const QString&)), this,
             SLOT(slotShowError(const QString&, const QString&)));
     connect(&thread, &MonitorThread::signalLinesRecv, this, &MonitorDialog::slotLinesRecv);
+    connect(&thread, &MonitorThread::signalDatagramsLost, this, [this](qint64 total) { runDatagramsLost = total; });
     connect(&thread, &MonitorThread::signalDebugSwitched, this, &MonitorDialog::showDebugState);
     // While a run listens the box switches the instrument's output at once.
     connect(form->ckDebug, &QAbstractButton::clicked, this, [this](bool on) {
@@ -172,7 +173,7 @@ void MonitorDialog::slotThreadStarted()
 {
     runActive = true;
     everStarted = true;
-    runLines = rateMark = 0;
+    runLines = rateMark = runDatagramsLost = 0;
     rate = 0;
     rateClock.start();
     statusTimer.start();
@@ -244,10 +245,15 @@ void MonitorDialog::showStatus()
         if (elapsed > 0)
             rate = double(runLines - rateMark) * 1000.0 / double(elapsed);
         rateMark = runLines;
-        form->labStatus->setText(tr("监听中…  %1 行, %2 行/秒").arg(runLines).arg(qRound64(rate)));
+        form->labStatus->setText(tr("监听中…  %1 行, %2 行/秒").arg(runLines).arg(qRound64(rate)) + lossText());
     } else if (everStarted) {
-        form->labStatus->setText(tr("已停止  %1 行").arg(runLines));
+        form->labStatus->setText(tr("已停止  %1 行").arg(runLines) + lossText());
     }
+}
+
+QString MonitorDialog::lossText() const
+{
+    return runDatagramsLost > 0 ? tr(",  丢失 %1 个数据报").arg(runDatagramsLost) : QString();
 }
 
 void MonitorDialog::showDebugState(bool on)

@@ -62,6 +62,8 @@ public slots:
 private:
     void showStopping();
     void showStatus();
+    // The datagrams lost in this run, for the status line; empty while none were.
+    QString lossText() const;
     void showDebugState(bool on);
     void toggleLog();
     void find(bool forward);
@@ -81,6 +83,7 @@ private:
     qint64 receivedTotal = 0;
     qint64 takenTotal = 0;
     qint64 runLines = 0; // received in this run
+    qint64 runDatagramsLost = 0; // dropped by the system in this run
     qint64 rateMark = 0; // runLines when the rate was last measured
     double rate = 0; // lines a second
     bool runActive = false; // from the start until finished() has arrived

@@ -149,6 +149,11 @@ ExitCode HistoryCommand::run(const CliOptions& options)
                         + tr("传输中断: 最后一条记录不完整, 已舍弃。已收到 %1 条完整记录。").arg(sink.records()));
         result.json.insert(QStringLiteral("cutOff"), true);
     }
+    if (outcome.datagramsLost > 0) {
+        result.fail(ExitLink, tr("查询") + QStringLiteral(": ")
+                                  + tr("传输中丢失了 %1 个数据报, 记录可能不完整。").arg(outcome.datagramsLost));
+        result.json.insert(QStringLiteral("datagramsLost"), outcome.datagramsLost);
+    }
     if (outcome.end == HistoryEnd::OnlyChatter) {
         result.fail(ExitLink, tr("查询") + QStringLiteral(": ") + tr("仪器在发送调试信息, 历史记录可能不完整"));
         result.json.insert(QStringLiteral("incomplete"), true);
