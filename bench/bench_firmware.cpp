@@ -12,6 +12,7 @@
 #include "firmware/downloadthread.h"
 #include "firmware/packagewriter.h"
 #include "firmware/updatethread.h"
+#include "jobs/jobrunner.h"
 #include "link/frames.h"
 #include "settings/config.h"
 #include "settings/settingkeys.h"
@@ -125,11 +126,18 @@ double downloadSeconds(const QString& link, const QString& folder, long* peakGro
 {
     QDir(folder).removeRecursively();
     QDir().mkpath(folder);
-    DownloadThread thread;
+    // The download runs on a job runner; the server answers on this thread meanwhile.
+    struct NoProgress : DownloadSink
+    {
+        void progress(int) override { }
+    };
+    JobRunner runner;
     QEventLoop loop;
     bool ok = false;
-    QObject::connect(&thread, &DownloadThread::signalDownloadSucceed, &loop, [&] { ok = true; });
-    QObject::connect(&thread, &QThread::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&runner, &JobRunner::jobEnded, &loop, &QEventLoop::quit);
+    DownloadTarget target;
+    target.link = link;
+    target.folder = folder;
     QFile refs(QStringLiteral("/proc/self/clear_refs"));
     if (refs.open(QIODevice::WriteOnly))
         refs.write("5"); // the peak starts again from here
@@ -137,7 +145,10 @@ double downloadSeconds(const QString& link, const QString& folder, long* peakGro
     const long before = statusKiB("VmRSS:");
     QElapsedTimer clock;
     clock.start();
-    thread.startDownload(link, folder);
+    runner.start([&ok, target](const StopToken& stop) {
+        NoProgress sink;
+        ok = DownloadThread::download(target, stop, sink).problem.failure == DownloadFailure::None;
+    });
     loop.exec();
     const double seconds = clock.nsecsElapsed() / 1e9;
     *peakGrowthKiB = qMax(*peakGrowthKiB, statusKiB("VmHWM:") - before);

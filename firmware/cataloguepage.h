@@ -18,7 +18,12 @@ struct CatalogueDetails
 // carries the link. Entries are added to fileList (display name to link); an existing name takes
 // the later link and nothing is ever removed. False when the page is not XML of that shape.
 // Texts shown to the operator (names, sizes, dates) are one line without control or direction
-// characters, so an entry cannot pretend to be another.
+// characters, so an entry cannot pretend to be another. Nothing is added from a page that is
+// refused.
+// A page nested deeper than this is no catalogue (the real one is six levels deep); it is refused
+// rather than followed down.
+constexpr int MaxCatalogueDepth = 256;
+
 bool parseCatalogue(const QByteArray& page, QMap<QString, QString>& fileList,
                     QMap<QString, CatalogueDetails>* details = nullptr);
 

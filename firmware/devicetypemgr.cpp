@@ -1,72 +1,40 @@
 #include "firmware/devicetypemgr.h"
 
-#include "firmware/cataloguepage.h"
+#include "firmware/fetchproblem.h"
 #include "firmware/httpfetch.h"
 
-#include <QMutexLocker>
-
-DeviceTypeMgr::DeviceTypeMgr()
+CatalogueOutcome DeviceTypeMgr::fetch(const QUrl& page, const FetchTimes& times, const StopToken& stop)
 {
-    qRegisterMetaType<DownloadProblem>();
-}
-
-DeviceTypeMgr::~DeviceTypeMgr()
-{
-    stopAndWait();
-}
-
-QMap<QString, QString> DeviceTypeMgr::fileList() const
-{
-    QMutexLocker lock(&listMutex);
-    return files;
-}
-
-QMap<QString, CatalogueDetails> DeviceTypeMgr::fileDetails() const
-{
-    QMutexLocker lock(&listMutex);
-    return details;
-}
-
-void DeviceTypeMgr::run()
-{
+    CatalogueOutcome outcome;
     QByteArray body;
     bool tooLarge = false;
     HttpFetch fetch;
-    fetch.idleTimeoutMs = idleTimeoutMs;
-    fetch.stopFlag = stopFlag();
+    fetch.idleTimeoutMs = times.idleTimeoutMs;
+    fetch.deadlineMs = times.deadlineMs;
+    fetch.stopFlag = stop.flag();
     fetch.onData = [&](const QByteArray& chunk) {
-        // The page is parsed whole, so it is held whole: an endless one must end here.
+        // The page is parsed whole, so it is held whole: an endless or inflating one ends here.
         if (body.size() + chunk.size() > MaxPageBytes) {
-            tooLarge = fetch.writeFailed = true;
+            tooLarge = true;
             return false;
         }
         body.append(chunk);
         return true;
     };
-    const HttpFetch::Outcome outcome = fetch.get(page);
-    if (outcome == HttpFetch::Stopped)
-        return;
-
-    // Whatever body arrived is read as the page; an error page simply fails to parse.
-    QMap<QString, QString> parsed = fileList();
-    QMap<QString, CatalogueDetails> parsedDetails = fileDetails();
-    if (!tooLarge && (outcome == HttpFetch::Finished || outcome == HttpFetch::Failed)) {
-        if (parseCatalogue(body, parsed, &parsedDetails)) {
-            {
-                QMutexLocker lock(&listMutex);
-                files = parsed;
-                details = parsedDetails;
-            }
-            emit signalFinished();
-            return;
-        }
+    const HttpFetch::Outcome result = fetch.get(page);
+    if (result == HttpFetch::Stopped) {
+        outcome.stopped = true;
+        return outcome;
     }
-    DownloadProblem problem{DownloadFailure::PageUnreadable, QString(), 0};
-    if (tooLarge)
-        problem = {DownloadFailure::PageTooLarge, QString(), MaxPageBytes};
-    else if (outcome == HttpFetch::TimedOut)
-        problem = {DownloadFailure::PageStalled, QString(), idleTimeoutMs};
-    else if (fetch.errorCode == QNetworkReply::SslHandshakeFailedError)
-        problem = {DownloadFailure::PageUntrusted, fetch.errorText, 0};
-    emit signalShowErrorMessage(problem);
+    if (tooLarge) {
+        outcome.problem = {DownloadFailure::PageTooLarge, QString(), MaxPageBytes};
+        return outcome;
+    }
+    outcome.problem = pageFetchProblem(fetch, result, times.idleTimeoutMs);
+    if (outcome.problem.failure != DownloadFailure::None)
+        return outcome;
+    // A page cut short simply fails to read, as does any page of another shape.
+    if (!parseCatalogue(body, outcome.files, &outcome.details))
+        outcome.problem = {DownloadFailure::PageUnreadable, QString(), 0};
+    return outcome;
 }

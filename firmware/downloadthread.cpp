@@ -1,5 +1,6 @@
 #include "firmware/downloadthread.h"
 
+#include "firmware/fetchproblem.h"
 #include "firmware/httpfetch.h"
 
 #include <QDir>
@@ -7,26 +8,6 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QUrl>
-
-DownloadThread::DownloadThread()
-{
-    qRegisterMetaType<DownloadProblem>();
-}
-
-DownloadThread::~DownloadThread()
-{
-    stopAndWait();
-}
-
-void DownloadThread::startDownload(const QString& newLink, const QString& newFolder)
-{
-    // The run reads these: they change only while none is going.
-    if (isRunning())
-        return;
-    link = newLink;
-    folder = newFolder;
-    startWork();
-}
 
 QString DownloadThread::fileNameOf(const QString& link)
 {
@@ -61,12 +42,17 @@ bool isMisleadingCharacter(QChar c)
     }
 }
 
-// CON, NUL, COM1... name devices on Windows whatever extension follows them.
+// CON, NUL, COM1, CONIN$... name devices on Windows whatever extension follows them, and Windows
+// drops the spaces and dots at the end of the part before the extension ("CON .zqbin" is CON).
 bool isDeviceName(const QString& name)
 {
-    static const QRegularExpression device(QStringLiteral("^(con|prn|aux|nul|com[1-9]|lpt[1-9])(\\..*)?$"),
-                                           QRegularExpression::CaseInsensitiveOption);
-    return device.match(name).hasMatch();
+    static const QRegularExpression device(
+        QStringLiteral("^(con|prn|aux|nul|com[1-9]|lpt[1-9]|conin\\$|conout\\$|clock\\$)$"),
+        QRegularExpression::CaseInsensitiveOption);
+    QString stem = name.left(name.indexOf(QLatin1Char('.')));
+    while (stem.endsWith(QLatin1Char(' ')) || stem.endsWith(QLatin1Char('.')))
+        stem.chop(1);
+    return device.match(stem).hasMatch();
 }
 
 } // namespace
@@ -126,99 +112,103 @@ DownloadFailure DownloadThread::linkRefusal(const QUrl& link, const QUrl& page)
     return DownloadFailure::None;
 }
 
-void DownloadThread::run()
-{
-    // Everything about the link and the name is checked before anything is fetched or created.
-    const QUrl url(link, QUrl::TolerantMode);
-    const DownloadFailure refused = linkRefusal(url, page);
-    if (refused != DownloadFailure::None) {
-        emit signalShowErrorMessage({refused, url.toString(), 0});
-        return;
-    }
-    const QString name = fileNameOf(link);
-    if (!isSafeFileName(name)) {
-        emit signalShowErrorMessage({DownloadFailure::BadFileName, name, 0});
-        return;
-    }
-    QDir().mkpath(folder);
-    const QString target = targetPath(folder, name);
-    QSaveFile file(target);
-    if (target.isEmpty() || !file.open(QIODevice::WriteOnly)) {
-        emit signalShowErrorMessage({DownloadFailure::CannotOpenFile, name, 0});
-        return;
-    }
-    DownloadProblem problem;
-    if (!download(&file, &problem)) {
-        file.cancelWriting();
-        if (problem.failure != DownloadFailure::None)
-            emit signalShowErrorMessage(problem);
-        return;
-    }
-    if (!file.commit()) {
-        emit signalShowErrorMessage({DownloadFailure::CannotOpenFile, name, 0});
-        return;
-    }
-    savedPath = target;
-    emit signalDownloadSucceed();
-}
+namespace {
 
-bool DownloadThread::download(QIODevice* out, DownloadProblem* problem)
+// Fetches the link into out. None when the whole announced length arrived.
+DownloadProblem fetchInto(QIODevice* out, const DownloadTarget& target, const StopToken& stop, DownloadSink& sink,
+                          bool* stopped)
 {
     qint64 announced = -1;
     qint64 written = 0;
     int lastPercent = -1;
-    bool complete = false;
     DownloadProblem refused;
-    const qint64 maxBytes = sizeLimit;
+    const qint64 maxBytes = target.sizeLimit;
 
     HttpFetch fetch;
-    fetch.idleTimeoutMs = idleTimeoutMs;
-    fetch.stopFlag = stopFlag();
-    fetch.onHeaders = [&announced](qint64 length) { announced = length; };
+    fetch.idleTimeoutMs = target.times.idleTimeoutMs;
+    fetch.deadlineMs = target.times.deadlineMs;
+    fetch.slowestBytesPerSecond = target.times.slowestBytesPerSecond;
+    fetch.largestBody = maxBytes;
+    fetch.stopFlag = stop.flag();
+    fetch.onHeaders = [&](qint64 length) {
+        announced = length;
+        // No package is larger: refused before a byte of it is taken.
+        if (announced > maxBytes)
+            refused = {DownloadFailure::TooLarge, QString(), maxBytes};
+    };
     fetch.onData = [&](const QByteArray& chunk) {
-        // No package is larger, and a server that announced less must not send more.
-        const qint64 limit = announced > 0 ? qMin(announced, maxBytes) : maxBytes;
-        if (announced > maxBytes || written + chunk.size() > limit) {
-            refused = announced > maxBytes || announced <= 0
-                ? DownloadProblem{DownloadFailure::TooLarge, QString(), maxBytes}
-                : DownloadProblem{DownloadFailure::MoreThanAnnounced, QString(), announced};
-            fetch.writeFailed = true;
+        // Counted as written, after any decompression: a small reply that inflates without end
+        // stops at the limit.
+        if (refused.failure != DownloadFailure::None)
+            return false;
+        if (written + chunk.size() > maxBytes) {
+            refused = {DownloadFailure::TooLarge, QString(), maxBytes};
             return false;
         }
         if (out->write(chunk) != chunk.size()) {
             refused = {DownloadFailure::WriteFailed, out->errorString(), 0};
-            fetch.writeFailed = true;
             return false;
         }
         written += chunk.size();
         if (announced > 0) {
-            const int percent = int(qMin<qint64>(written * 100 / announced, 100));
+            // The share of the bytes sent, which for a compressed reply differ from those written.
+            const int percent = int(qMin<qint64>(fetch.wireBodyBytes() * 100 / announced, 100));
             if (percent != lastPercent)
-                emit signalSetDownloadProgress(lastPercent = percent);
+                sink.progress(lastPercent = percent);
         }
-        // A zero-length file never counts as complete.
-        complete = announced > 0 && written == announced;
-        return !complete;
+        return true;
     };
 
-    emit signalSetDownloadProgress(0);
-    const HttpFetch::Outcome outcome = fetch.get(QUrl(link, QUrl::TolerantMode));
-    if (outcome == HttpFetch::Stopped)
-        return false;
-    if (refused.failure != DownloadFailure::None) {
-        *problem = refused;
-        return false;
+    sink.progress(0);
+    const HttpFetch::Outcome outcome = fetch.get(QUrl(target.link, QUrl::TolerantMode));
+    if (outcome == HttpFetch::Stopped) {
+        *stopped = true;
+        return {};
     }
-    if (outcome == HttpFetch::TimedOut) {
-        *problem = {DownloadFailure::Stalled, QString(), idleTimeoutMs};
-        return false;
+    if (refused.failure != DownloadFailure::None)
+        return refused;
+    const DownloadProblem failed = fileFetchProblem(fetch, outcome, target.times.idleTimeoutMs);
+    if (failed.failure != DownloadFailure::None)
+        return failed;
+    // A zero-length file, or one without an announced length, never counts as complete.
+    if (fetch.isComplete() && announced > 0 && written > 0)
+        return {};
+    return {DownloadFailure::Incomplete, QString(), 0};
+}
+
+} // namespace
+
+DownloadOutcome DownloadThread::download(const DownloadTarget& target, const StopToken& stop, DownloadSink& sink)
+{
+    DownloadOutcome outcome;
+    // Everything about the link and the name is checked before anything is fetched or created.
+    const QUrl url(target.link, QUrl::TolerantMode);
+    const DownloadFailure refused = linkRefusal(url, target.page);
+    if (refused != DownloadFailure::None) {
+        outcome.problem = {refused, url.toString(), 0};
+        return outcome;
     }
-    if (complete)
-        return true;
-    if (outcome == HttpFetch::Failed) {
-        *problem = {DownloadFailure::NetworkError, fetch.errorText, 0};
-        return false;
+    const QString name = fileNameOf(target.link);
+    if (!isSafeFileName(name)) {
+        outcome.problem = {DownloadFailure::BadFileName, name, 0};
+        return outcome;
     }
-    *problem = {DownloadFailure::Incomplete, QString(), 0};
-    return false;
+    QDir().mkpath(target.folder);
+    const QString path = targetPath(target.folder, name);
+    QSaveFile file(path);
+    if (path.isEmpty() || !file.open(QIODevice::WriteOnly)) {
+        outcome.problem = {DownloadFailure::CannotOpenFile, name, 0};
+        return outcome;
+    }
+    outcome.problem = fetchInto(&file, target, stop, sink, &outcome.stopped);
+    if (outcome.stopped || outcome.problem.failure != DownloadFailure::None) {
+        file.cancelWriting();
+        return outcome;
+    }
+    if (!file.commit()) {
+        outcome.problem = {DownloadFailure::CannotOpenFile, name, 0};
+        return outcome;
+    }
+    outcome.savedPath = path;
+    return outcome;
 }

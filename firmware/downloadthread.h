@@ -1,35 +1,47 @@
 #pragma once
 
 #include "firmware/downloadfailure.h"
-#include "jobs/workerthread.h"
+#include "firmware/fetchtimes.h"
+#include "jobs/stoptoken.h"
 
 #include <QString>
 #include <QUrl>
 
-#include <atomic>
-
-class QIODevice;
-
-// Downloads one firmware file into a folder. The body goes to a temporary file beside the target
-// that replaces the target only once the whole announced length has arrived, so a failed or
-// stopped download leaves an earlier copy as it was.
-class DownloadThread : public WorkerThread
+// One package to download: the link from the catalogue, the folder to put it in, the page the link
+// came from (an https page allows only https links) and the largest file taken.
+struct DownloadTarget
 {
-    Q_OBJECT
-public:
-    DownloadThread();
-    ~DownloadThread() override;
+    QString link;
+    QString folder;
+    QUrl page;
+    qint64 sizeLimit = 64 * 1024 * 1024;
+    FetchTimes times;
+};
 
-    // Starts a download unless one runs; stop() ends it within a poll of the fetch.
-    void startDownload(const QString& link, const QString& folder);
-    // A download that receives less than 1 KiB in this long fails; tests shorten it.
-    void setIdleTimeout(int ms) { idleTimeoutMs = ms; }
-    // The largest file taken; tests lower it.
-    void setSizeLimit(qint64 bytes) { sizeLimit = bytes; }
-    // The catalogue page the links came from: an https page allows only https links.
-    void setPage(const QUrl& url) { page = url; }
-    // Where the last successful download was written; read after signalDownloadSucceed.
-    QString lastSavedPath() const { return savedPath; }
+// What a download ended in: the path written, or why nothing was; a stopped one reports nothing.
+struct DownloadOutcome
+{
+    DownloadProblem problem; // failure None: savedPath holds the whole file
+    bool stopped = false;
+    QString savedPath;
+};
+
+// Told how far a download has come.
+class DownloadSink
+{
+public:
+    virtual ~DownloadSink() = default;
+    // The share of the announced length written so far, 0 to 100, whenever it changes.
+    virtual void progress(int percent) = 0;
+};
+
+// The file download: one firmware file into a folder, as a plain operation for the job runner.
+// The body goes to a temporary file beside the target that replaces the target only once the whole
+// announced length has arrived, so a failed or stopped download leaves an earlier copy as it was.
+class DownloadThread
+{
+public:
+    static DownloadOutcome download(const DownloadTarget& target, const StopToken& stop, DownloadSink& sink);
 
     // The file name a link names: the last segment of its path, decoded, trimmed.
     static QString fileNameOf(const QString& link);
@@ -47,24 +59,4 @@ public:
     static constexpr int MaxFileNameLength = 128;
     // The largest package the assistant accepts.
     static constexpr qint64 MaxDownloadBytes = 64 * 1024 * 1024;
-
-signals:
-    void signalDownloadSucceed();
-    // A download that failed; a stopped one reports nothing.
-    void signalShowErrorMessage(const DownloadProblem& problem);
-    void signalSetDownloadProgress(int value);
-
-protected:
-    void run() override;
-    // Fetches the link into out. True when the whole announced length arrived; false with
-    // *problem set on a failure, false with *problem left at None when stopped.
-    virtual bool download(QIODevice* out, DownloadProblem* problem);
-
-private:
-    QString link;
-    QString folder;
-    QUrl page;
-    QString savedPath;
-    std::atomic<qint64> sizeLimit{MaxDownloadBytes};
-    std::atomic<int> idleTimeoutMs{30000};
 };

@@ -15,7 +15,7 @@
 set -euo pipefail
 
 build=(build-essential cmake ninja-build pkg-config
-    qtbase5-dev libqt5serialport5-dev libqt5sql5-sqlite qttools5-dev qttools5-dev-tools)
+    qtbase5-dev libqt5serialport5-dev libqt5sql5-sqlite qttools5-dev qttools5-dev-tools zlib1g-dev)
 # The interface texts are Chinese; Qt's own buttons and dialogs take their words from its translations.
 run=("${build[@]}" fonts-noto-cjk qttranslations5-l10n)
 # The tests call: xvfb-run for screenshots, ip for network namespaces, pdftotext for the PDF export,

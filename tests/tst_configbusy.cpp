@@ -11,6 +11,7 @@
 #include "firmware/devicetypemgr.h"
 #include "firmware/downloadthread.h"
 #include "history/readthread.h"
+#include "jobs/jobrunner.h"
 #include "sim/downloadserver.h"
 #include "tests/support/shorttimings.h"
 #include "tests/support/ui/confighost.h"
@@ -167,34 +168,43 @@ void TestConfigBusy::stopEndsDialogWorkers()
     server.setMisbehaviour(DownloadServer::Stall);
 
     ReadThread history;
-    DeviceTypeMgr catalogue;
-    DownloadThread download;
-    catalogue.setIdleTimeout(60000);
-    download.setIdleTimeout(60000);
-    QThread* running = nullptr;
+    JobRunner runner;
+    FetchTimes times;
+    times.idleTimeoutMs = 60000;
+    std::function<bool()> running;
     std::function<void()> stop;
     if (worker == QLatin1String("history")) {
         history.startRead(buildHistoryRequest(QDate(2026, 1, 1), QDate(2026, 1, 2)));
         QTRY_VERIFY_WITH_TIMEOUT(sim->requestCount(InstrumentSimulator::QueryHistory) >= 1, 5000);
-        running = &history;
+        running = [&] { return history.isRunning(); };
         stop = [&] { history.stop(); };
     } else if (worker == QLatin1String("catalogue")) {
-        catalogue.setPage(QUrl(server.pageUrl()));
-        catalogue.startFetch();
-        running = &catalogue;
-        stop = [&] { catalogue.stop(); };
+        const QUrl page(server.pageUrl());
+        runner.start([page, times](const StopToken& token) { DeviceTypeMgr::fetch(page, times, token); });
+        running = [&] { return runner.isWorking(); };
+        stop = [&] { runner.stop(); };
     } else {
-        download.startDownload(server.fileUrl("zq.zqbin"), QDir::currentPath());
-        running = &download;
-        stop = [&] { download.stop(); };
+        DownloadTarget target;
+        target.link = server.fileUrl("zq.zqbin");
+        target.folder = QDir::currentPath();
+        target.times = times;
+        runner.start([target](const StopToken& token) {
+            struct NoProgress : DownloadSink
+            {
+                void progress(int) override { }
+            } sink;
+            DownloadThread::download(target, token, sink);
+        });
+        running = [&] { return runner.isWorking(); };
+        stop = [&] { runner.stop(); };
     }
     QTRY_VERIFY_WITH_TIMEOUT(worker == QLatin1String("history") || server.requestCount() >= 1, 5000);
     QTest::qWait(100);
-    QVERIFY(running->isRunning());
+    QVERIFY(running());
     QElapsedTimer clock;
     clock.start();
     stop();
-    QVERIFY(running->wait(5000));
+    QVERIFY(QTest::qWaitFor([&] { return !running(); }, 5000));
     const qint64 took = clock.elapsed();
     QVERIFY2(took < 1000, qPrintable(QString::number(took)));
 }

@@ -1,20 +1,30 @@
 // Labels: net gui
+// Runs apart: hostileReplies memoryStaysBounded
 // Hostile servers and links against the catalogue and the download: every fetch is bounded in
 // size and time, and nothing is fetched or written for a link that cannot be saved safely inside
 // the chosen folder.
+#include "firmware/cataloguepage.h"
 #include "firmware/downloadthread.h"
+#include "firmware/httpreply.h"
 #include "firmware/ui/downloadtexts.h"
+#include "jobs/jobrunner.h"
+#include "tests/support/hostilehttp.h"
 #include "tests/support/ui/downloadrig.h"
+#include "tests/support/ui/scriptedprompter.h"
 
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <zlib.h>
 
 class TestFirmwareHostile : public QObject
 {
@@ -22,6 +32,12 @@ class TestFirmwareHostile : public QObject
 private slots:
     void hostileServers_data();
     void hostileServers();
+    void hostileReplies_data();
+    void hostileReplies();
+    void closingLeavesWorkerBehind_data();
+    void closingLeavesWorkerBehind();
+    void replyReading_data();
+    void replyReading();
     void fileNames_data();
     void fileNames();
     void linksRefusedBeforeFetching_data();
@@ -35,6 +51,33 @@ private slots:
 namespace {
 
 using Setup = DownloadRig;
+
+// Lets the peak resident size start again from the present size.
+void resetPeakResident()
+{
+    QFile refs(QStringLiteral("/proc/self/clear_refs"));
+    if (refs.open(QIODevice::WriteOnly))
+        refs.write("5");
+}
+
+struct NoProgress : DownloadSink
+{
+    void progress(int) override { }
+};
+
+// Runs a download on a job runner while this thread's servers answer; its outcome.
+DownloadOutcome runDownload(const DownloadTarget& target)
+{
+    JobRunner runner;
+    DownloadOutcome outcome;
+    runner.start([&outcome, target](const StopToken& stop) {
+        NoProgress sink;
+        outcome = DownloadThread::download(target, stop, sink);
+    });
+    if (!QTest::qWaitFor([&] { return !runner.isWorking(); }, 8000))
+        runner.stopAndWait();
+    return outcome;
+}
 
 // VmHWM: the largest resident size of this process so far, in MiB.
 qint64 peakResidentMiB()
@@ -88,6 +131,245 @@ void TestFirmwareHostile::hostileServers()
     QVERIFY(setup.driver.button("bntRefresh")->isEnabled());
 }
 
+namespace {
+
+// What a hostile server answers the catalogue or a download with.
+enum HostileReply { DeepPage, GzipBomb, ZlibBomb, RawDeflateBomb, HeaderFlood, ShortLength, Trickle };
+
+// 50,000 nested elements in 350 KB, well under the page's size limit.
+QByteArray deepPage()
+{
+    const int depth = 50000;
+    return "<html><body>" + QByteArray("<a>").repeated(depth) + QByteArray("</a>").repeated(depth) + "</body></html>";
+}
+
+// Arms the server with the reply: compressed ones announce 10 MB that inflate to 10 GiB.
+void arm(HostileHttp& server, HostileReply reply)
+{
+    const QByteArray ok = "HTTP/1.1 200 OK\r\n";
+    switch (reply) {
+    case DeepPage:
+    case ShortLength: {
+        const QByteArray page = reply == DeepPage
+            ? deepPage()
+            : "<html><body><div><div>list</div><div><div>A</div><div><a href='http://h/a'>a</a></div></div></div>"
+              "</body></html>";
+        // A short length cuts the page in the middle; the rest follows all the same.
+        const int announced = reply == DeepPage ? page.size() : page.size() / 2;
+        server.head = ok + "Content-Length: " + QByteArray::number(announced) + "\r\n\r\n";
+        server.stream = HostileHttp::once(page);
+        break;
+    }
+    case GzipBomb:
+    case ZlibBomb:
+    case RawDeflateBomb: {
+        const HostileHttp::Bomb bomb = HostileHttp::bomb(reply == GzipBomb       ? HostileHttp::Gzip
+                                                             : reply == ZlibBomb ? HostileHttp::Zlib
+                                                                                 : HostileHttp::RawDeflate);
+        const qint64 length = bomb.first.size() + bomb.again.size() * qint64(10 * 1024);
+        server.head = ok + "Content-Encoding: " + (reply == GzipBomb ? "gzip" : "deflate")
+            + "\r\nContent-Length: " + QByteArray::number(length) + "\r\n\r\n";
+        server.stream = HostileHttp::repeating(bomb.first, bomb.again, length);
+        break;
+    }
+    case HeaderFlood: {
+        const QByteArray line = "X-Flood: " + QByteArray(200, 'f') + "\r\n";
+        server.head = ok;
+        server.stream = HostileHttp::repeating(line, line);
+        break;
+    }
+    case Trickle:
+        // Enough for the stall guard, never the end: only the whole request's deadline stops it.
+        server.head = ok + "\r\n";
+        server.stream = HostileHttp::repeating(QByteArray(2048, '<'), QByteArray(2048, '<'));
+        server.trickleMs = 100;
+        break;
+    }
+}
+
+} // namespace
+
+void TestFirmwareHostile::hostileReplies_data()
+{
+    QTest::addColumn<bool>("download");
+    QTest::addColumn<int>("reply");
+    QTest::addColumn<QString>("message");
+    const QString failed = QStringLiteral("获取设备列表失败,请重试!");
+    const QString pageTooLarge = failed + QStringLiteral("\n下载页面大于 1 MiB");
+    const QString fileTooLarge = QStringLiteral("下载异常: 文件大于 64 MiB");
+    QTest::newRow("page nested 50,000 deep") << false << int(DeepPage) << failed;
+    QTest::newRow("page: gzip bomb") << false << int(GzipBomb) << pageTooLarge;
+    QTest::newRow("page: deflate bomb") << false << int(ZlibBomb) << pageTooLarge;
+    QTest::newRow("page: raw deflate bomb") << false << int(RawDeflateBomb) << pageTooLarge;
+    QTest::newRow("page: header flood") << false << int(HeaderFlood) << failed + "\n服务器的响应头过大";
+    QTest::newRow("page: length shorter than the body") << false << int(ShortLength) << failed;
+    QTest::newRow("page: trickle past the deadline") << false << int(Trickle) << failed + "\n1.5 秒内未能完成";
+    QTest::newRow("file: gzip bomb") << true << int(GzipBomb) << fileTooLarge;
+    QTest::newRow("file: deflate bomb") << true << int(ZlibBomb) << fileTooLarge;
+    QTest::newRow("file: header flood") << true << int(HeaderFlood) << "下载异常: 服务器的响应头过大";
+    QTest::newRow("file: trickle past the deadline") << true << int(Trickle) << "下载异常: 1.5 秒内未能完成";
+}
+
+// Each ends in its message by the deadline with little memory, leaving no file and no list.
+void TestFirmwareHostile::hostileReplies()
+{
+    QFETCH(bool, download);
+    QFETCH(int, reply);
+    QFETCH(QString, message);
+    Setup setup;
+    HostileHttp hostile;
+    arm(hostile, HostileReply(reply));
+    QVERIFY(hostile.listen(QHostAddress::LocalHost));
+    FetchTimes& times = setup.driver.dialog.fetchTimes();
+    times.deadlineMs = 1500;
+    times.slowestBytesPerSecond = qint64(1) << 40; // the deadline does not grow with the length
+    setup.driver.dialog.setDownloadSizeLimit(DownloadThread::MaxDownloadBytes);
+    if (download) {
+        setup.server.addEntry(QStringLiteral("A hostile file"), hostile.url(QStringLiteral("/files/bomb.zqbin")));
+        QVERIFY(setup.driver.refresh());
+        QCOMPARE(setup.driver.fileList()->currentText(), QStringLiteral("A hostile file"));
+        setup.chooseFolder();
+    } else {
+        setup.driver.setPage(hostile.url());
+    }
+    resetPeakResident();
+    QVERIFY(download ? setup.driver.download(times.deadlineMs + 3000) : setup.driver.refresh(times.deadlineMs + 3000));
+    QCOMPARE(setup.driver.prompter.texts(), QStringList{message});
+    QCOMPARE(hostile.requestCount(), 1);
+    if (download)
+        QVERIFY(QDir(setup.folder()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    else
+        QCOMPARE(setup.driver.fileList()->count(), 0);
+#if !defined(__SANITIZE_ADDRESS__)
+    const qint64 peak = peakResidentMiB();
+    QVERIFY2(peak > 0 && peak < 100, qPrintable(QStringLiteral("%1 MiB").arg(peak)));
+#endif
+}
+
+void TestFirmwareHostile::closingLeavesWorkerBehind_data()
+{
+    QTest::addColumn<int>("reply");
+    QTest::newRow("header flood, a line at a time") << int(HeaderFlood);
+    QTest::newRow("a page without end, a piece at a time") << int(Trickle);
+}
+
+// A dialog closed during a slow hostile reply goes at once; its worker ends within a second after.
+void TestFirmwareHostile::closingLeavesWorkerBehind()
+{
+    QFETCH(int, reply);
+    WorkDir dir;
+    ScriptedPrompter prompter;
+    HostileHttp hostile;
+    arm(hostile, HostileReply(reply));
+    hostile.trickleMs = 50;
+    QVERIFY(hostile.listen(QHostAddress::LocalHost));
+    auto* dialog = new UpdateDialog;
+    dialog->fetchTimes().idleTimeoutMs = 60000;
+    dialog->fetchTimes().deadlineMs = 60000;
+    dialog->findChild<QLineEdit*>(QStringLiteral("edPageUrl"))->setText(hostile.url());
+    QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("bntRefresh")), Qt::LeftButton);
+    const QPointer<JobRunner> runner(&dialog->downloadRunner());
+    QVERIFY(runner->isWorking());
+    QVERIFY(QTest::qWaitFor([&] { return hostile.requestCount() == 1; }, 5000));
+    QTest::qWait(200); // well into the reply
+    QElapsedTimer clock;
+    clock.start();
+    dialog->close();
+    delete dialog;
+    QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(QTest::qWaitFor([&] { return runner.isNull(); }, 1000));
+    QVERIFY(prompter.texts().isEmpty());
+}
+
+void TestFirmwareHostile::replyReading_data()
+{
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<bool>("closes");
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<int>("fault");
+    using R = HttpReplyReader;
+    const QByteArray ok = "HTTP/1.1 200 OK\r\n";
+    const QByteArray text = "firmware bytes, firmware bytes, firmware bytes";
+    const QByteArray zlib = qCompress(text).mid(4);
+    const QByteArray raw = zlib.mid(2, zlib.size() - 6);
+    QByteArray gzip = QByteArray::fromHex("1f8b0800000000000003") + raw;
+    const quint32 crc = quint32(crc32(0, reinterpret_cast<const Bytef*>(text.constData()), uInt(text.size())));
+    for (const quint32 word : {crc, quint32(text.size())})
+        for (int shift = 0; shift < 32; shift += 8)
+            gzip.append(char((word >> shift) & 0xFF));
+    auto sized = [&](const QByteArray& extra, const QByteArray& body) {
+        return ok + extra + "Content-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
+    };
+    const QByteArray chunked = ok + "Transfer-Encoding: chunked\r\n\r\n";
+    QTest::newRow("length, bytes after it ignored")
+        << sized("", "hello") + "EXTRA" << false << QByteArray("hello") << int(R::NoFault);
+    QTest::newRow("chunks, extension and trailer") << chunked + "5;x=y\r\nhello\r\n6\r\n world\r\n0\r\nX-Sum: 1\r\n\r\n"
+                                                   << false << QByteArray("hello world") << int(R::NoFault);
+    QTest::newRow("ended by the close") << ok + "\r\nuntil close" << true << QByteArray("until close")
+                                        << int(R::NoFault);
+    QTest::newRow("interim reply first") << "HTTP/1.1 100 Continue\r\n\r\n" + sized("", "x") << false << QByteArray("x")
+                                         << int(R::NoFault);
+    QTest::newRow("no body") << QByteArray("HTTP/1.1 204 No Content\r\n\r\n") << false << QByteArray()
+                             << int(R::NoFault);
+    QTest::newRow("gzip") << sized("Content-Encoding: gzip\r\n", gzip) << false << text << int(R::NoFault);
+    QTest::newRow("deflate") << sized("Content-Encoding: deflate\r\n", zlib) << false << text << int(R::NoFault);
+    QTest::newRow("raw deflate") << sized("Content-Encoding: deflate\r\n", raw) << false << text << int(R::NoFault);
+    QTest::newRow("gzip in chunks") << chunked.left(chunked.size() - 2) + "Content-Encoding: gzip\r\n\r\n"
+            + QByteArray::number(gzip.size(), 16) + "\r\n" + gzip + "\r\n0\r\n\r\n"
+                                    << false << text << int(R::NoFault);
+    QTest::newRow("gzip cut short") << ok + "Content-Encoding: gzip\r\n\r\n" + gzip.left(gzip.size() - 4) << true
+                                    << text << int(R::CorruptEncoding);
+    QTest::newRow("gzip that is not") << sized("Content-Encoding: gzip\r\n", "plain text, not gzip") << false
+                                      << QByteArray() << int(R::CorruptEncoding);
+    QTest::newRow("compressed twice") << sized("Content-Encoding: gzip, gzip\r\n", gzip) << false << QByteArray()
+                                      << int(R::UnknownEncoding);
+    QTest::newRow("unknown coding") << sized("Content-Encoding: br\r\n", "x") << false << QByteArray()
+                                    << int(R::UnknownEncoding);
+    QTest::newRow("20 header lines") << sized(QByteArray("X-A: b\r\n").repeated(20), "x") << false << QByteArray("x")
+                                     << int(R::NoFault);
+    QTest::newRow("150 header lines") << sized(QByteArray("X-A: b\r\n").repeated(150), "x") << false << QByteArray()
+                                      << int(R::HeadTooLarge);
+    QTest::newRow("a 70 KiB header") << sized("X-A: " + QByteArray(70 * 1024, 'b') + "\r\n", "x") << false
+                                     << QByteArray() << int(R::HeadTooLarge);
+    QTest::newRow("a 70 KiB trailer") << chunked + "1\r\nx\r\n0\r\nX-T: " + QByteArray(70 * 1024, 't') + "\r\n\r\n"
+                                      << false << QByteArray("x") << int(R::HeadTooLarge);
+    QTest::newRow("chunk size not hex") << chunked + "zz\r\nx\r\n" << false << QByteArray() << int(R::BadChunk);
+    QTest::newRow("chunk longer than said") << chunked + "1\r\nxy\r\n0\r\n\r\n"
+                                            << false << QByteArray("x") << int(R::BadChunk);
+    QTest::newRow("two lengths") << ok + "Content-Length: 1\r\nContent-Length: 2\r\n\r\nxy" << false << QByteArray()
+                                 << int(R::NotHttp);
+    QTest::newRow("length with a sign") << ok + "Content-Length: -1\r\n\r\n"
+                                        << false << QByteArray() << int(R::NotHttp);
+    QTest::newRow("not HTTP") << QByteArray("SSH-2.0-server\r\n\r\n") << false << QByteArray() << int(R::NotHttp);
+    QTest::newRow("closed before the length")
+        << sized("", "hello").left(ok.size() + 25) << true << QByteArray("hell") << int(R::EndedEarly);
+}
+
+// Every reply reads the same whether its bytes come one at a time or all at once.
+void TestFirmwareHostile::replyReading()
+{
+    QFETCH(QByteArray, reply);
+    QFETCH(bool, closes);
+    QFETCH(QByteArray, body);
+    QFETCH(int, fault);
+    for (const int piece : {1, 7, int(reply.size())}) {
+        HttpReplyReader reader;
+        QByteArray got;
+        reader.onBody = [&got](const char* data, qint64 size) {
+            got.append(data, int(size));
+            return true;
+        };
+        for (int at = 0; at < reply.size() && reader.feed(reply.mid(at, piece)); at += piece) { }
+        if (closes)
+            reader.endOfStream();
+        QCOMPARE(int(reader.fault()), fault);
+        QCOMPARE(reader.isDone(), fault == HttpReplyReader::NoFault);
+        if (fault == HttpReplyReader::NoFault || fault == HttpReplyReader::BadChunk
+            || fault == HttpReplyReader::EndedEarly)
+            QCOMPARE(got, body);
+    }
+}
+
 void TestFirmwareHostile::fileNames_data()
 {
     QTest::addColumn<QString>("path");
@@ -126,6 +408,18 @@ void TestFirmwareHostile::fileNames_data()
                               << "a*.zqbin" << false;
     QTest::newRow("device name") << "/files/con.zqbin"
                                  << "con.zqbin" << false;
+    QTest::newRow("device name, space before the dot") << "/files/CON%20.zqbin"
+                                                       << "CON .zqbin" << false;
+    QTest::newRow("device name, spaces and dot") << "/files/com1%20.%20.zqbin"
+                                                 << "com1 . .zqbin" << false;
+    QTest::newRow("console input") << "/files/CONIN$"
+                                   << "CONIN$" << false;
+    QTest::newRow("console output") << "/files/conout$.zqbin"
+                                    << "conout$.zqbin" << false;
+    QTest::newRow("clock") << "/files/CLOCK$.zqbin"
+                           << "CLOCK$.zqbin" << false;
+    QTest::newRow("device name inside a longer one") << "/files/console%20v1.zqbin"
+                                                     << "console v1.zqbin" << true;
     QTest::newRow("trailing dot") << "/files/a.zqbin."
                                   << "a.zqbin." << false;
     QTest::newRow("right-to-left override")
@@ -172,14 +466,11 @@ void TestFirmwareHostile::linksRefusedBeforeFetching()
     QFETCH(QString, message);
     Setup setup;
     const QString port = QString::number(setup.server.serverPort());
-    DownloadThread thread;
-    QSignalSpy errors(&thread, &DownloadThread::signalShowErrorMessage);
-    thread.setPage(QUrl(page));
-    thread.startDownload(QString(link).replace("%1", port), setup.folder());
-    QVERIFY(QTest::qWaitFor([&] { return thread.isFinished(); }, 5000));
-    QCOMPARE(errors.size(), 1);
-    QCOMPARE(downloadFailureText(errors.first().first().value<DownloadProblem>()),
-             QString(message).replace("%1", port));
+    DownloadTarget target;
+    target.page = QUrl(page);
+    target.link = QString(link).replace("%1", port);
+    target.folder = setup.folder();
+    QCOMPARE(downloadFailureText(runDownload(target).problem), QString(message).replace("%1", port));
     QCOMPARE(setup.server.requestCount(), 0);
     QVERIFY(!QFileInfo::exists(setup.folder()));
 }
@@ -227,12 +518,10 @@ void TestFirmwareHostile::targetStaysInsideFolder()
 
     // Through the thread: a refused target leaves the file outside as it was.
     Setup setup;
-    DownloadThread thread;
-    QSignalSpy done(&thread, &DownloadThread::signalDownloadSucceed);
-    thread.startDownload(setup.server.fileUrl(name), folder);
-    // The server answers on this thread: wait with its events running.
-    QVERIFY(QTest::qWaitFor([&] { return thread.isFinished(); }, 5000));
-    QCOMPARE(done.size(), inside ? 1 : 0);
+    DownloadTarget download;
+    download.link = setup.server.fileUrl(name);
+    download.folder = folder;
+    QCOMPARE(runDownload(download).problem.failure == DownloadFailure::None, inside);
     QCOMPARE(dir.readFile(QStringLiteral("outside.txt")), QByteArray("keep"));
 }
 
@@ -271,13 +560,10 @@ void TestFirmwareHostile::memoryStaysBounded()
     WorkDir dir;
     QString message;
     if (download) {
-        DownloadThread thread;
-        QObject::connect(&thread, &DownloadThread::signalShowErrorMessage,
-                         [&](const DownloadProblem& problem) { message = downloadFailureText(problem); });
-        thread.startDownload(
-            QString(page).replace(QStringLiteral("down.html"), QStringLiteral("files/ZQ-100_V1.0.zqbin")),
-            dir.filePath(QStringLiteral("down")));
-        QVERIFY(QTest::qWaitFor([&] { return thread.isFinished(); }, 8000));
+        DownloadTarget target;
+        target.link = QString(page).replace(QStringLiteral("down.html"), QStringLiteral("files/ZQ-100_V1.0.zqbin"));
+        target.folder = dir.filePath(QStringLiteral("down"));
+        message = downloadFailureText(runDownload(target).problem);
         QCOMPARE(message, QStringLiteral("下载异常: 文件大于 64 MiB"));
         QVERIFY(QDir(dir.filePath(QStringLiteral("down"))).entryList(QDir::Files | QDir::Hidden).isEmpty());
     } else {

@@ -150,14 +150,14 @@ void TestFirmwareUpdate::downloadButtonWaitsForEveryWorker()
     QVERIFY(driver.refresh());
     driver.prompter.nextFileName(dir.filePath(QStringLiteral("down")));
     QTest::mouseClick(driver.button("bntSelectPath"), Qt::LeftButton);
-    driver.dialog.downloadThread().setIdleTimeout(60000);
+    driver.dialog.fetchTimes().idleTimeoutMs = 60000;
     server.setMisbehaviour(DownloadServer::Stall);
     QTest::mouseClick(download, Qt::LeftButton);
     QVERIFY(QTest::qWaitFor([&] { return !download->isEnabled(); }, 5000));
     QVERIFY(driver.update());
-    QVERIFY(driver.dialog.downloadThread().isRunning());
+    QVERIFY(driver.dialog.downloadRunner().isWorking());
     QVERIFY(!download->isEnabled());
-    driver.dialog.downloadThread().stop();
+    driver.dialog.downloadRunner().stop();
     QVERIFY(QTest::qWaitFor([&] { return download->isEnabled(); }, 5000));
 
     // A list refreshed during a transfer does not bring the button back before the transfer ends.

@@ -651,6 +651,22 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <source>下载异常: 未找到该文件或下载失败</source>
         <translation>Download error: file not found or download incomplete</translation>
     </message>
+    <message>
+        <source>服务器的响应头过大</source>
+        <translation>The server sent too large a response header</translation>
+    </message>
+    <message>
+        <source>%1 秒内未能完成</source>
+        <translation>Not completed within %1 s</translation>
+    </message>
+    <message>
+        <source>不支持的压缩方式: %1</source>
+        <translation>Unsupported compression: %1</translation>
+    </message>
+    <message>
+        <source>服务器的回答无效</source>
+        <translation>The server sent an invalid reply</translation>
+    </message>
 </context>
 <context>
     <name>FlashCommand</name>

@@ -651,6 +651,22 @@
         <source>下载异常: 未找到该文件或下载失败</source>
         <translation>下載異常: 找不到該檔案或下載失敗</translation>
     </message>
+    <message>
+        <source>服务器的响应头过大</source>
+        <translation>伺服器的回應標頭過大</translation>
+    </message>
+    <message>
+        <source>%1 秒内未能完成</source>
+        <translation>%1 秒內未能完成</translation>
+    </message>
+    <message>
+        <source>不支持的压缩方式: %1</source>
+        <translation>不支援的壓縮方式: %1</translation>
+    </message>
+    <message>
+        <source>服务器的回答无效</source>
+        <translation>伺服器的回應無效</translation>
+    </message>
 </context>
 <context>
     <name>FlashCommand</name>

@@ -12,6 +12,21 @@ QString catalogueFailure(const QString& why)
     return why.isEmpty() ? failed : failed + QLatin1Char('\n') + why;
 }
 
+// Why a reply was not taken, the catalogue's and the download's alike.
+QString replyFault(DownloadFailure failure, const DownloadProblem& problem)
+{
+    switch (failure) {
+    case DownloadFailure::HeadTooLarge:
+        return QCoreApplication::translate("DownloadThread", "服务器的响应头过大");
+    case DownloadFailure::Overdue:
+        return QCoreApplication::translate("DownloadThread", "%1 秒内未能完成").arg(problem.amount / 1000.0);
+    case DownloadFailure::UnknownCoding:
+        return QCoreApplication::translate("DownloadThread", "不支持的压缩方式: %1").arg(problem.detail);
+    default:
+        return QCoreApplication::translate("DownloadThread", "服务器的回答无效");
+    }
+}
+
 } // namespace
 
 QString downloadIdleText(qint64 idleMs)
@@ -35,6 +50,19 @@ QString downloadFailureText(const DownloadProblem& problem)
     case DownloadFailure::PageUntrusted:
         // The operator must learn that the peer was not trusted.
         return catalogueFailure(detail);
+    case DownloadFailure::PageHeadTooLarge:
+        return catalogueFailure(replyFault(DownloadFailure::HeadTooLarge, problem));
+    case DownloadFailure::PageOverdue:
+        return catalogueFailure(replyFault(DownloadFailure::Overdue, problem));
+    case DownloadFailure::PageBadReply:
+        return catalogueFailure(replyFault(DownloadFailure::BadReply, problem));
+    case DownloadFailure::PageUnknownCoding:
+        return catalogueFailure(replyFault(DownloadFailure::UnknownCoding, problem));
+    case DownloadFailure::HeadTooLarge:
+    case DownloadFailure::Overdue:
+    case DownloadFailure::BadReply:
+    case DownloadFailure::UnknownCoding:
+        return QCoreApplication::translate("DownloadThread", "下载异常: %1").arg(replyFault(problem.failure, problem));
     case DownloadFailure::LinkNotWeb:
         return QCoreApplication::translate("DownloadThread", "下载失败,链接不是 http 或 https 地址: %1").arg(detail);
     case DownloadFailure::LinkNotEncrypted:

@@ -18,6 +18,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QStandardItemModel>
 #include <QTreeView>
@@ -61,7 +62,8 @@ UpdateDialog::UpdateDialog(QWidget* parent, UpdateThread* sharedUpdater)
     : QDialog(parent),
       form(new Ui::UpdateDialog),
       ownUpdater(sharedUpdater ? nullptr : new UpdateThread),
-      updater(sharedUpdater ? sharedUpdater : ownUpdater.get())
+      updater(sharedUpdater ? sharedUpdater : ownUpdater.get()),
+      downloads(new JobRunner)
 {
     form->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
@@ -94,18 +96,12 @@ UpdateDialog::UpdateDialog(QWidget* parent, UpdateThread* sharedUpdater)
     connect(updater, &UpdateThread::signalUpdateFailed, this, &UpdateDialog::slotUpdateFailed);
     connect(updater, SIGNAL(signalStage(int, int, int)), this, SLOT(slotUpdateStage(int, int, int)));
     connect(updater, SIGNAL(signalDeviceModel(const QString&)), this, SLOT(slotDeviceModel(const QString&)));
-    connect(&catalogue, SIGNAL(started()), this, SLOT(slotStartRefreshFile()));
-    connect(&catalogue, SIGNAL(finished()), this, SLOT(slotStopRefreshFile()));
-    connect(&catalogue, SIGNAL(signalFinished()), this, SLOT(slotFinishedRefreshFile()));
-    connect(&catalogue, &DeviceTypeMgr::signalShowErrorMessage, this, &UpdateDialog::slotDownloadFailed);
+    // The fetch's and the download's outcomes come posted by their jobs; the end of either frees
+    // the controls.
+    connect(downloads, &JobRunner::jobEnded, this, &UpdateDialog::slotStopDownloadFile);
     connect(form->bntRefresh, &QPushButton::clicked, this, &UpdateDialog::refreshFileList);
     connect(form->bntSelectPath, SIGNAL(clicked()), this, SLOT(slotSelectPath()));
     connect(form->bntDownload, SIGNAL(clicked()), this, SLOT(slotStartDownloadThread()));
-    connect(&downloader, SIGNAL(started()), this, SLOT(slotStartDownloadFile()));
-    connect(&downloader, SIGNAL(finished()), this, SLOT(slotStopDownloadFile()));
-    connect(&downloader, SIGNAL(signalSetDownloadProgress(int)), this, SLOT(slotSetDownloadProgress(int)));
-    connect(&downloader, SIGNAL(signalDownloadSucceed()), this, SLOT(slotDownloadSucceed()));
-    connect(&downloader, &DownloadThread::signalShowErrorMessage, this, &UpdateDialog::slotDownloadFailed);
     connect(form->bntCancelDownload, SIGNAL(clicked()), this, SLOT(slotCancelDownload()));
 
     form->barUpdate->setRange(0, 100);
@@ -120,11 +116,18 @@ UpdateDialog::UpdateDialog(QWidget* parent, UpdateThread* sharedUpdater)
 
 UpdateDialog::~UpdateDialog()
 {
-    // The workers end before the form goes: none is ever destroyed while it runs. A lent
-    // transfer worker goes on alone; it reports to nobody once this dialog is gone.
-    stopDownloads();
+    // A fetch or download still winding down (it ends within a poll of its stop) is not waited
+    // for: its runner is asked to stop and deletes itself once the job has returned, so no thread
+    // is destroyed while it runs. Its reports find no dialog and are dropped.
+    downloads->stop();
+    disconnect(downloads, nullptr, this, nullptr);
+    connect(downloads, &JobRunner::jobEnded, downloads, &QObject::deleteLater);
+    if (!downloads->isWorking())
+        delete downloads;
     if (confirmGate)
         confirmGate->give(false);
+    // The transfer worker ends before the form goes. A lent one goes on alone; it reports to
+    // nobody once this dialog is gone.
     if (ownUpdater)
         ownUpdater->wait();
     delete form;
@@ -247,7 +250,7 @@ void UpdateDialog::setTransferControls()
     form->bntSelectFile->setEnabled(free);
     form->bntUpdate->setEnabled(free);
     // A fetch or download that outlives the transfer keeps the download button off until it ends.
-    form->bntDownload->setEnabled(free && !catalogue.isRunning() && !downloader.isRunning());
+    form->bntDownload->setEnabled(free && !downloads->isWorking());
 }
 
 void UpdateDialog::slotSetUpdateProgress(int value)
@@ -320,7 +323,7 @@ void UpdateDialog::slotDeviceModel(const QString& model)
 
 void UpdateDialog::refreshFileList()
 {
-    if (catalogue.isRunning())
+    if (downloads->isWorking())
         return;
     const QString address = form->edPageUrl->text().trimmed();
     if (address.isEmpty()) {
@@ -335,13 +338,25 @@ void UpdateDialog::refreshFileList()
         return;
     }
     singleton<Config>::instance()->setValue(Settings::FirmwarePage, address);
-    catalogue.setPage(page);
-    catalogue.startFetch();
+    listedPage = page;
+    const FetchTimes limits = times;
+    const QPointer<UpdateDialog> self(this);
+    JobRunner* runner = downloads;
+    slotStartRefreshFile();
+    downloads->start([page, limits, self, runner](const StopToken& stop) {
+        const CatalogueOutcome outcome = DeviceTypeMgr::fetch(page, limits, stop);
+        if (!outcome.stopped)
+            postTo(runner, [self, outcome] {
+                if (self)
+                    self->showCatalogue(outcome);
+            });
+    });
 }
 
 void UpdateDialog::slotStartRefreshFile()
 {
-    form->cmbFileList->clear();
+    // Each refresh lists only what its page lists: nothing of an earlier page, no earlier choice.
+    files->removeRows(0, files->rowCount());
     setDownloadControlsEnabled(false);
 }
 
@@ -350,10 +365,15 @@ void UpdateDialog::slotStopRefreshFile()
     setDownloadControlsEnabled(true);
 }
 
-void UpdateDialog::slotFinishedRefreshFile()
+void UpdateDialog::showCatalogue(const CatalogueOutcome& outcome)
 {
-    const QMap<QString, QString> list = catalogue.fileList();
-    const QMap<QString, CatalogueDetails> details = catalogue.fileDetails();
+    if (outcome.problem.failure != DownloadFailure::None) {
+        slotDownloadFailed(outcome.problem);
+        return;
+    }
+    files->removeRows(0, files->rowCount());
+    const QMap<QString, QString>& list = outcome.files;
+    const QMap<QString, CatalogueDetails>& details = outcome.details;
     bool anySize = false;
     bool anyDate = false;
     // The connected model's newest file is marked, by its version's numbers.
@@ -378,6 +398,7 @@ void UpdateDialog::slotFinishedRefreshFile()
     for (int column = 0; column < files->columnCount(); ++column)
         view->resizeColumnToContents(column);
     view->setMinimumWidth(view->header()->length() + view->frameWidth() * 2);
+    form->cmbFileList->setCurrentIndex(files->rowCount() > 0 ? 0 : -1);
 }
 
 void UpdateDialog::slotSelectPath()
@@ -387,9 +408,31 @@ void UpdateDialog::slotSelectPath()
     form->edDownloadDir->setText(folder);
 }
 
+namespace {
+
+// Reports a download's progress to the dialog, if it is still there, from the runner's thread.
+class DialogProgress : public DownloadSink
+{
+public:
+    DialogProgress(JobRunner* runner, QPointer<UpdateDialog> dialog) : runner(runner), dialog(std::move(dialog)) { }
+    void progress(int percent) override
+    {
+        postTo(runner, [dialog = dialog, percent] {
+            if (dialog)
+                dialog->slotSetDownloadProgress(percent);
+        });
+    }
+
+private:
+    JobRunner* runner;
+    QPointer<UpdateDialog> dialog;
+};
+
+} // namespace
+
 void UpdateDialog::slotStartDownloadThread()
 {
-    if (downloader.isRunning())
+    if (downloads->isWorking())
         return;
     const QString link = form->cmbFileList->currentData().toString();
     if (link.isEmpty()) {
@@ -405,17 +448,43 @@ void UpdateDialog::slotStartDownloadThread()
     }
     // An earlier copy is replaced only when the operator says so.
     const QString name = DownloadThread::fileNameOf(link);
-    const QString target = DownloadThread::targetPath(folder, name);
-    if (!target.isEmpty() && QFileInfo::exists(target)) {
+    const QString existing = DownloadThread::targetPath(folder, name);
+    if (!existing.isEmpty() && QFileInfo::exists(existing)) {
         QMessageBox box(QMessageBox::Question, windowTitle(), tr("文件 %1 已存在,要替换它吗?").arg(name),
                         QMessageBox::Yes | QMessageBox::No, this);
-        box.setInformativeText(QDir::toNativeSeparators(target));
+        box.setInformativeText(QDir::toNativeSeparators(existing));
         box.setDefaultButton(QMessageBox::No);
         if (Prompter::current().exec(box) != QMessageBox::Yes)
             return;
     }
-    downloader.setPage(catalogue.pageUrl());
-    downloader.startDownload(link, folder);
+    DownloadTarget target;
+    target.link = link;
+    target.folder = folder;
+    target.page = listedPage;
+    target.sizeLimit = downloadSizeLimit;
+    target.times = times;
+    const QPointer<UpdateDialog> self(this);
+    JobRunner* runner = downloads;
+    slotStartDownloadFile();
+    downloads->start([target, self, runner](const StopToken& stop) {
+        DialogProgress sink(runner, self);
+        const DownloadOutcome outcome = DownloadThread::download(target, stop, sink);
+        if (!outcome.stopped)
+            postTo(runner, [self, outcome] {
+                if (self)
+                    self->showDownload(outcome);
+            });
+    });
+}
+
+void UpdateDialog::showDownload(const DownloadOutcome& outcome)
+{
+    if (outcome.problem.failure != DownloadFailure::None) {
+        slotDownloadFailed(outcome.problem);
+        return;
+    }
+    lastSaved = outcome.savedPath;
+    slotDownloadSucceed();
 }
 
 void UpdateDialog::slotStartDownloadFile()
@@ -435,7 +504,7 @@ void UpdateDialog::slotSetDownloadProgress(int value)
 
 void UpdateDialog::slotDownloadSucceed()
 {
-    const QString saved = downloader.lastSavedPath();
+    const QString saved = lastSaved;
     QMessageBox box(QMessageBox::Information, windowTitle(), tr("文件下载成功!"), QMessageBox::Ok | QMessageBox::Open,
                     this, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
     box.setInformativeText(tr("已保存到: %1").arg(QDir::toNativeSeparators(saved)));
@@ -451,8 +520,7 @@ void UpdateDialog::slotDownloadSucceed()
 
 void UpdateDialog::slotCancelDownload()
 {
-    catalogue.stop();
-    downloader.stop();
+    downloads->stop();
 }
 
 void UpdateDialog::slotShowErrorMessage(const QString& error)
@@ -485,15 +553,6 @@ bool UpdateDialog::refuseCloseDuringTransfer()
     return true;
 }
 
-void UpdateDialog::stopDownloads()
-{
-    // Both are asked first, so that they wind down together.
-    catalogue.stop();
-    downloader.stop();
-    catalogue.wait();
-    downloader.wait();
-}
-
 void UpdateDialog::closeEvent(QCloseEvent* event)
 {
     if (refuseCloseDuringTransfer()) {
@@ -507,6 +566,7 @@ void UpdateDialog::done(int result)
 {
     if (refuseCloseDuringTransfer())
         return;
-    stopDownloads();
+    // Asked only: the job ends within a poll of its stop, and nothing here waits for it.
+    downloads->stop();
     QDialog::done(result);
 }

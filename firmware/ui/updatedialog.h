@@ -3,6 +3,7 @@
 #include "firmware/devicetypemgr.h"
 #include "firmware/downloadthread.h"
 #include "firmware/updatethread.h"
+#include "jobs/jobrunner.h"
 
 #include <QDeadlineTimer>
 #include <QDialog>
@@ -21,9 +22,10 @@ class UpdateDialog;
 }
 
 // Writes a firmware package into the instrument (upper group) and fetches firmware files from
-// the maker's download page (lower group). The fetch and the download run on workers held here
-// by value; the transfer runs on a worker that the main window may lend, because a failed run
-// still ends the instrument's update mode for up to 20 s after the operator has closed the dialog.
+// the maker's download page (lower group). The fetch and the download run one at a time on a job
+// runner of the dialog, which a closing dialog stops and leaves to end on its own; the transfer
+// runs on a worker that the main window may lend, because a failed run still ends the
+// instrument's update mode for up to 20 s after the operator has closed the dialog.
 class UpdateDialog : public QDialog
 {
     Q_OBJECT
@@ -45,11 +47,13 @@ public:
 
     // For tests that shorten the workers' time limits.
     UpdateThread& updateThread() { return *updater; }
-    DeviceTypeMgr& deviceTypeMgr() { return catalogue; }
-    DownloadThread& downloadThread() { return downloader; }
+    // Runs the catalogue fetch and the download, one at a time.
+    JobRunner& downloadRunner() { return *downloads; }
+    FetchTimes& fetchTimes() { return times; }
+    void setDownloadSizeLimit(qint64 bytes) { downloadSizeLimit = bytes; }
 
     // Every way out (Escape, reject, the close request) is refused while a transfer runs until
-    // it has reported its outcome; a running fetch or download is stopped and waited for first.
+    // it has reported its outcome; a running fetch or download is asked to stop and left to end.
     void done(int result) override;
 
 signals:
@@ -65,7 +69,6 @@ public slots:
     void slotUpdateSucceed(const VersionRead& after);
     void slotStartRefreshFile();
     void slotStopRefreshFile();
-    void slotFinishedRefreshFile();
     void slotSelectPath();
     void slotStartDownloadThread();
     void slotStartDownloadFile();
@@ -97,13 +100,19 @@ private:
     void showCountdown();
     void refreshFileList();
     bool refuseCloseDuringTransfer();
-    void stopDownloads();
+    void showCatalogue(const CatalogueOutcome& outcome);
+    void showDownload(const DownloadOutcome& outcome);
 
     Ui::UpdateDialog* form;
     std::unique_ptr<UpdateThread> ownUpdater;
     UpdateThread* updater;
-    DeviceTypeMgr catalogue;
-    DownloadThread downloader;
+    // Not a member by value: a closing dialog hands it over to end on its own (see the destructor).
+    JobRunner* downloads;
+    FetchTimes times;
+    qint64 downloadSizeLimit = DownloadThread::MaxDownloadBytes;
+    // The page the list was read from: the links on it are checked against it.
+    QUrl listedPage;
+    QString lastSaved;
     QStandardItemModel* files;
     // From the start of a run until it reported success or failure; the finish sequence of a
     // failed run goes on in the background without holding the dialog.

@@ -14,9 +14,8 @@
 UpdateDialogDriver::UpdateDialogDriver(UpdateThread* sharedUpdater) : dialog(nullptr, sharedUpdater)
 {
     dialog.updateThread().setExchangeTimeout(ExchangeTimeoutMs);
-    dialog.deviceTypeMgr().setIdleTimeout(IdleTimeoutMs);
-    dialog.downloadThread().setIdleTimeout(IdleTimeoutMs);
-    dialog.downloadThread().setSizeLimit(SizeLimitBytes);
+    dialog.fetchTimes().idleTimeoutMs = IdleTimeoutMs;
+    dialog.setDownloadSizeLimit(SizeLimitBytes);
     dialog.show();
 }
 
@@ -60,24 +59,24 @@ void UpdateDialogDriver::setPage(const QString& url)
     edit("edPageUrl")->setText(url);
 }
 
-bool UpdateDialogDriver::pressAndWait(const char* buttonName, QThread& worker, int timeoutMs)
+bool UpdateDialogDriver::pressAndWait(const char* buttonName, JobRunner& runner, int timeoutMs)
 {
-    // Connected after the dialog's own handlers, so this runs after the dialog saw the end.
+    // A job may end before the click returns (a link refused at once): its end is seen directly.
     bool ended = false;
-    std::atomic<bool> began{false};
+    std::atomic<bool> endedAtAll{false};
     const QMetaObject::Connection watchEnd =
-        QObject::connect(&worker, &QThread::finished, &dialog, [&ended] { ended = true; });
-    const QMetaObject::Connection watchStart = QObject::connect(
-        &worker, &QThread::started, &worker, [&began] { began = true; }, Qt::DirectConnection);
+        QObject::connect(&runner, &JobRunner::jobEnded, &dialog, [&ended] { ended = true; });
+    const QMetaObject::Connection watchAny = QObject::connect(
+        &runner, &JobRunner::jobEnded, &runner, [&endedAtAll] { endedAtAll = true; }, Qt::DirectConnection);
     QTest::mouseClick(button(buttonName), Qt::LeftButton);
-    const bool started = worker.isRunning() || began;
+    const bool started = runner.isWorking() || endedAtAll;
     const bool done = started && QTest::qWaitFor([&ended] { return ended; }, timeoutMs);
     if (started && !done) {
-        worker.wait();
+        runner.waitForIdle();
         QCoreApplication::processEvents(); // the queued end report still refers to `ended`
     }
     QObject::disconnect(watchEnd);
-    QObject::disconnect(watchStart);
+    QObject::disconnect(watchAny);
     return done;
 }
 
@@ -110,10 +109,10 @@ bool UpdateDialogDriver::update(int timeoutMs)
 
 bool UpdateDialogDriver::refresh(int timeoutMs)
 {
-    return pressAndWait("bntRefresh", dialog.deviceTypeMgr(), timeoutMs);
+    return pressAndWait("bntRefresh", dialog.downloadRunner(), timeoutMs);
 }
 
 bool UpdateDialogDriver::download(int timeoutMs)
 {
-    return pressAndWait("bntDownload", dialog.downloadThread(), timeoutMs);
+    return pressAndWait("bntDownload", dialog.downloadRunner(), timeoutMs);
 }

@@ -52,5 +52,5 @@ public:
     bool download(int timeoutMs = 8000);
 
 private:
-    bool pressAndWait(const char* buttonName, QThread& worker, int timeoutMs);
+    bool pressAndWait(const char* buttonName, JobRunner& runner, int timeoutMs);
 };
