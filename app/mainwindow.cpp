@@ -24,6 +24,8 @@
 
 #include "ui_mainwindow.h"
 
+#include <climits>
+
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -489,8 +491,8 @@ void MainWindow::closeEvent(QCloseEvent* event)
 void MainWindow::restoreWindowState()
 {
     Config* config = singleton<Config>::instance();
-    const int storedWidth = config->value(Settings::WindowWidth).toInt();
-    const int storedHeight = qMax(600, config->value(Settings::WindowHeight).toInt());
+    const int storedWidth = int(config->heldInteger(Settings::WindowWidth, 0, INT_MAX));
+    const int storedHeight = qMax(600, int(config->heldInteger(Settings::WindowHeight, 0, INT_MAX)));
     // Neither side may exceed the screen: a stored height of 2147483647 would make a window that
     // never paints.
     QSize screen(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);

@@ -56,8 +56,8 @@ void Config::setValue(const QString& key, const QVariant& value)
     auto store = settings();
     // QSettings rewrites the whole file for any write, even of an equal value: that would drop the
     // operator's comment lines and mangle bytes that are not UTF-8 on a start that changed nothing.
-    if (store->contains(key) && store->value(key).toString() == value.toString()
-        && value.canConvert<QString>() && value.type() != QVariant::StringList)
+    if (store->contains(key) && store->value(key).toString() == value.toString() && value.canConvert<QString>()
+        && value.type() != QVariant::StringList)
         return;
     store->setValue(key, value);
 }
@@ -70,6 +70,20 @@ QVariant Config::value(const SettingKey& key)
 void Config::setValue(const SettingKey& key, const QVariant& value)
 {
     setValue(key.path, value);
+}
+
+qint64 Config::integer(const SettingKey& key, qint64 low, qint64 high)
+{
+    bool ok = false;
+    const qint64 number = value(key).toLongLong(&ok);
+    return ok && number >= low && number <= high ? number : key.fallback.toLongLong();
+}
+
+qint64 Config::heldInteger(const SettingKey& key, qint64 low, qint64 high)
+{
+    bool ok = false;
+    const qint64 number = value(key).toLongLong(&ok);
+    return ok ? qBound(low, number, high) : key.fallback.toLongLong();
 }
 
 QString applicationTitle()

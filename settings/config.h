@@ -42,6 +42,12 @@ public:
     // A declared key, at its default when the file lacks it.
     QVariant value(const SettingKey& key);
     void setValue(const SettingKey& key, const QVariant& value);
+    // An integer setting read as 64 bits: a number outside low..high, or no number, is refused and
+    // the key's default taken, never wrapped into range (4294967297 is not 1).
+    qint64 integer(const SettingKey& key, qint64 low, qint64 high);
+    // The same, but a number outside low..high is held to the nearer end (a window "as large as
+    // can be" is as large as the screen); only a value that is no number takes the default.
+    qint64 heldInteger(const SettingKey& key, qint64 low, qint64 high);
 
 private:
     QRecursiveMutex mutex;

@@ -5,6 +5,7 @@
 #include "settings/singleton.h"
 
 #include <algorithm>
+#include <limits>
 
 #include <QCoreApplication>
 #include <QHostAddress>
@@ -12,15 +13,20 @@
 
 namespace {
 
-// An integer setting as load() reads it; a stored text that is no number is remembered.
-int readInt(Config* config, const SettingKey& key, QHash<QString, QString>* unreadable)
+// An integer setting as load() reads it, as 64 bits: a stored text that is no number is
+// remembered, and so is a number that an int cannot hold (it would wrap: 4294967297 to 1).
+int readInt(Config* config, const SettingKey& key, LinkSettings* link)
 {
     const QVariant value = config->value(key);
     bool ok = false;
-    const int number = value.toInt(&ok);
+    const qlonglong number = value.toLongLong(&ok);
     if (!ok && value.isValid() && !value.toString().isEmpty())
-        unreadable->insert(key.path, value.toString());
-    return number;
+        link->unreadable.insert(key.path, value.toString());
+    if (ok && (number < std::numeric_limits<int>::min() || number > std::numeric_limits<int>::max())) {
+        link->beyondRange.insert(key.path, value.toString());
+        return 0;
+    }
+    return ok ? int(number) : 0;
 }
 
 bool isOneOf(int value, std::initializer_list<int> allowed)
@@ -46,6 +52,8 @@ LinkSettings::Problem LinkSettings::validate(Check check) const
     const auto number = [this, &problem](const SettingKey& key, int value, bool fits) -> Problem {
         if (unreadable.contains(key.path))
             return problem(Problem::NotANumber, key, unreadable.value(key.path));
+        if (beyondRange.contains(key.path))
+            return problem(Problem::OutOfRange, key, beyondRange.value(key.path));
         return fits ? Problem() : problem(Problem::OutOfRange, key, QString::number(value));
     };
 
@@ -90,17 +98,17 @@ LinkSettings LinkSettings::load()
 {
     Config* config = singleton<Config>::instance();
     LinkSettings link;
-    link.useUdp = config->value(Settings::UseUdp).toInt() != 0;
+    link.useUdp = config->value(Settings::UseUdp).toLongLong() != 0;
     link.serialPort = config->value(Settings::SerialPort).toString();
-    link.baudRate = readInt(config, Settings::SerialBaudRate, &link.unreadable);
-    link.dataBits = readInt(config, Settings::SerialDataBits, &link.unreadable);
-    link.parity = readInt(config, Settings::SerialParity, &link.unreadable);
-    link.stopBits = readInt(config, Settings::SerialStopBits, &link.unreadable);
+    link.baudRate = readInt(config, Settings::SerialBaudRate, &link);
+    link.dataBits = readInt(config, Settings::SerialDataBits, &link);
+    link.parity = readInt(config, Settings::SerialParity, &link);
+    link.stopBits = readInt(config, Settings::SerialStopBits, &link);
     link.sendRts = config->value(Settings::SerialSendRts).toBool();
     link.sendDtr = config->value(Settings::SerialSendDtr).toBool();
     link.udpAddress = config->value(Settings::UdpAddress).toString();
     link.udpPort = config->value(Settings::UdpPort).toString();
-    link.deviceAddress = readInt(config, Settings::DeviceAddress, &link.unreadable);
+    link.deviceAddress = readInt(config, Settings::DeviceAddress, &link);
     return link;
 }
 

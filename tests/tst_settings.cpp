@@ -2,8 +2,12 @@
 #include "settings/atom_lock.h"
 #include "settings/config.h"
 #include "settings/linksettings.h"
+#include "settings/settingkeys.h"
 #include "settings/singleton.h"
+#include "tests/support/clirun.h"
 #include "tests/support/workdir.h"
+
+#include <QUdpSocket>
 
 #include <QSettings>
 #include <QTest>
@@ -25,6 +29,9 @@ private slots:
     void lockExcludes();
     void linkSettingsChecked_data();
     void linkSettingsChecked();
+    void integersNeverWrap_data();
+    void integersNeverWrap();
+    void cliRefusesWrappedAddress();
 };
 
 void TestSettings::defaultsWithoutFile()
@@ -175,6 +182,71 @@ void TestSettings::linkSettingsChecked_data()
     QTest::newRow("custom baud 14400") << with(serial, "serial/baudrate", 14400) << true << "" << "";
     QTest::newRow("baud 0") << with(serial, "serial/baudrate", 0) << false << "serial/baudrate" << "0";
     QTest::newRow("no serial port") << QVariantMap() << true << "serial/port" << "";
+    // Beyond 32 bits: refused as stored, never wrapped into range (2^32 + 1 would be address 1).
+    QTest::newRow("address 2^32+1") << with(udp, "device/address", "4294967297") << false << "device/address"
+                                    << "4294967297";
+    QTest::newRow("address 2^32+255") << with(udp, "device/address", "4294967551") << false << "device/address"
+                                      << "4294967551";
+    QTest::newRow("address -2^32+1") << with(udp, "device/address", "-4294967295") << false << "device/address"
+                                     << "-4294967295";
+    QTest::newRow("baud 2^32+9600") << with(serial, "serial/baudrate", "4294976896") << false << "serial/baudrate"
+                                    << "4294976896";
+    QTest::newRow("data bits 2^32+8") << with(serial, "serial/databits", "4294967304") << false << "serial/databits"
+                                      << "4294967304";
+    QTest::newRow("parity 2^32") << with(serial, "serial/parity", "4294967296") << false << "serial/parity"
+                                 << "4294967296";
+    QTest::newRow("stop bits 2^32+1") << with(serial, "serial/stopbits", "4294967297") << false << "serial/stopbits"
+                                      << "4294967297";
+    QTest::newRow("address beyond 64 bits") << with(udp, "device/address", "18446744073709551617") << false
+                                            << "device/address" << "18446744073709551617";
+    // 2^32 is not 0: UDP stays chosen, and the serial settings are not asked for.
+    QTest::newRow("udp 2^32") << with(udp, "communicate/udp", "4294967296") << true << "" << "";
+}
+
+void TestSettings::integersNeverWrap_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<qint64>("read");
+    QTest::addColumn<qint64>("held");
+    QTest::newRow("in range") << "800" << qint64(800) << qint64(800);
+    QTest::newRow("the highest") << "1000" << qint64(1000) << qint64(1000);
+    QTest::newRow("above") << "1001" << qint64(7) << qint64(1000);
+    QTest::newRow("2^32 + 800") << "4294968096" << qint64(7) << qint64(1000);
+    QTest::newRow("below") << "-1" << qint64(7) << qint64(0);
+    QTest::newRow("no number") << "8x" << qint64(7) << qint64(7);
+    QTest::newRow("beyond 64 bits") << "18446744073709552416" << qint64(7) << qint64(7);
+}
+
+// Any integer setting: outside its range the default is taken (or the nearer end), never a
+// wrapped number.
+void TestSettings::integersNeverWrap()
+{
+    QFETCH(QString, stored);
+    QFETCH(qint64, read);
+    QFETCH(qint64, held);
+    WorkDir dir;
+    dir.writeConfig({{"window/width", stored}});
+    const SettingKey width{QStringLiteral("window/width"), 7};
+    QCOMPARE(singleton<Config>::instance()->integer(width, 0, 1000), read);
+    QCOMPARE(singleton<Config>::instance()->heldInteger(width, 0, 1000), held);
+}
+
+// zq-cli refuses a stored value beyond 32 bits with its key and value (exit 1) and sends nothing.
+void TestSettings::cliRefusesWrappedAddress()
+{
+    WorkDir dir;
+    QUdpSocket instrument;
+    QVERIFY(instrument.bind(QHostAddress(QHostAddress::LocalHost), 0));
+    dir.writeConfig({{"communicate/udp", 1},
+                     {"udp/address", "127.0.0.1"},
+                     {"udp/port", QString::number(instrument.localPort())},
+                     {"device/address", "4294967297"}});
+    const CliRun run = runZqCli({QStringLiteral("read")});
+    QVERIFY(run.finished);
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains(QLatin1String("device/address")) && run.err.contains(QLatin1String("4294967297")),
+             qPrintable(run.err));
+    QVERIFY(!instrument.hasPendingDatagrams());
 }
 
 // One check for the settings dialog, zq-cli and the link: nothing out of range is wrapped into

@@ -31,9 +31,8 @@ constexpr int MostLines = 5000000;
 
 int heldLinesSetting()
 {
-    bool ok = false;
-    const int lines = singleton<Config>::instance()->value(Settings::MonitorLines).toInt(&ok);
-    return ok ? qBound(FewestLines, lines, MostLines) : Settings::MonitorLines.fallback.toInt();
+    // Read as 64 bits so that a huge number is held to the most, not wrapped.
+    return int(singleton<Config>::instance()->heldInteger(Settings::MonitorLines, FewestLines, MostLines));
 }
 
 } // namespace

@@ -132,7 +132,7 @@ void SetupDialog::loadConfig()
     form->ckRTS->setChecked(config->value(Settings::SerialSendRts).toBool());
     form->ckDTR->setChecked(config->value(Settings::SerialSendDtr).toBool());
 
-    const bool udp = config->value(Settings::UseUdp).toInt() != 0;
+    const bool udp = config->value(Settings::UseUdp).toLongLong() != 0;
     form->gbUdp->setChecked(udp);
     form->gbSerial->setChecked(!udp);
 }
