@@ -341,18 +341,18 @@
         <translation>Invalid address: %1</translation>
     </message>
     <message>
+        <source>固件包的版本比仪器的旧时也烧写 (降级)</source>
+        <translation>Flash even a package older than the instrument&apos;s firmware (a downgrade)</translation>
+    </message>
+    <message>
         <source>ZQ 仪器的配置、时钟、历史记录、固件和监视，在命令行上完成。
 子命令: read, write, set-clock, history, flash, monitor, search
 连接默认取自当前目录的 config.ini。
-退出码: 0 成功, 1 用法错误, 2 通讯失败, 3 仪器拒绝或应答无效, 4 文件错误或拒绝降级。</source>
+退出码: 0 成功, 1 用法错误, 2 通讯失败, 3 仪器拒绝或应答无效, 4 文件错误或拒绝降级, 5 已中断。</source>
         <translation>Configuration, clock, history, firmware and monitoring of ZQ instruments from the command line.
 Subcommands: read, write, set-clock, history, flash, monitor, search
 The connection comes from config.ini in the working directory unless given.
-Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply invalid, 4 file error or downgrade refused.</translation>
-    </message>
-    <message>
-        <source>固件包的版本比仪器的旧时也烧写 (降级)</source>
-        <translation>Flash even a package older than the instrument&apos;s firmware (a downgrade)</translation>
+Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply invalid, 4 file error or downgrade refused, 5 interrupted.</translation>
     </message>
 </context>
 <context>
@@ -1895,6 +1895,14 @@ Do you want to go on?</translation>
     <message>
         <source>仪器拒绝了 %1 项: %2</source>
         <translation>The instrument refused %1 item(s): %2</translation>
+    </message>
+    <message>
+        <source>未写入: %1</source>
+        <translation>Not written: %1</translation>
+    </message>
+    <message>
+        <source>写入已中断: 已写入 %1 项, 未写入 %2 项</source>
+        <translation>Write interrupted: %1 items written, %2 not written</translation>
     </message>
 </context>
 </TS>

@@ -341,18 +341,18 @@
         <translation>无效的地址: %1</translation>
     </message>
     <message>
+        <source>固件包的版本比仪器的旧时也烧写 (降级)</source>
+        <translation>固件包的版本比仪器的旧时也烧写 (降级)</translation>
+    </message>
+    <message>
         <source>ZQ 仪器的配置、时钟、历史记录、固件和监视，在命令行上完成。
 子命令: read, write, set-clock, history, flash, monitor, search
 连接默认取自当前目录的 config.ini。
-退出码: 0 成功, 1 用法错误, 2 通讯失败, 3 仪器拒绝或应答无效, 4 文件错误或拒绝降级。</source>
+退出码: 0 成功, 1 用法错误, 2 通讯失败, 3 仪器拒绝或应答无效, 4 文件错误或拒绝降级, 5 已中断。</source>
         <translation>ZQ 仪器的配置、时钟、历史记录、固件和监视，在命令行上完成。
 子命令: read, write, set-clock, history, flash, monitor, search
 连接默认取自当前目录的 config.ini。
-退出码: 0 成功, 1 用法错误, 2 通讯失败, 3 仪器拒绝或应答无效, 4 文件错误或拒绝降级。</translation>
-    </message>
-    <message>
-        <source>固件包的版本比仪器的旧时也烧写 (降级)</source>
-        <translation>固件包的版本比仪器的旧时也烧写 (降级)</translation>
+退出码: 0 成功, 1 用法错误, 2 通讯失败, 3 仪器拒绝或应答无效, 4 文件错误或拒绝降级, 5 已中断。</translation>
     </message>
 </context>
 <context>
@@ -2618,6 +2618,14 @@
     <message>
         <source>仪器拒绝了 %1 项: %2</source>
         <translation>仪器拒绝了 %1 项: %2</translation>
+    </message>
+    <message>
+        <source>未写入: %1</source>
+        <translation>未写入: %1</translation>
+    </message>
+    <message>
+        <source>写入已中断: 已写入 %1 项, 未写入 %2 项</source>
+        <translation>写入已中断: 已写入 %1 项, 未写入 %2 项</translation>
     </message>
 </context>
 </TS>

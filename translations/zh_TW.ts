@@ -341,18 +341,18 @@
         <translation>無效的位址: %1</translation>
     </message>
     <message>
+        <source>固件包的版本比仪器的旧时也烧写 (降级)</source>
+        <translation>韌體包的版本比儀器的舊時也燒錄 (降級)</translation>
+    </message>
+    <message>
         <source>ZQ 仪器的配置、时钟、历史记录、固件和监视，在命令行上完成。
 子命令: read, write, set-clock, history, flash, monitor, search
 连接默认取自当前目录的 config.ini。
-退出码: 0 成功, 1 用法错误, 2 通讯失败, 3 仪器拒绝或应答无效, 4 文件错误或拒绝降级。</source>
+退出码: 0 成功, 1 用法错误, 2 通讯失败, 3 仪器拒绝或应答无效, 4 文件错误或拒绝降级, 5 已中断。</source>
         <translation>ZQ 儀器的設定、時鐘、歷史記錄、韌體和監看，在命令列上完成。
 子命令: read, write, set-clock, history, flash, monitor, search
 連線預設取自目前目錄的 config.ini。
-結束代碼: 0 成功, 1 用法錯誤, 2 通訊失敗, 3 儀器拒絕或回應無效, 4 檔案錯誤或拒絕降級。</translation>
-    </message>
-    <message>
-        <source>固件包的版本比仪器的旧时也烧写 (降级)</source>
-        <translation>韌體包的版本比儀器的舊時也燒錄 (降級)</translation>
+結束代碼: 0 成功, 1 用法錯誤, 2 通訊失敗, 3 儀器拒絕或回應無效, 4 檔案錯誤或拒絕降級, 5 已中斷。</translation>
     </message>
 </context>
 <context>
@@ -1895,6 +1895,14 @@
     <message>
         <source>仪器拒绝了 %1 项: %2</source>
         <translation>儀器拒絕了 %1 個項目: %2</translation>
+    </message>
+    <message>
+        <source>未写入: %1</source>
+        <translation>未寫入: %1</translation>
+    </message>
+    <message>
+        <source>写入已中断: 已写入 %1 项, 未写入 %2 项</source>
+        <translation>寫入已中斷: 已寫入 %1 項, 未寫入 %2 項</translation>
     </message>
 </context>
 </TS>

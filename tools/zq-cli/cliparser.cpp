@@ -72,7 +72,7 @@ CliParser::Outcome CliParser::parse(const QStringList& arguments)
     const QString description = tr("ZQ 仪器的配置、时钟、历史记录、固件和监视，在命令行上完成。\n"
                                    "子命令: read, write, set-clock, history, flash, monitor, search\n"
                                    "连接默认取自当前目录的 config.ini。\n"
-                                   "退出码: 0 成功, 1 用法错误, 2 通讯失败, 3 仪器拒绝或应答无效, 4 文件错误或拒绝降级。");
+                                   "退出码: 0 成功, 1 用法错误, 2 通讯失败, 3 仪器拒绝或应答无效, 4 文件错误或拒绝降级, 5 已中断。");
     addArgument(parser, QStringLiteral("command"), tr("要执行的子命令"), tr("<子命令>"));
     addOptions(parser, parsed.command);
 

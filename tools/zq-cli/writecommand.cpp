@@ -1,5 +1,6 @@
 #include "tools/zq-cli/commands.h"
 
+#include "config/configbackup.h"
 #include "config/configcsv.h"
 #include "config/configmodel.h"
 #include "config/configwriter.h"
@@ -8,8 +9,12 @@
 #include "tools/zq-cli/failureclass.h"
 #include "tools/zq-cli/itemsread.h"
 #include "tools/zq-cli/parallelrun.h"
+#include "tools/zq-cli/stopsignal.h"
 
 #include <QJsonArray>
+#include <QSet>
+
+#include <atomic>
 
 namespace {
 
@@ -44,6 +49,16 @@ ConfigRows rowsToWrite(const ConfigRows& rows, const QMap<int, QString>* current
     return chosen;
 }
 
+// The instrument's name as the window takes it for its backups: the value of its name item.
+QString instrumentName(const ConfigRows& rows)
+{
+    for (const ConfigRow& row : rows) {
+        if (row.name.trimmed() == QStringLiteral("设备名称"))
+            return row.value;
+    }
+    return QString();
+}
+
 QJsonObject rowJson(const ConfigRow& row)
 {
     return {
@@ -68,7 +83,10 @@ ExitCode WriteCommand::run(const CliOptions& options)
     const ConfigRows imported = shown.rows();
 
     ProgressDisplay progress(CliOutput::stderrIsTerminal());
-    return runOnEveryInstrument(options, [&](const LinkTarget& target) {
+    // Ctrl-C and SIGTERM stop the write between two items: the item in flight is finished, so
+    // that what is reported written is what the instrument holds.
+    StopSignal::install();
+    const ExitCode code = runOnEveryInstrument(options, [&](const LinkTarget& target) {
         InstrumentResult result;
         ItemsRead read;
         // The instrument's values first: each line says what it held and what it is given.
@@ -103,8 +121,23 @@ ExitCode WriteCommand::run(const CliOptions& options)
         }
         if (!linkOpens(target, result))
             return result;
+        // The values held before, saved as the window saves them, so that a write can be undone.
+        if (!StopSignal::received()) {
+            QString backupFile;
+            const ConfigOutcome saved = ConfigBackup::save(ConfigBackup::folder(), instrumentName(read.rows), read.rows,
+                                                           QDateTime::currentDateTime(), &backupFile);
+            if (!saved.ok) {
+                for (const ConfigOutcome::Box& box : saved.boxes)
+                    result.fail(ExitFile, box.title + QStringLiteral(": ") + box.text);
+                return result;
+            }
+            result.lines.append(saved.status);
+            result.json.insert(QStringLiteral("backup"), backupFile);
+        }
 
         QStringList refused;
+        QSet<int> answered;
+        std::atomic<bool> stop{StopSignal::received()};
         ConfigWriter::Progress report;
         report.answered = [&](int at, const ItemWriteOutcome& outcome) {
             const ConfigRow& row = rows.at(at);
@@ -116,11 +149,29 @@ ExitCode WriteCommand::run(const CliOptions& options)
             written.append(item);
             if (!outcome.kept)
                 refused.append(row.name);
+            answered.insert(at);
             progress.update(target.label, (at + 1) * 100 / rows.size());
+            // Set only here, between two items: the write never gives up on an item in flight.
+            if (StopSignal::received())
+                stop = true;
         };
-        const ConfigOutcome outcome = ConfigWriter::writeAll(target.settings, rows, report);
+        const ConfigOutcome outcome = ConfigWriter::writeAll(target.settings, rows, report, &stop);
         result.json.insert(QStringLiteral("written"), written);
-        if (!outcome.ok) {
+        if (outcome.cancelled) {
+            QStringList left;
+            QJsonArray notWritten;
+            for (int at = 0; at < rows.size(); ++at) {
+                if (answered.contains(at))
+                    continue;
+                left.append(numberedName(numbers.at(at), rows.at(at).name));
+                notWritten.append(rowJson(rows.at(at)));
+            }
+            result.lines.append(tr("未写入: %1").arg(left.join(QStringLiteral(", "))));
+            result.json.insert(QStringLiteral("not_written"), notWritten);
+            result.json.insert(QStringLiteral("interrupted"), true);
+            result.fail(ExitInterrupted,
+                        tr("写入已中断: 已写入 %1 项, 未写入 %2 项").arg(answered.size()).arg(left.size()));
+        } else if (!outcome.ok) {
             const ExitCode code = exitCodeFor(outcome.failureCode, outcome.linkError);
             for (const ConfigOutcome::Box& box : outcome.boxes)
                 result.fail(code, box.title + QStringLiteral(": ") + box.text);
@@ -132,4 +183,6 @@ ExitCode WriteCommand::run(const CliOptions& options)
         }
         return result;
     });
+    StopSignal::restore();
+    return code;
 }
