@@ -43,6 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (whole.stopped || bytewise.stopped)
         return 0; // where a piece ends depends on how the input came
     FUZZ_CHECK(whole.fault == bytewise.fault && whole.done == bytewise.done);
-    FUZZ_CHECK(whole.body == bytewise.body);
+    // A refused reply's body is thrown away; how much of a corrupt stream inflated before the
+    // fault shows depends on where its pieces ended.
+    FUZZ_CHECK(whole.fault != HttpReplyReader::NoFault || whole.body == bytewise.body);
     return 0;
 }
