@@ -2,7 +2,7 @@
 #include "firmware/ddbserver.h"
 #include "firmware/dencryptinfo.h"
 #include "firmware/packagewriter.h"
-#include "firmware/ui/updatetexts.h"
+#include "firmware/texts/updatetexts.h"
 #include "tests/support/workdir.h"
 
 #include <QColor>

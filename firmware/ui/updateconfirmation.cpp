@@ -1,6 +1,6 @@
 #include "firmware/ui/updateconfirmation.h"
 
-#include "firmware/ui/updatetexts.h"
+#include "firmware/texts/updatetexts.h"
 
 #include <QAbstractButton>
 #include <QDateTime>

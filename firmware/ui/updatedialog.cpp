@@ -4,7 +4,7 @@
 #include "firmware/firmwareversion.h"
 #include "firmware/ui/downloadtexts.h"
 #include "firmware/ui/updateconfirmation.h"
-#include "firmware/ui/updatetexts.h"
+#include "firmware/texts/updatetexts.h"
 #include "jobs/posting.h"
 #include "prompt/messageboxes.h"
 #include "prompt/prompter.h"

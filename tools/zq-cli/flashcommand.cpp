@@ -3,6 +3,7 @@
 #include "firmware/ddbserver.h"
 #include "firmware/firmwaretransfer.h"
 #include "firmware/firmwareversion.h"
+#include "firmware/texts/updatetexts.h"
 #include "firmware/versionread.h"
 #include "link/linktimings.h"
 #include "tools/zq-cli/clioutput.h"
@@ -12,82 +13,6 @@
 #include <QDeadlineTimer>
 
 namespace {
-
-// The texts keep the translation contexts of the assistant's own, so they read the same here.
-QString packageReadText(PackageRead read)
-{
-    switch (read) {
-    case PackageRead::Ok:
-        break;
-    case PackageRead::NotAFile:
-        return QCoreApplication::translate("DDbServer", "解析文件失败,文件不存在或拒绝访问!");
-    case PackageRead::CannotOpen:
-        return QCoreApplication::translate("DDbServer", "解析文件失败,打开文件失败,请检查文件类型!");
-    case PackageRead::NoTable:
-        return QCoreApplication::translate("DDbServer", "解析文件失败,文件操作失败!");
-    case PackageRead::NoContent:
-        return QCoreApplication::translate("DDbServer", "解析文件失败,无法获取文件内容!");
-    case PackageRead::BadDigest:
-        return QCoreApplication::translate("DDbServer", "解析文件失败,文件校验失败!");
-    case PackageRead::BadTypes:
-        return QCoreApplication::translate("DDbServer", "解析文件失败,文件内容格式错误!");
-    }
-    return QString();
-}
-
-QString packageProblemText(PackageProblem problem)
-{
-    switch (problem) {
-    case PackageProblem::None:
-        break;
-    case PackageProblem::NoImage:
-        return QCoreApplication::translate("UpdateThread", "固件包中没有固件数据,不能烧写!");
-    case PackageProblem::NoModel:
-        return QCoreApplication::translate("UpdateThread", "固件包中没有设备型号,不能烧写!");
-    }
-    return QString();
-}
-
-QString stageText(UpdateStage stage, int current, int total)
-{
-    switch (stage) {
-    case UpdateStage::Identifying:
-        return QCoreApplication::translate("UpdateThread", "第 1/4 步: 识别仪器");
-    case UpdateStage::Erasing:
-        return QCoreApplication::translate("UpdateThread", "第 2/4 步: 擦除仪器内存");
-    case UpdateStage::Writing:
-        return QCoreApplication::translate("UpdateThread", "第 3/4 步: 写入第 %1 / %2 页").arg(current).arg(total);
-    case UpdateStage::Finishing:
-        return QCoreApplication::translate("UpdateThread", "第 4/4 步: 结束更新, 等待仪器重启 (最多 %1 秒)")
-            .arg(current);
-    }
-    return QString();
-}
-
-QString failureText(const UpdateOutcome& outcome, const QString& packageModel)
-{
-    switch (outcome.failure) {
-    case UpdateFailure::None:
-    case UpdateFailure::Declined:
-    case UpdateFailure::Stopped:
-        return QString();
-    case UpdateFailure::BadPackage:
-        return packageProblemText(outcome.packageProblem);
-    case UpdateFailure::CannotOpen:
-        return QCoreApplication::translate("UpdateThread", "固件更新失败,") + outcome.openProblem;
-    case UpdateFailure::NoIdentity:
-        return QCoreApplication::translate("UpdateThread", "固件更新失败,获取设备ID失败!");
-    case UpdateFailure::WrongModel:
-        return QCoreApplication::translate("UpdateThread", "固件更新失败,BIN文件与设备型号不一致!") + QLatin1Char('\n')
-            + QCoreApplication::translate("UpdateThread", "固件包的型号: %1, 仪器的型号: %2")
-                  .arg(packageModel, outcome.deviceModel);
-    case UpdateFailure::EraseFailed:
-        return QCoreApplication::translate("UpdateThread", "固件更新失败,擦除设备内存失败!");
-    case UpdateFailure::PageFailed:
-        return QCoreApplication::translate("UpdateThread", "固件更新失败,发送文件数据失败!");
-    }
-    return QString();
-}
 
 // Shows the stages and the progress; refuses a downgrade unless allowed. A refusal ends the
 // run's waits at once: the instrument is sent EndUpdate all the same, and the tool does not
@@ -105,7 +30,7 @@ public:
 
     void stage(UpdateStage stage, int current, int total) override
     {
-        display.update(label, percent, stageText(stage, current, total));
+        display.update(label, percent, UpdateTexts::stage(stage, current, total));
     }
     void progress(int value) override
     {
@@ -143,9 +68,9 @@ ExitCode FlashCommand::run(const CliOptions& options)
     // Read once, here: every package is read through one database connection of the process.
     DEncryptInfo info;
     info.filePath = options.file;
-    QString refused = packageReadText(DDbServer().readPackage(info));
+    QString refused = UpdateTexts::packageRead(DDbServer().readPackage(info));
     if (refused.isEmpty())
-        refused = packageProblemText(FirmwareTransfer::problemOf(info));
+        refused = UpdateTexts::packageProblem(FirmwareTransfer::problemOf(info));
     if (!refused.isEmpty()) {
         CliOutput::error(refused);
         return ExitFile;
@@ -179,7 +104,7 @@ ExitCode FlashCommand::run(const CliOptions& options)
             return result;
         }
         if (!outcome.ok()) {
-            result.fail(exitCodeFor(outcome.failure, outcome.link), failureText(outcome, info.model()));
+            result.fail(exitCodeFor(outcome.failure, outcome.link), UpdateTexts::failure(outcome, info.model()));
             return result;
         }
         progress.update(target.label, 100);

@@ -1,4 +1,4 @@
-#include "firmware/ui/updatetexts.h"
+#include "firmware/texts/updatetexts.h"
 
 #include <QCoreApplication>
 
