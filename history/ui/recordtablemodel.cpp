@@ -209,14 +209,21 @@ void RecordSortProxy::sort(int column, Qt::SortOrder how)
 {
     if (!table)
         return;
+    reorder([&] {
+        sortedBy = column >= 0 && column < table->columnCount() ? column : -1;
+        direction = how;
+        sourceReset();
+    });
+}
+
+void RecordSortProxy::reorder(const std::function<void()>& rebuild)
+{
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList kept = persistentIndexList();
     QList<QPair<int, int>> sourceCells;
     for (const QModelIndex& index : kept)
         sourceCells.append({index.isValid() ? order[size_t(index.row())] : -1, index.column()});
-    sortedBy = column >= 0 && column < table->columnCount() ? column : -1;
-    direction = how;
-    sourceReset();
+    rebuild();
     QModelIndexList moved;
     for (const auto& cell : sourceCells)
         moved.append(cell.first >= 0 ? index(rowOf[size_t(cell.first)], cell.second) : QModelIndex());
@@ -236,26 +243,18 @@ void RecordSortProxy::sourceRowsInserted(int first, int last)
         return;
     }
     // New records are sorted among themselves and merged into their places.
-    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    const QModelIndexList kept = persistentIndexList();
-    QList<QPair<int, int>> sourceCells;
-    for (const QModelIndex& index : kept)
-        sourceCells.append({index.isValid() ? order[size_t(index.row())] : -1, index.column()});
-    readKeys(first);
-    const size_t middle = order.size();
-    for (int row = first; row <= last; ++row)
-        order.push_back(row);
-    const auto less = [this](int a, int b) { return before(a, b); };
-    std::stable_sort(order.begin() + long(middle), order.end(), less);
-    std::inplace_merge(order.begin(), order.begin() + long(middle), order.end(), less);
-    rowOf.assign(order.size(), 0);
-    for (size_t i = 0; i < order.size(); ++i)
-        rowOf[size_t(order[i])] = int(i);
-    QModelIndexList moved;
-    for (const auto& cell : sourceCells)
-        moved.append(cell.first >= 0 ? index(rowOf[size_t(cell.first)], cell.second) : QModelIndex());
-    changePersistentIndexList(kept, moved);
-    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    reorder([&] {
+        readKeys(first);
+        const size_t middle = order.size();
+        for (int row = first; row <= last; ++row)
+            order.push_back(row);
+        const auto less = [this](int a, int b) { return before(a, b); };
+        std::stable_sort(order.begin() + long(middle), order.end(), less);
+        std::inplace_merge(order.begin(), order.begin() + long(middle), order.end(), less);
+        rowOf.assign(order.size(), 0);
+        for (size_t i = 0; i < order.size(); ++i)
+            rowOf[size_t(order[i])] = int(i);
+    });
 }
 
 QModelIndex RecordSortProxy::mapToSource(const QModelIndex& proxyIndex) const

@@ -5,6 +5,7 @@
 #include <QAbstractProxyModel>
 #include <QAbstractTableModel>
 
+#include <functional>
 #include <vector>
 
 class RecordStore;
@@ -68,6 +69,9 @@ public:
 private:
     void sourceReset();
     void sourceRowsInserted(int first, int last);
+    // Runs reorder (which rebuilds order and rowOf) as one layout change, the selection and every
+    // other persistent index following its record.
+    void reorder(const std::function<void()>& rebuild);
     bool before(int a, int b) const;
     void readKeys(int from);
 
