@@ -45,9 +45,10 @@ int main(int argc, char* argv[])
     const BenchOptions options = BenchOptions::parse(argc, argv, 5);
     QTemporaryDir dir;
     const QString package = dir.filePath(QStringLiteral("bench.zqbin"));
+    // Newer than what the simulator runs, so that no downgrade stops the transfer.
     PackageWriter::write(package,
-                         PackageWriter::fields(QStringLiteral("bench"), QStringLiteral("ZQ-200"), QStringLiteral("1"),
-                                               QByteArray(Pages * 1024, '\x5A')));
+                         PackageWriter::fields(QStringLiteral("bench"), QStringLiteral("ZQ-200"),
+                                               QStringLiteral("V9.0.0"), QByteArray(Pages * 1024, '\x5A')));
     std::vector<std::unique_ptr<SimProcess>> sims;
     for (int i = 0; i < 4; ++i) {
         sims.push_back(std::make_unique<SimProcess>());

@@ -76,6 +76,19 @@ void LineModel::clear()
     reportTaken();
 }
 
+void LineModel::refreshTexts()
+{
+    if (filterText.isEmpty()) {
+        // The same rows: a view keeps its place and selection.
+        if (store.size() > 0)
+            emit dataChanged(index(0), index(store.size() - 1));
+        return;
+    }
+    beginResetModel();
+    rebuildMatches();
+    endResetModel();
+}
+
 const StoredLine& LineModel::lineAt(int row) const
 {
     if (filterText.isEmpty())

@@ -52,6 +52,9 @@ public:
     QString filter() const { return filterText; }
     // Forgets the lines held and waiting.
     void clear();
+    // The formatter now makes other texts of the same lines (another display form): the rows are
+    // drawn anew where they are; with a filter, the rows are those whose new text matches.
+    void refreshTexts();
 
     // Lines held, shown or not (the filter hides some).
     int heldCount() const { return store.size(); }

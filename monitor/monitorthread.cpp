@@ -1,198 +1,193 @@
 #include "monitor/monitorthread.h"
 
-#include "link/frames.h"
-#include "link/linkchannel.h"
-#include "monitor/debugreply.h"
-
-#include <QDateTime>
-#include <QElapsedTimer>
+#include "jobs/posting.h"
 
 #include <chrono>
 
-MonitorThread::MonitorThread() = default;
+// What the run reports, on the runner's thread: bytes and marks go into the inbox with one wake
+// for the window's thread however many come; every other report first has what came before it
+// cut into lines, so that the window sees everything in the order it happened.
+class MonitorThread::Sink : public MonitorSink
+{
+public:
+    explicit Sink(MonitorThread& owner) : owner(owner) { }
+
+    void listening() override
+    {
+        after([](MonitorThread& o) { emit o.signalListening(); });
+    }
+    void received(const QByteArray& bytes, qint64 receivedAtMs) override
+    {
+        put({ReceivedBytes::Entry::Bytes, bytes, receivedAtMs});
+    }
+    void lineInterrupted() override
+    {
+        put({ReceivedBytes::Entry::LineInterrupted, QByteArray(), QDateTime::currentMSecsSinceEpoch()});
+    }
+    void streamRestarted() override { put({ReceivedBytes::Entry::StreamRestarted, QByteArray(), 0}); }
+    void debugCommandFailed(LinkError error) override
+    {
+        after([error](MonitorThread& o) { emit o.signalFailed(MonitorFailure::DebugCommand, error, QString()); });
+    }
+    void debugSwitched(bool on) override
+    {
+        after([on](MonitorThread& o) { emit o.signalDebugSwitched(on); });
+    }
+    void datagramsLost(qint64 total) override
+    {
+        after([total](MonitorThread& o) { emit o.signalDatagramsLost(total); });
+    }
+    std::optional<bool> takeDebugRequest() override
+    {
+        const int wanted = owner.debugRequest.exchange(-1);
+        return wanted < 0 ? std::nullopt : std::optional<bool>(wanted == 1);
+    }
+    void holdBack(const StopToken& stop) override { owner.holdBack(stop); }
+
+private:
+    void put(ReceivedBytes::Entry entry)
+    {
+        if (owner.inbox.put(std::move(entry)))
+            postTo(&owner, [o = &owner] { o->takeReceived(); });
+    }
+    template <typename F> void after(F report)
+    {
+        postTo(&owner, [o = &owner, report] {
+            o->takeReceived();
+            report(*o);
+        });
+    }
+
+    MonitorThread& owner;
+};
+
+MonitorThread::MonitorThread()
+{
+    connect(&runner, &JobRunner::jobEnded, this, &MonitorThread::runEnded);
+}
 
 MonitorThread::~MonitorThread()
 {
-    stopAndWait();
+    // The run uses the members below: it ends before they go.
+    runner.stopAndWait();
 }
 
 void MonitorThread::requestDebug(bool on)
 {
-    if (isRunning())
+    if (running)
         debugRequest = on ? 1 : 0;
     else
         debugMode = on;
+}
+
+void MonitorThread::start()
+{
+    if (running)
+        return;
+    const bool debug = debugMode;
+    const LinkSettings settings = link ? *link : LinkSettings::load();
+    udpRun = settings.useUdp;
+    debugRequest = -1;
+    backlog = 0;
+    inbox.clear();
+    cutter.clear();
+    const bool begun = runner.start([this, debug, settings](const StopToken& stop) {
+        Sink sink(*this);
+        ending = runMonitor(settings, debug, stop, sink);
+    });
+    if (!begun)
+        return;
+    running = true;
+    stopAsked = false;
+    emit started();
+}
+
+void MonitorThread::stop()
+{
+    if (!running)
+        return;
+    stopAsked = true;
+    runner.stop();
+    caughtUp.notify_all();
+}
+
+void MonitorThread::stopAndWait()
+{
+    stop();
+    runner.stopAndWait();
 }
 
 void MonitorThread::linesTaken(int count)
 {
     const int limit = backlogLimit;
     const int left = backlog -= count;
-    // The worker waits until half the backlog is gone; wake it then, not for every line.
+    // The run waits until half the backlog is gone; wake it then, not for every line.
     if (limit > 0 && left <= limit / 2 && left + count > limit / 2)
-        backlogFreed.notify_all();
+        caughtUp.notify_all();
 }
 
-void MonitorThread::run()
-{
-    const bool debugRun = debugMode;
-    debugOn = false;
-    mayBeOn = false;
-    debugRequest = -1;
-    failureCode = MonitorFailure::None;
-    failureLink = LinkError::None;
-    LinkChannel channel;
-    // Lines the instrument sends around the debug command's reply are lines like any other.
-    channel.setStrayListener([this](const QByteArray& bytes) { deliver(bytes); });
-    if (!(link ? channel.open(*link) : channel.openFromSettings())) {
-        failureCode = MonitorFailure::CannotOpen;
-        failureLink = channel.openError();
-        emit signalShowError(tr("设备监听"), channel.errorText());
-        return;
-    }
-    if (debugRun) {
-        // Once "1" has gone out the instrument may be talking, whatever became of its answer.
-        mayBeOn = true;
-        debugOn = sendDebugCommand(channel, true);
-        if (debugOn && !stopRequested())
-            listen(channel);
-    } else {
-        if (!sendDebugCommand(channel, false) || stopRequested())
-            return;
-        listen(channel);
-    }
-    // The output is left as it was found before the run: off. After a failed run the closing
-    // command is still sent, but its own failure adds nothing the operator does not know.
-    if (mayBeOn)
-        sendDebugCommand(channel, false, failureCode == MonitorFailure::None);
-}
-
-bool MonitorThread::sendDebugCommand(LinkChannel& channel, bool on, bool reportFailure)
-{
-    // A command at the start or end of a run starts a fresh stream; one while listening keeps the
-    // line under way, and takes what has come so far first (the exchange drops what it finds).
-    if (midRunSwitch)
-        deliver(channel.receive(0));
-    else
-        lineBuffer.clear();
-    const QByteArray request =
-        buildWriteItemRequest(channel.deviceAddress(), DebugItemIndex, on ? QStringLiteral("1") : QStringLiteral("0"));
-    QByteArray reply;
-    const ExchangeResult result =
-        channel.exchange(request, reply, CrcOrder::LowFirst, LinkTimings::current().writeItemMs);
-    LinkError error = linkErrorOf(result, reply);
-    // An instrument whose output is still on sends lines ahead of its reply; the reply still
-    // counts, and the lines are shown.
-    const int replyStart = result == ExchangeSendFailed ? -1 : itemReplyStart(reply, channel.deviceAddress());
-    if (replyStart >= 0) {
-        error = LinkError::None;
-        deliver(reply.left(replyStart));
-    } else if (result == ExchangeOk && itemReplyShapeStart(reply, channel.deviceAddress()) < 0) {
-        // Bytes came, but nothing shaped like a reply: the instrument's lines, and no answer.
-        deliver(reply);
-        error = LinkError::NoReply;
-    }
-    if (error == LinkError::None) {
-        mayBeOn = on;
-        return true;
-    }
-    if (on)
-        mayBeOn = true;
-    if (!reportFailure)
-        return false;
-    failureCode = MonitorFailure::DebugCommand;
-    failureLink = error;
-    emit signalShowError(tr("监听调试"), linkErrorText(error));
-    return false;
-}
-
-void MonitorThread::listen(LinkChannel& channel)
-{
-    lossesTold = 0;
-    lossCheck.invalidate();
-    emit signalListening();
-    QElapsedTimer silence;
-    silence.start();
-    do {
-        switchDebug(channel);
-        QByteArray bytes = channel.receive(ListenWaitMs);
-        if (!bytes.isEmpty())
-            silence.restart();
-        else if (!lineBuffer.pending().isEmpty() && silence.elapsed() >= IncompleteLineMs)
-            deliverPending();
-        if (!channel.isUdp()) {
-            // The serial line keeps the cycle while bytes follow closely; each piece is cut into
-            // lines at once, so a line that never pauses is still shown as it goes.
-            // Holding back lets the line's own flow control slow the instrument down; over UDP
-            // it would only lose datagrams.
-            while (!bytes.isEmpty() && !stopRequested()) {
-                deliver(bytes);
-                waitForBacklog();
-                switchDebug(channel);
-                bytes = channel.receive(SerialGapMs);
-            }
-        }
-        deliver(bytes);
-        tellLosses(channel);
-    } while (!stopRequested());
-    // What came of a line before the stop is shown too.
-    deliverPending();
-}
-
-void MonitorThread::deliverPending()
-{
-    const QByteArray unfinished = lineBuffer.takePending();
-    if (unfinished.isEmpty())
-        return;
-    backlog += 1;
-    emit signalLinesRecv({unfinished}, QDateTime::currentMSecsSinceEpoch());
-}
-
-void MonitorThread::tellLosses(LinkChannel& channel)
-{
-    // Asking costs a system call: at most twice a second.
-    if (lossCheck.isValid() && lossCheck.elapsed() < LossCheckMs)
-        return;
-    lossCheck.start();
-    const quint64 lost = channel.droppedDatagrams();
-    if (lost > lossesTold) {
-        lossesTold = lost;
-        emit signalDatagramsLost(qint64(lost));
-    }
-}
-
-void MonitorThread::switchDebug(LinkChannel& channel)
-{
-    const int wanted = debugRequest.exchange(-1);
-    if (wanted < 0)
-        return;
-    if (bool(wanted) != debugOn) {
-        midRunSwitch = true;
-        if (sendDebugCommand(channel, wanted == 1))
-            debugOn = wanted == 1;
-        midRunSwitch = false;
-    }
-    emit signalDebugSwitched(debugOn);
-}
-
-void MonitorThread::deliver(const QByteArray& bytes)
-{
-    if (bytes.isEmpty())
-        return;
-    const QByteArrayList lines = lineBuffer.feed(bytes);
-    if (lines.isEmpty())
-        return;
-    backlog += lines.size();
-    emit signalLinesRecv(lines, QDateTime::currentMSecsSinceEpoch());
-}
-
-void MonitorThread::waitForBacklog()
+void MonitorThread::holdBack(const StopToken& stop)
 {
     const int limit = backlogLimit;
-    if (limit <= 0 || backlog <= limit)
+    const bool linesBehind = !udpRun && limit > 0 && backlog > limit;
+    if (!linesBehind && inbox.waitingBytes() <= MaxWaitingBytes)
         return;
-    std::unique_lock<std::mutex> lock(backlogMutex);
-    // The time limit covers a wake-up that slips between the test and the wait.
-    while (!stopRequested() && backlog > limit / 2)
-        backlogFreed.wait_for(lock, std::chrono::milliseconds(20));
+    std::unique_lock<std::mutex> lock(holdMutex);
+    // Until half is taken; the time limit covers a wake-up that slips between the test and the wait.
+    while (!stop.stopRequested()
+           && ((linesBehind && backlog > limit / 2) || inbox.waitingBytes() > MaxWaitingBytes / 2))
+        caughtUp.wait_for(lock, std::chrono::milliseconds(20));
+}
+
+void MonitorThread::takeReceived()
+{
+    QByteArrayList batch;
+    qint64 batchAt = -1;
+    // Lines of one moment go together; a later piece's lines carry their own time.
+    const auto handOver = [&] {
+        if (batch.isEmpty())
+            return;
+        backlog += batch.size();
+        emit signalLinesRecv(batch, batchAt);
+        batch.clear();
+    };
+    const auto add = [&](const QByteArrayList& lines, qint64 at) {
+        if (lines.isEmpty())
+            return;
+        if (at != batchAt)
+            handOver();
+        batchAt = at;
+        batch += lines;
+    };
+    const std::vector<ReceivedBytes::Entry> entries = inbox.takeAll();
+    if (entries.empty())
+        return;
+    for (const ReceivedBytes::Entry& entry : entries) {
+        switch (entry.kind) {
+        case ReceivedBytes::Entry::Bytes:
+            add(cutter.feed(entry.bytes), entry.receivedAtMs);
+            break;
+        case ReceivedBytes::Entry::LineInterrupted: {
+            const QByteArray unfinished = cutter.takePending();
+            if (!unfinished.isEmpty())
+                add({unfinished}, entry.receivedAtMs);
+            break;
+        }
+        case ReceivedBytes::Entry::StreamRestarted:
+            cutter.clear();
+            break;
+        }
+    }
+    handOver();
+    caughtUp.notify_all();
+}
+
+void MonitorThread::runEnded()
+{
+    takeReceived();
+    last = ending;
+    running = false;
+    if (last.failure == MonitorFailure::CannotOpen)
+        emit signalFailed(last.failure, last.linkError, last.openError);
+    emit finished();
 }

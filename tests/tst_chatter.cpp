@@ -7,9 +7,10 @@
 #include "config/refreshthread.h"
 #include "firmware/updatethread.h"
 #include "history/readthread.h"
+#include "jobs/stoptoken.h"
 #include "link/frames.h"
 #include "link/linkchannel.h"
-#include "monitor/monitorthread.h"
+#include "monitor/monitorsession.h"
 #include "settings/config.h"
 #include "settings/singleton.h"
 #include "tests/support/shorttimings.h"
@@ -17,10 +18,12 @@
 #include "tests/support/workdir.h"
 
 #include <QElapsedTimer>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <algorithm>
 #include <atomic>
+#include <thread>
 
 using Sim = InstrumentSimulator;
 
@@ -188,30 +191,39 @@ void TestChatter::monitorSwitchBehindChatter()
     useTransport(instrument, udp);
     instrument.sim()->setDebugInterval(50);
     instrument.sim()->addFault({Sim::FaultKind(fault), Sim::WriteItem, -1, 100, 3});
-    MonitorThread thread;
-    thread.setDebug(true);
-    std::atomic<int> lines{0};
-    QElapsedTimer clock;
-    std::atomic<qint64> listeningAt{-1};
-    QString error;
-    connect(
-        &thread, &MonitorThread::signalLinesRecv, this,
-        [&lines](const QByteArrayList& received, qint64) { lines += received.size(); }, Qt::DirectConnection);
-    connect(
-        &thread, &MonitorThread::signalListening, this, [&] { listeningAt = clock.elapsed(); }, Qt::DirectConnection);
-    connect(
-        &thread, &MonitorThread::signalShowError, this, [&error](const QString&, const QString& text) { error = text; },
-        Qt::DirectConnection);
-    clock.start();
-    thread.start();
-    QTRY_VERIFY_WITH_TIMEOUT(lines >= 5, 5000);
-    QVERIFY2(listeningAt >= 0 && listeningAt < 1000, qPrintable(QString::number(listeningAt.load())));
-    const qint64 stopAt = clock.elapsed();
-    thread.stop();
-    QVERIFY(thread.wait(5000));
-    QVERIFY2(clock.elapsed() - stopAt < 1000, qPrintable(QString::number(clock.elapsed() - stopAt)));
-    QVERIFY2(error.isEmpty(), qPrintable(error));
-    QCOMPARE(thread.failure(), MonitorFailure::None);
+    struct CountingSink : MonitorSink
+    {
+        std::atomic<int> lineEnds{0};
+        std::atomic<int> failures{0};
+        std::atomic<qint64> listeningAt{-1};
+        QElapsedTimer clock;
+        void listening() override { listeningAt = clock.elapsed(); }
+        void received(const QByteArray& bytes, qint64) override { lineEnds += bytes.count('\n'); }
+        void debugCommandFailed(LinkError) override { ++failures; }
+    } sink;
+    StopSource stop;
+    MonitorOutcome outcome;
+    std::atomic<bool> ended{false};
+    sink.clock.start();
+    // The simulator answers on this thread: the test waits with its event loop running.
+    std::thread run([&] {
+        outcome = runMonitor(LinkSettings::load(), true, stop.token(), sink);
+        ended = true;
+    });
+    // A failed check leaves no thread running behind the test.
+    const auto joinAtEnd = qScopeGuard([&] {
+        stop.request();
+        if (run.joinable())
+            run.join();
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(sink.lineEnds >= 5 || ended, 5000);
+    QVERIFY2(sink.listeningAt >= 0 && sink.listeningAt < 1000, qPrintable(QString::number(sink.listeningAt.load())));
+    const qint64 stopAt = sink.clock.elapsed();
+    stop.request();
+    QTRY_VERIFY_WITH_TIMEOUT(ended, 5000);
+    QVERIFY2(sink.clock.elapsed() - stopAt < 1000, qPrintable(QString::number(sink.clock.elapsed() - stopAt)));
+    QCOMPARE(sink.failures.load(), 0);
+    QCOMPARE(outcome.failure, MonitorFailure::None);
     QCOMPARE(instrument.sim()->debugSwitches(), (QStringList{"1", "0"}));
     QTRY_VERIFY_WITH_TIMEOUT(!instrument.sim()->debugOutput(), 3000);
 }

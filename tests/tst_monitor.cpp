@@ -37,9 +37,10 @@ void TestMonitor::formAtOpen()
     QVERIFY(!(dialog.windowFlags() & Qt::WindowContextHelpButtonHint));
     QVERIFY(dialog.windowFlags() & Qt::WindowMaximizeButtonHint);
     QVERIFY(!dialog.windowIcon().isNull());
-    const QList<QPair<QString, QString>> texts{{"rdOriginal", "原始数据"}, {"rdHex", "十六进制"}, {"rdOriginalHex", "原始数据 + 十六进制"},
-                                               {"ckDebug", "调试信息"}, {"bntStart", "开始监听"}, {"bntStop", "停止监听"},
-                                               {"bntClear", "清除"}};
+    const QList<QPair<QString, QString>> texts{
+        {"rdOriginal", "原始数据"}, {"rdHex", "十六进制"},    {"rdOriginalHex", "原始数据 + 十六进制"},
+        {"ckDebug", "调试信息"},    {"bntStart", "开始监听"}, {"bntStop", "停止监听"},
+        {"bntClear", "清除"}};
     for (const auto& expected : texts) {
         auto* button = dialog.findChild<QAbstractButton*>(expected.first);
         QVERIFY2(button, qPrintable(expected.first));
@@ -65,10 +66,11 @@ void TestMonitor::displayForms_data()
     const QString original = QStringLiteral("^AB\n温度=23.5℃ 状态=正常\n$");
     const QByteArray second = encodeDeviceText(QStringLiteral("温度=23.5℃ 状态=正常\r\n"));
     const QString hex = QStringLiteral("^%1%2\n%3%4\n$")
-                            .arg(MonitorRig::stampPattern(4), QStringLiteral("41 42 0D 0A "), MonitorRig::stampPattern(second.size()),
-                                 QString::fromLatin1(hexDump(second)));
+                            .arg(MonitorRig::stampPattern(4), QStringLiteral("41 42 0D 0A "),
+                                 MonitorRig::stampPattern(second.size()), QString::fromLatin1(hexDump(second)));
     const QString both = QStringLiteral("^%1AB \\( 41 42 0D 0A  \\)\n%2温度=23\\.5℃ 状态=正常 \\( %3 \\)\n$")
-                             .arg(MonitorRig::stampPattern(4), MonitorRig::stampPattern(second.size()), QString::fromLatin1(hexDump(second)));
+                             .arg(MonitorRig::stampPattern(4), MonitorRig::stampPattern(second.size()),
+                                  QString::fromLatin1(hexDump(second)));
     for (bool udp : {true, false}) {
         const char* transport = udp ? "udp" : "pty";
         QTest::addRow("%s original", transport) << udp << "rdOriginal" << original;
@@ -119,14 +121,16 @@ void TestMonitor::linesInPieces()
     QVERIFY(rig.startListening());
 
     rig.sim()->sendDebugBytes("HA");
-    // Longer than the serial gap, so that the second piece comes in another read.
-    QTest::qWait(2 * MonitorThread::SerialGapMs + 50);
+    // Longer than a listening cycle, so that the second piece comes in another read.
+    QTest::qWait(MonitorTimings::ListenWaitMs + 50);
     QCOMPARE(rig.dialog.shownLineCount(), 0);
     rig.sim()->sendDebugBytes("LF\r\nNOEND");
     QVERIFY(rig.waitLines(1));
     QTest::qWait(LineModel::FrameMs * 4);
-    QVERIFY(QRegularExpression(QStringLiteral("^%1%2\n$").arg(MonitorRig::stampPattern(6), QStringLiteral("48 41 4C 46 0D 0A ")))
-                .match(rig.text()).hasMatch());
+    QVERIFY(QRegularExpression(
+                QStringLiteral("^%1%2\n$").arg(MonitorRig::stampPattern(6), QStringLiteral("48 41 4C 46 0D 0A ")))
+                .match(rig.text())
+                .hasMatch());
 
     rig.press("bntStop");
     QVERIFY(rig.waitFinished());

@@ -26,13 +26,14 @@ void TestMonitorStop::failures_data()
     QTest::addColumn<bool>("udp");
     QTest::addColumn<QString>("serialPort"); // empty: the simulator's
     QTest::addColumn<QString>("udpAddress"); // empty: the simulator's
-    QTest::addColumn<int>("fault");          // -1: none
+    QTest::addColumn<int>("fault"); // -1: none
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("text");
 
     QTest::newRow("pty open failure") << false << "/nonexistent/ttyZQ" << QString() << -1 << "设备监听"
                                       << "打开串口失败: /nonexistent/ttyZQ";
-    QTest::newRow("udp not sent") << true << QString() << "no.such.address" << -1 << "监听调试" << "发送命令超时";
+    QTest::newRow("udp not sent") << true << QString() << "no.such.address" << -1 << "监听调试"
+                                  << "发送命令超时";
     QTest::newRow("udp no reply") << true << QString() << QString() << int(InstrumentSimulator::NoReply) << "监听调试"
                                   << "接收数据超时";
     QTest::newRow("pty no reply") << false << QString() << QString() << int(InstrumentSimulator::NoReply) << "监听调试"
@@ -86,11 +87,13 @@ void TestMonitorStop::stopDuringFirstCommand()
     QVERIFY(rig.ready);
     rig.sim()->addFault({InstrumentSimulator::DelayReply, InstrumentSimulator::WriteItem, 1, 400});
     QStringList switchesAtFinish;
-    QObject::connect(&rig.dialog.monitorThread(), &QThread::finished, &rig.dialog,
-                     [&] { switchesAtFinish = rig.sim()->debugSwitches(); }, Qt::DirectConnection);
+    QObject::connect(
+        &rig.dialog.monitorThread(), &MonitorThread::finished, &rig.dialog,
+        [&] { switchesAtFinish = rig.sim()->debugSwitches(); }, Qt::DirectConnection);
 
     rig.press("bntStart");
-    QVERIFY(rig.settle(QTest::qWaitFor([&] { return rig.sim()->requestCount(InstrumentSimulator::WriteItem) == 1; }, 5000)));
+    QVERIFY(rig.settle(
+        QTest::qWaitFor([&] { return rig.sim()->requestCount(InstrumentSimulator::WriteItem) == 1; }, 5000)));
     QVERIFY(rig.widget("bntStop")->isEnabled());
     rig.press("bntStop");
     // The press returned with the command still waiting: the window shows that it is stopping.

@@ -4,6 +4,8 @@
 #include "settings/settingkeys.h"
 #include "tests/support/ui/monitorrig.h"
 
+#include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
@@ -17,7 +19,26 @@ private slots:
     void viewBoundedLogComplete_data();
     void viewBoundedLogComplete();
     void findPauseFilter();
+    void formChangeRedrawsHeldLines();
+    void filterKeepsFollowing();
+    void saveShown();
 };
+
+namespace {
+
+// Starts listening and shows count lines "line 001".. in the view.
+bool showLines(MonitorRig& rig, int count)
+{
+    if (!rig.startListening())
+        return false;
+    QByteArray lines;
+    for (int i = 1; i <= count; ++i)
+        lines += QStringLiteral("line %1\r\n").arg(i, 3, 10, QLatin1Char('0')).toLatin1();
+    rig.sim()->sendDebugBytes(lines);
+    return rig.waitLines(count) && QTest::qWaitFor([&] { return rig.dialog.lineModel().pendingCount() == 0; }, 2000);
+}
+
+} // namespace
 
 void TestMonitorView::viewBoundedLogComplete_data()
 {
@@ -109,6 +130,102 @@ void TestMonitorView::findPauseFilter()
     QVERIFY(view->isFollowing());
     rig.press("bntStop");
     QVERIFY(rig.waitFinished());
+}
+
+// Hex, the combined form and the stamp show every line held anew, the view staying where the
+// operator had it (scrolled up, a row selected).
+void TestMonitorView::formChangeRedrawsHeldLines()
+{
+    MonitorRig rig(true);
+    QVERIFY(rig.ready);
+    QVERIFY(showLines(rig, 80));
+    auto* view = rig.widget<LineView>("lineView");
+    view->setFollowing(false);
+    view->selectRow(10);
+    const int first = view->firstVisibleRow();
+    QCOMPARE(rig.dialog.lineModel().textAt(10), QStringLiteral("line 011"));
+
+    rig.widget<QRadioButton>("rdHex")->setChecked(true);
+    QVERIFY(QRegularExpression(QStringLiteral("^%1%2$").arg(MonitorRig::stampPattern(10), hexDump("line 011\r\n")))
+                .match(rig.dialog.lineModel().textAt(10))
+                .hasMatch());
+    rig.widget<QRadioButton>("rdOriginalHex")->setChecked(true);
+    QVERIFY(rig.dialog.lineModel().textAt(0).endsWith(QStringLiteral("line 001 ( 6C 69 6E 65 20 30 30 31 0D 0A  )")));
+    rig.widget<QRadioButton>("rdOriginal")->setChecked(true);
+    QCOMPARE(rig.dialog.lineModel().textAt(10), QStringLiteral("line 011"));
+    rig.widget<QCheckBox>("ckStamp")->setChecked(true);
+    QVERIFY(QRegularExpression(QStringLiteral("^%1line 011$").arg(MonitorRig::stampPattern(10)))
+                .match(rig.dialog.lineModel().textAt(10))
+                .hasMatch());
+    QCOMPARE(view->firstVisibleRow(), first);
+    QCOMPARE(view->currentRow(), 10);
+    QVERIFY(!view->isFollowing());
+    rig.press("bntStop");
+    QVERIFY(rig.waitFinished());
+}
+
+// Typing a filter and clearing it again leaves the view as it was: following the newest line
+// when it followed, at its place when it did not.
+void TestMonitorView::filterKeepsFollowing()
+{
+    MonitorRig rig(true);
+    QVERIFY(rig.ready);
+    QVERIFY(showLines(rig, 80));
+    auto* view = rig.widget<LineView>("lineView");
+    auto* filter = rig.widget<QLineEdit>("edFilter");
+    for (const bool follow : {true, false}) {
+        view->setFollowing(follow);
+        if (!follow)
+            view->selectRow(5);
+        QTest::keyClicks(filter, QStringLiteral("line 07"));
+        QVERIFY(QTest::qWaitFor([&] { return rig.dialog.lineModel().rowCount() == 10; }, 2000));
+        QCOMPARE(view->isFollowing(), follow);
+        filter->clear();
+        QVERIFY(QTest::qWaitFor([&] { return rig.dialog.lineModel().rowCount() == 80; }, 2000));
+        QCOMPARE(view->isFollowing(), follow);
+        QCOMPARE(rig.widget("bntFollow")->isChecked(), follow);
+        if (follow)
+            QCOMPARE(view->lastVisibleRow(), 79);
+    }
+    rig.sim()->sendDebugBytes("line 081\r\n");
+    QVERIFY(rig.waitLines(81));
+    QVERIFY(!view->isFollowing());
+    rig.press("bntStop");
+    QVERIFY(rig.waitFinished());
+}
+
+// "保存显示内容…" writes the rows as shown: the form chosen, the filter's rows only; a file that
+// cannot be written gets a box and leaves the earlier file whole.
+void TestMonitorView::saveShown()
+{
+    MonitorRig rig(true);
+    QVERIFY(rig.ready);
+    QVERIFY(showLines(rig, 30));
+    rig.widget<QRadioButton>("rdHex")->setChecked(true);
+    QTest::keyClicks(rig.widget<QLineEdit>("edFilter"), QStringLiteral("32 0D"));
+    QVERIFY(QTest::qWaitFor([&] { return rig.dialog.lineModel().rowCount() == 3; }, 2000));
+    rig.press("bntStop");
+    QVERIFY(rig.waitFinished());
+
+    const QString path = rig.dir.path() + QStringLiteral("/shown.txt");
+    rig.prompter.nextFileName(path);
+    rig.press("bntSaveShown");
+    QFile saved(path);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    const QStringList rows = QString::fromUtf8(saved.readAll()).split(QLatin1Char('\n'));
+    QCOMPARE(rows.size(), 4);
+    QCOMPARE(rows.last(), QString());
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(rows.at(i), rig.dialog.lineModel().textAt(i));
+    QVERIFY(rows.at(2).endsWith(QString::fromLatin1(hexDump("line 022\r\n"))));
+    QVERIFY(rig.prompter.shown.isEmpty());
+
+    // A folder cannot be written over: the box names the file.
+    rig.prompter.nextFileName(rig.dir.path());
+    rig.press("bntSaveShown");
+    QCOMPARE(rig.prompter.shown.size(), 1);
+    QCOMPARE(rig.prompter.shown.at(0).title, QStringLiteral("保存显示内容"));
+    QVERIFY(rig.prompter.shown.at(0).text.contains(QDir::toNativeSeparators(rig.dir.path())));
 }
 
 QTEST_MAIN(TestMonitorView)

@@ -1280,6 +1280,18 @@ Do you want to go on?</translation>
         <source>,  丢失 %1 个数据报</source>
         <translation>,  %1 datagrams lost</translation>
     </message>
+    <message>
+        <source>保存显示内容…</source>
+        <translation>Save shown lines…</translation>
+    </message>
+    <message>
+        <source>把视图中显示的行按当前显示方式保存到文件</source>
+        <translation>Save the lines the view shows to a file, in the form shown</translation>
+    </message>
+    <message>
+        <source>保存显示内容</source>
+        <translation>Save shown lines</translation>
+    </message>
 </context>
 <context>
     <name>MonitorThread</name>

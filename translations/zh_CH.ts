@@ -1280,6 +1280,18 @@
         <source>,  丢失 %1 个数据报</source>
         <translation>,  丢失 %1 个数据报</translation>
     </message>
+    <message>
+        <source>保存显示内容…</source>
+        <translation>保存显示内容…</translation>
+    </message>
+    <message>
+        <source>把视图中显示的行按当前显示方式保存到文件</source>
+        <translation>把视图中显示的行按当前显示方式保存到文件</translation>
+    </message>
+    <message>
+        <source>保存显示内容</source>
+        <translation>保存显示内容</translation>
+    </message>
 </context>
 <context>
     <name>MonitorThread</name>

@@ -1280,6 +1280,18 @@
         <source>,  丢失 %1 个数据报</source>
         <translation>,  遺失 %1 個資料包</translation>
     </message>
+    <message>
+        <source>保存显示内容…</source>
+        <translation>儲存顯示內容…</translation>
+    </message>
+    <message>
+        <source>把视图中显示的行按当前显示方式保存到文件</source>
+        <translation>把檢視中顯示的行按目前顯示方式儲存到檔案</translation>
+    </message>
+    <message>
+        <source>保存显示内容</source>
+        <translation>儲存顯示內容</translation>
+    </message>
 </context>
 <context>
     <name>MonitorThread</name>

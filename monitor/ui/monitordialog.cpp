@@ -1,5 +1,7 @@
 #include "monitor/ui/monitordialog.h"
 
+#include "files/wholefile.h"
+#include "monitor/texts/monitortexts.h"
 #include "prompt/placeholderwidth.h"
 #include "prompt/prompter.h"
 #include "settings/config.h"
@@ -18,11 +20,6 @@
 #include <QSignalBlocker>
 
 namespace {
-
-// The tag of a stored line: its display form in the low bits, and whether the text form shows the
-// stamp.
-constexpr quint8 FormMask = 0x03;
-constexpr quint8 StampedTag = 0x04;
 
 // A view of fewer lines is of little use, and a larger one would outgrow the memory the window
 // is meant to keep.
@@ -67,8 +64,11 @@ MonitorDialog::MonitorDialog(QWidget* parent) : QDialog(parent), form(new Ui::Mo
     });
     connect(&thread, SIGNAL(started()), this, SLOT(slotThreadStarted()));
     connect(&thread, SIGNAL(finished()), this, SLOT(slotThreadFinished()));
-    connect(&thread, SIGNAL(signalShowError(const QString&, const QString&)), this,
-            SLOT(slotShowError(const QString&, const QString&)));
+    connect(&thread, &MonitorThread::signalFailed, this,
+            [this](MonitorFailure failure, LinkError error, const QString& openError) {
+                slotShowError(MonitorTexts::failureTitle(failure),
+                              MonitorTexts::failureText(failure, error, openError));
+            });
     connect(&thread, &MonitorThread::signalLinesRecv, this, &MonitorDialog::slotLinesRecv);
     connect(&thread, &MonitorThread::signalDatagramsLost, this, [this](qint64 total) { runDatagramsLost = total; });
     connect(&thread, &MonitorThread::signalDebugSwitched, this, &MonitorDialog::showDebugState);
@@ -78,8 +78,13 @@ MonitorDialog::MonitorDialog(QWidget* parent) : QDialog(parent), form(new Ui::Mo
             thread.requestDebug(on);
     });
 
+    // The lines held are shown anew in the form chosen, where they are.
     for (QAbstractButton* radio : {form->rdOriginal, form->rdHex, form->rdOriginalHex})
-        connect(radio, &QAbstractButton::toggled, this, &MonitorDialog::useFontOfForm);
+        connect(radio, &QAbstractButton::toggled, this, [this](bool checked) {
+            if (checked)
+                showInForm();
+        });
+    connect(form->ckStamp, &QAbstractButton::toggled, this, &MonitorDialog::showInForm);
 
     connect(form->bntPause, &QAbstractButton::toggled, &lines, &LineModel::setPaused);
     connect(form->bntFollow, &QAbstractButton::toggled, form->lineView, &LineView::setFollowing);
@@ -102,6 +107,12 @@ MonitorDialog::MonitorDialog(QWidget* parent) : QDialog(parent), form(new Ui::Mo
     connect(&filterTimer, &QTimer::timeout, this, [this] { lines.setFilter(form->edFilter->text()); });
 
     connect(form->bntLog, &QAbstractButton::clicked, this, &MonitorDialog::toggleLog);
+    connect(form->bntSaveShown, &QAbstractButton::clicked, this, [this] {
+        const QString path =
+            Prompter::current().getSaveFileName(this, tr("保存显示内容"), QString(), tr("文本文件 (*.txt *.log)"));
+        if (!path.isEmpty())
+            saveShown(path);
+    });
     connect(&log, &LineLog::failed, this, [this](const QString& error) {
         stopLog();
         slotShowError(tr("记录到文件"), error);
@@ -164,8 +175,7 @@ void MonitorDialog::slotLinesRecv(const QByteArrayList& received, qint64 receive
         for (const QByteArray& line : received)
             log.write(shownLine(line, shownAs, time, decoder));
     }
-    const quint8 tag = quint8(shownAs) | (form->ckStamp->isChecked() ? StampedTag : 0);
-    lines.enqueue(received, receivedAtMs, tag);
+    lines.enqueue(received, receivedAtMs);
 }
 
 void MonitorDialog::slotThreadStarted()
@@ -277,6 +287,27 @@ void MonitorDialog::find(bool forward)
     view->selectRow(row);
 }
 
+bool MonitorDialog::saveShown(const QString& path)
+{
+    drawPendingLines();
+    WholeFile file(path);
+    bool written = file.open();
+    // The rows as the view shows them, in its order, one a line: what the filter hides stays out.
+    for (int row = 0; written && row < lines.rowCount(); ++row)
+        written = file.device()->write((lines.textAt(row) + QLatin1Char('\n')).toUtf8()) >= 0;
+    if (written && file.commit())
+        return true;
+    slotShowError(tr("保存显示内容"),
+                  tr("无法写入文件 %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    return false;
+}
+
+void MonitorDialog::showInForm()
+{
+    useFontOfForm();
+    lines.refreshTexts();
+}
+
 void MonitorDialog::useFontOfForm()
 {
     // Hex columns line up only in a font whose characters are all of one width.
@@ -286,8 +317,9 @@ void MonitorDialog::useFontOfForm()
 
 QString MonitorDialog::rowText(const StoredLine& line)
 {
-    const DisplayForm shownAs = DisplayForm(line.tag & FormMask);
-    const bool stamped = shownAs != DisplayForm::Original || (line.tag & StampedTag);
+    // Every row in the form chosen now: a change of form shows the lines held anew.
+    const DisplayForm shownAs = displayForm();
+    const bool stamped = shownAs != DisplayForm::Original || form->ckStamp->isChecked();
     return shownLine(line.bytes, shownAs, stamped ? stampClock.at(line.stampMs) : QString(), decoder);
 }
 

@@ -47,6 +47,9 @@ public:
     // Starts writing every line to path (as zq-cli prints them); false after an error box.
     bool startLog(const QString& path);
     void stopLog();
+    // Writes the rows the view holds, as they are shown (form, stamps, filter), one a line in
+    // UTF-8, replacing path whole; false after an error box.
+    bool saveShown(const QString& path);
 
     // Closing while a run is in progress stops the run and closes once it has finished (with
     // its closing debug command); the window stays responsive meanwhile.
@@ -67,6 +70,7 @@ private:
     void showDebugState(bool on);
     void toggleLog();
     void find(bool forward);
+    void showInForm();
     void useFontOfForm();
     QString rowText(const StoredLine& line);
     DisplayForm displayForm() const;

@@ -4,7 +4,7 @@
 #include "firmware/firmwaretransfer.h"
 #include "history/historyquery.h"
 #include "link/linkerror.h"
-#include "monitor/monitorthread.h"
+#include "monitor/monitorsession.h"
 #include "tools/zq-cli/exitcode.h"
 
 // The exit status a failure stands for, judged by its codes and never by its text, so that it is

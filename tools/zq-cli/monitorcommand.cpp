@@ -1,20 +1,21 @@
 #include "tools/zq-cli/commands.h"
 
+#include "jobs/stoptoken.h"
 #include "link/frames.h"
 #include "monitor/displayform.h"
-#include "monitor/monitorthread.h"
+#include "monitor/linecutter.h"
+#include "monitor/monitorsession.h"
+#include "monitor/texts/monitortexts.h"
 #include "tools/zq-cli/clioutput.h"
 #include "tools/zq-cli/failureclass.h"
 #include "tools/zq-cli/parallelrun.h"
 #include "tools/zq-cli/stopsignal.h"
 
+#include <QDateTime>
 #include <QDeadlineTimer>
 #include <QJsonObject>
 
 namespace {
-
-// How often the waiting thread looks at Ctrl-C and the deadline; a stop is noticed within this.
-constexpr int PollMs = 50;
 
 DisplayForm displayForm(CliOptions::Display display)
 {
@@ -36,27 +37,44 @@ QString withoutTerminator(QString line)
     return line;
 }
 
-} // namespace
-
-ExitCode MonitorCommand::run(const CliOptions& options)
+// Prints each line as it comes, on the run's own thread: printing holds the run back when the
+// output is slow. Ctrl-C and the deadline are looked at between listening cycles; a debug run then
+// sends its closing command before it ends.
+class PrintingSink : public MonitorSink
 {
-    const LinkTarget& target = options.targets.first();
-    InstrumentResult result;
-    if (!linkOpens(target, result)) {
-        CliOutput::result(target, result, options.json, false);
-        return result.code;
+public:
+    PrintingSink(const CliOptions& options, const QDeadlineTimer& deadline, StopSource& stop)
+        : options(options), form(displayForm(options.display)), deadline(deadline), stop(stop)
+    { }
+
+    int lineCount = 0;
+    QStringList failures;
+
+    void received(const QByteArray& bytes, qint64 receivedAtMs) override { print(cutter.feed(bytes), receivedAtMs); }
+    void lineInterrupted() override
+    {
+        const QByteArray unfinished = cutter.takePending();
+        if (!unfinished.isEmpty())
+            print({unfinished}, QDateTime::currentMSecsSinceEpoch());
+    }
+    void streamRestarted() override { cutter.clear(); }
+    void debugCommandFailed(LinkError error) override
+    {
+        failures.append(MonitorTexts::failureTitle(MonitorFailure::DebugCommand) + QStringLiteral(": ")
+                        + MonitorTexts::failureText(MonitorFailure::DebugCommand, error, QString()));
+    }
+    std::optional<bool> takeDebugRequest() override
+    {
+        if (StopSignal::received() || deadline.hasExpired())
+            stop.request();
+        return std::nullopt;
     }
 
-    const DisplayForm form = displayForm(options.display);
-    StampClock clock;
-    const DeviceTextDecoder decoder;
-    int lineCount = 0;
-    MonitorThread thread;
-    thread.setLinkSettings(target.settings);
-    thread.setDebug(options.debug);
-    // Direct: each piece's lines are printed from the worker as it comes; printing holds the worker back
-    // when the output is slow, as the dialog's backlog does.
-    QObject::connect(&thread, &MonitorThread::signalLinesRecv, [&](const QByteArrayList& lines, qint64 receivedAtMs) {
+private:
+    void print(const QByteArrayList& lines, qint64 receivedAtMs)
+    {
+        if (lines.isEmpty())
+            return;
         const QString time = clock.at(receivedAtMs);
         for (const QByteArray& line : lines) {
             ++lineCount;
@@ -71,34 +89,48 @@ ExitCode MonitorCommand::run(const CliOptions& options)
                     shown.insert(QStringLiteral("incomplete"), true);
                 CliOutput::json(shown);
             } else {
-                // The monitor dialog's log file holds the same lines: a terminal log keeps the time of
-                // every line, also in the text form.
+                // The monitor dialog's log file holds the same lines: a terminal log keeps the time
+                // of every line, also in the text form.
                 CliOutput::line(shownLine(line, form, time, decoder));
             }
         }
-        thread.linesTaken(lines.size());
-    });
-    QStringList failures;
-    QObject::connect(&thread, &MonitorThread::signalShowError, [&](const QString& title, const QString& text) {
-        failures.append(title + QStringLiteral(": ") + text);
-    });
-
-    StopSignal::install();
-    thread.start();
-    QDeadlineTimer deadline =
-        options.seconds > 0 ? QDeadlineTimer(qint64(options.seconds) * 1000) : QDeadlineTimer(QDeadlineTimer::Forever);
-    // Ctrl-C and the deadline end the listening; a debug run then sends its closing command
-    // before the worker ends.
-    while (!thread.wait(PollMs)) {
-        if (StopSignal::received() || deadline.hasExpired())
-            thread.stop();
     }
+
+    const CliOptions& options;
+    const DisplayForm form;
+    const QDeadlineTimer deadline;
+    StopSource& stop;
+    LineCutter cutter;
+    StampClock clock;
+    const DeviceTextDecoder decoder;
+};
+
+} // namespace
+
+ExitCode MonitorCommand::run(const CliOptions& options)
+{
+    const LinkTarget& target = options.targets.first();
+    InstrumentResult result;
+    if (!linkOpens(target, result)) {
+        CliOutput::result(target, result, options.json, false);
+        return result.code;
+    }
+
+    const QDeadlineTimer deadline =
+        options.seconds > 0 ? QDeadlineTimer(qint64(options.seconds) * 1000) : QDeadlineTimer(QDeadlineTimer::Forever);
+    StopSource stop;
+    PrintingSink sink(options, deadline, stop);
+    StopSignal::install();
+    const MonitorOutcome outcome = runMonitor(target.settings, options.debug, stop.token(), sink);
     StopSignal::restore();
-    const ExitCode code = exitCodeFor(thread.failure(), thread.linkError());
-    for (const QString& failure : failures)
+    const ExitCode code = exitCodeFor(outcome.failure, outcome.linkError);
+    if (outcome.failure == MonitorFailure::CannotOpen)
+        sink.failures.append(MonitorTexts::failureTitle(outcome.failure) + QStringLiteral(": ")
+                             + MonitorTexts::failureText(outcome.failure, outcome.linkError, outcome.openError));
+    for (const QString& failure : qAsConst(sink.failures))
         result.fail(code == ExitOk ? ExitRefused : code, failure);
 
-    result.json.insert(QStringLiteral("lines"), lineCount);
+    result.json.insert(QStringLiteral("lines"), sink.lineCount);
     if (options.json || !result.errors.isEmpty())
         CliOutput::result(target, result, options.json, false);
     return result.code;
