@@ -11,6 +11,7 @@
 #include "bench/support/simprocess.h"
 #include "config/itemtext.h"
 #include "config/ui/configtree.h"
+#include "link/devicerequests.h"
 #include "link/frames.h"
 #include "settings/config.h"
 #include "settings/settingkeys.h"

@@ -13,6 +13,7 @@
 #include "firmware/packagewriter.h"
 #include "firmware/updatethread.h"
 #include "jobs/jobrunner.h"
+#include "link/devicerequests.h"
 #include "link/frames.h"
 #include "settings/config.h"
 #include "settings/settingkeys.h"

@@ -11,7 +11,7 @@
 #include "bench/support/simprocess.h"
 #include "history/recordstore.h"
 #include "history/ui/historydata.h"
-#include "link/frames.h"
+#include "link/devicerequests.h"
 #include "link/linktimings.h"
 #include "prompt/prompter.h"
 #include "settings/config.h"

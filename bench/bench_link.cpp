@@ -6,6 +6,7 @@
 #include "bench/support/bareclients.h"
 #include "bench/support/benchrun.h"
 #include "bench/support/simprocess.h"
+#include "link/devicerequests.h"
 #include "link/frames.h"
 #include "link/linkchannel.h"
 #include "settings/linksettings.h"

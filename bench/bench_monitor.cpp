@@ -13,6 +13,7 @@
 #include "bench/support/simprocess.h"
 #include "lineview/linemodel.h"
 #include "lineview/ui/lineview.h"
+#include "link/devicerequests.h"
 #include "link/frames.h"
 #include "monitor/ui/monitordialog.h"
 #include "prompt/prompter.h"

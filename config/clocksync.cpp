@@ -1,5 +1,6 @@
 #include "config/clocksync.h"
 
+#include "link/devicerequests.h"
 #include "link/frames.h"
 #include "link/linkchannel.h"
 

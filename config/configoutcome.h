@@ -1,7 +1,7 @@
 #pragma once
 
-#include "link/frames.h"
 #include "link/linkerror.h"
+#include "link/texts/linktexts.h"
 
 #include <QList>
 #include <QMetaType>

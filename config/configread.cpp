@@ -1,7 +1,8 @@
 #include "config/configread.h"
 
 #include "config/itemtext.h"
-#include "link/frames.h"
+#include "link/devicerequests.h"
+#include "link/devicetext.h"
 #include "link/linkchannel.h"
 
 namespace {

@@ -3,7 +3,10 @@
 #include "config/clocksync.h"
 #include "config/configbackup.h"
 #include "config/itemtext.h"
+#include "link/devicerequests.h"
+#include "link/hexdump.h"
 #include "link/linkchannel.h"
+#include "link/texts/linktexts.h"
 
 #include <QElapsedTimer>
 

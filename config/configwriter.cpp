@@ -2,8 +2,11 @@
 
 #include "config/devicetextcheck.h"
 #include "config/itemtext.h"
+#include "link/devicerequests.h"
+#include "link/devicetext.h"
 #include "link/frames.h"
 #include "link/linkchannel.h"
+#include "link/texts/linktexts.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "config/devicetextcheck.h"
 
-#include "link/frames.h"
+#include "link/devicetext.h"
 
 #include <QTextCodec>
 #include <QVector>

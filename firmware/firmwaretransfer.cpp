@@ -1,5 +1,7 @@
 #include "firmware/firmwaretransfer.h"
 
+#include "link/devicerequests.h"
+#include "link/devicetext.h"
 #include "link/frames.h"
 #include "link/linkchannel.h"
 

@@ -1,7 +1,7 @@
 #include "firmware/versionread.h"
 
 #include "firmware/firmwareversion.h"
-#include "link/frames.h"
+#include "link/devicerequests.h"
 #include "link/linkchannel.h"
 
 #include <QThread>

@@ -3,7 +3,7 @@
 // and, for the erase, by "Erase OK\r\n" beginning at the reply's first 'E'.
 #include "firmware/firmwaretransfer.h"
 #include "fuzzcheck.h"
-#include "link/frames.h"
+#include "link/devicetext.h"
 
 #include <QRegularExpression>
 

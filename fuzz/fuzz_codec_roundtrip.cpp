@@ -1,6 +1,8 @@
 // Whatever bytes the instrument sends, decoding them and encoding the text with the conversion
 // that read it gives the very same bytes: an unchanged value goes back byte for byte.
 #include "fuzzcheck.h"
+#include "link/devicerequests.h"
+#include "link/devicetext.h"
 #include "link/frames.h"
 
 #include <cstdint>

@@ -1,6 +1,10 @@
 // The link's view of received bytes: completeness, CRC, the item-reply check, error texts.
 #include "fuzzcheck.h"
+#include "link/devicerequests.h"
+#include "link/devicetext.h"
 #include "link/frames.h"
+#include "link/hexdump.h"
+#include "link/linkerror.h"
 
 #include <cstdint>
 
@@ -29,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FUZZ_CHECK(text.size() <= quint8(received.at(2)));
     }
     for (ExchangeResult result : {ExchangeOk, ExchangeSendFailed, ExchangeNoReply, ExchangeStopped})
-        errorMessage(result, received);
+        linkErrorOf(result, received);
     FUZZ_CHECK(hexDump(received).size() == received.size() * 3);
     return 0;
 }

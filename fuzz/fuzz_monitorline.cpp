@@ -2,7 +2,9 @@
 // item reply of this instrument, and every display form of a line is made without harm, the
 // combined form on one display line.
 #include "fuzzcheck.h"
+#include "link/devicetext.h"
 #include "link/frames.h"
+#include "link/hexdump.h"
 #include "monitor/debugreply.h"
 #include "monitor/displayform.h"
 

@@ -64,7 +64,6 @@ public:
     { }
 
     bool isStopped() override { return ended || stop.stopRequested(); }
-    void onError(const QString&) override { }
     void onFailure(LinkError error) override
     {
         outcome.failure = HistoryFailure::Link;

@@ -1,6 +1,6 @@
 #include "link/devicetextdecoder.h"
 
-#include "link/frames.h"
+#include "link/devicetext.h"
 
 #include <QTextCodec>
 
@@ -17,10 +17,8 @@ bool isAscii(const QByteArray& bytes)
 
 } // namespace
 
-DeviceTextDecoder::DeviceTextDecoder()
-    : gb2312(gb2312Codec()), latin1(latin1Codec())
-{
-}
+DeviceTextDecoder::DeviceTextDecoder() : gb2312(gb2312Codec()), latin1(latin1Codec())
+{ }
 
 // The converters never report a byte run they could not read, so a reading counts as good only
 // when it holds no replacement character and encodes back to the very same bytes.

@@ -15,7 +15,7 @@ public:
     static constexpr int MaxLineBytes = 64 * 1024;
 
     // maxLineBytes (at least 1) is for tests that look at the cut without megabytes of stream.
-    explicit LineAssembler(int maxLineBytes = MaxLineBytes) : bound(qMax(1, maxLineBytes)) {}
+    explicit LineAssembler(int maxLineBytes = MaxLineBytes) : bound(qMax(1, maxLineBytes)) { }
 
     // The lines that bytes complete, in order.
     QList<QByteArray> feed(const QByteArray& bytes);

@@ -1,14 +1,13 @@
 #include "link/linkchannel.h"
 
 #include "link/ddatareceiver.h"
+#include "link/devicerequests.h"
 #include "link/frames.h"
 #include "link/replyscan.h"
 #include "link/serialtransport.h"
 #include "link/udptransport.h"
 
 #include <QDeadlineTimer>
-#include <QEventLoop>
-#include <QTimer>
 
 namespace {
 // Received bytes without a reply in them are kept up to this much; older ones can no longer start
@@ -60,17 +59,6 @@ qint32 LinkChannel::lineBaudRate() const
 quint64 LinkChannel::droppedDatagrams() const
 {
     return transport ? transport->droppedDatagrams() : 0;
-}
-
-void LinkChannel::pauseMs(int ms)
-{
-    QTimer timer;
-    timer.setSingleShot(true);
-    timer.setTimerType(Qt::PreciseTimer);
-    QEventLoop loop;
-    QObject::connect(&timer, SIGNAL(timeout()), &loop, SLOT(quit()));
-    timer.start(ms);
-    loop.exec();
 }
 
 bool LinkChannel::isPeer(const QHostAddress& peer, quint16 peerPort, const QHostAddress& sender, quint16 senderPort)

@@ -68,9 +68,6 @@ public:
         return (stopFlag && stopFlag->load()) || (streamReceiver && streamReceiver->isStopped());
     }
 
-    // A pause that keeps this thread's event loop running.
-    static void pauseMs(int ms);
-
     // Whether a datagram from sender:senderPort comes from the instrument at peer:peerPort.
     static bool isPeer(const QHostAddress& peer, quint16 peerPort, const QHostAddress& sender, quint16 senderPort);
 

@@ -6,7 +6,7 @@
 namespace {
 QMutex mutex;
 LinkTimings installed;
-}
+} // namespace
 
 LinkTimings LinkTimings::current()
 {

@@ -5,16 +5,16 @@
 // a fraction of a second.
 struct LinkTimings
 {
-    int readItemMs = 3000;          // the first wait for an item during a read
-    int readItemRetryMs = 10000;    // the one retry after a failed item
-    int writeItemMs = 10000;        // a written item's reply
-    int setClockMs = 10000;         // the clock's acknowledgement
-    int serialPieceGapMs = 500;     // a reply in pieces over the serial port ends after this gap
-    int streamFirstDataMs = 10000;  // a stream's first bytes (over serial also the request's write)
-    int streamSilenceUdpMs = 1000;  // a stream ends after this silence over UDP
+    int readItemMs = 3000; // the first wait for an item during a read
+    int readItemRetryMs = 10000; // the one retry after a failed item
+    int writeItemMs = 10000; // a written item's reply
+    int setClockMs = 10000; // the clock's acknowledgement
+    int serialPieceGapMs = 500; // a reply in pieces over the serial port ends after this gap
+    int streamFirstDataMs = 10000; // a stream's first bytes (over serial also the request's write)
+    int streamSilenceUdpMs = 1000; // a stream ends after this silence over UDP
     int streamSilenceSerialMs = 500; // and over the serial port
-    int rtsPulseMs = 100;           // each half of the RTS pulse before a serial request
-    int udpReceiveBufferBytes = 0;  // what a UDP socket asks the system to hold (0: its own choice)
+    int rtsPulseMs = 100; // each half of the RTS pulse before a serial request
+    int udpReceiveBufferBytes = 0; // what a UDP socket asks the system to hold (0: its own choice)
 
     // The timings in force, for any thread.
     static LinkTimings current();

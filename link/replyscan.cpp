@@ -2,8 +2,6 @@
 
 namespace {
 
-constexpr char MarkerStart = 0x7E;
-constexpr char MarkerEnd = 0x7F;
 constexpr quint8 ReplyCommand = 0x03;
 constexpr int ShortestFrame = 5;
 constexpr int MaxItemReplyBytes = 255 + ShortestFrame;

@@ -1,10 +1,25 @@
 #include "link/serialtransport.h"
 
-#include "link/frames.h"
-#include "link/linkchannel.h"
+#include "link/linkerror.h"
 
+#include <QEventLoop>
 #include <QObject>
 #include <QSerialPort>
+#include <QTimer>
+
+namespace {
+// A pause that keeps this thread's event loop running, as the port's signals need.
+void pauseMs(int ms)
+{
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer);
+    QEventLoop loop;
+    QObject::connect(&timer, SIGNAL(timeout()), &loop, SLOT(quit()));
+    timer.start(ms);
+    loop.exec();
+}
+} // namespace
 
 SerialTransport::SerialTransport(int rtsPulse) : rtsPulseMs(rtsPulse), port(new QSerialPort)
 { }
@@ -43,10 +58,10 @@ bool SerialTransport::pulseRts()
 {
     if (!port->setRequestToSend(false))
         return false;
-    LinkChannel::pauseMs(rtsPulseMs);
+    pauseMs(rtsPulseMs);
     if (!port->setRequestToSend(true))
         return false;
-    LinkChannel::pauseMs(rtsPulseMs);
+    pauseMs(rtsPulseMs);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "monitor/displayform.h"
 
-#include "link/frames.h"
+#include "link/devicetext.h"
+#include "link/hexdump.h"
 
 #include <QCoreApplication>
 

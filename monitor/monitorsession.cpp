@@ -1,6 +1,7 @@
 #include "monitor/monitorsession.h"
 
 #include "jobs/stoptoken.h"
+#include "link/devicerequests.h"
 #include "link/frames.h"
 #include "link/linkchannel.h"
 #include "monitor/debugreply.h"

@@ -1,6 +1,6 @@
 #include "setup/dsearchdevicethread.h"
 
-#include "link/frames.h"
+#include "link/devicetext.h"
 #include "link/hostaddress.h"
 #include "setup/searchtargets.h"
 

@@ -1,6 +1,6 @@
 #include "sim/historygenerator.h"
 
-#include "link/frames.h"
+#include "link/devicetext.h"
 #include "sim/readings.h"
 
 namespace {

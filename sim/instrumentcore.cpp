@@ -1,5 +1,7 @@
 #include "sim/instrumentcore.h"
 
+#include "link/devicerequests.h"
+#include "link/devicetext.h"
 #include "link/frames.h"
 
 #include <algorithm>

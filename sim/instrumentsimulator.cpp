@@ -1,5 +1,6 @@
 #include "sim/instrumentsimulator.h"
 
+#include "link/devicetext.h"
 #include "link/frames.h"
 #include "sim/historygenerator.h"
 #include "sim/instrumenttexts.h"

@@ -1,6 +1,6 @@
 #include "sim/itemstore.h"
 
-#include "link/frames.h"
+#include "link/devicetext.h"
 
 #include <QFile>
 #include <QRegExp>

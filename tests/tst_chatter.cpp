@@ -8,6 +8,7 @@
 #include "firmware/updatethread.h"
 #include "history/readthread.h"
 #include "jobs/stoptoken.h"
+#include "link/devicerequests.h"
 #include "link/frames.h"
 #include "link/linkchannel.h"
 #include "monitor/monitorsession.h"

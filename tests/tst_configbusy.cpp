@@ -12,6 +12,7 @@
 #include "firmware/downloadthread.h"
 #include "history/readthread.h"
 #include "jobs/jobrunner.h"
+#include "link/devicerequests.h"
 #include "sim/downloadserver.h"
 #include "tests/support/shorttimings.h"
 #include "tests/support/ui/confighost.h"

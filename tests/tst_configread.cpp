@@ -3,6 +3,7 @@
 #include "config/configread.h"
 #include "config/ui/configtree.h"
 #include "jobs/stoptoken.h"
+#include "link/frames.h"
 #include "link/linktimings.h"
 #include "settings/settingkeys.h"
 #include "tests/support/shorttimings.h"

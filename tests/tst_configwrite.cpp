@@ -2,7 +2,6 @@
 #include "app/mainwindow.h"
 #include "config/ui/configtree.h"
 #include "config/ui/modifydialog.h"
-#include "link/frames.h"
 #include "settings/settingkeys.h"
 #include "tests/support/hostilecsv.h"
 #include "tests/support/ui/confighost.h"

@@ -4,8 +4,10 @@
 // told: by the link after a stream, by the history dialog in a warning box, by zq-cli history
 // with exit status 2. The instrument overruns the receiver on purpose: it sends its whole answer
 // at once into a tiny receive buffer, or to a zq-cli that is held stopped meanwhile.
+#include "link/devicerequests.h"
 #include "link/linkchannel.h"
 #include "link/linktimings.h"
+#include "link/texts/linktexts.h"
 #include "tests/support/simfixture.h"
 #include "tests/support/ui/monitorrig.h"
 #include "tests/support/ui/scriptedprompter.h"
@@ -63,7 +65,7 @@ class PausingReader : public DDataReceiver
 public:
     explicit PausingReader(int pauseMs) : pauseMs(pauseMs) { }
     bool isStopped() override { return false; }
-    void onError(const QString& text) override { error = text; }
+    void onFailure(LinkError failure) override { error = linkErrorText(failure); }
     void onData(const QByteArray& chunk) override
     {
         if (lines == 0 && pauseMs > 0)

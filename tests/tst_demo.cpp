@@ -1,7 +1,8 @@
 // Labels: net pty gui
+#include "link/devicetext.h"
+#include "link/texts/linktexts.h"
 #include "settings/config.h"
 #include "settings/singleton.h"
-#include "link/frames.h"
 #include "link/linkchannel.h"
 #include "tests/support/ui/confighost.h"
 #include "tests/support/ui/scriptedprompter.h"

@@ -1,7 +1,6 @@
 // Labels: net pty gui
 #include "firmware/ui/updateconfirmation.h"
 #include "firmware/ui/updatedialog.h"
-#include "link/frames.h"
 #include "settings/settingkeys.h"
 #include "sim/downloadserver.h"
 #include "tests/support/simfixture.h"

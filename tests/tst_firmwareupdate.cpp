@@ -1,6 +1,6 @@
 // Labels: net pty gui
 #include "firmware/ui/updatedialog.h"
-#include "link/frames.h"
+#include "link/devicerequests.h"
 #include "settings/settingkeys.h"
 #include "sim/downloadserver.h"
 #include "tests/support/simfixture.h"

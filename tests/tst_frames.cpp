@@ -1,19 +1,14 @@
 // Labels: fast
+#include "link/devicerequests.h"
+#include "link/devicetext.h"
 #include "link/frames.h"
+#include "link/hexdump.h"
+#include "link/linkerror.h"
 #include "link/replyledger.h"
 #include "link/replyscan.h"
+#include "link/texts/linktexts.h"
 
-#include <QElapsedTimer>
 #include <QTest>
-#include <QTimer>
-
-// A sender whose signal the waits listen for.
-class Beacon : public QObject
-{
-    Q_OBJECT
-signals:
-    void ping();
-};
 
 class TestFrames : public QObject
 {
@@ -38,7 +33,6 @@ private slots:
     void codecRoundTrip();
     void hexDumps_data();
     void hexDumps();
-    void waitForSignalOutcomes();
     void replyFoundAnywhere_data();
     void replyFoundAnywhere();
     void replyBetweenLines_data();
@@ -322,25 +316,6 @@ void TestFrames::hexDumps()
     QFETCH(QByteArray, bytes);
     QFETCH(QByteArray, dump);
     QCOMPARE(hexDump(bytes), dump);
-}
-
-void TestFrames::waitForSignalOutcomes()
-{
-    Beacon beacon;
-    emit beacon.ping(); // before the wait: must not count
-    QElapsedTimer clock;
-    clock.start();
-    QVERIFY(!waitForSignal(&beacon, SIGNAL(ping()), 50));
-    QVERIFY(clock.elapsed() >= 45);
-
-    QTimer::singleShot(10, &beacon, &Beacon::ping);
-    clock.restart();
-    QVERIFY(waitForSignal(&beacon, SIGNAL(ping()), 5000));
-    QVERIFY(clock.elapsed() < 4000);
-
-    // The wait leaves nothing behind: a later emission outside a wait does not end the next one.
-    emit beacon.ping();
-    QVERIFY(!waitForSignal(&beacon, SIGNAL(ping()), 20));
 }
 
 void TestFrames::replyFoundAnywhere_data()

@@ -1,5 +1,6 @@
 // Labels: net pty gui
 #include "app/mainwindow.h"
+#include "link/devicetext.h"
 #include "tests/support/shorttimings.h"
 #include "tst_historyrig.h"
 

@@ -6,6 +6,7 @@
 #include "history/historyquery.h"
 #include "history/recordline.h"
 #include "jobs/stoptoken.h"
+#include "link/devicerequests.h"
 #include "link/frames.h"
 #include "link/linkchannel.h"
 #include "link/linktimings.h"

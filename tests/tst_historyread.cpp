@@ -1,6 +1,7 @@
 // Labels: net pty gui
 #include "history/historyexport.h"
 #include "history/recordstore.h"
+#include "link/devicetext.h"
 #include "link/devicetextdecoder.h"
 #include "link/lineassembler.h"
 #include "link/linktimings.h"

@@ -2,7 +2,7 @@
 // The history dialog of one test, in its own working directory, with a prompter and the simulator.
 
 #include "history/ui/historydata.h"
-#include "link/frames.h"
+#include "link/devicetext.h"
 #include "sim/historygenerator.h"
 #include "tests/support/simfixture.h"
 #include "tests/support/ui/scriptedprompter.h"

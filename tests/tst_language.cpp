@@ -7,7 +7,7 @@
 #include "config/ui/busyindicator.h"
 #include "config/ui/connectionbar.h"
 #include "config/ui/elidedlabel.h"
-#include "link/frames.h"
+#include "link/devicerequests.h"
 #include "tests/support/ui/confighost.h"
 #include "tests/support/ui/languageprobe.h"
 #include "tests/support/ui/scriptedprompter.h"

@@ -4,7 +4,7 @@
 // characters or Mainland terms. Link, reply-check, file and dialog failures, and the clock's
 // success box.
 #include "app/mainwindow.h"
-#include "link/frames.h"
+#include "link/devicerequests.h"
 #include "link/linktimings.h"
 #include "prompt/prompter.h"
 #include "prompt/titlewidth.h"

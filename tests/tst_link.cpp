@@ -1,4 +1,7 @@
 // Labels: pty net
+#include "link/devicerequests.h"
+#include "link/devicetext.h"
+#include "link/texts/linktexts.h"
 #include "settings/config.h"
 #include "settings/singleton.h"
 #include "link/ddatareceiver.h"
@@ -64,7 +67,7 @@ public:
         ++stopQuestions;
         return stopAfter >= 0 && chunks.size() >= stopAfter;
     }
-    void onError(const QString& text) override { errors.append(text); }
+    void onFailure(LinkError error) override { errors.append(linkErrorText(error)); }
     void onData(const QByteArray& chunk) override
     {
         chunks.append(chunk);

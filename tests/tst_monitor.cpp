@@ -1,7 +1,8 @@
 // Labels: net pty gui
 #include "app/mainwindow.h"
 #include "lineview/ui/lineview.h"
-#include "link/frames.h"
+#include "link/devicetext.h"
+#include "link/hexdump.h"
 #include "settings/settingkeys.h"
 #include "tests/support/ui/monitorrig.h"
 

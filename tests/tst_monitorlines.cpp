@@ -1,4 +1,5 @@
 // Labels: fast
+#include "link/devicetext.h"
 #include "link/frames.h"
 #include "monitor/debugreply.h"
 #include "monitor/displayform.h"

@@ -1,5 +1,4 @@
 // Labels: net pty gui
-#include "link/frames.h"
 #include "settings/settingkeys.h"
 #include "tests/support/ui/monitorrig.h"
 

@@ -1,6 +1,6 @@
 // Labels: net pty gui
 #include "lineview/ui/lineview.h"
-#include "link/frames.h"
+#include "link/hexdump.h"
 #include "settings/settingkeys.h"
 #include "tests/support/ui/monitorrig.h"
 

@@ -1,8 +1,8 @@
 // Labels: net gui
+#include "link/texts/linktexts.h"
 #include "settings/config.h"
 #include "settings/singleton.h"
 #include "settings/translationfiles.h"
-#include "link/frames.h"
 #include "link/linkchannel.h"
 #include "setup/ui/searchdevicedialog.h"
 #include "setup/searchtargets.h"
@@ -19,7 +19,6 @@
 #include <QSettings>
 #include <QTest>
 #include <QTranslator>
-
 
 namespace {
 

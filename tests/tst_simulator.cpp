@@ -1,6 +1,9 @@
 // Labels: pty net
+#include "link/devicerequests.h"
+#include "link/devicetext.h"
 #include "link/frames.h"
 #include "link/linkchannel.h"
+#include "link/texts/linktexts.h"
 #include "sim/faultoption.h"
 #include "sim/itemstore.h"
 #include "sim/requestassembler.h"

@@ -1,6 +1,7 @@
 // Labels: net pty gui
 // Runs apart: transferFailures
 #include "firmware/ui/updatedialog.h"
+#include "link/devicerequests.h"
 #include "link/frames.h"
 #include "tests/support/simfixture.h"
 #include "tests/support/ui/languageprobe.h"

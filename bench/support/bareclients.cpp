@@ -1,5 +1,7 @@
 #include "bench/support/bareclients.h"
 
+#include "link/frames.h"
+
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>

@@ -1,7 +1,8 @@
 #include "config/texts/readtexts.h"
 
-#include "link/frames.h"
+#include "link/hexdump.h"
 #include "link/linkerror.h"
+#include "link/texts/linktexts.h"
 
 #include <QCoreApplication>
 

@@ -1,5 +1,7 @@
 #include "monitor/texts/monitortexts.h"
 
+#include "link/texts/linktexts.h"
+
 #include <QCoreApplication>
 
 // The titles keep the translation context of the worker that once showed them.

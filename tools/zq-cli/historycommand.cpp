@@ -1,3 +1,5 @@
+#include "link/devicerequests.h"
+#include "link/texts/linktexts.h"
 #include "tools/zq-cli/commands.h"
 
 #include "history/historycsvwriter.h"
@@ -6,7 +8,6 @@
 #include "history/recordstore.h"
 #include "history/recordtable.h"
 #include "jobs/stoptoken.h"
-#include "link/frames.h"
 #include "settings/settingkeys.h"
 #include "tools/zq-cli/clioutput.h"
 #include "tools/zq-cli/failureclass.h"

@@ -1,7 +1,7 @@
 #include "tools/zq-cli/commands.h"
 
 #include "jobs/stoptoken.h"
-#include "link/frames.h"
+#include "link/hexdump.h"
 #include "monitor/displayform.h"
 #include "monitor/linecutter.h"
 #include "monitor/monitorsession.h"

@@ -1,0 +1,39 @@
+#include "link/texts/linktexts.h"
+
+#include <QCoreApplication>
+
+// The texts keep the context they had when the link made them, and with it their translations.
+namespace {
+QString translated(const char* text)
+{
+    return QCoreApplication::translate("QObject", text);
+}
+} // namespace
+
+QString linkErrorText(LinkError error)
+{
+    switch (error) {
+    case LinkError::None:
+    case LinkError::Stopped:
+    case LinkError::CannotOpen:
+        return QString();
+    case LinkError::SendFailed:
+        return translated(QT_TRANSLATE_NOOP("QObject", "发送命令超时"));
+    case LinkError::WriteFailed:
+        return translated(QT_TRANSLATE_NOOP("QObject", "发送命令失败"));
+    case LinkError::NoReply:
+        return translated(QT_TRANSLATE_NOOP("QObject", "接收数据超时"));
+    case LinkError::NoStreamData:
+        return translated(QT_TRANSLATE_NOOP("QObject", "接受数据超时"));
+    case LinkError::BadCrc:
+        return translated(QT_TRANSLATE_NOOP("QObject", "CRC校验错误"));
+    case LinkError::Undefined:
+        break;
+    }
+    return translated(QT_TRANSLATE_NOOP("QObject", "未定义的错误"));
+}
+
+QString errorMessage(ExchangeResult result, const QByteArray& reply)
+{
+    return linkErrorText(linkErrorOf(result, reply));
+}

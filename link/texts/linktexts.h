@@ -1,0 +1,13 @@
+#pragma once
+
+#include "link/linkerror.h"
+
+#include <QByteArray>
+#include <QString>
+
+// The text the operator sees for a link failure, translated; empty for None and Stopped, and for
+// CannotOpen, whose text names the port or the setting (linkOpenFailureText).
+QString linkErrorText(LinkError error);
+
+// The text for an exchange's result; empty when a low-first reply arrived whole.
+QString errorMessage(ExchangeResult result, const QByteArray& reply);
