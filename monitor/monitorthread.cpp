@@ -2,6 +2,8 @@
 
 #include "jobs/posting.h"
 
+#include <QDateTime>
+
 #include <chrono>
 
 // What the run reports, on the runner's thread: bytes and marks go into the inbox with one wake
