@@ -3,6 +3,8 @@
 // slave) talking to the same simulator, one send, one poll, one receive. Each round runs the floor
 // and the channel one after the other (their order alternating), each for about a second; the
 // ratio is taken per round. Usage: bench_link [--loaded] [--rounds N]
+// bench_link --probe udp|pty|bare-udp|bare-pty N makes only N exchanges of one path, for counting
+// their system calls: scripts/syscalls.sh runs it under strace.
 #include "bench/support/bareclients.h"
 #include "bench/support/benchrun.h"
 #include "bench/support/simprocess.h"
@@ -107,6 +109,23 @@ void measure(const char* name, const BenchOptions& options, const std::function<
     printRatioSummary(QStringLiteral("link %1 exchange").arg(QLatin1String(name)), figures, QStringLiteral("us"));
 }
 
+// N exchanges of one path and nothing else; 0 when they all went through.
+int probe(const SimProcess& sim, const QString& path, int count)
+{
+    double us = -1;
+    if (path == QLatin1String("udp") || path == QLatin1String("pty")) {
+        us = channelRound(settingsFor(sim, path == QLatin1String("udp")), count);
+    } else if (path == QLatin1String("bare-udp")) {
+        BareUdp udp;
+        us = udp.open(sim.udpPort()) ? bareRound(udp, count) : -1;
+    } else if (path == QLatin1String("bare-pty")) {
+        BarePty pty;
+        us = pty.open(sim.ptyPath()) ? bareRound(pty, count) : -1;
+    }
+    std::printf("%s: %d exchanges, %.1f us each\n", qPrintable(path), count, us / count);
+    return us < 0 ? 1 : 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -118,6 +137,8 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "%s\n", qPrintable(sim.errorText()));
         return 1;
     }
+    if (options.rest.size() == 3 && options.rest.first() == QLatin1String("--probe"))
+        return probe(sim, options.rest.at(1), qMax(1, options.rest.at(2).toInt()));
     const BusyLoops load(options.loaded);
     printHeading("bench_link: ReadItem exchanges with the simulator process", options);
 

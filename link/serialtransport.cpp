@@ -75,7 +75,10 @@ LinkError SerialTransport::send(const QByteArray& request, const QDeadlineTimer&
         port->clear(QSerialPort::Output);
     if (port->write(request) < request.size())
         return LinkError::WriteFailed;
-    if (!port->waitForBytesWritten(int(qMax<qint64>(1, deadline.remainingTime()))))
+    // A request is a few bytes: the system takes it at once, with one write and no wait for the
+    // line to be ready first. Only what it did not take is waited for.
+    port->flush();
+    if (port->bytesToWrite() > 0 && !port->waitForBytesWritten(int(qMax<qint64>(1, deadline.remainingTime()))))
         return LinkError::SendFailed;
     return LinkError::None;
 }
