@@ -5,9 +5,11 @@
 //  - the monitor dialog (offscreen, holding its default lines): each line's lateness is the time
 //    from its stamp to the paint of the view after the line became a row.
 // Also: lines lost (sent, not received), the largest lateness of a 10 ms timer on the interface
-// thread, and the heap against the bytes received.
+// thread, and the heap against the bytes received; in a round of two minutes or more, the heap
+// after its first minute against the heap at its end (a flat heap holds no more as it goes).
 // Usage: bench_monitor [--loaded] [--rounds N] [--seconds S, per round and path; default 5]
-// The ten-minute run: bench_monitor --rounds 1 --seconds 600
+//                      [--floor-seconds F, the bare socket's part of each round; default S]
+// The ten-minute run: bench_monitor --rounds 1 --seconds 600 --floor-seconds 10
 #include "bench/support/bareclients.h"
 #include "bench/support/benchrun.h"
 #include "bench/support/simprocess.h"
@@ -220,20 +222,31 @@ void press(MonitorDialog& dialog, const char* button)
     QMetaObject::invokeMethod(dialog.findChild<QPushButton*>(button), "pressed");
 }
 
-void dialogRound(RoundResult& result, int lines, double* loopWorst, double* heapGrowthMiB)
+double heapMiB()
+{
+    return mallinfo2().uordblks / 1048576.0;
+}
+
+void dialogRound(RoundResult& result, int lines, double* loopWorst, double* heapGrowthMiB, double* heapAtMinuteMiB,
+                 double* heapAtEndMiB)
 {
     MonitorDialog dialog;
     dialog.show();
     runFor(200);
     DrawWatch watch(dialog.lineModel(), dialog.findChild<LineView*>(), result);
-    const double heapBefore = mallinfo2().uordblks / 1048576.0;
+    const double heapBefore = heapMiB();
     const LoopProbe probe;
     press(dialog, "bntStart");
     qint64 last = -1;
     QElapsedTimer quiet;
     quiet.start();
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+    *heapAtMinuteMiB = -1;
     runUntil(
         [&] {
+            if (*heapAtMinuteMiB < 0 && sinceStart.elapsed() >= 60000)
+                *heapAtMinuteMiB = heapMiB();
             if (dialog.receivedLineCount() != last) {
                 last = dialog.receivedLineCount();
                 quiet.restart();
@@ -243,7 +256,8 @@ void dialogRound(RoundResult& result, int lines, double* loopWorst, double* heap
         lines / Rate * 1000 + 60000);
     runFor(100);
     *loopWorst = qMax(*loopWorst, probe.worst);
-    *heapGrowthMiB = mallinfo2().uordblks / 1048576.0 - heapBefore;
+    *heapAtEndMiB = heapMiB();
+    *heapGrowthMiB = *heapAtEndMiB - heapBefore;
     press(dialog, "bntStop");
     runUntil([&] { return !dialog.monitorThread().isRunning(); }, 30000);
     result.received = dialog.receivedLineCount();
@@ -267,6 +281,10 @@ int main(int argc, char* argv[])
     Prompter::install(&prompter);
 
     const int lines = Rate * options.seconds;
+    const int floorAt = int(options.rest.indexOf(QStringLiteral("--floor-seconds")));
+    const int floorLines = floorAt >= 0 && floorAt + 1 < options.rest.size()
+        ? Rate * qMax(1, options.rest.at(floorAt + 1).toInt())
+        : lines;
     SimProcess sim;
     if (!sim.start({QStringLiteral("--wall-clock"), QStringLiteral("--debug-rate"), QString::number(Rate),
                     QStringLiteral("--debug-count"), QString::number(lines)})) {
@@ -281,40 +299,52 @@ int main(int argc, char* argv[])
 
     const BusyLoops load(options.loaded);
     printHeading("bench_monitor: debug lines from the simulator process over UDP", options);
-    QVector<double> worstShown, worstBare, medianShown;
+    QVector<double> worstShown, worstBare, medianShown, p99Shown;
     qint64 lost = 0;
     double loopWorst = 0;
     double heapGrowth = 0;
+    double heapAtMinute = -1;
+    double heapAtEnd = 0;
     for (int round = 0; round < options.rounds; ++round) {
         RoundResult bare;
         RoundResult shown;
         if (round % 2 == 0)
-            bareRound(bare, sim.udpPort(), lines);
-        dialogRound(shown, lines, &loopWorst, &heapGrowth);
+            bareRound(bare, sim.udpPort(), floorLines);
+        dialogRound(shown, lines, &loopWorst, &heapGrowth, &heapAtMinute, &heapAtEnd);
         if (round % 2 == 1)
-            bareRound(bare, sim.udpPort(), lines);
+            bareRound(bare, sim.udpPort(), floorLines);
         lost += qMax<qint64>(0, lines - shown.received);
         worstShown.append(shown.lateness.worst());
         medianShown.append(shown.lateness.percentile(50));
+        p99Shown.append(shown.lateness.percentile(99));
         worstBare.append(bare.lateness.worst());
         std::printf(
             "  round %d, %d lines in %d s: dialog received %lld, drew %lld, lateness to the screen median %.0f"
-            " ms, 90th %.0f ms, worst %.0f ms; bare socket received %lld, lateness median %.0f ms, worst %.0f ms\n",
+            " ms, 90th %.0f ms, 99th %.0f ms, worst %.0f ms; bare socket received %lld, lateness median %.0f ms,"
+            " worst %.0f ms\n",
             round + 1, lines, options.seconds, (long long)shown.received, (long long)shown.lateness.count(),
-            shown.lateness.percentile(50), shown.lateness.percentile(90), shown.lateness.worst(),
-            (long long)bare.received, bare.lateness.percentile(50), bare.lateness.worst());
+            shown.lateness.percentile(50), shown.lateness.percentile(90), shown.lateness.percentile(99),
+            shown.lateness.worst(), (long long)bare.received, bare.lateness.percentile(50), bare.lateness.worst());
         std::printf("  heap grew %.1f MiB over the round; %.1f MiB of line bytes held\n", heapGrowth,
                     shown.bytes / 1048576.0);
+        if (heapAtMinute >= 0)
+            std::printf("  heap after the first minute %.1f MiB, at the end %.1f MiB\n", heapAtMinute, heapAtEnd);
         std::fflush(stdout);
     }
     const auto median = [](const QVector<double>& values) { return RoundFigures::percentile(values, 50); };
     const auto p90 = [](const QVector<double>& values) { return RoundFigures::percentile(values, 90); };
     printSummary(QStringLiteral("monitor send->screen, median line"), median(medianShown), p90(medianShown),
                  QStringLiteral("ms"), QStringLiteral("-"), options.rounds);
+    printSummary(QStringLiteral("monitor send->screen, 99th percentile"), median(p99Shown), p90(p99Shown),
+                 QStringLiteral("ms"), QStringLiteral("-"), options.rounds);
     printSummary(QStringLiteral("monitor send->screen, worst line"), median(worstShown), p90(worstShown),
                  QStringLiteral("ms (goal <= 100)"), QStringLiteral("%1 ms").arg(median(worstBare)), options.rounds);
     printSummary(QStringLiteral("monitor lines lost"), double(lost), double(lost), QStringLiteral("lines"),
                  QStringLiteral("0"), options.rounds);
+    if (heapAtMinute >= 0)
+        printSummary(QStringLiteral("monitor heap, end vs first minute (last round)"), heapAtEnd - heapAtMinute,
+                     heapAtEnd - heapAtMinute, QStringLiteral("MiB"),
+                     QStringLiteral("%1 MiB").arg(heapAtMinute, 0, 'f', 1), 1);
     printSummary(QStringLiteral("monitor event-loop lateness, worst"), loopWorst, loopWorst, QStringLiteral("ms"),
                  QStringLiteral("-"), options.rounds);
     Prompter::install(nullptr);
