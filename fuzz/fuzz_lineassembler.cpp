@@ -3,7 +3,7 @@
 // lost or doubled. The first byte chooses the bound, small, so that short inputs meet it; one run
 // in each 256 uses the real one with a long piece.
 #include "fuzzcheck.h"
-#include "link/lineassembler.h"
+#include "linesplit/linesplitter.h"
 
 #include <cstdint>
 
@@ -39,8 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size == 0)
         return 0;
     const bool real = data[0] == 0xFF;
-    const int bound = real ? LineAssembler::MaxLineBytes : data[0] % 64 + 1;
-    LineAssembler assembler(bound);
+    const int bound = real ? LineSplitter::MaxLineBytes : data[0] % 64 + 1;
+    LineSplitter assembler(bound);
     Reference reference{bound, {}, {}};
     QList<QByteArray> lines;
     // Reads: a length byte, then up to that many bytes; with the real bound, the first read is
@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         QByteArray read(reinterpret_cast<const char*>(data + at), int(taken));
         at += taken;
         if (real && at == 2 + taken && !read.isEmpty()) // the first read
-            read = read.repeated(LineAssembler::MaxLineBytes / read.size() + 1);
+            read = read.repeated(LineSplitter::MaxLineBytes / read.size() + 1);
         lines += assembler.feed(read);
         reference.feed(read);
         FUZZ_CHECK(assembler.pending().size() <= bound);
@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (const QByteArray& line : lines) {
         FUZZ_CHECK(!line.isEmpty());
         FUZZ_CHECK(line.indexOf('\n') < 0 || line.indexOf('\n') == line.size() - 1);
-        FUZZ_CHECK(LineAssembler::isCut(line) ? line.size() == bound : line.size() <= bound + 1);
+        FUZZ_CHECK(LineSplitter::isCut(line) ? line.size() == bound : line.size() <= bound + 1);
     }
     const QByteArray rest = assembler.flush();
     FUZZ_CHECK(rest == reference.current && assembler.isEmpty());

@@ -4,7 +4,7 @@
 #include "jobs/stoptoken.h"
 #include "link/ddatareceiver.h"
 #include "link/devicetextdecoder.h"
-#include "link/lineassembler.h"
+#include "linesplit/linesplitter.h"
 #include "link/linkchannel.h"
 #include "link/linktimings.h"
 
@@ -218,7 +218,7 @@ private:
     HistorySink& sink;
     const int recordWaitMs;
     HistoryOutcome& outcome;
-    LineAssembler assembler;
+    LineSplitter assembler;
     DeviceTextDecoder decoder;
     QList<QByteArray> held;
     QByteArray records; // the record lines of the chunk, to be decoded in one pass

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "link/devicetextdecoder.h"
-#include "monitor/linecutter.h"
+#include "linesplit/linesplitter.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -37,14 +37,14 @@ QString displayLine(const QByteArray& line, DisplayForm form, const QString& tim
 // Whether a line was cut for its length: a piece of the longest length without a line feed.
 inline bool isCutLine(const QByteArray& line)
 {
-    return line.size() >= LineCutter::MaxLineBytes && !line.endsWith('\n');
+    return line.size() >= LineSplitter::MaxLineBytes && !line.endsWith('\n');
 }
 
 // Whether a line is what had come of a line when the instrument fell silent or the run stopped:
 // shorter than a cut piece and without a line feed.
 inline bool isIncompleteLine(const QByteArray& line)
 {
-    return !line.isEmpty() && line.size() < LineCutter::MaxLineBytes && !line.endsWith('\n');
+    return !line.isEmpty() && line.size() < LineSplitter::MaxLineBytes && !line.endsWith('\n');
 }
 
 // One line as the monitor's view, its log file and zq-cli show it, on one line without its

@@ -170,7 +170,7 @@ void MonitorThread::takeReceived()
             add(cutter.feed(entry.bytes), entry.receivedAtMs);
             break;
         case ReceivedBytes::Entry::LineInterrupted: {
-            const QByteArray unfinished = cutter.takePending();
+            const QByteArray unfinished = cutter.flush();
             if (!unfinished.isEmpty())
                 add({unfinished}, entry.receivedAtMs);
             break;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "jobs/jobrunner.h"
-#include "monitor/linecutter.h"
+#include "linesplit/linesplitter.h"
 #include "monitor/monitorsession.h"
 #include "monitor/receivedbytes.h"
 #include "settings/linksettings.h"
@@ -88,7 +88,7 @@ private:
 
     JobRunner runner;
     ReceivedBytes inbox;
-    LineCutter cutter; // only this object's thread touches it
+    LineSplitter cutter; // only this object's thread touches it
     bool debugMode = false;
     std::optional<LinkSettings> link;
     bool udpRun = false; // the run under way listens over UDP (set while idle)

@@ -3,7 +3,7 @@
 #include "history/recordstore.h"
 #include "link/devicetext.h"
 #include "link/devicetextdecoder.h"
-#include "link/lineassembler.h"
+#include "linesplit/linesplitter.h"
 #include "link/linktimings.h"
 #include "tst_historyrig.h"
 
@@ -20,8 +20,6 @@ class TestHistoryRead : public QObject
 private slots:
     void initTestCase();
     void cleanupTestCase();
-    void lineAssembly_data();
-    void lineAssembly();
     void decodingByBlocks_data();
     void decodingByBlocks();
     void storedLines_data();
@@ -50,37 +48,6 @@ void TestHistoryRead::initTestCase()
 void TestHistoryRead::cleanupTestCase()
 {
     LinkTimings::install(nullptr);
-}
-
-void TestHistoryRead::lineAssembly_data()
-{
-    QTest::addColumn<QList<QByteArray>>("chunks");
-    QTest::addColumn<QList<QByteArray>>("lines");
-    QTest::addColumn<QByteArray>("rest");
-    QTest::newRow("two lines in one chunk")
-        << QList<QByteArray>{"a 1\r\nb 2\r\n"} << QList<QByteArray>{"a 1\r\n", "b 2\r\n"} << QByteArray();
-    QTest::newRow("line across three chunks")
-        << QList<QByteArray>{"20", "26-01-01 ", "1\nx"} << QList<QByteArray>{"2026-01-01 1\n"} << QByteArray("x");
-    QTest::newRow("empty lines kept") << QList<QByteArray>{"\n\r\n", "\n"} << QList<QByteArray>{"\n", "\r\n", "\n"}
-                                      << QByteArray();
-    QTest::newRow("no line feed at all") << QList<QByteArray>{"ab", "", "c"} << QList<QByteArray>{}
-                                         << QByteArray("abc");
-    QTest::newRow("GB2312 character cut between chunks")
-        << QList<QByteArray>{"\xD5", "\xFD\xB3\xA3\n"} << QList<QByteArray>{"\xD5\xFD\xB3\xA3\n"} << QByteArray();
-}
-
-void TestHistoryRead::lineAssembly()
-{
-    QFETCH(QList<QByteArray>, chunks);
-    QFETCH(QList<QByteArray>, lines);
-    QFETCH(QByteArray, rest);
-    LineAssembler assembler;
-    QList<QByteArray> got;
-    for (const QByteArray& chunk : chunks)
-        got += assembler.feed(chunk);
-    QCOMPARE(got, lines);
-    QCOMPARE(assembler.flush(), rest);
-    QVERIFY(assembler.isEmpty());
 }
 
 // A block of lines reads exactly as its lines would one by one, whichever conversion each needs.
@@ -207,7 +174,7 @@ void TestHistoryRead::cutOffTransfer_data()
         << Transport::Udp << QByteArray("[DBG 00001] x=1") << 25 << 1 << false;
     // A line that never ends is no record: it goes apart a piece at a time, its rest as well.
     QTest::newRow("udp, a line without end")
-        << Transport::Udp << QByteArray(2 * LineAssembler::MaxLineBytes + 300, 'x') << 25 << 3 << false;
+        << Transport::Udp << QByteArray(2 * LineSplitter::MaxLineBytes + 300, 'x') << 25 << 3 << false;
 }
 
 // The instrument stops inside a record: the half record is neither shown nor exported, and the
@@ -241,7 +208,7 @@ void TestHistoryRead::cutOffTransfer()
     QCOMPARE(rig.records().lineCount(), 1 + records);
     QCOMPARE(rig.dialog->strayLines().size(), strayLines);
     if (strayLines == 3)
-        QCOMPARE(rig.dialog->strayLines().at(0), QString(LineAssembler::MaxLineBytes, QLatin1Char('x')));
+        QCOMPARE(rig.dialog->strayLines().at(0), QString(LineSplitter::MaxLineBytes, QLatin1Char('x')));
     QTRY_COMPARE(rig.view()->model()->rowCount(), rig.records().lineCount());
     const QString sent = shownText(QDate(2026, 3, 1), QDate(2026, 3, 2), 25);
     QCOMPARE(rig.text(), records == 26 ? sent + decodeDeviceText(tail) + QLatin1Char('\n') : sent);

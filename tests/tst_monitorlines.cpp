@@ -3,28 +3,21 @@
 #include "link/frames.h"
 #include "monitor/debugreply.h"
 #include "monitor/displayform.h"
-#include "link/lineassembler.h"
-#include "monitor/linecutter.h"
 #include "monitor/linelog.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
-// The monitor's pieces without a link: cutting the stream into lines, the display strings, and
-// the debug command's reply behind debug lines.
+// The monitor's pieces without a link: the display strings, the log file and the debug command's
+// reply behind debug lines.
 class TestMonitorLines : public QObject
 {
     Q_OBJECT
 private slots:
-    void assembler_data();
-    void assembler();
-    void assemblerForgetsUnfinishedLine();
     void display_data();
     void display();
     void stampClockMatchesLocalTime();
-    void cutter_data();
-    void cutter();
     void decoderMatchesDeviceText_data();
     void decoderMatchesDeviceText();
     void shownLines_data();
@@ -36,51 +29,6 @@ private slots:
 };
 
 Q_DECLARE_METATYPE(DisplayForm)
-
-void TestMonitorLines::assembler_data()
-{
-    QTest::addColumn<QList<QByteArray>>("reads");
-    QTest::addColumn<QList<QByteArray>>("lines");
-    QTest::addColumn<QByteArray>("pending");
-
-    QTest::newRow("two lines in one read") << QList<QByteArray>{"AB\r\nCD\r\n"} << QList<QByteArray>{"AB\r\n", "CD\r\n"} << QByteArray();
-    QTest::newRow("line split across reads") << QList<QByteArray>{"[DBG 1] te", "mp=2", "3\r\n"} << QList<QByteArray>{"[DBG 1] temp=23\r\n"} << QByteArray();
-    QTest::newRow("unfinished line waits") << QList<QByteArray>{"L1\nnever ", "ended"} << QList<QByteArray>{"L1\n"} << QByteArray("never ended");
-    QTest::newRow("bare line feeds are lines") << QList<QByteArray>{"\n\n"} << QList<QByteArray>{"\n", "\n"} << QByteArray();
-    QTest::newRow("carriage return alone ends nothing") << QList<QByteArray>{"A\rB\r"} << QList<QByteArray>{} << QByteArray("A\rB\r");
-    QTest::newRow("empty read") << QList<QByteArray>{QByteArray()} << QList<QByteArray>{} << QByteArray();
-    // A stream without line feeds must not grow one line without end.
-    const int bound = LineAssembler::MaxLineBytes;
-    const QByteArray full(bound, 'x');
-    QTest::newRow("endless line is cut at the bound") << QList<QByteArray>{full + "abc"} << QList<QByteArray>{full} << QByteArray("abc");
-    QTest::newRow("cut across reads") << QList<QByteArray>{full.left(bound - 1), "yz\n"}
-                                      << QList<QByteArray>{full.left(bound - 1) + 'y', "z\n"} << QByteArray();
-    QTest::newRow("line feed right after the bound is no cut") << QList<QByteArray>{full, "\n"} << QList<QByteArray>{full + '\n'}
-                                                               << QByteArray();
-    QTest::newRow("several cuts in one read") << QList<QByteArray>{full + full + "x"} << QList<QByteArray>{full, full} << QByteArray("x");
-}
-
-void TestMonitorLines::assembler()
-{
-    QFETCH(QList<QByteArray>, reads);
-    QFETCH(QList<QByteArray>, lines);
-    QFETCH(QByteArray, pending);
-    LineAssembler assembler;
-    QList<QByteArray> got;
-    for (const QByteArray& read : reads)
-        got += assembler.feed(read);
-    QCOMPARE(got, lines);
-    QCOMPARE(assembler.pending(), pending);
-}
-
-// A new debug command starts a new stream: the old unfinished line must not prefix the next one.
-void TestMonitorLines::assemblerForgetsUnfinishedLine()
-{
-    LineAssembler assembler;
-    QVERIFY(assembler.feed("half").isEmpty());
-    assembler.clear();
-    QCOMPARE(assembler.feed("new\r\n"), QList<QByteArray>{"new\r\n"});
-}
 
 void TestMonitorLines::display_data()
 {
@@ -132,52 +80,6 @@ void TestMonitorLines::stampClockMatchesLocalTime()
     }
 }
 
-void TestMonitorLines::cutter_data()
-{
-    QTest::addColumn<QList<QByteArray>>("reads");
-    QTest::addColumn<QList<int>>("sizes"); // of the lines handed over
-    QTest::addColumn<int>("pending");
-
-    const int max = LineCutter::MaxLineBytes;
-    const QByteArray x(1, 'x');
-    QTest::newRow("short line whole") << QList<QByteArray>{"abc\n"} << QList<int>{4} << 0;
-    QTest::newRow("no feed: cut at the limit") << QList<QByteArray>{x.repeated(max + 10)} << QList<int>{max} << 10;
-    QTest::newRow("no feed, exactly the limit") << QList<QByteArray>{x.repeated(max)} << QList<int>{max} << 0;
-    QTest::newRow("no feed over small reads")
-        << QList<QByteArray>{x.repeated(30000), x.repeated(30000), x.repeated(30000)} << QList<int>{max}
-        << 90000 - max;
-    QTest::newRow("long line with its feed in one read")
-        << QList<QByteArray>{x.repeated(150000) + "\n"} << QList<int>{max, max, 150001 - 2 * max} << 0;
-    QTest::newRow("cut line, then a short one")
-        << QList<QByteArray>{x.repeated(70000) + "\nok\n"} << QList<int>{max, 70001 - max, 3} << 0;
-    QTest::newRow("no feed, twice the limit in one read") << QList<QByteArray>{x.repeated(2 * max + 1)}
-                                                           << QList<int>{max, max} << 1;
-}
-
-// No line grows beyond the limit, only pieces without their own line feed are marked as cut, and
-// not one byte is lost or doubled.
-void TestMonitorLines::cutter()
-{
-    QFETCH(QList<QByteArray>, reads);
-    QFETCH(QList<int>, sizes);
-    QFETCH(int, pending);
-    LineCutter cutter;
-    QByteArrayList lines;
-    QByteArray sent;
-    for (const QByteArray& read : reads) {
-        lines += cutter.feed(read);
-        sent += read;
-    }
-    QList<int> got;
-    for (const QByteArray& line : lines)
-        got.append(line.size());
-    QCOMPARE(got, sizes);
-    QCOMPARE(cutter.pending().size(), pending);
-    QCOMPARE(lines.join() + cutter.pending(), sent);
-    for (const QByteArray& line : lines)
-        QCOMPARE(isCutLine(line), line.size() == LineCutter::MaxLineBytes && !line.endsWith('\n'));
-}
-
 void TestMonitorLines::decoderMatchesDeviceText_data()
 {
     QTest::addColumn<QByteArray>("bytes");
@@ -210,7 +112,7 @@ void TestMonitorLines::shownLines_data()
     QTest::newRow("text, inner carriage return kept") << DisplayForm::Original << QByteArray("A\rB\n") << QString()
                                                       << "A\rB";
     const QString unfinished = QStringLiteral(" [行不完整]");
-    const QByteArray cut(LineCutter::MaxLineBytes, 'x');
+    const QByteArray cut(LineSplitter::MaxLineBytes, 'x');
     QTest::newRow("cut line marked") << DisplayForm::Original << cut << QString() << QString::fromLatin1(cut) + mark;
     QTest::newRow("cut line in hex") << DisplayForm::Hex << cut << time
                                      << time + "[65536] : " + QStringLiteral("78 ").repeated(cut.size()) + mark;

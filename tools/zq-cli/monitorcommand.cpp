@@ -2,8 +2,8 @@
 
 #include "jobs/stoptoken.h"
 #include "link/hexdump.h"
+#include "linesplit/linesplitter.h"
 #include "monitor/displayform.h"
-#include "monitor/linecutter.h"
 #include "monitor/monitorsession.h"
 #include "monitor/texts/monitortexts.h"
 #include "tools/zq-cli/clioutput.h"
@@ -53,7 +53,7 @@ public:
     void received(const QByteArray& bytes, qint64 receivedAtMs) override { print(cutter.feed(bytes), receivedAtMs); }
     void lineInterrupted() override
     {
-        const QByteArray unfinished = cutter.takePending();
+        const QByteArray unfinished = cutter.flush();
         if (!unfinished.isEmpty())
             print({unfinished}, QDateTime::currentMSecsSinceEpoch());
     }
@@ -100,7 +100,7 @@ private:
     const DisplayForm form;
     const QDeadlineTimer deadline;
     StopSource& stop;
-    LineCutter cutter;
+    LineSplitter cutter;
     StampClock clock;
     const DeviceTextDecoder decoder;
 };

@@ -1,8 +1,8 @@
-#include "link/lineassembler.h"
+#include "linesplit/linesplitter.h"
 
-QList<QByteArray> LineAssembler::feed(const QByteArray& bytes)
+QByteArrayList LineSplitter::feed(const QByteArray& bytes)
 {
-    QList<QByteArray> lines;
+    QByteArrayList lines;
     const int size = bytes.size();
     int from = 0;
     constexpr int NotSearched = -2;
@@ -37,7 +37,7 @@ QList<QByteArray> LineAssembler::feed(const QByteArray& bytes)
     return lines;
 }
 
-QByteArray LineAssembler::flush()
+QByteArray LineSplitter::flush()
 {
     QByteArray rest;
     rest.swap(unfinished);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QByteArray>
-#include <QList>
+#include <QByteArrayList>
 #include <QtGlobal>
 
 // Cuts the instrument's byte stream (history records, debug lines) into lines. A line keeps its
@@ -9,17 +9,19 @@
 // out whole, and bytes after the last line feed wait for the rest of their line. A stream that
 // never sends a line feed must not grow one line without end: after MaxLineBytes bytes without
 // one, those bytes come out as a cut line (without a line feed) and the rest starts a new line.
-class LineAssembler
+// So no more than MaxLineBytes of a line are ever held, and a line handed over is at most that
+// long plus its line feed.
+class LineSplitter
 {
 public:
     static constexpr int MaxLineBytes = 64 * 1024;
 
     // maxLineBytes (at least 1) is for tests that look at the cut without megabytes of stream.
-    explicit LineAssembler(int maxLineBytes = MaxLineBytes) : bound(qMax(1, maxLineBytes)) { }
+    explicit LineSplitter(int maxLineBytes = MaxLineBytes) : bound(qMax(1, maxLineBytes)) { }
 
     // The lines that bytes complete, in order.
-    QList<QByteArray> feed(const QByteArray& bytes);
-    // The bytes after the last line feed (empty when there are none); the assembler is empty after.
+    QByteArrayList feed(const QByteArray& bytes);
+    // The bytes after the last line feed (empty when there are none); the splitter is empty after.
     QByteArray flush();
     // Forgets an unfinished line (a new debug command starts afresh).
     void clear() { unfinished.clear(); }
