@@ -291,7 +291,6 @@ public:
     qint64 datagramsLost() const { return lost; }
 
     bool isStopped() override { return readerEnded || stop.stopRequested(); }
-    void onError(const QString&) override { }
     void onFailure(LinkError error) override { put({QByteArray(), error}); }
     void onData(const QByteArray& chunk) override
     {
