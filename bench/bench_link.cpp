@@ -11,6 +11,7 @@
 #include "link/devicerequests.h"
 #include "link/frames.h"
 #include "link/linkchannel.h"
+#include "link/texts/linktexts.h"
 #include "settings/linksettings.h"
 
 #include <QCoreApplication>
@@ -40,7 +41,7 @@ double channelRound(const LinkSettings& settings, int count)
 {
     LinkChannel channel;
     if (!channel.open(settings)) {
-        std::fprintf(stderr, "open failed: %s\n", qPrintable(channel.errorText()));
+        std::fprintf(stderr, "open failed: %s\n", qPrintable(linkOpenFailureText(channel.openFailure())));
         return -1;
     }
     QByteArray reply;

@@ -3,6 +3,7 @@
 #include "link/devicerequests.h"
 #include "link/frames.h"
 #include "link/linkchannel.h"
+#include "link/texts/linktexts.h"
 
 ConfigOutcome ClockSync::run()
 {
@@ -19,7 +20,7 @@ ConfigOutcome ClockSync::run(const LinkSettings& link, const QDateTime& time, co
     LinkChannel channel;
     channel.setStopFlag(stop);
     if (!channel.open(link))
-        return ConfigOutcome::failure(title, channel.errorText(), ConfigFailure::CannotOpen, channel.openError());
+        return ConfigOutcome::failure(title, linkOpenFailureText(channel.openFailure()), ConfigFailure::CannotOpen, channel.openError());
     QByteArray reply;
     const ExchangeResult result = channel.exchange(buildSetClockRequest(channel.deviceAddress(), local), reply,
                                                    CrcOrder::LowFirst, LinkTimings::current().setClockMs);

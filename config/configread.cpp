@@ -111,7 +111,7 @@ ConfigReadOutcome readConfigItems(const LinkSettings& link, const StopToken& sto
         ConfigReadOutcome outcome;
         outcome.failure.code = ConfigFailure::CannotOpen;
         outcome.failure.link = channel.openError();
-        outcome.failure.openText = channel.errorText();
+        outcome.failure.open = channel.openFailure();
         sink.failed(outcome.failure);
         return outcome;
     }

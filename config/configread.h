@@ -15,8 +15,8 @@ struct ConfigReadFailure
 {
     ConfigFailure code = ConfigFailure::None;
     LinkError link = LinkError::None;
-    // The link's own description of why it did not open (it names the port).
-    QString openText;
+    // Why the link did not open (the port or setting its text names).
+    LinkOpenFailure open;
     // The malformed reply, when the instrument answered out of form.
     QByteArray reply;
     // Out of form: the reply's length does not match its count byte (else: wrong address or command).

@@ -163,7 +163,7 @@ void ConfigWorker::runTestConnection()
     LinkChannel channel;
     channel.setStopFlag(stopFlag());
     if (!channel.open(link)) {
-        finish(ConfigOutcome::failure(title, channel.errorText()), ItemWriteOutcome(), 0);
+        finish(ConfigOutcome::failure(title, linkOpenFailureText(channel.openFailure())), ItemWriteOutcome(), 0);
         return;
     }
     QElapsedTimer clock;

@@ -193,7 +193,7 @@ UpdateOutcome run(const LinkSettings& link, const DEncryptInfo& package, const S
     if (!channel.open(link)) {
         outcome.failure = UpdateFailure::CannotOpen;
         outcome.link = channel.openError();
-        outcome.openProblem = channel.errorText();
+        outcome.open = channel.openFailure();
         sink.decided(outcome);
         return outcome;
     }

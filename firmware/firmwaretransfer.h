@@ -61,7 +61,7 @@ struct UpdateOutcome
     UpdateFailure failure = UpdateFailure::None;
     PackageProblem packageProblem = PackageProblem::None;
     LinkError link = LinkError::None; // whether the failing step went unanswered
-    QString openProblem; // the link's account of why it did not open
+    LinkOpenFailure open; // why the link did not open
     QString deviceModel; // as the identify reply named it
     bool erased = false; // EraseFlash went out: the old firmware may be gone
     int page = 0; // the page not acknowledged, counting from 1

@@ -7,6 +7,7 @@
 #include "linesplit/linesplitter.h"
 #include "link/linkchannel.h"
 #include "link/linktimings.h"
+#include "link/texts/linktexts.h"
 
 #include <QElapsedTimer>
 #include <QList>
@@ -310,7 +311,7 @@ private:
         {
             std::lock_guard<std::mutex> lock(mutex);
             openKnown = true;
-            openError = channel.errorText();
+            openError = linkOpenFailureText(channel.openFailure());
             openCode = channel.openError();
             if (!open)
                 streamEnded = true;

@@ -31,12 +31,13 @@ bool LinkChannel::openFromSettings()
 bool LinkChannel::open(const LinkSettings& linkSettings)
 {
     settings = linkSettings;
-    error.clear();
+    failure = LinkOpenFailure();
     transport.reset();
     // A value out of range would be wrapped into another port or another instrument's address.
     const LinkSettings::Problem problem = settings.validate(LinkSettings::Check::Stored);
     if (!problem.ok()) {
-        error = problem.text();
+        failure.kind = LinkOpenFailure::RefusedSetting;
+        failure.setting = problem;
         return false;
     }
     std::unique_ptr<LinkTransport> opened;
@@ -44,7 +45,7 @@ bool LinkChannel::open(const LinkSettings& linkSettings)
         opened = std::make_unique<UdpTransport>();
     else
         opened = std::make_unique<SerialTransport>(timings.rtsPulseMs);
-    if (!opened->open(settings, &error))
+    if (!opened->open(settings, &failure))
         return false;
     opened->setStopCheck([this] { return stopRequested(); });
     transport = std::move(opened);

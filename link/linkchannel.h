@@ -30,7 +30,7 @@ public:
     LinkChannel(const LinkChannel&) = delete;
     LinkChannel& operator=(const LinkChannel&) = delete;
 
-    // Opens the link that config.ini describes; false leaves the reason in errorText().
+    // Opens the link that config.ini describes; false leaves the reason in openFailure().
     bool openFromSettings();
     // Opens the link that settings describe. Settings that cannot be used as they stand (a port
     // of 70000, a device address of 300) are refused with a text that names the key and its value.
@@ -79,9 +79,10 @@ public:
     // Datagrams from the instrument that the system dropped since opening, because they came faster
     // than this thread took them: what was received may have gaps anywhere. 0 over the serial line.
     quint64 droppedDatagrams() const;
-    QString errorText() const { return error; }
+    // Why the last open failed; kind None after one that succeeded.
+    LinkOpenFailure openFailure() const { return failure; }
     // CannotOpen after a failed open, else None.
-    LinkError openError() const { return error.isEmpty() ? LinkError::None : LinkError::CannotOpen; }
+    LinkError openError() const { return failure.failed() ? LinkError::CannotOpen : LinkError::None; }
 
 private:
     qint64 now() const { return clock.elapsed(); }
@@ -98,7 +99,7 @@ private:
 
     LinkSettings settings;
     LinkTimings timings;
-    QString error;
+    LinkOpenFailure failure;
     const std::atomic<bool>* stopFlag = nullptr;
     DDataReceiver* streamReceiver = nullptr; // the receiver of the stream under way
     std::unique_ptr<LinkTransport> transport;

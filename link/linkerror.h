@@ -1,6 +1,9 @@
 #pragma once
 
+#include "settings/linksettings.h"
+
 #include <QByteArray>
+#include <QString>
 
 // Results of one request/reply exchange on the link.
 enum ExchangeResult {
@@ -28,6 +31,22 @@ enum class LinkError {
 // The code of an exchange's result: ExchangeOk with a whole low-first reply is None, with any
 // other bytes BadCrc.
 LinkError linkErrorOf(ExchangeResult result, const QByteArray& reply);
+
+// Why the link did not open, with what its text names: the setting refused (its key and value)
+// or the serial port. The text is made where it is shown (linkOpenFailureText).
+struct LinkOpenFailure
+{
+    enum Kind {
+        None,
+        RefusedSetting, // a stored value out of range or unreadable: setting names it
+        NoSerialPort, // no serial port is set, and none opens by an empty name
+        SerialPortFailed // port did not open
+    };
+    Kind kind = None;
+    LinkSettings::Problem setting;
+    QString port;
+    bool failed() const { return kind != None; }
+};
 
 // Whether the failure means a silent instrument or a dead line, as against one that answered
 // something wrong.

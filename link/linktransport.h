@@ -17,9 +17,9 @@ class LinkTransport
 public:
     virtual ~LinkTransport() = default;
 
-    // Prepares the transport for settings (already validated); false with *error when it cannot
-    // be used.
-    virtual bool open(const LinkSettings& settings, QString* error) = 0;
+    // Prepares the transport for settings (already validated); false with *failure when it
+    // cannot be used.
+    virtual bool open(const LinkSettings& settings, LinkOpenFailure* failure) = 0;
     // Sends one request; None when it went out whole, SendFailed or WriteFailed otherwise.
     virtual LinkError send(const QByteArray& request, const QDeadlineTimer& deadline) = 0;
     // Waits until bytes from the instrument are at hand (at most until deadline) and returns

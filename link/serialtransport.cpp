@@ -26,13 +26,14 @@ SerialTransport::SerialTransport(int rtsPulse) : rtsPulseMs(rtsPulse), port(new 
 
 SerialTransport::~SerialTransport() = default;
 
-bool SerialTransport::open(const LinkSettings& settings, QString* error)
+bool SerialTransport::open(const LinkSettings& settings, LinkOpenFailure* failure)
 {
     sendRts = settings.sendRts;
     port->setPortName(settings.serialPort);
     if (!port->open(QIODevice::ReadWrite)) {
-        *error = settings.serialPort.isEmpty() ? QObject::tr("串口打开失败")
-                                               : QObject::tr("打开串口失败: %1").arg(settings.serialPort);
+        failure->kind =
+            settings.serialPort.isEmpty() ? LinkOpenFailure::NoSerialPort : LinkOpenFailure::SerialPortFailed;
+        failure->port = settings.serialPort;
         return false;
     }
     // The results of these setters are ignored: a line that keeps its own framing (a

@@ -14,7 +14,7 @@ public:
     explicit SerialTransport(int rtsPulseMs);
     ~SerialTransport() override;
 
-    bool open(const LinkSettings& settings, QString* error) override;
+    bool open(const LinkSettings& settings, LinkOpenFailure* failure) override;
     LinkError send(const QByteArray& request, const QDeadlineTimer& deadline) override;
     QByteArray receive(const QDeadlineTimer& deadline) override;
     QByteArray takeArrived() override;

@@ -20,7 +20,7 @@ UdpTransport::UdpTransport()
 
 UdpTransport::~UdpTransport() = default;
 
-bool UdpTransport::open(const LinkSettings& settings, QString* /*error*/)
+bool UdpTransport::open(const LinkSettings& settings, LinkOpenFailure* /*failure*/)
 {
     // The socket binds itself with the first datagram; a bad address shows up as a failed send.
     peerAddress = QHostAddress(settings.udpAddress);

@@ -14,7 +14,7 @@ public:
     UdpTransport();
     ~UdpTransport() override;
 
-    bool open(const LinkSettings& settings, QString* error) override;
+    bool open(const LinkSettings& settings, LinkOpenFailure* failure) override;
     LinkError send(const QByteArray& request, const QDeadlineTimer& deadline) override;
     QByteArray receive(const QDeadlineTimer& deadline) override;
     QByteArray takeArrived() override;

@@ -4,6 +4,7 @@
 #include "link/devicerequests.h"
 #include "link/frames.h"
 #include "link/linkchannel.h"
+#include "link/texts/linktexts.h"
 #include "monitor/debugreply.h"
 
 #include <QDateTime>
@@ -162,7 +163,7 @@ MonitorOutcome runMonitor(const LinkSettings& link, bool debug, const StopToken&
     if (!channel.open(link)) {
         outcome.failure = MonitorFailure::CannotOpen;
         outcome.linkError = channel.openError();
-        outcome.openError = channel.errorText();
+        outcome.openError = linkOpenFailureText(channel.openFailure());
         return outcome;
     }
     MonitorRun(channel, stop, sink, outcome).run(debug);

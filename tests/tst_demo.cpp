@@ -36,7 +36,7 @@ QString readFirstItem()
 {
     LinkChannel channel;
     if (!channel.openFromSettings())
-        return QStringLiteral("open failed: ") + channel.errorText();
+        return QStringLiteral("open failed: ") + linkOpenFailureText(channel.openFailure());
     QByteArray reply;
     const QString error = errorMessage(channel.readItem(0, reply, 3000), reply);
     if (!error.isEmpty())

@@ -463,7 +463,7 @@ void TestSimulator::commandLineProgram()
     dir.writeConfig({{"communicate/udp", 0}, {"serial/port", link}});
     {
         LinkChannel channel;
-        QVERIFY2(channel.openFromSettings(), qPrintable(channel.errorText()));
+        QVERIFY2(channel.openFromSettings(), qPrintable(linkOpenFailureText(channel.openFailure())));
         QElapsedTimer clock;
         clock.start();
         QCOMPARE(channel.readItem(0, reply, 3000), 0);

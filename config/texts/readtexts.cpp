@@ -32,7 +32,7 @@ QString readFailureText(const ConfigReadFailure& failure)
 {
     switch (failure.code) {
     case ConfigFailure::CannotOpen:
-        return failure.openText;
+        return linkOpenFailureText(failure.open);
     case ConfigFailure::BadReply:
         return failure.wrongLength
             ? QCoreApplication::translate("RefreshThread", "数据长度校验错误 : \n%1").arg(replyDump(failure.reply))

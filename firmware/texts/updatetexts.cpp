@@ -1,5 +1,7 @@
 #include "firmware/texts/updatetexts.h"
 
+#include "link/texts/linktexts.h"
+
 #include <QCoreApplication>
 
 // Texts keep the translation context of the class that once wrote them: the package reader's
@@ -113,7 +115,7 @@ QString failure(const UpdateOutcome& outcome, const QString& packageModel)
     case UpdateFailure::BadPackage:
         return packageProblem(outcome.packageProblem);
     case UpdateFailure::CannotOpen:
-        return QCoreApplication::translate("UpdateThread", "固件更新失败,") + outcome.openProblem;
+        return QCoreApplication::translate("UpdateThread", "固件更新失败,") + linkOpenFailureText(outcome.open);
     case UpdateFailure::NoIdentity:
         return QCoreApplication::translate("UpdateThread", "固件更新失败,获取设备ID失败!");
     case UpdateFailure::WrongModel:

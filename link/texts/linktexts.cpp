@@ -33,6 +33,21 @@ QString linkErrorText(LinkError error)
     return translated(QT_TRANSLATE_NOOP("QObject", "未定义的错误"));
 }
 
+QString linkOpenFailureText(const LinkOpenFailure& failure)
+{
+    switch (failure.kind) {
+    case LinkOpenFailure::None:
+        return QString();
+    case LinkOpenFailure::RefusedSetting:
+        return failure.setting.text();
+    case LinkOpenFailure::NoSerialPort:
+        return translated(QT_TRANSLATE_NOOP("QObject", "串口打开失败"));
+    case LinkOpenFailure::SerialPortFailed:
+        break;
+    }
+    return translated(QT_TRANSLATE_NOOP("QObject", "打开串口失败: %1")).arg(failure.port);
+}
+
 QString errorMessage(ExchangeResult result, const QByteArray& reply)
 {
     return linkErrorText(linkErrorOf(result, reply));

@@ -9,5 +9,8 @@
 // CannotOpen, whose text names the port or the setting (linkOpenFailureText).
 QString linkErrorText(LinkError error);
 
+// Why the link did not open: "打开串口失败: /dev/ttyS0", or the setting refused.
+QString linkOpenFailureText(const LinkOpenFailure& failure);
+
 // The text for an exchange's result; empty when a low-first reply arrived whole.
 QString errorMessage(ExchangeResult result, const QByteArray& reply);

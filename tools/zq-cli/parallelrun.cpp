@@ -1,6 +1,7 @@
 #include "tools/zq-cli/parallelrun.h"
 
 #include "link/linkchannel.h"
+#include "link/texts/linktexts.h"
 #include "tools/zq-cli/clioutput.h"
 
 #include <QThread>
@@ -34,6 +35,6 @@ bool linkOpens(const LinkTarget& target, InstrumentResult& result)
     LinkChannel channel;
     if (channel.open(target.settings))
         return true;
-    result.fail(ExitLink, channel.errorText());
+    result.fail(ExitLink, linkOpenFailureText(channel.openFailure()));
     return false;
 }
