@@ -18,7 +18,6 @@
 #include "prompt/prompter.h"
 #include "settings/config.h"
 #include "settings/settingkeys.h"
-#include "settings/singleton.h"
 #include "settings/translationfiles.h"
 #include "setup/ui/setupdialog.h"
 
@@ -173,19 +172,18 @@ void MainWindow::applyLanguage(const QString& code)
     setMinimumWidth(width);
     resize(width, height());
 
-    Config* config = singleton<Config>::instance();
-    config->setValue(Settings::Language, code);
+    settings.setValue(Settings::Language, code);
     setWindowTitle(applicationTitle());
     reportUnsavedSettings();
 }
 
 void MainWindow::reportUnsavedSettings()
 {
-    auto settings = singleton<Config>::instance()->settings();
-    settings->sync();
-    if (settings->status() != QSettings::AccessError || !settingsFailure.isEmpty())
+    QSettings* store = settings.settings();
+    store->sync();
+    if (store->status() != QSettings::AccessError || !settingsFailure.isEmpty())
         return;
-    settingsFailure = tr("无法保存设置: %1 不可写入").arg(settings->fileName());
+    settingsFailure = tr("无法保存设置: %1 不可写入").arg(store->fileName());
     statusBar()->showMessage(settingsFailure);
 }
 
@@ -247,11 +245,18 @@ void MainWindow::showCurrentLink()
     connection->showLink(LinkSettings::load());
 }
 
-void MainWindow::beginBusy(Operation operation, const QString& text)
+LinkSettings MainWindow::linkForWorker()
+{
+    const LinkSettings link = LinkSettings::load();
+    worker.setLinkSettings(link);
+    return link;
+}
+
+void MainWindow::beginBusy(Operation operation, const QString& text, const LinkSettings& link)
 {
     running = operation;
     repaintHold->hold();
-    showCurrentLink();
+    connection->showLink(link);
     busy->start(text);
     updateActions();
 }
@@ -327,7 +332,9 @@ void MainWindow::slotRefresh()
         return;
     readRows.clear();
     readNoAnswer = false;
-    beginBusy(ReadOperation, tr("正在读取 ……"));
+    const LinkSettings link = LinkSettings::load();
+    beginBusy(ReadOperation, tr("正在读取 ……"), link);
+    readThread.setLinkSettings(link);
     readThread.startRead();
 }
 
@@ -485,21 +492,19 @@ void MainWindow::closeEvent(QCloseEvent* event)
     }
     saveWindowSize();
     QMainWindow::closeEvent(event);
-    singleton<Config>::destroy();
 }
 
 void MainWindow::restoreWindowState()
 {
-    Config* config = singleton<Config>::instance();
-    const int storedWidth = int(config->heldInteger(Settings::WindowWidth, 0, INT_MAX));
-    const int storedHeight = qMax(600, int(config->heldInteger(Settings::WindowHeight, 0, INT_MAX)));
+    const int storedWidth = int(settings.heldInteger(Settings::WindowWidth, 0, INT_MAX));
+    const int storedHeight = qMax(600, int(settings.heldInteger(Settings::WindowHeight, 0, INT_MAX)));
     // Neither side may exceed the screen: a stored height of 2147483647 would make a window that
     // never paints.
     QSize screen(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     if (const QScreen* primary = QGuiApplication::primaryScreen())
         screen = primary->availableGeometry().size();
     resize(QSize(storedWidth, storedHeight).boundedTo(screen));
-    applyLanguage(config->value(Settings::Language).toString());
+    applyLanguage(settings.value(Settings::Language).toString());
     // The language has set the width the tool bar needs; a wider stored width wins.
     resize(QSize(qMax(minimumWidth(), storedWidth), height()).boundedTo(screen));
 }
@@ -512,7 +517,8 @@ void MainWindow::shrinkToolBarIcons()
 
 void MainWindow::saveWindowSize()
 {
-    Config* config = singleton<Config>::instance();
-    config->setValue(Settings::WindowWidth, width());
-    config->setValue(Settings::WindowHeight, height());
+    settings.setValue(Settings::WindowWidth, width());
+    settings.setValue(Settings::WindowHeight, height());
+    // Written now: the window may stay open in memory long after it was closed.
+    settings.settings()->sync();
 }

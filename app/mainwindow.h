@@ -6,6 +6,7 @@
 #include "config/configworker.h"
 #include "config/refreshthread.h"
 #include "firmware/updatethread.h"
+#include "settings/config.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -98,8 +99,11 @@ private:
     void endOperation();
     // Whether one may begin, without beginning it (an operation that goes straight to the worker).
     bool mayBeginOperation();
-    // Marks the window busy with an operation on the instrument and shows it in the status bar.
-    void beginBusy(Operation operation, const QString& text);
+    // Marks the window busy with an operation on the instrument and shows it, and the link it
+    // uses, in the status bar.
+    void beginBusy(Operation operation, const QString& text, const LinkSettings& link);
+    // The link as config.ini describes it now, loaded once for the worker's next job.
+    LinkSettings linkForWorker();
     void endBusy();
     void updateActions();
     void readFinished();
@@ -162,4 +166,7 @@ private:
     QTranslator* qtTranslator; // Qt's own texts, switched with the assistant's
     bool operationRunning = false;
     QString settingsFailure; // set once config.ini has failed to be written, so it is told once
+    // The window's own hold on config.ini: while the window lives, a setting it could not write (a
+    // file that is not writable) still holds for every Config of the process, as chosen.
+    Config settings;
 };

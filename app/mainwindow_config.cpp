@@ -121,9 +121,10 @@ void MainWindow::slotRowDoubleClicked(int row)
     writtenRow = row;
     writeGeneration = rows->generation();
     // The worker's thread gets going while the window shows that it is busy.
+    const LinkSettings link = linkForWorker();
     worker.startWriteOne(written, newValue, WriteMode(mode), readValuesBackup());
     statusBar()->showMessage(tr("正在写入配置......"));
-    beginBusy(WriteOneOperation, tr("正在写入 %1 ……").arg(written.name));
+    beginBusy(WriteOneOperation, tr("正在写入 %1 ……").arg(written.name), link);
 }
 
 void MainWindow::slotWriteItems()
@@ -144,9 +145,10 @@ void MainWindow::startWriteRows(const QVector<int>& chosen)
     written.reserve(chosen.size());
     for (int row : chosen)
         written.append(rows->row(row));
+    const LinkSettings link = linkForWorker();
     worker.startWriteRows(written, readValuesBackup());
     // The worker's thread gets going while the window shows that it is busy.
-    beginBusy(WriteRowsOperation, tr("正在写入 ……"));
+    beginBusy(WriteRowsOperation, tr("正在写入 ……"), link);
     statusBar()->showMessage(tr("正在写入配置......"));
     writeProgressPoll->start();
 }
@@ -205,8 +207,9 @@ void MainWindow::slotSyncTime()
     if (!beginOperation())
         return;
     endOperation();
+    const LinkSettings link = linkForWorker();
     worker.startSyncTime();
-    beginBusy(SyncOperation, tr("正在同步时间 ……"));
+    beginBusy(SyncOperation, tr("正在同步时间 ……"), link);
 }
 
 void MainWindow::slotTestConnection()
@@ -214,8 +217,9 @@ void MainWindow::slotTestConnection()
     if (!beginOperation())
         return;
     endOperation();
+    const LinkSettings link = linkForWorker();
     worker.startTestConnection();
-    beginBusy(TestOperation, tr("正在测试连接 ……"));
+    beginBusy(TestOperation, tr("正在测试连接 ……"), link);
 }
 
 void MainWindow::showWriteProgress()

@@ -15,7 +15,6 @@
 #include "link/frames.h"
 #include "settings/config.h"
 #include "settings/settingkeys.h"
-#include "settings/singleton.h"
 
 #include <QApplication>
 #include <QDir>
@@ -124,11 +123,11 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "%s\n", qPrintable(sim.errorText()));
         return 1;
     }
-    Config* config = singleton<Config>::instance();
-    config->setValue(Settings::UseUdp, 1);
-    config->setValue(Settings::UdpAddress, QStringLiteral("127.0.0.1"));
-    config->setValue(Settings::UdpPort, QString::number(sim.udpPort()));
-    config->setValue(Settings::DeviceAddress, Address);
+    Config config;
+    config.setValue(Settings::UseUdp, 1);
+    config.setValue(Settings::UdpAddress, QStringLiteral("127.0.0.1"));
+    config.setValue(Settings::UdpPort, QString::number(sim.udpPort()));
+    config.setValue(Settings::DeviceAddress, Address);
 
     const BusyLoops load(options.loaded);
     printHeading("bench_config: 256 items with the simulator process over UDP", options);
@@ -184,6 +183,5 @@ int main(int argc, char* argv[])
     compare(
         QStringLiteral("zq-cli read 256"), options, [&] { return runCli(readArguments); },
         [&] { return bareReads() && runCli({QStringLiteral("--help")}); });
-    singleton<Config>::destroy();
     return 0;
 }

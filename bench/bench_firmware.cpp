@@ -17,7 +17,6 @@
 #include "link/frames.h"
 #include "settings/config.h"
 #include "settings/settingkeys.h"
-#include "settings/singleton.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -104,12 +103,12 @@ void compare(const QString& name, const BenchOptions& options, const std::functi
 
 void pointAt(const SimProcess& sim, bool udp)
 {
-    Config* config = singleton<Config>::instance();
-    config->setValue(Settings::UseUdp, udp ? 1 : 0);
-    config->setValue(Settings::UdpAddress, QStringLiteral("127.0.0.1"));
-    config->setValue(Settings::UdpPort, QString::number(sim.udpPort()));
-    config->setValue(Settings::SerialPort, sim.ptyPath());
-    config->setValue(Settings::SerialBaudRate, Baud);
+    Config config;
+    config.setValue(Settings::UseUdp, udp ? 1 : 0);
+    config.setValue(Settings::UdpAddress, QStringLiteral("127.0.0.1"));
+    config.setValue(Settings::UdpPort, QString::number(sim.udpPort()));
+    config.setValue(Settings::SerialPort, sim.ptyPath());
+    config.setValue(Settings::SerialBaudRate, Baud);
 }
 
 long statusKiB(const char* field)
@@ -231,6 +230,5 @@ int main(int argc, char* argv[])
     std::printf("download peak memory growth %.1f MB\n", peakKiB / 1024.0);
     printSummary(QStringLiteral("download peak memory growth"), peakKiB / 1024.0, peakKiB / 1024.0,
                  QStringLiteral("MiB"), QStringLiteral("-"), options.rounds);
-    singleton<Config>::destroy();
     return 0;
 }

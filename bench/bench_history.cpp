@@ -16,7 +16,6 @@
 #include "prompt/prompter.h"
 #include "settings/config.h"
 #include "settings/settingkeys.h"
-#include "settings/singleton.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -150,10 +149,10 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "%s\n", qPrintable(sim.errorText()));
         return 1;
     }
-    Config* config = singleton<Config>::instance();
-    config->setValue(Settings::UseUdp, 1);
-    config->setValue(Settings::UdpAddress, QStringLiteral("127.0.0.1"));
-    config->setValue(Settings::UdpPort, QString::number(sim.udpPort()));
+    Config config;
+    config.setValue(Settings::UseUdp, 1);
+    config.setValue(Settings::UdpAddress, QStringLiteral("127.0.0.1"));
+    config.setValue(Settings::UdpPort, QString::number(sim.udpPort()));
 
     const BusyLoops load(options.loaded);
     printHeading("bench_history: records from the simulator process over UDP", options);
@@ -235,6 +234,5 @@ int main(int argc, char* argv[])
                  QStringLiteral("rounds"), QStringLiteral("0"), options.rounds);
     printSummary(QStringLiteral("history 212992 B buffer: lost, unwarned"), roundsLost - roundsWarned,
                  roundsLost - roundsWarned, QStringLiteral("rounds"), QStringLiteral("0"), options.rounds);
-    singleton<Config>::destroy();
     return 0;
 }

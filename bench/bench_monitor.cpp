@@ -21,7 +21,6 @@
 #include "prompt/prompter.h"
 #include "settings/config.h"
 #include "settings/settingkeys.h"
-#include "settings/singleton.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -291,11 +290,11 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "%s\n", qPrintable(sim.errorText()));
         return 1;
     }
-    Config* config = singleton<Config>::instance();
-    config->setValue(Settings::UseUdp, 1);
-    config->setValue(Settings::UdpAddress, QStringLiteral("127.0.0.1"));
-    config->setValue(Settings::UdpPort, QString::number(sim.udpPort()));
-    config->setValue(Settings::DeviceAddress, Address);
+    Config config;
+    config.setValue(Settings::UseUdp, 1);
+    config.setValue(Settings::UdpAddress, QStringLiteral("127.0.0.1"));
+    config.setValue(Settings::UdpPort, QString::number(sim.udpPort()));
+    config.setValue(Settings::DeviceAddress, Address);
 
     const BusyLoops load(options.loaded);
     printHeading("bench_monitor: debug lines from the simulator process over UDP", options);
@@ -348,6 +347,5 @@ int main(int argc, char* argv[])
     printSummary(QStringLiteral("monitor event-loop lateness, worst"), loopWorst, loopWorst, QStringLiteral("ms"),
                  QStringLiteral("-"), options.rounds);
     Prompter::install(nullptr);
-    singleton<Config>::destroy();
     return 0;
 }

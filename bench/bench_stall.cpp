@@ -12,7 +12,6 @@
 #include "link/linktimings.h"
 #include "settings/config.h"
 #include "settings/settingkeys.h"
-#include "settings/singleton.h"
 
 #include <QAction>
 #include <QApplication>
@@ -121,12 +120,12 @@ int main(int argc, char* argv[])
     answerBoxes();
     const BusyLoops load(options.loaded);
     printHeading("bench_stall: longest event-loop stall of the main window against a silent instrument", options);
-    Config* config = singleton<Config>::instance();
+    Config config;
     for (bool udp : {true, false}) {
-        config->setValue(Settings::UseUdp, udp ? 1 : 0);
-        config->setValue(Settings::UdpAddress, QStringLiteral("127.0.0.1"));
-        config->setValue(Settings::UdpPort, QString::number(sim.udpPort()));
-        config->setValue(Settings::SerialPort, sim.ptyPath());
+        config.setValue(Settings::UseUdp, udp ? 1 : 0);
+        config.setValue(Settings::UdpAddress, QStringLiteral("127.0.0.1"));
+        config.setValue(Settings::UdpPort, QString::number(sim.udpPort()));
+        config.setValue(Settings::SerialPort, sim.ptyPath());
         MainWindow window;
         window.show();
         for (const char* action : {"save", "sync_time", "refresh"}) {
@@ -149,6 +148,5 @@ int main(int argc, char* argv[])
             printRatioSummary(name, figures, QStringLiteral("ms"));
         }
     }
-    singleton<Config>::destroy();
     return 0;
 }

@@ -2,7 +2,6 @@
 
 #include "config/configcsv.h"
 #include "settings/config.h"
-#include "settings/singleton.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -17,7 +16,7 @@ constexpr int LongestName = 40;
 
 QDir ConfigBackup::folder()
 {
-    const QString ini = singleton<Config>::instance()->settings()->fileName();
+    const QString ini = Config().settings()->fileName();
     return QDir(QFileInfo(ini).absolutePath() + QStringLiteral("/Backups"));
 }
 

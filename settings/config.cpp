@@ -1,32 +1,11 @@
 #include "settings/config.h"
 
 #include "settings/settingkeys.h"
-#include "settings/singleton.h"
 
 #include <QSettings>
 #include <QTextCodec>
 
-Config::Access::Access(Config& config) : config(config)
-{
-    config.mutex.lock();
-}
-
-Config::Access::~Access()
-{
-    config.mutex.unlock();
-}
-
-QSettings* Config::Access::operator->() const
-{
-    return config.store;
-}
-
-QSettings& Config::Access::operator*() const
-{
-    return *config.store;
-}
-
-Config::Config() : store(new QSettings(QStringLiteral("config.ini"), QSettings::IniFormat))
+Config::Config() : store(std::make_unique<QSettings>(QStringLiteral("config.ini"), QSettings::IniFormat))
 {
     store->setIniCodec(QTextCodec::codecForName("utf-8"));
     // QSettings reads a section only when a key is first looked up, and finds it by name order: a
@@ -35,25 +14,16 @@ Config::Config() : store(new QSettings(QStringLiteral("config.ini"), QSettings::
     store->allKeys();
 }
 
-Config::~Config()
-{
-    QMutexLocker locker(&mutex);
-    delete store;
-}
-
-Config::Access Config::settings()
-{
-    return Access(*this);
-}
+// QSettings writes the file as it goes.
+Config::~Config() = default;
 
 QVariant Config::value(const QString& key, const QVariant& defaultValue)
 {
-    return settings()->value(key, defaultValue);
+    return store->value(key, defaultValue);
 }
 
 void Config::setValue(const QString& key, const QVariant& value)
 {
-    auto store = settings();
     // QSettings rewrites the whole file for any write, even of an equal value: that would drop the
     // operator's comment lines and mangle bytes that are not UTF-8 on a start that changed nothing.
     if (store->contains(key) && store->value(key).toString() == value.toString() && value.canConvert<QString>()
@@ -88,16 +58,16 @@ qint64 Config::heldInteger(const SettingKey& key, qint64 low, qint64 high)
 
 QString applicationTitle()
 {
-    Config* config = singleton<Config>::instance();
-    const QString language = config->value(Settings::Language).toString();
+    Config config;
+    const QString language = config.value(Settings::Language).toString();
     QString name;
     if (language == QLatin1String("en_US"))
-        name = config->value(Settings::AppNameEnglish).toString();
+        name = config.value(Settings::AppNameEnglish).toString();
     else if (language == QLatin1String("zh_TW"))
-        name = config->value(Settings::AppNameTraditional).toString();
+        name = config.value(Settings::AppNameTraditional).toString();
     else
-        name = config->value(Settings::AppNameSimplified).toString();
-    if (config->value(Settings::AppNameWithVersion).toBool())
+        name = config.value(Settings::AppNameSimplified).toString();
+    if (config.value(Settings::AppNameWithVersion).toBool())
         name += QStringLiteral(" V5.3");
     return name;
 }

@@ -1,39 +1,27 @@
 #pragma once
 
-#include <QRecursiveMutex>
 #include <QString>
 #include <QVariant>
+
+#include <memory>
 
 class QSettings;
 struct SettingKey;
 
-// The settings store: the one QSettings object on config.ini in the working directory, stored as UTF-8.
-// Worker threads read it while the user-interface thread writes it, so every access goes through a
-// guard that holds the store's mutex for the length of one expression:
-//     singleton<Config>::instance()->settings()->value("serial/port")
+// The settings on config.ini in the working directory, stored as UTF-8. Whoever needs a setting
+// makes a Config of its own for as long as it needs it, on its own thread: there is no shared
+// instance. All Configs of the process see one another's changes at once (they share Qt's cache of
+// the file), and each writes the file when it goes, so a value set is never lost.
+//     Config().value(Settings::SerialPort)
 class Config
 {
 public:
-    class Access
-    {
-    public:
-        explicit Access(Config& config);
-        ~Access();
-        Access(const Access&) = delete;
-        Access& operator=(const Access&) = delete;
-        QSettings* operator->() const;
-        QSettings& operator*() const;
-
-    private:
-        Config& config;
-    };
-
     Config();
-    virtual ~Config();
+    ~Config();
     Config(const Config&) = delete;
     Config& operator=(const Config&) = delete;
 
-    Access settings();
+    QSettings* settings() const { return store.get(); }
 
     // Shorthands that take the guard themselves. setValue leaves the file alone when the key
     // already holds the same text.
@@ -50,8 +38,7 @@ public:
     qint64 heldInteger(const SettingKey& key, qint64 low, qint64 high);
 
 private:
-    QRecursiveMutex mutex;
-    QSettings* store;
+    std::unique_ptr<QSettings> store;
 };
 
 // The application name shown in the title bar and the about box: chosen by the stored language,

@@ -2,7 +2,6 @@
 
 #include "settings/config.h"
 #include "settings/settingkeys.h"
-#include "settings/singleton.h"
 
 #include <algorithm>
 #include <limits>
@@ -15,9 +14,9 @@ namespace {
 
 // An integer setting as load() reads it, as 64 bits: a stored text that is no number is
 // remembered, and so is a number that an int cannot hold (it would wrap: 4294967297 to 1).
-int readInt(Config* config, const SettingKey& key, LinkSettings* link)
+int readInt(Config& config, const SettingKey& key, LinkSettings* link)
 {
-    const QVariant value = config->value(key);
+    const QVariant value = config.value(key);
     bool ok = false;
     const qlonglong number = value.toLongLong(&ok);
     if (!ok && value.isValid() && !value.toString().isEmpty())
@@ -96,18 +95,18 @@ LinkSettings::Problem LinkSettings::validate(Check check) const
 
 LinkSettings LinkSettings::load()
 {
-    Config* config = singleton<Config>::instance();
+    Config config;
     LinkSettings link;
-    link.useUdp = config->value(Settings::UseUdp).toLongLong() != 0;
-    link.serialPort = config->value(Settings::SerialPort).toString();
+    link.useUdp = config.value(Settings::UseUdp).toLongLong() != 0;
+    link.serialPort = config.value(Settings::SerialPort).toString();
     link.baudRate = readInt(config, Settings::SerialBaudRate, &link);
     link.dataBits = readInt(config, Settings::SerialDataBits, &link);
     link.parity = readInt(config, Settings::SerialParity, &link);
     link.stopBits = readInt(config, Settings::SerialStopBits, &link);
-    link.sendRts = config->value(Settings::SerialSendRts).toBool();
-    link.sendDtr = config->value(Settings::SerialSendDtr).toBool();
-    link.udpAddress = config->value(Settings::UdpAddress).toString();
-    link.udpPort = config->value(Settings::UdpPort).toString();
+    link.sendRts = config.value(Settings::SerialSendRts).toBool();
+    link.sendDtr = config.value(Settings::SerialSendDtr).toBool();
+    link.udpAddress = config.value(Settings::UdpAddress).toString();
+    link.udpPort = config.value(Settings::UdpPort).toString();
     link.deviceAddress = readInt(config, Settings::DeviceAddress, &link);
     return link;
 }
@@ -117,7 +116,8 @@ void LinkSettings::save() const
     // Compared as load() reads them, so a setting the operator left alone is not written, even
     // when the file holds it in another spelling ("abc" for the address) or not at all.
     const LinkSettings stored = load();
-    auto settings = singleton<Config>::instance()->settings();
+    Config config;
+    QSettings* settings = config.settings();
     auto store = [&settings](const SettingKey& key, const QVariant& value, bool changed) {
         if (changed)
             settings->setValue(key.path, value);

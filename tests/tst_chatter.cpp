@@ -13,7 +13,6 @@
 #include "link/linkchannel.h"
 #include "monitor/monitorsession.h"
 #include "settings/config.h"
-#include "settings/singleton.h"
 #include "tests/support/shorttimings.h"
 #include "tests/support/simfixture.h"
 #include "tests/support/workdir.h"

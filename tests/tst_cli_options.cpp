@@ -4,7 +4,6 @@
 #include "firmware/packagewriter.h"
 #include "settings/config.h"
 #include "settings/settingkeys.h"
-#include "settings/singleton.h"
 #include "sim/simulatorhost.h"
 #include "tests/support/clirun.h"
 #include "tests/support/simfixture.h"
@@ -187,9 +186,9 @@ void TestCliOptions::connectionAndLanguageFromConfigIni()
     SimFixture instrument(false);
     QVERIFY(instrument.isReady());
     instrument.useUdp();
-    Config* config = singleton<Config>::instance();
-    config->setValue(Settings::Language, QStringLiteral("zh_TW"));
-    config->settings()->sync();
+    Config config;
+    config.setValue(Settings::Language, QStringLiteral("zh_TW"));
+    config.settings()->sync();
 
     CliRun run = runZqCli({QStringLiteral("set-clock")});
     QVERIFY2(run.finished && run.exitCode == 0, qPrintable(run.err));
@@ -312,7 +311,7 @@ void TestCliOptions::exitCodeSameInEveryLanguage()
     SimFixture instrument(false);
     QVERIFY(instrument.isReady());
     instrument.useUdp();
-    singleton<Config>::instance()->settings()->sync();
+    Config().settings()->sync();
     QVERIFY(PackageWriter::write(dir.filePath(QStringLiteral("fw.zqbin")),
                                  PackageWriter::fields(QStringLiteral("ZQ"), instrument.sim()->model(), QStringLiteral("V1"),
                                                        QByteArray(100, 'x')))

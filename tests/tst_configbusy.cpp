@@ -273,8 +273,8 @@ void TestConfigBusy::connectionBarTellsContact()
         QCOMPARE(prompter.shown.first().title, QStringLiteral("测试连接"));
     }
     // Another target forgets what the last one answered.
-    Config* config = singleton<Config>::instance();
-    config->setValue(Settings::DeviceAddress, 8);
+    Config config;
+    config.setValue(Settings::DeviceAddress, 8);
     trigger(window, "setup");
     QVERIFY2(bar->text().endsWith(QStringLiteral("设备地址 8 | 尚未通讯")), qPrintable(bar->text()));
 }

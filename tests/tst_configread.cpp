@@ -295,8 +295,8 @@ void TestConfigRead::unopenedLinkLeavesTree()
 {
     WorkDir dir;
     ScriptedPrompter prompter;
-    singleton<Config>::instance()->setValue(Settings::UseUdp, 0);
-    singleton<Config>::instance()->setValue(Settings::SerialPort, dir.filePath("no-such-tty"));
+    Config().setValue(Settings::UseUdp, 0);
+    Config().setValue(Settings::SerialPort, dir.filePath("no-such-tty"));
     MainWindow window;
     addRows(window, {{3, "旧:1"}});
     QVERIFY(refresh(window));

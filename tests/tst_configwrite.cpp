@@ -419,8 +419,8 @@ void TestConfigWrite::tooLongValueSendsNothing()
 void TestConfigWrite::unopenedLinkWritesNothing()
 {
     Window env;
-    singleton<Config>::instance()->setValue(Settings::UseUdp, 0);
-    singleton<Config>::instance()->setValue(Settings::SerialPort, env.dir.filePath("no-such-tty"));
+    Config().setValue(Settings::UseUdp, 0);
+    Config().setValue(Settings::SerialPort, env.dir.filePath("no-such-tty"));
     MainWindow window;
     addRows(window, {{3, "温度:20"}});
     env.prompter.answerNext([](QDialog&) { return int(QDialog::Accepted); });

@@ -2,7 +2,6 @@
 #include "link/devicetext.h"
 #include "link/texts/linktexts.h"
 #include "settings/config.h"
-#include "settings/singleton.h"
 #include "link/linkchannel.h"
 #include "tests/support/ui/confighost.h"
 #include "tests/support/ui/scriptedprompter.h"
@@ -139,12 +138,10 @@ class InRunDir
 public:
     explicit InRunDir(const QString& dir) : previous(QDir::currentPath())
     {
-        singleton<Config>::destroy();
         QDir::setCurrent(dir);
     }
     ~InRunDir()
     {
-        singleton<Config>::destroy();
         QDir::setCurrent(previous);
     }
 
@@ -178,10 +175,10 @@ void TestDemo::firstRunRefreshesOverUdpAndSerial()
     QVERIFY(QFile::exists(runDir.filePath("en_US.qm")));
     {
         InRunDir inside(runDir.path());
-        Config* config = singleton<Config>::instance();
-        QCOMPARE(config->value("communicate/udp").toInt(), 1);
-        QCOMPARE(config->value("udp/address").toString(), QStringLiteral("127.0.0.1"));
-        QCOMPARE(config->value("serial/port").toString(), runDir.filePath("ttyZQ"));
+        Config config;
+        QCOMPARE(config.value("communicate/udp").toInt(), 1);
+        QCOMPARE(config.value("udp/address").toString(), QStringLiteral("127.0.0.1"));
+        QCOMPARE(config.value("serial/port").toString(), runDir.filePath("ttyZQ"));
         // Refresh fills the tree over UDP; after switching to the serial port, through the pty.
         ScriptedPrompter prompter;
         MainWindow window;
@@ -189,7 +186,7 @@ void TestDemo::firstRunRefreshesOverUdpAndSerial()
         const QStringList overUdp = rowsWithoutClock(window);
         QVERIFY2(overUdp.size() > 20, qPrintable(overUdp.join('\n')));
         QVERIFY(overUdp.first().contains(QStringLiteral("ZQ温湿度记录仪")));
-        config->setValue("communicate/udp", 0);
+        config.setValue("communicate/udp", 0);
         QVERIFY(refresh(window));
         QCOMPARE(rowsWithoutClock(window), overUdp);
         QCOMPARE(prompter.texts(), QStringList());
@@ -218,12 +215,12 @@ void TestDemo::operatorChangesSurviveTheNextRun()
     QVERIFY2(demo.started(), qPrintable(demo.output()));
     {
         InRunDir inside(runDir.path());
-        Config* config = singleton<Config>::instance();
-        QCOMPARE(config->value("communicate/udp").toInt(), 0);
-        QCOMPARE(config->value("serial/port").toString(), QStringLiteral("/dev/ttyUSB7"));
-        QCOMPARE(config->value("language/language").toString(), QStringLiteral("en_US"));
+        Config config;
+        QCOMPARE(config.value("communicate/udp").toInt(), 0);
+        QCOMPARE(config.value("serial/port").toString(), QStringLiteral("/dev/ttyUSB7"));
+        QCOMPARE(config.value("language/language").toString(), QStringLiteral("en_US"));
         // The simulator moved to the operator's port.
-        config->setValue("communicate/udp", 1);
+        config.setValue("communicate/udp", 1);
         QCOMPARE(readFirstItem(), QStringLiteral("设备名称:ZQ温湿度记录仪"));
     }
     QCOMPARE(demo.finish(), 0);

@@ -4,7 +4,6 @@
 #include "firmware/ui/updatedialog.h"
 #include "settings/config.h"
 #include "settings/settingkeys.h"
-#include "settings/singleton.h"
 #include "sim/downloadserver.h"
 #include "tests/support/ui/downloadrig.h"
 #include "tests/support/ui/languageprobe.h"
@@ -340,7 +339,7 @@ void TestFirmwareDownload::pressedWithoutChoice()
     // The address typed into the dialog is the one fetched, and kept for the next time.
     setup.driver.setPage(QStringLiteral("  ") + setup.server.pageUrl());
     QVERIFY(setup.driver.refresh());
-    QCOMPARE(singleton<Config>::instance()->value(Settings::FirmwarePage).toString(), setup.server.pageUrl());
+    QCOMPARE(Config().value(Settings::FirmwarePage).toString(), setup.server.pageUrl());
     QCOMPARE(setup.driver.fileList()->count(), 2);
     // Without a folder the picker is offered at once; cancelled, the download is refused.
     setup.driver.prompter.nextFileName(QString());

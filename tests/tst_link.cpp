@@ -3,7 +3,6 @@
 #include "link/devicetext.h"
 #include "link/texts/linktexts.h"
 #include "settings/config.h"
-#include "settings/singleton.h"
 #include "link/ddatareceiver.h"
 #include "link/frames.h"
 #include "jobs/jobthread.h"
@@ -281,7 +280,7 @@ void TestLink::mappedPeerAddress()
     SimFixture instrument(false);
     QVERIFY(instrument.isReady());
     instrument.useUdp();
-    singleton<Config>::instance()->setValue("udp/address", "::ffff:127.0.0.1");
+    Config().setValue("udp/address", "::ffff:127.0.0.1");
     LinkChannel channel;
     QVERIFY(channel.openFromSettings());
     QByteArray reply;

@@ -3,7 +3,6 @@
 #include "app/neutralaboutdialog.h"
 #include "config/ui/configtree.h"
 #include "settings/config.h"
-#include "settings/singleton.h"
 #include "tests/support/ui/eventcounter.h"
 #include "tests/support/ui/scriptedprompter.h"
 #include "tests/support/workdir.h"
@@ -216,7 +215,7 @@ void TestMainWindow::languageAtStart()
     QCOMPARE(action(window, "refresh")->text().remove('&'), refreshText);
     QCOMPARE(action(window, "refresh")->toolTip(), refreshText);
     QCOMPARE(window.windowTitle(), title);
-    QCOMPARE(singleton<Config>::instance()->value("language/language").toString(), stored);
+    QCOMPARE(Config().value("language/language").toString(), stored);
     verifyWholeToolBarShows(window);
 }
 
@@ -237,7 +236,7 @@ void TestMainWindow::languageSwitching()
     QCOMPARE(window.windowTitle(), QStringLiteral("ZU Vuvoriraz"));
     QVERIFY(window.minimumWidth() > simplifiedWidth);
     QCOMPARE(window.width(), window.minimumWidth());
-    QCOMPARE(singleton<Config>::instance()->value("language/language").toString(), QStringLiteral("en_US"));
+    QCOMPARE(Config().value("language/language").toString(), QStringLiteral("en_US"));
 
     action(window, "lang_zh_TW")->trigger();
     QCOMPARE(checkedLanguage(window), QStringLiteral("lang_zh_TW"));
@@ -254,7 +253,7 @@ void TestMainWindow::languageSwitching()
 
     action(window, "lang_zh_CH")->trigger();
     QCOMPARE(checkedLanguage(window), QStringLiteral("lang_zh_CH"));
-    QCOMPARE(singleton<Config>::instance()->value("language/language").toString(), QStringLiteral("zh_CH"));
+    QCOMPARE(Config().value("language/language").toString(), QStringLiteral("zh_CH"));
     QCOMPARE(window.windowTitle(), QStringLiteral("ZEve"));
 }
 
@@ -356,7 +355,7 @@ void TestMainWindow::unwritableSettingsReportedOnce()
     action(window, "lang_zh_TW")->trigger();
     action(window, "lang_zh_CH")->trigger();
     QVERIFY(window.statusBar()->currentMessage() != expected);
-    QCOMPARE(singleton<Config>::instance()->value("language/language").toString(), QStringLiteral("zh_CH"));
+    QCOMPARE(Config().value("language/language").toString(), QStringLiteral("zh_CH"));
 }
 
 void TestMainWindow::errorBox()

@@ -1,9 +1,7 @@
 // Labels: fast
-#include "settings/atom_lock.h"
 #include "settings/config.h"
 #include "settings/linksettings.h"
 #include "settings/settingkeys.h"
-#include "settings/singleton.h"
 #include "tests/support/clirun.h"
 #include "tests/support/workdir.h"
 
@@ -24,9 +22,8 @@ private slots:
     void titleRules_data();
     void titleRules();
     void chineseValuesSurviveTheFile();
-    void oneInstanceUnderConcurrentCreation();
+    void configsShareChanges();
     void concurrentReadersAndWriter();
-    void lockExcludes();
     void linkSettingsChecked_data();
     void linkSettingsChecked();
     void integersNeverWrap_data();
@@ -37,11 +34,11 @@ private slots:
 void TestSettings::defaultsWithoutFile()
 {
     WorkDir dir;
-    Config* config = singleton<Config>::instance();
-    QCOMPARE(config->value("serial/baudrate", 9600).toInt(), 9600);
-    QCOMPARE(config->value("serial/port").toString(), QString());
-    QCOMPARE(config->value("device/address", 255).toInt(), 255);
-    QCOMPARE(config->value("window/height").toInt(), 0);
+    Config config;
+    QCOMPARE(config.value("serial/baudrate", 9600).toInt(), 9600);
+    QCOMPARE(config.value("serial/port").toString(), QString());
+    QCOMPARE(config.value("device/address", 255).toInt(), 255);
+    QCOMPARE(config.value("window/height").toInt(), 0);
     QCOMPARE(applicationTitle(), QStringLiteral("ZEve V5.3"));
     QVERIFY(!QFile::exists(dir.filePath("config.ini")));
 }
@@ -73,53 +70,41 @@ void TestSettings::titleRules()
 void TestSettings::chineseValuesSurviveTheFile()
 {
     WorkDir dir;
-    singleton<Config>::instance()->setValue("appname/ch", QStringLiteral("测试仪"));
-    singleton<Config>::destroy();
+    Config().setValue("appname/ch", QStringLiteral("测试仪"));
     QVERIFY(dir.readFile("config.ini").contains(QStringLiteral("测试仪").toUtf8()));
-    QCOMPARE(singleton<Config>::instance()->value("appname/ch").toString(), QStringLiteral("测试仪"));
+    QCOMPARE(Config().value("appname/ch").toString(), QStringLiteral("测试仪"));
 }
 
-void TestSettings::oneInstanceUnderConcurrentCreation()
+// Every reader makes its own Config: a value set through one is seen by another made or held
+// meanwhile, and is in the file once the one that set it has gone.
+void TestSettings::configsShareChanges()
 {
     WorkDir dir;
-    for (int round = 0; round < 20; ++round) {
-        singleton<Config>::destroy();
-        std::atomic<bool> go{false};
-        std::vector<Config*> seen(8, nullptr);
-        std::vector<QThread*> threads;
-        for (int i = 0; i < 8; ++i) {
-            threads.push_back(QThread::create([&, i] {
-                while (!go.load())
-                    QThread::yieldCurrentThread();
-                seen[i] = singleton<Config>::instance();
-            }));
-            threads.back()->start();
-        }
-        go = true;
-        for (QThread* thread : threads) {
-            QVERIFY(thread->wait(10000));
-            delete thread;
-        }
-        for (Config* config : seen)
-            QCOMPARE(config, seen.front());
-        QCOMPARE(singleton<Config>::instance(), seen.front());
+    Config held;
+    {
+        Config writer;
+        writer.setValue(Settings::DeviceAddress, 17);
+        QCOMPARE(held.value(Settings::DeviceAddress).toInt(), 17);
+        QCOMPARE(Config().value(Settings::DeviceAddress).toInt(), 17);
     }
+    QCOMPARE(QSettings(dir.filePath("config.ini"), QSettings::IniFormat).value("device/address").toInt(), 17);
+    QCOMPARE(LinkSettings::load().deviceAddress, 17);
 }
 
-// Worker threads read the communication keys while the window writes them; with the store's
-// guard none of them may crash or see a torn value.
+// Worker threads read the communication keys, each through a Config of its own, while the window
+// writes them: none of them may crash or see a torn value.
 void TestSettings::concurrentReadersAndWriter()
 {
     WorkDir dir;
-    Config* config = singleton<Config>::instance();
-    config->setValue("udp/port", "1000");
+    Config config;
+    config.setValue("udp/port", "1000");
     std::atomic<bool> stop{false};
     std::atomic<int> bad{0};
     std::vector<QThread*> readers;
     for (int i = 0; i < 3; ++i) {
         readers.push_back(QThread::create([&] {
             while (!stop.load()) {
-                const QString port = singleton<Config>::instance()->settings()->value("udp/port").toString();
+                const QString port = Config().settings()->value("udp/port").toString();
                 if (port != QLatin1String("1000") && port != QLatin1String("2000"))
                     ++bad;
             }
@@ -127,25 +112,13 @@ void TestSettings::concurrentReadersAndWriter()
         readers.back()->start();
     }
     for (int i = 0; i < 2000; ++i)
-        config->setValue("udp/port", i % 2 ? "2000" : "1000");
+        config.setValue("udp/port", i % 2 ? "2000" : "1000");
     stop = true;
     for (QThread* reader : readers) {
         QVERIFY(reader->wait(10000));
         delete reader;
     }
     QCOMPARE(bad.load(), 0);
-}
-
-void TestSettings::lockExcludes()
-{
-    atom_lock guard;
-    QVERIFY(guard.tryAcquire());
-    QVERIFY(!guard.tryAcquire());
-    guard.release();
-    guard.acquire();
-    QVERIFY(!guard.tryAcquire());
-    guard.release();
-    QVERIFY(guard.tryAcquire());
 }
 
 QTEST_GUILESS_MAIN(TestSettings)
@@ -227,8 +200,8 @@ void TestSettings::integersNeverWrap()
     WorkDir dir;
     dir.writeConfig({{"window/width", stored}});
     const SettingKey width{QStringLiteral("window/width"), 7};
-    QCOMPARE(singleton<Config>::instance()->integer(width, 0, 1000), read);
-    QCOMPARE(singleton<Config>::instance()->heldInteger(width, 0, 1000), held);
+    QCOMPARE(Config().integer(width, 0, 1000), read);
+    QCOMPARE(Config().heldInteger(width, 0, 1000), held);
 }
 
 // zq-cli refuses a stored value beyond 32 bits with its key and value (exit 1) and sends nothing.

@@ -1,7 +1,6 @@
 // Labels: net gui
 #include "link/texts/linktexts.h"
 #include "settings/config.h"
-#include "settings/singleton.h"
 #include "settings/translationfiles.h"
 #include "link/linkchannel.h"
 #include "setup/ui/searchdevicedialog.h"
@@ -24,7 +23,7 @@ namespace {
 
 QVariant stored(const char* key)
 {
-    return singleton<Config>::instance()->value(QLatin1String(key));
+    return Config().value(QLatin1String(key));
 }
 
 const QMap<QString, QVariant> serialKeys{
@@ -133,7 +132,6 @@ void TestSetupDialog::savesSerialOnly()
     form->ok->click();
 
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    singleton<Config>::destroy();
     QSettings file(dir.filePath("config.ini"), QSettings::IniFormat);
     QCOMPARE(file.value("serial/port").toString(), QStringLiteral("COM3"));
     QCOMPARE(file.value("serial/baudrate").toInt(), 14400);
@@ -162,7 +160,6 @@ void TestSetupDialog::savesUdpOnly()
     form->ok->click();
 
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    singleton<Config>::destroy();
     QSettings file(dir.filePath("config.ini"), QSettings::IniFormat);
     QCOMPARE(file.value("udp/address").toString(), QStringLiteral("127.0.0.1"));
     QCOMPARE(file.value("udp/port").toString(), QStringLiteral("65535"));
@@ -229,7 +226,6 @@ void TestSetupDialog::refusals()
     QCOMPARE(left, value);
     form->cancel->click();
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
-    singleton<Config>::destroy();
     QSettings file(dir.filePath("config.ini"), QSettings::IniFormat);
     QVERIFY(!file.contains("device/address"));
     QCOMPARE(file.value("communicate/udp").toInt(), udp ? 0 : 1);
@@ -397,7 +393,6 @@ void TestSetupDialog::unmatchedStoredValuesAreKept()
     }
     form->ok->click();
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    singleton<Config>::destroy();
     QSettings file(dir.filePath("config.ini"), QSettings::IniFormat);
     QCOMPARE(file.value("device/address").toString(), QStringLiteral("abc"));
     QCOMPARE(file.value("serial/databits").toString(), QStringLiteral("99"));
@@ -432,7 +427,6 @@ void TestSetupDialog::typedPortIsKept()
         dialog.ui()->ok->click();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
     }
-    singleton<Config>::destroy();
     QCOMPARE(QSettings(dir.filePath("config.ini"), QSettings::IniFormat).value("serial/port").toString(), stored);
 
     SetupDialog again;

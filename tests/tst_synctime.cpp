@@ -108,8 +108,8 @@ void TestSyncTime::unopenedLink()
 {
     WorkDir dir;
     ScriptedPrompter prompter;
-    singleton<Config>::instance()->setValue(Settings::UseUdp, 0);
-    singleton<Config>::instance()->setValue(Settings::SerialPort, dir.filePath("no-such-tty"));
+    Config().setValue(Settings::UseUdp, 0);
+    Config().setValue(Settings::SerialPort, dir.filePath("no-such-tty"));
     MainWindow window;
     trigger(window, "sync_time");
     QCOMPARE(prompter.texts(), QStringList{"打开串口失败: " + dir.filePath("no-such-tty")});

@@ -10,7 +10,6 @@
 #include "prompt/prompter.h"
 #include "settings/config.h"
 #include "settings/settingkeys.h"
-#include "settings/singleton.h"
 #include "ui_updatedialog.h"
 
 #include <QCloseEvent>
@@ -83,7 +82,7 @@ UpdateDialog::UpdateDialog(QWidget* parent, UpdateThread* sharedUpdater)
     view->setAllColumnsShowFocus(true);
     form->cmbFileList->setModel(files);
     form->cmbFileList->setView(view);
-    form->edPageUrl->setText(singleton<Config>::instance()->value(Settings::FirmwarePage).toString());
+    form->edPageUrl->setText(Config().value(Settings::FirmwarePage).toString());
     form->bntCancelDownload->setEnabled(false);
     countdown.setInterval(1000);
     connect(&countdown, &QTimer::timeout, this, &UpdateDialog::showCountdown);
@@ -337,7 +336,7 @@ void UpdateDialog::refreshFileList()
         showError(tr("固件下载页面地址无效: %1").arg(address), this);
         return;
     }
-    singleton<Config>::instance()->setValue(Settings::FirmwarePage, address);
+    Config().setValue(Settings::FirmwarePage, address);
     listedPage = page;
     const FetchTimes limits = times;
     const QPointer<UpdateDialog> self(this);

@@ -9,7 +9,6 @@
 #include "prompt/prompter.h"
 #include "settings/config.h"
 #include "settings/settingkeys.h"
-#include "settings/singleton.h"
 
 #include "ui_historydata.h"
 
@@ -36,7 +35,7 @@ constexpr int FrameMs = 40;
 qint64 maxRecords()
 {
     bool ok = false;
-    const qint64 stored = singleton<Config>::instance()->value(Settings::HistoryMaxRecords).toLongLong(&ok);
+    const qint64 stored = Config().value(Settings::HistoryMaxRecords).toLongLong(&ok);
     return ok && stored > 0 ? stored : Settings::HistoryMaxRecords.fallback.toLongLong();
 }
 
@@ -73,7 +72,7 @@ QString recordTime(double ms)
 
 QDate storedDate(const SettingKey& key)
 {
-    const QDate date = QDate::fromString(singleton<Config>::instance()->value(key).toString(), Qt::ISODate);
+    const QDate date = QDate::fromString(Config().value(key).toString(), Qt::ISODate);
     return date.isValid() ? date : QDate::currentDate();
 }
 
@@ -317,8 +316,8 @@ void HistoryData::slotQueryHistory()
         showErrorBox(tr("查询"), tr("起始日期应该小于或等于结束日期"), windowIcon());
         return;
     }
-    singleton<Config>::instance()->setValue(Settings::HistoryFrom, start.toString(Qt::ISODate));
-    singleton<Config>::instance()->setValue(Settings::HistoryTo, end.toString(Qt::ISODate));
+    Config().setValue(Settings::HistoryFrom, start.toString(Qt::ISODate));
+    Config().setValue(Settings::HistoryTo, end.toString(Qt::ISODate));
     HistoryQuery query;
     query.request = buildHistoryRequest(start, end);
     query.maxRecords = maxRecords();

@@ -6,7 +6,6 @@
 #include "prompt/prompter.h"
 #include "settings/config.h"
 #include "settings/settingkeys.h"
-#include "settings/singleton.h"
 
 #include "ui_monitordialog.h"
 
@@ -29,7 +28,7 @@ constexpr int MostLines = 5000000;
 int heldLinesSetting()
 {
     // Read as 64 bits so that a huge number is held to the most, not wrapped.
-    return int(singleton<Config>::instance()->heldInteger(Settings::MonitorLines, FewestLines, MostLines));
+    return int(Config().heldInteger(Settings::MonitorLines, FewestLines, MostLines));
 }
 
 } // namespace

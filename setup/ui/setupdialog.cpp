@@ -5,7 +5,6 @@
 #include "settings/config.h"
 #include "settings/linksettings.h"
 #include "settings/settingkeys.h"
-#include "settings/singleton.h"
 #include "setup/ui/searchdevicedialog.h"
 #include "ui_setupdialog.h"
 
@@ -100,13 +99,13 @@ const char* SetupDialog::udpRefusal(const LinkSettings::Problem& problem)
 
 void SetupDialog::loadConfig()
 {
-    Config* config = singleton<Config>::instance();
-    const quint8 address = quint8(config->value(Settings::DeviceAddress).toInt());
-    const QVariant storedPort = config->value(Settings::SerialPort);
-    const int baudRate = config->value(Settings::SerialBaudRate).toInt();
-    const int dataBits = config->value(Settings::SerialDataBits).toInt();
-    const int parity = config->value(Settings::SerialParity).toInt();
-    const int stopBits = config->value(Settings::SerialStopBits).toInt();
+    Config config;
+    const quint8 address = quint8(config.value(Settings::DeviceAddress).toInt());
+    const QVariant storedPort = config.value(Settings::SerialPort);
+    const int baudRate = config.value(Settings::SerialBaudRate).toInt();
+    const int dataBits = config.value(Settings::SerialDataBits).toInt();
+    const int parity = config.value(Settings::SerialParity).toInt();
+    const int stopBits = config.value(Settings::SerialStopBits).toInt();
 
     // A stored port stays listed while it is unplugged, so saving does not silently change it.
     QStringList ports;
@@ -127,12 +126,12 @@ void SetupDialog::loadConfig()
     selectData(form->parity, parity);
     selectData(form->stopbit, stopBits);
 
-    form->edUdpAddress->setText(config->value(Settings::UdpAddress).toString());
-    form->edUdpPort->setText(config->value(Settings::UdpPort).toString());
-    form->ckRTS->setChecked(config->value(Settings::SerialSendRts).toBool());
-    form->ckDTR->setChecked(config->value(Settings::SerialSendDtr).toBool());
+    form->edUdpAddress->setText(config.value(Settings::UdpAddress).toString());
+    form->edUdpPort->setText(config.value(Settings::UdpPort).toString());
+    form->ckRTS->setChecked(config.value(Settings::SerialSendRts).toBool());
+    form->ckDTR->setChecked(config.value(Settings::SerialSendDtr).toBool());
 
-    const bool udp = config->value(Settings::UseUdp).toLongLong() != 0;
+    const bool udp = config.value(Settings::UseUdp).toLongLong() != 0;
     form->gbUdp->setChecked(udp);
     form->gbSerial->setChecked(!udp);
 }

@@ -2,7 +2,6 @@
 
 #include "settings/config.h"
 #include "settings/settingkeys.h"
-#include "settings/singleton.h"
 
 #include <QSettings>
 
@@ -23,26 +22,26 @@ QString SimFixture::ptyPath() const
 
 void SimFixture::useUdp() const
 {
-    Config* config = singleton<Config>::instance();
-    config->setValue(Settings::UseUdp, 1);
-    config->setValue(Settings::UdpAddress, QStringLiteral("127.0.0.1"));
-    config->setValue(Settings::UdpPort, QString::number(udpPort()));
-    config->setValue(Settings::DeviceAddress, sim() ? int(sim()->deviceAddress()) : 255);
-    config->settings()->sync();
+    Config config;
+    config.setValue(Settings::UseUdp, 1);
+    config.setValue(Settings::UdpAddress, QStringLiteral("127.0.0.1"));
+    config.setValue(Settings::UdpPort, QString::number(udpPort()));
+    config.setValue(Settings::DeviceAddress, sim() ? int(sim()->deviceAddress()) : 255);
+    config.settings()->sync();
 }
 
 void SimFixture::useSerial(bool sendRts) const
 {
-    Config* config = singleton<Config>::instance();
-    config->setValue(Settings::UseUdp, 0);
-    config->setValue(Settings::SerialPort, ptyPath());
-    config->setValue(Settings::SerialBaudRate, 9600);
-    config->setValue(Settings::SerialDataBits, 8);
-    config->setValue(Settings::SerialParity, 0);
-    config->setValue(Settings::SerialStopBits, 1);
-    config->setValue(Settings::SerialSendRts, sendRts);
-    config->setValue(Settings::DeviceAddress, sim() ? int(sim()->deviceAddress()) : 255);
-    config->settings()->sync();
+    Config config;
+    config.setValue(Settings::UseUdp, 0);
+    config.setValue(Settings::SerialPort, ptyPath());
+    config.setValue(Settings::SerialBaudRate, 9600);
+    config.setValue(Settings::SerialDataBits, 8);
+    config.setValue(Settings::SerialParity, 0);
+    config.setValue(Settings::SerialStopBits, 1);
+    config.setValue(Settings::SerialSendRts, sendRts);
+    config.setValue(Settings::DeviceAddress, sim() ? int(sim()->deviceAddress()) : 255);
+    config.settings()->sync();
 }
 
 LinkSettings SimFixture::udpSettings() const

@@ -1,7 +1,6 @@
 #include "tests/support/workdir.h"
 
 #include "settings/config.h"
-#include "settings/singleton.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,13 +8,11 @@
 
 WorkDir::WorkDir() : previous(QDir::currentPath())
 {
-    singleton<Config>::destroy();
     QDir::setCurrent(dir.path());
 }
 
 WorkDir::~WorkDir()
 {
-    singleton<Config>::destroy();
     QDir::setCurrent(previous);
 }
 
@@ -31,10 +28,10 @@ QString WorkDir::filePath(const QString& name) const
 
 void WorkDir::writeConfig(const QMap<QString, QVariant>& values)
 {
-    Config* config = singleton<Config>::instance();
+    Config config;
     for (auto it = values.cbegin(); it != values.cend(); ++it)
-        config->setValue(it.key(), it.value());
-    config->settings()->sync();
+        config.setValue(it.key(), it.value());
+    config.settings()->sync();
 }
 
 void WorkDir::writeFile(const QString& name, const QByteArray& contents)

@@ -2,7 +2,6 @@
 
 #include "settings/config.h"
 #include "settings/settingkeys.h"
-#include "settings/singleton.h"
 #include "settings/translationfiles.h"
 
 #include <QCoreApplication>
@@ -12,7 +11,7 @@
 bool installLanguage(const QString& code)
 {
     const QString language =
-        code.isEmpty() ? singleton<Config>::instance()->value(Settings::Language).toString() : code;
+        code.isEmpty() ? Config().value(Settings::Language).toString() : code;
     if (language.isEmpty())
         return false;
     QLocale::setDefault(languageLocale(language));

@@ -8,7 +8,6 @@
 #include "link/frames.h"
 #include "settings/config.h"
 #include "settings/settingkeys.h"
-#include "settings/singleton.h"
 #include "sim/instrumentsimulator.h"
 #include "tests/support/simfixture.h"
 
@@ -123,11 +122,11 @@ inline bool refresh(MainWindow& window, int timeoutMs = 30000)
 // Points config.ini at a UDP peer on loopback.
 inline void useUdpPeer(quint16 udpPort, int deviceAddress)
 {
-    Config* config = singleton<Config>::instance();
-    config->setValue(Settings::DeviceAddress, deviceAddress);
-    config->setValue(Settings::UseUdp, 1);
-    config->setValue(Settings::UdpAddress, "127.0.0.1");
-    config->setValue(Settings::UdpPort, QString::number(udpPort));
+    Config config;
+    config.setValue(Settings::DeviceAddress, deviceAddress);
+    config.setValue(Settings::UseUdp, 1);
+    config.setValue(Settings::UdpAddress, "127.0.0.1");
+    config.setValue(Settings::UdpPort, QString::number(udpPort));
 }
 
 // The simulator for one test (on its own thread), holding these items (empty: its sample items),
