@@ -342,7 +342,7 @@ void MainWindow::slotHistoryData()
 {
     HistoryData dialog(this);
     // The history's PDF names the instrument the last complete read named, hidden row or not.
-    dialog.setInstrumentName(instrumentName);
+    dialog.setInstrument(instrumentName, instrumentModel, instrumentSerial);
     Prompter::current().exec(dialog);
 }
 
@@ -389,6 +389,8 @@ void MainWindow::slotReadStarted()
     readRows.clear();
     readCodec = -1;
     readInstrumentName.clear();
+    readInstrumentModel.clear();
+    readInstrumentSerial.clear();
 }
 
 void MainWindow::slotReadItem(int index, const QStringList& fields)
@@ -397,6 +399,10 @@ void MainWindow::slotReadItem(int index, const QStringList& fields)
     readCodec = -1;
     if (fields.value(0).trimmed() == QStringLiteral("设备名称") && readInstrumentName.isEmpty())
         readInstrumentName = itemValue(fields);
+    else if (fields.value(0).trimmed() == QStringLiteral("设备型号") && readInstrumentModel.isEmpty())
+        readInstrumentModel = itemValue(fields);
+    else if (fields.value(0).trimmed() == QStringLiteral("序列号") && readInstrumentSerial.isEmpty())
+        readInstrumentSerial = itemValue(fields);
     const int done = readRows.size();
     if (lastReadCount >= done)
         busy->setProgress(tr("正在读取 %1/%2 ……").arg(done).arg(lastReadCount), done, lastReadCount);
@@ -415,6 +421,8 @@ void MainWindow::slotReadEnded(int end, int itemsRead)
     if (end == RefreshThread::ReadComplete) {
         lastReadCount = itemsRead;
         instrumentName = readInstrumentName;
+        instrumentModel = readInstrumentModel;
+        instrumentSerial = readInstrumentSerial;
         rows->showRead(readRows);
         updateChangeCount();
     } else {

@@ -159,6 +159,11 @@ private:
     // history's PDF; the read under way collects it in readInstrumentName.
     QString instrumentName;
     QString readInstrumentName;
+    // Its model and serial number, for the same band.
+    QString instrumentModel;
+    QString instrumentSerial;
+    QString readInstrumentModel;
+    QString readInstrumentSerial;
     // Lent to each update dialog: a failed run still ends the instrument's update mode after the
     // dialog has closed, and the next dialog's run waits for it.
     UpdateThread updateWorker;

@@ -25,6 +25,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # What dpkg-shlibdeps cannot see: the SQLite driver is a plug-in loaded at run time (firmware packages
 # are SQLite files), the interface texts are Chinese, and Qt's own dialogs and buttons take their
 # words from Qt's translations.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt5sql5-sqlite, fonts-noto-cjk, qttranslations5-l10n")
+# The chart's library, libqwt-qt5-6, is found by dpkg-shlibdeps; it is named here as well so that
+# the package states it whatever the build found.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt5sql5-sqlite, fonts-noto-cjk, qttranslations5-l10n, libqwt-qt5-6")
 
 include(CPack)

@@ -3,6 +3,8 @@
 #include "history/recordstore.h"
 #include "history/recordtable.h"
 
+#include "link/devicetext.h"
+
 #include <QRegularExpression>
 
 HistoryCsvWriter::HistoryCsvWriter(const QString& path, Kind kind) : file(path), kind(kind)
@@ -82,6 +84,19 @@ void HistoryCsvWriter::addLine(const QString& line)
     }
     headerWritten = true;
     writeTableRow(fields);
+}
+
+void HistoryCsvWriter::addRawLine(const QByteArray& line)
+{
+    if (kind == Table) {
+        QByteArray bare = line;
+        while (bare.endsWith('\n') || bare.endsWith('\r'))
+            bare.chop(1);
+        addLine(decodeDeviceText(bare));
+        return;
+    }
+    ++written;
+    write(line);
 }
 
 bool HistoryCsvWriter::commit()

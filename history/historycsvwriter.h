@@ -29,6 +29,8 @@ public:
     }
     // One line, without its terminator: the header line or a record line.
     void addLine(const QString& line);
+    // RecordLines: one line as received, written byte for byte (terminator included); Table: decoded.
+    void addRawLine(const QByteArray& line);
     // Puts the file in place; false when anything could not be written.
     bool commit();
     void cancel() { file.cancel(); }

@@ -102,7 +102,7 @@ public:
             endWith(HistoryEnd::Stopped);
         if (!ended && outcome.ok() && holdsText(rest)) {
             if (startsWithDateTime(rest) && recordsBegun && fieldCount(rest) == recordFields)
-                record(rest + '\n');
+                record(rest, true);
             else if (!startsWithDateTime(rest) && recordsBegun)
                 stray(rest);
             else
@@ -139,11 +139,13 @@ private:
         }
     }
 
-    void record(const QByteArray& line)
+    void record(const QByteArray& line, bool last = false)
     {
         records += line;
-        if (!records.endsWith('\n'))
-            records += '\n'; // a line cut at the bound
+        // A line cut at the bound is ended here, so that what follows it starts a line of its own;
+        // the stream's last line stays as it came.
+        if (!last && !records.endsWith('\n'))
+            records += '\n';
         sinceRecord.start();
         ++outcome.records;
         if (query.maxRecords > 0 && outcome.records >= query.maxRecords)
@@ -199,7 +201,7 @@ private:
     void passOn()
     {
         if (!records.isEmpty()) {
-            sink.recordLines(decoder.decodeLines(records));
+            sink.recordBytes(records);
             records.clear();
         }
         if (!strays.isEmpty()) {
@@ -349,6 +351,15 @@ private:
 };
 
 } // namespace
+
+void HistorySink::recordBytes(const QByteArray& lines)
+{
+    const DeviceTextDecoder decoder;
+    QString text = decoder.decodeLines(lines);
+    if (!text.endsWith(QLatin1Char('\n')))
+        text += QLatin1Char('\n');
+    recordLines(text);
+}
 
 HistoryOutcome queryHistory(const LinkSettings& link, const HistoryQuery& query, const StopToken& stop,
                             HistorySink& sink)

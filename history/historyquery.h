@@ -31,9 +31,13 @@ public:
     virtual ~HistorySink() = default;
     // The link opened and the query went out: the lines of this query follow.
     virtual void opened() { }
-    // The header line and record lines, decoded, each ended by a line feed (a carriage return
-    // before it is kept), in the order they came; one call per received chunk.
-    virtual void recordLines(const QString& lines) = 0;
+    // The header line and record lines as received, byte for byte, in the order they came; one call
+    // per received chunk. Each line ends with its terminator as sent (a line feed, a carriage return
+    // before it kept), except that the stream's last line may have none. By default they are
+    // decoded and passed to recordLines().
+    virtual void recordBytes(const QByteArray& lines);
+    // The same lines decoded, each ended by a line feed (one is added to a last line without).
+    virtual void recordLines(const QString& lines) { Q_UNUSED(lines) }
     // Lines that are no record (the instrument's debug output, a broken record), decoded, without
     // their terminators; one call per received chunk. They neither join the records nor keep the
     // transfer going.

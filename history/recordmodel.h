@@ -15,6 +15,7 @@ public:
     const RecordStore& records() const { return store; }
     void clear();
     void appendLines(const QString& lines) { store.appendLines(lines); }
+    void appendRaw(const QByteArray& lines) { store.appendRaw(lines); }
     // Tells the views of the lines that arrived since the last call; false when there were none.
     bool publish();
     bool hasUnpublished() const { return shown < store.lineCount(); }

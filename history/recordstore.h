@@ -4,11 +4,15 @@
 #include <QString>
 #include <QStringRef>
 
+#include "link/devicetextdecoder.h"
+
 #include <vector>
 
 // The lines of one history query, as they arrived, kept as data: the view, the record count and
-// every export read them from here. Lines are held compactly (UTF-8 in large blocks, twelve bytes
-// of index each), so several hundred thousand records cost about their own text.
+// every export read them from here. Lines received from the instrument are kept byte for byte,
+// their terminators as sent (rawLine()), and decoded when read (line()); lines given as text are
+// kept as UTF-8. Either way they sit compactly in large blocks with twelve bytes of index each,
+// so several hundred thousand records cost about their own text.
 class RecordStore
 {
 public:
@@ -17,13 +21,20 @@ public:
     // Appends whole lines: text holds one or more lines, each ended by a line feed (a carriage
     // return before it goes too). Returns how many lines it added.
     int appendLines(const QString& text);
+    // Appends lines as the instrument sent them: each ends with its terminator as received, except
+    // perhaps the last. Returns how many lines it added.
+    int appendRaw(const QByteArray& bytes);
     // Appends one line, given without its terminator.
     void appendLine(const QStringRef& line);
     void appendLine(const QString& line) { appendLine(QStringRef(&line)); }
 
     int lineCount() const { return int(index.size()); }
     bool isEmpty() const { return index.empty(); }
+    // The line as text, without its terminator.
     QString line(int row) const;
+    // The line's bytes as received, terminator included (a line given as text: in the system's
+    // codec, ended by a line feed).
+    QByteArray rawLine(int row) const;
     // The lines that are records: those that begin with a date and a time.
     int recordCount() const { return records; }
     // The row of the longest line from first up to end (by its encoded length); -1 for none.
@@ -44,10 +55,14 @@ private:
     {
         quint32 block;
         quint32 offset;
-        quint32 length;
+        quint32 length; // the top bit marks a line given as text (UTF-8)
     };
+    static constexpr quint32 TextLine = 0x80000000u;
+    static quint32 lengthOf(const Span& span) { return span.length & ~TextLine; }
+    void appendBytes(const QByteArray& bytes, bool text);
 
     std::vector<QByteArray> blocks;
     std::vector<Span> index;
     int records = 0;
+    DeviceTextDecoder decoder;
 };

@@ -14,8 +14,9 @@
 # it runs apt-get itself, otherwise through sudo; with neither it prints the line to run as root.
 set -euo pipefail
 
+# libqwt-qt5-dev: the history's trend chart (Qwt, LGPL 2.1 with exceptions).
 build=(build-essential cmake ninja-build pkg-config
-    qtbase5-dev libqt5serialport5-dev libqt5sql5-sqlite qttools5-dev qttools5-dev-tools zlib1g-dev)
+    qtbase5-dev libqt5serialport5-dev libqt5sql5-sqlite qttools5-dev qttools5-dev-tools zlib1g-dev libqwt-qt5-dev)
 # The interface texts are Chinese; Qt's own buttons and dialogs take their words from its translations.
 run=("${build[@]}" fonts-noto-cjk qttranslations5-l10n)
 # The tests call: xvfb-run for screenshots, ip for network namespaces, pdftotext for the PDF export,

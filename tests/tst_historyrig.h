@@ -95,3 +95,16 @@ inline QString shownText(const QDate& start, const QDate& end, int count, const 
     text.chop(1);
     return text;
 }
+
+// The bytes the generator sends for that answer, up to its last line feed, or all of them when
+// the bytes after it are kept as a record: what the raw CSV must hold, byte for byte.
+inline QByteArray sentLines(const QDate& start, const QDate& end, int count, const QByteArray& tail, bool tailKept)
+{
+    HistoryGenerator generator(start, end, count, tail);
+    QByteArray bytes;
+    for (QByteArray chunk = generator.next(4096); !chunk.isEmpty(); chunk = generator.next(4096))
+        bytes += chunk;
+    if (!tailKept)
+        bytes.truncate(bytes.lastIndexOf('\n') + 1);
+    return bytes;
+}

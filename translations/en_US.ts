@@ -354,6 +354,10 @@ Subcommands: read, write, set-clock, history, flash, monitor, search
 The connection comes from config.ini in the working directory unless given.
 Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply invalid, 4 file error or downgrade refused, 5 interrupted.</translation>
     </message>
+    <message>
+        <source>打印每个数值列的统计 (条数, 最小, 最大, 平均) 代替记录</source>
+        <translation>print the statistics of each numeric column (count, minimum, maximum, mean) instead of the records</translation>
+    </message>
 </context>
 <context>
     <name>ClockSync</name>
@@ -676,6 +680,49 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     </message>
 </context>
 <context>
+    <name>HistoryChart</name>
+    <message>
+        <source>复位</source>
+        <translation>Reset</translation>
+    </message>
+    <message>
+        <source>显示全部记录</source>
+        <translation>Show all records</translation>
+    </message>
+    <message>
+        <source>导出图像...</source>
+        <translation>Export Image...</translation>
+    </message>
+    <message>
+        <source>归一化 (0 最小, 1 最大)</source>
+        <translation>Normalised (0 minimum, 1 maximum)</translation>
+    </message>
+    <message>
+        <source>写入文件失败: %1</source>
+        <translation>Cannot write the file: %1</translation>
+    </message>
+    <message>
+        <source>打开文件失败: %1</source>
+        <translation>Cannot open the file: %1</translation>
+    </message>
+    <message>
+        <source>PNG 图像 (*.png)</source>
+        <translation>PNG image (*.png)</translation>
+    </message>
+    <message>
+        <source>SVG 图像 (*.svg)</source>
+        <translation>SVG image (*.svg)</translation>
+    </message>
+    <message>
+        <source>导出图像</source>
+        <translation>Export Image</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
     <name>HistoryCommand</name>
     <message>
         <source>无法导出 PDF: 没有字体</source>
@@ -904,20 +951,60 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Page %1 of %2</translation>
     </message>
     <message>
-        <source>记录原文 (*.csv)</source>
-        <translation>Record lines (*.csv)</translation>
-    </message>
-    <message>
-        <source>表格 CSV (*.csv)</source>
-        <translation>Table CSV (*.csv)</translation>
-    </message>
-    <message>
         <source>导出数据失败，数据格式错误</source>
         <translation>Export failed: the data format is wrong</translation>
     </message>
     <message>
         <source>导出数据失败，字体太大，一页放不下一行</source>
         <translation>Export failed: the font is too large to fit one row on a page</translation>
+    </message>
+    <message>
+        <source>型号 %1</source>
+        <translation>Model %1</translation>
+    </message>
+    <message>
+        <source>序列号 %1</source>
+        <translation>Serial number %1</translation>
+    </message>
+    <message>
+        <source>统计</source>
+        <translation>Statistics</translation>
+    </message>
+    <message>
+        <source>列</source>
+        <translation>Column</translation>
+    </message>
+    <message>
+        <source>条数</source>
+        <translation>Count</translation>
+    </message>
+    <message>
+        <source>最小</source>
+        <translation>Minimum</translation>
+    </message>
+    <message>
+        <source>最小时刻</source>
+        <translation>Minimum at</translation>
+    </message>
+    <message>
+        <source>最大</source>
+        <translation>Maximum</translation>
+    </message>
+    <message>
+        <source>最大时刻</source>
+        <translation>Maximum at</translation>
+    </message>
+    <message>
+        <source>平均</source>
+        <translation>Mean</translation>
+    </message>
+    <message>
+        <source>趋势</source>
+        <translation>Trend</translation>
+    </message>
+    <message>
+        <source>归一化 (0 最小, 1 最大)</source>
+        <translation>Normalised (0 minimum, 1 maximum)</translation>
     </message>
 </context>
 <context>

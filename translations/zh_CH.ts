@@ -354,6 +354,10 @@
 连接默认取自当前目录的 config.ini。
 退出码: 0 成功, 1 用法错误, 2 通讯失败, 3 仪器拒绝或应答无效, 4 文件错误或拒绝降级, 5 已中断。</translation>
     </message>
+    <message>
+        <source>打印每个数值列的统计 (条数, 最小, 最大, 平均) 代替记录</source>
+        <translation>打印每个数值列的统计 (条数, 最小, 最大, 平均) 代替记录</translation>
+    </message>
 </context>
 <context>
     <name>ClockSync</name>
@@ -676,6 +680,49 @@
     </message>
 </context>
 <context>
+    <name>HistoryChart</name>
+    <message>
+        <source>复位</source>
+        <translation>复位</translation>
+    </message>
+    <message>
+        <source>显示全部记录</source>
+        <translation>显示全部记录</translation>
+    </message>
+    <message>
+        <source>导出图像...</source>
+        <translation>导出图像...</translation>
+    </message>
+    <message>
+        <source>归一化 (0 最小, 1 最大)</source>
+        <translation>归一化 (0 最小, 1 最大)</translation>
+    </message>
+    <message>
+        <source>写入文件失败: %1</source>
+        <translation>写入文件失败: %1</translation>
+    </message>
+    <message>
+        <source>打开文件失败: %1</source>
+        <translation>打开文件失败: %1</translation>
+    </message>
+    <message>
+        <source>PNG 图像 (*.png)</source>
+        <translation>PNG 图像 (*.png)</translation>
+    </message>
+    <message>
+        <source>SVG 图像 (*.svg)</source>
+        <translation>SVG 图像 (*.svg)</translation>
+    </message>
+    <message>
+        <source>导出图像</source>
+        <translation>导出图像</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>确定</translation>
+    </message>
+</context>
+<context>
     <name>HistoryCommand</name>
     <message>
         <source>无法导出 PDF: 没有字体</source>
@@ -904,20 +951,60 @@
         <translation>第 %1 页 / 共 %2 页</translation>
     </message>
     <message>
-        <source>记录原文 (*.csv)</source>
-        <translation>记录原文 (*.csv)</translation>
-    </message>
-    <message>
-        <source>表格 CSV (*.csv)</source>
-        <translation>表格 CSV (*.csv)</translation>
-    </message>
-    <message>
         <source>导出数据失败，数据格式错误</source>
         <translation>导出数据失败，数据格式错误</translation>
     </message>
     <message>
         <source>导出数据失败，字体太大，一页放不下一行</source>
         <translation>导出数据失败，字体太大，一页放不下一行</translation>
+    </message>
+    <message>
+        <source>型号 %1</source>
+        <translation>型号 %1</translation>
+    </message>
+    <message>
+        <source>序列号 %1</source>
+        <translation>序列号 %1</translation>
+    </message>
+    <message>
+        <source>统计</source>
+        <translation>统计</translation>
+    </message>
+    <message>
+        <source>列</source>
+        <translation>列</translation>
+    </message>
+    <message>
+        <source>条数</source>
+        <translation>条数</translation>
+    </message>
+    <message>
+        <source>最小</source>
+        <translation>最小</translation>
+    </message>
+    <message>
+        <source>最小时刻</source>
+        <translation>最小时刻</translation>
+    </message>
+    <message>
+        <source>最大</source>
+        <translation>最大</translation>
+    </message>
+    <message>
+        <source>最大时刻</source>
+        <translation>最大时刻</translation>
+    </message>
+    <message>
+        <source>平均</source>
+        <translation>平均</translation>
+    </message>
+    <message>
+        <source>趋势</source>
+        <translation>趋势</translation>
+    </message>
+    <message>
+        <source>归一化 (0 最小, 1 最大)</source>
+        <translation>归一化 (0 最小, 1 最大)</translation>
     </message>
 </context>
 <context>

@@ -354,6 +354,10 @@
 連線預設取自目前目錄的 config.ini。
 結束代碼: 0 成功, 1 用法錯誤, 2 通訊失敗, 3 儀器拒絕或回應無效, 4 檔案錯誤或拒絕降級, 5 已中斷。</translation>
     </message>
+    <message>
+        <source>打印每个数值列的统计 (条数, 最小, 最大, 平均) 代替记录</source>
+        <translation>列印每個數值欄的統計 (筆數, 最小, 最大, 平均) 代替記錄</translation>
+    </message>
 </context>
 <context>
     <name>ClockSync</name>
@@ -676,6 +680,49 @@
     </message>
 </context>
 <context>
+    <name>HistoryChart</name>
+    <message>
+        <source>复位</source>
+        <translation>重設</translation>
+    </message>
+    <message>
+        <source>显示全部记录</source>
+        <translation>顯示全部記錄</translation>
+    </message>
+    <message>
+        <source>导出图像...</source>
+        <translation>匯出圖像...</translation>
+    </message>
+    <message>
+        <source>归一化 (0 最小, 1 最大)</source>
+        <translation>正規化 (0 最小, 1 最大)</translation>
+    </message>
+    <message>
+        <source>写入文件失败: %1</source>
+        <translation>寫入檔案失敗: %1</translation>
+    </message>
+    <message>
+        <source>打开文件失败: %1</source>
+        <translation>開啟檔案失敗: %1</translation>
+    </message>
+    <message>
+        <source>PNG 图像 (*.png)</source>
+        <translation>PNG 圖像 (*.png)</translation>
+    </message>
+    <message>
+        <source>SVG 图像 (*.svg)</source>
+        <translation>SVG 圖像 (*.svg)</translation>
+    </message>
+    <message>
+        <source>导出图像</source>
+        <translation>匯出圖像</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>確定</translation>
+    </message>
+</context>
+<context>
     <name>HistoryCommand</name>
     <message>
         <source>无法导出 PDF: 没有字体</source>
@@ -904,20 +951,60 @@
         <translation>第 %1 頁 / 共 %2 頁</translation>
     </message>
     <message>
-        <source>记录原文 (*.csv)</source>
-        <translation>記錄原文 (*.csv)</translation>
-    </message>
-    <message>
-        <source>表格 CSV (*.csv)</source>
-        <translation>表格 CSV (*.csv)</translation>
-    </message>
-    <message>
         <source>导出数据失败，数据格式错误</source>
         <translation>匯出資料失敗，資料格式錯誤</translation>
     </message>
     <message>
         <source>导出数据失败，字体太大，一页放不下一行</source>
         <translation>匯出資料失敗，字型太大，一頁放不下一列</translation>
+    </message>
+    <message>
+        <source>型号 %1</source>
+        <translation>型號 %1</translation>
+    </message>
+    <message>
+        <source>序列号 %1</source>
+        <translation>序號 %1</translation>
+    </message>
+    <message>
+        <source>统计</source>
+        <translation>統計</translation>
+    </message>
+    <message>
+        <source>列</source>
+        <translation>欄</translation>
+    </message>
+    <message>
+        <source>条数</source>
+        <translation>筆數</translation>
+    </message>
+    <message>
+        <source>最小</source>
+        <translation>最小</translation>
+    </message>
+    <message>
+        <source>最小时刻</source>
+        <translation>最小時刻</translation>
+    </message>
+    <message>
+        <source>最大</source>
+        <translation>最大</translation>
+    </message>
+    <message>
+        <source>最大时刻</source>
+        <translation>最大時刻</translation>
+    </message>
+    <message>
+        <source>平均</source>
+        <translation>平均</translation>
+    </message>
+    <message>
+        <source>趋势</source>
+        <translation>趨勢</translation>
+    </message>
+    <message>
+        <source>归一化 (0 最小, 1 最大)</source>
+        <translation>正規化 (0 最小, 1 最大)</translation>
     </message>
 </context>
 <context>

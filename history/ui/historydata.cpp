@@ -1,10 +1,14 @@
 #include "history/ui/historydata.h"
 
+#include "history/chartseries.h"
 #include "history/historycsvwriter.h"
 #include "history/historyexport.h"
 #include "history/recordsummary.h"
+#include "history/texts/historytexts.h"
+#include "history/ui/historychart.h"
 #include "jobs/posting.h"
 #include "link/devicerequests.h"
+#include "link/devicetextdecoder.h"
 #include "link/texts/linktexts.h"
 #include "prompt/prompter.h"
 #include "settings/config.h"
@@ -23,6 +27,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QScrollBar>
+#include <QSplitter>
 #include <QTableView>
 
 namespace {
@@ -50,9 +55,9 @@ public:
     {
         postTo(dialog, [dialog = dialog] { dialog->slotClearText(); });
     }
-    void recordLines(const QString& lines) override
+    void recordBytes(const QByteArray& lines) override
     {
-        postTo(dialog, [dialog = dialog, lines] { dialog->slotAddLines(lines); });
+        postTo(dialog, [dialog = dialog, lines] { dialog->slotAddRecordBytes(lines); });
     }
     void strayLines(const QStringList& lines) override
     {
@@ -63,12 +68,6 @@ private:
     HistoryData* dialog;
     std::function<void(const QStringList&)> strays;
 };
-
-// Milliseconds since the epoch (wall-clock read as UTC) as the records show a time.
-QString recordTime(double ms)
-{
-    return QDateTime::fromMSecsSinceEpoch(qint64(ms), Qt::UTC).toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
-}
 
 QDate storedDate(const SettingKey& key)
 {
@@ -119,6 +118,18 @@ HistoryData::HistoryData(QWidget* parent) : QDialog(parent), form(new Ui::Histor
     connect(copyRows, SIGNAL(triggered()), this, SLOT(copySelectedLines()));
     connect(form->bntCopySummary, SIGNAL(clicked()), this, SLOT(copySummary()));
 
+    // The trend chart below the records, the splitter between them the operator's to move.
+    trend = new HistoryChart(this);
+    auto* split = new QSplitter(Qt::Vertical, this);
+    split->setObjectName(QStringLiteral("splitRecords"));
+    split->setChildrenCollapsible(false);
+    delete form->verticalLayout->replaceWidget(form->tabsRecords, split);
+    split->addWidget(form->tabsRecords);
+    split->addWidget(trend);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 2);
+    connect(trend, &HistoryChart::signalTimePicked, this, &HistoryData::selectRecordAt);
+
     auto* copy = new QAction(view);
     copy->setShortcut(QKeySequence::Copy);
     copy->setShortcutContext(Qt::WidgetShortcut);
@@ -166,6 +177,8 @@ void HistoryData::slotClearText()
     tableModel.clear();
     tableFitted = false;
     showSummary();
+    trend->clearBaseSpan();
+    showChart();
     widestLine = 0;
     fitColumn();
     clearedThisRun = true;
@@ -175,6 +188,20 @@ void HistoryData::slotClearText()
 void HistoryData::slotAddLines(const QString& lines)
 {
     model.appendLines(lines);
+    showSoon();
+}
+
+void HistoryData::slotAddRecordBytes(const QByteArray& lines)
+{
+    model.appendRaw(lines);
+    showSoon();
+}
+
+void HistoryData::showSoon()
+{
+    // While a query runs the frame tick shows them; lines given otherwise are shown once.
+    if (!frameTick.isActive())
+        QTimer::singleShot(0, this, &HistoryData::showArrivedLines);
 }
 
 QStringList HistoryData::strayLines() const
@@ -195,6 +222,10 @@ void HistoryData::showArrivedLines()
 {
     const int first = model.rowCount();
     if (tableModel.publish()) {
+        if (!reading || !sinceChart.isValid() || sinceChart.elapsed() >= 500)
+            showChart();
+        if (!reading)
+            showSummary();
         if (!tableFitted && tableModel.rowCount() > 0) {
             tableView->resizeColumnsToContents();
             tableFitted = true;
@@ -261,6 +292,13 @@ void HistoryData::slotReadFinished()
 {
     showArrivedLines();
     showSummary();
+    showChart();
+    if (clearedThisRun && queriedFrom.isValid() && queriedTo.isValid()) {
+        // The dates asked for, as the records tell time: wall-clock read as UTC.
+        const double from = double(QDateTime(queriedFrom, QTime(0, 0), Qt::UTC).toMSecsSinceEpoch());
+        const double to = double(QDateTime(queriedTo.addDays(1), QTime(0, 0), Qt::UTC).toMSecsSinceEpoch());
+        trend->setBaseSpan(from, to);
+    }
     setReading(false);
     stoppedByOperator = stoppedByOperator && lastOutcome.ok() && lastOutcome.end == HistoryEnd::Stopped;
     showStatus();
@@ -381,9 +419,14 @@ void HistoryData::slotExportCSV()
         showErrorBox(tr("导出历史数据"), tr("打开文件失败: %1").arg(path), windowIcon());
         return;
     }
+    // The records' own file is byte for byte what the instrument sent.
     const RecordStore& lines = model.records();
-    for (int row = 0; row < lines.lineCount(); ++row)
-        writer.addLine(lines.line(row));
+    for (int row = 0; row < lines.lineCount(); ++row) {
+        if (table)
+            writer.addLine(lines.line(row));
+        else
+            writer.addRawLine(lines.rawLine(row));
+    }
     if (!writer.commit()) {
         showErrorBox(tr("导出历史数据"), tr("写入文件失败: %1").arg(path), windowIcon());
         return;
@@ -404,10 +447,19 @@ void HistoryData::slotExportPDF()
     if (path.isEmpty())
         return;
     path = HistoryExport::withSuffix(path, filter);
-    const PdfHeading heading{instrumentName, queriedFrom, queriedTo, QDateTime::currentDateTime()};
-    const QString error = HistoryExport::exportPdf(model.records(), path, heading);
-    if (!error.isEmpty())
-        showErrorBox(tr("导出历史数据"), error, windowIcon());
+    PdfHeading heading = instrument;
+    heading.from = queriedFrom;
+    heading.to = queriedTo;
+    heading.exportedAt = QDateTime::currentDateTime();
+    // The report's chart shows what the screen's does: the curves ticked, over the span in sight.
+    heading.chartColumns = trend->shownColumns();
+    if (heading.chartColumns.isEmpty())
+        heading.chartColumns = {-1};
+    heading.chartFrom = trend->visibleFrom();
+    heading.chartTo = trend->visibleTo();
+    const ExportFailure failure = HistoryExport::exportPdf(model.records(), path, heading, reportTexts());
+    if (failure != ExportFailure::None)
+        showErrorBox(tr("导出历史数据"), exportFailureText(failure, path), windowIcon());
     else
         tellExport(model.records().recordCount(), path);
 }
@@ -429,26 +481,21 @@ void HistoryData::copySelectedLines()
         for (const QModelIndex& row : rows)
             lines.append(row.row());
     }
+    // Each line with its terminator as the instrument sent it.
+    const DeviceTextDecoder decoder;
     QString text;
-    for (const int line : lines)
-        text += model.records().line(line) + QLatin1Char('\n');
+    for (const int line : lines) {
+        QByteArray raw = model.records().rawLine(line);
+        if (!raw.endsWith('\n'))
+            raw += '\n';
+        text += decoder.decode(raw);
+    }
     QGuiApplication::clipboard()->setText(text);
 }
 
 QString HistoryData::summaryText() const
 {
-    const RecordColumns& columns = tableModel.columns();
-    QStringList lines;
-    for (const ColumnSummary& summary : summarizeColumns(columns)) {
-        const int decimals = columns.decimals(summary.column);
-        const QLocale c = QLocale::c();
-        lines.append(tr("%1: %2 条, 最小 %3 (%4), 最大 %5 (%6), 平均 %7")
-                         .arg(tableModel.columnName(summary.column), QLocale().toString(summary.count),
-                              c.toString(summary.minimum, 'f', decimals), recordTime(summary.minimumTime),
-                              c.toString(summary.maximum, 'f', decimals), recordTime(summary.maximumTime),
-                              c.toString(summary.mean, 'f', decimals + 1)));
-    }
-    return lines.join(QLatin1Char('\n'));
+    return summaryLines(tableModel.columns()).join(QLatin1Char('\n'));
 }
 
 void HistoryData::showSummary()
@@ -456,6 +503,23 @@ void HistoryData::showSummary()
     const QString text = summaryText();
     form->labSummary->setText(text);
     form->bntCopySummary->setEnabled(!text.isEmpty());
+}
+
+void HistoryData::showChart()
+{
+    sinceChart.start();
+    trend->setSeries(ChartSeries::fromColumns(tableModel.columns(), tableModel.columnNames()));
+}
+
+void HistoryData::selectRecordAt(double time)
+{
+    const int record = nearestRecord(tableModel.columns(), time);
+    if (record < 0 || record >= tableModel.rowCount())
+        return;
+    const QModelIndex row = sortProxy.mapFromSource(tableModel.index(record, 0));
+    form->tabsRecords->setCurrentWidget(form->tabTable);
+    tableView->selectRow(row.row());
+    tableView->scrollTo(row, QAbstractItemView::PositionAtCenter);
 }
 
 void HistoryData::copySummary()

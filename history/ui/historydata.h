@@ -1,5 +1,6 @@
 #pragma once
 
+#include "history/historyexport.h"
 #include "history/historyquery.h"
 #include "history/recordmodel.h"
 #include "history/ui/recordtablemodel.h"
@@ -18,6 +19,7 @@ class QCloseEvent;
 class QIcon;
 class QEvent;
 class QTableView;
+class HistoryChart;
 
 // The history dialog: asks the instrument for the records of a date range, shows them as they
 // arrive with their count and the time taken, and exports the records as CSV or as a PDF table.
@@ -42,12 +44,22 @@ public:
     const RecordTableModel& table() const { return tableModel; }
     // The summary of the numeric columns as shown above the table, one line a column.
     QString summaryText() const;
-    // The instrument the last configuration read named, for the PDF's band; empty when unknown.
-    void setInstrumentName(const QString& name) { instrumentName = name; }
+    // The trend chart below the table.
+    HistoryChart* chart() const { return trend; }
+    // The instrument the last configuration read named (name, model, serial), for the PDF's band;
+    // empty where unknown.
+    void setInstrument(const QString& name, const QString& model, const QString& serial)
+    {
+        instrument.instrument = name;
+        instrument.model = model;
+        instrument.serial = serial;
+    }
 
 public slots:
     void slotClearText();
     void slotAddLines(const QString& lines);
+    // Lines as the instrument sent them, terminators included.
+    void slotAddRecordBytes(const QByteArray& lines);
     void slotQueryHistory();
     void slotStopQuery();
     void slotExportCSV();
@@ -66,6 +78,7 @@ private slots:
     void copySelectedLines();
     void copySummary();
     void choosePreset(int preset);
+    void selectRecordAt(double time);
 
 private:
     // Asks before a running query is thrown away; true when none runs or the operator agreed.
@@ -78,6 +91,8 @@ private:
     bool refuseEmptyExport();
     void fitColumn();
     void showSummary();
+    void showSoon();
+    void showChart();
     void tellExport(int records, const QString& path);
 
     Ui::HistoryData* form;
@@ -85,6 +100,8 @@ private:
     RecordTableModel tableModel{model.records()};
     RecordSortProxy sortProxy;
     QTableView* tableView;
+    HistoryChart* trend;
+    QElapsedTimer sinceChart; // the chart follows a running query at most twice a second
     bool tableFitted = false;
     JobRunner runner;
     HistoryOutcome lastOutcome;
@@ -101,5 +118,5 @@ private:
     bool stoppedByOperator = false;
     QDate queriedFrom;
     QDate queriedTo;
-    QString instrumentName;
+    PdfHeading instrument;
 };

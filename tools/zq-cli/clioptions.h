@@ -28,6 +28,7 @@ struct CliOptions
     QDate from;
     QDate to;
     QString pdfFile;
+    bool summary = false; // history --summary: the numeric columns' counts, extremes and means
     bool tableCsv = false; // history --csv-format table: one column per field, for spreadsheets
     bool debug = false;
     Display display = Text;

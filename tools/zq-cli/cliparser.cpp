@@ -23,7 +23,7 @@ QList<QCommandLineOption> allOptions()
     for (const char* name : {"udp", "serial", "baud", "data-bits", "parity", "stop-bits", "address", "lang", "timeout",
                              "csv", "csv-format", "time", "from", "to", "pdf", "seconds", "port", "wait"})
         options.append(QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("x")));
-    for (const char* name : {"json", "rts", "dtr", "dry-run", "changed-only", "allow-downgrade", "debug", "hex", "both", "help", "h"})
+    for (const char* name : {"json", "rts", "dtr", "dry-run", "changed-only", "allow-downgrade", "debug", "hex", "both", "help", "h", "summary"})
         options.append(QCommandLineOption(QString::fromLatin1(name)));
     return options;
 }
@@ -162,6 +162,7 @@ void CliParser::addOptions(QCommandLineParser& parser, const QString& command)
                            tr("CSV 的格式: lines (记录原文, 默认) 或 table (表格, 每个字段一列)"), tr("格式"),
                            QStringLiteral("lines")});
         addOption(parser, {QStringLiteral("pdf"), tr("把记录导出为 PDF 文件"), tr("文件")});
+        addOption(parser, {QStringLiteral("summary"), tr("打印每个数值列的统计 (条数, 最小, 最大, 平均) 代替记录")});
     } else if (command == QLatin1String("flash")) {
         addArgument(parser, QStringLiteral("package"), tr("要烧写的固件包"), tr("固件包.zqbin"));
         addOption(parser, {QStringLiteral("allow-downgrade"), tr("固件包的版本比仪器的旧时也烧写 (降级)")});
@@ -309,6 +310,7 @@ bool CliParser::readCommand(QCommandLineParser& parser)
             return fail(tr("起始日期晚于结束日期"));
         parsed.file = parser.value(QStringLiteral("csv"));
         parsed.pdfFile = parser.value(QStringLiteral("pdf"));
+        parsed.summary = parser.isSet(QStringLiteral("summary"));
         const QString format = parser.value(QStringLiteral("csv-format"));
         if (format != QLatin1String("lines") && format != QLatin1String("table"))
             return fail(tr("无效的 CSV 格式: %1 (应为 lines 或 table)").arg(format));

@@ -5,9 +5,14 @@
 #include "history/historycsvwriter.h"
 #include "history/historyexport.h"
 #include "history/historyquery.h"
+#include "history/recordcolumns.h"
+#include "history/recordline.h"
 #include "history/recordstore.h"
+#include "history/recordsummary.h"
 #include "history/recordtable.h"
+#include "history/texts/historytexts.h"
 #include "jobs/stoptoken.h"
+#include "link/devicetextdecoder.h"
 #include "settings/settingkeys.h"
 #include "tools/zq-cli/clioutput.h"
 #include "tools/zq-cli/failureclass.h"
@@ -42,28 +47,24 @@ class CliSink : public HistorySink
 public:
     CliSink(bool print, HistoryCsvWriter* csv, RecordStore* kept) : print(print), csv(csv), kept(kept) { }
 
-    void recordLines(const QString& lines) override
+    void recordBytes(const QByteArray& lines) override
     {
-        // The lines of a chunk go to standard output in one write.
-        QString printed;
+        // Counted and kept as they came: the lines' own file is byte for byte what was sent.
+        if (kept)
+            kept->appendRaw(lines);
         int from = 0;
         while (from < lines.size()) {
-            const int feed = lines.indexOf(QLatin1Char('\n'), from);
+            const int feed = lines.indexOf('\n', from);
             const int next = feed < 0 ? lines.size() : feed + 1;
-            int end = feed < 0 ? lines.size() : feed;
-            while (end > from && lines.at(end - 1) == QLatin1Char('\r'))
-                --end;
-            const QString line = lines.mid(from, end - from);
-            takeLine(line);
-            if (print) {
-                if (!printed.isEmpty())
-                    printed += QLatin1Char('\n');
-                printed += line;
-            }
+            const QByteArray line = QByteArray::fromRawData(lines.constData() + from, next - from);
+            if (startsWithDateTime(line))
+                ++recordCount;
+            if (csv)
+                csv->addRawLine(line);
             from = next;
         }
-        if (!printed.isEmpty())
-            CliOutput::line(printed);
+        if (print)
+            printLines(decoder.decodeLines(lines));
     }
     void strayLines(const QStringList& lines) override
     {
@@ -73,21 +74,53 @@ public:
     qint64 records() const { return recordCount; }
 
 private:
-    void takeLine(const QString& line)
+    // The lines of a chunk go to standard output in one write, without their terminators.
+    static void printLines(const QString& text)
     {
-        if (RecordStore::isRecord(line))
-            ++recordCount;
-        if (csv)
-            csv->addLine(line);
-        if (kept)
-            kept->appendLine(line);
+        QString printed;
+        printed.reserve(text.size());
+        int from = 0;
+        while (from < text.size()) {
+            const int feed = text.indexOf(QLatin1Char('\n'), from);
+            const int next = feed < 0 ? text.size() : feed + 1;
+            int end = feed < 0 ? text.size() : feed;
+            while (end > from && text.at(end - 1) == QLatin1Char('\r'))
+                --end;
+            if (!printed.isEmpty())
+                printed += QLatin1Char('\n');
+            printed += text.midRef(from, end - from);
+            from = next;
+        }
+        if (!printed.isEmpty())
+            CliOutput::line(printed);
     }
 
     bool print;
     HistoryCsvWriter* csv;
     RecordStore* kept;
     qint64 recordCount = 0;
+    DeviceTextDecoder decoder;
 };
+
+// The summary of the numeric columns as fields, for --json.
+QJsonArray summaryJson(const RecordColumns& columns)
+{
+    QJsonArray list;
+    const auto time = [](double ms) {
+        return QDateTime::fromMSecsSinceEpoch(qint64(ms), Qt::UTC).toString(QStringLiteral("yyyy-MM-ddThh:mm:ss"));
+    };
+    for (const ColumnSummary& summary : summarizeColumns(columns)) {
+        list.append(QJsonObject{{QStringLiteral("column"), summary.column},
+                                {QStringLiteral("name"), recordColumnName(columns, summary.column)},
+                                {QStringLiteral("count"), summary.count},
+                                {QStringLiteral("minimum"), summary.minimum},
+                                {QStringLiteral("minimumTime"), time(summary.minimumTime)},
+                                {QStringLiteral("maximum"), summary.maximum},
+                                {QStringLiteral("maximumTime"), time(summary.maximumTime)},
+                                {QStringLiteral("mean"), summary.mean}});
+    }
+    return list;
+}
 
 } // namespace
 
@@ -120,9 +153,9 @@ ExitCode HistoryCommand::run(const CliOptions& options)
         }
     }
     // Only the outputs that need every record at the end keep them, up to the window's limit.
-    const bool keep = options.json || !options.pdfFile.isEmpty();
+    const bool keep = options.json || !options.pdfFile.isEmpty() || options.summary;
     RecordStore records;
-    const bool print = !options.json && options.file.isEmpty() && options.pdfFile.isEmpty();
+    const bool print = !options.json && options.file.isEmpty() && options.pdfFile.isEmpty() && !options.summary;
     CliSink sink(print, csv.get(), keep ? &records : nullptr);
     HistoryQuery query;
     query.request = buildHistoryRequest(options.from, options.to);
@@ -131,6 +164,13 @@ ExitCode HistoryCommand::run(const CliOptions& options)
     // On this thread, without a stop: Ctrl-C ends the program as it always has.
     const HistoryOutcome outcome = queryHistory(target.settings, query, StopToken(), sink);
 
+    RecordColumns columns;
+    if (keep)
+        columns.update(records);
+    if (options.summary) {
+        result.json.insert(QStringLiteral("summary"), summaryJson(columns));
+        result.lines.append(summaryLines(columns));
+    }
     if (keep)
         addRecordFields(records, result.json);
     else
@@ -151,8 +191,9 @@ ExitCode HistoryCommand::run(const CliOptions& options)
         result.json.insert(QStringLiteral("cutOff"), true);
     }
     if (outcome.datagramsLost > 0) {
-        result.fail(ExitLink, tr("查询") + QStringLiteral(": ")
-                                  + tr("传输中丢失了 %1 个数据报, 记录可能不完整。").arg(outcome.datagramsLost));
+        result.fail(ExitLink,
+                    tr("查询") + QStringLiteral(": ")
+                        + tr("传输中丢失了 %1 个数据报, 记录可能不完整。").arg(outcome.datagramsLost));
         result.json.insert(QStringLiteral("datagramsLost"), outcome.datagramsLost);
     }
     if (outcome.end == HistoryEnd::OnlyChatter) {
@@ -172,10 +213,13 @@ ExitCode HistoryCommand::run(const CliOptions& options)
     }
     if (!options.pdfFile.isEmpty()) {
         // Drawn on this thread, the one the application and its fonts belong to.
-        const PdfHeading heading{QString(), options.from, options.to, QDateTime::currentDateTime()};
-        const QString error = HistoryExport::exportPdf(records, options.pdfFile, heading);
-        if (!error.isEmpty())
-            result.fail(ExitFile, exportTitle + QStringLiteral(": ") + error);
+        PdfHeading heading;
+        heading.from = options.from;
+        heading.to = options.to;
+        heading.exportedAt = QDateTime::currentDateTime();
+        const ExportFailure failure = HistoryExport::exportPdf(records, options.pdfFile, heading, reportTexts());
+        if (failure != ExportFailure::None)
+            result.fail(ExitFile, exportTitle + QStringLiteral(": ") + exportFailureText(failure, options.pdfFile));
         else
             result.lines.append(tr("已导出 %1 条记录到 %2").arg(records.recordCount()).arg(options.pdfFile));
         result.json.insert(QStringLiteral("pdf"), options.pdfFile);

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QList>
+#include <QPointF>
+#include <QString>
+#include <QVector>
+
+#include <vector>
+
+class RecordColumns;
+
+// One numeric column over time, for drawing: its records' (time, value) pairs in time order,
+// records without a number left out. A month of records has far more points than a chart has
+// pixel columns, so it is drawn thinned (thinned()): what a pixel column would show stays shown.
+class ChartSeries
+{
+public:
+    ChartSeries() = default;
+    ChartSeries(int column, const QString& name, std::vector<QPointF> points);
+
+    // The numeric columns of a table, each a series, in column order.
+    static QList<ChartSeries> fromColumns(const RecordColumns& columns, const QStringList& names);
+
+    int column() const { return col; }
+    QString name() const { return label; }
+    int size() const { return int(pts.size()); }
+    bool isEmpty() const { return pts.empty(); }
+    const QPointF& at(int i) const { return pts[size_t(i)]; }
+    double firstTime() const { return pts.empty() ? 0 : pts.front().x(); }
+    double lastTime() const { return pts.empty() ? 0 : pts.back().x(); }
+    double minimum() const { return low; }
+    double maximum() const { return high; }
+    // The least and greatest value of the points between from and to (both included); false when
+    // none lies there.
+    bool valueRange(double from, double to, double* least, double* greatest) const;
+
+    // The index of the point whose time is nearest to time; -1 when the series is empty.
+    int nearestPoint(double time) const;
+
+    // The points between from and to, at most four per pixel column of a chart `columns` pixels
+    // wide: the first, the least, the greatest and the last of those that fall in it, in time order,
+    // so that no spike is lost and the line still joins its neighbours. The point just outside on
+    // either side is kept too, so that the line runs on to the chart's edges.
+    QVector<QPointF> thinned(double from, double to, int columns) const;
+
+private:
+    int col = -1;
+    QString label;
+    std::vector<QPointF> pts;
+    double low = 0;
+    double high = 0;
+};
+
+// The record whose time is nearest to time (the first of equals); -1 when there is none.
+int nearestRecord(const RecordColumns& columns, double time);
