@@ -27,12 +27,13 @@ declare -A arguments=(
     [bench_link]="--rounds 7"
     [bench_config]="--rounds 5"
     [bench_history]="--rounds 5"
+    [bench_historyview]="--rounds 5"
     [bench_monitor]="--rounds 3 --seconds 5"
     [bench_firmware]="--rounds 5"
     [bench_cli]="--rounds 5"
     [bench_stall]=""
 )
-[ ${#only[@]} -gt 0 ] || only=(bench_link bench_config bench_history bench_monitor bench_firmware bench_cli bench_stall)
+[ ${#only[@]} -gt 0 ] || only=(bench_link bench_config bench_history bench_historyview bench_monitor bench_firmware bench_cli bench_stall)
 
 logs=build/bench-logs
 mkdir -p "$logs"
