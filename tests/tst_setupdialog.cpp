@@ -346,7 +346,7 @@ void TestSetupDialog::searchFillsTheUdpFields()
     QCOMPARE(stored("udp/port").toString(), QString::number(instrument.udpPort()));
     // The next operation reaches the instrument that was found.
     LinkChannel channel;
-    QVERIFY2(channel.openFromSettings(), qPrintable(channel.errorText()));
+    QVERIFY2(channel.openFromSettings(), qPrintable(linkOpenFailureText(channel.openFailure())));
     QByteArray reply;
     QCOMPARE(channel.readItem(0, reply, 3000), int(ExchangeOk));
     QCOMPARE(errorMessage(ExchangeOk, reply), QString());
