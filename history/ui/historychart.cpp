@@ -34,6 +34,7 @@
 #include <qwt_plot_renderer.h>
 #include <qwt_plot_zoomer.h>
 #include <qwt_scale_widget.h>
+#include <qwt_text.h>
 
 #include <cmath>
 #include <functional>
@@ -95,7 +96,17 @@ HistoryChart::HistoryChart(QWidget* parent) : QWidget(parent)
     chart = new QwtPlot(this);
     chart->setObjectName(QStringLiteral("plotTrend"));
     chart->setCanvasBackground(Qt::white);
-    chart->setAxisScaleDraw(QwtPlot::xBottom, new QwtDateScaleDraw(Qt::UTC));
+    // Dates as the records write them, in every language (the default names weekdays in English).
+    auto* dates = new QwtDateScaleDraw(Qt::UTC);
+    dates->setDateFormat(QwtDate::Millisecond, QStringLiteral("hh:mm:ss.zzz"));
+    dates->setDateFormat(QwtDate::Second, QStringLiteral("hh:mm:ss"));
+    dates->setDateFormat(QwtDate::Minute, QStringLiteral("MM-dd hh:mm"));
+    dates->setDateFormat(QwtDate::Hour, QStringLiteral("MM-dd hh:mm"));
+    dates->setDateFormat(QwtDate::Day, QStringLiteral("yyyy-MM-dd"));
+    dates->setDateFormat(QwtDate::Week, QStringLiteral("yyyy-MM-dd"));
+    dates->setDateFormat(QwtDate::Month, QStringLiteral("yyyy-MM"));
+    dates->setDateFormat(QwtDate::Year, QStringLiteral("yyyy"));
+    chart->setAxisScaleDraw(QwtPlot::xBottom, dates);
     chart->setAxisScaleEngine(QwtPlot::xBottom, new QwtDateScaleEngine(Qt::UTC));
     chart->setAxisAutoScale(QwtPlot::xBottom, false);
     chart->setAxisAutoScale(QwtPlot::yLeft, false);
@@ -194,7 +205,10 @@ void HistoryChart::rebuildCurves()
         title = tr("归一化 (0 最小, 1 最大)");
     else if (!curveSeries.isEmpty())
         title = curveSeries.first()->name();
-    chart->setAxisTitle(QwtPlot::yLeft, title);
+    // In the window's own font: the plot's bold default leaves too little room beside the scale.
+    QwtText axisTitle(title);
+    axisTitle.setFont(font());
+    chart->setAxisTitle(QwtPlot::yLeft, axisTitle);
 }
 
 QList<int> HistoryChart::shownColumns() const
