@@ -1,10 +1,18 @@
 #include "app/mainwindow.h"
-#include "app/steadytoolbuttons.h"
 
+#include "app/contactwatch.h"
+#include "app/failurehint.h"
+#include "app/instrumentrows.h"
+#include "app/menutext.h"
 #include "app/neutralaboutdialog.h"
+#include "app/operationslog.h"
 #include "app/qttranslations.h"
+#include "app/readcollector.h"
 #include "app/repainthold.h"
-#include "config/configmodel.h"
+#include "app/screenfit.h"
+#include "app/stalerows.h"
+#include "app/statusbar.h"
+#include "app/steadytoolbuttons.h"
 #include "config/itemtext.h"
 #include "config/skipitems.h"
 #include "config/texts/readtexts.h"
@@ -13,28 +21,23 @@
 #include "config/ui/connectionbar.h"
 #include "firmware/firmwareversion.h"
 #include "firmware/ui/updatedialog.h"
+#include "help/ui/manualwindow.h"
 #include "history/ui/historydata.h"
 #include "monitor/ui/monitordialog.h"
+#include "prompt/messageboxes.h"
 #include "prompt/prompter.h"
 #include "settings/config.h"
 #include "settings/settingkeys.h"
-#include "settings/translationfiles.h"
 #include "setup/ui/setupdialog.h"
 
 #include "ui_mainwindow.h"
 
 #include <climits>
 
-#include <QAbstractButton>
+#include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QLabel>
-#include <QLayout>
-#include <QMessageBox>
-#include <QRegularExpression>
-#include <QScreen>
 #include <QSettings>
-#include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QTranslator>
@@ -48,10 +51,15 @@ MainWindow::MainWindow(QWidget* parent)
       qtTranslator(nullptr)
 {
     form->setupUi(this);
+    // The status bar keeps its message clear of the link text, cutting it with "…" where it must.
+    setStatusBar(new StatusBar(this));
     rows = new ConfigModel(this);
     tree = new ConfigTree(rows, this);
     translator = new QTranslator(this);
     qtTranslator = new QTranslator(this);
+    // Every window and dialog opens within the screen, however small it is or large its scale.
+    if (!qApp->findChild<ScreenFit*>())
+        qApp->installEventFilter(new ScreenFit(qApp));
 
     setWindowIcon(QIcon(QPixmap(QStringLiteral(":/image/configure.png"))));
 
@@ -59,25 +67,31 @@ MainWindow::MainWindow(QWidget* parent)
     setCentralWidget(tree);
     form->centralWidget = nullptr;
     form->toolBar->setMovable(false);
-    form->toolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     SteadyToolButtons::install(form->toolBar);
+    log = new OperationsLog(this);
+    addDockWidget(Qt::BottomDockWidgetArea, log);
+    log->hide();
+    form->menu->addAction(log->toggleViewAction());
 
-    connect(form->setup, SIGNAL(triggered()), this, SLOT(slotCommunicationSetup()));
-    connect(form->refresh, SIGNAL(triggered()), this, SLOT(slotRefresh()));
-    connect(form->import_2, SIGNAL(triggered()), this, SLOT(slotImportItems()));
-    connect(form->export_2, SIGNAL(triggered()), this, SLOT(slotExportItems()));
-    connect(form->save, SIGNAL(triggered()), this, SLOT(slotWriteItems()));
-    connect(form->sync_time, SIGNAL(triggered()), this, SLOT(slotSyncTime()));
-    connect(form->test_connection, SIGNAL(triggered()), this, SLOT(slotTestConnection()));
-    connect(form->write_changed, SIGNAL(triggered()), this, SLOT(slotWriteChanged()));
-    connect(form->restore_backup, SIGNAL(triggered()), this, SLOT(slotRestoreBackup()));
-    connect(form->debug, SIGNAL(triggered()), this, SLOT(slotHistoryData()));
-    connect(form->update, SIGNAL(triggered()), this, SLOT(slotUpdateHardware()));
-    connect(form->about, SIGNAL(triggered()), this, SLOT(slotAbout()));
-    connect(form->lang_en_US, SIGNAL(triggered()), this, SLOT(slot_en_US()));
-    connect(form->lang_zh_CH, SIGNAL(triggered()), this, SLOT(slot_zh_CH()));
-    connect(form->lang_zh_TW, SIGNAL(triggered()), this, SLOT(slot_zh_TW()));
-    connect(form->monitor, SIGNAL(triggered()), this, SLOT(slotDeviceMonitor()));
+    const QPair<QAction*, const char*> actionSlots[] = {{form->setup, SLOT(slotCommunicationSetup())},
+                                                        {form->refresh, SLOT(slotRefresh())},
+                                                        {form->import_2, SLOT(slotImportItems())},
+                                                        {form->export_2, SLOT(slotExportItems())},
+                                                        {form->save, SLOT(slotWriteItems())},
+                                                        {form->sync_time, SLOT(slotSyncTime())},
+                                                        {form->test_connection, SLOT(slotTestConnection())},
+                                                        {form->write_changed, SLOT(slotWriteChanged())},
+                                                        {form->restore_backup, SLOT(slotRestoreBackup())},
+                                                        {form->debug, SLOT(slotHistoryData())},
+                                                        {form->update, SLOT(slotUpdateHardware())},
+                                                        {form->about, SLOT(slotAbout())},
+                                                        {form->manual, SLOT(slotManual())},
+                                                        {form->lang_en_US, SLOT(slot_en_US())},
+                                                        {form->lang_zh_CH, SLOT(slot_zh_CH())},
+                                                        {form->lang_zh_TW, SLOT(slot_zh_TW())},
+                                                        {form->monitor, SLOT(slotDeviceMonitor())}};
+    for (const auto& actionSlot : actionSlots)
+        connect(actionSlot.first, SIGNAL(triggered()), this, actionSlot.second);
     // The read thread's signals arrive queued: it lives in this thread but emits from its own.
     connect(&readThread, SIGNAL(signalClearItems()), this, SLOT(slotReadStarted()));
     connect(&readThread, SIGNAL(signalAddItems(int, const QStringList&)), this,
@@ -129,12 +143,8 @@ MainWindow::~MainWindow()
 
 void MainWindow::showErrorBox(const QString& title, const QString& text, const QIcon& icon, const QString& hint)
 {
-    QMessageBox box(QMessageBox::Critical, title, hint.isEmpty() ? text : text + QLatin1Char('\n') + hint,
-                    QMessageBox::Ok, this, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
-    box.setWindowIcon(icon);
-    box.button(QMessageBox::Ok)->setText(tr("确定"));
     statusBar()->showMessage(text, 5000);
-    Prompter::current().exec(box);
+    showMessage(this, QMessageBox::Critical, title, hint.isEmpty() ? text : text + QLatin1Char('\n') + hint, icon);
 }
 
 void MainWindow::applyLanguage(const QString& code)
@@ -143,38 +153,33 @@ void MainWindow::applyLanguage(const QString& code)
     form->lang_zh_TW->setChecked(code == QLatin1String("zh_TW"));
     form->lang_zh_CH->setChecked(!form->lang_en_US->isChecked() && !form->lang_zh_TW->isChecked());
 
-    applyQtTranslation(*qtTranslator, code);
-    // Dates and calendars of every window opened from now on speak the language too.
-    QLocale::setDefault(languageLocale(code));
-    // Installed once at most: a second install would only stack the same translator again.
-    QCoreApplication::removeTranslator(translator);
-    if (translator->load(translationFile(code)))
-        QCoreApplication::installTranslator(translator);
-
+    installLanguage(*translator, *qtTranslator, code);
     form->retranslateUi(this);
+    log->retranslate();
     retranslateToolTips();
     updateChangeCount();
     // A status text still showing speaks the language just left.
     statusBar()->clearMessage();
 
-    // Wide enough for every tool-bar button with its text under the icon. The buttons also stand
-    // apart by the layout's spacing; without it the last one would drop behind the extension arrow.
-    int width = QToolBar().minimumSizeHint().width();
-    int buttons = 0;
-    for (QAction* action : form->toolBar->actions()) {
-        if (QWidget* button = form->toolBar->widgetForAction(action)) {
-            width += button->minimumSizeHint().width();
-            ++buttons;
-        }
-    }
-    if (buttons > 1)
-        width += form->toolBar->layout()->spacing() * (buttons - 1);
+    // Wide enough for every tool-bar button; the operator's width stays where it is wider, and
+    // neither may pass the screen's. A screen too narrow for the texts under the icons (English at
+    // a large scale) keeps the icons, with the texts in their tool tips.
+    const int screenWidth = availableScreenSize(*this).width();
+    form->toolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    const int width = qMin(toolBarWidth(*form->toolBar), screenWidth);
+    if (width == screenWidth)
+        form->toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     setMinimumWidth(width);
-    resize(width, height());
+    resize(qMin(qMax(width, this->width()), screenWidth), height());
 
     settings.setValue(Settings::Language, code);
-    setWindowTitle(applicationTitle());
+    updateTitle();
     reportUnsavedSettings();
+}
+
+void MainWindow::updateTitle()
+{
+    setWindowTitle(instrumentTitle(applicationTitle(), instrumentModel, instrumentSerial));
 }
 
 void MainWindow::reportUnsavedSettings()
@@ -187,41 +192,42 @@ void MainWindow::reportUnsavedSettings()
     statusBar()->showMessage(settingsFailure);
 }
 
-bool MainWindow::mayBeginOperation()
+bool MainWindow::mayBegin()
 {
-    if (operationRunning || isBusy() || readThread.isRunning()) {
+    if (running != NoOperation || readThread.isRunning()) {
         statusBar()->showMessage(tr("另一项配置操作尚未结束, 请稍候"), 5000);
         return false;
     }
     return true;
 }
 
-bool MainWindow::beginOperation()
+void MainWindow::whileAsking(const std::function<void()>& ask)
 {
-    if (!mayBeginOperation())
-        return false;
-    operationRunning = true;
+    if (!mayBegin())
+        return;
+    running = Asking;
     updateActions();
-    return true;
-}
-
-void MainWindow::endOperation()
-{
-    operationRunning = false;
-    updateActions();
+    ask();
+    // What was asked may have started an operation on the instrument, which ends on its own.
+    if (running == Asking) {
+        running = NoOperation;
+        updateActions();
+    }
 }
 
 void MainWindow::setShortcuts()
 {
-    form->refresh->setShortcut(QKeySequence(Qt::Key_F5));
-    form->write_changed->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    form->export_2->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
-    form->import_2->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    form->sync_time->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
-    form->debug->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
-    form->monitor->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
-    form->update->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_U));
-    form->setup->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    const QPair<QAction*, QKeySequence> keys[] = {{form->refresh, QKeySequence(Qt::Key_F5)},
+                                                  {form->write_changed, QKeySequence(Qt::CTRL | Qt::Key_S)},
+                                                  {form->export_2, QKeySequence(Qt::CTRL | Qt::Key_E)},
+                                                  {form->import_2, QKeySequence(Qt::CTRL | Qt::Key_O)},
+                                                  {form->sync_time, QKeySequence(Qt::CTRL | Qt::Key_T)},
+                                                  {form->debug, QKeySequence(Qt::CTRL | Qt::Key_H)},
+                                                  {form->monitor, QKeySequence(Qt::CTRL | Qt::Key_M)},
+                                                  {form->update, QKeySequence(Qt::CTRL | Qt::Key_U)},
+                                                  {form->setup, QKeySequence(Qt::CTRL | Qt::Key_Comma)}};
+    for (const auto& key : keys)
+        key.first->setShortcut(key.second);
 }
 
 void MainWindow::retranslateToolTips()
@@ -231,18 +237,9 @@ void MainWindow::retranslateToolTips()
         action->setToolTip(withoutMnemonic(action->text()));
 }
 
-QString MainWindow::withoutMnemonic(QString text)
-{
-    // Chinese texts carry their letter in brackets, "恢复备份(&B)...": the brackets go with it.
-    static const QRegularExpression bracketed(QStringLiteral("\\(&[^&]\\)"));
-    text.remove(bracketed);
-    text.replace(QLatin1String("&&"), QLatin1String("\x01")).remove(QLatin1Char('&'));
-    return text.replace(QLatin1Char('\x01'), QLatin1Char('&'));
-}
-
 void MainWindow::showCurrentLink()
 {
-    connection->showLink(LinkSettings::load());
+    showLink(LinkSettings::load());
 }
 
 LinkSettings MainWindow::linkForWorker()
@@ -252,11 +249,23 @@ LinkSettings MainWindow::linkForWorker()
     return link;
 }
 
+void MainWindow::showLink(const LinkSettings& link)
+{
+    connection->showLink(link);
+    // Rows read over another link are another instrument's, as far as anyone can tell.
+    const QString target = ConnectionBar::describeTarget(link);
+    markRowsStale(*tree,
+                  rows->rowCount() > 0 && !readFromTarget.isEmpty() && target != readFromTarget
+                      ? tr("来自 %1 的读取").arg(readFromTarget)
+                      : QString());
+}
+
 void MainWindow::beginBusy(Operation operation, const QString& text, const LinkSettings& link)
 {
     running = operation;
     repaintHold->hold();
-    connection->showLink(link);
+    showLink(link);
+    connection->showWaiting();
     busy->start(text);
     updateActions();
 }
@@ -266,13 +275,14 @@ void MainWindow::endBusy()
     running = NoOperation;
     writeProgressPoll->stop();
     busy->stop();
+    connection->endWaiting();
     updateActions();
     repaintHold->release();
 }
 
 void MainWindow::updateActions()
 {
-    const bool idle = !isBusy() && !operationRunning;
+    const bool idle = running == NoOperation;
     for (QAction* action : {form->refresh, form->import_2, form->save, form->write_changed, form->sync_time,
                             form->test_connection, form->restore_backup})
         action->setEnabled(idle);
@@ -282,7 +292,7 @@ void MainWindow::slotCancelOperation()
 {
     if (running == ReadOperation)
         readThread.stop();
-    else if (running != NoOperation)
+    else if (isBusy())
         worker.stop();
 }
 
@@ -296,13 +306,10 @@ void MainWindow::updateChangeCount()
 bool MainWindow::confirmDiscardChanges()
 {
     const int changed = rows->changedCount();
-    if (changed == 0)
-        return true;
-    QMessageBox box(QMessageBox::Question, withoutMnemonic(form->refresh->text()),
+    return changed == 0
+        || askYesNo(this, QMessageBox::Question, withoutMnemonic(form->refresh->text()),
                     tr("有 %1 项修改尚未写入设备, 刷新会以设备中的值替换它们。\n仍要刷新吗?").arg(changed),
-                    QMessageBox::Yes | QMessageBox::No, this);
-    box.setDefaultButton(QMessageBox::No);
-    return Prompter::current().exec(box) == QMessageBox::Yes;
+                    QMessageBox::No);
 }
 
 void MainWindow::loadSkipItems()
@@ -322,16 +329,10 @@ void MainWindow::slotRefresh()
 {
     // A second trigger while the read runs does nothing, as before; one during another operation
     // is told why.
-    if (readThread.isRunning() || running == ReadOperation)
+    if (readThread.isRunning() || running == ReadOperation || !mayBegin() || !confirmDiscardChanges())
         return;
-    if (operationRunning || isBusy()) {
-        statusBar()->showMessage(tr("另一项配置操作尚未结束, 请稍候"), 5000);
-        return;
-    }
-    if (!confirmDiscardChanges())
-        return;
-    readRows.clear();
-    readNoAnswer = false;
+    reading.start();
+    reading.noAnswer = false;
     const LinkSettings link = LinkSettings::load();
     beginBusy(ReadOperation, tr("正在读取 ……"), link);
     readThread.setLinkSettings(link);
@@ -343,7 +344,13 @@ void MainWindow::slotHistoryData()
     HistoryData dialog(this);
     // The history's PDF names the instrument the last complete read named, hidden row or not.
     dialog.setInstrument(instrumentName, instrumentModel, instrumentSerial);
-    Prompter::current().exec(dialog);
+    int heard = 0;
+    showCurrentLink();
+    execWatchingContact(dialog, *connection, [&](bool& waiting) {
+        const int lines = dialog.records().lineCount();
+        waiting = dialog.isQuerying() && lines == 0;
+        return std::exchange(heard, lines) != lines ? LinkContact::Answered : LinkContact::NotTried;
+    });
 }
 
 void MainWindow::slotUpdateHardware()
@@ -353,7 +360,7 @@ void MainWindow::slotUpdateHardware()
     for (const ConfigRow& row : rows->readRows()) {
         if (FirmwareVersion::isVersionRow(row.name))
             dialog.setInstrumentVersion(row.value.trimmed());
-        else if (row.name.trimmed() == QStringLiteral("设备型号"))
+        else if (isModelRow(row.name))
             dialog.setInstrumentModel(row.value.trimmed()); // its newest file is marked in the catalogue
     }
     // A flashed instrument has new values: the tree reads them as on Refresh.
@@ -364,13 +371,23 @@ void MainWindow::slotUpdateHardware()
 void MainWindow::slotDeviceMonitor()
 {
     MonitorDialog dialog(this);
-    Prompter::current().exec(dialog);
+    qint64 heard = 0;
+    showCurrentLink();
+    execWatchingContact(dialog, *connection, [&](bool&) {
+        const qint64 lines = dialog.receivedLineCount();
+        return std::exchange(heard, lines) != lines ? LinkContact::Answered : LinkContact::NotTried;
+    });
 }
 
 void MainWindow::slotAbout()
 {
     NeutralAboutDialog dialog(this);
     Prompter::current().exec(dialog);
+}
+
+void MainWindow::slotManual()
+{
+    ManualWindow::open(this, ManualWindow::sectionFor(this));
 }
 
 void MainWindow::slotClearItems()
@@ -381,55 +398,54 @@ void MainWindow::slotClearItems()
 
 void MainWindow::slotItemCodec(int, int codec)
 {
-    readCodec = codec;
+    reading.setCodec(codec);
 }
 
 void MainWindow::slotReadStarted()
 {
-    readRows.clear();
-    readCodec = -1;
-    readInstrumentName.clear();
-    readInstrumentModel.clear();
-    readInstrumentSerial.clear();
+    reading.start();
 }
 
 void MainWindow::slotReadItem(int index, const QStringList& fields)
 {
-    readRows.append({index, fields, readCodec});
-    readCodec = -1;
-    if (fields.value(0).trimmed() == QStringLiteral("设备名称") && readInstrumentName.isEmpty())
-        readInstrumentName = itemValue(fields);
-    else if (fields.value(0).trimmed() == QStringLiteral("设备型号") && readInstrumentModel.isEmpty())
-        readInstrumentModel = itemValue(fields);
-    else if (fields.value(0).trimmed() == QStringLiteral("序列号") && readInstrumentSerial.isEmpty())
-        readInstrumentSerial = itemValue(fields);
-    const int done = readRows.size();
-    if (lastReadCount >= done)
-        busy->setProgress(tr("正在读取 %1/%2 ……").arg(done).arg(lastReadCount), done, lastReadCount);
+    reading.add(index, fields);
+    const int done = reading.count();
+    const int expected = reading.expected();
+    if (expected >= done)
+        busy->setProgress(tr("正在读取 %1/%2 ……").arg(done).arg(expected), done, expected);
     else
         busy->setProgress(tr("正在读取 %1 ……").arg(done), done, 0);
 }
 
 void MainWindow::slotReadContact(int contact)
 {
-    readNoAnswer = LinkContact(contact) == LinkContact::NoAnswer;
+    reading.noAnswer = LinkContact(contact) == LinkContact::NoAnswer;
     connection->showContact(LinkContact(contact));
 }
 
 void MainWindow::slotReadEnded(int end, int itemsRead)
 {
+    const QString operation = withoutMnemonic(form->refresh->text());
     if (end == RefreshThread::ReadComplete) {
-        lastReadCount = itemsRead;
-        instrumentName = readInstrumentName;
-        instrumentModel = readInstrumentModel;
-        instrumentSerial = readInstrumentSerial;
-        rows->showRead(readRows);
+        const QVector<ReadItem> read = reading.complete(itemsRead);
+        const InstrumentIdentity identity = identityOf(read);
+        instrumentName = identity.name;
+        instrumentModel = identity.model;
+        instrumentSerial = identity.serial;
+        readFromTarget = ConnectionBar::describeTarget(LinkSettings::load());
+        rows->showRead(read);
+        markRowsStale(*tree, QString());
         updateChangeCount();
+        updateTitle();
+        log->add(operation, connection->target(), false, tr("已读取 %1 项").arg(itemsRead));
     } else {
         // The tree keeps what it held; the status says that the read did not get through.
-        statusBar()->showMessage(tr("读取中断: 已读 %1 项, 配置树保持读取前的内容").arg(itemsRead));
+        const QString text = tr("读取中断: 已读 %1 项, 配置树保持读取前的内容").arg(itemsRead);
+        statusBar()->showMessage(text);
+        if (end == RefreshThread::ReadStopped)
+            log->add(operation, connection->target(), false, text);
     }
-    readRows.clear();
+    reading.discard();
 }
 
 void MainWindow::slotAddItems(int index, const QStringList& fields)
@@ -447,9 +463,12 @@ void MainWindow::readFinished()
 void MainWindow::slotReadFailed(const ConfigReadFailure& failure)
 {
     // A read that found no instrument says where to look.
-    const bool hint = running == ReadOperation && readNoAnswer;
-    showErrorBox(readFailureTitle(), readFailureText(failure), QIcon(QPixmap(QStringLiteral(":/image/refresh.png"))),
-                 hint ? linkHint() : QString());
+    const bool silent = running == ReadOperation && reading.noAnswer;
+    const QString text = readFailureText(failure);
+    const QString hint = failureHint(failure.code, failure.link, silent, LinkSettings::load().useUdp);
+    log->add(withoutMnemonic(form->refresh->text()), connection->target(), true, text, hint);
+    showErrorBox(readFailureTitle(), text, QIcon(QPixmap(QStringLiteral(":/image/refresh.png"))),
+                 silent ? hint : QString());
 }
 
 void MainWindow::slot_en_US()
@@ -471,15 +490,12 @@ void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (worker.isWorking()) {
         const ConfigWorker::Job job = worker.job();
-        if (job == ConfigWorker::WriteOneJob || job == ConfigWorker::WriteRowsJob) {
-            QMessageBox box(QMessageBox::Warning, windowTitle(),
-                            tr("正在写入配置。关闭窗口会中断写入, 尚未写入的项不会写入。\n仍要关闭吗?"),
-                            QMessageBox::Yes | QMessageBox::No, this);
-            box.setDefaultButton(QMessageBox::No);
-            if (Prompter::current().exec(box) != QMessageBox::Yes) {
-                event->ignore();
-                return;
-            }
+        if ((job == ConfigWorker::WriteOneJob || job == ConfigWorker::WriteRowsJob)
+            && !askYesNo(this, QMessageBox::Warning, windowTitle(),
+                         tr("正在写入配置。关闭窗口会中断写入, 尚未写入的项不会写入。\n仍要关闭吗?"),
+                         QMessageBox::No)) {
+            event->ignore();
+            return;
         }
         // Stopped, the worker ends its wait within a fraction of a second.
         hide();
@@ -508,9 +524,7 @@ void MainWindow::restoreWindowState()
     const int storedHeight = qMax(600, int(settings.heldInteger(Settings::WindowHeight, 0, INT_MAX)));
     // Neither side may exceed the screen: a stored height of 2147483647 would make a window that
     // never paints.
-    QSize screen(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    if (const QScreen* primary = QGuiApplication::primaryScreen())
-        screen = primary->availableGeometry().size();
+    const QSize screen = availableScreenSize(*this);
     resize(QSize(storedWidth, storedHeight).boundedTo(screen));
     applyLanguage(settings.value(Settings::Language).toString());
     // The language has set the width the tool bar needs; a wider stored width wins.

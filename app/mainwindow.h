@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/readcollector.h"
 #include "config/configmodel.h"
 #include "config/configoutcome.h"
 #include "config/configrow.h"
@@ -11,12 +12,16 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include <functional>
+
 namespace Ui {
 class MainWindow;
 }
 class BusyIndicator;
 class ConfigTree;
 class ConnectionBar;
+class OperationsLog;
+class QAction;
 class QLabel;
 class QTimer;
 class RepaintHold;
@@ -24,7 +29,7 @@ class QIcon;
 class QTranslator;
 
 // The assistant's one window: the configuration tree in the middle, every operation behind the
-// menus and the tool bar, errors in a box and mirrored in the status bar.
+// menus and the tool bar, errors in a box, mirrored in the status bar and kept in the operations log.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -49,8 +54,9 @@ public:
     ConfigWorker& configWorker() { return worker; }
     BusyIndicator* busyIndicator() const { return busy; }
     ConnectionBar* connectionBar() const { return connection; }
+    OperationsLog* operationsLog() const { return log; }
     // An operation on the instrument runs (until its outcome has been shown).
-    bool isBusy() const { return running != NoOperation; }
+    bool isBusy() const { return running > Asking; }
 
 public slots:
     void slotCommunicationSetup();
@@ -69,6 +75,7 @@ public slots:
     void slotUpdateHardware();
     void slotDeviceMonitor();
     void slotAbout();
+    void slotManual();
     void slotClearItems();
     // One row through the SkipItems rules, appended to the rows shown.
     void slotAddItems(int index, const QStringList& fields);
@@ -89,16 +96,26 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    enum Operation { NoOperation, ReadOperation, WriteOneOperation, WriteRowsOperation, SyncOperation, TestOperation };
+    // What the window is busy with: nothing, asking the operator before an operation (the others
+    // wait meanwhile), or an operation on the instrument (until its outcome has been shown).
+    enum Operation {
+        NoOperation,
+        Asking,
+        ReadOperation,
+        WriteOneOperation,
+        WriteRowsOperation,
+        SyncOperation,
+        TestOperation
+    };
 
-    // The boxes of an operation's outcome in order, then its status text for 5000 ms.
-    void showOutcome(const ConfigOutcome& outcome);
-    // One configuration operation at a time: while one runs the others are disabled, and one
-    // reached another way (a double click) is refused with a status text.
-    bool beginOperation();
-    void endOperation();
-    // Whether one may begin, without beginning it (an operation that goes straight to the worker).
-    bool mayBeginOperation();
+    // The boxes of an operation's outcome in order, then its status text for 5000 ms; all of it
+    // goes to the operations log under the action's name.
+    void showOutcome(const ConfigOutcome& outcome, const QAction* action);
+    // One configuration operation at a time: while one runs or asks, the others are disabled, and
+    // one reached another way (a double click) is refused with a status text.
+    bool mayBegin();
+    // Asks the operator while the others wait: the window is busy until ask has returned.
+    void whileAsking(const std::function<void()>& ask);
     // Marks the window busy with an operation on the instrument and shows it, and the link it
     // uses, in the status bar.
     void beginBusy(Operation operation, const QString& text, const LinkSettings& link);
@@ -111,21 +128,27 @@ private:
     void showWriteProgress();
     void workerRowsWritten(const WrittenRows& written);
     void workerDone(const ConfigOutcome& outcome, const ItemWriteOutcome& item, int elapsedMs);
+    // The action that started an operation, which names it in the log.
+    const QAction* actionOf(Operation operation) const;
 
-    // Where to look when the instrument did not answer.
-    static QString linkHint();
     // The values last read, which the worker saves before a write changes the instrument.
     WriteBackup readValuesBackup() const;
+    // Asks for a CSV file (to save, or to open from folder) and hands its name on; nothing when
+    // the operator cancels.
+    void withCsvFile(const QAction* action, bool save, const QString& folder,
+                     const std::function<void(const QString&)>& use);
     void importFile(const QString& fileName);
     void updateChangeCount();
     // Asks before a refresh replaces values not yet written; true to go on.
     bool confirmDiscardChanges();
     void startWriteRows(const QVector<int>& treeRows);
+    // The link of config.ini; a new target marks the rows as read from the last one.
     void showCurrentLink();
+    void showLink(const LinkSettings& link);
+    // The window title with the instrument the last complete read named, when it named one.
+    void updateTitle();
     void setShortcuts();
     void retranslateToolTips();
-    // A menu text without its Alt letter ("&Export" -> "Export"), for a tool tip or a caption.
-    static QString withoutMnemonic(QString text);
     // Reports once, in the status bar, that config.ini could not be written.
     void reportUnsavedSettings();
     void restoreWindowState();
@@ -141,12 +164,9 @@ private:
     RepaintHold* repaintHold = nullptr;
     QTimer* writeProgressPoll = nullptr;
     ConnectionBar* connection = nullptr;
+    OperationsLog* log = nullptr;
     Operation running = NoOperation;
-    // The rows of the read under way, shown when it completes.
-    QVector<ReadItem> readRows;
-    int readCodec = -1; // told just before its item
-    int lastReadCount = 0; // the items of the last complete read: the next read's expected total
-    bool readNoAnswer = false;
+    ReadCollector reading;
     // A single write's row, valid while the rows' generation has not moved.
     int writtenRow = -1;
     int writeGeneration = 0;
@@ -155,21 +175,18 @@ private:
     // Which tree row each row handed to a write of rows is.
     QVector<int> writeTreeRows;
     QLabel* changesLabel = nullptr;
-    // The instrument's name from the last complete read, for the backups' file names and the
-    // history's PDF; the read under way collects it in readInstrumentName.
+    // The instrument's identity from the last complete read: its name for the backups' file names
+    // and the history's PDF, its model and serial number for the title.
     QString instrumentName;
-    QString readInstrumentName;
-    // Its model and serial number, for the same band.
     QString instrumentModel;
     QString instrumentSerial;
-    QString readInstrumentModel;
-    QString readInstrumentSerial;
+    // The target of the link the rows were last read from ("UDP 127.0.0.1:5000").
+    QString readFromTarget;
     // Lent to each update dialog: a failed run still ends the instrument's update mode after the
     // dialog has closed, and the next dialog's run waits for it.
     UpdateThread updateWorker;
     QTranslator* translator;
     QTranslator* qtTranslator; // Qt's own texts, switched with the assistant's
-    bool operationRunning = false;
     QString settingsFailure; // set once config.ini has failed to be written, so it is told once
     // The window's own hold on config.ini: while the window lives, a setting it could not write (a
     // file that is not writable) still holds for every Config of the process, as chosen.

@@ -4,6 +4,8 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include "settings/translationfiles.h"
+
 QString qtTranslationName(const QString& code)
 {
     if (code == QLatin1String("en_US"))
@@ -20,4 +22,15 @@ bool applyQtTranslation(QTranslator& translator, const QString& code)
     if (name.isEmpty() || !translator.load(name, QLibraryInfo::location(QLibraryInfo::TranslationsPath)))
         return false;
     return QCoreApplication::installTranslator(&translator);
+}
+
+void installLanguage(QTranslator& own, QTranslator& qt, const QString& code)
+{
+    applyQtTranslation(qt, code);
+    // Dates and calendars of every window opened from now on speak the language too.
+    QLocale::setDefault(languageLocale(code));
+    // Installed once at most: a second install would only stack the same translator again.
+    QCoreApplication::removeTranslator(&own);
+    if (own.load(translationFile(code)))
+        QCoreApplication::installTranslator(&own);
 }

@@ -12,3 +12,8 @@ QString qtTranslationName(const QString& code);
 // Replaces what `translator` held with Qt's translation for `code`, from Qt's translations folder.
 // Without one (English, or the package is missing) the translator is removed and Qt stays English.
 bool applyQtTranslation(QTranslator& translator, const QString& code);
+
+// Switches the application to a language: Qt's own texts into qt, the assistant's into own (from
+// translationFile(); without one the source texts show), and the default locale of every window
+// opened from now on.
+void installLanguage(QTranslator& own, QTranslator& qt, const QString& code);

@@ -32,15 +32,14 @@ SteadyToolButtons::Look::Look(const QAction* action)
       visible(action->isVisible()),
       separator(action->isSeparator()),
       menu(action->menu() != nullptr)
-{
-}
+{ }
 
 bool SteadyToolButtons::Look::operator==(const Look& other) const
 {
-    return text == other.text && iconText == other.iconText && toolTip == other.toolTip
-        && statusTip == other.statusTip && whatsThis == other.whatsThis && icon == other.icon && font == other.font
-        && priority == other.priority && checkable == other.checkable && checked == other.checked
-        && visible == other.visible && separator == other.separator && menu == other.menu;
+    return text == other.text && iconText == other.iconText && toolTip == other.toolTip && statusTip == other.statusTip
+        && whatsThis == other.whatsThis && icon == other.icon && font == other.font && priority == other.priority
+        && checkable == other.checkable && checked == other.checked && visible == other.visible
+        && separator == other.separator && menu == other.menu;
 }
 
 bool SteadyToolButtons::eventFilter(QObject* watched, QEvent* event)

@@ -37,8 +37,10 @@ ConfigOutcome ClockSync::run(const LinkSettings& link, const QDateTime& time, co
         outcome = ConfigOutcome::linkFailure(title, error);
     else if (reply != setClockAcknowledgement(channel.deviceAddress()))
         outcome = ConfigOutcome::failure(title, tr("同步时间失败"));
-    else
+    else {
         outcome.addInformation(title, tr("同步时间成功"));
+        outcome.clockSetTo = local;
+    }
     outcome.contact = contactOf(result);
     return outcome;
 }

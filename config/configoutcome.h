@@ -3,6 +3,7 @@
 #include "link/linkerror.h"
 #include "link/texts/linktexts.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QMetaType>
 #include <QString>
@@ -31,10 +32,10 @@ inline LinkContact contactOf(ExchangeResult result)
 enum class ConfigFailure {
     None,
     CannotOpen, // the link did not open (linkError says CannotOpen)
-    Link,       // an exchange failed: linkError says how
-    BadReply,   // the instrument answered, but not in form (wrong address, command or length)
-    BadValue,   // a value that cannot be sent (characters the instrument cannot show, too long)
-    File        // a CSV file could not be read, parsed or written
+    Link, // an exchange failed: linkError says how
+    BadReply, // the instrument answered, but not in form (wrong address, command or length)
+    BadValue, // a value that cannot be sent (characters the instrument cannot show, too long)
+    File // a CSV file could not be read, parsed or written
 };
 
 // What a configuration operation asks the window to show: boxes in order, then a status text
@@ -55,6 +56,8 @@ struct ConfigOutcome
     QString status;
     ConfigFailure failureCode = ConfigFailure::None;
     LinkError linkError = LinkError::None;
+    // The time a clock synchronisation set the instrument to, once it has taken it.
+    QDateTime clockSetTo;
 
     static ConfigOutcome success(const QString& status = QString())
     {

@@ -1,8 +1,8 @@
 // Labels: pty net gui
 #include "app/mainwindow.h"
 #include "settings/settingkeys.h"
-#include "tests/support/ui/confighost.h"
 #include "tests/support/shorttimings.h"
+#include "tests/support/ui/confighost.h"
 #include "tests/support/ui/scriptedprompter.h"
 #include "tests/support/workdir.h"
 
@@ -53,9 +53,18 @@ void TestSyncTime::setsSimulatorClock()
         icon = static_cast<QMessageBox&>(dialog).icon();
         return int(QMessageBox::Ok);
     });
+    addRows(window, {{0, "a:1"}, {1, "设备时间:2000-01-01 00:00:00"}});
     trigger(window, "sync_time");
     const QDateTime now = QDateTime::currentDateTime();
-    QCOMPARE(prompter.texts(), QStringList{"同步时间成功"});
+    // The message and the device-time row both name the time the instrument took.
+    QCOMPARE(prompter.texts().size(), 1);
+    const QStringList lines = prompter.texts().first().split('\n');
+    QCOMPARE(lines.first(), QStringLiteral("同步时间成功"));
+    QVERIFY2(lines.value(1).startsWith(QStringLiteral("设备时钟已设为 ")), qPrintable(lines.value(1)));
+    const QString setTo = lines.value(1).section(' ', 1);
+    QCOMPARE(shownText(window, 1, 1), ": " + setTo);
+    QVERIFY(!window.configModel()->item(1).isChanged());
+    QVERIFY(qAbs(QDateTime::fromString(setTo, "yyyy-MM-dd HH:mm:ss").secsTo(now)) <= 2);
     QCOMPARE(prompter.shown.first().title, QStringLiteral("同步时间"));
     QCOMPARE(icon, QMessageBox::Information);
     const qint64 apart = qAbs(sim->clock().secsTo(now));
@@ -81,7 +90,8 @@ void TestSyncTime::replies()
     CannedPeer peer([reply](const QByteArray&) { return reply; });
     MainWindow window;
     trigger(window, "sync_time");
-    QCOMPARE(prompter.texts(), QStringList{text});
+    QCOMPARE(prompter.texts().size(), 1);
+    QCOMPARE(prompter.texts().first().section('\n', 0, 0), text);
     QCOMPARE(prompter.shown.first().title, QStringLiteral("同步时间"));
     QCOMPARE(peer.requests().size(), 1);
     const QByteArray request = peer.requests().first();

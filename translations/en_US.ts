@@ -567,6 +567,10 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <source>%1 | 设备地址 %2 | %3</source>
         <translation>%1 | device address %2 | %3</translation>
     </message>
+    <message>
+        <source>等待应答… %1 s</source>
+        <translation>waiting for an answer… %1 s</translation>
+    </message>
 </context>
 <context>
     <name>DDbServer</name>
@@ -1093,10 +1097,6 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>Ready</translation>
     </message>
     <message>
-        <source>确定</source>
-        <translation>OK</translation>
-    </message>
-    <message>
         <source>无法保存设置: %1 不可写入</source>
         <translation>Cannot save the settings: %1 is not writable</translation>
     </message>
@@ -1139,10 +1139,6 @@ Close anyway?</translation>
     <message>
         <source>正在写入配置......</source>
         <translation>Writing the configuration...</translation>
-    </message>
-    <message>
-        <source>取消</source>
-        <translation>Cancel</translation>
     </message>
     <message>
         <source>设备将执行“%1”。
@@ -1237,6 +1233,34 @@ Do you want to go on?</translation>
     <message>
         <source>测试连接(&amp;T)</source>
         <translation>&amp;Test Connection</translation>
+    </message>
+    <message>
+        <source>使用手册(&amp;M)</source>
+        <translation>Operator’s &amp;Manual</translation>
+    </message>
+    <message>
+        <source>使用手册</source>
+        <translation>Operator’s Manual</translation>
+    </message>
+    <message>
+        <source>请检查串口是否存在 (适配器已插好)、是否被其他程序占用, 以及通讯设置中的串口名。</source>
+        <translation>Check that the serial port exists (the adapter is plugged in), that no other program holds it, and the port name in the communication settings.</translation>
+    </message>
+    <message>
+        <source>在 Linux 上, 串口属于 dialout 组: 执行 sudo usermod -aG dialout &quot;$USER&quot; 后重新登录, 再用 ls -l 与 id 核对权限。</source>
+        <translation>On Linux, serial ports belong to the group dialout: run sudo usermod -aG dialout &quot;$USER&quot;, log in again, and check the permissions with ls -l and id.</translation>
+    </message>
+    <message>
+        <source>来自 %1 的读取</source>
+        <translation>Read from %1</translation>
+    </message>
+    <message>
+        <source>已读取 %1 项</source>
+        <translation>%1 items read</translation>
+    </message>
+    <message>
+        <source>设备时钟已设为 %1</source>
+        <translation>The instrument’s clock is set to %1</translation>
     </message>
 </context>
 <context>
@@ -1423,6 +1447,33 @@ Do you want to go on?</translation>
     </message>
 </context>
 <context>
+    <name>OperationsLog</name>
+    <message>
+        <source>操作记录</source>
+        <translation>Operations Log</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>连接</source>
+        <translation>Link</translation>
+    </message>
+    <message>
+        <source>操作</source>
+        <translation>Operation</translation>
+    </message>
+    <message>
+        <source>结果</source>
+        <translation>Outcome</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>What to check</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>确定</source>
@@ -1471,6 +1522,10 @@ Do you want to go on?</translation>
     <message>
         <source>请选择设备</source>
         <translation>Please select an instrument</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>

@@ -567,6 +567,10 @@
         <source>%1 | 设备地址 %2 | %3</source>
         <translation>%1 | 设备地址 %2 | %3</translation>
     </message>
+    <message>
+        <source>等待应答… %1 s</source>
+        <translation>等待应答… %1 s</translation>
+    </message>
 </context>
 <context>
     <name>DDbServer</name>
@@ -1093,10 +1097,6 @@
         <translation>准备就绪</translation>
     </message>
     <message>
-        <source>确定</source>
-        <translation>确定</translation>
-    </message>
-    <message>
         <source>无法保存设置: %1 不可写入</source>
         <translation>无法保存设置: %1 不可写入</translation>
     </message>
@@ -1139,10 +1139,6 @@
     <message>
         <source>正在写入配置......</source>
         <translation>正在写入配置......</translation>
-    </message>
-    <message>
-        <source>取消</source>
-        <translation>取消</translation>
     </message>
     <message>
         <source>设备将执行“%1”。
@@ -1237,6 +1233,34 @@
     <message>
         <source>测试连接(&amp;T)</source>
         <translation>测试连接(&amp;T)</translation>
+    </message>
+    <message>
+        <source>使用手册(&amp;M)</source>
+        <translation>使用手册(&amp;M)</translation>
+    </message>
+    <message>
+        <source>使用手册</source>
+        <translation>使用手册</translation>
+    </message>
+    <message>
+        <source>请检查串口是否存在 (适配器已插好)、是否被其他程序占用, 以及通讯设置中的串口名。</source>
+        <translation>请检查串口是否存在 (适配器已插好)、是否被其他程序占用, 以及通讯设置中的串口名。</translation>
+    </message>
+    <message>
+        <source>在 Linux 上, 串口属于 dialout 组: 执行 sudo usermod -aG dialout &quot;$USER&quot; 后重新登录, 再用 ls -l 与 id 核对权限。</source>
+        <translation>在 Linux 上, 串口属于 dialout 组: 执行 sudo usermod -aG dialout &quot;$USER&quot; 后重新登录, 再用 ls -l 与 id 核对权限。</translation>
+    </message>
+    <message>
+        <source>来自 %1 的读取</source>
+        <translation>来自 %1 的读取</translation>
+    </message>
+    <message>
+        <source>已读取 %1 项</source>
+        <translation>已读取 %1 项</translation>
+    </message>
+    <message>
+        <source>设备时钟已设为 %1</source>
+        <translation>设备时钟已设为 %1</translation>
     </message>
 </context>
 <context>
@@ -1423,6 +1447,33 @@
     </message>
 </context>
 <context>
+    <name>OperationsLog</name>
+    <message>
+        <source>操作记录</source>
+        <translation>操作记录</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>连接</source>
+        <translation>连接</translation>
+    </message>
+    <message>
+        <source>操作</source>
+        <translation>操作</translation>
+    </message>
+    <message>
+        <source>结果</source>
+        <translation>结果</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>提示</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>确定</source>
@@ -1471,6 +1522,10 @@
     <message>
         <source>请选择设备</source>
         <translation>请选择设备</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
     </message>
 </context>
 <context>

@@ -567,6 +567,10 @@
         <source>%1 | 设备地址 %2 | %3</source>
         <translation>%1 | 設備位址 %2 | %3</translation>
     </message>
+    <message>
+        <source>等待应答… %1 s</source>
+        <translation>等待回應… %1 s</translation>
+    </message>
 </context>
 <context>
     <name>DDbServer</name>
@@ -1093,10 +1097,6 @@
         <translation>就緒</translation>
     </message>
     <message>
-        <source>确定</source>
-        <translation>確定</translation>
-    </message>
-    <message>
         <source>无法保存设置: %1 不可写入</source>
         <translation>無法儲存設定: %1 無法寫入</translation>
     </message>
@@ -1139,10 +1139,6 @@
     <message>
         <source>正在写入配置......</source>
         <translation>正在寫入設定......</translation>
-    </message>
-    <message>
-        <source>取消</source>
-        <translation>取消</translation>
     </message>
     <message>
         <source>设备将执行“%1”。
@@ -1237,6 +1233,34 @@
     <message>
         <source>测试连接(&amp;T)</source>
         <translation>測試連線(&amp;T)</translation>
+    </message>
+    <message>
+        <source>使用手册(&amp;M)</source>
+        <translation>使用手冊(&amp;M)</translation>
+    </message>
+    <message>
+        <source>使用手册</source>
+        <translation>使用手冊</translation>
+    </message>
+    <message>
+        <source>请检查串口是否存在 (适配器已插好)、是否被其他程序占用, 以及通讯设置中的串口名。</source>
+        <translation>請檢查序列埠是否存在 (轉接器已插好)、是否被其他程式佔用, 以及通訊設定中的序列埠名稱。</translation>
+    </message>
+    <message>
+        <source>在 Linux 上, 串口属于 dialout 组: 执行 sudo usermod -aG dialout &quot;$USER&quot; 后重新登录, 再用 ls -l 与 id 核对权限。</source>
+        <translation>在 Linux 上, 序列埠屬於 dialout 群組: 執行 sudo usermod -aG dialout &quot;$USER&quot; 後重新登入, 再用 ls -l 與 id 核對權限。</translation>
+    </message>
+    <message>
+        <source>来自 %1 的读取</source>
+        <translation>來自 %1 的讀取</translation>
+    </message>
+    <message>
+        <source>已读取 %1 项</source>
+        <translation>已讀取 %1 項</translation>
+    </message>
+    <message>
+        <source>设备时钟已设为 %1</source>
+        <translation>設備時鐘已設為 %1</translation>
     </message>
 </context>
 <context>
@@ -1423,6 +1447,33 @@
     </message>
 </context>
 <context>
+    <name>OperationsLog</name>
+    <message>
+        <source>操作记录</source>
+        <translation>操作記錄</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation>時間</translation>
+    </message>
+    <message>
+        <source>连接</source>
+        <translation>連線</translation>
+    </message>
+    <message>
+        <source>操作</source>
+        <translation>操作</translation>
+    </message>
+    <message>
+        <source>结果</source>
+        <translation>結果</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>提示</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>确定</source>
@@ -1471,6 +1522,10 @@
     <message>
         <source>请选择设备</source>
         <translation>請選擇裝置</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
     </message>
 </context>
 <context>

@@ -3,6 +3,9 @@
 #include "config/ui/localclock.h"
 
 #include <QEvent>
+#include <QTimer>
+
+#include <utility>
 
 namespace {
 
@@ -34,12 +37,19 @@ bool sameTarget(const LinkSettings& a, const LinkSettings& b)
         && a.deviceAddress == b.deviceAddress;
 }
 
-}
+} // namespace
 
 // The bar gives way before the busy note (BusyIndicator keeps more).
-ConnectionBar::ConnectionBar(QWidget* parent) : ElidedLabel(Qt::ElideMiddle, 6, parent)
+ConnectionBar::ConnectionBar(QWidget* parent) : ElidedLabel(Qt::ElideMiddle, 6, parent), waitTick(new QTimer(this))
 {
     setObjectName(QStringLiteral("connectionBar"));
+    // A wait shows after a moment and its seconds count on: an operation that ends sooner (most,
+    // on a fast link) spends no new text and layout of the status bar on it.
+    connect(waitTick, &QTimer::timeout, this, [this] {
+        waitShown = true;
+        waitTick->setInterval(1000);
+        render();
+    });
     render();
 }
 
@@ -69,24 +79,45 @@ void ConnectionBar::showContact(LinkContact contact, const QTime& at)
     if (contact == LinkContact::NotTried)
         return;
     lastContact = contact;
+    waiting = waitShown = false;
+    waitTick->stop();
     thread_local LocalClock clock;
     contactTime = at.isValid() ? at : clock.now();
     render();
 }
 
+void ConnectionBar::showWaiting()
+{
+    waiting = true;
+    waitClock.start();
+    waitTick->start(WaitShownAfterMs);
+}
+
+void ConnectionBar::endWaiting()
+{
+    waitTick->stop();
+    waiting = false;
+    if (std::exchange(waitShown, false))
+        render();
+}
+
 void ConnectionBar::render()
 {
     QString state;
-    switch (lastContact) {
-    case LinkContact::NotTried:
-        state = tr("尚未通讯");
-        break;
-    case LinkContact::Answered:
-        state = tr("%1 有应答").arg(contactTime.toString(QStringLiteral("HH:mm:ss")));
-        break;
-    case LinkContact::NoAnswer:
-        state = tr("%1 无应答").arg(contactTime.toString(QStringLiteral("HH:mm:ss")));
-        break;
+    if (waitShown) {
+        state = tr("等待应答… %1 s").arg(waitClock.elapsed() / 1000);
+    } else {
+        switch (lastContact) {
+        case LinkContact::NotTried:
+            state = tr("尚未通讯");
+            break;
+        case LinkContact::Answered:
+            state = tr("%1 有应答").arg(contactTime.toString(QStringLiteral("HH:mm:ss")));
+            break;
+        case LinkContact::NoAnswer:
+            state = tr("%1 无应答").arg(contactTime.toString(QStringLiteral("HH:mm:ss")));
+            break;
+        }
     }
     const QString target = hasLink ? describeTarget(link) : QString();
     setWholeText(tr("%1 | 设备地址 %2 | %3").arg(target).arg(link.deviceAddress).arg(state));
