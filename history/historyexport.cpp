@@ -9,6 +9,8 @@
 #include "history/recordtable.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -181,6 +183,20 @@ ExportFailure finishFile(WholeFile& file, bool written)
     return ExportFailure::None;
 }
 
+// Windows need not have a Chinese font: the Windows build ships one in "fonts" beside the program.
+// Offered to Qt once; says whether it added any.
+bool addFontsBesideProgram()
+{
+    static const bool added = [] {
+        const QDir folder(QCoreApplication::applicationDirPath() + QStringLiteral("/fonts"));
+        bool any = false;
+        for (const QString& name : folder.entryList(QDir::Files))
+            any = QFontDatabase::addApplicationFont(folder.filePath(name)) >= 0 || any;
+        return any;
+    }();
+    return added;
+}
+
 } // namespace
 
 QString HistoryExport::withSuffix(const QString& path, const QString& filter)
@@ -216,8 +232,10 @@ QList<QStringList> HistoryExport::tableRows(const RecordStore& records)
 QFont HistoryExport::tableFont()
 {
     QFont font = QGuiApplication::font();
-    const QStringList families = QFontDatabase().families(QFontDatabase::SimplifiedChinese);
+    QStringList families = QFontDatabase().families(QFontDatabase::SimplifiedChinese);
     const QString preferred = QStringLiteral("Noto Sans CJK SC");
+    if (!families.contains(preferred) && addFontsBesideProgram())
+        families = QFontDatabase().families(QFontDatabase::SimplifiedChinese);
     if (families.contains(preferred))
         font.setFamily(preferred);
     else if (!families.isEmpty())

@@ -18,11 +18,17 @@ void onSignal(int number)
 
 void handle(int number, void (*handler)(int))
 {
+#ifdef _WIN32
+    // Windows has no sigaction; its C runtime calls the handler for Ctrl-C on a thread of its own
+    // and puts the default back first, so a second Ctrl-C ends the program as it does here.
+    std::signal(number, handler);
+#else
     struct sigaction action = {};
     action.sa_handler = handler;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     sigaction(number, &action, nullptr);
+#endif
 }
 
 } // namespace
