@@ -25,9 +25,10 @@ test=("${run[@]}" xvfb xauth iproute2 poppler-utils desktop-file-utils appstream
 fuzz=("${build[@]}" clang libclang-rt-14-dev)
 # cpack's Debian generator: dpkg-shlibdeps and dpkg-buildflags (dpkg-dev), file for stripping.
 package=("${build[@]}" dpkg-dev file)
-# The cross compiler, wine for the tests, Qt's translations and a CJK font to ship in the zip,
-# a virtual screen for the screenshot, and the tools build-qt-windows.sh needs for Qt itself.
-windows=(cmake ninja-build g++-mingw-w64-x86-64-posix wine64 qttranslations5-l10n qttools5-dev-tools
+# The cross compiler, wine for the tests (wine64 runs them, wine brings the wine, winepath and
+# wineboot commands), Qt's translations and a CJK font to ship in the zip, a virtual screen for the
+# screenshot, and the tools build-qt-windows.sh needs for Qt itself.
+windows=(cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 qttranslations5-l10n qttools5-dev-tools
     fonts-noto-cjk xvfb xauth zip make perl python3 tcl xz-utils dpkg-dev)
 
 print_missing=0
