@@ -104,10 +104,8 @@ MainWindow::MainWindow(QWidget* parent)
     // finished comes after everything the read emitted, also when its link did not open.
     connect(&readThread, &RefreshThread::finished, this, &MainWindow::readFinished);
     writeProgressPoll = new QTimer(this);
-    writeProgressPoll->setInterval(ConfigWorker::ReportIntervalMs);
+    writeProgressPoll->setInterval(ConfigJobs::ReportIntervalMs);
     connect(writeProgressPoll, &QTimer::timeout, this, &MainWindow::showWriteProgress);
-    connect(&worker, &ConfigWorker::signalRowsWritten, this, &MainWindow::workerRowsWritten);
-    connect(&worker, &ConfigWorker::signalDone, this, &MainWindow::workerDone);
     connect(tree, SIGNAL(signalRowActivated(int)), this, SLOT(slotRowDoubleClicked(int)));
 
     busy = new BusyIndicator(this);
@@ -240,13 +238,6 @@ void MainWindow::retranslateToolTips()
 void MainWindow::showCurrentLink()
 {
     showLink(LinkSettings::load());
-}
-
-LinkSettings MainWindow::linkForWorker()
-{
-    const LinkSettings link = LinkSettings::load();
-    worker.setLinkSettings(link);
-    return link;
 }
 
 void MainWindow::showLink(const LinkSettings& link)
@@ -489,15 +480,14 @@ void MainWindow::slot_zh_TW()
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (worker.isWorking()) {
-        const ConfigWorker::Job job = worker.job();
-        if ((job == ConfigWorker::WriteOneJob || job == ConfigWorker::WriteRowsJob)
+        if ((running == WriteOneOperation || running == WriteRowsOperation)
             && !askYesNo(this, QMessageBox::Warning, windowTitle(),
                          tr("正在写入配置。关闭窗口会中断写入, 尚未写入的项不会写入。\n仍要关闭吗?"),
                          QMessageBox::No)) {
             event->ignore();
             return;
         }
-        // Stopped, the worker ends its wait within a fraction of a second.
+        // Stopped, the job ends its wait within a fraction of a second.
         hide();
         worker.stopAndWait();
     }

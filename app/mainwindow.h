@@ -1,13 +1,14 @@
 #pragma once
 
 #include "app/readcollector.h"
+#include "config/configjobs.h"
 #include "config/configmodel.h"
 #include "config/configoutcome.h"
 #include "config/configrow.h"
-#include "config/configworker.h"
 #include "config/refreshthread.h"
 #include "firmware/updatethread.h"
 #include "settings/config.h"
+#include "jobs/jobrunner.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -51,7 +52,8 @@ public:
     ConfigTree* configTree() const { return tree; }
     ConfigModel* configModel() const { return rows; }
     RefreshThread& refreshThread() { return readThread; }
-    ConfigWorker& configWorker() { return worker; }
+    // Runs the writes, the clock setting and the connection test.
+    JobRunner& configRunner() { return worker; }
     BusyIndicator* busyIndicator() const { return busy; }
     ConnectionBar* connectionBar() const { return connection; }
     OperationsLog* operationsLog() const { return log; }
@@ -119,19 +121,17 @@ private:
     // Marks the window busy with an operation on the instrument and shows it, and the link it
     // uses, in the status bar.
     void beginBusy(Operation operation, const QString& text, const LinkSettings& link);
-    // The link as config.ini describes it now, loaded once for the worker's next job.
-    LinkSettings linkForWorker();
     void endBusy();
     void updateActions();
     void readFinished();
-    // The row a write-all has reached, asked of the worker as often as the note could show it.
+    // The row a write-all has reached, looked at as often as the note could show it.
     void showWriteProgress();
     void workerRowsWritten(const WrittenRows& written);
-    void workerDone(const ConfigOutcome& outcome, const ItemWriteOutcome& item, int elapsedMs);
+    void workerDone(const ConfigOutcome& outcome, const ItemWriteOutcome& item);
     // The action that started an operation, which names it in the log.
     const QAction* actionOf(Operation operation) const;
 
-    // The values last read, which the worker saves before a write changes the instrument.
+    // The values last read, which a write saves before a write changes the instrument.
     WriteBackup readValuesBackup() const;
     // Asks for a CSV file (to save, or to open from folder) and hands its name on; nothing when
     // the operator cancels.
@@ -159,7 +159,9 @@ private:
     ConfigModel* rows;
     ConfigTree* tree;
     RefreshThread readThread;
-    ConfigWorker worker;
+    // Before the runner: the write under way tells its progress here until the runner has stopped.
+    WriteProgress writeProgress;
+    JobRunner worker;
     BusyIndicator* busy = nullptr;
     RepaintHold* repaintHold = nullptr;
     QTimer* writeProgressPoll = nullptr;

@@ -11,6 +11,7 @@
 #include "config/configbackup.h"
 #include "config/configcsv.h"
 #include "config/configwriter.h"
+#include "config/texts/connectiontexts.h"
 #include "config/ui/busyindicator.h"
 #include "config/ui/configtree.h"
 #include "config/ui/connectionbar.h"
@@ -72,9 +73,15 @@ void MainWindow::slotRowDoubleClicked(int row)
         return;
     writtenRow = row;
     writeGeneration = rows->generation();
-    // The worker's thread gets going while the window shows that it is busy.
-    const LinkSettings link = linkForWorker();
-    worker.startWriteOne(written, newValue, WriteMode(mode), readValuesBackup());
+    // The runner's thread gets going while the window shows that it is busy.
+    const LinkSettings link = LinkSettings::load();
+    const WriteBackup backup = readValuesBackup();
+    worker.run(
+        this,
+        [link, written, newValue, mode, backup](const StopToken& stop) {
+            return ConfigJobs::writeOne(link, written, newValue, WriteMode(mode), backup, stop);
+        },
+        [this](const ItemWriteOutcome& item) { workerDone(item, item); });
     statusBar()->showMessage(tr("正在写入配置......"));
     beginBusy(WriteOneOperation, tr("正在写入 %1 ……").arg(written.name), link);
 }
@@ -97,9 +104,18 @@ void MainWindow::startWriteRows(const QVector<int>& chosen)
     written.reserve(chosen.size());
     for (int row : chosen)
         written.append(rows->row(row));
-    const LinkSettings link = linkForWorker();
-    worker.startWriteRows(written, readValuesBackup());
-    // The worker's thread gets going while the window shows that it is busy.
+    const LinkSettings link = LinkSettings::load();
+    const WriteBackup backup = readValuesBackup();
+    // The answered rows come in batches, each posted behind the one before and all before the end.
+    worker.run(
+        this,
+        [this, link, written, backup](const StopToken& stop) {
+            return ConfigJobs::writeRows(link, written, backup, stop, writeProgress, [this](const WrittenRows& rows) {
+                postTo(this, [this, rows] { workerRowsWritten(rows); });
+            });
+        },
+        [this](const ConfigOutcome& outcome) { workerDone(outcome, ItemWriteOutcome()); });
+    // The runner's thread gets going while the window shows that it is busy.
     beginBusy(WriteRowsOperation, tr("正在写入 ……"), link);
     statusBar()->showMessage(tr("正在写入配置......"));
     writeProgressPoll->start();
@@ -169,8 +185,10 @@ void MainWindow::slotSyncTime()
 {
     if (!mayBegin())
         return;
-    const LinkSettings link = linkForWorker();
-    worker.startSyncTime();
+    const LinkSettings link = LinkSettings::load();
+    worker.run(
+        this, [link](const StopToken& stop) { return ConfigJobs::syncTime(link, stop); },
+        [this](const ConfigOutcome& outcome) { workerDone(outcome, ItemWriteOutcome()); });
     beginBusy(SyncOperation, tr("正在同步时间 ……"), link);
 }
 
@@ -178,14 +196,16 @@ void MainWindow::slotTestConnection()
 {
     if (!mayBegin())
         return;
-    const LinkSettings link = linkForWorker();
-    worker.startTestConnection();
+    const LinkSettings link = LinkSettings::load();
+    worker.run(
+        this, [link](const StopToken& stop) { return ConfigJobs::testConnection(link, stop); },
+        [this](const ConnectionTest& test) { workerDone(connectionTestOutcome(test), ItemWriteOutcome()); });
     beginBusy(TestOperation, tr("正在测试连接 ……"), link);
 }
 
 void MainWindow::showWriteProgress()
 {
-    const ConfigWorker::WriteProgress progress = worker.writeProgress();
+    const WriteProgress::Reached progress = writeProgress.reached();
     if (progress.row < 0)
         return;
     currentWriteRow = writeTreeRows.value(progress.row, -1);
@@ -208,7 +228,7 @@ void MainWindow::workerRowsWritten(const WrittenRows& written)
     updateChangeCount();
 }
 
-void MainWindow::workerDone(const ConfigOutcome& outcome, const ItemWriteOutcome& item, int)
+void MainWindow::workerDone(const ConfigOutcome& outcome, const ItemWriteOutcome& item)
 {
     const Operation operation = running;
     const bool sameRows = writeGeneration == rows->generation();

@@ -16,12 +16,22 @@ JobRunner::~JobRunner()
 
 bool JobRunner::start(Job job)
 {
+    if (!job)
+        return false;
+    return begin([job = std::move(job)](const StopToken& stop) {
+        job(stop);
+        return Finish();
+    });
+}
+
+bool JobRunner::begin(Stage stage)
+{
     std::lock_guard<std::mutex> lock(mutex);
-    if (working.load() || quitting || !job)
+    if (working.load() || quitting)
         return false;
     stopSource.reset();
     working = true;
-    pending = std::move(job);
+    pending = std::move(stage);
     wake.notify_one();
     return true;
 }
@@ -66,16 +76,21 @@ void JobRunner::serve()
         wake.wait(lock, [this] { return pending || quitting; });
         if (quitting)
             return;
-        Job job = std::move(pending);
+        Stage job = std::move(pending);
         pending = nullptr;
         const StopToken token = stopSource.token();
         lock.unlock();
-        job(token);
+        Finish finish = job(token);
         // The job's captures go before it is told ended, so that whoever starts the next job from
-        // jobEnded() finds nothing of this one still held.
+        // its end finds nothing of this one still held.
         job = nullptr;
         lock.lock();
         working = false;
+        // Posted under the lock, so that waitForIdle() returns only once it is queued: a receiver
+        // destroyed after that wait takes the posted end with it.
+        if (finish)
+            finish();
+        finish = nullptr;
         idle.notify_all();
         lock.unlock();
         emit jobEnded();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "jobs/posting.h"
 #include "jobs/stoptoken.h"
 
 #include <QObject>
@@ -28,6 +29,11 @@ public:
     // Hands the thread the job unless one is under way, with an earlier stop request forgotten.
     // False while a job runs (the job is then dropped).
     bool start(Job job);
+    // Starts operation (a callable taking the stop token and returning its outcome) as start()
+    // does, and hands the outcome to ended on receiver's thread, queued behind everything the
+    // operation posted there. By then the runner is idle, so ended may start the next job at once.
+    // A receiver destroyed after waitForIdle() gets nothing; it must not go while a job runs.
+    template <typename Operation, typename Ended> bool run(QObject* receiver, Operation operation, Ended ended);
     // A job was started and has not returned yet.
     bool isWorking() const { return working.load(); }
     // Asks the job to end and returns at once; jobEnded() follows once it has.
@@ -40,10 +46,16 @@ public:
 
 signals:
     // The job has returned; emitted on the runner's thread, so it reaches a window queued, after
-    // everything the job posted.
+    // everything the job posted and after the end run() posts. A job started from that end may be
+    // under way by the time it arrives.
     void jobEnded();
 
 private:
+    // What a job leaves to be done once the runner is idle: posting its outcome.
+    using Finish = std::function<void()>;
+    using Stage = std::function<Finish(const StopToken&)>;
+
+    bool begin(Stage stage);
     void serve();
     void endThread();
 
@@ -52,7 +64,17 @@ private:
     std::mutex mutex;
     std::condition_variable wake; // a job or the end for the thread
     std::condition_variable idle; // the job has returned
-    Job pending;
+    Stage pending;
     bool quitting = false;
     std::atomic<bool> working{false};
 };
+
+template <typename Operation, typename Ended> bool JobRunner::run(QObject* receiver, Operation operation, Ended ended)
+{
+    return begin([receiver, operation = std::move(operation), ended = std::move(ended)](const StopToken& stop) {
+        auto outcome = operation(stop);
+        return Finish([receiver, ended, outcome = std::move(outcome)] {
+            postTo(receiver, [ended, outcome] { ended(outcome); });
+        });
+    });
+}

@@ -452,7 +452,7 @@ void TestConfigBusy::closeDuringWriteAsks()
     QCOMPARE(prompter.shown.size(), 1);
     QCOMPARE(prompter.shown.first().text,
              QStringLiteral("正在写入配置。关闭窗口会中断写入, 尚未写入的项不会写入。\n仍要关闭吗?"));
-    QCOMPARE(window.configWorker().isWorking(), !closes);
+    QCOMPARE(window.configRunner().isWorking(), !closes);
     if (!closes) {
         window.slotCancelOperation();
         QVERIFY(waitIdle(window, 5000));

@@ -2,11 +2,13 @@
 #include "jobs/jobrunner.h"
 #include "jobs/posting.h"
 
+#include <QCoreApplication>
 #include <QSignalSpy>
 #include <QTest>
 #include <QThread>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 
 // A job that runs until it is released or asked to stop.
@@ -77,6 +79,49 @@ private slots:
         for (int i = 0; i < 100; ++i)
             QCOMPARE(seen->at(i), i);
         QCOMPARE(seen->last(), -1);
+    }
+
+    // The outcome comes after every report, with the runner idle: the end may start the next job
+    // at once, as the window's write-all does when it is asked again.
+    void outcomeArrivesLastWithTheRunnerIdle()
+    {
+        JobRunner runner;
+        QObject window;
+        auto seen = std::make_shared<QList<int>>();
+        QList<bool> busyAtEnd;
+        QList<bool> nextStarted;
+        const auto job = [&window, seen](const StopToken&) {
+            for (int i = 0; i < 100; ++i)
+                postTo(&window, [seen, i] { seen->append(i); });
+            return 100;
+        };
+        std::function<void(int)> ended = [&](int outcome) {
+            seen->append(outcome);
+            busyAtEnd.append(runner.isWorking());
+            if (nextStarted.isEmpty())
+                nextStarted.append(runner.run(&window, job, ended));
+        };
+        QVERIFY(runner.run(&window, job, ended));
+        QTRY_COMPARE(seen->size(), 202);
+        QCOMPARE(busyAtEnd, (QList<bool>{false, false}));
+        QCOMPARE(nextStarted, QList<bool>{true});
+        for (int i = 0; i < 202; ++i)
+            QCOMPARE(seen->at(i), i % 101);
+    }
+
+    // A receiver that goes once the runner is idle takes its queued end with it.
+    void receiverGoneAfterTheWaitGetsNothing()
+    {
+        JobRunner runner;
+        auto receiver = std::make_unique<QObject>();
+        std::atomic<bool> endedRan{false};
+        QVERIFY(runner.run(
+            receiver.get(), [](const StopToken&) { return 1; }, [&endedRan](int) { endedRan = true; }));
+        runner.waitForIdle();
+        receiver.reset();
+        QCoreApplication::processEvents();
+        QTest::qWait(10);
+        QVERIFY(!endedRan);
     }
 
     void destroyedWhileWorkingStopsAndWaits()

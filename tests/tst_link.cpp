@@ -5,7 +5,6 @@
 #include "settings/config.h"
 #include "link/ddatareceiver.h"
 #include "link/frames.h"
-#include "jobs/jobthread.h"
 #include "link/linkchannel.h"
 #include "tests/support/simfixture.h"
 #include "tests/support/workdir.h"
@@ -20,34 +19,6 @@
 #include <thread>
 
 using Sim = InstrumentSimulator;
-
-// A job that runs until it is released or asked to stop, and notes the thread it ran on.
-class HeldJob : public JobThread
-{
-public:
-    std::atomic<bool> release{false};
-    std::atomic<int> runs{0};
-    std::atomic<bool> stoppedByFlag{false};
-    std::atomic<bool> doneBeforeEnd{false}; // tells its end, then lingers 50 ms
-    QThread* ranOn = nullptr;
-
-    ~HeldJob() override { endThread(); }
-    bool start() { return startJob(); }
-
-protected:
-    void runJob() override
-    {
-        ranOn = QThread::currentThread();
-        while (!release.load() && !stopRequested())
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        stoppedByFlag = stopRequested();
-        ++runs;
-        if (doneBeforeEnd.load()) {
-            jobDone();
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-    }
-};
 
 // Collects what a stream hands over; stops after stopAfter chunks when that is set.
 class StreamRecorder : public DDataReceiver
@@ -106,7 +77,6 @@ private slots:
     void strayTalkerCannotProlongAnExchange();
     void stopFlagEndsAWait_data();
     void stopFlagEndsAWait();
-    void jobThreadRunsOneJobAtATime();
 };
 
 static void addTransports()
@@ -536,56 +506,6 @@ void TestLink::stopFlagEndsAWait()
     stopper.join();
     QCOMPARE(result, ExchangeStopped);
     QVERIFY2(took < 1000, qPrintable(QString::number(took)));
-}
-
-// The worker's thread outlives its jobs: one job at a time, each on the same thread (not the
-// caller's), a stop request forgotten by the next job, and a destruction that ends the job under way.
-void TestLink::jobThreadRunsOneJobAtATime()
-{
-    HeldJob job;
-    QVERIFY(!job.isWorking());
-    job.stopAndWait(); // nothing to stop: returns at once
-    QVERIFY(job.start());
-    QVERIFY(job.isWorking());
-    QVERIFY(!job.start());
-    job.release = true;
-    QTRY_VERIFY(!job.isWorking());
-    QCOMPARE(job.runs.load(), 1);
-    QThread* const first = job.ranOn;
-    QVERIFY(first && first != QThread::currentThread());
-
-    job.release = false;
-    QVERIFY(job.start());
-    QElapsedTimer clock;
-    clock.start();
-    job.stopAndWait();
-    QVERIFY(clock.elapsed() < 1000);
-    QVERIFY(job.stoppedByFlag.load());
-    QCOMPARE(job.runs.load(), 2);
-    QCOMPARE(job.ranOn, first);
-
-    QVERIFY(job.start()); // the last stop is forgotten
-    QTest::qWait(20);
-    QVERIFY(job.isWorking());
-    job.release = true;
-    QTRY_VERIFY(!job.isWorking());
-    QVERIFY(!job.stoppedByFlag.load());
-
-    // A job that has told its end lets the next start while it lingers; that one runs after it.
-    job.doneBeforeEnd = true;
-    QVERIFY(job.start());
-    QTRY_VERIFY(!job.isWorking());
-    job.doneBeforeEnd = false;
-    job.release = false; // held, so that it cannot have ended before it is looked at
-    QVERIFY(job.start());
-    QVERIFY(job.isWorking());
-    job.release = true;
-    QTRY_COMPARE(job.runs.load(), 5);
-    QTRY_VERIFY(!job.isWorking());
-
-    auto* held = new HeldJob;
-    QVERIFY(held->start());
-    delete held; // stops the job and waits for it
 }
 
 QTEST_GUILESS_MAIN(TestLink)
