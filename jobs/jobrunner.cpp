@@ -3,11 +3,7 @@
 #include <QThread>
 
 JobRunner::JobRunner(QObject* parent) : QObject(parent)
-{
-    thread = QThread::create([this] { serve(); });
-    thread->setObjectName(QStringLiteral("JobRunner"));
-    thread->start();
-}
+{ }
 
 JobRunner::~JobRunner()
 {
@@ -29,6 +25,11 @@ bool JobRunner::begin(Stage stage)
     std::lock_guard<std::mutex> lock(mutex);
     if (working.load() || quitting)
         return false;
+    if (!thread) {
+        thread = QThread::create([this] { serve(); });
+        thread->setObjectName(QStringLiteral("JobRunner"));
+        thread->start();
+    }
     stopSource.reset();
     working = true;
     pending = std::move(stage);

@@ -14,8 +14,10 @@ class QThread;
 
 // The one thread class that runs the window's device work. An operation is a plain function that
 // polls its stop token and reports through its sink; the runner only gives it a thread. Its thread
-// stays up between jobs: a thread started for each job may wait a scheduler tick before it runs on
-// a busy machine, more than a whole Write-all over loopback takes. One job at a time.
+// starts with the first job and stays up between jobs: a thread started for each job may wait a
+// scheduler tick before it runs on a busy machine, more than a whole Write-all over loopback takes.
+// Born with the first job, it lives in the network namespace of whoever started that job (the
+// device search's tests run it in one). One job at a time.
 // The destructor stops the job under way and waits for it: a running thread is never destroyed.
 class JobRunner : public QObject
 {

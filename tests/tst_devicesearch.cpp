@@ -1,8 +1,8 @@
 // Labels: net gui root
 // Root-only: acrossNetworkNamespaces
-#include "setup/dsearchdevicethread.h"
-#include "setup/ui/searchdevicedialog.h"
+#include "setup/devicesearch.h"
 #include "setup/searchtargets.h"
+#include "setup/ui/searchdevicedialog.h"
 #include "sim/instrumentsimulator.h"
 #include "sim/simulatorhost.h"
 #include "tests/support/ui/environmentskip.h"
@@ -25,6 +25,10 @@
 
 #include <atomic>
 #include <memory>
+#include <optional>
+
+Q_DECLARE_METATYPE(SearchFailure)
+Q_DECLARE_METATYPE(QHostAddress)
 
 namespace {
 
@@ -111,8 +115,8 @@ SearchTargets endlessTargets(quint16 port = 9)
 bool searchAndWait(SearchDeviceDialog& dialog)
 {
     button(dialog, "bntSearch")->click();
-    return QTest::qWaitFor([&] { return !dialog.searchThread().isRunning() && button(dialog, "bntSearch")->isEnabled(); },
-                           20000);
+    return QTest::qWaitFor(
+        [&] { return !dialog.searchThread().isRunning() && button(dialog, "bntSearch")->isEnabled(); }, 20000);
 }
 
 bool runCommand(const QString& program, const QStringList& arguments)
@@ -134,12 +138,12 @@ public:
         const QString searcherLink = QStringLiteral("zqs") + id;
         const QString instrumentLink = QStringLiteral("zqi") + id;
         ok = ip({"netns", "add", searcher}) && ip({"netns", "add", instrument})
-             && ip({"link", "add", searcherLink, "netns", searcher, "type", "veth", "peer", "name", instrumentLink,
-                    "netns", instrument})
-             && ip({"-n", searcher, "addr", "add", "192.0.2.1/24", "broadcast", "192.0.2.255", "dev", searcherLink})
-             && ip({"-n", instrument, "addr", "add", "192.0.2.2/24", "broadcast", "192.0.2.255", "dev", instrumentLink})
-             && ip({"-n", searcher, "link", "set", searcherLink, "up"})
-             && ip({"-n", instrument, "link", "set", instrumentLink, "up"});
+            && ip({"link", "add", searcherLink, "netns", searcher, "type", "veth", "peer", "name", instrumentLink,
+                   "netns", instrument})
+            && ip({"-n", searcher, "addr", "add", "192.0.2.1/24", "broadcast", "192.0.2.255", "dev", searcherLink})
+            && ip({"-n", instrument, "addr", "add", "192.0.2.2/24", "broadcast", "192.0.2.255", "dev", instrumentLink})
+            && ip({"-n", searcher, "link", "set", searcherLink, "up"})
+            && ip({"-n", instrument, "link", "set", instrumentLink, "up"});
     }
 
     ~NamespacePair()
@@ -181,7 +185,7 @@ private:
     int home = -1;
 };
 
-}
+} // namespace
 
 class TestDeviceSearch : public QObject
 {
@@ -200,6 +204,8 @@ private slots:
     void endingARunningSearch();
     void destroyedWhileSearching();
     void floodingHostCannotHoldTheSearch();
+    void searchWithoutAnswers_data();
+    void searchWithoutAnswers();
     void acrossNetworkNamespaces();
 };
 
@@ -229,8 +235,9 @@ void TestDeviceSearch::twoInstrumentsMakeTwoLines()
     QVERIFY(searchAndWait(dialog));
 
     // Two instruments of one name stay two entries, each with its own address and link port.
-    QCOMPARE(lines(dialog), (QStringList{QStringLiteral("ZQ-200    地址 127.0.0.1    端口 %1").arg(first.linkPort()),
-                                         QStringLiteral("ZQ-200    地址 127.0.0.2    端口 %1").arg(second.linkPort())}));
+    QCOMPARE(lines(dialog),
+             (QStringList{QStringLiteral("ZQ-200    地址 127.0.0.1    端口 %1").arg(first.linkPort()),
+                          QStringLiteral("ZQ-200    地址 127.0.0.2    端口 %1").arg(second.linkPort())}));
     QCOMPARE(status(dialog), QStringLiteral("找到 2 台设备"));
     list(dialog)->setCurrentRow(1);
     button(dialog, "bntOk")->click();
@@ -439,15 +446,53 @@ void TestDeviceSearch::floodingHostCannotHoldTheSearch()
             flooder.writeDatagram(probe.makeReply("ZQ-FLOOD"));
     });
     const int windowMs = 500;
-    InstalledTargets targets(
-        loopbackTargets({QHostAddress(QStringLiteral("127.0.0.1"))}, flooder.localPort(), windowMs));
-    DSearchDeviceThread thread(nullptr);
-    std::atomic<int> answers{0};
-    connect(&thread, &DSearchDeviceThread::signalInsertDevice, [&answers] { ++answers; });
-    thread.search();
-    QVERIFY(QTest::qWaitFor([&] { return thread.isFinished(); }, windowMs + 1000));
-    QVERIFY2(answers > 20, qPrintable(QString::number(answers)));
-    QCOMPARE(thread.failure(), SearchFailure::None);
+    const SearchTargets targets =
+        loopbackTargets({QHostAddress(QStringLiteral("127.0.0.1"))}, flooder.localPort(), windowMs);
+    // The search runs beside this thread, whose event loop drives the flooder.
+    std::atomic<int> found{0};
+    std::optional<SearchOutcome> outcome;
+    JobRunner runner;
+    QVERIFY(runner.run(
+        this,
+        [&targets, &found](const StopToken& stop) {
+            return searchDevices(targets, stop, [&found](const FoundDevice& device) {
+                if (device.name == QLatin1String("ZQ-FLOOD"))
+                    ++found;
+            });
+        },
+        [&outcome](const SearchOutcome& ended) { outcome = ended; }));
+    QVERIFY(QTest::qWaitFor([&] { return outcome.has_value(); }, windowMs + 5000));
+    QVERIFY2(found > 20, qPrintable(QString::number(found)));
+    QCOMPARE(outcome->answers, found.load());
+    QCOMPARE(outcome->failure, SearchFailure::None);
+}
+
+void TestDeviceSearch::searchWithoutAnswers_data()
+{
+    QTest::addColumn<QList<QHostAddress>>("destinations");
+    QTest::addColumn<bool>("stopped");
+    QTest::addColumn<SearchFailure>("failure");
+    const QList<QHostAddress> silent{QHostAddress(QStringLiteral("127.0.0.9"))};
+    QTest::newRow("nowhere to send") << QList<QHostAddress>() << false << SearchFailure::NotSent;
+    QTest::newRow("nobody answers") << silent << false << SearchFailure::NoAnswer;
+    QTest::newRow("stopped first") << silent << true << SearchFailure::Stopped;
+}
+
+// Each way of finding nobody has its own code, for the texts and zq-cli's exit status.
+void TestDeviceSearch::searchWithoutAnswers()
+{
+    QFETCH(QList<QHostAddress>, destinations);
+    QFETCH(bool, stopped);
+    QFETCH(SearchFailure, failure);
+    StopSource source;
+    if (stopped)
+        source.request();
+    int found = 0;
+    const SearchOutcome outcome =
+        searchDevices(loopbackTargets(destinations, 9, 100), source.token(), [&found](const FoundDevice&) { ++found; });
+    QCOMPARE(outcome.failure, failure);
+    QCOMPARE(outcome.answers, 0);
+    QCOMPARE(found, 0);
 }
 
 void TestDeviceSearch::acrossNetworkNamespaces()
@@ -479,9 +524,10 @@ void TestDeviceSearch::acrossNetworkNamespaces()
         QVERIFY(inside.entered);
         button(dialog, "bntSearch")->click();
     }
-    QVERIFY(QTest::qWaitFor([&] { return !dialog.searchThread().isRunning() && button(dialog, "bntSearch")->isEnabled(); },
-                            20000));
-    QCOMPARE(lines(dialog), QStringList{QStringLiteral("ZQ-NS    地址 192.0.2.2    端口 %1").arg(instrument->linkPort())});
+    QVERIFY(QTest::qWaitFor(
+        [&] { return !dialog.searchThread().isRunning() && button(dialog, "bntSearch")->isEnabled(); }, 20000));
+    QCOMPARE(lines(dialog),
+             QStringList{QStringLiteral("ZQ-NS    地址 192.0.2.2    端口 %1").arg(instrument->linkPort())});
     list(dialog)->setCurrentRow(0);
     button(dialog, "bntOk")->click();
     QCOMPARE(dialog.selectedAddress, QHostAddress(QStringLiteral("192.0.2.2")));

@@ -8,18 +8,14 @@
 
 SearchDeviceDialog::SearchDeviceDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint),
-      form(new Ui::SearchDeviceDialog), thread(this)
+      form(new Ui::SearchDeviceDialog)
 {
-    qRegisterMetaType<QHostAddress>("QHostAddress");
     form->setupUi(this);
     setFixedSize(size());
 
     connect(form->bntOk, SIGNAL(clicked()), this, SLOT(slotCommit()));
     connect(form->bntCancel, SIGNAL(clicked()), this, SLOT(reject()));
     connect(form->bntSearch, SIGNAL(clicked()), this, SLOT(slotSearchDevice()));
-    connect(&thread, SIGNAL(signalSetEnableButtons(bool)), this, SLOT(slotSetEnableButtons(bool)));
-    connect(&thread, SIGNAL(signalInsertDevice(const QString&, const QHostAddress&, quint16)), this,
-            SLOT(slotInsertDevice(const QString&, const QHostAddress&, quint16)));
     connect(form->listWidget, SIGNAL(itemDoubleClicked(QListWidgetItem*)), this,
             SLOT(slotItemDoubleClicked(QListWidgetItem*)));
     connect(form->listWidget, &QListWidget::itemSelectionChanged, this, &SearchDeviceDialog::updateOk);
@@ -65,21 +61,33 @@ void SearchDeviceDialog::slotCommit()
 void SearchDeviceDialog::slotSearchDevice()
 {
     searchedOnce = true;
-    thread.search();
+    const SearchTargets targets = SearchTargets::current();
+    // Each answer is posted to the dialog as it comes; the end follows the last of them.
+    const bool started = thread.run(
+        this,
+        [this, targets](const StopToken& stop) {
+            return searchDevices(targets, stop, [this](const FoundDevice& device) {
+                postTo(this, [this, device] { slotInsertDevice(device.name, device.address, device.port); });
+            });
+        },
+        [this](const SearchOutcome&) { searchEnded(); });
+    if (started)
+        showSearching();
 }
 
-// Only Search again waits for the running search; Cancel stays enabled throughout and the answers
-// found so far can be chosen at once.
-void SearchDeviceDialog::slotSetEnableButtons(bool enable)
+void SearchDeviceDialog::showSearching()
 {
-    form->bntSearch->setEnabled(enable);
-    if (!enable) {
-        devices.clear();
-        form->listWidget->clear();
-        form->labStatus->setText(tr("正在查找设备..."));
-    } else {
-        form->labStatus->setText(devices.isEmpty() ? tr("未找到设备") : tr("找到 %1 台设备").arg(devices.size()));
-    }
+    form->bntSearch->setEnabled(false);
+    devices.clear();
+    form->listWidget->clear();
+    form->labStatus->setText(tr("正在查找设备..."));
+    updateOk();
+}
+
+void SearchDeviceDialog::searchEnded()
+{
+    form->bntSearch->setEnabled(true);
+    form->labStatus->setText(devices.isEmpty() ? tr("未找到设备") : tr("找到 %1 台设备").arg(devices.size()));
     updateOk();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "setup/devicesearch.h"
 #include "setup/dsearchdevicethread.h"
-#include "setup/searchdevicedialoginterf.h"
 
 #include <QDialog>
 #include <QHash>
@@ -14,14 +14,13 @@ class SearchDeviceDialog;
 class QListWidgetItem;
 
 // Lists the instruments that answer the search probe and lets the operator pick one.
-class SearchDeviceDialog : public QDialog, public SearchDeviceDialogInterf
+class SearchDeviceDialog : public QDialog
 {
     Q_OBJECT
 public:
     explicit SearchDeviceDialog(QWidget* parent = nullptr);
     ~SearchDeviceDialog() override;
 
-    QDialog* dialog() override { return this; }
     DSearchDeviceThread& searchThread() { return thread; }
 
     // The answer chosen when the dialog was accepted.
@@ -37,7 +36,6 @@ public:
 public slots:
     void slotCommit();
     void slotSearchDevice();
-    void slotSetEnableButtons(bool enable);
     void slotInsertDevice(const QString& content, const QHostAddress& hostAddress, quint16 hostPort);
     void slotItemDoubleClicked(QListWidgetItem* item);
 
@@ -46,6 +44,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Only Search again waits for the running search; Cancel stays enabled throughout and the
+    // answers found so far can be chosen at once.
+    void showSearching();
+    void searchEnded();
     bool select(QListWidgetItem* item);
     // OK can be pressed only while an instrument is chosen.
     void updateOk();
