@@ -76,8 +76,9 @@ struct HistoryQuery
 // falls silent, the stream fails, the stop token is set, no record comes within the record wait
 // while other lines do, or the record limit is reached. Lines are cut at the link's line bound.
 // The header is the line that names the columns before the first record; every later line that
-// does not begin with a date and a time, or that has more fields than the first record (a record
-// another line broke into), is stray. Bytes after the last line feed are a record when
+// does not begin with a date and a time, or that has more fields than the records (the fields two
+// of the first dated lines agree on; a line that differs from them is a record another line broke
+// into), is stray. Bytes after the last line feed are a record when
 // they begin with a date and a time and hold as many fields as the records before them; otherwise
 // they are a record cut off (cutOff) and dropped.
 HistoryOutcome queryHistory(const LinkSettings& link, const HistoryQuery& query, const StopToken& stop,

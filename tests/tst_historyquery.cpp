@@ -5,8 +5,10 @@
 // record limit, a stop, and zq-cli streaming an endless history with flat memory.
 #include "history/historyquery.h"
 #include "history/recordline.h"
+#include "history/recordstream.h"
 #include "jobs/stoptoken.h"
 #include "link/devicerequests.h"
+#include "link/devicetext.h"
 #include "link/frames.h"
 #include "link/linkchannel.h"
 #include "link/linktimings.h"
@@ -35,6 +37,8 @@ private slots:
     void endings_data();
     void endings();
     void debugLinesAreNoRecords();
+    void debugLineInFirstRecord_data();
+    void debugLineInFirstRecord();
     void cliKeepsDebugLinesApart();
     void cliMemoryStaysFlat();
 };
@@ -208,6 +212,49 @@ void TestHistoryQuery::debugLinesAreNoRecords()
         QVERIFY2(sent.contains(line), qPrintable(line));
     for (const QString& line : sink.strays)
         QVERIFY2(!sent.contains(line), qPrintable(line));
+}
+
+void TestHistoryQuery::debugLineInFirstRecord_data()
+{
+    QTest::addColumn<int>("cut");
+    QTest::addColumn<QByteArray>("debugLine");
+    // Where the debug line breaks into the first record, counted from the record's start.
+    QTest::newRow("after the time, a long debug line") << 20 << QByteArray("[DBG 00001] link 3 ok 12 ms\r\n");
+    QTest::newRow("inside the first reading") << 22 << QByteArray("[DBG 00002] tick\r\n");
+    QTest::newRow("before the status, a short debug line") << -4 << QByteArray("[DBG 00003]\r\n");
+    QTest::newRow("after the time, a one-word debug line") << 20 << QByteArray("x\r\n");
+}
+
+// A debug line that breaks into the first record costs that record only: it neither decides how
+// many fields the records have nor lets a spliced line in.
+void TestHistoryQuery::debugLineInFirstRecord()
+{
+    QFETCH(int, cut);
+    QFETCH(QByteArray, debugLine);
+    const int count = 10;
+    const HistoryGenerator generator(Day, Day, count);
+    const QByteArray first = encodeDeviceText(generator.record(0));
+    const int at = cut < 0 ? first.trimmed().size() + cut : cut;
+    QByteArray stream = encodeDeviceText(HistoryGenerator::header());
+    stream += first.left(at) + debugLine + first.mid(at);
+    for (int i = 1; i < count; ++i)
+        stream += encodeDeviceText(generator.record(i));
+
+    HistoryQuery query;
+    HistoryOutcome outcome;
+    CollectingSink sink;
+    const StopToken stop;
+    RecordStream records(query, stop, sink, 60000, outcome);
+    for (int i = 0; i < stream.size(); i += 7)
+        records.onData(stream.mid(i, 7));
+    records.finish();
+
+    QCOMPARE(outcome.records, qint64(count - 1));
+    QCOMPARE(sink.lines.size(), count);
+    QCOMPARE(sink.lines.first(), HistoryGenerator::header().trimmed());
+    for (int i = 1; i < count; ++i)
+        QCOMPARE(sink.lines.at(i), generator.record(i).trimmed());
+    QCOMPARE(sink.strays.size(), 2);
 }
 
 // zq-cli prints the records on standard output and the debug lines on standard error, and ends.
