@@ -9,6 +9,10 @@
 #include "link/texts/linktexts.h"
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 namespace {
 
@@ -46,6 +50,59 @@ ItemWriteOutcome itemFailure(const QString& title, const QString& text, ConfigFa
     outcome.contact = contact;
     return outcome;
 }
+
+// The operator's stop, handed on to the link only once the item in flight has had its chance to be
+// answered: the instrument takes an item when its request arrives, so a wait cut short would leave
+// a changed item out of the count of items written. Against a silent instrument the wait still
+// ends GraceMs after the stop.
+class StopAfterAnswer
+{
+public:
+    static constexpr int GraceMs = 400;
+
+    explicit StopAfterAnswer(const std::atomic<bool>* stop) : stop(stop)
+    {
+        if (stop)
+            watcher = std::thread([this] { watch(); });
+    }
+    ~StopAfterAnswer()
+    {
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            ended = true;
+        }
+        wake.notify_all();
+        if (watcher.joinable())
+            watcher.join();
+    }
+    StopAfterAnswer(const StopAfterAnswer&) = delete;
+    StopAfterAnswer& operator=(const StopAfterAnswer&) = delete;
+
+    // What the link heeds: null when nobody can stop the write.
+    const std::atomic<bool>* flag() const { return stop ? &handedOn : nullptr; }
+
+private:
+    // Nobody signals the stop flag: it is looked at this often.
+    static constexpr int PollMs = 20;
+
+    void watch()
+    {
+        std::unique_lock<std::mutex> lock(mutex);
+        while (!ended && !stop->load())
+            wake.wait_for(lock, std::chrono::milliseconds(PollMs));
+        if (ended)
+            return;
+        wake.wait_for(lock, std::chrono::milliseconds(GraceMs), [this] { return ended; });
+        handedOn = true;
+    }
+
+    const std::atomic<bool>* stop;
+    std::atomic<bool> handedOn{false};
+    std::mutex mutex;
+    std::condition_variable wake;
+    bool ended = false;
+    std::thread watcher;
+};
 
 } // namespace
 
@@ -109,8 +166,10 @@ ConfigOutcome ConfigWriter::writeAll(const LinkSettings& link, const ConfigRows&
             return refused;
         }
     }
+    // Between rows the stop is heeded at once; a row sent is counted by its answer, if it comes soon.
+    StopAfterAnswer linkStop(stop);
     LinkChannel channel;
-    channel.setStopFlag(stop);
+    channel.setStopFlag(linkStop.flag());
     if (!channel.open(link))
         return openFailure();
     QStringList refused;

@@ -43,8 +43,9 @@ public:
     // Every valued row in order, stopping at the first that fails. Without valued rows nothing is
     // opened or sent; rows the instrument did not take are named in the final status.
     static ConfigOutcome writeAll(const ConfigRows& rows, const Progress& progress);
-    // The same over the given link instead of config.ini's. A stop ends it before the next row (or
-    // within the wait for the current one) with a cancelled outcome that counts the rows written.
+    // The same over the given link instead of config.ini's. A stop ends it before the next row with a
+    // cancelled outcome that counts the rows written; a row already sent is given a short while
+    // (at most 400 ms) for its answer and is counted when it comes, since the instrument took it.
     static ConfigOutcome writeAll(const LinkSettings& link, const ConfigRows& rows, const Progress& progress,
                                   const std::atomic<bool>* stop = nullptr);
     // One item on an open channel. A failure carries the box titled "提交" only.

@@ -3,6 +3,7 @@
 // connection bar, the connection test, the keys and a close in the middle of a write.
 #include "app/mainwindow.h"
 #include "app/repainthold.h"
+#include "config/configwriter.h"
 #include "config/ui/busyindicator.h"
 #include "config/ui/configtree.h"
 #include "config/ui/connectionbar.h"
@@ -12,6 +13,7 @@
 #include "firmware/downloadthread.h"
 #include "history/readthread.h"
 #include "jobs/jobrunner.h"
+#include "settings/linksettings.h"
 #include "link/devicerequests.h"
 #include "sim/downloadserver.h"
 #include "tests/support/shorttimings.h"
@@ -42,6 +44,8 @@ class TestConfigBusy : public QObject
 private slots:
     void cancelEndsOperation_data();
     void cancelEndsOperation();
+    void cancelCountsItemInFlight_data();
+    void cancelCountsItemInFlight();
     void stopEndsDialogWorkers_data();
     void stopEndsDialogWorkers();
     void connectionBarTellsContact_data();
@@ -140,6 +144,52 @@ void TestConfigBusy::cancelEndsOperation()
     QCOMPARE(rowsOf(window), before);
     QVERIFY(!window.busyIndicator()->isVisibleTo(&window));
     QVERIFY(window.findChild<QAction*>("refresh")->isEnabled());
+}
+
+void TestConfigBusy::cancelCountsItemInFlight_data()
+{
+    QTest::addColumn<Transport>("transport");
+    QTest::addColumn<int>("stopAt"); // the row whose request goes out as the operator cancels
+    for (Transport transport : {Transport::Udp, Transport::Pty}) {
+        const char* over = transport == Transport::Udp ? "udp" : "pty";
+        QTest::addRow("first row %s", over) << transport << 0;
+        QTest::addRow("third row %s", over) << transport << 2;
+    }
+}
+
+// A Cancel while the instrument takes its time to answer: it took the row already sent, so the
+// count of rows written includes it, and the status tells as many as the instrument holds changed.
+void TestConfigBusy::cancelCountsItemInFlight()
+{
+    QFETCH(Transport, transport);
+    QFETCH(int, stopAt);
+    WorkDir dir;
+    ShortTimings timings;
+    const QStringList before{"a:1", "b:2", "c:3", "d:4", "e:5"};
+    ConfigInstrument sim(transport, before);
+    QVERIFY(sim.started);
+    InstrumentSimulator::Fault slow;
+    slow.kind = InstrumentSimulator::DelayReply;
+    slow.command = InstrumentSimulator::WriteItem;
+    slow.count = -1;
+    slow.delayMs = 150;
+    sim->addFault(slow);
+    ConfigRows rows;
+    for (int i = 0; i < before.size(); ++i)
+        rows.append({i, before.at(i).left(1), QString::number(10 + i), true, -1});
+    std::atomic<bool> stop{false};
+    ConfigWriter::Progress progress;
+    progress.starting = [&](int row) {
+        if (row == stopAt)
+            stop = true;
+    };
+    const ConfigOutcome outcome = ConfigWriter::writeAll(LinkSettings::load(), rows, progress, &stop);
+    QVERIFY(outcome.cancelled);
+    int changed = 0;
+    for (int i = 0; i < before.size(); ++i)
+        changed += sim.items().value(i) != before.at(i) ? 1 : 0;
+    QCOMPARE(changed, stopAt + 1);
+    QCOMPARE(outcome.status, ConfigWriter::cancelledText(changed));
 }
 
 void TestConfigBusy::stopEndsDialogWorkers_data()
