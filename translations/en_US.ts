@@ -682,6 +682,10 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <source>拒绝降级: 固件包的版本 %1 比仪器的版本 %2 旧; 确要降级请加 --allow-downgrade</source>
         <translation>Downgrade refused: the package&apos;s version %1 is older than the instrument&apos;s version %2; add --allow-downgrade to downgrade anyway</translation>
     </message>
+    <message>
+        <source>固件更新成功!</source>
+        <translation>Firmware updated successfully.</translation>
+    </message>
 </context>
 <context>
     <name>HistoryChart</name>

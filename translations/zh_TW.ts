@@ -682,6 +682,10 @@
         <source>拒绝降级: 固件包的版本 %1 比仪器的版本 %2 旧; 确要降级请加 --allow-downgrade</source>
         <translation>拒絕降級: 韌體包的版本 %1 比儀器的版本 %2 舊; 確定要降級請加 --allow-downgrade</translation>
     </message>
+    <message>
+        <source>固件更新成功!</source>
+        <translation>韌體更新成功!</translation>
+    </message>
 </context>
 <context>
     <name>HistoryChart</name>

@@ -108,7 +108,7 @@ ExitCode FlashCommand::run(const CliOptions& options)
             return result;
         }
         progress.update(target.label, 100);
-        result.lines.append(QCoreApplication::translate("UpdateDialog", "固件更新成功!"));
+        result.lines.append(tr("固件更新成功!"));
         // The instrument restarts into the new firmware; it is asked until it answers.
         const VersionRead after = VersionReader::read(
             target.settings, QDeadlineTimer(FirmwareTransfer::finishTimeoutMs(exchangeMs)), itemTimeoutMs(options), {});
