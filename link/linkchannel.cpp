@@ -3,11 +3,9 @@
 #include "link/ddatareceiver.h"
 #include "link/devicerequests.h"
 #include "link/frames.h"
+#include "link/linktransportfactory.h"
 #include "link/replyscan.h"
-#include "link/serialtransport.h"
 #include "link/udptransport.h"
-
-#include <QDeadlineTimer>
 
 namespace {
 // Received bytes without a reply in them are kept up to this much; older ones can no longer start
@@ -17,8 +15,11 @@ constexpr char LineFeed = '\n';
 } // namespace
 
 LinkChannel::LinkChannel() : timings(LinkTimings::current())
+{ }
+
+qint64 LinkChannel::now() const
 {
-    clock.start();
+    return transport ? transport->nowMs() : 0;
 }
 
 LinkChannel::~LinkChannel() = default;
@@ -40,11 +41,7 @@ bool LinkChannel::open(const LinkSettings& linkSettings)
         failure.setting = problem;
         return false;
     }
-    std::unique_ptr<LinkTransport> opened;
-    if (settings.useUdp)
-        opened = std::make_unique<UdpTransport>();
-    else
-        opened = std::make_unique<SerialTransport>(timings.rtsPulseMs);
+    std::unique_ptr<LinkTransport> opened = makeLinkTransport(settings, timings);
     if (!opened->open(settings, &failure))
         return false;
     opened->setStopCheck([this] { return stopRequested(); });
@@ -146,7 +143,7 @@ ExchangeResult LinkChannel::exchange(const QByteArray& request, QByteArray& repl
     // An empty request (a value too long for its frame) is never sent.
     if (request.isEmpty() || !transport)
         return ExchangeSendFailed;
-    const QDeadlineTimer deadline(qMax(0, timeoutMs), Qt::PreciseTimer);
+    const qint64 deadline = transport->nowMs() + qMax(0, timeoutMs);
     settleBeforeSend(order);
     if (transport->send(request, deadline) != LinkError::None)
         return ExchangeSendFailed;
@@ -159,20 +156,18 @@ ExchangeResult LinkChannel::exchange(const QByteArray& request, QByteArray& repl
     // serial line a reply may come in pieces; once it has begun, a gap of half a second ends it,
     // complete or not, and it may finish one gap after the time-out, and no later.
     const bool datagrams = transport->isDatagram();
-    const QDeadlineTimer lastPiece(deadline.remainingTime() + (datagrams ? 0 : timings.serialPieceGapMs),
-                                   Qt::PreciseTimer);
+    const qint64 lastPiece = deadline + (datagrams ? 0 : timings.serialPieceGapMs);
     QByteArray received; // bytes since the request that are no reply yet
     QVector<int> pieceEnds; // where each piece of received ended
     for (;;) {
         // Whole lines before a reply (debug output) do not start the serial gap: a reply has begun
         // when bytes follow the last line feed, or when the time-out has passed with bytes in hand.
         const bool inHand = !datagrams && !received.isEmpty();
-        const bool begun = inHand && (deadline.hasExpired() || !received.endsWith(LineFeed));
-        if (begun && lastPiece.hasExpired())
+        const qint64 at = transport->nowMs();
+        const bool begun = inHand && (at >= deadline || !received.endsWith(LineFeed));
+        if (begun && at >= lastPiece)
             break;
-        const QDeadlineTimer wait = begun
-            ? QDeadlineTimer(qMin<qint64>(timings.serialPieceGapMs, lastPiece.remainingTime()), Qt::PreciseTimer)
-            : deadline;
+        const qint64 wait = begun ? qMin(at + timings.serialPieceGapMs, lastPiece) : deadline;
         const QByteArray chunk = transport->receive(wait);
         if (stopRequested()) {
             ledger.unanswered(now(), debtMs);
@@ -206,7 +201,7 @@ void LinkChannel::receiveStream(const QByteArray& request, DDataReceiver* receiv
     }
     streamReceiver = receiver;
     // The write and the first bytes share the one time-out.
-    const QDeadlineTimer firstData(timings.streamFirstDataMs, Qt::PreciseTimer);
+    const qint64 firstData = transport->nowMs() + timings.streamFirstDataMs;
     settleBeforeSend(CrcOrder::HighFirst);
     const LinkError sent = transport->send(request, firstData);
     QByteArray chunk;
@@ -222,7 +217,7 @@ void LinkChannel::receiveStream(const QByteArray& request, DDataReceiver* receiv
         receiver->onData(chunk);
         if (receiver->isStopped())
             break;
-        chunk = transport->receive(QDeadlineTimer(silenceMs, Qt::PreciseTimer));
+        chunk = transport->receive(transport->nowMs() + silenceMs);
     }
     streamReceiver = nullptr;
 }
@@ -236,5 +231,5 @@ QByteArray LinkChannel::receive(int timeoutMs)
     }
     if (!transport)
         return QByteArray();
-    return transport->receive(QDeadlineTimer(qMax(0, timeoutMs), Qt::PreciseTimer));
+    return transport->receive(transport->nowMs() + qMax(0, timeoutMs));
 }

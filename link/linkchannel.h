@@ -8,7 +8,6 @@
 #include "settings/linksettings.h"
 
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QString>
 #include <QVector>
@@ -21,7 +20,8 @@ class LinkTransport;
 
 // The link to the instrument for one operation: built on the stack of the thread that performs it,
 // opened with the link's settings, used for a few exchanges and destroyed with the operation. The
-// bytes travel through a LinkTransport (the serial line or UDP) that open() chooses.
+// bytes travel through a LinkTransport that open() takes from makeLinkTransport (the serial line
+// or UDP, or in tests an instrument in memory).
 class LinkChannel
 {
 public:
@@ -85,7 +85,8 @@ public:
     LinkError openError() const { return failure.failed() ? LinkError::CannotOpen : LinkError::None; }
 
 private:
-    qint64 now() const { return clock.elapsed(); }
+    // Now on the transport's clock, by which the ledger dates requests and replies.
+    qint64 now() const;
     void setAside(const QByteArray& bytes);
     // Before a request goes out, what is still around is judged: replies to requests that timed
     // out pay their debts, everything else is set aside.
@@ -106,5 +107,4 @@ private:
     std::function<void(const QByteArray&)> strayListener;
     QByteArray held; // bytes after the last reply, for the next reader
     ReplyLedger ledger;
-    QElapsedTimer clock;
 };

@@ -66,7 +66,7 @@ bool SerialTransport::pulseRts()
     return true;
 }
 
-LinkError SerialTransport::send(const QByteArray& request, const QDeadlineTimer& deadline)
+LinkError SerialTransport::send(const QByteArray& request, qint64 deadlineMs)
 {
     if (!port->isOpen() || request.isEmpty() || (sendRts && !pulseRts()))
         return LinkError::WriteFailed;
@@ -79,26 +79,26 @@ LinkError SerialTransport::send(const QByteArray& request, const QDeadlineTimer&
     // A request is a few bytes: the system takes it at once, with one write and no wait for the
     // line to be ready first. Only what it did not take is waited for.
     port->flush();
-    if (port->bytesToWrite() > 0 && !port->waitForBytesWritten(int(qMax<qint64>(1, deadline.remainingTime()))))
+    if (port->bytesToWrite() > 0 && !port->waitForBytesWritten(int(qMax<qint64>(1, deadlineMs - nowMs()))))
         return LinkError::SendFailed;
     return LinkError::None;
 }
 
-bool SerialTransport::waitForData(const QDeadlineTimer& deadline)
+bool SerialTransport::waitForData(qint64 deadlineMs)
 {
     // A wait on the port's descriptor, without an event loop to spin; in short slices so that a
     // stop request ends it.
     while (port->bytesAvailable() == 0) {
-        if (deadline.hasExpired() || stopRequested())
+        if (hasExpired(deadlineMs) || stopRequested())
             return false;
-        port->waitForReadyRead(sliceOf(deadline));
+        port->waitForReadyRead(sliceOf(deadlineMs));
     }
     return true;
 }
 
-QByteArray SerialTransport::receive(const QDeadlineTimer& deadline)
+QByteArray SerialTransport::receive(qint64 deadlineMs)
 {
-    if (!port->isOpen() || !waitForData(deadline))
+    if (!port->isOpen() || !waitForData(deadlineMs))
         return QByteArray();
     return port->readAll();
 }

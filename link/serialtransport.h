@@ -15,8 +15,8 @@ public:
     ~SerialTransport() override;
 
     bool open(const LinkSettings& settings, LinkOpenFailure* failure) override;
-    LinkError send(const QByteArray& request, const QDeadlineTimer& deadline) override;
-    QByteArray receive(const QDeadlineTimer& deadline) override;
+    LinkError send(const QByteArray& request, qint64 deadlineMs) override;
+    QByteArray receive(qint64 deadlineMs) override;
     QByteArray takeArrived() override;
     bool isDatagram() const override { return false; }
     qint32 lineBaudRate() const override;
@@ -26,7 +26,7 @@ public:
 
 private:
     bool pulseRts();
-    bool waitForData(const QDeadlineTimer& deadline);
+    bool waitForData(qint64 deadlineMs);
 
     int rtsPulseMs;
     bool sendRts = false;

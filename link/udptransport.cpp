@@ -33,7 +33,7 @@ bool UdpTransport::isPeer(const QHostAddress& peer, quint16 port, const QHostAdd
     return senderPort == port && isSameHost(sender, peer);
 }
 
-LinkError UdpTransport::send(const QByteArray& request, const QDeadlineTimer& /*deadline*/)
+LinkError UdpTransport::send(const QByteArray& request, qint64 /*deadlineMs*/)
 {
     // The system would take the unspecified address for this host and deliver the request to
     // whatever listens here: an address that did not parse is a failed send.
@@ -54,7 +54,7 @@ QByteArray UdpTransport::takePeerDatagram()
     return QByteArray();
 }
 
-QByteArray UdpTransport::receive(const QDeadlineTimer& deadline)
+QByteArray UdpTransport::receive(qint64 deadlineMs)
 {
     // While datagrams flow (a stream) the next is taken without a wait; after a quiet look the
     // socket is asked to wake this thread, in short slices so that a stop request ends the wait.
@@ -63,13 +63,13 @@ QByteArray UdpTransport::receive(const QDeadlineTimer& deadline)
         if (!datagram.isEmpty())
             return datagram;
     }
-    while (!deadline.hasExpired() && !stopRequested()) {
+    while (!hasExpired(deadlineMs) && !stopRequested()) {
         if (!socket.isOpen()) {
             // Nothing was sent, so nothing can come: wait out the slice.
-            QThread::msleep(ulong(sliceOf(deadline)));
+            QThread::msleep(ulong(sliceOf(deadlineMs)));
             continue;
         }
-        if (!socket.waitForDatagram(sliceOf(deadline)))
+        if (!socket.waitForDatagram(sliceOf(deadlineMs)))
             continue;
         const QByteArray datagram = takePeerDatagram();
         if (!datagram.isEmpty())

@@ -15,8 +15,8 @@ public:
     ~UdpTransport() override;
 
     bool open(const LinkSettings& settings, LinkOpenFailure* failure) override;
-    LinkError send(const QByteArray& request, const QDeadlineTimer& deadline) override;
-    QByteArray receive(const QDeadlineTimer& deadline) override;
+    LinkError send(const QByteArray& request, qint64 deadlineMs) override;
+    QByteArray receive(qint64 deadlineMs) override;
     QByteArray takeArrived() override;
     bool isDatagram() const override { return true; }
     quint64 droppedDatagrams() override { return socket.droppedDatagrams(); }

@@ -67,6 +67,11 @@ QByteArray spoil(QByteArray reply, InstrumentSimulator::FaultKind kind)
 
 } // namespace
 
+QByteArray InstrumentSimulator::spoiled(const QByteArray& reply, FaultKind kind)
+{
+    return spoil(reply, kind);
+}
+
 InstrumentSimulator::InstrumentSimulator(QObject* parent) : QObject(parent)
 {
     ItemStore sample;

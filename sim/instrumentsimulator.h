@@ -78,6 +78,9 @@ public:
     ~InstrumentSimulator() override;
 
     static QStringList sampleItems();
+    // reply spoilt as a fault of kind spoils it (BadCrc, OtherAddress, OtherCommand, WrongLength);
+    // any other kind leaves it as it is.
+    static QByteArray spoiled(const QByteArray& reply, FaultKind kind);
 
     void setDeviceAddress(quint8 address);
     quint8 deviceAddress() const;
