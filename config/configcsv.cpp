@@ -62,7 +62,7 @@ CsvImport ConfigCsv::importFrom(const QString& fileName)
         if (records.at(i).trimmed().isEmpty())
             continue;
         ImportedRow row;
-        switch (parseCsvRecord(records.at(i), &row.index, &row.fields)) {
+        switch (parseCsvRecord(records.at(i), &row.index, &row.fields, &row.identityValue)) {
         case CsvLineError::None:
             break;
         case CsvLineError::IndexOutOfRange:

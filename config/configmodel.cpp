@@ -1,6 +1,7 @@
 #include "config/configmodel.h"
 
 #include "config/configwriter.h"
+#include "config/itemtext.h"
 #include "config/rowtext.h"
 
 ConfigModel::ConfigModel(QObject* parent) : QAbstractTableModel(parent)
@@ -45,6 +46,7 @@ void ConfigModel::clear()
 {
     beginResetModel();
     items.clear();
+    lastRead.clear();
     heldName = HeldRow();
     ++clears;
     endResetModel();
@@ -98,8 +100,16 @@ void ConfigModel::addItem(int index, const QStringList& fields)
 void ConfigModel::showRead(const QVector<ReadItem>& read)
 {
     QHash<int, int> codecs;
-    for (const ReadItem& item : read)
+    lastRead.clear();
+    for (const ReadItem& item : read) {
         codecs.insert(item.index, item.codec);
+        ConfigRow row;
+        row.index = item.index;
+        row.name = item.fields.value(0).trimmed();
+        row.valued = item.fields.size() > 1;
+        row.value = itemValue(item.fields);
+        lastRead.append(row);
+    }
     beginResetModel();
     items.clear();
     heldName = HeldRow();
@@ -217,4 +227,48 @@ int ConfigModel::changedCount() const
     for (const ConfigItem& item : items)
         count += item.isChanged() ? 1 : 0;
     return count;
+}
+
+ConfigRows ConfigModel::instrumentRows() const
+{
+    QHash<int, const ConfigItem*> shown;
+    for (const ConfigItem& item : items)
+        shown.insert(item.row.index, &item);
+    ConfigRows instrument = lastRead;
+    for (ConfigRow& row : instrument) {
+        const ConfigItem* item = shown.value(row.index, nullptr);
+        if (item && item->hasReadValue) {
+            row.valued = item->readValued;
+            row.value = item->readValue;
+        }
+    }
+    return instrument;
+}
+
+QSet<int> ConfigModel::refusedIndices() const
+{
+    QSet<int> refused;
+    for (const ConfigItem& item : items)
+        if (item.refused)
+            refused.insert(item.row.index);
+    return refused;
+}
+
+void ConfigModel::setValues(const QVector<QPair<int, QString>>& values)
+{
+    QHash<int, QString> byIndex;
+    for (const auto& value : values)
+        byIndex.insert(value.first, value.second);
+    int first = -1;
+    int last = -1;
+    for (int i = 0; i < items.size(); ++i) {
+        const auto found = byIndex.constFind(items.at(i).row.index);
+        if (found == byIndex.constEnd() || !items.at(i).row.valued)
+            continue;
+        items[i].row.value = found.value().trimmed();
+        first = first < 0 ? i : first;
+        last = i;
+    }
+    if (first >= 0)
+        tellChanged(first, last);
 }

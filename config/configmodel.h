@@ -5,6 +5,7 @@
 
 #include <QAbstractTableModel>
 #include <QHash>
+#include <QSet>
 #include <QStringList>
 #include <QVector>
 
@@ -74,6 +75,14 @@ public:
     // Every row the instrument has reported a value for, as it reported it: what a backup keeps.
     ConfigRows readRows() const;
     int changedCount() const;
+    // Every item of the last complete read, hidden identity rows too, with the values the instrument
+    // reported since: what a file is compared with. Empty before a read and after a clear.
+    ConfigRows instrumentRows() const;
+    bool hasRead() const { return !lastRead.isEmpty(); }
+    // Items whose value the instrument did not keep when last written.
+    QSet<int> refusedIndices() const;
+    // Values from a file for the shown rows of these item indices, not yet written.
+    void setValues(const QVector<QPair<int, QString>>& values);
     // Counts the times the rows were replaced: an operation that sees it move leaves the new rows alone.
     int generation() const { return clears; }
 
@@ -95,5 +104,6 @@ private:
     bool addingRead = false;
     // While rows are added by an import: the values the instrument reported, by item index.
     QHash<int, ConfigItem> carried;
+    ConfigRows lastRead;
     int clears = 0;
 };

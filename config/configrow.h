@@ -38,4 +38,6 @@ struct ImportedRow
 {
     int index = 0;
     QStringList fields;
+    // The value the file gives an identity row (indices 0 and 1): compared, never written.
+    QString identityValue;
 };

@@ -28,10 +28,17 @@ bool fieldCountFits(int fieldCount, WriteMode mode)
 }
 
 // Whether the instrument kept the value as written. After a number it may add its unit ("9600 bps",
-// "10s"); a value that merely contains the new one ("10" for 1, "1.5" for 1) was refused.
+// "10s"), and it may tidy a number ("1.0" for 1); a value that merely contains the new one ("10"
+// for 1, "1.5" for 1) was refused.
 bool keptAsWritten(const QString& reported, const QString& written)
 {
     if (reported == written)
+        return true;
+    bool reportedNumber = false;
+    bool writtenNumber = false;
+    const double reportedValue = reported.trimmed().toDouble(&reportedNumber);
+    const double writtenValue = written.trimmed().toDouble(&writtenNumber);
+    if (reportedNumber && writtenNumber && reportedValue == writtenValue)
         return true;
     if (written.isEmpty() || !written.back().isDigit() || !reported.startsWith(written))
         return false;

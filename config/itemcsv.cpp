@@ -72,7 +72,7 @@ QString formatCsvLine(const ConfigRow& row)
     return head + Comma + (needsQuotes(value) ? quoted(value) : value);
 }
 
-CsvLineError parseCsvRecord(const QString& record, int* index, QStringList* fields)
+CsvLineError parseCsvRecord(const QString& record, int* index, QStringList* fields, QString* identityValue)
 {
     QStringList parts;
     QList<bool> quotedParts;
@@ -120,6 +120,8 @@ CsvLineError parseCsvRecord(const QString& record, int* index, QStringList* fiel
     const QString name = match.captured(2).trimmed();
     *index = number;
     const bool confirmOnly = rawValue.isEmpty() && !valueQuoted;
+    if (identityValue)
+        *identityValue = number <= 1 ? rawValue.trimmed() : QString();
     if (number == 0 || number == 1 || confirmOnly)
         *fields = QStringList{name};
     else

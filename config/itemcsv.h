@@ -25,8 +25,9 @@ enum class CsvLineError {
 
 // One record read back: the index at its head and the row's fields, as a read hands them over.
 // Rows of the indices 0 and 1 come back as a bare name: those items are identities that are never
-// written. A confirm-only record comes back as a bare name too.
-CsvLineError parseCsvRecord(const QString& record, int* index, QStringList* fields);
+// written (identityValue, when given, receives the value the file gives them). A confirm-only record
+// comes back as a bare name too.
+CsvLineError parseCsvRecord(const QString& record, int* index, QStringList* fields, QString* identityValue = nullptr);
 bool parseCsvLine(const QString& line, int* index, QStringList* fields);
 
 // Splits a whole file's text into records at line breaks outside quoted fields. lines receives

@@ -83,8 +83,18 @@ InstrumentSimulator::~InstrumentSimulator() = default;
 
 QStringList InstrumentSimulator::sampleItems()
 {
+    return sampleItems(QStringLiteral("ZQ-200"));
+}
+
+QStringList InstrumentSimulator::sampleItems(const QString& model)
+{
     initSimResources();
-    QFile file(QStringLiteral(":/sim/sample-items.txt"));
+    const QString resource = model == QLatin1String("ZQ-200") ? QStringLiteral(":/sim/sample-items.txt")
+        : model == QLatin1String("ZQ-310")                     ? QStringLiteral(":/sim/pressure-items.txt")
+                                                                : QString();
+    if (resource.isEmpty())
+        return {};
+    QFile file(resource);
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));

@@ -81,6 +81,9 @@ public:
     // reply spoilt as a fault of kind spoils it (BadCrc, OtherAddress, OtherCommand, WrongLength);
     // any other kind leaves it as it is.
     static QByteArray spoiled(const QByteArray& reply, FaultKind kind);
+    // The items of a model the simulator knows: "ZQ-200" (the sample items, the recorder) or
+    // "ZQ-310" (a pressure transmitter with a list of its own); empty for another name.
+    static QStringList sampleItems(const QString& model);
 
     void setDeviceAddress(quint8 address);
     quint8 deviceAddress() const;

@@ -53,6 +53,7 @@ int main(int argc, char* argv[])
     const QCommandLineOption name(QStringLiteral("name"), QStringLiteral("Display name sent to the search probe (default: the item 设备名称)."), QStringLiteral("TEXT"));
     const QCommandLineOption items(QStringLiteral("items"), QStringLiteral("Load the configuration items from FILE (UTF-8, one per line)."), QStringLiteral("FILE"));
     const QCommandLineOption address(QStringLiteral("address"), QStringLiteral("Device address, 1..255 (default 255)."), QStringLiteral("N"), QStringLiteral("255"));
+    const QCommandLineOption itemList(QStringLiteral("item-list"), QStringLiteral("Hold the items of a known model: ZQ-200 (the default) or ZQ-310."), QStringLiteral("MODEL"));
     const QCommandLineOption model(QStringLiteral("model"), QStringLiteral("Model named to the firmware loader (default: the item 设备型号)."), QStringLiteral("TEXT"));
     const QCommandLineOption debugInterval(QStringLiteral("debug-interval"), QStringLiteral("Milliseconds between debug lines (default 300)."), QStringLiteral("MS"), QStringLiteral("300"));
     const QCommandLineOption debugRate(QStringLiteral("debug-rate"), QStringLiteral("Debug lines a second, overriding --debug-interval (0: as fast as the link takes them)."), QStringLiteral("N"));
@@ -66,7 +67,7 @@ int main(int argc, char* argv[])
     const QCommandLineOption historyChunk(QStringLiteral("history-chunk"), QStringLiteral("Bytes per history chunk (default 256)."), QStringLiteral("BYTES"), QStringLiteral("256"));
     const QCommandLineOption historyInterval(QStringLiteral("history-interval"), QStringLiteral("Milliseconds between history chunks (default 20; 0: the whole answer at once)."), QStringLiteral("MS"), QStringLiteral("20"));
     const QCommandLineOption fault(QStringLiteral("fault"), faultOptionHelp(), QStringLiteral("FAULT"));
-    parser.addOptions({udp, pty, ptyLink, probePort, name, items, address, model, debugInterval, debugRate, debugCount, fault, baud, http, httpFault, httpFile, wallClock, historyRecords, historyChunk, historyInterval});
+    parser.addOptions({udp, pty, ptyLink, probePort, name, items, itemList, address, model, debugInterval, debugRate, debugCount, fault, baud, http, httpFault, httpFile, wallClock, historyRecords, historyChunk, historyInterval});
     parser.process(application);
 
     QTextStream out(stdout);
@@ -82,6 +83,14 @@ int main(int argc, char* argv[])
         return 2;
     }
     simulator.setDeviceAddress(quint8(deviceAddress));
+    if (parser.isSet(itemList)) {
+        const QStringList listed = InstrumentSimulator::sampleItems(parser.value(itemList));
+        if (listed.isEmpty()) {
+            err << "zq-simulator: --item-list takes ZQ-200 or ZQ-310\n";
+            return 2;
+        }
+        simulator.setItems(listed);
+    }
     if (parser.isSet(items)) {
         QString error;
         if (!simulator.loadItems(parser.value(items), &error)) {

@@ -79,7 +79,7 @@ void TestConfigModel::importKeepsWhatTheInstrumentReported()
     model.showRead(readItems(read));
     QVector<ImportedRow> file;
     for (const ReadItem& item : readItems(imported))
-        file.append({item.index, item.fields});
+        file.append({item.index, item.fields, QString()});
     model.showImport(file);
     QCOMPARE(shown(model), rows);
     QCOMPARE(model.changedCount(), changed);

@@ -296,6 +296,9 @@ void TestConfigWrite::keptValueCheck_data()
     QTest::newRow("longer text") << QByteArray("x:abc") << "ab" << false;
     QTest::newRow("text inside") << QByteArray("x:19600") << "9600" << false;
     QTest::newRow("case differs") << QByteArray("x:ON") << "on" << false;
+    QTest::newRow("number tidied") << QByteArray("x:1.0") << "1" << true;
+    QTest::newRow("number tidied the other way") << QByteArray("x:2") << "2.00" << true;
+    QTest::newRow("another number") << QByteArray("x:1.01") << "1" << false;
 }
 
 void TestConfigWrite::keptValueCheck()
