@@ -1,29 +1,28 @@
 #include "app/mainwindow.h"
 
-#include "app/contactwatch.h"
-#include "app/failurehint.h"
+#include "app/configfiles.h"
+#include "app/configreads.h"
+#include "app/configwrites.h"
+#include "app/instrumentdialogs.h"
 #include "app/instrumentrows.h"
 #include "app/menutext.h"
 #include "app/neutralaboutdialog.h"
 #include "app/operationslog.h"
+#include "app/outcomereport.h"
 #include "app/qttranslations.h"
-#include "app/readcollector.h"
 #include "app/repainthold.h"
 #include "app/screenfit.h"
 #include "app/stalerows.h"
 #include "app/statusbar.h"
 #include "app/steadytoolbuttons.h"
+#include "app/windowkeys.h"
+#include "app/windowsize.h"
 #include "config/itemtext.h"
 #include "config/skipitems.h"
-#include "config/texts/readtexts.h"
 #include "config/ui/busyindicator.h"
 #include "config/ui/configtree.h"
 #include "config/ui/connectionbar.h"
-#include "firmware/firmwareversion.h"
-#include "firmware/ui/updatedialog.h"
 #include "help/ui/manualwindow.h"
-#include "history/ui/historydata.h"
-#include "monitor/ui/monitordialog.h"
 #include "prompt/messageboxes.h"
 #include "prompt/prompter.h"
 #include "settings/config.h"
@@ -32,23 +31,13 @@
 
 #include "ui_mainwindow.h"
 
-#include <climits>
-
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QSettings>
-#include <QTimer>
-#include <QToolBar>
 #include <QTranslator>
 
-MainWindow::MainWindow(QWidget* parent)
-    : QMainWindow(parent),
-      form(new Ui::MainWindow),
-      rows(nullptr),
-      tree(nullptr),
-      translator(nullptr),
-      qtTranslator(nullptr)
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), form(new Ui::MainWindow)
 {
     form->setupUi(this);
     // The status bar keeps its message clear of the link text, cutting it with "…" where it must.
@@ -103,9 +92,6 @@ MainWindow::MainWindow(QWidget* parent)
     connect(&readThread, SIGNAL(signalReadEnded(int, int)), this, SLOT(slotReadEnded(int, int)));
     // finished comes after everything the read emitted, also when its link did not open.
     connect(&readThread, &RefreshThread::finished, this, &MainWindow::readFinished);
-    writeProgressPoll = new QTimer(this);
-    writeProgressPoll->setInterval(ConfigJobs::ReportIntervalMs);
-    connect(writeProgressPoll, &QTimer::timeout, this, &MainWindow::showWriteProgress);
     connect(tree, SIGNAL(signalRowActivated(int)), this, SLOT(slotRowDoubleClicked(int)));
 
     busy = new BusyIndicator(this);
@@ -116,9 +102,15 @@ MainWindow::MainWindow(QWidget* parent)
     statusBar()->addPermanentWidget(changesLabel);
     statusBar()->addPermanentWidget(busy);
     statusBar()->addPermanentWidget(connection);
+    report.reset(new OutcomeReport(*this, *log, *connection));
+    writes = new ConfigWrites(*rows, *tree, worker, *busy, this);
+    connect(writes, &ConfigWrites::signalRowsAnswered, this, &MainWindow::updateChangeCount);
+    reads = new ConfigReads(*rows, *busy, *connection, *statusBar(), *report, this);
+    files = new ConfigFiles(*this, *rows, *report);
+    connect(files, &ConfigFiles::signalRowsImported, this, &MainWindow::updateChangeCount);
     repaintHold = new RepaintHold({form->toolBar, statusBar(), tree}, this);
     connect(busy, &BusyIndicator::signalCancel, this, &MainWindow::slotCancelOperation);
-    setShortcuts();
+    setWindowShortcuts(*form);
     showCurrentLink();
 
     restoreWindowState();
@@ -127,7 +119,7 @@ MainWindow::MainWindow(QWidget* parent)
     // A config.ini that the start could not write is worth more than "ready".
     if (!settingsFailure.isEmpty())
         statusBar()->showMessage(settingsFailure);
-    shrinkToolBarIcons();
+    shrinkToolBarIcons(*form->toolBar);
     loadSkipItems();
 }
 
@@ -141,8 +133,7 @@ MainWindow::~MainWindow()
 
 void MainWindow::showErrorBox(const QString& title, const QString& text, const QIcon& icon, const QString& hint)
 {
-    statusBar()->showMessage(text, 5000);
-    showMessage(this, QMessageBox::Critical, title, hint.isEmpty() ? text : text + QLatin1Char('\n') + hint, icon);
+    report->showError(title, text, icon, hint);
 }
 
 void MainWindow::applyLanguage(const QString& code)
@@ -159,16 +150,7 @@ void MainWindow::applyLanguage(const QString& code)
     // A status text still showing speaks the language just left.
     statusBar()->clearMessage();
 
-    // Wide enough for every tool-bar button; the operator's width stays where it is wider, and
-    // neither may pass the screen's. A screen too narrow for the texts under the icons (English at
-    // a large scale) keeps the icons, with the texts in their tool tips.
-    const int screenWidth = availableScreenSize(*this).width();
-    form->toolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    const int width = qMin(toolBarWidth(*form->toolBar), screenWidth);
-    if (width == screenWidth)
-        form->toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    setMinimumWidth(width);
-    resize(qMin(qMax(width, this->width()), screenWidth), height());
+    fitToolBarWidth(*this, *form->toolBar);
 
     settings.setValue(Settings::Language, code);
     updateTitle();
@@ -177,7 +159,7 @@ void MainWindow::applyLanguage(const QString& code)
 
 void MainWindow::updateTitle()
 {
-    setWindowTitle(instrumentTitle(applicationTitle(), instrumentModel, instrumentSerial));
+    setWindowTitle(instrumentTitle(applicationTitle(), instrument.model, instrument.serial));
 }
 
 void MainWindow::reportUnsavedSettings()
@@ -211,21 +193,6 @@ void MainWindow::whileAsking(const std::function<void()>& ask)
         running = NoOperation;
         updateActions();
     }
-}
-
-void MainWindow::setShortcuts()
-{
-    const QPair<QAction*, QKeySequence> keys[] = {{form->refresh, QKeySequence(Qt::Key_F5)},
-                                                  {form->write_changed, QKeySequence(Qt::CTRL | Qt::Key_S)},
-                                                  {form->export_2, QKeySequence(Qt::CTRL | Qt::Key_E)},
-                                                  {form->import_2, QKeySequence(Qt::CTRL | Qt::Key_O)},
-                                                  {form->sync_time, QKeySequence(Qt::CTRL | Qt::Key_T)},
-                                                  {form->debug, QKeySequence(Qt::CTRL | Qt::Key_H)},
-                                                  {form->monitor, QKeySequence(Qt::CTRL | Qt::Key_M)},
-                                                  {form->update, QKeySequence(Qt::CTRL | Qt::Key_U)},
-                                                  {form->setup, QKeySequence(Qt::CTRL | Qt::Key_Comma)}};
-    for (const auto& key : keys)
-        key.first->setShortcut(key.second);
 }
 
 void MainWindow::retranslateToolTips()
@@ -264,7 +231,6 @@ void MainWindow::beginBusy(Operation operation, const QString& text, const LinkS
 void MainWindow::endBusy()
 {
     running = NoOperation;
-    writeProgressPoll->stop();
     busy->stop();
     connection->endWaiting();
     updateActions();
@@ -322,8 +288,7 @@ void MainWindow::slotRefresh()
     // is told why.
     if (readThread.isRunning() || running == ReadOperation || !mayBegin() || !confirmDiscardChanges())
         return;
-    reading.start();
-    reading.noAnswer = false;
+    reads->begin();
     const LinkSettings link = LinkSettings::load();
     beginBusy(ReadOperation, tr("正在读取 ……"), link);
     readThread.setLinkSettings(link);
@@ -332,42 +297,20 @@ void MainWindow::slotRefresh()
 
 void MainWindow::slotHistoryData()
 {
-    HistoryData dialog(this);
-    // The history's PDF names the instrument the last complete read named, hidden row or not.
-    dialog.setInstrument(instrumentName, instrumentModel, instrumentSerial);
-    int heard = 0;
     showCurrentLink();
-    execWatchingContact(dialog, *connection, [&](bool& waiting) {
-        const int lines = dialog.records().lineCount();
-        waiting = dialog.isQuerying() && lines == 0;
-        return std::exchange(heard, lines) != lines ? LinkContact::Answered : LinkContact::NotTried;
-    });
+    runHistoryDialog(this, *connection, instrument);
 }
 
 void MainWindow::slotUpdateHardware()
 {
-    UpdateDialog dialog(this, &updateWorker);
-    // The confirmation compares the package with the version the instrument last reported.
-    for (const ConfigRow& row : rows->readRows()) {
-        if (FirmwareVersion::isVersionRow(row.name))
-            dialog.setInstrumentVersion(row.value.trimmed());
-        else if (isModelRow(row.name))
-            dialog.setInstrumentModel(row.value.trimmed()); // its newest file is marked in the catalogue
-    }
     // A flashed instrument has new values: the tree reads them as on Refresh.
-    connect(&dialog, &UpdateDialog::signalFirmwareUpdated, this, &MainWindow::slotRefresh);
-    Prompter::current().exec(dialog);
+    runUpdateDialog(this, updateWorker, rows->readRows(), [this] { slotRefresh(); });
 }
 
 void MainWindow::slotDeviceMonitor()
 {
-    MonitorDialog dialog(this);
-    qint64 heard = 0;
     showCurrentLink();
-    execWatchingContact(dialog, *connection, [&](bool&) {
-        const qint64 lines = dialog.receivedLineCount();
-        return std::exchange(heard, lines) != lines ? LinkContact::Answered : LinkContact::NotTried;
-    });
+    runMonitorDialog(this, *connection);
 }
 
 void MainWindow::slotAbout()
@@ -389,54 +332,33 @@ void MainWindow::slotClearItems()
 
 void MainWindow::slotItemCodec(int, int codec)
 {
-    reading.setCodec(codec);
+    reads->setCodec(codec);
 }
 
 void MainWindow::slotReadStarted()
 {
-    reading.start();
+    reads->started();
 }
 
 void MainWindow::slotReadItem(int index, const QStringList& fields)
 {
-    reading.add(index, fields);
-    const int done = reading.count();
-    const int expected = reading.expected();
-    if (expected >= done)
-        busy->setProgress(tr("正在读取 %1/%2 ……").arg(done).arg(expected), done, expected);
-    else
-        busy->setProgress(tr("正在读取 %1 ……").arg(done), done, 0);
+    reads->add(index, fields);
 }
 
 void MainWindow::slotReadContact(int contact)
 {
-    reading.noAnswer = LinkContact(contact) == LinkContact::NoAnswer;
-    connection->showContact(LinkContact(contact));
+    reads->contact(LinkContact(contact));
 }
 
 void MainWindow::slotReadEnded(int end, int itemsRead)
 {
-    const QString operation = withoutMnemonic(form->refresh->text());
-    if (end == RefreshThread::ReadComplete) {
-        const QVector<ReadItem> read = reading.complete(itemsRead);
-        const InstrumentIdentity identity = identityOf(read);
-        instrumentName = identity.name;
-        instrumentModel = identity.model;
-        instrumentSerial = identity.serial;
-        readFromTarget = ConnectionBar::describeTarget(LinkSettings::load());
-        rows->showRead(read);
-        markRowsStale(*tree, QString());
-        updateChangeCount();
-        updateTitle();
-        log->add(operation, connection->target(), false, tr("已读取 %1 项").arg(itemsRead));
-    } else {
-        // The tree keeps what it held; the status says that the read did not get through.
-        const QString text = tr("读取中断: 已读 %1 项, 配置树保持读取前的内容").arg(itemsRead);
-        statusBar()->showMessage(text);
-        if (end == RefreshThread::ReadStopped)
-            log->add(operation, connection->target(), false, text);
-    }
-    reading.discard();
+    if (!reads->end(end, itemsRead, operationName(*form->refresh)))
+        return;
+    instrument = reads->identity();
+    readFromTarget = ConnectionBar::describeTarget(LinkSettings::load());
+    markRowsStale(*tree, QString());
+    updateChangeCount();
+    updateTitle();
 }
 
 void MainWindow::slotAddItems(int index, const QStringList& fields)
@@ -453,13 +375,7 @@ void MainWindow::readFinished()
 
 void MainWindow::slotReadFailed(const ConfigReadFailure& failure)
 {
-    // A read that found no instrument says where to look.
-    const bool silent = running == ReadOperation && reading.noAnswer;
-    const QString text = readFailureText(failure);
-    const QString hint = failureHint(failure.code, failure.link, silent, LinkSettings::load().useUdp);
-    log->add(withoutMnemonic(form->refresh->text()), connection->target(), true, text, hint);
-    showErrorBox(readFailureTitle(), text, QIcon(QPixmap(QStringLiteral(":/image/refresh.png"))),
-                 silent ? hint : QString());
+    reads->fail(failure, operationName(*form->refresh), running == ReadOperation);
 }
 
 void MainWindow::slot_en_US()
@@ -504,33 +420,15 @@ void MainWindow::closeEvent(QCloseEvent* event)
         hide();
         updateWorker.wait();
     }
-    saveWindowSize();
+    saveWindowSize(settings, *this);
     QMainWindow::closeEvent(event);
 }
 
 void MainWindow::restoreWindowState()
 {
-    const int storedWidth = int(settings.heldInteger(Settings::WindowWidth, 0, INT_MAX));
-    const int storedHeight = qMax(600, int(settings.heldInteger(Settings::WindowHeight, 0, INT_MAX)));
-    // Neither side may exceed the screen: a stored height of 2147483647 would make a window that
-    // never paints.
-    const QSize screen = availableScreenSize(*this);
-    resize(QSize(storedWidth, storedHeight).boundedTo(screen));
+    const QSize stored = storedWindowSize(settings, *this);
+    resize(stored);
     applyLanguage(settings.value(Settings::Language).toString());
     // The language has set the width the tool bar needs; a wider stored width wins.
-    resize(QSize(qMax(minimumWidth(), storedWidth), height()).boundedTo(screen));
-}
-
-void MainWindow::shrinkToolBarIcons()
-{
-    for (QAction* action : form->toolBar->actions())
-        action->setIcon(QIcon(action->icon().pixmap(QSize(16, 16), QIcon::Normal, QIcon::Off)));
-}
-
-void MainWindow::saveWindowSize()
-{
-    settings.setValue(Settings::WindowWidth, width());
-    settings.setValue(Settings::WindowHeight, height());
-    // Written now: the window may stay open in memory long after it was closed.
-    settings.settings()->sync();
+    resize(QSize(qMax(minimumWidth(), stored.width()), height()).boundedTo(availableScreenSize(*this)));
 }

@@ -1,30 +1,34 @@
 #pragma once
 
-#include "app/readcollector.h"
+#include "app/instrumentrows.h"
 #include "config/configjobs.h"
 #include "config/configmodel.h"
 #include "config/configoutcome.h"
 #include "config/configrow.h"
 #include "config/refreshthread.h"
 #include "firmware/updatethread.h"
-#include "settings/config.h"
 #include "jobs/jobrunner.h"
+#include "settings/config.h"
 
 #include <QMainWindow>
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 namespace Ui {
 class MainWindow;
 }
 class BusyIndicator;
+class ConfigFiles;
+class ConfigReads;
 class ConfigTree;
+class ConfigWrites;
 class ConnectionBar;
 class OperationsLog;
+class OutcomeReport;
 class QAction;
 class QLabel;
-class QTimer;
 class RepaintHold;
 class QIcon;
 class QTranslator;
@@ -38,7 +42,7 @@ public:
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // A critical box with one "确定" button; its text also stays in the status bar for 5000 ms.
+    // A critical box with one "确定" button; its text also stays in the status bar for a while.
     // A hint, when given, is a further line in the box only.
     void showErrorBox(const QString& title, const QString& text, const QIcon& icon, const QString& hint = QString());
 
@@ -110,9 +114,6 @@ private:
         TestOperation
     };
 
-    // The boxes of an operation's outcome in order, then its status text for 5000 ms; all of it
-    // goes to the operations log under the action's name.
-    void showOutcome(const ConfigOutcome& outcome, const QAction* action);
     // One configuration operation at a time: while one runs or asks, the others are disabled, and
     // one reached another way (a double click) is refused with a status text.
     bool mayBegin();
@@ -124,20 +125,13 @@ private:
     void endBusy();
     void updateActions();
     void readFinished();
-    // The row a write-all has reached, looked at as often as the note could show it.
-    void showWriteProgress();
-    void workerRowsWritten(const WrittenRows& written);
-    void workerDone(const ConfigOutcome& outcome, const ItemWriteOutcome& item);
+    // The outcome of a write, a clock setting or a connection test, once the rows show it.
+    void operationEnded(const ConfigOutcome& outcome);
     // The action that started an operation, which names it in the log.
     const QAction* actionOf(Operation operation) const;
 
     // The values last read, which a write saves before a write changes the instrument.
     WriteBackup readValuesBackup() const;
-    // Asks for a CSV file (to save, or to open from folder) and hands its name on; nothing when
-    // the operator cancels.
-    void withCsvFile(const QAction* action, bool save, const QString& folder,
-                     const std::function<void(const QString&)>& use);
-    void importFile(const QString& fileName);
     void updateChangeCount();
     // Asks before a refresh replaces values not yet written; true to go on.
     bool confirmDiscardChanges();
@@ -147,48 +141,37 @@ private:
     void showLink(const LinkSettings& link);
     // The window title with the instrument the last complete read named, when it named one.
     void updateTitle();
-    void setShortcuts();
     void retranslateToolTips();
     // Reports once, in the status bar, that config.ini could not be written.
     void reportUnsavedSettings();
     void restoreWindowState();
-    void shrinkToolBarIcons();
-    void saveWindowSize();
 
     Ui::MainWindow* form;
-    ConfigModel* rows;
-    ConfigTree* tree;
+    ConfigModel* rows = nullptr;
+    ConfigTree* tree = nullptr;
     RefreshThread readThread;
-    // Before the runner: the write under way tells its progress here until the runner has stopped.
-    WriteProgress writeProgress;
     JobRunner worker;
+    // A child that goes after the runner has stopped: the write under way tells its progress there.
+    ConfigWrites* writes = nullptr;
+    ConfigFiles* files = nullptr;
+    ConfigReads* reads = nullptr;
+    std::unique_ptr<OutcomeReport> report;
     BusyIndicator* busy = nullptr;
     RepaintHold* repaintHold = nullptr;
-    QTimer* writeProgressPoll = nullptr;
     ConnectionBar* connection = nullptr;
     OperationsLog* log = nullptr;
     Operation running = NoOperation;
-    ReadCollector reading;
-    // A single write's row, valid while the rows' generation has not moved.
-    int writtenRow = -1;
-    int writeGeneration = 0;
-    // The row of a write of rows going out now.
-    int currentWriteRow = -1;
-    // Which tree row each row handed to a write of rows is.
-    QVector<int> writeTreeRows;
     QLabel* changesLabel = nullptr;
     // The instrument's identity from the last complete read: its name for the backups' file names
     // and the history's PDF, its model and serial number for the title.
-    QString instrumentName;
-    QString instrumentModel;
-    QString instrumentSerial;
+    InstrumentIdentity instrument;
     // The target of the link the rows were last read from ("UDP 127.0.0.1:5000").
     QString readFromTarget;
     // Lent to each update dialog: a failed run still ends the instrument's update mode after the
     // dialog has closed, and the next dialog's run waits for it.
     UpdateThread updateWorker;
-    QTranslator* translator;
-    QTranslator* qtTranslator; // Qt's own texts, switched with the assistant's
+    QTranslator* translator = nullptr;
+    QTranslator* qtTranslator = nullptr; // Qt's own texts, switched with the assistant's
     QString settingsFailure; // set once config.ini has failed to be written, so it is told once
     // The window's own hold on config.ini: while the window lives, a setting it could not write (a
     // file that is not writable) still holds for every Config of the process, as chosen.

@@ -1,5 +1,6 @@
 #include "app/menutext.h"
 
+#include <QAction>
 #include <QRegularExpression>
 
 QString withoutMnemonic(QString text)
@@ -9,4 +10,9 @@ QString withoutMnemonic(QString text)
     text.remove(bracketed);
     text.replace(QLatin1String("&&"), QLatin1String("\x01")).remove(QLatin1Char('&'));
     return text.replace(QLatin1Char('\x01'), QLatin1Char('&'));
+}
+
+QString operationName(const QAction& action)
+{
+    return withoutMnemonic(action.text()).remove(QStringLiteral("..."));
 }

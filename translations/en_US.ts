@@ -441,6 +441,36 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     </message>
 </context>
 <context>
+    <name>ConfigFiles</name>
+    <message>
+        <source>正在导出配置......</source>
+        <translation>Exporting the configuration...</translation>
+    </message>
+    <message>
+        <source>正在导入配置......</source>
+        <translation>Importing the configuration...</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigReads</name>
+    <message>
+        <source>正在读取 %1/%2 ……</source>
+        <translation>Reading %1/%2 …</translation>
+    </message>
+    <message>
+        <source>正在读取 %1 ……</source>
+        <translation>Reading %1 …</translation>
+    </message>
+    <message>
+        <source>已读取 %1 项</source>
+        <translation>%1 items read</translation>
+    </message>
+    <message>
+        <source>读取中断: 已读 %1 项, 配置树保持读取前的内容</source>
+        <translation>Read interrupted after %1 items; the tree keeps what it held before</translation>
+    </message>
+</context>
+<context>
     <name>ConfigTree</name>
     <message>
         <source>已修改, 尚未写入; 设备中为 %1</source>
@@ -547,6 +577,13 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     <message>
         <source>“%1”的名称与数值过长: 设备的应答为 %2 字节, 最多 %3 字节</source>
         <translation>Name and value of “%1” too long: the instrument&apos;s answer would take %2 bytes, at most %3</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigWrites</name>
+    <message>
+        <source>正在写入 %1/%2 ……</source>
+        <translation>Writing %1/%2 …</translation>
     </message>
 </context>
 <context>
@@ -1123,18 +1160,6 @@ Refresh anyway?</translation>
         <translation>Reading …</translation>
     </message>
     <message>
-        <source>正在读取 %1/%2 ……</source>
-        <translation>Reading %1/%2 …</translation>
-    </message>
-    <message>
-        <source>正在读取 %1 ……</source>
-        <translation>Reading %1 …</translation>
-    </message>
-    <message>
-        <source>读取中断: 已读 %1 项, 配置树保持读取前的内容</source>
-        <translation>Read interrupted after %1 items; the tree keeps what it held before</translation>
-    </message>
-    <message>
         <source>正在写入配置。关闭窗口会中断写入, 尚未写入的项不会写入。
 仍要关闭吗?</source>
         <translation>The configuration is being written. Closing the window interrupts the write; items not yet written stay unwritten.
@@ -1195,20 +1220,8 @@ Do you want to go on?</translation>
         <translation>Testing the connection …</translation>
     </message>
     <message>
-        <source>正在写入 %1/%2 ……</source>
-        <translation>Writing %1/%2 …</translation>
-    </message>
-    <message>
         <source>请检查通讯设置中的地址、端口、串口线和设备地址。</source>
         <translation>Check the address, port, cable and device address in the communication settings.</translation>
-    </message>
-    <message>
-        <source>正在导出配置......</source>
-        <translation>Exporting the configuration...</translation>
-    </message>
-    <message>
-        <source>正在导入配置......</source>
-        <translation>Importing the configuration...</translation>
     </message>
     <message>
         <source>操作(&amp;O)</source>
@@ -1257,10 +1270,6 @@ Do you want to go on?</translation>
     <message>
         <source>来自 %1 的读取</source>
         <translation>Read from %1</translation>
-    </message>
-    <message>
-        <source>已读取 %1 项</source>
-        <translation>%1 items read</translation>
     </message>
     <message>
         <source>设备时钟已设为 %1</source>

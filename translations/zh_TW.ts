@@ -441,6 +441,36 @@
     </message>
 </context>
 <context>
+    <name>ConfigFiles</name>
+    <message>
+        <source>正在导出配置......</source>
+        <translation>正在匯出設定......</translation>
+    </message>
+    <message>
+        <source>正在导入配置......</source>
+        <translation>正在匯入設定......</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigReads</name>
+    <message>
+        <source>正在读取 %1/%2 ……</source>
+        <translation>正在讀取 %1/%2 ……</translation>
+    </message>
+    <message>
+        <source>正在读取 %1 ……</source>
+        <translation>正在讀取 %1 ……</translation>
+    </message>
+    <message>
+        <source>已读取 %1 项</source>
+        <translation>已讀取 %1 項</translation>
+    </message>
+    <message>
+        <source>读取中断: 已读 %1 项, 配置树保持读取前的内容</source>
+        <translation>讀取中斷: 已讀 %1 項, 配置樹保持讀取前的內容</translation>
+    </message>
+</context>
+<context>
     <name>ConfigTree</name>
     <message>
         <source>已修改, 尚未写入; 设备中为 %1</source>
@@ -547,6 +577,13 @@
     <message>
         <source>“%1”的名称与数值过长: 设备的应答为 %2 字节, 最多 %3 字节</source>
         <translation>“%1”的名稱與數值過長: 設備的應答為 %2 位元組, 最多 %3 位元組</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigWrites</name>
+    <message>
+        <source>正在写入 %1/%2 ……</source>
+        <translation>正在寫入 %1/%2 ……</translation>
     </message>
 </context>
 <context>
@@ -1123,18 +1160,6 @@
         <translation>正在讀取 ……</translation>
     </message>
     <message>
-        <source>正在读取 %1/%2 ……</source>
-        <translation>正在讀取 %1/%2 ……</translation>
-    </message>
-    <message>
-        <source>正在读取 %1 ……</source>
-        <translation>正在讀取 %1 ……</translation>
-    </message>
-    <message>
-        <source>读取中断: 已读 %1 项, 配置树保持读取前的内容</source>
-        <translation>讀取中斷: 已讀 %1 項, 配置樹保持讀取前的內容</translation>
-    </message>
-    <message>
         <source>正在写入配置。关闭窗口会中断写入, 尚未写入的项不会写入。
 仍要关闭吗?</source>
         <translation>正在寫入配置。關閉視窗會中斷寫入, 尚未寫入的項不會寫入。
@@ -1195,20 +1220,8 @@
         <translation>正在測試連線 ……</translation>
     </message>
     <message>
-        <source>正在写入 %1/%2 ……</source>
-        <translation>正在寫入 %1/%2 ……</translation>
-    </message>
-    <message>
         <source>请检查通讯设置中的地址、端口、串口线和设备地址。</source>
         <translation>請檢查通訊設定中的位址、連接埠、串列線和設備位址。</translation>
-    </message>
-    <message>
-        <source>正在导出配置......</source>
-        <translation>正在匯出設定......</translation>
-    </message>
-    <message>
-        <source>正在导入配置......</source>
-        <translation>正在匯入設定......</translation>
     </message>
     <message>
         <source>操作(&amp;O)</source>
@@ -1257,10 +1270,6 @@
     <message>
         <source>来自 %1 的读取</source>
         <translation>來自 %1 的讀取</translation>
-    </message>
-    <message>
-        <source>已读取 %1 项</source>
-        <translation>已讀取 %1 項</translation>
     </message>
     <message>
         <source>设备时钟已设为 %1</source>
