@@ -16,8 +16,10 @@
 // is there at once in real time, and a wait for one that never comes ends at once too, so
 // time-outs, late replies and retries cost no real time and no test depends on the machine's load.
 // Faults are the simulator's; DelayReply, SplitReply and ForeignFirst make the reply due later on
-// the waiting channel's clock. History streams and debug output are not played: the simulator
-// over real UDP and a pty stays for those, for the transports themselves and the operator paths.
+// the waiting channel's clock. The history stream comes in chunks at the simulator's pace, and the
+// debug output, once a channel switches it on, sends that channel a line every debug interval, both
+// on the same clock. The simulator over real UDP and a pty stays for the transports themselves
+// (ports, peers, the line's pieces) and the operator paths.
 //     MemoryInstrument instrument; // one at a time: it is the link of every channel
 //     instrument.addFault({InstrumentSimulator::DelayReply, InstrumentSimulator::ReadItem, -1, 350});
 //     thread.setLinkSettings(instrument.settings(true));
@@ -32,11 +34,24 @@ public:
     // Settings that reach this instrument, as datagrams (like UDP) or as a byte stream (like the
     // serial line, where a reply may come in pieces).
     LinkSettings settings(bool datagrams) const;
+    void setDeviceAddress(quint8 address);
     void setItems(const QStringList& itemTexts);
     QStringList items() const;
     void addFault(const InstrumentSimulator::Fault& fault);
+    void clearFaults();
     // Requests for this instrument so far.
     int requestCount() const;
+    // As the simulator's: records per day, bytes per chunk, pause between chunks (0: at once).
+    void setHistoryPace(int recordsPerDay, int chunkBytes, int intervalMs);
+    // One debug line every ms of the channel's clock while the output is on (default 300).
+    void setDebugInterval(int ms);
+    bool debugOutput() const;
+    int debugLinesSent() const;
+    // Now on the clock of the channel opened last: what its waits took, without real time.
+    qint64 clockMs() const;
+    // Lets ms pass on the clock of the channel that steps next, before that step, as between two
+    // of the operator's requests: what the instrument sends meanwhile waits for it.
+    void passMs(qint64 ms);
 
 private:
     class Transport;
@@ -45,14 +60,31 @@ private:
         qint64 dueMs = 0; // on the asking channel's clock
         QByteArray bytes;
     };
+    struct Answer
+    {
+        QList<Piece> pieces;
+        int debugSwitch = -1; // the request switched the debug output off (0) or on (1)
+    };
     // What the instrument sends for request, sent at nowMs.
-    QList<Piece> answer(const QByteArray& request, qint64 nowMs);
+    Answer answer(const QByteArray& request, qint64 nowMs);
+    QList<Piece> historyPieces(const QByteArray& request, qint64 fromMs) const;
+    QByteArray nextDebugLine();
+    int debugInterval() const;
     bool takeFault(int command, InstrumentSimulator::Fault* fault);
+    void noteClock(qint64 ms);
+    qint64 takeIdle();
 
     mutable QMutex mutex;
     InstrumentCore core;
     QList<InstrumentSimulator::Fault> faults;
     int requests = 0;
-    int chatter = 0;
+    int debugSequence = 0; // debug and chatter lines alike, as the simulator numbers them
+    int debugLines = 0;
+    int debugIntervalMs = 300;
+    int historyRecordsPerDay = 24;
+    int historyChunkBytes = 256;
+    int historyIntervalMs = 20;
+    qint64 latestClockMs = 0;
+    qint64 idleMs = 0; // to pass before the next step of a channel
     LinkTransportFactory factory;
 };
