@@ -55,12 +55,11 @@ void TestFirmwareUpdate::transfers_data()
 {
     addTransports();
     QTest::addColumn<int>("size");
-    for (const bool udp : {true, false}) {
-        const char* via = udp ? "udp" : "pty";
-        QTest::addRow("%s, one page", via) << udp << 1024;
-        QTest::addRow("%s, one byte more", via) << udp << 1025;
-        QTest::addRow("%s, 300 KiB, page numbers wrap", via) << udp << 300 * 1024;
-    }
+    // The pages' arithmetic over both kinds of line is the transfer's own test (on the instrument in
+    // memory); here the dialog carries whole images over each real line.
+    QTest::newRow("udp, one page") << true << 1024;
+    QTest::newRow("udp, 300 KiB, page numbers wrap") << true << 300 * 1024;
+    QTest::newRow("pty, one byte more") << false << 1025;
 }
 
 void TestFirmwareUpdate::transfers()

@@ -143,6 +143,48 @@ int MemoryInstrument::requestCount() const
     return requests;
 }
 
+int MemoryInstrument::requestCount(Sim::Command command) const
+{
+    QMutexLocker lock(&mutex);
+    return command >= Sim::ReadItem && command <= Sim::EndUpdate ? perCommand[command] : requests;
+}
+
+void MemoryInstrument::addFaultAfter(int skip, const Sim::Fault& fault)
+{
+    QMutexLocker lock(&mutex);
+    laterFaults.append({skip, fault});
+}
+
+void MemoryInstrument::setModel(const QString& model)
+{
+    QMutexLocker lock(&mutex);
+    core.modelOverride = model;
+}
+
+quint32 MemoryInstrument::erasedSize() const
+{
+    QMutexLocker lock(&mutex);
+    return core.erasedSize();
+}
+
+QByteArray MemoryInstrument::receivedPages() const
+{
+    QMutexLocker lock(&mutex);
+    return core.pages();
+}
+
+QByteArray MemoryInstrument::receivedImage() const
+{
+    QMutexLocker lock(&mutex);
+    return core.image();
+}
+
+int MemoryInstrument::endUpdateCount() const
+{
+    QMutexLocker lock(&mutex);
+    return core.endUpdateCount();
+}
+
 void MemoryInstrument::setDeviceAddress(quint8 address)
 {
     QMutexLocker lock(&mutex);
@@ -153,6 +195,7 @@ void MemoryInstrument::clearFaults()
 {
     QMutexLocker lock(&mutex);
     faults.clear();
+    laterFaults.clear();
 }
 
 void MemoryInstrument::setHistoryPace(int recordsPerDay, int chunkBytes, int intervalMs)
@@ -213,6 +256,12 @@ void MemoryInstrument::noteClock(qint64 ms)
 
 bool MemoryInstrument::takeFault(int command, Sim::Fault* fault)
 {
+    for (int i = 0; i < laterFaults.size();) {
+        if (laterFaults.at(i).second.command == command && perCommand[command] > laterFaults.at(i).first)
+            faults.append(laterFaults.takeAt(i).second);
+        else
+            ++i;
+    }
     for (int i = 0; i < faults.size(); ++i) {
         Sim::Fault& candidate = faults[i];
         if (candidate.count == 0 || (candidate.command != Sim::AnyCommand && candidate.command != command))
@@ -233,6 +282,8 @@ MemoryInstrument::Answer MemoryInstrument::answer(const QByteArray& request, qin
     if (response.command == Sim::AnyCommand)
         return {}; // not for this instrument
     ++requests;
+    if (response.command >= Sim::ReadItem && response.command <= Sim::EndUpdate)
+        ++perCommand[response.command];
     Answer answer;
     if (response.command == Sim::WriteItem && quint8(request[3]) == InstrumentCore::MonitorIndex
         && (core.debugOn() || wasTalking))

@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QMutex>
+#include <QPair>
 #include <QStringList>
 
 // An instrument in memory for the tests of the link's logic and of the operations on it: every
@@ -38,9 +39,19 @@ public:
     void setItems(const QStringList& itemTexts);
     QStringList items() const;
     void addFault(const InstrumentSimulator::Fault& fault);
+    // The fault, once skip requests of its command have been answered (it needs a command).
+    void addFaultAfter(int skip, const InstrumentSimulator::Fault& fault);
     void clearFaults();
-    // Requests for this instrument so far.
+    // Requests for this instrument so far, of every command or of one.
     int requestCount() const;
+    int requestCount(InstrumentSimulator::Command command) const;
+    // The firmware loader, as the simulator's: the model the identify reply names, and what the
+    // transfers left.
+    void setModel(const QString& model);
+    quint32 erasedSize() const;
+    QByteArray receivedPages() const;
+    QByteArray receivedImage() const;
+    int endUpdateCount() const;
     // As the simulator's: records per day, bytes per chunk, pause between chunks (0: at once).
     void setHistoryPace(int recordsPerDay, int chunkBytes, int intervalMs);
     // One debug line every ms of the channel's clock while the output is on (default 300).
@@ -77,7 +88,9 @@ private:
     mutable QMutex mutex;
     InstrumentCore core;
     QList<InstrumentSimulator::Fault> faults;
+    QList<QPair<int, InstrumentSimulator::Fault>> laterFaults; // from the request after the first
     int requests = 0;
+    int perCommand[InstrumentSimulator::EndUpdate + 1] = {};
     int debugSequence = 0; // debug and chatter lines alike, as the simulator numbers them
     int debugLines = 0;
     int debugIntervalMs = 300;
