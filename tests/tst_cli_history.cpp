@@ -1,4 +1,5 @@
 // Labels: net pty
+// Runs apart: summaryOfTheRecords
 // zq-cli's history, run as the real program against the simulator over UDP and over the pty: the
 // records as they come, the dialog's CSV and PDF exports (the PDF without a display), a silent
 // instrument and an export that cannot be written.

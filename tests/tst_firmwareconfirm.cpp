@@ -1,4 +1,5 @@
 // Labels: net pty gui
+// Runs apart: confirmation
 #include "firmware/ui/updateconfirmation.h"
 #include "firmware/ui/updatedialog.h"
 #include "settings/settingkeys.h"

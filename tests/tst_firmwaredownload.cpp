@@ -1,4 +1,5 @@
 // Labels: net gui
+// Runs apart: refreshFailures downloadFailuresKeepEarlierCopy
 #include "firmware/cataloguepage.h"
 #include "firmware/ui/downloadtexts.h"
 #include "firmware/ui/updatedialog.h"

@@ -1,4 +1,5 @@
 // Labels: net pty gui
+// Runs apart: transfers
 #include "firmware/ui/updatedialog.h"
 #include "link/devicerequests.h"
 #include "settings/settingkeys.h"

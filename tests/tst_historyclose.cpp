@@ -1,4 +1,5 @@
 // Labels: net pty gui
+// Runs apart: silentInstrument
 #include "app/mainwindow.h"
 #include "link/devicetext.h"
 #include "tests/support/shorttimings.h"

@@ -1,4 +1,5 @@
 // Labels: net gui
+// Runs apart: pdfBands
 #include "history/historyexport.h"
 #include "history/recordstore.h"
 #include "history/recordtable.h"

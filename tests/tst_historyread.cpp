@@ -1,4 +1,5 @@
 // Labels: net pty gui
+// Runs apart: cutOffTransfer
 #include "history/historyexport.h"
 #include "history/recordstore.h"
 #include "link/devicetext.h"

@@ -1,4 +1,5 @@
 // Labels: net pty gui
+// Runs apart: debugSwitchWhileListening
 #include "app/mainwindow.h"
 #include "lineview/ui/lineview.h"
 #include "link/devicetext.h"

@@ -1,5 +1,7 @@
 // Labels: net pty gui
 // Runs apart: transferFailures
+// Runs apart: closeRightAfterRefusal
+// Runs apart: stagesInOrder
 #include "firmware/ui/updatedialog.h"
 #include "link/devicerequests.h"
 #include "link/frames.h"
