@@ -20,3 +20,11 @@ QString failureHint(ConfigFailure failure, LinkError link, bool silent, bool ove
     }
     return QString();
 }
+
+QString searchFailureHint(quint16 port)
+{
+    return QCoreApplication::translate("MainWindow",
+                                       "请检查设备是否已上电并接入网络、与本机是否在同一网段, 以及防火墙是否放行 UDP "
+                                       "端口 %1 的广播和应答。")
+        .arg(port);
+}

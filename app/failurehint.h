@@ -9,3 +9,5 @@
 // Linux, the dialout group; a silent instrument at the communication settings. Empty when the
 // failure itself says all there is.
 QString failureHint(ConfigFailure failure, LinkError link, bool silent, bool overUdp);
+// What to check when a device search found no instrument: its probe is a UDP broadcast to port.
+QString searchFailureHint(quint16 port);

@@ -1,14 +1,33 @@
 #include "app/instrumentdialogs.h"
 
 #include "app/contactwatch.h"
+#include "app/failurehint.h"
 #include "app/instrumentrows.h"
+#include "app/outcomereport.h"
 #include "firmware/firmwareversion.h"
 #include "firmware/ui/updatedialog.h"
 #include "history/ui/historydata.h"
 #include "monitor/ui/monitordialog.h"
 #include "prompt/prompter.h"
+#include "setup/searchtargets.h"
+#include "setup/ui/setupdialog.h"
+
+#include <QCoreApplication>
 
 #include <utility>
+
+void runSetupDialog(QWidget* parent, const OutcomeReport& report)
+{
+    SetupDialog dialog(parent);
+    QObject::connect(&dialog, &SetupDialog::signalSearchEnded, &dialog, [&report](int found) {
+        if (found > 0)
+            return;
+        report.log(QCoreApplication::translate("MainWindow", "查找设备"), true,
+                   QCoreApplication::translate("MainWindow", "未找到设备"),
+                   searchFailureHint(SearchTargets::current().probePort));
+    });
+    Prompter::current().exec(dialog);
+}
 
 void runHistoryDialog(QWidget* parent, ConnectionBar& bar, const InstrumentIdentity& instrument)
 {

@@ -27,7 +27,6 @@
 #include "prompt/prompter.h"
 #include "settings/config.h"
 #include "settings/settingkeys.h"
-#include "setup/ui/setupdialog.h"
 
 #include "ui_mainwindow.h"
 
@@ -93,6 +92,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), form(new Ui::Main
     // finished comes after everything the read emitted, also when its link did not open.
     connect(&readThread, &RefreshThread::finished, this, &MainWindow::readFinished);
     connect(tree, SIGNAL(signalRowActivated(int)), this, SLOT(slotRowDoubleClicked(int)));
+    connect(tree, &ConfigTree::signalReadOnly, this,
+            [this](const QString& why) { statusBar()->showMessage(why, OutcomeReport::StatusMs); });
+    tree->setMenuActions({form->refresh});
 
     busy = new BusyIndicator(this);
     connection = new ConnectionBar(this);
@@ -110,7 +112,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), form(new Ui::Main
     connect(files, &ConfigFiles::signalRowsImported, this, &MainWindow::updateChangeCount);
     repaintHold = new RepaintHold({form->toolBar, statusBar(), tree}, this);
     connect(busy, &BusyIndicator::signalCancel, this, &MainWindow::slotCancelOperation);
-    setWindowShortcuts(*form);
+    setWindowShortcuts(*form, *this);
     showCurrentLink();
 
     restoreWindowState();
@@ -197,9 +199,12 @@ void MainWindow::whileAsking(const std::function<void()>& ask)
 
 void MainWindow::retranslateToolTips()
 {
-    // The English texts carry the menus' Alt letters; a tool tip shows the text without them.
-    for (QAction* action : findChildren<QAction*>())
+    // The texts carry the menus' Alt letters; a tool tip shows the text without them, and so does a
+    // tool-bar button (Qt's own would keep the brackets of "刷新(&R)" as "刷新(R)").
+    for (QAction* action : findChildren<QAction*>()) {
         action->setToolTip(withoutMnemonic(action->text()));
+        action->setIconText(operationName(*action));
+    }
 }
 
 void MainWindow::showCurrentLink()
@@ -276,8 +281,7 @@ void MainWindow::loadSkipItems()
 
 void MainWindow::slotCommunicationSetup()
 {
-    SetupDialog dialog(this);
-    Prompter::current().exec(dialog);
+    runSetupDialog(this, *report);
     reportUnsavedSettings();
     showCurrentLink();
 }

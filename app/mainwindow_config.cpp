@@ -33,7 +33,8 @@ WriteBackup MainWindow::readValuesBackup() const
 
 void MainWindow::slotRowDoubleClicked(int row)
 {
-    if (row < 0 || row >= rows->rowCount())
+    // A row the instrument takes no value for opens no editor (the tree says why).
+    if (!rows->isEditable(row))
         return;
     const ConfigRow written = rows->row(row);
     QString newValue;

@@ -59,5 +59,7 @@ void OperationsLog::changeEvent(QEvent* event)
 void OperationsLog::retranslate()
 {
     setWindowTitle(tr("操作记录"));
+    // Its entry in the Operations menu gets an Alt letter; the pane's own title has none.
+    toggleViewAction()->setText(tr("操作记录(&L)"));
     view->setHeaderLabels({tr("时间"), tr("连接"), tr("操作"), tr("结果"), tr("提示")});
 }

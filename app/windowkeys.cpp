@@ -2,7 +2,10 @@
 
 #include "ui_mainwindow.h"
 
-void setWindowShortcuts(Ui::MainWindow& form)
+#include <QMenuBar>
+#include <QShortcut>
+
+void setWindowShortcuts(Ui::MainWindow& form, QMainWindow& window)
 {
     const QPair<QAction*, QKeySequence> keys[] = {{form.refresh, QKeySequence(Qt::Key_F5)},
                                                   {form.write_changed, QKeySequence(Qt::CTRL | Qt::Key_S)},
@@ -15,4 +18,11 @@ void setWindowShortcuts(Ui::MainWindow& form)
                                                   {form.setup, QKeySequence(Qt::CTRL | Qt::Key_Comma)}};
     for (const auto& key : keys)
         key.first->setShortcut(key.second);
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), &window);
+    menuKey->setObjectName(QStringLiteral("menuKey"));
+    QObject::connect(menuKey, &QShortcut::activated, &window, [&window] {
+        QMenuBar* bar = window.menuBar();
+        if (!bar->actions().isEmpty())
+            bar->setActiveAction(bar->actions().first());
+    });
 }

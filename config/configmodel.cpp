@@ -2,6 +2,7 @@
 
 #include "config/configwriter.h"
 #include "config/itemtext.h"
+#include "config/readonlyitems.h"
 #include "config/rowtext.h"
 
 ConfigModel::ConfigModel(QObject* parent) : QAbstractTableModel(parent)
@@ -37,9 +38,24 @@ QVariant ConfigModel::data(const QModelIndex& index, int role) const
         return item.isChanged();
     case ActionRole:
         return !item.row.valued;
+    case ReadOnlyRole:
+        return int(readOnlyItem(item.row.name));
     default:
         return QVariant();
     }
+}
+
+Qt::ItemFlags ConfigModel::flags(const QModelIndex& index) const
+{
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    if (index.isValid() && isEditable(index.row()))
+        flags |= Qt::ItemIsEditable;
+    return flags;
+}
+
+bool ConfigModel::isEditable(int row) const
+{
+    return row >= 0 && row < items.size() && readOnlyItem(items.at(row).row.name) == ReadOnlyItem::None;
 }
 
 void ConfigModel::clear()

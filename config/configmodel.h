@@ -41,7 +41,8 @@ public:
         ReadValueRole, // the value column as the instrument last reported it; unset before
         RefusedRole, // bool: the instrument kept another value than the one written
         ChangedRole, // bool: ConfigItem::isChanged()
-        ActionRole // bool: a confirm-only row
+        ActionRole, // bool: a confirm-only row
+        ReadOnlyRole // int: a ReadOnlyItem, why the row cannot be written (None: it can)
     };
 
     explicit ConfigModel(QObject* parent = nullptr);
@@ -49,6 +50,9 @@ public:
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    // A row the instrument takes a value for (or an action it carries out) is editable.
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool isEditable(int row) const;
 
     void setSkipMap(const SkipMap& map) { skipMap = map; }
 

@@ -22,3 +22,8 @@ ConfigRow rowFromFields(int index, const QStringList& fields)
         row.value = itemValue(fields);
     return row;
 }
+
+QString copiedText(const ConfigRow& row)
+{
+    return row.name + valueText(row);
+}

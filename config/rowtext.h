@@ -14,6 +14,9 @@ QString numberedName(int number, const QString& name);
 // The value column: ": value" for a valued row, nothing for a confirm-only one.
 QString valueText(const ConfigRow& row);
 
+// The row as the operator copies it: "name: value", or the bare name of a confirm-only row.
+QString copiedText(const ConfigRow& row);
+
 // A row made from the fields of an instrument's item text (name, value and any further parts of a
 // value that held ':'), both trimmed.
 ConfigRow rowFromFields(int index, const QStringList& fields);

@@ -297,19 +297,19 @@ void TestConfigChanges::refusedRowShownUntilRead()
 {
     WorkDir dir;
     ScriptedPrompter prompter;
-    ConfigInstrument sim(Transport::Udp, {"温度:20", "!序列号:ZQ0042"});
+    ConfigInstrument sim(Transport::Udp, {"温度:20", "!报警上限:120"});
     MainWindow window;
     QVERIFY(refresh(window));
     prompter.answerNext([](QDialog& dialog) {
-        static_cast<ModifyDialog&>(dialog).lineEditor()->setText("ZQ0099");
+        static_cast<ModifyDialog&>(dialog).lineEditor()->setText("130");
         return int(QDialog::Accepted);
     });
     doubleClick(window, 1);
-    QCOMPARE(shownText(window, 1, 1), QStringLiteral(": ZQ0042"));
+    QCOMPARE(shownText(window, 1, 1), QStringLiteral(": 120"));
     QVERIFY(shownCell(window, 1).data(ConfigModel::RefusedRole).toBool());
     QVERIFY(shownCell(window, 1, 1).data(Qt::ForegroundRole).isValid());
     QCOMPARE(shownCell(window, 1, 1).data(Qt::ToolTipRole).toString(),
-             QStringLiteral("设备未接受写入的值, 仍为 ZQ0042"));
+             QStringLiteral("设备未接受写入的值, 仍为 120"));
     QVERIFY(!window.configModel()->item(1).isChanged());
     QCOMPARE(backups(dir).size(), 1);
     QVERIFY(refresh(window));

@@ -255,16 +255,16 @@ void TestConfigWrite::editEnumerationItem()
 void TestConfigWrite::refusedValueShowsInstrumentValue()
 {
     Window env;
-    ConfigInstrument sim(Transport::Udp, {"温度:20", "!序列号:ZQ0042"});
+    ConfigInstrument sim(Transport::Udp, {"温度:20", "!报警上限:120"});
     MainWindow window;
     QVERIFY(refresh(window));
     env.prompter.answerNext([](QDialog& dialog) {
-        static_cast<ModifyDialog&>(dialog).lineEditor()->setText("ZQ0099");
+        static_cast<ModifyDialog&>(dialog).lineEditor()->setText("130");
         return int(QDialog::Accepted);
     });
     doubleClick(window, 1);
     QCOMPARE(sim->requestCount(InstrumentSimulator::WriteItem), 1);
-    QCOMPARE(shownText(window, 1, 1), QStringLiteral(": ZQ0042"));
+    QCOMPARE(shownText(window, 1, 1), QStringLiteral(": 120"));
     QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("写入配置失败,该项不支持修改"));
     QCOMPARE(env.prompter.texts(), QStringList());
 }

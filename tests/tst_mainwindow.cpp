@@ -1,5 +1,6 @@
 // Labels: fast gui
 #include "app/mainwindow.h"
+#include "app/menutext.h"
 #include "app/neutralaboutdialog.h"
 #include "config/ui/configtree.h"
 #include "settings/config.h"
@@ -43,6 +44,8 @@ private slots:
     void aboutBox();
     void setupDialogRunsThroughPrompter();
     void disablingLeavesToolBarLaidOut();
+    void keyboardReachesEveryMenuEntry_data();
+    void keyboardReachesEveryMenuEntry();
 
 private:
     static QStringList names(const QList<QAction*>& actions);
@@ -213,7 +216,7 @@ void TestMainWindow::languageAtStart()
     MainWindow window;
     QCOMPARE(checkedLanguage(window), checked);
     // The English menus carry Alt letters; the tool tip shows the text without them.
-    QCOMPARE(action(window, "refresh")->text().remove('&'), refreshText);
+    QCOMPARE(withoutMnemonic(action(window, "refresh")->text()), refreshText);
     QCOMPARE(action(window, "refresh")->toolTip(), refreshText);
     QCOMPARE(window.windowTitle(), title);
     QCOMPARE(Config().value("language/language").toString(), stored);
@@ -245,15 +248,15 @@ void TestMainWindow::languageSwitching()
 
     action(window, "lang_zh_TW")->trigger();
     QCOMPARE(checkedLanguage(window), QStringLiteral("lang_zh_TW"));
-    QCOMPARE(action(window, "refresh")->text(), QStringLiteral("重新整理"));
+    QCOMPARE(action(window, "refresh")->text(), QStringLiteral("重新整理(&R)"));
     const QSize traditional = window.size();
 
     QVERIFY(QFile::remove(dir.filePath("zh_TW.qm")));
     action(window, "lang_en_US")->trigger();
     action(window, "lang_zh_TW")->trigger();
     QCOMPARE(checkedLanguage(window), QStringLiteral("lang_zh_TW"));
-    QCOMPARE(action(window, "refresh")->text(), QStringLiteral("刷新"));
-    QCOMPARE(QCoreApplication::translate("MainWindow", "刷新"), QStringLiteral("刷新"));
+    QCOMPARE(action(window, "refresh")->text(), QStringLiteral("刷新(&R)"));
+    QCOMPARE(QCoreApplication::translate("MainWindow", "刷新(&R)"), QStringLiteral("刷新(&R)"));
     QCOMPARE(window.minimumWidth(), simplifiedWidth);
     QCOMPARE(window.size(), traditional);
 
@@ -505,9 +508,60 @@ void TestMainWindow::disablingLeavesToolBarLaidOut()
     QVERIFY(button->isEnabled());
     QCOMPARE(layouts, 0);
     // A change of what the button shows still reaches it.
-    action(window, "sync_time")->setText(QStringLiteral("同步设备时间"));
+    action(window, "sync_time")->setIconText(QStringLiteral("同步设备时间"));
     QCoreApplication::processEvents();
     QCOMPARE(qobject_cast<QToolButton*>(button)->text(), QStringLiteral("同步设备时间"));
+}
+
+void TestMainWindow::keyboardReachesEveryMenuEntry_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("refreshButton");
+    QTest::newRow("simplified") << "zh_CH"
+                                << "刷新";
+    QTest::newRow("traditional") << "zh_TW"
+                                 << "重新整理";
+    QTest::newRow("english") << "en_US"
+                             << "Refresh";
+}
+
+// Every menu and every entry has an Alt letter of its own within its menu, F10 opens the first
+// menu, and the tool bar shows the texts without the letters.
+void TestMainWindow::keyboardReachesEveryMenuEntry()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, refreshButton);
+    WorkDir dir;
+    dir.copyTranslations();
+    dir.writeConfig({{"language/language", language}});
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const auto lettersOf = [](const QList<QAction*>& actions) {
+        QSet<QKeySequence> letters;
+        for (QAction* item : actions) {
+            if (item->isSeparator())
+                continue;
+            const QKeySequence letter = QKeySequence::mnemonic(item->text());
+            if (letter.isEmpty() || letters.contains(letter))
+                return QString(item->text());
+            letters.insert(letter);
+        }
+        return QString();
+    };
+    QCOMPARE(lettersOf(window.menuBar()->actions()), QString());
+    for (QAction* menu : window.menuBar()->actions())
+        QCOMPARE(lettersOf(menu->menu()->actions()), QString());
+
+    auto* toolBar = window.findChild<QToolBar*>("toolBar");
+    QCOMPARE(qobject_cast<QToolButton*>(toolBar->widgetForAction(action(window, "refresh")))->text(), refreshButton);
+
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_F10);
+    QTRY_VERIFY(window.findChild<QMenu*>("menu")->isVisible());
+    QCOMPARE(window.menuBar()->activeAction(), window.menuBar()->actions().first());
+    window.findChild<QMenu*>("menu")->close();
 }
 
 QTEST_MAIN(TestMainWindow)

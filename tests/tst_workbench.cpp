@@ -11,12 +11,14 @@
 #include "help/ui/manualwindow.h"
 #include "history/ui/historydata.h"
 #include "monitor/ui/monitordialog.h"
+#include "setup/ui/searchdevicedialog.h"
 #include "tests/support/shorttimings.h"
 #include "tests/support/ui/confighost.h"
 #include "tests/support/ui/scriptedprompter.h"
 #include "tests/support/workdir.h"
 
 #include <QApplication>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTextBrowser>
 #include <QTreeWidget>
@@ -27,6 +29,7 @@ class TestWorkbench : public QObject
 private slots:
     void failuresStayInTheLog_data();
     void failuresStayInTheLog();
+    void emptySearchSaysWhatToCheck();
     void waitingHidesAnEarlierAnswer();
     void linkChangeMarksRows();
     void titleNamesTheInstrument();
@@ -96,6 +99,40 @@ void TestWorkbench::failuresStayInTheLog()
     QVERIFY(row->toolTip(3).startsWith(entry.text));
     QVERIFY(row->toolTip(3).endsWith(entry.hint));
     QCOMPARE(prompter.shown.size(), failed ? 1 : 0);
+}
+
+// A device search from the communication settings that finds nothing opens the log with what to
+// check: the network, the firewall and the port the probe goes to (silent loopback in tests).
+void TestWorkbench::emptySearchSaysWhatToCheck()
+{
+    WorkDir dir;
+    ScriptedPrompter prompter;
+    // The search belongs to the UDP page of the settings.
+    Config().setValue(Settings::UseUdp, 1);
+    MainWindow window;
+    window.show();
+    prompter.answerNext([](QDialog& setup) {
+        setup.findChild<QPushButton*>(QStringLiteral("bntSearch"))->click();
+        return int(QDialog::Rejected);
+    });
+    prompter.answerNext([](QDialog& dialog) {
+        auto& search = static_cast<SearchDeviceDialog&>(dialog);
+        search.slotSearchDevice();
+        // Its end has been shown once Search may be pressed again.
+        auto* again = search.findChild<QPushButton*>(QStringLiteral("bntSearch"));
+        const bool ended =
+            QTest::qWaitFor([&] { return !search.searchThread().isRunning() && again->isEnabled(); }, 20000);
+        return ended ? int(QDialog::Rejected) : -1;
+    });
+    window.slotCommunicationSetup();
+    QTRY_COMPARE(window.operationsLog()->entries().size(), 1);
+    const OperationsLog::Entry& entry = window.operationsLog()->entries().first();
+    QCOMPARE(entry.operation, QStringLiteral("查找设备"));
+    QVERIFY(entry.failed);
+    QCOMPARE(entry.text, QStringLiteral("未找到设备"));
+    QVERIFY2(entry.hint.contains(QStringLiteral("防火墙")) && entry.hint.contains(QStringLiteral("UDP 端口 9 ")),
+             qPrintable(entry.hint));
+    QVERIFY(window.operationsLog()->isVisible());
 }
 
 // While Refresh waits for a dead instrument the bar says so, never an answer from before.

@@ -488,6 +488,38 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <source>操作项: 双击后由设备执行</source>
         <translation>Action: a double click has the instrument carry it out</translation>
     </message>
+    <message>
+        <source>只读: 设备测得的值, 不能写入</source>
+        <translation>Read-only: a value the instrument measures; it cannot be written</translation>
+    </message>
+    <message>
+        <source>只读: 由设备出厂设定, 不能写入</source>
+        <translation>Read-only: set by the maker; it cannot be written</translation>
+    </message>
+    <message>
+        <source>只读: 设备时钟请用“同步时间”设置</source>
+        <translation>Read-only: set the instrument&apos;s clock with Sync Time</translation>
+    </message>
+    <message>
+        <source>按 F5 读取仪器配置</source>
+        <translation>Press F5 to read the instrument&apos;s configuration</translation>
+    </message>
+    <message>
+        <source>编辑(&amp;E)...</source>
+        <translation>&amp;Edit...</translation>
+    </message>
+    <message>
+        <source>复制值(&amp;V)</source>
+        <translation>Copy &amp;Value</translation>
+    </message>
+    <message>
+        <source>复制名称和值(&amp;C)</source>
+        <translation>&amp;Copy Name and Value</translation>
+    </message>
+    <message>
+        <source>复制全部(&amp;A)</source>
+        <translation>Copy &amp;All</translation>
+    </message>
 </context>
 <context>
     <name>ConfigWorker</name>
@@ -1275,6 +1307,66 @@ Do you want to go on?</translation>
         <source>设备时钟已设为 %1</source>
         <translation>The instrument’s clock is set to %1</translation>
     </message>
+    <message>
+        <source>通讯设置(&amp;C)</source>
+        <translation>&amp;Communication</translation>
+    </message>
+    <message>
+        <source>刷新(&amp;R)</source>
+        <translation>&amp;Refresh</translation>
+    </message>
+    <message>
+        <source>导入配置(&amp;I)</source>
+        <translation>&amp;Import</translation>
+    </message>
+    <message>
+        <source>导出配置(&amp;E)</source>
+        <translation>&amp;Export</translation>
+    </message>
+    <message>
+        <source>同步时间(&amp;S)</source>
+        <translation>&amp;Sync Time</translation>
+    </message>
+    <message>
+        <source>历史数据(&amp;H)</source>
+        <translation>&amp;History</translation>
+    </message>
+    <message>
+        <source>更新固件(&amp;F)</source>
+        <translation>&amp;Firmware</translation>
+    </message>
+    <message>
+        <source>&amp;English</source>
+        <translation>&amp;English</translation>
+    </message>
+    <message>
+        <source>简体中文(&amp;S)</source>
+        <translation>简体中文(&amp;S)</translation>
+    </message>
+    <message>
+        <source>繁體中文(&amp;T)</source>
+        <translation>繁體中文(&amp;T)</translation>
+    </message>
+    <message>
+        <source>设备监听(&amp;M)</source>
+        <translation>&amp;Monitor</translation>
+    </message>
+    <message>
+        <source>写入修改(&amp;G)</source>
+        <translation>Write Chan&amp;ges</translation>
+    </message>
+    <message>
+        <source>请检查设备是否已上电并接入网络、与本机是否在同一网段, 以及防火墙是否放行 UDP 端口 %1 的广播和应答。</source>
+        <translation>Check that the instrument is switched on and connected, that it is on the same network segment as this computer, and that the firewall lets UDP broadcasts to port %1 and their answers through.</translation>
+    </message>
+    <message>
+        <source>查找设备</source>
+        <translation>Find Instruments</translation>
+    </message>
+    <message>
+        <source>未找到设备</source>
+        <translation>No instrument found</translation>
+    </message>
 </context>
 <context>
     <name>ManualWindow</name>
@@ -1484,6 +1576,10 @@ Do you want to go on?</translation>
     <message>
         <source>提示</source>
         <translation>What to check</translation>
+    </message>
+    <message>
+        <source>操作记录(&amp;L)</source>
+        <translation>Operations &amp;Log</translation>
     </message>
 </context>
 <context>

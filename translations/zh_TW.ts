@@ -488,6 +488,38 @@
         <source>操作项: 双击后由设备执行</source>
         <translation>操作項: 按兩下後由設備執行</translation>
     </message>
+    <message>
+        <source>只读: 设备测得的值, 不能写入</source>
+        <translation>唯讀: 設備量測的值, 無法寫入</translation>
+    </message>
+    <message>
+        <source>只读: 由设备出厂设定, 不能写入</source>
+        <translation>唯讀: 由設備出廠設定, 無法寫入</translation>
+    </message>
+    <message>
+        <source>只读: 设备时钟请用“同步时间”设置</source>
+        <translation>唯讀: 設備時鐘請用“同步時間”設定</translation>
+    </message>
+    <message>
+        <source>按 F5 读取仪器配置</source>
+        <translation>按 F5 讀取儀器設定</translation>
+    </message>
+    <message>
+        <source>编辑(&amp;E)...</source>
+        <translation>編輯(&amp;E)...</translation>
+    </message>
+    <message>
+        <source>复制值(&amp;V)</source>
+        <translation>複製值(&amp;V)</translation>
+    </message>
+    <message>
+        <source>复制名称和值(&amp;C)</source>
+        <translation>複製名稱和值(&amp;C)</translation>
+    </message>
+    <message>
+        <source>复制全部(&amp;A)</source>
+        <translation>複製全部(&amp;A)</translation>
+    </message>
 </context>
 <context>
     <name>ConfigWorker</name>
@@ -1275,6 +1307,66 @@
         <source>设备时钟已设为 %1</source>
         <translation>設備時鐘已設為 %1</translation>
     </message>
+    <message>
+        <source>通讯设置(&amp;C)</source>
+        <translation>通訊設定(&amp;C)</translation>
+    </message>
+    <message>
+        <source>刷新(&amp;R)</source>
+        <translation>重新整理(&amp;R)</translation>
+    </message>
+    <message>
+        <source>导入配置(&amp;I)</source>
+        <translation>匯入設定(&amp;I)</translation>
+    </message>
+    <message>
+        <source>导出配置(&amp;E)</source>
+        <translation>匯出設定(&amp;E)</translation>
+    </message>
+    <message>
+        <source>同步时间(&amp;S)</source>
+        <translation>同步時間(&amp;S)</translation>
+    </message>
+    <message>
+        <source>历史数据(&amp;H)</source>
+        <translation>歷史資料(&amp;H)</translation>
+    </message>
+    <message>
+        <source>更新固件(&amp;F)</source>
+        <translation>更新韌體(&amp;F)</translation>
+    </message>
+    <message>
+        <source>&amp;English</source>
+        <translation>&amp;English</translation>
+    </message>
+    <message>
+        <source>简体中文(&amp;S)</source>
+        <translation>简体中文(&amp;S)</translation>
+    </message>
+    <message>
+        <source>繁體中文(&amp;T)</source>
+        <translation>繁體中文(&amp;T)</translation>
+    </message>
+    <message>
+        <source>设备监听(&amp;M)</source>
+        <translation>裝置監聽(&amp;M)</translation>
+    </message>
+    <message>
+        <source>写入修改(&amp;G)</source>
+        <translation>寫入修改(&amp;G)</translation>
+    </message>
+    <message>
+        <source>请检查设备是否已上电并接入网络、与本机是否在同一网段, 以及防火墙是否放行 UDP 端口 %1 的广播和应答。</source>
+        <translation>請檢查設備是否已通電並接入網路、與本機是否在同一網段, 以及防火牆是否放行 UDP 連接埠 %1 的廣播和回應。</translation>
+    </message>
+    <message>
+        <source>查找设备</source>
+        <translation>尋找裝置</translation>
+    </message>
+    <message>
+        <source>未找到设备</source>
+        <translation>找不到裝置</translation>
+    </message>
 </context>
 <context>
     <name>ManualWindow</name>
@@ -1484,6 +1576,10 @@
     <message>
         <source>提示</source>
         <translation>提示</translation>
+    </message>
+    <message>
+        <source>操作记录(&amp;L)</source>
+        <translation>操作記錄(&amp;L)</translation>
     </message>
 </context>
 <context>

@@ -1,11 +1,20 @@
 #include "config/ui/configtree.h"
 
 #include "config/configmodel.h"
+#include "config/rowtext.h"
 
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
 #include <QPalette>
+#include <QToolTip>
+
+#include <algorithm>
 
 namespace {
 
@@ -73,6 +82,8 @@ QVariant ConfigRowLook::data(const QModelIndex& index, int role) const
         }
         if (refused)
             return ConfigTree::tr("设备未接受写入的值, 仍为 %1").arg(item.row.value);
+        if (const auto reason = ReadOnlyItem(row.data(ConfigModel::ReadOnlyRole).toInt()); reason != ReadOnlyItem::None)
+            return ConfigTree::readOnlyText(reason);
         if (action)
             return ConfigTree::tr("操作项: 双击后由设备执行");
         return QVariant();
@@ -96,7 +107,8 @@ ConfigTree::ConfigTree(ConfigModel* rows, QWidget* parent) : QTreeView(parent), 
     setItemDelegate(rowDelegate);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // Several rows may be chosen to copy them; an edit takes the current one.
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     setUniformRowHeights(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -115,8 +127,7 @@ ConfigTree::ConfigTree(ConfigModel* rows, QWidget* parent) : QTreeView(parent), 
             [this](const QModelIndex&, int first, int last) { widenForRows(first, last); });
     connect(look, &QAbstractItemModel::rowsRemoved, this, &ConfigTree::fitNameColumn);
     connect(look, &QAbstractItemModel::modelReset, this, &ConfigTree::fitNameColumn);
-    connect(this, &QAbstractItemView::doubleClicked, this,
-            [this](const QModelIndex& index) { emit signalRowActivated(index.row()); });
+    connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) { editRow(index.row()); });
     fitNameColumn();
 }
 
@@ -139,6 +150,167 @@ void ConfigTree::setCurrentRow(int row)
 QRect ConfigTree::rowRect(int row) const
 {
     return visualRect(look->index(row, 0));
+}
+
+QList<int> ConfigTree::chosenRows() const
+{
+    QList<int> chosen;
+    for (const QModelIndex& index : selectionModel()->selectedRows())
+        chosen.append(index.row());
+    std::sort(chosen.begin(), chosen.end());
+    if (chosen.isEmpty() && currentRow() >= 0)
+        chosen.append(currentRow());
+    return chosen;
+}
+
+QString ConfigTree::copiedRows(const QList<int>& rows) const
+{
+    QStringList lines;
+    for (int row : rows)
+        if (row >= 0 && row < configModel->rowCount())
+            lines.append(copiedText(configModel->row(row)));
+    return lines.join(QLatin1Char('\n'));
+}
+
+void ConfigTree::copyRows(const QList<int>& rows)
+{
+    if (!rows.isEmpty())
+        QGuiApplication::clipboard()->setText(copiedRows(rows));
+}
+
+QString ConfigTree::readOnlyText(ReadOnlyItem reason)
+{
+    switch (reason) {
+    case ReadOnlyItem::Measured:
+        return tr("只读: 设备测得的值, 不能写入");
+    case ReadOnlyItem::Identity:
+        return tr("只读: 由设备出厂设定, 不能写入");
+    case ReadOnlyItem::Clock:
+        return tr("只读: 设备时钟请用“同步时间”设置");
+    case ReadOnlyItem::None:
+        break;
+    }
+    return QString();
+}
+
+QString ConfigTree::emptyHint()
+{
+    return tr("按 F5 读取仪器配置");
+}
+
+void ConfigTree::editRow(int row)
+{
+    if (row < 0 || row >= configModel->rowCount())
+        return;
+    if (configModel->isEditable(row)) {
+        emit signalRowActivated(row);
+        return;
+    }
+    // No editor: the row's tip says why, at once and where the operator looks.
+    const QRect place = rowRect(row);
+    const auto reason = ReadOnlyItem(configModel->index(row, 0).data(ConfigModel::ReadOnlyRole).toInt());
+    QToolTip::showText(viewport()->mapToGlobal(place.center()), readOnlyText(reason), viewport(), place);
+    emit signalReadOnly(readOnlyText(reason));
+}
+
+void ConfigTree::keyPressEvent(QKeyEvent* event)
+{
+    const int row = currentRow();
+    if (event->matches(QKeySequence::Copy)) {
+        copyRows(chosenRows());
+        return;
+    }
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    const bool edits = event->key() == Qt::Key_F2 || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter
+        || event->key() == Qt::Key_Space;
+    if (plain && edits && row >= 0) {
+        editRow(row);
+        return;
+    }
+    // Not every platform turns the menu key into a context-menu event (the X11 one does, after
+    // this); Shift+F10 is the other usual key for it.
+    if ((plain && event->key() == Qt::Key_Menu)
+        || (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+        popupMenuAtCurrentRow();
+        return;
+    }
+    QTreeView::keyPressEvent(event);
+}
+
+QMenu* ConfigTree::rowMenu(int row)
+{
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("configTreeMenu"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const bool present = row >= 0 && row < configModel->rowCount();
+    const ConfigItem item = present ? configModel->item(row) : ConfigItem();
+    // A read or an import that replaces the rows while the menu is open leaves its row void.
+    const int rows = configModel->generation();
+    const auto add = [this, menu, rows](const char* name, const QString& text, bool enabled, auto slot) {
+        QAction* action = menu->addAction(text, [this, rows, slot] {
+            if (configModel->generation() == rows)
+                slot();
+        });
+        action->setObjectName(QLatin1String(name));
+        action->setEnabled(enabled);
+    };
+    add("actEdit", tr("编辑(&E)..."), present && configModel->isEditable(row), [this, row] { editRow(row); });
+    menu->addSeparator();
+    add("actCopyValue", tr("复制值(&V)"), item.row.valued,
+        [value = item.row.value] { QGuiApplication::clipboard()->setText(value); });
+    add("actCopyRow", tr("复制名称和值(&C)"), present, [this, row] { copyRows({row}); });
+    add("actCopyAll", tr("复制全部(&A)"), configModel->rowCount() > 0, [this] {
+        QList<int> all;
+        for (int i = 0; i < configModel->rowCount(); ++i)
+            all.append(i);
+        copyRows(all);
+    });
+    if (!windowActions.isEmpty()) {
+        menu->addSeparator();
+        menu->addActions(windowActions);
+    }
+    return menu;
+}
+
+void ConfigTree::contextMenuEvent(QContextMenuEvent* event)
+{
+    int row = currentRow();
+    QPoint at;
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        // The event comes from the viewport, in its coordinates.
+        const QModelIndex index = indexAt(event->pos());
+        row = index.isValid() ? index.row() : -1;
+        if (row >= 0 && !selectionModel()->isRowSelected(row, QModelIndex()))
+            setCurrentRow(row);
+        at = event->globalPos();
+    } else {
+        popupMenuAtCurrentRow();
+        event->accept();
+        return;
+    }
+    rowMenu(row)->popup(at);
+    event->accept();
+}
+
+void ConfigTree::popupMenuAtCurrentRow()
+{
+    // The menu key on X11 comes as a key and then as a context-menu event: one menu for both.
+    if (keyMenu && keyMenu->isVisible())
+        return;
+    const int row = currentRow();
+    const QRect place = row >= 0 ? rowRect(row) : QRect(viewport()->rect().topLeft(), QSize());
+    keyMenu = rowMenu(row);
+    keyMenu->popup(viewport()->mapToGlobal(place.bottomLeft()));
+}
+
+void ConfigTree::paintEvent(QPaintEvent* event)
+{
+    QTreeView::paintEvent(event);
+    if (configModel->rowCount() > 0)
+        return;
+    QPainter painter(viewport());
+    painter.setPen(palette().color(QPalette::PlaceholderText));
+    painter.drawText(viewport()->rect().adjusted(12, 12, -12, -12), Qt::AlignCenter | Qt::TextWordWrap, emptyHint());
 }
 
 int ConfigTree::nameWidth(int row) const

@@ -89,6 +89,7 @@ void SearchDeviceDialog::searchEnded()
     form->bntSearch->setEnabled(true);
     form->labStatus->setText(devices.isEmpty() ? tr("未找到设备") : tr("找到 %1 台设备").arg(devices.size()));
     updateOk();
+    emit signalSearchEnded(devices.size());
 }
 
 void SearchDeviceDialog::slotInsertDevice(const QString& content, const QHostAddress& hostAddress, quint16 hostPort)

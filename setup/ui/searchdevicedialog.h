@@ -39,6 +39,10 @@ public slots:
     void slotInsertDevice(const QString& content, const QHostAddress& hostAddress, quint16 hostPort);
     void slotItemDoubleClicked(QListWidgetItem* item);
 
+signals:
+    // A search has ended with this many instruments found (the window logs one that found none).
+    void signalSearchEnded(int found);
+
 protected:
     // The search starts when the dialog first opens.
     void showEvent(QShowEvent* event) override;

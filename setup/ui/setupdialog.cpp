@@ -199,6 +199,7 @@ void SetupDialog::saveConfig()
 void SetupDialog::searchDialog()
 {
     SearchDeviceDialog dialog(this);
+    connect(&dialog, &SearchDeviceDialog::signalSearchEnded, this, &SetupDialog::signalSearchEnded);
     if (Prompter::current().exec(dialog) != QDialog::Accepted)
         return;
     form->edUdpAddress->setText(plainAddress(dialog.selectedAddress).toString());

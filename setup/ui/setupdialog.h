@@ -28,6 +28,10 @@ public slots:
     void saveConfig();
     void searchDialog();
 
+signals:
+    // A device search run from this dialog has ended with this many instruments found.
+    void signalSearchEnded(int found);
+
 private:
     void showMessage(const char* text);
     // The dialog's own words for a refused UDP address or port.

@@ -1,5 +1,6 @@
 #include "tests/support/scripttexts.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace {
@@ -49,5 +50,8 @@ QString firstMainlandTerm(const QString& text)
 
 bool isLanguageName(const QString& text)
 {
-    return text == QLatin1String("English") || text == QStringLiteral("简体中文") || text == QStringLiteral("繁體中文");
+    // With or without the menu's Alt letter: "&English", "简体中文(&S)".
+    static const QRegularExpression letter(QStringLiteral("\\(&[^&]\\)$|&(?=[^&])"));
+    const QString name = QString(text).remove(letter);
+    return name == QLatin1String("English") || name == QStringLiteral("简体中文") || name == QStringLiteral("繁體中文");
 }
