@@ -2,6 +2,7 @@
 #include "app/mainwindow.h"
 #include "config/configmodel.h"
 #include "config/configwriter.h"
+#include "config/readonlyitems.h"
 #include "config/skipitems.h"
 #include "config/ui/configtree.h"
 #include "tests/support/workdir.h"
@@ -30,6 +31,8 @@ private slots:
     void nameColumnWidth();
     void rowLookFollowsState_data();
     void rowLookFollowsState();
+    void readOnlyItemsByName_data();
+    void readOnlyItemsByName();
 
 private:
     static void addRows(MainWindow& window, const QStringList& rows);
@@ -339,6 +342,37 @@ void TestConfigTree::rowLookFollowsState()
     QCOMPARE(name0.data(ConfigModel::ChangedRole).toBool(), bold);
     QCOMPARE(rows.item(0).refused, refused);
     QCOMPARE(rows.changedCount(), bold ? 1 : 0);
+}
+
+Q_DECLARE_METATYPE(ReadOnlyItem)
+
+void TestConfigTree::readOnlyItemsByName_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<ReadOnlyItem>("reason");
+    QTest::newRow("reading") << "当前温度" << ReadOnlyItem::Measured;
+    QTest::newRow("reading, blanks around") << "  当前湿度 " << ReadOnlyItem::Measured;
+    QTest::newRow("serial number") << "序列号" << ReadOnlyItem::Identity;
+    QTest::newRow("serial number, English in capitals") << "SERIAL NUMBER" << ReadOnlyItem::Identity;
+    QTest::newRow("model") << "设备型号" << ReadOnlyItem::Identity;
+    QTest::newRow("firmware version") << "固件版本" << ReadOnlyItem::Identity;
+    QTest::newRow("clock") << "设备时间" << ReadOnlyItem::Clock;
+    QTest::newRow("device name can be written") << "设备名称" << ReadOnlyItem::None;
+    QTest::newRow("a time of day can be written") << "定时上传" << ReadOnlyItem::None;
+    QTest::newRow("a name that only holds a reading's word") << "温度修正" << ReadOnlyItem::None;
+}
+
+// The model knows the rows it takes no value for by their names, and marks them not editable.
+void TestConfigTree::readOnlyItemsByName()
+{
+    QFETCH(QString, name);
+    QFETCH(ReadOnlyItem, reason);
+    QCOMPARE(readOnlyItem(name), reason);
+    ConfigModel model;
+    model.addItem(0, {name, QStringLiteral("1")});
+    QCOMPARE(model.isEditable(0), reason == ReadOnlyItem::None);
+    QCOMPARE(model.index(0, 1).data(ConfigModel::ReadOnlyRole).toInt(), int(reason));
+    QCOMPARE(bool(model.flags(model.index(0, 0)) & Qt::ItemIsEditable), reason == ReadOnlyItem::None);
 }
 
 QTEST_MAIN(TestConfigTree)
