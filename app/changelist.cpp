@@ -1,17 +1,21 @@
 #include "app/changelist.h"
 
+#include "config/configidentity.h"
 #include "config/configmodel.h"
 
 #include <QCoreApplication>
 #include <QStringList>
 
-ChangeList changeList(const ConfigModel& model)
+#include <functional>
+
+namespace {
+ChangeList listOf(const ConfigModel& model, const std::function<bool(const ConfigItem&)>& written)
 {
     ChangeList changes;
     QStringList lines;
     for (int row = 0; row < model.rowCount(); ++row) {
         const ConfigItem& item = model.item(row);
-        if (!item.isChanged())
+        if (!written(item))
             continue;
         changes.rows.append(row);
         const QString old = item.hasReadValue ? item.readValue : QCoreApplication::translate("MainWindow", "(未读取)");
@@ -26,4 +30,19 @@ ChangeList changeList(const ConfigModel& model)
         changes.details = lines.join(QLatin1Char('\n'));
     }
     return changes;
+}
+} // namespace
+
+ChangeList changeList(const ConfigModel& model)
+{
+    return listOf(model, [](const ConfigItem& item) { return item.isChanged(); });
+}
+
+ChangeList writeAllList(const ConfigModel& model)
+{
+    // The rows that name the instrument are its own: a value for them from a file or an edit
+    // would only be refused, or worse, taken.
+    return listOf(model, [](const ConfigItem& item) {
+        return item.row.valued && !ConfigIdentity::isIdentityName(item.row.name);
+    });
 }

@@ -4,6 +4,7 @@
 #include "config/configbackup.h"
 #include "config/configcsv.h"
 #include "config/configmodel.h"
+#include "config/ui/comparisondialog.h"
 #include "prompt/prompter.h"
 
 #include <QMainWindow>
@@ -49,7 +50,8 @@ void ConfigFiles::importRows(const QString& title, const QString& folder, const 
         report.show(import.outcome, failureTitle);
         return;
     }
-    rows.showImport(import.rows);
-    emit signalRowsImported();
     window.statusBar()->clearMessage();
+    // The file is compared with the instrument before any of it becomes a change.
+    if (ComparisonDialog::offer(&window, title, import.rows, &rows))
+        emit signalRowsImported();
 }

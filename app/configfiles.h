@@ -7,10 +7,11 @@ class ConfigModel;
 class OutcomeReport;
 class QMainWindow;
 
-// The configuration's CSV files: the rows exported to one, or one imported into the rows as
-// changes to write (a backup the writes made brings the instrument back that way). Each asks for
-// the file through the prompter and has handled it when it returns; the operator's cancel does
-// nothing. A file that does not read leaves the rows as they were.
+// The configuration's CSV files: the rows exported to one, or one compared with the instrument's
+// last read, the rows the operator takes from it made changes to write (a backup the writes made
+// brings the instrument back that way). Each asks for the file through the prompter and has
+// handled it when it returns; the operator's cancel does nothing. A file that does not read leaves the rows as they
+// were.
 class ConfigFiles : public QObject
 {
     Q_OBJECT
@@ -25,7 +26,7 @@ public:
     static QString backupFolder();
 
 signals:
-    // An import replaced the rows.
+    // An import gave rows the file's values.
     void signalRowsImported();
 
 private:

@@ -19,8 +19,6 @@
 
 #include <QStatusBar>
 
-#include <numeric>
-
 int MainWindow::promptItemValue(const ConfigRow& row, QString& value)
 {
     return askItemValue(this, row, value);
@@ -52,11 +50,14 @@ void MainWindow::slotRowDoubleClicked(int row)
 
 void MainWindow::slotWriteItems()
 {
-    if (!mayBegin())
-        return;
-    QVector<int> all(rows->rowCount());
-    std::iota(all.begin(), all.end(), 0);
-    startWriteRows(all);
+    whileAsking([this] {
+        // Every row is overwritten: the operator sees them all first, as for Write changes.
+        const ChangeList all = writeAllList(*rows);
+        if (all.rows.isEmpty()
+            || askYesNo(this, QMessageBox::Question, operationName(*form->save), all.text, QMessageBox::Yes,
+                        all.details))
+            startWriteRows(all.rows);
+    });
 }
 
 void MainWindow::startWriteRows(const QVector<int>& chosen)

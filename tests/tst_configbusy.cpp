@@ -13,8 +13,8 @@
 #include "firmware/downloadthread.h"
 #include "history/readthread.h"
 #include "jobs/jobrunner.h"
-#include "settings/linksettings.h"
 #include "link/devicerequests.h"
+#include "settings/linksettings.h"
 #include "sim/downloadserver.h"
 #include "tests/support/shorttimings.h"
 #include "tests/support/ui/confighost.h"
@@ -139,7 +139,7 @@ void TestConfigBusy::cancelEndsOperation()
     const qint64 took = clock.elapsed();
     QVERIFY2(took < 1000, qPrintable(QString::number(took)));
     QCoreApplication::processEvents();
-    QVERIFY2(prompter.texts().isEmpty(), qPrintable(prompter.texts().join('\n')));
+    QVERIFY2(outcomeTexts(prompter).isEmpty(), qPrintable(outcomeTexts(prompter).join('\n')));
     QCOMPARE(window.statusBar()->currentMessage(), status);
     QCOMPARE(rowsOf(window), before);
     QVERIFY(!window.busyIndicator()->isVisibleTo(&window));
@@ -313,13 +313,14 @@ void TestConfigBusy::connectionBarTellsContact()
     const int lateBy = QTime::fromString(state.left(8), QStringLiteral("HH:mm:ss")).secsTo(QTime::currentTime());
     QVERIFY2((lateBy + 86400) % 86400 <= 3, qPrintable(state));
     if (silent) {
-        QVERIFY2(!prompter.texts().isEmpty() && prompter.texts().first().endsWith("\n" + hint),
-                 qPrintable(prompter.texts().join('|')));
+        QVERIFY2(!outcomeTexts(prompter).isEmpty() && outcomeTexts(prompter).first().endsWith("\n" + hint),
+                 qPrintable(outcomeTexts(prompter).join('|')));
     } else if (action == QLatin1String("test_connection")) {
-        QCOMPARE(prompter.texts().size(), 1);
-        QVERIFY2(
-            QRegularExpression(QStringLiteral("^设备已应答, 用时 \\d+ ms$")).match(prompter.texts().first()).hasMatch(),
-            qPrintable(prompter.texts().first()));
+        QCOMPARE(outcomeTexts(prompter).size(), 1);
+        QVERIFY2(QRegularExpression(QStringLiteral("^设备已应答, 用时 \\d+ ms$"))
+                     .match(outcomeTexts(prompter).first())
+                     .hasMatch(),
+                 qPrintable(outcomeTexts(prompter).first()));
         QCOMPARE(prompter.shown.first().title, QStringLiteral("测试连接"));
     }
     // Another target forgets what the last one answered.
@@ -392,7 +393,7 @@ void TestConfigBusy::busyStateShowsProgress()
     QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("写入配置成功"));
     QCOMPARE(window.configTree()->currentRow(), 2);
     QCOMPARE(offNow(), QStringList());
-    QCOMPARE(prompter.texts(), QStringList());
+    QCOMPARE(outcomeTexts(prompter), QStringList());
     QVERIFY(noteShown);
 
     sim->clearFaults();
@@ -499,9 +500,8 @@ void TestConfigBusy::closeDuringWriteAsks()
     QCOMPARE(window.close(), closes);
     QVERIFY(clock.elapsed() < 1000);
     QCOMPARE(defaultButton, QMessageBox::No);
-    QCOMPARE(prompter.shown.size(), 1);
-    QCOMPARE(prompter.shown.first().text,
-             QStringLiteral("正在写入配置。关闭窗口会中断写入, 尚未写入的项不会写入。\n仍要关闭吗?"));
+    QCOMPARE(outcomeTexts(prompter),
+             QStringList{"正在写入配置。关闭窗口会中断写入, 尚未写入的项不会写入。\n仍要关闭吗?"});
     QCOMPARE(window.configRunner().isWorking(), !closes);
     if (!closes) {
         window.slotCancelOperation();

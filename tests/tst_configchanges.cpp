@@ -57,6 +57,7 @@ void importFile(MainWindow& window, ScriptedPrompter& prompter, WorkDir& dir, co
 {
     dir.writeFile("changes.csv", "\xEF\xBB\xBF" + lines);
     prompter.nextFileName(dir.filePath("changes.csv"));
+    prompter.answerNext(acceptComparison());
     trigger(window, "import_2");
 }
 
@@ -139,6 +140,7 @@ void TestConfigChanges::writeChangedSendsOnlyChangedRows()
                         "04. 报警上限, 120\r\n05. 恢复出厂设置,\r\n"));
 
     prompter.nextFileName(dir.filePath("Backups/" + made.first()));
+    prompter.answerNext(acceptComparison());
     trigger(window, "restore_backup");
     QCOMPARE(prompter.fileDialogCaptions.last(), QStringLiteral("恢复备份"));
     QCOMPARE(boldRows(window), (QStringList{"温度", "报警上限"}));

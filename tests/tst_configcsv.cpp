@@ -114,16 +114,24 @@ void TestConfigCsv::exportThenImportRestoresRows()
     prompter.nextFileName(dir.filePath("round.csv"));
     trigger(window, "export_2");
 
-    window.slotClearItems();
-    addRows(window, {{9, "旧项:1"}});
+    // The instrument has moved on since; the file brings its values back as changes, by index and
+    // name. The identity rows 0 and 1 and the action keep the instrument's.
+    addRows(window,
+            {{0, "设备名称:ZQ-2"},
+             {1, "版本:5.4"},
+             {5, "报警上限: 130"},
+             {6, "复位"},
+             {7, "定时:08:00:00"},
+             {123, "末项:x"}});
     prompter.nextFileName(dir.filePath("round.csv"));
+    prompter.answerNext(acceptComparison());
     trigger(window, "import_2");
     QCOMPARE(prompter.fileDialogCaptions.last(), QStringLiteral("导入配置"));
-    QVERIFY(prompter.shown.isEmpty());
-    // The indices come back; 0 and 1 lose their value, and a confirm-only row stays confirm-only.
+    QCOMPARE(prompter.texts(), QStringList());
     QCOMPARE(rowsOf(window),
-             (QStringList{"01. 设备名称||0", "02. 版本||1", "03. 报警上限|: 120|5", "04. 复位||6",
+             (QStringList{"01. 设备名称|: ZQ-2|0", "02. 版本|: 5.4|1", "03. 报警上限|: 120|5", "04. 复位||6",
                           "05. 定时|: 12:30:00|7", "06. 末项|: x|123"}));
+    QCOMPARE(window.configModel()->changedCount(), 2);
     QCOMPARE(window.statusBar()->currentMessage(), QString());
 }
 
@@ -220,7 +228,9 @@ void TestConfigCsv::fileWithoutBomUsesLocaleCodePage()
     QVERIFY(gb2312);
     QTextCodec::setCodecForLocale(gb2312);
     dir.writeFile("gb.csv", gb2312->fromUnicode(QStringLiteral("05. 报警上限, 一百\r\n")));
+    addRows(window, {{5, "报警上限:100"}});
     prompter.nextFileName(dir.filePath("gb.csv"));
+    prompter.answerNext(acceptComparison());
     trigger(window, "import_2");
     QTextCodec::setCodecForLocale(previous);
     QCOMPARE(rowsOf(window), QStringList{"01. 报警上限|: 一百|5"});

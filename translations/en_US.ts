@@ -383,6 +383,86 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
     </message>
 </context>
 <context>
+    <name>ComparisonDialog</name>
+    <message>
+        <source>文件中有 %1 项与设备不同, 勾选的项将作为修改显示, 写入前仍会确认。%2 项不能导入。</source>
+        <translation>%1 items of the file differ from the instrument; the checked ones become changes, and writing them is still confirmed. %2 items cannot be imported.</translation>
+    </message>
+    <message>
+        <source>编号</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>文件</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>设备</source>
+        <translation>Instrument</translation>
+    </message>
+    <message>
+        <source>说明</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>采用勾选项</source>
+        <translation>Take Checked Items</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>导入前须先读取设备的配置, 以便与文件比较。
+请先刷新, 再导入。</source>
+        <translation>The instrument&apos;s configuration must be read first, to compare the file with it.
+Please refresh, then import.</translation>
+    </message>
+</context>
+<context>
+    <name>ComparisonTexts</name>
+    <message>
+        <source>(未知)</source>
+        <translation>(unknown)</translation>
+    </message>
+    <message>
+        <source>此文件来自另一型号的设备 (文件: %1, 已连接的设备: %2)。%3 项的名称与设备不符, 不能导入。</source>
+        <translation>This file comes from an instrument of another model (file: %1, connected instrument: %2). %3 items do not match the instrument&apos;s names and cannot be imported.</translation>
+    </message>
+    <message>
+        <source>此文件来自另一台设备 (文件的序列号: %1, 已连接的设备: %2)。</source>
+        <translation>This file comes from another instrument (serial number in the file: %1, connected instrument: %2).</translation>
+    </message>
+    <message>
+        <source>设备时钟, 默认不写入</source>
+        <translation>Instrument clock, not written unless checked</translation>
+    </message>
+    <message>
+        <source>上次写入时设备未接受</source>
+        <translation>Refused by the instrument when last written</translation>
+    </message>
+    <message>
+        <source>相同</source>
+        <translation>Same</translation>
+    </message>
+    <message>
+        <source>设备标识, 不写入</source>
+        <translation>Names the instrument, never written</translation>
+    </message>
+    <message>
+        <source>操作项, 不执行</source>
+        <translation>Action, not carried out</translation>
+    </message>
+    <message>
+        <source>名称不同, 不导入</source>
+        <translation>Other name, not imported</translation>
+    </message>
+    <message>
+        <source>设备没有此项, 不导入</source>
+        <translation>Not on the instrument, not imported</translation>
+    </message>
+</context>
+<context>
     <name>ConfigBackup</name>
     <message>
         <source>备份</source>
@@ -1118,10 +1198,6 @@ Exit codes: 0 done, 1 usage error, 2 link failure, 3 instrument refused or reply
         <translation>&amp;Export</translation>
     </message>
     <message>
-        <source>写入配置</source>
-        <translation>&amp;Write</translation>
-    </message>
-    <message>
         <source>同步时间</source>
         <translation>&amp;Sync Time</translation>
     </message>
@@ -1268,10 +1344,6 @@ Do you want to go on?</translation>
         <translation>&amp;Help</translation>
     </message>
     <message>
-        <source>写入配置(&amp;W)</source>
-        <translation>&amp;Write</translation>
-    </message>
-    <message>
         <source>关于(&amp;A)</source>
         <translation>&amp;About</translation>
     </message>
@@ -1366,6 +1438,14 @@ Do you want to go on?</translation>
     <message>
         <source>未找到设备</source>
         <translation>No instrument found</translation>
+    </message>
+    <message>
+        <source>写入全部配置(&amp;W)...</source>
+        <translation>&amp;Write All...</translation>
+    </message>
+    <message>
+        <source>写入全部配置</source>
+        <translation>Write All</translation>
     </message>
 </context>
 <context>

@@ -383,6 +383,86 @@
     </message>
 </context>
 <context>
+    <name>ComparisonDialog</name>
+    <message>
+        <source>文件中有 %1 项与设备不同, 勾选的项将作为修改显示, 写入前仍会确认。%2 项不能导入。</source>
+        <translation>文件中有 %1 项与设备不同, 勾选的项将作为修改显示, 写入前仍会确认。%2 项不能导入。</translation>
+    </message>
+    <message>
+        <source>编号</source>
+        <translation>编号</translation>
+    </message>
+    <message>
+        <source>文件</source>
+        <translation>文件</translation>
+    </message>
+    <message>
+        <source>设备</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <source>说明</source>
+        <translation>说明</translation>
+    </message>
+    <message>
+        <source>采用勾选项</source>
+        <translation>采用勾选项</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>导入前须先读取设备的配置, 以便与文件比较。
+请先刷新, 再导入。</source>
+        <translation>导入前须先读取设备的配置, 以便与文件比较。
+请先刷新, 再导入。</translation>
+    </message>
+</context>
+<context>
+    <name>ComparisonTexts</name>
+    <message>
+        <source>(未知)</source>
+        <translation>(未知)</translation>
+    </message>
+    <message>
+        <source>此文件来自另一型号的设备 (文件: %1, 已连接的设备: %2)。%3 项的名称与设备不符, 不能导入。</source>
+        <translation>此文件来自另一型号的设备 (文件: %1, 已连接的设备: %2)。%3 项的名称与设备不符, 不能导入。</translation>
+    </message>
+    <message>
+        <source>此文件来自另一台设备 (文件的序列号: %1, 已连接的设备: %2)。</source>
+        <translation>此文件来自另一台设备 (文件的序列号: %1, 已连接的设备: %2)。</translation>
+    </message>
+    <message>
+        <source>设备时钟, 默认不写入</source>
+        <translation>设备时钟, 默认不写入</translation>
+    </message>
+    <message>
+        <source>上次写入时设备未接受</source>
+        <translation>上次写入时设备未接受</translation>
+    </message>
+    <message>
+        <source>相同</source>
+        <translation>相同</translation>
+    </message>
+    <message>
+        <source>设备标识, 不写入</source>
+        <translation>设备标识, 不写入</translation>
+    </message>
+    <message>
+        <source>操作项, 不执行</source>
+        <translation>操作项, 不执行</translation>
+    </message>
+    <message>
+        <source>名称不同, 不导入</source>
+        <translation>名称不同, 不导入</translation>
+    </message>
+    <message>
+        <source>设备没有此项, 不导入</source>
+        <translation>设备没有此项, 不导入</translation>
+    </message>
+</context>
+<context>
     <name>ConfigBackup</name>
     <message>
         <source>备份</source>
@@ -1118,10 +1198,6 @@
         <translation>导出配置</translation>
     </message>
     <message>
-        <source>写入配置</source>
-        <translation>写入配置</translation>
-    </message>
-    <message>
         <source>同步时间</source>
         <translation>同步时间</translation>
     </message>
@@ -1268,10 +1344,6 @@
         <translation>帮助(&amp;H)</translation>
     </message>
     <message>
-        <source>写入配置(&amp;W)</source>
-        <translation>写入配置(&amp;W)</translation>
-    </message>
-    <message>
         <source>关于(&amp;A)</source>
         <translation>关于(&amp;A)</translation>
     </message>
@@ -1366,6 +1438,14 @@
     <message>
         <source>未找到设备</source>
         <translation>未找到设备</translation>
+    </message>
+    <message>
+        <source>写入全部配置(&amp;W)...</source>
+        <translation>写入全部配置(&amp;W)...</translation>
+    </message>
+    <message>
+        <source>写入全部配置</source>
+        <translation>写入全部配置</translation>
     </message>
 </context>
 <context>

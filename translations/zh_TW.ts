@@ -383,6 +383,86 @@
     </message>
 </context>
 <context>
+    <name>ComparisonDialog</name>
+    <message>
+        <source>文件中有 %1 项与设备不同, 勾选的项将作为修改显示, 写入前仍会确认。%2 项不能导入。</source>
+        <translation>檔案中有 %1 項與設備不同, 勾選的項將作為修改顯示, 寫入前仍會確認。%2 項不能匯入。</translation>
+    </message>
+    <message>
+        <source>编号</source>
+        <translation>編號</translation>
+    </message>
+    <message>
+        <source>文件</source>
+        <translation>檔案</translation>
+    </message>
+    <message>
+        <source>设备</source>
+        <translation>設備</translation>
+    </message>
+    <message>
+        <source>说明</source>
+        <translation>說明</translation>
+    </message>
+    <message>
+        <source>采用勾选项</source>
+        <translation>採用勾選項</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>导入前须先读取设备的配置, 以便与文件比较。
+请先刷新, 再导入。</source>
+        <translation>匯入前須先讀取設備的配置, 以便與檔案比較。
+請先重新整理, 再匯入。</translation>
+    </message>
+</context>
+<context>
+    <name>ComparisonTexts</name>
+    <message>
+        <source>(未知)</source>
+        <translation>(未知)</translation>
+    </message>
+    <message>
+        <source>此文件来自另一型号的设备 (文件: %1, 已连接的设备: %2)。%3 项的名称与设备不符, 不能导入。</source>
+        <translation>此檔案來自另一型號的設備 (檔案: %1, 已連接的設備: %2)。%3 項的名稱與設備不符, 不能匯入。</translation>
+    </message>
+    <message>
+        <source>此文件来自另一台设备 (文件的序列号: %1, 已连接的设备: %2)。</source>
+        <translation>此檔案來自另一台設備 (檔案的序號: %1, 已連接的設備: %2)。</translation>
+    </message>
+    <message>
+        <source>设备时钟, 默认不写入</source>
+        <translation>設備時鐘, 預設不寫入</translation>
+    </message>
+    <message>
+        <source>上次写入时设备未接受</source>
+        <translation>上次寫入時設備未接受</translation>
+    </message>
+    <message>
+        <source>相同</source>
+        <translation>相同</translation>
+    </message>
+    <message>
+        <source>设备标识, 不写入</source>
+        <translation>設備識別, 不寫入</translation>
+    </message>
+    <message>
+        <source>操作项, 不执行</source>
+        <translation>操作項, 不執行</translation>
+    </message>
+    <message>
+        <source>名称不同, 不导入</source>
+        <translation>名稱不同, 不匯入</translation>
+    </message>
+    <message>
+        <source>设备没有此项, 不导入</source>
+        <translation>設備沒有此項, 不匯入</translation>
+    </message>
+</context>
+<context>
     <name>ConfigBackup</name>
     <message>
         <source>备份</source>
@@ -1118,10 +1198,6 @@
         <translation>匯出設定</translation>
     </message>
     <message>
-        <source>写入配置</source>
-        <translation>寫入設定</translation>
-    </message>
-    <message>
         <source>同步时间</source>
         <translation>同步時間</translation>
     </message>
@@ -1268,10 +1344,6 @@
         <translation>說明(&amp;H)</translation>
     </message>
     <message>
-        <source>写入配置(&amp;W)</source>
-        <translation>寫入設定(&amp;W)</translation>
-    </message>
-    <message>
         <source>关于(&amp;A)</source>
         <translation>關於(&amp;A)</translation>
     </message>
@@ -1366,6 +1438,14 @@
     <message>
         <source>未找到设备</source>
         <translation>找不到裝置</translation>
+    </message>
+    <message>
+        <source>写入全部配置(&amp;W)...</source>
+        <translation>寫入全部設定(&amp;W)...</translation>
+    </message>
+    <message>
+        <source>写入全部配置</source>
+        <translation>寫入全部設定</translation>
     </message>
 </context>
 <context>

@@ -10,6 +10,7 @@
 #include "settings/settingkeys.h"
 #include "sim/instrumentsimulator.h"
 #include "tests/support/simfixture.h"
+#include "tests/support/ui/scriptedprompter.h"
 
 #include <QAction>
 #include <QHostAddress>
@@ -20,6 +21,7 @@
 #include <QTest>
 #include <QThread>
 #include <QUdpSocket>
+#include <algorithm>
 #include <functional>
 
 // Which transport a test runs over.
@@ -70,6 +72,23 @@ inline void importRows(MainWindow& window, const QList<QPair<int, QString>>& row
 {
     for (const auto& row : rows)
         window.slotAddItems(row.first, row.second.split(QLatin1Char(':')));
+}
+
+// The texts of the message boxes shown, without the questions that list a write ("将以下 N 项写入设备:
+// ..."): what the operations themselves reported.
+inline QStringList outcomeTexts(const ScriptedPrompter& prompter)
+{
+    QStringList texts = prompter.texts();
+    texts.erase(std::remove_if(texts.begin(), texts.end(),
+                               [](const QString& text) { return text.startsWith(QStringLiteral("将以下 ")); }),
+                texts.end());
+    return texts;
+}
+
+// Answers the comparison of an imported or restored file with OK: its proposed rows are taken.
+inline ScriptedPrompter::DialogAnswer acceptComparison()
+{
+    return [](QDialog&) { return int(QDialog::Accepted); };
 }
 
 // Waits until the window's operation on the instrument has ended and its outcome has been shown.
