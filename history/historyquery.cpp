@@ -34,6 +34,7 @@ public:
     {
         QByteArray bytes;
         LinkError failure = LinkError::None;
+        qint64 atMs = 0; // when it arrived, on the link's clock
     };
 
     StreamDrain(const LinkSettings& link, const QByteArray& request, const StopToken& stop)
@@ -89,7 +90,7 @@ public:
         std::unique_lock<std::mutex> lock(mutex);
         taken.wait(lock, [this] { return waitingBytes < MaxWaitingBytes || isStopped(); });
         lock.unlock();
-        put({chunk, LinkError::None});
+        put({chunk, LinkError::None, streaming ? streaming->nowMs() : 0});
     }
 
 private:
@@ -110,7 +111,9 @@ private:
         arrived.notify_all();
         if (!open)
             return;
+        streaming = &channel;
         channel.receiveStream(request, this);
+        streaming = nullptr;
         lost = qint64(channel.droppedDatagrams());
         std::lock_guard<std::mutex> lock(mutex);
         streamEnded = true;
@@ -125,6 +128,7 @@ private:
     }
 
     const StopToken& stop;
+    const LinkChannel* streaming = nullptr; // the drain thread's, while the stream runs
     std::mutex mutex;
     std::condition_variable arrived; // a piece, the open or the end
     std::condition_variable taken; // room for more, or the reader's end
@@ -168,7 +172,7 @@ HistoryOutcome queryHistory(const LinkSettings& link, const HistoryQuery& query,
         if (piece.failure != LinkError::None)
             stream.onFailure(piece.failure);
         else
-            stream.onData(piece.bytes);
+            stream.onDataAt(piece.bytes, piece.atMs);
     }
     drain.readerDone();
     drain.waitForEnd();

@@ -78,8 +78,16 @@ void RecordStream::onFailure(LinkError error)
 
 void RecordStream::onData(const QByteArray& chunk)
 {
-    if (!sinceRecord.isValid())
-        sinceRecord.start();
+    if (!steadyClock.isValid())
+        steadyClock.start();
+    onDataAt(chunk, steadyClock.elapsed());
+}
+
+void RecordStream::onDataAt(const QByteArray& chunk, qint64 atMs)
+{
+    chunkAtMs = atMs;
+    if (lastRecordAtMs < 0)
+        lastRecordAtMs = atMs;
     for (const QByteArray& line : assembler.feed(chunk)) {
         if (ended)
             break;
@@ -87,9 +95,9 @@ void RecordStream::onData(const QByteArray& chunk)
     }
     // A record still on its way counts as one arriving.
     if (startsWithDateTime(assembler.pending()))
-        sinceRecord.start();
+        lastRecordAtMs = atMs;
     passOn();
-    if (!ended && sinceRecord.elapsed() >= recordWaitMs)
+    if (!ended && atMs - lastRecordAtMs >= recordWaitMs)
         endWith(HistoryEnd::OnlyChatter);
 }
 
@@ -187,7 +195,7 @@ void RecordStream::record(const QByteArray& line, bool last)
     // the stream's last line stays as it came.
     if (!last && !records.endsWith('\n'))
         records += '\n';
-    sinceRecord.start();
+    lastRecordAtMs = chunkAtMs;
     ++outcome.records;
     if (query.maxRecords > 0 && outcome.records >= query.maxRecords)
         endWith(HistoryEnd::RecordLimit);

@@ -22,7 +22,11 @@ public:
 
     bool isStopped() override;
     void onFailure(LinkError error) override;
+    // A chunk dated now on a steady clock of the stream's own.
     void onData(const QByteArray& chunk) override;
+    // A chunk that arrived at atMs on the link's clock (LinkChannel::nowMs), by which the record
+    // wait is measured; a stream is fed through one of the two only.
+    void onDataAt(const QByteArray& chunk, qint64 atMs);
     // After the stream: the bytes after the last line feed, and lines still held.
     void finish();
 
@@ -49,7 +53,9 @@ private:
     QList<QByteArray> datedHeld; // dated lines before two of them agree on their fields
     QByteArray records; // the record lines of the chunk, to be decoded in one pass
     QStringList strays;
-    QElapsedTimer sinceRecord;
+    QElapsedTimer steadyClock; // for chunks that come without a date
+    qint64 chunkAtMs = 0; // when the chunk being read arrived
+    qint64 lastRecordAtMs = -1; // when the last record, or the first chunk, arrived
     bool recordsBegun = false;
     int recordFields = 0; // the fields of the records; no record has more
     bool ended = false;

@@ -79,6 +79,9 @@ public:
     // Datagrams from the instrument that the system dropped since opening, because they came faster
     // than this thread took them: what was received may have gaps anywhere. 0 over the serial line.
     quint64 droppedDatagrams() const;
+    // Now on the transport's clock, in milliseconds (a steady clock on the real lines), by which
+    // a reader dates what arrives; 0 before opening.
+    qint64 nowMs() const { return now(); }
     // Why the last open failed; kind None after one that succeeded.
     LinkOpenFailure openFailure() const { return failure; }
     // CannotOpen after a failed open, else None.

@@ -19,6 +19,10 @@ public:
     Transport(MemoryInstrument& instrument, bool datagrams) : instrument(instrument), datagrams(datagrams)
     {
         instrument.noteClock(clock);
+        // The debug output goes to the peer that switched it on: over UDP a port of its own, while
+        // the serial line is the one peer whichever channel opens it.
+        if (!datagrams && instrument.debugOutput())
+            nextDebugMs = instrument.debugInterval();
     }
 
     bool open(const LinkSettings&, LinkOpenFailure*) override { return true; }

@@ -18,9 +18,9 @@
 // time-outs, late replies and retries cost no real time and no test depends on the machine's load.
 // Faults are the simulator's; DelayReply, SplitReply and ForeignFirst make the reply due later on
 // the waiting channel's clock. The history stream comes in chunks at the simulator's pace, and the
-// debug output, once a channel switches it on, sends that channel a line every debug interval, both
-// on the same clock. The simulator over real UDP and a pty stays for the transports themselves
-// (ports, peers, the line's pieces) and the operator paths.
+// debug output, once a channel switches it on, sends that channel (and, as on the serial line, every
+// byte-stream channel opened later) a line every debug interval, both on the same clock. The simulator over real UDP
+// and a pty stays for the transports themselves (ports, peers, the line's pieces) and the operator paths.
 //     MemoryInstrument instrument; // one at a time: it is the link of every channel
 //     instrument.addFault({InstrumentSimulator::DelayReply, InstrumentSimulator::ReadItem, -1, 350});
 //     thread.setLinkSettings(instrument.settings(true));
