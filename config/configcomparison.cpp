@@ -1,6 +1,7 @@
 #include "config/configcomparison.h"
 
 #include "config/itemtext.h"
+#include "config/readonlyitems.h"
 
 #include <QHash>
 
@@ -15,6 +16,9 @@ RowVerdict verdictFor(const ConfigRow& fileRow, const ConfigRow* instrumentRow)
         return RowVerdict::Identity;
     if (!fileRow.valued || !instrumentRow->valued)
         return RowVerdict::Action;
+    const ReadOnlyItem readOnly = readOnlyItem(fileRow.name);
+    if (readOnly == ReadOnlyItem::Measured || readOnly == ReadOnlyItem::Identity)
+        return RowVerdict::ReadOnly;
     return instrumentRow->value == fileRow.value ? RowVerdict::Unchanged : RowVerdict::Offered;
 }
 } // namespace
@@ -54,6 +58,11 @@ ConfigComparison ConfigComparison::compare(const ConfigRows& file, const ConfigR
         (!a.model.isEmpty() && !b.model.isEmpty() && a.model != b.model) || (foreignNames * 2 > file.size());
     comparison.foreignSerial =
         !comparison.foreignModel && !a.serial.isEmpty() && !b.serial.isEmpty() && a.serial != b.serial;
+    // A foreign file is a mistake far more often than an intent: its rows are taken one by one.
+    if (comparison.isForeign()) {
+        for (ComparedRow& row : comparison.rows)
+            row.checked = false;
+    }
     return comparison;
 }
 

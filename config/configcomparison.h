@@ -12,6 +12,7 @@ enum class RowVerdict {
     Unchanged, // the instrument holds the file's value already
     Identity, // names the instrument: never written
     Action, // an action on either side: a file never carries one out
+    ReadOnly, // the instrument only reports it (a reading, its firmware version): never written
     NameDiffers, // the instrument's item of that index has another name: refused
     NotOnInstrument // the instrument has no item of that index: refused
 };
@@ -26,7 +27,8 @@ struct ComparedRow
     QString instrumentName;
     QString instrumentValue;
     RowVerdict verdict = RowVerdict::NotOnInstrument;
-    // Proposed for writing: offered rows, except the instrument's clock and rows it refused before.
+    // Proposed for writing: offered rows, except the instrument's clock, rows it refused before and
+    // every row of a foreign file.
     bool checked = false;
 
     bool isRefused() const { return verdict == RowVerdict::NameDiffers || verdict == RowVerdict::NotOnInstrument; }

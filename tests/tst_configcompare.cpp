@@ -35,9 +35,9 @@ ConfigRows rowsOf(const QStringList& texts)
     return rows;
 }
 
-const QStringList Instrument{"设备名称:东", "设备型号:ZQ-200", "序列号:A1",
-                             "温度:20",     "湿度:30",         "设备时间:2026-01-01 08:00:00",
-                             "恢复出厂设置"};
+const QStringList Instrument{"设备名称:东",  "设备型号:ZQ-200", "序列号:A1",
+                             "温度:20",      "湿度:30",         "设备时间:2026-01-01 08:00:00",
+                             "恢复出厂设置", "固件版本:V1",     "当前温度:25.0"};
 
 QString verdictName(RowVerdict verdict)
 {
@@ -50,6 +50,8 @@ QString verdictName(RowVerdict verdict)
         return "identity";
     case RowVerdict::Action:
         return "action";
+    case RowVerdict::ReadOnly:
+        return "read-only";
     case RowVerdict::NameDiffers:
         return "name differs";
     case RowVerdict::NotOnInstrument:
@@ -68,24 +70,27 @@ void TestConfigCompare::verdicts_data()
     QTest::addColumn<QStringList>("expected");
     const QStringList same = Instrument;
     QTest::newRow("same file changes nothing")
-        << same << QList<int>{}
-        << QStringList{"identity", "identity", "identity", "unchanged", "unchanged", "unchanged", "action"};
+        << same << QList<int>{} << QStringList{"identity",  "identity", "identity",  "unchanged", "unchanged",
+                                               "unchanged", "action",   "read-only", "read-only"};
     QStringList changed = Instrument;
     changed[3] = "温度:25";
     changed[5] = "设备时间:2025-01-01 00:00:00";
-    QTest::newRow("changed value checked, clock not")
-        << changed << QList<int>{}
-        << QStringList{"identity", "identity", "identity", "offered+", "unchanged", "offered", "action"};
+    changed[7] = "固件版本:V2";
+    changed[8] = "当前温度:30.0";
+    QTest::newRow("changed value checked, clock not, readings never")
+        << changed << QList<int>{} << QStringList{"identity", "identity", "identity",  "offered+", "unchanged",
+                                                  "offered",  "action",   "read-only", "read-only"};
     QTest::newRow("refused before stays unchecked")
-        << changed << QList<int>{3}
-        << QStringList{"identity", "identity", "identity", "offered", "unchanged", "offered", "action"};
+        << changed << QList<int>{3} << QStringList{"identity", "identity", "identity",  "offered",  "unchanged",
+                                                   "offered",  "action",   "read-only", "read-only"};
     QStringList renamed = Instrument.mid(0, 5);
     renamed[4] = "湿度修正:1";
-    renamed.append(QStringList{"x:1", "y:2", "z:3"});
+    renamed.append(QStringList{"x:1", "y:2", "z:3", "v:4", "w:5"});
     QTest::newRow("renamed and extra rows refused")
-        << renamed << QList<int>{} << QStringList{"identity",     "identity",     "identity",     "unchanged",
-                                                  "name differs", "name differs", "name differs", "missing"};
-    QStringList action = Instrument;
+        << renamed << QList<int>{}
+        << QStringList{"identity",     "identity",     "identity",     "unchanged",    "name differs",
+                       "name differs", "name differs", "name differs", "name differs", "missing"};
+    QStringList action = Instrument.mid(0, 7);
     action[6] = "恢复出厂设置:1";
     QTest::newRow("a value for an action is not offered")
         << action << QList<int>{}
@@ -113,18 +118,22 @@ void TestConfigCompare::foreignFiles_data()
     QTest::addColumn<QStringList>("file");
     QTest::addColumn<bool>("foreignModel");
     QTest::addColumn<bool>("foreignSerial");
-    QTest::newRow("own file") << Instrument << false << false;
-    QStringList otherSerial = Instrument;
+    QTest::addColumn<int>("checked"); // rows proposed: none of a foreign file
+    QStringList own = Instrument;
+    own[3] = "温度:25";
+    QTest::newRow("own file") << own << false << false << 1;
+    QStringList otherSerial = own;
     otherSerial[2] = "序列号:B7";
-    QTest::newRow("another instrument of the model") << otherSerial << false << true;
-    QStringList otherModel = Instrument;
+    QTest::newRow("another instrument of the model") << otherSerial << false << true << 0;
+    QStringList otherModel = own;
     otherModel[1] = "设备型号:ZQ-310";
-    QTest::newRow("model row differs") << otherModel << true << false;
+    QTest::newRow("model row differs") << otherModel << true << false << 0;
     QTest::newRow("most names differ, no model row")
-        << QStringList{"设备名称:东", "a:1", "量程上限:100", "量程下限:0", "阻尼时间:1", "温度:9"} << true << false;
+        << QStringList{"设备名称:东", "a:1", "量程上限:100", "量程下限:0", "阻尼时间:1", "温度:9"} << true << false
+        << 0;
     QTest::newRow("a few names differ") << QStringList{"设备名称:东", "设备型号:ZQ-200", "序列号:A1", "温度:1",
                                                        "湿度修正:2"}
-                                        << false << false;
+                                        << false << false << 1;
 }
 
 void TestConfigCompare::foreignFiles()
@@ -132,10 +141,14 @@ void TestConfigCompare::foreignFiles()
     QFETCH(QStringList, file);
     QFETCH(bool, foreignModel);
     QFETCH(bool, foreignSerial);
+    QFETCH(int, checked);
     const ConfigComparison comparison = ConfigComparison::compare(rowsOf(file), rowsOf(Instrument));
     QCOMPARE(comparison.foreignModel, foreignModel);
     QCOMPARE(comparison.foreignSerial, foreignSerial);
     QCOMPARE(comparison.isForeign(), foreignModel || foreignSerial);
+    QCOMPARE(int(std::count_if(comparison.rows.begin(), comparison.rows.end(),
+                               [](const ComparedRow& row) { return row.checked; })),
+             checked);
 }
 
 // An export's identity rows come back without a value to write, but the file still tells which

@@ -461,6 +461,10 @@ Please refresh, then import.</translation>
         <source>设备没有此项, 不导入</source>
         <translation>Not on the instrument, not imported</translation>
     </message>
+    <message>
+        <source>设备只报告此项, 不写入</source>
+        <translation>Only reported by the instrument, never written</translation>
+    </message>
 </context>
 <context>
     <name>ConfigBackup</name>

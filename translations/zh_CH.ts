@@ -461,6 +461,10 @@
         <source>设备没有此项, 不导入</source>
         <translation>设备没有此项, 不导入</translation>
     </message>
+    <message>
+        <source>设备只报告此项, 不写入</source>
+        <translation>设备只报告此项, 不写入</translation>
+    </message>
 </context>
 <context>
     <name>ConfigBackup</name>

@@ -29,6 +29,8 @@ QString ComparisonTexts::reason(const ComparedRow& row)
         return tr("设备标识, 不写入");
     case RowVerdict::Action:
         return tr("操作项, 不执行");
+    case RowVerdict::ReadOnly:
+        return tr("设备只报告此项, 不写入");
     case RowVerdict::NameDiffers:
         return tr("名称不同, 不导入");
     case RowVerdict::NotOnInstrument:
