@@ -11,7 +11,7 @@
 #include "app/menutext.h"
 #include "app/outcomereport.h"
 #include "config/configbackup.h"
-#include "config/texts/connectiontexts.h"
+#include "config/texts/configtexts.h"
 #include "config/ui/connectionbar.h"
 #include "prompt/messageboxes.h"
 
@@ -119,7 +119,7 @@ void MainWindow::slotTestConnection()
     const LinkSettings link = LinkSettings::load();
     worker.run(
         this, [link](const StopToken& stop) { return ConfigJobs::testConnection(link, stop); },
-        [this](const ConnectionTest& test) { operationEnded(connectionTestOutcome(test)); });
+        [this](const ConfigOutcome& outcome) { operationEnded(outcome); });
     beginBusy(TestOperation, tr("正在测试连接 ……"), link);
 }
 
@@ -129,15 +129,15 @@ void MainWindow::operationEnded(const ConfigOutcome& outcome)
     // Busy ends before the boxes: the operator may act again as soon as the outcome shows.
     endBusy();
     connection->showContact(outcome.contact);
-    ConfigOutcome shown = outcome;
+    ConfigMessages shown = configMessages(outcome);
     if (operation == SyncOperation && outcome.ok && outcome.clockSetTo.isValid()) {
         // The instrument's clock holds the time sent now: the row and the message say which.
         const QString setTo = outcome.clockSetTo.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
         setDeviceTime(*rows, setTo);
-        for (ConfigOutcome::Box& box : shown.boxes)
+        for (ConfigMessages::Box& box : shown.boxes)
             box.text += QLatin1Char('\n') + tr("设备时钟已设为 %1").arg(setTo);
     }
-    report->show(shown, operationName(*actionOf(operation)));
+    report->show(shown, outcome, operationName(*actionOf(operation)));
 }
 
 const QAction* MainWindow::actionOf(Operation operation) const

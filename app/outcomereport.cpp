@@ -23,21 +23,26 @@ void OutcomeReport::showError(const QString& title, const QString& text, const Q
 
 void OutcomeReport::show(const ConfigOutcome& outcome, const QString& operation) const
 {
+    show(configMessages(outcome), outcome, operation);
+}
+
+void OutcomeReport::show(const ConfigMessages& messages, const ConfigOutcome& outcome, const QString& operation) const
+{
     const bool silent = outcome.contact == LinkContact::NoAnswer;
     const QString hint = failureHint(outcome.failureCode, outcome.linkError, silent, LinkSettings::load().useUdp);
     bool hintShown = !silent;
-    for (const ConfigOutcome::Box& shown : outcome.boxes)
+    for (const ConfigMessages::Box& shown : messages.boxes)
         log(operation, shown.error, shown.text, shown.error ? hint : QString());
-    if (outcome.boxes.isEmpty() && !outcome.status.isEmpty())
-        log(operation, false, outcome.status);
-    for (const ConfigOutcome::Box& shown : outcome.boxes) {
+    if (messages.boxes.isEmpty() && !messages.status.isEmpty())
+        log(operation, false, messages.status);
+    for (const ConfigMessages::Box& shown : messages.boxes) {
         if (shown.error)
             showError(shown.title, shown.text, window.windowIcon(), std::exchange(hintShown, true) ? QString() : hint);
         else
             showMessage(&window, QMessageBox::Information, shown.title, shown.text);
     }
-    if (!outcome.status.isEmpty())
-        window.statusBar()->showMessage(outcome.status, StatusMs);
+    if (!messages.status.isEmpty())
+        window.statusBar()->showMessage(messages.status, StatusMs);
 }
 
 void OutcomeReport::log(const QString& operation, bool failed, const QString& text, const QString& hint) const

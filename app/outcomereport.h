@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/configoutcome.h"
+#include "config/texts/configtexts.h"
 
 #include <QString>
 
@@ -22,6 +23,8 @@ public:
     void showError(const QString& title, const QString& text, const QIcon& icon, const QString& hint = QString()) const;
     // The first box of a failure in which the instrument did not answer also says where to look.
     void show(const ConfigOutcome& outcome, const QString& operation) const;
+    // The same with the outcome's messages as given (the window may add to them).
+    void show(const ConfigMessages& messages, const ConfigOutcome& outcome, const QString& operation) const;
     void log(const QString& operation, bool failed, const QString& text, const QString& hint = QString()) const;
 
     static constexpr int StatusMs = 5000;

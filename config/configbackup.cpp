@@ -37,28 +37,31 @@ QString ConfigBackup::safeName(const QString& instrument)
 ConfigOutcome ConfigBackup::save(const QDir& folder, const QString& instrument, const ConfigRows& rows,
                                  const QDateTime& at, QString* fileName)
 {
-    const QString title = tr("备份");
     if (!folder.mkpath(QStringLiteral(".")))
-        return ConfigOutcome::failure(title, tr("无法创建备份文件夹: %1").arg(folder.absolutePath()));
+        return ConfigOutcome::fileFailure(ConfigOperation::Backup,
+                                          FileFailure::of(FileFailure::CannotCreateFolder, folder.absolutePath()));
     const QString name = safeName(instrument);
-    QString path = folder.filePath(QStringLiteral("%1-%2.csv").arg(name, at.toString(QStringLiteral("yyyyMMdd-HHmmss"))));
+    QString path =
+        folder.filePath(QStringLiteral("%1-%2.csv").arg(name, at.toString(QStringLiteral("yyyyMMdd-HHmmss"))));
     // Two writes within a second keep both backups.
     for (int extra = 2; QFileInfo::exists(path); ++extra)
-        path = folder.filePath(QStringLiteral("%1-%2-%3.csv").arg(name, at.toString(QStringLiteral("yyyyMMdd-HHmmss"))).arg(extra));
-    ConfigOutcome saved = ConfigCsv::exportTo(path, rows);
-    if (!saved.ok) {
-        ConfigOutcome failed = ConfigOutcome::failure(title, tr("备份失败, 未写入设备: %1").arg(path));
-        return failed;
-    }
+        path = folder.filePath(
+            QStringLiteral("%1-%2-%3.csv").arg(name, at.toString(QStringLiteral("yyyyMMdd-HHmmss"))).arg(extra));
+    if (!ConfigCsv::exportTo(path, rows).ok)
+        return ConfigOutcome::fileFailure(ConfigOperation::Backup, FileFailure::of(FileFailure::CannotWrite, path));
     if (fileName)
         *fileName = path;
     // The file names sort by time; the oldest beyond the kept number go.
     QStringList backups = folder.entryList({name + QStringLiteral("-*.csv")}, QDir::Files, QDir::Name);
-    backups.erase(std::remove_if(backups.begin(), backups.end(), [&name](const QString& file) {
-                      return !file.mid(name.size() + 1, 8).contains(QRegularExpression(QStringLiteral("^\\d{8}$")));
-                  }),
+    backups.erase(std::remove_if(
+                      backups.begin(), backups.end(),
+                      [&name](const QString& file) {
+                          return !file.mid(name.size() + 1, 8).contains(QRegularExpression(QStringLiteral("^\\d{8}$")));
+                      }),
                   backups.end());
     while (backups.size() > KeptPerInstrument)
         QFile::remove(folder.filePath(backups.takeFirst()));
-    return ConfigOutcome::success(tr("已备份到 %1").arg(QDir::toNativeSeparators(path)));
+    ConfigOutcome saved = ConfigOutcome::success(ConfigOperation::Backup);
+    saved.savedTo = path;
+    return saved;
 }

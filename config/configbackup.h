@@ -3,7 +3,6 @@
 #include "config/configoutcome.h"
 #include "config/configrow.h"
 
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 
@@ -11,7 +10,6 @@
 // backups: "<instrument>-yyyyMMdd-HHmmss.csv". Restoring one is an import of that file.
 class ConfigBackup
 {
-    Q_DECLARE_TR_FUNCTIONS(ConfigBackup)
 public:
     // How many backups of one instrument stay; older ones go when a new one is made.
     static constexpr int KeptPerInstrument = 50;
@@ -21,8 +19,8 @@ public:
     // The instrument's name made safe for a file name: letters and digits of any script, '-' and
     // '_' stay, anything else becomes '_'; at most 40 characters; "ZQ" when nothing is left.
     static QString safeName(const QString& instrument);
-    // Saves rows in the export format and prunes the instrument's older backups. The outcome's
-    // status names the file; a failure is a box titled "备份".
+    // Saves rows in the export format and prunes the instrument's older backups. The outcome names
+    // the file made (savedTo), or the folder or file that failed.
     static ConfigOutcome save(const QDir& folder, const QString& instrument, const ConfigRows& rows,
                               const QDateTime& at, QString* fileName = nullptr);
 };

@@ -3,7 +3,6 @@
 #include "config/configoutcome.h"
 #include "config/configrow.h"
 
-#include <QCoreApplication>
 #include <QStringList>
 #include <QVector>
 
@@ -18,8 +17,11 @@ struct CsvImport
 // The configuration CSV file: UTF-8 with a byte order mark, CR LF line ends, one line per row.
 class ConfigCsv
 {
-    Q_DECLARE_TR_FUNCTIONS(ConfigCsv)
 public:
+    // The item the traffic monitor turns the instrument's debug output on and off with: a file
+    // may not set it.
+    static constexpr int DebugSwitchIndex = 255;
+
     static ConfigOutcome exportTo(const QString& fileName, const ConfigRows& rows);
     static CsvImport importFrom(const QString& fileName);
 };

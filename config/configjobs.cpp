@@ -89,35 +89,32 @@ ConfigOutcome ConfigJobs::syncTime(const LinkSettings& link, const StopToken& st
     return ClockSync::run(link, QDateTime(), stop.flag());
 }
 
-ConnectionTest ConfigJobs::testConnection(const LinkSettings& link, const StopToken& stop)
+ConfigOutcome ConfigJobs::testConnection(const LinkSettings& link, const StopToken& stop)
 {
-    ConnectionTest test;
+    constexpr ConfigOperation test = ConfigOperation::TestConnection;
     LinkChannel channel;
     channel.setStopFlag(stop.flag());
     if (!channel.open(link)) {
-        test.result = ConnectionTest::Result::CannotOpen;
-        test.link = LinkError::CannotOpen;
-        test.open = channel.openFailure();
-        return test;
+        ConfigOutcome notOpen = ConfigOutcome::failure(test, ConfigFailure::CannotOpen, LinkError::CannotOpen);
+        notOpen.open = channel.openFailure();
+        return notOpen;
     }
     QElapsedTimer clock;
     clock.start();
     QByteArray reply;
     const ExchangeResult result = channel.readItem(0, reply, LinkTimings::current().readItemMs);
-    test.elapsedMs = int(clock.elapsed());
-    if (result == ExchangeStopped) {
-        test.result = ConnectionTest::Result::Stopped;
-        return test;
-    }
-    test.contact = contactOf(result);
-    test.link = linkErrorOf(result, reply);
-    if (test.link != LinkError::None) {
-        test.result = ConnectionTest::Result::Failed;
+    const int elapsedMs = int(clock.elapsed());
+    if (result == ExchangeStopped)
+        return ConfigOutcome::stopped(test);
+    const LinkError error = linkErrorOf(result, reply);
+    ConfigOutcome outcome = ConfigOutcome::success(test);
+    if (error != LinkError::None) {
+        outcome = ConfigOutcome::failure(test, ConfigFailure::Link, error);
     } else if (checkItemReply(reply, channel.deviceAddress()) != ItemReply::Valid) {
-        test.result = ConnectionTest::Result::BadReply;
-        test.reply = reply;
-    } else {
-        test.result = ConnectionTest::Result::Answered;
+        outcome = ConfigOutcome::failure(test, ConfigFailure::BadReply);
+        outcome.reply = reply;
     }
-    return test;
+    outcome.elapsedMs = elapsedMs;
+    outcome.contact = contactOf(result);
+    return outcome;
 }

@@ -55,24 +55,6 @@ private:
     std::atomic<quint64> word{0};
 };
 
-// How a connection test ended: the instrument's answer to a read of item 0, timed.
-struct ConnectionTest
-{
-    enum class Result {
-        Answered, // a reply in form
-        Stopped, // asked to stop before the answer
-        CannotOpen, // the link did not open: open says why
-        Failed, // the exchange failed: link says how
-        BadReply // bytes came, but not an item reply in form
-    };
-    Result result = Result::Failed;
-    LinkError link = LinkError::None;
-    LinkOpenFailure open;
-    QByteArray reply; // the reply that was out of form
-    int elapsedMs = 0;
-    LinkContact contact = LinkContact::NotTried;
-};
-
 // The window's writes and exchanges with the instrument, as plain functions for a job runner (or
 // any thread): each opens its own link from the settings given and ends within a fraction of a
 // second of a stop request.
@@ -96,7 +78,8 @@ ConfigOutcome writeRows(const LinkSettings& link, const ConfigRows& rows, const 
 // Sets the instrument's clock to the local time when the request goes.
 ConfigOutcome syncTime(const LinkSettings& link, const StopToken& stop);
 
-// Reads item 0, as a refresh starts, and times the answer.
-ConnectionTest testConnection(const LinkSettings& link, const StopToken& stop);
+// Reads item 0, as a refresh starts, and times the answer (elapsedMs); a reply out of form comes
+// back whole (reply).
+ConfigOutcome testConnection(const LinkSettings& link, const StopToken& stop);
 
 } // namespace ConfigJobs

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "config/itemcsv.h"
 #include "link/linkerror.h"
-#include "link/texts/linktexts.h"
 
+#include <QByteArray>
 #include <QDateTime>
-#include <QList>
 #include <QMetaType>
 #include <QString>
+#include <QStringList>
 
 // What an operation learnt of the instrument: whether it answered at all. A link that did not
 // open tells nothing about the instrument.
@@ -38,49 +39,123 @@ enum class ConfigFailure {
     File // a CSV file could not be read, parsed or written
 };
 
-// What a configuration operation asks the window to show: boxes in order, then a status text
-// (empty: leave the status bar alone). ok is false when the operation failed.
+// Why a value cannot go to the instrument as it stands, with what its refusal names.
+struct ValueRefusal
+{
+    enum Kind {
+        None,
+        Unencodable, // a character the instrument's encoding lacks: character
+        NulCharacter, // the instrument would read the value only up to it
+        TooLong, // more encoded bytes than the request carries: bytes of maximum
+        ReplyTooLong, // name, colon and value exceed the answer's count byte: name, bytes of maximum
+        RequestTooLong // the request could not be built: maximum
+    };
+    Kind kind = None;
+    QString character;
+    QString name;
+    int bytes = 0;
+    int maximum = 0;
+    bool refuses() const { return kind != None; }
+};
+
+// Why a configuration file, or the folder of backups, failed, with the path its text names.
+struct FileFailure
+{
+    enum Kind {
+        None,
+        CannotOpen,
+        CannotWrite, // opened, but not written whole (a full disk)
+        BadLine, // a line that does not read: line, and lineError, debugSwitch or refusal say why
+        CannotCreateFolder
+    };
+    Kind kind = None;
+    QString path;
+    int line = 0; // counted from 1
+    CsvLineError lineError = CsvLineError::None;
+    bool debugSwitch = false; // the line sets the instrument's debug switch
+    ValueRefusal refusal; // the line holds a value that cannot be written
+
+    static FileFailure of(Kind kind, const QString& path)
+    {
+        FileFailure failure;
+        failure.kind = kind;
+        failure.path = path;
+        return failure;
+    }
+};
+
+// Which operation an outcome is of: its texts are made from that and its values.
+enum class ConfigOperation {
+    WriteItem, // one item (a double click, or one row of a write of rows)
+    WriteRows, // every valued row in order
+    SyncClock,
+    TestConnection,
+    Export,
+    Import,
+    Backup
+};
+
+// How a configuration operation ended, as codes and the values their texts name; ok is false when
+// the operation failed.
 struct ConfigOutcome
 {
-    struct Box
-    {
-        bool error = true; // a critical box; otherwise an information box
-        QString title;
-        QString text;
-    };
-
+    ConfigOperation operation = ConfigOperation::WriteItem;
     bool ok = true;
-    bool cancelled = false; // the operator stopped it; nothing to show but the status
+    bool cancelled = false; // the operator stopped it
     LinkContact contact = LinkContact::NotTried;
-    QList<Box> boxes;
-    QString status;
     ConfigFailure failureCode = ConfigFailure::None;
     LinkError linkError = LinkError::None;
-    // The time a clock synchronisation set the instrument to, once it has taken it.
-    QDateTime clockSetTo;
+    LinkOpenFailure open; // why the link did not open, where its text names it
+    ValueRefusal refusal; // BadValue
+    FileFailure file; // File
 
-    static ConfigOutcome success(const QString& status = QString())
+    // A write that stopped on a row's failure: the value it failed to write.
+    bool valueFailed = false;
+    QString failedValue;
+    int written = 0; // rows a write of rows had written when it stopped
+    bool nothingToWrite = false; // a write of rows without valued rows: nothing was sent
+    QStringList notKept; // names of the written items the instrument did not keep
+    // A clock synchronisation: the time the instrument took, or the time it cannot hold.
+    QDateTime clockSetTo;
+    QDateTime clockRefused;
+    QString savedTo; // a backup: the file made
+    QByteArray reply; // a connection test: the reply out of form
+    int elapsedMs = 0; // a connection test: how long the answer took
+
+    static ConfigOutcome success(ConfigOperation operation)
     {
         ConfigOutcome outcome;
-        outcome.status = status;
+        outcome.operation = operation;
         return outcome;
     }
-    static ConfigOutcome failure(const QString& title, const QString& text,
-                                 ConfigFailure code = ConfigFailure::BadReply, LinkError link = LinkError::None)
+    static ConfigOutcome failure(ConfigOperation operation, ConfigFailure code, LinkError link = LinkError::None)
     {
         ConfigOutcome outcome;
+        outcome.operation = operation;
         outcome.ok = false;
-        outcome.boxes.append({true, title, text});
         outcome.failureCode = code;
         outcome.linkError = link;
         return outcome;
     }
-    // The failure of an exchange: its code and the text made from it.
-    static ConfigOutcome linkFailure(const QString& title, LinkError link)
+    static ConfigOutcome refused(ConfigOperation operation, const ValueRefusal& refusal)
     {
-        return failure(title, linkErrorText(link), ConfigFailure::Link, link);
+        ConfigOutcome outcome = failure(operation, ConfigFailure::BadValue);
+        outcome.refusal = refusal;
+        return outcome;
     }
-    void addError(const QString& title, const QString& text) { boxes.append({true, title, text}); }
-    void addInformation(const QString& title, const QString& text) { boxes.append({false, title, text}); }
+    static ConfigOutcome fileFailure(ConfigOperation operation, const FileFailure& file)
+    {
+        ConfigOutcome outcome = failure(operation, ConfigFailure::File);
+        outcome.file = file;
+        return outcome;
+    }
+    static ConfigOutcome stopped(ConfigOperation operation)
+    {
+        ConfigOutcome outcome;
+        outcome.operation = operation;
+        outcome.ok = false;
+        outcome.cancelled = true;
+        return outcome;
+    }
 };
 Q_DECLARE_METATYPE(ConfigOutcome)

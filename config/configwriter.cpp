@@ -6,7 +6,6 @@
 #include "link/devicetext.h"
 #include "link/frames.h"
 #include "link/linkchannel.h"
-#include "link/texts/linktexts.h"
 
 #include <algorithm>
 #include <chrono>
@@ -46,16 +45,30 @@ bool keptAsWritten(const QString& reported, const QString& written)
     return !next.isDigit() && next != QLatin1Char('.') && next != QLatin1Char(',');
 }
 
-// At most this many refused names go into the status text.
-constexpr int NamedRefusals = 5;
-
-ItemWriteOutcome itemFailure(const QString& title, const QString& text, ConfigFailure code,
-                             LinkError link = LinkError::None, LinkContact contact = LinkContact::NotTried)
+ItemWriteOutcome itemFailure(const ConfigOutcome& failure, LinkContact contact = LinkContact::NotTried)
 {
     ItemWriteOutcome outcome;
-    static_cast<ConfigOutcome&>(outcome) = ConfigOutcome::failure(title, text, code, link);
+    static_cast<ConfigOutcome&>(outcome) = failure;
     outcome.contact = contact;
     return outcome;
+}
+
+ItemWriteOutcome itemFailure(ConfigFailure code, LinkError link, LinkContact contact)
+{
+    return itemFailure(ConfigOutcome::failure(ConfigOperation::WriteItem, code, link), contact);
+}
+
+// The write stopped on this row's value: its outcome names it.
+template <typename Outcome> Outcome naming(Outcome outcome, const QString& value)
+{
+    outcome.valueFailed = true;
+    outcome.failedValue = value;
+    return outcome;
+}
+
+ConfigOutcome openFailure(ConfigOperation operation)
+{
+    return ConfigOutcome::failure(operation, ConfigFailure::CannotOpen, LinkError::CannotOpen);
 }
 
 // The operator's stop, handed on to the link only once the item in flight has had its chance to be
@@ -113,22 +126,9 @@ private:
 
 } // namespace
 
-ConfigOutcome ConfigWriter::openFailure()
-{
-    ConfigOutcome outcome = ConfigOutcome::failure(tr("写入配置"), tr("写入错误,连接设备失败"),
-                                                   ConfigFailure::CannotOpen, LinkError::CannotOpen);
-    outcome.status = tr("写入错误,连接设备失败");
-    return outcome;
-}
-
 ItemWriteOutcome ConfigWriter::writeOne(const ConfigRow& row, const QString& value, WriteMode mode)
 {
     return writeOne(LinkSettings::load(), row, value, mode);
-}
-
-QString ConfigWriter::cancelledText(int written)
-{
-    return tr("写入已取消, 已写入 %1 项").arg(written);
 }
 
 ItemWriteOutcome ConfigWriter::writeOne(const LinkSettings& link, const ConfigRow& row, const QString& value,
@@ -137,18 +137,13 @@ ItemWriteOutcome ConfigWriter::writeOne(const LinkSettings& link, const ConfigRo
     LinkChannel channel;
     channel.setStopFlag(stop);
     if (!channel.open(link)) {
-        ItemWriteOutcome outcome;
-        static_cast<ConfigOutcome&>(outcome) = openFailure();
+        ItemWriteOutcome outcome = itemFailure(openFailure(ConfigOperation::WriteItem));
         outcome.valued = row.valued;
         outcome.value = row.value;
         return outcome;
     }
-    ItemWriteOutcome outcome = writeItem(channel, row, value, mode);
-    if (outcome.cancelled)
-        outcome.status = cancelledText(0);
-    else if (!outcome.ok)
-        outcome.addError(tr("写入配置"), tr("写入配置失败: %1").arg(value));
-    return outcome;
+    const ItemWriteOutcome outcome = writeItem(channel, row, value, mode);
+    return outcome.ok || outcome.cancelled ? outcome : naming(outcome, value);
 }
 
 ConfigOutcome ConfigWriter::writeAll(const ConfigRows& rows, const Progress& progress)
@@ -161,24 +156,24 @@ ConfigOutcome ConfigWriter::writeAll(const LinkSettings& link, const ConfigRows&
 {
     const bool anyValued =
         std::any_of(rows.cbegin(), rows.cend(), [](const ConfigRow& row) { return !row.isConfirmOnly(); });
-    if (!anyValued)
-        return ConfigOutcome::success(tr("没有可写入的配置项"));
+    if (!anyValued) {
+        ConfigOutcome nothing = ConfigOutcome::success(ConfigOperation::WriteRows);
+        nothing.nothingToWrite = true;
+        return nothing;
+    }
     // Every value is checked before the first request: a bad row half-way must not leave the
     // instrument half written.
     for (const ConfigRow& row : rows) {
-        const QString refusal = row.isConfirmOnly() ? QString() : itemRefusal(row.name, row.value);
-        if (!refusal.isEmpty()) {
-            ConfigOutcome refused = ConfigOutcome::failure(tr("提交"), refusal, ConfigFailure::BadValue);
-            refused.addError(tr("写入配置"), tr("写入配置失败: %1").arg(row.value));
-            return refused;
-        }
+        const ValueRefusal refusal = row.isConfirmOnly() ? ValueRefusal() : itemRefusal(row.name, row.value);
+        if (refusal.refuses())
+            return naming(ConfigOutcome::refused(ConfigOperation::WriteRows, refusal), row.value);
     }
     // Between rows the stop is heeded at once; a row sent is counted by its answer, if it comes soon.
     StopAfterAnswer linkStop(stop);
     LinkChannel channel;
     channel.setStopFlag(linkStop.flag());
     if (!channel.open(link))
-        return openFailure();
+        return openFailure(ConfigOperation::WriteRows);
     QStringList refused;
     int writtenRows = 0;
     LinkContact contact = LinkContact::NotTried;
@@ -186,11 +181,9 @@ ConfigOutcome ConfigWriter::writeAll(const LinkSettings& link, const ConfigRows&
         if (rows.at(row).isConfirmOnly())
             continue; // confirm-only items are written only by a double click
         if (stop && stop->load()) {
-            ConfigOutcome cancelled;
-            cancelled.ok = false;
-            cancelled.cancelled = true;
+            ConfigOutcome cancelled = ConfigOutcome::stopped(ConfigOperation::WriteRows);
             cancelled.contact = contact;
-            cancelled.status = cancelledText(writtenRows);
+            cancelled.written = writtenRows;
             return cancelled;
         }
         if (progress.starting)
@@ -200,15 +193,11 @@ ConfigOutcome ConfigWriter::writeAll(const LinkSettings& link, const ConfigRows&
         const ItemWriteOutcome written = sendItem(channel, rows.at(row), value, WriteValued);
         if (written.contact != LinkContact::NotTried)
             contact = written.contact;
-        if (written.cancelled) {
-            ConfigOutcome cancelled = written;
-            cancelled.status = cancelledText(writtenRows);
-            return cancelled;
-        }
-        if (!written.ok) {
-            ConfigOutcome failed = written;
-            failed.addError(tr("写入配置"), tr("写入配置失败: %1").arg(value));
-            return failed;
+        if (written.cancelled || !written.ok) {
+            ConfigOutcome ended = written;
+            ended.operation = ConfigOperation::WriteRows;
+            ended.written = writtenRows;
+            return written.cancelled ? ended : naming(ended, value);
         }
         ++writtenRows;
         if (!written.kept)
@@ -216,78 +205,82 @@ ConfigOutcome ConfigWriter::writeAll(const LinkSettings& link, const ConfigRows&
         if (progress.answered)
             progress.answered(row, written);
     }
-    ConfigOutcome done = ConfigOutcome::success(tr("写入配置成功"));
+    ConfigOutcome done = ConfigOutcome::success(ConfigOperation::WriteRows);
     done.contact = contact;
-    if (refused.isEmpty())
-        return done;
-    QString names = QStringList(refused.mid(0, NamedRefusals)).join(tr("、"));
-    if (refused.size() > NamedRefusals)
-        names += tr(" 等");
-    done.status = tr("写入配置完成, %1 项未被设备接受: %2").arg(refused.size()).arg(names);
+    done.written = writtenRows;
+    done.notKept = refused;
     return done;
 }
 
-QString ConfigWriter::valueRefusal(const QString& value)
+ValueRefusal ConfigWriter::valueRefusal(const QString& value)
 {
+    ValueRefusal refusal;
     const QString unencodable = unencodableCharacter(value);
     if (!unencodable.isEmpty()) {
-        const uint code = unencodable.toUcs4().value(0);
-        return tr("数值含有设备无法表示的字符: %1 (U+%2)")
-            .arg(unencodable)
-            .arg(QString::number(code, 16).toUpper().rightJustified(4, QLatin1Char('0')));
+        refusal.kind = ValueRefusal::Unencodable;
+        refusal.character = unencodable;
+        return refusal;
     }
     // The instrument reads the value up to its first NUL: the rest would be lost without a word.
-    if (value.contains(QChar(0)))
-        return tr("数值含有空字符 (U+0000)");
+    if (value.contains(QChar(0))) {
+        refusal.kind = ValueRefusal::NulCharacter;
+        return refusal;
+    }
     // The count byte holds the text and its NUL: a longer value would go out with a wrapped count.
     const int encodedLength = encodeDeviceText(value).size();
-    if (encodedLength > MaxItemValueBytes)
-        return tr("数值过长: 编码后 %1 字节, 最多允许 %2 字节").arg(encodedLength).arg(MaxItemValueBytes);
-    return QString();
+    if (encodedLength > MaxItemValueBytes) {
+        refusal.kind = ValueRefusal::TooLong;
+        refusal.bytes = encodedLength;
+        refusal.maximum = MaxItemValueBytes;
+    }
+    return refusal;
 }
 
-QString ConfigWriter::itemRefusal(const QString& name, const QString& value)
+ValueRefusal ConfigWriter::itemRefusal(const QString& name, const QString& value)
 {
-    const QString refusal = valueRefusal(value);
-    if (!refusal.isEmpty())
+    ValueRefusal refusal = valueRefusal(value);
+    if (refusal.refuses())
         return refusal;
     const int replyLength = encodeDeviceText(name).size() + 1 + encodeDeviceText(value).size();
-    if (replyLength > MaxItemReplyBytes)
-        return tr("“%1”的名称与数值过长: 设备的应答为 %2 字节, 最多 %3 字节")
-            .arg(name)
-            .arg(replyLength)
-            .arg(MaxItemReplyBytes);
-    return QString();
+    if (replyLength > MaxItemReplyBytes) {
+        refusal.kind = ValueRefusal::ReplyTooLong;
+        refusal.name = name;
+        refusal.bytes = replyLength;
+        refusal.maximum = MaxItemReplyBytes;
+    }
+    return refusal;
 }
 
 ItemWriteOutcome ConfigWriter::writeItem(LinkChannel& channel, const ConfigRow& row, const QString& value,
                                          WriteMode mode)
 {
-    const QString refusal = mode == WriteValued ? itemRefusal(row.name, value) : valueRefusal(value);
-    if (!refusal.isEmpty())
-        return itemFailure(tr("提交"), refusal, ConfigFailure::BadValue);
+    const ValueRefusal refusal = mode == WriteValued ? itemRefusal(row.name, value) : valueRefusal(value);
+    if (refusal.refuses())
+        return itemFailure(ConfigOutcome::refused(ConfigOperation::WriteItem, refusal));
     return sendItem(channel, row, value, mode);
 }
 
 ItemWriteOutcome ConfigWriter::sendItem(LinkChannel& channel, const ConfigRow& row, const QString& value,
                                         WriteMode mode)
 {
-    const QString title = tr("提交");
     // A value written back as the instrument sent it keeps its bytes: encoded as it was decoded.
     const bool unchanged = row.codec >= 0 && value == row.value;
     const QByteArray request = unchanged
         ? buildWriteItemRequest(channel.deviceAddress(), row.index, value, DeviceCodec(row.codec))
         : buildWriteItemRequest(channel.deviceAddress(), row.index, value);
-    if (request.isEmpty())
-        return itemFailure(title, tr("数值过长: 最多允许 %1 字节").arg(MaxItemValueBytes), ConfigFailure::BadValue);
+    if (request.isEmpty()) {
+        ValueRefusal tooLong;
+        tooLong.kind = ValueRefusal::RequestTooLong;
+        tooLong.maximum = MaxItemValueBytes;
+        return itemFailure(ConfigOutcome::refused(ConfigOperation::WriteItem, tooLong));
+    }
 
     QByteArray reply;
     const ExchangeResult result =
         channel.exchange(request, reply, CrcOrder::LowFirst, LinkTimings::current().writeItemMs);
     if (result == ExchangeStopped) {
         ItemWriteOutcome stopped;
-        stopped.ok = false;
-        stopped.cancelled = true;
+        static_cast<ConfigOutcome&>(stopped) = ConfigOutcome::stopped(ConfigOperation::WriteItem);
         stopped.valued = row.valued;
         stopped.value = row.value;
         return stopped;
@@ -295,13 +288,13 @@ ItemWriteOutcome ConfigWriter::sendItem(LinkChannel& channel, const ConfigRow& r
     const LinkContact contact = contactOf(result);
     const LinkError error = linkErrorOf(result, reply);
     if (error != LinkError::None)
-        return itemFailure(title, linkErrorText(error), ConfigFailure::Link, error, contact);
+        return itemFailure(ConfigFailure::Link, error, contact);
     if (checkItemReply(reply, channel.deviceAddress()) != ItemReply::Valid)
-        return itemFailure(title, tr("硬件返回数据校验错误"), ConfigFailure::BadReply, LinkError::None, contact);
+        return itemFailure(ConfigFailure::BadReply, LinkError::None, contact);
     DeviceCodec replyCodec = DeviceCodec::Gb2312;
     const QStringList fields = splitItemText(itemReplyText(reply, &replyCodec));
     if (!fieldCountFits(fields.size(), mode))
-        return itemFailure(title, tr("硬件返回数据校验错误"), ConfigFailure::BadReply, LinkError::None, contact);
+        return itemFailure(ConfigFailure::BadReply, LinkError::None, contact);
 
     ItemWriteOutcome outcome;
     outcome.contact = contact;
@@ -310,6 +303,7 @@ ItemWriteOutcome ConfigWriter::sendItem(LinkChannel& channel, const ConfigRow& r
     outcome.codec = mode == WriteValued ? int(replyCodec) : row.codec;
     // The instrument answers with what it kept; a refused value comes back unchanged.
     outcome.kept = mode != WriteValued || keptAsWritten(itemValue(fields), value);
-    outcome.status = outcome.kept ? tr("写入配置成功") : tr("写入配置失败,该项不支持修改");
+    if (!outcome.kept)
+        outcome.notKept.append(row.name);
     return outcome;
 }

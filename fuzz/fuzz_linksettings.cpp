@@ -2,6 +2,7 @@
 // in range, and saving what was loaded and loading again gives the same settings (a file the
 // operator edited by hand is read the same way after the assistant has saved it).
 #include "fuzzcheck.h"
+#include "link/texts/linktexts.h"
 #include "settings/config.h"
 #include "settings/linksettings.h"
 
@@ -62,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (LinkSettings::Check check : {LinkSettings::Check::Complete, LinkSettings::Check::Stored}) {
         const LinkSettings::Problem problem = loaded.validate(check);
         if (!problem.ok()) {
-            FUZZ_CHECK(!problem.key.isEmpty() && problem.text().contains(problem.key));
+            FUZZ_CHECK(!problem.key.isEmpty() && settingProblemText(problem).contains(problem.key));
             continue;
         }
         FUZZ_CHECK(loaded.deviceAddress >= 1 && loaded.deviceAddress <= 255);

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <limits>
 
-#include <QCoreApplication>
 #include <QHostAddress>
 #include <QSettings>
 
@@ -37,11 +36,6 @@ bool isOneOf(int value, std::initializer_list<int> allowed)
 constexpr int MaxBaudRate = 4000000;
 
 } // namespace
-
-QString LinkSettings::Problem::text() const
-{
-    return QCoreApplication::translate("LinkSettings", "设置 %1 的值无效: %2").arg(key, value);
-}
 
 LinkSettings::Problem LinkSettings::validate(Check check) const
 {

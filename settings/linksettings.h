@@ -33,8 +33,6 @@ struct LinkSettings
         QString key; // "udp/port"
         QString value; // as stored or typed
         bool ok() const { return kind == None; }
-        // "设置 udp/port 的值无效: 70000", translated.
-        QString text() const;
     };
     enum class Check {
         Complete, // everything the chosen transport needs is there and valid (a dialog, a command line)

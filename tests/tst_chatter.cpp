@@ -75,7 +75,7 @@ QString runOperation(int operation, Sim* sim)
         const QString before = sim->items().at(1).section(QLatin1Char(':'), 0, 0);
         const ConfigOutcome outcome = ConfigWriter::writeAll({row}, {});
         if (!outcome.ok)
-            return outcome.boxes.value(0).text;
+            return QStringLiteral("write failed: %1").arg(int(outcome.failureCode));
         return sim->items().at(1) == before + QStringLiteral(":old") ? QString() : sim->items().at(1);
     }
     case History: {

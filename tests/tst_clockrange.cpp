@@ -3,6 +3,7 @@
 // before anything is sent, and a time given with a zone or an offset is set as the local time it
 // stands for. zq-cli runs with TZ set; the window's operation is tried on its core.
 #include "config/clocksync.h"
+#include "config/texts/configtexts.h"
 #include "settings/linksettings.h"
 #include "tests/support/clirun.h"
 #include "tests/support/shorttimings.h"
@@ -115,10 +116,11 @@ void TestClockRange::operationRefusesBeforeSending()
     const ConfigOutcome outcome = ClockSync::run(link, time);
     QVERIFY(!outcome.ok);
     QCOMPARE(outcome.failureCode, ConfigFailure::BadValue);
-    QCOMPARE(outcome.boxes.size(), 1);
-    QCOMPARE(outcome.boxes.first().title, QStringLiteral("同步时间"));
-    QVERIFY2(outcome.boxes.first().text.contains(time.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"))),
-             qPrintable(outcome.boxes.first().text));
+    const ConfigMessages shown = configMessages(outcome);
+    QCOMPARE(shown.boxes.size(), 1);
+    QCOMPARE(shown.boxes.first().title, QStringLiteral("同步时间"));
+    QVERIFY2(shown.boxes.first().text.contains(time.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"))),
+             qPrintable(shown.boxes.first().text));
     QCOMPARE(instrument.sim()->requestCount(), 0);
 }
 

@@ -33,13 +33,18 @@ QString linkErrorText(LinkError error)
     return translated(QT_TRANSLATE_NOOP("QObject", "未定义的错误"));
 }
 
+QString settingProblemText(const LinkSettings::Problem& problem)
+{
+    return QCoreApplication::translate("LinkSettings", "设置 %1 的值无效: %2").arg(problem.key, problem.value);
+}
+
 QString linkOpenFailureText(const LinkOpenFailure& failure)
 {
     switch (failure.kind) {
     case LinkOpenFailure::None:
         return QString();
     case LinkOpenFailure::RefusedSetting:
-        return failure.setting.text();
+        return settingProblemText(failure.setting);
     case LinkOpenFailure::NoSerialPort:
         return translated(QT_TRANSLATE_NOOP("QObject", "串口打开失败"));
     case LinkOpenFailure::SerialPortFailed:

@@ -1,5 +1,6 @@
 #include "tools/zq-cli/cliparser.h"
 
+#include "link/texts/linktexts.h"
 #include "settings/settingkeys.h"
 #include "tools/zq-cli/clilanguage.h"
 
@@ -269,7 +270,7 @@ bool CliParser::settingsFit()
     for (const LinkTarget& target : parsed.targets) {
         const LinkSettings::Problem problem = target.settings.validate();
         if (!problem.ok())
-            return fail(problem.text());
+            return fail(settingProblemText(problem));
     }
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "config/configcsv.h"
 #include "config/rowtext.h"
+#include "config/texts/configtexts.h"
 #include "tools/zq-cli/itemsread.h"
 #include "tools/zq-cli/parallelrun.h"
 
@@ -32,10 +33,11 @@ ExitCode ReadCommand::run(const CliOptions& options)
         result.json.insert(QStringLiteral("items"), itemsJson(read.rows));
         if (complete && !options.file.isEmpty()) {
             const ConfigOutcome saved = ConfigCsv::exportTo(options.file, read.rows);
-            for (const ConfigOutcome::Box& box : saved.boxes)
+            const ConfigMessages shown = configMessages(saved);
+            for (const ConfigMessages::Box& box : shown.boxes)
                 result.fail(ExitFile, box.title + QStringLiteral(": ") + box.text);
             if (saved.ok)
-                result.lines.append(saved.status);
+                result.lines.append(shown.status);
             result.json.insert(QStringLiteral("csv"), options.file);
             return result;
         }

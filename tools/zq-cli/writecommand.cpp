@@ -5,6 +5,7 @@
 #include "config/configmodel.h"
 #include "config/configwriter.h"
 #include "config/rowtext.h"
+#include "config/texts/configtexts.h"
 #include "tools/zq-cli/clioutput.h"
 #include "tools/zq-cli/failureclass.h"
 #include "tools/zq-cli/itemsread.h"
@@ -72,7 +73,7 @@ ExitCode WriteCommand::run(const CliOptions& options)
     const SkipMap skipMap = readSkipItems(QStringLiteral("SkipItems"));
     const CsvImport import = ConfigCsv::importFrom(options.file);
     if (!import.outcome.ok) {
-        for (const ConfigOutcome::Box& box : import.outcome.boxes)
+        for (const ConfigMessages::Box& box : configMessages(import.outcome).boxes)
             CliOutput::error(box.title + QStringLiteral(": ") + box.text);
         return ExitFile;
     }
@@ -126,12 +127,13 @@ ExitCode WriteCommand::run(const CliOptions& options)
             QString backupFile;
             const ConfigOutcome saved = ConfigBackup::save(ConfigBackup::folder(), instrumentName(read.rows), read.rows,
                                                            QDateTime::currentDateTime(), &backupFile);
+            const ConfigMessages shown = configMessages(saved);
             if (!saved.ok) {
-                for (const ConfigOutcome::Box& box : saved.boxes)
+                for (const ConfigMessages::Box& box : shown.boxes)
                     result.fail(ExitFile, box.title + QStringLiteral(": ") + box.text);
                 return result;
             }
-            result.lines.append(saved.status);
+            result.lines.append(shown.status);
             result.json.insert(QStringLiteral("backup"), backupFile);
         }
 
@@ -141,7 +143,7 @@ ExitCode WriteCommand::run(const CliOptions& options)
         ConfigWriter::Progress report;
         report.answered = [&](int at, const ItemWriteOutcome& outcome) {
             const ConfigRow& row = rows.at(at);
-            result.lines.append(oldToNew(at, outcome.value) + QStringLiteral("  ") + outcome.status);
+            result.lines.append(oldToNew(at, outcome.value) + QStringLiteral("  ") + configMessages(outcome).status);
             QJsonObject item = rowJson(row);
             item.insert(QStringLiteral("old"), read.values.value(row.index));
             item.insert(QStringLiteral("answer"), outcome.value);
@@ -173,13 +175,13 @@ ExitCode WriteCommand::run(const CliOptions& options)
                         tr("写入已中断: 已写入 %1 项, 未写入 %2 项").arg(answered.size()).arg(left.size()));
         } else if (!outcome.ok) {
             const ExitCode code = exitCodeFor(outcome.failureCode, outcome.linkError);
-            for (const ConfigOutcome::Box& box : outcome.boxes)
+            for (const ConfigMessages::Box& box : configMessages(outcome).boxes)
                 result.fail(code, box.title + QStringLiteral(": ") + box.text);
         } else if (!refused.isEmpty()) {
             result.fail(ExitRefused,
                         tr("仪器拒绝了 %1 项: %2").arg(refused.size()).arg(refused.join(QStringLiteral(", "))));
         } else {
-            result.lines.append(outcome.status);
+            result.lines.append(configMessages(outcome).status);
         }
         return result;
     });
