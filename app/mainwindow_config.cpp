@@ -13,6 +13,7 @@
 #include "config/configbackup.h"
 #include "config/texts/configtexts.h"
 #include "config/ui/connectionbar.h"
+#include "config/writelog.h"
 #include "prompt/messageboxes.h"
 
 #include "ui_mainwindow.h"
@@ -26,7 +27,7 @@ int MainWindow::promptItemValue(const ConfigRow& row, QString& value)
 
 WriteBackup MainWindow::readValuesBackup() const
 {
-    return WriteBackup{ConfigBackup::folder(), instrument.name, rows->readRows()};
+    return WriteBackup{ConfigBackup::folder(), instrument.name, rows->readRows(), WriteLog::defaultPath()};
 }
 
 void MainWindow::slotRowDoubleClicked(int row)

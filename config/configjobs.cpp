@@ -2,6 +2,8 @@
 
 #include "config/clocksync.h"
 #include "config/configbackup.h"
+#include "config/configidentity.h"
+#include "config/writelog.h"
 #include "link/devicerequests.h"
 #include "link/linkchannel.h"
 
@@ -20,6 +22,16 @@ ConfigOutcome keepBackup(const WriteBackup& backup)
     if (backup.rows.isEmpty())
         return ConfigOutcome();
     return ConfigBackup::save(backup.folder, backup.instrument, backup.rows, QDateTime::currentDateTime());
+}
+
+// The log of a write: its old values are the ones the backup keeps.
+WriteLogger loggerFor(const WriteBackup& backup)
+{
+    QHash<int, QString> old;
+    for (const ConfigRow& row : backup.rows)
+        old.insert(row.index, row.value);
+    const QString label = ConfigIdentity::of(backup.rows).label();
+    return WriteLogger(WriteLog(backup.writeLog), label.isEmpty() ? backup.instrument : label, old);
 }
 
 } // namespace
@@ -45,7 +57,10 @@ ItemWriteOutcome ConfigJobs::writeOne(const LinkSettings& link, const ConfigRow&
         static_cast<ConfigOutcome&>(failed) = saved;
         return failed;
     }
-    return ConfigWriter::writeOne(link, row, value, mode, stop.flag());
+    const ItemWriteOutcome outcome = ConfigWriter::writeOne(link, row, value, mode, stop.flag());
+    if (!backup.writeLog.isEmpty())
+        loggerFor(backup).one(row, value, outcome);
+    return outcome;
 }
 
 ConfigOutcome ConfigJobs::writeRows(const LinkSettings& link, const ConfigRows& rows, const WriteBackup& backup,
@@ -78,7 +93,12 @@ ConfigOutcome ConfigJobs::writeRows(const LinkSettings& link, const ConfigRows& 
             sinceBatch.start();
         }
     };
-    const ConfigOutcome outcome = ConfigWriter::writeAll(link, rows, writing, stop.flag());
+    WriteLogger logger = loggerFor(backup);
+    const bool logged = !backup.writeLog.isEmpty();
+    const ConfigOutcome outcome =
+        ConfigWriter::writeAll(link, rows, logged ? logger.around(rows, writing) : writing, stop.flag());
+    if (logged)
+        logger.ended(rows, outcome);
     if (!batch.isEmpty())
         rowsWritten(batch);
     return outcome;

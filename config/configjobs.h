@@ -31,6 +31,8 @@ struct WriteBackup
     QDir folder;
     QString instrument;
     ConfigRows rows;
+    // The write log that gets a line per item written (old values from rows); empty: none.
+    QString writeLog;
 };
 
 // The row a write of rows has reached, for the window to look at as often as it shows it: a report

@@ -2,10 +2,12 @@
 
 #include "config/configbackup.h"
 #include "config/configcsv.h"
+#include "config/configidentity.h"
 #include "config/configmodel.h"
 #include "config/configwriter.h"
 #include "config/rowtext.h"
 #include "config/texts/configtexts.h"
+#include "config/writelog.h"
 #include "tools/zq-cli/clioutput.h"
 #include "tools/zq-cli/failureclass.h"
 #include "tools/zq-cli/itemsread.h"
@@ -157,7 +159,13 @@ ExitCode WriteCommand::run(const CliOptions& options)
             if (StopSignal::received())
                 stop = true;
         };
-        const ConfigOutcome outcome = ConfigWriter::writeAll(target.settings, rows, report, &stop);
+        QHash<int, QString> oldValues;
+        for (const ConfigRow& row : read.rows)
+            oldValues.insert(row.index, row.value);
+        const QString label = ConfigIdentity::of(read.rows).label();
+        WriteLogger logger(WriteLog(), label.isEmpty() ? instrumentName(read.rows) : label, oldValues);
+        const ConfigOutcome outcome = ConfigWriter::writeAll(target.settings, rows, logger.around(rows, report), &stop);
+        logger.ended(rows, outcome);
         result.json.insert(QStringLiteral("written"), written);
         if (outcome.cancelled) {
             QStringList left;
