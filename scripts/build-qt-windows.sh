@@ -72,6 +72,8 @@ if [ "$(sha256sum < "$vendor/$serialport_tarball" | cut -d' ' -f1)" != "$serialp
 fi
 
 mkdir -p "$work/src" "$work/bin"
+# A compile cut off by a stop or a kill can leave an empty object that make would take as built.
+find "$work" -name '*.o' -size 0 -delete
 # qmake's win32-g++ mkspec calls CROSS_COMPILE-gcc; these names pick the posix-threads compilers
 # (std::thread and friends need them).
 for tool in gcc g++; do
