@@ -1,8 +1,5 @@
 #include "config/refreshthread.h"
 
-#include <QDeadlineTimer>
-#include <QThread>
-
 namespace {
 
 // Hands what the read tells to the read object's signals.
@@ -56,11 +53,5 @@ void RefreshThread::startRead()
 
 bool RefreshThread::wait(int timeoutMs)
 {
-    QDeadlineTimer deadline(timeoutMs < 0 ? QDeadlineTimer(QDeadlineTimer::Forever) : QDeadlineTimer(timeoutMs));
-    while (runner.isWorking()) {
-        if (deadline.hasExpired())
-            return false;
-        QThread::msleep(1);
-    }
-    return true;
+    return runner.waitForIdle(timeoutMs);
 }

@@ -2,41 +2,45 @@
 
 namespace {
 
-// Passes the query's reports on as the thread's signals.
+// Passes the query's reports on as the read object's signals.
 class SignalSink : public HistorySink
 {
 public:
-    explicit SignalSink(ReadThread& thread) : thread(thread) { }
-    void opened() override { emit thread.signalClearText(); }
-    void recordLines(const QString& lines) override { emit thread.signalAddLines(lines); }
-    void strayLines(const QStringList& lines) override { emit thread.signalStrayLines(lines); }
+    explicit SignalSink(ReadThread& read) : read(read) { }
+    void opened() override { emit read.signalClearText(); }
+    void recordLines(const QString& lines) override { emit read.signalAddLines(lines); }
+    void strayLines(const QStringList& lines) override { emit read.signalStrayLines(lines); }
 
 private:
-    ReadThread& thread;
+    ReadThread& read;
 };
 
 } // namespace
 
-ReadThread::ReadThread() = default;
+ReadThread::ReadThread(QObject* parent) : QObject(parent)
+{
+    connect(&runner, &JobRunner::jobEnded, this, &ReadThread::finished, Qt::DirectConnection);
+}
 
 ReadThread::~ReadThread()
 {
-    stopAndWait();
+    runner.stopAndWait();
 }
 
-bool ReadThread::startRead(const QByteArray& frame)
+bool ReadThread::startRead(const QByteArray& request)
 {
-    if (isRunning())
+    if (runner.isWorking())
         return false;
-    request = frame;
-    stopSource.reset();
-    return startWork();
+    const LinkSettings settings = link ? *link : LinkSettings::load();
+    return runner.start([this, settings, request](const StopToken& stop) {
+        SignalSink sink(*this);
+        HistoryQuery query;
+        query.request = request;
+        last = queryHistory(settings, query, stop, sink);
+    });
 }
 
-void ReadThread::run()
+bool ReadThread::wait(int timeoutMs)
 {
-    SignalSink sink(*this);
-    HistoryQuery query;
-    query.request = request;
-    last = queryHistory(link ? *link : LinkSettings::load(), query, stopSource.token(), sink);
+    return runner.waitForIdle(timeoutMs);
 }

@@ -55,6 +55,16 @@ void JobRunner::waitForIdle()
     idle.wait(lock, [this] { return !working.load(); });
 }
 
+bool JobRunner::waitForIdle(int timeoutMs)
+{
+    if (timeoutMs < 0) {
+        waitForIdle();
+        return true;
+    }
+    std::unique_lock<std::mutex> lock(mutex);
+    return idle.wait_for(lock, std::chrono::milliseconds(timeoutMs), [this] { return !working.load(); });
+}
+
 void JobRunner::endThread()
 {
     if (!thread)

@@ -45,6 +45,8 @@ public:
     // Waits for the job under way to end by itself, without asking it to (a firmware transfer that
     // has begun has no stop).
     void waitForIdle();
+    // The same for at most timeoutMs (no limit when negative); false when the job still runs.
+    bool waitForIdle(int timeoutMs);
 
 signals:
     // The job has returned; emitted on the runner's thread, so it reaches a window queued, after
