@@ -7,8 +7,12 @@
 // Also: lines lost (sent, not received), the largest lateness of a 10 ms timer on the interface
 // thread, and the heap against the bytes received; in a round of two minutes or more, the heap
 // after its first minute against the heap at its end (a flat heap holds no more as it goes).
+// Also the interface thread's processor time and how often it was preempted, which tells a window
+// that works too long from one that waits for the processor; --trace-slow MS prints every event the
+// interface thread took longer than MS to handle.
 // Usage: bench_monitor [--loaded] [--rounds N] [--seconds S, per round and path; default 5]
 //                      [--floor-seconds F, the bare socket's part of each round; default S]
+//                      [--trace-slow MS]
 // The ten-minute run: bench_monitor --rounds 1 --seconds 600 --floor-seconds 10
 #include "bench/support/bareclients.h"
 #include "bench/support/benchrun.h"
@@ -35,6 +39,7 @@
 #include <cstdio>
 #include <functional>
 #include <malloc.h>
+#include <sys/resource.h>
 
 namespace {
 
@@ -131,6 +136,40 @@ private:
     qint64 last = 0;
 };
 
+// An application that notes every event on the interface thread whose handling took longer than
+// a threshold: which object got it, of what type, and how long it took (--trace-slow MS).
+class TracingApplication : public QApplication
+{
+public:
+    using QApplication::QApplication;
+    qint64 thresholdNs = 0;
+
+    bool notify(QObject* receiver, QEvent* event) override
+    {
+        // Paints nest inside the window's update; they are timed on their own as well.
+        if (thresholdNs <= 0 || (depth > 0 && event->type() != QEvent::Paint))
+            return QApplication::notify(receiver, event);
+        const int type = event->type();
+        QElapsedTimer clock;
+        clock.start();
+        ++depth;
+        const bool handled = QApplication::notify(receiver, event);
+        --depth;
+        const qint64 took = clock.nsecsElapsed();
+        if (took >= thresholdNs) {
+            const QObject* parent = receiver->parent();
+            std::printf("  slow event%s: %.1f ms, type %d, to %s \"%s\" (in %s)\n", depth > 0 ? " (nested)" : "",
+                        took / 1e6, type, receiver->metaObject()->className(), qPrintable(receiver->objectName()),
+                        parent ? parent->metaObject()->className() : "-");
+            std::fflush(stdout);
+        }
+        return handled;
+    }
+
+private:
+    int depth = 0;
+};
+
 void runFor(int ms)
 {
     QEventLoop loop;
@@ -221,13 +260,30 @@ void press(MonitorDialog& dialog, const char* button)
     QMetaObject::invokeMethod(dialog.findChild<QPushButton*>(button), "pressed");
 }
 
+// Processor time the calling thread has used, in seconds, and how often the system took the
+// processor from it while it still wanted it.
+struct ThreadUsage
+{
+    double cpuSeconds = 0;
+    long preempted = 0;
+
+    static ThreadUsage now()
+    {
+        rusage usage{};
+        getrusage(RUSAGE_THREAD, &usage);
+        return {double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
+                    + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6,
+                usage.ru_nivcsw};
+    }
+};
+
 double heapMiB()
 {
     return mallinfo2().uordblks / 1048576.0;
 }
 
-void dialogRound(RoundResult& result, int lines, double* loopWorst, double* heapGrowthMiB, double* heapAtMinuteMiB,
-                 double* heapAtEndMiB)
+void dialogRound(RoundResult& result, int lines, ThreadUsage* used, double* loopWorst, double* heapGrowthMiB,
+                 double* heapAtMinuteMiB, double* heapAtEndMiB)
 {
     MonitorDialog dialog;
     dialog.show();
@@ -235,6 +291,7 @@ void dialogRound(RoundResult& result, int lines, double* loopWorst, double* heap
     DrawWatch watch(dialog.lineModel(), dialog.findChild<LineView*>(), result);
     const double heapBefore = heapMiB();
     const LoopProbe probe;
+    const ThreadUsage usageBefore = ThreadUsage::now();
     press(dialog, "bntStart");
     qint64 last = -1;
     QElapsedTimer quiet;
@@ -254,6 +311,9 @@ void dialogRound(RoundResult& result, int lines, double* loopWorst, double* heap
         },
         lines / Rate * 1000 + 60000);
     runFor(100);
+    const ThreadUsage usageAfter = ThreadUsage::now();
+    used->cpuSeconds = usageAfter.cpuSeconds - usageBefore.cpuSeconds;
+    used->preempted = usageAfter.preempted - usageBefore.preempted;
     *loopWorst = qMax(*loopWorst, probe.worst);
     *heapAtEndMiB = heapMiB();
     *heapGrowthMiB = *heapAtEndMiB - heapBefore;
@@ -272,8 +332,11 @@ int main(int argc, char* argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
+    TracingApplication application(argc, argv);
     const BenchOptions options = BenchOptions::parse(argc, argv, 3, 5);
+    const int traceAt = int(options.rest.indexOf(QStringLiteral("--trace-slow")));
+    if (traceAt >= 0 && traceAt + 1 < options.rest.size())
+        application.thresholdNs = qint64(options.rest.at(traceAt + 1).toDouble() * 1e6);
     QTemporaryDir workDir;
     QDir::setCurrent(workDir.path());
     PrintingPrompter prompter;
@@ -309,7 +372,8 @@ int main(int argc, char* argv[])
         RoundResult shown;
         if (round % 2 == 0)
             bareRound(bare, sim.udpPort(), floorLines);
-        dialogRound(shown, lines, &loopWorst, &heapGrowth, &heapAtMinute, &heapAtEnd);
+        ThreadUsage used;
+        dialogRound(shown, lines, &used, &loopWorst, &heapGrowth, &heapAtMinute, &heapAtEnd);
         if (round % 2 == 1)
             bareRound(bare, sim.udpPort(), floorLines);
         lost += qMax<qint64>(0, lines - shown.received);
@@ -326,6 +390,9 @@ int main(int argc, char* argv[])
             shown.lateness.worst(), (long long)bare.received, bare.lateness.percentile(50), bare.lateness.worst());
         std::printf("  heap grew %.1f MiB over the round; %.1f MiB of line bytes held\n", heapGrowth,
                     shown.bytes / 1048576.0);
+        std::printf("  the interface thread used %.1f s of processor time, %.1f %% of a core over the lines' time;"
+                    " preempted %ld times\n",
+                    used.cpuSeconds, used.cpuSeconds * 100.0 / qMax(1, options.seconds), used.preempted);
         if (heapAtMinute >= 0)
             std::printf("  heap after the first minute %.1f MiB, at the end %.1f MiB\n", heapAtMinute, heapAtEnd);
         std::fflush(stdout);
