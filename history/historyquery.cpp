@@ -2,6 +2,7 @@
 
 #include "history/recordline.h"
 #include "history/recordstream.h"
+#include "jobs/jobrunner.h"
 #include "jobs/stoptoken.h"
 #include "linesplit/linesplitter.h"
 #include "link/ddatareceiver.h"
@@ -17,14 +18,14 @@
 #include <condition_variable>
 #include <deque>
 #include <mutex>
-#include <thread>
 
 namespace {
 
-// Takes the stream from the link on a thread of its own and only keeps it in memory: cutting,
+// Takes the stream from the link on a runner's thread and only keeps it in memory: cutting,
 // judging and decoding the records happen on the query's thread, so that they never hold up the
 // next read while the system's receive buffer fills. A reader far behind makes the drain wait
-// (the system then drops datagrams, and the query counts them).
+// (the system then drops datagrams, and the query counts them). The serial port needs a QThread
+// for its socket notifiers: a bare std::thread would leave it without them.
 class StreamDrain : public DDataReceiver
 {
 public:
@@ -37,13 +38,14 @@ public:
         qint64 atMs = 0; // when it arrived, on the link's clock
     };
 
-    StreamDrain(const LinkSettings& link, const QByteArray& request, const StopToken& stop)
-        : stop(stop), thread([this, link, request] { drain(link, request); })
-    { }
+    StreamDrain(const LinkSettings& link, const QByteArray& request, const StopToken& stop) : stop(stop)
+    {
+        reader.start([this, link, request](const StopToken&) { drain(link, request); });
+    }
     ~StreamDrain()
     {
         readerDone();
-        thread.join();
+        reader.waitForIdle();
     }
 
     // Waits until the link has opened or failed to; false with the reason when it did not.
@@ -140,7 +142,7 @@ private:
     bool streamEnded = false;
     std::atomic<bool> readerEnded{false};
     std::atomic<qint64> lost{0};
-    std::thread thread; // last: it starts once everything above is there
+    JobRunner reader; // last: its job starts once everything above is there
 };
 
 } // namespace
