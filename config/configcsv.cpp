@@ -5,7 +5,73 @@
 #include "files/wholefile.h"
 
 #include <QFile>
+#include <QTextCodec>
 #include <QTextStream>
+
+namespace {
+
+constexpr int Utf8Mib = 106;
+constexpr int Latin1Mib = 4;
+constexpr int AsciiMib = 3;
+
+// Decodes bytes as codec would, false when any of them is not of that encoding. Some codecs
+// replace what they cannot read without counting it: the text must then give the bytes back.
+bool decodeStrictly(QTextCodec* codec, const QByteArray& bytes, QString* text)
+{
+    QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
+    *text = codec->toUnicode(bytes.constData(), bytes.size(), &state);
+    if (state.invalidChars != 0 || state.remainingChars != 0)
+        return false;
+    return codec->mibEnum() == Utf8Mib || codec->fromUnicode(*text) == bytes;
+}
+
+// The first line (from 1) whose bytes are not of the codec's encoding. Neither UTF-8 nor the
+// two-byte Chinese encodings use the byte of a line feed inside a character, so lines decode alone.
+int firstLineNotIn(QTextCodec* codec, const QByteArray& bytes)
+{
+    const QList<QByteArray> lines = bytes.split('\n');
+    QString ignored;
+    for (int i = 0; i < lines.size(); ++i)
+        if (!decodeStrictly(codec, lines.at(i), &ignored))
+            return i + 1;
+    return 1;
+}
+
+// What a file without a byte order mark falls back to when it is not UTF-8: the workstation's
+// own code page where it has one (a Big5 file on a Big5 workstation), else GB18030, which a
+// spreadsheet on Chinese Windows saves (and which holds GBK and GB2312).
+QTextCodec* fallbackCodec()
+{
+    QTextCodec* locale = QTextCodec::codecForLocale();
+    const int mib = locale ? locale->mibEnum() : Utf8Mib;
+    if (mib == Utf8Mib || mib == Latin1Mib || mib == AsciiMib)
+        return QTextCodec::codecForName("GB18030");
+    return locale;
+}
+
+// The file's text. A byte order mark names the encoding; without one the bytes are UTF-8 when they
+// are valid UTF-8, else in the fallback encoding. badLine receives the first line that is in
+// neither, and the text is then empty.
+QString fileText(const QByteArray& bytes, int* badLine)
+{
+    *badLine = 0;
+    QString text;
+    QTextCodec* utf8 = QTextCodec::codecForMib(Utf8Mib);
+    QTextCodec* marked = QTextCodec::codecForUtfText(bytes, nullptr);
+    if (marked && marked != utf8)
+        return marked->toUnicode(bytes); // UTF-16 or UTF-32, as before
+    const bool bom = bytes.startsWith("\xEF\xBB\xBF");
+    const QByteArray body = bom ? bytes.mid(3) : bytes;
+    if (decodeStrictly(utf8, body, &text))
+        return text;
+    QTextCodec* fallback = bom ? nullptr : fallbackCodec();
+    if (fallback && decodeStrictly(fallback, body, &text))
+        return text;
+    *badLine = firstLineNotIn(fallback ? fallback : utf8, body);
+    return QString();
+}
+
+} // namespace
 
 ConfigOutcome ConfigCsv::exportTo(const QString& fileName, const ConfigRows& rows)
 {
@@ -38,11 +104,18 @@ CsvImport ConfigCsv::importFrom(const QString& fileName)
             ConfigOutcome::fileFailure(ConfigOperation::Import, FileFailure::of(FileFailure::CannotOpen, fileName));
         return import;
     }
-    // No codec: a byte order mark chooses the encoding, else the locale's code page applies.
-    QTextStream stream(&file);
+    int notTextLine = 0;
+    const QString text = fileText(file.readAll(), &notTextLine);
+    if (notTextLine > 0) {
+        FileFailure notText = FileFailure::of(FileFailure::BadLine, fileName);
+        notText.line = notTextLine;
+        notText.notText = true;
+        import.outcome = ConfigOutcome::fileFailure(ConfigOperation::Import, notText);
+        return import;
+    }
     QStringList records;
     QList<int> lines;
-    const bool closed = splitCsvRecords(stream.readAll(), &records, &lines);
+    const bool closed = splitCsvRecords(text, &records, &lines);
     // reason: the line's error, debugSwitch or refusal; a malformed line has no more to say.
     const auto refuse = [&](int record, FileFailure reason) {
         reason.kind = FileFailure::BadLine;

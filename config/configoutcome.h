@@ -73,6 +73,7 @@ struct FileFailure
     int line = 0; // counted from 1
     CsvLineError lineError = CsvLineError::None;
     bool debugSwitch = false; // the line sets the instrument's debug switch
+    bool notText = false; // the line's bytes are neither UTF-8 nor the fallback encoding
     ValueRefusal refusal; // the line holds a value that cannot be written
 
     static FileFailure of(Kind kind, const QString& path)

@@ -1,11 +1,13 @@
 // Labels: fast gui
 #include "app/mainwindow.h"
+#include "config/configcsv.h"
 #include "config/itemcsv.h"
 #include "config/ui/configtree.h"
 #include "tests/support/ui/confighost.h"
 #include "tests/support/ui/scriptedprompter.h"
 #include "tests/support/workdir.h"
 
+#include <QScopeGuard>
 #include <QStatusBar>
 #include <QTest>
 #include <QTextCodec>
@@ -25,6 +27,8 @@ private slots:
     void badLineKeepsTree_data();
     void badLineKeepsTree();
     void fileWithoutBomUsesLocaleCodePage();
+    void encodings_data();
+    void encodings();
     void unopenableFiles();
     void fullDiskIsNoSuccess();
     void cancelledDialogsDoNothing();
@@ -234,6 +238,47 @@ void TestConfigCsv::fileWithoutBomUsesLocaleCodePage()
     trigger(window, "import_2");
     QTextCodec::setCodecForLocale(previous);
     QCOMPARE(rowsOf(window), QStringList{"01. 报警上限|: 一百|5"});
+}
+
+void TestConfigCsv::encodings_data()
+{
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<QString>("row"); // "index|name|value" of the last row; empty: refused
+    QTest::addColumn<int>("notTextLine"); // the line named when the file is refused as no text
+    QTextCodec* gb18030 = QTextCodec::codecForName("GB18030");
+    const QString text = QStringLiteral("00. 设备名称, 东\r\n12. 温度单位(℃/℉), ℉\r\n");
+    QTest::newRow("UTF-8 with byte order mark") << "\xEF\xBB\xBF" + text.toUtf8() << "12|温度单位(℃/℉)|℉" << 0;
+    QTest::newRow("UTF-8 without") << text.toUtf8() << "12|温度单位(℃/℉)|℉" << 0;
+    QTest::newRow("GB18030 of a spreadsheet") << gb18030->fromUnicode(text) << "12|温度单位(℃/℉)|℉" << 0;
+    QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1A\n\x00\x00\xFF\xFF\xFF\x80", 16) << QString() << 3;
+    QTest::newRow("GB18030, then bytes of neither") << gb18030->fromUnicode(text) + "13. x, \xFF\xFF\r\n"
+                                                    << QString() << 3;
+    QTest::newRow("byte order mark, then bytes of GB18030")
+        << "\xEF\xBB\xBF" + text.toUtf8() + gb18030->fromUnicode(QStringLiteral("13. 温度, 一百\r\n")) << QString()
+        << 3;
+}
+
+// A file without a byte order mark is UTF-8 when it reads as UTF-8, else GB18030 (on a workstation
+// that reads files as UTF-8); one in neither is refused with its line, not with a character it
+// never held.
+void TestConfigCsv::encodings()
+{
+    QFETCH(QByteArray, contents);
+    QFETCH(QString, row);
+    QFETCH(int, notTextLine);
+    WorkDir dir;
+    QTextCodec* previous = QTextCodec::codecForLocale();
+    QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
+    const auto restore = qScopeGuard([previous] { QTextCodec::setCodecForLocale(previous); });
+    dir.writeFile("in.csv", contents);
+    const CsvImport import = ConfigCsv::importFrom(dir.filePath("in.csv"));
+    QCOMPARE(import.outcome.ok, !row.isEmpty());
+    QCOMPARE(import.outcome.file.notText, notTextLine > 0);
+    QCOMPARE(import.outcome.file.line, notTextLine);
+    if (!row.isEmpty()) {
+        const ImportedRow& last = import.rows.last();
+        QCOMPARE(QStringLiteral("%1|%2").arg(last.index).arg(last.fields.join('|')), row);
+    }
 }
 
 void TestConfigCsv::unopenableFiles()

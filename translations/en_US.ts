@@ -523,6 +523,10 @@ Please refresh, then import.</translation>
         <source>配置项 %1 是设备的调试开关, 不能从文件写入</source>
         <translation>item %1 is the instrument&apos;s debug switch and is not written from a file</translation>
     </message>
+    <message>
+        <source>文件编码无法识别: 既不是 UTF-8 也不是 GB18030 文本</source>
+        <translation>Unknown file encoding: neither UTF-8 nor GB18030 text</translation>
+    </message>
 </context>
 <context>
     <name>ConfigFiles</name>

@@ -523,6 +523,10 @@
         <source>配置项 %1 是设备的调试开关, 不能从文件写入</source>
         <translation>配置项 %1 是设备的调试开关, 不能从文件写入</translation>
     </message>
+    <message>
+        <source>文件编码无法识别: 既不是 UTF-8 也不是 GB18030 文本</source>
+        <translation>文件编码无法识别: 既不是 UTF-8 也不是 GB18030 文本</translation>
+    </message>
 </context>
 <context>
     <name>ConfigFiles</name>

@@ -140,6 +140,8 @@ ConfigMessages connectionTestMessages(const ConfigOutcome& outcome)
 // Why a line of a configuration file does not read, or nothing for a malformed line.
 QString badLineReason(const FileFailure& file)
 {
+    if (file.notText)
+        return QCoreApplication::translate("ConfigCsv", "文件编码无法识别: 既不是 UTF-8 也不是 GB18030 文本");
     if (file.debugSwitch)
         return QCoreApplication::translate("ConfigCsv", "配置项 %1 是设备的调试开关, 不能从文件写入")
             .arg(ConfigCsv::DebugSwitchIndex);
