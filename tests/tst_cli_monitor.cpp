@@ -1,5 +1,6 @@
 // Labels: net pty
 // Runs apart: debugRunForSeconds
+// Runs apart: lineWithoutLineFeed
 // zq-cli's monitor, run as the real program against the simulator over UDP and over the pty: the
 // lines in each form with the dialog's stamps, the end after --seconds and after Ctrl-C with the
 // closing "0" of a debug run, and a bad or missing answer to the debug command.
