@@ -77,7 +77,7 @@ struct Shown
     }
     void draw()
     {
-        chart.setSeries(ChartSeries::fromColumns(table.columns(), table.columnNames()));
+        chart.setSeries(ChartSeries::fromColumns(table.sharedColumns(), table.columnNames()));
         chart.show();
         chart.grab();
     }
@@ -178,7 +178,8 @@ int main(int argc, char* argv[])
         sortMs.append(sorted);
         sortFigures.add(sorted, sortFloor);
 
-        const QList<ChartSeries> series = ChartSeries::fromColumns(shown->table.columns(), shown->table.columnNames());
+        const QList<ChartSeries> series =
+            ChartSeries::fromColumns(shown->table.sharedColumns(), shown->table.columnNames());
         const double chartFloor = barePolylines(series, shown->chart.size());
         clock.start();
         shown->draw();

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QVector>
 
+#include <memory>
 #include <vector>
 
 class RecordColumns;
@@ -12,22 +13,26 @@ class RecordColumns;
 // One numeric column over time, for drawing: its records' (time, value) pairs in time order,
 // records without a number left out. A month of records has far more points than a chart has
 // pixel columns, so it is drawn thinned (thinned()): what a pixel column would show stays shown.
+// A series of a table's column reads its points from the columns, which it shares, rather than
+// holding a copy: only where records lack a number or run back in time does it keep their order.
 class ChartSeries
 {
 public:
     ChartSeries() = default;
     ChartSeries(int column, const QString& name, std::vector<QPointF> points);
 
-    // The numeric columns of a table, each a series, in column order.
-    static QList<ChartSeries> fromColumns(const RecordColumns& columns, const QStringList& names);
+    // The numeric columns of a table, each a series of the records it holds now, in column order.
+    // Records the columns gain later are not the series'; columns cleared are given up, not changed.
+    static QList<ChartSeries> fromColumns(const std::shared_ptr<const RecordColumns>& columns,
+                                          const QStringList& names);
 
     int column() const { return col; }
     QString name() const { return label; }
-    int size() const { return int(pts.size()); }
-    bool isEmpty() const { return pts.empty(); }
-    const QPointF& at(int i) const { return pts[size_t(i)]; }
-    double firstTime() const { return pts.empty() ? 0 : pts.front().x(); }
-    double lastTime() const { return pts.empty() ? 0 : pts.back().x(); }
+    int size() const { return count; }
+    bool isEmpty() const { return count == 0; }
+    QPointF at(int i) const;
+    double firstTime() const { return count == 0 ? 0 : at(0).x(); }
+    double lastTime() const { return count == 0 ? 0 : at(count - 1).x(); }
     double minimum() const { return low; }
     double maximum() const { return high; }
     // The least and greatest value of the points between from and to (both included); false when
@@ -44,9 +49,17 @@ public:
     QVector<QPointF> thinned(double from, double to, int columns) const;
 
 private:
+    ChartSeries(int column, const QString& name, const std::shared_ptr<const RecordColumns>& columns);
+    double timeAt(int i) const;
+    int firstAtOrAfter(double time) const;
+    int firstAfter(double time) const;
+
     int col = -1;
     QString label;
-    std::vector<QPointF> pts;
+    int count = 0;
+    std::shared_ptr<const std::vector<QPointF>> points; // a series given as points
+    std::shared_ptr<const RecordColumns> source; // a series of a table's column
+    std::vector<int> picks; // the records drawn, in time order; empty: every record, as they are
     double low = 0;
     double high = 0;
 };

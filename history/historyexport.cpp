@@ -20,6 +20,7 @@
 #include <QRegularExpression>
 
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -306,8 +307,9 @@ int drawSummary(QPainter& painter, const QRect& table, int top, int rowHeight, c
 
 // The first page under its bands: the title block, the summary and the chart.
 void drawReportPage(QPainter& painter, const PageLayout& layout, const PdfHeading& heading, const ReportTexts& texts,
-                    const RecordColumns& columns)
+                    const std::shared_ptr<const RecordColumns>& shared)
 {
+    const RecordColumns& columns = *shared;
     const QRect& table = layout.table;
     const QFont body = painter.font();
     QFont titleFont = body;
@@ -346,7 +348,7 @@ void drawReportPage(QPainter& painter, const PageLayout& layout, const PdfHeadin
     QStringList names;
     for (int column = 0; column < columns.columnCount(); ++column)
         names.append(columnTitle(columns, column, texts));
-    for (const ChartSeries& series : ChartSeries::fromColumns(columns, names)) {
+    for (const ChartSeries& series : ChartSeries::fromColumns(shared, names)) {
         if (heading.chartColumns.isEmpty() || heading.chartColumns.contains(series.column()))
             picture.series.append(series);
     }
@@ -419,8 +421,8 @@ ExportFailure HistoryExport::exportPdf(const RecordStore& records, const QString
     const PagePlan plan(records.lineCount(), rows, records.startsWithHeader());
     // The first page is the report's own; the records follow it.
     const int pages = 1 + plan.pageCount();
-    RecordColumns table;
-    table.update(records);
+    const auto table = std::make_shared<RecordColumns>();
+    table->update(records);
     drawBands(painter, layout.table, band, heading, texts, 0, pages);
     drawReportPage(painter, layout, heading, texts, table);
     painter.setPen(ruled);

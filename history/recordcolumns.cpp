@@ -113,32 +113,52 @@ bool RecordColumns::update(const RecordStore& store)
 
 void RecordColumns::addRecord(int row, const QStringList& fields)
 {
-    if (records.empty()) {
+    const double when = parseTime(fields);
+    if (records == 0) {
         timeFields = fields.value(0).contains(QLatin1Char('T')) ? 1 : 2;
         fieldColumns = qMax(1, fields.size() - timeFields);
         numeric.assign(size_t(fieldColumns), true);
         decimalPlaces.assign(size_t(fieldColumns), 0);
+        values.assign(size_t(fieldColumns), CompactNumbers());
         if (header.size() == fieldColumns + 1)
             joinedName = header.first();
+        firstRow = row;
+        times = CompactNumbers(std::isnan(when) ? 0 : when);
+    } else if (rows.empty() && row != firstRow + records) {
+        rows.reserve(size_t(records) + 1);
+        for (int record = 0; record < records; ++record)
+            rows.push_back(firstRow + record);
     }
-    records.push_back(Record{row, parseTime(fields)});
+    if (!rows.empty() || row != firstRow + records)
+        rows.push_back(row);
+    ++records;
+    times.append(when, CompactNumbers::lastDigitOf(when));
     const QStringList cells = fitFields(fields);
     for (int column = 0; column < fieldColumns; ++column) {
+        if (!numeric[size_t(column)])
+            continue;
         const QString& text = cells.at(FirstFieldColumn + column);
         double number = NoNumber;
+        int digit = 0;
         if (!text.isEmpty()) {
             bool ok = false;
             number = text.toDouble(&ok);
             if (!ok) {
-                number = NoNumber;
+                // Not a numeric column after all: its numbers are let go.
                 numeric[size_t(column)] = false;
-            } else {
-                const int point = text.indexOf(QLatin1Char('.'));
-                if (point >= 0)
-                    decimalPlaces[size_t(column)] = qMax(decimalPlaces[size_t(column)], text.size() - point - 1);
+                values[size_t(column)] = CompactNumbers();
+                continue;
             }
+            const int point = text.indexOf(QLatin1Char('.'));
+            if (point >= 0) {
+                decimalPlaces[size_t(column)] = qMax(decimalPlaces[size_t(column)], text.size() - point - 1);
+                digit = point + 1 - text.size();
+            }
+            // "1e3" and the like are kept as they read.
+            if (text.contains(QLatin1Char('e'), Qt::CaseInsensitive))
+                digit = -1000;
         }
-        values.push_back(number);
+        values[size_t(column)].append(number, digit);
     }
     if (countedStatusColumn >= 0)
         countStatus(cells.at(countedStatusColumn), 1);
@@ -182,7 +202,7 @@ QString RecordColumns::headerName(int column) const
 bool RecordColumns::isNumeric(int column) const
 {
     const int field = column - FirstFieldColumn;
-    return field >= 0 && field < fieldColumns && !records.empty() && numeric[size_t(field)];
+    return field >= 0 && field < fieldColumns && records > 0 && numeric[size_t(field)];
 }
 
 QList<int> RecordColumns::numericColumns() const
@@ -198,15 +218,23 @@ QList<int> RecordColumns::numericColumns() const
 int RecordColumns::decimals(int column) const
 {
     const int field = column - FirstFieldColumn;
-    return field >= 0 && field < fieldColumns && !records.empty() ? qMin(decimalPlaces[size_t(field)], 9) : 0;
+    return field >= 0 && field < fieldColumns && records > 0 ? qMin(decimalPlaces[size_t(field)], 9) : 0;
 }
 
 double RecordColumns::value(int record, int column) const
 {
     const int field = column - FirstFieldColumn;
-    if (field < 0 || field >= fieldColumns)
+    if (field < 0 || field >= fieldColumns || !numeric[size_t(field)])
         return NoNumber;
-    return values[size_t(record) * size_t(fieldColumns) + size_t(field)];
+    return values[size_t(field)].at(size_t(record));
+}
+
+qint64 RecordColumns::memoryBytes() const
+{
+    qint64 bytes = times.memoryBytes() + qint64(rows.capacity() * sizeof(int));
+    for (const CompactNumbers& column : values)
+        bytes += column.memoryBytes();
+    return bytes;
 }
 
 QStringList RecordColumns::cells(const RecordStore& store, int record) const

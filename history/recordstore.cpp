@@ -5,17 +5,28 @@
 
 #include <QTextCodec>
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 
-// Lines go into blocks of this size; a longer line gets a block of its own.
-constexpr int BlockBytes = 1 << 20;
+// The sequence is cut into chunks of this size, so that it grows without being copied.
+constexpr int ChunkBits = 20;
+constexpr qint64 ChunkBytes = qint64(1) << ChunkBits;
+// A line's start is kept outright every this many lines, and sooner where the four bytes of an end
+// could no longer tell it from the mark before.
+constexpr int MarkEvery = 4096;
+constexpr qint64 MarkSpan = qint64(1) << 31;
 
 } // namespace
 
 void RecordStore::clear()
 {
-    std::vector<QByteArray>().swap(blocks);
-    std::vector<Span>().swap(index);
+    std::vector<QByteArray>().swap(chunks);
+    std::vector<quint32>().swap(ends);
+    std::vector<Mark>().swap(marks);
+    std::vector<bool>().swap(textLines);
+    total = 0;
     records = 0;
 }
 
@@ -24,21 +35,70 @@ bool RecordStore::isRecord(const QStringRef& line)
     return startsWithDateTime(line);
 }
 
-void RecordStore::appendBytes(const QByteArray& bytes, bool text)
+void RecordStore::appendBytes(const char* data, int size, bool text)
 {
-    if (blocks.empty() || blocks.back().size() + bytes.size() > blocks.back().capacity()) {
-        blocks.emplace_back();
-        blocks.back().reserve(qMax(BlockBytes, bytes.size()));
+    const int row = lineCount();
+    if (marks.empty() || row % MarkEvery == 0 || total + size - marks.back().start >= MarkSpan)
+        marks.push_back(Mark{row, total});
+    qint64 left = size;
+    while (left > 0) {
+        if (chunks.empty() || chunks.back().size() == ChunkBytes) {
+            chunks.emplace_back();
+            chunks.back().reserve(int(ChunkBytes));
+        }
+        QByteArray& chunk = chunks.back();
+        const int taken = int(std::min<qint64>(left, ChunkBytes - chunk.size()));
+        chunk.append(data, taken);
+        data += taken;
+        left -= taken;
     }
-    QByteArray& block = blocks.back();
-    index.push_back(
-        Span{quint32(blocks.size() - 1), quint32(block.size()), quint32(bytes.size()) | (text ? TextLine : 0)});
-    block.append(bytes);
+    total += size;
+    ends.push_back(quint32(total));
+    textLines.push_back(text);
+}
+
+const RecordStore::Mark& RecordStore::markOf(int row) const
+{
+    const auto after =
+        std::upper_bound(marks.begin(), marks.end(), row, [](int line, const Mark& mark) { return line < mark.line; });
+    return *(after - 1);
+}
+
+qint64 RecordStore::endOf(int row) const
+{
+    const qint64 start = markOf(row).start;
+    return start + quint32(ends[size_t(row)] - quint32(start));
+}
+
+qint64 RecordStore::startOf(int row) const
+{
+    const Mark& mark = markOf(row);
+    return mark.line == row ? mark.start : endOf(row - 1);
+}
+
+QByteArray RecordStore::bytesAt(qint64 start, qint64 end) const
+{
+    const size_t first = size_t(start >> ChunkBits);
+    const int offset = int(start & (ChunkBytes - 1));
+    if (end <= qint64(first + 1) << ChunkBits)
+        return QByteArray::fromRawData(chunks[first].constData() + offset, int(end - start));
+    // A line across chunks is put together.
+    QByteArray bytes;
+    bytes.reserve(int(end - start));
+    for (qint64 at = start; at < end;) {
+        const QByteArray& chunk = chunks[size_t(at >> ChunkBits)];
+        const int from = int(at & (ChunkBytes - 1));
+        const int taken = int(std::min<qint64>(end - at, chunk.size() - from));
+        bytes.append(chunk.constData() + from, taken);
+        at += taken;
+    }
+    return bytes;
 }
 
 void RecordStore::appendLine(const QStringRef& line)
 {
-    appendBytes(line.toUtf8(), true);
+    const QByteArray bytes = line.toUtf8();
+    appendBytes(bytes.constData(), bytes.size(), true);
     if (isRecord(line))
         ++records;
 }
@@ -50,10 +110,9 @@ int RecordStore::appendRaw(const QByteArray& bytes)
     while (from < bytes.size()) {
         const int feed = bytes.indexOf('\n', from);
         const int next = feed < 0 ? bytes.size() : feed + 1;
-        const QByteArray line = bytes.mid(from, next - from);
-        appendBytes(line, false);
+        appendBytes(bytes.constData() + from, next - from, false);
         // The digits of a date and a time are ASCII in every codec the instrument uses.
-        if (startsWithDateTime(line))
+        if (startsWithDateTime(QByteArray::fromRawData(bytes.constData() + from, next - from)))
             ++records;
         ++added;
         from = next;
@@ -82,33 +141,36 @@ QString RecordStore::line(int row) const
 {
     if (row < 0 || row >= lineCount())
         return QString();
-    const Span& span = index[size_t(row)];
-    const char* data = blocks[span.block].constData() + span.offset;
-    int length = int(lengthOf(span));
-    if (span.length & TextLine)
-        return QString::fromUtf8(data, length);
-    while (length > 0 && (data[length - 1] == '\n' || data[length - 1] == '\r'))
+    const QByteArray bytes = bytesAt(startOf(row), endOf(row));
+    if (textLines[size_t(row)])
+        return QString::fromUtf8(bytes);
+    int length = bytes.size();
+    while (length > 0 && (bytes.at(length - 1) == '\n' || bytes.at(length - 1) == '\r'))
         --length;
-    return decoder.decode(QByteArray::fromRawData(data, length));
+    return decoder.decode(QByteArray::fromRawData(bytes.constData(), length));
 }
 
 QByteArray RecordStore::rawLine(int row) const
 {
     if (row < 0 || row >= lineCount())
         return QByteArray();
-    const Span& span = index[size_t(row)];
-    const QByteArray bytes(blocks[span.block].constData() + span.offset, int(lengthOf(span)));
-    if (span.length & TextLine)
+    const QByteArray bytes = bytesAt(startOf(row), endOf(row));
+    if (textLines[size_t(row)])
         return QTextCodec::codecForLocale()->fromUnicode(QString::fromUtf8(bytes)) + '\n';
-    return bytes;
+    // A copy: the view into the chunk would not outlive a cleared store.
+    return QByteArray(bytes.constData(), bytes.size());
 }
 
 int RecordStore::longestLine(int first, int end) const
 {
     int longest = -1;
+    qint64 longestLength = 0;
     for (int row = qMax(0, first); row < qMin(end, lineCount()); ++row) {
-        if (longest < 0 || lengthOf(index[size_t(row)]) > lengthOf(index[size_t(longest)]))
+        const qint64 length = endOf(row) - startOf(row);
+        if (longest < 0 || length > longestLength) {
             longest = row;
+            longestLength = length;
+        }
     }
     return longest;
 }
@@ -123,9 +185,10 @@ bool RecordStore::startsWithHeader() const
 
 qint64 RecordStore::memoryBytes() const
 {
-    qint64 bytes = qint64(index.capacity() * sizeof(Span));
-    for (const QByteArray& block : blocks)
-        bytes += block.capacity();
+    qint64 bytes =
+        qint64(ends.capacity() * sizeof(quint32) + marks.capacity() * sizeof(Mark) + textLines.capacity() / 8);
+    for (const QByteArray& chunk : chunks)
+        bytes += chunk.capacity();
     return bytes;
 }
 

@@ -11,8 +11,9 @@
 // The lines of one history query, as they arrived, kept as data: the view, the record count and
 // every export read them from here. Lines received from the instrument are kept byte for byte,
 // their terminators as sent (rawLine()), and decoded when read (line()); lines given as text are
-// kept as UTF-8. Either way they sit compactly in large blocks with twelve bytes of index each,
-// so several hundred thousand records cost about their own text.
+// kept as UTF-8. The bytes follow one another as one sequence, cut into chunks of a mebibyte only
+// so that growing it never copies it; a line is found by where it ends, four bytes an entry, so
+// several hundred thousand records cost little more than their own text.
 class RecordStore
 {
 public:
@@ -28,8 +29,8 @@ public:
     void appendLine(const QStringRef& line);
     void appendLine(const QString& line) { appendLine(QStringRef(&line)); }
 
-    int lineCount() const { return int(index.size()); }
-    bool isEmpty() const { return index.empty(); }
+    int lineCount() const { return int(ends.size()); }
+    bool isEmpty() const { return ends.empty(); }
     // The line as text, without its terminator.
     QString line(int row) const;
     // The line's bytes as received, terminator included (a line given as text: in the system's
@@ -41,7 +42,7 @@ public:
     int longestLine(int first, int end) const;
     // Whether the first line names the columns (two or more fields, and not a record).
     bool startsWithHeader() const;
-    // The bytes held, blocks and index, for the benchmark's accounting.
+    // The bytes held, text and index, for the benchmark's accounting.
     qint64 memoryBytes() const;
 
     // A record begins with its date and its time (startsWithDateTime).
@@ -51,18 +52,25 @@ public:
     static RecordStore fromText(const QString& text);
 
 private:
-    struct Span
+    // Where a line starts, known outright for some lines: the others are told by the four bytes
+    // of where they end, which count from the mark before them.
+    struct Mark
     {
-        quint32 block;
-        quint32 offset;
-        quint32 length; // the top bit marks a line given as text (UTF-8)
+        int line;
+        qint64 start;
     };
-    static constexpr quint32 TextLine = 0x80000000u;
-    static quint32 lengthOf(const Span& span) { return span.length & ~TextLine; }
-    void appendBytes(const QByteArray& bytes, bool text);
+    void appendBytes(const char* data, int size, bool text);
+    qint64 startOf(int row) const;
+    qint64 endOf(int row) const;
+    const Mark& markOf(int row) const;
+    // The bytes from start to end; a view of the chunk, valid while the store is, when they lie in one.
+    QByteArray bytesAt(qint64 start, qint64 end) const;
 
-    std::vector<QByteArray> blocks;
-    std::vector<Span> index;
+    std::vector<QByteArray> chunks; // each ChunkBytes long, but the last
+    std::vector<quint32> ends; // the low 32 bits of where each line ends
+    std::vector<Mark> marks;
+    std::vector<bool> textLines; // lines given as text (UTF-8)
+    qint64 total = 0;
     int records = 0;
     DeviceTextDecoder decoder;
 };

@@ -508,7 +508,7 @@ void HistoryData::showSummary()
 void HistoryData::showChart()
 {
     sinceChart.start();
-    trend->setSeries(ChartSeries::fromColumns(tableModel.columns(), tableModel.columnNames()));
+    trend->setSeries(ChartSeries::fromColumns(tableModel.sharedColumns(), tableModel.columnNames()));
 }
 
 void HistoryData::selectRecordAt(double time)

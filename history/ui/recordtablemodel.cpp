@@ -19,7 +19,7 @@ QColor RecordTableModel::warningColor()
 void RecordTableModel::clear()
 {
     beginResetModel();
-    table.clear();
+    table = std::make_shared<RecordColumns>();
     shownColumns = 0;
     cachedRecord = -1;
     endResetModel();
@@ -27,14 +27,14 @@ void RecordTableModel::clear()
 
 bool RecordTableModel::publish()
 {
-    const int before = table.recordCount();
-    const QString status = table.commonStatus();
-    if (!table.update(store))
+    const int before = table->recordCount();
+    const QString status = table->commonStatus();
+    if (!table->update(store))
         return false;
-    const int after = table.recordCount();
-    if (table.columnCount() != shownColumns) {
+    const int after = table->recordCount();
+    if (table->columnCount() != shownColumns) {
         beginResetModel();
-        shownColumns = table.columnCount();
+        shownColumns = table->columnCount();
         cachedRecord = -1;
         endResetModel();
         return true;
@@ -43,14 +43,14 @@ bool RecordTableModel::publish()
         beginInsertRows(QModelIndex(), before, after - 1);
         endInsertRows();
     }
-    if (before > 0 && (status != table.commonStatus()))
+    if (before > 0 && (status != table->commonStatus()))
         emit dataChanged(index(0, 0), index(before - 1, shownColumns - 1), {Qt::ForegroundRole});
     return after > before;
 }
 
 QString RecordTableModel::columnName(int column) const
 {
-    const QString name = table.headerName(column);
+    const QString name = table->headerName(column);
     if (!name.isEmpty())
         return name;
     if (column == RecordColumns::DateColumn)
@@ -70,7 +70,7 @@ QStringList RecordTableModel::columnNames() const
 
 int RecordTableModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() || shownColumns == 0 ? 0 : table.recordCount();
+    return parent.isValid() || shownColumns == 0 ? 0 : table->recordCount();
 }
 
 int RecordTableModel::columnCount(const QModelIndex& parent) const
@@ -81,7 +81,7 @@ int RecordTableModel::columnCount(const QModelIndex& parent) const
 const QStringList& RecordTableModel::rowCells(int record) const
 {
     if (record != cachedRecord) {
-        cachedCells = table.cells(store, record);
+        cachedCells = table->cells(store, record);
         cachedRecord = record;
     }
     return cachedCells;
@@ -89,18 +89,18 @@ const QStringList& RecordTableModel::rowCells(int record) const
 
 QVariant RecordTableModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= table.recordCount())
+    if (!index.isValid() || index.row() >= table->recordCount())
         return QVariant();
     switch (role) {
     case Qt::DisplayRole:
         return rowCells(index.row()).value(index.column());
     case Qt::TextAlignmentRole:
-        return table.isNumeric(index.column()) ? int(Qt::AlignRight | Qt::AlignVCenter)
-                                               : int(Qt::AlignLeft | Qt::AlignVCenter);
+        return table->isNumeric(index.column()) ? int(Qt::AlignRight | Qt::AlignVCenter)
+                                                : int(Qt::AlignLeft | Qt::AlignVCenter);
     case Qt::ForegroundRole: {
-        const int status = table.statusColumn();
-        if (status >= 0 && !table.commonStatus().isEmpty()
-            && rowCells(index.row()).value(status) != table.commonStatus())
+        const int status = table->statusColumn();
+        if (status >= 0 && !table->commonStatus().isEmpty()
+            && rowCells(index.row()).value(status) != table->commonStatus())
             return warningColor();
         return QVariant();
     }
@@ -116,8 +116,8 @@ QVariant RecordTableModel::headerData(int section, Qt::Orientation orientation, 
     if (role == Qt::DisplayRole)
         return columnName(section);
     if (role == Qt::TextAlignmentRole)
-        return table.isNumeric(section) ? int(Qt::AlignRight | Qt::AlignVCenter)
-                                        : int(Qt::AlignLeft | Qt::AlignVCenter);
+        return table->isNumeric(section) ? int(Qt::AlignRight | Qt::AlignVCenter)
+                                         : int(Qt::AlignLeft | Qt::AlignVCenter);
     return QVariant();
 }
 
@@ -141,8 +141,8 @@ void RecordSortProxy::setSourceModel(QAbstractItemModel* source)
                 [this](const QModelIndex&, int first, int last) { sourceRowsInserted(first, last); });
         connect(table, &QAbstractItemModel::dataChanged, this,
                 [this](const QModelIndex&, const QModelIndex&, const QVector<int>& roles) {
-                    if (!order.empty())
-                        emit dataChanged(index(0, 0), index(int(order.size()) - 1, columnCount() - 1), roles);
+                    if (rows > 0)
+                        emit dataChanged(index(0, 0), index(rows - 1, columnCount() - 1), roles);
                 });
         connect(table, &QAbstractItemModel::headerDataChanged, this, &QAbstractItemModel::headerDataChanged);
     }
@@ -152,19 +152,20 @@ void RecordSortProxy::setSourceModel(QAbstractItemModel* source)
 
 void RecordSortProxy::sourceReset()
 {
-    order.clear();
-    rowOf.clear();
-    numberKeys.clear();
+    std::vector<int>().swap(order);
+    std::vector<int>().swap(rowOf);
+    std::vector<double>().swap(numberKeys);
     textKeys.clear();
-    const int rows = table ? table->rowCount() : 0;
+    rows = table ? table->rowCount() : 0;
     if (sortedBy >= (table ? table->columnCount() : 0))
         sortedBy = -1;
+    if (sortedBy < 0)
+        return;
+    order.resize(size_t(rows));
     for (int row = 0; row < rows; ++row)
-        order.push_back(row);
-    if (sortedBy >= 0) {
-        readKeys(0);
-        std::stable_sort(order.begin(), order.end(), [this](int a, int b) { return before(a, b); });
-    }
+        order[size_t(row)] = row;
+    readKeys(0);
+    std::stable_sort(order.begin(), order.end(), [this](int a, int b) { return before(a, b); });
     rowOf.assign(order.size(), 0);
     for (size_t i = 0; i < order.size(); ++i)
         rowOf[size_t(order[i])] = int(i);
@@ -222,11 +223,11 @@ void RecordSortProxy::reorder(const std::function<void()>& rebuild)
     const QModelIndexList kept = persistentIndexList();
     QList<QPair<int, int>> sourceCells;
     for (const QModelIndex& index : kept)
-        sourceCells.append({index.isValid() ? order[size_t(index.row())] : -1, index.column()});
+        sourceCells.append({index.isValid() ? sourceRow(index.row()) : -1, index.column()});
     rebuild();
     QModelIndexList moved;
     for (const auto& cell : sourceCells)
-        moved.append(cell.first >= 0 ? index(rowOf[size_t(cell.first)], cell.second) : QModelIndex());
+        moved.append(cell.first >= 0 ? index(proxyRow(cell.first), cell.second) : QModelIndex());
     changePersistentIndexList(kept, moved);
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
@@ -235,10 +236,7 @@ void RecordSortProxy::sourceRowsInserted(int first, int last)
 {
     if (sortedBy < 0) {
         beginInsertRows(QModelIndex(), first, last);
-        for (int row = first; row <= last; ++row) {
-            order.push_back(row);
-            rowOf.push_back(row);
-        }
+        rows += last - first + 1;
         endInsertRows();
         return;
     }
@@ -248,6 +246,7 @@ void RecordSortProxy::sourceRowsInserted(int first, int last)
         const size_t middle = order.size();
         for (int row = first; row <= last; ++row)
             order.push_back(row);
+        rows = int(order.size());
         const auto less = [this](int a, int b) { return before(a, b); };
         std::stable_sort(order.begin() + long(middle), order.end(), less);
         std::inplace_merge(order.begin(), order.begin() + long(middle), order.end(), less);
@@ -259,16 +258,16 @@ void RecordSortProxy::sourceRowsInserted(int first, int last)
 
 QModelIndex RecordSortProxy::mapToSource(const QModelIndex& proxyIndex) const
 {
-    if (!table || !proxyIndex.isValid() || proxyIndex.row() >= int(order.size()))
+    if (!table || !proxyIndex.isValid() || proxyIndex.row() >= rows)
         return QModelIndex();
-    return table->index(order[size_t(proxyIndex.row())], proxyIndex.column());
+    return table->index(sourceRow(proxyIndex.row()), proxyIndex.column());
 }
 
 QModelIndex RecordSortProxy::mapFromSource(const QModelIndex& sourceIndex) const
 {
-    if (!sourceIndex.isValid() || sourceIndex.row() >= int(rowOf.size()))
+    if (!sourceIndex.isValid() || sourceIndex.row() >= rows)
         return QModelIndex();
-    return index(rowOf[size_t(sourceIndex.row())], sourceIndex.column());
+    return index(proxyRow(sourceIndex.row()), sourceIndex.column());
 }
 
 QModelIndex RecordSortProxy::index(int row, int column, const QModelIndex& parent) const
@@ -285,7 +284,7 @@ QModelIndex RecordSortProxy::parent(const QModelIndex&) const
 
 int RecordSortProxy::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : int(order.size());
+    return parent.isValid() ? 0 : rows;
 }
 
 int RecordSortProxy::columnCount(const QModelIndex& parent) const

@@ -6,6 +6,7 @@
 #include <QAbstractTableModel>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class RecordStore;
@@ -20,7 +21,10 @@ class RecordTableModel : public QAbstractTableModel
 public:
     explicit RecordTableModel(const RecordStore& store, QObject* parent = nullptr);
 
-    const RecordColumns& columns() const { return table; }
+    // The columns of the records shown, until clear() starts new ones.
+    const RecordColumns& columns() const { return *table; }
+    // The columns as they are now, for series that must outlive a clear().
+    std::shared_ptr<const RecordColumns> sharedColumns() const { return table; }
     void clear();
     // Reads the records the store gained; false when there were none.
     bool publish();
@@ -39,7 +43,8 @@ private:
     const QStringList& rowCells(int record) const;
 
     const RecordStore& store;
-    RecordColumns table;
+    // Cleared by being replaced, so that series drawn from them keep what they were made of.
+    std::shared_ptr<RecordColumns> table = std::make_shared<RecordColumns>();
     int shownColumns = 0;
     // The cells of the record read last: a row is painted cell by cell.
     mutable int cachedRecord = -1;
@@ -48,7 +53,8 @@ private:
 
 // Sorts the table by any column without copying it: it keeps only the order of the record numbers,
 // worked out from keys read once per record (times and numbers from the columns, texts from the
-// store). Records that arrive while sorted are merged into their places.
+// store). Records that arrive while sorted are merged into their places. Unsorted, it holds
+// nothing per record: its rows are the table's.
 class RecordSortProxy : public QAbstractProxyModel
 {
     Q_OBJECT
@@ -76,8 +82,12 @@ private:
     void readKeys(int from);
 
     RecordTableModel* table = nullptr;
-    std::vector<int> order; // proxy row -> source row
-    std::vector<int> rowOf; // source row -> proxy row
+    int sourceRow(int row) const { return order.empty() ? row : order[size_t(row)]; }
+    int proxyRow(int row) const { return rowOf.empty() ? row : rowOf[size_t(row)]; }
+
+    int rows = 0;
+    std::vector<int> order; // proxy row -> source row, while sorted
+    std::vector<int> rowOf; // source row -> proxy row, while sorted
     int sortedBy = -1;
     Qt::SortOrder direction = Qt::AscendingOrder;
     std::vector<double> numberKeys; // per source row, for time and numeric columns
