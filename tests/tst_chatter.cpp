@@ -1,4 +1,5 @@
 // Labels: net pty
+// Runs apart: operationsBehindChatter
 // An instrument that talks while it answers: a debug line before every reply must not break a
 // configuration read or write, a history query, a firmware update or the monitor's debug switch,
 // over UDP or the serial line; the loader answers at device address 126 (its marker byte); and a

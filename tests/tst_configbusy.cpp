@@ -1,4 +1,6 @@
 // Labels: net pty gui
+// Runs apart: cancelEndsOperation
+// Runs apart: cancelCountsItemInFlight busyStateShowsProgress
 // The window while an operation on the instrument runs: the busy note with its Cancel button, the
 // connection bar, the connection test, the keys and a close in the middle of a write.
 #include "app/mainwindow.h"
