@@ -250,7 +250,7 @@ void TestConfigCsv::encodings_data()
     QTest::newRow("UTF-8 with byte order mark") << "\xEF\xBB\xBF" + text.toUtf8() << "12|温度单位(℃/℉)|℉" << 0;
     QTest::newRow("UTF-8 without") << text.toUtf8() << "12|温度单位(℃/℉)|℉" << 0;
     QTest::newRow("GB18030 of a spreadsheet") << gb18030->fromUnicode(text) << "12|温度单位(℃/℉)|℉" << 0;
-    QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1A\n\x00\x00\xFF\xFF\xFF\x80", 16) << QString() << 3;
+    QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1A\n\x00\x00\xFF\xFF\xFF\x80", 14) << QString() << 3;
     QTest::newRow("GB18030, then bytes of neither") << gb18030->fromUnicode(text) + "13. x, \xFF\xFF\r\n"
                                                     << QString() << 3;
     QTest::newRow("byte order mark, then bytes of GB18030")
