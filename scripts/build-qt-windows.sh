@@ -94,6 +94,9 @@ unpack() { # archive, folder it makes
     [ -d "$2" ] || tar xf "$1"
 }
 unpack qtbase-opensource-src_$version*.orig.tar.xz qtbase-everywhere-src-$version
+# Qt names two of the Windows libraries TLS needs with capitals; MinGW's are lower case, and a
+# cross build links on a file system that tells them apart.
+sed -i 's/"-lSecur32" "-lCrypt32"/"-lsecur32" "-lcrypt32"/' qtbase-everywhere-src-$version/src/network/ssl/ssl.pri
 # SQLite's source comes with a second tarball (its web site); only the sources are needed.
 sqlite_tarball=$(ls sqlite3_*.orig.tar.* | grep -v -- -www | sed -n 1p)
 sqlite_src=$work/src/$(tar tf "$sqlite_tarball" | sed -n 1p | cut -d/ -f1)
