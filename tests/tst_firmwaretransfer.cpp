@@ -6,6 +6,7 @@
 #include "firmware/firmwaretransfer.h"
 #include "firmware/packagewriter.h"
 #include "link/devicerequests.h"
+#include "tests/support/firmwareimage.h"
 #include "tests/support/memoryinstrument.h"
 
 #include <QTest>
@@ -13,15 +14,6 @@
 using Sim = InstrumentSimulator;
 
 namespace {
-
-// Bytes that differ from page to page and from the 0xFF filler.
-QByteArray imageOf(int size)
-{
-    QByteArray image(size, Qt::Uninitialized);
-    for (int i = 0; i < size; ++i)
-        image[i] = char((i * 7 + i / 1024) % 251);
-    return image;
-}
 
 DEncryptInfo packageOf(const QString& model, const QByteArray& image)
 {
@@ -103,7 +95,7 @@ void TestFirmwareTransfer::wholeTransfer()
     QFETCH(int, size);
     MemoryInstrument instrument;
     instrument.setModel(QStringLiteral("ZQ-100"));
-    const QByteArray image = imageOf(size);
+    const QByteArray image = firmwareImage(size);
     NotingSink sink;
     const UpdateOutcome outcome = FirmwareTransfer::run(instrument.settings(datagrams),
                                                         packageOf(QStringLiteral("ZQ-100"), image), StopToken(), sink);
@@ -203,7 +195,7 @@ void TestFirmwareTransfer::failures()
         const Sim::Fault fault{Sim::FaultKind(kind), command, count, 3 * WaitMs / 2, 2};
         instrument.addFaultAfter(skip, fault);
     }
-    const QByteArray image = imageOf(2500); // three pages
+    const QByteArray image = firmwareImage(2500); // three pages
     NotingSink sink;
     sink.go = go;
     const UpdateOutcome outcome = FirmwareTransfer::run(

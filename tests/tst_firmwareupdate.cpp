@@ -4,6 +4,7 @@
 #include "link/devicerequests.h"
 #include "settings/settingkeys.h"
 #include "sim/downloadserver.h"
+#include "tests/support/firmwareimage.h"
 #include "tests/support/simfixture.h"
 #include "tests/support/ui/updatedialogdriver.h"
 #include "tests/support/workdir.h"
@@ -27,15 +28,6 @@ private slots:
 };
 
 namespace {
-
-// Bytes that differ from page to page and from the 0xFF filler.
-QByteArray imageOf(int size)
-{
-    QByteArray image(size, Qt::Uninitialized);
-    for (int i = 0; i < size; ++i)
-        image[i] = char((i * 7 + i / 1024) % 251);
-    return image;
-}
 
 void addTransports()
 {
@@ -72,7 +64,7 @@ void TestFirmwareUpdate::transfers()
     QVERIFY(instrument.isReady());
     instrument.sim()->setModel(QStringLiteral("ZQ-100"));
     useTransport(instrument, overUdp);
-    const QByteArray image = imageOf(size);
+    const QByteArray image = firmwareImage(size);
 
     UpdateDialogDriver driver;
     driver.selectPackage(UpdateDialogDriver::makePackage(QStringLiteral("fw.zqbin"), QStringLiteral("ZQ-100"), image));
@@ -123,11 +115,12 @@ void TestFirmwareUpdate::identifyIsRetriedOnce()
     instrument.sim()->addFault({InstrumentSimulator::NoReply, InstrumentSimulator::ReadDeviceId, 1});
 
     UpdateDialogDriver driver;
-    driver.selectPackage(UpdateDialogDriver::makePackage(QStringLiteral("fw.zqbin"), QStringLiteral("ZQ-100"), imageOf(2000)));
+    driver.selectPackage(
+        UpdateDialogDriver::makePackage(QStringLiteral("fw.zqbin"), QStringLiteral("ZQ-100"), firmwareImage(2000)));
     QVERIFY(driver.update());
     QCOMPARE(driver.prompter.texts(), QStringList{QStringLiteral("固件更新成功!")});
     QCOMPARE(instrument.sim()->requestCount(InstrumentSimulator::ReadDeviceId), 2);
-    QCOMPARE(instrument.sim()->receivedImage(), imageOf(2000));
+    QCOMPARE(instrument.sim()->receivedImage(), firmwareImage(2000));
 }
 
 void TestFirmwareUpdate::downloadButtonWaitsForEveryWorker()
@@ -144,7 +137,8 @@ void TestFirmwareUpdate::downloadButtonWaitsForEveryWorker()
     instrument.sim()->addFault({InstrumentSimulator::NoReply, InstrumentSimulator::WritePage, -1});
     UpdateDialogDriver driver;
     QPushButton* download = driver.button("bntDownload");
-    driver.selectPackage(UpdateDialogDriver::makePackage(QStringLiteral("fw.zqbin"), QStringLiteral("ZQ-100"), QByteArray(2000, 'x')));
+    driver.selectPackage(
+        UpdateDialogDriver::makePackage(QStringLiteral("fw.zqbin"), QStringLiteral("ZQ-100"), QByteArray(2000, 'x')));
 
     // A transfer that ends while a download still runs leaves the button off until the download ends.
     QVERIFY(driver.refresh());
